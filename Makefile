@@ -1,0 +1,43 @@
+# The two everyday commands:
+#   make run   - set up if needed, build, run the program
+#   make test  - set up if needed, build, run every native and Wine test
+# Build trees: build/win (target, mingw-w64), build/native (platform-free
+# code under ASan/UBSan), build/deps (libjpeg-turbo), build/wineprefix.
+
+JOBS ?= $(shell nproc)
+BUILD_TYPE ?= Release
+WIN_DIR := build/win
+NATIVE_DIR := build/native
+
+.PHONY: all setup build build-win build-native test run clean
+
+all: build
+
+setup:
+	@tools/setup.sh
+
+$(WIN_DIR)/CMakeCache.txt: | setup
+	cmake -S . -B $(WIN_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+
+$(NATIVE_DIR)/CMakeCache.txt: | setup
+	cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug
+
+build-win: setup $(WIN_DIR)/CMakeCache.txt
+	cmake --build $(WIN_DIR) -j$(JOBS)
+
+build-native: setup $(NATIVE_DIR)/CMakeCache.txt
+	cmake --build $(NATIVE_DIR) -j$(JOBS)
+
+build: build-win build-native
+
+# build/CTestTestfile.cmake joins both trees into one CTest run.
+test: build
+	@printf 'subdirs("native")\nsubdirs("win")\n' > build/CTestTestfile.cmake
+	tools/with-display.sh ctest --test-dir build --output-on-failure -j$(JOBS)
+
+run: build-win
+	tools/run-program.sh $(WIN_DIR)/src/settings/Corvalen.scr
+
+clean:
+	rm -rf $(WIN_DIR) $(NATIVE_DIR)

@@ -1,0 +1,111 @@
+#include "app/ExecutePro.h"
+
+#include <shellapi.h>
+
+#include <memory>
+
+#include "classlib/core/Exceptions.h"
+#include "classlib/core/SysUtils.h"
+#include "classlib/ui/Application.h"
+
+namespace {
+
+struct THandleCloser {
+    void operator()(HANDLE handle) const
+    {
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+};
+using TOwnedHandle = std::unique_ptr<void, THandleCloser>;
+
+std::string SystemErrorText(DWORD error)
+{
+    char buffer[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, buffer, sizeof(buffer), nullptr);
+    return std::string(buffer, length);
+}
+
+}  // namespace
+
+TExecutePro::TExecutePro(TComponent* owner) : TComponent(owner) {}
+
+void TExecutePro::SetCommandLine(const std::string& commandLine)
+{
+    FCommandLine = commandLine;
+    if (DefaultDirectory.empty())
+        DefaultDirectory = ExtractFilePath(commandLine);
+    const TExecSplit split = SplitExecCommandLine(commandLine);
+    FProgramName = split.ProgramName;
+    FParameters = split.Parameters;
+}
+
+void TExecutePro::Execute(const std::string& commandLine)
+{
+    SetCommandLine(commandLine);
+    if (ExecRunsAsProcess(Mode, FProgramName))
+        ProcessExecute();
+    else
+        ShellRun();
+}
+
+void TExecutePro::ProcessExecute()
+{
+    STARTUPINFOA startupInfo{};
+    startupInfo.cb = sizeof(startupInfo);
+    startupInfo.dwFlags = STARTF_USESHOWWINDOW;
+    startupInfo.wShowWindow = static_cast<WORD>(ExecShowCommand(WindowStyle));
+    PROCESS_INFORMATION processInfo{};
+
+    // CreateProcessA may write into its command line: give it a copy.
+    std::string commandLine = ProcessCommandLine(FCommandLine, {FProgramName, FParameters});
+    LPCSTR directory = DefaultDirectory.empty() ? nullptr : DefaultDirectory.c_str();
+    const DWORD priorityClass = ExecPriorityClass(Priority);
+    BOOL started = FALSE;
+    if (CreateProcessProc)
+        started = CreateProcessProc(commandLine.data(), priorityClass, directory, startupInfo, processInfo);
+    else
+        started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, priorityClass, nullptr,
+                                 directory, &startupInfo, &processInfo);
+    if (!started) {
+        const DWORD lastError = GetLastError();
+        Exception error("TExecutePro.ProcessExecute error:  CommandLine: " + FCommandLine +
+                        " DefaultDirectory: " + DefaultDirectory + " Message: " + SystemErrorText(lastError));
+        Application->ShowException(error);
+        return;
+    }
+    const TOwnedHandle process(processInfo.hProcess);
+    const TOwnedHandle thread(processInfo.hThread);
+    if (Wait)
+        WaitForProcess(processInfo.hProcess);
+}
+
+void TExecutePro::WaitForProcess(HANDLE process)
+{
+    while (!Application->Terminated()) {
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(process, &exitCode) || exitCode != STILL_ACTIVE)
+            return;
+        Application->ProcessMessages();
+        if (Application->Terminated())
+            return;
+        // Sleeps until the process ends or input arrives (including input
+        // already queued but not yet taken).
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // A process may end with the code STILL_ACTIVE; its handle says it ended.
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
+            return;
+    }
+}
+
+void TExecutePro::ShellRun()
+{
+    const TShellCall call = MakeShellCall({FProgramName, FParameters}, DefaultDirectory, WindowStyle);
+    if (ShellExecuteProc) {
+        ShellExecuteProc(call);
+        return;
+    }
+    ShellExecuteA(nullptr, "open", call.FileName.c_str(), call.Parameters ? call.Parameters->c_str() : nullptr,
+                  call.Directory ? call.Directory->c_str() : nullptr, call.ShowCommand);
+}

@@ -1,0 +1,77 @@
+#include "app/core/ExecuteCommand.h"
+
+#include "classlib/core/SysUtils.h"
+
+int ExecShowCommand(TExecWindowStyle style)
+{
+    switch (style) {
+    case ewShow: return 5;
+    case ewHide: return 0;
+    case ewMaximize: return 3;
+    case ewMinimize: return 6;
+    }
+    return 5;
+}
+
+uint32_t ExecPriorityClass(TExecPriority priority)
+{
+    switch (priority) {
+    case epNormal: return 0x20;
+    case epHigh: return 0x80;
+    case epIdle: return 0x40;
+    case epRealTime: return 0x100;
+    }
+    return 0x20;
+}
+
+bool IsExeFile(const std::string& fileName)
+{
+    return LowerCase(fileName).find(".exe") != std::string::npos;
+}
+
+TExecSplit SplitExecCommandLine(const std::string& commandLine)
+{
+    const size_t slash = commandLine.rfind('\\');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = commandLine.rfind('.');
+    const size_t searchFrom = dot != std::string::npos && dot >= nameStart ? dot : nameStart;
+    const size_t blank = commandLine.find(' ', searchFrom);
+    if (blank == std::string::npos)
+        return {commandLine, ""};
+    return {commandLine.substr(0, blank), commandLine.substr(blank + 1)};
+}
+
+bool ExecRunsAsProcess(TExecMode mode, const std::string& programName)
+{
+    switch (mode) {
+    case emProcess: return true;
+    case emShell: return false;
+    case emAuto: break;
+    }
+    return IsExeFile(programName);
+}
+
+std::string ProcessCommandLine(const std::string& commandLine, const TExecSplit& split)
+{
+    const std::string& program = split.ProgramName;
+    if (program.find(' ') == std::string::npos || (!program.empty() && program.front() == '"'))
+        return commandLine;
+    std::string quoted = "\"" + program + "\"";
+    if (program.size() < commandLine.size())
+        quoted += " " + split.Parameters;
+    return quoted;
+}
+
+TShellCall MakeShellCall(const TExecSplit& split, const std::string& defaultDirectory,
+                         TExecWindowStyle style)
+{
+    TShellCall call;
+    call.FileName = split.ProgramName;
+    const bool exe = IsExeFile(split.ProgramName);
+    if (exe && !split.Parameters.empty())
+        call.Parameters = split.Parameters;
+    if (!defaultDirectory.empty())
+        call.Directory = defaultDirectory;
+    call.ShowCommand = exe ? ExecShowCommand(style) : 0;
+    return call;
+}

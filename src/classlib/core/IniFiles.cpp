@@ -1,0 +1,206 @@
+#include "classlib/core/IniFiles.h"
+
+#include <algorithm>
+
+#include "classlib/core/Exceptions.h"
+#include "classlib/core/StringList.h"
+#include "classlib/core/SysUtils.h"
+
+namespace {
+
+// Replaces the content of strings by what fill adds, as one update.
+template <class Fill>
+void Replace(TStrings& strings, Fill fill) {
+    strings.BeginUpdate();
+    try {
+        strings.Clear();
+        fill();
+    } catch (...) {
+        strings.EndUpdate();
+        throw;
+    }
+    strings.EndUpdate();
+}
+
+}  // namespace
+
+TMemIniFile::TMemIniFile(const std::string& fileName) : FFileName(fileName) {
+    LoadValues();
+}
+
+void TMemIniFile::LoadValues() {
+    TStringList lines;
+    if (!FFileName.empty()) {
+        try {
+            lines.LoadFromFile(FFileName);
+        } catch (const EFOpenError&) {
+            // A file that does not exist (or cannot be opened) is an empty INI.
+        }
+    }
+    SetStrings(lines);
+}
+
+const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& section) const {
+    auto it = std::find_if(FSections.begin(), FSections.end(),
+                           [&](const TSection& s) { return SameText(s.Name, section); });
+    return it == FSections.end() ? nullptr : &*it;
+}
+
+TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& section) {
+    return const_cast<TSection*>(std::as_const(*this).FindSection(section));
+}
+
+const std::string* TMemIniFile::FindValue(const std::string& section,
+                                          const std::string& ident) const {
+    const TSection* s = FindSection(section);
+    if (!s)
+        return nullptr;
+    for (const auto& [key, value] : s->Keys)
+        if (SameText(key, ident))
+            return &value;
+    return nullptr;
+}
+
+std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident,
+                                    const std::string& defaultValue) const {
+    const std::string* value = FindValue(section, ident);
+    return value ? *value : defaultValue;
+}
+
+int TMemIniFile::ReadInteger(const std::string& section, const std::string& ident,
+                             int defaultValue) const {
+    return StrToIntDef(ReadString(section, ident, std::string()), defaultValue);
+}
+
+bool TMemIniFile::ReadBool(const std::string& section, const std::string& ident,
+                           bool defaultValue) const {
+    return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
+}
+
+double TMemIniFile::ReadFloat(const std::string& section, const std::string& ident,
+                              double defaultValue) const {
+    return static_cast<double>(StrToFloatDef(ReadString(section, ident, std::string()), defaultValue));
+}
+
+void TMemIniFile::WriteString(const std::string& section, const std::string& ident,
+                              const std::string& value) {
+    TSection* s = FindSection(section);
+    if (!s) {
+        FSections.push_back(TSection{section, {}});
+        s = &FSections.back();
+    }
+    for (auto& [key, old] : s->Keys) {
+        if (SameText(key, ident)) {
+            old = value;
+            return;
+        }
+    }
+    s->Keys.emplace_back(ident, value);
+}
+
+void TMemIniFile::WriteInteger(const std::string& section, const std::string& ident, int value) {
+    WriteString(section, ident, IntToStr(value));
+}
+
+void TMemIniFile::WriteBool(const std::string& section, const std::string& ident, bool value) {
+    WriteString(section, ident, value ? "1" : "0");
+}
+
+void TMemIniFile::WriteFloat(const std::string& section, const std::string& ident, double value) {
+    WriteString(section, ident, FloatToStr(value));
+}
+
+bool TMemIniFile::SectionExists(const std::string& section) const {
+    return FindSection(section) != nullptr;
+}
+
+bool TMemIniFile::ValueExists(const std::string& section, const std::string& ident) const {
+    return FindValue(section, ident) != nullptr;
+}
+
+void TMemIniFile::ReadSection(const std::string& section, TStrings& strings) const {
+    Replace(strings, [&] {
+        if (const TSection* s = FindSection(section))
+            for (const auto& key : s->Keys)
+                strings.Add(key.first);
+    });
+}
+
+void TMemIniFile::ReadSections(TStrings& strings) const {
+    Replace(strings, [&] {
+        for (const TSection& s : FSections)
+            strings.Add(s.Name);
+    });
+}
+
+void TMemIniFile::ReadSectionValues(const std::string& section, TStrings& strings) const {
+    Replace(strings, [&] {
+        if (const TSection* s = FindSection(section))
+            for (const auto& [key, value] : s->Keys)
+                strings.Add(key + "=" + value);
+    });
+}
+
+void TMemIniFile::EraseSection(const std::string& section) {
+    std::erase_if(FSections, [&](const TSection& s) { return SameText(s.Name, section); });
+}
+
+void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident) {
+    if (TSection* s = FindSection(section))
+        std::erase_if(s->Keys, [&](const auto& key) { return SameText(key.first, ident); });
+}
+
+void TMemIniFile::Clear() {
+    FSections.clear();
+}
+
+void TMemIniFile::SetStrings(const TStrings& strings) {
+    Clear();
+    TSection* current = nullptr;
+    for (int i = 0; i < strings.Count(); ++i) {
+        std::string line = Trim(strings.Strings(i));
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            std::string name = Trim(line.substr(1, line.size() - 2));
+            current = FindSection(name);
+            if (!current) {
+                FSections.push_back(TSection{name, {}});
+                current = &FSections.back();
+            }
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (!current || eq == std::string::npos)
+            continue;
+        std::string key = Trim(line.substr(0, eq));
+        bool known = std::any_of(current->Keys.begin(), current->Keys.end(),
+                                 [&](const auto& k) { return SameText(k.first, key); });
+        if (!known)
+            current->Keys.emplace_back(key, Trim(line.substr(eq + 1)));
+    }
+}
+
+void TMemIniFile::GetStrings(TStrings& strings) const {
+    Replace(strings, [&] {
+        for (size_t i = 0; i < FSections.size(); ++i) {
+            if (i > 0)
+                strings.Add(std::string());
+            strings.Add("[" + FSections[i].Name + "]");
+            for (const auto& [key, value] : FSections[i].Keys)
+                strings.Add(key + "=" + value);
+        }
+    });
+}
+
+void TMemIniFile::Rename(const std::string& fileName, bool reload) {
+    FFileName = fileName;
+    if (reload)
+        LoadValues();
+}
+
+void TMemIniFile::UpdateFile() const {
+    TStringList lines;
+    GetStrings(lines);
+    lines.SaveToFile(FFileName);
+}

@@ -1,0 +1,95 @@
+// TMemIniFile: an INI file held in memory.
+//
+// The file (or text given through SetStrings) is parsed once into sections
+// of key=value pairs; reads and writes work on memory, and only UpdateFile
+// writes the file back.
+//
+// Parsing rules (nothing in the text is ever fatal):
+//  - every line is trimmed (bytes <= ' '); blank lines and lines starting
+//    with ";" are skipped;
+//  - "[name]" starts a section named by the trimmed text in the brackets;
+//    a section seen again merges into the first one;
+//  - inside a section, a line is split at its first "=" into a trimmed key
+//    and a trimmed value (which keeps any further "="); a key seen again in
+//    the same section keeps its first value;
+//  - lines before the first section, and lines without "=", are skipped.
+// Sections and keys are matched without regard to ASCII case and kept in
+// the order first seen; writing to an existing key keeps its spelling and
+// place, a new key goes to the end of its section, a new section to the end.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "classlib/core/Components.h"
+#include "classlib/core/Exceptions.h"
+
+class TStrings;
+
+class TMemIniFile : public TObject {
+public:
+    // Loads fileName when it can be opened; otherwise (also for an empty
+    // name) the INI starts empty.
+    explicit TMemIniFile(const std::string& fileName);
+
+    std::string ClassName() const override { return "TMemIniFile"; }
+
+    const std::string& FileName() const { return FFileName; }
+
+    // Missing keys give the default. ReadInteger accepts what StrToInt does
+    // ("$10", "0x10"), anything else gives the default. ReadBool: "0" is
+    // false, any other integer true, a non-integer the default.
+    std::string ReadString(const std::string& section, const std::string& ident,
+                           const std::string& defaultValue) const;
+    int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const;
+    bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const;
+    double ReadFloat(const std::string& section, const std::string& ident,
+                     double defaultValue) const;
+
+    void WriteString(const std::string& section, const std::string& ident,
+                     const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& ident, int value);
+    // Writes "1" or "0".
+    void WriteBool(const std::string& section, const std::string& ident, bool value);
+    void WriteFloat(const std::string& section, const std::string& ident, double value);
+
+    bool SectionExists(const std::string& section) const;
+    bool ValueExists(const std::string& section, const std::string& ident) const;
+    // These replace the content of strings: key names, section names, and
+    // "key=value" lines respectively.
+    void ReadSection(const std::string& section, TStrings& strings) const;
+    void ReadSections(TStrings& strings) const;
+    void ReadSectionValues(const std::string& section, TStrings& strings) const;
+
+    void EraseSection(const std::string& section);
+    void DeleteKey(const std::string& section, const std::string& ident);
+    void Clear();
+
+    // Replaces the content by the parse of strings / writes the whole INI
+    // into strings (replacing its content) in the UpdateFile form.
+    void SetStrings(const TStrings& strings);
+    void GetStrings(TStrings& strings) const;
+
+    // Points the INI at another file; with reload, the content is replaced
+    // by that file's (empty when it cannot be opened).
+    void Rename(const std::string& fileName, bool reload);
+    // Writes "[Section]" and "key=value" lines, CR LF after each, with a
+    // blank line between sections. Raises EFCreateError when the file
+    // cannot be created.
+    void UpdateFile() const;
+
+private:
+    struct TSection {
+        std::string Name;
+        std::vector<std::pair<std::string, std::string>> Keys;
+    };
+
+    const TSection* FindSection(const std::string& section) const;
+    TSection* FindSection(const std::string& section);
+    const std::string* FindValue(const std::string& section, const std::string& ident) const;
+    void LoadValues();
+
+    std::string FFileName;
+    std::vector<TSection> FSections;
+};

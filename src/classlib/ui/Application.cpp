@@ -1,0 +1,284 @@
+#include "classlib/ui/Application.h"
+
+#include <exception>
+#include <utility>
+
+#include "classlib/core/CommandLine.h"
+#include "classlib/core/SysUtils.h"
+
+namespace {
+
+const char* const kApplicationWindowClass = "TApplication";
+
+template <typename Event, typename... Args>
+void Fire(const Event& event, Args&&... args)
+{
+    if (event)
+        event(std::forward<Args>(args)...);
+}
+
+}  // namespace
+
+TApplication* InitApplication()
+{
+    static TApplication application;
+    return &application;
+}
+
+TApplication* Application = InitApplication();
+
+TApplication::TApplication() : TComponent(nullptr)
+{
+    FTitle = ChangeFileExt(ExtractFileName(ParamStr(0)), "");
+}
+
+TApplication::~TApplication()
+{
+    if (FHandle != nullptr) {
+        // Detached first: the window may belong to a thread that cannot
+        // destroy it now, and it must not reach this object any more.
+        DetachWindowTarget(FHandle);
+        DestroyWindow(FHandle);
+    }
+}
+
+void TApplication::Initialize()
+{
+    Handle();
+}
+
+HWND TApplication::Handle()
+{
+    if (FHandle == nullptr) {
+        WNDCLASSEXA windowClass{};
+        windowClass.lpszClassName = kApplicationWindowClass;
+        RegisterWindowClass(windowClass);
+        FHandle = CreateWindowExA(0, kApplicationWindowClass, FTitle.c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                  static_cast<TWindowTarget*>(this));
+        if (FHandle == nullptr)
+            throw Exception("Cannot create the application window");
+    }
+    return FHandle;
+}
+
+LRESULT TApplication::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ACTIVATEAPP:
+        // The system sends it to every top-level window of the thread, this
+        // hidden one included, so forms need not pass it on.
+        if (wParam != 0)
+            Fire(OnActivate, this);
+        else
+            Fire(OnDeactivate, this);
+        break;
+    case WM_SYSCOMMAND:
+        // The minimized application window's taskbar entry and system menu.
+        switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+            Minimize();
+            return 0;
+        case SC_RESTORE:
+            Restore();
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        FHandle = nullptr;  // made again on the next use
+        break;
+    }
+    return DefaultWindowProc(wnd, msg, wParam, lParam);
+}
+
+// --- The loop ----------------------------------------------------------------
+
+bool TApplication::ProcessMessage(MSG& msg)
+{
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    try {
+        bool handled = false;
+        Fire(OnMessage, msg, handled);
+        if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+            TWMKey key{msg.message, static_cast<WORD>(msg.wParam), msg.lParam, 0};
+            handled = IsShortCut(key);
+        }
+        if (!handled) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    } catch (...) {
+        HandleException(this);
+    }
+    return true;
+}
+
+bool TApplication::Idle()
+{
+    bool done = true;
+    try {
+        Fire(OnIdle, this, done);
+    } catch (...) {
+        HandleException(this);
+        done = false;
+    }
+    return done;
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    if (!ProcessMessage(msg) && Idle())
+        WaitMessage();
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::Run()
+{
+    FTerminated = false;
+    if (ShowMainForm && FMainForm != nullptr && FormHooks.Show)
+        FormHooks.Show(FMainForm);
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+bool TApplication::IsShortCut(TWMKey& msg)
+{
+    bool handled = false;
+    Fire(OnShortCut, msg, handled);
+    return handled;
+}
+
+// --- Properties ----------------------------------------------------------------
+
+void TApplication::SetTitle(const std::string& title)
+{
+    FTitle = title;
+    if (FHandle != nullptr)
+        SetWindowTextA(FHandle, FTitle.c_str());
+}
+
+void TApplication::SetHint(const std::string& hint)
+{
+    if (hint == FHint)
+        return;
+    FHint = hint;
+    Fire(OnHint, this);
+}
+
+HWND TApplication::MainFormHandle() const
+{
+    if (FMainForm == nullptr || !FormHooks.Handle)
+        return nullptr;
+    return FormHooks.Handle(FMainForm);
+}
+
+HWND TApplication::MessageOwner()
+{
+    const HWND mainForm = MainFormHandle();
+    return mainForm != nullptr ? mainForm : Handle();
+}
+
+void TApplication::Minimize()
+{
+    const HWND wnd = Handle();
+    if (IsIconic(wnd))
+        return;
+    ShowWindow(wnd, SW_MINIMIZE);
+    Fire(OnMinimize, this);
+}
+
+void TApplication::Restore()
+{
+    const HWND wnd = Handle();
+    if (!IsIconic(wnd))
+        return;
+    ShowWindow(wnd, SW_RESTORE);
+    Fire(OnRestore, this);
+}
+
+// --- Message boxes and help ----------------------------------------------------
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
+    const HWND owner = MessageOwner();
+    const std::string& shownCaption = caption.empty() ? FTitle : caption;
+    if (MessageBoxProc)
+        return MessageBoxProc(owner, text, shownCaption, flags);
+    return ::MessageBoxA(owner, text.c_str(), shownCaption.c_str(), flags);
+}
+
+bool TApplication::HelpCommand(int command, intptr_t data)
+{
+    bool callHelp = true;
+    bool result = false;
+    if (OnHelp)
+        result = OnHelp(static_cast<WORD>(command), data, callHelp);
+    if (!callHelp || FHelpFile.empty())
+        return result;
+    const HWND owner = MessageOwner();
+    const auto helpData = static_cast<ULONG_PTR>(data);
+    if (WinHelpProc)
+        return WinHelpProc(owner, FHelpFile, static_cast<UINT>(command), helpData);
+    return ::WinHelpA(owner, FHelpFile.c_str(), static_cast<UINT>(command), helpData) != FALSE;
+}
+
+// --- Exceptions ------------------------------------------------------------------
+
+void TApplication::ShowException(Exception& e)
+{
+    if (dynamic_cast<EAbort*>(&e) != nullptr)
+        return;
+    MessageBox(e.Message, FTitle, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::ReportException(TObject* sender, Exception& e)
+{
+    if (OnException) {
+        OnException(sender, e);
+    } else {
+        ShowException(e);
+        Terminate();
+    }
+}
+
+void TApplication::HandleException(TObject* sender)
+{
+    const std::exception_ptr current = std::current_exception();
+    if (!current)
+        return;
+    try {
+        try {
+            std::rethrow_exception(current);
+        } catch (EAbort&) {
+            // silent by definition
+        } catch (Exception& e) {
+            ReportException(sender, e);
+        } catch (std::exception& e) {
+            Exception wrapped(e.what());
+            ReportException(sender, wrapped);
+        } catch (...) {
+            Exception wrapped("Unknown exception");
+            ReportException(sender, wrapped);
+        }
+    } catch (...) {
+        // A failing handler cannot be reported anywhere; the loop goes on.
+    }
+}

@@ -1,0 +1,105 @@
+// GLRecorder: a recording table for the GL binding, for tests.
+//
+// While a recorder lives, every entry point of the binding (GLBinding.h)
+// points at a stub that appends the call - its name and its arguments as
+// text - to the recorder and answers with a canned value, so that tests can
+// check the GL calls of a piece of code without a context. The destructor
+// puts back the pointers that were there before. One recorder at a time.
+//
+// Arguments are written as decimal integers, reals in the %g form, strings
+// in double quotes, and pointers as "ptr" or "null" - except the vectors the
+// GL reads through a pointer, which are written as their values in braces:
+// "glLightModelfv(2899, {0,0,0,1})". The vector length comes from the entry
+// point and, for the *fv calls, from the parameter name (4 for colours and
+// positions, 3 for GL_SPOT_DIRECTION, else 1).
+//
+// Canned answers: glGetString and glGetIntegerv answer what the test set
+// (null / nothing written otherwise); glGenLists and glGenTextures hand out
+// consecutive names from 1; glRenderMode answers RenderModeResult;
+// wglGetProcAddress answers the recording stub of any extension entry point
+// that is not hidden, so ReadExtensions binds stubs; wglGetSwapIntervalEXT
+// answers SwapInterval and wglSwapIntervalEXT sets it, like a driver;
+// wglCreateContext answers CreateContextResult. glReadPixels writes, for
+// GL_UNSIGNED_BYTE data, the byte (row & 0xFF) into every component of every
+// pixel, rows padded to the GL_PACK_ALIGNMENT last set with glPixelStoref
+// (4 until then), as a real GL would lay them out.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gl/core/GLBinding.h"
+
+struct GLCall {
+    std::string Name;
+    std::vector<std::string> Args;
+    // The raw value of every pointer argument, in order.
+    std::vector<const void*> Pointers;
+
+    // "name(arg, arg, ...)"
+    std::string Text() const;
+};
+
+class GLRecorder {
+public:
+    // Saves every pointer of the binding and installs the recording stubs.
+    // A second live recorder raises std::logic_error.
+    GLRecorder();
+    ~GLRecorder();
+    GLRecorder(const GLRecorder&) = delete;
+    GLRecorder& operator=(const GLRecorder&) = delete;
+
+    // The recorder whose stubs are installed, or null.
+    static GLRecorder* Active();
+
+    const std::vector<GLCall>& Calls() const { return FCalls; }
+    void Clear() { FCalls.clear(); }
+    // The calls of one entry point, in order.
+    std::vector<GLCall> CallsOf(std::string_view name) const;
+    int Count(std::string_view name) const;
+    // The calls' names, in order.
+    std::vector<std::string> Names() const;
+    // Every call's Text(), one per line; for diagnostics.
+    std::string Text() const;
+
+    // --- Canned answers ---
+    void SetString(GLenum name, const std::string& value) { FStrings[name] = value; }
+    void SetIntegers(GLenum pname, std::vector<GLint> values) { FIntegers[pname] = std::move(values); }
+    void SetInteger(GLenum pname, GLint value) { SetIntegers(pname, {value}); }
+    // wglGetProcAddress answers null for this name.
+    void HideProc(const std::string& name) { FHiddenProcs.insert(name); }
+    // wglGetExtensionsStringARB answers this text (null until set).
+    void SetWGLExtensions(const std::string& text);
+
+    GLint RenderModeResult = 0;
+    int SwapInterval = 1;
+    GLHGLRC CreateContextResult = reinterpret_cast<GLHGLRC>(static_cast<uintptr_t>(0x1000));
+
+    // --- Used by the stubs ---
+    void Record(GLCall call) { FCalls.push_back(std::move(call)); }
+    const GLubyte* StringFor(GLenum name) const;
+    void IntegersFor(GLenum pname, GLint* params) const;
+    GLPROC ProcFor(const char* name) const;
+    const char* WGLExtensions() const { return FHasWGLExtensions ? FWGLExtensions.c_str() : nullptr; }
+    GLuint NextLists(GLsizei range);
+    void NextTextures(GLsizei n, GLuint* textures);
+    void SetPackAlignment(GLfloat alignment);
+    void FillPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels) const;
+
+private:
+    struct SavedPointers;
+
+    SavedPointers* FSaved;
+    std::vector<GLCall> FCalls;
+    std::map<GLenum, std::string> FStrings;
+    std::map<GLenum, std::vector<GLint>> FIntegers;
+    std::set<std::string> FHiddenProcs;
+    std::string FWGLExtensions;
+    bool FHasWGLExtensions = false;
+    GLuint FNextList = 1;
+    GLuint FNextTexture = 1;
+    int FPackAlignment = 4;
+};

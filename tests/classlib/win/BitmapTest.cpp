@@ -1,0 +1,589 @@
+#include "classlib/graphics/Bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "classlib/graphics/JPEGImage.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TColor Rgb(int r, int g, int b)
+{
+    return static_cast<TColor>(RGB(r, g, b));
+}
+
+// Distance of two colours: the largest channel difference.
+int ColorDistance(TColor a, TColor b)
+{
+    const int dr = std::abs(GetRValue(a) - GetRValue(b));
+    const int dg = std::abs(GetGValue(a) - GetGValue(b));
+    const int db = std::abs(GetBValue(a) - GetBValue(b));
+    return std::max(dr, std::max(dg, db));
+}
+
+void SetPixel24(TBitmap& bitmap, int x, int y, int r, int g, int b)
+{
+    auto* row = static_cast<uint8_t*>(bitmap.ScanLine(y));
+    row[x * 3] = static_cast<uint8_t>(b);
+    row[x * 3 + 1] = static_cast<uint8_t>(g);
+    row[x * 3 + 2] = static_cast<uint8_t>(r);
+}
+
+// A 24-bit bitmap with a smooth gradient (red across, green down).
+void FillGradient(TBitmap& bitmap, int width, int height)
+{
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            SetPixel24(bitmap, x, y, x * 255 / (width - 1), y * 255 / (height - 1), 128);
+}
+
+// A codec picture whose bytes all differ, for round trips.
+TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t red = 0,
+                  uint32_t green = 0, uint32_t blue = 0)
+{
+    TDibImage image;
+    image.Width = width;
+    image.Height = height;
+    image.BitCount = bitCount;
+    image.TopDown = topDown;
+    image.RedMask = red;
+    image.GreenMask = green;
+    image.BlueMask = blue;
+    image.Allocate();
+    for (size_t i = 0; i < image.Bits.size(); ++i)
+        image.Bits[i] = static_cast<uint8_t>(i * 7 + 3);
+    for (size_t i = 0; i < image.Palette.size(); ++i)
+        image.Palette[i] = static_cast<uint32_t>(i * 0x030507) & 0xFFFFFF;
+    return image;
+}
+
+// Replaces the stream's content by `bytes`, positioned at the start.
+void Fill(TMemoryStream& stream, const Bytes& bytes)
+{
+    stream.Clear();
+    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    stream.SetPosition(0);
+}
+
+Bytes BytesOf(TMemoryStream& stream)
+{
+    const auto* data = static_cast<const uint8_t*>(stream.Memory());
+    return Bytes(data, data + stream.Size());
+}
+
+std::string TempFile(const std::string& name)
+{
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    return std::string(path) + "corvalen-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+template <class E, class F>
+std::string ErrorOf(F&& operation)
+{
+    try {
+        operation();
+    } catch (const E& e) {
+        return e.Message;
+    }
+    return "(no exception)";
+}
+
+}  // namespace
+
+// --- Pixels, rows and formats ---------------------------------------------------
+
+TEST(BitmapTest, NewBitmapIsEmptyAndGetsAHandleWithASize)
+{
+    TBitmap bitmap;
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_EQ(bitmap.Width(), 0);
+    EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+    EXPECT_EQ(bitmap.Handle(), nullptr);
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(0); }),
+              "Scan line index out of range");
+
+    bitmap.SetSize(4, 3);
+    EXPECT_FALSE(bitmap.Empty());
+    ASSERT_NE(bitmap.Handle(), nullptr);
+    BITMAP info{};
+    ASSERT_EQ(GetObjectA(bitmap.Handle(), sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.bmWidth, 4);
+    EXPECT_EQ(info.bmHeight, 3);
+    EXPECT_EQ(info.bmBitsPixel, 24);
+    EXPECT_NE(info.bmBits, nullptr);  // a DIB section
+
+    bitmap.SetHeight(0);
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_EQ(bitmap.Width(), 4);
+    EXPECT_EQ(bitmap.Handle(), nullptr);
+}
+
+TEST(BitmapTest, ScanLineAndCanvasSeeTheSamePixels)
+{
+    for (TPixelFormat format : {pf24bit, pf32bit}) {
+        SCOPED_TRACE(format == pf24bit ? "pf24bit" : "pf32bit");
+        const int bytes = format == pf24bit ? 3 : 4;
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(format);
+        bitmap.SetSize(3, 2);
+        auto* top = static_cast<uint8_t*>(bitmap.ScanLine(0));
+        top[0] = 1;  // blue
+        top[1] = 2;
+        top[2] = 3;  // red
+        auto* bottom = static_cast<uint8_t*>(bitmap.ScanLine(1));
+        bottom[2 * bytes] = 200;
+        EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), Rgb(3, 2, 1));
+        EXPECT_EQ(bitmap.Canvas()->Pixels(2, 1), Rgb(0, 0, 200));
+        EXPECT_EQ(bitmap.Canvas()->Pixels(2, 0), Rgb(0, 0, 0));
+
+        bitmap.Canvas()->SetPixels(1, 1, Rgb(10, 20, 30));
+        const auto* row = static_cast<uint8_t*>(bitmap.ScanLine(1));
+        EXPECT_EQ(row[bytes], 30);
+        EXPECT_EQ(row[bytes + 1], 20);
+        EXPECT_EQ(row[bytes + 2], 10);
+        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(2); }),
+                  "Scan line index out of range");
+        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(-1); }),
+                  "Scan line index out of range");
+    }
+}
+
+TEST(BitmapTest, PaletteColoursReachTheCanvas)
+{
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf8bit);
+    ASSERT_EQ(bitmap.PaletteSize(), 256);
+    bitmap.SetSize(2, 2);
+    static_cast<uint8_t*>(bitmap.ScanLine(1))[1] = 7;
+    bitmap.SetPaletteColor(7, Rgb(9, 8, 250));
+    EXPECT_EQ(bitmap.PaletteColor(7), Rgb(9, 8, 250));
+    EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), Rgb(9, 8, 250));
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.SetPaletteColor(256, 0); }),
+              "Palette index out of range");
+
+    TBitmap mono;
+    mono.SetPixelFormat(pf1bit);
+    ASSERT_EQ(mono.PaletteSize(), 2);
+    EXPECT_EQ(mono.PaletteColor(0), clBlack);
+    EXPECT_EQ(mono.PaletteColor(1), clWhite);
+    TBitmap deep;
+    EXPECT_EQ(deep.PaletteSize(), 0);
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { deep.PaletteColor(0); }),
+              "Palette index out of range");
+}
+
+TEST(BitmapTest, SetSizeKeepsTheTopLeftPart)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(3, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            SetPixel24(bitmap, x, y, 10 + x, 20 + y, 30);
+    bitmap.SetSize(2, 4);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), Rgb(10, 20, 30));
+    EXPECT_EQ(bitmap.Canvas()->Pixels(1, 2), Rgb(11, 22, 30));
+    EXPECT_EQ(bitmap.Canvas()->Pixels(1, 3), Rgb(0, 0, 0));
+}
+
+TEST(BitmapTest, ChangingThePixelFormatConvertsThePicture)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(2, 1);
+    SetPixel24(bitmap, 0, 0, 255, 0, 0);
+    SetPixel24(bitmap, 1, 0, 255, 255, 255);
+
+    struct Step {
+        TPixelFormat format;
+        int bits;
+        int tolerance;
+    };
+    const Step steps[] = {{pf32bit, 32, 0}, {pf16bit, 16, 8}, {pf15bit, 16, 8},
+                          {pf8bit, 8, 0},   {pf24bit, 24, 8}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.bits);
+        bitmap.SetPixelFormat(step.format);
+        EXPECT_EQ(bitmap.PixelFormat(), step.format);
+        BITMAP info{};
+        GetObjectA(bitmap.Handle(), sizeof(info), &info);
+        EXPECT_EQ(info.bmBitsPixel, step.bits);
+        EXPECT_LE(ColorDistance(bitmap.Canvas()->Pixels(0, 0), clRed), step.tolerance);
+        EXPECT_LE(ColorDistance(bitmap.Canvas()->Pixels(1, 0), clWhite), step.tolerance);
+    }
+
+    bitmap.SetPixelFormat(pfDevice);
+    EXPECT_NE(bitmap.PixelFormat(), pfDevice);
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.SetPixelFormat(pfCustom); }),
+              "Invalid pixel format");
+}
+
+// --- Streams, files and resources ------------------------------------------------
+
+TEST(BitmapTest, FilesOfEveryDepthAndOrderRoundTrip)
+{
+    struct Case {
+        int bits;
+        uint32_t red, green, blue;
+        TPixelFormat format;
+    };
+    const Case cases[] = {{1, 0, 0, 0, pf1bit},
+                          {4, 0, 0, 0, pf4bit},
+                          {8, 0, 0, 0, pf8bit},
+                          {16, 0, 0, 0, pf15bit},
+                          {16, 0xF800, 0x07E0, 0x001F, pf16bit},
+                          {24, 0, 0, 0, pf24bit},
+                          {32, 0, 0, 0, pf32bit},
+                          {32, 0xFF, 0xFF00, 0xFF0000, pfCustom}};
+    for (const Case& c : cases) {
+        for (bool topDown : {false, true}) {
+            SCOPED_TRACE(std::to_string(c.bits) + " bits" + (topDown ? ", top-down" : ""));
+            const TDibImage image = Pattern(7, 3, c.bits, topDown, c.red, c.green, c.blue);
+            TMemoryStream in;
+            Fill(in, WriteBmpFile(image));
+            TBitmap bitmap;
+            bitmap.LoadFromStream(in);
+            EXPECT_EQ(bitmap.PixelFormat(), c.format);
+            EXPECT_EQ(bitmap.Width(), 7);
+            EXPECT_EQ(bitmap.Height(), 3);
+            // Row 0 is the top row whatever the order in memory.
+            EXPECT_EQ(Bytes(static_cast<uint8_t*>(bitmap.ScanLine(0)),
+                            static_cast<uint8_t*>(bitmap.ScanLine(0)) + image.RowSize()),
+                      Bytes(image.ScanLine(0), image.ScanLine(0) + image.RowSize()));
+
+            TMemoryStream out;
+            bitmap.SaveToStream(out);
+            const Bytes saved = BytesOf(out);
+            const TDibImage back = ReadBmpFile(saved.data(), saved.size());
+            EXPECT_EQ(back.TopDown, topDown);
+            EXPECT_EQ(back.BitCount, c.bits);
+            EXPECT_EQ(back.RedMask, c.red);
+            EXPECT_EQ(back.Palette, image.Palette);
+            EXPECT_EQ(back.Bits, image.Bits);
+        }
+    }
+}
+
+TEST(BitmapTest, TheCanvasAgreesOnWhichRowIsTop)
+{
+    for (bool topDown : {false, true}) {
+        TDibImage image = Pattern(2, 2, 24, topDown);
+        image.Bits.assign(image.Bits.size(), 0);
+        image.ScanLine(0)[2] = 255;  // top-left red
+        TMemoryStream in;
+        Fill(in, WriteBmpFile(image));
+        TBitmap bitmap;
+        bitmap.LoadFromStream(in);
+        EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clRed) << topDown;
+        EXPECT_EQ(bitmap.Canvas()->Pixels(0, 1), clBlack) << topDown;
+    }
+}
+
+TEST(BitmapTest, AStreamHoldsBitmapsOneAfterAnother)
+{
+    TMemoryStream stream;
+    TBitmap first;
+    first.SetSize(3, 2);
+    SetPixel24(first, 0, 0, 1, 2, 3);
+    TBitmap second;
+    second.SetPixelFormat(pf8bit);
+    second.SetSize(5, 5);
+    first.SaveToStream(stream);
+    const int64_t firstEnd = stream.Position();
+    second.SaveToStream(stream);
+    TBitmap empty;
+    empty.SaveToStream(stream);  // writes nothing
+    const int64_t end = stream.Position();
+
+    // A file whose declared size is 0 is measured by its headers.
+    Bytes withoutSize = BytesOf(stream);
+    withoutSize[2] = withoutSize[3] = withoutSize[4] = withoutSize[5] = 0;
+    TMemoryStream reread;
+    Fill(reread, withoutSize);
+
+    TBitmap a;
+    TBitmap b;
+    a.LoadFromStream(reread);
+    EXPECT_EQ(reread.Position(), firstEnd);
+    b.LoadFromStream(reread);
+    EXPECT_EQ(reread.Position(), end);
+    EXPECT_EQ(a.Width(), 3);
+    EXPECT_EQ(a.Canvas()->Pixels(0, 0), Rgb(1, 2, 3));
+    EXPECT_EQ(b.PixelFormat(), pf8bit);
+    EXPECT_EQ(b.Width(), 5);
+    EXPECT_NE(ErrorOf<EInvalidGraphic>([&] { b.LoadFromStream(reread); }), "(no exception)");
+    EXPECT_EQ(b.Width(), 5);
+}
+
+TEST(BitmapTest, BadDataRaisesAndLeavesTheBitmapAsItWas)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(2, 2);
+    SetPixel24(bitmap, 1, 1, 40, 50, 60);
+    const Bytes valid = WriteBmpFile(Pattern(6, 6, 24, false));
+    for (size_t length : {size_t{0}, size_t{10}, size_t{53}, valid.size() - 1}) {
+        TMemoryStream stream;
+        Fill(stream, Bytes(valid.begin(), valid.begin() + length));
+        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); })
+                      .rfind("Bitmap image is not valid: ", 0),
+                  0u)
+            << length;
+    }
+    Bytes badDepth = valid;
+    badDepth[28] = 7;
+    TMemoryStream stream;
+    Fill(stream, badDepth);
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }),
+              "Bitmap image is not valid: bit count 7");
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), Rgb(40, 50, 60));
+}
+
+TEST(BitmapTest, SaveToFileAndLoadFromFile)
+{
+    const std::string path = TempFile("bitmap.bmp");
+    TBitmap bitmap;
+    bitmap.SetSize(5, 4);
+    SetPixel24(bitmap, 4, 3, 70, 80, 90);
+    bitmap.SaveToFile(path);
+
+    TBitmap loaded;
+    loaded.LoadFromFile(path);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(loaded.Width(), 5);
+    EXPECT_EQ(loaded.Height(), 4);
+    EXPECT_EQ(loaded.Canvas()->Pixels(4, 3), Rgb(70, 80, 90));
+    EXPECT_THROW(loaded.LoadFromFile(path), EFOpenError);
+}
+
+TEST(BitmapTest, ResourceBitmapsLoadByName)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    TBitmap bitmap;
+    bitmap.LoadFromResourceName(instance, "BITMAPTEST2X2");
+    EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+    ASSERT_EQ(bitmap.Width(), 2);
+    ASSERT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(1, 0), clLime);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 1), clBlue);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), clWhite);
+
+    bitmap.LoadFromResourceName(instance, "BITMAPTEST4X2");
+    EXPECT_EQ(bitmap.PixelFormat(), pf8bit);
+    EXPECT_EQ(bitmap.PaletteColor(1), clRed);
+    const TColor top[] = {clBlack, clRed, clLime, clBlue};
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(bitmap.Canvas()->Pixels(x, 0), top[x]) << x;
+        EXPECT_EQ(bitmap.Canvas()->Pixels(x, 1), top[3 - x]) << x;
+        EXPECT_EQ(static_cast<uint8_t*>(bitmap.ScanLine(0))[x], x);
+    }
+
+    EXPECT_EQ(ErrorOf<EResNotFound>([&] { bitmap.LoadFromResourceName(instance, "NOSUCHBITMAP"); }),
+              "Resource NOSUCHBITMAP not found");
+    EXPECT_EQ(bitmap.Width(), 4);
+}
+
+TEST(BitmapTest, AssignCopiesDeeply)
+{
+    TBitmap source;
+    source.LoadFromResourceName(GetModuleHandleA(nullptr), "BITMAPTEST4X2");
+    TBitmap copy;
+    copy.Assign(&source);
+    EXPECT_NE(copy.Handle(), source.Handle());
+    EXPECT_EQ(copy.PixelFormat(), pf8bit);
+
+    static_cast<uint8_t*>(source.ScanLine(0))[0] = 2;
+    source.SetPaletteColor(1, Rgb(1, 1, 1));
+    source.Canvas()->SetPixels(3, 1, clWhite);
+    EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clBlack);
+    EXPECT_EQ(copy.PaletteColor(1), clRed);
+    EXPECT_EQ(copy.Canvas()->Pixels(3, 1), clBlack);
+    EXPECT_EQ(copy.Canvas()->Pixels(1, 0), clRed);
+
+    // Drawing through the canvas before the copy is part of the copy.
+    TBitmap drawn;
+    drawn.SetSize(2, 2);
+    drawn.Canvas()->SetPixels(1, 1, Rgb(5, 6, 7));
+    copy.Assign(&drawn);
+    EXPECT_EQ(copy.PixelFormat(), pf24bit);
+    EXPECT_EQ(static_cast<uint8_t*>(copy.ScanLine(1))[3], 7);
+
+    copy.Assign(&copy);
+    EXPECT_EQ(copy.Width(), 2);
+    copy.Assign(nullptr);
+    EXPECT_TRUE(copy.Empty());
+    EXPECT_EQ(copy.Handle(), nullptr);
+}
+
+// --- Canvas ---------------------------------------------------------------------
+
+TEST(BitmapTest, CanvasFillsDrawsAndCopies)
+{
+    TBitmap target;
+    target.SetSize(4, 4);
+    TCanvas* canvas = target.Canvas();
+    EXPECT_EQ(canvas, target.Canvas());
+    canvas->Brush()->SetColor(clWhite);
+    canvas->FillRect(RECT{0, 0, 4, 4});
+    canvas->Brush()->SetColor(clRed);
+    canvas->FillRect(RECT{1, 1, 3, 3});
+    EXPECT_EQ(canvas->Pixels(1, 1), clRed);
+    EXPECT_EQ(canvas->Pixels(2, 2), clRed);
+    EXPECT_EQ(canvas->Pixels(3, 3), clWhite);  // right and bottom edges excluded
+    EXPECT_EQ(canvas->Pixels(0, 0), clWhite);
+    EXPECT_EQ(canvas->Pixels(9, 9), -1);
+
+    canvas->Brush()->SetColor(clSystemColor | COLOR_HIGHLIGHT);
+    canvas->FillRect(RECT{0, 0, 1, 1});
+    EXPECT_EQ(canvas->Pixels(0, 0), static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)));
+
+    TBitmap quad;
+    quad.LoadFromResourceName(GetModuleHandleA(nullptr), "BITMAPTEST2X2");
+    canvas->Draw(2, 2, &quad);
+    EXPECT_EQ(canvas->Pixels(2, 2), clRed);
+    EXPECT_EQ(canvas->Pixels(3, 3), clWhite);
+    EXPECT_EQ(canvas->Pixels(2, 3), clBlue);
+    EXPECT_EQ(canvas->Pixels(1, 1), clRed);
+    canvas->Draw(0, 0, nullptr);
+
+    canvas->StretchDraw(RECT{0, 0, 4, 4}, &quad);
+    const TColor expected[2][2] = {{clRed, clLime}, {clBlue, clWhite}};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(canvas->Pixels(x, y), expected[y / 2][x / 2]) << x << "," << y;
+
+    canvas->CopyRect(RECT{0, 0, 1, 1}, quad.Canvas(), RECT{1, 1, 2, 2});
+    EXPECT_EQ(canvas->Pixels(0, 0), clWhite);
+    EXPECT_EQ(canvas->Pixels(1, 0), clRed);
+
+    TCanvas detached;
+    EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { detached.FillRect(RECT{0, 0, 1, 1}); }),
+              "Canvas does not allow drawing");
+    const RECT pixel{0, 0, 1, 1};
+    EXPECT_EQ(
+        ErrorOf<EInvalidGraphicOperation>([&] { canvas->CopyRect(pixel, &detached, pixel); }),
+        "Canvas does not allow drawing");
+}
+
+// --- JPEG -----------------------------------------------------------------------
+
+TEST(BitmapTest, JpegRoundTripsThroughStreamsAndFiles)
+{
+    TBitmap source;
+    FillGradient(source, 32, 16);
+    TJPEGImage jpeg;
+    EXPECT_TRUE(jpeg.Empty());
+    EXPECT_EQ(jpeg.CompressionQuality(), 90);
+    jpeg.Assign(&source);
+    EXPECT_EQ(jpeg.Width(), 32);
+    EXPECT_EQ(jpeg.Height(), 16);
+
+    TMemoryStream stream;
+    jpeg.SaveToStream(stream);
+    const Bytes saved = BytesOf(stream);
+    ASSERT_GT(saved.size(), 2u);
+    EXPECT_EQ(saved[0], 0xFF);
+    EXPECT_EQ(saved[1], 0xD8);
+
+    stream.SetPosition(0);
+    TJPEGImage loaded;
+    loaded.LoadFromStream(stream);
+    TBitmap decoded;
+    decoded.Assign(&loaded);
+    EXPECT_EQ(decoded.PixelFormat(), pf24bit);
+    ASSERT_EQ(decoded.Width(), 32);
+    ASSERT_EQ(decoded.Height(), 16);
+    for (int y = 0; y < 16; y += 5)
+        for (int x = 0; x < 32; x += 7)
+            EXPECT_LE(ColorDistance(decoded.Canvas()->Pixels(x, y), source.Canvas()->Pixels(x, y)),
+                      12)
+                << x << "," << y;
+
+    // A loaded picture is saved as the bytes it came from.
+    TMemoryStream again;
+    loaded.SaveToStream(again);
+    EXPECT_EQ(BytesOf(again), saved);
+
+    const std::string path = TempFile("picture.jpg");
+    loaded.SaveToFile(path);
+    TJPEGImage fromFile;
+    fromFile.LoadFromFile(path);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(fromFile.Width(), 32);
+    TBitmap fromFileBitmap;
+    fromFileBitmap.Assign(&fromFile);
+    EXPECT_LE(ColorDistance(fromFileBitmap.Canvas()->Pixels(31, 15), Rgb(255, 255, 128)), 12);
+}
+
+TEST(BitmapTest, JpegQualityAndSourceFormats)
+{
+    TBitmap source;
+    FillGradient(source, 64, 64);
+    TJPEGImage jpeg;
+    jpeg.Assign(&source);
+    TMemoryStream best;
+    jpeg.SaveToStream(best);
+    // Changing the quality encodes again at the next save.
+    jpeg.SetCompressionQuality(10);
+    TMemoryStream small;
+    jpeg.SaveToStream(small);
+    EXPECT_LT(small.Size(), best.Size());
+    jpeg.SetCompressionQuality(0);
+    EXPECT_EQ(jpeg.CompressionQuality(), 1);
+    jpeg.SetCompressionQuality(500);
+    EXPECT_EQ(jpeg.CompressionQuality(), 100);
+
+    // A palette bitmap is converted to 24 bits before encoding.
+    TBitmap palette;
+    palette.LoadFromResourceName(GetModuleHandleA(nullptr), "BITMAPTEST4X2");
+    TJPEGImage fromPalette;
+    fromPalette.Assign(&palette);
+    TMemoryStream stream;
+    fromPalette.SaveToStream(stream);
+    stream.SetPosition(0);
+    fromPalette.LoadFromStream(stream);
+    TBitmap decoded;
+    decoded.Assign(&fromPalette);
+    EXPECT_EQ(decoded.Width(), 4);
+    EXPECT_EQ(decoded.Height(), 2);
+    // Tiny blocks of pure colours blur; the brightest stays the brightest.
+    EXPECT_GT(GetRValue(decoded.Canvas()->Pixels(1, 0)), GetRValue(decoded.Canvas()->Pixels(0, 0)));
+}
+
+TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
+{
+    TBitmap source;
+    FillGradient(source, 16, 16);
+    TJPEGImage jpeg;
+    jpeg.Assign(&source);
+    TMemoryStream good;
+    jpeg.SaveToStream(good);
+    Bytes cut = BytesOf(good);
+    cut.resize(cut.size() / 2);
+
+    TJPEGImage image;
+    TMemoryStream stream;
+    Fill(stream, cut);
+    EXPECT_EQ(ErrorOf<EJPEG>([&] { image.LoadFromStream(stream); }), "Premature end of JPEG file");
+    EXPECT_TRUE(image.Empty());
+    EXPECT_NE(ErrorOf<EInvalidGraphic>([&] { image.SaveToStream(stream); }), "(no exception)");
+
+    good.SetPosition(0);
+    image.LoadFromStream(good);
+    TMemoryStream notJpeg;
+    Fill(notJpeg, WriteBmpFile(Pattern(4, 4, 24, false)));
+    EXPECT_NE(ErrorOf<EJPEG>([&] { image.LoadFromStream(notJpeg); }).find("Not a JPEG file"),
+              std::string::npos);
+    EXPECT_EQ(image.Width(), 16);
+
+    TCanvas canvas;
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { canvas.Assign(&image); }),
+              "Cannot assign a TJPEGImage to a TCanvas");
+}

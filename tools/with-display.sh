@@ -1,0 +1,33 @@
+#!/bin/sh
+# with-display.sh <command...>: runs the command with a virtual 24-bit
+# 1280x1024 screen (when no DISPLAY is set) and one persistent wineserver for
+# all the Wine programs it starts; both are shut down afterwards.
+set -eu
+. "$(dirname "$0")/wine-env.sh"
+
+"$corvalen_root/tools/wine-prefix.sh"
+
+xvfb_pid=""
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [ -z "${DISPLAY:-}" ]; then
+    n=99
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    i=0
+    until xdpyinfo > /dev/null 2>&1; do
+        i=$((i + 1))
+        [ $i -lt 100 ] || { echo "with-display: Xvfb did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+fi
+
+wineserver -p
+"$@"
