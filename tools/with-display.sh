@@ -30,4 +30,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 wineserver -p
+# Start Wine's own service processes (services.exe, explorer.exe /desktop, ...)
+# now, with no terminal or pipe attached: otherwise they would inherit the
+# output pipe of the first test that starts them and keep it open, and CTest
+# would wait for that test until its time limit.
+wine rundll32.exe user32.dll,GetDesktopWindow < /dev/null > /dev/null 2>&1 || true
 "$@"
