@@ -7,9 +7,10 @@
 // Text and CommaText forms, loading and saving, copying between lists.
 //
 // Comparison of strings (IndexOf, IndexOfName, Values, Find, Sort):
-// ordinal, byte by byte, with bytes taken as unsigned. Unless CaseSensitive
-// is on, the ASCII letters are folded first (CompareText); other bytes,
-// including those above 127, compare as they are. TStrings itself always
+// ordinal, byte by byte, with bytes taken as unsigned; a string that is a
+// prefix of another sorts first. Unless CaseSensitive is on, the ASCII
+// letters a-z are folded to A-Z first (CompareText, so "_" sorts after the
+// letters); other bytes, including those above 127, compare as they are. TStrings itself always
 // compares without regard to case; TStringList follows its CaseSensitive
 // property (default false).
 //

@@ -86,7 +86,10 @@ TEST(TList, CountAndCapacity) {
     EXPECT_GE(list.Capacity(), 1);
     list.SetCount(3);
     EXPECT_EQ(Contents(list), (std::vector<int>{0, -1, -1}));
-    EXPECT_GE(list.Capacity(), 3);
+    list.SetCount(10);
+    EXPECT_EQ(list.Count(), 10);
+    EXPECT_EQ(list[9], nullptr);
+    EXPECT_GE(list.Capacity(), 10);
     list.SetCount(1);
     EXPECT_EQ(Contents(list), (std::vector<int>{0}));
     EXPECT_EQ(ListErrorOf([&] { list.SetCount(-1); }), "List count out of bounds (-1)");

@@ -248,6 +248,19 @@ TEST(TStringList, SortOrder) {
     EXPECT_THROW(list.CustomSort([](const TStringList&, int, int) { return 0; }), EListError);
 }
 
+TEST(TStringList, SortIsStable) {
+    // Enough equal strings that an unstable sort would show.
+    static int objects[40];
+    TStringList list;
+    for (int i = 0; i < 40; ++i)
+        list.AddObject(i % 2 ? "KEY" : "key", &objects[39 - i]);
+    list.AddObject("a", nullptr);
+    list.Sort();
+    EXPECT_EQ(list.Strings(0), "a");
+    for (int i = 1; i <= 40; ++i)
+        EXPECT_EQ(list.Objects(i), &objects[40 - i]) << i;
+}
+
 TEST(TStringList, OnChangeAndUpdates) {
     TStringList list;
     int changes = 0;
