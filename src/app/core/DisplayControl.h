@@ -21,8 +21,6 @@
 #include "classlib/core/Components.h"
 #include "classlib/core/StringList.h"
 
-// Same type as the class library's UI declaration, usable without it.
-using TNotifyEvent = std::function<void(TObject* sender)>;
 // Decides whether an enumerated mode is offered; Accept starts true.
 using TFilterModeEvent = std::function<void(int depth, int width, int height, bool& accept)>;
 

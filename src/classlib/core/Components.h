@@ -15,7 +15,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TObject {
@@ -24,6 +26,17 @@ public:
 
     virtual std::string ClassName() const { return "TObject"; }
 };
+
+// The plain event: a handler that receives only its sender.
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+// Raises an event: calls the handler when one is assigned.
+template <typename Event, typename... Args>
+void Fire(const Event& event, Args&&... args)
+{
+    if (event)
+        event(std::forward<Args>(args)...);
+}
 
 class TPersistent : public TObject {
 public:

@@ -1,5 +1,7 @@
 #include "classlib/graphics/Bitmap.h"
 
+#include "classlib/system/ResourceStream.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -379,10 +381,7 @@ void TBitmap::SaveToStream(TStream& stream)
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name)
 {
-    const HRSRC resource = FindResourceA(instance, name.c_str(), RT_BITMAP);
-    const HGLOBAL loaded = resource != nullptr ? LoadResource(instance, resource) : nullptr;
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (data == nullptr)
-        throw EResNotFound("Resource " + name + " not found");
-    SetDib(ReadPackedDib(static_cast<const uint8_t*>(data), SizeofResource(instance, resource)));
+    TResourceStream resource(instance, name, RT_BITMAP);
+    SetDib(ReadPackedDib(static_cast<const uint8_t*>(resource.Memory()),
+                         static_cast<size_t>(resource.Size())));
 }

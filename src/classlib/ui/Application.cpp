@@ -10,13 +10,6 @@ namespace {
 
 const char* const kApplicationWindowClass = "TApplication";
 
-template <typename Event, typename... Args>
-void Fire(const Event& event, Args&&... args)
-{
-    if (event)
-        event(std::forward<Args>(args)...);
-}
-
 }  // namespace
 
 TApplication* InitApplication()
@@ -34,6 +27,8 @@ TApplication::TApplication() : TComponent(nullptr)
 
 TApplication::~TApplication()
 {
+    // The forms go first, while the application they use still exists.
+    DestroyComponents();
     if (FHandle != nullptr) {
         // Detached first: the window may belong to a thread that cannot
         // destroy it now, and it must not reach this object any more.
@@ -107,7 +102,7 @@ bool TApplication::ProcessMessage(MSG& msg)
         Fire(OnMessage, msg, handled);
         if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
             TWMKey key{msg.message, static_cast<WORD>(msg.wParam), msg.lParam, 0};
-            handled = IsShortCut(key);
+            handled = IsShortCut(key) || (FormHooks.IsShortCut && FormHooks.IsShortCut(msg.hwnd, key));
         }
         if (!handled) {
             TranslateMessage(&msg);

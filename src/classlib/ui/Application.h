@@ -29,6 +29,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <string>
 
 #include "classlib/core/Components.h"
@@ -38,7 +39,6 @@
 
 class TForm;
 
-using TNotifyEvent = std::function<void(TObject* sender)>;
 
 // What a hint window is about to show; OnShowHint may change it.
 struct THintInfo {
@@ -108,6 +108,13 @@ public:
                    UINT flags = MB_OK);
 
     bool ShowMainForm = true;
+    // Creates a form of class T owned by the application. `reference` is
+    // set before T's constructor runs, so that the form's own code may use
+    // the global that holds it; it is reset when the constructor throws.
+    // The first form created this way becomes MainForm. OnCreate fires once
+    // the form is constructed (T::AfterConstruction).
+    template <class T>
+    void CreateForm(T*& reference);
     TForm* MainForm() const { return FMainForm; }
     void SetMainForm(TForm* form) { FMainForm = form; }
     // The main form's window through FormHooks.Handle; null without either.
@@ -158,10 +165,13 @@ public:
     std::function<bool(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)>
         WinHelpProc;
 
-    // Filled in by the forms layer: the window of a form and how to show it.
+    // Filled in by the forms layer: the window of a form, how to show it,
+    // and the shortcut handling of the form a key message is for (asked
+    // after OnShortCut).
     struct TFormHooks {
         std::function<HWND(TForm* form)> Handle;
         std::function<void(TForm* form)> Show;
+        std::function<bool(HWND target, TWMKey& msg)> IsShortCut;
     };
     TFormHooks FormHooks;
 
@@ -180,6 +190,24 @@ private:
     std::string FHint;
     TForm* FMainForm = nullptr;
 };
+
+template <class T>
+void TApplication::CreateForm(T*& reference)
+{
+    void* memory = ::operator new(sizeof(T));
+    reference = static_cast<T*>(memory);
+    T* form = nullptr;
+    try {
+        form = new (memory) T(this);
+    } catch (...) {
+        reference = nullptr;
+        ::operator delete(memory);
+        throw;
+    }
+    if (FMainForm == nullptr)
+        FMainForm = form;
+    form->AfterConstruction();
+}
 
 TApplication* InitApplication();
 

@@ -1,0 +1,462 @@
+#include "classlib/ui/Forms.h"
+
+#include <vector>
+
+#include "classlib/ui/Screen.h"
+
+namespace {
+
+// The application shows and finds forms through these.
+void InstallFormHooks()
+{
+    TApplication::TFormHooks& hooks = Application->FormHooks;
+    if (!hooks.Handle)
+        hooks.Handle = [](TForm* form) { return form->Handle(); };
+    if (!hooks.Show)
+        hooks.Show = [](TForm* form) { form->Show(); };
+    if (!hooks.IsShortCut) {
+        hooks.IsShortCut = [](HWND wnd, TWMKey& key) {
+            TWinControl* control = nullptr;
+            for (; wnd != nullptr && control == nullptr; wnd = GetParent(wnd))
+                control = TWinControl::FindControl(wnd);
+            TCustomForm* form = control != nullptr ? GetParentForm(control) : nullptr;
+            return form != nullptr && form->IsShortCut(key);
+        };
+    }
+}
+
+// The application's enabled, visible top-level windows other than `keep`,
+// disabled while a modal form runs and enabled again afterwards.
+class TTaskWindows {
+public:
+    explicit TTaskWindows(HWND keep) : FKeep(keep)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), &TTaskWindows::Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~TTaskWindows()
+    {
+        for (auto it = FDisabled.rbegin(); it != FDisabled.rend(); ++it) {
+            if (IsWindow(*it))
+                EnableWindow(*it, TRUE);
+        }
+    }
+    TTaskWindows(const TTaskWindows&) = delete;
+    TTaskWindows& operator=(const TTaskWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND wnd, LPARAM data)
+    {
+        auto* self = reinterpret_cast<TTaskWindows*>(data);
+        if (wnd != self->FKeep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+            EnableWindow(wnd, FALSE);
+            self->FDisabled.push_back(wnd);
+        }
+        return TRUE;
+    }
+
+    HWND FKeep;
+    std::vector<HWND> FDisabled;
+};
+
+RECT MonitorWorkArea(HMONITOR monitor)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor != nullptr && GetMonitorInfoA(monitor, &info))
+        return info.rcWork;
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace
+
+TCustomForm* GetParentForm(TControl* control)
+{
+    if (control == nullptr)
+        return nullptr;
+    while (control->Parent() != nullptr)
+        control = control->Parent();
+    return dynamic_cast<TCustomForm*>(control);
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
+{
+    InstallFormHooks();
+    FCustomPaint = true;
+    SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks);
+    SetVisible(false);
+    SetColor(clBtnFace);
+    SetParentFont(false);
+    SetBounds(0, 0, 320, 240);
+    if (Screen != nullptr)
+        Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    try {
+        Fire(OnDestroy, this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    if (Screen != nullptr)
+        Screen->RemoveForm(this);
+    if (Application != nullptr && static_cast<TCustomForm*>(Application->MainForm()) == this)
+        Application->SetMainForm(nullptr);
+    WindowProc = [this](TMessage& message) { TCustomForm::WndProc(message); };
+    DestroyHandle();
+}
+
+void TCustomForm::AfterConstruction()
+{
+    DoCreate();
+}
+
+void TCustomForm::DoCreate()
+{
+    try {
+        Fire(OnCreate, this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+void TCustomForm::DoShow()
+{
+    Fire(OnShow, this);
+}
+
+void TCustomForm::DoHide()
+{
+    Fire(OnHide, this);
+}
+
+void TCustomForm::DoClose(TCloseAction& action)
+{
+    Fire(OnClose, this, action);
+}
+
+void TCustomForm::Activate()
+{
+    Fire(OnActivate, this);
+}
+
+void TCustomForm::Deactivate()
+{
+    Fire(OnDeactivate, this);
+}
+
+void TCustomForm::Paint()
+{
+    Fire(OnPaint, this);
+}
+
+// --- Window ------------------------------------------------------------------
+
+void TCustomForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.Style &= ~(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    params.Style |= WS_CLIPCHILDREN;
+    if (ParentWindow() != nullptr) {
+        params.Style |= WS_CHILD;
+    } else {
+        params.WndParent = Application->Handle();
+        switch (FPosition) {
+        case poDefault:
+            params.X = params.Y = params.Width = params.Height = CW_USEDEFAULT;
+            break;
+        case poDefaultPosOnly:
+            params.X = params.Y = CW_USEDEFAULT;
+            break;
+        case poDefaultSizeOnly:
+            params.Width = params.Height = CW_USEDEFAULT;
+            break;
+        default:
+            break;
+        }
+    }
+    const bool child = ParentWindow() != nullptr;
+    switch (FBorderStyle) {
+    case bsNone:
+        if (!child)
+            params.Style |= WS_POPUP;
+        break;
+    case bsSingle:
+    case bsToolWindow:
+        params.Style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsSizeable:
+    case bsSizeToolWin:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case bsDialog:
+        params.Style |= WS_CAPTION | (child ? 0 : WS_POPUP);
+        params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
+    }
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (FBorderStyle != bsNone && (FBorderIcons & biSystemMenu) != 0) {
+        params.Style |= WS_SYSMENU;
+        if (FBorderStyle == bsSingle || FBorderStyle == bsSizeable) {
+            if ((FBorderIcons & biMinimize) != 0)
+                params.Style |= WS_MINIMIZEBOX;
+            if ((FBorderIcons & biMaximize) != 0)
+                params.Style |= WS_MAXIMIZEBOX;
+        } else if (FBorderStyle == bsDialog && (FBorderIcons & biHelp) != 0) {
+            params.ExStyle |= WS_EX_CONTEXTHELP;
+        }
+    }
+}
+
+void TCustomForm::RecreateShown()
+{
+    if (!HandleAllocated())
+        return;
+    RecreateWnd();
+    if (Visible())
+        ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (style == FBorderStyle)
+        return;
+    FBorderStyle = style;
+    RecreateShown();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons)
+{
+    if (icons == FBorderIcons)
+        return;
+    FBorderIcons = icons;
+    RecreateShown();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle style)
+{
+    if (style != fsNormal)
+        throw EInvalidOperation("Only fsNormal forms are supported");
+    FFormStyle = style;
+}
+
+void TCustomForm::SetWindowState(TWindowState state)
+{
+    if (state == FWindowState)
+        return;
+    FWindowState = state;
+    if (HandleAllocated() && Visible()) {
+        static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+        ShowWindow(Handle(), commands[state]);
+    }
+}
+
+void TCustomForm::ApplyPosition()
+{
+    TCustomForm* center = nullptr;
+    switch (FPosition) {
+    case poMainFormCenter:
+        center = static_cast<TCustomForm*>(Application->MainForm());
+        break;
+    case poOwnerFormCenter:
+        center = dynamic_cast<TCustomForm*>(Owner());
+        break;
+    case poScreenCenter:
+    case poDesktopCenter:
+        break;
+    default:
+        return;
+    }
+    RECT area{};
+    if (center != nullptr && center != this && center->HandleAllocated() && center->Visible()) {
+        area = center->BoundsRect();
+    } else if (FPosition == poDesktopCenter) {
+        area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    } else {
+        HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        TCustomForm* reference = nullptr;
+        if (FDefaultMonitor == dmMainForm)
+            reference = static_cast<TCustomForm*>(Application->MainForm());
+        else if (FDefaultMonitor == dmActiveForm && Screen != nullptr)
+            reference = Screen->ActiveForm();
+        if (reference != nullptr && reference != this && reference->HandleAllocated())
+            monitor = MonitorFromWindow(reference->Handle(), MONITOR_DEFAULTTOPRIMARY);
+        area = MonitorWorkArea(monitor);
+    }
+    SetBounds(area.left + (area.right - area.left - Width()) / 2, area.top + (area.bottom - area.top - Height()) / 2,
+              Width(), Height());
+}
+
+void TCustomForm::UpdateShowing()
+{
+    if (Visible()) {
+        HandleNeeded();
+        if (!FPlaced && ParentWindow() == nullptr) {
+            FPlaced = true;
+            ApplyPosition();
+        }
+        DoShow();
+        static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+        ShowWindow(Handle(), ParentWindow() != nullptr ? SW_SHOW : commands[FWindowState]);
+    } else {
+        DoHide();
+        if (HandleAllocated())
+            ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    if (ParentWindow() == nullptr) {
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(Handle());
+    }
+}
+
+void TCustomForm::PaintWindow(HDC dc)
+{
+    TPaintCanvasScope scope(&FCanvas, dc, Font());
+    Paint();
+}
+
+// --- Closing -----------------------------------------------------------------
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    Fire(OnCloseQuery, this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close()
+{
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (static_cast<TCustomForm*>(Application->MainForm()) == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide:
+        Hide();
+        break;
+    case caMinimize:
+        SetWindowState(wsMinimized);
+        break;
+    default:
+        Release();
+        break;
+    }
+}
+
+void TCustomForm::CloseModal()
+{
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone)
+        FModalResult = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (Visible() || !Enabled() || FModal)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (const HWND capture = GetCapture()) {
+        SendMessageA(capture, WM_CANCELMODE, 0, 0);
+        ReleaseCapture();
+    }
+    const HWND activeWindow = GetActiveWindow();
+    const HWND handle = Handle();
+    struct TModalState {
+        bool& Modal;
+        HWND ActiveWindow;
+        ~TModalState()
+        {
+            Modal = false;
+            if (ActiveWindow != nullptr && IsWindow(ActiveWindow))
+                SetActiveWindow(ActiveWindow);
+        }
+    } state{FModal, activeWindow};
+    FModal = true;
+    {
+        const TTaskWindows disabled(handle);
+        Show();
+        FModalResult = mrNone;
+        do {
+            Application->HandleMessage();
+            if (Application->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                CloseModal();
+        } while (FModalResult == mrNone);
+        Hide();
+    }
+    return FModalResult;
+}
+
+void TCustomForm::Release()
+{
+    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}
+
+bool TCustomForm::IsShortCut(TWMKey& msg)
+{
+    bool handled = false;
+    Fire(OnShortCut, msg, handled);
+    return handled;
+}
+
+// --- Messages ------------------------------------------------------------------
+
+void TCustomForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        message.Result = 0;
+        return;
+    case WM_ACTIVATE:
+        DefaultHandler(message);
+        if (LOWORD(message.WParam) != WA_INACTIVE) {
+            FActive = true;
+            if (Screen != nullptr)
+                Screen->SetActiveForm(this);
+            Activate();
+        } else {
+            FActive = false;
+            Deactivate();
+        }
+        return;
+    case WM_SIZE:
+        if (IsWindowVisible(Handle())) {
+            if (message.WParam == SIZE_MINIMIZED)
+                FWindowState = wsMinimized;
+            else if (message.WParam == SIZE_MAXIMIZED)
+                FWindowState = wsMaximized;
+            else if (message.WParam == SIZE_RESTORED)
+                FWindowState = wsNormal;
+        }
+        break;
+    case CM_RELEASE:
+        // Nothing may touch the form after this: the message path only
+        // returns the (local) result from here on.
+        delete this;
+        return;
+    }
+    TWinControl::WndProc(message);
+}

@@ -1,0 +1,154 @@
+// Forms: the top-level windows of the application.
+//
+// A form is hidden until shown (Show, Visible = true, ShowModal, or Run for
+// the main form). Its first showing places it as Position says. Closing it
+// (the system's close button, WM_CLOSE, Close) asks OnCloseQuery, then
+// OnClose chooses what happens: caHide (the default) hides it, caMinimize
+// minimizes it, caFree releases it, caNone keeps it. Closing the main form
+// terminates the application instead.
+//
+// ShowModal disables the application's other windows, runs the
+// application's loop (idle processing included) until ModalResult becomes
+// non-zero - a button with a ModalResult, Close (mrCancel) or the
+// application's termination (mrCancel) - and returns it.
+//
+// Release frees the form later, from a posted message, so a form can free
+// itself from one of its own event handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "classlib/graphics/Canvas.h"
+#include "classlib/ui/Application.h"
+#include "classlib/ui/Controls.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+using TBorderIcons = unsigned;
+enum : TBorderIcons { biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3 };
+
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Only fsNormal exists here: no MDI frames, no stay-on-top forms.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TMainMenu;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* owner);
+    // Fires OnDestroy, then frees the window and the controls.
+    ~TCustomForm() override;
+
+    std::string ClassName() const override { return "TCustomForm"; }
+
+    // Fires OnCreate. Application->CreateForm calls it once the form is
+    // constructed; code that creates a form itself calls it when it wants
+    // OnCreate.
+    virtual void AfterConstruction();
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition position) { FPosition = position; }
+    TDefaultMonitor DefaultMonitor() const { return FDefaultMonitor; }
+    void SetDefaultMonitor(TDefaultMonitor monitor) { FDefaultMonitor = monitor; }
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState state);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    // Raises EInvalidOperation for anything but fsNormal.
+    void SetFormStyle(TFormStyle style);
+    TMainMenu* Menu() const { return nullptr; }
+    // Kept for form descriptions; forms here do not scroll.
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool autoScroll) { FAutoScroll = autoScroll; }
+
+    bool Active() const { return FActive; }
+    TCanvas* Canvas() { return &FCanvas; }
+
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult result) { FModalResult = result; }
+
+    // Makes the form visible and brings it to the front.
+    void Show();
+    // Raises EInvalidOperation "Cannot make a visible window modal" for a
+    // visible, disabled or already modal form.
+    TModalResult ShowModal();
+    void Close();
+    // OnCloseQuery's answer (true without a handler).
+    virtual bool CloseQuery();
+    void Release();
+    // Offers a key to OnShortCut; true when the handler claimed it.
+    virtual bool IsShortCut(TWMKey& msg);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TNotifyEvent OnDestroy;
+    TShortCutEvent OnShortCut;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void PaintWindow(HDC dc) override;
+    void UpdateShowing() override;
+
+    virtual void DoCreate();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& action);
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void Paint();
+
+private:
+    void ApplyPosition();
+    void CloseModal();
+    void RecreateShown();
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition FPosition = poDesigned;
+    TDefaultMonitor FDefaultMonitor = dmActiveForm;
+    TWindowState FWindowState = wsNormal;
+    TFormStyle FFormStyle = fsNormal;
+    bool FAutoScroll = true;
+    bool FActive = false;
+    bool FModal = false;
+    bool FPlaced = false;
+    TModalResult FModalResult = mrNone;
+    TCanvas FCanvas;
+};
+
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* owner) : TCustomForm(owner) {}
+    std::string ClassName() const override { return "TForm"; }
+};
+
+// The form a control is on (the top of its parent chain, when that is a
+// form); null otherwise.
+TCustomForm* GetParentForm(TControl* control);

@@ -1,0 +1,58 @@
+#include "classlib/system/ResourceStream.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kText = "Corvalen resource";
+
+TEST(ResourceStream, ReadsTheWholeResourceAndStopsAtItsEnd)
+{
+    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
+    ASSERT_EQ(stream.Size(), static_cast<int64_t>(kText.size()));
+    std::string buffer(64, '\0');
+    EXPECT_EQ(stream.Read(buffer.data(), 64), static_cast<int64_t>(kText.size()));
+    EXPECT_EQ(buffer.substr(0, kText.size()), kText);
+    EXPECT_EQ(stream.Read(buffer.data(), 1), 0);
+    EXPECT_THROW(stream.ReadBuffer(buffer.data(), 1), EReadError);
+}
+
+TEST(ResourceStream, SeeksFromEveryOriginAndReadsNothingOutside)
+{
+    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
+    char c = 0;
+    EXPECT_EQ(stream.Seek(-8, soFromEnd), static_cast<int64_t>(kText.size()) - 8);
+    stream.ReadBuffer(&c, 1);
+    EXPECT_EQ(c, 'r');
+    EXPECT_EQ(stream.Seek(2, soFromCurrent), static_cast<int64_t>(kText.size()) - 5);
+    stream.SetPosition(-3);
+    EXPECT_EQ(stream.Read(&c, 1), 0);
+    stream.SetPosition(1000);
+    EXPECT_EQ(stream.Read(&c, 1), 0);
+}
+
+TEST(ResourceStream, CopiesIntoAMemoryStream)
+{
+    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
+    TMemoryStream copy;
+    EXPECT_EQ(copy.CopyFrom(stream, 0), static_cast<int64_t>(kText.size()));
+    EXPECT_EQ(std::string(static_cast<const char*>(copy.Memory()), kText.size()), kText);
+}
+
+TEST(ResourceStream, RefusesWritesAndMissingResources)
+{
+    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
+    EXPECT_THROW(stream.Write("x", 1), EStreamError);
+    try {
+        TResourceStream missing(nullptr, "NO_SUCH_RESOURCE", RT_RCDATA);
+        FAIL() << "a missing resource was opened";
+    } catch (const EResNotFound& e) {
+        EXPECT_EQ(e.Message, "Resource NO_SUCH_RESOURCE not found");
+    }
+    // The right name under the wrong type is missing too.
+    EXPECT_THROW(TResourceStream(nullptr, "RESSTREAM_TEXT", RT_BITMAP), EResNotFound);
+}
+
+}  // namespace

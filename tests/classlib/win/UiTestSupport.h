@@ -1,0 +1,158 @@
+// Shared pieces of the window tests: a watchdog that ends a message loop
+// instead of letting it hang, and a fixture that runs a scenario inside
+// Application->Run, the way forms live in the real program.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "classlib/ui/Application.h"
+#include "classlib/ui/Forms.h"
+#include "classlib/ui/Screen.h"
+
+namespace uitest {
+
+// Posts WM_QUIT to the creating thread when it is not cancelled in time.
+class TLoopWatchdog {
+public:
+    explicit TLoopWatchdog(std::chrono::milliseconds limit = std::chrono::seconds(5))
+        : FThreadId(GetCurrentThreadId()), FThread([this, limit] { Watch(limit); })
+    {
+    }
+    ~TLoopWatchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(FMutex);
+            FCancelled = true;
+        }
+        FWake.notify_all();
+        FThread.join();
+    }
+    TLoopWatchdog(const TLoopWatchdog&) = delete;
+    TLoopWatchdog& operator=(const TLoopWatchdog&) = delete;
+    bool Fired() const { return FFired; }
+
+private:
+    void Watch(std::chrono::milliseconds limit)
+    {
+        std::unique_lock<std::mutex> lock(FMutex);
+        if (!FWake.wait_for(lock, limit, [this] { return FCancelled; })) {
+            FFired = true;
+            PostThreadMessageA(FThreadId, WM_QUIT, 0, 0);
+        }
+    }
+
+    DWORD FThreadId;
+    std::mutex FMutex;
+    std::condition_variable FWake;
+    bool FCancelled = false;
+    std::atomic<bool> FFired{false};
+    std::thread FThread;
+};
+
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Drain();
+        Application->OnException = [this](TObject* sender, Exception& e) {
+            Errors.push_back(e.Message);
+            ErrorSenders.push_back(sender);
+        };
+    }
+    void TearDown() override
+    {
+        while (Screen->FormCount() > 0)
+            delete Screen->Forms(Screen->FormCount() - 1);
+        Application->SetMainForm(nullptr);
+        Application->OnException = nullptr;
+        Application->OnIdle = nullptr;
+        Application->OnShortCut = nullptr;
+        Screen->SetCursor(crDefault);
+        Drain();
+    }
+
+    // Handles what is queued; a WM_QUIT left over from a test is dropped.
+    static void Drain()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+    }
+
+    // Handles messages until `done` says so or `limit` passes; false on timeout.
+    static bool PumpUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = std::chrono::seconds(3))
+    {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            Application->ProcessMessages();
+            Sleep(1);
+        }
+        return true;
+    }
+
+    // Runs `body` from a message handled by Application->Run, then ends the
+    // loop; false when the watchdog had to end it.
+    static bool RunScenario(const std::function<void()>& body,
+                            std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        const HWND trigger = AllocateHWnd([&body](TMessage& message) {
+            if (message.Msg == WM_USER) {
+                body();
+                Application->Terminate();
+            }
+        });
+        PostMessageA(trigger, WM_USER, 0, 0);
+        bool ok;
+        {
+            TLoopWatchdog watchdog(limit);
+            Application->Run();
+            ok = !watchdog.Fired();
+        }
+        DeallocateHWnd(trigger);
+        return ok;
+    }
+
+    // Makes the form the foreground window (no window manager does it here).
+    static void Activate(TCustomForm* form)
+    {
+        SetForegroundWindow(form->Handle());
+        SetActiveWindow(form->Handle());
+        SetFocus(form->Handle());
+    }
+
+    static COLORREF PixelOf(HWND wnd, int x, int y)
+    {
+        const HDC dc = GetDC(wnd);
+        const COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(wnd, dc);
+        return color;
+    }
+
+    static bool Near(COLORREF a, COLORREF b, int tolerance = 8)
+    {
+        return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+               std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    }
+
+    std::vector<std::string> Errors;
+    std::vector<TObject*> ErrorSenders;
+};
+
+}  // namespace uitest
