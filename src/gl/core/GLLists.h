@@ -12,8 +12,10 @@
 #include "gl/core/GLDisplayList.h"
 #include "gl/core/GLItemList.h"
 #include "gl/core/GLLight.h"
+#include "gl/core/GLMaterial.h"
 #include "gl/core/GLPrimitive.h"
 #include "gl/core/GLTexture.h"
+#include "gl/core/GLViewport.h"
 #include "gl/core/VectorTypes.h"
 
 class TGLPrimitiveList : public TGLItemList {
@@ -140,6 +142,9 @@ public:
     using TGLItemList::TGLItemList;
     std::string ClassName() const override { return "TGLMaterialList"; }
 
+    TGLMaterial* Add() { return static_cast<TGLMaterial*>(TGLItemList::Add()); }
+    TGLMaterial* Items(int index) const { return static_cast<TGLMaterial*>(TGLItemList::Items(index)); }
+
     // Reads whether the driver offers separate specular colour; when
     // SeparateSpecular is wanted, switches it on (glLightModeli
     // GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR).
@@ -149,6 +154,9 @@ public:
     bool SeparateSpecular = false;
     bool SeparateSpecularPresent() const { return FSeparateSpecularPresent; }
 
+protected:
+    TGLItem* NewItem() override { return new TGLMaterial(this); }
+
 private:
     bool FSeparateSpecularPresent = false;
 };
@@ -157,6 +165,18 @@ class TGLViewportList : public TGLItemList {
 public:
     using TGLItemList::TGLItemList;
     std::string ClassName() const override { return "TGLViewportList"; }
+
+    TGLViewport* Add() { return static_cast<TGLViewport*>(TGLItemList::Add()); }
+    TGLViewport* Items(int index) const { return static_cast<TGLViewport*>(TGLItemList::Items(index)); }
+
+    // The names of the objects that take part in the viewports' picks.
+    TGLPickNames& PickNames() { return FPickNames; }
+
+protected:
+    TGLItem* NewItem() override { return new TGLViewport(this); }
+
+private:
+    TGLPickNames FPickNames;
 };
 
 class TGLDisplayListList : public TGLItemList {

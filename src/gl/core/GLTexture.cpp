@@ -1,6 +1,9 @@
 #include "gl/core/GLTexture.h"
 
+#include <algorithm>
+
 #include "classlib/core/Exceptions.h"
+#include "gl/core/GLLists.h"
 
 namespace {
 
@@ -52,6 +55,8 @@ int BytesPerPixelOf(GLenum type, int components)
     }
 }
 
+bool IsMipmapFilter(GLenum filter) { return filter >= GL_NEAREST_MIPMAP_NEAREST && filter <= GL_LINEAR_MIPMAP_LINEAR; }
+
 }  // namespace
 
 TGLTexture::TGLTexture(TGLItemList* ownerList) : TGLItem(ownerList) { UpdateSizes(); }
@@ -102,17 +107,100 @@ void TGLTexture::UpdateSizes()
     FFrameSize = FRowSize * FHeight;
 }
 
+void TGLTexture::SetFrameCount(int count) { FFrameCount = std::max(count, 1); }
+
+// --- Pixels --------------------------------------------------------------------------
+
 void TGLTexture::AllocPixels()
 {
     FreePixels();
-    FPixels.reset(new uint8_t[static_cast<size_t>(FFrameSize) * FFrameCount]());
+    const size_t size = static_cast<size_t>(FFrameSize) * FFrameCount;
+    FPixels.reset(new uint8_t[size]());
+    FPixelsSize = size;
 }
 
-void TGLTexture::FreePixels() { FPixels.reset(); }
+void TGLTexture::FreePixels()
+{
+    FPixels.reset();
+    FPixelsSize = 0;
+}
+
+uint8_t* TGLTexture::GetScanLine(int row) const
+{
+    if (!FPixels || FCurrentFrame < 0 || row < 0 || row >= FHeight)
+        return nullptr;
+    const size_t offset = static_cast<size_t>(FCurrentFrame) * FFrameSize + static_cast<size_t>(row) * FRowSize;
+    if (offset + FRowSize > FPixelsSize)
+        return nullptr;
+    return FPixels.get() + offset;
+}
+
+const uint8_t* TGLTexture::FramePixels() const
+{
+    if (!FPixels || FCurrentFrame < 0)
+        return nullptr;
+    const size_t offset = static_cast<size_t>(FCurrentFrame) * FFrameSize;
+    if (offset + FFrameSize > FPixelsSize)
+        return nullptr;
+    return FPixels.get() + offset;
+}
+
+// --- The GL texture ------------------------------------------------------------------
+
+void TGLTexture::UpLoad()
+{
+    if (FUploaded)
+        return;
+    if (Target != GL_TEXTURE_2D && Target != GL_TEXTURE_1D)
+        throw Exception("TGLTexture.UpLoad error: Target has invalid format");
+    glGenTextures(1, &FName);
+    Bind();
+    glPixelStoref(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameterf(Target, GL_TEXTURE_PRIORITY, Priority);
+
+    const uint8_t* pixels = FramePixels();
+    const auto internalFormat = static_cast<GLint>(FInternalFormat);
+    if (CopyFromFrameBuffer && Target == GL_TEXTURE_2D)
+        glCopyTexImage2D(Target, 0, FInternalFormat, CopyX, CopyY, FWidth, FHeight, 0);
+    else if (CopyFromFrameBuffer)
+        glCopyTexImage1D(Target, 0, FInternalFormat, CopyX, CopyY, FWidth, 0);
+    else if (IsMipmapFilter(Filter) && pixels)
+        gluBuild2DMipmaps(Target, FComponents, FWidth, FHeight, FFormat, FType, pixels);
+    else if (Target == GL_TEXTURE_2D)
+        glTexImage2D(Target, 0, internalFormat, FWidth, FHeight, 0, FFormat, FType, pixels);
+    else
+        glTexImage1D(Target, 0, internalFormat, FWidth, 0, FFormat, FType, pixels);
+
+    glTexParameteri(Target, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(Filter));
+    glTexParameteri(Target, GL_TEXTURE_MAG_FILTER, Filter >= GL_LINEAR ? GL_LINEAR : GL_NEAREST);
+    const GLint wrap = Repeat ? GL_REPEAT : GL_CLAMP;
+    glTexParameteri(Target, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(Target, GL_TEXTURE_WRAP_T, wrap);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLint>(EnvMode));
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, &EnvColor.x);
+    FUploaded = true;
+}
 
 void TGLTexture::Release()
 {
     if (FUploaded && glDeleteTextures)
         glDeleteTextures(1, &FName);
     FUploaded = false;
+}
+
+void TGLTexture::Bind()
+{
+    const auto* list = dynamic_cast<const TGLTextureList*>(OwnerList());
+    if (list && list->MultiTexture() && glActiveTextureARB)
+        glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(TextureUnit));
+    glBindTexture(Target, FName);
+}
+
+void TGLTexture::Apply()
+{
+    if (!FUploaded)
+        UpLoad();
+    Bind();
+    glAlphaFunc(GL_GREATER, AlphaRef);
+    glEnable(Target);
 }
