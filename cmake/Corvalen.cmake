@@ -59,6 +59,13 @@ function(corvalen_layer_tests name)
         corvalen_sources(win_tests win)
         # Resource scripts of the Wine tests (test fixtures compiled into the program).
         file(GLOB win_rc CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/win/*.rc")
+        # Fixtures beside the resource scripts are what they embed.
+        file(GLOB win_fixtures CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/win/*.txt"
+             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.bmp" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.gsc"
+             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.3dm")
+        foreach(rc IN LISTS win_rc)
+            corvalen_resource_depends(${rc} ${win_fixtures})
+        endforeach()
         if(win_tests)
             corvalen_test(${name}_win_tests SOURCES ${win_tests} LIBS ${L_WIN_LIBS}
                           RESOURCES ${win_rc} ${L_RESOURCES})
@@ -107,4 +114,10 @@ function(corvalen_import_jpeg)
         add_library(corvalen_jpeg INTERFACE IMPORTED GLOBAL)
         target_link_libraries(corvalen_jpeg INTERFACE JPEG::JPEG)
     endif()
+endfunction()
+
+# corvalen_resource_depends(<rc> files...): the .rc embeds these files, so a
+# change to one of them must recompile it (CMake does not scan .rc files).
+function(corvalen_resource_depends rc)
+    set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${ARGN})
 endfunction()

@@ -8,8 +8,10 @@ set -eu
 "$corvalen_root/tools/wine-prefix.sh"
 
 xvfb_pid=""
+own_server=""
 cleanup() {
-    wineserver -k 2>/dev/null || true
+    # Only a server this run started is ended: another run may share the prefix.
+    [ -n "$own_server" ] && wineserver -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -29,7 +31,11 @@ if [ -z "${DISPLAY:-}" ]; then
     done
 fi
 
-wineserver -p
+# A persistent server for the whole run; when one already serves the prefix
+# (another run), that one is used.
+if wineserver -p 2>/dev/null; then
+    own_server=1
+fi
 # Start Wine's own service processes (services.exe, explorer.exe /desktop, ...)
 # now, with no terminal or pipe attached: otherwise they would inherit the
 # output pipe of the first test that starts them and keep it open, and CTest

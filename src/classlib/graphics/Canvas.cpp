@@ -1,7 +1,138 @@
 #include "classlib/graphics/Canvas.h"
 
+#include <algorithm>
+
 #include "classlib/graphics/Bitmap.h"
-#include "classlib/graphics/GdiHandles.h"
+
+// --- TBrush -----------------------------------------------------------------
+
+void TBrush::Assign(TPersistent* source)
+{
+    auto* brush = dynamic_cast<TBrush*>(source);
+    if (brush == nullptr) {
+        TPersistent::Assign(source);
+        return;
+    }
+    FColor = brush->FColor;
+    FStyle = brush->FStyle;
+}
+
+HBRUSH TBrush::Handle()
+{
+    if (FStyle == bsClear)
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    const COLORREF rgb = ColorToRGB(FColor);
+    if (!FHandle || rgb != FHandleColor) {
+        FHandle.Reset();
+        FHandle = TGdiObject(CreateSolidBrush(rgb));
+        if (!FHandle)
+            throw EOutOfResources("Out of system resources");
+        FHandleColor = rgb;
+    }
+    return static_cast<HBRUSH>(FHandle.Get());
+}
+
+// --- TPen -------------------------------------------------------------------
+
+void TPen::Assign(TPersistent* source)
+{
+    auto* pen = dynamic_cast<TPen*>(source);
+    if (pen == nullptr) {
+        TPersistent::Assign(source);
+        return;
+    }
+    FColor = pen->FColor;
+    FWidth = pen->FWidth;
+    FStyle = pen->FStyle;
+}
+
+namespace {
+
+int PenStyleToGdi(TPenStyle style)
+{
+    switch (style) {
+    case psDash:
+        return PS_DASH;
+    case psDot:
+        return PS_DOT;
+    case psDashDot:
+        return PS_DASHDOT;
+    case psDashDotDot:
+        return PS_DASHDOTDOT;
+    case psClear:
+        return PS_NULL;
+    case psInsideFrame:
+        return PS_INSIDEFRAME;
+    case psSolid:
+        break;
+    }
+    return PS_SOLID;
+}
+
+}  // namespace
+
+HPEN TPen::Handle()
+{
+    const COLORREF rgb = ColorToRGB(FColor);
+    const int width = std::max(FWidth, 1);
+    if (!FHandle || rgb != FHandleColor || width != FHandleWidth || FStyle != FHandleStyle) {
+        FHandle.Reset();
+        FHandle = TGdiObject(CreatePen(PenStyleToGdi(FStyle), width, rgb));
+        if (!FHandle)
+            throw EOutOfResources("Out of system resources");
+        FHandleColor = rgb;
+        FHandleWidth = width;
+        FHandleStyle = FStyle;
+    }
+    return static_cast<HPEN>(FHandle.Get());
+}
+
+// --- Scopes of one drawing operation ------------------------------------------
+
+// The pen and brush selected for one shape, and the context's own ones put
+// back afterwards.
+class TCanvas::TShapeScope {
+public:
+    TShapeScope(HDC dc, TPen& pen, TBrush& brush) : FPen(dc, pen.Handle()), FBrush(dc, brush.Handle()) {}
+
+private:
+    TSelection FPen;
+    TSelection FBrush;
+};
+
+// The font, its colour and the text background of one text operation, and
+// the context's own ones put back afterwards.
+class TCanvas::TTextScope {
+public:
+    TTextScope(HDC dc, TFont& font, TBrush& brush)
+        : FFont(dc, font.Handle()), FDC(dc), FTextColor(SetTextColor(dc, ColorToRGB(font.Color()))),
+          FBkColor(GetBkColor(dc)), FBkMode(GetBkMode(dc))
+    {
+        if (brush.Style() == bsClear) {
+            SetBkMode(dc, TRANSPARENT);
+        } else {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, ColorToRGB(brush.Color()));
+        }
+    }
+    ~TTextScope()
+    {
+        SetBkMode(FDC, FBkMode);
+        SetBkColor(FDC, FBkColor);
+        SetTextColor(FDC, FTextColor);
+    }
+    TTextScope(const TTextScope&) = delete;
+    TTextScope& operator=(const TTextScope&) = delete;
+
+private:
+    TSelection FFont;
+    HDC FDC;
+    COLORREF FTextColor;
+    COLORREF FBkColor;
+    int FBkMode;
+};
+
+// --- TCanvas ------------------------------------------------------------------
 
 HDC TCanvas::RequiredHandle() const
 {
@@ -10,13 +141,67 @@ HDC TCanvas::RequiredHandle() const
     return FHandle;
 }
 
+void TCanvas::MoveTo(int x, int y)
+{
+    MoveToEx(RequiredHandle(), x, y, nullptr);
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    const HDC dc = RequiredHandle();
+    const TSelection pen(dc, FPen.Handle());
+    ::LineTo(dc, x, y);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    const HDC dc = RequiredHandle();
+    const TShapeScope scope(dc, FPen, FBrush);
+    ::Rectangle(dc, x1, y1, x2, y2);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    const HDC dc = RequiredHandle();
+    const TShapeScope scope(dc, FPen, FBrush);
+    ::Ellipse(dc, x1, y1, x2, y2);
+}
+
 void TCanvas::FillRect(const RECT& rect)
 {
     const HDC dc = RequiredHandle();
-    const TGdiObject brush(CreateSolidBrush(ColorToRGB(FBrush.Color())));
-    if (!brush)
-        throw EOutOfResources("Out of system resources");
-    ::FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+    ::FillRect(dc, &rect, FBrush.Handle());
+}
+
+void TCanvas::FrameRect(const RECT& rect)
+{
+    const HDC dc = RequiredHandle();
+    ::FrameRect(dc, &rect, FBrush.Handle());
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text)
+{
+    const HDC dc = RequiredHandle();
+    const TTextScope scope(dc, FFont, FBrush);
+    ExtTextOutA(dc, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text)
+{
+    const HDC dc = RequiredHandle();
+    const TTextScope scope(dc, FFont, FBrush);
+    const UINT options = ETO_CLIPPED | (FBrush.Style() == bsClear ? 0u : static_cast<UINT>(ETO_OPAQUE));
+    ExtTextOutA(dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+SIZE TCanvas::TextExtent(const std::string& text)
+{
+    const HDC dc = RequiredHandle();
+    const TSelection font(dc, FFont.Handle());
+    SIZE size{};
+    if (!GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size))
+        size = SIZE{};
+    return size;
 }
 
 TColor TCanvas::Pixels(int x, int y)
@@ -34,8 +219,7 @@ void TCanvas::Draw(int x, int y, TBitmap* bitmap)
     const HDC dc = RequiredHandle();
     if (bitmap == nullptr || bitmap->Empty())
         return;
-    BitBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
-           SRCCOPY);
+    BitBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 void TCanvas::StretchDraw(const RECT& rect, TBitmap* bitmap)
@@ -51,7 +235,6 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas* canvas, const RECT& source)
     const HDC dc = RequiredHandle();
     const HDC sourceDC = canvas->RequiredHandle();
     const TStretchMode mode(dc, COLORONCOLOR);
-    StretchBlt(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, sourceDC,
-               source.left, source.top, source.right - source.left, source.bottom - source.top,
-               SRCCOPY);
+    StretchBlt(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, sourceDC, source.left,
+               source.top, source.right - source.left, source.bottom - source.top, SRCCOPY);
 }

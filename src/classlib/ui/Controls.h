@@ -466,6 +466,7 @@ public:
     TPaintCanvasScope(TCanvas* canvas, HDC dc, TFont* font)
         : FCanvas(canvas), FFont(dc, font->Handle()), FDC(dc), FTextColor(SetTextColor(dc, ColorToRGB(font->Color())))
     {
+        FCanvas->Font()->Assign(font);
         FCanvas->SetHandle(dc);
     }
     ~TPaintCanvasScope()

@@ -1,12 +1,35 @@
-// Standard controls over the Win32 control classes.
+// Standard controls over the Win32 control classes, and the label.
 //
 // `TButton`: a push button (the BUTTON class). A click - by mouse, keyboard
 // or BM_CLICK - arrives as the reflected BN_CLICKED and fires OnClick once;
 // a button with a ModalResult also sets its form's ModalResult, which ends
 // the form's ShowModal.
+//
+// `TCheckBox` and `TRadioButton` keep their state themselves: their windows
+// are non-automatic buttons, so the window shows what the control holds and
+// a user's click arrives as BN_CLICKED, which the control turns into a state
+// change. Every change of state made by a setter or by the user fires OnClick
+// once, except while the control is being loaded from a form description.
+//
+// `TComboBox` keeps its items in a `TListControlItems` (below): they exist
+// before the window does and survive RecreateWnd.
+//
+// `TEdit` and `TMemo` share `TCustomEdit`: MaxLength, ReadOnly and OnChange,
+// which fires for every change of the text, typed by the user or set by code,
+// with or without a window.
+//
+// `TScrollBar` and `TGroupBox` are windowed; `TLabel` is windowless and
+// paints on its parent.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/core/StringList.h"
 #include "classlib/ui/Controls.h"
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TButton : public TWinControl {
 public:
@@ -24,4 +47,319 @@ protected:
 
 private:
     TModalResult FModalResult = mrNone;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+    std::string ClassName() const override { return "TCheckBox"; }
+
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+    TCheckBoxState State() const { return FState; }
+    // A change fires OnClick.
+    void SetState(TCheckBoxState state);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+    // A user's click: unchecked becomes checked, checked and grayed become
+    // unchecked and checked.
+    virtual void Toggle();
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+};
+
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+    std::string ClassName() const override { return "TRadioButton"; }
+
+    bool Checked() const { return FChecked; }
+    // Becoming checked unchecks the other radio buttons of the same parent
+    // (silently) and fires OnClick; becoming unchecked fires nothing.
+    void SetChecked(bool checked);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    bool FChecked = false;
+};
+
+// A frame with a caption around other controls, drawn by the control itself
+// (a BUTTON group box would leave its inside unpainted in a parent that
+// clips its children, and lets mouse messages fall through to the parent).
+class TGroupBox : public TCustomControl {
+public:
+    explicit TGroupBox(TComponent* owner);
+    std::string ClassName() const override { return "TGroupBox"; }
+
+protected:
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+};
+
+// The items of a Win32 list control (a combo box or a list box). The
+// control's data live here - strings, objects, check marks, and the selected
+// index while there is no window - so they exist before the window does and
+// survive its re-creation; while the window exists each change is made in it
+// too, and the selection is the window's. Objects are never owned.
+class TListControlItems final : public TStrings {
+public:
+    // The list messages of one control class.
+    struct TMessages {
+        UINT InsertString;
+        UINT DeleteString;
+        UINT ResetContent;
+        UINT GetCurSel;
+        UINT SetCurSel;
+    };
+    static const TMessages ComboBoxMessages;
+    static const TMessages ListBoxMessages;
+
+    TListControlItems(TWinControl* control, const TMessages& messages);
+
+    std::string ClassName() const override { return "TListControlItems"; }
+
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    std::string Strings(int index) const override;
+    void Put(int index, const std::string& s) override;
+    void* Objects(int index) const override;
+    void PutObject(int index, void* object) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+
+    // The selected item, -1 for none.
+    int ItemIndex() const;
+    // An index outside the items selects none. Sends no notification.
+    void SetItemIndex(int index);
+
+    bool Checked(int index) const;
+    void SetChecked(int index, bool checked);
+
+    // The control's new window gets the items and the selection.
+    void WindowCreated();
+    // The control's window goes away: its selection is kept here.
+    void WindowDestroying();
+
+private:
+    struct TItem {
+        std::string Text;
+        void* Object = nullptr;
+        bool Checked = false;
+    };
+
+    void CheckIndex(int index, int count) const;
+    HWND Window() const;
+    void InsertInWindow(HWND wnd, int index, const std::string& s) const;
+
+    TWinControl* FControl;
+    TMessages FMessages;
+    std::vector<TItem> FItems;
+    int FItemIndex = -1;  // while there is no window
+};
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+    std::string ClassName() const override { return "TComboBox"; }
+
+    // csDropDown has an edit field; csDropDownList only picks from Items.
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle style);
+
+    TStrings* Items() const { return FItems.get(); }
+    void SetItems(TStrings* items) { FItems->Assign(items); }
+
+    // -1 for none. The setter does not fire OnChange; an index outside the
+    // items gives -1.
+    int ItemIndex() const { return FItems->ItemIndex(); }
+    void SetItemIndex(int index) { FItems->SetItemIndex(index); }
+
+    // The window's height is its closed height (set by its font); the drop
+    // list below it gets room for a few items whatever height is asked.
+    void SetBounds(int left, int top, int width, int height) override;
+
+    // The user picked an item or, with csDropDown, edited the text.
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+    virtual void Change();
+
+private:
+    int DropDownHeight();
+
+    std::unique_ptr<TListControlItems> FItems;
+    TComboBoxStyle FStyle = csDropDown;
+};
+
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+    std::string ClassName() const override { return "TCustomEdit"; }
+
+    // The most characters the user may type; 0 for no limit.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int maxLength);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool readOnly);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+    virtual void Change();
+
+private:
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* owner);
+    std::string ClassName() const override { return "TEdit"; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line edit. Lines are the text's lines as TStrings reads a text
+// (split at CR LF, LF or CR; a final line break ends the last line rather
+// than starting an empty one), whatever WordWrap shows; a change to Lines
+// rewrites the text with every line followed by CR LF.
+class TMemo : public TCustomEdit {
+public:
+    explicit TMemo(TComponent* owner);
+    std::string ClassName() const override { return "TMemo"; }
+
+    TStrings* Lines() const { return FLines.get(); }
+    void SetLines(TStrings* lines) { FLines->Assign(lines); }
+    // Changing either makes the window again (the text stays).
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle scrollBars);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool wordWrap);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    std::unique_ptr<TStrings> FLines;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWordWrap = true;
+};
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+// What the user did, in the order of the SB_* codes.
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+using TScrollEvent = std::function<void(TObject* sender, TScrollCode scrollCode, int& scrollPos)>;
+
+// A scroll bar (the SCROLLBAR class). Position stays within Min and the last
+// position that shows a whole page, Max - PageSize + 1 (Max when PageSize is
+// 0). A user's scroll computes the new position (SmallChange for the arrows,
+// LargeChange for the track, the thumb's position, Min or Max), offers it to
+// OnScroll, which may change it, and sets it. Every change of Position, by
+// the user or by code, fires OnChange.
+class TScrollBar : public TWinControl {
+public:
+    explicit TScrollBar(TComponent* owner);
+    std::string ClassName() const override { return "TScrollBar"; }
+
+    // Changing the kind turns the bar (width and height swap, except while
+    // loading) and makes the window again.
+    TScrollBarKind Kind() const { return FKind; }
+    void SetKind(TScrollBarKind kind);
+    int Min() const { return FMin; }
+    int Max() const { return FMax; }
+    int Position() const { return FPosition; }
+    // Min above Max moves Max up to it, Max below Min moves Min down; the
+    // position is clamped again.
+    void SetMin(int min);
+    void SetMax(int max);
+    void SetPosition(int position);
+    int SmallChange() const { return FSmallChange; }
+    void SetSmallChange(int change) { FSmallChange = change; }
+    int LargeChange() const { return FLargeChange; }
+    void SetLargeChange(int change) { FLargeChange = change; }
+    // The thumb's share of Max - Min + 1; 0 for a plain square thumb.
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int pageSize);
+
+    TNotifyEvent OnChange;
+    TScrollEvent OnScroll;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+    virtual void Change();
+    virtual void Scroll(TScrollCode scrollCode, int& scrollPos);
+
+private:
+    int Clamped(int position) const;
+    void RangeChanged();
+    void ApplyToWindow();
+    void UserScroll(TScrollCode scrollCode);
+
+    TScrollBarKind FKind = sbHorizontal;
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FSmallChange = 1;
+    int FLargeChange = 1;
+    int FPageSize = 0;
+};
+
+// A windowless caption painted on its parent in the label's font. Opaque
+// labels fill their rectangle with Color first; Transparent ones show the
+// parent through. The text is shown as it is ("&" is an ordinary character);
+// line breaks in the caption start new lines; WordWrap breaks long lines at
+// the label's width. With AutoSize the label takes the size of its text
+// (with WordWrap only its height; a right-aligned label keeps its right edge).
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    std::string ClassName() const override { return "TLabel"; }
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment alignment);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool autoSize);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool transparent);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool wordWrap);
+
+    void Loaded() override;
+
+protected:
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+
+private:
+    UINT TextFormat() const;
+    void AdjustBounds();
+
+    TAlignment FAlignment = taLeftJustify;
+    bool FAutoSize = true;
+    bool FTransparent = false;
+    bool FWordWrap = false;
 };

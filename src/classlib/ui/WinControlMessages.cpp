@@ -352,6 +352,12 @@ void TWinControl::WndProc(TMessage& message)
         Invalidate();
         NotifyControls(CM_PARENTCOLORCHANGED);
         return;
+    case WM_DESTROY:
+        // The window may go with its parent's, without DestroyHandle: keep
+        // what the user typed for the window made next.
+        if (FHandle != nullptr)
+            FText = Text();
+        break;
     case CM_TEXTCHANGED:
         if (FHandle != nullptr)
             SetWindowTextA(FHandle, FText.c_str());

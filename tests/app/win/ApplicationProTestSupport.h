@@ -1,0 +1,84 @@
+// Shared pieces of the application component's Wine tests: the fixture
+// (message boxes captured, Application settings restored, no WM_QUIT or
+// hidden cursor left behind) and small probes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/core/ApplicationProRules.h"
+#include "classlib/ui/Application.h"
+
+namespace apptest {
+
+inline std::string ModulePath()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+inline std::string TestBaseName()
+{
+    return ExeBaseName(ModulePath());
+}
+
+// Takes a WM_QUIT from the queue; true when there was one.
+inline bool TakeQuit()
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+// The cursor's display counter, read without changing it.
+inline int CursorCount()
+{
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+class ApplicationProTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FTitle = Application->Title();
+        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string& caption,
+                                             UINT flags) {
+            Boxes.push_back({text, caption, flags});
+            return IDOK;
+        };
+        while (TakeQuit()) {
+        }
+    }
+
+    void TearDown() override
+    {
+        Application->MessageBoxProc = nullptr;
+        Application->WinHelpProc = nullptr;
+        Application->SetHelpFile("");
+        Application->SetMainForm(nullptr);
+        Application->ShowMainForm = true;
+        Application->SetTitle(FTitle);
+        while (TakeQuit()) {
+        }
+        while (CursorCount() < 0)
+            ShowCursor(TRUE);
+    }
+
+    struct TBox {
+        std::string Text;
+        std::string Caption;
+        UINT Flags;
+    };
+    std::vector<TBox> Boxes;
+
+private:
+    std::string FTitle;
+};
+
+}  // namespace apptest

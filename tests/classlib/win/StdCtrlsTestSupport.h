@@ -1,0 +1,92 @@
+// What the standard-control tests share: a snapshot of a window's client
+// area to look at drawn pixels, and counting pixels near a colour.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "classlib/graphics/GdiHandles.h"
+
+namespace uitest {
+
+// The client area of `wnd` as it is on the screen now, after everything
+// pending has been painted.
+class TWindowShot {
+public:
+    explicit TWindowShot(HWND wnd)
+    {
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT client{};
+        GetClientRect(wnd, &client);
+        FWidth = client.right;
+        FHeight = client.bottom;
+        FPixels.resize(static_cast<size_t>(FWidth) * static_cast<size_t>(FHeight));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = FWidth;
+        info.bmiHeader.biHeight = -FHeight;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        const TWindowDC windowDC(wnd);
+        const TMemoryDC memoryDC(windowDC.DC);
+        void* bits = nullptr;
+        const TGdiObject dib(CreateDIBSection(windowDC.DC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!dib)
+            return;
+        const TSelection selection(memoryDC.Get(), dib.Get());
+        BitBlt(memoryDC.Get(), 0, 0, FWidth, FHeight, windowDC.DC, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* source = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < FPixels.size(); ++i) {
+            const uint32_t bgrx = source[i];
+            FPixels[i] = RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
+        }
+    }
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+
+    // CLR_INVALID outside the client area.
+    COLORREF Pixel(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+            return CLR_INVALID;
+        return FPixels[static_cast<size_t>(y) * static_cast<size_t>(FWidth) + static_cast<size_t>(x)];
+    }
+
+    // How many pixels of `area` are within `tolerance` of `color` per channel.
+    int CountNear(const RECT& area, COLORREF color, int tolerance = 8) const
+    {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const COLORREF pixel = Pixel(x, y);
+                if (pixel != CLR_INVALID && std::abs(GetRValue(pixel) - GetRValue(color)) <= tolerance &&
+                    std::abs(GetGValue(pixel) - GetGValue(color)) <= tolerance &&
+                    std::abs(GetBValue(pixel) - GetBValue(color)) <= tolerance)
+                    ++count;
+            }
+        }
+        return count;
+    }
+
+private:
+    struct TWindowDC {
+        explicit TWindowDC(HWND wnd) : Wnd(wnd), DC(GetDC(wnd)) {}
+        ~TWindowDC() { ReleaseDC(Wnd, DC); }
+        TWindowDC(const TWindowDC&) = delete;
+        TWindowDC& operator=(const TWindowDC&) = delete;
+        HWND Wnd;
+        HDC DC;
+    };
+
+    int FWidth = 0;
+    int FHeight = 0;
+    std::vector<COLORREF> FPixels;
+};
+
+}  // namespace uitest

@@ -1,0 +1,411 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "classlib/core/Exceptions.h"
+#include "gl/core/CustomOpenGL.h"
+#include "gl/core/GLRecorder.h"
+#include "gl/core/GLStubPlatform.h"
+#include "scene/core/MainScene.h"
+#include "scene/core/SceneRenderState.h"
+#include "SceneTestObjects.h"
+
+namespace {
+
+class TCountingTexture : public TRenderTexture {
+public:
+    void Bind() override { ++Binds; }
+    int Binds = 0;
+};
+
+class TFixedMaterial : public TRenderMaterial {
+public:
+    explicit TFixedMaterial(float alpha) : FAlpha(alpha) {}
+    void Apply() override { ++Applies; }
+    float DiffuseAlpha() const override { return FAlpha; }
+    int Applies = 0;
+
+private:
+    float FAlpha;
+};
+
+// Puts the program-wide caches into their start state; at a test's start
+// (no recorder yet) their GL calls go to a recorder of their own.
+void ResetCaches()
+{
+    std::unique_ptr<GLRecorder> recorder;
+    if (GLRecorder::Active() == nullptr)
+        recorder = std::make_unique<GLRecorder>();
+    SetAlphaBlend(false);
+    ResetTextureCache();
+    ResetMaterialCache();
+    CurrentColor = {1, 1, 1, 1};
+}
+
+std::vector<int> SceneIndices(const std::vector<TMainSceneObject*>& objects)
+{
+    std::vector<int> indices;
+    for (TMainSceneObject* object : objects)
+        indices.push_back(object->SceneIndex);
+    return indices;
+}
+
+}  // namespace
+
+TEST(MainScene, NewSceneIsAVisibleTransparentRootOfItself)
+{
+    TMainScene scene;
+    EXPECT_EQ(scene.Name(), "MainScene");
+    EXPECT_TRUE(scene.Visible());
+    EXPECT_TRUE(scene.Alpha);
+    EXPECT_EQ(scene.Scene, &scene);
+    EXPECT_EQ(scene.Path, ".\\");
+    EXPECT_EQ(scene.SourceLocation, slFile);
+    EXPECT_TRUE(scene.RenderList()->Alpha);
+    EXPECT_FALSE(scene.EventList()->Alpha);
+    EXPECT_EQ(scene.RenderList()->Scene, &scene);
+    EXPECT_EQ(scene.EventList()->Scene, &scene);
+    EXPECT_EQ(scene.AnimationList()->Scene, &scene);
+}
+
+TEST(MainScene, FrameRunsEventsThenAnimationThenDrawingInOrderOfAddition)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TSceneLog log;
+    TMainScene scene;
+    auto* zed = new TRecordingObject("Zed", log);
+    auto* alpha = new TRecordingObject("Alpha", log);
+    alpha->Alpha = true;
+    scene.AddObject(zed, poRender | poAnimation | poEvents);
+    scene.AddObject(alpha, poRender | poAnimation | poEvents);
+    EXPECT_EQ(zed->Scene, &scene);
+    EXPECT_EQ(zed->Owner(), &scene);
+
+    scene.DoFrame(0.02f);
+    EXPECT_EQ(log, (TSceneLog{"Zed.DoEvents", "Alpha.DoEvents", "Zed.Animate", "Alpha.Animate", "Zed.BeginRender",
+                              "Zed.RenderOpaque", "Zed.EndRender", "Alpha.BeginRender", "Alpha.RenderOpaque",
+                              "Alpha.RenderAlpha", "Alpha.EndRender"}));
+}
+
+TEST(MainScene, ProcessOptionsChooseTheListsAndHiddenObjectsStillAnimate)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TSceneLog log;
+    TMainScene scene;
+    auto* font = new TRecordingObject("Font", log);
+    auto* hidden = new TRecordingObject("Hidden", log);
+    auto* drawnOnly = new TRecordingObject("Drawn", log);
+    scene.AddObject(font, 0);
+    scene.AddObject(hidden, poRender | poAnimation);
+    scene.AddObject(drawnOnly, poRender);
+    hidden->SetVisible(false);
+
+    scene.DoFrame(0.02f);
+    EXPECT_EQ(log, (TSceneLog{"Hidden.Animate", "Drawn.BeginRender", "Drawn.RenderOpaque", "Drawn.EndRender"}));
+    // Added with [] the object is still owned and found.
+    EXPECT_EQ(scene.FindObject("Font"), font);
+    EXPECT_EQ(font->Owner(), &scene);
+    EXPECT_EQ(scene.GetCount(), 3);
+
+    // A hidden scene draws nothing but still animates.
+    log.clear();
+    scene.SetVisible(false);
+    scene.DoFrame(0.02f);
+    EXPECT_EQ(log, (TSceneLog{"Hidden.Animate"}));
+}
+
+TEST(MainScene, OnlyDirectChildrenEnterTheProcessLists)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TSceneLog log;
+    TMainScene scene;
+    auto* layer = new TRecordingResource("Layer", log);
+    layer->SetVisible(true);
+    scene.AddObject(layer, poRender | poAnimation);
+    auto* inner = new TRecordingObject("Inner", log);
+    inner->ProcessOptions = poRender | poAnimation | poEvents;
+    layer->Add(inner);
+    EXPECT_EQ(scene.RenderList()->GetCount(), 1);
+    EXPECT_EQ(scene.EventList()->GetCount(), 0);
+
+    scene.DoFrame(0.02f);
+    EXPECT_EQ(log, (TSceneLog{"Inner.Animate", "Layer.BeginRender", "Inner.BeginRender", "Inner.RenderOpaque",
+                              "Inner.EndRender", "Layer.EndRender"}));
+}
+
+TEST(MainScene, AddTakesOnlySceneObjects)
+{
+    TMainScene scene;
+    TMainObject plainObject;
+    plainObject.SetName("Plain");
+    EXPECT_THROW(scene.Add(&plainObject), EInvalidCast);
+    EXPECT_EQ(scene.GetCount(), 0);
+    EXPECT_EQ(scene.Objects().Count(), 0);
+    EXPECT_EQ(plainObject.Owner(), nullptr);
+    try {
+        scene.Add(nullptr);
+        FAIL() << "a null object was taken";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "TMainObjectList.AddItem error: Add NIL Object failed");
+    }
+}
+
+TEST(MainScene, RemoveLeavesAHoleAndKeepsTheOtherPositions)
+{
+    TSceneLog log;
+    TMainScene scene;
+    auto* a = new TRecordingObject("A", log);
+    auto* b = new TRecordingObject("B", log);
+    auto* c = new TRecordingObject("C", log);
+    for (TMainSceneObject* object : {a, b, c})
+        scene.AddObject(object, poRender);
+    EXPECT_EQ(SceneIndices({a, b, c}), (std::vector<int>{0, 1, 2}));
+
+    scene.Remove(b);
+    EXPECT_EQ(scene.Objects().Count(), 3);
+    EXPECT_EQ(scene.GetItem(0), a);
+    EXPECT_EQ(scene.GetItem(1), nullptr);
+    EXPECT_EQ(scene.GetItem(2), c);
+    EXPECT_EQ(SceneIndices({a, c}), (std::vector<int>{0, 2}));
+    EXPECT_EQ(scene.GetCount(), 2);
+    EXPECT_EQ(scene.FindObject("B"), nullptr);
+    EXPECT_EQ(b->Owner(), nullptr);
+    EXPECT_EQ(scene.RenderList()->GetCount(), 2);
+
+    auto* d = new TRecordingObject("D", log);
+    scene.AddObject(d, poRender);
+    EXPECT_EQ(d->SceneIndex, 3);
+    delete b;
+}
+
+// The scene takes an object out of all three process lists, whatever its
+// options say by then: a changed option must not leave a freed object in a
+// list.
+TEST(MainScene, RemoveIgnoresChangedProcessOptions)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TSceneLog log;
+    TMainScene scene;
+    auto* object = new TRecordingObject("Obj", log);
+    scene.AddObject(object, poRender | poAnimation | poEvents);
+    object->ProcessOptions = 0;
+    scene.Remove(object);
+    EXPECT_EQ(scene.RenderList()->GetCount(), 0);
+    EXPECT_EQ(scene.AnimationList()->GetCount(), 0);
+    EXPECT_EQ(scene.EventList()->GetCount(), 0);
+    delete object;
+
+    // Freeing an owned object from outside does the same.
+    auto* other = new TRecordingObject("Other", log);
+    scene.AddObject(other, poRender | poAnimation | poEvents);
+    other->ProcessOptions = poEvents;
+    delete other;
+    EXPECT_EQ(scene.RenderList()->GetCount(), 0);
+    EXPECT_EQ(scene.AnimationList()->GetCount(), 0);
+    EXPECT_EQ(scene.EventList()->GetCount(), 0);
+    EXPECT_EQ(scene.GetItem(1), nullptr);
+    EXPECT_EQ(scene.FindObject("Other"), nullptr);
+
+    log.clear();
+    scene.DoFrame(0.02f);  // nothing left to reach
+    EXPECT_TRUE(log.empty());
+}
+
+// Clear walks the flat list, skips its holes and frees each owned object
+// once; a duplicate name is never the scene's.
+TEST(MainScene, ClearFreesEveryOwnedObjectOnceAfterRemovesAndDuplicates)
+{
+    TSceneLog log;
+    auto* scene = new TMainScene;
+    scene->AddObject(new TRecordingObject("A", log), poRender);
+    auto* removed = new TRecordingObject("B", log);
+    scene->AddObject(removed, poRender);
+    scene->AddObject(new TRecordingObject("C", log), poAnimation);
+    auto* duplicate = new TRecordingObject("A", log);
+    scene->AddObject(duplicate, poRender | poAnimation);
+    scene->Remove(removed);
+
+    EXPECT_EQ(duplicate->Owner(), nullptr);
+    EXPECT_EQ(scene->Objects().Count(), 3);
+    EXPECT_EQ(scene->RenderList()->GetCount(), 1);
+    EXPECT_EQ(scene->AnimationList()->GetCount(), 1);
+
+    scene->Clear();
+    EXPECT_EQ(log, (TSceneLog{"~C", "~A"}));
+    EXPECT_EQ(scene->GetCount(), 0);
+    EXPECT_EQ(scene->Objects().Count(), 0);
+    EXPECT_EQ(scene->RenderList()->GetCount(), 0);
+    EXPECT_EQ(scene->AnimationList()->GetCount(), 0);
+
+    // The scene can be filled again after a Clear, and freeing it frees
+    // what it holds, children of child resources included.
+    auto* textures = new TRecordingResource("Textures", log);
+    textures->Add(new TRecordingObject("Sand", log));
+    scene->AddObject(textures, 0);
+    scene->AddObject(new TRecordingObject("E", log), poRender);
+    log.clear();
+    delete scene;
+    EXPECT_EQ(log, (TSceneLog{"~E", "~Textures", "~Sand"}));
+
+    delete removed;
+    delete duplicate;
+}
+
+TEST(MainScene, DeleteLastFreesTheLastObjectsOfTheFlatList)
+{
+    TSceneLog log;
+    TMainScene scene;
+    for (const char* name : {"C", "B", "A", "D"})
+        scene.AddObject(new TRecordingObject(name, log), poRender);
+    TMainItem* holed = scene.GetItem(3);
+    scene.Remove(holed);
+
+    scene.DeleteLast(0);
+    EXPECT_TRUE(log.empty());
+    scene.DeleteLast(2);
+    EXPECT_EQ(log, (TSceneLog{"~A", "~B"}));
+    EXPECT_EQ(scene.GetCount(), 1);
+    EXPECT_EQ(scene.RenderList()->GetCount(), 1);
+    scene.DeleteLast(5);
+    EXPECT_EQ(log, (TSceneLog{"~A", "~B", "~C"}));
+    EXPECT_EQ(scene.RenderList()->GetCount(), 0);
+    delete holed;
+}
+
+TEST(MainScene, SetObjectVisibleFollowsAPath)
+{
+    TSceneLog log;
+    TMainScene scene;
+    auto* textures = new TResource;
+    textures->SetName("Textures");
+    scene.AddObject(textures, 0);
+    auto* sand = new TRecordingObject("Sand", log);
+    textures->Add(sand);
+
+    scene.SetObjectVisible("Textures/Sand", false);
+    EXPECT_FALSE(sand->Visible());
+    scene.SetObjectVisible("Textures", true);
+    EXPECT_TRUE(textures->Visible());
+    scene.SetObjectVisible("Textures/Rock", true);  // nothing to find: nothing happens
+    scene.SetObjectVisible("", true);
+    EXPECT_FALSE(sand->Visible());
+}
+
+TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TSceneLog log;
+    TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
+    TMainScene scene;
+    scene.GL = &gl;
+    TCountingTexture texture;
+    auto* first = new TRecordingObject("First", log);
+    auto* second = new TRecordingObject("Second", log);
+    first->Texture = &texture;
+    second->Texture = &texture;
+    scene.AddObject(first, poRender);
+    scene.AddObject(second, poRender);
+
+    recorder.Clear();
+    scene.Render();
+    EXPECT_EQ(texture.Binds, 1);  // the second object finds it current
+    EXPECT_EQ(recorder.Text(), "glEnable(2884)\nglEnable(3553)\n");
+
+    recorder.Clear();
+    scene.Render();
+    EXPECT_EQ(texture.Binds, 2);  // bound again in the next frame
+    EXPECT_EQ(recorder.Count("glEnable"), 2);
+
+    // The alpha-blend state carries over from one frame to the next.
+    SetAlphaBlend(true);
+    recorder.Clear();
+    scene.Render();
+    SetAlphaBlend(true);
+    EXPECT_EQ(recorder.Count("glBlendFunc"), 0);
+    ResetCaches();
+}
+
+TEST(RenderStateCaches, AlphaBlendChangesStateOnlyOnChange)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    SetAlphaBlend(false);
+    EXPECT_TRUE(recorder.Calls().empty());
+
+    SetAlphaBlend(true);
+    SetAlphaBlend(true);
+    EXPECT_EQ(recorder.Text(), "glEnable(3008)\nglEnable(3042)\nglBlendFunc(770, 771)\nglAlphaFunc(516, 0.05)\n");
+    EXPECT_TRUE(AlphaBlend());
+
+    recorder.Clear();
+    SetAlphaBlend(false);
+    SetAlphaBlend(false);
+    EXPECT_EQ(recorder.Text(), "glDisable(3008)\nglDisable(3042)\n");
+}
+
+TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TCountingTexture sand;
+    TCountingTexture rock;
+
+    SetCurrentTexture(nullptr);
+    EXPECT_TRUE(recorder.Calls().empty());
+
+    SetCurrentTexture(&sand);
+    SetCurrentTexture(&sand);
+    SetCurrentTexture(&rock);
+    EXPECT_EQ(recorder.Text(), "glEnable(3553)\n");
+    EXPECT_EQ(sand.Binds, 1);
+    EXPECT_EQ(rock.Binds, 1);
+    EXPECT_EQ(CurrentTexture(), &rock);
+
+    recorder.Clear();
+    SetCurrentTexture(nullptr);
+    SetCurrentTexture(nullptr);
+    EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
+
+    // Forgetting the texture sends nothing, and the next call binds again.
+    SetCurrentTexture(&sand);
+    recorder.Clear();
+    ResetTextureCache();
+    EXPECT_TRUE(recorder.Calls().empty());
+    SetCurrentTexture(&sand);
+    EXPECT_EQ(sand.Binds, 3);
+    EXPECT_EQ(recorder.Text(), "glEnable(3553)\n");
+    ResetCaches();
+}
+
+TEST(RenderStateCaches, MaterialSetsTheCurrentAlphaAndKeepsTheColour)
+{
+    ResetCaches();
+    GLRecorder recorder;
+    TFixedMaterial glass(0.25f);
+    TFixedMaterial stone(1.0f);
+    CurrentColor = {0.5f, 0.75f, 1.0f, 1.0f};
+
+    SetCurrentMaterial(&glass);
+    SetCurrentMaterial(&glass);
+    EXPECT_EQ(glass.Applies, 1);
+    EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,0.25})\n");
+
+    recorder.Clear();
+    SetCurrentMaterial(&stone);
+    SetCurrentMaterial(nullptr);
+    SetCurrentMaterial(nullptr);
+    EXPECT_EQ(stone.Applies, 1);
+    EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,1})\nglColor4fv({0.5,0.75,1,1})\n");
+
+    // Forgotten at a frame's start: the same material is sent again.
+    SetCurrentMaterial(&glass);
+    ResetMaterialCache();
+    SetCurrentMaterial(&glass);
+    EXPECT_EQ(glass.Applies, 3);
+    ResetCaches();
+}
