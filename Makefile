@@ -9,7 +9,10 @@ BUILD_TYPE ?= Release
 WIN_DIR := build/win
 NATIVE_DIR := build/native
 
-.PHONY: all setup build build-win build-native test run clean
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all setup build build-win build-native test run fuzz clean
 
 all: build
 
@@ -38,6 +41,11 @@ test: build
 
 run: build-win
 	tools/run-program.sh $(WIN_DIR)/src/settings/Corvalen.scr
+
+# The parsers of external input under libFuzzer, FUZZ_SECONDS each, from
+# the corpora in tests/fuzz/corpus (not part of `make test`).
+fuzz: setup
+	tools/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(WIN_DIR) $(NATIVE_DIR)

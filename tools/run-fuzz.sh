@@ -1,0 +1,41 @@
+#!/bin/sh
+# run-fuzz.sh <build dir> <seconds>: builds the libFuzzer targets with clang
+# and runs each for the given time from its corpus in tests/fuzz/corpus.
+# Inputs that crash are written to <build dir>/crashes and the run fails.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir="$1"
+seconds="$2"
+
+if ! command -v clang++ > /dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a > /dev/null 2>&1; then
+    echo "fuzz: installing clang and libFuzzer"
+    sudo_cmd=""
+    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    $sudo_cmd env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang libclang-rt-dev
+fi
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCORVALEN_FUZZ=ON -DBUILD_TESTING=OFF \
+    -DCMAKE_BUILD_TYPE=Debug > /dev/null
+cmake --build "$dir" -j"$(nproc)" --target scene_description_fuzz text_mesh_fuzz
+
+mkdir -p "$dir/crashes"
+status=0
+run() {
+    target="$1"
+    corpus="$2"
+    work="$dir/corpus-$target"
+    mkdir -p "$work"
+    echo "fuzz: $target for $seconds s"
+    # The working corpus grows in build/; the committed seeds stay as they are.
+    if ! "$dir/tests/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$dir/crashes/$target-" "$work" "$root/tests/fuzz/corpus/$corpus" \
+        > "$dir/$target.log" 2>&1; then
+        status=1
+        echo "fuzz: $target FAILED, see $dir/$target.log"
+    fi
+    grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$dir/$target.log" | sed "s/^/fuzz: $target /"
+}
+run scene_description_fuzz scene-description
+run text_mesh_fuzz text-mesh
+exit $status
