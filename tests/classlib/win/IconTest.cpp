@@ -1,0 +1,78 @@
+#include "classlib/graphics/Icon.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "classlib/core/Exceptions.h"
+
+namespace {
+
+// A 16 x 16 icon made from two masks (a white square in XOR).
+HICON MakeIcon()
+{
+    std::vector<BYTE> andMask(16 * 16 / 8, 0x00);
+    std::vector<BYTE> xorMask(16 * 16 / 8, 0xFF);
+    return CreateIcon(GetModuleHandleA(nullptr), 16, 16, 1, 1, andMask.data(), xorMask.data());
+}
+
+bool IsIcon(HICON icon)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return false;
+    if (info.hbmColor != nullptr)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr)
+        DeleteObject(info.hbmMask);
+    return info.fIcon != FALSE;
+}
+
+TEST(Icon, OwnsItsHandleAndReportsItsSize)
+{
+    TIcon icon;
+    EXPECT_TRUE(icon.Empty());
+    EXPECT_EQ(icon.Width(), 0);
+    int changes = 0;
+    icon.OnChange = [&](TObject*) { ++changes; };
+    icon.SetHandle(MakeIcon());
+    ASSERT_FALSE(icon.Empty());
+    EXPECT_EQ(icon.Width(), 16);
+    EXPECT_EQ(icon.Height(), 16);
+    EXPECT_EQ(changes, 1);
+
+    const HICON released = icon.ReleaseHandle();
+    EXPECT_TRUE(icon.Empty());
+    EXPECT_TRUE(IsIcon(released)) << "a released handle is not destroyed";
+    DestroyIcon(released);
+}
+
+TEST(Icon, AssignCopiesIntoAHandleOfItsOwn)
+{
+    TIcon source;
+    source.SetHandle(MakeIcon());
+    TIcon copy;
+    copy.Assign(&source);
+    ASSERT_FALSE(copy.Empty());
+    EXPECT_NE(copy.Handle(), source.Handle());
+    EXPECT_EQ(copy.Width(), 16);
+    // The copy lives on when the source is emptied.
+    source.SetHandle(nullptr);
+    EXPECT_TRUE(IsIcon(copy.Handle()));
+    copy.Assign(nullptr);
+    EXPECT_TRUE(copy.Empty());
+}
+
+TEST(Icon, AMissingResourceRaises)
+{
+    TIcon icon;
+    try {
+        icon.LoadFromResourceName(nullptr, "NO_SUCH_ICON");
+        FAIL() << "a missing icon was loaded";
+    } catch (const EResNotFound& e) {
+        EXPECT_EQ(e.Message, "Resource NO_SUCH_ICON not found");
+    }
+    EXPECT_TRUE(icon.Empty());
+}
+
+}  // namespace
