@@ -16,46 +16,13 @@
 
 #include "classlib/ui/Application.h"
 #include "classlib/ui/WndProc.h"
+#include "UiTestSupport.h"
 
 namespace {
 
 constexpr UINT WM_TEST = WM_USER + 1;
 
-// Posts WM_QUIT to the creating thread when it is not cancelled in time.
-class TWatchdog {
-public:
-    explicit TWatchdog(std::chrono::milliseconds limit = std::chrono::seconds(5))
-        : FThreadId(GetCurrentThreadId()), FThread([this, limit] { Watch(limit); })
-    {
-    }
-    ~TWatchdog()
-    {
-        {
-            std::lock_guard<std::mutex> lock(FMutex);
-            FCancelled = true;
-        }
-        FWake.notify_all();
-        FThread.join();
-    }
-    bool Fired() const { return FFired; }
-
-private:
-    void Watch(std::chrono::milliseconds limit)
-    {
-        std::unique_lock<std::mutex> lock(FMutex);
-        if (!FWake.wait_for(lock, limit, [this] { return FCancelled; })) {
-            FFired = true;
-            PostThreadMessageA(FThreadId, WM_QUIT, 0, 0);
-        }
-    }
-
-    DWORD FThreadId;
-    std::mutex FMutex;
-    std::condition_variable FWake;
-    bool FCancelled = false;
-    std::atomic<bool> FFired{false};
-    std::thread FThread;
-};
+using TWatchdog = uitest::TLoopWatchdog;
 
 // A window target that records its messages and answers through Handler.
 class TRecorder : public TObject, public TWindowTarget {
