@@ -123,6 +123,7 @@ constexpr GLenum GL_FOG = 0x0B60;
 constexpr GLenum GL_DEPTH_TEST = 0x0B71;
 constexpr GLenum GL_NORMALIZE = 0x0BA1;
 constexpr GLenum GL_ALPHA_TEST = 0x0BC0;
+constexpr GLenum GL_DITHER = 0x0BD0;
 constexpr GLenum GL_BLEND = 0x0BE2;
 constexpr GLenum GL_TEXTURE_1D = 0x0DE0;
 constexpr GLenum GL_TEXTURE_2D = 0x0DE1;
