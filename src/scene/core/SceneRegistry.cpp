@@ -7,6 +7,15 @@
 #include "classlib/core/StringList.h"
 #include "classlib/core/SysUtils.h"
 #include "scene/core/MainScene.h"
+#include "scene/core/SceneFont.h"
+#include "scene/core/SceneLayer.h"
+#include "scene/core/SceneLight.h"
+#include "scene/core/SceneMaterial.h"
+#include "scene/core/SceneMesh.h"
+#include "scene/core/SceneSprite.h"
+#include "scene/core/SceneText.h"
+#include "scene/core/SceneTexture.h"
+#include "scene/core/SceneVisual.h"
 
 namespace {
 
@@ -56,6 +65,20 @@ void RegisterEngineClasses(TSceneClassRegistry& registry)
     registry.Register("TMainObjectList", NewSceneObject<TMainObjectList>);
     registry.Register("TMainScene", NewSceneObject<TMainScene>);
     registry.Register("TResource", NewSceneObject<TResource>);
+    registry.Register("TSceneTexture", NewSceneObject<TSceneTexture>);
+    registry.Register("TSceneTextureList", NewSceneObject<TSceneTextureList>);
+    registry.Register("TSceneMaterial", NewSceneObject<TSceneMaterial>);
+    registry.Register("TSceneMaterialList", NewSceneObject<TSceneMaterialList>);
+    registry.Register("TSceneMesh", NewSceneObject<TSceneMesh>);
+    registry.Register("TSceneMeshList", NewSceneObject<TSceneMeshList>);
+    registry.Register("TMainVisualObject", NewSceneObject<TMainVisualObject>);
+    registry.Register("TMainVisualObjectList", NewSceneObject<TMainVisualObjectList>);
+    registry.Register("TMainLight", NewSceneObject<TMainLight>);
+    registry.Register("TSceneSprite", NewSceneObject<TSceneSprite>);
+    registry.Register("TMainSpriteList", NewSceneObject<TMainSpriteList>);
+    registry.Register("TSceneFont", NewSceneObject<TSceneFont>);
+    registry.Register("TSceneString", NewSceneObject<TSceneString>);
+    registry.Register("TSceneText", NewSceneObject<TSceneText>);
 }
 
 // Created, with the engine's classes, on first use; freed at exit.

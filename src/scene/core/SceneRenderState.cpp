@@ -7,8 +7,13 @@ TGLColorFloat CurrentColor{1, 1, 1, 1};
 namespace {
 
 bool FAlphaBlend = false;
+// After a reset the GL state is unknown (a texture may have been bound or a
+// colour sent behind the caches' back): the next Set call sends its state
+// whatever it is, null included.
 TRenderTexture* FCurrentTexture = nullptr;
+bool FTextureKnown = true;
 TRenderMaterial* FCurrentMaterial = nullptr;
+bool FMaterialKnown = true;
 
 }  // namespace
 
@@ -35,16 +40,17 @@ bool AlphaBlend()
 
 void SetCurrentTexture(TRenderTexture* texture)
 {
-    if (texture == FCurrentTexture)
+    if (FTextureKnown && texture == FCurrentTexture)
         return;
     if (texture == nullptr) {
         glDisable(GL_TEXTURE_2D);
     } else {
-        if (FCurrentTexture == nullptr)
+        if (!FTextureKnown || FCurrentTexture == nullptr)
             glEnable(GL_TEXTURE_2D);
         texture->Bind();
     }
     FCurrentTexture = texture;
+    FTextureKnown = true;
 }
 
 TRenderTexture* CurrentTexture()
@@ -54,7 +60,7 @@ TRenderTexture* CurrentTexture()
 
 void SetCurrentMaterial(TRenderMaterial* material)
 {
-    if (material == FCurrentMaterial)
+    if (FMaterialKnown && material == FCurrentMaterial)
         return;
     if (material != nullptr) {
         material->Apply();
@@ -64,6 +70,7 @@ void SetCurrentMaterial(TRenderMaterial* material)
     }
     glColor4fv(&CurrentColor.x);
     FCurrentMaterial = material;
+    FMaterialKnown = true;
 }
 
 TRenderMaterial* CurrentMaterial()
@@ -74,9 +81,11 @@ TRenderMaterial* CurrentMaterial()
 void ResetTextureCache()
 {
     FCurrentTexture = nullptr;
+    FTextureKnown = false;
 }
 
 void ResetMaterialCache()
 {
     FCurrentMaterial = nullptr;
+    FMaterialKnown = false;
 }

@@ -50,8 +50,10 @@ void SetCurrentMaterial(TRenderMaterial* material);
 TRenderMaterial* CurrentMaterial();
 
 // Forget the current texture / material without any GL call, so that the
-// next Set call sends it again. Used at the start of each frame and by code
-// that binds a texture or sends a material behind the caches' back.
+// next Set call sends its state again, null included (a null texture after a
+// reset disables texturing even though the cache held none). Used at the
+// start of each frame and by code that binds a texture or sends a material
+// behind the caches' back.
 void ResetTextureCache();
 void ResetMaterialCache();
 

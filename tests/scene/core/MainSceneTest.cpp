@@ -355,9 +355,12 @@ TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
     TCountingTexture sand;
     TCountingTexture rock;
 
+    // After a reset the state is unknown: null disables once.
     SetCurrentTexture(nullptr);
-    EXPECT_TRUE(recorder.Calls().empty());
+    SetCurrentTexture(nullptr);
+    EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
 
+    recorder.Clear();
     SetCurrentTexture(&sand);
     SetCurrentTexture(&sand);
     SetCurrentTexture(&rock);
@@ -379,6 +382,13 @@ TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
     SetCurrentTexture(&sand);
     EXPECT_EQ(sand.Binds, 3);
     EXPECT_EQ(recorder.Text(), "glEnable(3553)\n");
+
+    // Texturing left on behind the cache's back (a font binding its glyphs)
+    // is turned off for the next untextured object.
+    recorder.Clear();
+    ResetTextureCache();
+    SetCurrentTexture(nullptr);
+    EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
     ResetCaches();
 }
 
@@ -402,10 +412,15 @@ TEST(RenderStateCaches, MaterialSetsTheCurrentAlphaAndKeepsTheColour)
     EXPECT_EQ(stone.Applies, 1);
     EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,1})\nglColor4fv({0.5,0.75,1,1})\n");
 
-    // Forgotten at a frame's start: the same material is sent again.
+    // Forgotten at a frame's start: the same material is sent again, and so
+    // is "no material" (its alpha 1).
     SetCurrentMaterial(&glass);
     ResetMaterialCache();
     SetCurrentMaterial(&glass);
     EXPECT_EQ(glass.Applies, 3);
+    ResetMaterialCache();
+    recorder.Clear();
+    SetCurrentMaterial(nullptr);
+    EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,1})\n");
     ResetCaches();
 }
