@@ -91,6 +91,11 @@ function(corvalen_test name)
     endif()
     add_test(NAME ${test_name} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${test_name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    if(CORVALEN_TARGET_BUILD)
+        # The Wine programs share one desktop (foreground, focus, top-level
+        # windows): they run one at a time.
+        set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK wine-desktop)
+    endif()
 endfunction()
 
 # libjpeg-turbo as the target `corvalen_jpeg`: for the target build the

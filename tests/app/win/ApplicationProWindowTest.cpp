@@ -27,25 +27,33 @@ using apptest::TestBaseName;
 
 namespace {
 
-HWND EventsWindow()
+// The "AppEvents" windows of this thread. (FindWindow would also find those
+// of other programs on the desktop, such as tests running beside this one.)
+std::vector<HWND> EventsWindows()
 {
-    return FindWindowA("AppEvents", "AppEvents");
-}
-
-int CountEventsWindows()
-{
-    int count = 0;
+    std::vector<HWND> windows;
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND wnd, LPARAM data) -> BOOL {
             char name[32] = {};
             GetClassNameA(wnd, name, sizeof(name));
             if (std::string(name) == "AppEvents")
-                ++*reinterpret_cast<int*>(data);
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND EventsWindow()
+{
+    const std::vector<HWND> windows = EventsWindows();
+    return windows.empty() ? nullptr : windows.front();
+}
+
+int CountEventsWindows()
+{
+    return static_cast<int>(EventsWindows().size());
 }
 
 bool FileExists(const std::string& name)
