@@ -451,6 +451,21 @@ void TSceneFont::SaveOptions(TResourceLoader& writer)
     writer.WriteString("FontOptions", FontOptionsToStr(FontOptions));
     writer.WriteString("FontStyle", FontStyleToStr(FontStyle));
     writer.WriteReference("Texture", Texture);
+    // The glyph set, as runs of codes, so that a saved font draws the same
+    // text when it is read again.
+    int run = 0;
+    for (int code = 0; code < 256;) {
+        if (!FGlyphs[code].Enabled) {
+            ++code;
+            continue;
+        }
+        const int first = code;
+        while (code < 256 && FGlyphs[code].Enabled)
+            ++code;
+        ++run;
+        writer.WriteInteger("StartCode" + IntToStr(run), first);
+        writer.WriteInteger("EndCode" + IntToStr(run), code - 1);
+    }
 }
 
 void TSceneFont::LoadOptions(TResourceLoader& reader)

@@ -290,7 +290,7 @@ TEST(SceneFont, GlyphKeysEnableTheirFamiliesUpToTheFirstMissingNumber)
     EXPECT_EQ(font.EnabledCount(), 0);
 }
 
-TEST(SceneFont, KeysRoundTripAndTheGlyphSetIsNotWritten)
+TEST(SceneFont, KeysAndTheGlyphSetRoundTrip)
 {
     TMainScene scene;
     auto* picture = new TCountingTexture("Picture");
@@ -309,6 +309,10 @@ TEST(SceneFont, KeysRoundTripAndTheGlyphSetIsNotWritten)
     font.FontOptions = foFixedSize | foScaled;
     font.FontStyle = sfsItalic;
     font.Texture = picture;
+    font.DisableAll();
+    font.EnableCodeRange('0', ':');
+    font.EnableCode('A');
+    font.EnableCode(255);
 
     TResourceLoader writer;
     writer.BeginWrite();
@@ -317,7 +321,14 @@ TEST(SceneFont, KeysRoundTripAndTheGlyphSetIsNotWritten)
     font.SaveOptions(writer);
     EXPECT_EQ(writer.IniFile->ReadString("L", "FontOptions", ""), "[FixedSize,Scaled]");
     EXPECT_EQ(writer.IniFile->ReadString("L", "Texture", ""), "Picture");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "Char1", "<absent>"), "<absent>");
+    // The glyph set is written as runs of codes.
+    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode1", ""), "48");
+    EXPECT_EQ(writer.IniFile->ReadString("L", "EndCode1", ""), "58");
+    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode2", ""), "65");
+    EXPECT_EQ(writer.IniFile->ReadString("L", "EndCode2", ""), "65");
+    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode3", ""), "255");
+    EXPECT_EQ(writer.IniFile->ReadString("L", "EndCode3", ""), "255");
+    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode4", "<absent>"), "<absent>");
     TStringList text;
     writer.IniFile->GetStrings(text);
 
@@ -338,6 +349,11 @@ TEST(SceneFont, KeysRoundTripAndTheGlyphSetIsNotWritten)
     EXPECT_EQ(copy.FontOptions, foFixedSize | foScaled);
     EXPECT_EQ(copy.FontStyle, sfsItalic);
     EXPECT_EQ(copy.Texture, picture);
+    EXPECT_EQ(copy.EnabledCount(), 13);
+    EXPECT_TRUE(copy.Glyphs('A').Enabled);
+    EXPECT_TRUE(copy.Glyphs(255).Enabled);
+    EXPECT_FALSE(copy.Glyphs('/').Enabled);
+    EXPECT_FALSE(copy.Glyphs('B').Enabled);
 
     // A font without a metrics file writes no "FileName", which would read
     // back as a blank.
