@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 TEST(FindSwitchTest, MatchesASwitchRightAfterItsDashOrSlash)
@@ -40,72 +41,44 @@ TEST(FindSwitchTest, MatchesASwitchRightAfterItsDashOrSlash)
 
 TEST(ExecutableNamesTest, TheBaseNameEndsAtTheFirstDotOfTheFileName)
 {
-    EXPECT_EQ(ExeBaseName("C:\\dir\\my.saver.scr"), "my");
-    EXPECT_EQ(ExeBaseName("Corvalen.scr"), "Corvalen");
-    EXPECT_EQ(ExeBaseName("a.b.scr"), "a");
-    EXPECT_EQ(ExeBaseName("C:\\my.dir\\app.scr"), "app");  // dots of folders do not count
-    EXPECT_EQ(ExeBaseName("C:\\dir\\noext"), "noext");
-    EXPECT_EQ(ExeBaseName("C:\\dir\\.scr"), "");
-    EXPECT_EQ(ExeBaseName(""), "");
+    // Dots of folders do not count.
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\dir\\my.saver.scr", "my"}, {"Corvalen.scr", "Corvalen"}, {"C:\\my.dir\\app.scr", "app"},
+        {"C:\\dir\\noext", "noext"}, {"C:\\dir\\.scr", ""}, {"", ""}};
+    for (const auto& [path, base] : cases)
+        EXPECT_EQ(ExeBaseName(path), base) << path;
+    EXPECT_EQ(SingleInstanceName("my"), "mySemaphore");
+    EXPECT_EQ(LogFileNameOf("C:\\dir\\", "my"), "C:\\dir\\my.log");
 
-    const std::string base = ExeBaseName("C:\\dir\\my.saver.scr");
-    EXPECT_EQ(SingleInstanceName(base), "mySemaphore");
-    EXPECT_EQ(LogFileNameOf("C:\\dir\\", base), "C:\\dir\\my.log");
-}
-
-TEST(ExecutableNamesTest, AddTrailingBackslashLeavesEmptyAndEndedPathsAlone)
-{
     EXPECT_EQ(AddTrailingBackslash(""), "");
     EXPECT_EQ(AddTrailingBackslash("C:\\dir"), "C:\\dir\\");
     EXPECT_EQ(AddTrailingBackslash("C:\\dir\\"), "C:\\dir\\");
     EXPECT_EQ(AddTrailingBackslash("C:"), "C:\\");
 }
 
-TEST(CenterMainFormTest, LandscapeScreensCentreInTheLeft4To3Region)
+// Landscape screens centre the form in the left 4:3 region, portrait and
+// square ones in the top 4:3 region. The axis across the region is clamped
+// onto the screen; the other is not, and its division truncates toward zero.
+TEST(CenterMainFormTest, CentresInThe4To3Region)
 {
-    // 1280 x 1024: the region is 1365 wide.
-    TFormPlacement p = CenterMainFormPosition(1280, 1024, 400, 300);
-    EXPECT_EQ(p.Left, 482);
-    EXPECT_EQ(p.Top, 362);
-
-    // 1920 x 1080: the region is 1440 wide, so the form sits left of centre.
-    p = CenterMainFormPosition(1920, 1080, 640, 480);
-    EXPECT_EQ(p.Left, 400);
-    EXPECT_EQ(p.Top, 300);
-
-    // Past the screen's right edge: moved back onto it.
-    p = CenterMainFormPosition(1280, 1024, 1250, 300);
-    EXPECT_EQ(p.Left, 30);
-    // Wider than the screen: at 0.
-    p = CenterMainFormPosition(1280, 1024, 1300, 300);
-    EXPECT_EQ(p.Left, 0);
-    // Wider than the region but not the screen: at 0, not centred on the screen.
-    p = CenterMainFormPosition(1920, 1080, 1800, 300);
-    EXPECT_EQ(p.Left, 0);
-
-    // The other axis is not clamped, and its division truncates toward zero:
-    // (1024 - 1027) / 2 is -1, not -2.
-    p = CenterMainFormPosition(1280, 1024, 400, 1027);
-    EXPECT_EQ(p.Top, -1);
-}
-
-TEST(CenterMainFormTest, PortraitAndSquareScreensCentreInTheTop4To3Region)
-{
-    // 768 x 1024: the region is 576 high.
-    TFormPlacement p = CenterMainFormPosition(768, 1024, 400, 300);
-    EXPECT_EQ(p.Left, 184);
-    EXPECT_EQ(p.Top, 138);
-
-    // A square screen counts as portrait: the region is 768 high.
-    p = CenterMainFormPosition(1024, 1024, 400, 300);
-    EXPECT_EQ(p.Left, 312);
-    EXPECT_EQ(p.Top, 234);
-
-    // Taller than the region: at the top.
-    p = CenterMainFormPosition(600, 800, 400, 790);
-    EXPECT_EQ(p.Top, 0);
-
-    // Left is not clamped and truncates toward zero.
-    p = CenterMainFormPosition(600, 800, 603, 100);
-    EXPECT_EQ(p.Left, -1);
+    struct TCase {
+        int ScreenWidth, ScreenHeight, Width, Height, Left, Top;
+    };
+    const TCase cases[] = {
+        {1280, 1024, 400, 300, 482, 362},   // region 1365 wide
+        {1920, 1080, 640, 480, 400, 300},   // region 1440 wide: left of centre
+        {1280, 1024, 1250, 300, 30, 362},   // past the right edge: moved back
+        {1280, 1024, 1300, 300, 0, 362},    // wider than the screen
+        {1920, 1080, 1800, 300, 0, 390},    // wider than the region only
+        {1280, 1024, 400, 1027, 482, -1},   // (1024 - 1027) / 2 is -1, not -2
+        {768, 1024, 400, 300, 184, 138},    // region 576 high
+        {1024, 1024, 400, 300, 312, 234},   // square counts as portrait
+        {600, 800, 400, 790, 100, 0},       // taller than the region: at the top
+        {600, 800, 603, 100, -1, 175},      // left truncates toward zero
+    };
+    for (const TCase& c : cases) {
+        const TFormPlacement p = CenterMainFormPosition(c.ScreenWidth, c.ScreenHeight, c.Width, c.Height);
+        EXPECT_EQ(p.Left, c.Left) << c.ScreenWidth << "x" << c.ScreenHeight << " " << c.Width << "x" << c.Height;
+        EXPECT_EQ(p.Top, c.Top) << c.ScreenWidth << "x" << c.ScreenHeight << " " << c.Width << "x" << c.Height;
+    }
 }

@@ -36,17 +36,7 @@ TEST_F(MathRounding, TruncationsGoTowardZeroInEveryModeAndKeepTheControlWord)
     }
 }
 
-TEST_F(MathRounding, OutOfRangeGivesIntegerIndefinite)
-{
-    EXPECT_EQ(TruncSingle(2147483648.0f), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(TruncSingle(2147483520.0f), 2147483520);  // the largest single below 2^31
-    EXPECT_EQ(TruncSingle(std::numeric_limits<float>::quiet_NaN()), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(TruncInt64(1e19L), std::numeric_limits<int64_t>::min());
-    EXPECT_EQ(RoundInt64(std::numeric_limits<long double>::quiet_NaN()), std::numeric_limits<int64_t>::min());
-    EXPECT_EQ(RoundInt64(-1e30L), std::numeric_limits<int64_t>::min());
-}
-
-TEST_F(MathRounding, RoundInt64FollowsTheCurrentModeWithTiesToEvenByDefault)
+TEST_F(MathRounding, RoundInt64FollowsTheModeAndOutOfRangeGivesIntegerIndefinite)
 {
     Set8087CW(DefaultFPUControlWord);
     EXPECT_EQ(RoundInt64(2.5L), 2);
@@ -55,6 +45,13 @@ TEST_F(MathRounding, RoundInt64FollowsTheCurrentModeWithTiesToEvenByDefault)
     EXPECT_EQ(RoundInt64(-1e15L - 0.5L), -1000000000000000LL);
     Set8087CW(RoundUpWord);
     EXPECT_EQ(RoundInt64(2.1L), 3);
+
+    EXPECT_EQ(TruncSingle(2147483648.0f), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(TruncSingle(2147483520.0f), 2147483520);  // the largest single below 2^31
+    EXPECT_EQ(TruncSingle(std::numeric_limits<float>::quiet_NaN()), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(TruncInt64(1e19L), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(RoundInt64(std::numeric_limits<long double>::quiet_NaN()), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(RoundInt64(-1e30L), std::numeric_limits<int64_t>::min());
 }
 
 TEST(IntPower, SquareAndMultiplyWithZeroAndNegativeExponents)
@@ -71,8 +68,7 @@ TEST(IntPower, SquareAndMultiplyWithZeroAndNegativeExponents)
 
 TEST(SinCos, BothValuesOfOneAngle)
 {
-    float s = 0;
-    float c = 0;
+    float s = 0, c = 0;
     SinCos(std::numbers::pi_v<float> / 6, s, c);
     EXPECT_NEAR(s, 0.5f, 1e-7f);
     EXPECT_NEAR(c, std::sqrt(3.0f) / 2, 1e-7f);

@@ -55,65 +55,42 @@ TEST(TimeTest, SplitsTheTotalIntoItsParts)
     ExpectSplit(time, 0, 23, 59, 59, 999);
 
     time.Clear();
-    EXPECT_EQ(time.Total(), 0u);
     ExpectSplit(time, 0, 0, 0, 0, 0);
 }
 
-TEST(TickStopwatchTest, ElapsedBeforeStartIsZeroAndDoesNotReadTheSource)
-{
-    TScriptedTicks ticks{{5000}};
-    TTickStopwatch stopwatch(ticks.Source());
-    EXPECT_FALSE(stopwatch.Running());
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 0u);
-    EXPECT_EQ(stopwatch.Elapsed().GetSeconds(), 0.0L);
-    EXPECT_EQ(ticks.Reads, 0);
-}
-
-TEST(TickStopwatchTest, AccumulatesTheStepsBetweenReadings)
+TEST(TickStopwatchTest, AccumulatesTheStepsBetweenReadingsFromTheFirstStart)
 {
     TScriptedTicks ticks{{1000, 1010, 1010, 1250, 61250}};
     TTickStopwatch stopwatch(ticks.Source());
+    EXPECT_EQ(stopwatch.Elapsed().Total(), 0u);
+    EXPECT_EQ(ticks.Reads, 0) << "elapsed before the start does not read the source";
     stopwatch.Start();
     EXPECT_TRUE(stopwatch.Running());
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 10u);
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 10u);  // no time passed
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 250u);
-    const TTime& time = stopwatch.Elapsed();
-    EXPECT_EQ(time.Total(), 60250u);
-    EXPECT_EQ(time.Minutes(), 1u);
-    EXPECT_EQ(time.Secs(), 0u);
-    EXPECT_EQ(time.MSecs(), 250u);
+    for (uint32_t total : {10u, 10u, 250u, 60250u})
+        EXPECT_EQ(stopwatch.Elapsed().Total(), total);
+
+    // A second start neither resets nor rereads.
+    TScriptedTicks again{{100, 300, 700}};
+    TTickStopwatch second(again.Source());
+    second.Start();
+    EXPECT_EQ(second.Elapsed().Total(), 200u);
+    second.Start();
+    EXPECT_EQ(again.Reads, 2);
+    EXPECT_EQ(second.Elapsed().Total(), 600u);
 }
 
-TEST(TickStopwatchTest, ACounterWrapAddsTheTrueStep)
+TEST(TickStopwatchTest, CounterAndTotalWrapAfterTwoToThe32Milliseconds)
 {
-    // The multimedia timer wraps after 2^32 ms; the step over the wrap is
-    // 0x10 + 0x10 = 32 ms.
+    // The step over the counter's wrap is 0x10 + 0x10 = 32 ms.
     TScriptedTicks ticks{{0xFFFFFFE0u, 0xFFFFFFF0u, 0x10u, 0x20u}};
     TTickStopwatch stopwatch(ticks.Source());
     stopwatch.Start();
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 16u);
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 48u);
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 64u);
-}
+    for (uint32_t total : {16u, 48u, 64u})
+        EXPECT_EQ(stopwatch.Elapsed().Total(), total);
 
-TEST(TickStopwatchTest, TheTotalWrapsAfterTwoToThe32Milliseconds)
-{
-    TScriptedTicks ticks{{0, 0x80000000u, 0, 5}};
-    TTickStopwatch stopwatch(ticks.Source());
-    stopwatch.Start();
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 0x80000000u);
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 0u);
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 5u);
-}
-
-TEST(TickStopwatchTest, ASecondStartNeitherResetsNorRereads)
-{
-    TScriptedTicks ticks{{100, 300, 700}};
-    TTickStopwatch stopwatch(ticks.Source());
-    stopwatch.Start();
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 200u);
-    stopwatch.Start();
-    EXPECT_EQ(ticks.Reads, 2);
-    EXPECT_EQ(stopwatch.Elapsed().Total(), 600u);
+    TScriptedTicks half{{0, 0x80000000u, 0, 5}};
+    TTickStopwatch total(half.Source());
+    total.Start();
+    for (uint32_t value : {0x80000000u, 0u, 5u})
+        EXPECT_EQ(total.Elapsed().Total(), value);
 }

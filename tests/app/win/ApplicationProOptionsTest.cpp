@@ -178,16 +178,26 @@ TEST_F(ApplicationProOptionsTest, ARefusedMachineWriteLandsUnderTheUserAndStaysT
 
     for (const char* name : {"First", "Second", "Third"})
         EXPECT_EQ(RawRead(HKEY_LOCAL_MACHINE, Key, name), "(missing)") << name;
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "First"), "1");
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "Second"), "2");
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "Third"), "3");
+    for (const auto& [name, text] : {std::pair{"First", "1"}, {"Second", "2"}, {"Third", "3"}})
+        EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, name), text) << name;
 
-    // Selecting the machine again tries it again.
+    // Selecting the machine again tries it again; the framework's options
+    // go the same way, and are read back from there.
     TRegistry::SetBackend(&backend);
     App.SetLocalMachine(true);
     App.WriteBool("Fourth", true);
     EXPECT_EQ(backend.MachineWrites, 2);
     EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "Fourth"), "-1");
+    App.SetLocalMachine(true);
+    App.SetDataDir("C:\\saved\\");
+    App.SaveOptions();
+    EXPECT_EQ(backend.MachineWrites, 3);
+    TRegistry::SetBackend(nullptr);
+    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "DataDir"), "C:\\saved\\");
+    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "NeedSystem"), "0");
+    App.SetDataDir("elsewhere");
+    App.LoadOptions();
+    EXPECT_EQ(App.DataDir(), "C:\\saved\\");
 }
 
 TEST_F(ApplicationProOptionsTest, ValuesAreTextAndBadTextReadsAsTheDefault)
@@ -197,9 +207,8 @@ TEST_F(ApplicationProOptionsTest, ValuesAreTextAndBadTextReadsAsTheDefault)
     App.WriteInteger("Count", -7);
     App.WriteString("Empty", "");
     App.CloseRegistry();
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "On"), "-1");
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "Off"), "0");
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "Count"), "-7");
+    for (const auto& [name, text] : {std::pair{"On", "-1"}, {"Off", "0"}, {"Count", "-7"}})
+        EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, name), text) << name;
 
     for (bool def : {false, true}) {
         EXPECT_TRUE(App.ReadBool("On", def));
@@ -213,10 +222,8 @@ TEST_F(ApplicationProOptionsTest, ValuesAreTextAndBadTextReadsAsTheDefault)
     EXPECT_EQ(App.ReadString("Empty", "default"), "");  // an empty text is a text
 
     // Text that does not convert gives the default instead of an error.
-    RawWrite(HKEY_CURRENT_USER, Key, "Bad", "abc");
-    RawWrite(HKEY_CURRENT_USER, Key, "Huge", "99999999999");
-    RawWrite(HKEY_CURRENT_USER, Key, "Word", "TRUE");
-    RawWrite(HKEY_CURRENT_USER, Key, "Other", "12");
+    for (const auto& [name, text] : {std::pair{"Bad", "abc"}, {"Huge", "99999999999"}, {"Word", "TRUE"}, {"Other", "12"}})
+        RawWrite(HKEY_CURRENT_USER, Key, name, text);
     EXPECT_EQ(App.ReadInteger("Bad", 42), 42);
     EXPECT_EQ(App.ReadInteger("Huge", 42), 42);
     EXPECT_TRUE(App.ReadBool("Bad", true));
@@ -247,10 +254,9 @@ TEST_F(ApplicationProOptionsTest, SwitchingBetweenReadingAndWritingReopensTheKey
     App.ReadString("Value", "");  // the open key serves again
     App.WriteString("Value", "y");
     App.ReadString("Value", "");
-    ASSERT_EQ(backend.Opened.size(), 3u);
-    EXPECT_EQ(backend.Opened[0], std::make_pair(HKEY_CURRENT_USER, static_cast<REGSAM>(0x20019)));
-    EXPECT_EQ(backend.Opened[1], std::make_pair(HKEY_CURRENT_USER, static_cast<REGSAM>(0x2001F)));
-    EXPECT_EQ(backend.Opened[2], std::make_pair(HKEY_CURRENT_USER, static_cast<REGSAM>(0x20019)));
+    const std::vector<std::pair<HKEY, REGSAM>> opened = {
+        {HKEY_CURRENT_USER, 0x20019}, {HKEY_CURRENT_USER, 0x2001F}, {HKEY_CURRENT_USER, 0x20019}};
+    EXPECT_EQ(backend.Opened, opened);
     EXPECT_EQ(backend.Open, 1);
     EXPECT_TRUE(App.RegistryReadOnly());
 
@@ -323,22 +329,4 @@ TEST_F(ApplicationProOptionsTest, TheFrameworkOptionsUsePlainNamesInTheRegistry)
 
     App.SetNeedDisplay(false);
     App.SetNeedSystem(false);
-}
-
-TEST_F(ApplicationProOptionsTest, OptionsSavedOnARefusingMachineGoToTheUser)
-{
-    TRefusingMachine backend;
-    TRegistry::SetBackend(&backend);
-    App.SetDataDir("C:\\saved\\");
-    App.SaveOptions();
-    EXPECT_EQ(backend.MachineWrites, 1);
-    TRegistry::SetBackend(nullptr);
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "DataDir"), "C:\\saved\\");
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "NeedDisplay"), "0");
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "NeedSystem"), "0");
-
-    // And are read back from there.
-    App.SetDataDir("elsewhere");
-    App.LoadOptions();
-    EXPECT_EQ(App.DataDir(), "C:\\saved\\");
 }

@@ -56,17 +56,6 @@ TEST_F(ApplicationProTest, HooksTheTenApplicationEventsAndReleasesThemWhenItGoes
         Application->OnMessage(msg, handled);
         EXPECT_TRUE(handled);
 
-        std::string hint = "old";
-        bool canShow = true;
-        THintInfo info;
-        app.OnShowHint = [](std::string& h, bool& c, THintInfo&) {
-            h = "new";
-            c = false;
-        };
-        Application->OnShowHint(hint, canShow, info);
-        EXPECT_EQ(hint, "new");
-        EXPECT_FALSE(canShow);
-
         // AppHelp answers through OnHelp, false without it.
         bool callHelp = true;
         EXPECT_FALSE(app.AppHelp(3, 0, callHelp));
@@ -100,13 +89,10 @@ TEST_F(ApplicationProTest, AComponentThatGoesLeavesTheHooksOfAnotherInPlace)
 TEST_F(ApplicationProTest, TheFirstIdleTickStartsOnceAndEveryTickAsksForMore)
 {
     TCustomApplicationPro app(nullptr);
-    int starts = 0;
-    int idles = 0;
-    bool idleHeldDuringStart = false;
-    bool idleHeldDuringOnIdle = false;
+    int starts = 0, idles = 0;
+    bool idleHeldDuringStart = false, idleHeldDuringOnIdle = false;
     app.OnStart = [&](TObject* sender) {
-        EXPECT_EQ(sender, &app);
-        ++starts;
+        starts += sender == &app ? 1 : 100;
         idleHeldDuringStart = !Application->OnIdle;
     };
     app.OnIdle = [&](TObject* sender, bool& done) {
@@ -128,10 +114,7 @@ TEST_F(ApplicationProTest, TheFirstIdleTickStartsOnceAndEveryTickAsksForMore)
 
     // Stop raises OnStop once; the next tick starts again.
     int stops = 0;
-    app.OnStop = [&](TObject* sender) {
-        EXPECT_EQ(sender, &app);
-        ++stops;
-    };
+    app.OnStop = [&](TObject* sender) { stops += sender == &app ? 1 : 100; };
     app.Stop();
     app.Stop();
     EXPECT_EQ(stops, 1);
@@ -149,8 +132,7 @@ TEST_F(ApplicationProTest, AFailingStartIsReportedAndTriedAgainOnTheNextTick)
             throw Exception("start failed");
     };
     std::vector<std::string> errors;
-    bool idleHeld = false;
-    bool cursorShown = false;
+    bool idleHeld = false, cursorShown = false;
     app.OnException = [&](TObject*, Exception& e) {
         errors.push_back(e.Message);
         idleHeld = !Application->OnIdle;
@@ -194,9 +176,7 @@ TEST_F(ApplicationProTest, AnUnhandledExceptionIsShownAndTerminates)
 // exits with 0 when all of that happened.
 [[noreturn]] static void RunTheLoopAndFreeTheForm()
 {
-    int starts = 0;
-    int ticks = 0;
-    int stops = 0;
+    int starts = 0, ticks = 0, stops = 0;
     auto* form = new TForm(nullptr);
     auto* app = new TCustomApplicationPro(form);
     new TComponent(form);  // freed first, while the application component remains
@@ -226,6 +206,8 @@ TEST(ApplicationProDeathTest, TheMessageLoopRunsTicksAndTheEndStopsTheProgram)
 
 // --- Frames per second -----------------------------------------------------------
 
+// The rounding itself is the frame counter's; here: the idle tick feeds it
+// from the stopwatch and OnFPSChanged reports changes only.
 TEST_F(ApplicationProTest, FramesPerSecondFollowTheStopwatchAndReportChangesOnly)
 {
     TCustomGraphicApplicationPro app(nullptr);
@@ -236,43 +218,28 @@ TEST_F(ApplicationProTest, FramesPerSecondFollowTheStopwatchAndReportChangesOnly
     int starts = 0;
     std::vector<int> reported;
     app.OnStart = [&](TObject*) { ++starts; };
-    app.OnFPSChanged = [&](TObject* sender) {
-        EXPECT_EQ(sender, &app);
-        reported.push_back(app.GetFPS());
-    };
-    const auto tick = [&](uint32_t at) {
-        now = at;
-        EXPECT_FALSE(Application->Idle());
+    app.OnFPSChanged = [&](TObject* sender) { reported.push_back(sender == &app ? app.GetFPS() : -1); };
+    const auto ticks = [&](std::initializer_list<uint32_t> times) {
+        for (uint32_t at : times) {
+            now = at;
+            EXPECT_FALSE(Application->Idle());
+        }
     };
 
-    // The first tick starts the stopwatch; 5 frames by 2 s: 2.5 -> 2.
-    tick(5000);
+    ticks({5000});  // starts the stopwatch
     EXPECT_TRUE(app.Timer().Running());
-    tick(5100);
-    tick(5200);
-    tick(5300);
+    ticks({5100, 5200, 5300});
     EXPECT_TRUE(reported.empty());
-    tick(7000);
+    ticks({7000});  // 5 frames by 2 s: 2.5 -> 2
     EXPECT_EQ(reported, std::vector<int>{2});
-
-    // 7 frames by 2 s more: 3.5 -> 4.
-    for (uint32_t at = 7100; at <= 7600; at += 100)
-        tick(at);
-    tick(9000);
+    ticks({7100, 7200, 7300, 7400, 7500, 7600, 9000});  // 7 by 2 s more: 3.5 -> 4
     EXPECT_EQ(reported, (std::vector<int>{2, 4}));
-
-    // 4 frames in 1 s: unchanged, no event.
-    tick(9250);
-    tick(9500);
-    tick(9750);
-    tick(10000);
+    ticks({9250, 9500, 9750, 10000});  // 4 in 1 s: unchanged, no event
     EXPECT_EQ(reported, (std::vector<int>{2, 4}));
-    EXPECT_EQ(app.GetFPS(), 4);
     EXPECT_EQ(starts, 1);
 
     // Without a handler the rate is still kept.
     app.OnFPSChanged = nullptr;
-    tick(10500);
-    tick(11000);
+    ticks({10500, 11000});
     EXPECT_EQ(app.GetFPS(), 2);
 }

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -35,13 +37,8 @@ TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t re
                   uint32_t green = 0, uint32_t blue = 0)
 {
     TDibImage image;
-    image.Width = width;
-    image.Height = height;
-    image.BitCount = bitCount;
-    image.TopDown = topDown;
-    image.RedMask = red;
-    image.GreenMask = green;
-    image.BlueMask = blue;
+    std::tie(image.Width, image.Height, image.BitCount, image.TopDown) = std::tie(width, height, bitCount, topDown);
+    std::tie(image.RedMask, image.GreenMask, image.BlueMask) = std::tie(red, green, blue);
     image.Allocate();
     for (size_t i = 0; i < image.Bits.size(); ++i)
         image.Bits[i] = static_cast<uint8_t>(i * 7 + 3);
@@ -50,17 +47,12 @@ TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t re
     return image;
 }
 
-void ExpectSameImage(const TDibImage& actual, const TDibImage& expected)
+void ExpectSameImage(const TDibImage& a, const TDibImage& e)
 {
-    EXPECT_EQ(actual.Width, expected.Width);
-    EXPECT_EQ(actual.Height, expected.Height);
-    EXPECT_EQ(actual.BitCount, expected.BitCount);
-    EXPECT_EQ(actual.TopDown, expected.TopDown);
-    EXPECT_EQ(actual.RedMask, expected.RedMask);
-    EXPECT_EQ(actual.GreenMask, expected.GreenMask);
-    EXPECT_EQ(actual.BlueMask, expected.BlueMask);
-    EXPECT_EQ(actual.Palette, expected.Palette);
-    EXPECT_EQ(actual.Bits, expected.Bits);
+    EXPECT_EQ(std::tie(a.Width, a.Height, a.BitCount, a.TopDown, a.RedMask, a.GreenMask, a.BlueMask),
+              std::tie(e.Width, e.Height, e.BitCount, e.TopDown, e.RedMask, e.GreenMask, e.BlueMask));
+    EXPECT_EQ(a.Palette, e.Palette);
+    EXPECT_EQ(a.Bits, e.Bits);
 }
 
 template <class F>
@@ -102,10 +94,8 @@ TEST(BmpCodecTest, RowsComeTopFirstWhateverTheFileOrder)
         SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
         const Bytes file = TwoByTwoFile(topDown);
         const TDibImage image = ReadBmpFile(file.data(), file.size());
-        EXPECT_EQ(image.Width, 2);
-        EXPECT_EQ(image.Height, 2);
-        EXPECT_EQ(image.BitCount, 24);
-        EXPECT_EQ(image.TopDown, topDown);
+        EXPECT_EQ(std::tie(image.Width, image.Height, image.BitCount, image.TopDown),
+                  std::make_tuple(2, 2, 24, topDown));
         EXPECT_TRUE(image.Palette.empty());
         ASSERT_EQ(image.RowSize(), 8u);
         const Bytes top(image.ScanLine(0), image.ScanLine(0) + 6);
@@ -125,16 +115,11 @@ TEST(BmpCodecTest, WriterLaysOutHeadersTableAndRows)
 
     const size_t pixels = 14 + 40 + 4 * 4;
     ASSERT_EQ(file.size(), pixels + 2 * 4);
-    EXPECT_EQ(file[0], 'B');
-    EXPECT_EQ(file[1], 'M');
-    EXPECT_EQ(U32At(file, 2), file.size());
-    EXPECT_EQ(U32At(file, 10), pixels);
-    EXPECT_EQ(U32At(file, 14), 40u);
-    EXPECT_EQ(U32At(file, 18), 3u);
-    EXPECT_EQ(U32At(file, 22), 2u);
-    EXPECT_EQ(U32At(file, 30), 0u);         // BI_RGB
-    EXPECT_EQ(U32At(file, 34), 8u);         // image bytes
-    EXPECT_EQ(U32At(file, 46), 4u);         // colours used
+    // File size, pixel offset, header size, width, height; BI_RGB, image
+    // bytes; colours used.
+    for (const auto& [offset, value] : std::initializer_list<std::pair<size_t, uint32_t>>{
+             {2, file.size()}, {10, pixels}, {14, 40}, {18, 3}, {22, 2}, {30, 0}, {34, 8}, {46, 4}})
+        EXPECT_EQ(U32At(file, offset), value) << "offset " << offset;
     EXPECT_EQ(U32At(file, 54 + 4), 0x010203u);
     // Bottom-up: the bottom row is stored first.
     EXPECT_EQ(Bytes(file.begin() + pixels, file.begin() + pixels + 4),

@@ -2,51 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using Parts = std::vector<std::string>;
 
-TEST(SplitCommandLine, ProgramNameComesFirst)
+TEST(SplitCommandLine, SplitsQuotesAndBlanksAsTheRuntimeDoes)
 {
-    EXPECT_EQ(SplitCommandLine("saver.scr /s"), (Parts{"saver.scr", "/s"}));
-    EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\a b.scr\" /p 1234"),
-              (Parts{"C:\\Program Files\\a b.scr", "/p", "1234"}));
-    EXPECT_EQ(SplitCommandLine("prog"), (Parts{"prog"}));
-}
-
-TEST(SplitCommandLine, EmptyOrBlankLineStillHasAProgramElement)
-{
-    EXPECT_EQ(SplitCommandLine(""), (Parts{""}));
-    EXPECT_EQ(SplitCommandLine(" \t\r\n"), (Parts{""}));
-}
-
-TEST(SplitCommandLine, AnyCharacterUpToSpaceSeparates)
-{
-    EXPECT_EQ(SplitCommandLine("  p\ta\r\nb \x01 c   "), (Parts{"p", "a", "b", "c"}));
-    EXPECT_EQ(SplitCommandLine("p \xa0x"), (Parts{"p", "\xa0x"})) << "high bytes are not blanks";
-}
-
-TEST(SplitCommandLine, QuotesGroupAndVanishEvenInsideAWord)
-{
-    EXPECT_EQ(SplitCommandLine("p a\"b c\"d e"), (Parts{"p", "ab cd", "e"}));
-    EXPECT_EQ(SplitCommandLine("p \"x\"\"y\""), (Parts{"p", "xy"}));
-    EXPECT_EQ(SplitCommandLine("p /c:\"12 34\""), (Parts{"p", "/c:12 34"}));
-}
-
-TEST(SplitCommandLine, BackslashIsAnOrdinaryCharacter)
-{
-    EXPECT_EQ(SplitCommandLine("p a\\\"b c\""), (Parts{"p", "a\\b c"}));
-    EXPECT_EQ(SplitCommandLine("p C:\\dir\\ x"), (Parts{"p", "C:\\dir\\", "x"}));
-}
-
-TEST(SplitCommandLine, UnclosedQuoteRunsToTheEnd)
-{
-    EXPECT_EQ(SplitCommandLine("p \"a b"), (Parts{"p", "a b"}));
-    EXPECT_EQ(SplitCommandLine("p x\""), (Parts{"p", "x"}));
-    EXPECT_EQ(SplitCommandLine("p \""), (Parts{"p"}));
-}
-
-TEST(SplitCommandLine, EmptyParameterEndsTheList)
-{
-    EXPECT_EQ(SplitCommandLine("p a \"\" b"), (Parts{"p", "a"}));
-    EXPECT_EQ(SplitCommandLine("p \"\"x"), (Parts{"p", "x"})) << "an empty quote inside a word is nothing";
-    EXPECT_EQ(SplitCommandLine("\"\" a"), (Parts{"", "a"})) << "the program element may be empty";
+    const std::pair<const char*, Parts> cases[] = {
+        {"saver.scr /s", {"saver.scr", "/s"}},
+        {"\"C:\\Program Files\\a b.scr\" /p 1234", {"C:\\Program Files\\a b.scr", "/p", "1234"}},
+        // An empty or blank line still has a program element.
+        {"", {""}}, {" \t\r\n", {""}},
+        // Any character up to space separates; high bytes are not blanks.
+        {"  p\ta\r\nb \x01 c   ", {"p", "a", "b", "c"}}, {"p \xa0x", {"p", "\xa0x"}},
+        // Quotes group and vanish, even inside a word; backslash is ordinary.
+        {"p a\"b c\"d e", {"p", "ab cd", "e"}}, {"p \"x\"\"y\"", {"p", "xy"}}, {"p /c:\"12 34\"", {"p", "/c:12 34"}},
+        {"p a\\\"b c\"", {"p", "a\\b c"}}, {"p C:\\dir\\ x", {"p", "C:\\dir\\", "x"}},
+        // An unclosed quote runs to the end.
+        {"p \"a b", {"p", "a b"}}, {"p x\"", {"p", "x"}}, {"p \"", {"p"}},
+        // An empty parameter ends the list; an empty quote inside a word is nothing.
+        {"p a \"\" b", {"p", "a"}}, {"p \"\"x", {"p", "x"}}, {"\"\" a", {"", "a"}}};
+    for (const auto& [line, parts] : cases)
+        EXPECT_EQ(SplitCommandLine(line), parts) << line;
 }

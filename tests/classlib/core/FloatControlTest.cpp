@@ -50,45 +50,24 @@ TEST_F(FloatControlTest, DefaultWordMasksEverythingAndRoundsToNearest)
     EXPECT_EQ(std::nearbyint(half), 2.0);
 }
 
-TEST_F(FloatControlTest, RoundingControlReachesBothUnits)
+TEST_F(FloatControlTest, RoundingAndPrecisionControlReachTheRightUnits)
 {
-    Set8087CW(0x1F3F);  // round toward zero
-    EXPECT_EQ(_mm_getcsr() & MxcsrRounding, 0x6000u);
     volatile double d = 2.7;
     volatile double negative = -2.7;
+    volatile long double e = 2.7L;
+    Set8087CW(0x1F3F);  // round toward zero
+    EXPECT_EQ(_mm_getcsr() & MxcsrRounding, 0x6000u);
     EXPECT_EQ(std::nearbyint(d), 2.0) << "SSE arithmetic follows the word";
     EXPECT_EQ(std::nearbyint(negative), -2.0);
-    volatile long double e = 2.7L;
     EXPECT_EQ(std::nearbyint(e), 2.0L) << "x87 arithmetic follows the word";
-
     Set8087CW(0x173F);  // round down
     EXPECT_EQ(_mm_getcsr() & MxcsrRounding, 0x2000u);
     EXPECT_EQ(std::nearbyint(negative), -3.0);
-
     Set8087CW(0x1B3F);  // round up
     EXPECT_EQ(_mm_getcsr() & MxcsrRounding, 0x4000u);
     EXPECT_EQ(std::nearbyint(d), 3.0);
 
-    Set8087CW(DefaultFPUControlWord);
-    EXPECT_EQ(_mm_getcsr() & MxcsrRounding, 0u);
-    EXPECT_EQ(std::nearbyint(d), 3.0);
-}
-
-TEST_F(FloatControlTest, ExceptionMasksMapBitForBit)
-{
-    // Unmask one exception at a time (without raising any) and check that
-    // exactly the matching MXCSR mask bit clears.
-    for (int bit = 0; bit < 6; ++bit) {
-        const auto word = static_cast<uint16_t>(DefaultFPUControlWord & ~(1u << bit));
-        Set8087CW(word);
-        EXPECT_EQ(Get8087CW() & 0x3F, word & 0x3F);
-        EXPECT_EQ(_mm_getcsr() & MxcsrMasks, MxcsrMasks & ~(1u << (bit + 7))) << "bit " << bit;
-        Set8087CW(DefaultFPUControlWord);
-    }
-}
-
-TEST_F(FloatControlTest, PrecisionControlStaysOnTheX87Word)
-{
+    // Precision control stays on the x87 word.
     Set8087CW(0x103F);  // single precision, round to nearest
     EXPECT_EQ(Get8087CW() & 0x0300, 0x0000);
     EXPECT_EQ(_mm_getcsr() & (MxcsrMasks | MxcsrRounding), MxcsrMasks);
@@ -96,8 +75,16 @@ TEST_F(FloatControlTest, PrecisionControlStaysOnTheX87Word)
     EXPECT_EQ(Get8087CW() & 0x0300, 0x0300);
 }
 
-TEST_F(FloatControlTest, PendingFlagsDoNotFireWhenUnmasking)
+TEST_F(FloatControlTest, ExceptionMasksMapBitForBitAndPendingFlagsDoNotFire)
 {
+    // Unmask one exception at a time (without raising any): exactly the
+    // matching MXCSR mask bit clears.
+    for (int bit = 0; bit < 6; ++bit) {
+        const auto word = static_cast<uint16_t>(DefaultFPUControlWord & ~(1u << bit));
+        Set8087CW(word);
+        EXPECT_EQ(Get8087CW() & 0x3F, word & 0x3F);
+        EXPECT_EQ(_mm_getcsr() & MxcsrMasks, MxcsrMasks & ~(1u << (bit + 7))) << "bit " << bit;
+    }
     Set8087CW(DefaultFPUControlWord);
     volatile double zero = 0.0;
     volatile double one = 1.0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FormTestClasses.h"
@@ -48,16 +49,39 @@ protected:
     TFormReader Reader{Classes};
 };
 
-TEST_F(FormReaderErrors, UnknownNamesAreReportedWithFormLineAndItem)
+// Property lines of W1 and the message each raises, less the form and line
+// ("TTestForm, line 3: ") in front and the item (" of W1 (TWidget)") behind.
+TEST_F(FormReaderErrors, PropertiesAndValuesThatDoNotFitAreReportedWithFormLineAndItem)
 {
-    EXPECT_EQ(WidgetError("Colr = 1"), "TTestForm, line 3: unknown property 'Colr' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Viewport.Camra.X = 1"),
-              "TTestForm, line 3: unknown property 'Viewport.Camra.X' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Width.X = 1"), "TTestForm, line 3: unknown property 'Width.X' of W1 (TWidget)");
-    // A sub-object property cannot take a value itself.
-    EXPECT_EQ(WidgetError("Viewport = 1"), "TTestForm, line 3: unknown property 'Viewport' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Missing.Width = 1"),
-              "TTestForm, line 3: no object in property 'Missing' of W1 (TWidget)");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Colr = 1", "unknown property 'Colr'"},
+        {"Viewport.Camra.X = 1", "unknown property 'Viewport.Camra.X'"},
+        {"Width.X = 1", "unknown property 'Width.X'"},
+        {"Viewport = 1", "unknown property 'Viewport'"},  // a sub-object takes no value itself
+        {"Missing.Width = 1", "no object in property 'Missing'"},
+        {"Width = 'wide'", "integer expected, found a string for property 'Width'"},
+        {"Width = 2147483648", "value 2147483648 out of range for property 'Width'"},
+        {"Width = 1.5", "integer expected, found a real number for property 'Width'"},
+        {"Color = clGreen", "unknown value 'clGreen' for property 'Color'"},
+        {"Scale = 1.0e400", "value 1E400 out of range for property 'Scale'"},
+        {"Visible = 1", "True or False expected, found an integer for property 'Visible'"},
+        {"Caption = Ok", "string expected, found an identifier for property 'Caption'"},
+        {"Align = alMiddle", "unknown value 'alMiddle' for property 'Align'"},
+        {"Align = Form1.alTop", "identifier expected, found an identifier for property 'Align'"},
+        {"Anchors = [akLeft, akNowhere]", "unknown set element 'akNowhere' for property 'Anchors'"},
+        {"Anchors = akLeft", "set expected, found an identifier for property 'Anchors'"},
+        {"Lines = ( 'a' 2 )", "string expected, found an integer for property 'Lines'"},
+        {"Data = 'AB'", "binary data expected, found a string for property 'Data'"},
+        {"Target = 'W1'", "component name expected, found a string for property 'Target'"},
+        {"OnClick = 3", "identifier expected, found an integer for property 'OnClick'"},
+        {"Target = Nobody", "unknown component 'Nobody' for property 'Target'"},
+        {"Target = Other.Panel1", "unknown component 'Other.Panel1' for property 'Target'"},
+        {"OnClick = Clik", "unknown handler 'Clik' for property 'OnClick'"},
+        {"OnChange = Click", "handler 'Click' has the wrong type for property 'OnChange'"},
+    };
+    for (const auto& [line, message] : cases)
+        EXPECT_EQ(WidgetError(line), std::string("TTestForm, line 3: ") + message + " of W1 (TWidget)") << line;
+
     EXPECT_EQ(Error("object Form1: TTestForm\n  object W1: TBogus end\nend"),
               "TTestForm, line 2: unknown class TBogus of W1");
     EXPECT_EQ(Error("object Form1: TTestForm\n  object V: TVector end\nend"),
@@ -66,40 +90,15 @@ TEST_F(FormReaderErrors, UnknownNamesAreReportedWithFormLineAndItem)
               "TWidget, line 1: a TWidget description cannot be read into a TTestForm");
     EXPECT_EQ(Error("object Form1: TTestForm\n  object A: TWidget end\n  object a: TWidget end\nend"),
               "TTestForm, line 3: a (TWidget): A component named a already exists");
-}
-
-TEST_F(FormReaderErrors, ValuesThatDoNotFitTheirPropertyAreReported)
-{
-    EXPECT_EQ(WidgetError("Width = 'wide'"),
-              "TTestForm, line 3: integer expected, found a string for property 'Width' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Width = 2147483648"),
-              "TTestForm, line 3: value 2147483648 out of range for property 'Width' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Width = 1.5"),
-              "TTestForm, line 3: integer expected, found a real number for property 'Width' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Color = clGreen"),
-              "TTestForm, line 3: unknown value 'clGreen' for property 'Color' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Scale = 1.0e400"),
-              "TTestForm, line 3: value 1E400 out of range for property 'Scale' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Visible = 1"),
-              "TTestForm, line 3: True or False expected, found an integer for property 'Visible' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Caption = Ok"),
-              "TTestForm, line 3: string expected, found an identifier for property 'Caption' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Align = alMiddle"),
-              "TTestForm, line 3: unknown value 'alMiddle' for property 'Align' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Align = Form1.alTop"),
-              "TTestForm, line 3: identifier expected, found an identifier for property 'Align' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Anchors = [akLeft, akNowhere]"),
-              "TTestForm, line 3: unknown set element 'akNowhere' for property 'Anchors' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Anchors = akLeft"),
-              "TTestForm, line 3: set expected, found an identifier for property 'Anchors' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Lines = ( 'a' 2 )"),
-              "TTestForm, line 3: string expected, found an integer for property 'Lines' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Data = 'AB'"),
-              "TTestForm, line 3: binary data expected, found a string for property 'Data' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Target = 'W1'"),
-              "TTestForm, line 3: component name expected, found a string for property 'Target' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("OnClick = 3"),
-              "TTestForm, line 3: identifier expected, found an integer for property 'OnClick' of W1 (TWidget)");
+    EXPECT_EQ(Error("object Form1: TTestForm\n  object C: TComponent end\n  object W1: TWidget\n    Buddy = C\n"
+                    "  end\nend"),
+              "TTestForm, line 4: component 'C' (TComponent) has the wrong class for property 'Buddy' of W1 "
+              "(TWidget)");
+    EXPECT_EQ(Error("object Form1: TTestForm\n  object Fancy: TWidget end\nend"),
+              "TTestForm, line 2: component 'Fancy' (TWidget) has the wrong class for field 'Fancy' of TTestForm");
+    Reader.Handlers = nullptr;
+    EXPECT_EQ(WidgetError("OnClick = Click"),
+              "TTestForm, line 3: unknown handler 'Click' for property 'OnClick' of W1 (TWidget)");
 }
 
 TEST_F(FormReaderErrors, FailuresOfTheComponentItselfKeepTheirMessage)
@@ -114,28 +113,6 @@ TEST_F(FormReaderErrors, FailuresOfTheComponentItselfKeepTheirMessage)
     } catch (const EReadError& e) {
         EXPECT_EQ(e.Message, "TTestForm, line 2: property 'Data' of Form1 (TTestForm): Stream read error");
     }
-}
-
-TEST_F(FormReaderErrors, ReferencesAndHandlersMustExistAndFit)
-{
-    EXPECT_EQ(WidgetError("Target = Nobody"),
-              "TTestForm, line 3: unknown component 'Nobody' for property 'Target' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("Target = Other.Panel1"),
-              "TTestForm, line 3: unknown component 'Other.Panel1' for property 'Target' of W1 (TWidget)");
-    EXPECT_EQ(Error("object Form1: TTestForm\n  object C: TComponent end\n  object W1: TWidget\n    Buddy = C\n"
-                    "  end\nend"),
-              "TTestForm, line 4: component 'C' (TComponent) has the wrong class for property 'Buddy' of W1 "
-              "(TWidget)");
-    EXPECT_EQ(Error("object Form1: TTestForm\n  object Fancy: TWidget end\nend"),
-              "TTestForm, line 2: component 'Fancy' (TWidget) has the wrong class for field 'Fancy' of TTestForm");
-    EXPECT_EQ(WidgetError("OnClick = Clik"),
-              "TTestForm, line 3: unknown handler 'Clik' for property 'OnClick' of W1 (TWidget)");
-    EXPECT_EQ(WidgetError("OnChange = Click"),
-              "TTestForm, line 3: handler 'Click' has the wrong type for property 'OnChange' of W1 (TWidget)");
-
-    Reader.Handlers = nullptr;
-    EXPECT_EQ(WidgetError("OnClick = Click"),
-              "TTestForm, line 3: unknown handler 'Click' for property 'OnClick' of W1 (TWidget)");
 }
 
 TEST_F(FormReaderErrors, NothingIsLoadedWhenTheDescriptionFails)

@@ -8,6 +8,7 @@
 
 #include "FormTestClasses.h"
 #include "classlib/core/FormDescriptionError.h"
+#include "classlib/core/FormParser.h"
 
 namespace {
 
@@ -34,9 +35,13 @@ protected:
 
 TEST_F(FormReaderTest, EveryValueTypeReachesItsProperty)
 {
+    Form.Items.Add("old");
     Reader.ReadInto(
         "object Form1: TTestForm\n"
         "  Caption = 'It''s'#13#10 + 'here'\n"
+        "  Lines = ('x' 'y')\n"
+        "  Viewport.Width = 640\n"
+        "  viewport.camera.position.Z = -5.0\n"
         "  object W1: TWidget\n"
         "    Width = -400\n"
         "    Color = clBlue\n"
@@ -59,6 +64,9 @@ TEST_F(FormReaderTest, EveryValueTypeReachesItsProperty)
         "end",
         Form);
     EXPECT_EQ(Form.Caption, "It's\r\nhere");
+    EXPECT_EQ(Form.Items.Text(), "x\r\ny\r\n");  // a string list property replaces the content
+    EXPECT_EQ(Form.Viewport.Width, 640);
+    EXPECT_DOUBLE_EQ(Form.Viewport.Camera.Position.Z, -5.0);  // nested paths go through sub-objects
     TWidget* w1 = Widget("W1");
     ASSERT_NE(w1, nullptr);
     EXPECT_EQ(w1->Width, -400);
@@ -75,30 +83,7 @@ TEST_F(FormReaderTest, EveryValueTypeReachesItsProperty)
     ASSERT_NE(w2, nullptr);
     EXPECT_EQ(w2->Color, 0xFF);
     EXPECT_DOUBLE_EQ(w2->Scale, 3.0);
-    EXPECT_EQ(w2->Anchors, 0u);
-    EXPECT_EQ(w2->Items.Count(), 0);
-    EXPECT_EQ(w2->Data, "");
-}
-
-TEST_F(FormReaderTest, StringListPropertyReplacesTheContent)
-{
-    Form.Items.Add("old");
-    Reader.ReadInto("object F: TTestForm Lines = ('x' 'y') end", Form);
-    EXPECT_EQ(Form.Items.Text(), "x\r\ny\r\n");
-}
-
-TEST_F(FormReaderTest, NestedPathsGoThroughSubObjects)
-{
-    Reader.ReadInto(
-        "object F: TTestForm\n"
-        "  Viewport.Width = 640\n"
-        "  viewport.camera.position.Z = -5.0\n"
-        "  Viewport.Camera.Position.X = 2\n"
-        "end",
-        Form);
-    EXPECT_EQ(Form.Viewport.Width, 640);
-    EXPECT_DOUBLE_EQ(Form.Viewport.Camera.Position.Z, -5.0);
-    EXPECT_DOUBLE_EQ(Form.Viewport.Camera.Position.X, 2.0);
+    EXPECT_EQ(w2->Anchors + w2->Items.Count() + w2->Data.size(), 0u);
 }
 
 TEST_F(FormReaderTest, ObjectsAreOwnedByTheRootInDescriptionOrderAndAttachedToTheirBlock)
@@ -255,13 +240,7 @@ TEST_F(FormReaderTest, CreateMakesTheRootWithItsOwner)
 
 TEST_F(FormReaderTest, ReadsAParsedTreeAsWell)
 {
-    TFormObject description;
-    description.Name = "F";
-    description.ClassName = "TTestForm";
-    TFormProperty width;
-    width.Name = "Width";
-    width.Value.Integer = 12;
-    description.Properties.push_back(width);
+    TFormObject description = ParseFormDescription("object F: TTestForm Width = 12 end");
     Reader.ReadInto(description, Form);
     EXPECT_EQ(Form.Width, 12);
 }

@@ -37,20 +37,17 @@ inline void Note(const std::string& entry)
         Journal->push_back(entry);
 }
 
-class TVector : public TPersistent {
-public:
+struct TVector : TPersistent {
     std::string ClassName() const override { return "TVector"; }
     double X = 0, Y = 0, Z = 0;
 };
 
-class TCamera : public TPersistent {
-public:
+struct TCamera : TPersistent {
     std::string ClassName() const override { return "TCamera"; }
     TVector Position;
 };
 
-class TViewport : public TPersistent {
-public:
+struct TViewport : TPersistent {
     std::string ClassName() const override { return "TViewport"; }
     TCamera Camera;
     int Width = 0;
@@ -143,14 +140,9 @@ inline void TWidget::SetWidth(int width)
 inline void RegisterTestClasses(TClassRegistry& classes)
 {
     RegisterCoreClasses(classes);
-    classes.Register<TVector>("TVector", "TPersistent")
-        .Real("X", &TVector::X)
-        .Real("Y", &TVector::Y)
-        .Real("Z", &TVector::Z);
+    classes.Register<TVector>("TVector", "TPersistent").Real("X", &TVector::X).Real("Y", &TVector::Y).Real("Z", &TVector::Z);
     classes.Register<TCamera>("TCamera", "TPersistent").Object("Position", &TCamera::Position);
-    classes.Register<TViewport>("TViewport", "TPersistent")
-        .Object("Camera", &TViewport::Camera)
-        .Int("Width", &TViewport::Width);
+    classes.Register<TViewport>("TViewport", "TPersistent").Object("Camera", &TViewport::Camera).Int("Width", &TViewport::Width);
     classes.Register<TWidget>("TWidget", "TComponent")
         .ParentSetter([](TWidget* child, TComponent* parent) { child->ParentObject = parent; })
         .Int("Width", &TWidget::SetWidth)

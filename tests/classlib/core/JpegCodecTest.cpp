@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,9 +18,7 @@ using Bytes = std::vector<uint8_t>;
 TDibImage Gradient(int width, int height)
 {
     TDibImage image;
-    image.Width = width;
-    image.Height = height;
-    image.BitCount = 24;
+    std::tie(image.Width, image.Height, image.BitCount) = std::make_tuple(width, height, 24);
     image.Allocate();
     for (int y = 0; y < height; ++y) {
         uint8_t* row = image.ScanLine(y);
@@ -101,16 +100,11 @@ TEST(JpegCodecTest, GradientSurvivesEncodeAndDecode)
     const TDibImage source = Gradient(64, 48);
     const Bytes file = EncodeJpeg(source);
     ASSERT_GT(file.size(), 4u);
-    EXPECT_EQ(file[0], 0xFF);
-    EXPECT_EQ(file[1], 0xD8);
-    EXPECT_EQ(file[file.size() - 2], 0xFF);
-    EXPECT_EQ(file[file.size() - 1], 0xD9);
+    EXPECT_EQ((Bytes{file[0], file[1], file[file.size() - 2], file.back()}), (Bytes{0xFF, 0xD8, 0xFF, 0xD9}));
 
     const TDibImage decoded = DecodeJpeg(file.data(), file.size());
-    EXPECT_EQ(decoded.Width, 64);
-    EXPECT_EQ(decoded.Height, 48);
-    EXPECT_EQ(decoded.BitCount, 24);
-    EXPECT_FALSE(decoded.TopDown);
+    EXPECT_EQ(std::tie(decoded.Width, decoded.Height, decoded.BitCount, decoded.TopDown),
+              std::make_tuple(64, 48, 24, false));
     ASSERT_EQ(decoded.Bits.size(), decoded.RowSize() * 48);
     // Channels keep their place (blue grows to the right, green downwards):
     // a swapped order or flipped rows would be far off.
@@ -134,9 +128,7 @@ TEST(JpegCodecTest, GreyJpegBecomesGreyRgb)
 {
     const Bytes file = GreyRamp(40, 8);
     const TDibImage decoded = DecodeJpeg(file.data(), file.size());
-    ASSERT_EQ(decoded.Width, 40);
-    ASSERT_EQ(decoded.Height, 8);
-    ASSERT_EQ(decoded.BitCount, 24);
+    ASSERT_EQ(std::tie(decoded.Width, decoded.Height, decoded.BitCount), std::make_tuple(40, 8, 24));
     for (int y = 0; y < decoded.Height; ++y) {
         const uint8_t* row = decoded.ScanLine(y);
         for (int x = 0; x < decoded.Width; ++x) {

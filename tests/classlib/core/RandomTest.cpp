@@ -5,7 +5,7 @@
 namespace {
 
 // Each test starts the generator where the program starts it (seed 0) and
-// leaves the seed as it found it for whatever runs next.
+// puts the seed back afterwards.
 class RandomTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -20,75 +20,42 @@ protected:
 
 }  // namespace
 
-// Seeds after each draw, worked out from seed := seed * 134775813 + 1 (mod 2^32):
-//   s1 = 0 * 134775813 + 1                      = 1
-//   s2 = 1 * 134775813 + 1                      = 134775814
-//   s3 = 134775814 * 134775813 + 1
-//      = (134775813^2 + 134775813) + 1
-//      = 18164519769810969 + 134775813 + 1       = 18164519904586783
-//      18164519904586783 - 4229256 * 2^32
-//      = 18164519904586783 - 18164516206411776  = 3698175007
-TEST_F(RandomTest, SeedFollowsTheRecurrenceFromZero)
-{
-    EXPECT_EQ(RandSeed(), 0u);
-    Random();
-    EXPECT_EQ(RandSeed(), 1u);
-    Random(10);
-    EXPECT_EQ(RandSeed(), 134775814u);
-    Random();
-    EXPECT_EQ(RandSeed(), 3698175007u);
-}
-
-// Integer draws are the high 32 bits of seed * n:
-//   s1 = 1:          1 * 100 / 2^32 < 1                         -> 0
-//   s2 = 134775814:  13477581400 / 4294967296 = 3.13...          -> 3
-//   s3 = 3698175007: 369817500700 / 4294967296 = 86.10...        -> 86
-TEST_F(RandomTest, FirstIntegerDraws)
+// seed := seed * 134775813 + 1 (mod 2^32) gives 1, 134775814, 3698175007.
+// Integer draws are the high 32 bits of seed * n; real draws are seed * 2^-32.
+TEST_F(RandomTest, FirstDrawsFollowTheRecurrenceFromZero)
 {
     EXPECT_EQ(Random(100), 0);
+    EXPECT_EQ(RandSeed(), 1u);
     EXPECT_EQ(Random(100), 3);
+    EXPECT_EQ(RandSeed(), 134775814u);
     EXPECT_EQ(Random(100), 86);
-}
+    EXPECT_EQ(RandSeed(), 3698175007u);
 
-// Real draws are seed * 2^-32, exact in a double:
-//   s1 = 1:          2^-32
-//   s2 = 134775814:  134775814 / 4294967296 = 0.0313799395...
-TEST_F(RandomTest, FirstRealDraws)
-{
+    // Integer and real draws share one sequence.
+    SetRandSeed(0);
     EXPECT_EQ(Random(), 0x1p-32);
     EXPECT_EQ(Random(), 134775814.0 / 4294967296.0);
     EXPECT_NEAR(Random(), 0.8610484672, 1e-10);
-}
-
-TEST_F(RandomTest, IntegerAndRealDrawsShareOneSequence)
-{
-    // s2 = 134775814 taken as a real after one integer draw.
+    SetRandSeed(0);
     Random(5);
     EXPECT_EQ(Random(), 134775814.0 / 4294967296.0);
 }
 
-// 1298181734 * 134775813 + 1 = 0xFFFFFFFF (mod 2^32), the largest seed a draw
-// can produce: it must still map below n and below 1.
-TEST_F(RandomTest, LargestSeedStaysInsideTheRange)
+TEST_F(RandomTest, RangeEdges)
 {
+    // 1298181734 * 134775813 + 1 = 0xFFFFFFFF: the largest seed still maps
+    // below n and below 1.
     SetRandSeed(1298181734u);
     EXPECT_EQ(Random(6), 5);
     EXPECT_EQ(RandSeed(), 0xFFFFFFFFu);
     SetRandSeed(1298181734u);
     EXPECT_EQ(Random(), 1.0 - 0x1p-32);
-}
 
-TEST_F(RandomTest, ZeroRangeDrawsAndGivesZero)
-{
+    // A zero range still draws; a negative one gives the signed high word.
+    SetRandSeed(0);
     EXPECT_EQ(Random(0), 0);
     EXPECT_EQ(RandSeed(), 1u);
-    EXPECT_EQ(Random(0), 0);
-    EXPECT_EQ(RandSeed(), 134775814u);
-}
-
-// A negative range keeps the same product: s1 = 1 gives floor(-100 / 2^32) = -1.
-TEST_F(RandomTest, NegativeRangeGivesTheSignedHighWord)
-{
+    SetRandSeed(0);
     EXPECT_EQ(Random(-100), -1);
     EXPECT_EQ(Random(-100), -4);  // floor(-3.13...)
 }

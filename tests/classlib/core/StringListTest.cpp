@@ -1,9 +1,10 @@
 #include "classlib/core/StringList.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
+#include "TempFile.h"
 #include "classlib/core/Streams.h"
 
 namespace {
@@ -57,13 +58,11 @@ TEST(TStringList, EditingAndObjects) {
     EXPECT_EQ(Items(list), (Lines{"one", "two", "three"}));
     EXPECT_EQ(list.Objects(0), &a);
     EXPECT_EQ(list.Objects(1), nullptr);
-    EXPECT_EQ(list.Objects(2), &b);
     list.Put(2, "THREE");
     EXPECT_EQ(list.Objects(2), &b);  // Put keeps the object
     list.Delete(0);
     EXPECT_EQ(Items(list), (Lines{"two", "THREE"}));
     EXPECT_EQ(list.IndexOf("three"), 1);  // case-insensitive by default
-    EXPECT_EQ(list.IndexOf("four"), -1);
     list.SetCaseSensitive(true);
     EXPECT_EQ(list.IndexOf("three"), -1);
 
@@ -74,6 +73,12 @@ TEST(TStringList, EditingAndObjects) {
     EXPECT_EQ(ListErrorOf([&] { list.Delete(2); }), "List index out of bounds (2)");
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
+
+    list.SetCapacity(50);
+    EXPECT_GE(list.Capacity(), 50);
+    Make({"a", "b", "c"}, list);
+    EXPECT_THROW(list.SetCapacity(2), EListError);
+    EXPECT_EQ(Items(list), (Lines{"a", "b", "c"}));
 }
 
 TEST(TStringList, NameValuePairs) {
@@ -104,49 +109,30 @@ TEST(TStringList, TextJoinsWithCrLfAndSplitsAnyLineEnd) {
     Make({"a", "", "b"}, list);
     EXPECT_EQ(list.Text(), "a\r\n\r\nb\r\n");
 
-    list.SetText("one\r\ntwo\nthree\rfour");
-    EXPECT_EQ(Items(list), (Lines{"one", "two", "three", "four"}));
-    list.SetText("a\r\n");
-    EXPECT_EQ(Items(list), (Lines{"a"}));
-    list.SetText("");
-    EXPECT_EQ(list.Count(), 0);
-    list.SetText("\r\n\r\n");
-    EXPECT_EQ(Items(list), (Lines{"", ""}));
-    list.SetText("\n\r");  // LF then CR: two line ends, unlike CR LF
-    EXPECT_EQ(Items(list), (Lines{"", ""}));
-    list.SetText("x\r\r\ny");
-    EXPECT_EQ(Items(list), (Lines{"x", "", "y"}));
-    list.SetText(std::string("n\0ul\n", 5));
-    EXPECT_EQ(Items(list), (Lines{std::string("n\0ul", 4)}));
+    // LF then CR is two line ends, unlike CR LF.
+    const std::pair<std::string, Lines> cases[] = {
+        {"one\r\ntwo\nthree\rfour", {"one", "two", "three", "four"}}, {"a\r\n", {"a"}}, {"", {}},
+        {"\r\n\r\n", {"", ""}}, {"\n\r", {"", ""}}, {"x\r\r\ny", {"x", "", "y"}},
+        {std::string("n\0ul\n", 5), {std::string("n\0ul", 4)}}};
+    for (const auto& [text, lines] : cases) {
+        list.SetText(text);
+        EXPECT_EQ(Items(list), lines) << text;
+    }
 }
 
-TEST(TStringList, CommaTextReading) {
-    EXPECT_EQ(FromCommaText("a b"), (Lines{"a", "b"}));
-    EXPECT_EQ(FromCommaText("\"a b\",c"), (Lines{"a b", "c"}));
-    EXPECT_EQ(FromCommaText("a,,b"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(FromCommaText("\"x\"\"y\""), (Lines{"x\"y"}));
-    EXPECT_EQ(FromCommaText("  a , b  "), (Lines{"a", "b"}));
-    EXPECT_EQ(FromCommaText("\t a,\t\"b, c\" "), (Lines{"a", "b, c"}));
-    EXPECT_EQ(FromCommaText(""), Lines{});
-    EXPECT_EQ(FromCommaText("   "), Lines{});
-    EXPECT_EQ(FromCommaText(",a"), (Lines{"", "a"}));
-    EXPECT_EQ(FromCommaText("a,"), (Lines{"a", ""}));
-    EXPECT_EQ(FromCommaText("a, "), (Lines{"a"}));
-    EXPECT_EQ(FromCommaText("\"\""), (Lines{""}));
-    // Malformed: an unterminated quote runs to the end; text after a
+TEST(TStringList, CommaTextReadingAndWriting) {
+    // Malformed input: an unterminated quote runs to the end; text after a
     // closing quote starts a new item.
-    EXPECT_EQ(FromCommaText("\"abc"), (Lines{"abc"}));
-    EXPECT_EQ(FromCommaText("\"ab\"\""), (Lines{"ab\""}));
-    EXPECT_EQ(FromCommaText("\""), (Lines{""}));
-    EXPECT_EQ(FromCommaText("\"a\"b,c"), (Lines{"a", "b", "c"}));
-}
+    const std::pair<const char*, Lines> reads[] = {
+        {"a b", {"a", "b"}}, {"\"a b\",c", {"a b", "c"}}, {"a,,b", {"a", "", "b"}}, {"\"x\"\"y\"", {"x\"y"}},
+        {"  a , b  ", {"a", "b"}}, {"\t a,\t\"b, c\" ", {"a", "b, c"}}, {"", {}}, {"   ", {}}, {",a", {"", "a"}},
+        {"a,", {"a", ""}}, {"a, ", {"a"}}, {"\"\"", {""}}, {"\"abc", {"abc"}}, {"\"ab\"\"", {"ab\""}},
+        {"\"", {""}}, {"\"a\"b,c", {"a", "b", "c"}}};
+    for (const auto& [text, lines] : reads)
+        EXPECT_EQ(FromCommaText(text), lines) << text;
 
-TEST(TStringList, CommaTextWritingAndRoundTrip) {
-    EXPECT_EQ(ToCommaText({"a b", "c", "", "x\"y", "p,q", "plain"}),
-              "\"a b\",c,\"\",\"x\"\"y\",\"p,q\",plain");
-    EXPECT_EQ(ToCommaText({""}), "\"\"");
+    EXPECT_EQ(ToCommaText({"a b", "c", "", "x\"y", "p,q", "plain"}), "\"a b\",c,\"\",\"x\"\"y\",\"p,q\",plain");
     EXPECT_EQ(ToCommaText({}), "");
-
     Lines tricky{"", " lead", "trail ", "\"", "a,b", "tab\there", "x", "\"\"", "\x01"};
     EXPECT_EQ(FromCommaText(ToCommaText(tricky)), tricky);
 }
@@ -169,17 +155,14 @@ TEST(TStringList, SortedAddAndFind) {
         list.Add(s);
     EXPECT_EQ(Items(list), (Lines{"a", "b", "m", "M", "m", "z"}));  // equal ones in order of arrival
 
+    // Found: the first of the equal strings; not found: where it would go.
+    const std::tuple<const char*, bool, int> finds[] = {
+        {"M", true, 2}, {"a", true, 0}, {"c", false, 2}, {"0", false, 0}, {"zz", false, 6}};
     int index = -1;
-    EXPECT_TRUE(list.Find("M", index));
-    EXPECT_EQ(index, 2);  // the first of the equal strings
-    EXPECT_TRUE(list.Find("a", index));
-    EXPECT_EQ(index, 0);
-    EXPECT_FALSE(list.Find("c", index));
-    EXPECT_EQ(index, 2);  // where "c" would go
-    EXPECT_FALSE(list.Find("0", index));
-    EXPECT_EQ(index, 0);
-    EXPECT_FALSE(list.Find("zz", index));
-    EXPECT_EQ(index, 6);
+    for (const auto& [text, found, at] : finds) {
+        EXPECT_EQ(list.Find(text, index), found) << text;
+        EXPECT_EQ(index, at) << text;
+    }
     EXPECT_EQ(list.IndexOf("Z"), 5);
     EXPECT_EQ(list.IndexOf("q"), -1);
 
@@ -249,8 +232,7 @@ TEST(TStringList, SortOrder) {
 }
 
 TEST(TStringList, SortIsStable) {
-    // Enough equal strings that an unstable sort would show.
-    static int objects[40];
+    static int objects[40];  // enough equal strings that an unstable sort would show
     TStringList list;
     for (int i = 0; i < 40; ++i)
         list.AddObject(i % 2 ? "KEY" : "key", &objects[39 - i]);
@@ -314,8 +296,7 @@ TEST(TStringList, AssignAddStringsAndEquals) {
     EXPECT_FALSE(copy.Equals(source));
 
     TStringList upper;
-    Make({"B", "a"}, upper);
-    EXPECT_FALSE(upper.Equals(source));  // exact comparison
+    EXPECT_FALSE(Make({"B", "a"}, upper)->Equals(source));  // exact comparison
 
     TStringList sorted;
     sorted.SetSorted(true);
@@ -347,11 +328,8 @@ TEST(TStringList, StreamAndFileRoundTrip) {
     back.LoadFromStream(stream);
     EXPECT_TRUE(back.Equals(list));
 
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("stringlist-" +
-                         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                         ".txt"))
-                           .string();
+    TempFile file("list.txt");
+    const std::string& path = file.Path();
     list.SaveToFile(path);
     TStringList fromFile;
     fromFile.LoadFromFile(path);
@@ -359,15 +337,4 @@ TEST(TStringList, StreamAndFileRoundTrip) {
     EXPECT_TRUE(fromFile.Equals(list));
     EXPECT_THROW(fromFile.LoadFromFile(path), EFOpenError);
     EXPECT_TRUE(fromFile.Equals(list));  // a failed load leaves the list alone
-}
-
-TEST(TStringList, Capacity) {
-    TStringList list;
-    list.SetCapacity(50);
-    EXPECT_GE(list.Capacity(), 50);
-    Make({"a", "b", "c"}, list);
-    EXPECT_THROW(list.SetCapacity(2), EListError);
-    list.SetCapacity(3);
-    EXPECT_GE(list.Capacity(), 3);
-    EXPECT_EQ(Items(list), (Lines{"a", "b", "c"}));
 }

@@ -9,6 +9,7 @@
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
+#include "GLTestSupport.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr uint32_t WindowGL = pfdDrawToWindow | pfdSupportOpenGL;
 constexpr uint32_t Accelerated = WindowGL | pfdDoubleBuffer;
 constexpr uint32_t Generic = WindowGL | pfdGenericFormat | pfdSupportGDI;
 
-GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
+using gltest::FakeDC;
 
 // A context on a stub platform; `platform` stays valid while the context lives.
 struct ContextFixture : ::testing::Test {
@@ -148,7 +149,7 @@ TEST_F(CustomOpenGL, OnlyGenericFormatsTurnGenericOnlyOn)
     EXPECT_EQ(platform->DescribeCount, 1);  // the screen's list served
 }
 
-TEST_F(CustomOpenGL, SoftwareRenderingUsesTheGenericListWithItsOwnIndex)
+TEST_F(CustomOpenGL, SoftwareRenderingUsesTheGenericListOrFallsBackToAccelerated)
 {
     platform->Formats = {MakeTestDescriptor(Accelerated, 32, 16), MakeTestDescriptor(Generic, 24, 16),
                          MakeTestDescriptor(Generic, 32, 16)};
@@ -161,11 +162,10 @@ TEST_F(CustomOpenGL, SoftwareRenderingUsesTheGenericListWithItsOwnIndex)
     context->SetGenericOnly(false);
     context->CreateRC(FakeDC());
     EXPECT_EQ(platform->SetFormatNumber, 1);
-}
 
-TEST_F(CustomOpenGL, SoftwareRenderingWithoutGenericFormatsFallsBackToAccelerated)
-{
-    platform->Formats = {MakeTestDescriptor(Accelerated, 32, 16)};
+    // No generic format at all: the accelerated list serves.
+    context->DestroyRC();
+    platform->Formats.resize(1);
     context->SetGenericOnly(true);
     context->CreateRC(FakeDC());
     EXPECT_TRUE(context->Active());

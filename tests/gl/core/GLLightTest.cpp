@@ -6,10 +6,11 @@
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
+#include "GLTestSupport.h"
 
 namespace {
 
-GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
+using gltest::FakeDC;
 
 // A context on a stub platform whose GL is the recorder; made active by
 // Activate.
@@ -37,13 +38,7 @@ struct LightFixture : ::testing::Test {
         gl.Clear();
         return light;
     }
-    std::vector<std::string> Texts() const
-    {
-        std::vector<std::string> texts;
-        for (const GLCall& call : gl.Calls())
-            texts.push_back(call.Text());
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return gltest::Texts(gl); }
 };
 
 using GLLight = LightFixture;

@@ -9,10 +9,9 @@
 #include "classlib/core/Exceptions.h"
 #include "gl/core/GLLists.h"
 #include "gl/core/GLRecorder.h"
+#include "GLTestSupport.h"
 
 namespace {
-
-const std::string Ptr = "ptr";
 
 // A list of primitives on the recording table; units > 1 makes the list a
 // multitexture one with that many texture units.
@@ -50,26 +49,11 @@ struct PrimitiveFixture : ::testing::Test {
         return texts;
     }
 
-    // Every call's text whose name is one of `names`, in order.
     std::vector<std::string> TextsOf(std::initializer_list<std::string> names) const
     {
-        std::vector<std::string> texts;
-        for (const GLCall& call : gl.Calls())
-            for (const std::string& name : names)
-                if (call.Name == name)
-                    texts.push_back(call.Text());
-        return texts;
+        return gltest::Texts(gl, names);
     }
-
-    std::string RenderError(TGLPrimitive* p)
-    {
-        try {
-            p->Render();
-        } catch (const Exception& e) {
-            return e.Message;
-        }
-        return "(no exception)";
-    }
+    static std::string RenderError(TGLPrimitive* p) { return gltest::ErrorOf([p] { p->Render(); }); }
 };
 
 using GLPrimitive = PrimitiveFixture;
@@ -236,14 +220,10 @@ TEST_F(GLPrimitive, GetTextureCoordsOutsideTheThreeSetsRaises)
 {
     TGLPrimitive* p = list.Add();
     EXPECT_NE(&p->GetTextureCoords(0), &p->GetTextureCoords(2));
-    for (int index : {3, -1}) {
-        try {
-            p->GetTextureCoords(index);
-            ADD_FAILURE() << "no exception for " << index;
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message, "TGLPrimitive.GetTextureCoords error: Index out of bounds");
-        }
-    }
+    for (int index : {3, -1})
+        EXPECT_EQ(gltest::ErrorOf([&] { p->GetTextureCoords(index); }),
+                  "TGLPrimitive.GetTextureCoords error: Index out of bounds")
+            << index;
 }
 
 // --- Index checks --------------------------------------------------------------------
@@ -372,12 +352,7 @@ TEST_F(GLPrimitive, BuildingNormalsFromABadIndexRaises)
 {
     TGLPrimitive* p = Strip(3);
     p->Indices().LoadFromArray(std::vector<int32_t>{0, 1, 2, 2, 1, 3});
-    try {
-        p->BuildNormals();
-        ADD_FAILURE() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "TGLPrimitive.BuildNormals error: Index out of bounds");
-    }
+    EXPECT_EQ(gltest::ErrorOf([p] { p->BuildNormals(); }), "TGLPrimitive.BuildNormals error: Index out of bounds");
 }
 
 TEST_F(GLPrimitive, MorphingInterpolatesFramesOfOneCountOnly)

@@ -46,7 +46,7 @@ TEST(ColorConversion, ColorRefTakesTheLowThreeBytesWithOpaqueAlpha)
     ExpectColor(ColorRefToFloat(0x7F0000FF), 1, 0, 0, 1);
 }
 
-TEST(TextForms, ColorFloatFewerItemsKeepTheDefaults)
+TEST(TextForms, FewerItemsKeepTheDefaults)
 {
     ExpectColor(StrToColorFloat("0.5,0.25"), 0.5f, 0.25f, 1, 1);
     ExpectColor(StrToColorFloat("0.5, 0.25"), 0.5f, 0.25f, 1, 1);
@@ -54,6 +54,10 @@ TEST(TextForms, ColorFloatFewerItemsKeepTheDefaults)
     ExpectColor(StrToColorFloat(""), 1, 1, 1, 1);
     ExpectColor(StrToColorFloat("0,0,0,0,abc"), 0, 0, 0, 0);  // extra items are ignored
     ExpectColor(StrToColorFloat("1E-1,-2.5e0,3,.5"), 0.1f, -2.5f, 3, 0.5f);
+    // A vector's missing items are zero.
+    const TGLVector v = StrToVector("7");
+    EXPECT_EQ(v.x, 7.0f);
+    EXPECT_EQ(v.y + v.z + StrToVector("").x, 0.0f);
 }
 
 TEST(TextForms, RealsUseSevenSignificantDigits)
@@ -66,15 +70,6 @@ TEST(TextForms, RealsUseSevenSignificantDigits)
     EXPECT_FLOAT_EQ(back.x, v.x);
     EXPECT_FLOAT_EQ(back.y, v.y);
     EXPECT_FLOAT_EQ(back.z, v.z);
-}
-
-TEST(TextForms, VectorDefaultsToZero)
-{
-    const TGLVector v = StrToVector("7");
-    EXPECT_EQ(v.x, 7.0f);
-    EXPECT_EQ(v.y, 0.0f);
-    EXPECT_EQ(v.z, 0.0f);
-    EXPECT_EQ(StrToVector("").x, 0.0f);
 }
 
 TEST(TextForms, ByteColorDecimalIntegersWith255Default)

@@ -1,0 +1,42 @@
+// Shared helpers of the platform-free GL tests: a stand-in device context,
+// the texts of recorded calls, and the message of a raised Exception.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "classlib/core/Exceptions.h"
+#include "gl/core/GLRecorder.h"
+
+namespace gltest {
+
+inline GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
+
+// Every recorded call's text, or only those whose name is one of `names`.
+inline std::vector<std::string> Texts(const GLRecorder& gl, std::initializer_list<std::string> names = {})
+{
+    std::vector<std::string> texts;
+    for (const GLCall& call : gl.Calls()) {
+        bool wanted = names.size() == 0;
+        for (const std::string& name : names)
+            wanted = wanted || call.Name == name;
+        if (wanted)
+            texts.push_back(call.Text());
+    }
+    return texts;
+}
+
+inline std::string ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.Message;
+    }
+    return "(no exception)";
+}
+
+}  // namespace gltest

@@ -1,0 +1,211 @@
+// The program itself (Corvalen.scr) in each of its roles, started as the
+// system would start it, under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+std::string TestDir()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.resize(dir.find_last_of('\\') + 1);
+    return dir;
+}
+
+// build/win/tests/gl/ -> build/win/src/settings/Corvalen.scr
+std::string ProgramPath()
+{
+    return TestDir() + "..\\..\\src\\settings\\Corvalen.scr";
+}
+
+// A folder of its own under the temporary folder, removed with its files.
+class TScratchDir {
+public:
+    TScratchDir()
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        FPath = std::string(temp) + "corvalen-e2e-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(FPath.c_str(), nullptr);
+    }
+    ~TScratchDir()
+    {
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA((FPath + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA((FPath + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(FPath.c_str());
+    }
+    const std::string& Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+// One run of a program; a run still going at the end is ended by force.
+class TRun {
+public:
+    TRun(const std::string& program, const std::string& parameters, const std::string& directory = std::string())
+    {
+        std::string command = "\"" + program + "\"" + (parameters.empty() ? "" : " " + parameters);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        FStarted = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess) != FALSE;
+        if (FStarted)
+            CloseHandle(FProcess.hThread);
+    }
+    ~TRun()
+    {
+        if (!FStarted)
+            return;
+        if (WaitForSingleObject(FProcess.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(FProcess.hProcess, 1);
+            WaitForSingleObject(FProcess.hProcess, 5000);
+        }
+        CloseHandle(FProcess.hProcess);
+    }
+    TRun(const TRun&) = delete;
+    TRun& operator=(const TRun&) = delete;
+
+    bool Started() const { return FStarted; }
+    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        GetExitCodeProcess(FProcess.hProcess, &code);
+        return code;
+    }
+
+    // A visible top-level window of the run that satisfies `accept`, waited
+    // for up to `ms`; null when none came.
+    HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept = {}) const
+    {
+        const DWORD start = GetTickCount();
+        do {
+            if (const HWND found = FindWindowOfRun(accept))
+                return found;
+            Sleep(20);
+        } while (GetTickCount() - start < ms);
+        return nullptr;
+    }
+
+private:
+    HWND FindWindowOfRun(const std::function<bool(HWND)>& accept) const
+    {
+        struct TSearch {
+            DWORD ProcessId;
+            const std::function<bool(HWND)>* Accept;
+            HWND Found = nullptr;
+        } search{FProcess.dwProcessId, &accept};
+        EnumWindows(
+            [](HWND wnd, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<TSearch*>(data);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(wnd, &pid);
+                if (pid != s->ProcessId || !IsWindowVisible(wnd))
+                    return TRUE;
+                if (*s->Accept && !(*s->Accept)(wnd))
+                    return TRUE;
+                s->Found = wnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.Found;
+    }
+
+    bool FStarted = false;
+    PROCESS_INFORMATION FProcess{};
+};
+
+bool CoversTheScreen(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.left <= 0 && r.top <= 0 && r.right >= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom >= GetSystemMetrics(SM_CYSCREEN) && (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// The form's window (not the 1 x 1 "AppEvents" window, nor a full-screen one).
+bool IsFormWindow(HWND wnd)
+{
+    char name[64] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return std::string(name) != "AppEvents" && !CoversTheScreen(wnd);
+}
+
+void PressKey(HWND wnd, WPARAM key)
+{
+    SetForegroundWindow(wnd);
+    PostMessageA(wnd, WM_KEYDOWN, key, 1);
+    PostMessageA(wnd, WM_KEYUP, key, 1u | (1u << 30) | (1u << 31));
+}
+
+TEST(ScreenSaverEndToEnd, SaverRunsFullScreenSavesAShotOnPrintScreenAndEndsOnAKey)
+{
+    TScratchDir dir;
+    TRun run(ProgramPath(), "/s", dir.Path());
+    ASSERT_TRUE(run.Started()) << ProgramPath();
+    const HWND window = run.WaitForWindow(10000, CoversTheScreen);
+    ASSERT_NE(window, nullptr) << "no full-screen window";
+    Sleep(300);  // some frames
+
+    PressKey(window, VK_SNAPSHOT);
+    const std::string shot = dir.Path() + "Corvalen1.jpg";
+    for (int i = 0; i < 100 && GetFileAttributesA(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(20);
+    EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES) << "no screenshot";
+    EXPECT_FALSE(run.WaitForEnd(300)) << "Print Screen ended the saver";
+
+    PressKey(window, VK_SPACE);
+    EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
+}
+
+TEST(ScreenSaverEndToEnd, PreviewDrawsInsideTheHostAndEndsWithIt)
+{
+    TRun host(TestDir() + "PreviewHost.exe", "\"" + ProgramPath() + "\" 1500");
+    ASSERT_TRUE(host.Started());
+    ASSERT_TRUE(host.WaitForEnd(20000));
+    // 1: our window became the host's child, 2: it drew, 4: it ended with the host.
+    EXPECT_EQ(host.ExitCode(), 7u);
+}
+
+TEST(ScreenSaverEndToEnd, PasswordChangeEndsWithoutAWindow)
+{
+    TRun run(ProgramPath(), "/a");
+    ASSERT_TRUE(run.Started());
+    EXPECT_TRUE(run.WaitForEnd(5000));
+    EXPECT_EQ(run.WaitForWindow(0), nullptr);
+}
+
+TEST(ScreenSaverEndToEnd, ConfigureAndProgramShowAWindowUntilClosed)
+{
+    TScratchDir dir;
+    // The same file with the extension ".EXE", started without parameters,
+    // runs as a program; the ".scr" with /c is the dialog.
+    const std::string exeCopy = dir.Path() + "Corvalen.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exeCopy.c_str(), FALSE));
+    for (const auto& [program, parameters] :
+         {std::pair{ProgramPath(), std::string("/c")}, std::pair{exeCopy, std::string()}}) {
+        SCOPED_TRACE(program + " " + parameters);
+        TRun run(program, parameters, dir.Path());
+        ASSERT_TRUE(run.Started());
+        const HWND window = run.WaitForWindow(10000, [](HWND wnd) { return IsFormWindow(wnd); });
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(run.WaitForEnd(300));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(run.WaitForEnd(5000)) << "closing the window did not end the program";
+    }
+}
+
+}  // namespace
