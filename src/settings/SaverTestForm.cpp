@@ -42,6 +42,10 @@ void TSaverTestForm::Render(float deltaTime)
     FAngle += 360 * TurnsPerSecond * deltaTime;
     if (FAngle >= 360)
         FAngle -= 360;
+    // Flat colour, both faces: no lights, textures or culling here.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(0, 0, -TriangleDistance);
