@@ -1,29 +1,14 @@
 #include "scene/core/SceneFont.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <map>
-#include <memory>
-#include <random>
-#include <string>
-#include <vector>
 
-#include "classlib/core/Exceptions.h"
-#include "classlib/core/IniFiles.h"
-#include "classlib/core/StringList.h"
-#include "classlib/core/SysUtils.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneLoader.h"
-#include "scene/core/SceneLoaderResources.h"
 #include "scene/core/SceneRegistry.h"
-#include "scene/core/SceneRenderState.h"
+#include "SceneTestObjects.h"
 
 namespace {
 
@@ -76,20 +61,6 @@ public:
     std::vector<TDrawn> Drawn;
 };
 
-class TStringResources : public TSceneResourceProvider {
-public:
-    TStringResources() { SetSceneResources(this); }
-    ~TStringResources() override { SetSceneResources(nullptr); }
-    std::string ReadResource(const std::string& name) override
-    {
-        const auto found = Resources.find(UpperCase(name));
-        if (found == Resources.end())
-            throw EResNotFound("Resource " + name + " not found");
-        return found->second;
-    }
-    std::map<std::string, std::string> Resources;
-};
-
 class TCountingTexture : public TMainSceneObject, public TRenderTexture {
 public:
     explicit TCountingTexture(const std::string& name) { SetName(name); }
@@ -109,26 +80,15 @@ std::string MetricsText(const std::map<int, int>& widths)
     return text;
 }
 
-std::unique_ptr<TResourceLoader> ReaderOf(const std::string& text, TMainObject* root)
-{
-    auto loader = std::make_unique<TResourceLoader>();
-    loader->IniFile = std::make_unique<TMemIniFile>("");
-    TStringList lines;
-    lines.SetText("[L]\n" + text);
-    loader->IniFile->SetStrings(lines);
-    loader->Section = "L";
-    loader->Root = root;
-    return loader;
-}
-
 void ExpectMessage(const std::function<void()>& action, const std::string& message)
 {
-    try {
-        action();
-        ADD_FAILURE() << "no exception, expected " << message;
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, message);
-    }
+    EXPECT_EQ(MessageOf(action), message);
+}
+
+// Cell, width and height of the glyph of code.
+std::vector<int> GlyphOf(const TSceneFont& font, uint8_t code)
+{
+    return {font.Glyphs(code).Cell, font.Glyphs(code).Width, font.Glyphs(code).Height};
 }
 
 std::vector<int> EnabledCodes(const TSceneFont& font)
@@ -206,24 +166,12 @@ void ExpectArgs(const GLCall& call, const std::string& name, const std::vector<d
 
 // --- The glyph set ---
 
-TEST(SceneFont, ANewFontHasEveryGlyphInItsOwnCellAndIsInvisible)
-{
-    TSceneFont font;
-    EXPECT_FALSE(font.Visible());
-    EXPECT_FALSE(font.Alpha);
-    EXPECT_EQ(font.EnabledCount(), 256);
-    EXPECT_EQ(font.Glyphs('A').Cell, 65);
-    EXPECT_EQ(font.Glyphs(255).Cell, 255);
-    EXPECT_EQ(font.CellsPerRow(), 16);
-    EXPECT_EQ(font.FontOptions, foBuildFromFont);
-    EXPECT_EQ(font.FontStyle, sfsBold);
-    EXPECT_EQ(font.FontName, "Arial");
-    EXPECT_EQ(font.Color, MakeColorRGBA(255, 255, 255, 255));
-}
-
 TEST(SceneFont, ChangesToTheGlyphSetRenumberTheCellsInCodeOrder)
 {
-    TSceneFont font;
+    TSceneFont font;  // every glyph in its own cell, and invisible
+    EXPECT_FALSE(font.Visible());
+    EXPECT_EQ(font.EnabledCount(), 256);
+    EXPECT_EQ(font.Glyphs('A').Cell, 65);
     font.DisableAll();
     EXPECT_EQ(font.EnabledCount(), 0);
     font.EnableChar('A');
@@ -314,55 +262,36 @@ TEST(SceneFont, KeysAndTheGlyphSetRoundTrip)
     font.EnableCode('A');
     font.EnableCode(255);
 
-    TResourceLoader writer;
-    writer.BeginWrite();
-    writer.Section = "L";
-    writer.Root = &scene;
-    font.SaveOptions(writer);
-    EXPECT_EQ(writer.IniFile->ReadString("L", "FontOptions", ""), "[FixedSize,Scaled]");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "Texture", ""), "Picture");
+    auto writer = Writer(&scene);
+    font.SaveOptions(*writer);
+    const auto key = [&](const std::string& name) { return writer->IniFile->ReadString("L", name, "-"); };
+    EXPECT_EQ(key("FontOptions") + " " + key("Texture"), "[FixedSize,Scaled] Picture");
     // The glyph set is written as runs of codes.
-    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode1", ""), "48");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "EndCode1", ""), "58");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode2", ""), "65");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "EndCode2", ""), "65");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode3", ""), "255");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "EndCode3", ""), "255");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "StartCode4", "<absent>"), "<absent>");
+    EXPECT_EQ(key("StartCode1") + key("EndCode1") + key("StartCode2") + key("EndCode2"), "48586565");
+    EXPECT_EQ(key("StartCode3") + key("EndCode3") + key("StartCode4"), "255255-");
     TStringList text;
-    writer.IniFile->GetStrings(text);
+    writer->IniFile->GetStrings(text);
 
     TSceneFont copy;
     auto reader = ReaderOf("", &scene);
     reader->IniFile->SetStrings(text);
     copy.LoadOptions(*reader);
     EXPECT_EQ(copy.Color, font.Color);
-    EXPECT_EQ(copy.AlphaBackground, 7);
-    EXPECT_EQ(copy.TextureSize, 512);
-    EXPECT_EQ(copy.FontCellSize, 32);
-    EXPECT_FLOAT_EQ(copy.ScaleX, 1.5f);
-    EXPECT_FLOAT_EQ(copy.ScaleY, 0.75f);
-    EXPECT_EQ(copy.ViewWidth, 640);
-    EXPECT_EQ(copy.ViewHeight, 480);
-    EXPECT_EQ(copy.FontName, "Courier New");
-    EXPECT_EQ(copy.FileName, "font.txt");
+    EXPECT_EQ((std::vector<int>{copy.AlphaBackground, copy.TextureSize, copy.FontCellSize, copy.ViewWidth,
+                                copy.ViewHeight}),
+              (std::vector<int>{7, 512, 32, 640, 480}));
+    EXPECT_EQ((std::vector<float>{copy.ScaleX, copy.ScaleY}), (std::vector<float>{1.5f, 0.75f}));
+    EXPECT_EQ(copy.FontName + "|" + copy.FileName, "Courier New|font.txt");
     EXPECT_EQ(copy.FontOptions, foFixedSize | foScaled);
     EXPECT_EQ(copy.FontStyle, sfsItalic);
     EXPECT_EQ(copy.Texture, picture);
-    EXPECT_EQ(copy.EnabledCount(), 13);
-    EXPECT_TRUE(copy.Glyphs('A').Enabled);
-    EXPECT_TRUE(copy.Glyphs(255).Enabled);
-    EXPECT_FALSE(copy.Glyphs('/').Enabled);
-    EXPECT_FALSE(copy.Glyphs('B').Enabled);
+    EXPECT_EQ(EnabledCodes(copy), EnabledCodes(font));
 
     // A font without a metrics file writes no "FileName", which would read
     // back as a blank.
-    TSceneFont plain;
-    TResourceLoader plainWriter;
-    plainWriter.BeginWrite();
-    plainWriter.Section = "L";
-    plain.SaveOptions(plainWriter);
-    EXPECT_EQ(plainWriter.IniFile->ReadString("L", "FileName", "<absent>"), "<absent>");
+    auto plainWriter = Writer(nullptr);
+    TSceneFont().SaveOptions(*plainWriter);
+    EXPECT_EQ(plainWriter->IniFile->ReadString("L", "FileName", "<absent>"), "<absent>");
 
     // The picture must be a texture.
     auto* notATexture = new TSceneFont;
@@ -412,21 +341,15 @@ TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
     EXPECT_TRUE(Font->Built());
     EXPECT_EQ(Rasterizer.Size, 256);
     EXPECT_EQ(Rasterizer.Height, 16);
-    EXPECT_EQ(Rasterizer.FontName, "Arial");
-    EXPECT_EQ(Rasterizer.Style, sfsBold);
     EXPECT_EQ(Font->WideWidth, 15);
     ASSERT_EQ(Rasterizer.Drawn.size(), 19u);
     // 'A' has cell 17: the second row, second column.
-    EXPECT_EQ(Rasterizer.Drawn[17].Text, "A");
-    EXPECT_EQ(Rasterizer.Drawn[17].X, 16);
-    EXPECT_EQ(Rasterizer.Drawn[17].Y, 16);
-    EXPECT_EQ(Font->Glyphs('A').Width, 11);
-    EXPECT_EQ(Font->Glyphs('A').Height, 16);
+    EXPECT_EQ(Rasterizer.Drawn[17].Text + IntToStr(Rasterizer.Drawn[17].X) + "," + IntToStr(Rasterizer.Drawn[17].Y),
+              "A16,16");
+    EXPECT_EQ(GlyphOf(*Font, 'A'), (std::vector<int>{17, 11, 16}));
     EXPECT_EQ(Font->Glyphs('B').Width, 0);
 
     // The texture is the picture upside down, alpha 255 where drawn.
-    ASSERT_NE(Font->GLTexture(), nullptr);
-    EXPECT_EQ(Font->GLTexture()->Width(), 256);
     EXPECT_EQ(Texel(16, 255 - 16), (std::vector<int>{255, 255, 255, 255}));  // top-left of 'A'
     EXPECT_EQ(Texel(26, 255 - 31), (std::vector<int>{255, 255, 255, 255}));  // its bottom-right
     EXPECT_EQ(Texel(27, 255 - 16), (std::vector<int>{0, 0, 0, 0}));          // right of it
@@ -493,10 +416,8 @@ TEST_F(FontScene, SoftenDrawsAtTwiceTheSizeAndAveragesEachBlock)
     Font->Build();
     EXPECT_EQ(Rasterizer.Size, 512);
     EXPECT_EQ(Rasterizer.Height, 32);
-    EXPECT_EQ(Rasterizer.Scale, 2);
     EXPECT_EQ(Font->WideWidth, 10);
-    EXPECT_EQ(Font->Glyphs('A').Width, 7);
-    EXPECT_EQ(Font->Glyphs('A').Height, 16);
+    EXPECT_EQ(GlyphOf(*Font, 'A'), (std::vector<int>{0, 7, 16}));
     EXPECT_EQ(Font->GLTexture()->Width(), 256);
     // Red 7 div 4, green 255, blue (201 + 0 + 201 + 0) div 4.
     EXPECT_EQ(Texel(0, 255), (std::vector<int>{1, 255, 100, 255}));
@@ -532,15 +453,14 @@ TEST_F(FontScene, EachGlyphListDrawsItsCellsQuadAndAdvances)
     ASSERT_EQ(blank.size(), 11u);
     ExpectArgs(blank[1], "glTexCoord2f", {0, 1});
     ExpectArgs(blank[10], "glTranslatef", {0, 0, 0});
-}
 
-TEST_F(FontScene, FixedSizeAdvancesEveryGlyphByTheWidthOfW)
-{
-    Rasterizer.Widths = {{'i', 3}, {'W', 13}};
+    // FixedSize advances every glyph, disabled ones too, by the width of W.
+    Font->Release();
     Font->FontOptions = foBuildFromFont | foFixedSize;
+    Recorder.Clear();
     Font->Build();
-    ExpectArgs(ListOf('i').back(), "glTranslatef", {13, 0, 0});
-    ExpectArgs(ListOf(0).back(), "glTranslatef", {13, 0, 0});
+    ExpectArgs(ListOf('B').back(), "glTranslatef", {13, 0, 0});
+    ExpectArgs(ListOf('C').back(), "glTranslatef", {13, 0, 0});
 }
 
 TEST_F(FontScene, ReleaseThenBuildReusesTheGlyphTexture)
@@ -584,11 +504,9 @@ TEST_F(FontScene, BeginTextSetsUpAPixelProjectionOfTheView)
     Font->BeginText();
     const std::vector<GLCall>& calls = Recorder.Calls();
     ASSERT_GE(calls.size(), 5u);
-    EXPECT_EQ(calls[0].Text(), "glDisable(2896)");  // lighting
-    EXPECT_EQ(calls[1].Text(), "glDisable(2884)");  // culling
-    EXPECT_EQ(calls[2].Text(), "glDisable(2929)");  // depth test
-    EXPECT_EQ(calls[3].Text(), "glDisable(2912)");  // fog
-    EXPECT_EQ(calls[4].Text(), "glEnable(3553)");   // texturing
+    // Lighting, culling, depth test and fog off, texturing on.
+    EXPECT_EQ(calls[0].Text() + calls[1].Text() + calls[2].Text() + calls[3].Text() + calls[4].Text(),
+              "glDisable(2896)glDisable(2884)glDisable(2929)glDisable(2912)glEnable(3553)");
     EXPECT_GE(Recorder.Count("glBindTexture"), 1);
     EXPECT_TRUE(AlphaBlend());
     const std::string text = Recorder.Text();
@@ -624,14 +542,11 @@ TEST_F(FontScene, BeginTextSetsUpAPixelProjectionOfTheView)
     Font->EndText();
     EXPECT_EQ(Recorder.Count("glMatrixMode"), 0);
     EXPECT_EQ(Recorder.Count("glOrtho"), 0);
-}
 
-TEST_F(FontScene, BeginTextMakesTheSceneBindItsTextureAgain)
-{
+    // The font binds its glyph texture directly: the scene binds its own
+    // texture again afterwards.
     TCountingTexture sand("Sand");
-    Font->Build();
     SetCurrentTexture(&sand);
-    EXPECT_EQ(sand.Binds, 1);
     Font->BeginText();
     Font->EndText();
     EXPECT_EQ(CurrentTexture(), nullptr);
@@ -671,7 +586,7 @@ TEST_F(FontScene, DrawTextCallsOneListPerCharacterAtThePosition)
 TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResource)
 {
     TStringResources resources;
-    resources.Resources["FONT_TXT"] = MetricsText({{'0', 8}, {'1', 6}, {'W', 14}});
+    resources.Add("FONT_TXT", MetricsText({{'0', 8}, {'1', 6}, {'W', 14}}));
     Scene.SourceLocation = slResource;
     Font->FontOptions = 0;
     Font->FileName = "Data\\font.txt";
@@ -683,9 +598,7 @@ TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResource)
     EXPECT_EQ(Rasterizer.Begins, 0);
     EXPECT_EQ(Font->GLTexture(), nullptr);
     EXPECT_EQ(EnabledCodes(*Font), (std::vector<int>{'0', '1', 'W'}));
-    EXPECT_EQ(Font->Glyphs('1').Cell, 1);
-    EXPECT_EQ(Font->Glyphs('1').Width, 6);
-    EXPECT_EQ(Font->Glyphs('1').Height, 12);
+    EXPECT_EQ(GlyphOf(*Font, '1'), (std::vector<int>{1, 6, 12}));
     EXPECT_EQ(Font->WideWidth, 14);
     // The picture is bound directly, so the cache forgets what it held.
     EXPECT_EQ(picture->Binds, 1);
@@ -696,18 +609,12 @@ TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResource)
 
 TEST_F(FontScene, APictureFontReadsItsMetricsFromAFileInTheScenesFolder)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("scenefont_test_" + IntToStr(std::random_device()()));
-    std::filesystem::create_directories(folder);
-    {
-        std::ofstream out(folder / "font.txt", std::ios::binary);
-        out << MetricsText({{'A', 9}});
-    }
-    Scene.Path = folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+    TTempFolder folder;
+    folder.Write("font.txt", MetricsText({{'A', 9}}));
+    Scene.Path = folder.Path();
     Font->FontOptions = 0;
     Font->FileName = "font.txt";
     Font->Build();
-    std::filesystem::remove_all(folder);
     EXPECT_EQ(EnabledCodes(*Font), (std::vector<int>{'A'}));
     EXPECT_EQ(Font->Glyphs('A').Width, 9);
 }
@@ -728,7 +635,7 @@ TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
         StringReplaceAll(good, "1 9 12", "1 9 12 4"),            // four numbers
     };
     for (const std::string& text : lines) {
-        resources.Resources["FONT_TXT"] = text;
+        resources.Add("FONT_TXT", text);
         try {
             Font->Build();
             ADD_FAILURE() << "accepted: " << text.substr(0, 40);
@@ -739,7 +646,7 @@ TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
         EXPECT_FALSE(Font->Built());
         EXPECT_EQ(Font->EnabledCount(), 256);
     }
-    resources.Resources.clear();
+    resources.Clear();
     EXPECT_THROW(Font->Build(), EResNotFound);
 }
 

@@ -1,21 +1,8 @@
 #include "scene/core/SceneLoader.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <random>
-#include <memory>
-#include <string>
-
-#include <gtest/gtest.h>
-
-#include "classlib/core/Exceptions.h"
-#include "classlib/core/StringList.h"
-#include "classlib/core/SysUtils.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneLoaderResources.h"
 #include "scene/core/SceneRegistry.h"
+#include "SceneTestObjects.h"
 
 namespace {
 
@@ -65,48 +52,6 @@ public:
 
 const bool Registered = (RegisterSceneClass("TLoaderTestThing", NewSceneObject<TLoaderTestThing>), true);
 
-// Program resources served from strings; names match without case.
-class TStringResources : public TSceneResourceProvider {
-public:
-    TStringResources() { SetSceneResources(this); }
-    ~TStringResources() override { SetSceneResources(nullptr); }
-
-    void Add(const std::string& name, const std::string& bytes) { FResources[UpperCase(name)] = bytes; }
-
-    std::string ReadResource(const std::string& name) override
-    {
-        auto found = FResources.find(UpperCase(name));
-        if (found == FResources.end())
-            throw EResNotFound("Resource " + name + " not found");
-        return found->second;
-    }
-
-private:
-    std::map<std::string, std::string> FResources;
-};
-
-// A folder of its own under the temporary folder, removed afterwards; Path
-// is its name in the form resources join file names to.
-class TTempFolder {
-public:
-    TTempFolder()
-        : FPath(std::filesystem::temp_directory_path() / ("sceneloader_test_" + IntToStr(std::random_device()())))
-    {
-        std::filesystem::create_directories(FPath);
-    }
-    ~TTempFolder() { std::filesystem::remove_all(FPath); }
-
-    std::string Path() const { return FPath.string() + static_cast<char>(std::filesystem::path::preferred_separator); }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(FPath / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-private:
-    std::filesystem::path FPath;
-};
-
 // A scene loaded from text as the program resource "test.gsc".
 std::unique_ptr<TMainScene> SceneFromText(TStringResources& resources, const std::string& text,
                                           bool scrambled = false)
@@ -131,18 +76,6 @@ std::string Scrambled(const std::string& text)
 TLoaderTestThing* Thing(TMainObjectList& list, const std::string& name)
 {
     return dynamic_cast<TLoaderTestThing*>(list.FindObject(name));
-}
-
-template <class Action>
-std::string MessageOf(Action action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message;
-    }
-    ADD_FAILURE() << "no Exception raised";
-    return {};
 }
 
 bool InList(const TMainItemList& list, const TMainItem* item)
@@ -237,19 +170,15 @@ TEST_P(SceneRoundTrip, SavedSceneLoadsBackWithTheSameObjectsAndKeys)
         ASSERT_NE(fish, nullptr);
         EXPECT_TRUE(fish->Flag);
         EXPECT_EQ(fish->Number, 0x7fffffff);
-        EXPECT_EQ(fish->Real, 0.1f);
         EXPECT_EQ(fish->Text, "hello, world = 1");
-        EXPECT_EQ(fish->Color.y, 0.5f);
-        EXPECT_EQ(fish->Color.w, 0.2f);
+        EXPECT_EQ((std::vector<float>{fish->Real, fish->Color.y, fish->Color.w}), (std::vector<float>{0.1f, 0.5f, 0.2f}));
         EXPECT_EQ(fish->Bytes, MakeColorRGBA(255, 0, 128, 7));
-        EXPECT_EQ(fish->Position.x, -1.5f);
-        EXPECT_EQ(fish->Position.y, 1e-6f);
-        EXPECT_EQ(fish->Position.z, 12345.67f);
+        EXPECT_EQ((std::vector<float>{fish->Position.x, fish->Position.y, fish->Position.z}),
+                  (std::vector<float>{-1.5f, 1e-6f, 12345.67f}));
         EXPECT_EQ(fish->Link, sand);
         EXPECT_EQ(fish->File, ".\\Data\\fish.bmp");
         EXPECT_EQ(fish->ProcessOptions, poRender | poAnimation);
-        EXPECT_TRUE(InList(*scene.RenderList(), fish));
-        EXPECT_TRUE(InList(*scene.AnimationList(), fish));
+        EXPECT_TRUE(InList(*scene.RenderList(), fish) && InList(*scene.AnimationList(), fish));
         EXPECT_FALSE(InList(*scene.EventList(), fish));
 
         TLoaderTestThing* hidden = Thing(scene, "Hidden");
@@ -261,9 +190,8 @@ TEST_P(SceneRoundTrip, SavedSceneLoadsBackWithTheSameObjectsAndKeys)
         EXPECT_EQ(hidden->File, "C:\\Other\\far.bmp");
 
         // The scene keeps the order of the description.
-        EXPECT_EQ(scene.GetItem(0), textures);
-        EXPECT_EQ(scene.GetItem(1), fish);
-        EXPECT_EQ(scene.GetItem(2), hidden);
+        EXPECT_EQ((std::vector<TMainItem*>{scene.GetItem(0), scene.GetItem(1), scene.GetItem(2)}),
+                  (std::vector<TMainItem*>{textures, fish, hidden}));
     }
 }
 
@@ -339,44 +267,26 @@ TEST(SceneLoader, WriterWritesEachObjectOnceAfterRemovesAndDuplicates)
 
 // --- Reading -----------------------------------------------------------------------
 
-TEST(SceneLoader, MissingKeysTakeTheDefaults)
+TEST(SceneLoader, MissingAndMalformedValuesGiveTheDefaults)
 {
     TStringResources resources;
-    const auto scene = SceneFromText(resources, "[MainScene]\nCount=1\n[MainScene1]\nType=TLoaderTestThing\nName=A\n");
     const TLoaderTestThing defaults;
-    TLoaderTestThing* a = Thing(*scene, "A");
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(a->Visible());
-    EXPECT_FALSE(a->Alpha);
-    EXPECT_EQ(a->ProcessOptions, 0);
-    EXPECT_EQ(a->Number, defaults.Number);
-    EXPECT_EQ(a->Text, defaults.Text);
-    EXPECT_EQ(a->Color.x, defaults.Color.x);
-    EXPECT_EQ(a->Bytes, defaults.Bytes);
-    EXPECT_EQ(a->Position.z, defaults.Position.z);
-    EXPECT_EQ(a->File, defaults.File);
-}
-
-TEST(SceneLoader, MalformedValuesGiveTheDefaults)
-{
-    TStringResources resources;
-    const auto scene = SceneFromText(resources,
-                                     "[MainScene]\nCount=1\n"
-                                     "[MainScene1]\nType=TLoaderTestThing\nName=A\n"
-                                     "Visible=no\nAlpha=yes\nFlag=1.5\nNumber=12x\nReal=1.2.3\n"
-                                     "Color=1,red\nBytes=1,2,300\nPosition=a,b\nFile=  \n");
-    const TLoaderTestThing defaults;
-    TLoaderTestThing* a = Thing(*scene, "A");
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(a->Visible());
-    EXPECT_FALSE(a->Alpha);
-    EXPECT_FALSE(a->Flag);
-    EXPECT_EQ(a->Number, defaults.Number);
-    EXPECT_EQ(a->Real, defaults.Real);
-    EXPECT_EQ(a->Color.y, defaults.Color.y);
-    EXPECT_EQ(a->Bytes, defaults.Bytes);
-    EXPECT_EQ(a->Position.x, defaults.Position.x);
-    EXPECT_EQ(a->File, defaults.File);  // a blank file name is no file name
+    for (const std::string keys : {"", "Visible=no\nAlpha=yes\nFlag=1.5\nNumber=12x\nReal=1.2.3\n"
+                                       "Color=1,red\nBytes=1,2,300\nPosition=a,b\nFile=  \n"}) {
+        const auto scene = SceneFromText(resources, "[MainScene]\nCount=1\n"
+                                                    "[MainScene1]\nType=TLoaderTestThing\nName=A\n" + keys);
+        TLoaderTestThing* a = Thing(*scene, "A");
+        ASSERT_NE(a, nullptr);
+        EXPECT_TRUE(a->Visible());
+        EXPECT_FALSE(a->Alpha || a->Flag);
+        EXPECT_EQ(a->ProcessOptions, 0);
+        EXPECT_EQ(a->Number, defaults.Number);
+        EXPECT_EQ(a->Bytes, defaults.Bytes);
+        EXPECT_EQ(a->Text + "|" + a->File, defaults.Text + "|" + defaults.File);  // a blank file name is no file name
+        EXPECT_EQ((std::vector<float>{a->Real, a->Color.x, a->Color.y, a->Position.x, a->Position.z}),
+                  (std::vector<float>{defaults.Real, defaults.Color.x, defaults.Color.y, defaults.Position.x,
+                                      defaults.Position.z}));
+    }
 }
 
 TEST(SceneLoader, ValueEncodings)
@@ -463,14 +373,11 @@ TEST(SceneLoader, DuplicateNamesInADescriptionKeepTheFirstObject)
     EXPECT_EQ(scene->GetCount(), 1);
     EXPECT_EQ(Thing(*scene, "A")->Number, 1);
     EXPECT_EQ(scene->RenderList()->GetCount(), 1);
-}
 
-TEST(SceneLoader, ScrambledDescriptionFromAResource)
-{
-    TStringResources resources;
-    const auto scene =
+    // A scrambled description from a resource.
+    const auto scrambled =
         SceneFromText(resources, Scrambled("[MainScene]\nCount=1\n[MainScene1]\nType=TLoaderTestThing\nName=A\n"), true);
-    EXPECT_NE(scene->FindObject("A"), nullptr);
+    EXPECT_NE(scrambled->FindObject("A"), nullptr);
 }
 
 TEST(SceneLoader, SourceLocationDecidesWhatLoadDoes)
@@ -503,12 +410,9 @@ TEST(SceneLoader, SourceLocationDecidesWhatLoadDoes)
 TEST(SceneLoader, FileKeysOverrideResourceKeysAndBothSetsOfChildrenAreAdded)
 {
     TTempFolder folder;
-    {
-        std::ofstream out(std::filesystem::path(folder.Path()) / "both.gsc", std::ios::binary);
-        out << "[MainScene]\nVisible=0\nCount=2\n"
-               "[MainScene1]\nType=TLoaderTestThing\nName=FromFile\n"
-               "[MainScene2]\nType=TLoaderTestThing\nName=Shared\nNumber=1\n";
-    }
+    folder.Write("both.gsc", "[MainScene]\nVisible=0\nCount=2\n"
+                             "[MainScene1]\nType=TLoaderTestThing\nName=FromFile\n"
+                             "[MainScene2]\nType=TLoaderTestThing\nName=Shared\nNumber=1\n");
     TStringResources resources;
     resources.Add(ResourceNameOf(folder.Path() + "both.gsc"),
                   "[MainScene]\nVisible=1\nAlpha=0\nCount=2\n"

@@ -1,50 +1,19 @@
 #include "scene/core/SceneMesh.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <limits>
-#include <map>
-#include <memory>
-#include <string>
 
-#include "classlib/core/Exceptions.h"
-#include "classlib/core/IniFiles.h"
-#include "classlib/core/StringList.h"
-#include "classlib/core/SysUtils.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLMaterial.h"
 #include "gl/core/GLPrimitive.h"
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneLoader.h"
-#include "scene/core/SceneLoaderResources.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneMeshLoader.h"
-#include "scene/core/SceneRenderState.h"
 #include "scene/core/SceneTexture.h"
+#include "SceneTestObjects.h"
 
 namespace {
-
-// RCDATA resources served from strings; names match without case.
-class TMeshResources : public TSceneResourceProvider {
-public:
-    TMeshResources() { SetSceneResources(this); }
-    ~TMeshResources() override { SetSceneResources(nullptr); }
-
-    void Add(const std::string& name, const std::string& bytes) { FResources[UpperCase(name)] = bytes; }
-    std::string ReadResource(const std::string& name) override
-    {
-        auto found = FResources.find(UpperCase(name));
-        if (found == FResources.end())
-            throw EResNotFound("Resource " + name + " not found");
-        return found->second;
-    }
-
-private:
-    std::map<std::string, std::string> FResources;
-};
 
 // A scene with a GL context object and the three lists a mesh needs, all
 // reading from program resources; GL calls go to the recorder. Texture maps
@@ -100,7 +69,7 @@ struct TMeshScene {
     }
 
     GLRecorder Recorder;
-    TMeshResources Resources;
+    TStringResources Resources;
     TCustomOpenGL GL;  // outlives the scene
     TMainScene Scene;
     TSceneMaterialList* Materials;
@@ -201,34 +170,15 @@ std::string AnimatedObject(const std::string& name, int frames, const std::strin
 
 const std::string PlainMaterial = "#MaterialStandard 1\nName M\n";
 
-template <class E = Exception, class Action>
-std::string MessageOf(Action action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message;
-    } catch (const std::exception& e) {
-        ADD_FAILURE() << "unexpected exception: " << e.what();
-        return {};
-    }
-    ADD_FAILURE() << "no exception raised";
-    return {};
-}
-
 void ExpectColor(const TGLColorFloat& actual, float r, float g, float b, float a)
 {
-    EXPECT_FLOAT_EQ(actual.x, r);
-    EXPECT_FLOAT_EQ(actual.y, g);
-    EXPECT_FLOAT_EQ(actual.z, b);
-    EXPECT_FLOAT_EQ(actual.w, a);
+    EXPECT_EQ(ColorFloatToStr(actual), ColorFloatToStr({r, g, b, a}));
 }
 
 void ExpectVector(const TGLVector& actual, float x, float y, float z)
 {
-    EXPECT_NEAR(actual.x, x, 1e-5f);
-    EXPECT_NEAR(actual.y, y, 1e-5f);
-    EXPECT_NEAR(actual.z, z, 1e-5f);
+    EXPECT_LT(std::abs(actual.x - x) + std::abs(actual.y - y) + std::abs(actual.z - z), 3e-5f)
+        << actual.x << "," << actual.y << "," << actual.z;
 }
 
 std::vector<int32_t> IndicesOf(const TGLPrimitive& primitive)
@@ -241,7 +191,7 @@ std::vector<int32_t> IndicesOf(const TGLPrimitive& primitive)
 
 }  // namespace
 
-TEST(SceneMeshLoader, SplitsAnObjectIntoGroupsBySubMaterial)
+TEST(SceneMeshLoader, SplitsAnObjectIntoGroupsBySubMaterialsAndTextures)
 {
     TMeshScene s;
     TSceneMesh* mesh = s.Built("Fish", FishMesh);
@@ -259,11 +209,14 @@ TEST(SceneMeshLoader, SplitsAnObjectIntoGroupsBySubMaterial)
     // vertex 3 with a second coordinate is a vertex of its own.
     const TMeshGroup& body = *mesh->OpaqueGroups.Items(0);
     EXPECT_EQ(body.GroupMaterial, skin->GetGroup(0));
+    ASSERT_NE(body.Texture, nullptr);
     EXPECT_EQ(body.Texture, s.Textures->FindTexture("body.tga"));
     TGLPrimitive& opaque = *body.Primitive;
     EXPECT_EQ(opaque.Mode, GL_TRIANGLES);
     EXPECT_EQ(IndicesOf(opaque), (std::vector<int32_t>{0, 1, 2, 0, 3, 4}));
     ASSERT_EQ(opaque.Vertices().Count(), 5);
+    ASSERT_EQ(opaque.Colors().Count(), 5);
+    ASSERT_EQ(opaque.Normals().Count(), 5);
     ExpectVector(opaque.Vertices().GetVector(2), 1, 1, 0);
     ExpectVector(opaque.Vertices().GetVector(3), 1, 1, 0);
     ExpectVector(opaque.Vertices().GetVector(4), 0, 1, 0);
@@ -273,52 +226,38 @@ TEST(SceneMeshLoader, SplitsAnObjectIntoGroupsBySubMaterial)
     EXPECT_FLOAT_EQ(coords.GetCoord(2).t, 0.25f);
     EXPECT_FLOAT_EQ(coords.GetCoord(3).s, 1.0f);
     // Each output vertex has the colour of its first corner.
-    ASSERT_EQ(opaque.Colors().Count(), 5);
     EXPECT_EQ(opaque.Colors().GetColor(0), MakeColorRGBA(10, 20, 30, 255));
     EXPECT_EQ(opaque.Colors().GetColor(3), MakeColorRGBA(40, 50, 60, 255));
     // Smooth normals of the flat square face +z.
-    ASSERT_EQ(opaque.Normals().Count(), 5);
     ExpectVector(opaque.Normals().GetVector(0), 0, 0, 1);
 
     // The transparent group's colours carry the sub-material's alpha:
     // round(0.5 * 255) = 128.
     const TMeshGroup& fin = *mesh->AlphaGroups.Items(0);
     EXPECT_EQ(fin.GroupMaterial, skin->GetGroup(1));
+    ASSERT_NE(fin.Texture, nullptr);
     EXPECT_EQ(fin.Texture, s.Textures->FindTexture("finmask.tga"));
     EXPECT_EQ(IndicesOf(*fin.Primitive), (std::vector<int32_t>{0, 1, 2}));
     EXPECT_EQ(fin.Primitive->Colors().GetColor(0), MakeColorRGBA(40, 50, 60, 128));
     EXPECT_EQ(fin.Primitive->Colors().GetColor(1), MakeColorRGBA(10, 20, 30, 128));
-}
 
-TEST(SceneMeshLoader, TurnsFileMaterialsIntoSubMaterialsAndTextures)
-{
-    TMeshScene s;
-    s.Built("Fish", FishMesh);
-    TSceneMaterial* skin = s.Materials->FindMaterial("Skin");
-    ASSERT_NE(skin, nullptr);
-
-    const TGLMaterial& body = *skin->GetGroup(0)->GLMaterial();
-    ExpectColor(body.Ambient(), 0.2f, 0.4f, 0.6f, 1);
-    ExpectColor(body.Diffuse(), 1, 0, 0, 1);
-    ExpectColor(body.Emission(), 0, 1, 0, 1);
+    // File materials become sub-materials.
+    const TGLMaterial& bodyMaterial = *skin->GetGroup(0)->GLMaterial();
+    ExpectColor(bodyMaterial.Ambient(), 0.2f, 0.4f, 0.6f, 1);
+    ExpectColor(bodyMaterial.Diffuse(), 1, 0, 0, 1);
+    ExpectColor(bodyMaterial.Emission(), 0, 1, 0, 1);
     // (Specular * 0.25 + Diffuse * 0.75) / 255.
-    ExpectColor(body.Specular(), 0.75f, 0, 0.25f, 1);
-    EXPECT_NEAR(body.Shininess(), 50 * 0.128f * 7, 1e-4f);
-    EXPECT_TRUE(body.FrontFace());
-    EXPECT_TRUE(body.BackFace());
-
-    const TGLMaterial& fin = *skin->GetGroup(1)->GLMaterial();
-    EXPECT_FLOAT_EQ(fin.Diffuse().w, 0.5f);
-    EXPECT_FLOAT_EQ(fin.Ambient().w, 0.5f);
-    EXPECT_FALSE(fin.BackFace());
+    ExpectColor(bodyMaterial.Specular(), 0.75f, 0, 0.25f, 1);
+    EXPECT_NEAR(bodyMaterial.Shininess(), 50 * 0.128f * 7, 1e-4f);
+    EXPECT_TRUE(bodyMaterial.FrontFace() && bodyMaterial.BackFace());
+    const TGLMaterial& finMaterial = *skin->GetGroup(1)->GLMaterial();
+    EXPECT_FLOAT_EQ(finMaterial.Diffuse().w, 0.5f);
+    EXPECT_FLOAT_EQ(finMaterial.Ambient().w, 0.5f);
+    EXPECT_FALSE(finMaterial.BackFace());
 
     // An opacity map makes an alpha texture named after the map's file part.
-    TSceneTexture* plain = s.Textures->FindTexture("body.tga");
-    TSceneTexture* alpha = s.Textures->FindTexture("finmask.tga");
-    ASSERT_NE(plain, nullptr);
-    ASSERT_NE(alpha, nullptr);
-    EXPECT_EQ(plain->Format, TTextureFormat::Texture);
-    EXPECT_EQ(alpha->Format, TTextureFormat::Alpha);
+    EXPECT_EQ(body.Texture->Format, TTextureFormat::Texture);
+    EXPECT_EQ(fin.Texture->Format, TTextureFormat::Alpha);
     EXPECT_EQ(s.Textures->FindTexture("fin.tga"), nullptr);
 
     // A second mesh of the same file adds no material, group or texture.
@@ -338,7 +277,6 @@ TEST(SceneMeshLoader, OpacityDecidesTextureKindAndPass)
     TSceneTexture* glass = s.Textures->FindTexture("glass.tga");
     ASSERT_NE(glass, nullptr);
     EXPECT_EQ(glass->Format, TTextureFormat::Sprite);
-    EXPECT_TRUE(glass->AutoSpriteColor);
     EXPECT_FLOAT_EQ(sprite->Material->GetGroup(0)->DiffuseAlpha(), 1.0f);
     EXPECT_EQ(sprite->OpaqueGroups.Count(), 0);
     EXPECT_EQ(sprite->AlphaGroups.Count(), 1);
@@ -695,7 +633,6 @@ Alpha=1
     scene.Load();
     auto* meshes = dynamic_cast<TSceneMeshList*>(scene.FindObject("Meshes"));
     ASSERT_NE(meshes, nullptr);
-    EXPECT_EQ(meshes->Materials, scene.FindObject("Materials"));
     EXPECT_EQ(meshes->Textures, scene.FindObject("Textures"));
     auto* fish = dynamic_cast<TSceneMesh*>(meshes->FindObject("Fish"));
     ASSERT_NE(fish, nullptr);
@@ -715,16 +652,12 @@ Alpha=1
 
     // Written back: the file name bare within the list's folder, the
     // material by its path; loading the keys again frees the groups.
-    TResourceLoader writer;
-    writer.Root = &scene;
-    writer.IniFile = std::make_unique<TMemIniFile>("");
-    writer.Section = "Fish";
-    fish->SaveOptions(writer);
-    EXPECT_EQ(writer.IniFile->ReadString("Fish", "SourceName", ""), "fish.3dm");
-    EXPECT_EQ(writer.IniFile->ReadString("Fish", "Material", ""), "Materials/Skin");
-    EXPECT_EQ(writer.IniFile->ReadString("Fish", "FPS", ""), "12");
-    writer.IniFile->WriteString("Fish", "FPS", "");
-    fish->LoadOptions(writer);
+    auto writer = Writer(&scene);
+    fish->SaveOptions(*writer);
+    const auto key = [&](const std::string& name) { return writer->IniFile->ReadString("L", name, ""); };
+    EXPECT_EQ(key("SourceName") + " " + key("Material") + " " + key("FPS"), "fish.3dm Materials/Skin 12");
+    writer->IniFile->WriteString("L", "FPS", "");
+    fish->LoadOptions(*writer);
     EXPECT_FALSE(fish->Built);
     EXPECT_EQ(fish->OpaqueGroups.Count(), 0);
     EXPECT_FLOAT_EQ(fish->FPS, 6.0f);  // the default, not the value it had

@@ -1,20 +1,11 @@
 // Visual objects, visual object lists and the particle lists built on them.
 #include "scene/core/SceneParticle.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "classlib/core/IniFiles.h"
 #include "classlib/core/Random.h"
-#include "classlib/core/StringList.h"
 #include "gl/core/GLRecorder.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneLoader.h"
 #include "scene/core/SceneRegistry.h"
+#include "SceneTestObjects.h"
 
 namespace {
 
@@ -33,27 +24,6 @@ public:
 
     std::vector<float> Steps;
 };
-
-std::unique_ptr<TResourceLoader> ReaderOf(const std::string& text, TMainObject* root)
-{
-    auto loader = std::make_unique<TResourceLoader>();
-    loader->IniFile = std::make_unique<TMemIniFile>("");
-    TStringList lines;
-    lines.SetText("[L]\n" + text);
-    loader->IniFile->SetStrings(lines);
-    loader->Section = "L";
-    loader->Root = root;
-    return loader;
-}
-
-std::unique_ptr<TResourceLoader> Writer(TMainObject* root)
-{
-    auto loader = std::make_unique<TResourceLoader>();
-    loader->BeginWrite();
-    loader->Section = std::string("L");  // a literal assignment here trips GCC 12's bogus -Wrestrict
-    loader->Root = root;
-    return loader;
-}
 
 std::string Key(const TResourceLoader& writer, const std::string& key)
 {
@@ -122,24 +92,18 @@ TEST(MainVisualObject, TheTransformIsTranslateThenYXZRotationThenScale)
                                                            "glFlush", "glPopMatrix"}));
 }
 
-TEST(MainVisualObject, NoOptionsDrawsWithTheCurrentMatrixAndLeavesTheStackAlone)
+TEST(MainVisualObject, EachPassIsWrappedInTheTransformOnceAndNoOptionsLeaveTheStackAlone)
 {
     GLRecorder recorder;
-    TMarkVisual mesh("Mesh", true);
     TMainVisualObject object;
-    object.Visual = &mesh;
-    object.VisualOptions = 0;
-    object.Alpha = true;
+    object.Animate(0.5f);  // without a visual: nothing
     object.Render();
-    EXPECT_EQ(recorder.Text(), "glFlush()\nglEnd()\n");
-}
+    EXPECT_TRUE(recorder.Calls().empty());
 
-TEST(MainVisualObject, EachPassIsWrappedInTheTransformOnce)
-{
-    GLRecorder recorder;
     TMarkVisual mesh("Mesh", true);
-    TMainVisualObject object;
     object.Visual = &mesh;
+    object.Animate(0.25f);
+    EXPECT_EQ(mesh.Steps, std::vector<float>{0.25f});
     object.Alpha = true;
     object.Render();
     EXPECT_EQ(recorder.Count("glPushMatrix"), 2);
@@ -147,29 +111,20 @@ TEST(MainVisualObject, EachPassIsWrappedInTheTransformOnce)
     const std::vector<std::string> names = recorder.Names();
     EXPECT_EQ(names[names.size() - 2], "glEnd");
 
+    recorder.Clear();
+    object.VisualOptions = 0;
+    object.Render();
+    EXPECT_EQ(recorder.Text(), "glFlush()\nglEnd()\n");
+
     // Without Alpha only the opaque pass; hidden, nothing.
     recorder.Clear();
     object.Alpha = false;
     object.Render();
-    EXPECT_EQ(recorder.Count("glEnd"), 0);
-    EXPECT_EQ(recorder.Count("glFlush"), 1);
+    EXPECT_EQ(recorder.Text(), "glFlush()\n");
     recorder.Clear();
     object.SetVisible(false);
     object.Render();
     EXPECT_TRUE(recorder.Calls().empty());
-}
-
-TEST(MainVisualObject, AnimatesItsVisualAndWithoutOneDoesNothing)
-{
-    GLRecorder recorder;
-    TMarkVisual mesh("Mesh");
-    TMainVisualObject object;
-    object.Animate(0.5f);
-    object.Render();
-    EXPECT_TRUE(recorder.Calls().empty());
-    object.Visual = &mesh;
-    object.Animate(0.25f);
-    EXPECT_EQ(mesh.Steps, std::vector<float>{0.25f});
 }
 
 TEST(MainVisualObject, KeysRoundTripWithTheVisualAsAPath)
@@ -200,9 +155,7 @@ TEST(MainVisualObject, KeysRoundTripWithTheVisualAsAPath)
     copy.LoadOptions(*reader);
     EXPECT_EQ(copy.Visual, mesh);
     EXPECT_EQ(copy.VisualOptions, voScale);
-    EXPECT_FLOAT_EQ(copy.Position.z, 3);
-    EXPECT_FLOAT_EQ(copy.Scale.x, 0.5f);
-    EXPECT_FLOAT_EQ(copy.Angles.y, 90);
+    EXPECT_EQ((std::vector<float>{copy.Position.z, copy.Scale.x, copy.Angles.y}), (std::vector<float>{3, 0.5f, 90}));
 
     // Absent keys keep the constructed values.
     TMainVisualObject plain;
@@ -214,28 +167,30 @@ TEST(MainVisualObject, KeysRoundTripWithTheVisualAsAPath)
 
 // --- Visual object lists ---
 
-TEST(MainVisualObjectList, WithoutAVisualItDrawsAndAnimatesNothing)
+TEST(MainVisualObjectList, WithoutAVisualOrItemsItAnimatesNothing)
 {
     GLRecorder recorder;
     TMainVisualObjectList list;
     list.SetName("List");
-    EXPECT_TRUE(list.Visible());
     auto* item = new TMainVisualObject;
     item->SetName("Item");
     list.Add(item);
     list.Animate(0.1f);
     list.Render();
     EXPECT_TRUE(recorder.Calls().empty());
-    EXPECT_FALSE(list.Alpha);
-}
 
-TEST(MainVisualObjectList, AnEmptyListDoesNotAnimateItsVisual)
-{
     TMarkVisual mesh("Mesh");
-    TMainVisualObjectList list;
-    list.Visual = &mesh;
-    list.Animate(0.1f);
+    TMainVisualObjectList empty;
+    empty.Visual = &mesh;
+    empty.Animate(0.1f);
+    TSceneParticleList particles;
+    particles.Visual = &mesh;
+    particles.Animate(0.1f);
     EXPECT_TRUE(mesh.Steps.empty());
+    particles.SetName("L");
+    particles.SetCount(5);
+    particles.Animate(0.1f);
+    EXPECT_EQ(mesh.Steps.size(), 1u);  // once per frame, not per particle
 }
 
 TEST(MainVisualObjectList, DrawsTheVisualAtEveryItemVisibleOrNotAndAnimatesItOnce)
@@ -308,77 +263,49 @@ TEST(MainVisualObjectList, VisualKeyAndSortedIndex)
 
 // --- Particle lists ---
 
-TEST(SceneParticleList, ANewListStoresNoItemsAndKeepsInsertionOrder)
+TEST(SceneParticleList, CountAddsAndFreesFromTheEndInInsertionOrder)
 {
     TSceneParticleList list;
     list.SetName("P");
     EXPECT_FALSE(list.StoreItems);
-    EXPECT_TRUE(list.FirstAnimate);
-    EXPECT_TRUE(list.Visible());
     list.SetCount(12);
     ASSERT_EQ(list.Count(), 12);
-    EXPECT_EQ(list.Particles(2)->Name(), "P2");  // a sorted index would give P10
-    EXPECT_EQ(list.Particles(11)->Name(), "P11");
-    EXPECT_EQ(list.FindObject("P10"), list.Particles(10));
-    EXPECT_EQ(list.Particles(0)->Owner(), &list);
-    EXPECT_EQ(list.Particles(0)->DepthSlot, -1);
-    EXPECT_EQ(list.Particles(0)->LifeTime, 0.0f);
-    EXPECT_EQ(list.Particles(0)->Age, 1.0f);
-}
-
-TEST(SceneParticleList, SetCountAddsAndFreesFromTheEnd)
-{
-    TSceneParticleList list;
-    list.SetName("L");
-    list.SetCount(3);
     TSceneParticle* first = list.Particles(0);
-    list.SetCount(3);
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.Particles(0), first);
+    EXPECT_EQ(list.Particles(2)->Name(), "P2");  // a sorted index would give P10
+    EXPECT_EQ(list.FindObject("P10"), list.Particles(10));
+    EXPECT_EQ(first->Owner(), &list);
+    EXPECT_EQ(first->Age, 1.0f);
     list.SetCount(1);
     list.SetCount(2);
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Particles(0), first);
-    EXPECT_EQ(list.Particles(0)->Name(), "L0");
-    EXPECT_EQ(list.Particles(1)->Name(), "L1");
-    list.SetCount(0);
-    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.Particles(1)->Name(), "P1");
     list.SetCount(-5);
     EXPECT_EQ(list.Count(), 0);
 }
 
 TEST(SceneParticleList, AParticleOlderThanItsLifeTimeRestartsAndMovesByItsAge)
 {
-    TSceneParticleList list;  // InitParticle left empty
-    list.SetName("L");
-    list.SetCount(1);
-    TSceneParticle* particle = list.Particles(0);
-    particle->Velocity = {1, 0, 0};
-    particle->RotationVelocity = {0, 10, 0};
-    list.FirstAnimate = false;
-
-    list.Animate(0.5f);  // age 1.5 > lifetime 0: restarted, moved by 1.5
-    EXPECT_FLOAT_EQ(particle->Position.x, 1.5f);
-    EXPECT_FLOAT_EQ(particle->Angles.y, 15.0f);
-    list.Animate(0.5f);  // nothing reset the age: again restarted, moved by 2.0
-    EXPECT_FLOAT_EQ(particle->Position.x, 3.5f);
-}
-
-TEST(SceneParticleList, AParticleExactlyAtItsLifeTimeIsMovedNotRestarted)
-{
     TCountingParticles list;
     list.SetName("L");
-    list.SetCount(1);
+    list.SetCount(2);
     list.FirstAnimate = false;
-    TSceneParticle* particle = list.Particles(0);
-    particle->Age = 0.5f;
-    particle->LifeTime = 1.0f;
-    particle->Velocity = {0, 0, 2};
-    list.Animate(0.5f);
-    EXPECT_EQ(list.Restarts, 0);
-    EXPECT_FLOAT_EQ(particle->Position.z, 1.0f);
-    list.Animate(0.25f);
+    TSceneParticle* old = list.Particles(0);  // age 1, lifetime 0
+    old->Velocity = {1, 0, 0};
+    old->RotationVelocity = {0, 10, 0};
+    TSceneParticle* due = list.Particles(1);
+    due->Age = 0.5f;
+    due->LifeTime = 1.0f;
+    due->Velocity = {0, 0, 2};
+
+    list.Animate(0.5f);  // old: age 1.5 > 0, restarted, moved by 1.5; due: exactly at its lifetime, moved
     EXPECT_EQ(list.Restarts, 1);
+    EXPECT_FLOAT_EQ(old->Position.x, 1.5f);
+    EXPECT_FLOAT_EQ(old->Angles.y, 15.0f);
+    EXPECT_FLOAT_EQ(due->Position.z, 1.0f);
+    list.Animate(0.5f);  // nothing reset old's age: restarted again, moved by 2.0
+    EXPECT_EQ(list.Restarts, 3);
+    EXPECT_FLOAT_EQ(old->Position.x, 3.5f);
 }
 
 TEST(SceneParticleList, TheFirstFrameStartsParticlesAtRandomAgesOfTheSharedGenerator)
@@ -433,19 +360,6 @@ TEST(SceneParticleList, GravityIsTakenOncePerMoveFromTheFrameStep)
     EXPECT_FLOAT_EQ(running->Velocity.y, -1.0f);
 }
 
-TEST(SceneParticleList, TheVisualAnimatesOncePerFrame)
-{
-    TMarkVisual mesh("Mesh");
-    TSceneParticleList list;
-    list.SetName("L");
-    list.Visual = &mesh;
-    list.Animate(0.1f);
-    EXPECT_TRUE(mesh.Steps.empty());  // no particles yet
-    list.SetCount(5);
-    list.Animate(0.1f);
-    EXPECT_EQ(mesh.Steps.size(), 1u);
-}
-
 TEST(SceneParticleList, KeysSetTheCountAndTheParticlesAreNotWrittenAsSections)
 {
     TMainScene scene;
@@ -465,9 +379,8 @@ TEST(SceneParticleList, KeysSetTheCountAndTheParticlesAreNotWrittenAsSections)
     auto writer = Writer(&scene);
     particles.SaveOptions(*writer);
     writer->WriteItems(particles);
-    EXPECT_EQ(Key(*writer, "ParticleCount"), "3");
-    EXPECT_EQ(Key(*writer, "Gravity"), "2.5");
-    EXPECT_EQ(Key(*writer, "EnableGravity"), "1");
+    EXPECT_EQ(Key(*writer, "ParticleCount") + " " + Key(*writer, "Gravity") + " " + Key(*writer, "EnableGravity"),
+              "3 2.5 1");
     TStringList sections;
     writer->IniFile->ReadSections(sections);
     EXPECT_EQ(sections.Count(), 1);

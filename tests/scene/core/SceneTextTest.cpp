@@ -1,22 +1,12 @@
 #include "scene/core/SceneText.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "classlib/core/Exceptions.h"
-#include "classlib/core/IniFiles.h"
-#include "classlib/core/StringList.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
-#include "scene/core/SceneLoader.h"
 #include "scene/core/SceneRegistry.h"
-#include "scene/core/SceneRenderState.h"
+#include "SceneTestObjects.h"
 
 namespace {
 
@@ -36,18 +26,6 @@ private:
     int FSize = 0;
     int FHeight = 0;
 };
-
-std::unique_ptr<TResourceLoader> ReaderOf(const std::string& text, TMainObject* root)
-{
-    auto loader = std::make_unique<TResourceLoader>();
-    loader->IniFile = std::make_unique<TMemIniFile>("");
-    TStringList lines;
-    lines.SetText("[L]\n" + text);
-    loader->IniFile->SetStrings(lines);
-    loader->Section = "L";
-    loader->Root = root;
-    return loader;
-}
 
 // Texts in a scene with the font "Font" on a recorded context.
 struct TextScene : ::testing::Test {
@@ -88,19 +66,6 @@ struct TextScene : ::testing::Test {
 };
 
 }  // namespace
-
-TEST(SceneText, NewTextsAreVisibleTransparentAndWhite)
-{
-    TSceneText text;
-    EXPECT_TRUE(text.Visible());
-    EXPECT_TRUE(text.Alpha);
-    EXPECT_EQ(text.StringIndex, -1);
-    EXPECT_EQ(text.Color, MakeColorRGBA(255, 255, 255, 255));
-    EXPECT_EQ(text.StringColor, text.Color);
-    text.SetPosition(16, 20);
-    EXPECT_EQ(text.X, 16);
-    EXPECT_EQ(text.Y, 20);
-}
 
 TEST(SceneText, BlinkPhaseWrapsAtOneSecond)
 {
@@ -209,25 +174,18 @@ TEST_F(TextScene, KeysRoundTripAndLinesStopAtTheFirstMissingNumber)
                                 &Scene));
     EXPECT_EQ(text->Font, Font);
     EXPECT_EQ(text->Color, MakeColorRGBA(1, 2, 3, 4));
-    EXPECT_EQ(text->X, 5);
-    EXPECT_EQ(text->Y, 6);
+    EXPECT_EQ((std::vector<int>{text->X, text->Y, text->StringIndex}), (std::vector<int>{5, 6, 2}));
     EXPECT_TRUE(text->Enable3D);
     EXPECT_EQ(text->StringColor, MakeColorRGBA(7, 8, 9, 10));
-    EXPECT_EQ(text->StringIndex, 2);
     ASSERT_EQ(text->Lines.Count(), 3);
     EXPECT_EQ(text->Lines.Strings(1), " ");  // an empty value reads as a blank
     EXPECT_EQ(text->Lines.Strings(2), "third");
 
-    TResourceLoader writer;
-    writer.BeginWrite();
-    writer.Section = "L";
-    writer.Root = &Scene;
-    text->SaveOptions(writer);
-    EXPECT_EQ(writer.IniFile->ReadString("L", "Font", ""), "Font");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "Text3", ""), "third");
-    EXPECT_EQ(writer.IniFile->ReadString("L", "Text4", "<absent>"), "<absent>");
+    auto writer = Writer(&Scene);
+    text->SaveOptions(*writer);
+    EXPECT_EQ(writer->IniFile->ReadString("L", "Text4", "<absent>"), "<absent>");
     TStringList saved;
-    writer.IniFile->GetStrings(saved);
+    writer->IniFile->GetStrings(saved);
 
     TSceneText copy;
     copy.Lines.Add("old");
@@ -236,7 +194,7 @@ TEST_F(TextScene, KeysRoundTripAndLinesStopAtTheFirstMissingNumber)
     copy.LoadOptions(*reader);
     EXPECT_EQ(copy.Lines.Text(), text->Lines.Text());
     EXPECT_EQ(copy.StringColor, text->StringColor);
-    EXPECT_EQ(copy.StringIndex, 2);
+    EXPECT_EQ((std::vector<int>{copy.X, copy.Y, copy.StringIndex}), (std::vector<int>{5, 6, 2}));
     EXPECT_EQ(copy.Font, Font);
     EXPECT_TRUE(copy.Enable3D);
 
@@ -246,7 +204,7 @@ TEST_F(TextScene, KeysRoundTripAndLinesStopAtTheFirstMissingNumber)
     EXPECT_EQ(line.X, 3);
 }
 
-TEST_F(TextScene, AFontReferenceToAnotherKindOfObjectIsRefused)
+TEST_F(TextScene, AFontReferenceToAnotherKindOfObjectIsRefusedAndTheClassesAreRegistered)
 {
     auto* other = new TSceneString;
     other->SetName("Other");
@@ -256,10 +214,7 @@ TEST_F(TextScene, AFontReferenceToAnotherKindOfObjectIsRefused)
     EXPECT_EQ(line.Font, nullptr);
     line.LoadOptions(*ReaderOf("Font=Missing\n", &Scene));
     EXPECT_EQ(line.Font, nullptr);
-}
 
-TEST(SceneText, TheTextClassesAreRegistered)
-{
     for (const char* name : {"TSceneString", "TSceneText"}) {
         std::unique_ptr<TMainItem> item(CreateSceneObject(name, "x"));
         ASSERT_NE(dynamic_cast<TSceneBaseText*>(item.get()), nullptr) << name;

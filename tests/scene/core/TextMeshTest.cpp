@@ -1,15 +1,6 @@
 #include "scene/core/TextMesh.h"
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <random>
-#include <string>
-
-#include <gtest/gtest.h>
-
-#include "classlib/core/Exceptions.h"
-#include "classlib/core/SysUtils.h"
+#include "SceneTestObjects.h"
 
 namespace {
 
@@ -106,23 +97,6 @@ Name Bubble
 1
 )";
 
-// The message of the exception of class E that action raises; fails when
-// none is raised.
-template <class E = Exception, class Action>
-std::string MessageOf(Action action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message;
-    } catch (const std::exception& e) {
-        ADD_FAILURE() << "unexpected exception: " << e.what();
-        return {};
-    }
-    ADD_FAILURE() << "no exception raised";
-    return {};
-}
-
 std::unique_ptr<T3DMFile> Loaded(const std::string& text)
 {
     auto file = std::make_unique<T3DMFile>();
@@ -192,11 +166,10 @@ TEST(TextMesh, ReadsObjectsWithEveryKindOfData)
     EXPECT_TRUE(SameVector(tang.Vertices.Items(1), {1.5f, 0, -2}));
     EXPECT_EQ(tang.Normals.Count(), 1);
     ASSERT_EQ(tang.TextureCoords.Count(), 2);
-    EXPECT_EQ(tang.TextureCoords.Items(1).s, 0.25f);
-    EXPECT_EQ(tang.TextureCoords.Items(1).t, 0.75f);
     ASSERT_EQ(tang.Colors.Count(), 2);
-    EXPECT_EQ(tang.Colors.Items(1).Green, 128.0f);
-    EXPECT_EQ(tang.Colors.Items(1).Blue, 255.0f);
+    EXPECT_EQ((std::vector<float>{tang.TextureCoords.Items(1).s, tang.TextureCoords.Items(1).t,
+                                  tang.Colors.Items(1).Green, tang.Colors.Items(1).Blue}),
+              (std::vector<float>{0.25f, 0.75f, 128, 255}));
     ASSERT_EQ(tang.VertexFaces.Count(), 2);
     EXPECT_EQ(tang.VertexFaces.Items(1).Index, (std::array<int, 3>{3, 2, 1}));
     EXPECT_EQ(tang.TextureCoordFaces.Items(0).Index, (std::array<int, 3>{1, 2, 2}));
@@ -208,9 +181,7 @@ TEST(TextMesh, ReadsObjectsWithEveryKindOfData)
     EXPECT_TRUE(SameVector(tang.Matrix[1], {0, 0, 1}));
     EXPECT_TRUE(SameVector(tang.Matrix[2], {0, -1, 0}));
     EXPECT_TRUE(SameVector(tang.Matrix[3], {5, 6, 7}));
-    EXPECT_FALSE(tang.MirrorX);
-    EXPECT_TRUE(tang.MirrorY);
-    EXPECT_FALSE(tang.MirrorZ);
+    EXPECT_EQ((std::vector<bool>{tang.MirrorX, tang.MirrorY, tang.MirrorZ}), (std::vector<bool>{false, true, false}));
 
     EXPECT_TRUE(tang.VertexFrames.Loop);
     EXPECT_EQ(tang.VertexFrames.Length, 2);
@@ -241,18 +212,12 @@ TEST(TextMesh, ReadsStandardAndMultiMaterials)
     EXPECT_EQ(body.ShaderType, 1);
     EXPECT_FALSE(body.Faceted);
     EXPECT_TRUE(body.TwoSided);
-    EXPECT_EQ(body.WireSize, 1.0f);
-    EXPECT_EQ(body.Opacity, 98.5f);
-    EXPECT_EQ(body.SelfIllumColor.Blue, 3.0f);
-    EXPECT_EQ(body.Ambient.Green, 20.0f);
-    EXPECT_EQ(body.Diffuse.Blue, 100.5f);
-    EXPECT_EQ(body.Specular.Red, 255.0f);
-    EXPECT_EQ(body.SpecularLevel, 40.0f);
-    EXPECT_EQ(body.Glossiness, 25.0f);
+    EXPECT_EQ((std::vector<float>{body.WireSize, body.Opacity, body.SelfIllumColor.Blue, body.Ambient.Green,
+                                  body.Diffuse.Blue, body.Specular.Red, body.SpecularLevel, body.Glossiness}),
+              (std::vector<float>{1, 98.5f, 3, 20, 100.5f, 255, 40, 25}));
     EXPECT_EQ(body.DiffuseMap, "body.bmp");
-    EXPECT_EQ(body.OpacityMap, "");
-    EXPECT_EQ(body.BumpMap, "");  // "UNDEFINED": any case
-    EXPECT_EQ(body.ReflectionMap, "");
+    // "undefined" in any case is no map.
+    EXPECT_EQ(body.OpacityMap + body.BumpMap + body.ReflectionMap, "");
 
     const T3DMMaterialStandard& fins = *multi->SubMaterials(1);
     EXPECT_EQ(fins.Name(), "Fins");
@@ -283,22 +248,13 @@ TEST(TextMesh, BlankLinesAndBlanksAroundLinesChangeNothing)
     ExpectSameContent(*Loaded(SampleMesh), *Loaded(spaced));
 }
 
-TEST(TextMesh, UnknownChunksAndTextBeforeHeadersAreSkipped)
+TEST(TextMesh, UnknownChunksAndTextBeforeHeadersAreSkippedAndEmptyTextClears)
 {
     const auto loaded = Loaded("exported by hand\n#MaterialCount 1\nCount 1\n#Extra 2\na\nb\n" + SampleMesh);
-    const T3DMFile& file = *loaded;
-    EXPECT_EQ(file.ObjectCount(), 2);
-    EXPECT_EQ(file.Materials().Count(), 2);
-}
-
-TEST(TextMesh, EmptyTextGivesNoObjects)
-{
-    auto loaded = Loaded(SampleMesh);
-    T3DMFile& file = *loaded;
-    file.LoadFromText("");
-    EXPECT_EQ(file.ObjectCount(), 0);
-    EXPECT_EQ(file.Materials().Count(), 0);
-    EXPECT_EQ(file.Version, 0);
+    EXPECT_EQ(loaded->ObjectCount(), 2);
+    EXPECT_EQ(loaded->Materials().Count(), 2);
+    loaded->LoadFromText("");
+    EXPECT_EQ(loaded->ObjectCount() + loaded->Materials().Count() + loaded->Version, 0);
 }
 
 TEST(TextMesh, AnimMeshOfNineFramesOf264Vertices)
@@ -313,8 +269,7 @@ TEST(TextMesh, AnimMeshOfNineFramesOf264Vertices)
             text += Format("[%d,%d,0]\n", v, f);
     }
     const auto loaded = Loaded(text);
-    const T3DMFile& file = *loaded;
-    const T3DMVertexFrameList& frames = file.Objects(0).VertexFrames;
+    const T3DMVertexFrameList& frames = loaded->Objects(0).VertexFrames;
     EXPECT_FALSE(frames.Loop);
     ASSERT_EQ(frames.Count(), 9);
     for (int f = 0; f < 9; ++f)
@@ -510,17 +465,12 @@ TEST(TextMesh, EveryCorruptedCharacterReadsOrRaisesButNeverCrashes)
 
 TEST(TextMesh, LoadsFromAFileAndRefusesAMissingOne)
 {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("textmesh_test_" + IntToStr(std::random_device()()) + ".3dm");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << SampleMesh;
-    }
+    TTempFolder folder;
+    folder.Write("fish.3dm", SampleMesh);
     T3DMFile file;
-    file.LoadFromFile(path.string());
+    file.LoadFromFile(folder.Path() + "fish.3dm");
     ExpectSameContent(file, *Loaded(SampleMesh));
-    std::filesystem::remove(path);
-    EXPECT_THROW(file.LoadFromFile(path.string()), EFOpenError);
+    EXPECT_THROW(file.LoadFromFile(folder.Path() + "none.3dm"), EFOpenError);
 }
 
 // --- Material lists ------------------------------------------------------------------

@@ -6,54 +6,24 @@
 
 #include <array>
 #include <cstdlib>
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "../../gl/win/GLTestWindow.h"
 #include "classlib/core/BmpCodec.h"
-#include "classlib/core/Exceptions.h"
-#include "classlib/core/SysUtils.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneLayer.h"
-#include "scene/core/SceneLoaderResources.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneMesh.h"
-#include "scene/core/SceneRenderState.h"
 #include "scene/core/SceneSprite.h"
 #include "scene/core/SceneTexture.h"
-#include "scene/core/SceneTexturePicture.h"
+#include "../core/SceneTestObjects.h"
 
 namespace {
 
 constexpr int Size = 64;
 
 using TPixel = std::array<int, 3>;
-
-// Meshes and pictures served from memory.
-class TDrawResources : public TSceneResourceProvider, public TSceneBitmapResources {
-public:
-    TDrawResources() { SetSceneResources(this); }
-    ~TDrawResources() override { SetSceneResources(nullptr); }
-
-    std::string ReadResource(const std::string& name) override { return Find(FData, name); }
-    std::string ReadBitmapResource(const std::string& name) override { return Find(FBitmaps, name); }
-
-    std::map<std::string, std::string> FData;
-    std::map<std::string, std::string> FBitmaps;
-
-private:
-    static std::string Find(const std::map<std::string, std::string>& map, const std::string& name)
-    {
-        auto found = map.find(UpperCase(name));
-        if (found == map.end())
-            throw EResNotFound("Resource " + name + " not found");
-        return found->second;
-    }
-};
 
 // A red square of half the view, facing +z, in a material that is red
 // only where light falls on it (no ambient, no specular).
@@ -86,7 +56,7 @@ Name Red
 struct SceneDraw : ::testing::Test {
     TestWindow window{Size, Size};
     std::unique_ptr<TCustomOpenGL> context = NewContext();
-    TDrawResources resources;
+    TBitmapResources resources;
     std::unique_ptr<TMainScene> scene;
 
     void SetUp() override
@@ -161,7 +131,7 @@ TEST_F(SceneDraw, LitMeshIsRedWhereTheLightFallsOnItsFront)
     auto* meshes = Add(new TSceneMeshList, "Meshes");
     meshes->Materials = materials;
     meshes->Textures = textures;
-    resources.FData["SQUARE_3DM"] = SquareMesh;
+    resources.Add("SQUARE_3DM", SquareMesh);
     auto* mesh = new TSceneMesh;
     mesh->SetName("Square");
     mesh->SetSourceName("square.3dm");
@@ -196,7 +166,7 @@ TEST_F(SceneDraw, SpriteCutsItsKeyColourOutAndTakesItsColour)
             for (int c = 0; c < 3; ++c)
                 picture.ScanLine(y)[x * 3 + c] = 255;
     const std::vector<uint8_t> file = WriteBmpFile(picture);
-    resources.FBitmaps["HALF_BMP"] = std::string(file.begin() + 14, file.end());
+    resources.AddBitmap("HALF_BMP", std::string(file.begin() + 14, file.end()));
 
     auto* textures = Add(new TSceneTextureList, "Textures");
     auto* materials = Add(new TSceneMaterialList, "Materials");

@@ -46,7 +46,7 @@ TEST_F(SceneResources, ProviderReadsTheBytesOfAnRCDataResourceByNameInAnyCase)
     }
 }
 
-TEST_F(SceneResources, ResourceLoadsItsPlainAndScrambledDescription)
+TEST_F(SceneResources, ResourceLoadsItsPlainAndScrambledDescriptionAndRefusesAMissingOne)
 {
     for (const bool scrambled : {false, true}) {
         TResource aquarium;
@@ -57,15 +57,11 @@ TEST_F(SceneResources, ResourceLoadsItsPlainAndScrambledDescription)
         aquarium.Load();
         ExpectFixtureScene(aquarium);
     }
-}
-
-TEST_F(SceneResources, MissingDescriptionRaisesResourceNotFound)
-{
-    TResource aquarium;
-    aquarium.SetName("Aquarium");
-    aquarium.SourceLocation = slResource;
-    aquarium.SourceName = "absent.gsc";
-    EXPECT_THROW(aquarium.Load(), EResNotFound);
+    TResource absent;
+    absent.SetName("Aquarium");
+    absent.SourceLocation = slResource;
+    absent.SourceName = "absent.gsc";
+    EXPECT_THROW(absent.Load(), EResNotFound);
 }
 
 TEST_F(SceneResources, TextMeshLoadsFromAResourceNamedAfterItsFile)
