@@ -4,15 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "classlib/ui/Application.h"
 #include "classlib/ui/WndProc.h"
@@ -46,20 +39,18 @@ public:
     bool Saw(UINT msg) const { return std::find(Messages.begin(), Messages.end(), msg) != Messages.end(); }
 };
 
-class TWindow {
-public:
-    explicit TWindow(HWND wnd) : FWnd(wnd) {}
+// Destroys its window, when still there, at the end of the scope.
+struct TWindow {
+    explicit TWindow(HWND wnd) : Wnd(wnd) {}
     ~TWindow()
     {
-        if (IsWindow(FWnd))
-            DestroyWindow(FWnd);
+        if (IsWindow(Wnd))
+            DestroyWindow(Wnd);
     }
     TWindow(const TWindow&) = delete;
     TWindow& operator=(const TWindow&) = delete;
-    HWND Get() const { return FWnd; }
-
-private:
-    HWND FWnd;
+    HWND Get() const { return Wnd; }
+    HWND Wnd;
 };
 
 HWND CreateTestWindow(TWindowTarget* target)
@@ -147,8 +138,6 @@ protected:
     std::string SavedTitle;
 };
 
-// --- Window procedure --------------------------------------------------------
-
 TEST_F(ApplicationTest, TargetPassedAtCreationGetsMessagesUntilDestroyed)
 {
     TRecorder recorder;
@@ -157,8 +146,7 @@ TEST_F(ApplicationTest, TargetPassedAtCreationGetsMessagesUntilDestroyed)
     };
     HWND wnd = CreateTestWindow(&recorder);
     ASSERT_NE(wnd, nullptr);
-    EXPECT_TRUE(recorder.Saw(WM_NCCREATE));
-    EXPECT_TRUE(recorder.Saw(WM_CREATE));
+    EXPECT_TRUE(recorder.Saw(WM_NCCREATE) && recorder.Saw(WM_CREATE));
     EXPECT_EQ(WindowTargetOf(wnd), &recorder);
     EXPECT_EQ(SendMessageA(wnd, WM_TEST, 40, 2), 42);
 
@@ -238,19 +226,14 @@ TEST_F(ApplicationTest, AllocateHWndSendsEveryMessageToTheMethod)
     EXPECT_EQ(seen.size(), before) << "no message after DeallocateHWnd";
     EXPECT_EQ(token.use_count(), 1) << "the method is released with its window";
     DeallocateHWnd(nullptr);
-}
 
-TEST_F(ApplicationTest, AllocatedWindowDestroyedDirectlyReleasesItsMethod)
-{
-    auto token = std::make_shared<int>(0);
+    // Destroyed directly, the window releases its method too.
     bool sawDestroy = false;
-    HWND wnd = AllocateHWnd([&sawDestroy, token](TMessage& message) { sawDestroy |= message.Msg == WM_DESTROY; });
+    wnd = AllocateHWnd([&sawDestroy, token](TMessage& message) { sawDestroy |= message.Msg == WM_DESTROY; });
     DestroyWindow(wnd);
     EXPECT_TRUE(sawDestroy);
     EXPECT_EQ(token.use_count(), 1);
 }
-
-// --- Application window and properties ---------------------------------------
 
 TEST_F(ApplicationTest, ApplicationWindowIsHiddenZeroSizedAndCarriesTitle)
 {
@@ -261,13 +244,11 @@ TEST_F(ApplicationTest, ApplicationWindowIsHiddenZeroSizedAndCarriesTitle)
     GetClassNameA(wnd, className, sizeof(className));
     EXPECT_STREQ(className, "TApplication");
     EXPECT_FALSE(IsWindowVisible(wnd));
-    const LONG style = GetWindowLongA(wnd, GWL_STYLE);
     const LONG expected = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
-    EXPECT_EQ(style & expected, expected);
+    EXPECT_EQ(GetWindowLongA(wnd, GWL_STYLE) & expected, expected);
     RECT rect;
     GetWindowRect(wnd, &rect);
-    EXPECT_EQ(rect.right - rect.left, 0);
-    EXPECT_EQ(rect.bottom - rect.top, 0);
+    EXPECT_TRUE(rect.right == rect.left && rect.bottom == rect.top) << "zero-sized";
 
     EXPECT_EQ(Application->Title(), "classlib_win_tests");
     Application->SetTitle("Aquarium");
@@ -290,10 +271,7 @@ bool PumpUntil(Condition done)
 TEST_F(ApplicationTest, ActivationOfTheApplicationFiresEvents)
 {
     std::vector<std::string> events;
-    Application->OnActivate = [&](TObject* sender) {
-        EXPECT_EQ(sender, Application);
-        events.push_back("activate");
-    };
+    Application->OnActivate = [&](TObject* sender) { events.push_back(sender == Application ? "activate" : "?"); };
     Application->OnDeactivate = [&](TObject*) { events.push_back("deactivate"); };
     TWindow own(CreateWindowExA(0, "STATIC", "own", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr));
@@ -324,7 +302,7 @@ TEST_F(ApplicationTest, ActivationOfTheApplicationFiresEvents)
     EXPECT_EQ(events, (std::vector<std::string>{"deactivate", "activate"}));
 }
 
-TEST_F(ApplicationTest, MinimizeAndRestoreFireOncePerChange)
+TEST_F(ApplicationTest, MinimizeRestoreAndHintFireOncePerChange)
 {
     int minimized = 0;
     int restored = 0;
@@ -341,17 +319,13 @@ TEST_F(ApplicationTest, MinimizeAndRestoreFireOncePerChange)
     Application->Restore();
     EXPECT_EQ(restored, 1);
     ShowWindow(wnd, SW_HIDE);
-}
 
-TEST_F(ApplicationTest, HintChangeFiresOnHint)
-{
-    int fired = 0;
-    Application->OnHint = [&](TObject*) { ++fired; };
+    int hints = 0;
+    Application->OnHint = [&](TObject*) { ++hints; };
     Application->SetHint("Fish");
     Application->SetHint("Fish");
-    EXPECT_EQ(Application->Hint(), "Fish");
     Application->SetHint("");
-    EXPECT_EQ(fired, 2);
+    EXPECT_EQ(hints, 2) << "OnHint fires once per change too";
 }
 
 TEST_F(ApplicationTest, MessageBoxIsOwnedByTheMainFormOrTheApplicationWindow)
@@ -361,10 +335,8 @@ TEST_F(ApplicationTest, MessageBoxIsOwnedByTheMainFormOrTheApplicationWindow)
     Application->MessageBox("text", "Caption", MB_YESNO);
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Owner, Application->Handle());
-    EXPECT_EQ(Boxes[0].Caption, "Aquarium");
-    EXPECT_EQ(Boxes[0].Flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(Boxes[1].Caption, "Caption");
-    EXPECT_EQ(Boxes[1].Flags, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(Boxes[0].Caption + " " + std::to_string(Boxes[0].Flags), "Aquarium " + std::to_string(MB_OK));
+    EXPECT_EQ(Boxes[1].Caption + " " + std::to_string(Boxes[1].Flags), "Caption " + std::to_string(MB_YESNO));
 
     TWindow formWindow(CreateTestWindow(nullptr));
     TForm* form = reinterpret_cast<TForm*>(&formWindow);  // opaque: only the hook looks at it
@@ -388,21 +360,16 @@ TEST_F(ApplicationTest, HelpCommandAsksOnHelpFirst)
     EXPECT_EQ(HelpCalls[0].Command, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(HelpCalls[0].Data, 7u);
 
-    WORD command = 0;
-    intptr_t data = 0;
+    std::pair<WORD, intptr_t> asked;
     Application->OnHelp = [&](WORD c, intptr_t d, bool& callHelp) {
-        command = c;
-        data = d;
+        asked = {c, d};
         callHelp = false;
         return true;
     };
     EXPECT_TRUE(Application->HelpCommand(HELP_FINDER, 3));
-    EXPECT_EQ(command, HELP_FINDER);
-    EXPECT_EQ(data, 3);
+    EXPECT_EQ(asked, (std::pair<WORD, intptr_t>(HELP_FINDER, 3)));
     EXPECT_EQ(HelpCalls.size(), 1u) << "OnHelp suppressed the help system";
 }
-
-// --- HandleException -----------------------------------------------------------
 
 template <typename Throw>
 void HandleThrown(Throw thrower, TObject* sender)
@@ -454,23 +421,29 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
     EXPECT_EQ(Boxes.size(), 1u);
 }
 
-// --- The loop -------------------------------------------------------------------
-
-TEST_F(ApplicationTest, TerminateEndsRunAndRunCanRunAgain)
+TEST_F(ApplicationTest, TerminateEndsRunWhichRunsAgainAndShowsTheMainFormUnlessTold)
 {
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_TRUE(Application->Terminated());
-
     TRecorder recorder;
     TWindow window(CreateTestWindow(&recorder));
     PostMessageA(window.Get(), WM_TEST, 1, 0);
     Application->Terminate();
     EXPECT_TRUE(RunGuarded());
+    EXPECT_TRUE(Application->Terminated());
     EXPECT_EQ(recorder.TestParams, std::vector<WPARAM>{1}) << "messages queued before WM_QUIT are handled";
+
+    int shown = 0;
+    TForm* form = reinterpret_cast<TForm*>(&shown);  // opaque: only the hook looks at it
+    Application->FormHooks.Show = [&](TForm* f) { shown += f == form ? 1 : 100; };
+    for (const bool hasMainForm : {false, true, true}) {
+        Application->SetMainForm(hasMainForm ? form : nullptr);
+        Application->ShowMainForm = shown == 0;
+        Application->Terminate();
+        EXPECT_TRUE(RunGuarded());
+        EXPECT_EQ(shown, hasMainForm ? 1 : 0) << "shown only as a main form, and not when told";
+    }
 }
 
-TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem)
+TEST_F(ApplicationTest, OnMessageAndOnShortCutSeeMessagesFirstAndCanSwallowThem)
 {
     std::vector<std::string> order;
     TRecorder recorder;
@@ -492,12 +465,9 @@ TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem)
     Application->Terminate();
     EXPECT_TRUE(RunGuarded());
     EXPECT_EQ(order, (std::vector<std::string>{"message 1", "message 2", "window 2"}));
-}
 
-TEST_F(ApplicationTest, OnShortCutClaimsKeysBeforeTheWindow)
-{
-    TRecorder recorder;
-    TWindow window(CreateTestWindow(&recorder));
+    // OnShortCut claims keys before the window the same way.
+    Application->OnMessage = nullptr;
     std::vector<WORD> offered;
     Application->OnShortCut = [&](TWMKey& key, bool& handled) {
         offered.push_back(key.CharCode);
@@ -510,20 +480,6 @@ TEST_F(ApplicationTest, OnShortCutClaimsKeysBeforeTheWindow)
     EXPECT_EQ(std::count(recorder.Messages.begin(), recorder.Messages.end(), WM_KEYDOWN), 1);
 }
 
-TEST_F(ApplicationTest, ProcessMessagesHandlesTheQueueWithoutIdling)
-{
-    TRecorder recorder;
-    TWindow window(CreateTestWindow(&recorder));
-    int idles = 0;
-    Application->OnIdle = [&](TObject*, bool&) { ++idles; };
-    for (WPARAM i = 1; i <= 3; ++i)
-        PostMessageA(window.Get(), WM_TEST, i, 0);
-    TWatchdog watchdog;
-    Application->ProcessMessages();
-    EXPECT_FALSE(watchdog.Fired());
-    EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 2, 3}));
-    EXPECT_EQ(idles, 0);
-}
 
 TEST_F(ApplicationTest, OnIdleRunsAgainAtOnceWhileNotDone)
 {
@@ -565,11 +521,18 @@ TEST_F(ApplicationTest, DoneIdleWaitsForTheNextMessage)
     EXPECT_LE(idles, 20);
 }
 
-TEST_F(ApplicationTest, HandleMessageRunsIdleStepsForModalLoops)
+TEST_F(ApplicationTest, ProcessMessagesNeverIdlesAndHandleMessageRunsIdleStepsForModalLoops)
 {
+    TRecorder recorder;
+    TWindow window(CreateTestWindow(&recorder));
     int idles = 0;
     Application->OnIdle = [&](TObject*, bool& done) { done = ++idles > 3; };
+    for (WPARAM i = 1; i <= 3; ++i)
+        PostMessageA(window.Get(), WM_TEST, i, 0);
     TWatchdog watchdog;
+    Application->ProcessMessages();
+    EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 2, 3}));
+    EXPECT_EQ(idles, 0);
     for (int i = 0; i < 3; ++i)
         Application->HandleMessage();  // not done yet: no waiting
     EXPECT_FALSE(watchdog.Fired());
@@ -636,29 +599,6 @@ TEST_F(ApplicationTest, UnhandledExceptionInTheLoopShowsTheMessageAndEndsRun)
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "'x' is not a valid integer value");
     EXPECT_EQ(Boxes[0].Caption, "Aquarium");
-}
-
-TEST_F(ApplicationTest, RunShowsTheMainFormUnlessTold)
-{
-    int shown = 0;
-    TForm* form = reinterpret_cast<TForm*>(&shown);  // opaque: only the hook looks at it
-    Application->FormHooks.Show = [&](TForm* f) {
-        EXPECT_EQ(f, form);
-        ++shown;
-    };
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_EQ(shown, 0) << "no main form";
-
-    Application->SetMainForm(form);
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_EQ(shown, 1);
-
-    Application->ShowMainForm = false;
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_EQ(shown, 1);
 }
 
 }  // namespace

@@ -6,32 +6,32 @@
 #include <string>
 #include <vector>
 
+#include "UiTestSupport.h"
 #include "classlib/graphics/JPEGImage.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using uitest::ErrorOf;
 
 TColor Rgb(int r, int g, int b)
 {
     return static_cast<TColor>(RGB(r, g, b));
 }
 
-// Distance of two colours: the largest channel difference.
+// The largest channel difference of two colours.
 int ColorDistance(TColor a, TColor b)
 {
-    const int dr = std::abs(GetRValue(a) - GetRValue(b));
-    const int dg = std::abs(GetGValue(a) - GetGValue(b));
-    const int db = std::abs(GetBValue(a) - GetBValue(b));
-    return std::max(dr, std::max(dg, db));
+    return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                     std::abs(GetBValue(a) - GetBValue(b))});
 }
 
 void SetPixel24(TBitmap& bitmap, int x, int y, int r, int g, int b)
 {
-    auto* row = static_cast<uint8_t*>(bitmap.ScanLine(y));
-    row[x * 3] = static_cast<uint8_t>(b);
-    row[x * 3 + 1] = static_cast<uint8_t>(g);
-    row[x * 3 + 2] = static_cast<uint8_t>(r);
+    auto* pixel = static_cast<uint8_t*>(bitmap.ScanLine(y)) + x * 3;
+    pixel[0] = static_cast<uint8_t>(b);
+    pixel[1] = static_cast<uint8_t>(g);
+    pixel[2] = static_cast<uint8_t>(r);
 }
 
 // A 24-bit bitmap with a smooth gradient (red across, green down).
@@ -45,8 +45,8 @@ void FillGradient(TBitmap& bitmap, int width, int height)
 }
 
 // A codec picture whose bytes all differ, for round trips.
-TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t red = 0,
-                  uint32_t green = 0, uint32_t blue = 0)
+TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t red = 0, uint32_t green = 0,
+                  uint32_t blue = 0)
 {
     TDibImage image;
     image.Width = width;
@@ -85,74 +85,46 @@ std::string TempFile(const std::string& name)
     return std::string(path) + "corvalen-" + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
-template <class E, class F>
-std::string ErrorOf(F&& operation)
-{
-    try {
-        operation();
-    } catch (const E& e) {
-        return e.Message;
-    }
-    return "(no exception)";
-}
-
 }  // namespace
 
-// --- Pixels, rows and formats ---------------------------------------------------
-
-TEST(BitmapTest, NewBitmapIsEmptyAndGetsAHandleWithASize)
+TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
 {
-    TBitmap bitmap;
-    EXPECT_TRUE(bitmap.Empty());
-    EXPECT_EQ(bitmap.Width(), 0);
-    EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
-    EXPECT_EQ(bitmap.Handle(), nullptr);
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(0); }),
-              "Scan line index out of range");
+    TBitmap empty;
+    EXPECT_TRUE(empty.Empty());
+    EXPECT_EQ(empty.Handle(), nullptr);
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { empty.ScanLine(0); }), "Scan line index out of range");
 
-    bitmap.SetSize(4, 3);
-    EXPECT_FALSE(bitmap.Empty());
-    ASSERT_NE(bitmap.Handle(), nullptr);
-    BITMAP info{};
-    ASSERT_EQ(GetObjectA(bitmap.Handle(), sizeof(info), &info), static_cast<int>(sizeof(info)));
-    EXPECT_EQ(info.bmWidth, 4);
-    EXPECT_EQ(info.bmHeight, 3);
-    EXPECT_EQ(info.bmBitsPixel, 24);
-    EXPECT_NE(info.bmBits, nullptr);  // a DIB section
-
-    bitmap.SetHeight(0);
-    EXPECT_TRUE(bitmap.Empty());
-    EXPECT_EQ(bitmap.Width(), 4);
-    EXPECT_EQ(bitmap.Handle(), nullptr);
-}
-
-TEST(BitmapTest, ScanLineAndCanvasSeeTheSamePixels)
-{
     for (TPixelFormat format : {pf24bit, pf32bit}) {
         SCOPED_TRACE(format == pf24bit ? "pf24bit" : "pf32bit");
         const int bytes = format == pf24bit ? 3 : 4;
         TBitmap bitmap;
         bitmap.SetPixelFormat(format);
         bitmap.SetSize(3, 2);
+        BITMAP info{};
+        ASSERT_EQ(GetObjectA(bitmap.Handle(), sizeof(info), &info), static_cast<int>(sizeof(info)));
+        EXPECT_EQ(info.bmWidth * 100 + info.bmHeight, 302);
+        EXPECT_EQ(info.bmBitsPixel, bytes * 8);
+        EXPECT_NE(info.bmBits, nullptr) << "a DIB section";
+
         auto* top = static_cast<uint8_t*>(bitmap.ScanLine(0));
         top[0] = 1;  // blue
         top[1] = 2;
         top[2] = 3;  // red
-        auto* bottom = static_cast<uint8_t*>(bitmap.ScanLine(1));
-        bottom[2 * bytes] = 200;
+        static_cast<uint8_t*>(bitmap.ScanLine(1))[2 * bytes] = 200;
         EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), Rgb(3, 2, 1));
         EXPECT_EQ(bitmap.Canvas()->Pixels(2, 1), Rgb(0, 0, 200));
         EXPECT_EQ(bitmap.Canvas()->Pixels(2, 0), Rgb(0, 0, 0));
 
         bitmap.Canvas()->SetPixels(1, 1, Rgb(10, 20, 30));
         const auto* row = static_cast<uint8_t*>(bitmap.ScanLine(1));
-        EXPECT_EQ(row[bytes], 30);
-        EXPECT_EQ(row[bytes + 1], 20);
-        EXPECT_EQ(row[bytes + 2], 10);
-        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(2); }),
-                  "Scan line index out of range");
-        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(-1); }),
-                  "Scan line index out of range");
+        EXPECT_EQ(Bytes(row + bytes, row + bytes + 3), (Bytes{30, 20, 10}));
+        for (int bad : {2, -1})
+            EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(bad); }), "Scan line index out of range");
+
+        bitmap.SetHeight(0);
+        EXPECT_TRUE(bitmap.Empty());
+        EXPECT_EQ(bitmap.Width(), 3);
+        EXPECT_EQ(bitmap.Handle(), nullptr);
     }
 }
 
@@ -164,10 +136,8 @@ TEST(BitmapTest, PaletteColoursReachTheCanvas)
     bitmap.SetSize(2, 2);
     static_cast<uint8_t*>(bitmap.ScanLine(1))[1] = 7;
     bitmap.SetPaletteColor(7, Rgb(9, 8, 250));
-    EXPECT_EQ(bitmap.PaletteColor(7), Rgb(9, 8, 250));
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), Rgb(9, 8, 250));
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.SetPaletteColor(256, 0); }),
-              "Palette index out of range");
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.SetPaletteColor(256, 0); }), "Palette index out of range");
 
     TBitmap mono;
     mono.SetPixelFormat(pf1bit);
@@ -176,11 +146,10 @@ TEST(BitmapTest, PaletteColoursReachTheCanvas)
     EXPECT_EQ(mono.PaletteColor(1), clWhite);
     TBitmap deep;
     EXPECT_EQ(deep.PaletteSize(), 0);
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { deep.PaletteColor(0); }),
-              "Palette index out of range");
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { deep.PaletteColor(0); }), "Palette index out of range");
 }
 
-TEST(BitmapTest, SetSizeKeepsTheTopLeftPart)
+TEST(BitmapTest, SetSizeKeepsTheTopLeftPartAndThePixelFormatConvertsThePicture)
 {
     TBitmap bitmap;
     bitmap.SetSize(3, 3);
@@ -191,23 +160,16 @@ TEST(BitmapTest, SetSizeKeepsTheTopLeftPart)
     EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), Rgb(10, 20, 30));
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 2), Rgb(11, 22, 30));
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 3), Rgb(0, 0, 0));
-}
 
-TEST(BitmapTest, ChangingThePixelFormatConvertsThePicture)
-{
-    TBitmap bitmap;
     bitmap.SetSize(2, 1);
     SetPixel24(bitmap, 0, 0, 255, 0, 0);
     SetPixel24(bitmap, 1, 0, 255, 255, 255);
-
-    struct Step {
+    const struct {
         TPixelFormat format;
         int bits;
         int tolerance;
-    };
-    const Step steps[] = {{pf32bit, 32, 0}, {pf16bit, 16, 8}, {pf15bit, 16, 8},
-                          {pf8bit, 8, 0},   {pf24bit, 24, 8}};
-    for (const Step& step : steps) {
+    } steps[] = {{pf32bit, 32, 0}, {pf16bit, 16, 8}, {pf15bit, 16, 8}, {pf8bit, 8, 0}, {pf24bit, 24, 8}};
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.bits);
         bitmap.SetPixelFormat(step.format);
         EXPECT_EQ(bitmap.PixelFormat(), step.format);
@@ -217,31 +179,21 @@ TEST(BitmapTest, ChangingThePixelFormatConvertsThePicture)
         EXPECT_LE(ColorDistance(bitmap.Canvas()->Pixels(0, 0), clRed), step.tolerance);
         EXPECT_LE(ColorDistance(bitmap.Canvas()->Pixels(1, 0), clWhite), step.tolerance);
     }
-
     bitmap.SetPixelFormat(pfDevice);
     EXPECT_NE(bitmap.PixelFormat(), pfDevice);
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.SetPixelFormat(pfCustom); }),
-              "Invalid pixel format");
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.SetPixelFormat(pfCustom); }), "Invalid pixel format");
 }
-
-// --- Streams, files and resources ------------------------------------------------
 
 TEST(BitmapTest, FilesOfEveryDepthAndOrderRoundTrip)
 {
-    struct Case {
+    const struct {
         int bits;
         uint32_t red, green, blue;
         TPixelFormat format;
-    };
-    const Case cases[] = {{1, 0, 0, 0, pf1bit},
-                          {4, 0, 0, 0, pf4bit},
-                          {8, 0, 0, 0, pf8bit},
-                          {16, 0, 0, 0, pf15bit},
-                          {16, 0xF800, 0x07E0, 0x001F, pf16bit},
-                          {24, 0, 0, 0, pf24bit},
-                          {32, 0, 0, 0, pf32bit},
-                          {32, 0xFF, 0xFF00, 0xFF0000, pfCustom}};
-    for (const Case& c : cases) {
+    } cases[] = {{1, 0, 0, 0, pf1bit},   {4, 0, 0, 0, pf4bit},   {8, 0, 0, 0, pf8bit},
+                 {16, 0, 0, 0, pf15bit}, {16, 0xF800, 0x07E0, 0x001F, pf16bit},
+                 {24, 0, 0, 0, pf24bit}, {32, 0, 0, 0, pf32bit}, {32, 0xFF, 0xFF00, 0xFF0000, pfCustom}};
+    for (const auto& c : cases) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(std::to_string(c.bits) + " bits" + (topDown ? ", top-down" : ""));
             const TDibImage image = Pattern(7, 3, c.bits, topDown, c.red, c.green, c.blue);
@@ -250,12 +202,10 @@ TEST(BitmapTest, FilesOfEveryDepthAndOrderRoundTrip)
             TBitmap bitmap;
             bitmap.LoadFromStream(in);
             EXPECT_EQ(bitmap.PixelFormat(), c.format);
-            EXPECT_EQ(bitmap.Width(), 7);
-            EXPECT_EQ(bitmap.Height(), 3);
+            EXPECT_EQ(bitmap.Width() * 100 + bitmap.Height(), 703);
             // Row 0 is the top row whatever the order in memory.
-            EXPECT_EQ(Bytes(static_cast<uint8_t*>(bitmap.ScanLine(0)),
-                            static_cast<uint8_t*>(bitmap.ScanLine(0)) + image.RowSize()),
-                      Bytes(image.ScanLine(0), image.ScanLine(0) + image.RowSize()));
+            const auto* top = static_cast<uint8_t*>(bitmap.ScanLine(0));
+            EXPECT_EQ(Bytes(top, top + image.RowSize()), Bytes(image.ScanLine(0), image.ScanLine(0) + image.RowSize()));
 
             TMemoryStream out;
             bitmap.SaveToStream(out);
@@ -268,10 +218,7 @@ TEST(BitmapTest, FilesOfEveryDepthAndOrderRoundTrip)
             EXPECT_EQ(back.Bits, image.Bits);
         }
     }
-}
-
-TEST(BitmapTest, TheCanvasAgreesOnWhichRowIsTop)
-{
+    // The canvas agrees on which row is the top.
     for (bool topDown : {false, true}) {
         TDibImage image = Pattern(2, 2, 24, topDown);
         image.Bits.assign(image.Bits.size(), 0);
@@ -297,8 +244,7 @@ TEST(BitmapTest, AStreamHoldsBitmapsOneAfterAnother)
     first.SaveToStream(stream);
     const int64_t firstEnd = stream.Position();
     second.SaveToStream(stream);
-    TBitmap empty;
-    empty.SaveToStream(stream);  // writes nothing
+    TBitmap().SaveToStream(stream);  // an empty bitmap writes nothing
     const int64_t end = stream.Position();
 
     // A file whose declared size is 0 is measured by its headers.
@@ -306,14 +252,12 @@ TEST(BitmapTest, AStreamHoldsBitmapsOneAfterAnother)
     withoutSize[2] = withoutSize[3] = withoutSize[4] = withoutSize[5] = 0;
     TMemoryStream reread;
     Fill(reread, withoutSize);
-
     TBitmap a;
     TBitmap b;
     a.LoadFromStream(reread);
     EXPECT_EQ(reread.Position(), firstEnd);
     b.LoadFromStream(reread);
     EXPECT_EQ(reread.Position(), end);
-    EXPECT_EQ(a.Width(), 3);
     EXPECT_EQ(a.Canvas()->Pixels(0, 0), Rgb(1, 2, 3));
     EXPECT_EQ(b.PixelFormat(), pf8bit);
     EXPECT_EQ(b.Width(), 5);
@@ -327,85 +271,64 @@ TEST(BitmapTest, BadDataRaisesAndLeavesTheBitmapAsItWas)
     bitmap.SetSize(2, 2);
     SetPixel24(bitmap, 1, 1, 40, 50, 60);
     const Bytes valid = WriteBmpFile(Pattern(6, 6, 24, false));
-    for (size_t length : {size_t{0}, size_t{10}, size_t{53}, valid.size() - 1}) {
-        TMemoryStream stream;
-        Fill(stream, Bytes(valid.begin(), valid.begin() + length));
-        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); })
-                      .rfind("Bitmap image is not valid: ", 0),
-                  0u)
-            << length;
-    }
     Bytes badDepth = valid;
     badDepth[28] = 7;
     TMemoryStream stream;
+    for (size_t length : {size_t{0}, size_t{10}, size_t{53}, valid.size() - 1}) {
+        Fill(stream, Bytes(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length)));
+        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }).rfind("Bitmap image is not valid: ", 0),
+                  0u)
+            << length;
+    }
     Fill(stream, badDepth);
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }),
-              "Bitmap image is not valid: bit count 7");
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }), "Bitmap image is not valid: bit count 7");
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), Rgb(40, 50, 60));
-}
 
-TEST(BitmapTest, SaveToFileAndLoadFromFile)
-{
     const std::string path = TempFile("bitmap.bmp");
-    TBitmap bitmap;
-    bitmap.SetSize(5, 4);
-    SetPixel24(bitmap, 4, 3, 70, 80, 90);
     bitmap.SaveToFile(path);
-
     TBitmap loaded;
     loaded.LoadFromFile(path);
     DeleteFileA(path.c_str());
-    EXPECT_EQ(loaded.Width(), 5);
-    EXPECT_EQ(loaded.Height(), 4);
-    EXPECT_EQ(loaded.Canvas()->Pixels(4, 3), Rgb(70, 80, 90));
+    EXPECT_EQ(loaded.Canvas()->Pixels(1, 1), Rgb(40, 50, 60)) << "a file round trip";
     EXPECT_THROW(loaded.LoadFromFile(path), EFOpenError);
 }
 
-TEST(BitmapTest, ResourceBitmapsLoadByName)
+TEST(BitmapTest, ResourceBitmapsLoadByNameAndAssignCopiesDeeply)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     TBitmap bitmap;
     bitmap.LoadFromResourceName(instance, "BITMAPTEST2X2");
     EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
-    ASSERT_EQ(bitmap.Width(), 2);
-    ASSERT_EQ(bitmap.Height(), 2);
+    ASSERT_EQ(bitmap.Width() * 100 + bitmap.Height(), 202);
     EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clRed);
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 0), clLime);
     EXPECT_EQ(bitmap.Canvas()->Pixels(0, 1), clBlue);
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), clWhite);
 
-    bitmap.LoadFromResourceName(instance, "BITMAPTEST4X2");
-    EXPECT_EQ(bitmap.PixelFormat(), pf8bit);
-    EXPECT_EQ(bitmap.PaletteColor(1), clRed);
+    TBitmap source;
+    source.LoadFromResourceName(instance, "BITMAPTEST4X2");
+    EXPECT_EQ(source.PixelFormat(), pf8bit);
     const TColor top[] = {clBlack, clRed, clLime, clBlue};
     for (int x = 0; x < 4; ++x) {
-        EXPECT_EQ(bitmap.Canvas()->Pixels(x, 0), top[x]) << x;
-        EXPECT_EQ(bitmap.Canvas()->Pixels(x, 1), top[3 - x]) << x;
-        EXPECT_EQ(static_cast<uint8_t*>(bitmap.ScanLine(0))[x], x);
+        EXPECT_EQ(source.Canvas()->Pixels(x, 0), top[x]) << x;
+        EXPECT_EQ(source.Canvas()->Pixels(x, 1), top[3 - x]) << x;
+        EXPECT_EQ(static_cast<uint8_t*>(source.ScanLine(0))[x], x);
     }
-
     EXPECT_EQ(ErrorOf<EResNotFound>([&] { bitmap.LoadFromResourceName(instance, "NOSUCHBITMAP"); }),
               "Resource NOSUCHBITMAP not found");
-    EXPECT_EQ(bitmap.Width(), 4);
-}
+    EXPECT_EQ(bitmap.Width(), 2);
 
-TEST(BitmapTest, AssignCopiesDeeply)
-{
-    TBitmap source;
-    source.LoadFromResourceName(GetModuleHandleA(nullptr), "BITMAPTEST4X2");
     TBitmap copy;
     copy.Assign(&source);
     EXPECT_NE(copy.Handle(), source.Handle());
     EXPECT_EQ(copy.PixelFormat(), pf8bit);
-
     static_cast<uint8_t*>(source.ScanLine(0))[0] = 2;
     source.SetPaletteColor(1, Rgb(1, 1, 1));
     source.Canvas()->SetPixels(3, 1, clWhite);
     EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clBlack);
     EXPECT_EQ(copy.PaletteColor(1), clRed);
     EXPECT_EQ(copy.Canvas()->Pixels(3, 1), clBlack);
-    EXPECT_EQ(copy.Canvas()->Pixels(1, 0), clRed);
 
     // Drawing through the canvas before the copy is part of the copy.
     TBitmap drawn;
@@ -414,32 +337,20 @@ TEST(BitmapTest, AssignCopiesDeeply)
     copy.Assign(&drawn);
     EXPECT_EQ(copy.PixelFormat(), pf24bit);
     EXPECT_EQ(static_cast<uint8_t*>(copy.ScanLine(1))[3], 7);
-
     copy.Assign(&copy);
     EXPECT_EQ(copy.Width(), 2);
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.Empty());
-    EXPECT_EQ(copy.Handle(), nullptr);
 }
-
-// --- Canvas ---------------------------------------------------------------------
 
 TEST(BitmapTest, CanvasFillsDrawsAndCopies)
 {
     TBitmap target;
     target.SetSize(4, 4);
     TCanvas* canvas = target.Canvas();
-    EXPECT_EQ(canvas, target.Canvas());
     canvas->Brush()->SetColor(clWhite);
     canvas->FillRect(RECT{0, 0, 4, 4});
-    canvas->Brush()->SetColor(clRed);
-    canvas->FillRect(RECT{1, 1, 3, 3});
-    EXPECT_EQ(canvas->Pixels(1, 1), clRed);
-    EXPECT_EQ(canvas->Pixels(2, 2), clRed);
-    EXPECT_EQ(canvas->Pixels(3, 3), clWhite);  // right and bottom edges excluded
-    EXPECT_EQ(canvas->Pixels(0, 0), clWhite);
     EXPECT_EQ(canvas->Pixels(9, 9), -1);
-
     canvas->Brush()->SetColor(clSystemColor | COLOR_HIGHLIGHT);
     canvas->FillRect(RECT{0, 0, 1, 1});
     EXPECT_EQ(canvas->Pixels(0, 0), static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)));
@@ -450,7 +361,7 @@ TEST(BitmapTest, CanvasFillsDrawsAndCopies)
     EXPECT_EQ(canvas->Pixels(2, 2), clRed);
     EXPECT_EQ(canvas->Pixels(3, 3), clWhite);
     EXPECT_EQ(canvas->Pixels(2, 3), clBlue);
-    EXPECT_EQ(canvas->Pixels(1, 1), clRed);
+    EXPECT_EQ(canvas->Pixels(1, 1), clWhite);
     canvas->Draw(0, 0, nullptr);
 
     canvas->StretchDraw(RECT{0, 0, 4, 4}, &quad);
@@ -462,17 +373,11 @@ TEST(BitmapTest, CanvasFillsDrawsAndCopies)
     canvas->CopyRect(RECT{0, 0, 1, 1}, quad.Canvas(), RECT{1, 1, 2, 2});
     EXPECT_EQ(canvas->Pixels(0, 0), clWhite);
     EXPECT_EQ(canvas->Pixels(1, 0), clRed);
-
     TCanvas detached;
-    EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { detached.FillRect(RECT{0, 0, 1, 1}); }),
-              "Canvas does not allow drawing");
     const RECT pixel{0, 0, 1, 1};
-    EXPECT_EQ(
-        ErrorOf<EInvalidGraphicOperation>([&] { canvas->CopyRect(pixel, &detached, pixel); }),
-        "Canvas does not allow drawing");
+    EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { canvas->CopyRect(pixel, &detached, pixel); }),
+              "Canvas does not allow drawing");
 }
-
-// --- JPEG -----------------------------------------------------------------------
 
 TEST(BitmapTest, JpegRoundTripsThroughStreamsAndFiles)
 {
@@ -480,17 +385,12 @@ TEST(BitmapTest, JpegRoundTripsThroughStreamsAndFiles)
     FillGradient(source, 32, 16);
     TJPEGImage jpeg;
     EXPECT_TRUE(jpeg.Empty());
-    EXPECT_EQ(jpeg.CompressionQuality(), 90);
     jpeg.Assign(&source);
-    EXPECT_EQ(jpeg.Width(), 32);
-    EXPECT_EQ(jpeg.Height(), 16);
-
     TMemoryStream stream;
     jpeg.SaveToStream(stream);
     const Bytes saved = BytesOf(stream);
     ASSERT_GT(saved.size(), 2u);
-    EXPECT_EQ(saved[0], 0xFF);
-    EXPECT_EQ(saved[1], 0xD8);
+    EXPECT_EQ(saved[0] * 256 + saved[1], 0xFFD8);
 
     stream.SetPosition(0);
     TJPEGImage loaded;
@@ -498,13 +398,10 @@ TEST(BitmapTest, JpegRoundTripsThroughStreamsAndFiles)
     TBitmap decoded;
     decoded.Assign(&loaded);
     EXPECT_EQ(decoded.PixelFormat(), pf24bit);
-    ASSERT_EQ(decoded.Width(), 32);
-    ASSERT_EQ(decoded.Height(), 16);
+    ASSERT_EQ(decoded.Width() * 100 + decoded.Height(), 3216);
     for (int y = 0; y < 16; y += 5)
         for (int x = 0; x < 32; x += 7)
-            EXPECT_LE(ColorDistance(decoded.Canvas()->Pixels(x, y), source.Canvas()->Pixels(x, y)),
-                      12)
-                << x << "," << y;
+            EXPECT_LE(ColorDistance(decoded.Canvas()->Pixels(x, y), source.Canvas()->Pixels(x, y)), 12) << x << "," << y;
 
     // A loaded picture is saved as the bytes it came from.
     TMemoryStream again;
@@ -516,10 +413,8 @@ TEST(BitmapTest, JpegRoundTripsThroughStreamsAndFiles)
     TJPEGImage fromFile;
     fromFile.LoadFromFile(path);
     DeleteFileA(path.c_str());
-    EXPECT_EQ(fromFile.Width(), 32);
-    TBitmap fromFileBitmap;
-    fromFileBitmap.Assign(&fromFile);
-    EXPECT_LE(ColorDistance(fromFileBitmap.Canvas()->Pixels(31, 15), Rgb(255, 255, 128)), 12);
+    decoded.Assign(&fromFile);
+    EXPECT_LE(ColorDistance(decoded.Canvas()->Pixels(31, 15), Rgb(255, 255, 128)), 12);
 }
 
 TEST(BitmapTest, JpegQualityAndSourceFormats)
@@ -527,6 +422,7 @@ TEST(BitmapTest, JpegQualityAndSourceFormats)
     TBitmap source;
     FillGradient(source, 64, 64);
     TJPEGImage jpeg;
+    EXPECT_EQ(jpeg.CompressionQuality(), 90);
     jpeg.Assign(&source);
     TMemoryStream best;
     jpeg.SaveToStream(best);
@@ -551,8 +447,7 @@ TEST(BitmapTest, JpegQualityAndSourceFormats)
     fromPalette.LoadFromStream(stream);
     TBitmap decoded;
     decoded.Assign(&fromPalette);
-    EXPECT_EQ(decoded.Width(), 4);
-    EXPECT_EQ(decoded.Height(), 2);
+    EXPECT_EQ(decoded.Width() * 100 + decoded.Height(), 402);
     // Tiny blocks of pure colours blur; the brightest stays the brightest.
     EXPECT_GT(GetRValue(decoded.Canvas()->Pixels(1, 0)), GetRValue(decoded.Canvas()->Pixels(0, 0)));
 }
@@ -577,13 +472,10 @@ TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
 
     good.SetPosition(0);
     image.LoadFromStream(good);
-    TMemoryStream notJpeg;
-    Fill(notJpeg, WriteBmpFile(Pattern(4, 4, 24, false)));
-    EXPECT_NE(ErrorOf<EJPEG>([&] { image.LoadFromStream(notJpeg); }).find("Not a JPEG file"),
-              std::string::npos);
+    Fill(stream, WriteBmpFile(Pattern(4, 4, 24, false)));
+    EXPECT_NE(ErrorOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
     EXPECT_EQ(image.Width(), 16);
 
     TCanvas canvas;
-    EXPECT_EQ(ErrorOf<EConvertError>([&] { canvas.Assign(&image); }),
-              "Cannot assign a TJPEGImage to a TCanvas");
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { canvas.Assign(&image); }), "Cannot assign a TJPEGImage to a TCanvas");
 }

@@ -1,12 +1,12 @@
-// The canvas under Wine: shapes, lines and text drawn into memory bitmaps
-// and checked pixel by pixel (text only by where it puts dark pixels, since
-// fonts differ), the context left as it was given, no GDI object leaked, and
-// a custom control painting through its canvas.
+// The canvas under Wine: shapes, lines and text drawn into memory bitmaps and
+// checked pixel by pixel (text by where its dark pixels fall: fonts differ),
+// the context left as given, no GDI object leaked, a custom control's paint.
 #include "classlib/graphics/Canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "UiTestSupport.h"
@@ -66,10 +66,9 @@ TEST(CanvasTest, LinesRunFromTheCurrentPositionWithThePen)
     canvas->MoveTo(5, 5);
     canvas->LineTo(30, 5);
     canvas->LineTo(30, 30);  // continues from (30, 5)
-    for (int x = 5; x < 30; ++x)
-        EXPECT_EQ(canvas->Pixels(x, 5), clRed) << x;
-    for (int y = 5; y < 30; ++y)
-        EXPECT_EQ(canvas->Pixels(30, y), clRed) << y;
+    const auto red = [](TColor c) { return c == clRed; };
+    EXPECT_EQ(CountPixels(canvas, RECT{5, 5, 30, 6}, red), 25);
+    EXPECT_EQ(CountPixels(canvas, RECT{30, 5, 31, 30}, red), 25);
     EXPECT_EQ(canvas->Pixels(4, 5), clWhite);
     EXPECT_EQ(canvas->Pixels(30, 30), clWhite) << "the end point is not drawn";
     EXPECT_EQ(canvas->Pixels(15, 6), clWhite) << "one pixel wide";
@@ -106,8 +105,6 @@ TEST(CanvasTest, RectanglesAreOutlinedWithThePenAndFilledWithTheBrush)
     canvas->Rectangle(10, 10, 30, 20);
     EXPECT_EQ(canvas->Pixels(10, 10), clBlue);
     EXPECT_EQ(canvas->Pixels(29, 19), clBlue);
-    EXPECT_EQ(canvas->Pixels(20, 10), clBlue);
-    EXPECT_EQ(canvas->Pixels(20, 15), clLime);
     EXPECT_EQ(canvas->Pixels(11, 11), clLime);
     EXPECT_EQ(canvas->Pixels(30, 20), clWhite) << "right and bottom edges excluded";
     EXPECT_EQ(canvas->Pixels(9, 9), clWhite);
@@ -126,16 +123,11 @@ TEST(CanvasTest, RectanglesAreOutlinedWithThePenAndFilledWithTheBrush)
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(clGreenish);
     canvas->FillRect(RECT{0, 25, 10, 30});
-    EXPECT_EQ(canvas->Pixels(0, 25), clGreenish);
-    EXPECT_EQ(canvas->Pixels(9, 29), clGreenish);
-    EXPECT_EQ(canvas->Pixels(10, 29), clWhite);
+    EXPECT_EQ(CountPixels(canvas, RECT{0, 25, 11, 31}, [](TColor c) { return c == clGreenish; }), 50);
     canvas->Brush()->SetColor(clBlack);
     canvas->FrameRect(RECT{20, 25, 30, 35});
-    EXPECT_EQ(canvas->Pixels(20, 25), clBlack);
-    EXPECT_EQ(canvas->Pixels(29, 34), clBlack);
-    EXPECT_EQ(canvas->Pixels(25, 34), clBlack);
-    EXPECT_EQ(canvas->Pixels(25, 30), clWhite) << "the inside is not filled";
-    EXPECT_EQ(canvas->Pixels(30, 35), clWhite);
+    EXPECT_EQ(CountPixels(canvas, RECT{20, 25, 31, 36}, [](TColor c) { return c == clBlack; }), 36)
+        << "one pixel just inside, the inside not filled";
 }
 
 TEST(CanvasTest, EllipseFillsItsInsideAndLeavesTheCorners)
@@ -147,7 +139,6 @@ TEST(CanvasTest, EllipseFillsItsInsideAndLeavesTheCorners)
     canvas->Brush()->SetColor(clRed);
     canvas->Ellipse(0, 0, 41, 41);
     EXPECT_EQ(canvas->Pixels(20, 20), clRed);
-    EXPECT_EQ(canvas->Pixels(20, 5), clRed);
     EXPECT_EQ(canvas->Pixels(20, 0), clBlue) << "the outline touches the top edge";
     for (const POINT corner : {POINT{1, 1}, POINT{39, 1}, POINT{1, 39}, POINT{39, 39}, POINT{5, 5}})
         EXPECT_EQ(canvas->Pixels(corner.x, corner.y), clWhite) << corner.x << "," << corner.y;
@@ -172,13 +163,10 @@ TEST(CanvasTest, TextDrawsInTheFontColourWithinItsExtent)
 
     const std::string text = "HxgW";
     const SIZE extent = canvas->TextExtent(text);
-    ASSERT_GT(extent.cx, 10);
-    ASSERT_GT(extent.cy, 10);
-    ASSERT_LT(extent.cx, 100);
+    ASSERT_TRUE(extent.cx > 10 && extent.cy > 10 && extent.cx < 100);
     EXPECT_EQ(canvas->TextWidth(text), extent.cx);
     EXPECT_EQ(canvas->TextHeight(text), extent.cy);
     EXPECT_EQ(canvas->TextWidth(""), 0);
-    EXPECT_GT(canvas->TextWidth("HHHH"), canvas->TextWidth("H"));
 
     // A solid brush fills the text's background: no red left in the extent.
     canvas->TextOut(4, 4, text);
@@ -241,24 +229,22 @@ TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
     canvas->Font()->SetColor(clBlue);
     canvas->Pen()->SetWidth(3);
     canvas->Brush()->SetColor(clLime);
+    const std::pair<const char*, std::function<void()>> operations[] = {
+        {"LineTo", [&] { canvas->LineTo(20, 20); }},
+        {"Rectangle", [&] { canvas->Rectangle(1, 1, 10, 10); }},
+        {"Ellipse", [&] { canvas->Ellipse(1, 1, 10, 10); }},
+        {"FillRect", [&] { canvas->FillRect(RECT{1, 1, 5, 5}); }},
+        {"FrameRect", [&] { canvas->FrameRect(RECT{1, 1, 5, 5}); }},
+        {"TextOut", [&] { canvas->TextOut(1, 1, "Ab"); }},
+        {"TextRect", [&] { canvas->TextRect(RECT{0, 0, 20, 20}, 1, 1, "Ab"); }},
+        {"TextExtent", [&] { canvas->TextExtent("Ab"); }},
+    };
     for (const TBrushStyle style : {bsSolid, bsClear}) {
         canvas->Brush()->SetStyle(style);
-        canvas->MoveTo(1, 1);
-        canvas->LineTo(20, 20);
-        EXPECT_TRUE(TContextState(dc) == before) << "LineTo " << style;
-        canvas->Rectangle(1, 1, 10, 10);
-        EXPECT_TRUE(TContextState(dc) == before) << "Rectangle " << style;
-        canvas->Ellipse(1, 1, 10, 10);
-        EXPECT_TRUE(TContextState(dc) == before) << "Ellipse " << style;
-        canvas->FillRect(RECT{1, 1, 5, 5});
-        canvas->FrameRect(RECT{1, 1, 5, 5});
-        EXPECT_TRUE(TContextState(dc) == before) << "FillRect, FrameRect " << style;
-        canvas->TextOut(1, 1, "Ab");
-        EXPECT_TRUE(TContextState(dc) == before) << "TextOut " << style;
-        canvas->TextRect(RECT{0, 0, 20, 20}, 1, 1, "Ab");
-        EXPECT_TRUE(TContextState(dc) == before) << "TextRect " << style;
-        canvas->TextExtent("Ab");
-        EXPECT_TRUE(TContextState(dc) == before) << "TextExtent " << style;
+        for (const auto& [name, operation] : operations) {
+            operation();
+            EXPECT_TRUE(TContextState(dc) == before) << name << " " << style;
+        }
     }
 }
 
@@ -273,9 +259,7 @@ TEST(CanvasTest, GdiObjectsAreMadeOnceAndDeletedWhenReplacedOrFreed)
         brush = canvas.Brush()->Handle();
         font = canvas.Font()->Handle();
         EXPECT_EQ(canvas.Pen()->Handle(), pen) << "kept while nothing changes";
-        EXPECT_EQ(canvas.Brush()->Handle(), brush);
         EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
-        EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
 
         canvas.Pen()->SetColor(clRed);
         canvas.Brush()->SetColor(clRed);
@@ -295,10 +279,8 @@ TEST(CanvasTest, GdiObjectsAreMadeOnceAndDeletedWhenReplacedOrFreed)
         << "the stock brush is never deleted";
 }
 
-// Each pass makes a new pen, brush and font. GDI's handle table holds
-// 65536 objects, so a leak of one object per pass would exhaust it and make
-// the canvas raise EOutOfResources; where the system counts a process's GDI
-// objects, the count must come back to where it was.
+// Each pass makes a new pen, brush and font: a leak of one object per pass
+// would exhaust GDI's 65536 handles and make the canvas raise.
 TEST(CanvasTest, ManyDrawsLeakNoGdiObject)
 {
     const DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -328,46 +310,35 @@ TEST(CanvasTest, ManyDrawsLeakNoGdiObject)
     }
 }
 
-TEST(CanvasTest, DrawingWithoutAContextIsRefused)
+TEST(CanvasTest, DrawingWithoutAContextIsRefusedAndPenAndBrushAssign)
 {
     TCanvas canvas;
-    EXPECT_THROW(canvas.LineTo(1, 1), EInvalidGraphicOperation);
-    EXPECT_THROW(canvas.Rectangle(0, 0, 1, 1), EInvalidGraphicOperation);
-    EXPECT_THROW(canvas.Ellipse(0, 0, 1, 1), EInvalidGraphicOperation);
-    EXPECT_THROW(canvas.FrameRect(RECT{0, 0, 1, 1}), EInvalidGraphicOperation);
-    EXPECT_THROW(canvas.TextOut(0, 0, "a"), EInvalidGraphicOperation);
-    EXPECT_THROW(canvas.TextExtent("a"), EInvalidGraphicOperation);
-    try {
-        canvas.MoveTo(0, 0);
-        ADD_FAILURE() << "no exception";
-    } catch (EInvalidGraphicOperation& e) {
-        EXPECT_EQ(e.Message, "Canvas does not allow drawing");
-    }
-}
+    const std::function<void()> operations[] = {
+        [&] { canvas.MoveTo(0, 0); },          [&] { canvas.LineTo(1, 1); },
+        [&] { canvas.Rectangle(0, 0, 1, 1); }, [&] { canvas.Ellipse(0, 0, 1, 1); },
+        [&] { canvas.FillRect(RECT{0, 0, 1, 1}); }, [&] { canvas.FrameRect(RECT{0, 0, 1, 1}); },
+        [&] { canvas.TextOut(0, 0, "a"); },    [&] { canvas.TextExtent("a"); },
+    };
+    for (const auto& operation : operations)
+        EXPECT_EQ(uitest::ErrorOf<EInvalidGraphicOperation>(operation), "Canvas does not allow drawing");
 
-TEST(CanvasTest, PenAndBrushAssignCopyTheirProperties)
-{
     TPen pen;
     pen.SetColor(clRed);
     pen.SetWidth(4);
     pen.SetStyle(psDot);
     TPen copy;
     copy.Assign(&pen);
-    EXPECT_EQ(copy.Color(), clRed);
-    EXPECT_EQ(copy.Width(), 4);
-    EXPECT_EQ(copy.Style(), psDot);
+    EXPECT_TRUE(copy.Color() == clRed && copy.Width() == 4 && copy.Style() == psDot);
     TBrush brush;
     brush.SetColor(clLime);
     brush.SetStyle(bsClear);
     TBrush brushCopy;
     brushCopy.Assign(&brush);
-    EXPECT_EQ(brushCopy.Color(), clLime);
-    EXPECT_EQ(brushCopy.Style(), bsClear);
+    EXPECT_TRUE(brushCopy.Color() == clLime && brushCopy.Style() == bsClear);
     EXPECT_THROW(brushCopy.Assign(&pen), EConvertError);
 }
 
-// A custom control draws on its canvas while it paints; the canvas has a
-// context only then.
+// A custom control draws on its canvas while it paints, the only time it has a context.
 class TPaintedControl : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;

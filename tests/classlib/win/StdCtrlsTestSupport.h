@@ -1,5 +1,4 @@
-// What the standard-control tests share: a snapshot of a window's client
-// area to look at drawn pixels, and counting pixels near a colour.
+// A snapshot of a window's client area, to count drawn pixels near a colour.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +11,7 @@
 
 namespace uitest {
 
-// The client area of `wnd` as it is on the screen now, after everything
-// pending has been painted.
+// The client area of `wnd` as it is on the screen once everything pending is painted.
 class TWindowShot {
 public:
     explicit TWindowShot(HWND wnd)
@@ -30,25 +28,20 @@ public:
         info.bmiHeader.biHeight = -FHeight;  // top-down
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        const TWindowDC windowDC(wnd);
-        const TMemoryDC memoryDC(windowDC.DC);
+        const HDC windowDC = GetDC(wnd);
+        const TMemoryDC memoryDC(windowDC);
         void* bits = nullptr;
-        const TGdiObject dib(CreateDIBSection(windowDC.DC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!dib)
-            return;
-        const TSelection selection(memoryDC.Get(), dib.Get());
-        BitBlt(memoryDC.Get(), 0, 0, FWidth, FHeight, windowDC.DC, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* source = static_cast<const uint32_t*>(bits);
-        for (size_t i = 0; i < FPixels.size(); ++i) {
-            const uint32_t bgrx = source[i];
-            FPixels[i] = RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
+        const TGdiObject dib(CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (dib) {
+            const TSelection selection(memoryDC.Get(), dib.Get());
+            BitBlt(memoryDC.Get(), 0, 0, FWidth, FHeight, windowDC, 0, 0, SRCCOPY);
+            GdiFlush();
+            const auto* source = static_cast<const uint32_t*>(bits);
+            for (size_t i = 0; i < FPixels.size(); ++i)
+                FPixels[i] = RGB((source[i] >> 16) & 0xFF, (source[i] >> 8) & 0xFF, source[i] & 0xFF);
         }
+        ReleaseDC(wnd, windowDC);
     }
-
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
 
     // CLR_INVALID outside the client area.
     COLORREF Pixel(int x, int y) const
@@ -75,15 +68,6 @@ public:
     }
 
 private:
-    struct TWindowDC {
-        explicit TWindowDC(HWND wnd) : Wnd(wnd), DC(GetDC(wnd)) {}
-        ~TWindowDC() { ReleaseDC(Wnd, DC); }
-        TWindowDC(const TWindowDC&) = delete;
-        TWindowDC& operator=(const TWindowDC&) = delete;
-        HWND Wnd;
-        HDC DC;
-    };
-
     int FWidth = 0;
     int FHeight = 0;
     std::vector<COLORREF> FPixels;

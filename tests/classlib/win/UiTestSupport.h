@@ -58,6 +58,18 @@ private:
     std::thread FThread;
 };
 
+// The message of the E that `operation` raises, or "(no exception)".
+template <class E, class F>
+std::string ErrorOf(F&& operation)
+{
+    try {
+        operation();
+    } catch (const E& e) {
+        return e.Message;
+    }
+    return "(no exception)";
+}
+
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,6 +146,43 @@ protected:
         SetForegroundWindow(form->Handle());
         SetActiveWindow(form->Handle());
         SetFocus(form->Handle());
+    }
+
+    // A form of the given client size, shown and active when `show`.
+    static TForm* MakeForm(int clientWidth = 300, int clientHeight = 200, bool show = true)
+    {
+        auto* form = new TForm(nullptr);
+        form->SetClientWidth(clientWidth);
+        form->SetClientHeight(clientHeight);
+        if (show) {
+            form->Show();
+            Activate(form);
+        }
+        return form;
+    }
+
+    template <class T>
+    static T* AddControl(TWinControl* parent, int left, int top, int width, int height)
+    {
+        auto* control = new T(parent);
+        control->SetBounds(left, top, width, height);
+        control->SetParent(parent);
+        return control;
+    }
+
+    // A key pressed and released on the control, focused first.
+    static void PressKey(TWinControl* control, WORD key)
+    {
+        control->SetFocus();
+        SendMessageA(control->Handle(), WM_KEYDOWN, key, 1);
+        SendMessageA(control->Handle(), WM_KEYUP, key, 1u | (1u << 30) | (1u << 31));
+    }
+
+    static std::string WindowText(HWND wnd)
+    {
+        char text[256] = {};
+        GetWindowTextA(wnd, text, sizeof(text));
+        return text;
     }
 
     static COLORREF PixelOf(HWND wnd, int x, int y)
