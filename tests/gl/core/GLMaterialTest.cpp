@@ -1,70 +1,29 @@
 // Materials: the face they go to and the parameters they send.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gl/core/GLLists.h"
 #include "gl/core/GLRecorder.h"
+#include "GLTestSupport.h"
 
-namespace {
-
-std::vector<std::string> Texts(const GLRecorder& gl)
-{
-    std::vector<std::string> texts;
-    for (const GLCall& call : gl.Calls())
-        texts.push_back(call.Text());
-    return texts;
-}
-
-// The face argument of every call, in order.
-std::vector<std::string> Faces(const GLRecorder& gl)
-{
-    std::vector<std::string> faces;
-    for (const GLCall& call : gl.Calls())
-        faces.push_back(call.Args.at(0));
-    return faces;
-}
-
-}  // namespace
-
-TEST(GLMaterial, ANewMaterialSendsItsDefaultsForTheFrontOnce)
+TEST(GLMaterial, ANewMaterialSendsItsDefaultsOnceThenOnlyChanges)
 {
     GLRecorder gl;
     TGLMaterialList materials(nullptr);
     TGLMaterial* material = materials.Add();
-    EXPECT_EQ(material->ClassName(), "TGLMaterial");
-    EXPECT_EQ(material->DirtyMask(), 0x3Bu);
-
     material->Apply();
-    EXPECT_EQ(Texts(gl), (std::vector<std::string>{
-                             "glMaterialfv(1028, 4608, {0.2,0.2,0.2,1})",
-                             "glMaterialfv(1028, 4609, {0.8,0.8,0.8,1})",
-                             "glMaterialfv(1028, 4610, {0,0,0,0})",
-                             "glMaterialfv(1028, 5632, {0,0,0,0})",
-                             "glMaterialf(1028, 5633, 0)",
-                         }));
-
-    // A clean mask sends nothing.
+    EXPECT_EQ(gltest::Texts(gl), (std::vector<std::string>{
+                                     "glMaterialfv(1028, 4608, {0.2,0.2,0.2,1})",
+                                     "glMaterialfv(1028, 4609, {0.8,0.8,0.8,1})",
+                                     "glMaterialfv(1028, 4610, {0,0,0,0})", "glMaterialfv(1028, 5632, {0,0,0,0})",
+                                     "glMaterialf(1028, 5633, 0)"}));
     gl.Clear();
     material->Apply();
     EXPECT_TRUE(gl.Calls().empty());
-}
-
-TEST(GLMaterial, OnlyChangedParametersAreSent)
-{
-    GLRecorder gl;
-    TGLMaterialList materials(nullptr);
-    TGLMaterial* material = materials.Add();
-    material->Apply();
-    gl.Clear();
-
     material->SetShininess(20);
-    material->SetEmission({0.5f, 0, 0, 1});
     material->Apply();
-    EXPECT_EQ(Texts(gl), (std::vector<std::string>{"glMaterialfv(1028, 5632, {0.5,0,0,1})",
-                                                   "glMaterialf(1028, 5633, 20)"}));
-
-    gl.Clear();
-    material->ApplyAll();
-    EXPECT_EQ(gl.Calls().size(), 5u);
+    EXPECT_EQ(gl.Text(), "glMaterialf(1028, 5633, 20)\n");
 }
 
 TEST(GLMaterial, TheFaceFlagsChooseTheFaceAndMakeEverythingDirty)
@@ -73,22 +32,14 @@ TEST(GLMaterial, TheFaceFlagsChooseTheFaceAndMakeEverythingDirty)
     TGLMaterialList materials(nullptr);
     TGLMaterial* material = materials.Add();
     material->Apply();
-    gl.Clear();
-
-    material->SetBackFace(true);
-    EXPECT_EQ(material->DirtyMask(), 0x3Bu);
-    material->Apply();
-    EXPECT_EQ(Faces(gl), std::vector<std::string>(5, "1032"));  // GL_FRONT_AND_BACK
-
-    gl.Clear();
-    material->SetFrontFace(false);
-    material->Apply();
-    EXPECT_EQ(Faces(gl), std::vector<std::string>(5, "1029"));  // back only: GL_BACK
-
-    // With neither flag the material still goes to the back.
-    gl.Clear();
-    material->SetBackFace(false);
-    EXPECT_EQ(material->Face(), GL_BACK);
-    material->Apply();
-    EXPECT_EQ(Faces(gl), std::vector<std::string>(5, "1029"));
+    for (const auto& [front, back, face] : {std::tuple{true, true, "1032"}, {false, true, "1029"},
+                                            {false, false, "1029"}}) {  // with neither flag: still the back
+        gl.Clear();
+        material->SetFrontFace(front);
+        material->SetBackFace(back);
+        material->Apply();
+        ASSERT_EQ(gl.Calls().size(), 5u) << front << back;
+        for (const GLCall& call : gl.Calls())
+            EXPECT_EQ(call.Args.at(0), face) << front << back;
+    }
 }

@@ -1,7 +1,6 @@
-// Shared helpers of the platform-free GL tests: a stand-in device context,
-// the texts of recorded calls, and the message of a raised Exception.
-#pragma once
+#pragma once  // shared helpers of the platform-free GL tests
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -19,13 +18,9 @@ inline GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x
 inline std::vector<std::string> Texts(const GLRecorder& gl, std::initializer_list<std::string> names = {})
 {
     std::vector<std::string> texts;
-    for (const GLCall& call : gl.Calls()) {
-        bool wanted = names.size() == 0;
-        for (const std::string& name : names)
-            wanted = wanted || call.Name == name;
-        if (wanted)
+    for (const GLCall& call : gl.Calls())
+        if (names.size() == 0 || std::find(names.begin(), names.end(), call.Name) != names.end())
             texts.push_back(call.Text());
-    }
     return texts;
 }
 
