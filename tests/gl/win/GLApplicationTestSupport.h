@@ -1,8 +1,6 @@
-// Shared pieces of the OpenGL application's Wine tests: a main form carrying
-// a display over a fake driver (full screen is then the desktop mode or a
-// recorded switch, never a real one), the application and a render window;
-// an injected millisecond clock; message boxes captured; the option key of
-// the test's own title removed afterwards.
+// The OpenGL application's Wine tests: a main form with a display over a fake
+// driver, the application and a render window; an injected clock; message
+// boxes captured; the test's option key removed afterwards.
 #pragma once
 
 #include <windows.h>
@@ -25,8 +23,7 @@
 
 namespace glapptest {
 
-// Takes every WM_QUIT from the queue (without the loop seeing it, so that
-// Application->Terminated stays as it was); the number taken.
+// Takes every WM_QUIT from the queue, unseen by the loop; the number taken.
 inline int TakeQuits()
 {
     int count = 0;
@@ -36,7 +33,6 @@ inline int TakeQuits()
     return count;
 }
 
-// The usual modes of the fake display: 32 and 16 bits.
 inline std::vector<TVideoMode> UsualModes()
 {
     return {{1280, 1024, 32}, {1024, 768, 32}, {800, 600, 32}, {1024, 768, 16}, {640, 480, 16}};
@@ -46,15 +42,18 @@ class GLApplicationTest : public uitest::UiTest {
 protected:
     static constexpr int FormWidth = 160;
     static constexpr int FormHeight = 120;
+    struct TBox {
+        std::string Text;
+        UINT Flags;
+    };
 
     void SetUp() override
     {
         UiTest::SetUp();
         TakeQuits();
         FTitle = Application->Title();
-        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string& caption,
-                                             UINT flags) {
-            Boxes.push_back({text, caption, flags});
+        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string&, UINT flags) {
+            Boxes.push_back({text, flags});
             return IDOK;
         };
     }
@@ -64,15 +63,15 @@ protected:
         Form.reset();
         Application->MessageBoxProc = nullptr;
         Application->SetTitle(FTitle);
-        DeleteOptionKeys();
+        const std::string key = "Software\\CorvalenTest\\GLApplication" + std::to_string(GetCurrentProcessId()) + " 1";
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
         TakeQuits();
         UiTest::TearDown();
     }
 
-    // The main form, shown, with (in creation order) the display over a fake
-    // driver, the application (its context on `platform`, or on the real
-    // window system) and - unless told otherwise - the render window filling
-    // the form. The clock reads Ticks.
+    // The shown main form with the display, the application (on `platform`
+    // or the real window system) and, unless told otherwise, the render window.
     void Build(TVideoMode desktop = {1280, 1024, 32}, std::vector<TVideoMode> modes = UsualModes(),
                bool withWindow = true, std::unique_ptr<TGLPlatform> platform = nullptr)
     {
@@ -80,15 +79,12 @@ protected:
         Form->SetClientWidth(FormWidth);
         Form->SetClientHeight(FormHeight);
         Application->SetMainForm(Form.get());
-
         auto driver = std::make_unique<TFakeDisplayDriver>();
         driver->AcceptsEverything = true;
         driver->Listed = std::move(modes);
         driver->Desktop = desktop;
-        Driver = driver.get();
         DriverLog = driver->Log;
         Display = new TCustomGLDisplay(Form.get(), std::move(driver));
-
         App = platform ? new TCustomGLApplication(Form.get(), std::move(platform))
                        : new TCustomGLApplication(Form.get());
         App->Company = "CorvalenTest";
@@ -96,28 +92,19 @@ protected:
         App->SingleInstance = false;
         App->TickSource = [this] { return Ticks; };
         App->SetDisplay(Display);
-        App->OnStart = [this](TObject*) { Calls.push_back("start"); };
-        App->OnStop = [this](TObject*) { Calls.push_back("stop"); };
-        App->OnStartOpenGL = [this](TObject* sender) {
-            EXPECT_EQ(sender, App);
-            Calls.push_back("start GL");
-        };
-        App->OnStopOpenGL = [this](TObject* sender) {
-            EXPECT_EQ(sender, App);
-            Calls.push_back("stop GL");
-        };
+        for (const auto& [event, name] : {std::pair{&App->OnStart, "start"}, {&App->OnStop, "stop"},
+                                          {&App->OnStartOpenGL, "start GL"}, {&App->OnStopOpenGL, "stop GL"}})
+            *event = [this, name = std::string(name)](TObject*) { Calls.push_back(name); };
         App->OnResizeViewport = [this](int width, int height) {
             Calls.push_back("resize " + std::to_string(width) + "x" + std::to_string(height));
         };
-        App->OnRender = [this](float deltaTime, bool select) {
-            EXPECT_FALSE(select);
+        App->OnRender = [this](float deltaTime, bool) {
             Steps.push_back(deltaTime);
             if (Draw)
                 Draw();
         };
         App->Loaded();
         Display->Loaded();
-
         if (withWindow) {
             Window = new TGLWindow(Form.get());
             App->SetWindow(Window);
@@ -126,36 +113,18 @@ protected:
         Form->Show();
     }
 
-    // One idle tick, as the message loop gives it.
     static void Tick() { Application->Idle(); }
-
     std::string OptionKey() const { return "Software\\CorvalenTest\\" + App->Title + " 1"; }
 
-    void DeleteOptionKeys()
-    {
-        const std::string key = "Software\\CorvalenTest\\GLApplication" + std::to_string(GetCurrentProcessId()) + " 1";
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
-        RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-    }
-
-    struct TBox {
-        std::string Text;
-        std::string Caption;
-        UINT Flags;
-    };
-
     std::unique_ptr<TForm> Form;
-    TFakeDisplayDriver* Driver = nullptr;
     std::shared_ptr<TDisplayDriverLog> DriverLog;
     TCustomGLDisplay* Display = nullptr;
     TCustomGLApplication* App = nullptr;
     TGLWindow* Window = nullptr;
-
     uint32_t Ticks = 1000;
     std::vector<std::string> Calls;
     std::vector<float> Steps;
-    // Drawn inside each frame, after the viewport cleared it.
-    std::function<void()> Draw;
+    std::function<void()> Draw;  // inside each frame, after the viewport cleared it
     std::vector<TBox> Boxes;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -19,61 +20,38 @@ std::string TestDir()
 }
 
 // build/win/tests/gl/ -> build/win/src/settings/Corvalen.scr
-std::string ProgramPath()
-{
-    return TestDir() + "..\\..\\src\\settings\\Corvalen.scr";
-}
+std::string ProgramPath() { return TestDir() + "..\\..\\src\\settings\\Corvalen.scr"; }
 
 // A folder of its own under the temporary folder, removed with its files.
-class TScratchDir {
-public:
-    TScratchDir()
-    {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        FPath = std::string(temp) + "corvalen-e2e-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(FPath.c_str(), nullptr);
-    }
-    ~TScratchDir()
-    {
-        WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA((FPath + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((FPath + found.cFileName).c_str());
-            while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(FPath.c_str());
-    }
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
+struct TScratchDir {
+    const std::filesystem::path Folder =
+        std::filesystem::temp_directory_path() / ("corvalen-e2e-" + std::to_string(GetCurrentProcessId()));
+    const std::string Path = (Folder / "").string();
+    TScratchDir() { std::filesystem::create_directories(Folder); }
+    ~TScratchDir() { std::filesystem::remove_all(Folder); }
 };
 
 // One run of a program; a run still going at the end is ended by force.
 class TRun {
 public:
-    TRun(const std::string& program, const std::string& parameters, const std::string& directory = std::string())
+    TRun(const std::string& program, const std::string& parameters, const std::string& directory = {})
     {
-        std::string command = "\"" + program + "\"" + (parameters.empty() ? "" : " " + parameters);
+        std::string command = "\"" + program + "\" " + parameters;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         FStarted = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess) != FALSE;
+                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess);
         if (FStarted)
             CloseHandle(FProcess.hThread);
     }
     ~TRun()
     {
-        if (!FStarted)
-            return;
-        if (WaitForSingleObject(FProcess.hProcess, 0) == WAIT_TIMEOUT) {
+        if (FStarted && !WaitForEnd(0)) {
             TerminateProcess(FProcess.hProcess, 1);
-            WaitForSingleObject(FProcess.hProcess, 5000);
+            WaitForEnd(5000);
         }
-        CloseHandle(FProcess.hProcess);
+        if (FStarted)
+            CloseHandle(FProcess.hProcess);
     }
     TRun(const TRun&) = delete;
     TRun& operator=(const TRun&) = delete;
@@ -87,44 +65,30 @@ public:
         return code;
     }
 
-    // A visible top-level window of the run that satisfies `accept`, waited
-    // for up to `ms`; null when none came.
-    HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept = {}) const
-    {
-        const DWORD start = GetTickCount();
-        do {
-            if (const HWND found = FindWindowOfRun(accept))
-                return found;
-            Sleep(20);
-        } while (GetTickCount() - start < ms);
-        return nullptr;
-    }
-
-private:
-    HWND FindWindowOfRun(const std::function<bool(HWND)>& accept) const
+    // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
+    HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
         struct TSearch {
             DWORD ProcessId;
-            const std::function<bool(HWND)>* Accept;
+            const std::function<bool(HWND)>& Accept;
             HWND Found = nullptr;
-        } search{FProcess.dwProcessId, &accept};
-        EnumWindows(
-            [](HWND wnd, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<TSearch*>(data);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(wnd, &pid);
-                if (pid != s->ProcessId || !IsWindowVisible(wnd))
-                    return TRUE;
-                if (*s->Accept && !(*s->Accept)(wnd))
-                    return TRUE;
-                s->Found = wnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        } search{FProcess.dwProcessId, accept};
+        for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
+            EnumWindows(
+                [](HWND wnd, LPARAM data) -> BOOL {
+                    auto* s = reinterpret_cast<TSearch*>(data);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(wnd, &pid);
+                    if (pid == s->ProcessId && IsWindowVisible(wnd) && s->Accept(wnd))
+                        s->Found = wnd;
+                    return s->Found == nullptr;
+                },
+                reinterpret_cast<LPARAM>(&search));
         return search.Found;
     }
 
-    bool FStarted = false;
+private:
+    BOOL FStarted = FALSE;
     PROCESS_INFORMATION FProcess{};
 };
 
@@ -154,26 +118,25 @@ void PressKey(HWND wnd, WPARAM key)
 TEST(ScreenSaverEndToEnd, SaverRunsFullScreenSavesAShotOnPrintScreenAndEndsOnAKey)
 {
     TScratchDir dir;
-    TRun run(ProgramPath(), "/s", dir.Path());
+    TRun run(ProgramPath(), "/s", dir.Path);
     ASSERT_TRUE(run.Started()) << ProgramPath();
     const HWND window = run.WaitForWindow(10000, CoversTheScreen);
     ASSERT_NE(window, nullptr) << "no full-screen window";
     Sleep(300);  // some frames
-
     PressKey(window, VK_SNAPSHOT);
-    const std::string shot = dir.Path() + "Corvalen1.jpg";
+    const std::string shot = dir.Path + "Corvalen1.jpg";
     for (int i = 0; i < 100 && GetFileAttributesA(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(20);
     EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES) << "no screenshot";
     EXPECT_FALSE(run.WaitForEnd(300)) << "Print Screen ended the saver";
-
     PressKey(window, VK_SPACE);
     EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
 }
 
 TEST(ScreenSaverEndToEnd, PreviewDrawsInsideTheHostAndEndsWithIt)
 {
-    TRun host(TestDir() + "PreviewHost.exe", "\"" + ProgramPath() + "\" 1500");
+    const std::string program = ProgramPath();
+    TRun host(TestDir() + "PreviewHost.exe", "\"" + program + "\" 1500");
     ASSERT_TRUE(host.Started());
     ASSERT_TRUE(host.WaitForEnd(20000));
     // 1: our window became the host's child, 2: it drew, 4: it ended with the host.
@@ -185,22 +148,20 @@ TEST(ScreenSaverEndToEnd, PasswordChangeEndsWithoutAWindow)
     TRun run(ProgramPath(), "/a");
     ASSERT_TRUE(run.Started());
     EXPECT_TRUE(run.WaitForEnd(5000));
-    EXPECT_EQ(run.WaitForWindow(0), nullptr);
+    EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
 }
 
 TEST(ScreenSaverEndToEnd, ConfigureAndProgramShowAWindowUntilClosed)
 {
     TScratchDir dir;
-    // The same file with the extension ".EXE", started without parameters,
-    // runs as a program; the ".scr" with /c is the dialog.
-    const std::string exeCopy = dir.Path() + "Corvalen.exe";
+    // The same file as ".EXE" without parameters runs as a program; the ".scr" with /c is the dialog.
+    const std::string exeCopy = dir.Path + "Corvalen.exe";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exeCopy.c_str(), FALSE));
-    for (const auto& [program, parameters] :
-         {std::pair{ProgramPath(), std::string("/c")}, std::pair{exeCopy, std::string()}}) {
+    for (const auto& [program, parameters] : {std::pair{ProgramPath(), "/c"}, std::pair{exeCopy, ""}}) {
         SCOPED_TRACE(program + " " + parameters);
-        TRun run(program, parameters, dir.Path());
+        TRun run(program, parameters, dir.Path);
         ASSERT_TRUE(run.Started());
-        const HWND window = run.WaitForWindow(10000, [](HWND wnd) { return IsFormWindow(wnd); });
+        const HWND window = run.WaitForWindow(10000, IsFormWindow);
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(run.WaitForEnd(300));
         PostMessageA(window, WM_CLOSE, 0, 0);

@@ -12,17 +12,6 @@ public:
     int Binds = 0;
 };
 
-class TFixedMaterial : public TRenderMaterial {
-public:
-    explicit TFixedMaterial(float alpha) : FAlpha(alpha) {}
-    void Apply() override { ++Applies; }
-    float DiffuseAlpha() const override { return FAlpha; }
-    int Applies = 0;
-
-private:
-    float FAlpha;
-};
-
 // Puts the program-wide caches into their start state; at a test's start
 // (no recorder yet) their GL calls go to a recorder of their own.
 void ResetCaches()
@@ -42,24 +31,7 @@ std::vector<int> ListCounts(TMainScene& scene)
     return {scene.RenderList()->GetCount(), scene.AnimationList()->GetCount(), scene.EventList()->GetCount()};
 }
 
-std::vector<int> SceneIndices(const std::vector<TMainSceneObject*>& objects)
-{
-    std::vector<int> indices;
-    for (TMainSceneObject* object : objects)
-        indices.push_back(object->SceneIndex);
-    return indices;
-}
-
 }  // namespace
-
-TEST(MainScene, NewSceneIsAVisibleTransparentRootOfItself)
-{
-    TMainScene scene;
-    EXPECT_EQ(scene.Name(), "MainScene");
-    EXPECT_TRUE(scene.Visible() && scene.Alpha && scene.RenderList()->Alpha);
-    EXPECT_EQ(scene.Scene, &scene);
-    EXPECT_EQ(scene.RenderList()->Scene, &scene);
-}
 
 TEST(MainScene, FrameRunsEventsThenAnimationThenDrawingInOrderOfAddition)
 {
@@ -81,53 +53,6 @@ TEST(MainScene, FrameRunsEventsThenAnimationThenDrawingInOrderOfAddition)
                               "Alpha.RenderAlpha", "Alpha.EndRender"}));
 }
 
-TEST(MainScene, ProcessOptionsChooseTheListsAndHiddenObjectsStillAnimate)
-{
-    ResetCaches();
-    GLRecorder recorder;
-    TSceneLog log;
-    TMainScene scene;
-    auto* font = new TRecordingObject("Font", log);
-    auto* hidden = new TRecordingObject("Hidden", log);
-    auto* drawnOnly = new TRecordingObject("Drawn", log);
-    scene.AddObject(font, 0);
-    scene.AddObject(hidden, poRender | poAnimation);
-    scene.AddObject(drawnOnly, poRender);
-    hidden->SetVisible(false);
-
-    scene.DoFrame(0.02f);
-    EXPECT_EQ(log, (TSceneLog{"Hidden.Animate", "Drawn.BeginRender", "Drawn.RenderOpaque", "Drawn.EndRender"}));
-    // Added with [] the object is still owned and found.
-    EXPECT_EQ(scene.FindObject("Font"), font);
-    EXPECT_EQ(font->Owner(), &scene);
-    EXPECT_EQ(scene.GetCount(), 3);
-
-    // A hidden scene draws nothing but still animates.
-    log.clear();
-    scene.SetVisible(false);
-    scene.DoFrame(0.02f);
-    EXPECT_EQ(log, (TSceneLog{"Hidden.Animate"}));
-}
-
-TEST(MainScene, OnlyDirectChildrenEnterTheProcessLists)
-{
-    ResetCaches();
-    GLRecorder recorder;
-    TSceneLog log;
-    TMainScene scene;
-    auto* layer = new TRecordingResource("Layer", log);
-    layer->SetVisible(true);
-    scene.AddObject(layer, poRender | poAnimation);
-    auto* inner = new TRecordingObject("Inner", log);
-    inner->ProcessOptions = poRender | poAnimation | poEvents;
-    layer->Add(inner);
-    EXPECT_EQ(ListCounts(scene), (std::vector<int>{1, 1, 0}));
-
-    scene.DoFrame(0.02f);
-    EXPECT_EQ(log, (TSceneLog{"Inner.Animate", "Layer.BeginRender", "Inner.BeginRender", "Inner.RenderOpaque",
-                              "Inner.EndRender", "Layer.EndRender"}));
-}
-
 TEST(MainScene, AddTakesOnlySceneObjects)
 {
     TMainScene scene;
@@ -143,34 +68,6 @@ TEST(MainScene, AddTakesOnlySceneObjects)
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "TMainObjectList.AddItem error: Add NIL Object failed");
     }
-}
-
-TEST(MainScene, RemoveLeavesAHoleAndKeepsTheOtherPositions)
-{
-    TSceneLog log;
-    TMainScene scene;
-    auto* a = new TRecordingObject("A", log);
-    auto* b = new TRecordingObject("B", log);
-    auto* c = new TRecordingObject("C", log);
-    for (TMainSceneObject* object : {a, b, c})
-        scene.AddObject(object, poRender);
-    EXPECT_EQ(SceneIndices({a, b, c}), (std::vector<int>{0, 1, 2}));
-
-    scene.Remove(b);
-    EXPECT_EQ(scene.Objects().Count(), 3);
-    EXPECT_EQ(scene.GetItem(0), a);
-    EXPECT_EQ(scene.GetItem(1), nullptr);
-    EXPECT_EQ(scene.GetItem(2), c);
-    EXPECT_EQ(SceneIndices({a, c}), (std::vector<int>{0, 2}));
-    EXPECT_EQ(scene.GetCount(), 2);
-    EXPECT_EQ(scene.FindObject("B"), nullptr);
-    EXPECT_EQ(b->Owner(), nullptr);
-    EXPECT_EQ(scene.RenderList()->GetCount(), 2);
-
-    auto* d = new TRecordingObject("D", log);
-    scene.AddObject(d, poRender);
-    EXPECT_EQ(d->SceneIndex, 3);
-    delete b;
 }
 
 // The scene takes an object out of all three process lists, whatever its
@@ -241,46 +138,6 @@ TEST(MainScene, ClearFreesEveryOwnedObjectOnceAfterRemovesAndDuplicates)
     delete duplicate;
 }
 
-TEST(MainScene, DeleteLastFreesTheLastObjectsOfTheFlatList)
-{
-    TSceneLog log;
-    TMainScene scene;
-    for (const char* name : {"C", "B", "A", "D"})
-        scene.AddObject(new TRecordingObject(name, log), poRender);
-    TMainItem* holed = scene.GetItem(3);
-    scene.Remove(holed);
-
-    scene.DeleteLast(0);
-    EXPECT_TRUE(log.empty());
-    scene.DeleteLast(2);
-    EXPECT_EQ(log, (TSceneLog{"~A", "~B"}));
-    EXPECT_EQ(scene.GetCount(), 1);
-    EXPECT_EQ(scene.RenderList()->GetCount(), 1);
-    scene.DeleteLast(5);
-    EXPECT_EQ(log, (TSceneLog{"~A", "~B", "~C"}));
-    EXPECT_EQ(scene.RenderList()->GetCount(), 0);
-    delete holed;
-}
-
-TEST(MainScene, SetObjectVisibleFollowsAPath)
-{
-    TSceneLog log;
-    TMainScene scene;
-    auto* textures = new TResource;
-    textures->SetName("Textures");
-    scene.AddObject(textures, 0);
-    auto* sand = new TRecordingObject("Sand", log);
-    textures->Add(sand);
-
-    scene.SetObjectVisible("Textures/Sand", false);
-    EXPECT_FALSE(sand->Visible());
-    scene.SetObjectVisible("Textures", true);
-    EXPECT_TRUE(textures->Visible());
-    scene.SetObjectVisible("Textures/Rock", true);  // nothing to find: nothing happens
-    scene.SetObjectVisible("", true);
-    EXPECT_FALSE(sand->Visible());
-}
-
 TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
 {
     ResetCaches();
@@ -314,24 +171,6 @@ TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
     SetAlphaBlend(true);
     EXPECT_EQ(recorder.Count("glBlendFunc"), 0);
     ResetCaches();
-}
-
-TEST(RenderStateCaches, AlphaBlendChangesStateOnlyOnChange)
-{
-    ResetCaches();
-    GLRecorder recorder;
-    SetAlphaBlend(false);
-    EXPECT_TRUE(recorder.Calls().empty());
-
-    SetAlphaBlend(true);
-    SetAlphaBlend(true);
-    EXPECT_EQ(recorder.Text(), "glEnable(3008)\nglEnable(3042)\nglBlendFunc(770, 771)\nglAlphaFunc(516, 0.05)\n");
-    EXPECT_TRUE(AlphaBlend());
-
-    recorder.Clear();
-    SetAlphaBlend(false);
-    SetAlphaBlend(false);
-    EXPECT_EQ(recorder.Text(), "glDisable(3008)\nglDisable(3042)\n");
 }
 
 TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
@@ -375,38 +214,5 @@ TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
     ResetTextureCache();
     SetCurrentTexture(nullptr);
     EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
-    ResetCaches();
-}
-
-TEST(RenderStateCaches, MaterialSetsTheCurrentAlphaAndKeepsTheColour)
-{
-    ResetCaches();
-    GLRecorder recorder;
-    TFixedMaterial glass(0.25f);
-    TFixedMaterial stone(1.0f);
-    CurrentColor = {0.5f, 0.75f, 1.0f, 1.0f};
-
-    SetCurrentMaterial(&glass);
-    SetCurrentMaterial(&glass);
-    EXPECT_EQ(glass.Applies, 1);
-    EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,0.25})\n");
-
-    recorder.Clear();
-    SetCurrentMaterial(&stone);
-    SetCurrentMaterial(nullptr);
-    SetCurrentMaterial(nullptr);
-    EXPECT_EQ(stone.Applies, 1);
-    EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,1})\nglColor4fv({0.5,0.75,1,1})\n");
-
-    // Forgotten at a frame's start: the same material is sent again, and so
-    // is "no material" (its alpha 1).
-    SetCurrentMaterial(&glass);
-    ResetMaterialCache();
-    SetCurrentMaterial(&glass);
-    EXPECT_EQ(glass.Applies, 3);
-    ResetMaterialCache();
-    recorder.Clear();
-    SetCurrentMaterial(nullptr);
-    EXPECT_EQ(recorder.Text(), "glColor4fv({0.5,0.75,1,1})\n");
     ResetCaches();
 }

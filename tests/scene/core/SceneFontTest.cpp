@@ -7,14 +7,13 @@
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneRegistry.h"
 #include "SceneTestObjects.h"
 
 namespace {
 
 // Draws each glyph as a block of its measured size; a glyph measures
 // Widths[c] (default 8) times the picture's scale wide and the cell height
-// high. Fill paints each pixel of a block (blue, green, red).
+// high, in white.
 class TBlockRasterizer : public TGlyphRasterizer {
 public:
     struct TDrawn {
@@ -43,16 +42,11 @@ public:
         Drawn.push_back({x, y, text});
         const TGlyphExtent extent = Measure(text);
         for (int py = y; py < y + extent.Height && py < Size; ++py)
-            for (int px = x; px < x + extent.Width && px < Size; ++px) {
-                uint8_t* pixel = &Picture[(static_cast<size_t>(py) * Size + px) * 3];
-                Fill(px, py, pixel);
-            }
+            for (int px = x; px < x + extent.Width && px < Size; ++px)
+                std::memset(&Picture[(static_cast<size_t>(py) * Size + px) * 3], 255, 3);
     }
     std::vector<uint8_t> End() override { return Picture; }
 
-    std::function<void(int x, int y, uint8_t* bgr)> Fill = [](int, int, uint8_t* bgr) {
-        bgr[0] = bgr[1] = bgr[2] = 255;
-    };
     std::map<char, int> Widths;
     int Size = 0, Height = 0, Scale = 1, Begins = 0;
     std::string FontName;
@@ -135,41 +129,13 @@ struct FontScene : ::testing::Test {
         const uint8_t* p = Font->GLTexture()->GetScanLine(row) + x * 4;
         return {p[0], p[1], p[2], p[3]};
     }
-
-    // The calls compiled into the display list of code.
-    std::vector<GLCall> ListOf(int code) const
-    {
-        const std::string start = std::to_string(Font->DisplayLists()->Base() + code);
-        std::vector<GLCall> calls;
-        bool inside = false;
-        for (const GLCall& call : Recorder.Calls()) {
-            if (call.Name == "glNewList" && call.Args[0] == start)
-                inside = true;
-            else if (inside && call.Name == "glEndList")
-                break;
-            else if (inside)
-                calls.push_back(call);
-        }
-        return calls;
-    }
 };
-
-void ExpectArgs(const GLCall& call, const std::string& name, const std::vector<double>& values)
-{
-    EXPECT_EQ(call.Name, name);
-    ASSERT_EQ(call.Args.size(), values.size()) << call.Text();
-    for (size_t i = 0; i < values.size(); ++i)
-        EXPECT_NEAR(std::stod(call.Args[i]), values[i], 1e-5) << call.Text() << " argument " << i;
-}
 
 }  // namespace
 
-// --- The glyph set ---
-
 TEST(SceneFont, ChangesToTheGlyphSetRenumberTheCellsInCodeOrder)
 {
-    TSceneFont font;  // every glyph in its own cell, and invisible
-    EXPECT_FALSE(font.Visible());
+    TSceneFont font;  // every glyph in its own cell
     EXPECT_EQ(font.EnabledCount(), 256);
     EXPECT_EQ(font.Glyphs('A').Cell, 65);
     font.DisableAll();
@@ -203,108 +169,6 @@ TEST(SceneFont, ChangesToTheGlyphSetRenumberTheCellsInCodeOrder)
     EXPECT_EQ(font.EnabledCount(), 6);
     EXPECT_EQ(font.Glyphs(255).Cell, 5);
 }
-
-TEST(SceneFont, SetTextsRoundTrip)
-{
-    for (int options = 0; options < 64; ++options)
-        EXPECT_EQ(StrToFontOptions(FontOptionsToStr(static_cast<TFontOptions>(options))), options);
-    for (int style = 0; style < 16; ++style)
-        EXPECT_EQ(StrToFontStyle(FontStyleToStr(static_cast<TSceneFontStyles>(style))), style);
-    EXPECT_EQ(FontOptionsToStr(0), "[]");
-    EXPECT_EQ(FontOptionsToStr(0x3F), "[FixedSize,Soften,BuildFromFont,FixedView,Scaled,3DView]");
-    EXPECT_EQ(FontStyleToStr(sfsBold | sfsStrikeOut), "[Bold,StrikeOut]");
-    // Reading ignores case and order.
-    EXPECT_EQ(StrToFontOptions("3dview SCALED"), fo3DView | foScaled);
-    EXPECT_EQ(StrToFontStyle("[italic,BOLD]"), sfsBold | sfsItalic);
-    EXPECT_EQ(StrToFontStyle(""), 0);
-}
-
-TEST(SceneFont, GlyphKeysEnableTheirFamiliesUpToTheFirstMissingNumber)
-{
-    TSceneFont font;
-    font.LoadOptions(*ReaderOf("Char1=A\nChar2=\nChar4=Z\n"
-                               "StartChar1=a\nEndChar1=c\nStartChar2=x\n"
-                               "Code1=200\nCode2=-1\nCode3=201\n"
-                               "StartCode1=10\nEndCode1=12\n"
-                               "Str1=xyz\n",
-                               nullptr));
-    // "Char2=" reads as a blank, so the blank is enabled; Char4 and Code3
-    // come after a gap; StartChar2 has no end.
-    EXPECT_EQ(EnabledCodes(font), (std::vector<int>{10, 11, 12, ' ', 'A', 'a', 'b', 'c', 'x', 'y', 'z', 200}));
-    EXPECT_EQ(font.Glyphs('A').Cell, 4);
-
-    // No glyph keys: no glyphs.
-    font.LoadOptions(*ReaderOf("", nullptr));
-    EXPECT_EQ(font.EnabledCount(), 0);
-}
-
-TEST(SceneFont, KeysAndTheGlyphSetRoundTrip)
-{
-    TMainScene scene;
-    auto* picture = new TCountingTexture("Picture");
-    scene.AddObject(picture, 0);
-    TSceneFont font;
-    font.Color = MakeColorRGBA(1, 2, 3, 4);
-    font.AlphaBackground = 7;
-    font.TextureSize = 512;
-    font.FontCellSize = 32;
-    font.ScaleX = 1.5f;
-    font.ScaleY = 0.75f;
-    font.ViewWidth = 640;
-    font.ViewHeight = 480;
-    font.FontName = "Courier New";
-    font.FileName = "font.txt";
-    font.FontOptions = foFixedSize | foScaled;
-    font.FontStyle = sfsItalic;
-    font.Texture = picture;
-    font.DisableAll();
-    font.EnableCodeRange('0', ':');
-    font.EnableCode('A');
-    font.EnableCode(255);
-
-    auto writer = Writer(&scene);
-    font.SaveOptions(*writer);
-    const auto key = [&](const std::string& name) { return writer->IniFile->ReadString("L", name, "-"); };
-    EXPECT_EQ(key("FontOptions") + " " + key("Texture"), "[FixedSize,Scaled] Picture");
-    // The glyph set is written as runs of codes.
-    EXPECT_EQ(key("StartCode1") + key("EndCode1") + key("StartCode2") + key("EndCode2"), "48586565");
-    EXPECT_EQ(key("StartCode3") + key("EndCode3") + key("StartCode4"), "255255-");
-    TStringList text;
-    writer->IniFile->GetStrings(text);
-
-    TSceneFont copy;
-    auto reader = ReaderOf("", &scene);
-    reader->IniFile->SetStrings(text);
-    copy.LoadOptions(*reader);
-    EXPECT_EQ(copy.Color, font.Color);
-    EXPECT_EQ((std::vector<int>{copy.AlphaBackground, copy.TextureSize, copy.FontCellSize, copy.ViewWidth,
-                                copy.ViewHeight}),
-              (std::vector<int>{7, 512, 32, 640, 480}));
-    EXPECT_EQ((std::vector<float>{copy.ScaleX, copy.ScaleY}), (std::vector<float>{1.5f, 0.75f}));
-    EXPECT_EQ(copy.FontName + "|" + copy.FileName, "Courier New|font.txt");
-    EXPECT_EQ(copy.FontOptions, foFixedSize | foScaled);
-    EXPECT_EQ(copy.FontStyle, sfsItalic);
-    EXPECT_EQ(copy.Texture, picture);
-    EXPECT_EQ(EnabledCodes(copy), EnabledCodes(font));
-
-    // A font without a metrics file writes no "FileName", which would read
-    // back as a blank.
-    auto plainWriter = Writer(nullptr);
-    TSceneFont().SaveOptions(*plainWriter);
-    EXPECT_EQ(plainWriter->IniFile->ReadString("L", "FileName", "<absent>"), "<absent>");
-
-    // The picture must be a texture.
-    auto* notATexture = new TSceneFont;
-    notATexture->SetName("Other");
-    scene.AddObject(notATexture, 0);
-    EXPECT_THROW(copy.LoadOptions(*ReaderOf("Texture=Other\n", &scene)), EInvalidCast);
-
-    // Out-of-range background alphas are clipped to a byte.
-    copy.LoadOptions(*ReaderOf("AlphaBackground=300\n", nullptr));
-    EXPECT_EQ(copy.AlphaBackground, 255);
-}
-
-// --- Building ---
 
 TEST(SceneFont, BuildNeedsASceneWithAContextAndSaneCells)
 {
@@ -358,111 +222,6 @@ TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
     EXPECT_EQ(Recorder.Count("glNewList"), 256);
 }
 
-TEST_F(FontScene, TexturePixelsFollowTheTexturesLayoutAndTheBackgroundAlpha)
-{
-    Rasterizer.Fill = [](int, int, uint8_t* bgr) {
-        bgr[0] = 30;  // blue
-        bgr[1] = 20;
-        bgr[2] = 10;  // red
-    };
-    // A new font with only 'A', built in the texture list's current layout;
-    // the first four bytes of its top row.
-    const auto build = [this](uint8_t background) {
-        delete Font;
-        Font = new TSceneFont;
-        Font->SetName("Font");
-        Scene.AddObject(Font, 0);
-        Font->DisableAll();
-        Font->EnableChar('A');
-        Font->AlphaBackground = background;
-        Font->Build();
-        uint32_t word;
-        std::memcpy(&word, Font->GLTexture()->GetScanLine(255), 4);
-        return word;
-    };
-    build(9);
-    EXPECT_EQ(Font->GLTexture()->Format(), GL_RGBA);
-    EXPECT_EQ(Texel(0, 255), (std::vector<int>{10, 20, 30, 255}));
-    EXPECT_EQ(Texel(200, 0), (std::vector<int>{0, 0, 0, 9}));
-
-    // A texture list that lays pixels out blue first: the same colour.
-    GL.Textures().SetUseBGRA(true);
-    build(0);
-    EXPECT_EQ(Font->GLTexture()->Format(), GL_BGRA);
-    EXPECT_EQ(Texel(0, 255), (std::vector<int>{30, 20, 10, 255}));
-
-    // Packed pixels: one 32-bit word per pixel in the order its type names.
-    GL.Textures().SetUsePackedPixels(true);
-    EXPECT_EQ(build(0), 0xFF0A141Eu);  // BGRA, 8_8_8_8_REV
-    EXPECT_EQ(Font->GLTexture()->Type(), GL_UNSIGNED_INT_8_8_8_8_REV);
-    GL.Textures().SetUseBGRA(false);
-    EXPECT_EQ(build(0), 0x0A141EFFu);  // RGBA, 8_8_8_8
-    EXPECT_EQ(Font->GLTexture()->Type(), GL_UNSIGNED_INT_8_8_8_8);
-}
-
-TEST_F(FontScene, SoftenDrawsAtTwiceTheSizeAndAveragesEachBlock)
-{
-    // Blue on every other column, green everywhere, red on one pixel of
-    // each 2 x 2 block.
-    Rasterizer.Fill = [](int x, int y, uint8_t* bgr) {
-        bgr[0] = x % 2 == 0 ? 201 : 0;
-        bgr[1] = 255;
-        bgr[2] = (x % 2 == 1 && y % 2 == 1) ? 7 : 0;
-    };
-    Rasterizer.Widths = {{'W', 10}, {'A', 7}};
-    Font->DisableAll();
-    Font->EnableChar('A');
-    Font->FontOptions = foBuildFromFont | foSoften;
-    Font->Build();
-    EXPECT_EQ(Rasterizer.Size, 512);
-    EXPECT_EQ(Rasterizer.Height, 32);
-    EXPECT_EQ(Font->WideWidth, 10);
-    EXPECT_EQ(GlyphOf(*Font, 'A'), (std::vector<int>{0, 7, 16}));
-    EXPECT_EQ(Font->GLTexture()->Width(), 256);
-    // Red 7 div 4, green 255, blue (201 + 0 + 201 + 0) div 4.
-    EXPECT_EQ(Texel(0, 255), (std::vector<int>{1, 255, 100, 255}));
-    EXPECT_EQ(Texel(6, 240), (std::vector<int>{1, 255, 100, 255}));
-    EXPECT_EQ(Texel(7, 255), (std::vector<int>{0, 0, 0, 0}));
-}
-
-TEST_F(FontScene, EachGlyphListDrawsItsCellsQuadAndAdvances)
-{
-    Rasterizer.Widths = {{'B', 10}, {'W', 13}};
-    Font->DisableAll();
-    Font->EnableCodeRange(0, 16);
-    Font->EnableChar('B');  // cell 17
-    Font->Build();
-    ASSERT_EQ(Font->Glyphs('B').Cell, 17);
-
-    const std::vector<GLCall> quad = ListOf('B');
-    ASSERT_EQ(quad.size(), 11u);
-    ExpectArgs(quad[0], "glBegin", {GL_QUADS});
-    ExpectArgs(quad[1], "glTexCoord2f", {16 / 255.0, 239 / 255.0});
-    ExpectArgs(quad[2], "glVertex2i", {0, 16});
-    ExpectArgs(quad[3], "glTexCoord2f", {16 / 255.0, 224 / 255.0});
-    ExpectArgs(quad[4], "glVertex2i", {0, 0});
-    ExpectArgs(quad[5], "glTexCoord2f", {25 / 255.0, 224 / 255.0});
-    ExpectArgs(quad[6], "glVertex2i", {10, 0});
-    ExpectArgs(quad[7], "glTexCoord2f", {25 / 255.0, 239 / 255.0});
-    ExpectArgs(quad[8], "glVertex2i", {10, 16});
-    ExpectArgs(quad[9], "glEnd", {});
-    ExpectArgs(quad[10], "glTranslatef", {10, 0, 0});
-
-    // A disabled glyph: cell 0, no width, no advance.
-    const std::vector<GLCall> blank = ListOf('C');
-    ASSERT_EQ(blank.size(), 11u);
-    ExpectArgs(blank[1], "glTexCoord2f", {0, 1});
-    ExpectArgs(blank[10], "glTranslatef", {0, 0, 0});
-
-    // FixedSize advances every glyph, disabled ones too, by the width of W.
-    Font->Release();
-    Font->FontOptions = foBuildFromFont | foFixedSize;
-    Recorder.Clear();
-    Font->Build();
-    ExpectArgs(ListOf('B').back(), "glTranslatef", {13, 0, 0});
-    ExpectArgs(ListOf('C').back(), "glTranslatef", {13, 0, 0});
-}
-
 TEST_F(FontScene, ReleaseThenBuildReusesTheGlyphTexture)
 {
     Font->DisableAll();
@@ -492,8 +251,6 @@ TEST_F(FontScene, ReleaseThenBuildReusesTheGlyphTexture)
     Font->Build();  // built: nothing
     EXPECT_EQ(Rasterizer.Begins, 4);
 }
-
-// --- Drawing ---
 
 TEST_F(FontScene, BeginTextSetsUpAPixelProjectionOfTheView)
 {
@@ -554,35 +311,6 @@ TEST_F(FontScene, BeginTextSetsUpAPixelProjectionOfTheView)
     EXPECT_EQ(sand.Binds, 2);
 }
 
-TEST_F(FontScene, DrawTextCallsOneListPerCharacterAtThePosition)
-{
-    Font->Color = MakeColorRGBA(10, 20, 30, 40);
-    Font->DrawText(5, 7, "AB");  // builds on first use
-    EXPECT_TRUE(Font->Built());
-    const std::vector<GLCall> all = Recorder.Calls();
-    std::vector<std::string> drawn;
-    bool after = false;
-    for (const GLCall& call : all) {
-        after = after || call.Name == "glColor4ubv";
-        if (after)
-            drawn.push_back(call.Text());
-    }
-    const std::string base = std::to_string(Font->DisplayLists()->Base());
-    EXPECT_EQ(drawn, (std::vector<std::string>{"glColor4ubv({10,20,30,40})", "glPushMatrix()", "glLoadIdentity()",
-                                               "glTranslated(5, 7, 0)", "glListBase(" + base + ")",
-                                               "glCallLists(2, 5121, ptr)", "glPopMatrix()"}));
-
-    Font->FontOptions |= foScaled;
-    Font->ScaleX = 2;
-    Font->ScaleY = 0.5f;
-    Recorder.Clear();
-    Font->DrawText(0, 0, "");
-    EXPECT_EQ(Recorder.CallsOf("glScalef")[0].Text(), "glScalef(2, 0.5, 0)");
-    EXPECT_EQ(Recorder.CallsOf("glCallLists")[0].Args[0], "0");
-}
-
-// --- Picture fonts ---
-
 TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResource)
 {
     TStringResources resources;
@@ -603,20 +331,7 @@ TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResource)
     // The picture is bound directly, so the cache forgets what it held.
     EXPECT_EQ(picture->Binds, 1);
     EXPECT_EQ(CurrentTexture(), nullptr);
-    ExpectArgs(ListOf('W').back(), "glTranslatef", {14, 0, 0});
     Font->EndText();
-}
-
-TEST_F(FontScene, APictureFontReadsItsMetricsFromAFileInTheScenesFolder)
-{
-    TTempFolder folder;
-    folder.Write("font.txt", MetricsText({{'A', 9}}));
-    Scene.Path = folder.Path();
-    Font->FontOptions = 0;
-    Font->FileName = "font.txt";
-    Font->Build();
-    EXPECT_EQ(EnabledCodes(*Font), (std::vector<int>{'A'}));
-    EXPECT_EQ(Font->Glyphs('A').Width, 9);
 }
 
 TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
@@ -648,20 +363,4 @@ TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
     }
     resources.Clear();
     EXPECT_THROW(Font->Build(), EResNotFound);
-}
-
-TEST_F(FontScene, TheFontIsRegisteredAndFreesItsGLObjects)
-{
-    TMainItem* item = CreateSceneObject("TSceneFont", "Other");
-    ASSERT_NE(dynamic_cast<TSceneFont*>(item), nullptr);
-    auto* other = static_cast<TSceneFont*>(item);
-    Scene.AddObject(other, 0);
-    other->Build();
-    EXPECT_EQ(GL.Textures().Count(), 1);
-    EXPECT_EQ(GL.DisplayLists().Count(), 1);
-    Recorder.Clear();
-    delete other;
-    EXPECT_EQ(GL.Textures().Count(), 0);
-    EXPECT_EQ(GL.DisplayLists().Count(), 0);
-    EXPECT_EQ(Recorder.Count("glDeleteLists"), 1);
 }

@@ -6,7 +6,6 @@
 #include "gl/core/GLRecorder.h"
 #include "gl/core/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneRegistry.h"
 #include "SceneTestObjects.h"
 
 namespace {
@@ -49,39 +48,6 @@ public:
 
 }  // namespace
 
-TEST(LightStyle, TextIsSearchedForTheLongestWordFirstAndDefaultsToAmbient)
-{
-    EXPECT_EQ(StrToLightStyle("ParallelPoint"), lsParallelPoint);
-    EXPECT_EQ(StrToLightStyle("Parallel"), lsParallel);
-    EXPECT_EQ(StrToLightStyle("Point"), lsPoint);
-    EXPECT_EQ(StrToLightStyle("Directional"), lsDirectional);
-    EXPECT_EQ(StrToLightStyle("a Point light"), lsPoint);
-    EXPECT_EQ(StrToLightStyle("PointParallel"), lsParallel);  // "Parallel" is looked for before "Point"
-    EXPECT_EQ(StrToLightStyle(""), lsAmbient);
-    EXPECT_EQ(StrToLightStyle(" "), lsAmbient);
-    EXPECT_EQ(StrToLightStyle("point"), lsAmbient);  // case-sensitive
-    for (TLightStyle style : {lsParallel, lsParallelPoint, lsPoint, lsDirectional, lsAmbient})
-        EXPECT_EQ(StrToLightStyle(LightStyleToStr(style)), style) << LightStyleToStr(style);
-}
-
-TEST(MainRenderState, EnabledIsAlwaysWrittenAndReadWithTheCurrentDefault)
-{
-    TMainRenderState state;
-    EXPECT_TRUE(state.Enabled);
-    auto writer = Writer(nullptr);
-    state.SaveOptions(*writer);
-    EXPECT_EQ(writer->IniFile->ReadString("L", "Enabled", "absent"), "1");
-
-    state.LoadOptions(*ReaderOf("Enabled=0\n", nullptr));
-    EXPECT_FALSE(state.Enabled);
-    state.LoadOptions(*ReaderOf("", nullptr));
-    EXPECT_FALSE(state.Enabled);
-    state.Apply();
-    EXPECT_TRUE(state.Enabled);
-    state.Restore();
-    EXPECT_FALSE(state.Enabled);
-}
-
 TEST(MainLight, WithoutASceneOrContextTheLightCannotBeMade)
 {
     TMainLight light;
@@ -101,60 +67,6 @@ TEST(MainLight, WithoutASceneOrContextTheLightCannotBeMade)
     light.Restore();
     EXPECT_FALSE(light.Enabled);
     EXPECT_TRUE(recorder.Calls().empty());
-}
-
-TEST_F(LitScene, LoadingSetsUpTheStyleThenReadsEveryValue)
-{
-    TMainLight* light = AddLight("Light");
-    light->LoadOptions(*ReaderOf("LightStyle=Point\nDiffuse=1,0.5,0,1\nSpecular=0,0,1,1\nPosition=1,2,3\n"
-                                 "Direction=0,-1,0\nSpotExponent=4\nSpotCutoff=45\nConstantAttenuation=2\n"
-                                 "LinearAttenuation=0.5\nQuadraticAttenuation=0.25\nTwoSide=1\nLocalViewer=1\n"
-                                 "Enabled=0\n",
-                                 &Scene));
-    const TGLLight& gl = *light->GLLight();
-    EXPECT_EQ(light->LightStyle(), lsPoint);
-    EXPECT_FALSE(light->Enabled);
-    EXPECT_FALSE(gl.Infinite());  // from the point preset
-    EXPECT_EQ((std::vector<float>{gl.Diffuse().y, gl.Specular().z, gl.Position().z, gl.Direction().y,
-                                  gl.SpotExponent(), gl.SpotCutoff(), gl.ConstantAttenuation(),
-                                  gl.LinearAttenuation(), gl.QuadraticAttenuation()}),
-              (std::vector<float>{0.5f, 1, 3, -1, 4, 45, 2, 0.5f, 0.25f}));
-    EXPECT_TRUE(gl.TwoSide() && gl.LocalViewer());
-
-    // A key the description leaves out keeps the preset's value; the class
-    // is registered.
-    auto* parallel = dynamic_cast<TMainLight*>(CreateSceneObject("TMAINLIGHT", "Parallel"));
-    ASSERT_NE(parallel, nullptr);
-    Scene.AddObject(parallel, poRender);
-    parallel->LoadOptions(*ReaderOf("LightStyle=ParallelPoint\nDirection=0,0,-1\n", &Scene));
-    EXPECT_EQ(parallel->LightStyle(), lsParallelPoint);
-    EXPECT_TRUE(parallel->GLLight()->Infinite());
-    EXPECT_FLOAT_EQ(parallel->GLLight()->SpotCutoff(), 180.0f);
-}
-
-TEST_F(LitScene, SavedKeysLoadBackIntoAnEqualLight)
-{
-    TMainLight* light = AddLight("Light");
-    light->LoadOptions(*ReaderOf("LightStyle=Directional\nDiffuse=0.5,0.25,0,1\nPosition=4,5,6\n"
-                                 "SpotCutoff=30\nTwoSide=1\n",
-                                 &Scene));
-    auto writer = Writer(&Scene);
-    light->SaveOptions(*writer);
-    TStringList text;
-    writer->IniFile->GetStrings(text);
-    EXPECT_EQ(writer->IniFile->ReadString("L", "LightStyle", ""), "Directional");
-
-    TMainLight* copy = AddLight("Copy");
-    auto reader = ReaderOf("", &Scene);
-    reader->IniFile->SetStrings(text);
-    copy->LoadOptions(*reader);
-    const TGLLight& a = *light->GLLight();
-    const TGLLight& b = *copy->GLLight();
-    EXPECT_EQ(copy->LightStyle(), lsDirectional);
-    EXPECT_EQ(a.Infinite(), b.Infinite());
-    EXPECT_EQ((std::vector<float>{a.Diffuse().y, a.Position().z, a.SpotCutoff()}),
-              (std::vector<float>{b.Diffuse().y, b.Position().z, b.SpotCutoff()}));
-    EXPECT_EQ(a.TwoSide(), b.TwoSide());
 }
 
 TEST_F(LitScene, AnEnabledLightSwitchesOnAtItsPlaceAndSetsTheCurrentColour)
@@ -181,35 +93,6 @@ TEST_F(LitScene, AnEnabledLightSwitchesOnAtItsPlaceAndSetsTheCurrentColour)
     Recorder.Clear();
     Scene.Render();
     EXPECT_GE(Recorder.Count("glLightfv"), 4);
-}
-
-TEST_F(LitScene, ADisabledLightIsSwitchedOffEveryFrame)
-{
-    TMainLight* light = AddLight("Light");
-    light->LoadOptions(*ReaderOf("LightStyle=Parallel\nEnabled=0\n", &Scene));
-    for (int frame = 0; frame < 2; ++frame) {
-        Recorder.Clear();
-        Scene.Render();
-        EXPECT_EQ(Recorder.Count("glDisable"), 1);
-        EXPECT_EQ(Recorder.CallsOf("glDisable")[0].Text(), "glDisable(16384)");
-        EXPECT_EQ(Recorder.Count("glLightfv"), 0);
-        EXPECT_FALSE(light->Enabled);
-    }
-}
-
-TEST_F(LitScene, WithoutAStyleTheLightIsAmbientAndSetsTheGlobalAmbientColourOnly)
-{
-    TMainLight* light = AddLight("Light");
-    light->LoadOptions(*ReaderOf("Ambient=0.1,0.2,0.3,1\n", &Scene));
-    EXPECT_EQ(light->LightStyle(), lsAmbient);
-    EXPECT_EQ(light->GLLight()->Position().z, 0.0f);  // no preset: not the parallel preset's far position
-    EXPECT_TRUE(Recorder.Calls().empty());            // loading is headless
-    Recorder.Clear();
-    light->Render();
-    EXPECT_EQ(Recorder.Text(), "glLightModelfv(2899, {0.1,0.2,0.3,1})\n");
-    EXPECT_FLOAT_EQ(GL.Lights().Ambient().z, 0.3f);
-    EXPECT_FLOAT_EQ(CurrentColor.x, 0.1f);
-    EXPECT_FLOAT_EQ(CurrentColor.z, 0.3f);
 }
 
 TEST_F(LitScene, AStyleChangeReplacesTheGLLightWithoutSharingAnIndex)

@@ -4,7 +4,6 @@
 #include "classlib/core/Random.h"
 #include "gl/core/GLRecorder.h"
 #include "scene/core/MainScene.h"
-#include "scene/core/SceneRegistry.h"
 #include "SceneTestObjects.h"
 
 namespace {
@@ -24,11 +23,6 @@ public:
 
     std::vector<float> Steps;
 };
-
-std::string Key(const TResourceLoader& writer, const std::string& key)
-{
-    return writer.IniFile->ReadString("L", key, "<absent>");
-}
 
 // A particle list that counts restarts and gives restarted particles a
 // lifetime.
@@ -56,20 +50,6 @@ std::vector<double> DrawsFrom(uint32_t seed, int count)
 
 }  // namespace
 
-// --- Visual objects ---
-
-TEST(VisualOptions, TextRoundTripsEverySet)
-{
-    const char* texts[] = {"[]", "[Position]", "[Rotation]", "[Position,Rotation]", "[Scale]",
-                           "[Position,Scale]", "[Rotation,Scale]", "[Position,Rotation,Scale]"};
-    for (TVisualOptions options = 0; options < 8; ++options) {
-        EXPECT_EQ(VisualOptionsToStr(options), texts[options]);
-        EXPECT_EQ(StrToVisualOptions(texts[options]), options);
-    }
-    EXPECT_EQ(StrToVisualOptions("Scale then Position"), voScale | voPosition);
-    EXPECT_EQ(StrToVisualOptions("[position]"), 0);
-}
-
 TEST(MainVisualObject, TheTransformIsTranslateThenYXZRotationThenScale)
 {
     GLRecorder recorder;
@@ -92,107 +72,6 @@ TEST(MainVisualObject, TheTransformIsTranslateThenYXZRotationThenScale)
                                                            "glFlush", "glPopMatrix"}));
 }
 
-TEST(MainVisualObject, EachPassIsWrappedInTheTransformOnceAndNoOptionsLeaveTheStackAlone)
-{
-    GLRecorder recorder;
-    TMainVisualObject object;
-    object.Animate(0.5f);  // without a visual: nothing
-    object.Render();
-    EXPECT_TRUE(recorder.Calls().empty());
-
-    TMarkVisual mesh("Mesh", true);
-    object.Visual = &mesh;
-    object.Animate(0.25f);
-    EXPECT_EQ(mesh.Steps, std::vector<float>{0.25f});
-    object.Alpha = true;
-    object.Render();
-    EXPECT_EQ(recorder.Count("glPushMatrix"), 2);
-    EXPECT_EQ(recorder.Count("glPopMatrix"), 2);
-    const std::vector<std::string> names = recorder.Names();
-    EXPECT_EQ(names[names.size() - 2], "glEnd");
-
-    recorder.Clear();
-    object.VisualOptions = 0;
-    object.Render();
-    EXPECT_EQ(recorder.Text(), "glFlush()\nglEnd()\n");
-
-    // Without Alpha only the opaque pass; hidden, nothing.
-    recorder.Clear();
-    object.Alpha = false;
-    object.Render();
-    EXPECT_EQ(recorder.Text(), "glFlush()\n");
-    recorder.Clear();
-    object.SetVisible(false);
-    object.Render();
-    EXPECT_TRUE(recorder.Calls().empty());
-}
-
-TEST(MainVisualObject, KeysRoundTripWithTheVisualAsAPath)
-{
-    TMainScene scene;
-    auto* meshes = new TResource;
-    meshes->SetName("Meshes");
-    scene.AddObject(meshes, 0);
-    auto* mesh = new TMarkVisual("Fish");
-    meshes->Add(mesh);
-
-    TMainVisualObject object;
-    object.Visual = mesh;
-    object.VisualOptions = voScale;
-    object.Position = {1, 2, 3};
-    object.Scale = {0.5f, 1, 2};
-    object.Angles = {0, 90, 0};
-    auto writer = Writer(&scene);
-    object.SaveOptions(*writer);
-    EXPECT_EQ(Key(*writer, "VisualOptions"), "[Scale]");
-    EXPECT_EQ(Key(*writer, "Visual"), "Meshes/Fish");
-
-    TStringList text;
-    writer->IniFile->GetStrings(text);
-    auto reader = ReaderOf("", &scene);
-    reader->IniFile->SetStrings(text);
-    TMainVisualObject copy;
-    copy.LoadOptions(*reader);
-    EXPECT_EQ(copy.Visual, mesh);
-    EXPECT_EQ(copy.VisualOptions, voScale);
-    EXPECT_EQ((std::vector<float>{copy.Position.z, copy.Scale.x, copy.Angles.y}), (std::vector<float>{3, 0.5f, 90}));
-
-    // Absent keys keep the constructed values.
-    TMainVisualObject plain;
-    plain.LoadOptions(*ReaderOf("", &scene));
-    EXPECT_EQ(plain.VisualOptions, voPosition | voRotation);
-    EXPECT_FLOAT_EQ(plain.Scale.y, 1);
-    EXPECT_EQ(plain.Visual, nullptr);
-}
-
-// --- Visual object lists ---
-
-TEST(MainVisualObjectList, WithoutAVisualOrItemsItAnimatesNothing)
-{
-    GLRecorder recorder;
-    TMainVisualObjectList list;
-    list.SetName("List");
-    auto* item = new TMainVisualObject;
-    item->SetName("Item");
-    list.Add(item);
-    list.Animate(0.1f);
-    list.Render();
-    EXPECT_TRUE(recorder.Calls().empty());
-
-    TMarkVisual mesh("Mesh");
-    TMainVisualObjectList empty;
-    empty.Visual = &mesh;
-    empty.Animate(0.1f);
-    TSceneParticleList particles;
-    particles.Visual = &mesh;
-    particles.Animate(0.1f);
-    EXPECT_TRUE(mesh.Steps.empty());
-    particles.SetName("L");
-    particles.SetCount(5);
-    particles.Animate(0.1f);
-    EXPECT_EQ(mesh.Steps.size(), 1u);  // once per frame, not per particle
-}
-
 TEST(MainVisualObjectList, DrawsTheVisualAtEveryItemVisibleOrNotAndAnimatesItOnce)
 {
     GLRecorder recorder;
@@ -210,7 +89,7 @@ TEST(MainVisualObjectList, DrawsTheVisualAtEveryItemVisibleOrNotAndAnimatesItOnc
     list.FindObject("B")->SetVisible(false);
     list.FindObject("C")->Animate(0);  // the items themselves have no visual
     list.Animate(0.2f);
-    EXPECT_EQ(mesh.Steps, std::vector<float>{0.2f});
+    EXPECT_EQ(mesh.Steps, std::vector<float>{0.2f});  // once per frame, not per item
 
     list.Render();
     EXPECT_TRUE(list.Alpha);  // taken from the visual
@@ -223,45 +102,7 @@ TEST(MainVisualObjectList, DrawsTheVisualAtEveryItemVisibleOrNotAndAnimatesItOnc
     const auto lastOpaque = std::find(names.rbegin(), names.rend(), "glFlush").base() - names.begin() - 1;
     const auto firstAlpha = std::find(names.begin(), names.end(), "glEnd") - names.begin();
     EXPECT_LT(lastOpaque, firstAlpha);
-
-    // A visual without a transparent pass: opaque passes only.
-    recorder.Clear();
-    mesh.Alpha = false;
-    list.Render();
-    EXPECT_FALSE(list.Alpha);
-    EXPECT_EQ(recorder.Count("glEnd"), 0);
-    recorder.Clear();
-    list.RenderAlpha();
-    EXPECT_TRUE(recorder.Calls().empty());
 }
-
-TEST(MainVisualObjectList, VisualKeyAndSortedIndex)
-{
-    TMainScene scene;
-    auto* mesh = new TMarkVisual("Mesh");
-    scene.AddObject(mesh, 0);
-    TMainVisualObjectList list;
-    list.LoadOptions(*ReaderOf("Visual=Mesh\n", &scene));
-    EXPECT_EQ(list.Visual, mesh);
-    auto writer = Writer(&scene);
-    list.SaveOptions(*writer);
-    EXPECT_EQ(Key(*writer, "Visual"), "Mesh");
-
-    // Sorted by name unless switched off.
-    for (const char* name : {"b", "a"}) {
-        auto* item = new TMainVisualObject;
-        item->SetName(name);
-        list.Add(item);
-    }
-    EXPECT_EQ(static_cast<TMainObject*>(list.GetItem(0))->Name(), "a");
-    list.SetSorted(false);
-    auto* item = new TMainVisualObject;
-    item->SetName("0");
-    list.Add(item);
-    EXPECT_EQ(static_cast<TMainObject*>(list.GetItem(2))->Name(), "0");
-}
-
-// --- Particle lists ---
 
 TEST(SceneParticleList, CountAddsAndFreesFromTheEndInInsertionOrder)
 {
@@ -352,36 +193,4 @@ TEST(SceneParticleList, GravityIsTakenOncePerMoveFromTheFrameStep)
     EXPECT_FLOAT_EQ(running->Velocity.y, -1.0f);
     EXPECT_FLOAT_EQ(restarted->Position.y, 6.0f);  // moved by its age, 1.5 s
     EXPECT_FLOAT_EQ(restarted->Velocity.y, -1.0f);
-
-    // Without EnableGravity the step is kept and not applied.
-    list.EnableGravity = false;
-    list.Animate(1.0f);
-    EXPECT_FLOAT_EQ(list.GravityStep, 5.0f);
-    EXPECT_FLOAT_EQ(running->Velocity.y, -1.0f);
-}
-
-TEST(SceneParticleList, KeysSetTheCountAndTheParticlesAreNotWrittenAsSections)
-{
-    TMainScene scene;
-    EXPECT_EQ(CreateSceneObject("TSceneParticleList", "Bubbles"), nullptr);  // only subclasses are registered
-
-    TSceneParticleList particles;
-    particles.SetName("Bubbles");
-    particles.LoadOptions(*ReaderOf("Gravity=2.5\nEnableGravity=1\nParticleCount=4\n", &scene));
-    EXPECT_FLOAT_EQ(particles.Gravity, 2.5f);
-    EXPECT_TRUE(particles.EnableGravity);
-    EXPECT_EQ(particles.Count(), 4);
-    particles.LoadOptions(*ReaderOf("", &scene));  // an absent count is 0
-    EXPECT_EQ(particles.Count(), 0);
-    EXPECT_FLOAT_EQ(particles.Gravity, 2.5f);
-
-    particles.SetCount(3);
-    auto writer = Writer(&scene);
-    particles.SaveOptions(*writer);
-    writer->WriteItems(particles);
-    EXPECT_EQ(Key(*writer, "ParticleCount") + " " + Key(*writer, "Gravity") + " " + Key(*writer, "EnableGravity"),
-              "3 2.5 1");
-    TStringList sections;
-    writer->IniFile->ReadSections(sections);
-    EXPECT_EQ(sections.Count(), 1);
 }

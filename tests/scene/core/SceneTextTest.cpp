@@ -5,7 +5,6 @@
 #include "gl/core/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
-#include "scene/core/SceneRegistry.h"
 #include "SceneTestObjects.h"
 
 namespace {
@@ -80,44 +79,22 @@ TEST(SceneText, BlinkPhaseWrapsAtOneSecond)
     EXPECT_FLOAT_EQ(text.BlinkPhase, 0.0f);
 }
 
-TEST(SceneText, TheBlinkColourPulsesBetween80And100PercentOfEveryByte)
-{
-    const TGLColor color = MakeColorRGBA(255, 100, 10, 0);
-    EXPECT_EQ(BlinkColor(color, 0.0f), MakeColorRGBA(204, 80, 8, 0));
-    EXPECT_EQ(BlinkColor(color, 0.25f), MakeColorRGBA(229, 90, 9, 0));    // 229.5 truncated
-    EXPECT_EQ(BlinkColor(color, 0.5f), MakeColorRGBA(255, 100, 10, 0));
-    EXPECT_EQ(BlinkColor(color, 0.75f), MakeColorRGBA(229, 90, 9, 0));
-    EXPECT_EQ(BlinkColor(MakeColorRGBA(0, 0, 0, 255), 0.0f), MakeColorRGBA(0, 0, 0, 204));
-}
-
-TEST_F(TextScene, WithoutAHighlightEveryLineIsDrawnInColourOneCellApart)
+TEST_F(TextScene, EveryLineIsDrawnOneCellApartAndTheHighlightedLineBlinks)
 {
     auto* text = new TSceneText;
     text->SetName("Text");
     Scene.AddObject(text, poRender);
     text->Font = Font;
     text->Color = MakeColorRGBA(1, 2, 3, 4);
-    text->StringColor = MakeColorRGBA(9, 9, 9, 9);
     text->SetPosition(16, 100);
     text->Lines.SetText("one\ntwo\nthree");
-    Scene.Render();
-    EXPECT_EQ(Drawn(), (std::vector<std::string>{"glColor4ubv({1,2,3,4})", "glTranslated(16, 100, 0)",
-                                                  "glColor4ubv({1,2,3,4})", "glTranslated(16, 84, 0)",
-                                                  "glColor4ubv({1,2,3,4})", "glTranslated(16, 68, 0)"}));
-    EXPECT_EQ(Recorder.Count("glOrtho"), 1);
-    EXPECT_EQ(Recorder.Names().back(), "glMatrixMode");  // EndText
-
-    // The highlighted line blinks; the others keep Color.
     text->StringIndex = 1;
     text->StringColor = MakeColorRGBA(200, 100, 50, 255);
-    text->BlinkPhase = 0;
-    Recorder.Clear();
-    text->RenderAlpha();
-    const std::vector<std::string> drawn = Drawn();
-    ASSERT_EQ(drawn.size(), 6u);
-    EXPECT_EQ(drawn[0], "glColor4ubv({1,2,3,4})");
-    EXPECT_EQ(drawn[2], "glColor4ubv({160,80,40,204})");
-    EXPECT_EQ(drawn[4], "glColor4ubv({1,2,3,4})");
+    text->BlinkPhase = 0;  // the trough of the pulse: 80 percent of every byte
+    Scene.Render();
+    EXPECT_EQ(Drawn(), (std::vector<std::string>{"glColor4ubv({1,2,3,4})", "glTranslated(16, 100, 0)",
+                                                  "glColor4ubv({160,80,40,204})", "glTranslated(16, 84, 0)",
+                                                  "glColor4ubv({1,2,3,4})", "glTranslated(16, 68, 0)"}));
 }
 
 TEST_F(TextScene, AScaledFontSpacesLinesByTheRoundedScaledCell)
@@ -138,86 +115,4 @@ TEST_F(TextScene, AScaledFontSpacesLinesByTheRoundedScaledCell)
     Font->ScaleY = 1.53125f;  // 24.5 rounds to 24
     text->RenderAlpha();
     EXPECT_EQ(Recorder.CallsOf("glTranslated")[1].Args[1], "-24");
-}
-
-TEST_F(TextScene, AStringDrawsOneLineInItsColourAndATextWithoutAFontNothing)
-{
-    auto* line = new TSceneString;
-    line->SetName("FPS");
-    Scene.AddObject(line, poRender);
-    line->Font = Font;
-    line->Text = "60 fps";
-    line->Color = MakeColorRGBA(0, 255, 0, 255);
-    line->SetPosition(16, 480 - 32);
-    Scene.Render();
-    EXPECT_EQ(Drawn(), (std::vector<std::string>{"glColor4ubv({0,255,0,255})", "glTranslated(16, 448, 0)"}));
-    EXPECT_EQ(Font->Color, line->Color);
-    EXPECT_EQ(Recorder.CallsOf("glCallLists")[0].Args[0], "6");
-
-    Recorder.Clear();
-    line->Font = nullptr;
-    auto* text = new TSceneText;
-    text->SetName("Text");
-    text->Lines.Add("x");
-    Scene.AddObject(text, poRender);
-    Scene.Render();
-    EXPECT_TRUE(Drawn().empty());
-}
-
-TEST_F(TextScene, KeysRoundTripAndLinesStopAtTheFirstMissingNumber)
-{
-    auto* text = new TSceneText;
-    text->SetName("Text");
-    Scene.AddObject(text, poRender);
-    text->LoadOptions(*ReaderOf("Font=Font\nColor=1,2,3,4\nX=5\nY=6\nEnable3D=1\nStringColor=7,8,9,10\n"
-                                "StringIndex=2\nText1=first\nText2=\nText3=third\nText5=fifth\n",
-                                &Scene));
-    EXPECT_EQ(text->Font, Font);
-    EXPECT_EQ(text->Color, MakeColorRGBA(1, 2, 3, 4));
-    EXPECT_EQ((std::vector<int>{text->X, text->Y, text->StringIndex}), (std::vector<int>{5, 6, 2}));
-    EXPECT_TRUE(text->Enable3D);
-    EXPECT_EQ(text->StringColor, MakeColorRGBA(7, 8, 9, 10));
-    ASSERT_EQ(text->Lines.Count(), 3);
-    EXPECT_EQ(text->Lines.Strings(1), " ");  // an empty value reads as a blank
-    EXPECT_EQ(text->Lines.Strings(2), "third");
-
-    auto writer = Writer(&Scene);
-    text->SaveOptions(*writer);
-    EXPECT_EQ(writer->IniFile->ReadString("L", "Text4", "<absent>"), "<absent>");
-    TStringList saved;
-    writer->IniFile->GetStrings(saved);
-
-    TSceneText copy;
-    copy.Lines.Add("old");
-    auto reader = ReaderOf("", &Scene);
-    reader->IniFile->SetStrings(saved);
-    copy.LoadOptions(*reader);
-    EXPECT_EQ(copy.Lines.Text(), text->Lines.Text());
-    EXPECT_EQ(copy.StringColor, text->StringColor);
-    EXPECT_EQ((std::vector<int>{copy.X, copy.Y, copy.StringIndex}), (std::vector<int>{5, 6, 2}));
-    EXPECT_EQ(copy.Font, Font);
-    EXPECT_TRUE(copy.Enable3D);
-
-    TSceneString line;
-    line.LoadOptions(*ReaderOf("Text=hello\nX=3\n", &Scene));
-    EXPECT_EQ(line.Text, "hello");
-    EXPECT_EQ(line.X, 3);
-}
-
-TEST_F(TextScene, AFontReferenceToAnotherKindOfObjectIsRefusedAndTheClassesAreRegistered)
-{
-    auto* other = new TSceneString;
-    other->SetName("Other");
-    Scene.AddObject(other, 0);
-    TSceneString line;
-    EXPECT_THROW(line.LoadOptions(*ReaderOf("Font=Other\n", &Scene)), EInvalidCast);
-    EXPECT_EQ(line.Font, nullptr);
-    line.LoadOptions(*ReaderOf("Font=Missing\n", &Scene));
-    EXPECT_EQ(line.Font, nullptr);
-
-    for (const char* name : {"TSceneString", "TSceneText"}) {
-        std::unique_ptr<TMainItem> item(CreateSceneObject(name, "x"));
-        ASSERT_NE(dynamic_cast<TSceneBaseText*>(item.get()), nullptr) << name;
-    }
-    EXPECT_EQ(CreateSceneObject("TSceneBaseText", "x"), nullptr);
 }

@@ -1,8 +1,10 @@
-// The scene engine reading the program's own RCDATA resources (the
-// fixtures of SceneResourceTest.rc).
+// The scene engine reading the program's own RCDATA resources (SceneResourceTest.rc).
 #include "scene/Win32SceneResources.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 #include "classlib/core/Exceptions.h"
 #include "scene/core/SceneObjects.h"
@@ -14,62 +16,44 @@ class SceneResources : public ::testing::Test {
 protected:
     void SetUp() override { SetSceneResources(&FProvider); }
     void TearDown() override { SetSceneResources(nullptr); }
-
     TRCDataResourceProvider FProvider;
 };
 
-// The fixture description: Aquarium holds Rocks (holding Sand) and Plants.
-void ExpectFixtureScene(const TResource& aquarium)
-{
-    EXPECT_EQ(aquarium.Path, ".\\Data\\");
-    ASSERT_EQ(aquarium.GetCount(), 2);
-    auto* rocks = dynamic_cast<TResource*>(aquarium.FindObject("Rocks"));
-    ASSERT_NE(rocks, nullptr);
-    EXPECT_NE(rocks->FindObject("Sand"), nullptr);
-    ASSERT_NE(aquarium.FindObject("Plants"), nullptr);
-    EXPECT_TRUE(aquarium.FindObject("Plants")->Visible());
-}
-
 }  // namespace
 
-TEST_F(SceneResources, ProviderReadsTheBytesOfAnRCDataResourceByNameInAnyCase)
+TEST_F(SceneResources, TheProviderReadsAResourceByNameInAnyCaseAndNamesAMissingOne)
 {
-    const std::string mesh = FProvider.ReadResource("bubbletest_3dm");
-    EXPECT_EQ(mesh.rfind("#Object 1\n", 0), 0u);
-    EXPECT_EQ(mesh.back(), '\n');
-    EXPECT_EQ(FProvider.ReadResource("SCENETEST_GSC").size(), FProvider.ReadResource("scrambledtest_gsc").size());
+    EXPECT_EQ(FProvider.ReadResource("bubbletest_3dm").rfind("#Object 1\n", 0), 0u);
     try {
         FProvider.ReadResource("NOSUCH_GSC");
         ADD_FAILURE() << "no exception";
     } catch (const EResNotFound& e) {
         EXPECT_EQ(e.Message, "Resource NOSUCH_GSC not found");
     }
+    T3DMFile file;
+    file.LoadFromResource(".\\Meshes\\BubbleTest.3dm");  // named after the file
+    ASSERT_EQ(file.ObjectCount(), 1);
+    EXPECT_EQ(file.Objects(0).Name, "Bubble");
 }
 
-TEST_F(SceneResources, ResourceLoadsItsPlainAndScrambledDescriptionAndRefusesAMissingOne)
+TEST_F(SceneResources, AResourceLoadsItsPlainAndScrambledDescriptionAndRefusesAMissingOne)
 {
-    for (const bool scrambled : {false, true}) {
+    for (const auto& [name, scrambled] : {std::pair{"scenetest.gsc", false}, {"scrambledtest.gsc", true},
+                                          {"absent.gsc", false}}) {
         TResource aquarium;
         aquarium.SetName("Aquarium");
         aquarium.SourceLocation = slResource;
-        aquarium.SourceName = scrambled ? "scrambledtest.gsc" : "scenetest.gsc";
+        aquarium.SourceName = name;
         aquarium.Scrambled = scrambled;
+        if (std::string(name) == "absent.gsc") {
+            EXPECT_THROW(aquarium.Load(), EResNotFound);
+            break;
+        }
         aquarium.Load();
-        ExpectFixtureScene(aquarium);
+        EXPECT_EQ(aquarium.Path, ".\\Data\\") << name;
+        auto* rocks = dynamic_cast<TResource*>(aquarium.FindObject("Rocks"));
+        ASSERT_NE(rocks, nullptr) << name;
+        EXPECT_NE(rocks->FindObject("Sand"), nullptr);
+        EXPECT_NE(aquarium.FindObject("Plants"), nullptr);
     }
-    TResource absent;
-    absent.SetName("Aquarium");
-    absent.SourceLocation = slResource;
-    absent.SourceName = "absent.gsc";
-    EXPECT_THROW(absent.Load(), EResNotFound);
-}
-
-TEST_F(SceneResources, TextMeshLoadsFromAResourceNamedAfterItsFile)
-{
-    T3DMFile file;
-    file.LoadFromResource(".\\Meshes\\BubbleTest.3dm");
-    ASSERT_EQ(file.ObjectCount(), 1);
-    EXPECT_EQ(file.Objects(0).Name, "Bubble");
-    EXPECT_EQ(file.Objects(0).VertexFaces.Count(), 1);
-    EXPECT_THROW(file.LoadFromResource("nothing.3dm"), EResNotFound);
 }

@@ -1,6 +1,5 @@
-// Scene textures loaded from the program's own resources and drawn on a
-// real context under Wine (Xvfb, Mesa llvmpipe), read back from the frame
-// buffer. The pictures are the fixtures of SceneTextureDrawTest.rc.
+// Scene textures loaded from the program's own resources (SceneTextureDrawTest.rc)
+// and drawn on a real context under Wine, read back from the frame buffer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -24,134 +23,83 @@ namespace {
 
 constexpr int Size = 64;
 
-using TPixel = std::array<int, 3>;
-
-::testing::AssertionResult Near(const TPixel& actual, const TPixel& expected, int tolerance = 12)
+// The texture drawn over the whole view (one unit per pixel) on grey; the pixel at (x, y) within tolerance.
+::testing::AssertionResult Near(int x, int y, const std::array<int, 3>& expected, int tolerance = 12)
 {
+    GLubyte rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     for (int i = 0; i < 3; ++i)
-        if (std::abs(actual[i] - expected[i]) > tolerance)
-            return ::testing::AssertionFailure() << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2]
-                                                 << "), expected (" << expected[0] << ", " << expected[1] << ", "
-                                                 << expected[2] << ")";
+        if (std::abs(rgba[i] - expected[i]) > tolerance)
+            return ::testing::AssertionFailure() << "got (" << +rgba[0] << ", " << +rgba[1] << ", " << +rgba[2] << ")";
     return ::testing::AssertionSuccess();
 }
 
-// A context on a Size x Size window with one unit per pixel (origin at the
-// bottom left), cleared to grey; a scene on it with a texture list that
-// reads pictures from the program's resources only.
-class SceneTextureDraw : public ::testing::Test {
-protected:
-    void SetUp() override
+void DrawOnGrey(TSceneTexture* texture)
+{
+    glViewport(0, 0, Size, Size);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SetCurrentTexture(texture);
+    const GLfloat white[4] = {1, 1, 1, 1};
+    glColor4fv(white);
+    glBegin(GL_QUADS);
+    for (const auto& [u, v] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}})
+        glTexCoord2f(float(u), float(v)), glVertex2i(u, v);
+    glEnd();
+}
+
+}  // namespace
+
+TEST(SceneTextureDraw, JpegAndSpriteResourcesDrawUprightCutOutAndAgainAfterAnUpdate)
+{
+    TestWindow window{Size, Size};
+    std::unique_ptr<TCustomOpenGL> context = NewContext();
+    context->CreateRC(window.DC());
+    ASSERT_TRUE(context->Active());
+    TRCDataBitmapResourceProvider resources;
+    SetSceneResources(&resources);
+    ResetTextureCache();
+    SetAlphaBlend(false);
     {
-        context->CreateRC(window.DC());
-        ASSERT_TRUE(context->Active());
-        SetSceneResources(&resources);
+        TMainScene scene;
         scene.GL = context.get();
-        list = new TSceneTextureList();
+        auto* list = new TSceneTextureList();
         list->SetName("Textures");
         list->SourceLocation = slResource;
         scene.Add(list);
 
-        glViewport(0, 0, Size, Size);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, Size, 0, Size, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_CULL_FACE);
-        glClearColor(0.5f, 0.5f, 0.5f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        ResetTextureCache();
-        SetAlphaBlend(false);
-    }
+        TSceneTexture* texture = list->AddPlainTexture("quad.jpg");
+        DrawOnGrey(texture);
+        EXPECT_TRUE(Near(16, 48, {255, 0, 0}));  // top left
+        EXPECT_TRUE(Near(48, 48, {0, 255, 0}));
+        EXPECT_TRUE(Near(16, 16, {0, 0, 255}));
 
-    void TearDown() override
-    {
+        SetAlphaBlend(true);
+        DrawOnGrey(list->AddSpriteTexture("sprite.bmp"));
+        EXPECT_TRUE(Near(32, 32, {255, 255, 0}));
+        EXPECT_TRUE(Near(4, 4, {128, 128, 128})) << "the key colour leaves the background";
+        SetAlphaBlend(false);
+
+        list->MipMap = true;
+        list->ColorBit16 = true;
+        list->UpdateTextures();
+        EXPECT_FALSE(texture->GLTexture()->Uploaded());
+        ResetTextureCache();
+        DrawOnGrey(texture);
+        EXPECT_TRUE(texture->GLTexture()->Uploaded());
+        EXPECT_TRUE(Near(16, 48, {255, 0, 0}, 24));  // 16-bit: a coarser tolerance
         SetCurrentTexture(nullptr);
-        SetAlphaBlend(false);
         ResetTextureCache();
-        scene.Clear();  // the GL textures go while the context is current
-        SetSceneResources(nullptr);
-    }
+    }  // the GL textures go while the context is current
+    SetSceneResources(nullptr);
 
-    // The whole view, texture coordinates 0..1 from the bottom left, white.
-    static void DrawQuad()
-    {
-        const GLfloat white[4] = {1, 1, 1, 1};
-        glColor4fv(white);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2i(0, 0);
-        glTexCoord2f(1, 0);
-        glVertex2i(Size, 0);
-        glTexCoord2f(1, 1);
-        glVertex2i(Size, Size);
-        glTexCoord2f(0, 1);
-        glVertex2i(0, Size);
-        glEnd();
-    }
-
-    static TPixel Read(int x, int y)
-    {
-        GLubyte rgba[4] = {};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
-    }
-
-    TestWindow window{Size, Size};
-    std::unique_ptr<TCustomOpenGL> context = NewContext();
-    TRCDataBitmapResourceProvider resources;
-    TMainScene scene;
-    TSceneTextureList* list = nullptr;
-};
-
-}  // namespace
-
-TEST_F(SceneTextureDraw, AJpegResourceDrawsUprightWithItsColours)
-{
-    TSceneTexture* texture = list->AddPlainTexture("quad.jpg");
-    ASSERT_EQ(texture->GLTexture()->Width(), 16);
-    SetCurrentTexture(texture);
-    DrawQuad();
-    EXPECT_TRUE(Near(Read(16, 48), {255, 0, 0}));  // top left
-    EXPECT_TRUE(Near(Read(48, 48), {0, 255, 0}));
-    EXPECT_TRUE(Near(Read(16, 16), {0, 0, 255}));
-    EXPECT_TRUE(Near(Read(48, 16), {255, 255, 255}));
-}
-
-TEST_F(SceneTextureDraw, ASpriteFromABitmapResourceIsCutOutByItsKeyColour)
-{
-    TSceneTexture* sprite = list->AddSpriteTexture("sprite.bmp");
-    ASSERT_EQ(sprite->GLTexture()->Height(), 16);
-    SetAlphaBlend(true);
-    SetCurrentTexture(sprite);
-    DrawQuad();
-    EXPECT_TRUE(Near(Read(32, 32), {255, 255, 0}));
-    EXPECT_TRUE(Near(Read(4, 4), {128, 128, 128}));  // the key colour left the background
-    EXPECT_TRUE(Near(Read(60, 60), {128, 128, 128}));
-}
-
-TEST_F(SceneTextureDraw, TexturesUploadAgainAfterUpdateWithTheNewSettings)
-{
-    TSceneTexture* texture = list->AddPlainTexture("quad.jpg");
-    SetCurrentTexture(texture);
-    list->MipMap = true;
-    list->ColorBit16 = true;
-    list->UpdateTextures();
-    EXPECT_FALSE(texture->GLTexture()->Uploaded());
-    ResetTextureCache();
-    SetCurrentTexture(texture);
-    EXPECT_TRUE(texture->GLTexture()->Uploaded());
-    DrawQuad();
-    EXPECT_TRUE(Near(Read(16, 48), {255, 0, 0}, 24));  // 16-bit: a coarser tolerance
-    EXPECT_TRUE(Near(Read(48, 16), {255, 255, 255}, 24));
-}
-
-TEST(SceneTextureResources, MissingBitmapResourcesRaiseResNotFound)
-{
-    TRCDataBitmapResourceProvider resources;
     EXPECT_EQ(resources.ReadBitmapResource("sprite_bmp").size(), 822u - 14u);  // a packed DIB: no file header
     try {
         resources.ReadBitmapResource("NOSUCH_BMP");
