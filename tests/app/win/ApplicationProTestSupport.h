@@ -1,6 +1,6 @@
-// Shared pieces of the application component's Wine tests: the fixture
-// (message boxes captured, Application settings restored, no WM_QUIT or
-// hidden cursor left behind) and small probes.
+// The application component's Wine tests share a fixture (message boxes
+// captured, Application settings restored, no WM_QUIT or hidden cursor left
+// behind) and small probes.
 #pragma once
 
 #include <windows.h>
@@ -18,14 +18,10 @@ namespace apptest {
 inline std::string ModulePath()
 {
     char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
+    return std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
 }
 
-inline std::string TestBaseName()
-{
-    return ExeBaseName(ModulePath());
-}
+inline std::string TestBaseName() { return ExeBaseName(ModulePath()); }
 
 // Takes a WM_QUIT from the queue; true when there was one.
 inline bool TakeQuit()
@@ -47,8 +43,7 @@ protected:
     void SetUp() override
     {
         FTitle = Application->Title();
-        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string& caption,
-                                             UINT flags) {
+        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
             Boxes.push_back({text, caption, flags});
             return IDOK;
         };
@@ -71,8 +66,7 @@ protected:
     }
 
     struct TBox {
-        std::string Text;
-        std::string Caption;
+        std::string Text, Caption;
         UINT Flags;
     };
     std::vector<TBox> Boxes;

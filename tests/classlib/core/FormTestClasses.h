@@ -1,6 +1,5 @@
 // Small streamable classes for the form-reader tests: one of every property
-// kind, a nested sub-object chain, a parent link, and a journal of what the
-// reader does to them.
+// kind, a nested sub-object chain, a parent link, and a journal of Loaded calls.
 #pragma once
 
 #include <cstdint>
@@ -19,38 +18,22 @@ using TChangeEvent = std::function<void(TObject* sender, int value)>;
 
 enum TAlign { alNone, alTop, alClient };
 enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
-// An integer property that also takes colour names.
-enum TColorName : int { clRed = 0xFF, clBlue = 0xFF0000 };
+enum TColorName : int { clRed = 0xFF, clBlue = 0xFF0000 };  // an integer that also takes names
 
 inline const TFormEnumTable<TAlign> AlignNames = {{"alNone", alNone}, {"alTop", alTop}, {"alClient", alClient}};
 inline const TFormEnumTable<unsigned> AnchorNames = {
     {"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
 inline const TFormEnumTable<TColorName> ColorNames = {{"clRed", clRed}, {"clBlue", clBlue}};
 
-// What the reader did, in order: "Loaded W1 [Target=W2 OnClick=set]" and
-// whatever the setters add.
 inline std::vector<std::string>* Journal = nullptr;
-
-inline void Note(const std::string& entry)
-{
-    if (Journal != nullptr)
-        Journal->push_back(entry);
-}
 
 struct TVector : TPersistent {
     std::string ClassName() const override { return "TVector"; }
-    double X = 0, Y = 0, Z = 0;
+    double Z = 0;
 };
-
-struct TCamera : TPersistent {
-    std::string ClassName() const override { return "TCamera"; }
-    TVector Position;
-};
-
 struct TViewport : TPersistent {
     std::string ClassName() const override { return "TViewport"; }
-    TCamera Camera;
-    int Width = 0;
+    TVector Position;
 };
 
 class TWidget : public TComponent {
@@ -58,71 +41,53 @@ public:
     explicit TWidget(TComponent* owner) : TComponent(owner) {}
     std::string ClassName() const override { return "TWidget"; }
 
+    // Journals "Loaded W1 [Target=W2 OnClick=set]".
     void Loaded() override
     {
-        Note("Loaded " + Name() + " [Target=" + (Target != nullptr ? Target->Name() : "nil") +
-             " OnClick=" + (OnClick ? "set" : "nil") + "]");
+        if (Journal != nullptr)
+            Journal->push_back("Loaded " + Name() + " [Target=" + (Target != nullptr ? Target->Name() : "nil") +
+                               " OnClick=" + (OnClick ? "set" : "nil") + "]");
         TComponent::Loaded();
     }
-
     void SetWidth(int width);
-    // Setting Checked fires OnClick, as a check box does.
-    void SetChecked(bool checked)
+    void SetChecked(bool checked)  // fires OnClick, as a check box does
     {
         Checked = checked;
         if (OnClick)
             OnClick(this);
     }
-    void SetItems(const TStrings& items) { Items.Assign(items); }
-    // The binary property: a 32-bit length, then that many bytes.
-    void ReadData(TStream& stream)
+    void ReadData(TStream& stream)  // a 32-bit length, then that many bytes
     {
         int32_t length = 0;
         stream.ReadBuffer(&length, sizeof length);
         Data.assign(static_cast<size_t>(length < 0 ? 0 : length), '\0');
         stream.ReadBuffer(Data.data(), static_cast<int64_t>(Data.size()));
     }
-    void SetFussy(int value)
-    {
-        if (value < 0)
-            throw Exception("Fussy must not be negative");
-        Fussy = value;
-    }
 
-    int Width = 0;
+    int Width = 0, Color = 0;
     TComponentState StateAtWidth = 0;
     bool InFieldAtWidth = false;  // the form's field held this widget already
-    int Color = 0;
-    int Fussy = 0;
-    double Scale = 0;
-    bool Visible = true;
-    bool Checked = false;
-    std::string Caption;
-    TAlign Align = alNone;
+    bool Visible = true, Checked = false;
+    std::string Caption, Data;
     unsigned Anchors = 0;
+    TAlign Align = alNone;
     TStringList Items;
-    std::string Data;
     TViewport Viewport;
     TViewport* Missing = nullptr;
-    TComponent* Target = nullptr;
+    TComponent *Target = nullptr, *ParentObject = nullptr;
     TWidget* Buddy = nullptr;
-    TComponent* ParentObject = nullptr;
     TNotifyEvent OnClick;
     TChangeEvent OnChange;
 };
 
-// Inherits every TWidget property and adds one.
-class TFancyWidget : public TWidget {
-public:
+struct TFancyWidget : TWidget {
     using TWidget::TWidget;
     std::string ClassName() const override { return "TFancyWidget"; }
     int Sparkle = 0;
 };
 
-// The form: read into an existing instance; its fields receive the
-// components "Main" and "Fancy".
-class TTestForm : public TWidget {
-public:
+// Read into an existing instance; its fields receive "Main" and "Fancy".
+struct TTestForm : TWidget {
     using TWidget::TWidget;
     std::string ClassName() const override { return "TTestForm"; }
     TWidget* Main = nullptr;
@@ -140,21 +105,19 @@ inline void TWidget::SetWidth(int width)
 inline void RegisterTestClasses(TClassRegistry& classes)
 {
     RegisterCoreClasses(classes);
-    classes.Register<TVector>("TVector", "TPersistent").Real("X", &TVector::X).Real("Y", &TVector::Y).Real("Z", &TVector::Z);
-    classes.Register<TCamera>("TCamera", "TPersistent").Object("Position", &TCamera::Position);
-    classes.Register<TViewport>("TViewport", "TPersistent").Object("Camera", &TViewport::Camera).Int("Width", &TViewport::Width);
+    classes.Register<TVector>("TVector", "TPersistent").Real("Z", &TVector::Z);
+    classes.Register<TViewport>("TViewport", "TPersistent").Object("Position", &TViewport::Position);
     classes.Register<TWidget>("TWidget", "TComponent")
         .ParentSetter([](TWidget* child, TComponent* parent) { child->ParentObject = parent; })
         .Int("Width", &TWidget::SetWidth)
         .Int("Color", &TWidget::Color, ColorNames)
-        .Int("Fussy", &TWidget::SetFussy)
-        .Real("Scale", &TWidget::Scale)
+        .Int("Fussy", [](TWidget*, int value) { if (value < 0) throw Exception("Fussy must not be negative"); })
         .Bool("Visible", &TWidget::Visible)
         .Bool("Checked", &TWidget::SetChecked)
         .String("Caption", &TWidget::Caption)
         .Enum("Align", &TWidget::Align, AlignNames)
         .Set("Anchors", &TWidget::Anchors, AnchorNames)
-        .Strings("Lines", &TWidget::SetItems)
+        .Strings("Lines", [](TWidget* w, const TStrings& items) { w->Items.Assign(items); })
         .Object("Items", [](TWidget* w) { return &w->Items; })
         .Binary("Data", &TWidget::ReadData)
         .Object("Viewport", &TWidget::Viewport)

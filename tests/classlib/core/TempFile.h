@@ -6,22 +6,14 @@
 #include <filesystem>
 #include <string>
 
-class TempFile {
-public:
+struct TempFile {
     explicit TempFile(const std::string& name)
         : FPath((std::filesystem::temp_directory_path() /
-                 ("corvalen-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-                  name))
+                 ("corvalen-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" + name))
                     .string())
     {
     }
-    ~TempFile()
-    {
-        std::error_code ignored;
-        std::filesystem::remove(FPath, ignored);
-    }
+    ~TempFile() { std::error_code ignored; std::filesystem::remove(FPath, ignored); }
     const std::string& Path() const { return FPath; }
-
-private:
     std::string FPath;
 };
