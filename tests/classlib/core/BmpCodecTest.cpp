@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -38,17 +39,6 @@ void ExpectSameImage(const TDibImage& a, const TDibImage& e)
               std::tie(e.Width, e.Height, e.BitCount, e.TopDown, e.RedMask, e.GreenMask, e.BlueMask));
     EXPECT_EQ(a.Palette, e.Palette);
     EXPECT_EQ(a.Bits, e.Bits);
-}
-
-template <class F>
-std::string BitmapError(F&& operation)
-{
-    try {
-        operation();
-    } catch (const EInvalidGraphic& e) {
-        return e.Message;
-    }
-    return "(no exception)";
 }
 
 }  // namespace
@@ -87,7 +77,7 @@ TEST(BmpCodecTest, FileLengthOfTheLargestPictureDoesNotWrap)
     SetU32(huge, 18, 0x7FFFFFFF);
     SetU32(huge, 22, 0x7FFFFFFF);
     SetU32(huge, 46, 0xFFFFFFFF);
-    EXPECT_NE(BitmapError([&] { BmpFileLength(huge.data(), huge.size()); }).find("too large"), std::string::npos);
+    EXPECT_NE(testsupport::MessageOf<EInvalidGraphic>([&] { BmpFileLength(huge.data(), huge.size()); }).find("too large"), std::string::npos);
 }
 
 TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
@@ -95,11 +85,11 @@ TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
     const Bytes valid = WriteBmpFile(Pattern(4, 3, 16, false, 0xF800, 0x07E0, 0x001F));
     for (size_t length = 0; length < valid.size(); ++length) {
         const Bytes cut(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_EQ(BitmapError([&] { ReadBmpFile(cut.data(), cut.size()); }).rfind("Bitmap image is not valid: ", 0),
+        EXPECT_EQ(testsupport::MessageOf<EInvalidGraphic>([&] { ReadBmpFile(cut.data(), cut.size()); }).rfind("Bitmap image is not valid: ", 0),
                   0u)
             << "length " << length;
         if (length >= 14) {
-            EXPECT_NE(BitmapError([&] { ReadPackedDib(cut.data() + 14, cut.size() - 14); }), "(no exception)");
+            EXPECT_NE(testsupport::MessageOf<EInvalidGraphic>([&] { ReadPackedDib(cut.data() + 14, cut.size() - 14); }), "(no exception)");
         }
     }
 
@@ -120,7 +110,7 @@ TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
     for (const auto& [corrupt, detail] : cases) {
         Bytes file = valid;
         corrupt(file);
-        const std::string message = BitmapError([&] { ReadBmpFile(file.data(), file.size()); });
+        const std::string message = testsupport::MessageOf<EInvalidGraphic>([&] { ReadBmpFile(file.data(), file.size()); });
         EXPECT_NE(message.find(detail), std::string::npos) << detail << ": " << message;
     }
 }

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
+
+using testsupport::MessageOf;
 
 using Log = std::vector<std::string>;
 
@@ -28,17 +31,6 @@ struct TProbe : TComponent {
     TComponent* Link = nullptr;
     Log* FLog;
 };
-
-template <class E, class F>
-std::string MessageOf(F&& action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message;
-    }
-    return "(no exception)";
-}
 
 TEST(Components, OwnerFreesLastCreatedFirstAndTellsTheRemainingOnes)
 {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -27,17 +28,6 @@ TDibImage Gradient(int width, int height)
         }
     }
     return image;
-}
-
-template <class F>
-std::string JpegError(F&& operation)
-{
-    try {
-        operation();
-    } catch (const EJPEG& e) {
-        return e.Message;
-    }
-    return "(no exception)";
 }
 
 // Offset of the first byte after marker `code` (0xFF, code), or 0.
@@ -71,17 +61,17 @@ TEST(JpegCodecTest, GradientSurvivesEncodeAndDecodeAndQualityIsClamped)
 TEST(JpegCodecTest, TruncatedAndCorruptDataRaiseWithTheLibrarysMessage)
 {
     const Bytes valid = EncodeJpeg(Gradient(32, 24));
-    EXPECT_EQ(JpegError([&] { DecodeJpeg(valid.data(), 0); }), "Empty input file");
+    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), 0); }), "Empty input file");
     for (size_t length = 1; length < valid.size(); ++length)
-        EXPECT_NE(JpegError([&] { DecodeJpeg(valid.data(), length); }), "(no exception)") << "length " << length;
+        EXPECT_NE(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), length); }), "(no exception)") << "length " << length;
     // Cut inside the scan: libjpeg's warning is raised as the error.
     const size_t scan = AfterMarker(valid, 0xDA);
     ASSERT_NE(scan, 0u);
-    EXPECT_EQ(JpegError([&] { DecodeJpeg(valid.data(), scan + 40); }), "Premature end of JPEG file");
+    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), scan + 40); }), "Premature end of JPEG file");
 
     Bytes notJpeg = valid;
     notJpeg[0] = 0x42;
-    EXPECT_EQ(JpegError([&] { DecodeJpeg(notJpeg.data(), notJpeg.size()); }), "Not a JPEG file: starts with 0x42 0xd8");
+    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(notJpeg.data(), notJpeg.size()); }), "Not a JPEG file: starts with 0x42 0xd8");
 
     // A tiny file claiming 60000 x 60000 fails without allocating that much.
     const size_t frame = AfterMarker(valid, 0xC0);  // length (2), precision (1), height (2), width (2)
@@ -89,7 +79,7 @@ TEST(JpegCodecTest, TruncatedAndCorruptDataRaiseWithTheLibrarysMessage)
     Bytes huge = valid;
     huge[frame + 3] = huge[frame + 5] = 0xEA;
     huge[frame + 4] = huge[frame + 6] = 0x60;
-    EXPECT_NE(JpegError([&] { DecodeJpeg(huge.data(), huge.size()); }), "(no exception)");
+    EXPECT_NE(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(huge.data(), huge.size()); }), "(no exception)");
 }
 
 // Any single damaged byte gives a picture of consistent size, or EJPEG;
@@ -124,5 +114,5 @@ TEST(JpegCodecTest, EncoderRefusesWhatItCannotWrite)
     }
     TDibImage empty;
     empty.BitCount = 24;
-    EXPECT_EQ(JpegError([&] { EncodeJpeg(empty); }), "Empty JPEG image (DNL not supported)");
+    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { EncodeJpeg(empty); }), "Empty JPEG image (DNL not supported)");
 }

@@ -1,6 +1,7 @@
 #include "classlib/core/Lists.h"
 
 #include <gtest/gtest.h>
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -16,16 +17,6 @@ std::vector<int> Contents(const TList& list) {
     for (int i = 0; i < list.Count(); ++i)
         result.push_back(list[i] ? static_cast<int*>(list[i]) - Values : -1);
     return result;
-}
-
-template <class Action>
-std::string ListErrorOf(Action action) {
-    try {
-        action();
-    } catch (const EListError& e) {
-        return e.Message;
-    }
-    return "no EListError";
 }
 
 }  // namespace
@@ -53,12 +44,12 @@ TEST(TList, EditingKeepsOrderAndTakesTheFirstOccurrence) {
 
 TEST(TList, BoundsAreCheckedAndNamed) {
     TList list;
-    EXPECT_EQ(ListErrorOf([&] { list.First(); }), "List index out of bounds (0)");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.First(); }), "List index out of bounds (0)");
     list.Add(P(0));
     list.Add(P(1));
-    EXPECT_EQ(ListErrorOf([&] { list.Insert(3, nullptr); }), "List index out of bounds (3)");
-    EXPECT_EQ(ListErrorOf([&] { list.SetCount(-1); }), "List count out of bounds (-1)");
-    EXPECT_EQ(ListErrorOf([&] { list.SetCapacity(1); }), "List capacity out of bounds (1)");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Insert(3, nullptr); }), "List index out of bounds (3)");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.SetCount(-1); }), "List count out of bounds (-1)");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.SetCapacity(1); }), "List capacity out of bounds (1)");
     EXPECT_EQ(Contents(list), (std::vector<int>{0, 1}));
     list.SetCount(10);  // grows with nullptr
     EXPECT_EQ(list[9], nullptr);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFile.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -21,16 +22,6 @@ void Fill(TStringList& list, const Lines& lines) {
         list.Add(s);
 }
 
-template <class Action>
-std::string ListErrorOf(Action action) {
-    try {
-        action();
-    } catch (const EListError& e) {
-        return e.Message;
-    }
-    return "no EListError";
-}
-
 }  // namespace
 
 TEST(TStringList, EditingKeepsObjectsAndChecksBounds) {
@@ -42,8 +33,8 @@ TEST(TStringList, EditingKeepsObjectsAndChecksBounds) {
     list.Put(0, "ONE");
     EXPECT_EQ(list.Objects(0), &a);  // Put keeps the object
     EXPECT_EQ(list.IndexOf("three"), 2);  // case-insensitive by default
-    EXPECT_EQ(ListErrorOf([&] { list.Strings(3); }), "List index out of bounds (3)");
-    EXPECT_EQ(ListErrorOf([&] { list.Objects(-1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Strings(3); }), "List index out of bounds (3)");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Objects(-1); }), "List index out of bounds (-1)");
     EXPECT_THROW(list.SetCapacity(2), EListError);
     EXPECT_EQ(Items(list), (Lines{"ONE", "two", "three"}));
 }
@@ -91,8 +82,8 @@ TEST(TStringList, SortedListsFindInsertAndRefuseDuplicates) {
     EXPECT_FALSE(list.Find("c", index));
     EXPECT_EQ(index, 1);  // where it would go
     list.SetDuplicates(dupError);
-    EXPECT_EQ(ListErrorOf([&] { list.Add("M"); }), "String list does not allow duplicates");
-    EXPECT_EQ(ListErrorOf([&] { list.Insert(0, "a"); }), "Operation not allowed on sorted list");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Add("M"); }), "String list does not allow duplicates");
+    EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Insert(0, "a"); }), "Operation not allowed on sorted list");
     list.SetCaseSensitive(true);  // "B" is another string and sorts before "b"
     EXPECT_EQ(list.Add("B"), 0);
 

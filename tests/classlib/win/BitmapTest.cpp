@@ -14,7 +14,7 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using uitest::ErrorOf;
+using uitest::MessageOf;
 
 TColor Rgb(int r, int g, int b)
 {
@@ -87,7 +87,7 @@ TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
     TBitmap empty;
     EXPECT_TRUE(empty.Empty());
     EXPECT_EQ(empty.Handle(), nullptr);
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { empty.ScanLine(0); }), "Scan line index out of range");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { empty.ScanLine(0); }), "Scan line index out of range");
 
     for (TPixelFormat format : {pf24bit, pf32bit}) {
         SCOPED_TRACE(format == pf24bit ? "pf24bit" : "pf32bit");
@@ -107,7 +107,7 @@ TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
         const auto* row = static_cast<uint8_t*>(bitmap.ScanLine(1));
         EXPECT_EQ(Bytes(row + bytes, row + bytes + 3), (Bytes{30, 20, 10}));
         for (int bad : {2, -1})
-            EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.ScanLine(bad); }), "Scan line index out of range");
+            EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { bitmap.ScanLine(bad); }), "Scan line index out of range");
 
     }
 }
@@ -157,12 +157,12 @@ TEST(BitmapTest, BadDataRaisesAndLeavesTheBitmapAsItWas)
     TMemoryStream stream;
     for (size_t length : {size_t{0}, size_t{10}, size_t{53}, valid.size() - 1}) {
         Fill(stream, Bytes(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length)));
-        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }).rfind("Bitmap image is not valid: ", 0),
+        EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }).rfind("Bitmap image is not valid: ", 0),
                   0u)
             << length;
     }
     Fill(stream, badDepth);
-    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }), "Bitmap image is not valid: bit count 7");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }), "Bitmap image is not valid: bit count 7");
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), Rgb(40, 50, 60));
 
@@ -194,7 +194,7 @@ TEST(BitmapTest, ResourceBitmapsLoadByNameAndAssignCopiesDeeply)
         EXPECT_EQ(source.Canvas()->Pixels(x, 1), top[3 - x]) << x;
         EXPECT_EQ(static_cast<uint8_t*>(source.ScanLine(0))[x], x);
     }
-    EXPECT_EQ(ErrorOf<EResNotFound>([&] { bitmap.LoadFromResourceName(instance, "NOSUCHBITMAP"); }),
+    EXPECT_EQ(MessageOf<EResNotFound>([&] { bitmap.LoadFromResourceName(instance, "NOSUCHBITMAP"); }),
               "Resource NOSUCHBITMAP not found");
     EXPECT_EQ(bitmap.Width(), 2);
 
@@ -229,16 +229,16 @@ TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
     TJPEGImage image;
     TMemoryStream stream;
     Fill(stream, cut);
-    EXPECT_EQ(ErrorOf<EJPEG>([&] { image.LoadFromStream(stream); }), "Premature end of JPEG file");
+    EXPECT_EQ(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }), "Premature end of JPEG file");
     EXPECT_TRUE(image.Empty());
-    EXPECT_NE(ErrorOf<EInvalidGraphic>([&] { image.SaveToStream(stream); }), "(no exception)");
+    EXPECT_NE(MessageOf<EInvalidGraphic>([&] { image.SaveToStream(stream); }), "(no exception)");
 
     good.SetPosition(0);
     image.LoadFromStream(good);
     Fill(stream, WriteBmpFile(Pattern(4, 4, 24, false)));
-    EXPECT_NE(ErrorOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
+    EXPECT_NE(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
     EXPECT_EQ(image.Width(), 16);
 
     TCanvas canvas;
-    EXPECT_EQ(ErrorOf<EConvertError>([&] { canvas.Assign(&image); }), "Cannot assign a TJPEGImage to a TCanvas");
+    EXPECT_EQ(MessageOf<EConvertError>([&] { canvas.Assign(&image); }), "Cannot assign a TJPEGImage to a TCanvas");
 }

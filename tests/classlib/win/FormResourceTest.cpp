@@ -154,7 +154,7 @@ protected:
     static std::string ReadError(const std::string& text)
     {
         TForm form(nullptr);
-        return uitest::ErrorOf<EFormDescriptionError>([&] { TFormReader().ReadInto(text, form); });
+        return uitest::MessageOf<EFormDescriptionError>([&] { TFormReader().ReadInto(text, form); });
     }
 };
 
@@ -235,7 +235,7 @@ TEST_F(FormResourceTest, FaultyOrMissingDescriptionsNameTheFormTheLineAndTheItem
     };
     const int formsBefore = Screen->FormCount();
     for (const auto& test : cases)
-        EXPECT_EQ(uitest::ErrorOf<EFormDescriptionError>([&] { TNamedForm form(nullptr, test.ClassName); }),
+        EXPECT_EQ(uitest::MessageOf<EFormDescriptionError>([&] { TNamedForm form(nullptr, test.ClassName); }),
                   test.Message);
     // A description cut short is an error at its last line, never a crash.
     try {
@@ -245,7 +245,7 @@ TEST_F(FormResourceTest, FaultyOrMissingDescriptionsNameTheFormTheLineAndTheItem
         EXPECT_EQ(e.Form, "TTruncatedForm");
         EXPECT_EQ(e.Line, 4);
     }
-    EXPECT_EQ(uitest::ErrorOf<EResNotFound>([] { TNamedForm form(nullptr, "TNoSuchForm"); }),
+    EXPECT_EQ(uitest::MessageOf<EResNotFound>([] { TNamedForm form(nullptr, "TNoSuchForm"); }),
               "Resource TNOSUCHFORM not found");
     EXPECT_EQ(Screen->FormCount(), formsBefore) << "a form that failed to read is gone";
 }

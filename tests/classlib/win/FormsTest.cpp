@@ -79,7 +79,7 @@ TEST_F(FormsTest, ModalFormReturnsItsResultWhileIdleProcessingGoesOn)
 
     Application->OnIdle = nullptr;
     dialog->Show();
-    EXPECT_EQ(uitest::ErrorOf<EInvalidOperation>([&] { dialog->ShowModal(); }), "Cannot make a visible window modal");
+    EXPECT_EQ(uitest::MessageOf<EInvalidOperation>([&] { dialog->ShowModal(); }), "Cannot make a visible window modal");
 }
 
 TEST_F(FormsTest, OnCloseQueryAndOnCloseDecideWhatClosingDoes)

@@ -32,7 +32,7 @@ protected:
 template <class F>
 std::string RegistryError(F&& operation)
 {
-    return uitest::ErrorOf<ERegistryException>(operation);
+    return uitest::MessageOf<ERegistryException>(operation);
 }
 
 TEST_F(RegistryTest, ValuesWrittenReadBackInThisAndANewObject)

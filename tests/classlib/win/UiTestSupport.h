@@ -17,8 +17,11 @@
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace uitest {
+
+using testsupport::MessageOf;
 
 // Posts WM_QUIT to the creating thread when it is not cancelled in time.
 class TLoopWatchdog {
@@ -57,18 +60,6 @@ private:
     std::atomic<bool> FFired{false};
     std::thread FThread;
 };
-
-// The message of the E that `operation` raises, or "(no exception)".
-template <class E, class F>
-std::string ErrorOf(F&& operation)
-{
-    try {
-        operation();
-    } catch (const E& e) {
-        return e.Message;
-    }
-    return "(no exception)";
-}
 
 class UiTest : public ::testing::Test {
 protected:

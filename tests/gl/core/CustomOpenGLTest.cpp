@@ -36,7 +36,7 @@ struct CustomOpenGL : ::testing::Test {
     }
     std::string CreateError()
     {
-        const std::string message = gltest::ErrorOf([this] { context->CreateRC(FakeDC()); });
+        const std::string message = gltest::MessageOf([this] { context->CreateRC(FakeDC()); });
         EXPECT_FALSE(context->Active());
         return message;
     }

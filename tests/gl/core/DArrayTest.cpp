@@ -7,7 +7,7 @@
 
 #include "GLTestSupport.h"
 
-using gltest::ErrorOf;
+using gltest::MessageOf;
 
 TEST(DArray, OutOfBoundsAccessRaisesTheExactTextAndChangesNothing)
 {
@@ -15,13 +15,13 @@ TEST(DArray, OutOfBoundsAccessRaisesTheExactTextAndChangesNothing)
     array.LoadFromArray(std::vector<int32_t>{10, 20});
     for (const int index : {-1, 2}) {
         int32_t buffer = 77;
-        EXPECT_EQ(ErrorOf([&] { array.GetItem(index, &buffer); }), "TDArray GetItem: index out of bounds.");
+        EXPECT_EQ(MessageOf([&] { array.GetItem(index, &buffer); }), "TDArray GetItem: index out of bounds.");
         EXPECT_EQ(buffer, 77);
-        EXPECT_EQ(ErrorOf([&] { array.SetItem(index, &buffer); }), "TDArray SetItem: index out of bounds.");
+        EXPECT_EQ(MessageOf([&] { array.SetItem(index, &buffer); }), "TDArray SetItem: index out of bounds.");
     }
     array.SetCount(0);
     EXPECT_EQ(array.Data(), nullptr);
-    EXPECT_NE(ErrorOf([&] { array.GetIndex(0); }), "(no exception)");
+    EXPECT_NE(MessageOf([&] { array.GetIndex(0); }), "(no exception)");
 }
 
 TEST(DArray, GrowZeroFillsShrinkKeepsThePrefixAndShrinkingPastTheStartEmpties)

@@ -122,12 +122,12 @@ TEST_F(GLPrimitive, OutOfBoundsIndicesAndForeignArraysRaiseBeforeTheGLSeesThem)
 {
     TGLPrimitive* p = Strip(3);
     for (int index : {3, -1})
-        EXPECT_EQ(gltest::ErrorOf([&] { p->GetTextureCoords(index); }),
+        EXPECT_EQ(gltest::MessageOf([&] { p->GetTextureCoords(index); }),
                   "TGLPrimitive.GetTextureCoords error: Index out of bounds");
     p->Indices().LoadFromArray(std::vector<int32_t>{0, 1, -1});
-    EXPECT_EQ(gltest::ErrorOf([p] { p->Render(); }), "TGLPrimitive.Render error: Index out of bounds");
+    EXPECT_EQ(gltest::MessageOf([p] { p->Render(); }), "TGLPrimitive.Render error: Index out of bounds");
     p->Indices().SetIndex(2, 3);
-    EXPECT_EQ(gltest::ErrorOf([p] { p->BuildNormals(); }), "TGLPrimitive.BuildNormals error: Index out of bounds");
+    EXPECT_EQ(gltest::MessageOf([p] { p->BuildNormals(); }), "TGLPrimitive.BuildNormals error: Index out of bounds");
     EXPECT_TRUE(gl.Calls().empty()) << gl.Text();
 
     // Vertices removed under good indices: checked again, no display list opened.

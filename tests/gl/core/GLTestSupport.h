@@ -9,6 +9,7 @@
 
 #include "classlib/core/Exceptions.h"
 #include "gl/core/GLRecorder.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace gltest {
 
@@ -24,14 +25,6 @@ inline std::vector<std::string> Texts(const GLRecorder& gl, std::initializer_lis
     return texts;
 }
 
-inline std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message;
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
 
 }  // namespace gltest

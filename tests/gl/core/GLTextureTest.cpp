@@ -14,7 +14,7 @@
 
 namespace {
 
-using gltest::ErrorOf;
+using gltest::MessageOf;
 using gltest::Texts;
 
 // The value the last glTexParameteri call set for pname, or "".
@@ -43,10 +43,10 @@ TEST(GLTextureSizes, SizesFollowFormatAndTypeAndOnlyPowersOfTwoAreAccepted)
         EXPECT_EQ(t.BytesPerPixel(), bytes) << std::hex << format << " " << type;
         EXPECT_EQ(t.FrameSize(), bytes * 256 * 128);
     }
-    EXPECT_EQ(ErrorOf([&] { t.SetWidth(100); }), "TGLTexture.SetWidth error: Width is not power 2");
-    EXPECT_EQ(ErrorOf([&] { t.SetHeight(-4); }), "TGLTexture.SetHeight error: Height is not power 2");
+    EXPECT_EQ(MessageOf([&] { t.SetWidth(100); }), "TGLTexture.SetWidth error: Width is not power 2");
+    EXPECT_EQ(MessageOf([&] { t.SetHeight(-4); }), "TGLTexture.SetHeight error: Height is not power 2");
     EXPECT_EQ(t.Width() * t.Height(), 256 * 128) << "a refused size changes nothing";
-    EXPECT_EQ(ErrorOf([&] { t.SetSize(0, 1); }), "(no exception)");
+    EXPECT_EQ(MessageOf([&] { t.SetSize(0, 1); }), "(no exception)");
 }
 
 TEST(GLTexturePixels, ScanLinesOutsideTheBufferAreNull)
@@ -109,7 +109,7 @@ TEST_F(GLTexture, FrameBufferCopiesWinOverMipmapsAndUnknownTargetsRaise)
     gl.Clear();
     t->Release();
     t->Target = 0x806F;  // GL_TEXTURE_3D
-    EXPECT_EQ(ErrorOf([&] { t->UpLoad(); }), "TGLTexture.UpLoad error: Target has invalid format");
+    EXPECT_EQ(MessageOf([&] { t->UpLoad(); }), "TGLTexture.UpLoad error: Target has invalid format");
     EXPECT_FALSE(t->Uploaded());
     EXPECT_EQ(gl.Count("glGenTextures"), 0) << gl.Text();
 }

@@ -11,8 +11,11 @@
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 #include "GLTestWindow.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
+
+using testsupport::MessageOf;
 
 bool AllBound(GLEntrySource source, bool bound)
 {
@@ -25,17 +28,6 @@ bool AllBound(GLEntrySource source, bool bound)
         }
     }
     return all;
-}
-
-template <class F>
-std::string MessageOf(F action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message;
-    }
-    return "(no exception)";
 }
 
 }  // namespace

@@ -21,19 +21,9 @@
 #include "scene/core/SceneObjects.h"
 #include "scene/core/SceneRenderState.h"
 #include "scene/core/SceneTexturePicture.h"
+#include "../../support/ExceptionMessage.h"
 
-// The message of the exception of class E that action raises.
-template <class E = Exception, class Action>
-std::string MessageOf(Action action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message;
-    }
-    ADD_FAILURE() << "no exception raised";
-    return "no exception";
-}
+using testsupport::MessageOf;
 
 // A reader over description text, the body of section "L", and a writer
 // into that section.
