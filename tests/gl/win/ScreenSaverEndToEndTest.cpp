@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "../../support/TempFolder.h"
+
 namespace {
 
 std::string TestDir()
@@ -21,15 +23,6 @@ std::string TestDir()
 
 // build/win/tests/gl/ -> build/win/src/settings/Corvalen.scr
 std::string ProgramPath() { return TestDir() + "..\\..\\src\\settings\\Corvalen.scr"; }
-
-// A folder of its own under the temporary folder, removed with its files.
-struct TScratchDir {
-    const std::filesystem::path Folder =
-        std::filesystem::temp_directory_path() / ("corvalen-e2e-" + std::to_string(GetCurrentProcessId()));
-    const std::string Path = (Folder / "").string();
-    TScratchDir() { std::filesystem::create_directories(Folder); }
-    ~TScratchDir() { std::filesystem::remove_all(Folder); }
-};
 
 // One run of a program; a run still going at the end is ended by force.
 class TRun {
@@ -117,14 +110,14 @@ void PressKey(HWND wnd, WPARAM key)
 
 TEST(ScreenSaverEndToEnd, SaverRunsFullScreenSavesAShotOnPrintScreenAndEndsOnAKey)
 {
-    TScratchDir dir;
-    TRun run(ProgramPath(), "/s", dir.Path);
+    testsupport::TTempFolder dir;
+    TRun run(ProgramPath(), "/s", dir.Path());
     ASSERT_TRUE(run.Started()) << ProgramPath();
     const HWND window = run.WaitForWindow(10000, CoversTheScreen);
     ASSERT_NE(window, nullptr) << "no full-screen window";
     Sleep(300);  // some frames
     PressKey(window, VK_SNAPSHOT);
-    const std::string shot = dir.Path + "Corvalen1.jpg";
+    const std::string shot = dir.Path() + "Corvalen1.jpg";
     for (int i = 0; i < 100 && GetFileAttributesA(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(20);
     EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES) << "no screenshot";
@@ -153,13 +146,13 @@ TEST(ScreenSaverEndToEnd, PasswordChangeEndsWithoutAWindow)
 
 TEST(ScreenSaverEndToEnd, ConfigureAndProgramShowAWindowUntilClosed)
 {
-    TScratchDir dir;
+    testsupport::TTempFolder dir;
     // The same file as ".EXE" without parameters runs as a program; the ".scr" with /c is the dialog.
-    const std::string exeCopy = dir.Path + "Corvalen.exe";
+    const std::string exeCopy = dir.Path() + "Corvalen.exe";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exeCopy.c_str(), FALSE));
     for (const auto& [program, parameters] : {std::pair{ProgramPath(), "/c"}, std::pair{exeCopy, ""}}) {
         SCOPED_TRACE(program + " " + parameters);
-        TRun run(program, parameters, dir.Path);
+        TRun run(program, parameters, dir.Path());
         ASSERT_TRUE(run.Started());
         const HWND window = run.WaitForWindow(10000, IsFormWindow);
         ASSERT_NE(window, nullptr);

@@ -22,6 +22,7 @@
 #include "scene/core/SceneRenderState.h"
 #include "scene/core/SceneTexturePicture.h"
 #include "../../support/ExceptionMessage.h"
+#include "../../support/TempFolder.h"
 
 using testsupport::MessageOf;
 
@@ -73,28 +74,7 @@ private:
 };
 using TBitmapResources = TStringResources;
 
-// A folder of its own under the temporary folder, removed afterwards; Path
-// ends in the native separator.
-class TTempFolder {
-public:
-    TTempFolder() { std::filesystem::create_directories(FPath); }
-    ~TTempFolder() { std::filesystem::remove_all(FPath); }
-
-    std::string Path() const { return FPath.string() + static_cast<char>(std::filesystem::path::preferred_separator); }
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(FPath / name, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(FPath / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-private:
-    std::filesystem::path FPath =
-        std::filesystem::temp_directory_path() / ("scene_test_" + IntToStr(std::random_device()()));
-};
+using testsupport::TTempFolder;
 
 using TSceneLog = std::vector<std::string>;
 
