@@ -68,9 +68,15 @@ TDibImage LoadNamedPicture(const std::string& folder, const std::string& name, b
 {
     if (name.empty())
         return EmptyImage();
-    if (jpegAllowed && IsJPEGFileName(name))
-        return LoadJPEGToBitmap(folder + name);
-    return LoadBmpFile(folder + name);
+    try {
+        if (jpegAllowed && IsJPEGFileName(name))
+            return LoadJPEGToBitmap(folder + name);
+        return LoadBmpFile(folder + name);
+    } catch (const EInvalidGraphic& e) {
+        throw EInvalidGraphic(folder + name + ": " + e.Message);
+    } catch (const EReadError& e) {
+        throw EInvalidGraphic(folder + name + ": " + e.Message);
+    }
 }
 
 void LoadPictures(const TMemIniFile& ini, const std::string& folder, bool jpegAllowed, TspSkinPictures& pictures)
@@ -94,6 +100,16 @@ TDibImage ReadBmpFromStream(TStream& stream)
     const int64_t available = std::max<int64_t>(stream.Size() - start, 0);
     std::vector<uint8_t> data(static_cast<size_t>(std::min(available, HeadersMax)));
     stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
+    // Headers that the data's end cuts short are a short read; headers that
+    // are there but wrong are an invalid picture.
+    constexpr size_t FileHeaderSize = 14;
+    const uint32_t infoSize =
+        data.size() < FileHeaderSize + 4
+            ? 0
+            : static_cast<uint32_t>(data[14]) | static_cast<uint32_t>(data[15]) << 8 |
+                  static_cast<uint32_t>(data[16]) << 16 | static_cast<uint32_t>(data[17]) << 24;
+    if (data.size() < FileHeaderSize + 4 || (infoSize <= 124 && data.size() < FileHeaderSize + infoSize))
+        throw EReadError("Stream read error");
     const uint64_t length = BmpFileExtent(data.data(), data.size(), static_cast<uint64_t>(available));
     if (length > static_cast<uint64_t>(available))
         throw EReadError("Stream read error");

@@ -69,8 +69,9 @@ std::string SkinFileNameOf(const std::string& fileName);
 // pictures [PICTURES] names ("picture", "mask", "rolluppicture",
 // "rollupmask"; the counted list "activepictures"), each a JPEG when
 // IsJPEGFileName says so, else a BMP file, from the INI file's folder; an
-// empty name gives an empty picture. Makes no section check. File and
-// picture errors (EFOpenError, EInvalidGraphic, EJPEG) pass out.
+// empty name gives an empty picture. Makes no section check. A file that
+// cannot be opened raises EFOpenError; a picture that cannot be decoded
+// raises EInvalidGraphic naming its file.
 void LoadStoredSkinFromFile(const std::string& fileName, TStrings& iniStrings, TspSkinPictures& pictures);
 
 // The load of a compressed stored skin from its INI file: nothing happens
