@@ -124,7 +124,7 @@ TEST(SkinEncodings, ListsAppendAndCountsAreBounded)
     TMemIniFile ini("");
     SetIniText(ini, "[s]\nsymbolslinecount=3\nsymbolsline0=a\nsymbolsline2=c\n"
                     "activepicturescount=2\n0=x.bmp\n1=y.jpg\n"
-                    "hugelinecount=2147483647\nhugecount=2147483647\nneglinecount=-5\n");
+                    "biglinecount=70000\nhugelinecount=2147483647\nhugecount=2147483647\nneglinecount=-5\n");
     TStringList list;
     list.Add("kept");
     ReadStrings(ini, "s", "symbols", list);
@@ -134,6 +134,9 @@ TEST(SkinEncodings, ListsAppendAndCountsAreBounded)
     list.Clear();
     ReadStrings(ini, "s", "neg", list);
     EXPECT_EQ(list.Count(), 0);
+    ReadStrings(ini, "s", "big", list);
+    ASSERT_EQ(list.Count(), SkinListLimit);
+    list.Clear();
     ReadStrings(ini, "s", "huge", list);
     EXPECT_EQ(list.Count(), SkinListLimit);
     list.Clear();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "skin/core/StoredSkinFormat.h"
@@ -122,6 +123,26 @@ TEST(StoredSkinFormat, CountsNeverReserve)
     blob.insert(blob.end(), bmp.begin(), bmp.end());
     auto cut = StreamOf(blob);
     EXPECT_THROW(ReadSkinPictures(*cut), EReadError);
+
+    // Headers that claim a large picture are not taken at their word: the
+    // reader never asks for more than the data holds.
+    struct TReadsRecorded : TMemoryStream {
+        int64_t Largest = 0;
+        int64_t Read(void* buffer, int64_t count) override
+        {
+            Largest = std::max(Largest, count);
+            return TMemoryStream::Read(buffer, count);
+        }
+    } claims;
+    std::vector<uint8_t> header = {0};
+    const std::vector<uint8_t> small = WriteBmpFile(Image(1, 1, 24));
+    header.insert(header.end(), small.begin(), small.begin() + 54);
+    header[1 + 18] = header[1 + 22] = 0xD0;  // 2000 x 2000 pixels
+    header[1 + 19] = header[1 + 23] = 0x07;
+    claims.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
+    claims.SetPosition(0);
+    EXPECT_THROW(ReadSkinPictures(claims), EReadError);
+    EXPECT_LE(claims.Largest, claims.Size());
 }
 
 TEST(StoredSkinFormat, CompressedPayload)
