@@ -71,6 +71,11 @@ void TGLOffscreenWindow::Resize(int width, int height)
 {
     SetWindowPos(FWnd, nullptr, 0, 0, std::max(width, 1), std::max(height, 1),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // OpenGL takes a drawable's new size at a buffer swap, and frames that
+    // are copied out are never swapped: one swap (of a window nobody sees)
+    // lets the next frame fill the new size. Without a pixel format yet it
+    // does nothing.
+    ::SwapBuffers(FDC);
 }
 
 // --- Presenter -------------------------------------------------------------------
@@ -103,13 +108,24 @@ void TGLCopyPresenter::Copy(HWND target, int width, int height)
     GdiFlush();  // GDI is done with the bits before OpenGL writes them
     glPixelStoref(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, FBits);
-    const HDC targetDC = GetDC(target);
+    // A target inside a window of another process (the preview in the
+    // display control panel) is drawn through that top-level window's device
+    // context: GDI output into the child itself is not shown there.
+    HWND into = target;
+    const HWND root = GetAncestor(target, GA_ROOT);
+    DWORD rootProcess = 0;
+    GetWindowThreadProcessId(root, &rootProcess);
+    if (root != nullptr && rootProcess != GetCurrentProcessId())
+        into = root;
+    POINT origin{0, 0};
+    MapWindowPoints(target, into, &origin, 1);
+    const HDC intoDC = GetDC(into);
     {
-        TMemoryDC memory(targetDC);
+        TMemoryDC memory(intoDC);
         TSelection selection(memory.Get(), FBitmap.Get());
-        BitBlt(targetDC, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+        BitBlt(intoDC, origin.x, origin.y, width, height, memory.Get(), 0, 0, SRCCOPY);
     }
-    ReleaseDC(target, targetDC);
+    ReleaseDC(into, intoDC);
 }
 
 bool TGLCopyPresenter::EnsureBuffer(int width, int height)
