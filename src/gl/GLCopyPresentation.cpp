@@ -8,8 +8,9 @@
 namespace {
 
 constexpr char OffscreenClassName[] = "TGLOffscreenWindow";
-// The target window, kept as a property of the off-screen window.
-constexpr char TargetProp[] = "GLCopyTarget";
+// The target window is kept in the off-screen window's extra bytes: read
+// once per frame, it must cost no more than the window's own data.
+constexpr int TargetIndex = 0;
 
 LRESULT CALLBACK OffscreenWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -25,6 +26,7 @@ void RegisterOffscreenClass(HINSTANCE instance)
     // An own device context: the rendering context keeps it for the window's life.
     windowClass.style = CS_OWNDC;
     windowClass.lpfnWndProc = OffscreenWindowProc;
+    windowClass.cbWndExtra = sizeof(HWND);
     windowClass.hInstance = instance;
     windowClass.lpszClassName = OffscreenClassName;
     if (RegisterClassA(&windowClass) == 0)
@@ -56,14 +58,13 @@ TGLOffscreenWindow::TGLOffscreenWindow(HWND target)
                            instance, nullptr);
     if (FWnd == nullptr)
         throw Exception("Cannot create the off-screen window");
-    SetPropA(FWnd, TargetProp, target);
+    SetWindowLongPtrA(FWnd, TargetIndex, reinterpret_cast<LONG_PTR>(target));
     FDC = GetDC(FWnd);
 }
 
 TGLOffscreenWindow::~TGLOffscreenWindow()
 {
     ReleaseDC(FWnd, FDC);
-    RemovePropA(FWnd, TargetProp);
     DestroyWindow(FWnd);
 }
 
@@ -83,7 +84,10 @@ void TGLOffscreenWindow::Resize(int width, int height)
 HWND TGLCopyPresenter::TargetOf(HDC dc)
 {
     const HWND wnd = dc != nullptr ? WindowFromDC(dc) : nullptr;
-    return wnd != nullptr ? static_cast<HWND>(GetPropA(wnd, TargetProp)) : nullptr;
+    if (wnd == nullptr ||
+        GetWindowLongPtrA(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&OffscreenWindowProc))
+        return nullptr;
+    return reinterpret_cast<HWND>(GetWindowLongPtrA(wnd, TargetIndex));
 }
 
 bool TGLCopyPresenter::Present(HDC dc)
