@@ -21,6 +21,7 @@
 #include <memory>
 #include <utility>
 
+#include "BenchClock.h"
 #include "gl/GLCopyPresentation.h"
 #include "gl/GLLoader.h"
 #include "gl/WinGLPlatform.h"
@@ -29,14 +30,6 @@
 namespace {
 
 constexpr int WarmUpFrames = 20;
-
-double WallSeconds()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Pump()
 {

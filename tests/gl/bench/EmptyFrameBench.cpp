@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "BenchClock.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Forms.h"
 #include "gl/GLApplication.h"
@@ -42,14 +43,6 @@ double ProcessCpuSeconds()
         return static_cast<double>(value.QuadPart) / 1e7;
     };
     return seconds(kernel) + seconds(user);
-}
-
-double WallSeconds()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 bool TimedOut = false;

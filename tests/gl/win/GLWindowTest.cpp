@@ -76,6 +76,20 @@ protected:
     }
 };
 
+// Whatever happens in a test with a real context, the context goes with its
+// libraries bound and the window calls back no more.
+struct TContextCleanup {
+    TGLWindow* Window;
+    FakeApplication& Application;
+    ~TContextCleanup()
+    {
+        Window->SetHost(nullptr);
+        Application.Context = nullptr;
+        if (!OpenGLLoaded())
+            InitOpenGL();
+    }
+};
+
 // The window whose frames dc renders: its own window, or the child an
 // off-screen window presents into.
 HWND DrawnWindow(HDC dc)
@@ -210,18 +224,7 @@ TEST_F(GLWindow, SwitchingSoftwareRenderingWhileActiveDrawsInANewWindow)
     window->SetColor(RGB(0, 0, 255));
     TCustomAppOpenGL context(&application, std::make_unique<TWinGLPlatform>());
     application.Context = &context;
-    // Whatever happens, the context goes with its libraries bound and the window calls back no more.
-    struct Cleanup {
-        TGLWindow* Window;
-        FakeApplication& Application;
-        ~Cleanup()
-        {
-            Window->SetHost(nullptr);
-            Application.Context = nullptr;
-            if (!OpenGLLoaded())
-                InitOpenGL();
-        }
-    } cleanup{window, application};
+    TContextCleanup cleanup{window, application};
     context.CreateRC(window->DC());
     ASSERT_TRUE(context.Active());
     const HWND before = window->Handle();
@@ -259,15 +262,7 @@ TEST_F(GLWindow, InAPanelOfAFormItsFramesReachTheScreenAlsoAfterAResize)
     window->SetParent(panel);
     TCustomAppOpenGL context(&application, std::make_unique<TWinGLPlatform>());
     application.Context = &context;
-    struct Cleanup {
-        TGLWindow* Window;
-        FakeApplication& Application;
-        ~Cleanup()
-        {
-            Window->SetHost(nullptr);
-            Application.Context = nullptr;
-        }
-    } cleanup{window, application};
+    TContextCleanup cleanup{window, application};
     context.CreateRC(window->DC());
     ASSERT_TRUE(context.Active());
 
