@@ -75,7 +75,9 @@ Specular1=0,0,0,1
 Emission1=0,0,0,1
 Shininess1=0
 
-; Fish swim through a nine-frame cycle; the bubble is a still sphere.
+; Each fish mesh holds one tail beat of twelve frames: most fish beat about
+; once a second, the slow angelfish and discus less, the neon tetra faster.
+; The bubble is a still sphere.
 [MainScene3]
 Type=TSceneMeshList
 Name=Meshes
@@ -87,37 +89,37 @@ Count=7
 Type=TSceneMesh
 Name=BlueTang
 SourceName=bluetang.3dm
-FPS=9
+FPS=12
 
 [Meshes2]
 Type=TSceneMesh
 Name=YellowTang
 SourceName=yellowtang.3dm
-FPS=9
+FPS=12
 
 [Meshes3]
 Type=TSceneMesh
 Name=Butterfly
 SourceName=copperbandedbutterfly.3dm
-FPS=9
+FPS=10
 
 [Meshes4]
 Type=TSceneMesh
 Name=Angelfish
 SourceName=angelfish.3dm
-FPS=9
+FPS=8
 
 [Meshes5]
 Type=TSceneMesh
 Name=NeonTetra
 SourceName=neontetra.3dm
-FPS=9
+FPS=18
 
 [Meshes6]
 Type=TSceneMesh
 Name=Discus
 SourceName=discus.3dm
-FPS=9
+FPS=8
 
 [Meshes7]
 Type=TSceneMesh
