@@ -5,9 +5,11 @@
 //
 //   AquariumViewer.exe <background 0..2> <SaltWater|FreshWater> <seconds> <out.bmp> [width height]
 //
-// The aquarium runs for the given seconds (fish swim in from the side)
-// with 5 fish per shoal, 50 bubbles and the 24-hour clock in the
-// background's colour, then the last frame is written as a 24-bit BMP.
+// The aquarium runs for the given seconds (fish swim in from the side) with
+// the settings' defaults: depth emulated, far-to-near sorting, fish
+// swimming both ways, about 20 fish (7 per shoal), 50 bubbles, and the
+// 24-hour clock in the background's colour; then the last frame is written
+// as a 24-bit BMP.
 #include <windows.h>
 
 #include <cstdio>
@@ -68,7 +70,13 @@ int main(int argc, char** argv)
         TProgramResources resources;
         TAquariumHost host(width, height);
         host.Load();
-        host.Show(background, group, 5, 50, 1, colors[background % 3]);
+        for (TUnderWater* water : host.Backgrounds())
+            water->EmulateDepth = true;
+        for (const char* name : {"SaltWater", "FreshWater"}) {
+            host.Find<TFishRender>(name)->SortAlpha = true;
+            host.Find<TFishRender>(name)->FishDirection = fdBoth;
+        }
+        host.Show(background, group, 7, 50, 1, colors[background % 3]);
         for (float t = 0; t < seconds; t += 0.05f)
             host.DrawFrame(0.05f);
         SaveBmp(host.ReadFrame(), width, height, argv[4]);
