@@ -162,7 +162,7 @@ def surface(look, size=512):
     bright = np.array(look["surface"], dtype=np.float64)
     deep = np.array(look["surface_deep"], dtype=np.float64)
     mix = np.clip(0.25 + 0.55 * (lit - lit.min()) / (np.ptp(lit) + 1e-9) + 0.10 * swell * 0.3, 0, 1)
-    mix = np.clip(mix + 0.45 * network, 0, 1)[..., None]
+    mix = np.clip(mix + 0.3 * network, 0, 1)[..., None]
     colour = deep + (bright - deep) * mix
     glint = np.clip((network - 0.85) / 0.15, 0, 1) ** 2
     return colour + (255.0 - colour) * glint[..., None] * 0.5

@@ -6,7 +6,7 @@
 //   AquariumViewer.exe <background 0..2> <SaltWater|FreshWater> <seconds> <out.bmp> [width height]
 //
 // The aquarium runs for the given seconds (fish swim in from the side) with
-// the settings' defaults: depth emulated, far-to-near sorting, fish
+// the settings' defaults: 16-bit textures without mipmaps, depth emulated, far-to-near sorting, fish
 // swimming both ways, about 20 fish (7 per shoal), 50 bubbles, and the
 // 24-hour clock in the background's colour; then the last frame is written
 // as a 24-bit BMP.
@@ -19,6 +19,7 @@
 
 #include "../../tests/aquarium/win/AquariumSceneHost.h"
 #include "classlib/core/Exceptions.h"
+#include "scene/core/SceneTexture.h"
 
 using namespace aquariumhost;
 
@@ -70,6 +71,10 @@ int main(int argc, char** argv)
         TProgramResources resources;
         TAquariumHost host(width, height);
         host.Load();
+        TSceneTextureList* textures = host.Find<TSceneTextureList>("Textures");
+        textures->ColorBit16 = true;
+        textures->MipMap = false;
+        textures->UpdateTextures();
         for (TUnderWater* water : host.Backgrounds())
             water->EmulateDepth = true;
         for (const char* name : {"SaltWater", "FreshWater"}) {
