@@ -1,8 +1,7 @@
-// The program's aquarium scene, hosted as the program hosts it: the scene
-// description FISHES_GSC and everything it names read from the resources of
-// the built Corvalen.scr (loaded as a data file), drawn into a popup window
-// with the default viewport (75 degrees, the camera at the origin looking
-// down -z). Show does, in a few lines, what the world controller does with
+// The program's aquarium scene, hosted as the program hosts it
+// (SceneHost.h): the scene description FISHES_GSC and everything it names
+// read from the resources of the built Corvalen.scr (loaded as a data
+// file). Show does, in a few lines, what the world controller does with
 // the user's options: one background and one fish group visible, fish
 // spread over the group's shoals, bubbles, the clock's mode and colour.
 //
@@ -17,43 +16,28 @@
 #include <string>
 #include <vector>
 
+#include "../../scene/win/SceneHost.h"
+#include "../../support/ProgramPath.h"
 #include "aquarium/core/AquariumClasses.h"
 #include "aquarium/core/Bubbles.h"
 #include "aquarium/core/FishRender.h"
 #include "aquarium/core/Fishes.h"
 #include "aquarium/core/GLClock.h"
 #include "aquarium/core/UnderWater.h"
-#include "gl/WinGLPlatform.h"
-#include "gl/core/CustomOpenGL.h"
-#include "gl/core/DefViewport.h"
-#include "gl/core/GLBinding.h"
 #include "scene/SceneTextureResources.h"
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneLoaderResources.h"
-#include "scene/core/SceneRenderState.h"
 
 namespace aquariumhost {
-
-// The built program beside the test or tool: build/win/<dir>/<sub>/x.exe ->
-// build/win/src/settings/Corvalen.scr.
-inline std::string ProgramPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
-    dir.resize(dir.find_last_of('\\') + 1);
-    return dir + "..\\..\\src\\settings\\Corvalen.scr";
-}
 
 // The program's resources for the scene engine, for as long as it lives.
 class TProgramResources {
 public:
     TProgramResources()
-        : FModule(LoadLibraryExA(ProgramPath().c_str(), nullptr,
+        : FModule(LoadLibraryExA(testsupport::ProgramPath().c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
     {
         if (FModule == nullptr)
-            throw std::runtime_error("cannot open " + ProgramPath());
+            throw std::runtime_error("cannot open " + testsupport::ProgramPath());
         FProvider = std::make_unique<TRCDataBitmapResourceProvider>(FModule);
         SetSceneResources(FProvider.get());
         RegisterAquariumClasses();
@@ -72,47 +56,14 @@ private:
     std::unique_ptr<TRCDataBitmapResourceProvider> FProvider;
 };
 
-using TFrame = std::vector<GLubyte>;  // RGBA, bottom row first
+using testsupport::TFrame;
 
-class TAquariumHost : public IDefViewportOwner, public IViewWindow {
+class TAquariumHost : public testsupport::TSceneHost {
 public:
-    TAquariumHost(int width, int height) : FWidth(width), FHeight(height)
-    {
-        static const ATOM windowClass = [] {
-            const WNDCLASSA wc{CS_OWNDC, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), {}, {}, {}, {}, "AquariumHost"};
-            return RegisterClassA(&wc);
-        }();
-        FWindow = CreateWindowExA(0, MAKEINTATOM(windowClass), "Aquarium", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        FDC = GetDC(FWindow);
-        FContext->CreateRC(FDC);
-        Scene->GL = FContext.get();
-        Scene->Viewport = &FViewport;
-        Scene->ViewWidth = width;
-        Scene->ViewHeight = height;
-    }
-    // The scene goes while its context is current; the program-wide caches forget it.
-    ~TAquariumHost()
-    {
-        Scene.reset();
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
-        FContext->DestroyRC();
-        ReleaseDC(FWindow, FDC);
-        DestroyWindow(FWindow);
-    }
-    TAquariumHost(const TAquariumHost&) = delete;
-    TAquariumHost& operator=(const TAquariumHost&) = delete;
+    TAquariumHost(int width, int height) : testsupport::TSceneHost(width, height, 0) {}
 
     // The program's description, as the program loads it.
-    void Load()
-    {
-        Scene->SourceLocation = slResource;
-        Scene->SourceName = "fishes.gsc";
-        Scene->Scrambled = true;
-        Scene->Load();
-    }
+    void Load() { testsupport::TSceneHost::Load("fishes.gsc", slResource, true); }
 
     std::vector<TUnderWater*> Backgrounds() const
     {
@@ -148,38 +99,6 @@ public:
         clock->SetClockMode(clockMode);
         clock->Color = clockColor;
     }
-
-    // One frame as the program's render event draws it (lighting on: the
-    // engine leaves it to the host).
-    void DrawFrame(float deltaTime)
-    {
-        FViewport.Apply();
-        FContext->SetLighting(true);
-        Scene->DoFrame(deltaTime);
-    }
-    TFrame ReadFrame() const
-    {
-        TFrame frame(static_cast<size_t>(FWidth) * FHeight * 4);
-        glReadPixels(0, 0, FWidth, FHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-        return frame;
-    }
-    HDC DC() const { return FDC; }
-
-    IViewWindow* ViewWindow() override { return this; }
-    TCustomOpenGL* ViewContext() override { return FContext.get(); }
-    int ViewWidth() override { return FWidth; }
-    int ViewHeight() override { return FHeight; }
-    uint32_t ViewColorRGB() override { return 0; }
-
-    std::unique_ptr<TMainScene> Scene = std::make_unique<TMainScene>();
-
-private:
-    int FWidth;
-    int FHeight;
-    HWND FWindow = nullptr;
-    HDC FDC = nullptr;
-    std::unique_ptr<TCustomOpenGL> FContext = std::make_unique<TCustomOpenGL>(std::make_unique<TWinGLPlatform>());
-    TDefViewport FViewport{this};
 };
 
 }  // namespace aquariumhost

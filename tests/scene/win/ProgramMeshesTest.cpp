@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../../gl/win/GLTestWindow.h"
+#include "../../support/ProgramPath.h"
 #include "classlib/core/BmpCodec.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
@@ -28,16 +29,6 @@
 namespace {
 
 const char* const Fish[] = {"bluetang", "yellowtang", "copperbandedbutterfly", "angelfish", "neontetra", "discus"};
-
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
-    dir.resize(dir.find_last_of('\\') + 1);
-    // build/win/tests/scene/ -> build/win/src/settings/
-    return dir + "..\\..\\src\\settings\\Corvalen.scr";
-}
 
 // The program's resources as the scene's, a context on a window cleared to
 // a blue the fish do not show, a perspective view down -z and a white
@@ -55,8 +46,8 @@ struct ProgramMeshes : ::testing::Test {
 
     void SetUp() override
     {
-        program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(program, nullptr) << ProgramPath();
+        program = LoadLibraryExA(testsupport::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr) << testsupport::ProgramPath();
         resources = std::make_unique<TRCDataBitmapResourceProvider>(program);
         SetSceneResources(resources.get());
         context->CreateRC(window.DC());
