@@ -120,9 +120,9 @@ def finish(c, rgb, fin_alpha, pectoral_rgb, pectoral_alpha):
     rgb = np.where(patch[..., None], prgb, rgb)
     alpha = np.where(c.body, 1.0, fin_alpha * c.fins)
     edge = smooth(1.0, 0.8, along) * smooth(0.0, 0.12, across) * smooth(1.0, 0.88, across)
-    palpha = pectoral_alpha(along, across) * edge
+    # The pelvic fins (the right half of the patch) are thin: nearly opaque.
+    palpha = np.where(c.u < 0.5, pectoral_alpha(along, across), 0.85) * edge
     alpha = np.where(patch, palpha, alpha)
-    alpha = np.where(c.side, alpha, alpha)
     colour_img = Image.fromarray(np.clip(rgb + 0.5, 0, 255).astype(np.uint8), "RGB")
     a = np.clip(alpha * 255 + 0.5, 0, 255).astype(np.uint8)
     alpha_img = Image.fromarray(np.stack([a, a, a], axis=-1), "RGB")

@@ -214,8 +214,8 @@ def paint_copperband(c):
 
 
 def angelfish():
-    top = [(0, 0.02), (0.08, 0.1), (0.2, 0.24), (0.4, 0.33), (0.6, 0.29), (0.8, 0.15), (1.0, 0.07)]
-    bot = [(0, -0.02), (0.1, -0.1), (0.25, -0.24), (0.45, -0.32), (0.65, -0.27), (0.85, -0.13), (1.0, -0.07)]
+    top = [(0, 0.02), (0.07, 0.11), (0.2, 0.28), (0.4, 0.38), (0.6, 0.33), (0.8, 0.17), (1.0, 0.07)]
+    bot = [(0, -0.02), (0.09, -0.11), (0.25, -0.27), (0.45, -0.36), (0.65, -0.3), (0.85, -0.14), (1.0, -0.07)]
     width = [(0, 0.005), (0.08, 0.04), (0.35, 0.07), (0.7, 0.05), (1.0, 0.02)]
     fins = [
         median_fin(top, 0.32, 0.97, [(0, 0.0), (0.2, 0.3), (0.55, 0.55), (0.8, 0.6), (0.93, 0.35), (1, 0.0)],
@@ -226,8 +226,8 @@ def angelfish():
     ]
     pectoral = {"s": 0.28, "y": -0.04, "root": 0.06, "angle": 25,
                 "outline": [(0.1, -0.05), (0.16, -0.02), (0.17, 0.02), (0.12, 0.05)]}
-    pelvic = {"s": 0.3, "y": -0.25, "root": 0.02, "angle": 55,
-              "outline": [(0.35, -0.04), (0.62, -0.01), (0.3, 0.01)]}
+    pelvic = {"s": 0.3, "y": -0.28, "root": 0.03, "angle": 55,
+              "outline": [(0.3, -0.035), (0.62, -0.008), (0.6, 0.008), (0.28, 0.025)]}
     return fm.Species("Angelfish", 95, top, bot, width, fins, pectoral, pelvic,
                       wave={"tail": 0.09, "waves": 0.65})
 
@@ -257,7 +257,7 @@ def paint_angelfish(c):
 
     def pect_alpha(along, across):
         return 0.4 + 0.0 * along
-    return fp.finish(c, rgb, 0.65, pect, pect_alpha)
+    return fp.finish(c, rgb, 0.8, pect, pect_alpha)
 
 
 def neon_tetra():
@@ -329,11 +329,11 @@ def discus():
 def paint_discus(c):
     shape = c.s.shape
     base = mix(colour((225, 115, 35), shape), colour((190, 70, 30), shape), 0.5 * c.noise(5))
-    # Turquoise lines waving along the body and into the fins.
-    wave = c.y + 0.012 * np.sin(c.s * 38.0) + 0.006 * np.sin(c.s * 91.0 + 1.3)
-    lines = np.cos(wave / 0.045 * 2 * math.pi)
+    # Turquoise lines waving irregularly along the body and into the fins.
+    wave = c.y + 0.03 * (c.noise(3) - 0.5) + 0.008 * np.sin(c.s * 30.0)
+    lines = np.cos(wave / 0.06 * 2 * math.pi)
     blue = colour((40, 175, 235), shape)
-    rgb = mix(base, blue, smooth(0.35, 0.75, lines))
+    rgb = mix(base, blue, smooth(0.45, 0.8, lines))
     # Faint dark vertical bars.
     rgb *= (1 - 0.18 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
     rgb *= (0.93 + 0.14 * c.scales(0.013))[..., None]

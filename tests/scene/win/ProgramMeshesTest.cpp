@@ -186,21 +186,31 @@ TEST_F(ProgramMeshes, TheBubbleIsATransparentSphere)
     EXPECT_LT(mesh->AlphaGroups.Items(0)->GroupMaterial->DiffuseAlpha(), 0.99f);
 }
 
-// Not a check: a picture of every fish from the side and at an angle, in
-// two phases of the stroke, written as a BMP file to the path in
-// CORVALEN_FISH_SHOT (run with --gtest_also_run_disabled_tests).
+// Not a check: pictures to look at, written as a BMP file to the path in
+// CORVALEN_FISH_SHOT (run with --gtest_also_run_disabled_tests). Every fish
+// from the side and at an angle in two phases of the stroke; with
+// CORVALEN_FISH naming one (e.g. "discus"), that fish large in four views.
 TEST_F(ProgramMeshes, DISABLED_Picture)
 {
     const char* path = std::getenv("CORVALEN_FISH_SHOT");
     ASSERT_NE(path, nullptr);
+    const char* one = std::getenv("CORVALEN_FISH");
     const float yawOf[] = {0, -40, 0, 35};
-    for (int i = 0; i < 6; ++i) {
-        TSceneMesh* mesh = Mesh(Fish[i]);
+    if (one != nullptr && *one != 0) {
+        TSceneMesh* mesh = Mesh(one);
         for (int view = 0; view < 4; ++view) {
             mesh->SetFramePosition(view * 3.0f);
-            const float x = -450 + 300 * static_cast<float>(view % 4);
-            const float y = 300 - 120 * static_cast<float>(i);
-            Draw(*mesh, x, y, -1000, yawOf[view] + (view >= 2 ? 180 : 0));
+            Draw(*mesh, view % 2 == 0 ? -150.0f : 150.0f, view < 2 ? 95.0f : -95.0f, -250,
+                 yawOf[view] + (view >= 2 ? 180 : 0));
+        }
+    } else {
+        for (int i = 0; i < 6; ++i) {
+            TSceneMesh* mesh = Mesh(Fish[i]);
+            for (int view = 0; view < 4; ++view) {
+                mesh->SetFramePosition(view * 3.0f);
+                Draw(*mesh, -450 + 300 * static_cast<float>(view), 375 - 150 * static_cast<float>(i), -1000,
+                     yawOf[view] + (view >= 2 ? 180 : 0));
+            }
         }
     }
     TDibImage image;
