@@ -289,16 +289,16 @@ def vec(p):
     return "[%s,%s,%s]" % (num(p[0]), num(p[1]), num(p[2]))
 
 
-def material(name, diffuse_map, opacity_map, diffuse, specular_level, glossiness, opacity=100, two_sided=False):
+def material(name, diffuse_map, opacity_map, diffuse, specular_level, glossiness, opacity=100, glow=(0, 0, 0)):
     lines = [
         "Name " + name,
         "ShaderType 1 Blinn",
         "Faceted false",
-        "TwoSided " + ("true" if two_sided else "false"),
+        "TwoSided false",
         "WireSize 1.0",
         "OpacityType 0",
         "Opacity " + num(opacity),
-        "selfIllumColor (color 0 0 0)",
+        "selfIllumColor (color %d %d %d)" % glow,
         "Ambient (color %d %d %d)" % diffuse,
         "Diffuse (color %d %d %d)" % diffuse,
         "Specular (color 255 255 255)",

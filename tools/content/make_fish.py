@@ -20,7 +20,6 @@ from fishpaint import colour, mix, smooth  # noqa: E402
 
 FRAMES = 12  # frames of one tail beat
 PICTURE = 512  # picture edge, pixels
-QUALITY = 92
 
 
 def median_fin(profile, s0, s1, heights, sweep, stations, inset=0.015):
@@ -364,8 +363,12 @@ SPECIES = [
 ]
 
 
-def bubble(path):
-    """An icosphere of radius 10 with a clear, shiny material."""
+def bubble(folder):
+    """An icosphere of radius 10 and its picture. Bubbles never turn and are
+    always seen from the front, so the picture is simply what a bubble
+    looks like from there, projected along z onto the front half (the back
+    half is culled): nearly clear in the middle, a bright rim, a highlight
+    up left and a weaker one down right."""
     t = (1 + 5 ** 0.5) / 2
     verts = [(-1, t, 0), (1, t, 0), (-1, -t, 0), (1, -t, 0), (0, -1, t), (0, 1, t), (0, -1, -t), (0, 1, -t),
              (t, 0, -1), (t, 0, 1), (-t, 0, -1), (-t, 0, 1)]
@@ -390,11 +393,32 @@ def bubble(path):
     radius = 10.0
     mesh = fm.Mesh()
     for v in verts:
-        mesh.add(v * radius, None)
+        mesh.add(v * radius, (0.5 + 0.5 * v[0], 0.5 + 0.5 * v[1]))
     for a, b, c in split:
         mesh.face(a, b, c, 1, (mesh.rest[a] + mesh.rest[b] + mesh.rest[c]) / 3)
-    materials = [fm.material("Bubble", None, None, (190, 225, 255), 100, 80, opacity=35)]
-    fm.write_mesh(path, "Bubble", materials, "Bubble", mesh.rest, None, mesh.faces)
+    # White, with a broad highlight (lighting is per vertex: a tight one
+    # would fall between the vertices) and a little glow of its own so that
+    # it reads as air against deep water.
+    materials = [fm.material("Bubble", "bubble.jpg", "bubble_alpha.jpg", (235, 245, 255), 100, 12,
+                             glow=(40, 50, 60))]
+    fm.write_mesh(os.path.join(folder, "bubble.3dm"), "Bubble", materials, "Bubble", mesh.rest, mesh.uv, mesh.faces)
+
+    size = 128
+    px = (np.arange(size) + 0.5) / size * 2 - 1
+    x, y = np.meshgrid(px, -px)
+    rho = np.sqrt(x * x + y * y)
+    # The silhouette of 80 triangles lies a little inside the circle: fade
+    # out before it.
+    alpha = 0.12 + 0.7 * smooth(0.55, 0.86, rho)
+    alpha *= smooth(0.97, 0.9, rho)
+    spot = np.sqrt((x + 0.34) ** 2 + (y - 0.38) ** 2)
+    alpha = np.maximum(alpha, 0.95 * smooth(0.22, 0.1, spot))
+    small = np.sqrt((x - 0.4) ** 2 + (y + 0.42) ** 2)
+    alpha = np.maximum(alpha, 0.5 * smooth(0.12, 0.04, small) * (rho < 0.9))
+    rgb = np.zeros((size, size, 3))
+    rgb[...] = (200, 225, 250)
+    rgb = mix(rgb, colour((255, 255, 255), rho.shape), np.maximum(smooth(0.22, 0.1, spot), smooth(0.12, 0.04, small)))
+    fp.save_pair(rgb, alpha, os.path.join(folder, "bubble.jpg"), os.path.join(folder, "bubble_alpha.jpg"))
 
 
 def main():
@@ -405,9 +429,8 @@ def main():
         mesh = fm.build(sp)
         frames = [fm.swim_frame(sp, mesh, f / FRAMES) for f in range(FRAMES)]
         canvas = fp.Canvas(sp, mesh.frame, PICTURE, seed=sum(map(ord, stem)))
-        picture, opacity = paint(canvas)
-        picture.save(os.path.join(out, stem + ".jpg"), quality=QUALITY, optimize=False, subsampling=0)
-        opacity.save(os.path.join(out, stem + "_alpha.jpg"), quality=QUALITY, optimize=False, subsampling=0)
+        rgb, alpha = paint(canvas)
+        fp.save_pair(rgb, alpha, os.path.join(out, stem + ".jpg"), os.path.join(out, stem + "_alpha.jpg"))
         materials = [
             fm.material(sp.name + "Body", stem + ".jpg", None, (255, 255, 255), 45, 35),
             fm.material(sp.name + "Fins", stem + ".jpg", stem + "_alpha.jpg", (255, 255, 255), 30, 25),
@@ -415,7 +438,7 @@ def main():
         fm.write_mesh(os.path.join(out, stem + ".3dm"), sp.name, materials, sp.name, frames[0], mesh.uv,
                       mesh.faces, frames)
         print("%s: %d vertices, %d triangles" % (stem, len(mesh.rest), len(mesh.faces)))
-    bubble(os.path.join(out, "bubble.3dm"))
+    bubble(out)
 
 
 if __name__ == "__main__":

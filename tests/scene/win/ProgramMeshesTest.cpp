@@ -177,13 +177,21 @@ TEST_F(ProgramMeshes, EveryFishLoadsWithItsSwimCycleMaterialsAndTexturesAndDraws
     }
 }
 
-TEST_F(ProgramMeshes, TheBubbleIsATransparentSphere)
+TEST_F(ProgramMeshes, TheBubbleIsDrawnInTheTransparentPassAndClearInItsMiddle)
 {
     TSceneMesh* mesh = Mesh("bubble");
-    Draw(*mesh, 0, 0, -100, 0);
+    // Near, in the middle of the view: the clear colour shows through its
+    // middle, its rim is brighter. The bubble's radius is 10.
+    const float distance = 110;
+    Draw(*mesh, 0, 0, -distance, 0);
     EXPECT_EQ(mesh->OpaqueGroups.Count(), 0);
     ASSERT_EQ(mesh->AlphaGroups.Count(), 1);
-    EXPECT_LT(mesh->AlphaGroups.Items(0)->GroupMaterial->DiffuseAlpha(), 0.99f);
+    const std::array<int, 3> clear = Pixel(2, 2);
+    const std::array<int, 3> middle = Pixel(Width / 2, Height / 2);
+    const double radiusPixels = 10 / (distance * std::tan(37.5 * 3.14159265358979 / 180)) * Height / 2;
+    const std::array<int, 3> rim = Pixel(Width / 2 + static_cast<int>(0.75 * radiusPixels), Height / 2);
+    EXPECT_LT(std::abs(middle[2] - clear[2]) + std::abs(middle[0] - clear[0]), 60);
+    EXPECT_GT(rim[0] + rim[1] + rim[2], middle[0] + middle[1] + middle[2]);
 }
 
 // Not a check: pictures to look at, written as a BMP file to the path in
