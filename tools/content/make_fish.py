@@ -332,7 +332,7 @@ def paint_discus(c):
     wave = c.y + 0.03 * (c.noise(3) - 0.5) + 0.008 * np.sin(c.s * 30.0)
     lines = np.cos(wave / 0.06 * 2 * math.pi)
     blue = colour((40, 175, 235), shape)
-    rgb = mix(base, blue, smooth(0.45, 0.8, lines))
+    rgb = mix(base, blue, smooth(0.15, 0.55, lines))
     # Faint dark vertical bars.
     rgb *= (1 - 0.18 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
     rgb *= (0.93 + 0.14 * c.scales(0.013))[..., None]
