@@ -211,12 +211,18 @@ def build(sp, rings=16, around=12):
 
 
 def fin_direction(kind_name, side, angle):
-    """The fin's spread: backwards, turned out from the body by angle
-    (degrees) on its side, and for pelvics tipped downwards."""
+    """The fin's length and width directions: pectorals spread backwards,
+    turned out from the body by angle (degrees); pelvics point down and
+    back at angle below the horizontal."""
     a = math.radians(angle)
     if kind_name == "pectoral":
         return np.array((-math.cos(a), 0.0, side * math.sin(a))), np.array((0.0, 1.0, 0.0))
-    return np.array((-math.cos(a), -math.sin(a) * 0.6, side * math.sin(a) * 0.8)), np.array((0.0, 1.0, 0.0))
+    # Pelvics hang down and back, nearly in the body's plane; their width
+    # runs square to their length in that plane.
+    d = np.array((-math.cos(a), -math.sin(a), side * 0.3))
+    d /= np.linalg.norm(d)
+    up = np.array((d[1], -d[0], 0.0))
+    return d, up / np.linalg.norm(up)
 
 
 def fin_normal(kind_name, side, angle):
@@ -283,16 +289,16 @@ def vec(p):
     return "[%s,%s,%s]" % (num(p[0]), num(p[1]), num(p[2]))
 
 
-def material(name, diffuse_map, opacity_map, diffuse, specular_level, glossiness, opacity=100, two_sided=False):
+def material(name, diffuse_map, opacity_map, diffuse, specular_level, glossiness, opacity=100, glow=(0, 0, 0)):
     lines = [
         "Name " + name,
         "ShaderType 1 Blinn",
         "Faceted false",
-        "TwoSided " + ("true" if two_sided else "false"),
+        "TwoSided false",
         "WireSize 1.0",
         "OpacityType 0",
         "Opacity " + num(opacity),
-        "selfIllumColor (color 0 0 0)",
+        "selfIllumColor (color %d %d %d)" % glow,
         "Ambient (color %d %d %d)" % diffuse,
         "Diffuse (color %d %d %d)" % diffuse,
         "Specular (color 255 255 255)",

@@ -120,13 +120,20 @@ def finish(c, rgb, fin_alpha, pectoral_rgb, pectoral_alpha):
     rgb = np.where(patch[..., None], prgb, rgb)
     alpha = np.where(c.body, 1.0, fin_alpha * c.fins)
     edge = smooth(1.0, 0.8, along) * smooth(0.0, 0.12, across) * smooth(1.0, 0.88, across)
-    palpha = pectoral_alpha(along, across) * edge
-    alpha = np.where(patch, palpha, alpha)
-    alpha = np.where(c.side, alpha, alpha)
-    colour_img = Image.fromarray(np.clip(rgb + 0.5, 0, 255).astype(np.uint8), "RGB")
+    # The pelvic fins (the right half of the patch) are thin: nearly opaque.
+    palpha = np.where(c.u < 0.5, pectoral_alpha(along, across), 0.85) * edge
+    return rgb, np.where(patch, palpha, alpha)
+
+
+def save_pair(rgb, alpha, colour_path, alpha_path, quality=92):
+    """The colour picture and the opacity picture (grey, stored as colour:
+    the engine takes the mean of the three channels) as baseline JPEG
+    files without chroma subsampling."""
+    Image.fromarray(np.clip(rgb + 0.5, 0, 255).astype(np.uint8), "RGB").save(
+        colour_path, quality=quality, optimize=False, subsampling=0)
     a = np.clip(alpha * 255 + 0.5, 0, 255).astype(np.uint8)
-    alpha_img = Image.fromarray(np.stack([a, a, a], axis=-1), "RGB")
-    return colour_img, alpha_img
+    Image.fromarray(np.stack([a, a, a], axis=-1), "RGB").save(alpha_path, quality=quality, optimize=False,
+                                                              subsampling=0)
 
 
 def margin(c, width=1.0):
