@@ -162,8 +162,8 @@ TEST(Fishes, EveryWayOfFreeingFishReleasesTheirSlotsAndNoOthers)
             held += group.SlotFish(i) != nullptr;
         return held;
     };
-    enum { Shrink, FreeOneFish, FreeShoal, RemoveShoal, ClearGroup, Reinit };
-    for (int way : {Shrink, FreeOneFish, FreeShoal, RemoveShoal, ClearGroup, Reinit}) {
+    enum { Shrink, FreeOneFish, ClearShoal, FreeShoal, RemoveShoal, ClearGroup, Reinit };
+    for (int way : {Shrink, FreeOneFish, ClearShoal, FreeShoal, RemoveShoal, ClearGroup, Reinit}) {
         SCOPED_TRACE(way);
         FishScene s;
         s.Shoal->SetCount(4);
@@ -184,6 +184,9 @@ TEST(Fishes, EveryWayOfFreeingFishReleasesTheirSlotsAndNoOthers)
             delete last;
             EXPECT_EQ(slotsHeld(*s.Group), 3);
             EXPECT_EQ(s.Group->SlotFish(400), nullptr);
+            break;
+        case ClearShoal:
+            s.Shoal->Clear();
             break;
         case FreeShoal:
             delete s.Shoal;
