@@ -158,7 +158,7 @@ def surface(look, size=512):
     light = np.array([0.25, 0.35, 0.90])
     light /= np.linalg.norm(light)
     lit = shade(swell, light, 9.0)
-    network = light_network(size, 30, look["seed"] + 200, bend=14.0, width=4.0)
+    network = light_network(size, 30, look["seed"] + 200, bend=14.0, width=2.8)
     bright = np.array(look["surface"], dtype=np.float64)
     deep = np.array(look["surface_deep"], dtype=np.float64)
     mix = np.clip(0.25 + 0.55 * (lit - lit.min()) / (np.ptp(lit) + 1e-9) + 0.10 * swell * 0.3, 0, 1)
