@@ -328,13 +328,14 @@ def discus():
 def paint_discus(c):
     shape = c.s.shape
     base = mix(colour((225, 115, 35), shape), colour((190, 70, 30), shape), 0.5 * c.noise(5))
-    # Turquoise lines waving irregularly along the body and into the fins.
-    wave = c.y + 0.03 * (c.noise(3) - 0.5) + 0.008 * np.sin(c.s * 30.0)
-    lines = np.cos(wave / 0.06 * 2 * math.pi)
-    blue = colour((40, 175, 235), shape)
-    rgb = mix(base, blue, smooth(0.15, 0.55, lines))
+    # Broad turquoise lines waving irregularly along the body and into the
+    # fins: broad enough to keep the kind's colours at a distance.
+    wave = c.y + 0.035 * (c.noise(3) - 0.5) + 0.01 * np.sin(c.s * 24.0)
+    lines = np.cos(wave / 0.085 * 2 * math.pi)
+    blue = mix(colour((30, 165, 235), shape), colour((70, 205, 245), shape), c.noise(7))
+    rgb = mix(base, blue, smooth(0.1, 0.45, lines))
     # Faint dark vertical bars.
-    rgb *= (1 - 0.18 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
+    rgb *= (1 - 0.1 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
     rgb *= (0.93 + 0.14 * c.scales(0.013))[..., None]
     # The dark bar through the eye.
     rgb = mix(rgb, colour((70, 30, 20), shape), 0.8 * smooth(0.03, 0.015, np.abs(c.s - 0.11)) * c.body)
