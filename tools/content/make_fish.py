@@ -19,7 +19,7 @@ import fishpaint as fp  # noqa: E402
 from fishpaint import colour, mix, smooth  # noqa: E402
 
 FRAMES = 12  # frames of one tail beat
-PICTURE = 512  # picture edge, pixels
+PICTURE = 256  # picture edge, pixels
 
 
 def median_fin(profile, s0, s1, heights, sweep, stations, inset=0.015):
