@@ -126,7 +126,6 @@ def paint_gill(c, rgb, s, y, height, strength=0.25):
 def finish(c, rgb, fin_alpha, pectoral_rgb, pectoral_alpha):
     """The two pictures: colour (fins' colour bled beyond their edges so
     filtering never pulls in a foreign colour) and the opacity of the fins."""
-    shape = rgb.shape[:2]
     patch = ~c.side
     # The paired fins' patch: along = 0..1 from root to tip, across = 0..1.
     along = np.clip(np.where(c.u < 0.5, (c.u - 0.02) / 0.44, (c.u - 0.52) / 0.46), 0, 1)

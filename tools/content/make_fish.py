@@ -12,6 +12,7 @@ import sys
 
 import numpy as np
 
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import fishmesh as fm  # noqa: E402
