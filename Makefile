@@ -13,7 +13,7 @@ FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 BENCH_THREADS ?= 1
 
-.PHONY: all setup build build-win build-native test run fuzz bench clean
+.PHONY: all setup build build-win build-native test run fuzz bench skin clean
 
 all: build
 
@@ -57,6 +57,12 @@ BENCH_ARGS ?=
 bench: build-win
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/FrameBench.exe $(BENCH_ARGS)
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/CopyPresentBench.exe
+
+# Regenerates the program's skin (resources/skin) and packs it into the
+# settings form description's stored skin. Both outputs are committed.
+skin: build-native
+	$(NATIVE_DIR)/tools/skingen/skingen resources/skin
+	$(NATIVE_DIR)/tools/skinpack/skinpack resources/skin --replace resources/settings.form
 
 clean:
 	rm -rf $(WIN_DIR) $(NATIVE_DIR)
