@@ -47,8 +47,10 @@ public:
     // with its shoal's Visual's transparent pass inside the fish's transform.
     // Fish without a slot are not drawn in this pass.
     void RenderAlpha() override;
-    // A shoal taken out of the group releases its fish's slots first.
+    // A shoal taken out of the group, or freed by it, releases its fish's
+    // slots first.
     void Remove(TMainItem* item) override;
+    void DeleteLast(int n) override;
 
     // The resource keys, then "StepZ", "SortAlpha", "FishDirection" (text);
     // reading ends with Init.

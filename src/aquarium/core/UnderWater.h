@@ -69,8 +69,8 @@ public:
     static void BuildGrid(TGLPrimitive& grid, int cols, int rows, float width, float depth, float x0, float y0,
                           float z0, float uScale, float vScale);
     // One colour per vertex fading from color with alpha 0 at -fogStart to
-    // color with alpha 1 at -fogEnd; nothing when the two are closer than
-    // 0.01 (the colours stay as they were).
+    // color with alpha 1 at -fogEnd; every vertex transparent (all zero)
+    // when the two are closer than 0.01.
     static void SetFadeColors(TGLPrimitive& layer, TGLColor color, float fogStart, float fogEnd);
 
     // Built primitives; null until built.
@@ -104,7 +104,10 @@ public:
 private:
     void BuildLayers(TGLPrimitive* grid, TGLColor color, float alpha, TGLPrimitive*& light, TGLPrimitive*& fade);
     void DrawAt(TGLPrimitive* primitive, float y);
-    static void SetFog(TGLColor color, float start, float end);
+    void SetFog(TGLColor color);
+    // Moves every texture coordinate of layer by (du, dv), keeping the
+    // pattern's whole-unit offset, accumulated in scroll, out of them.
+    static void Scroll(TGLPrimitive* layer, float du, float dv, TGLTextureCoord& scroll);
 
     TGLPrimitive* FSurface = nullptr;
     TGLPrimitive* FBottom = nullptr;
@@ -113,4 +116,6 @@ private:
     TGLPrimitive* FSurfaceFade = nullptr;
     TGLPrimitive* FBottomFade = nullptr;
     TGLPrimitive* FBackPlane = nullptr;
+    TGLTextureCoord FSurfaceScroll{0, 0};
+    TGLTextureCoord FBottomScroll{0, 0};
 };
