@@ -262,10 +262,6 @@ void TFormSettings::GLScreenSaverLoadOptions(TObject*)
     World->LoadOptions();
     UpdateClockColor(World->WaterBackgroundIndex);
 
-    // A stored power-off index outside the list means none.
-    if (GLScreenSaver->PowerOffIndex() < 0 || GLScreenSaver->PowerOffIndex() >= PowerOffIndexCount)
-        GLScreenSaver->SetPowerOffIndex(0);
-
     GLScreenSaver->ScrambleNames = false;
     GLScreenSaver->SetLocalMachine(false);
     int clockMode = 0;
