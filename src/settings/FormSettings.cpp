@@ -145,8 +145,10 @@ TFormSettings::TFormSettings(TComponent* owner) : TForm(owner)
 
 TFormSettings::~TFormSettings()
 {
-    DestroyComponents();
+    // A start that failed half way never stops: what it built goes now,
+    // while the rendering context it was built with still exists.
     FreeAquarium();
+    DestroyComponents();
     if (FSceneServicesInstalled) {
         SetSceneGlyphRasterizer(nullptr);
         SetSceneResources(nullptr);

@@ -59,8 +59,8 @@ public:
     // the command line meanwhile (and in the password role changes the
     // password and ends the program).
     explicit TFormSettings(TComponent* owner);
-    // The components go while the form is whole (stopping the saver frees
-    // the aquarium); whatever a start built and no stop freed goes after.
+    // Whatever a start built and no stop freed goes first, while the
+    // rendering context exists; then the components, while the form is whole.
     ~TFormSettings() override;
 
     std::string ClassName() const override { return "TFormSettings"; }
