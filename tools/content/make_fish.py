@@ -12,6 +12,7 @@ import sys
 
 import numpy as np
 
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import fishmesh as fm  # noqa: E402
@@ -19,7 +20,7 @@ import fishpaint as fp  # noqa: E402
 from fishpaint import colour, mix, smooth  # noqa: E402
 
 FRAMES = 12  # frames of one tail beat
-PICTURE = 512  # picture edge, pixels
+PICTURE = 256  # picture edge, pixels
 
 
 def median_fin(profile, s0, s1, heights, sweep, stations, inset=0.015):
@@ -135,7 +136,7 @@ def paint_yellow_tang(c):
     rgb = mix(yellow, deep, 0.5 * c.noise(5) + 0.2 * c.r)
     # Faint lengthwise lines of the flank.
     rgb = mix(rgb, colour((255, 236, 90), shape), 0.25 * smooth(0.6, 1.0, np.cos(c.y / 0.03 * math.pi)))
-    rgb *= (0.92 + 0.16 * c.scales(0.015))[..., None]
+    rgb *= (0.92 + 0.16 * c.scales())[..., None]
     fins_rgb = mix(colour((255, 200, 0), shape), colour((255, 235, 110), shape),
                    0.4 * np.where(c.s > 0.97, caudal_rays(c), fp.rays(c, 0.018)))
     fins_rgb = mix(fins_rgb, colour((255, 240, 150), shape), 0.6 * fp.margin(c, 0.6))
@@ -144,6 +145,7 @@ def paint_yellow_tang(c):
     spine = c.ellipse(0.9, 0.0, 0.045, 0.011)
     rgb = mix(rgb, colour((250, 250, 245), shape), smooth(1.0, 0.7, spine))
     rgb = mix(rgb, colour((245, 190, 120), shape), 0.6 * smooth(1.25, 1.0, spine) * smooth(0.8, 1.0, spine))
+    rgb = fp.paint_gill(c, rgb, 0.2, 0.0, 0.2, 0.3)
     rgb = fp.paint_eye(c, rgb, 0.12, 0.05, 0.032, iris=(40, 40, 30))
 
     def pect(along, across):
@@ -178,7 +180,7 @@ def paint_copperband(c):
     shape = c.s.shape
     white = colour((240, 242, 238), shape)
     rgb = mix(white, colour((205, 210, 215), shape), 0.35 * c.noise(6) + 0.15 * c.r)
-    rgb *= (0.93 + 0.14 * c.scales(0.014))[..., None]
+    rgb *= (0.93 + 0.14 * c.scales())[..., None]
     fins_rgb = mix(colour((235, 225, 200), shape), colour((250, 250, 245), shape),
                    0.4 * np.where(c.s > 0.97, caudal_rays(c), fp.rays(c, 0.016)))
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
@@ -236,7 +238,7 @@ def paint_angelfish(c):
     silver = colour((205, 210, 212), shape)
     rgb = mix(silver, colour((160, 175, 170), shape), 0.4 * c.noise(6) + 0.3 * c.r)
     rgb = mix(rgb, colour((190, 150, 90), shape), 0.35 * smooth(0.7, 1.0, c.r) * (c.s < 0.5))
-    rgb *= (0.93 + 0.14 * c.scales(0.015))[..., None]
+    rgb *= (0.93 + 0.14 * c.scales())[..., None]
     fins_rgb = mix(colour((200, 205, 205), shape), colour((235, 240, 240), shape),
                    0.5 * np.where(c.s > 0.97, caudal_rays(c, count=24.0), fp.rays(c, 0.02)))
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
@@ -249,6 +251,7 @@ def paint_angelfish(c):
         rgb = mix(rgb, black, 0.92 * smooth(half + 0.01, half - 0.01, d) * smooth(reach, reach - 0.05, ay))
     # Fin edges bright, tail fin with dark streaks on its lobes.
     rgb = mix(rgb, colour((245, 245, 245), shape), 0.5 * fp.margin(c, 0.5) * (c.s < 0.97))
+    rgb = fp.paint_gill(c, rgb, 0.22, 0.0, 0.22, 0.35)
     rgb = fp.paint_eye(c, rgb, 0.14, 0.04, 0.034, iris=(170, 40, 30))
 
     def pect(along, across):
@@ -293,9 +296,10 @@ def paint_neon_tetra(c):
     # The red of the rear half below the stripe.
     red = (c.y < stripe_y - half * 1.1) & (c.s > 0.42)
     rgb = mix(rgb, colour((225, 25, 35), shape), red * smooth(0.42, 0.55, c.s) * smooth(0.0, 0.12, c.r) * 0.95)
-    rgb *= (0.94 + 0.12 * c.scales(0.012))[..., None]
+    rgb *= (0.94 + 0.12 * c.scales())[..., None]
     fins_rgb = mix(colour((215, 220, 225), shape), colour((245, 245, 250), shape), 0.5 * fp.rays(c, 0.012))
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
+    rgb = fp.paint_gill(c, rgb, 0.18, -0.01, 0.09, 0.3)
     rgb = fp.paint_eye(c, rgb, 0.11, 0.018, 0.038, iris=(60, 150, 210))
 
     def pect(along, across):
@@ -328,14 +332,15 @@ def discus():
 def paint_discus(c):
     shape = c.s.shape
     base = mix(colour((225, 115, 35), shape), colour((190, 70, 30), shape), 0.5 * c.noise(5))
-    # Turquoise lines waving irregularly along the body and into the fins.
-    wave = c.y + 0.03 * (c.noise(3) - 0.5) + 0.008 * np.sin(c.s * 30.0)
-    lines = np.cos(wave / 0.06 * 2 * math.pi)
-    blue = colour((40, 175, 235), shape)
-    rgb = mix(base, blue, smooth(0.15, 0.55, lines))
+    # Broad turquoise lines waving irregularly along the body and into the
+    # fins: broad enough to keep the kind's colours at a distance.
+    wave = c.y + 0.035 * (c.noise(3) - 0.5) + 0.01 * np.sin(c.s * 24.0)
+    lines = np.cos(wave / 0.085 * 2 * math.pi)
+    blue = mix(colour((30, 165, 235), shape), colour((70, 205, 245), shape), c.noise(7))
+    rgb = mix(base, blue, smooth(0.1, 0.45, lines))
     # Faint dark vertical bars.
-    rgb *= (1 - 0.18 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
-    rgb *= (0.93 + 0.14 * c.scales(0.013))[..., None]
+    rgb *= (1 - 0.1 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
+    rgb *= (0.93 + 0.14 * c.scales())[..., None]
     # The dark bar through the eye.
     rgb = mix(rgb, colour((70, 30, 20), shape), 0.8 * smooth(0.03, 0.015, np.abs(c.s - 0.11)) * c.body)
     edge = fp.margin(c, 0.7)
@@ -343,6 +348,7 @@ def paint_discus(c):
     fins_rgb = np.where((c.s > 1.0)[..., None], mix(colour((170, 90, 50), shape), colour((220, 150, 90), shape),
                                                      0.5 * caudal_rays(c)), fins_rgb)
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
+    rgb = fp.paint_gill(c, rgb, 0.19, 0.0, 0.26, 0.3)
     rgb = fp.paint_eye(c, rgb, 0.12, 0.045, 0.032, iris=(210, 30, 20))
 
     def pect(along, across):
