@@ -75,7 +75,9 @@ Specular1=0,0,0,1
 Emission1=0,0,0,1
 Shininess1=0
 
-; Fish swim through a nine-frame cycle; the bubble is a still sphere.
+; Each fish mesh holds one tail beat of twelve frames: most fish beat about
+; once a second, the slow angelfish and discus less, the neon tetra faster.
+; The bubble is a still sphere.
 [MainScene3]
 Type=TSceneMeshList
 Name=Meshes
@@ -87,37 +89,37 @@ Count=7
 Type=TSceneMesh
 Name=BlueTang
 SourceName=bluetang.3dm
-FPS=9
+FPS=12
 
 [Meshes2]
 Type=TSceneMesh
 Name=YellowTang
 SourceName=yellowtang.3dm
-FPS=9
+FPS=12
 
 [Meshes3]
 Type=TSceneMesh
 Name=Butterfly
 SourceName=copperbandedbutterfly.3dm
-FPS=9
+FPS=10
 
 [Meshes4]
 Type=TSceneMesh
 Name=Angelfish
 SourceName=angelfish.3dm
-FPS=9
+FPS=8
 
 [Meshes5]
 Type=TSceneMesh
 Name=NeonTetra
 SourceName=neontetra.3dm
-FPS=9
+FPS=18
 
 [Meshes6]
 Type=TSceneMesh
 Name=Discus
 SourceName=discus.3dm
-FPS=9
+FPS=8
 
 [Meshes7]
 Type=TSceneMesh
@@ -158,8 +160,8 @@ UpY=1500
 BottomY=-1100
 UpColor=60,150,225,255
 BottomColor=18,70,135,255
-UpAlpha=0.35
-BottomAlpha=0.45
+UpAlpha=0.3
+BottomAlpha=0.3
 BottomTexture=Textures/seabed1
 UpTexture=Textures/surface1
 LightMapTexture=Textures/caustics
@@ -177,8 +179,8 @@ UpY=1500
 BottomY=-1100
 UpColor=50,195,215,255
 BottomColor=10,105,130,255
-UpAlpha=0.35
-BottomAlpha=0.45
+UpAlpha=0.3
+BottomAlpha=0.3
 BottomTexture=Textures/seabed2
 UpTexture=Textures/surface2
 LightMapTexture=Textures/caustics
@@ -196,8 +198,8 @@ UpY=1500
 BottomY=-1100
 UpColor=70,165,125,255
 BottomColor=18,80,62,255
-UpAlpha=0.35
-BottomAlpha=0.45
+UpAlpha=0.3
+BottomAlpha=0.3
 BottomTexture=Textures/seabed3
 UpTexture=Textures/surface3
 LightMapTexture=Textures/caustics
@@ -219,8 +221,8 @@ Type=TFishes
 Name=Blue Tang
 Visual=Meshes/BlueTang
 ParticleCount=0
-MaxZ=3200
-MinZ=400
+MaxZ=2400
+MinZ=300
 UpY=650
 BottomY=-750
 MaxSpeed=230
@@ -232,8 +234,8 @@ Type=TFishes
 Name=Yellow Tang
 Visual=Meshes/YellowTang
 ParticleCount=0
-MaxZ=3200
-MinZ=400
+MaxZ=2400
+MinZ=300
 UpY=650
 BottomY=-750
 MaxSpeed=210
@@ -245,8 +247,8 @@ Type=TFishes
 Name=Copperband Butterfly
 Visual=Meshes/Butterfly
 ParticleCount=0
-MaxZ=3000
-MinZ=400
+MaxZ=2200
+MinZ=300
 UpY=500
 BottomY=-850
 MaxSpeed=170
@@ -268,8 +270,8 @@ Type=TFishes
 Name=Angelfish
 Visual=Meshes/Angelfish
 ParticleCount=0
-MaxZ=3000
-MinZ=400
+MaxZ=2200
+MinZ=300
 UpY=650
 BottomY=-700
 MaxSpeed=150
@@ -281,8 +283,8 @@ Type=TFishes
 Name=Neon Tetra
 Visual=Meshes/NeonTetra
 ParticleCount=0
-MaxZ=2600
-MinZ=350
+MaxZ=1800
+MinZ=250
 UpY=400
 BottomY=-800
 MaxSpeed=260
@@ -294,8 +296,8 @@ Type=TFishes
 Name=Discus
 Visual=Meshes/Discus
 ParticleCount=0
-MaxZ=3200
-MinZ=450
+MaxZ=2400
+MinZ=350
 UpY=550
 BottomY=-750
 MaxSpeed=140

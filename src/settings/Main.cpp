@@ -3,14 +3,14 @@
 // host window, settings dialog, password change, program).
 #include <windows.h>
 
-#include "aquarium/core/AquariumClasses.h"
+#include "aquarium/AquariumStartup.h"
 #include "classlib/ui/Application.h"
 #include "settings/FormSettings.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
-        RegisterAquariumClasses();
+        InitializeAquarium();
         Application->Initialize();
         Application->CreateForm(FormSettings);
         Application->Run();

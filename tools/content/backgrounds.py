@@ -73,15 +73,15 @@ def save(picture, path):
 # colour follows that order): sand colours, ripple direction, stones.
 LOOKS = [
     dict(  # a clear lagoon: pale sand with long ripples and a few grey stones
-        seed=11, sand=(214, 196, 160), sand_dark=(150, 136, 112), ripple=(2, 15),
+        seed=11, sand=(230, 204, 152), sand_dark=(162, 134, 96), ripple=(2, 15),
         ripple_amp=1.0, stones=26, stone_size=(7, 20), stone_colors=[(120, 122, 126), (150, 144, 134), (96, 98, 104)],
         algae=None, surface=(150, 205, 250), surface_deep=(40, 120, 200)),
     dict(  # a reef lagoon: white coral sand, short ripples, pink and ochre coral rubble
-        seed=23, sand=(236, 226, 204), sand_dark=(170, 160, 146), ripple=(-3, 19),
+        seed=23, sand=(244, 230, 198), sand_dark=(184, 164, 136), ripple=(-3, 19),
         ripple_amp=0.8, stones=60, stone_size=(3, 11), stone_colors=[(226, 170, 160), (214, 190, 140), (240, 236, 226), (190, 120, 110)],
         algae=None, surface=(170, 240, 245), surface_deep=(20, 170, 200)),
     dict(  # green water: darker olive sand, pebbles and patches of algae
-        seed=37, sand=(168, 156, 116), sand_dark=(96, 92, 64), ripple=(4, 13),
+        seed=37, sand=(176, 160, 104), sand_dark=(100, 92, 54), ripple=(4, 13),
         ripple_amp=0.7, stones=90, stone_size=(3, 9), stone_colors=[(110, 104, 90), (136, 126, 104), (80, 78, 70), (150, 146, 132)],
         algae=(70, 110, 50), surface=(170, 235, 200), surface_deep=(30, 150, 110)),
 ]
@@ -158,14 +158,14 @@ def surface(look, size=512):
     light = np.array([0.25, 0.35, 0.90])
     light /= np.linalg.norm(light)
     lit = shade(swell, light, 9.0)
-    network = light_network(size, 30, look["seed"] + 200, bend=14.0, width=4.0)
+    network = light_network(size, 30, look["seed"] + 200, bend=14.0, width=2.8)
     bright = np.array(look["surface"], dtype=np.float64)
     deep = np.array(look["surface_deep"], dtype=np.float64)
     mix = np.clip(0.25 + 0.55 * (lit - lit.min()) / (np.ptp(lit) + 1e-9) + 0.10 * swell * 0.3, 0, 1)
-    mix = np.clip(mix + 0.45 * network, 0, 1)[..., None]
+    mix = np.clip(mix + 0.3 * network, 0, 1)[..., None]
     colour = deep + (bright - deep) * mix
-    glint = np.clip((network - 0.75) / 0.25, 0, 1) ** 2
-    return colour + (255.0 - colour) * glint[..., None] * 0.7
+    glint = np.clip((network - 0.85) / 0.15, 0, 1) ** 2
+    return colour + (255.0 - colour) * glint[..., None] * 0.5
 
 
 def light_network(size, cells, seed, bend, width):

@@ -57,8 +57,10 @@ class Species:
         self.bottom = bottom  # control points (s, y) of the ventral profile
         self.width = width  # control points (s, half-width)
         self.fins = fins  # median fins: lists of (root (s, y), tip (s, y)) pairs
-        self.pectoral = pectoral  # dict: s, y, size, height, angle
-        self.pelvic = pelvic  # dict or None: s, length, height, angle
+        # Paired fins, dicts: the root's place (s, y), the root's height,
+        # the angle (degrees) and the outline, (along, up) points.
+        self.pectoral = pectoral
+        self.pelvic = pelvic  # or None
         self.wave = wave or {}
 
     def profile(self, s):
@@ -177,12 +179,16 @@ def build(sp, rings=16, around=12):
     # Each is a small sheet spreading backwards from a root on the body,
     # built once per facing; its vertices remember their root so that the
     # swim cycle can beat the fin about it.
-    def paired(fin, kind_name, patch):
+    def paired(fin, kind_name, u0, du):
         top, bot, w = (float(v) for v in sp.profile(fin["s"]))
+        # The root sits just inside the flank at its height (the ring's
+        # shape above, solved for z).
+        c = min(abs(fin["y"] - (top + bot) / 2) / ((top - bot) / 2), 1.0)
+        depth = 0.9 * w * L * (1 - c * c) ** 0.375
         outline = fin["outline"]  # (along, up) of the fin's edge, body lengths
         reach = max(o[0] for o in outline)
         for side in (1.0, -1.0):
-            root = np.array((X(fin["s"]), fin["y"] * L, side * w * L * 0.85))
+            root = np.array((X(fin["s"]), fin["y"] * L, side * depth))
             normal = fin_normal(kind_name, side, fin["angle"])
             for facing in (normal, -normal):
                 cols = []
@@ -193,7 +199,7 @@ def build(sp, rings=16, around=12):
                         f = k / 2
                         kind = (kind_name, side, root, along * f * L, (root_up + (up - root_up) * f) * L,
                                 fin["angle"])
-                        pu = patch[0] + patch[2] * (along * f / reach)
+                        pu = u0 + du * (along * f / reach)
                         pv = SIDE_V + 0.02 + 0.13 * (i / (len(outline) - 1))
                         col.append(mesh.add(place(kind, 0.0), (pu, pv), kind))
                     cols.append(col)
@@ -204,19 +210,25 @@ def build(sp, rings=16, around=12):
                         mesh.face(a, b, c, FINS, facing)
                         mesh.face(b, d, c, FINS, facing)
 
-    paired(sp.pectoral, "pectoral", (0.02, 0, 0.44))
+    paired(sp.pectoral, "pectoral", 0.02, 0.44)
     if sp.pelvic:
-        paired(sp.pelvic, "pelvic", (0.52, 0, 0.46))
+        paired(sp.pelvic, "pelvic", 0.52, 0.46)
     return mesh
 
 
 def fin_direction(kind_name, side, angle):
-    """The fin's spread: backwards, turned out from the body by angle
-    (degrees) on its side, and for pelvics tipped downwards."""
+    """The fin's length and width directions: pectorals spread backwards,
+    turned out from the body by angle (degrees); pelvics point down and
+    back at angle below the horizontal."""
     a = math.radians(angle)
     if kind_name == "pectoral":
         return np.array((-math.cos(a), 0.0, side * math.sin(a))), np.array((0.0, 1.0, 0.0))
-    return np.array((-math.cos(a), -math.sin(a) * 0.6, side * math.sin(a) * 0.8)), np.array((0.0, 1.0, 0.0))
+    # Pelvics hang down and back, nearly in the body's plane; their width
+    # runs square to their length in that plane.
+    d = np.array((-math.cos(a), -math.sin(a), side * 0.3))
+    d /= np.linalg.norm(d)
+    up = np.array((d[1], -d[0], 0.0))
+    return d, up / np.linalg.norm(up)
 
 
 def fin_normal(kind_name, side, angle):
@@ -283,16 +295,16 @@ def vec(p):
     return "[%s,%s,%s]" % (num(p[0]), num(p[1]), num(p[2]))
 
 
-def material(name, diffuse_map, opacity_map, diffuse, specular_level, glossiness, opacity=100, two_sided=False):
+def material(name, diffuse_map, opacity_map, diffuse, specular_level, glossiness, opacity=100, glow=(0, 0, 0)):
     lines = [
         "Name " + name,
         "ShaderType 1 Blinn",
         "Faceted false",
-        "TwoSided " + ("true" if two_sided else "false"),
+        "TwoSided false",
         "WireSize 1.0",
         "OpacityType 0",
         "Opacity " + num(opacity),
-        "selfIllumColor (color 0 0 0)",
+        "selfIllumColor (color %d %d %d)" % glow,
         "Ambient (color %d %d %d)" % diffuse,
         "Diffuse (color %d %d %d)" % diffuse,
         "Specular (color 255 255 255)",

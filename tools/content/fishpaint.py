@@ -74,11 +74,13 @@ class Canvas:
             amp *= 0.5
         return total / weight
 
-    def scales(self, pitch=0.018):
-        """A faint diamond scale pattern over the body (0..1)."""
-        a = (self.s + self.y) / pitch * math.pi
-        b = (self.s - self.y) / pitch * math.pi
-        return 0.5 + 0.25 * (np.sin(a) * np.sin(b))
+    def scales(self, pitch=0.03):
+        """A faint lattice of rhombic scales (1 inside a scale, lower on its
+        edges); the edges are two families of slanted lines."""
+        a = (self.s + self.y * 1.4) / pitch * math.pi
+        b = (self.s - self.y * 1.4) / pitch * math.pi
+        edge = smooth(0.35, 0.0, np.minimum(np.abs(np.sin(a)), np.abs(np.sin(b))))
+        return 1.0 - 0.8 * edge
 
     def ellipse(self, s, y, rs, ry):
         """0 at the centre, 1 on the rim of an ellipse in (s, y)."""
@@ -108,10 +110,22 @@ def paint_eye(c, rgb, s, y, radius, iris=(200, 170, 60)):
     return mix(rgb, colour((235, 240, 245), d.shape), smooth(1.0, 0.6, glint))
 
 
+def paint_gill(c, rgb, s, y, height, strength=0.25):
+    """The edge of the gill cover: a faint dark arc bowing backwards,
+    with a lighter rim just behind it."""
+    t = (c.y - y) / height
+    arc = s + 0.035 * (1 - t * t)
+    d = c.s - arc
+    inside = c.body & (np.abs(t) < 1)
+    shade = smooth(0.012, 0.0, np.abs(d)) * inside
+    lift = smooth(0.02, 0.008, np.abs(d - 0.012)) * inside
+    rgb = rgb * (1 - strength * shade)[..., None]
+    return rgb + (255 - rgb) * (0.3 * strength * lift)[..., None]
+
+
 def finish(c, rgb, fin_alpha, pectoral_rgb, pectoral_alpha):
     """The two pictures: colour (fins' colour bled beyond their edges so
     filtering never pulls in a foreign colour) and the opacity of the fins."""
-    shape = rgb.shape[:2]
     patch = ~c.side
     # The paired fins' patch: along = 0..1 from root to tip, across = 0..1.
     along = np.clip(np.where(c.u < 0.5, (c.u - 0.02) / 0.44, (c.u - 0.52) / 0.46), 0, 1)
@@ -120,13 +134,20 @@ def finish(c, rgb, fin_alpha, pectoral_rgb, pectoral_alpha):
     rgb = np.where(patch[..., None], prgb, rgb)
     alpha = np.where(c.body, 1.0, fin_alpha * c.fins)
     edge = smooth(1.0, 0.8, along) * smooth(0.0, 0.12, across) * smooth(1.0, 0.88, across)
-    palpha = pectoral_alpha(along, across) * edge
-    alpha = np.where(patch, palpha, alpha)
-    alpha = np.where(c.side, alpha, alpha)
-    colour_img = Image.fromarray(np.clip(rgb + 0.5, 0, 255).astype(np.uint8), "RGB")
+    # The pelvic fins (the right half of the patch) are thin: nearly opaque.
+    palpha = np.where(c.u < 0.5, pectoral_alpha(along, across), 0.85) * edge
+    return rgb, np.where(patch, palpha, alpha)
+
+
+def save_pair(rgb, alpha, colour_path, alpha_path, quality=92):
+    """The colour picture and the opacity picture (grey, stored as colour:
+    the engine takes the mean of the three channels) as baseline JPEG
+    files without chroma subsampling."""
+    Image.fromarray(np.clip(rgb + 0.5, 0, 255).astype(np.uint8), "RGB").save(
+        colour_path, quality=quality, optimize=False, subsampling=0)
     a = np.clip(alpha * 255 + 0.5, 0, 255).astype(np.uint8)
-    alpha_img = Image.fromarray(np.stack([a, a, a], axis=-1), "RGB")
-    return colour_img, alpha_img
+    Image.fromarray(np.stack([a, a, a], axis=-1), "RGB").save(alpha_path, quality=quality, optimize=False,
+                                                              subsampling=0)
 
 
 def margin(c, width=1.0):

@@ -12,6 +12,7 @@ import sys
 
 import numpy as np
 
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import fishmesh as fm  # noqa: E402
@@ -19,8 +20,7 @@ import fishpaint as fp  # noqa: E402
 from fishpaint import colour, mix, smooth  # noqa: E402
 
 FRAMES = 12  # frames of one tail beat
-PICTURE = 512  # picture edge, pixels
-QUALITY = 92
+PICTURE = 256  # picture edge, pixels
 
 
 def median_fin(profile, s0, s1, heights, sweep, stations, inset=0.015):
@@ -136,7 +136,7 @@ def paint_yellow_tang(c):
     rgb = mix(yellow, deep, 0.5 * c.noise(5) + 0.2 * c.r)
     # Faint lengthwise lines of the flank.
     rgb = mix(rgb, colour((255, 236, 90), shape), 0.25 * smooth(0.6, 1.0, np.cos(c.y / 0.03 * math.pi)))
-    rgb *= (0.92 + 0.16 * c.scales(0.015))[..., None]
+    rgb *= (0.92 + 0.16 * c.scales())[..., None]
     fins_rgb = mix(colour((255, 200, 0), shape), colour((255, 235, 110), shape),
                    0.4 * np.where(c.s > 0.97, caudal_rays(c), fp.rays(c, 0.018)))
     fins_rgb = mix(fins_rgb, colour((255, 240, 150), shape), 0.6 * fp.margin(c, 0.6))
@@ -145,6 +145,7 @@ def paint_yellow_tang(c):
     spine = c.ellipse(0.9, 0.0, 0.045, 0.011)
     rgb = mix(rgb, colour((250, 250, 245), shape), smooth(1.0, 0.7, spine))
     rgb = mix(rgb, colour((245, 190, 120), shape), 0.6 * smooth(1.25, 1.0, spine) * smooth(0.8, 1.0, spine))
+    rgb = fp.paint_gill(c, rgb, 0.2, 0.0, 0.2, 0.3)
     rgb = fp.paint_eye(c, rgb, 0.12, 0.05, 0.032, iris=(40, 40, 30))
 
     def pect(along, across):
@@ -179,7 +180,7 @@ def paint_copperband(c):
     shape = c.s.shape
     white = colour((240, 242, 238), shape)
     rgb = mix(white, colour((205, 210, 215), shape), 0.35 * c.noise(6) + 0.15 * c.r)
-    rgb *= (0.93 + 0.14 * c.scales(0.014))[..., None]
+    rgb *= (0.93 + 0.14 * c.scales())[..., None]
     fins_rgb = mix(colour((235, 225, 200), shape), colour((250, 250, 245), shape),
                    0.4 * np.where(c.s > 0.97, caudal_rays(c), fp.rays(c, 0.016)))
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
@@ -214,8 +215,8 @@ def paint_copperband(c):
 
 
 def angelfish():
-    top = [(0, 0.02), (0.08, 0.1), (0.2, 0.24), (0.4, 0.33), (0.6, 0.29), (0.8, 0.15), (1.0, 0.07)]
-    bot = [(0, -0.02), (0.1, -0.1), (0.25, -0.24), (0.45, -0.32), (0.65, -0.27), (0.85, -0.13), (1.0, -0.07)]
+    top = [(0, 0.02), (0.07, 0.11), (0.2, 0.28), (0.4, 0.38), (0.6, 0.33), (0.8, 0.17), (1.0, 0.07)]
+    bot = [(0, -0.02), (0.09, -0.11), (0.25, -0.27), (0.45, -0.36), (0.65, -0.3), (0.85, -0.14), (1.0, -0.07)]
     width = [(0, 0.005), (0.08, 0.04), (0.35, 0.07), (0.7, 0.05), (1.0, 0.02)]
     fins = [
         median_fin(top, 0.32, 0.97, [(0, 0.0), (0.2, 0.3), (0.55, 0.55), (0.8, 0.6), (0.93, 0.35), (1, 0.0)],
@@ -226,8 +227,8 @@ def angelfish():
     ]
     pectoral = {"s": 0.28, "y": -0.04, "root": 0.06, "angle": 25,
                 "outline": [(0.1, -0.05), (0.16, -0.02), (0.17, 0.02), (0.12, 0.05)]}
-    pelvic = {"s": 0.3, "y": -0.25, "root": 0.02, "angle": 55,
-              "outline": [(0.35, -0.04), (0.62, -0.01), (0.3, 0.01)]}
+    pelvic = {"s": 0.3, "y": -0.28, "root": 0.03, "angle": 55,
+              "outline": [(0.3, -0.035), (0.62, -0.008), (0.6, 0.008), (0.28, 0.025)]}
     return fm.Species("Angelfish", 95, top, bot, width, fins, pectoral, pelvic,
                       wave={"tail": 0.09, "waves": 0.65})
 
@@ -237,7 +238,7 @@ def paint_angelfish(c):
     silver = colour((205, 210, 212), shape)
     rgb = mix(silver, colour((160, 175, 170), shape), 0.4 * c.noise(6) + 0.3 * c.r)
     rgb = mix(rgb, colour((190, 150, 90), shape), 0.35 * smooth(0.7, 1.0, c.r) * (c.s < 0.5))
-    rgb *= (0.93 + 0.14 * c.scales(0.015))[..., None]
+    rgb *= (0.93 + 0.14 * c.scales())[..., None]
     fins_rgb = mix(colour((200, 205, 205), shape), colour((235, 240, 240), shape),
                    0.5 * np.where(c.s > 0.97, caudal_rays(c, count=24.0), fp.rays(c, 0.02)))
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
@@ -250,6 +251,7 @@ def paint_angelfish(c):
         rgb = mix(rgb, black, 0.92 * smooth(half + 0.01, half - 0.01, d) * smooth(reach, reach - 0.05, ay))
     # Fin edges bright, tail fin with dark streaks on its lobes.
     rgb = mix(rgb, colour((245, 245, 245), shape), 0.5 * fp.margin(c, 0.5) * (c.s < 0.97))
+    rgb = fp.paint_gill(c, rgb, 0.22, 0.0, 0.22, 0.35)
     rgb = fp.paint_eye(c, rgb, 0.14, 0.04, 0.034, iris=(170, 40, 30))
 
     def pect(along, across):
@@ -257,7 +259,7 @@ def paint_angelfish(c):
 
     def pect_alpha(along, across):
         return 0.4 + 0.0 * along
-    return fp.finish(c, rgb, 0.65, pect, pect_alpha)
+    return fp.finish(c, rgb, 0.8, pect, pect_alpha)
 
 
 def neon_tetra():
@@ -294,9 +296,10 @@ def paint_neon_tetra(c):
     # The red of the rear half below the stripe.
     red = (c.y < stripe_y - half * 1.1) & (c.s > 0.42)
     rgb = mix(rgb, colour((225, 25, 35), shape), red * smooth(0.42, 0.55, c.s) * smooth(0.0, 0.12, c.r) * 0.95)
-    rgb *= (0.94 + 0.12 * c.scales(0.012))[..., None]
+    rgb *= (0.94 + 0.12 * c.scales())[..., None]
     fins_rgb = mix(colour((215, 220, 225), shape), colour((245, 245, 250), shape), 0.5 * fp.rays(c, 0.012))
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
+    rgb = fp.paint_gill(c, rgb, 0.18, -0.01, 0.09, 0.3)
     rgb = fp.paint_eye(c, rgb, 0.11, 0.018, 0.038, iris=(60, 150, 210))
 
     def pect(along, across):
@@ -329,14 +332,15 @@ def discus():
 def paint_discus(c):
     shape = c.s.shape
     base = mix(colour((225, 115, 35), shape), colour((190, 70, 30), shape), 0.5 * c.noise(5))
-    # Turquoise lines waving along the body and into the fins.
-    wave = c.y + 0.012 * np.sin(c.s * 38.0) + 0.006 * np.sin(c.s * 91.0 + 1.3)
-    lines = np.cos(wave / 0.045 * 2 * math.pi)
-    blue = colour((40, 175, 235), shape)
-    rgb = mix(base, blue, smooth(0.35, 0.75, lines))
+    # Broad turquoise lines waving irregularly along the body and into the
+    # fins: broad enough to keep the kind's colours at a distance.
+    wave = c.y + 0.035 * (c.noise(3) - 0.5) + 0.01 * np.sin(c.s * 24.0)
+    lines = np.cos(wave / 0.085 * 2 * math.pi)
+    blue = mix(colour((30, 165, 235), shape), colour((70, 205, 245), shape), c.noise(7))
+    rgb = mix(base, blue, smooth(0.1, 0.45, lines))
     # Faint dark vertical bars.
-    rgb *= (1 - 0.18 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
-    rgb *= (0.93 + 0.14 * c.scales(0.013))[..., None]
+    rgb *= (1 - 0.1 * smooth(0.6, 1.0, np.cos((c.s - 0.05) / 0.11 * 2 * math.pi)))[..., None]
+    rgb *= (0.93 + 0.14 * c.scales())[..., None]
     # The dark bar through the eye.
     rgb = mix(rgb, colour((70, 30, 20), shape), 0.8 * smooth(0.03, 0.015, np.abs(c.s - 0.11)) * c.body)
     edge = fp.margin(c, 0.7)
@@ -344,6 +348,7 @@ def paint_discus(c):
     fins_rgb = np.where((c.s > 1.0)[..., None], mix(colour((170, 90, 50), shape), colour((220, 150, 90), shape),
                                                      0.5 * caudal_rays(c)), fins_rgb)
     rgb = np.where(c.body[..., None], rgb, fins_rgb)
+    rgb = fp.paint_gill(c, rgb, 0.19, 0.0, 0.26, 0.3)
     rgb = fp.paint_eye(c, rgb, 0.12, 0.045, 0.032, iris=(210, 30, 20))
 
     def pect(along, across):
@@ -364,8 +369,12 @@ SPECIES = [
 ]
 
 
-def bubble(path):
-    """An icosphere of radius 10 with a clear, shiny material."""
+def bubble(folder):
+    """An icosphere of radius 10 and its picture. Bubbles never turn and are
+    always seen from the front, so the picture is simply what a bubble
+    looks like from there, projected along z onto the front half (the back
+    half is culled): nearly clear in the middle, a bright rim, a highlight
+    up left and a weaker one down right."""
     t = (1 + 5 ** 0.5) / 2
     verts = [(-1, t, 0), (1, t, 0), (-1, -t, 0), (1, -t, 0), (0, -1, t), (0, 1, t), (0, -1, -t), (0, 1, -t),
              (t, 0, -1), (t, 0, 1), (-t, 0, -1), (-t, 0, 1)]
@@ -390,11 +399,32 @@ def bubble(path):
     radius = 10.0
     mesh = fm.Mesh()
     for v in verts:
-        mesh.add(v * radius, None)
+        mesh.add(v * radius, (0.5 + 0.5 * v[0], 0.5 + 0.5 * v[1]))
     for a, b, c in split:
         mesh.face(a, b, c, 1, (mesh.rest[a] + mesh.rest[b] + mesh.rest[c]) / 3)
-    materials = [fm.material("Bubble", None, None, (190, 225, 255), 100, 80, opacity=35)]
-    fm.write_mesh(path, "Bubble", materials, "Bubble", mesh.rest, None, mesh.faces)
+    # White, with a broad highlight (lighting is per vertex: a tight one
+    # would fall between the vertices) and a little glow of its own so that
+    # it reads as air against deep water.
+    materials = [fm.material("Bubble", "bubble.jpg", "bubble_alpha.jpg", (235, 245, 255), 100, 12,
+                             glow=(40, 50, 60))]
+    fm.write_mesh(os.path.join(folder, "bubble.3dm"), "Bubble", materials, "Bubble", mesh.rest, mesh.uv, mesh.faces)
+
+    size = 128
+    px = (np.arange(size) + 0.5) / size * 2 - 1
+    x, y = np.meshgrid(px, -px)
+    rho = np.sqrt(x * x + y * y)
+    # The silhouette of 80 triangles lies a little inside the circle: fade
+    # out before it.
+    alpha = 0.12 + 0.7 * smooth(0.55, 0.86, rho)
+    alpha *= smooth(0.97, 0.9, rho)
+    spot = np.sqrt((x + 0.34) ** 2 + (y - 0.38) ** 2)
+    alpha = np.maximum(alpha, 0.95 * smooth(0.22, 0.1, spot))
+    small = np.sqrt((x - 0.4) ** 2 + (y + 0.42) ** 2)
+    alpha = np.maximum(alpha, 0.5 * smooth(0.12, 0.04, small) * (rho < 0.9))
+    rgb = np.zeros((size, size, 3))
+    rgb[...] = (200, 225, 250)
+    rgb = mix(rgb, colour((255, 255, 255), rho.shape), np.maximum(smooth(0.22, 0.1, spot), smooth(0.12, 0.04, small)))
+    fp.save_pair(rgb, alpha, os.path.join(folder, "bubble.jpg"), os.path.join(folder, "bubble_alpha.jpg"))
 
 
 def main():
@@ -405,9 +435,8 @@ def main():
         mesh = fm.build(sp)
         frames = [fm.swim_frame(sp, mesh, f / FRAMES) for f in range(FRAMES)]
         canvas = fp.Canvas(sp, mesh.frame, PICTURE, seed=sum(map(ord, stem)))
-        picture, opacity = paint(canvas)
-        picture.save(os.path.join(out, stem + ".jpg"), quality=QUALITY, optimize=False, subsampling=0)
-        opacity.save(os.path.join(out, stem + "_alpha.jpg"), quality=QUALITY, optimize=False, subsampling=0)
+        rgb, alpha = paint(canvas)
+        fp.save_pair(rgb, alpha, os.path.join(out, stem + ".jpg"), os.path.join(out, stem + "_alpha.jpg"))
         materials = [
             fm.material(sp.name + "Body", stem + ".jpg", None, (255, 255, 255), 45, 35),
             fm.material(sp.name + "Fins", stem + ".jpg", stem + "_alpha.jpg", (255, 255, 255), 30, 25),
@@ -415,7 +444,7 @@ def main():
         fm.write_mesh(os.path.join(out, stem + ".3dm"), sp.name, materials, sp.name, frames[0], mesh.uv,
                       mesh.faces, frames)
         print("%s: %d vertices, %d triangles" % (stem, len(mesh.rest), len(mesh.faces)))
-    bubble(os.path.join(out, "bubble.3dm"))
+    bubble(out)
 
 
 if __name__ == "__main__":

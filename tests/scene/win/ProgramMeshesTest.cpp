@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../../gl/win/GLTestWindow.h"
+#include "../../support/ProgramPath.h"
 #include "classlib/core/BmpCodec.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
@@ -28,16 +29,6 @@
 namespace {
 
 const char* const Fish[] = {"bluetang", "yellowtang", "copperbandedbutterfly", "angelfish", "neontetra", "discus"};
-
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
-    dir.resize(dir.find_last_of('\\') + 1);
-    // build/win/tests/scene/ -> build/win/src/settings/
-    return dir + "..\\..\\src\\settings\\Corvalen.scr";
-}
 
 // The program's resources as the scene's, a context on a window cleared to
 // a blue the fish do not show, a perspective view down -z and a white
@@ -55,8 +46,8 @@ struct ProgramMeshes : ::testing::Test {
 
     void SetUp() override
     {
-        program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(program, nullptr) << ProgramPath();
+        program = LoadLibraryExA(testsupport::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr) << testsupport::ProgramPath();
         resources = std::make_unique<TRCDataBitmapResourceProvider>(program);
         SetSceneResources(resources.get());
         context->CreateRC(window.DC());
@@ -177,30 +168,48 @@ TEST_F(ProgramMeshes, EveryFishLoadsWithItsSwimCycleMaterialsAndTexturesAndDraws
     }
 }
 
-TEST_F(ProgramMeshes, TheBubbleIsATransparentSphere)
+TEST_F(ProgramMeshes, TheBubbleIsDrawnInTheTransparentPassAndClearInItsMiddle)
 {
     TSceneMesh* mesh = Mesh("bubble");
-    Draw(*mesh, 0, 0, -100, 0);
+    // Near, in the middle of the view: the clear colour shows through its
+    // middle, its rim is brighter. The bubble's radius is 10.
+    const float distance = 110;
+    Draw(*mesh, 0, 0, -distance, 0);
     EXPECT_EQ(mesh->OpaqueGroups.Count(), 0);
     ASSERT_EQ(mesh->AlphaGroups.Count(), 1);
-    EXPECT_LT(mesh->AlphaGroups.Items(0)->GroupMaterial->DiffuseAlpha(), 0.99f);
+    const std::array<int, 3> clear = Pixel(2, 2);
+    const std::array<int, 3> middle = Pixel(Width / 2, Height / 2);
+    const double radiusPixels = 10 / (distance * std::tan(37.5 * 3.14159265358979 / 180)) * Height / 2;
+    const std::array<int, 3> rim = Pixel(Width / 2 + static_cast<int>(0.75 * radiusPixels), Height / 2);
+    EXPECT_LT(std::abs(middle[2] - clear[2]) + std::abs(middle[0] - clear[0]), 60);
+    EXPECT_GT(rim[0] + rim[1] + rim[2], middle[0] + middle[1] + middle[2]);
 }
 
-// Not a check: a picture of every fish from the side and at an angle, in
-// two phases of the stroke, written as a BMP file to the path in
-// CORVALEN_FISH_SHOT (run with --gtest_also_run_disabled_tests).
+// Not a check: pictures to look at, written as a BMP file to the path in
+// CORVALEN_FISH_SHOT (run with --gtest_also_run_disabled_tests). Every fish
+// from the side and at an angle in two phases of the stroke; with
+// CORVALEN_FISH naming one (e.g. "discus"), that fish large in four views.
 TEST_F(ProgramMeshes, DISABLED_Picture)
 {
     const char* path = std::getenv("CORVALEN_FISH_SHOT");
     ASSERT_NE(path, nullptr);
+    const char* one = std::getenv("CORVALEN_FISH");
     const float yawOf[] = {0, -40, 0, 35};
-    for (int i = 0; i < 6; ++i) {
-        TSceneMesh* mesh = Mesh(Fish[i]);
+    if (one != nullptr && *one != 0) {
+        TSceneMesh* mesh = Mesh(one);
         for (int view = 0; view < 4; ++view) {
             mesh->SetFramePosition(view * 3.0f);
-            const float x = -450 + 300 * static_cast<float>(view % 4);
-            const float y = 300 - 120 * static_cast<float>(i);
-            Draw(*mesh, x, y, -1000, yawOf[view] + (view >= 2 ? 180 : 0));
+            Draw(*mesh, view % 2 == 0 ? -150.0f : 150.0f, view < 2 ? 95.0f : -95.0f, -250,
+                 yawOf[view] + (view >= 2 ? 180 : 0));
+        }
+    } else {
+        for (int i = 0; i < 6; ++i) {
+            TSceneMesh* mesh = Mesh(Fish[i]);
+            for (int view = 0; view < 4; ++view) {
+                mesh->SetFramePosition(view * 3.0f);
+                Draw(*mesh, -450 + 300 * static_cast<float>(view), 375 - 150 * static_cast<float>(i), -1000,
+                     yawOf[view] + (view >= 2 ? 180 : 0));
+            }
         }
     }
     TDibImage image;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "../../classlib/win/UiTestSupport.h"
-#include "aquarium/core/AquariumClasses.h"
+#include "aquarium/AquariumStartup.h"
 #include "aquarium/core/GLClock.h"
 #include "classlib/ui/Application.h"
 #include "settings/AboutBox.h"
@@ -73,7 +73,7 @@ protected:
     // The form made as the program makes it, shown, until its controls are filled.
     void Start()
     {
-        RegisterAquariumClasses();
+        InitializeAquarium();
         Application->CreateForm(FormSettings);
         Form = FormSettings;
         Form->Show();
