@@ -8,8 +8,9 @@
 namespace {
 
 constexpr char OffscreenClassName[] = "TGLOffscreenWindow";
-// The target window, kept as a property of the off-screen window.
-constexpr char TargetProp[] = "GLCopyTarget";
+// The target window is kept in the off-screen window's extra bytes: read
+// once per frame, it must cost no more than the window's own data.
+constexpr int TargetIndex = 0;
 
 LRESULT CALLBACK OffscreenWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -25,6 +26,7 @@ void RegisterOffscreenClass(HINSTANCE instance)
     // An own device context: the rendering context keeps it for the window's life.
     windowClass.style = CS_OWNDC;
     windowClass.lpfnWndProc = OffscreenWindowProc;
+    windowClass.cbWndExtra = sizeof(HWND);
     windowClass.hInstance = instance;
     windowClass.lpszClassName = OffscreenClassName;
     if (RegisterClassA(&windowClass) == 0)
@@ -56,14 +58,13 @@ TGLOffscreenWindow::TGLOffscreenWindow(HWND target)
                            instance, nullptr);
     if (FWnd == nullptr)
         throw Exception("Cannot create the off-screen window");
-    SetPropA(FWnd, TargetProp, target);
+    SetWindowLongPtrA(FWnd, TargetIndex, reinterpret_cast<LONG_PTR>(target));
     FDC = GetDC(FWnd);
 }
 
 TGLOffscreenWindow::~TGLOffscreenWindow()
 {
     ReleaseDC(FWnd, FDC);
-    RemovePropA(FWnd, TargetProp);
     DestroyWindow(FWnd);
 }
 
@@ -71,6 +72,11 @@ void TGLOffscreenWindow::Resize(int width, int height)
 {
     SetWindowPos(FWnd, nullptr, 0, 0, std::max(width, 1), std::max(height, 1),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // OpenGL takes a drawable's new size at a buffer swap, and frames that
+    // are copied out are never swapped: one swap (of a window nobody sees)
+    // lets the next frame fill the new size. Without a pixel format yet it
+    // does nothing.
+    ::SwapBuffers(FDC);
 }
 
 // --- Presenter -------------------------------------------------------------------
@@ -78,7 +84,10 @@ void TGLOffscreenWindow::Resize(int width, int height)
 HWND TGLCopyPresenter::TargetOf(HDC dc)
 {
     const HWND wnd = dc != nullptr ? WindowFromDC(dc) : nullptr;
-    return wnd != nullptr ? static_cast<HWND>(GetPropA(wnd, TargetProp)) : nullptr;
+    if (wnd == nullptr ||
+        GetWindowLongPtrA(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&OffscreenWindowProc))
+        return nullptr;
+    return reinterpret_cast<HWND>(GetWindowLongPtrA(wnd, TargetIndex));
 }
 
 bool TGLCopyPresenter::Present(HDC dc)
@@ -103,13 +112,24 @@ void TGLCopyPresenter::Copy(HWND target, int width, int height)
     GdiFlush();  // GDI is done with the bits before OpenGL writes them
     glPixelStoref(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, FBits);
-    const HDC targetDC = GetDC(target);
+    // A target inside a window of another process (the preview in the
+    // display control panel) is drawn through that top-level window's device
+    // context: GDI output into the child itself is not shown there.
+    HWND into = target;
+    const HWND root = GetAncestor(target, GA_ROOT);
+    DWORD rootProcess = 0;
+    GetWindowThreadProcessId(root, &rootProcess);
+    if (root != nullptr && rootProcess != GetCurrentProcessId())
+        into = root;
+    POINT origin{0, 0};
+    MapWindowPoints(target, into, &origin, 1);
+    const HDC intoDC = GetDC(into);
     {
-        TMemoryDC memory(targetDC);
+        TMemoryDC memory(intoDC);
         TSelection selection(memory.Get(), FBitmap.Get());
-        BitBlt(targetDC, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+        BitBlt(intoDC, origin.x, origin.y, width, height, memory.Get(), 0, 0, SRCCOPY);
     }
-    ReleaseDC(target, targetDC);
+    ReleaseDC(into, intoDC);
 }
 
 bool TGLCopyPresenter::EnsureBuffer(int width, int height)

@@ -9,7 +9,9 @@
 // output to that window, goes nowhere. No setting of the driver changes
 // this (XComposite off only swaps the off-screen window for a pixmap).
 // A top-level window presents normally, and GDI output into a child window
-// without a pixel format is shown.
+// without a pixel format is shown - unless the child's top-level window
+// belongs to another process (the preview in the display control panel):
+// then only output into that top-level window's device context is.
 //
 // So on such a system a child render window keeps no pixel format: OpenGL
 // renders into a hidden top-level window of the same client size
@@ -63,7 +65,7 @@ public:
     bool Present(HDC dc);
 
     // The copy itself: the current context's back buffer, width x height
-    // from the lower left corner, blitted to (0, 0) of target.
+    // from the lower left corner, blitted to (0, 0) of target's client area.
     void Copy(HWND target, int width, int height);
 
 private:

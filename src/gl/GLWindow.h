@@ -56,8 +56,6 @@ public:
     // The device context OpenGL renders into: the current window's, or its
     // off-screen window's when it presents by copy; null while there is none.
     HDC DC() const { return FOffscreen ? FOffscreen->DC() : FDC.Get(); }
-    // Whether the current window presents its frames by copy.
-    bool PresentsByCopy() const { return FOffscreen != nullptr; }
 
     // IViewWindow: the window's size, and Color resolved to RGB.
     int ViewWidth() override { return Width(); }

@@ -76,7 +76,7 @@ void TWinGLPlatform::DeletePalette(GLHPALETTE palette) { DeleteObject(palette); 
 
 bool TWinGLPlatform::SwapBuffers(GLHDC dc)
 {
-    if (FPresenter.Present(dc))
+    if (ChildWindowsPresentByCopy() && FPresenter.Present(dc))
         return true;
     return ::SwapBuffers(dc) != FALSE;
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/ScreenPixels.h"
 #include "../../support/TempFolder.h"
 
 namespace {
@@ -244,12 +245,10 @@ std::vector<COLORREF> PixelsOn(HWND wnd)
     RECT r;
     GetWindowRect(wnd, &r);
     std::vector<COLORREF> pixels;
-    const HDC screen = GetDC(nullptr);
     for (int i = 0; i < 16; ++i)
         for (int j = 0; j < 16; ++j)
-            pixels.push_back(GetPixel(screen, r.left + (r.right - r.left) * (2 * i + 1) / 32,
-                                      r.top + (r.bottom - r.top) * (2 * j + 1) / 32));
-    ReleaseDC(nullptr, screen);
+            pixels.push_back(testsupport::ScreenPixel(r.left + (r.right - r.left) * (2 * i + 1) / 32,
+                                                      r.top + (r.bottom - r.top) * (2 * j + 1) / 32));
     return pixels;
 }
 
