@@ -38,6 +38,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "aquarium/AquariumStartup.h"
 #include "aquarium/core/Bubbles.h"
 #include "aquarium/core/FishRender.h"
@@ -74,14 +75,6 @@ double ProcessCpuSeconds()
         return static_cast<double>(value.QuadPart) / 1e7;
     };
     return seconds(kernel) + seconds(user);
-}
-
-double WallSeconds()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 bool TimedOut = false;
