@@ -5,10 +5,12 @@
 
 namespace {
 
+// At least two digits, as many as the value needs.
 void AppendTwoDigits(std::string& text, int value)
 {
-    text += static_cast<char>('0' + value / 10 % 10);
-    text += static_cast<char>('0' + value % 10);
+    if (value >= 0 && value < 10)
+        text += '0';
+    text += std::to_string(value);
 }
 
 bool StartsWith(const std::string& text, size_t at, const char* token)

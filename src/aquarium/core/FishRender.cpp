@@ -180,3 +180,12 @@ void TFishRender::ReleaseSlot(TSceneParticle* fish)
         FSlots[static_cast<size_t>(slot)] = nullptr;
     fish->DepthSlot = -1;
 }
+
+void TFishRender::ReleaseSlotOf(const TMainItem* item)
+{
+    for (TSceneParticle*& fish : FSlots)
+        if (fish != nullptr && static_cast<const TMainItem*>(fish) == item) {
+            fish = nullptr;
+            return;
+        }
+}

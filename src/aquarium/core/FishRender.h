@@ -76,6 +76,9 @@ public:
     bool ClaimSlot(TFishes* shoal, TSceneParticle* fish);
     // Frees the fish's slot, if it holds one.
     void ReleaseSlot(TSceneParticle* fish);
+    // Frees the slot that item holds, found by its address: for an item on
+    // its way out, which can no longer be asked for its slot.
+    void ReleaseSlotOf(const TMainItem* item);
 
     int SlotCount() const { return static_cast<int>(FSlots.size()); }
     // The fish holding slot index, or null.

@@ -197,8 +197,13 @@ void TFishes::DeleteLast(int n)
 
 void TFishes::Remove(TMainItem* item)
 {
-    if (TFishRender* group = GetFishRender())
+    // A fish freed on its own reaches here from its base destructor, when
+    // it is no longer a particle: its slot is found by address.
+    if (TFishRender* group = GetFishRender()) {
         if (auto* particle = dynamic_cast<TSceneParticle*>(item))
             group->ReleaseSlot(particle);
+        else
+            group->ReleaseSlotOf(item);
+    }
     TSceneParticleList::Remove(item);
 }

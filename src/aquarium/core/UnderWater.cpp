@@ -42,28 +42,28 @@ void TUnderWater::SetVisible(bool value)
         Light->Restore();
 }
 
-void TUnderWater::Scroll(TGLPrimitive* layer, float du, float dv, TGLTextureCoord& scroll)
+void TUnderWater::Scroll(TGLPrimitive* layer, const TGLPrimitive* grid, float du, float dv,
+                         TGLTextureCoord& scroll)
 {
-    if (layer == nullptr)
+    if (layer == nullptr || grid == nullptr)
         return;
     scroll.s += du;
     scroll.t += dv;
-    const float wholeS = std::trunc(scroll.s);
-    const float wholeT = std::trunc(scroll.t);
-    scroll.s -= wholeS;
-    scroll.t -= wholeT;
+    scroll.s -= std::trunc(scroll.s);
+    scroll.t -= std::trunc(scroll.t);
+    const TGLTextureCoordDArray& base = const_cast<TGLPrimitive*>(grid)->GetTextureCoords(0);
     TGLTextureCoordDArray& coords = layer->GetTextureCoords(0);
-    for (int i = 0; i < coords.Count(); ++i) {
-        const TGLTextureCoord c = coords.GetCoord(i);
-        coords.SetCoord(i, c.s + du - wholeS, c.t + dv - wholeT);
+    for (int i = 0; i < coords.Count() && i < base.Count(); ++i) {
+        const TGLTextureCoord c = base.GetCoord(i);
+        coords.SetCoord(i, c.s + scroll.s, c.t + scroll.t);
     }
 }
 
 void TUnderWater::Animate(float deltaTime)
 {
     TMainSceneObject::Animate(deltaTime);
-    Scroll(FSurfaceLight, -0.1f * deltaTime, 0.1f * deltaTime, FSurfaceScroll);
-    Scroll(FBottomLight, 0.1f * deltaTime, 0.1f * deltaTime, FBottomScroll);
+    Scroll(FSurfaceLight, FSurface, -0.1f * deltaTime, 0.1f * deltaTime, FSurfaceScroll);
+    Scroll(FBottomLight, FBottom, 0.1f * deltaTime, 0.1f * deltaTime, FBottomScroll);
 }
 
 void TUnderWater::SetFog(TGLColor color)

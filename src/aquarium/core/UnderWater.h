@@ -105,9 +105,10 @@ private:
     void BuildLayers(TGLPrimitive* grid, TGLColor color, float alpha, TGLPrimitive*& light, TGLPrimitive*& fade);
     void DrawAt(TGLPrimitive* primitive, float y);
     void SetFog(TGLColor color);
-    // Moves every texture coordinate of layer by (du, dv), keeping the
-    // pattern's whole-unit offset, accumulated in scroll, out of them.
-    static void Scroll(TGLPrimitive* layer, float du, float dv, TGLTextureCoord& scroll);
+    // Adds (du, dv) to scroll, less any whole units (the pattern repeats),
+    // and sets every texture coordinate of layer to grid's plus scroll, so
+    // that rounding never accumulates in the coordinates.
+    static void Scroll(TGLPrimitive* layer, const TGLPrimitive* grid, float du, float dv, TGLTextureCoord& scroll);
 
     TGLPrimitive* FSurface = nullptr;
     TGLPrimitive* FBottom = nullptr;
