@@ -23,7 +23,6 @@ TSoundMixerVolumeControl::TSoundMixerVolumeControl()
         const TVolumeBalance value = VolumeBalanceOf(*FSavedSpeaker);
         Volume = value.Volume;
         Balance = value.Balance;
-        FVolumeKnown = true;
     }
     FSavedWave = ReadLevels(WaveOut);
     FSavedWaveMute = ReadMute(WaveOut);
@@ -51,8 +50,8 @@ void TSoundMixerVolumeControl::SetVolume(int value)
     if (value < 0 || value > 100)
         return;
     Volume = value;
-    FVolumeKnown = true;
-    WriteLevels(Speakers, ChannelLevelsOf({Volume, Balance}));
+    if (FSavedSpeaker)
+        WriteLevels(Speakers, ChannelLevelsOf({Volume, Balance}));
 }
 
 void TSoundMixerVolumeControl::SetBalance(int value)
@@ -60,7 +59,7 @@ void TSoundMixerVolumeControl::SetBalance(int value)
     if (value < -100 || value > 100)
         return;
     Balance = value;
-    if (FVolumeKnown)
+    if (FSavedSpeaker)
         WriteLevels(Speakers, ChannelLevelsOf({Volume, Balance}));
 }
 
@@ -70,12 +69,15 @@ int TSoundMixerVolumeControl::GetVolume()
         const TVolumeBalance value = VolumeBalanceOf(*levels);
         Volume = value.Volume;
         Balance = value.Balance;
-        FVolumeKnown = true;
     }
     return Volume;
 }
 
-void TSoundMixerVolumeControl::SetSpeakerMute(bool value) { WriteMute(Speakers, value); }
+void TSoundMixerVolumeControl::SetSpeakerMute(bool value)
+{
+    if (FSavedSpeakerMute)
+        WriteMute(Speakers, value);
+}
 
 bool TSoundMixerVolumeControl::GetSpeakerMute() { return ReadMute(Speakers).value_or(false); }
 

@@ -13,12 +13,12 @@
 // percentages: converting back from whole percent truncates, and the
 // speakers would lose one percent with every run of the saver.
 //
-// Only what was read is ever put back: each saved value remembers whether
-// its read succeeded, and one that failed is neither restored nor, for the
-// wave mute, changed in the first place, so a missing line or a transient
-// failure can never leave the user's speakers at volume 0 or flip a mute.
-// When the mixer does not open (no sound device), nothing is read, written
-// or closed.
+// Only what was read is ever changed or put back: each saved value
+// remembers whether its read succeeded, and one that failed is neither
+// written while alive nor restored, so a missing line or a transient
+// failure can never leave the user's speakers at volume 0 (Volume's value
+// before any read) or flip a mute for good. When the mixer does not open
+// (no sound device), nothing is read, written or closed.
 //
 // Lines are found by component type (speakers, wave output), controls as
 // the first of their type among the line's controls (at most 32); volume is
@@ -45,15 +45,16 @@ public:
     std::string ClassName() const override { return "TSoundMixerVolumeControl"; }
 
     // Only for 0 <= value <= 100: Volume := value, and the speakers' volume
-    // is written from it and Balance.
+    // is written from it and Balance - when the speakers' levels were read
+    // at construction, so that they can be put back.
     void SetVolume(int value);
-    // Only for -100 <= value <= 100: Balance := value, written with Volume -
-    // unless the speakers' volume is unknown (never read nor set), which
-    // would write volume 0.
+    // Only for -100 <= value <= 100: Balance := value, written with Volume
+    // as SetVolume writes.
     void SetBalance(int value);
     // Reads the speakers' volume and balance into Volume and Balance (left
     // as they are when the read fails) and returns Volume.
     int GetVolume();
+    // Written only when the speakers' mute was read at construction.
     void SetSpeakerMute(bool value);
     // False when the mute cannot be read.
     bool GetSpeakerMute();
@@ -77,6 +78,4 @@ private:
     std::optional<TChannelLevels> FSavedWave;
     std::optional<bool> FSavedSpeakerMute;
     std::optional<bool> FSavedWaveMute;
-    // Whether Volume holds the speakers' real volume (read or set).
-    bool FVolumeKnown = false;
 };

@@ -39,7 +39,7 @@ void RegisterSkinClasses(TClassRegistry& classes)
         registered = true;
         RegisterClassLibraryClasses();
     }
-    classes.Register<TspStoredSkin>("TspStoredSkin", "TComponent");
+    RegisterStoredSkinClasses(classes);
     classes.Register<TspSkinData>("TspSkinData", "TComponent")
         .Component<TspStoredSkin>("StoredSkin", &TspSkinData::SetStoredSkin);
     RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");

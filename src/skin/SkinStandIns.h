@@ -7,7 +7,8 @@
 // with its SkinData), so that the skin engine replaces these classes
 // without a change to the forms. Until then the visual ones are the class
 // library's plain button, panel and group box with the same behaviour, and
-// the non-visual ones hold their links and do nothing else.
+// the non-visual ones hold their links and do nothing else. The stored skin
+// itself is the skin engine's (StoredSkin.h).
 #pragma once
 
 #include <string>
@@ -15,12 +16,7 @@
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/ui/ExtCtrls.h"
 #include "classlib/ui/StdCtrls.h"
-
-class TspStoredSkin : public TComponent {
-public:
-    using TComponent::TComponent;
-    std::string ClassName() const override { return "TspStoredSkin"; }
-};
+#include "skin/StoredSkin.h"
 
 class TspSkinData : public TComponent {
 public:
@@ -89,6 +85,7 @@ public:
     std::string ClassName() const override { return "TspSkinGroupBox"; }
 };
 
-// Registers the six classes (after the class library's own); only the
-// first call on the program's registry does anything.
+// Registers the five stand-ins and the stored skins (after the class
+// library's own); only the first call on the program's registry does
+// anything.
 void RegisterSkinClasses(TClassRegistry& classes = ClassRegistry());

@@ -97,9 +97,11 @@ TEST(SoundMixerVolumeControlTest, AValueThatCouldNotBeReadIsNeverWritten)
     const auto before = winmm.Values;
     {
         TSoundMixerVolumeControl mixer;
-        // Setting the balance alone would write volume 0 over the speakers.
+        // Setting the balance alone would write volume 0 over the speakers,
+        // and nothing could put back a volume that was set.
         mixer.SetBalance(0);
-        EXPECT_EQ(mixer.GetVolume(), 0);
+        mixer.SetVolume(30);
+        EXPECT_EQ(mixer.GetVolume(), 30);
     }
     EXPECT_EQ(winmm.Values, before);
     // Only the values that were read went back: the wave volume, the speaker mute.
