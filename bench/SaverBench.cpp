@@ -207,7 +207,7 @@ int main(int argc, char** argv)
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + std::string(argv[1]) + "\" /s";
+    std::string command = std::string("\"") + argv[1] + "\" /s";
     PROCESS_INFORMATION process{};
     const LARGE_INTEGER started = Now();
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
