@@ -1,0 +1,49 @@
+#include "skin/SkinStandIns.h"
+
+#include "classlib/ui/FormResources.h"
+
+void TspSkinData::SetStoredSkin(TspStoredSkin* skin)
+{
+    if (FStoredSkin != nullptr)
+        RemoveFreeNotification(FStoredSkin);
+    FStoredSkin = skin;
+    if (FStoredSkin != nullptr)
+        FreeNotification(FStoredSkin);
+}
+
+void TspSkinData::Notification(TComponent* aComponent, TOperation operation)
+{
+    if (operation == opRemove && aComponent == FStoredSkin)
+        FStoredSkin = nullptr;
+    TComponent::Notification(aComponent, operation);
+}
+
+namespace {
+
+template <class T>
+void RegisterLinked(TClassRegistry& classes, const std::string& name, const std::string& parent)
+{
+    classes.Register<T>(name, parent)
+        .template Component<TspSkinData>("SkinData", &T::SetSkinData)
+        .String("SkinDataName", &T::SkinDataName);
+}
+
+}  // namespace
+
+void RegisterSkinClasses(TClassRegistry& classes)
+{
+    if (&classes == &ClassRegistry()) {
+        static bool registered = false;
+        if (registered)
+            return;
+        registered = true;
+        RegisterClassLibraryClasses();
+    }
+    RegisterStoredSkinClasses(classes);
+    classes.Register<TspSkinData>("TspSkinData", "TComponent")
+        .Component<TspStoredSkin>("StoredSkin", &TspSkinData::SetStoredSkin);
+    RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");
+    RegisterLinked<TspSkinButton>(classes, "TspSkinButton", "TButton");
+    RegisterLinked<TspSkinPanel>(classes, "TspSkinPanel", "TPanel");
+    RegisterLinked<TspSkinGroupBox>(classes, "TspSkinGroupBox", "TGroupBox");
+}
