@@ -2,22 +2,6 @@
 
 #include "classlib/ui/FormResources.h"
 
-void TspSkinData::SetStoredSkin(TspStoredSkin* skin)
-{
-    if (FStoredSkin != nullptr)
-        RemoveFreeNotification(FStoredSkin);
-    FStoredSkin = skin;
-    if (FStoredSkin != nullptr)
-        FreeNotification(FStoredSkin);
-}
-
-void TspSkinData::Notification(TComponent* aComponent, TOperation operation)
-{
-    if (operation == opRemove && aComponent == FStoredSkin)
-        FStoredSkin = nullptr;
-    TComponent::Notification(aComponent, operation);
-}
-
 namespace {
 
 template <class T>
@@ -40,8 +24,7 @@ void RegisterSkinClasses(TClassRegistry& classes)
         RegisterClassLibraryClasses();
     }
     RegisterStoredSkinClasses(classes);
-    classes.Register<TspSkinData>("TspSkinData", "TComponent")
-        .Component<TspStoredSkin>("StoredSkin", &TspSkinData::SetStoredSkin);
+    RegisterSkinDataClasses(classes);
     RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");
     RegisterLinked<TspSkinButton>(classes, "TspSkinButton", "TButton");
     RegisterLinked<TspSkinPanel>(classes, "TspSkinPanel", "TPanel");

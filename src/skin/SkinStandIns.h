@@ -7,8 +7,8 @@
 // with its SkinData), so that the skin engine replaces these classes
 // without a change to the forms. Until then the visual ones are the class
 // library's plain button, panel and group box with the same behaviour, and
-// the non-visual ones hold their links and do nothing else. The stored skin
-// itself is the skin engine's (StoredSkin.h).
+// the skinned form holds its link and does nothing else. The stored skin and
+// the skin data component are the skin engine's (StoredSkin.h, SkinData.h).
 #pragma once
 
 #include <string>
@@ -16,20 +16,8 @@
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/ui/ExtCtrls.h"
 #include "classlib/ui/StdCtrls.h"
+#include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
-
-class TspSkinData : public TComponent {
-public:
-    using TComponent::TComponent;
-    std::string ClassName() const override { return "TspSkinData"; }
-
-    TspStoredSkin* StoredSkin() const { return FStoredSkin; }
-    void SetStoredSkin(TspStoredSkin* skin);
-    void Notification(TComponent* aComponent, TOperation operation) override;
-
-private:
-    TspStoredSkin* FStoredSkin = nullptr;
-};
 
 // A link to a skin data component, possibly on another form, dropped when
 // that component goes.
@@ -85,7 +73,7 @@ public:
     std::string ClassName() const override { return "TspSkinGroupBox"; }
 };
 
-// Registers the five stand-ins and the stored skins (after the class
+// Registers the four stand-ins, the stored skins and the skin data component (after the class
 // library's own); only the first call on the program's registry does
 // anything.
 void RegisterSkinClasses(TClassRegistry& classes = ClassRegistry());

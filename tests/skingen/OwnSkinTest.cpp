@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "SkinGen.h"
 #include "SkinPack.h"
@@ -284,4 +285,12 @@ TEST(OwnSkin, StoredPicturesParseToTheSkinsSizes)
     ASSERT_EQ(read.ActivePictures.size(), 1u);
     EXPECT_EQ(read.ActivePictures[0].Width, 128);
     EXPECT_EQ(read.ActivePictures[0].Height, 112);
+}
+
+// The settings form carries the skin as the packer makes it of the folder.
+TEST(OwnSkin, SettingsFormStoresTheCurrentSkin)
+{
+    std::ostringstream errors;
+    EXPECT_EQ(RunSkinPack({SkinFolder, "--replace", std::string(RESOURCES_DIR) + "/settings.form", "--check"}, errors), 0)
+        << errors.str() << "run make skin";
 }
