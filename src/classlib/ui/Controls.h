@@ -59,6 +59,16 @@ constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 7;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 8;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
 constexpr UINT CM_RELEASE = CM_BASE + 10;
+// Keys and characters a dialog handles (wParam = the key or character),
+// offered to a form's controls until one answers non-zero.
+constexpr UINT CM_DIALOGKEY = CM_BASE + 11;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 12;
+// The form's focused control changed (lParam = the control), to every
+// control of the form.
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 13;
+// Asked of the focused control before a dialog key is offered: non-zero
+// keeps the key (wParam) for the control itself.
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 14;
 
 // A notification reflected to the control it concerns: CN_BASE + the
 // message the parent received (CN_COMMAND, CN_NOTIFY, CN_CTLCOLORBTN ...).

@@ -95,6 +95,15 @@ void TspSkinButton::SetGroupIndex(int Value)
         SetCanFocused(false);
 }
 
+void TspSkinButton::SetDefault(bool Value)
+{
+    FDefault = Value;
+    if (HandleAllocated() && FCanFocused && (ComponentState() & csDesigning) == 0) {
+        if (TCustomForm* form = GetParentForm(this))
+            form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+    }
+}
+
 void TspSkinButton::SetGlyph(TBitmap* Value)
 {
     FGlyph->Assign(Value);
@@ -439,6 +448,40 @@ void TspSkinButton::WndProc(TMessage& message)
         TspSkinCustomControl::WndProc(message);
         if (!(FIndex == -1 && !DrawDefault))
             Repaint();
+        return;
+    case CM_FOCUSCHANGED:
+        // A default button looks active while the focus is on a control
+        // that is not a button.
+        if (FDefault && FCanFocused) {
+            if (dynamic_cast<TspSkinButton*>(reinterpret_cast<TControl*>(message.LParam)) != nullptr) {
+                FMouseIn = false;
+                StartMorphOrRepaint();
+            } else {
+                FMouseIn = true;
+                if (Morphing)
+                    FMorphKf = 1;
+                Repaint();
+            }
+        }
+        TspSkinCustomControl::WndProc(message);
+        return;
+    case CM_DIALOGKEY:
+        if (message.WParam == VK_ESCAPE && Cancel && FCanFocused && GetKeyState(VK_SHIFT) >= 0 &&
+            GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && CanFocus()) {
+            Click();
+            message.Result = 1;
+            return;
+        }
+        TspSkinCustomControl::WndProc(message);
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus() && FCanFocused) {
+            SetFocus();
+            Click();
+            message.Result = 1;
+            return;
+        }
+        TspSkinCustomControl::WndProc(message);
         return;
     default:
         TspSkinCustomControl::WndProc(message);

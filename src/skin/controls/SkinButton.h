@@ -46,7 +46,9 @@ public:
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value);
     bool Default() const { return FDefault; }
-    void SetDefault(bool Value) { FDefault = Value; }
+    // Tells the form's controls the focus anew, so that every default
+    // button updates its look.
+    void SetDefault(bool Value);
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* Value);
     // 1..4 (held there).

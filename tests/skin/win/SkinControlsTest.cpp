@@ -383,3 +383,50 @@ TEST_F(SkinControlsTest, PanelRollUp)
     EXPECT_FALSE(hidden->Visible());
     EXPECT_TRUE(box->HiddenControls().empty());
 }
+
+// The keyboard reaches a button only with CanFocused: then Enter and Space
+// click it, Escape clicks the Cancel button, Alt with the accelerator
+// focuses and clicks, and a click sets the form's ModalResult.
+TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
+{
+    TSheetSkin skin;
+    auto* go = Make<TspSkinButton>(skin.Data.get(), 10, 10);
+    go->SetCaption("&Go");
+    go->ModalResult = mrOk;
+    auto* cancel = Make<TspSkinButton>(skin.Data.get(), 80, 10);
+    cancel->SetCaption("Stop");
+    cancel->Cancel = true;
+    cancel->ModalResult = mrCancel;
+    int goClicks = 0, cancelClicks = 0;
+    go->OnClick = [&](TObject*) { ++goClicks; };
+    cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+    Form->Show();
+    const auto key = [&](UINT msg, WPARAM code) {
+        PostMessageA(go->Handle(), msg, code, 0);
+        Application->ProcessMessages();
+    };
+    const auto keys = [&] {
+        SetFocus(go->Handle());
+        key(WM_KEYDOWN, VK_RETURN);
+        key(WM_KEYDOWN, VK_SPACE);
+        key(WM_KEYUP, VK_SPACE);
+        key(WM_KEYDOWN, VK_ESCAPE);
+    };
+
+    keys();
+    key(WM_SYSCHAR, 'g');
+    EXPECT_EQ(goClicks + cancelClicks, 0);
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+
+    go->SetCanFocused(true);
+    cancel->SetCanFocused(true);
+    keys();
+    EXPECT_EQ(goClicks, 2);
+    EXPECT_EQ(cancelClicks, 1);
+    EXPECT_EQ(Form->ModalResult(), mrCancel);
+    SetFocus(cancel->Handle());
+    key(WM_SYSCHAR, 'G');
+    EXPECT_EQ(goClicks, 3);
+    EXPECT_EQ(Form->ActiveControl(), go);
+    EXPECT_EQ(Form->ModalResult(), mrOk);
+}
