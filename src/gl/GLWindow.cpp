@@ -48,10 +48,9 @@ uint32_t TCustomGLWindow::ViewColorRGB()
     return ColorToRGB(Color());
 }
 
-void TCustomGLWindow::CreateParams(TCreateParams& params)
+void TCustomGLWindow::PlaceWindow()
 {
-    const bool fullScreen = HostFullScreen();
-    if (fullScreen) {
+    if (HostFullScreen()) {
         SetAlign(alNone);
         SetBounds(0, 0, Screen->Width(), Screen->Height());
     } else if (Parent() == nullptr && ParentWindow() != nullptr) {
@@ -61,6 +60,11 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
     } else {
         SetAlign(alClient);
     }
+}
+
+void TCustomGLWindow::CreateParams(TCreateParams& params)
+{
+    const bool fullScreen = HostFullScreen();
     TWinControl::CreateParams(params);
     params.WindowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     if (fullScreen) {
@@ -75,6 +79,7 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
 
 void TCustomGLWindow::CreateWnd()
 {
+    PlaceWindow();
     TWinControl::CreateWnd();
     const HWND wnd = Handle();
     if (HostFullScreen())

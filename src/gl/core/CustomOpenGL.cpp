@@ -19,7 +19,11 @@ void Switch(GLenum capability, bool on)
         glDisable(capability);
 }
 
+uint32_t ContextSerial = 0;
+
 }  // namespace
+
+uint32_t CurrentContextSerial() { return ContextSerial; }
 
 TCustomOpenGL::TCustomOpenGL(std::unique_ptr<TGLPlatform> platform)
     : FPlatform(std::move(platform)),
@@ -85,11 +89,9 @@ void TCustomOpenGL::ChooseIndices()
 
 void TCustomOpenGL::SetGenericOnly(bool on) { FGenericOnly = on; }
 
-bool TCustomOpenGL::GetGenericOnly()
+bool TCustomOpenGL::GetGenericOnly() const
 {
-    if (FEnumerated && FAcceleratedFormats.empty())
-        FGenericOnly = true;
-    return FGenericOnly;
+    return FGenericOnly || (FEnumerated && FAcceleratedFormats.empty());
 }
 
 bool TCustomOpenGL::GetHardwareAccelerated()
@@ -113,6 +115,7 @@ void TCustomOpenGL::CreateRC(GLHDC dc)
     SetupPixelFormat(dc);
     try {
         pwglMakeCurrent(dc, FContext);
+        ++ContextSerial;
         ReadExtensions();
         InitLists();
         ReadContextTexts(dc);
@@ -192,8 +195,10 @@ void TCustomOpenGL::ReleaseContext()
     if (FContext) {
         FTextures->ReleaseAll();
         FPrimitives->DropDisplayLists();
-        pwglMakeCurrent(nullptr, nullptr);
-        pwglDeleteContext(FContext);
+        if (pwglMakeCurrent)
+            pwglMakeCurrent(nullptr, nullptr);
+        if (pwglDeleteContext)
+            pwglDeleteContext(FContext);
         FContext = nullptr;
     }
     DeletePalette();

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "gl/core/GLBinding.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 
 TEST(GLBinding, ExtensionsAreFoundByNameAndBoundOnlyWhenTheDriverOffersThem)
 {

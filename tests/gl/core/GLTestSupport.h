@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 #include "../../support/ExceptionMessage.h"
 
 namespace gltest {

@@ -105,7 +105,7 @@ TEST_F(GLApplicationShot, TheCounterGoesBeforeTheFirstDotAndTheExtensionChoosesT
     }
 }
 
-TEST_F(GLApplicationShot, PrintScreenSavesTheFrameUnderTheBaseNameOrGoesToOnSnapShot)
+TEST_F(GLApplicationShot, PrintScreenShootsTheNextFrameBeforeItsSwapOrGoesToOnSnapShot)
 {
     std::vector<UINT> passedOn;
     App->OnMessage = [&](MSG& msg, bool&) {
@@ -114,12 +114,27 @@ TEST_F(GLApplicationShot, PrintScreenSavesTheFrameUnderTheBaseNameOrGoesToOnSnap
     };
     PressPrintScreen();
     ASSERT_FALSE(App->BaseName().empty());
+    EXPECT_FALSE(FileExists(App->BaseName() + "1.jpg")) << "the key only marks the shot";
+    Tick();
     EXPECT_TRUE(FileExists(App->BaseName() + "1.jpg"));
+
+    // The shot is of the frame drawn after the key, taken before its swap.
     int snapshots = 0;
-    App->OnSnapShot = [&](TObject*) { ++snapshots; };
+    App->OnSnapShot = [&](TObject*) { ++snapshots, App->SaveScreenShot("next.bmp"); };
     PressPrintScreen();
+    Draw = [] {
+        glClearColor(0, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    Tick();
+    Tick();
     EXPECT_EQ(snapshots, 1);
     EXPECT_FALSE(FileExists(App->BaseName() + "2.jpg"));
+    TBitmap bitmap;
+    bitmap.LoadFromFile("next2.bmp");
+    const auto* row = static_cast<const uint8_t*>(bitmap.ScanLine(FormHeight / 2));
+    EXPECT_EQ((std::vector<int>{row[0], row[1], row[2]}), (std::vector<int>{0, 255, 0}));
+
     PostMessageA(Window->Handle(), WM_KEYUP, 'A', 0xC01E0001);
     Application->ProcessMessages();
     EXPECT_EQ(passedOn, (std::vector<UINT>{'A'})) << "Print Screen is handled, other keys go on";
@@ -131,12 +146,13 @@ TEST_F(GLApplicationShot, APictureThatCannotBeWrittenIsLoggedAndTheRunGoesOn)
     const std::string blocked = App->BaseName() + "1.jpg";
     ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));  // a folder stands where the picture should go
     PressPrintScreen();
+    const size_t frames = Steps.size();
+    Tick();
+    Tick();
+    EXPECT_EQ(Steps.size(), frames + 2);
     EXPECT_FALSE(App->SaveScreenShot("missing\\shot.bmp"));
     EXPECT_TRUE(Boxes.empty());
     EXPECT_EQ(glapptest::TakeQuits(), 0);
-    const size_t frames = Steps.size();
-    Tick();
-    EXPECT_EQ(Steps.size(), frames + 1);
     App->SetLogFile(false);  // closes the log
     const std::string log = ReadFile(App->LogFileName());
     DeleteFileA(App->LogFileName().c_str());

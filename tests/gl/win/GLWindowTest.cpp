@@ -165,6 +165,13 @@ TEST_F(GLWindow, FullScreenItIsATopmostPopupThatOnlyLeavesFullScreenOnCloseAndCo
     EXPECT_EQ(WindowFromDC(application.DCs[1]), window->Handle());
     SendMessageA(window->Handle(), WM_CLOSE, 0, 0);  // not full screen: it closes
     EXPECT_EQ(application.Stops, 2);
+
+    // Asking the client size of a window not yet made moves nothing.
+    application.FullScreen = true;
+    TGLWindow unmade(nullptr);
+    unmade.SetHost(&application);
+    EXPECT_EQ(unmade.ClientWidth(), 640);
+    EXPECT_EQ(unmade.Width(), 640);
 }
 
 TEST_F(GLWindow, TheBackgroundIsNotErasedWhileTheContextIsActiveAndScreenSaverCommandsAreSwallowed)

@@ -1,6 +1,6 @@
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 

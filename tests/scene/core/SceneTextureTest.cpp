@@ -5,8 +5,8 @@
 #include "classlib/core/BmpCodec.h"
 #include "classlib/core/JpegCodec.h"
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneTexturePicture.h"
 #include "SceneTestObjects.h"
@@ -262,6 +262,11 @@ TEST_F(SceneTextureTest, SourceLocationDecidesWherePicturesComeFrom)
     EXPECT_EQ(list->AddPlainTexture("photo.jpg")->GLTexture()->Height(), 8);
     EXPECT_EQ(Texel(*list->AddPlainTexture("pic.bmp")->GLTexture(), 1, 1), "200,10,20");
     EXPECT_EQ(resources.Requests, (std::vector<std::string>{"photo_jpg", "pic_bmp"}));
+    // ".jpeg", in any case, and the old misspelling ".jepg" are JPEGs too.
+    resources.RCData["long_JPEG"] = JpegFile(Picture24(16, 4, Solid(250, 250, 250)));
+    resources.RCData["old_jepg"] = JpegFile(Picture24(16, 2, Solid(250, 250, 250)));
+    EXPECT_EQ(list->AddPlainTexture("long.JPEG")->GLTexture()->Height(), 4);
+    EXPECT_EQ(list->AddPlainTexture("old.jepg")->GLTexture()->Height(), 2);
 }
 
 TEST_F(SceneTextureTest, MissingPicturesRaiseAndLeaveNothingBehind)

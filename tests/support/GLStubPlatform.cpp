@@ -1,4 +1,4 @@
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLStubPlatform.h"
 
 #include <cstdint>
 
