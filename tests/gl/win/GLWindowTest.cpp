@@ -13,7 +13,6 @@
 
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
-#include "gl/GLDisplay.h"
 #include "gl/GLLoader.h"
 #include "gl/WinGLPlatform.h"
 #include "gl/core/AppOpenGL.h"
@@ -237,20 +236,4 @@ TEST_F(GLWindow, SwitchingSoftwareRenderingWhileActiveDrawsInANewWindow)
     glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_EQ(pixel[2], 255);
     EXPECT_EQ(pixel[0], 0);
-}
-
-TEST(GLDisplayComponent, OffersOnlyThe16And32BitModesOnceLoaded)
-{
-    struct NoHost : IGLDisplayHost {
-        void FullScreenChanged() override {}
-        void ReadFullScreenMode() override {}
-    } host;
-    TGLDisplay display(nullptr);
-    display.SetHost(&host);
-    display.Loaded();
-    ASSERT_GT(display.ColorDepthModes().Count(), 0);
-    for (int i = 0; i < display.ColorDepthModes().Count(); ++i) {
-        const int depth = display.ColorDepthModes().Items(i).Depth;
-        EXPECT_TRUE(depth == 16 || depth == 32) << depth;  // Wine also lists 8-bit modes
-    }
 }
