@@ -43,6 +43,13 @@ TCustomGLWindow::~TCustomGLWindow()
     DestroyHandle();
 }
 
+RECT TCustomGLWindow::ClientRect()
+{
+    if (!HandleAllocated())
+        return RECT{0, 0, Width(), Height()};
+    return TWinControl::ClientRect();
+}
+
 uint32_t TCustomGLWindow::ViewColorRGB()
 {
     return ColorToRGB(Color());

@@ -49,6 +49,10 @@ public:
     // The device context of the current window; null while there is none.
     HDC DC() const { return FDC.Get(); }
 
+    // Without a window: the whole size (no place the window takes has a
+    // frame), worked out without describing a window.
+    RECT ClientRect() override;
+
     // IViewWindow: the window's size, and Color resolved to RGB.
     int ViewWidth() override { return Width(); }
     int ViewHeight() override { return Height(); }
