@@ -52,7 +52,7 @@ public:
     // MaxParticleCount keeps the current particles).
     void SaveOptions(TResourceLoader& writer) override;
     void LoadOptions(TResourceLoader& reader) override;
-    static constexpr int MaxParticleCount = 100000;
+    static constexpr int MaxParticleCount = 10000;
 
     // --- Virtual operations, after the resource's ---
     // Places a new or restarted particle; nothing here.
