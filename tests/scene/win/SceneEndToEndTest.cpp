@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "../../gl/win/GLTestWindow.h"
+#include "../../support/ExceptionMessage.h"
+#include "classlib/core/Exceptions.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/DefViewport.h"
 #include "gl/core/GLBinding.h"
@@ -171,6 +173,10 @@ TEST_F(SceneEndToEnd, TheDescriptionLoadsFromTheResourcesAndDrawsALitTexturedTil
     const TFrame frame = host.DrawFrames();
     ExpectTile(frame);
     ExpectCaption(frame, host.Font());
+    // The program's resources are found in any case, and a missing one is named.
+    EXPECT_EQ(Resources.ReadResource("sceneendtoend_3DM"), Resources.ReadResource("SCENEENDTOEND_3DM"));
+    EXPECT_EQ(testsupport::MessageOf<EResNotFound>([this] { Resources.ReadResource("NOSUCH_GSC"); }),
+              "Resource NOSUCH_GSC not found");
 }
 
 TEST_F(SceneEndToEnd, ASavedSceneLoadsFromItsFilesAndDrawsTheSameFrameGlyphsIncluded)
