@@ -106,8 +106,7 @@ struct FontScene : ::testing::Test {
     void SetUp() override
     {
         SetSceneGlyphRasterizer(&Rasterizer);
-        SetAlphaBlend(false);
-        ResetTextureCache();
+        ResetRenderState();
         Scene.GL = &GL;
         Scene.ViewWidth = 800;
         Scene.ViewHeight = 600;
@@ -119,8 +118,7 @@ struct FontScene : ::testing::Test {
     void TearDown() override
     {
         SetSceneGlyphRasterizer(nullptr);
-        SetAlphaBlend(false);
-        ResetTextureCache();
+        ResetRenderState();
     }
 
     // The four bytes of texture pixel (x, row), row 0 being the bottom.

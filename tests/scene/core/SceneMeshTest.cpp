@@ -22,9 +22,7 @@ namespace {
 struct TMeshScene {
     TMeshScene() : GL(std::make_unique<TGLStubPlatform>())
     {
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
+        ResetRenderState();
         Scene.GL = &GL;
         Scene.SourceLocation = slResource;
         Materials = Add(new TSceneMaterialList, "Materials");

@@ -33,9 +33,7 @@ std::string Picture(int width, int height)
 struct TSpriteScene {
     TSpriteScene() : GL(std::make_unique<TGLStubPlatform>())
     {
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
+        ResetRenderState();
         Scene.GL = &GL;
         Textures = Add(new TSceneTextureList, "Textures");
         Textures->SourceLocation = slResource;

@@ -49,8 +49,7 @@ struct TextScene : ::testing::Test {
     void TearDown() override
     {
         SetSceneGlyphRasterizer(nullptr);
-        SetAlphaBlend(false);
-        ResetTextureCache();
+        ResetRenderState();
     }
 
     // The colour and place of every line drawn, in order.

@@ -70,9 +70,7 @@ public:
     ~TSceneHost()
     {
         Scene.reset();
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
+        ResetRenderState();
         FContext->DestroyRC();
     }
 

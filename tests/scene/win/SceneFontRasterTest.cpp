@@ -126,8 +126,7 @@ TEST(SceneFontDraw, AStringIsDrawnWhereItsPositionSaysInItsColourOnARealContext)
         EXPECT_GT(inside, 60);
         EXPECT_EQ(outside, 0);
         EXPECT_EQ(red, 0);
-        SetAlphaBlend(false);
-        ResetTextureCache();
+        ResetRenderState();
     }
     context->DestroyRC();
     SetSceneGlyphRasterizer(nullptr);

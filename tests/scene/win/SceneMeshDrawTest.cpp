@@ -59,9 +59,7 @@ struct SceneDraw : ::testing::Test {
     void TearDown() override
     {
         scene.reset();
-        ResetTextureCache();
-        ResetMaterialCache();
-        SetAlphaBlend(false);
+        ResetRenderState();
     }
 
     // The mesh of description text `mesh` in the scene's mesh list.
