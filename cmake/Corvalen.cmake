@@ -62,7 +62,8 @@ function(corvalen_layer_tests name)
         # Fixtures beside the resource scripts are what they embed.
         file(GLOB win_fixtures CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/win/*.txt"
              "${CMAKE_CURRENT_SOURCE_DIR}/win/*.bmp" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.gsc"
-             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.3dm" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.jpg")
+             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.3dm" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.jpg"
+             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.wav")
         foreach(rc IN LISTS win_rc)
             corvalen_resource_depends(${rc} ${win_fixtures})
         endforeach()

@@ -1,15 +1,33 @@
 #!/bin/sh
 # Creates the private Wine prefix once: no Mono or Gecko prompt, no window
 # manager decorations (closing a full-screen window otherwise takes 2 s),
-# Arial drawn with Liberation Sans.
+# Arial drawn with Liberation Sans, Wine's own fonts (Marlett for the caption
+# buttons, Tahoma, MS Sans Serif) found.
+#
+# Nothing here is needed for OpenGL in child windows (the program's window,
+# the dialog, the preview): Wine 8's X11 driver shows none of it whatever its
+# settings, and the render window presents such frames by copy itself.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 
-[ -f "$WINEPREFIX/.corvalen-ready" ] && exit 0
-echo "setup: creating the Wine prefix $WINEPREFIX"
+# The marker's number goes up whenever the settings below change, so that an
+# older prefix gets them too.
+ready="$WINEPREFIX/.corvalen-ready-2"
+[ -f "$ready" ] && exit 0
+echo "setup: preparing the Wine prefix $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 wineboot -i > /dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f > /dev/null 2>&1
+# Debian's Wine does not find the fonts of its data folder (fonts-wine) by
+# itself; the folder is given as an extra font path.
+for fonts in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
+    if [ -f "$fonts/marlett.ttf" ]; then
+        wine reg add 'HKCU\Software\Wine\Fonts' /v Path /d "Z:$(printf '%s' "$fonts" | tr / '\\')" /f \
+            > /dev/null 2>&1
+        break
+    fi
+done
 wineserver -w
-touch "$WINEPREFIX/.corvalen-ready"
+rm -f "$WINEPREFIX/.corvalen-ready"
+touch "$ready"
