@@ -17,7 +17,8 @@ fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCORVALEN_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=Debug > /dev/null
-cmake --build "$dir" -j"$(nproc)" --target scene_description_fuzz text_mesh_fuzz
+cmake --build "$dir" -j"$(nproc)" --target scene_description_fuzz text_mesh_fuzz \
+    skin_records_fuzz stored_skin_fuzz
 
 mkdir -p "$dir/crashes"
 status=0
@@ -38,4 +39,6 @@ run() {
 }
 run scene_description_fuzz scene-description
 run text_mesh_fuzz text-mesh
+run skin_records_fuzz skin-records
+run stored_skin_fuzz stored-skin
 exit $status
