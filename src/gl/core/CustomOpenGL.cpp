@@ -40,8 +40,9 @@ TCustomOpenGL::TCustomOpenGL(std::unique_ptr<TGLPlatform> platform)
 TCustomOpenGL::~TCustomOpenGL()
 {
     DestroyRC();
-    // The items may still talk to the GL as they go: free them while the
-    // libraries are bound.
+    // DestroyRC released every GL object of the lists; freeing the lists
+    // only unlinks the items, which stay with their owners and send nothing
+    // to this context again.
     FDisplayLists.reset();
     FViewports.reset();
     FTextures.reset();

@@ -41,8 +41,9 @@ uint32_t CurrentContextSerial();
 class TCustomOpenGL : public TObject {
 public:
     explicit TCustomOpenGL(std::unique_ptr<TGLPlatform> platform);
-    // Destroys the context, frees the lists and the screenshot, and unloads
-    // the libraries when this context loaded them.
+    // Destroys the context, frees the lists (unlinking the items, which
+    // their owners free) and the screenshot, and unloads the libraries when
+    // this context loaded them.
     ~TCustomOpenGL() override;
     TCustomOpenGL(const TCustomOpenGL&) = delete;
     TCustomOpenGL& operator=(const TCustomOpenGL&) = delete;
