@@ -12,16 +12,16 @@ namespace {
 
 struct GLLight : ::testing::Test {
     GLRecorder gl;
-    TGLStubPlatform* platform = new TGLStubPlatform;
-    std::unique_ptr<TCustomOpenGL> context{new TCustomOpenGL(std::unique_ptr<TGLPlatform>(platform))};
+    std::unique_ptr<TCustomOpenGL> context = NewStubContext();
 
     void SetUp() override
     {
-        platform->Formats = {MakeTestDescriptor(pfdDrawToWindow | pfdSupportOpenGL | pfdDoubleBuffer, 32, 16)};
+        context->DestroyRC();
+        gl.Clear();
     }
     void Activate()
     {
-        context->CreateRC(gltest::FakeDC());
+        context->CreateRC(StubDC());
         ASSERT_TRUE(context->Active());
         gl.Clear();
     }

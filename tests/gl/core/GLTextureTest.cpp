@@ -153,15 +153,12 @@ TEST_F(GLTexture, TheTextureUnitIsChosenOnlyWithBoundMultitexture)
 TEST(GLTextureContext, EveryTextureUploadsAgainAfterTheContextIsMadeAgain)
 {
     GLRecorder gl;
-    auto* platform = new TGLStubPlatform;
-    platform->Formats = {MakeTestDescriptor(pfdDrawToWindow | pfdSupportOpenGL | pfdDoubleBuffer, 32, 16)};
-    TCustomOpenGL context{std::unique_ptr<TGLPlatform>(platform)};
-    context.CreateRC(gltest::FakeDC());
-    std::unique_ptr<TGLTexture> a(context.Textures().AddRGB8(2, 2));
+    const std::unique_ptr<TCustomOpenGL> context = NewStubContext();
+    std::unique_ptr<TGLTexture> a(context->Textures().AddRGB8(2, 2));
     a->Apply();
-    context.DestroyRC();
+    context->DestroyRC();
     EXPECT_EQ(gl.Count("glDeleteTextures"), 1);
-    context.CreateRC(gltest::FakeDC());
+    context->CreateRC(StubDC());
     gl.Clear();
     a->Apply();
     a->Apply();

@@ -19,16 +19,7 @@
 
 namespace {
 
-GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
-
-std::unique_ptr<TCustomOpenGL> NewContext()
-{
-    auto platform = std::make_unique<TGLStubPlatform>();
-    platform->Formats = {MakeTestDescriptor(pfdDrawToWindow | pfdSupportOpenGL | pfdDoubleBuffer, 32, 16)};
-    auto gl = std::make_unique<TCustomOpenGL>(std::move(platform));
-    gl->CreateRC(FakeDC());
-    return gl;
-}
+std::unique_ptr<TCustomOpenGL> NewContext() { return NewStubContext(); }
 
 template <class T>
 T* Add(TMainScene& scene, T* object, const std::string& name, TProcessOptions options = 0)
@@ -152,7 +143,7 @@ TEST(SceneOnContext, TheRenderStateCachesStartOverWithEachContext)
     // Each new context starts with blending off: the cache must send it again.
     for (TCustomOpenGL* context : {preview.get(), fullScreen.get()}) {
         context->DestroyRC();
-        context->CreateRC(FakeDC());
+        context->CreateRC(StubDC());
         recorder.Clear();
         SetAlphaBlend(true);
         EXPECT_EQ(recorder.CallsOf("glEnable").size(), 2u) << "alpha test and blending";

@@ -9,28 +9,11 @@
 
 namespace {
 
-// Every glyph a blank 8 x cell block.
-class TBlankRasterizer : public TGlyphRasterizer {
-public:
-    void Begin(int size, const std::string&, TSceneFontStyles, int height) override
-    {
-        FSize = size;
-        FHeight = height;
-    }
-    TGlyphExtent Measure(const std::string&) override { return {8, FHeight}; }
-    void Draw(int, int, const std::string&) override {}
-    std::vector<uint8_t> End() override { return std::vector<uint8_t>(static_cast<size_t>(FSize) * FSize * 3); }
-
-private:
-    int FSize = 0;
-    int FHeight = 0;
-};
-
 // Texts in a scene with the font "Font" on a recorded context.
 struct TextScene : ::testing::Test {
     GLRecorder Recorder;
     TCustomOpenGL GL{std::make_unique<TGLStubPlatform>()};
-    TBlankRasterizer Rasterizer;
+    TBlockRasterizer Rasterizer;
     TMainScene Scene;
     TSceneFont* Font = nullptr;
 
