@@ -139,7 +139,7 @@ void TGLScreenSaver::ReadCommandLine(const std::vector<std::string>& arguments)
     FArguments = arguments;
     FSaverMode = SaverModeOf(arguments);
     FParentWindow = reinterpret_cast<HWND>(
-        ParentWindowOf(arguments, reinterpret_cast<intptr_t>(GetForegroundWindow())));
+        ParentWindowOf(arguments, reinterpret_cast<uintptr_t>(GetForegroundWindow())));
     if (FSaverMode == smChangePassword)
         ChangePassword();
 }
