@@ -162,8 +162,17 @@ void TComponent::DestroyComponents()
 {
     while (!FComponents.empty()) {
         TComponent* last = FComponents.back();
+        last->BeforeDestruction();
         last->Destroying();
         RemoveComponent(last);
         delete last;
     }
+}
+
+void FreeComponent(TComponent* component)
+{
+    if (component == nullptr)
+        return;
+    component->BeforeDestruction();
+    delete component;
 }

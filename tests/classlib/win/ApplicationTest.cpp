@@ -172,6 +172,22 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
     EXPECT_EQ(Boxes[0].Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_TRUE(TakeQuit());
 
+    // A failure raised while that box waits (a timer failing every tick) is
+    // dropped, not stacked as a second box.
+    Boxes.clear();
+    Application->MessageBoxProc = [this](HWND owner, const std::string& text, const std::string& caption,
+                                         UINT flags) {
+        Boxes.push_back({owner, text, caption, flags});
+        if (Boxes.size() == 1)
+            HandleThrown([] { throw Exception("next tick"); }, nullptr);
+        return IDOK;
+    };
+    HandleThrown([] { throw Exception("first tick"); }, nullptr);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "first tick");
+    HandleThrown([] { throw Exception("later"); }, nullptr);
+    EXPECT_EQ(Boxes.size(), 2u) << "reports work again once the first is over";
+    TakeQuit();
 }
 
 TEST_F(ApplicationTest, TerminateEndsRunWhichRunsAgain)
