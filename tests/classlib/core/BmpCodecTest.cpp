@@ -104,6 +104,9 @@ TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
         {[](Bytes& f) { f[28] = 8, SetU32(f, 30, 0), SetU32(f, 46, 0xFFFFFFFF); }, "colour table of 4294967295 entries"},
         {[](Bytes& f) { SetU32(f, 10, 0x7FFFFFF0); }, "past the end"},
         {[](Bytes& f) { SetU32(f, 10, 5); }, "inside the headers"},
+        {[](Bytes& f) { SetU32(f, 10, 14 + 20); }, "inside the headers"},  // inside the info header
+        {[](Bytes& f) { f[28] = 8, SetU32(f, 30, 0), SetU32(f, 46, 2), SetU32(f, 10, 58); },
+         "inside the headers"},  // inside the colour table
         {[](Bytes& f) { SetU32(f, 58, 0x0FE0); }, "bad colour masks"},  // overlapping channels
         {[](Bytes& f) { f[28] = 24; }, "BI_BITFIELDS at 24 bits"},
     };
