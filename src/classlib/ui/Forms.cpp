@@ -44,13 +44,20 @@ public:
     TTaskWindows& operator=(const TTaskWindows&) = delete;
 
 private:
-    static BOOL CALLBACK Disable(HWND wnd, LPARAM data)
+    // Called by user32: nothing may be thrown from here. A window is
+    // remembered before it is disabled, so one that cannot be remembered
+    // stays enabled (and the enumeration stops).
+    static BOOL CALLBACK Disable(HWND wnd, LPARAM data) noexcept
     {
         auto* self = reinterpret_cast<TTaskWindows*>(data);
-        if (wnd != self->FKeep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-            EnableWindow(wnd, FALSE);
+        if (wnd == self->FKeep || !IsWindowVisible(wnd) || !IsWindowEnabled(wnd))
+            return TRUE;
+        try {
             self->FDisabled.push_back(wnd);
+        } catch (...) {
+            return FALSE;
         }
+        EnableWindow(wnd, FALSE);
         return TRUE;
     }
 
