@@ -49,8 +49,8 @@ TEST(FontTest, SizeConvertsAtTheScreenResolutionAndTheHandleIsMadeOnDemandAndRep
     font.OnChange = [&](TObject*) { ++changes; };
     font.SetColor(clRed);
     EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(font.HandleAllocated());
     EXPECT_EQ(font.Handle(), selected);
-    EXPECT_NE(GetObjectType(selected), 0u);
     font.SetName("");
     EXPECT_EQ(font.Name(), "Arial") << "an empty name is ignored";
 }
