@@ -183,6 +183,15 @@ void TGLScreenSaver::Initialize()
         HideTaskbarButton();
         MakeOwnerFormInvisible();
         ExitOnLeaveFullScreen = true;
+        if (!IsWindow(FParentWindow)) {
+            // The host closed or replaced its preview before this run began
+            // (it does so while the user scrolls through the savers): the
+            // run ends quietly, as when the host goes later.
+            Application->ShowMainForm = false;
+            Active = false;
+            ExitApplication();
+            break;
+        }
         if (Window() != nullptr) {
             Window()->SetParent(nullptr);
             Window()->SetParentWindow(FParentWindow);
