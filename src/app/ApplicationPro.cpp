@@ -149,7 +149,7 @@ TCustomApplicationPro::~TCustomApplicationPro()
 {
     try {
         if (IsRuntime()) {
-            FSemaphore.reset();
+            FSemaphore.Reset();
             CloseRegistry();
             FLogStream.reset();
             if (FirstInstance == this) {
@@ -388,10 +388,10 @@ void TCustomApplicationPro::WndProc(TMessage& message)
 
 void TCustomApplicationPro::CheckSingleInstance()
 {
-    FSemaphore.reset();  // a component initialised again does not find itself
+    FSemaphore.Reset();  // a component initialised again does not find itself
     const HANDLE semaphore = CreateSemaphoreA(nullptr, 0, 1, SingleInstanceName(FBaseName).c_str());
     const DWORD error = GetLastError();
-    FSemaphore.reset(semaphore);
+    FSemaphore.Reset(semaphore);
     if (semaphore == nullptr || error != ERROR_ALREADY_EXISTS)
         return;
     SetLogFile(false);

@@ -45,8 +45,7 @@ TComponent::~TComponent()
 
 TComponent* TComponent::Components(int index) const
 {
-    if (index < 0 || index >= ComponentCount())
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    CheckListIndex(index, ComponentCount());
     return FComponents[static_cast<size_t>(index)];
 }
 

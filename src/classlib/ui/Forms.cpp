@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/ui/Screen.h"
 
 namespace {
@@ -423,17 +424,12 @@ TModalResult TCustomForm::ShowModal()
     }
     const HWND activeWindow = GetActiveWindow();
     const HWND handle = Handle();
-    struct TModalState {
-        bool& Modal;
-        HWND ActiveWindow;
-        ~TModalState()
-        {
-            Modal = false;
-            if (ActiveWindow != nullptr && IsWindow(ActiveWindow))
-                SetActiveWindow(ActiveWindow);
-        }
-    } state{FModal, activeWindow};
     FModal = true;
+    const TScopeExit modalEnded([this, activeWindow] {
+        FModal = false;
+        if (activeWindow != nullptr && IsWindow(activeWindow))
+            SetActiveWindow(activeWindow);
+    });
     {
         const TTaskWindows disabled(handle);
         Show();
