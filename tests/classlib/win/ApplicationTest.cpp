@@ -10,6 +10,7 @@
 #include "classlib/ui/Application.h"
 #include "classlib/ui/WndProc.h"
 #include "UiTestSupport.h"
+#include "../../support/MessageBoxes.h"
 
 namespace {
 
@@ -66,18 +67,7 @@ void DrainQueue()
     }
 }
 
-bool TakeQuit()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
-
-struct TBoxCall {
-    HWND Owner;
-    std::string Text;
-    std::string Caption;
-    UINT Flags;
-};
+using testsupport::TakeQuit;
 
 class ApplicationTest : public ::testing::Test {
 protected:
@@ -86,11 +76,6 @@ protected:
         Application->Initialize();
         SavedTitle = Application->Title();
         DrainQueue();
-        Application->MessageBoxProc = [this](HWND owner, const std::string& text, const std::string& caption,
-                                             UINT flags) {
-            Boxes.push_back({owner, text, caption, flags});
-            return IDOK;
-        };
     }
     void TearDown() override
     {
@@ -98,7 +83,6 @@ protected:
         app.OnException = nullptr;
         app.OnIdle = nullptr;
         app.OnMessage = nullptr;
-        app.MessageBoxProc = nullptr;
         app.SetTitle(SavedTitle);
         DrainQueue();
     }
@@ -111,7 +95,7 @@ protected:
         return !watchdog.Fired();
     }
 
-    std::vector<TBoxCall> Boxes;
+    testsupport::TBoxCapture Boxes;
     std::string SavedTitle;
 };
 
