@@ -42,8 +42,8 @@ TEST(FontTest, SizeConvertsAtTheScreenResolutionAndTheHandleIsMadeOnDemandAndRep
     font.SetStyle(0);
     EXPECT_EQ(GetObjectType(first), 0u) << "the old handle is deleted";
     EXPECT_EQ(DescribedBy(font.Handle()).lfWeight, FW_NORMAL);
-    // The colour is not part of the GDI font: a handle selected into a DC
-    // while painting stays valid, and the change is still announced.
+    // The colour is not part of the GDI font: the handle stays (one selected
+    // into a paint DC could not be deleted), and the change is announced.
     const HFONT selected = font.Handle();
     int changes = 0;
     font.OnChange = [&](TObject*) { ++changes; };
