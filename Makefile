@@ -48,10 +48,15 @@ run: build-win
 fuzz: setup
 	tools/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# Frames per second and CPU seconds per 1000 frames of an empty full-screen
-# frame at 1280x1024 under Wine and llvmpipe (BENCH_THREADS limits llvmpipe).
+# Frames per second and CPU milliseconds per frame of the empty frame and of
+# the aquarium, full screen at 1280x1024 under Wine and llvmpipe
+# (BENCH_THREADS limits llvmpipe; BENCH_ARGS="1000 layers" adds the
+# aquarium's parts); then the cost of a frame presented by copy into a child
+# window at the preview sizes, beside a buffer swap.
+BENCH_ARGS ?=
 bench: build-win
-	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/tests/gl/EmptyFrameBench.exe
+	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/FrameBench.exe $(BENCH_ARGS)
+	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/CopyPresentBench.exe
 
 clean:
 	rm -rf $(WIN_DIR) $(NATIVE_DIR)

@@ -9,8 +9,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/build/deps"
 
 packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb
-  libz-mingw-w64-dev nasm cmake make g++ fonts-liberation libgl1-mesa-dri xauth
-  imagemagick x11-utils googletest dpkg-dev libjpeg62-turbo-dev"
+  libz-mingw-w64-dev nasm cmake make g++ fonts-liberation fonts-wine libgl1-mesa-dri xauth
+  imagemagick x11-utils googletest dpkg-dev libjpeg62-turbo-dev
+  python3-numpy python3-pil fonts-dejavu-core"
 
 missing=""
 for p in $packages; do

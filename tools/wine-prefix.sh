@@ -1,27 +1,42 @@
 #!/bin/sh
 # Creates the private Wine prefix once: no Mono or Gecko prompt, no window
 # manager decorations (closing a full-screen window otherwise takes 2 s),
-# Arial drawn with Liberation Sans, and crashes that end the program at once.
-# The marker holds the settings' version, so a prefix made by an older
-# version of this script gets the newer settings too.
+# Arial drawn with Liberation Sans, Wine's own fonts (Marlett for the caption
+# buttons, Tahoma, MS Sans Serif) found, and crashes that end the program at
+# once.
+#
+# Nothing here is needed for OpenGL in child windows (the program's window,
+# the dialog, the preview): Wine 8's X11 driver shows none of it whatever its
+# settings, and the render window presents such frames by copy itself.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 
-version=2
-marker="$WINEPREFIX/.corvalen-ready"
-[ "$(cat "$marker" 2>/dev/null)" = "$version" ] && exit 0
+# The marker's number goes up whenever the settings below change, so that an
+# older prefix gets them too.
+ready="$WINEPREFIX/.corvalen-ready-3"
+[ -f "$ready" ] && exit 0
 echo "setup: preparing the Wine prefix $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
-[ -f "$marker" ] || wineboot -i > /dev/null 2>&1
+wineboot -i > /dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f > /dev/null 2>&1
+# Debian's Wine does not find the fonts of its data folder (fonts-wine) by
+# itself; the folder is given as an extra font path.
+for fonts in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
+    if [ -f "$fonts/marlett.ttf" ]; then
+        wine reg add 'HKCU\Software\Wine\Fonts' /v Path /d "Z:$(printf '%s' "$fonts" | tr / '\\')" /f \
+            > /dev/null 2>&1
+        break
+    fi
+done
 # A crashing program: Wine starts its debugger automatically (AeDebug), which
 # prints the fault and a backtrace to the program's error output and ends
-# it with a failing exit code. Without ShowCrashDialog = 0 the debugger
-# waits for someone to answer its dialog, and a crash costs a test time-out.
+# it. Without ShowCrashDialog = 0 the debugger waits for someone to answer
+# its dialog, and a crash costs a test time-out.
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
     /d 'winedbg --auto %ld %ld' /f > /dev/null 2>&1
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f > /dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f > /dev/null 2>&1
 wineserver -w
-echo "$version" > "$marker"
+rm -f "$WINEPREFIX/.corvalen-ready" "$WINEPREFIX/.corvalen-ready-2"
+touch "$ready"

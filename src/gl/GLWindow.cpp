@@ -80,8 +80,10 @@ void TCustomGLWindow::CreateWnd()
     if (HostFullScreen())
         SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     FDC.Acquire(wnd);
+    if ((GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) != 0 && ChildWindowsPresentByCopy())
+        FOffscreen = std::make_unique<TGLOffscreenWindow>(wnd);
     if (FHost != nullptr)
-        FHost->SetDC(FDC.Get());
+        FHost->SetDC(DC());
 }
 
 void TCustomGLWindow::UpdateShowing()
@@ -98,11 +100,16 @@ void TCustomGLWindow::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_DESTROY: {
-        // The device context goes even when stopping fails.
+        // The device contexts go even when stopping fails.
         struct TReleaseDC {
             TWindowDC& DC;
-            ~TReleaseDC() { DC.Release(); }
-        } release{FDC};
+            std::unique_ptr<TGLOffscreenWindow>& Offscreen;
+            ~TReleaseDC()
+            {
+                DC.Release();
+                Offscreen.reset();
+            }
+        } release{FDC, FOffscreen};
         if (FHost != nullptr)
             FHost->StopOpenGL();
         break;
@@ -115,6 +122,8 @@ void TCustomGLWindow::WndProc(TMessage& message)
         break;
     case WM_SIZE:
         TWinControl::WndProc(message);
+        if (FOffscreen)
+            FOffscreen->Resize(LOWORD(message.LParam), HIWORD(message.LParam));
         if (FHost != nullptr)
             FHost->Resize(LOWORD(message.LParam), HIWORD(message.LParam));
         return;

@@ -14,6 +14,12 @@
 // destroyed one stops OpenGL (StopOpenGL) while its device context is still
 // valid, then releases it.
 //
+// Where child windows cannot present OpenGL (ChildWindowsPresentByCopy), a
+// window that is a child renders into a hidden off-screen window instead:
+// the host gets that window's device context, and each buffer swap copies
+// the frame into this window (gl/GLCopyPresentation.h). It follows this
+// window's size and goes with it, after OpenGL is stopped.
+//
 // Messages: the background is not erased while the context is active (no
 // flicker); a size change is reported to the host; the system's screen
 // saver and monitor power-down commands are swallowed while the window has
@@ -26,9 +32,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "classlib/ui/Controls.h"
+#include "gl/GLCopyPresentation.h"
 #include "gl/core/DefViewport.h"
 #include "gl/core/GLWindowHost.h"
 
@@ -45,8 +53,9 @@ public:
     IGLWindowHost* Host() const { return FHost; }
     void SetHost(IGLWindowHost* host) { FHost = host; }
 
-    // The device context of the current window; null while there is none.
-    HDC DC() const { return FDC.Get(); }
+    // The device context OpenGL renders into: the current window's, or its
+    // off-screen window's when it presents by copy; null while there is none.
+    HDC DC() const { return FOffscreen ? FOffscreen->DC() : FDC.Get(); }
 
     // IViewWindow: the window's size, and Color resolved to RGB.
     int ViewWidth() override { return Width(); }
@@ -80,6 +89,7 @@ private:
 
     IGLWindowHost* FHost = nullptr;
     TWindowDC FDC;
+    std::unique_ptr<TGLOffscreenWindow> FOffscreen;
 };
 
 class TGLWindow : public TCustomGLWindow {

@@ -74,4 +74,9 @@ GLHPALETTE TWinGLPlatform::CreatePalette(GLHDC dc, const std::vector<TPaletteEnt
 
 void TWinGLPlatform::DeletePalette(GLHPALETTE palette) { DeleteObject(palette); }
 
-bool TWinGLPlatform::SwapBuffers(GLHDC dc) { return ::SwapBuffers(dc) != FALSE; }
+bool TWinGLPlatform::SwapBuffers(GLHDC dc)
+{
+    if (ChildWindowsPresentByCopy() && FPresenter.Present(dc))
+        return true;
+    return ::SwapBuffers(dc) != FALSE;
+}

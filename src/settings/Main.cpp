@@ -5,6 +5,7 @@
 // saver, preview in a host window, dialog, password change or program.
 #include <windows.h>
 
+#include "aquarium/AquariumStartup.h"
 #include "classlib/ui/Application.h"
 #include "settings/SaverTestForm.h"
 
@@ -12,6 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
         Application->Initialize();
+        InitializeAquarium();
         TSaverTestForm* form = nullptr;
         Application->CreateForm(form);
         Application->Run();

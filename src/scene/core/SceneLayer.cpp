@@ -13,18 +13,9 @@ void TSceneLayer::Render()
     if (!Visible())
         return;
     BeginRender();
-    for (int i = 0; i < GetCount(); ++i) {
-        TMainItem* child = GetItem(i);
-        if (child != nullptr && child->Visible())
-            child->RenderOpaque();
-    }
-    if (Alpha) {
-        for (int i = 0; i < GetCount(); ++i) {
-            TMainItem* child = GetItem(i);
-            if (child != nullptr && child->Visible())
-                child->RenderAlpha();
-        }
-    }
+    RenderOpaque();
+    if (Alpha)
+        RenderAlpha();
     EndRender();
 }
 

@@ -17,9 +17,11 @@ public:
 
     std::string ClassName() const override { return "TSceneLayer"; }
 
-    // When Visible: BeginRender, the opaque pass of every visible child,
-    // then - only when the layer's Alpha is set - the transparent pass of
-    // every visible child, then EndRender.
+    // When Visible: BeginRender, RenderOpaque (by default the opaque pass of
+    // every visible child), then - only when the layer's Alpha is set -
+    // RenderAlpha (by default the transparent pass of every visible child),
+    // then EndRender. Layers that draw their children in an order of their
+    // own override the two passes.
     void Render() override;
 };
 

@@ -4,19 +4,10 @@
 
 #include <string>
 
+#include "../../support/ProgramPath.h"
 #include "../../support/ResourceDirectoryCheck.h"
 
 namespace {
-
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
-    dir.resize(dir.find_last_of('\\') + 1);
-    // build/win/tests/classlib/ -> build/win/src/settings/
-    return dir + "..\\..\\src\\settings\\Corvalen.scr";
-}
 
 TEST(ResourceDirectory, EveryFixtureOfThisTestProgramIsFoundByName)
 {
@@ -28,8 +19,8 @@ TEST(ResourceDirectory, EveryFixtureOfThisTestProgramIsFoundByName)
 TEST(ResourceDirectory, EveryResourceOfTheProgramIsFoundByName)
 {
     const HMODULE program =
-        LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(program, nullptr) << ProgramPath();
+        LoadLibraryExA(testsupport::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr) << testsupport::ProgramPath();
     const testsupport::TResourceCheck check = testsupport::CheckResourceNames(program);
     FreeLibrary(program);
     // The program carries no named resource yet; every one it will carry

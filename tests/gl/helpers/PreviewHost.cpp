@@ -8,7 +8,8 @@
 // end (ending it by force when it does not). What it saw is the exit code,
 // a sum of:
 //   1  a child window appeared in the preview window,
-//   2  the child drew (the preview's centre is no longer white),
+//   2  the child's drawing reached the screen (the screen at the preview's
+//      centre is neither white nor black at some moment),
 //   4  the saver ended after the window was destroyed;
 // 64 when the saver could not be started, 128 for a wrong command line.
 #include <windows.h>
@@ -16,6 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "../../support/ScreenPixels.h"
 
 namespace {
 
@@ -41,7 +44,14 @@ int main(int argc, char** argv)
     const std::string saver = argv[1];
     const DWORD lifetime = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
 
-    const HWND host = CreateWindowExA(0, "STATIC", "Preview", WS_POPUP | WS_VISIBLE, 100, 100, PreviewWidth,
+    // Plain white, without text: anything else at its centre is the saver's.
+    WNDCLASSA hostClass{};
+    hostClass.lpfnWndProc = DefWindowProcA;
+    hostClass.hInstance = GetModuleHandleA(nullptr);
+    hostClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    hostClass.lpszClassName = "PreviewHost";
+    RegisterClassA(&hostClass);
+    const HWND host = CreateWindowExA(0, "PreviewHost", "Preview", WS_POPUP | WS_VISIBLE, 100, 100, PreviewWidth,
                                       PreviewHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (host == nullptr)
         return 64;
@@ -59,10 +69,7 @@ int main(int argc, char** argv)
         Pump();
         if (GetWindow(host, GW_CHILD) != nullptr) {
             seen |= 1;
-            const HDC dc = GetDC(host);
-            const COLORREF centre = GetPixel(dc, PreviewWidth / 2, PreviewHeight / 2);
-            ReleaseDC(host, dc);
-            if (centre != CLR_INVALID && centre != RGB(255, 255, 255))
+            if (testsupport::ShowsADrawing(testsupport::ScreenPixelAtCentre(host)))
                 seen |= 2;
         }
         Sleep(10);

@@ -48,7 +48,7 @@ TEST_F(GLApplicationTest, TheFirstTickStartsOpenGLFramesStepByTheStopwatchAndRun
     Set8087CW(0x1F3F);
     Tick();
     EXPECT_EQ(Calls, (Strings{"start", "start GL", SizeCall(FormWidth, FormHeight)}));
-    EXPECT_EQ(WindowFromDC(App->DC()), Window->Handle());
+    EXPECT_EQ(App->DC(), Window->DC());
     EXPECT_EQ(cleared[2], 255) << "cleared with the window's colour before OnRender";
     EXPECT_EQ(wordInFrame, DefaultFPUControlWord);
     EXPECT_EQ(sseRoundingInFrame, 0u) << "to nearest";
@@ -111,7 +111,7 @@ TEST_F(GLApplicationTest, FullScreenMakesTheWindowAnewAndDisablesTheMainFormUnti
     Display->SetFullScreen(false);
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(GetParent(Window->Handle()), Form->Handle());
-    EXPECT_EQ(WindowFromDC(App->DC()), Window->Handle());
+    EXPECT_EQ(App->DC(), Window->DC());
     EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
     Tick();
     EXPECT_EQ(Calls, (Strings{"stop GL", "start GL", SizeCall(FormWidth, FormHeight)}));

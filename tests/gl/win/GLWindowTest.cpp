@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "../../support/ScreenPixels.h"
+#include "classlib/ui/ExtCtrls.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 #include "gl/GLDisplay.h"
@@ -74,6 +76,28 @@ protected:
     }
 };
 
+// Whatever happens in a test with a real context, the context goes with its
+// libraries bound and the window calls back no more.
+struct TContextCleanup {
+    TGLWindow* Window;
+    FakeApplication& Application;
+    ~TContextCleanup()
+    {
+        Window->SetHost(nullptr);
+        Application.Context = nullptr;
+        if (!OpenGLLoaded())
+            InitOpenGL();
+    }
+};
+
+// The window whose frames dc renders: its own window, or the child an
+// off-screen window presents into.
+HWND DrawnWindow(HDC dc)
+{
+    const HWND target = TGLCopyPresenter::TargetOf(dc);
+    return target != nullptr ? target : WindowFromDC(dc);
+}
+
 struct GLWindow : ::testing::Test {
     FakeApplication application;
     std::unique_ptr<TForm> form;
@@ -105,7 +129,7 @@ TEST_F(GLWindow, InsideAFormItFillsTheClientAreaWithItsOwnDCAndTheSystemColour)
     EXPECT_EQ(GetClassLongA(window->Handle(), GCL_STYLE), static_cast<DWORD>(CS_OWNDC | CS_HREDRAW | CS_VREDRAW));
     ASSERT_EQ(application.DCs.size(), 1u);
     EXPECT_EQ(application.DCs[0], window->DC());
-    EXPECT_EQ(WindowFromDC(window->DC()), window->Handle());
+    EXPECT_EQ(DrawnWindow(window->DC()), window->Handle());
     form->SetClientWidth(240);
     EXPECT_EQ(application.LastSize.cx, 240);
     window->SetColor(clBtnFace);
@@ -128,11 +152,13 @@ TEST_F(GLWindow, APreviewInAForeignWindowTakesItsSizeAndStopsOpenGLBeforeItsDCGo
     EXPECT_EQ(rect.right - rect.left, 320);
     EXPECT_EQ(application.LastSize.cy, 240);
     ASSERT_EQ(application.DCs.size(), 1u);
+    const HWND drawable = WindowFromDC(application.DCs[0]);  // its own, or an off-screen window
 
     DestroyWindow(host);
     EXPECT_EQ(application.Stops, 1);
     EXPECT_EQ(application.DCAtStop, application.DCs[0]);
     EXPECT_TRUE(application.WindowAliveAtStop);
+    EXPECT_FALSE(IsWindow(drawable));
     EXPECT_EQ(window->DC(), nullptr);
     EXPECT_FALSE(window->HandleAllocated());
 }
@@ -162,7 +188,7 @@ TEST_F(GLWindow, FullScreenItIsATopmostPopupThatOnlyLeavesFullScreenOnCloseAndCo
     EXPECT_EQ(GetParent(window->Handle()), form->Handle());
     EXPECT_EQ(window->Width(), 300);
     ASSERT_EQ(application.DCs.size(), 2u);
-    EXPECT_EQ(WindowFromDC(application.DCs[1]), window->Handle());
+    EXPECT_EQ(DrawnWindow(application.DCs[1]), window->Handle());
     SendMessageA(window->Handle(), WM_CLOSE, 0, 0);  // not full screen: it closes
     EXPECT_EQ(application.Stops, 2);
 }
@@ -198,18 +224,7 @@ TEST_F(GLWindow, SwitchingSoftwareRenderingWhileActiveDrawsInANewWindow)
     window->SetColor(RGB(0, 0, 255));
     TCustomAppOpenGL context(&application, std::make_unique<TWinGLPlatform>());
     application.Context = &context;
-    // Whatever happens, the context goes with its libraries bound and the window calls back no more.
-    struct Cleanup {
-        TGLWindow* Window;
-        FakeApplication& Application;
-        ~Cleanup()
-        {
-            Window->SetHost(nullptr);
-            Application.Context = nullptr;
-            if (!OpenGLLoaded())
-                InitOpenGL();
-        }
-    } cleanup{window, application};
+    TContextCleanup cleanup{window, application};
     context.CreateRC(window->DC());
     ASSERT_TRUE(context.Active());
     const HWND before = window->Handle();
@@ -220,7 +235,7 @@ TEST_F(GLWindow, SwitchingSoftwareRenderingWhileActiveDrawsInANewWindow)
     EXPECT_FALSE(IsWindow(before));
     EXPECT_EQ(application.DCAtStop, application.DCs.at(0));
     ASSERT_EQ(application.DCs.size(), 2u);
-    EXPECT_EQ(WindowFromDC(application.DCs[1]), window->Handle());
+    EXPECT_EQ(DrawnWindow(application.DCs[1]), window->Handle());
     EXPECT_FALSE(OpenGLLoaded());
 
     context.CreateRC(window->DC());
@@ -230,6 +245,54 @@ TEST_F(GLWindow, SwitchingSoftwareRenderingWhileActiveDrawsInANewWindow)
     glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_EQ(pixel[2], 255);
     EXPECT_EQ(pixel[0], 0);
+}
+
+TEST_F(GLWindow, InAPanelOfAFormItsFramesReachTheScreenAlsoAfterAResize)
+{
+    form = std::make_unique<TForm>(nullptr);
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    form->Show();
+    auto* panel = new TPanel(form.get());
+    panel->SetBounds(20, 10, 120, 90);
+    panel->SetParent(form.get());
+    auto* window = new TGLWindow(panel);
+    window->SetHost(&application);
+    application.Window = window;
+    window->SetParent(panel);
+    TCustomAppOpenGL context(&application, std::make_unique<TWinGLPlatform>());
+    application.Context = &context;
+    TContextCleanup cleanup{window, application};
+    context.CreateRC(window->DC());
+    ASSERT_TRUE(context.Active());
+
+    // A frame is a clear with the window's colour and a swap; the screen then shows it.
+    const auto presentFrame = [&](COLORREF colour) {
+        window->SetColor(colour);
+        TDefViewport(&application).Apply();
+        context.SwapBuffers(window->DC());
+    };
+    // The system puts a window's drawing on the screen while messages flow, not at once.
+    const auto screenShows = [&](int x, int y, COLORREF colour) {
+        POINT point{x, y};
+        ClientToScreen(window->Handle(), &point);
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 1000; Sleep(10)) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            if (testsupport::ColoursNear(testsupport::ScreenPixel(point.x, point.y), colour))
+                return true;
+        }
+        return false;
+    };
+    presentFrame(RGB(0, 200, 0));
+    EXPECT_TRUE(screenShows(60, 45, RGB(0, 200, 0)));
+
+    panel->SetBounds(20, 10, 240, 160);
+    ASSERT_EQ(window->Width(), panel->ClientWidth());
+    presentFrame(RGB(200, 0, 200));
+    EXPECT_TRUE(screenShows(window->Width() - 3, window->Height() - 3, RGB(200, 0, 200)))
+        << "the frame does not cover the grown window";
 }
 
 TEST(GLDisplayComponent, OffersOnlyThe16And32BitModesOnceLoaded)

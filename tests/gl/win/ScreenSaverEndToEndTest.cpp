@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "../../support/ScreenPixels.h"
 #include "../../support/TempFolder.h"
 
 namespace {
@@ -134,13 +135,13 @@ TEST(ScreenSaverEndToEnd, SaverRunsFullScreenSavesAShotOnPrintScreenAndEndsOnAKe
     EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
 }
 
-TEST(ScreenSaverEndToEnd, PreviewDrawsInsideTheHostAndEndsWithIt)
+TEST(ScreenSaverEndToEnd, PreviewShowsItsFramesInsideTheHostAndEndsWithIt)
 {
     const std::string program = ProgramPath();
-    TRun host(TestDir() + "PreviewHost.exe", "\"" + program + "\" 1500");
+    TRun host(TestDir() + "PreviewHost.exe", "\"" + program + "\" 2500");
     ASSERT_TRUE(host.Started());
     ASSERT_TRUE(host.WaitForEnd(20000));
-    // 1: our window became the host's child, 2: it drew, 4: it ended with the host.
+    // 1: our window became the host's child, 2: its frames reached the screen, 4: it ended with the host.
     EXPECT_EQ(host.ExitCode(), 7u);
 }
 
@@ -176,7 +177,16 @@ TEST(ScreenSaverEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyAndWaitsF
     EXPECT_TRUE(run.WaitForEnd(5000)) << "the .SCR did not end with its copy";
 }
 
-TEST(ScreenSaverEndToEnd, ConfigureAndProgramShowAWindowUntilClosed)
+// At some moment within `ms` the screen itself shows a drawing at the centre of the window.
+bool ScreenShowsADrawingIn(HWND wnd, DWORD ms)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(20))
+        if (testsupport::ShowsADrawing(testsupport::ScreenPixelAtCentre(wnd)))
+            return true;
+    return false;
+}
+
+TEST(ScreenSaverEndToEnd, ConfigureAndProgramShowTheirFramesOnTheScreenUntilClosed)
 {
     testsupport::TTempFolder dir;
     // The same file as ".EXE" without parameters runs as a program; the ".scr" with /c is the dialog.
@@ -188,7 +198,11 @@ TEST(ScreenSaverEndToEnd, ConfigureAndProgramShowAWindowUntilClosed)
         ASSERT_TRUE(run.Started());
         const HWND window = run.WaitForWindow(10000, IsFormWindow);
         ASSERT_NE(window, nullptr);
-        EXPECT_FALSE(run.WaitForEnd(300));
+        // The render window is the form's child: its frames must reach the screen, not only its own DC.
+        const HWND view = GetWindow(window, GW_CHILD);
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(ScreenShowsADrawingIn(view, 5000));
+        EXPECT_FALSE(run.WaitForEnd(0));
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(run.WaitForEnd(5000)) << "closing the window did not end the program";
     }

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "../../gl/win/GLTestWindow.h"
+#include "SceneHost.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/DefViewport.h"
 #include "gl/core/GLBinding.h"
@@ -32,7 +32,7 @@ namespace {
 
 constexpr int Size = 128;
 using TPixel = std::array<int, 3>;
-using TFrame = std::vector<GLubyte>;  // RGBA, bottom row first
+using testsupport::TFrame;
 const TPixel Background{32, 48, 96};  // the window's colour, which the viewport clears to
 
 TPixel PixelAt(const TFrame& frame, int x, int y)
@@ -51,66 +51,26 @@ TPixel PixelAt(const TFrame& frame, int x, int y)
     return ::testing::AssertionSuccess();
 }
 
-// A scene with what the program's OpenGL application gives it: a window with
-// a current context, the default viewport (75 degrees, the camera at the
-// origin looking down -z) and the view size.
-class TSceneHost : public IDefViewportOwner, public IViewWindow {
+// The program's host around the scene (SceneHost.h), 128 pixels square.
+class TSceneHost : public testsupport::TSceneHost {
 public:
-    TSceneHost()
-    {
-        FContext->CreateRC(FWindow.DC());
-        Scene->GL = FContext.get();
-        Scene->Viewport = &FViewport;
-        Scene->ViewWidth = Size;
-        Scene->ViewHeight = Size;
-    }
-    // The scene goes while its context is current; the program-wide caches forget it.
-    ~TSceneHost()
-    {
-        Scene.reset();
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
-        FContext->DestroyRC();
-    }
+    TSceneHost() : testsupport::TSceneHost(Size, Size, 0x00603020) {}
 
     void Load(const std::string& name, TSourceLocations location = slResource, bool scrambled = false)
     {
-        ASSERT_TRUE(FContext->Active());
-        Scene->SourceLocation = location;
-        Scene->SourceName = name;
-        Scene->Scrambled = scrambled;
-        Scene->Load();
+        ASSERT_TRUE(Active());
+        testsupport::TSceneHost::Load(name, location, scrambled);
     }
 
-    // Three frames as the host's render event draws them (lighting on: the
-    // engine leaves it to the host), the last one read back.
+    // Three frames, the last one read back.
     TFrame DrawFrames()
     {
-        for (int i = 0; i < 3; ++i) {
-            FViewport.Apply();
-            FContext->SetLighting(true);
-            Scene->DoFrame(0.02f);
-        }
-        TFrame frame(static_cast<size_t>(Size) * Size * 4);
-        glReadPixels(0, 0, Size, Size, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-        return frame;
+        for (int i = 0; i < 3; ++i)
+            DrawFrame(0.02f);
+        return ReadFrame();
     }
 
     const TSceneFont& Font() const { return dynamic_cast<TSceneFont&>(*Scene->FindObject("Font")); }
-
-    IViewWindow* ViewWindow() override { return this; }
-    TCustomOpenGL* ViewContext() override { return FContext.get(); }
-    int ViewWidth() override { return Size; }
-    int ViewHeight() override { return Size; }
-    uint32_t ViewColorRGB() override { return 0x00603020; }
-
-    std::unique_ptr<TMainScene> Scene = std::make_unique<TMainScene>();
-
-private:
-    TestWindow FWindow{Size, Size};
-    std::unique_ptr<TCustomOpenGL> FContext = NewContext();
-    TDefViewport FViewport{this};
 };
 
 class SceneEndToEnd : public ::testing::Test {
