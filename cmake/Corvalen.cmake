@@ -62,7 +62,8 @@ function(corvalen_layer_tests name)
         # Fixtures beside the resource scripts are what they embed.
         file(GLOB win_fixtures CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/win/*.txt"
              "${CMAKE_CURRENT_SOURCE_DIR}/win/*.bmp" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.gsc"
-             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.3dm" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.jpg")
+             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.3dm" "${CMAKE_CURRENT_SOURCE_DIR}/win/*.jpg"
+             "${CMAKE_CURRENT_SOURCE_DIR}/win/*.wav")
         foreach(rc IN LISTS win_rc)
             corvalen_resource_depends(${rc} ${win_fixtures})
         endforeach()
@@ -130,4 +131,25 @@ endfunction()
 # change to one of them must recompile it (CMake does not scan .rc files).
 function(corvalen_resource_depends rc)
     set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${ARGN})
+endfunction()
+
+# zlib as the target `corvalen_zlib`: for the target build the static
+# library of Debian's libz-mingw-w64-dev (never its import library, so the
+# program needs no zlib1.dll); natively Debian's zlib1g-dev.
+function(corvalen_import_zlib)
+    if(TARGET corvalen_zlib)
+        return()
+    endif()
+    if(CORVALEN_TARGET_BUILD)
+        find_library(CORVALEN_ZLIB_STATIC NAMES libz.a REQUIRED)
+        find_path(CORVALEN_ZLIB_INCLUDE zlib.h REQUIRED)
+        add_library(corvalen_zlib STATIC IMPORTED GLOBAL)
+        set_target_properties(corvalen_zlib PROPERTIES
+            IMPORTED_LOCATION ${CORVALEN_ZLIB_STATIC}
+            INTERFACE_INCLUDE_DIRECTORIES ${CORVALEN_ZLIB_INCLUDE})
+    else()
+        find_package(ZLIB REQUIRED)
+        add_library(corvalen_zlib INTERFACE IMPORTED GLOBAL)
+        target_link_libraries(corvalen_zlib INTERFACE ZLIB::ZLIB)
+    endif()
 endfunction()

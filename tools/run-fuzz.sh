@@ -20,7 +20,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCORVALEN_FUZZ=ON -DBUILD_TESTI
 # Each target and its corpus folder.
 targets="scene_description_fuzz:scene-description text_mesh_fuzz:text-mesh bmp_fuzz:bmp jpeg_fuzz:jpeg
 form_description_fuzz:form-description ini_fuzz:ini command_line_fuzz:command-line
-registry_value_fuzz:registry-value"
+registry_value_fuzz:registry-value skin_records_fuzz:skin-records stored_skin_fuzz:stored-skin"
 # shellcheck disable=SC2046
 cmake --build "$dir" -j"$(nproc)" --target $(for t in $targets; do printf '%s ' "${t%%:*}"; done)
 

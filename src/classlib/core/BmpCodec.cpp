@@ -234,6 +234,15 @@ uint64_t BmpFileLength(const uint8_t* data, size_t size)
     return length;
 }
 
+uint64_t BmpFileExtent(const uint8_t* data, size_t size, uint64_t available)
+{
+    const uint64_t pixelsEnd = BmpFileLength(data, size);
+    const uint64_t declared = static_cast<uint64_t>(data[2]) | static_cast<uint64_t>(data[3]) << 8 |
+                              static_cast<uint64_t>(data[4]) << 16 |
+                              static_cast<uint64_t>(data[5]) << 24;
+    return declared >= pixelsEnd && declared <= available ? declared : pixelsEnd;
+}
+
 TDibImage ReadBmpFile(const uint8_t* data, size_t size)
 {
     const TFileHeader header = ParseFileHeader(data, size);

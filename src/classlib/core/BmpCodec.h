@@ -74,6 +74,14 @@ struct TDibImage : TDibFormat {
 // invalid. A stream reader uses it to take exactly one file from a stream.
 uint64_t BmpFileLength(const uint8_t* data, size_t size);
 
+// The number of bytes the BMP file starting at `data` takes from a stream
+// that holds `available` bytes from its start: the file size its header
+// declares when that covers the pixel rows and the stream holds it, else the
+// end of its pixel rows (writers that leave the size 0 or wrong). The result
+// may exceed `available` when the rows run past the stream's end. Raises
+// EInvalidGraphic as BmpFileLength does.
+uint64_t BmpFileExtent(const uint8_t* data, size_t size, uint64_t available);
+
 // Reads a complete BMP file; bytes after the pixel rows are ignored.
 TDibImage ReadBmpFile(const uint8_t* data, size_t size);
 

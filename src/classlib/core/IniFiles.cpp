@@ -106,7 +106,8 @@ void TMemIniFile::WriteFloat(const std::string& section, const std::string& iden
 }
 
 bool TMemIniFile::SectionExists(const std::string& section) const {
-    return FindSection(section) != nullptr;
+    const TSection* s = FindSection(section);
+    return s != nullptr && !s->Keys.empty();
 }
 
 bool TMemIniFile::ValueExists(const std::string& section, const std::string& ident) const {

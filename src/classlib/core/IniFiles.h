@@ -27,7 +27,24 @@
 
 class TStrings;
 
-class TMemIniFile : public TObject {
+// What readers of INI content need, whatever holds it.
+class TCustomIniFile : public TObject {
+public:
+    std::string ClassName() const override { return "TCustomIniFile"; }
+
+    virtual std::string ReadString(const std::string& section, const std::string& ident,
+                                   const std::string& defaultValue) const = 0;
+    virtual int ReadInteger(const std::string& section, const std::string& ident,
+                            int defaultValue) const = 0;
+    virtual void WriteString(const std::string& section, const std::string& ident,
+                             const std::string& value) = 0;
+    virtual void WriteInteger(const std::string& section, const std::string& ident, int value) = 0;
+    // True when the section holds at least one key: a bare header counts as
+    // missing.
+    virtual bool SectionExists(const std::string& section) const = 0;
+};
+
+class TMemIniFile : public TCustomIniFile {
 public:
     // Loads fileName when it can be opened; otherwise (also for an empty
     // name) the INI starts empty.
@@ -41,20 +58,20 @@ public:
     // ("$10", "0x10"), anything else gives the default. ReadBool: "0" is
     // false, any other integer true, a non-integer the default.
     std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& defaultValue) const;
-    int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const;
+                           const std::string& defaultValue) const override;
+    int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const override;
     bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const;
     double ReadFloat(const std::string& section, const std::string& ident,
                      double defaultValue) const;
 
     void WriteString(const std::string& section, const std::string& ident,
-                     const std::string& value);
-    void WriteInteger(const std::string& section, const std::string& ident, int value);
+                     const std::string& value) override;
+    void WriteInteger(const std::string& section, const std::string& ident, int value) override;
     // Writes "1" or "0".
     void WriteBool(const std::string& section, const std::string& ident, bool value);
     void WriteFloat(const std::string& section, const std::string& ident, double value);
 
-    bool SectionExists(const std::string& section) const;
+    bool SectionExists(const std::string& section) const override;
     bool ValueExists(const std::string& section, const std::string& ident) const;
     // These replace the content of strings: key names, section names, and
     // "key=value" lines respectively.

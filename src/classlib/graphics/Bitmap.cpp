@@ -291,7 +291,7 @@ void TBitmap::Assign(TPersistent* source)
     ReplaceDib(std::move(dib.Handle), dib.Bits, bitmap->FFormat);
 }
 
-TDibImage TBitmap::GetDib() const
+TDibImage TBitmap::Dib() const
 {
     TDibImage image;
     static_cast<TDibFormat&>(image) = FFormat;
@@ -308,11 +308,11 @@ TDibImage TBitmap::GetDib() const
 TDibImage TBitmap::GetDib24() const
 {
     if (PixelFormat() == pf24bit)
-        return GetDib();
+        return Dib();
     TBitmap copy;
     copy.Assign(const_cast<TBitmap*>(this));
     copy.SetPixelFormat(pf24bit);
-    return copy.GetDib();
+    return copy.Dib();
 }
 
 void TBitmap::SetDib(const TDibImage& image)
@@ -350,17 +350,10 @@ void TBitmap::LoadFromStream(TStream& stream)
     const int64_t available = std::max<int64_t>(stream.Size() - start, 0);
     std::vector<uint8_t> data(static_cast<size_t>(std::min(available, HeadersMax)));
     stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
-    // The headers decide how much of the stream is this file: the file size
-    // it declares when that covers the pixels and the stream holds it, else
-    // the end of its pixel rows (writers that leave the size 0 or wrong).
-    const uint64_t pixelsEnd = BmpFileLength(data.data(), data.size());
-    const uint32_t declared = static_cast<uint32_t>(data[2]) | static_cast<uint32_t>(data[3]) << 8 |
-                              static_cast<uint32_t>(data[4]) << 16 |
-                              static_cast<uint32_t>(data[5]) << 24;
-    uint64_t length = pixelsEnd;
-    if (declared >= pixelsEnd && declared <= static_cast<uint64_t>(available))
-        length = declared;
-    length = std::min(length, static_cast<uint64_t>(available));
+    // The headers decide how much of the stream is this file; rows cut short
+    // by the stream's end are left to the decoder to reject.
+    const uint64_t length = std::min(BmpFileExtent(data.data(), data.size(), static_cast<uint64_t>(available)),
+                                     static_cast<uint64_t>(available));
 
     const size_t head = data.size();
     data.resize(static_cast<size_t>(length));
@@ -375,7 +368,7 @@ void TBitmap::SaveToStream(TStream& stream)
 {
     if (Empty())
         return;
-    const std::vector<uint8_t> file = WriteBmpFile(GetDib());
+    const std::vector<uint8_t> file = WriteBmpFile(Dib());
     stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
 }
 

@@ -99,15 +99,17 @@ public:
     // missing resource raises EResNotFound "Resource <name> not found".
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
 
+    // A copy of the picture, rows top first (empty Bits when Empty()).
+    TDibImage Dib() const;
+    // Replaces the picture by `image` (a picture decoded by platform-free
+    // code); an image of 0 x 0 empties the bitmap.
+    void SetDib(const TDibImage& image);
+
 private:
     friend class TJPEGImage;
 
-    // A copy of the picture, rows top first (empty Bits when Empty()).
-    TDibImage GetDib() const;
     // The picture as a 24-bit image, converted when the format differs.
     TDibImage GetDib24() const;
-    // Replaces the picture by `image`.
-    void SetDib(const TDibImage& image);
 
     // Row `row` (0 = top) of the DIB, without checks.
     uint8_t* Row(int row) const;

@@ -15,17 +15,10 @@
 #include <string>
 
 #include "classlib/core/Components.h"
+#include "classlib/core/Types.h"
 #include "classlib/graphics/Colors.h"
 #include "classlib/graphics/GdiHandles.h"
 #include "classlib/graphics/Graphics.h"
-
-using TFontStyles = unsigned;
-enum : TFontStyles {
-    fsBold = 1u << 0,
-    fsItalic = 1u << 1,
-    fsUnderline = 1u << 2,
-    fsStrikeOut = 1u << 3,
-};
 
 using TFontCharset = BYTE;
 

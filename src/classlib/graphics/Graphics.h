@@ -11,8 +11,7 @@
 
 #include "classlib/core/BmpCodec.h"
 #include "classlib/core/Exceptions.h"
-
-using TColor = int32_t;
+#include "classlib/core/Types.h"
 
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000);
 constexpr TColor clBlack = 0x000000;

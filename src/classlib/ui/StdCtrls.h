@@ -27,9 +27,8 @@
 #include <vector>
 
 #include "classlib/core/StringList.h"
+#include "classlib/core/Types.h"
 #include "classlib/ui/Controls.h"
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TButton : public TWinControl {
 public:

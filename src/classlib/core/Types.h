@@ -1,0 +1,39 @@
+// Basic value types of the class library that platform-free code shares with
+// the graphics and control classes: points and rectangles (the memory
+// layout of the platform's POINT and RECT; classlib/graphics/WinTypes.h
+// converts), colours, font styles and text alignment.
+#pragma once
+
+#include <cstdint>
+
+struct TPoint {
+    int32_t X = 0;
+    int32_t Y = 0;
+
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+// Left and Top inside, Right and Bottom just outside; all zero is the empty
+// rectangle.
+struct TRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Right = 0;
+    int32_t Bottom = 0;
+
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+// A 32-bit colour, 0x00BBGGRR as a COLORREF; a negative value (high byte
+// 0xFF, or 0x80 for the system colours of Colors.h) names a system colour.
+using TColor = int32_t;
+
+using TFontStyles = unsigned;
+enum : TFontStyles {
+    fsBold = 1u << 0,
+    fsItalic = 1u << 1,
+    fsUnderline = 1u << 2,
+    fsStrikeOut = 1u << 3,
+};
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };

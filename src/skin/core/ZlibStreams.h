@@ -1,0 +1,30 @@
+// zlib-format compression of whole streams, as compressed stored skins use
+// it: CompressStream deflates at level 9 (two-byte header, deflate data,
+// Adler-32 trailer); DecompressStream inflates and checks the trailer.
+//
+// Failures raise EZCompressionError / EZDecompressionError with zlib's
+// message. Data that ends before the zlib stream's end (no end marker or a
+// cut trailer) is an error, never a silently shortened result. Bytes after
+// the stream's end are ignored.
+#pragma once
+
+#include "classlib/core/Exceptions.h"
+#include "classlib/core/Streams.h"
+
+class EZCompressionError : public Exception {
+public:
+    explicit EZCompressionError(std::string message) : Exception(std::move(message)) {}
+};
+
+class EZDecompressionError : public Exception {
+public:
+    explicit EZDecompressionError(std::string message) : Exception(std::move(message)) {}
+};
+
+// Rewinds source to 0 and deflates all of it into destination (from its
+// position).
+void CompressStream(TStream& source, TStream& destination);
+
+// Rewinds source to 0 and inflates it, 4096 bytes at a time, into
+// destination (from its position). Note the order: destination first.
+void DecompressStream(TStream& destination, TStream& source);

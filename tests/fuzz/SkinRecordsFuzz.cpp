@@ -1,0 +1,90 @@
+// Fuzz target: a skin description as INI text. The section check and the
+// list readers run over it; then each of the first four sections (each costs
+// some fifty records) is read by a record of every keyword of both
+// factories, and the popup and hint windows read theirs. A record
+// that loads must write itself out, and a fresh record loaded from that
+// must write exactly the same again. Only the conversion error of a point
+// or rectangle may escape a load.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "classlib/core/IniFiles.h"
+#include "classlib/core/StringList.h"
+#include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinEncodings.h"
+#include "skin/core/SkinObjectRecords.h"
+#include "skin/core/SkinWindowRecords.h"
+
+namespace {
+
+std::string Text(const TMemIniFile& ini)
+{
+    TStringList lines;
+    ini.GetStrings(lines);
+    return lines.Text();
+}
+
+template <class Create>
+void RoundTrip(TMemIniFile& ini, const std::string& section, const std::string& keyword, Create create)
+{
+    auto record = create(keyword, section);
+    try {
+        record->LoadFromFile(ini);
+    } catch (const EConvertError&) {
+        return;
+    }
+    // Writing a list costs time quadratic in its lines (each new key is
+    // looked up among those written before), so long lists are only read.
+    if (ini.ReadInteger(section, "symbolslinecount", 0) > 1024)
+        return;
+    TMemIniFile first("");
+    record->SaveToFile(first);
+    auto fresh = create(keyword, section);
+    fresh->LoadFromFile(first);
+    TMemIniFile second("");
+    fresh->SaveToFile(second);
+    if (Text(first) != Text(second))
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    TStringList lines;
+    lines.SetText(std::string(reinterpret_cast<const char*>(data), size));
+    TMemIniFile ini("");
+    ini.SetStrings(lines);
+    HasSkinSections(ini);
+
+    TStringList sections;
+    ini.ReadSections(sections);
+    for (int s = 0; s < sections.Count() && s < 4; ++s) {
+        const std::string section = sections.Strings(s);
+        TStringList list;
+        ReadStrings(ini, section, "symbols", list);
+        ReadCountedStrings(ini, section, "activepictures", list);
+        // A record reads only its own section: give it that one alone, so
+        // that the cost of a run does not grow with the number of sections.
+        TStringList values;
+        ini.ReadSectionValues(section, values);
+        TMemIniFile own("");
+        for (int i = 0; i < values.Count(); ++i)
+            own.WriteString(section, values.Names(i), values.ValueFromIndex(i));
+        for (const std::string& keyword : SkinControlKeywords)
+            RoundTrip(own, section, keyword, CreateSkinControl);
+        for (const std::string& keyword : SkinObjectKeywords)
+            RoundTrip(own, section, keyword, CreateSkinObject);
+    }
+    try {
+        TspDataSkinPopupWindow().LoadFromFile(ini);
+    } catch (const EConvertError&) {
+    }
+    try {
+        TspDataSkinHintWindow().LoadFromFile(ini);
+    } catch (const EConvertError&) {
+    }
+    return 0;
+}
