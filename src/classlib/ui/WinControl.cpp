@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Controls.h"
 
@@ -206,8 +207,7 @@ TWinControl* TWinControl::FindControl(HWND wnd)
 
 TControl* TWinControl::Controls(int index) const
 {
-    if (index < 0 || index >= ControlCount())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    CheckListIndex(index, ControlCount());
     return FControls[static_cast<size_t>(index)];
 }
 
@@ -366,10 +366,7 @@ void TWinControl::Realign()
         (FHandle == nullptr && FControls.empty()))
         return;
     FAligning = true;
-    struct TReset {
-        bool& Flag;
-        ~TReset() { Flag = false; }
-    } reset{FAligning};
+    const TScopeExit aligned([this] { FAligning = false; });
 
     RECT client = ClientRect();
     const std::vector<TControl*> controls(FControls);
