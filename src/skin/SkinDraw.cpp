@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "classlib/graphics/GdiHandles.h"
-#include "classlib/system/Library.h"
+#include "classlib/system/KernelHandles.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/StdCtrlsDraw.h"
 
