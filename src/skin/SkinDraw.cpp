@@ -25,7 +25,7 @@ bool IsWindows2000OrXP()
 void SetLayeredWindowAlpha(HWND Wnd, int Percent)
 {
     using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    const TLibrary user32("USER32");
+    const TModule user32("USER32");
     const auto setAttributes = user32.Function<TSetLayeredWindowAttributes>("SetLayeredWindowAttributes");
     if (setAttributes != nullptr)
         setAttributes(Wnd, 0, static_cast<BYTE>(LayeredWindowAlpha(Percent)), LWA_ALPHA);
