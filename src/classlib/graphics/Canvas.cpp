@@ -194,11 +194,11 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text)
     ExtTextOutA(dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
-int TCanvas::DrawText(const std::string& text, RECT& rect, UINT format)
+int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags)
 {
     const HDC dc = RequiredHandle();
     const TTextScope scope(dc, FFont, FBrush);
-    return ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format);
+    return DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, flags);
 }
 
 void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width)
@@ -245,6 +245,11 @@ void TCanvas::Draw(int x, int y, TBitmap* bitmap)
     const HDC dc = RequiredHandle();
     if (bitmap == nullptr || bitmap->Empty())
         return;
+    if (bitmap->Transparent()) {
+        GdiTransparentBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
+                          bitmap->Width(), bitmap->Height(), ColorToRGB(bitmap->TransparentColor()));
+        return;
+    }
     BitBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
