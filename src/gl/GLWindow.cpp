@@ -1,5 +1,6 @@
 #include "gl/GLWindow.h"
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/graphics/Graphics.h"
 #include "classlib/ui/Screen.h"
 
@@ -43,15 +44,21 @@ TCustomGLWindow::~TCustomGLWindow()
     DestroyHandle();
 }
 
+RECT TCustomGLWindow::ClientRect()
+{
+    if (!HandleAllocated())
+        return RECT{0, 0, Width(), Height()};
+    return TWinControl::ClientRect();
+}
+
 uint32_t TCustomGLWindow::ViewColorRGB()
 {
     return ColorToRGB(Color());
 }
 
-void TCustomGLWindow::CreateParams(TCreateParams& params)
+void TCustomGLWindow::PlaceWindow()
 {
-    const bool fullScreen = HostFullScreen();
-    if (fullScreen) {
+    if (HostFullScreen()) {
         SetAlign(alNone);
         SetBounds(0, 0, Screen->Width(), Screen->Height());
     } else if (Parent() == nullptr && ParentWindow() != nullptr) {
@@ -61,6 +68,11 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
     } else {
         SetAlign(alClient);
     }
+}
+
+void TCustomGLWindow::CreateParams(TCreateParams& params)
+{
+    const bool fullScreen = HostFullScreen();
     TWinControl::CreateParams(params);
     params.WindowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     if (fullScreen) {
@@ -75,6 +87,7 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
 
 void TCustomGLWindow::CreateWnd()
 {
+    PlaceWindow();
     TWinControl::CreateWnd();
     const HWND wnd = Handle();
     if (HostFullScreen())
@@ -101,15 +114,10 @@ void TCustomGLWindow::WndProc(TMessage& message)
     switch (message.Msg) {
     case WM_DESTROY: {
         // The device contexts go even when stopping fails.
-        struct TReleaseDC {
-            TWindowDC& DC;
-            std::unique_ptr<TGLOffscreenWindow>& Offscreen;
-            ~TReleaseDC()
-            {
-                DC.Release();
-                Offscreen.reset();
-            }
-        } release{FDC, FOffscreen};
+        const TScopeExit release([this] {
+            FDC.Release();
+            FOffscreen.reset();
+        });
         if (FHost != nullptr)
             FHost->StopOpenGL();
         break;

@@ -373,6 +373,14 @@ TEST_F(SkinDrawWindowTest, ParentImageAndScreenCapture)
         << std::hex << PixelOf(child->Handle(), 2, 2);
     EXPECT_TRUE(Near(PixelOf(child->Handle(), 40, 10), RGB(0, 0, 255)));
 
+    // A windowless control at the same place, drawn into a buffer of its size.
+    auto* graphic = AddControl<TBlock>(panel, 30, 25, 60, 40);
+    TBitmap buffer;
+    Fill(buffer, 60, 40, clBlack);
+    DrawParentImageForGraphic(graphic, buffer.Canvas());
+    EXPECT_EQ(buffer.Canvas()->Pixels(2, 2), clLime);
+    EXPECT_EQ(buffer.Canvas()->Pixels(40, 10), clBlue);
+
     // The screen shows the form: a capture of the panel's area reads it.
     POINT origin{0, 0};
     ClientToScreen(panel->Handle(), &origin);
