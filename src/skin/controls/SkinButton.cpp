@@ -5,7 +5,8 @@
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Forms.h"
-#include "skin/core/EffectImage.h"
+#include "skin/EffectBmp.h"
+#include "skin/SkinDraw.h"
 
 namespace {
 
@@ -19,22 +20,6 @@ constexpr TColor DownFillColor = 0x00B59385;
 constexpr TColor ActiveFillColor = 0x00D2BDB6;
 
 }  // namespace
-
-void DrawGlyphCell(TCanvas* canvas, int x, int y, int glyphNum, int numGlyphs, TBitmap* glyph)
-{
-    if (glyph == nullptr || glyph->Empty() || numGlyphs < 1)
-        return;
-    const int cellWidth = glyph->Width() / numGlyphs;
-    const int left = (glyphNum - 1) * cellWidth;
-    TCanvas* source = glyph->Canvas();
-    const TColor transparent = source->Pixels(0, glyph->Height() - 1);
-    for (int row = 0; row < glyph->Height(); ++row)
-        for (int column = 0; column < cellWidth; ++column) {
-            const TColor colour = source->Pixels(left + column, row);
-            if (colour != transparent)
-                canvas->SetPixels(x + column, y + row, colour);
-        }
-}
 
 void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
                       TBitmap* glyph, const std::string& caption, TspButtonLayout layout, int spacing)
@@ -56,7 +41,7 @@ void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, in
     text.right += 2;
     canvas->DrawText(caption, text, DT_CENTER | DT_VCENTER);
     if (hasGlyph)
-        DrawGlyphCell(canvas, l.GX, l.GY, glyphNum, numGlyphs, glyph);
+        DrawGlyph(canvas, l.GX, l.GY, glyph, numGlyphs, glyphNum);
 }
 
 TspSkinButton::TspSkinButton(TComponent* owner) : TspSkinCustomControl(owner), FGlyph(std::make_unique<TBitmap>())
@@ -302,8 +287,7 @@ void TspSkinButton::Paint()
         TBitmap active;
         active.SetSize(Width(), Height());
         DrawButtonImage(&active, ActiveSkinRect, false, true);
-        TDibImage image = B.Dib(), target = active.Dib();
-        TEffectImage from(image), to(target);
+        TspEffectBmp from(B.Handle()), to(active.Handle());
         switch (MorphKind) {
         case mkGradient: from.GradientMorph(to, FMorphKf); break;
         case mkLeftGradient: from.LeftGradientMorph(to, FMorphKf); break;
@@ -313,7 +297,7 @@ void TspSkinButton::Paint()
         case mkPush: from.PushMorph(to, FMorphKf); break;
         default: from.Morph(to, FMorphKf); break;
         }
-        B.SetDib(image);
+        from.Draw(B.Canvas()->Handle(), 0, 0);
     } else if (!Enabled() && !RectEmpty(DisabledSkinRect)) {
         DrawButtonImage(&B, DisabledSkinRect, false, false);
     } else if (ShowsDown()) {

@@ -26,10 +26,6 @@
 void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
                       TBitmap* glyph, const std::string& caption, TspButtonLayout layout, int spacing);
 
-// Draws cell `glyphNum` (1-based) of `numGlyphs` equal cells of the glyph
-// strip at (x, y); the strip's bottom-left pixel is the transparent colour.
-void DrawGlyphCell(TCanvas* canvas, int x, int y, int glyphNum, int numGlyphs, TBitmap* glyph);
-
 class TspSkinButton : public TspSkinCustomControl {
 public:
     explicit TspSkinButton(TComponent* owner);
