@@ -66,10 +66,11 @@ bgpictureindex=-1
 [SKINOBJECTS]
 count=0
 [SKINCONTROLS]
-count=3
+count=4
 0=button:button
 1=panel:panel
 2=groupbox:panel
+3=flat:panel
 [button]
 pictureindex=0
 skinrect=0,0,16,8
@@ -97,6 +98,14 @@ righttoppoint=12,4
 leftbottompoint=4,12
 rightbottompoint=12,12
 clientrect=4,4,12,12
+[flat]
+pictureindex=0
+skinrect=0,8,16,24
+lefttoppoint=4,4
+righttoppoint=12,4
+leftbottompoint=4,12
+rightbottompoint=12,12
+clientrect=4,4,4,12
 )";
 
 // A skin data component loaded with the sheet; `groupBoxPicture` is the
@@ -331,9 +340,19 @@ TEST_F(SkinControlsTest, MaskRegionsStayTheWindows)
 }
 
 // Picture indexes outside the skin's pictures name no picture: the record
-// still sizes the control and nothing is copied.
-TEST_F(SkinControlsTest, PictureIndexOutOfRange)
+// still sizes the control and nothing is copied. A borderless panel that
+// tiles an empty client area draws nothing.
+TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
 {
+    {
+        TSheetSkin skin;
+        auto* flat = Make<TspSkinPanel>(skin.Data.get());
+        flat->SetBorderStyle(TspSkinBorderStyle::bvNone);
+        flat->SkinDataName = "flat";
+        flat->ChangeSkinData();
+        EXPECT_EQ(flat->ResizeMode, 1);
+        EXPECT_NO_THROW(Painted(flat, 5, 5));
+    }
     for (const char* index : {"5", "-2", "-1"}) {
         TSheetSkin skin(index);
         auto* box = Make<TspSkinGroupBox>(skin.Data.get());
