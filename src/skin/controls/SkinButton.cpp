@@ -10,11 +10,6 @@
 
 namespace {
 
-bool RectEmpty(const TRect& r)
-{
-    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
-}
-
 constexpr TColor DownFrameColor = 0x00800000;
 constexpr TColor DownFillColor = 0x00B59385;
 constexpr TColor ActiveFillColor = 0x00D2BDB6;

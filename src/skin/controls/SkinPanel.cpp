@@ -8,11 +8,6 @@
 
 namespace {
 
-bool RectEmpty(const TRect& r)
-{
-    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
-}
-
 RECT ToRECT(const TRect& r)
 {
     return RECT{r.Left, r.Top, r.Right, r.Bottom};
