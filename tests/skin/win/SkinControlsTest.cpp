@@ -212,6 +212,24 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     EXPECT_EQ(clicks, 1);
     button->SetEnabled(false);
     EXPECT_EQ(Painted(button, 30, 4), Yellow);
+
+    // A strip of two glyph cells (cyan, magenta; black is transparent),
+    // centred: the second cell shows only while disabled. Each cell leaves
+    // out its bottom-left colour (black).
+    TBitmap glyph;
+    TDibImage cells;
+    cells.Width = 16;
+    cells.Height = 8;
+    cells.Allocate();
+    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
+    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
+    glyph.SetDib(cells);
+    button->SetGlyph(&glyph);
+    EXPECT_EQ(Painted(button, 29, 3), RGB(200, 0, 200));
+    EXPECT_EQ(Painted(button, 29, 7), Yellow);
+    button->SetEnabled(true);
+    EXPECT_EQ(Painted(button, 29, 3), RGB(0, 200, 200));
+    EXPECT_EQ(Painted(button, 29, 7), Red);  // the transparent row
 }
 
 // A grouped button clicks on the press and releases its group; with
