@@ -7,6 +7,7 @@
 #include "classlib/core/CommandLine.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/graphics/Graphics.h"
+#include "classlib/system/Library.h"
 #include "classlib/system/Registry.h"
 #include "classlib/ui/Forms.h"
 #include "gl/WinGLPlatform.h"
@@ -31,31 +32,6 @@ int PositionY(LPARAM lParam)
 
 using TPwdChangePassword = DWORD(WINAPI*)(LPCSTR regKeyName, HWND parent, DWORD reserved1, DWORD reserved2);
 using TVerifyScreenSavePwd = BOOL(WINAPI*)(HWND parent);
-
-// A library loaded for one use.
-class TLibrary {
-public:
-    explicit TLibrary(const std::string& fileName) : FModule(LoadLibraryA(fileName.c_str())) {}
-    ~TLibrary()
-    {
-        if (FModule != nullptr)
-            FreeLibrary(FModule);
-    }
-    TLibrary(const TLibrary&) = delete;
-    TLibrary& operator=(const TLibrary&) = delete;
-
-    // The function, or null when the library or the function is missing.
-    template <class F>
-    F Function(const char* name) const
-    {
-        if (FModule == nullptr)
-            return nullptr;
-        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule, name)));
-    }
-
-private:
-    HMODULE FModule;
-};
 
 class THandle {
 public:
