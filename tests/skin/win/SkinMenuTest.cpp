@@ -23,6 +23,7 @@
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
 #include "../../classlib/win/UiTestSupport.h"
+#include "../../support/ScreenPixels.h"
 
 namespace {
 
@@ -116,6 +117,56 @@ POINT Centre(const TRect& r)
 LPARAM Coordinates(POINT p)
 {
     return MAKELPARAM(p.x, p.y);
+}
+
+TBitmap* AddPicture(TspSkinData& skin, int width, int height, TColor color)
+{
+    auto picture = std::make_unique<TBitmap>();
+    picture->SetPixelFormat(pf24bit);
+    picture->SetSize(width, height);
+    picture->Canvas()->Brush()->SetColor(color);
+    picture->Canvas()->FillRect({0, 0, width, height});
+    skin.ActivePictures.push_back(std::move(picture));
+    return skin.ActivePictures.back().get();
+}
+
+// A skin made in memory: a 20 x 20 window picture (grey, a red top-left and
+// a cyan bottom-right corner piece), its mask (all window but the top-left
+// pixel) and a menu-item picture (normal green, active yellow, divider blue).
+void FillTestSkin(TspSkinData& skin)
+{
+    skin.Empty = false;
+    TBitmap* window = AddPicture(skin, 20, 20, 0x808080);
+    window->Canvas()->Brush()->SetColor(clRed);
+    window->Canvas()->FillRect({0, 0, 4, 4});
+    window->Canvas()->Brush()->SetColor(TColor(0xFFFF00));
+    window->Canvas()->FillRect({16, 16, 20, 20});
+    TBitmap* mask = AddPicture(skin, 20, 20, clBlack);
+    mask->Canvas()->SetPixels(0, 0, clWhite);
+    TBitmap* items = AddPicture(skin, 40, 24, clLime);
+    items->Canvas()->Brush()->SetColor(TColor(0x00FFFF));
+    items->Canvas()->FillRect({0, 10, 40, 20});
+    items->Canvas()->Brush()->SetColor(clBlue);
+    items->Canvas()->FillRect({0, 20, 40, 24});
+
+    TspDataSkinPopupWindow& popup = *skin.PopupWindow;
+    popup.WindowPictureIndex = 0;
+    popup.MaskPictureIndex = 1;
+    popup.LeftTopPoint = {4, 4};
+    popup.RightTopPoint = {16, 4};
+    popup.LeftBottomPoint = {4, 16};
+    popup.RightBottomPoint = {16, 16};
+    popup.ItemsRect = {4, 4, 16, 16};
+    auto item = std::make_unique<TspDataSkinMenuItem>("menuitem");
+    item->ActivePictureIndex = 2;
+    item->SkinRect = {0, 0, 40, 10};
+    item->ActiveSkinRect = {0, 10, 40, 20};
+    item->DividerRect = {0, 20, 40, 24};
+    item->TextRect = {2, 0, 38, 10};
+    item->FontHeight = 8;
+    item->FontColor = clBlack;
+    item->ActiveFontColor = clBlack;
+    skin.ObjectList.push_back(std::move(item));
 }
 
 class SkinMenuTest : public uitest::UiTest {
@@ -374,4 +425,81 @@ TEST_F(SkinMenuTest, HiddenItemsDropTheirHighlight)
     EXPECT_FALSE(item->MouseIn || item->Down);
     EXPECT_EQ(item->MorphTenths, 0);
     Engine()->CloseMenu();
+}
+
+// The skinned look: the window picture's corner pieces reproduced at the
+// level's size, the mask's shape as the window region, items from the item
+// record, and a separator that never takes the active look.
+TEST_F(SkinMenuTest, SkinnedLookFromTheSkinRecords)
+{
+    auto* skin = new TspSkinData(Form);
+    FillTestSkin(*skin);
+    ASSERT_TRUE(Engine()->Popup(nullptr, skin, 0, {100, 120, 100, 120}, Menu->Items(), false));
+    TspSkinPopupWindow* level = Level(0);
+    ASSERT_NE(level->MenuItemData(), nullptr);
+    const int w = level->Width();
+    const int h = level->Height();
+    EXPECT_EQ(h, 10 + 4 + 10 + 4 + 4);
+    EXPECT_EQ(level->Items(1)->ItemRect, (TRect{4, 14, w - 4, 18}));
+    level->Items(1)->MouseIn = true;  // the separator
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(w, h);
+    level->PaintLevel(picture.Canvas());
+    TCanvas* c = picture.Canvas();
+    EXPECT_EQ(c->Pixels(1, 1), clRed);
+    EXPECT_EQ(c->Pixels(w - 2, h - 2), TColor(0xFFFF00));
+    EXPECT_EQ(c->Pixels(w / 2, 1), 0x808080);
+    EXPECT_EQ(c->Pixels(w - 6, 5), TColor(0x00FFFF));  // item 0, selected when shown
+    EXPECT_EQ(c->Pixels(w - 6, 15), clBlue);   // the separator
+    EXPECT_EQ(c->Pixels(w - 6, 19), clLime);   // item 2
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(level->Handle(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 0));
+    EXPECT_TRUE(PtInRegion(region, w / 2, h / 2));
+    EXPECT_TRUE(PtInRegion(region, w - 1, h - 1));
+    DeleteObject(region);
+    Engine()->CloseMenu();
+}
+
+// With layered windows the level is layered at (100 - 20)% of 255; without
+// them it cross-fades its picture with the screen grabbed under it.
+TEST_F(SkinMenuTest, TransparentLevels)
+{
+    Engine()->Transparent = true;
+    Engine()->SetTransparentValue(20);
+    Engine()->AlphaBlendSupport = true;
+    Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, Menu->Items(), false);
+    const HWND layered = Level(0)->Handle();
+    EXPECT_NE(GetWindowLongA(layered, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(layered, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 204);
+    Engine()->CloseMenu();
+
+    auto* red = new TForm(nullptr);
+    red->SetBorderStyle(bsNone);
+    red->SetColor(clRed);
+    red->SetBounds(300, 300, 300, 200);
+    red->Show();
+    red->Update();
+    Engine()->AlphaBlendSupport = false;
+    const bool ok = RunScenario([&] {
+        Engine()->Popup(nullptr, nullptr, 0, {320, 320, 320, 320}, Menu->Items(), false);
+        TspSkinPopupWindow* level = Level(0);
+        EXPECT_FALSE(IsWindowVisible(level->Handle()));  // shown after the screen is grabbed
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(level->Handle()); }));
+        level->Update();
+        Drain();
+        // The right part of an item that is not highlighted: white over red.
+        const TRect sub = level->Items(2)->ItemRect;
+        const COLORREF seen =
+            testsupport::ScreenPixel(level->Left() + sub.Right - 30, level->Top() + (sub.Top + sub.Bottom) / 2);
+        EXPECT_TRUE(testsupport::ColoursNear(seen, RGB(255, 204, 204), 2)) << std::hex << seen;
+        Engine()->CloseMenu();
+    });
+    EXPECT_TRUE(ok);
 }
