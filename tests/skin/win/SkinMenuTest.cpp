@@ -15,6 +15,8 @@
 #include "classlib/graphics/Colors.h"
 #include "classlib/graphics/Graphics.h"
 #include "classlib/graphics/WinTypes.h"
+#include "classlib/core/FormReader.h"
+#include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Menus.h"
 #include "skin/SkinData.h"
 #include "skin/forms/SkinMenu.h"
@@ -502,4 +504,35 @@ TEST_F(SkinMenuTest, TransparentLevels)
         Engine()->CloseMenu();
     });
     EXPECT_TRUE(ok);
+}
+
+// A skinned popup menu read from a form description keeps its skin and items.
+TEST_F(SkinMenuTest, DescriptionNamesTheSkinOfAPopupMenu)
+{
+    static TClassRegistry registry;
+    static const bool filled = (RegisterCoreClasses(registry), RegisterControlsClasses(registry),
+                                RegisterMenusClasses(registry), RegisterStoredSkinClasses(registry),
+                                RegisterSkinDataClasses(registry), RegisterSkinPopupMenuClasses(registry), true);
+    (void)filled;
+    TForm form(nullptr);
+    TFormReader(registry).ReadInto(R"(object Form1: TForm
+  object Skin1: TspSkinData
+  end
+  object Popup1: TspSkinPopupMenu
+    SkinData = Skin1
+    AutoPopup = False
+    object Item1: TMenuItem
+      Caption = 'One'
+    end
+  end
+end
+)",
+                                   form);
+    auto* popup = dynamic_cast<TspSkinPopupMenu*>(form.FindComponent("Popup1"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->SkinData(), form.FindComponent("Skin1"));
+    EXPECT_FALSE(popup->AutoPopup);
+    ASSERT_EQ(popup->Items()->Count(), 1);
+    delete form.FindComponent("Skin1");
+    EXPECT_EQ(popup->SkinData(), nullptr);
 }
