@@ -20,7 +20,9 @@
 // far to near, 50 bubbles and the 24-hour clock. Animation advances 1/50 s
 // per frame, so every run draws the same frames. With "layers" as the
 // second argument the aquarium is also measured with parts of it left out
-// (named "aquarium-<part>"), to show what each part costs.
+// (named "aquarium-<part>": fish, bubbles, clock, caustics (both light
+// layers), fades (fog instead), surface or sea bed (each with its light
+// layer and fade), the whole background), to show what each part costs.
 //
 // A run that does not finish within five minutes ends with an error.
 //
@@ -45,6 +47,7 @@
 #include "aquarium/core/UnderWater.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Forms.h"
+#include "gl/core/GLPrimitive.h"
 #include "gl/GLApplication.h"
 #include "gl/GLDisplay.h"
 #include "gl/GLWindow.h"
@@ -98,6 +101,7 @@ void ShowDefaults(TMainScene& scene)
     for (int i = 0; i < scene.Objects().Count(); ++i)
         if (auto* background = dynamic_cast<TUnderWater*>(static_cast<TMainItem*>(scene.Objects()[i]))) {
             background->EmulateDepth = true;
+            background->BuildGeometry();
             background->SetVisible(first);
             first = false;
         }
@@ -145,6 +149,20 @@ std::vector<TMeasure> Measures(bool layers)
     }));
     measures.push_back(without("fades", [backgrounds](TMainScene& scene) {
         backgrounds(scene, [](TUnderWater& water) { water.EmulateDepth = false; });
+    }));
+    // The surface or the sea bed with its light layer and fade: their
+    // primitives emptied (ShowDefaults builds them again).
+    measures.push_back(without("surface", [backgrounds](TMainScene& scene) {
+        backgrounds(scene, [](TUnderWater& water) {
+            for (TGLPrimitive* part : {water.Surface(), water.SurfaceLight(), water.SurfaceFade()})
+                part->Vertices().SetCount(0);
+        });
+    }));
+    measures.push_back(without("seabed", [backgrounds](TMainScene& scene) {
+        backgrounds(scene, [](TUnderWater& water) {
+            for (TGLPrimitive* part : {water.Bottom(), water.BottomLight(), water.BottomFade()})
+                part->Vertices().SetCount(0);
+        });
     }));
     measures.push_back(without("background", [backgrounds](TMainScene& scene) {
         backgrounds(scene, [](TUnderWater& water) { water.SetVisible(false); });

@@ -17,8 +17,12 @@ fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCORVALEN_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=Debug > /dev/null
-cmake --build "$dir" -j"$(nproc)" --target scene_description_fuzz text_mesh_fuzz \
-    skin_records_fuzz stored_skin_fuzz
+# Each target and its corpus folder.
+targets="scene_description_fuzz:scene-description text_mesh_fuzz:text-mesh bmp_fuzz:bmp jpeg_fuzz:jpeg
+form_description_fuzz:form-description ini_fuzz:ini command_line_fuzz:command-line
+registry_value_fuzz:registry-value skin_records_fuzz:skin-records stored_skin_fuzz:stored-skin"
+# shellcheck disable=SC2046
+cmake --build "$dir" -j"$(nproc)" --target $(for t in $targets; do printf '%s ' "${t%%:*}"; done)
 
 mkdir -p "$dir/crashes"
 status=0
@@ -37,8 +41,7 @@ run() {
     fi
     grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$dir/$target.log" | sed "s/^/fuzz: $target /"
 }
-run scene_description_fuzz scene-description
-run text_mesh_fuzz text-mesh
-run skin_records_fuzz skin-records
-run stored_skin_fuzz stored-skin
+for t in $targets; do
+    run "${t%%:*}" "${t#*:}"
+done
 exit $status

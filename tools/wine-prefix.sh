@@ -2,7 +2,8 @@
 # Creates the private Wine prefix once: no Mono or Gecko prompt, no window
 # manager decorations (closing a full-screen window otherwise takes 2 s),
 # Arial drawn with Liberation Sans, Wine's own fonts (Marlett for the caption
-# buttons, Tahoma, MS Sans Serif) found.
+# buttons, Tahoma, MS Sans Serif) found, and crashes that end the program at
+# once.
 #
 # Nothing here is needed for OpenGL in child windows (the program's window,
 # the dialog, the preview): Wine 8's X11 driver shows none of it whatever its
@@ -12,7 +13,7 @@ set -eu
 
 # The marker's number goes up whenever the settings below change, so that an
 # older prefix gets them too.
-ready="$WINEPREFIX/.corvalen-ready-2"
+ready="$WINEPREFIX/.corvalen-ready-3"
 [ -f "$ready" ] && exit 0
 echo "setup: preparing the Wine prefix $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
@@ -28,6 +29,14 @@ for fonts in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
         break
     fi
 done
+# A crashing program: Wine starts its debugger automatically (AeDebug), which
+# prints the fault and a backtrace to the program's error output and ends
+# it. Without ShowCrashDialog = 0 the debugger waits for someone to answer
+# its dialog, and a crash costs a test time-out.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /d 'winedbg --auto %ld %ld' /f > /dev/null 2>&1
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f > /dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f > /dev/null 2>&1
 wineserver -w
-rm -f "$WINEPREFIX/.corvalen-ready"
+rm -f "$WINEPREFIX/.corvalen-ready" "$WINEPREFIX/.corvalen-ready-2"
 touch "$ready"

@@ -6,6 +6,7 @@
 #include "app/core/ApplicationProRules.h"
 #include "app/core/BlockLog.h"
 #include "classlib/core/CommandLine.h"
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
@@ -148,7 +149,7 @@ TCustomApplicationPro::~TCustomApplicationPro()
 {
     try {
         if (IsRuntime()) {
-            FSemaphore.reset();
+            FSemaphore.Reset();
             CloseRegistry();
             FLogStream.reset();
             if (FirstInstance == this) {
@@ -294,6 +295,7 @@ void TCustomApplicationPro::AppException(TObject* sender, Exception& e)
     if (Debug)
         Log(e.Message);
     Application->OnIdle = nullptr;
+    const TScopeExit rehook([this] { HookIdle(); });  // also when OnException raises
     SetCursorHidden(false);
     if (OnException) {
         OnException(sender, e);
@@ -301,7 +303,6 @@ void TCustomApplicationPro::AppException(TObject* sender, Exception& e)
         Application->MessageBox(e.Message, Application->Title(), MB_ICONERROR);
         Application->Terminate();
     }
-    HookIdle();
 }
 
 void TCustomApplicationPro::AppMessage(MSG& msg, bool& handled)
@@ -387,10 +388,10 @@ void TCustomApplicationPro::WndProc(TMessage& message)
 
 void TCustomApplicationPro::CheckSingleInstance()
 {
-    FSemaphore.reset();  // a component initialised again does not find itself
+    FSemaphore.Reset();  // a component initialised again does not find itself
     const HANDLE semaphore = CreateSemaphoreA(nullptr, 0, 1, SingleInstanceName(FBaseName).c_str());
     const DWORD error = GetLastError();
-    FSemaphore.reset(semaphore);
+    FSemaphore.Reset(semaphore);
     if (semaphore == nullptr || error != ERROR_ALREADY_EXISTS)
         return;
     SetLogFile(false);

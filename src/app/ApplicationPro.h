@@ -40,6 +40,7 @@
 #include "classlib/core/Components.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/Streams.h"
+#include "classlib/system/KernelHandles.h"
 #include "classlib/system/Registry.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Messages.h"
@@ -222,10 +223,6 @@ public:
 private:
     enum : uint8_t { RunStopped = 0, RunStarted = 2 };
 
-    struct THandleCloser {
-        void operator()(HANDLE handle) const { CloseHandle(handle); }
-    };
-
     // Points Application->OnIdle at AppIdle (again, after holding it).
     void HookIdle();
     void ReleaseApplicationHooks();
@@ -243,7 +240,7 @@ private:
     std::string FWindowsDir;
     std::string FExeName;
     std::string FLogFileName;
-    std::unique_ptr<void, THandleCloser> FSemaphore;
+    TKernelHandle FSemaphore;
     std::unique_ptr<TFileStream> FLogStream;
     bool FLogFile = false;
     bool FCursorHidden = false;

@@ -2,22 +2,13 @@
 
 #include <shellapi.h>
 
-#include <memory>
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/SysUtils.h"
+#include "classlib/system/KernelHandles.h"
 #include "classlib/ui/Application.h"
 
 namespace {
-
-struct THandleCloser {
-    void operator()(HANDLE handle) const
-    {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-};
-using TOwnedHandle = std::unique_ptr<void, THandleCloser>;
 
 std::string SystemErrorText(DWORD error)
 {
@@ -75,8 +66,8 @@ void TExecutePro::ProcessExecute()
         Application->ShowException(error);
         return;
     }
-    const TOwnedHandle process(processInfo.hProcess);
-    const TOwnedHandle thread(processInfo.hThread);
+    const TKernelHandle process(processInfo.hProcess);
+    const TKernelHandle thread(processInfo.hThread);
     if (Wait)
         WaitForProcess(processInfo.hProcess);
 }

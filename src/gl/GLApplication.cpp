@@ -4,27 +4,12 @@
 
 #include "app/core/OptionNames.h"
 #include "classlib/core/FloatControl.h"
+#include "classlib/core/ScopeExit.h"
 #include "classlib/ui/Forms.h"
 #include "gl/ScreenShotPicture.h"
 #include "gl/WinGLPlatform.h"
 #include "gl/core/GLApplicationRules.h"
 #include "gl/core/ScreenShotName.h"
-
-namespace {
-
-// Clears a flag when the scope ends, however it ends.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TFlagGuard() { FFlag = false; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-};
-
-}  // namespace
 
 // --- Life ----------------------------------------------------------------------
 
@@ -180,7 +165,8 @@ void TCustomGLApplication::AppIdle(TObject* sender, bool& done)
 {
     if (FBusy || FHalted)
         return;
-    TFlagGuard busy(FBusy);
+    FBusy = true;
+    const TScopeExit idle([this] { FBusy = false; });
     TCustomGraphicApplicationPro::AppIdle(sender, done);
     if (Active && !FContextActive && FDC != nullptr) {
         StartOpenGL(FDC);

@@ -1,5 +1,6 @@
 #include "gl/GLWindow.h"
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/graphics/Graphics.h"
 #include "classlib/ui/Screen.h"
 
@@ -101,15 +102,10 @@ void TCustomGLWindow::WndProc(TMessage& message)
     switch (message.Msg) {
     case WM_DESTROY: {
         // The device contexts go even when stopping fails.
-        struct TReleaseDC {
-            TWindowDC& DC;
-            std::unique_ptr<TGLOffscreenWindow>& Offscreen;
-            ~TReleaseDC()
-            {
-                DC.Release();
-                Offscreen.reset();
-            }
-        } release{FDC, FOffscreen};
+        const TScopeExit release([this] {
+            FDC.Release();
+            FOffscreen.reset();
+        });
         if (FHost != nullptr)
             FHost->StopOpenGL();
         break;

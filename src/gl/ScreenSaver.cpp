@@ -7,7 +7,7 @@
 #include "classlib/core/CommandLine.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/graphics/Graphics.h"
-#include "classlib/system/Library.h"
+#include "classlib/system/KernelHandles.h"
 #include "classlib/system/Registry.h"
 #include "classlib/ui/Forms.h"
 #include "gl/WinGLPlatform.h"
@@ -33,23 +33,6 @@ int PositionY(LPARAM lParam)
 using TPwdChangePassword = DWORD(WINAPI*)(LPCSTR regKeyName, HWND parent, DWORD reserved1, DWORD reserved2);
 using TVerifyScreenSavePwd = BOOL(WINAPI*)(HWND parent);
 
-class THandle {
-public:
-    THandle() = default;
-    ~THandle()
-    {
-        if (FHandle != nullptr)
-            CloseHandle(FHandle);
-    }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-    HANDLE* Receive() { return &FHandle; }
-    HANDLE Get() const { return FHandle; }
-
-private:
-    HANDLE FHandle = nullptr;
-};
-
 // The system directory, asked of the system each time: the password
 // functions may run before the application component knows its folders.
 std::string SystemDirectoryPath()
@@ -61,7 +44,7 @@ std::string SystemDirectoryPath()
 
 void EnableTokenPrivilege(const std::string& privilege)
 {
-    THandle token;
+    TKernelHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive()))
         return;
     TOKEN_PRIVILEGES privileges{};
@@ -115,7 +98,7 @@ void TGLScreenSaver::ReadCommandLine(const std::vector<std::string>& arguments)
     FArguments = arguments;
     FSaverMode = SaverModeOf(arguments);
     FParentWindow = reinterpret_cast<HWND>(
-        ParentWindowOf(arguments, reinterpret_cast<intptr_t>(GetForegroundWindow())));
+        ParentWindowOf(arguments, reinterpret_cast<uintptr_t>(GetForegroundWindow())));
     if (FSaverMode == smChangePassword)
         ChangePassword();
 }
@@ -159,6 +142,15 @@ void TGLScreenSaver::Initialize()
         HideTaskbarButton();
         MakeOwnerFormInvisible();
         ExitOnLeaveFullScreen = true;
+        if (!IsWindow(FParentWindow)) {
+            // The host closed or replaced its preview before this run began
+            // (it does so while the user scrolls through the savers): the
+            // run ends quietly, as when the host goes later.
+            Application->ShowMainForm = false;
+            Active = false;
+            ExitApplication();
+            break;
+        }
         if (Window() != nullptr) {
             Window()->SetParent(nullptr);
             Window()->SetParentWindow(FParentWindow);
@@ -213,7 +205,7 @@ void TGLScreenSaver::ChangePassword()
 {
     Application->ShowMainForm = false;
     {
-        const TLibrary library(SystemDirectoryPath() + "MPR.DLL");
+        const TModule library(SystemDirectoryPath() + "MPR.DLL");
         if (const auto change = library.Function<TPwdChangePassword>("PwdChangePasswordA"))
             change("SCRSAVE", FParentWindow, 0, 0);
     }
@@ -222,7 +214,7 @@ void TGLScreenSaver::ChangePassword()
 
 bool TGLScreenSaver::VerifyPassword()
 {
-    const TLibrary library(SystemDirectoryPath() + "PASSWORD.CPL");
+    const TModule library(SystemDirectoryPath() + "PASSWORD.CPL");
     const auto verify = library.Function<TVerifyScreenSavePwd>("VerifyScreenSavePwd");
     if (verify == nullptr)
         return true;

@@ -31,6 +31,17 @@ bool IsExeFile(const std::string& fileName)
 
 TExecSplit SplitExecCommandLine(const std::string& commandLine)
 {
+    // The program part first: the shortest prefix ending at a blank whose
+    // file name has a ".", so a path among the parameters cannot move the
+    // split.
+    for (size_t blank = commandLine.find(' '); blank != std::string::npos;
+         blank = commandLine.find(' ', blank + 1)) {
+        const size_t slash = commandLine.rfind('\\', blank);
+        const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+        if (commandLine.find('.', nameStart) < blank)
+            return {commandLine.substr(0, blank), commandLine.substr(blank + 1)};
+    }
+    // No such prefix: the leftmost blank after the line's last "\".
     const size_t slash = commandLine.rfind('\\');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = commandLine.rfind('.');

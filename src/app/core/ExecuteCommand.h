@@ -2,11 +2,13 @@
 // command line splits into program and parameters, which way it is run, and
 // what the Win32 calls receive.
 //
-// The split works on the file-name part (after the last "\"): the leftmost
-// blank after its last "." ends the program name, so "C:\dir\prog.exe /s"
-// is the program "C:\dir\prog.exe" with the parameters "/s"; a file-name
-// part without "." splits at its leftmost blank; without such a blank the
-// whole line is the program.
+// The program part is found first: the first blank whose preceding file
+// name (after the last "\" before it) holds a "." ends it, so
+// "C:\dir\prog.exe /s C:\data\x.txt" is the program "C:\dir\prog.exe" with
+// the parameters "/s C:\data\x.txt", whatever paths the parameters hold.
+// A line without such a blank splits on its file-name part (after its last
+// "\"): the leftmost blank after that part's last "." (or after its start,
+// without one); without such a blank the whole line is the program.
 #pragma once
 
 #include <cstdint>

@@ -25,11 +25,6 @@ void SplitAtX(const std::string& text, std::string& head, std::string& tail)
     }
 }
 
-[[noreturn]] void ListIndexError(int index)
-{
-    throw EListError("List index out of bounds (" + IntToStr(index) + ")");
-}
-
 }  // namespace
 
 std::string ColorDepthName(int depth)

@@ -43,8 +43,7 @@ void TVideoModesList::ReadVideoModes()
 
 const TVideoMode& TVideoModesList::GetMode(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    CheckListIndex(index, Count());
     return FModes[index];
 }
 

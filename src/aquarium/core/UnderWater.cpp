@@ -91,10 +91,11 @@ void TUnderWater::RenderOpaque()
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     SetAlphaBlend(false);
-    glDisable(GL_FOG);
-    if (!EmulateDepth) {
-        // One linear fog for every pass; only its colour changes between
-        // the surface and the sea bed.
+    if (EmulateDepth) {
+        glDisable(GL_FOG);
+    } else {
+        // One linear fog for every textured pass; only its colour changes
+        // between the surface and the sea bed.
         glEnable(GL_FOG);
         glFogi(GL_FOG_MODE, GL_LINEAR);
         glHint(GL_FOG_HINT, GL_FASTEST);

@@ -1,10 +1,6 @@
 #include "classlib/core/CommandLine.h"
 
-namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-}  // namespace
+#include "classlib/core/SysUtils.h"
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine)
 {

@@ -45,8 +45,7 @@ TComponent::~TComponent()
 
 TComponent* TComponent::Components(int index) const
 {
-    if (index < 0 || index >= ComponentCount())
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    CheckListIndex(index, ComponentCount());
     return FComponents[static_cast<size_t>(index)];
 }
 
@@ -162,8 +161,17 @@ void TComponent::DestroyComponents()
 {
     while (!FComponents.empty()) {
         TComponent* last = FComponents.back();
+        last->BeforeDestruction();
         last->Destroying();
         RemoveComponent(last);
         delete last;
     }
+}
+
+void FreeComponent(TComponent* component)
+{
+    if (component == nullptr)
+        return;
+    component->BeforeDestruction();
+    delete component;
 }

@@ -143,10 +143,17 @@ public:
     // the list), then takes it out; it is not freed. Ignored for a component
     // this owner does not hold.
     void RemoveComponent(TComponent* aComponent);
-    // Frees every owned component, last created first; each one is marked
-    // csDestroying and its removal announced to the owner and the components
-    // still held before it is freed.
+    // Frees every owned component, last created first; each one gets
+    // BeforeDestruction, is marked csDestroying and its removal announced to
+    // the owner and the components still held before it is freed.
     void DestroyComponents();
+
+    // The twin of construction's last step: called by whoever frees the
+    // component (an owner's DestroyComponents, FreeComponent, a form's
+    // release) while the object is still whole, so teardown events can reach
+    // every part of it. Overrides must not throw and must tolerate a second
+    // call; the destructor never calls it.
+    virtual void BeforeDestruction() {}
 
 private:
     void ValidateRename(const TComponent* aComponent, const std::string& curName,
@@ -159,3 +166,7 @@ private:
     std::string FName;
     TComponentState FComponentState = 0;
 };
+
+// Frees a component the way its owner would: BeforeDestruction, then delete.
+// Null is ignored.
+void FreeComponent(TComponent* component);

@@ -38,3 +38,15 @@ CLASSLIB_EXCEPTION(EWriteError, EStreamError);
 CLASSLIB_EXCEPTION(ERegistryException, Exception);
 
 #undef CLASSLIB_EXCEPTION
+
+// The check of every indexed list: EListError "List index out of bounds
+// (<index>)" unless 0 <= index < count.
+[[noreturn]] inline void ListIndexError(int index)
+{
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+inline void CheckListIndex(int index, int count)
+{
+    if (index < 0 || index >= count)
+        ListIndexError(index);
+}

@@ -11,11 +11,8 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsIdentChar(char c) { return IsLetter(c) || IsDigit(c); }
-bool IsBlank(char c)
-{
-    const auto b = static_cast<unsigned char>(c);
-    return b >= 1 && b <= 32;
-}
+// NUL is no blank in a description: it is an error where it stands.
+bool IsSeparator(char c) { return c != '\0' && IsBlank(c); }
 
 int HexValue(char c)
 {
@@ -54,7 +51,7 @@ void TFormLexer::Advance()
 
 void TFormLexer::SkipBlanks()
 {
-    while (!AtEnd() && IsBlank(Peek()))
+    while (!AtEnd() && IsSeparator(Peek()))
         Advance();
 }
 

@@ -11,15 +11,10 @@ namespace {
 // Replaces the content of strings by what fill adds, as one update.
 template <class Fill>
 void Replace(TStrings& strings, Fill fill) {
-    strings.BeginUpdate();
-    try {
+    UpdateStrings(strings, [&] {
         strings.Clear();
         fill();
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
+    });
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ constexpr int MaxListSize = 0x7FFFFFFF / 16;
 
 void TList::CheckIndex(int index) const {
     if (index < 0 || index >= Count())
-        ListError("List index out of bounds (%d)", index);
+        ListIndexError(index);
 }
 
 // The class library's growth steps: 4, then 16, then a quarter more.
@@ -35,7 +35,7 @@ int TList::Add(void* item) {
 
 void TList::Insert(int index, void* item) {
     if (index < 0 || index > Count())
-        ListError("List index out of bounds (%d)", index);
+        ListIndexError(index);
     if (Count() == FCapacity)
         Grow();
     FList.insert(FList.begin() + index, item);

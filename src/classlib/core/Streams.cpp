@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <new>
 
 #include "classlib/core/Exceptions.h"
 
@@ -53,11 +55,22 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 
 // --- TMemoryStream -----------------------------------------------------------
 
+namespace {
+
+// offset + delta, held at the ends of the int64 range instead of wrapping.
+int64_t SaturatedSum(int64_t offset, int64_t delta) {
+    int64_t sum = 0;
+    if (!__builtin_add_overflow(offset, delta, &sum))
+        return sum;
+    return delta > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+}
+
+}  // namespace
+
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
-    int64_t available = Size() - FPosition;
-    if (FPosition < 0 || count <= 0 || available <= 0)
+    if (FPosition < 0 || count <= 0 || FPosition >= Size())
         return 0;
-    count = std::min(count, available);
+    count = std::min(count, Size() - FPosition);
     std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(count));
     FPosition += count;
     return count;
@@ -66,9 +79,18 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
     if (FPosition < 0 || count <= 0)
         return 0;
-    int64_t end = FPosition + count;
-    if (end > Size())
-        FData.resize(static_cast<size_t>(end));
+    // A position or size past what memory can hold transfers nothing, so
+    // WriteBuffer reports it as a write error.
+    int64_t end = 0;
+    if (__builtin_add_overflow(FPosition, count, &end) || static_cast<uint64_t>(end) > FData.max_size())
+        return 0;
+    if (end > Size()) {
+        try {
+            FData.resize(static_cast<size_t>(end));
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
+    }
     std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
     FPosition = end;
     return count;
@@ -77,15 +99,22 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
 int64_t TMemoryStream::Seek(int64_t offset, int origin) {
     switch (origin) {
     case soFromBeginning: FPosition = offset; break;
-    case soFromCurrent: FPosition += offset; break;
-    case soFromEnd: FPosition = Size() + offset; break;
+    case soFromCurrent: FPosition = SaturatedSum(FPosition, offset); break;
+    case soFromEnd: FPosition = SaturatedSum(Size(), offset); break;
     default: break;
     }
     return FPosition;
 }
 
 void TMemoryStream::SetSize(int64_t size) {
-    FData.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
+    const auto wanted = static_cast<uint64_t>(std::max<int64_t>(size, 0));
+    try {
+        if (wanted > FData.max_size())
+            throw std::bad_alloc();
+        FData.resize(static_cast<size_t>(wanted));
+    } catch (const std::bad_alloc&) {
+        throw EStreamError("Out of memory while expanding memory stream");
+    }
     FPosition = std::min(FPosition, Size());
 }
 

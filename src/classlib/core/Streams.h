@@ -47,8 +47,10 @@ public:
 
 // A stream over a growable block of memory. Writing past the end grows it;
 // a gap left by seeking past the end before writing reads back as zeros.
-// Seeking is never refused: from a position outside 0..Size() reads return 0
-// bytes (and writes too when the position is negative).
+// Seeking is never refused (relative seeks stop at the ends of the int64
+// range): from a position outside 0..Size() reads return 0 bytes, and writes
+// too when the position is negative or the end of the write lies beyond what
+// memory can hold.
 class TMemoryStream : public TStream {
 public:
     std::string ClassName() const override { return "TMemoryStream"; }
@@ -58,7 +60,8 @@ public:
     int64_t Seek(int64_t offset, int origin) override;
     int64_t Size() override { return static_cast<int64_t>(FData.size()); }
     // Bytes added by growing are zero; the position moves back to the new
-    // end when it lay beyond it.
+    // end when it lay beyond it. A size memory cannot hold raises
+    // EStreamError "Out of memory while expanding memory stream".
     void SetSize(int64_t size) override;
 
     // The stream's bytes (Size() of them); invalidated by any size change.

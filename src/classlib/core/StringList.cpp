@@ -9,26 +9,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-// Runs body inside one BeginUpdate/EndUpdate bracket of strings.
-template <class Body>
-void Updating(TStrings& strings, Body body) {
-    strings.BeginUpdate();
-    try {
-        body();
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
-}
-
-[[noreturn]] void IndexError(int index) {
-    throw EListError(Format("List index out of bounds (%d)", index));
-}
 
 }  // namespace
 
@@ -36,7 +16,7 @@ void Updating(TStrings& strings, Body body) {
 
 void TStrings::Put(int index, const std::string& s) {
     void* object = Objects(index);
-    Updating(*this, [&] {
+    UpdateStrings(*this, [&] {
         Delete(index);
         Insert(index, s);
         PutObject(index, object);
@@ -121,7 +101,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& text) {
-    Updating(*this, [&] {
+    UpdateStrings(*this, [&] {
         Clear();
         size_t start = 0;
         while (start < text.size()) {
@@ -163,7 +143,7 @@ std::string TStrings::GetDelimitedText(char delimiter, char quote) const {
 }
 
 void TStrings::SetDelimitedText(const std::string& text, char delimiter, char quote) {
-    Updating(*this, [&] {
+    UpdateStrings(*this, [&] {
         Clear();
         size_t p = 0;
         size_t n = text.size();
@@ -239,7 +219,7 @@ void TStrings::SaveToFile(const std::string& fileName) const {
 void TStrings::Assign(const TStrings& source) {
     if (&source == this)
         return;
-    Updating(*this, [&] {
+    UpdateStrings(*this, [&] {
         Clear();
         AddStrings(source);
     });
@@ -257,7 +237,7 @@ void TStrings::AddStrings(const TStrings& source) {
     std::vector<std::pair<std::string, void*>> items;
     for (int i = 0; i < source.Count(); ++i)
         items.emplace_back(source.Strings(i), source.Objects(i));
-    Updating(*this, [&] {
+    UpdateStrings(*this, [&] {
         for (const auto& [s, object] : items)
             AddObject(s, object);
     });
@@ -276,7 +256,7 @@ bool TStrings::Equals(const TStrings& other) const {
 
 void TStringList::CheckIndex(int index) const {
     if (index < 0 || index >= Count())
-        IndexError(index);
+        ListIndexError(index);
 }
 
 void TStringList::Changed() {
@@ -321,7 +301,7 @@ void TStringList::Insert(int index, const std::string& s) {
     if (FSorted)
         throw EListError("Operation not allowed on sorted list");
     if (index < 0 || index > Count())
-        IndexError(index);
+        ListIndexError(index);
     InsertItem(index, s, nullptr);
 }
 

@@ -122,6 +122,21 @@ private:
     int FUpdateCount = 0;
 };
 
+// Runs body between strings.BeginUpdate() and EndUpdate(); EndUpdate runs
+// whatever body raises, and the exception passes on.
+template <class Body>
+void UpdateStrings(TStrings& strings, Body body)
+{
+    strings.BeginUpdate();
+    try {
+        body();
+    } catch (...) {
+        strings.EndUpdate();
+        throw;
+    }
+    strings.EndUpdate();
+}
+
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList : public TStrings {

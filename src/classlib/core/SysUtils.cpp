@@ -10,9 +10,10 @@
 #include <limits>
 #include <vector>
 
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int HexDigitValue(char c)

@@ -75,6 +75,9 @@ int CompareText(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
 // Ordinal comparison: <0, 0, >0.
 int CompareStr(const std::string& a, const std::string& b);
+// Control characters and the space (every byte <= ' '), what Trim removes
+// and what separates command-line parameters.
+bool IsBlank(char c);
 // Trim removes characters <= ' ' at both ends; TrimLeft/TrimRight at one end.
 std::string Trim(const std::string& text);
 std::string TrimLeft(const std::string& text);

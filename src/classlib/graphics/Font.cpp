@@ -14,9 +14,10 @@ int TFont::PixelsPerInch()
     return pixelsPerInch;
 }
 
-void TFont::Changed()
+void TFont::Changed(bool fontChanged)
 {
-    FHandle.Reset();
+    if (fontChanged)
+        FHandle.Reset();
     if (OnChange)
         OnChange(this);
 }
@@ -60,7 +61,7 @@ void TFont::SetColor(TColor color)
     if (color == FColor)
         return;
     FColor = color;
-    Changed();
+    Changed(false);
 }
 
 void TFont::SetCharset(TFontCharset charset)
@@ -80,12 +81,14 @@ void TFont::Assign(TPersistent* source)
     }
     if (font == this)
         return;
+    const bool fontChanged = font->FName != FName || font->FHeight != FHeight || font->FStyle != FStyle ||
+                             font->FCharset != FCharset;
     FName = font->FName;
     FHeight = font->FHeight;
     FStyle = font->FStyle;
     FColor = font->FColor;
     FCharset = font->FCharset;
-    Changed();
+    Changed(fontChanged);
 }
 
 HFONT TFont::Handle()

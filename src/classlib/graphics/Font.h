@@ -3,7 +3,9 @@
 // `Height` is the character height in pixels as LOGFONT takes it (negative:
 // without the internal leading); `Size` is the same in points at the
 // screen's vertical resolution. `Handle` creates the HFONT on first use and
-// keeps it until a property changes; the font deletes every handle it made.
+// keeps it until a property other than Color changes (the colour is not part
+// of a GDI font, and a handle selected into a DC cannot be deleted); the font
+// deletes every handle it made.
 // Each change fires OnChange once (Assign too, however much it changes).
 #pragma once
 
@@ -55,7 +57,9 @@ public:
     std::function<void(TObject* sender)> OnChange;
 
 private:
-    void Changed();
+    // Fires OnChange; the GDI font is made again unless only the colour,
+    // which the font handle does not hold, changed.
+    void Changed(bool fontChanged = true);
 
     std::string FName = "MS Sans Serif";
     int FHeight = -11;

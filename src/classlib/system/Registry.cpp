@@ -86,11 +86,11 @@ std::vector<std::string> EnumNames(HKEY root, HKEY key, EnumFn fn, DWORD maxName
 
 void ReplaceNames(TStrings& list, const std::vector<std::string>& names)
 {
-    list.BeginUpdate();
-    list.Clear();
-    for (const std::string& name : names)
-        list.Add(name);
-    list.EndUpdate();
+    UpdateStrings(list, [&] {
+        list.Clear();
+        for (const std::string& name : names)
+            list.Add(name);
+    });
 }
 
 bool IsRelative(const std::string& key)

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "classlib/core/CommandLine.h"
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 
 namespace {
@@ -259,6 +260,18 @@ void TApplication::HandleException(TObject* sender)
     const std::exception_ptr current = std::current_exception();
     if (!current)
         return;
+    if (FReportingException) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const Exception& e) {
+            OutputDebugStringA(("Exception while another is reported: " + e.Message + "\n").c_str());
+        } catch (...) {
+            OutputDebugStringA("Exception while another is reported\n");
+        }
+        return;
+    }
+    FReportingException = true;
+    const TScopeExit reported([this] { FReportingException = false; });
     try {
         try {
             std::rethrow_exception(current);

@@ -140,7 +140,10 @@ public:
     // EAbort is ignored. Other exceptions go to OnException when it is set;
     // otherwise the message is shown (ShowException) and the application
     // terminates. Exceptions not derived from Exception are reported as an
-    // Exception with their what() text. Nothing escapes from here.
+    // Exception with their what() text. Nothing escapes from here. A report
+    // raised while another is in progress (a handler that fails every tick
+    // while the first box waits) is written to the debugger output and
+    // dropped, so reports never stack.
     void HandleException(TObject* sender);
     // Offers a key to OnShortCut; true when the handler claimed it.
     bool IsShortCut(TWMKey& msg);
@@ -185,6 +188,7 @@ private:
 
     HWND FHandle = nullptr;
     bool FTerminated = false;
+    bool FReportingException = false;
     std::string FTitle;
     std::string FHelpFile;
     std::string FHint;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/ui/Menus.h"
 #include "classlib/ui/Screen.h"
 
@@ -45,13 +46,20 @@ public:
     TTaskWindows& operator=(const TTaskWindows&) = delete;
 
 private:
-    static BOOL CALLBACK Disable(HWND wnd, LPARAM data)
+    // Called by user32: nothing may be thrown from here. A window is
+    // remembered before it is disabled, so one that cannot be remembered
+    // stays enabled (and the enumeration stops).
+    static BOOL CALLBACK Disable(HWND wnd, LPARAM data) noexcept
     {
         auto* self = reinterpret_cast<TTaskWindows*>(data);
-        if (wnd != self->FKeep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-            EnableWindow(wnd, FALSE);
+        if (wnd == self->FKeep || !IsWindowVisible(wnd) || !IsWindowEnabled(wnd))
+            return TRUE;
+        try {
             self->FDisabled.push_back(wnd);
+        } catch (...) {
+            return FALSE;
         }
+        EnableWindow(wnd, FALSE);
         return TRUE;
     }
 
@@ -94,11 +102,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 
 TCustomForm::~TCustomForm()
 {
-    try {
-        Fire(OnDestroy, this);
-    } catch (...) {
-        Application->HandleException(this);
-    }
+    ClearEvents();
     if (Screen != nullptr)
         Screen->RemoveForm(this);
     if (Application != nullptr && static_cast<TCustomForm*>(Application->MainForm()) == this)
@@ -123,6 +127,44 @@ void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
     TWinControl::Notification(aComponent, operation);
     if (operation == opRemove && aComponent == FMenu)
         FMenu = nullptr;
+}
+
+void TCustomForm::BeforeDestruction()
+{
+    if (FDestructionBegun)
+        return;
+    FDestructionBegun = true;
+    try {
+        Fire(OnDestroy, this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    ClearEvents();
+}
+
+void TCustomForm::ClearEvents()
+{
+    OnCreate = nullptr;
+    OnShow = nullptr;
+    OnHide = nullptr;
+    OnClose = nullptr;
+    OnCloseQuery = nullptr;
+    OnActivate = nullptr;
+    OnDeactivate = nullptr;
+    OnPaint = nullptr;
+    OnDestroy = nullptr;
+    OnShortCut = nullptr;
+    OnResize = nullptr;
+    OnClick = nullptr;
+    OnDblClick = nullptr;
+    OnMouseDown = nullptr;
+    OnMouseMove = nullptr;
+    OnMouseUp = nullptr;
+    OnMouseEnter = nullptr;
+    OnMouseLeave = nullptr;
+    OnKeyDown = nullptr;
+    OnKeyPress = nullptr;
+    OnKeyUp = nullptr;
 }
 
 void TCustomForm::AfterConstruction()
@@ -401,30 +443,28 @@ TModalResult TCustomForm::ShowModal()
     }
     const HWND activeWindow = GetActiveWindow();
     const HWND handle = Handle();
-    struct TModalState {
-        bool& Modal;
-        HWND ActiveWindow;
-        ~TModalState()
-        {
-            Modal = false;
-            if (ActiveWindow != nullptr && IsWindow(ActiveWindow))
-                SetActiveWindow(ActiveWindow);
-        }
-    } state{FModal, activeWindow};
     FModal = true;
+    const TScopeExit modalEnded([this, activeWindow] {
+        FModal = false;
+        if (activeWindow != nullptr && IsWindow(activeWindow))
+            SetActiveWindow(activeWindow);
+    });
     {
         const TTaskWindows disabled(handle);
         Show();
         FModalResult = mrNone;
+        FReleasedWhileModal = false;
         do {
             Application->HandleMessage();
-            if (Application->Terminated())
+            if (Application->Terminated() || (FReleasedWhileModal && FModalResult == mrNone))
                 FModalResult = mrCancel;
-            else if (FModalResult != mrNone)
+            else if (FModalResult != mrNone && !FReleasedWhileModal)
                 CloseModal();
         } while (FModalResult == mrNone);
         Hide();
     }
+    if (FReleasedWhileModal)
+        PostMessageA(Handle(), CM_RELEASE, 0, 0);  // freed once ShowModal has returned
     return FModalResult;
 }
 
@@ -472,9 +512,15 @@ void TCustomForm::WndProc(TMessage& message)
         }
         break;
     case CM_RELEASE:
+        if (FModal) {
+            // The modal loop still runs on this object: it ends the loop and
+            // posts the release again.
+            FReleasedWhileModal = true;
+            return;
+        }
         // Nothing may touch the form after this: the message path only
         // returns the (local) result from here on.
-        delete this;
+        FreeComponent(this);
         return;
     }
     TWinControl::WndProc(message);

@@ -13,7 +13,15 @@
 // application's termination (mrCancel) - and returns it.
 //
 // Release frees the form later, from a posted message, so a form can free
-// itself from one of its own event handlers.
+// itself from one of its own event handlers. A form released while modal
+// ends its loop first (ModalResult mrCancel unless one is set) and is freed
+// after ShowModal has returned.
+//
+// OnDestroy fires from BeforeDestruction, while the whole form (derived
+// parts included) is alive; every path that frees a form calls it (its
+// owner, Release, FreeComponent). It then clears the form's events, so
+// nothing fires into the form while its window goes. A form freed by a
+// plain delete gets no OnDestroy.
 #pragma once
 
 #include <windows.h>
@@ -53,8 +61,12 @@ class TMainMenu;
 class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
-    // Fires OnDestroy, then frees the window and the controls.
+    // Frees the window and the controls; fires nothing.
     ~TCustomForm() override;
+
+    // Fires OnDestroy (once; an exception goes to Application), then clears
+    // every event of the form.
+    void BeforeDestruction() override;
 
     std::string ClassName() const override { return "TCustomForm"; }
 
@@ -133,6 +145,7 @@ private:
     void ApplyPosition();
     void CloseModal();
     void RecreateShown();
+    void ClearEvents();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -143,6 +156,8 @@ private:
     bool FAutoScroll = true;
     bool FActive = false;
     bool FModal = false;
+    bool FReleasedWhileModal = false;
+    bool FDestructionBegun = false;
     bool FPlaced = false;
     TModalResult FModalResult = mrNone;
     TMainMenu* FMenu = nullptr;

@@ -117,8 +117,7 @@ void TScreen::SetCursors(TCursor index, HCURSOR cursor)
 
 TCustomForm* TScreen::Forms(int index) const
 {
-    if (index < 0 || index >= FormCount())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    CheckListIndex(index, FormCount());
     return FForms[static_cast<size_t>(index)];
 }
 

@@ -65,8 +65,7 @@ protected:
 private:
     static void CheckIndex(int index, int count)
     {
-        if (index < 0 || index >= count)
-            throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+        CheckListIndex(index, count);
     }
 
     std::vector<std::string> Read() const

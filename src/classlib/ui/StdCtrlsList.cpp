@@ -20,8 +20,7 @@ TListControlItems::TListControlItems(TWinControl* control, const TMessages& mess
 
 void TListControlItems::CheckIndex(int index, int count) const
 {
-    if (index < 0 || index >= count)
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    CheckListIndex(index, count);
 }
 
 HWND TListControlItems::Window() const

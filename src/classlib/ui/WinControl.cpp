@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Controls.h"
 
@@ -205,8 +206,7 @@ TWinControl* TWinControl::FindControl(HWND wnd)
 
 TControl* TWinControl::Controls(int index) const
 {
-    if (index < 0 || index >= ControlCount())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    CheckListIndex(index, ControlCount());
     return FControls[static_cast<size_t>(index)];
 }
 
@@ -365,10 +365,7 @@ void TWinControl::Realign()
         (FHandle == nullptr && FControls.empty()))
         return;
     FAligning = true;
-    struct TReset {
-        bool& Flag;
-        ~TReset() { Flag = false; }
-    } reset{FAligning};
+    const TScopeExit aligned([this] { FAligning = false; });
 
     RECT client = ClientRect();
     const std::vector<TControl*> controls(FControls);

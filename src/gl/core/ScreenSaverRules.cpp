@@ -36,16 +36,32 @@ TSaverMode SaverModeOf(const std::vector<std::string>& arguments)
     return smProgram;
 }
 
-intptr_t ParentWindowOf(const std::vector<std::string>& arguments, intptr_t defaultWindow)
+uintptr_t WindowHandleOf(const std::string& text)
+{
+    const bool plainDigits =
+        !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    if (!plainDigits)
+        return static_cast<uintptr_t>(StrToInt64(text));  // signed or "$"/"0x" forms
+    uintptr_t value = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<uintptr_t>(c - '0');
+        if (value > (UINTPTR_MAX - digit) / 10)
+            throw EConvertError("'" + text + "' is not a valid integer value");
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+uintptr_t ParentWindowOf(const std::vector<std::string>& arguments, uintptr_t defaultWindow)
 {
     const size_t parameterCount = arguments.empty() ? 0 : arguments.size() - 1;
     if (parameterCount >= 2)
-        return StrToInt(arguments[2]);
+        return WindowHandleOf(arguments[2]);
     if (parameterCount == 1) {
         const std::string& first = arguments[1];
         const size_t colon = first.find(':');
         if (colon != std::string::npos)
-            return StrToInt(first.substr(colon + 1, HandleTextLength));
+            return WindowHandleOf(first.substr(colon + 1, HandleTextLength));
     }
     return defaultWindow;
 }

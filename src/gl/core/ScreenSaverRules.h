@@ -28,7 +28,14 @@ TSaverMode SaverModeOf(const std::vector<std::string>& arguments);
 // ":" of the first parameter ("/c:1234", at most 20 characters read);
 // otherwise `defaultWindow`. A handle that is not a number raises
 // EConvertError.
-intptr_t ParentWindowOf(const std::vector<std::string>& arguments, intptr_t defaultWindow);
+uintptr_t ParentWindowOf(const std::vector<std::string>& arguments, uintptr_t defaultWindow);
+
+// A window handle written as a number: plain digits are unsigned up to the
+// platform's handle width (hosts print handles above 2^31 unsigned);
+// otherwise what StrToInt64 accepts (a sign, "$" or "0x" hexadecimal), cast
+// to the handle's width. Anything else, or a value too wide, raises
+// EConvertError.
+uintptr_t WindowHandleOf(const std::string& text);
 
 // Window messages that end a run (besides mouse moves and key presses), in
 // the order they are tested: left, middle and right double-clicks and

@@ -21,6 +21,7 @@ TEST(ExecuteCommandTest, SplitsTheProgramFromItsParametersAndQuotesABlank)
     ExpectSplit("C:\\my.dir\\prog /s /t", "C:\\my.dir\\prog", "/s /t");  // no "." in the file name: its first blank
     ExpectSplit("C:\\dir\\prog.exe  /s", "C:\\dir\\prog.exe", " /s");      // only the first blank goes
     ExpectSplit("notepad readme.txt", "notepad readme.txt", "");    // a "." in the parameters hides the blank
+    ExpectSplit("C:\\dir\\prog.exe /d C:\\my data\\x.txt", "C:\\dir\\prog.exe", "/d C:\\my data\\x.txt");  // paths after
     ExpectSplit("", "", "");
     const auto line = [](const std::string& commandLine) {
         return ProcessCommandLine(commandLine, SplitExecCommandLine(commandLine));

@@ -71,6 +71,15 @@ TEST_F(ApplicationProTest, TheIdleTickStartsOnceAndAFailingStartIsReportedAndRet
     EXPECT_EQ(stops, 1);
     Application->Idle();
     EXPECT_EQ(starts, 3);
+
+    // A failing OnException does not leave the idle ticks unhooked.
+    app.OnException = [&](TObject*, Exception&) { throw Exception("handler failed too"); };
+    app.OnIdle = [&](TObject*, bool&) { throw Exception("tick failed"); };
+    Application->Idle();
+    app.OnIdle = [&](TObject*, bool&) { ++idles; };
+    idles = 0;
+    Application->Idle();
+    EXPECT_EQ(idles, 1);
 }
 
 TEST_F(ApplicationProTest, AnUnhandledExceptionIsShownAndTerminates)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/MessageBoxes.h"
 #include "app/core/ApplicationProRules.h"
 #include "classlib/ui/Application.h"
 
@@ -23,12 +24,7 @@ inline std::string ModulePath()
 
 inline std::string TestBaseName() { return ExeBaseName(ModulePath()); }
 
-// Takes a WM_QUIT from the queue; true when there was one.
-inline bool TakeQuit()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
+using testsupport::TakeQuit;
 
 // The cursor's display counter, read without changing it.
 inline int CursorCount()
@@ -43,17 +39,12 @@ protected:
     void SetUp() override
     {
         FTitle = Application->Title();
-        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            Boxes.push_back({text, caption, flags});
-            return IDOK;
-        };
         while (TakeQuit()) {
         }
     }
 
     void TearDown() override
     {
-        Application->MessageBoxProc = nullptr;
         Application->WinHelpProc = nullptr;
         Application->SetHelpFile("");
         Application->SetMainForm(nullptr);
@@ -65,11 +56,7 @@ protected:
             ShowCursor(TRUE);
     }
 
-    struct TBox {
-        std::string Text, Caption;
-        UINT Flags;
-    };
-    std::vector<TBox> Boxes;
+    testsupport::TBoxCapture Boxes;
 
 private:
     std::string FTitle;

@@ -128,7 +128,8 @@ TEST_F(ApplicationProTest, InitializeLearnsTheExecutableAndASecondCopyEndsQuietl
     EXPECT_EQ(OpenSemaphoreA(SYNCHRONIZE, FALSE, semaphoreName.c_str()), nullptr);
 }
 
-TEST_F(ApplicationProTest, TheLogIsTextFollowedByZerosInWholeBlocks)
+// The block layout itself is the native test's; here the file is written.
+TEST_F(ApplicationProTest, TheLogFileHoldsTheLinesOnlyWhileLoggingIsOn)
 {
     TCustomApplicationPro app(nullptr);
     app.SingleInstance = false;
@@ -140,15 +141,9 @@ TEST_F(ApplicationProTest, TheLogIsTextFollowedByZerosInWholeBlocks)
 
     app.SetLogFile(true);
     app.Log("first line");
-    const std::string line(98, 'x');
-    for (int i = 0; i < 170; ++i)
-        app.Log(line);
     const std::string content = ReadShared(name);
-    ASSERT_EQ(content.size(), static_cast<size_t>(2 * LogBlockSize));
-    const size_t end = 12 + 170 * 100;
+    EXPECT_EQ(content.size(), static_cast<size_t>(LogBlockSize));
     EXPECT_EQ(content.substr(0, 12), "first line\r\n");
-    EXPECT_EQ(content.substr(end - 4, 4), "xx\r\n");
-    EXPECT_EQ(content.find_first_not_of('\0', end), std::string::npos);
     app.SetLogFile(false);  // closes the file
     EXPECT_TRUE(DeleteFileA(name.c_str()));
 }

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "../../support/MessageBoxes.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Application.h"
 
@@ -28,17 +29,6 @@ long long MillisecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Captures the message boxes of the application while it lives.
-struct TMessageBoxCapture {
-    std::vector<std::string> Texts;
-    TMessageBoxCapture()
-    {
-        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string&, UINT) {
-            return Texts.push_back(text), IDOK;
-        };
-    }
-    ~TMessageBoxCapture() { Application->MessageBoxProc = nullptr; }
-};
 
 }  // namespace
 
@@ -69,7 +59,7 @@ TEST(ExecuteProTest, WaitsForTheProcessWhileMessagesKeepFlowingAndClosesItsHandl
     const std::string program = directory + "app_test_sleeper.exe";
     ASSERT_TRUE(CopyFileA(SleeperPath().c_str(), program.c_str(), FALSE)) << SleeperPath();
 
-    TMessageBoxCapture boxes;
+    testsupport::TBoxCapture boxes;
     constexpr UINT probeMessage = WM_APP + 17;
     long long handledAt = -1;
     const auto start = std::chrono::steady_clock::now();
@@ -98,7 +88,7 @@ TEST(ExecuteProTest, WaitsForTheProcessWhileMessagesKeepFlowingAndClosesItsHandl
     poster.join();
     Application->OnMessage = nullptr;
 
-    EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
+    EXPECT_TRUE(boxes.empty()) << boxes.front().Text;
     EXPECT_GE(elapsed, 580);
     EXPECT_LT(handledAt, 550) << "the wait did not wake for the message";
     DWORD flags = 0;
@@ -110,14 +100,14 @@ TEST(ExecuteProTest, WaitsForTheProcessWhileMessagesKeepFlowingAndClosesItsHandl
 
 TEST(ExecuteProTest, AProgramThatCannotStartIsShownNotRaised)
 {
-    TMessageBoxCapture boxes;
+    testsupport::TBoxCapture boxes;
     TExecutePro execute(nullptr);
     EXPECT_NO_THROW(execute.Execute("C:\\no such dir\\missing.exe /x"));
-    ASSERT_EQ(boxes.Texts.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u);
     const std::string prefix =
         "TExecutePro.ProcessExecute error:  CommandLine: C:\\no such dir\\missing.exe /x"
         " DefaultDirectory: C:\\no such dir\\ Message: ";
-    EXPECT_EQ(boxes.Texts[0].substr(0, prefix.size()), prefix);
+    EXPECT_EQ(boxes[0].Text.substr(0, prefix.size()), prefix);
 }
 
 // Terminated cannot be cleared again, so this runs in a child process.

@@ -15,11 +15,13 @@ using testsupport::MessageOf;
 using Log = std::vector<std::string>;
 
 // Logs every notification as "<receiver> +<component>" or "<receiver>
-// -<component>" ("!" when that one is being freed) and its own end as "free
-// <name>"; clears Link when the linked component is removed.
+// -<component>" ("!" when that one is being freed), the step before its end
+// as "before <name>" and its end as "free <name>"; clears Link when the
+// linked component is removed.
 struct TProbe : TComponent {
     TProbe(TComponent* owner, const std::string& name, Log* log) : TComponent(owner), FLog(log) { SetName(name); }
     ~TProbe() override { FLog->push_back("free " + Name()); }
+    void BeforeDestruction() override { FLog->push_back("before " + Name()); }
     void Notification(TComponent* aComponent, TOperation operation) override
     {
         const bool destroying = (aComponent->ComponentState() & csDestroying) != 0;
@@ -41,11 +43,13 @@ TEST(Components, OwnerFreesLastCreatedFirstAndTellsTheRemainingOnes)
     log.clear();
     delete owner;
     // The owner's own override is gone by the time its components go; each
-    // one, marked as being freed and still listed, is announced to itself and
-    // to the ones created before it.
-    EXPECT_EQ(log, (Log{"free Owner", "C -C!", "B -C!", "A -C!", "free C", "B -B!", "A -B!", "free B", "A -A!",
-                        "free A"}));
-
+    // one, whole until then, gets BeforeDestruction, then, marked as being
+    // freed and still listed, is announced to itself and to the ones created
+    // before it.
+    EXPECT_EQ(log, (Log{"free Owner", "before C", "C -C!", "B -C!", "A -C!", "free C", "before B", "B -B!", "A -B!",
+                        "free B", "before A", "A -A!", "free A"}));
+    FreeComponent(new TProbe(nullptr, "D", &log));
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"before D", "free D"}));
 }
 
 TEST(Components, HandlerMayTakeComponentsOutWhileTheOwnerForwards)

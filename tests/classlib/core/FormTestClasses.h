@@ -60,7 +60,9 @@ public:
     {
         int32_t length = 0;
         stream.ReadBuffer(&length, sizeof length);
-        Data.assign(static_cast<size_t>(length < 0 ? 0 : length), '\0');
+        if (length < 0 || length > stream.Size() - stream.Position())
+            throw EReadError("Stream read error");  // before sizing anything by it
+        Data.assign(static_cast<size_t>(length), '\0');
         stream.ReadBuffer(Data.data(), static_cast<int64_t>(Data.size()));
     }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "TempFile.h"
 
 namespace {
@@ -38,6 +40,16 @@ TEST(TMemoryStream, PositionsOutsideTheDataTransferNothingAndShortTransfersRaise
     char c = 0;
     stream.SetPosition(-3);  // outside the data nothing is transferred
     EXPECT_EQ(stream.Read(&c, 1) + stream.Write(&c, 1), 0);
+    // Extreme positions neither wrap nor allocate.
+    constexpr int64_t Max = std::numeric_limits<int64_t>::max();
+    stream.SetPosition(Max);
+    EXPECT_EQ(stream.Seek(Max, soFromCurrent), Max);
+    EXPECT_EQ(stream.Read(&c, 1) + stream.Write(&c, 1), 0);
+    EXPECT_EQ(stream.Seek(-Max, soFromEnd), -Max + 2);
+    EXPECT_EQ(stream.Seek(-Max, soFromCurrent), std::numeric_limits<int64_t>::min());
+    stream.SetPosition(Max - 1);
+    EXPECT_THROW(stream.WriteBuffer("ab", 2), EWriteError);
+    EXPECT_EQ(stream.Size(), 2);
 
     stream.SetPosition(1);
     char buffer[4];

@@ -81,6 +81,12 @@ TEST(TStringList, SortedListsFindInsertAndRefuseDuplicates) {
     int index = -1;
     EXPECT_FALSE(list.Find("c", index));
     EXPECT_EQ(index, 1);  // where it would go
+    TStringList equal;
+    equal.SetSorted(true);
+    equal.SetDuplicates(dupAccept);
+    Fill(equal, {"b", "c", "B", "a", "b", "b"});
+    EXPECT_TRUE(equal.Find("b", index));
+    EXPECT_EQ(index, 1);  // the first of equal strings
     list.SetDuplicates(dupError);
     EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Add("M"); }), "String list does not allow duplicates");
     EXPECT_EQ(testsupport::MessageOf<EListError>([&] { list.Insert(0, "a"); }), "Operation not allowed on sorted list");

@@ -10,6 +10,7 @@
 #include "classlib/ui/Application.h"
 #include "classlib/ui/WndProc.h"
 #include "UiTestSupport.h"
+#include "../../support/MessageBoxes.h"
 
 namespace {
 
@@ -66,18 +67,7 @@ void DrainQueue()
     }
 }
 
-bool TakeQuit()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
-
-struct TBoxCall {
-    HWND Owner;
-    std::string Text;
-    std::string Caption;
-    UINT Flags;
-};
+using testsupport::TakeQuit;
 
 class ApplicationTest : public ::testing::Test {
 protected:
@@ -86,11 +76,6 @@ protected:
         Application->Initialize();
         SavedTitle = Application->Title();
         DrainQueue();
-        Application->MessageBoxProc = [this](HWND owner, const std::string& text, const std::string& caption,
-                                             UINT flags) {
-            Boxes.push_back({owner, text, caption, flags});
-            return IDOK;
-        };
     }
     void TearDown() override
     {
@@ -98,7 +83,6 @@ protected:
         app.OnException = nullptr;
         app.OnIdle = nullptr;
         app.OnMessage = nullptr;
-        app.MessageBoxProc = nullptr;
         app.SetTitle(SavedTitle);
         DrainQueue();
     }
@@ -111,7 +95,7 @@ protected:
         return !watchdog.Fired();
     }
 
-    std::vector<TBoxCall> Boxes;
+    testsupport::TBoxCapture Boxes;
     std::string SavedTitle;
 };
 
@@ -172,6 +156,22 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
     EXPECT_EQ(Boxes[0].Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_TRUE(TakeQuit());
 
+    // A failure raised while that box waits (a timer failing every tick) is
+    // dropped, not stacked as a second box.
+    Boxes.clear();
+    Application->MessageBoxProc = [this](HWND owner, const std::string& text, const std::string& caption,
+                                         UINT flags) {
+        Boxes.push_back({owner, text, caption, flags});
+        if (Boxes.size() == 1)
+            HandleThrown([] { throw Exception("next tick"); }, nullptr);
+        return IDOK;
+    };
+    HandleThrown([] { throw Exception("first tick"); }, nullptr);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "first tick");
+    HandleThrown([] { throw Exception("later"); }, nullptr);
+    EXPECT_EQ(Boxes.size(), 2u) << "reports work again once the first is over";
+    TakeQuit();
 }
 
 TEST_F(ApplicationTest, TerminateEndsRunWhichRunsAgain)

@@ -42,8 +42,15 @@ TEST(FontTest, SizeConvertsAtTheScreenResolutionAndTheHandleIsMadeOnDemandAndRep
     font.SetStyle(0);
     EXPECT_EQ(GetObjectType(first), 0u) << "the old handle is deleted";
     EXPECT_EQ(DescribedBy(font.Handle()).lfWeight, FW_NORMAL);
-    font.SetColor(clRed);  // the colour is not part of the GDI font, but a change all the same
-    EXPECT_FALSE(font.HandleAllocated());
+    // The colour is not part of the GDI font: the handle stays (one selected
+    // into a paint DC could not be deleted), and the change is announced.
+    const HFONT selected = font.Handle();
+    int changes = 0;
+    font.OnChange = [&](TObject*) { ++changes; };
+    font.SetColor(clRed);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(font.HandleAllocated());
+    EXPECT_EQ(font.Handle(), selected);
     font.SetName("");
     EXPECT_EQ(font.Name(), "Arial") << "an empty name is ignored";
 }

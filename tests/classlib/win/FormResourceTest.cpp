@@ -133,8 +133,7 @@ void RegisterTestClasses()
             .Field("Probe2", &TResourceTestForm::Probe2)
             .Field("Button1", &TResourceTestForm::Button1)
             .Field("Timer1", &TResourceTestForm::Timer1);
-        for (const char* name : {"TBadPropertyForm", "TBadColorForm", "TBadHandlerForm", "TTruncatedForm",
-                                 "TBadNestingForm", "TNoSuchForm", "TLinkForm"})
+        for (const char* name : {"TBadColorForm", "TBadNestingForm", "TNoSuchForm", "TLinkForm"})
             classes.Register<TNamedForm>(name, "TForm").Factory(nullptr);
         return true;
     }();
@@ -223,11 +222,8 @@ TEST_F(FormResourceTest, FaultyOrMissingDescriptionsNameTheFormTheLineAndTheItem
         const char* ClassName;
         const char* Message;
     } cases[] = {
-        {"TBadPropertyForm", "TBadPropertyForm, line 4: unknown property 'Colr' of Button1 (TButton)"},
         {"TBadColorForm",
          "TBadColorForm, line 2: unknown colour 'clPink' for property 'Color' of BadColorForm (TBadColorForm)"},
-        {"TBadHandlerForm",
-         "TBadHandlerForm, line 5: unknown handler 'Nowhere' for property 'OnDblClick' of Button1 (TButton)"},
         {"TBadNestingForm", "TBadNestingForm, line 3: Button1 (TButton): 'Timer1' (TTimer) is not a windowed "
                             "control and cannot contain controls"},
         {"TLinkForm", "TLinkForm, line 3: unknown component 'ResourceTestForm.Button1' for property "
@@ -237,14 +233,6 @@ TEST_F(FormResourceTest, FaultyOrMissingDescriptionsNameTheFormTheLineAndTheItem
     for (const auto& test : cases)
         EXPECT_EQ(uitest::MessageOf<EFormDescriptionError>([&] { TNamedForm form(nullptr, test.ClassName); }),
                   test.Message);
-    // A description cut short is an error at its last line, never a crash.
-    try {
-        TNamedForm form(nullptr, "TTruncatedForm");
-        ADD_FAILURE() << "the truncated description was read";
-    } catch (EFormDescriptionError& e) {
-        EXPECT_EQ(e.Form, "TTruncatedForm");
-        EXPECT_EQ(e.Line, 4);
-    }
     EXPECT_EQ(uitest::MessageOf<EResNotFound>([] { TNamedForm form(nullptr, "TNoSuchForm"); }),
               "Resource TNOSUCHFORM not found");
     EXPECT_EQ(Screen->FormCount(), formsBefore) << "a form that failed to read is gone";

@@ -147,23 +147,80 @@ TEST_F(FormsTest, ClosingTheMainFormEndsRun)
     EXPECT_TRUE(Application->Terminated());
 }
 
-TEST_F(FormsTest, ReleaseFreesTheFormLaterEvenFromItsOwnHandler)
+// A form with a member whose end is recorded: OnDestroy must see it alive.
+struct TLifeMark {
+    bool* Gone;
+    ~TLifeMark() { *Gone = true; }
+};
+class TMarkedForm : public TForm {
+public:
+    TMarkedForm(TComponent* owner, bool* gone) : TForm(owner), Mark{gone} {}
+    TLifeMark Mark;
+};
+
+TEST_F(FormsTest, EveryWayOfFreeingAFormFiresOnDestroyWhileItIsWholeAndNothingAfter)
 {
-    auto* form = new TForm(nullptr);
-    auto* button = new TButton(form);
-    button->SetParent(form);
-    bool destroyed = false;
-    form->OnDestroy = [&](TObject*) { destroyed = true; };
-    button->OnClick = [&](TObject*) {
-        form->Release();
-        EXPECT_FALSE(destroyed) << "not from inside the handler";
+    enum TWay { byOwner, byRelease, byFreeComponent };
+    for (const TWay way : {byOwner, byRelease, byFreeComponent}) {
+        SCOPED_TRACE(way);
+        TComponent owner(nullptr);
+        bool gone = false, destroyed = false, wholeAtDestroy = false;
+        int eventsAfterDestroy = 0;
+        auto* form = new TMarkedForm(way == byOwner ? &owner : nullptr, &gone);
+        auto* button = new TButton(form);
+        button->SetParent(form);
+        form->OnDestroy = [&](TObject*) {
+            destroyed = true;
+            wholeAtDestroy = !gone;
+        };
+        form->OnDeactivate = [&](TObject*) { eventsAfterDestroy += destroyed ? 1 : 0; };
+        form->Show();
+        SetActiveWindow(form->Handle());
+        ASSERT_TRUE(form->Active());
+        switch (way) {
+        case byOwner:
+            owner.DestroyComponents();
+            break;
+        case byRelease:
+            // From the form's own handler: freed later, not under it.
+            button->OnClick = [&](TObject*) { form->Release(); };
+            SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+            EXPECT_FALSE(destroyed);
+            EXPECT_TRUE(PumpUntil([&] { return gone; }));
+            break;
+        case byFreeComponent:
+            FreeComponent(form);
+            break;
+        }
+        EXPECT_TRUE(gone);
+        EXPECT_TRUE(wholeAtDestroy);
+        EXPECT_EQ(eventsAfterDestroy, 0);
+        EXPECT_EQ(Screen->FormCount(), 0);
+    }
+}
+
+TEST_F(FormsTest, AFormReleasedWhileModalEndsItsLoopAndIsFreedAfterShowModalReturns)
+{
+    auto* dialog = new TForm(nullptr);
+    bool released = false, returned = false, destroyedInsideShowModal = false, destroyed = false;
+    dialog->OnDestroy = [&](TObject*) {
+        destroyed = true;
+        destroyedInsideShowModal = !returned;
     };
-    form->Show();
-    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
-    EXPECT_FALSE(destroyed);
-    EXPECT_EQ(Screen->FormCount(), 1);
+    Application->OnIdle = [&](TObject*, bool& done) {
+        done = true;
+        if (!released)
+            dialog->Release();
+        released = true;
+    };
+    TModalResult result = mrNone;
+    EXPECT_TRUE(RunScenario([&] {
+        result = dialog->ShowModal();
+        returned = true;
+    }));
+    EXPECT_EQ(result, mrCancel);
     EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
-    EXPECT_EQ(Screen->FormCount(), 0);
+    EXPECT_FALSE(destroyedInsideShowModal);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
+#include "../../support/ScreenPixels.h"
 #include "classlib/graphics/GdiHandles.h"
 
 namespace uitest {
@@ -57,11 +57,7 @@ public:
         int count = 0;
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
-                const COLORREF pixel = Pixel(x, y);
-                if (pixel != CLR_INVALID && std::abs(GetRValue(pixel) - GetRValue(color)) <= tolerance &&
-                    std::abs(GetGValue(pixel) - GetGValue(color)) <= tolerance &&
-                    std::abs(GetBValue(pixel) - GetBValue(color)) <= tolerance)
-                    ++count;
+                count += testsupport::ColoursNear(Pixel(x, y), color, tolerance) ? 1 : 0;
             }
         }
         return count;

@@ -1,6 +1,9 @@
 // The timer component under Wine: it fires from the message loop, stops at
-// interval 0 or when disabled, and survives an exception in its handler.
+// interval 0, never after it is freed, and survives an exception in its
+// handler.
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "UiTestSupport.h"
 #include "classlib/ui/Timer.h"
@@ -11,22 +14,26 @@ using uitest::UiTest;
 
 class TimerTest : public UiTest {};
 
-TEST_F(TimerTest, FiresRepeatedlyAndStopsAtIntervalZero)
+TEST_F(TimerTest, FiresRepeatedlyStopsAtIntervalZeroAndNeverAfterItIsFreed)
 {
-    TTimer timer(nullptr);
+    auto timer = std::make_unique<TTimer>(nullptr);
     int fired = 0;
-    timer.OnTimer = [&](TObject* sender) {
-        EXPECT_EQ(sender, &timer);
+    timer->OnTimer = [&, sender = timer.get()](TObject* s) {
+        EXPECT_EQ(s, sender);
         ++fired;
     };
-    timer.SetInterval(10);
+    timer->SetInterval(10);
     EXPECT_TRUE(RunScenario([&] {
         EXPECT_TRUE(PumpUntil([&] { return fired >= 3; }));
-        timer.SetInterval(0);
+        timer->SetInterval(0);
         const int stoppedAt = fired;
         EXPECT_FALSE(PumpUntil([&] { return fired > stoppedAt; }, std::chrono::milliseconds(150)));
-        timer.SetInterval(10);
+        timer->SetInterval(1);
         EXPECT_TRUE(PumpUntil([&] { return fired > stoppedAt; }));
+        Sleep(20);  // ticks are due when it goes
+        timer.reset();
+        const int freedAt = fired;
+        EXPECT_FALSE(PumpUntil([&] { return fired > freedAt; }, std::chrono::milliseconds(80)));
     }));
 }
 
@@ -44,18 +51,6 @@ TEST_F(TimerTest, AnExceptionInOnTimerIsReportedAndTheTimerGoesOn)
     EXPECT_EQ(Errors[0], "tick 1");
     EXPECT_EQ(Errors[1], "tick 2");
     EXPECT_EQ(ErrorSenders[0], &timer);
-}
-
-TEST_F(TimerTest, FreedTimerFiresNoMore)
-{
-    int fired = 0;
-    {
-        TTimer timer(nullptr);
-        timer.SetInterval(1);
-        timer.OnTimer = [&](TObject*) { ++fired; };
-        Sleep(20);
-    }
-    EXPECT_FALSE(PumpUntil([&] { return fired > 0; }, std::chrono::milliseconds(80)));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 #include "../../support/ExceptionMessage.h"
+#include "../../support/ScreenPixels.h"
 
 namespace uitest {
 
@@ -184,12 +185,7 @@ protected:
         return color;
     }
 
-    static bool Near(COLORREF a, COLORREF b, int tolerance = 8)
-    {
-        return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-               std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-               std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-    }
+    static bool Near(COLORREF a, COLORREF b) { return testsupport::ColoursNear(a, b); }
 
     std::vector<std::string> Errors;
     std::vector<TObject*> ErrorSenders;

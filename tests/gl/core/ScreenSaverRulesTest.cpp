@@ -13,7 +13,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-constexpr intptr_t Foreground = 0x4242;
+constexpr uintptr_t Foreground = 0x4242;
 
 }  // namespace
 
@@ -33,8 +33,12 @@ TEST(ScreenSaverRulesTest, TheCommandLineGivesTheRoleAndTheParentWindow)
     EXPECT_EQ(ParentWindowOf({"Prog.scr", "/p", "5678"}, Foreground), 5678);
     EXPECT_EQ(ParentWindowOf({"Prog.scr", "/c:1234", "99"}, Foreground), 99);  // a second parameter wins
     EXPECT_EQ(ParentWindowOf({"Prog.scr", "/c:00000000000000000042xyz"}, Foreground), 42);  // 20 characters read
+    // Handles are unsigned numbers of the platform's handle width.
+    EXPECT_EQ(ParentWindowOf({"Prog.scr", "/p", "4294967295"}, Foreground), uintptr_t{4294967295u});
+    EXPECT_EQ(ParentWindowOf({"Prog.scr", "/c:18446744073709551615"}, Foreground), UINTPTR_MAX);
+    EXPECT_EQ(ParentWindowOf({"Prog.scr", "/p", "-1"}, Foreground), UINTPTR_MAX);
     for (const Args& bad : {Args{"Prog.scr", "/s", "junk"}, Args{"Prog.scr", "/c:"}, Args{"Prog.scr", "/c:12:34"},
-                            Args{"Prog.scr", "/p", "99999999999999999999"}})
+                            Args{"Prog.scr", "/p", "18446744073709551616"}, Args{"Prog.scr", "/p", "+"}})
         EXPECT_THROW(ParentWindowOf(bad, Foreground), EConvertError) << bad.back();
 }
 

@@ -62,24 +62,32 @@ public:
     // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
     HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
+        return WaitForWindowOf(FProcess.dwProcessId, ms, accept);
+    }
+    // The same for a window of any process but `excluded`'s.
+    static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
+                                DWORD excluded = 0)
+    {
         struct TSearch {
-            DWORD ProcessId;
+            DWORD ProcessId, Excluded;
             const std::function<bool(HWND)>& Accept;
             HWND Found = nullptr;
-        } search{FProcess.dwProcessId, accept};
+        } search{processId, excluded, accept};
         for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
             EnumWindows(
                 [](HWND wnd, LPARAM data) -> BOOL {
                     auto* s = reinterpret_cast<TSearch*>(data);
                     DWORD pid = 0;
                     GetWindowThreadProcessId(wnd, &pid);
-                    if (pid == s->ProcessId && IsWindowVisible(wnd) && s->Accept(wnd))
+                    const bool owned = s->ProcessId != 0 ? pid == s->ProcessId : pid != s->Excluded;
+                    if (owned && IsWindowVisible(wnd) && s->Accept(wnd))
                         s->Found = wnd;
                     return s->Found == nullptr;
                 },
                 reinterpret_cast<LPARAM>(&search));
         return search.Found;
     }
+    DWORD ProcessId() const { return FProcess.dwProcessId; }
 
 private:
     BOOL FStarted = FALSE;
@@ -143,6 +151,30 @@ TEST(ScreenSaverEndToEnd, PasswordChangeEndsWithoutAWindow)
     ASSERT_TRUE(run.Started());
     EXPECT_TRUE(run.WaitForEnd(5000));
     EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
+}
+
+TEST(ScreenSaverEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyAndWaitsForIt)
+{
+    testsupport::TTempFolder dir;
+    const std::string saver = dir.Path() + "Corvalen.scr";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (dir.Path() + "Corvalen.EXE").c_str(), FALSE));
+    const char* const key = "Software\\Corvalen 1";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, "RunAsProgram", REG_SZ, "-1", 3), ERROR_SUCCESS);
+    struct TForget {
+        const char* Key;
+        ~TForget() { RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, "RunAsProgram"); }
+    } forget{key};
+
+    TRun run(saver, "/s", dir.Path());
+    ASSERT_TRUE(run.Started());
+    // Only the copy's run with the same "/s" covers the screen.
+    const HWND window = TRun::WaitForWindowOf(0, 10000, CoversTheScreen, run.ProcessId());
+    ASSERT_NE(window, nullptr) << "the .EXE copy did not start with /s";
+    EXPECT_EQ(run.WaitForWindow(0, CoversTheScreen), nullptr) << "the .SCR ran the saver itself";
+    EXPECT_FALSE(run.WaitForEnd(300)) << "the .SCR did not wait for its copy";
+    PressKey(window, VK_SPACE);
+    EXPECT_TRUE(run.WaitForEnd(5000)) << "the .SCR did not end with its copy";
 }
 
 // At some moment within `ms` the screen itself shows a drawing at the centre of the window.

@@ -334,6 +334,16 @@ TEST_F(ScreenSaverTest, ThePreviewLivesInTheHostWindowAndEndsWhenTheHostGoes)
     SetTimer(host, 1, 100, [](HWND wnd, UINT, UINT_PTR, DWORD) { DestroyWindow(wnd); });
     EXPECT_TRUE(RunAfterPosting({}, 3s)) << "the preview kept running after its host went";
     EXPECT_GT(Frames, frames);
+
+    // A host gone before the start (or a number that is no window at all)
+    // ends the run just as quietly.
+    for (const char* gone : {"", "4294967295"}) {
+        Form.reset();
+        host = NewHostWindow(100, 80);
+        DestroyWindow(host);
+        Build({"/p", *gone != 0 ? std::string(gone) : HandleText(host)});
+        EXPECT_EQ(TakeQuits(), 1) << gone;
+    }
 }
 
 TEST_F(ScreenSaverTest, TheDialogDisablesItsOpenerAndNeverPowersDownThePasswordChangeEndsAtOnce)

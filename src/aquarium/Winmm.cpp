@@ -1,0 +1,9 @@
+#include "aquarium/Winmm.h"
+
+const TWinmmApi RealWinmm = {
+    ::PlaySoundA,        ::mixerOpen,           ::mixerClose,
+    ::mixerGetLineInfoA, ::mixerGetLineControlsA, ::mixerGetControlDetailsA,
+    ::mixerSetControlDetails,
+};
+
+TWinmmApi Winmm = RealWinmm;

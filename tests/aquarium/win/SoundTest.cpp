@@ -1,0 +1,127 @@
+// The sound player and the mixer volume control against the winmm
+// stand-ins, and the sound resource looked up for real.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "aquarium/SimpleSound.h"
+#include "aquarium/SoundMixerVolumeControl.h"
+#include "FakeWinmm.h"
+#include "scene/core/SceneRegistry.h"
+
+using TPlay = TFakeWinmm::TPlay;
+
+TEST(SimpleSoundTest, PlayingRestartsAndDestructionStops)
+{
+    TFakeWinmm winmm;
+    {
+        TSimpleSound sound;
+        sound.FileName = ".\\Scene\\bubbles.wav";
+        sound.FromResource = true;
+        sound.Loop = true;
+        sound.Play();
+        sound.Play();
+        EXPECT_EQ(winmm.Plays, (std::vector<TPlay>{{"(none)", SND_PURGE},
+                                                   {"bubbles_wav", 0x4001F},
+                                                   {"(none)", SND_PURGE},
+                                                   {"bubbles_wav", 0x4001F}}));
+        winmm.Plays.clear();
+        sound.FromResource = false;
+        sound.Loop = false;
+        sound.Play();
+        EXPECT_EQ(winmm.Plays.back(), (TPlay{".\\Scene\\bubbles.wav", 0x20013}));
+        winmm.Plays.clear();
+    }
+    EXPECT_EQ(winmm.Plays, (std::vector<TPlay>{{"(none)", SND_PURGE}}));
+}
+
+TEST(SimpleSoundTest, TheSoundResourceIsFoundWhereSndResourceLooks)
+{
+    // PlaySoundA's SND_RESOURCE looks the name up with type "WAVE"; the
+    // derived name differs in case from the script's, which the lookup ignores.
+    const std::string name = ResourceNameOf(".\\Scene\\bubbles.wav");
+    EXPECT_NE(FindResourceA(nullptr, name.c_str(), "WAVE"), nullptr);
+
+    // The real winmm without a sound device plays nothing and raises nothing.
+    TSimpleSound sound;
+    sound.FileName = ".\\Scene\\bubbles.wav";
+    sound.FromResource = true;
+    sound.Loop = true;
+    sound.Play();
+    sound.Stop();
+}
+
+TEST(SoundMixerVolumeControlTest, ChangesWhileAliveAndPutsEverythingBack)
+{
+    TFakeWinmm winmm;
+    winmm.Values[TFakeWinmm::SpeakerMute] = {1};
+    winmm.Values[TFakeWinmm::WaveVolume] = {32767, 32767};  // 49 % when read back in whole percent
+    const auto before = winmm.Values;
+    {
+        TSoundMixerVolumeControl mixer;
+        EXPECT_EQ(mixer.Volume, 100);
+        EXPECT_EQ(mixer.Balance, -50);
+        EXPECT_TRUE(mixer.GetSpeakerMute());
+        EXPECT_EQ(winmm.Values[TFakeWinmm::WaveMute], std::vector<DWORD>{0});  // unmuted while alive
+
+        mixer.SetBalance(0);
+        mixer.SetVolume(50);
+        EXPECT_EQ(winmm.Values[TFakeWinmm::SpeakerVolume], (std::vector<DWORD>{32767, 32767}));
+        mixer.SetBalance(100);
+        EXPECT_EQ(winmm.Values[TFakeWinmm::SpeakerVolume], (std::vector<DWORD>{0, 32767}));
+        const size_t writes = winmm.Writes.size();
+        mixer.SetVolume(101);
+        mixer.SetBalance(-101);
+        EXPECT_EQ(winmm.Writes.size(), writes);
+        EXPECT_EQ(mixer.Volume, 50);
+        EXPECT_EQ(mixer.Balance, 100);
+
+        winmm.Values[TFakeWinmm::SpeakerVolume] = {65535, 0};  // changed by someone else
+        EXPECT_EQ(mixer.GetVolume(), 100);
+        EXPECT_EQ(mixer.Balance, -100);
+        mixer.SetSpeakerMute(false);
+        EXPECT_FALSE(mixer.GetSpeakerMute());
+    }
+    EXPECT_EQ(winmm.Values, before);
+    EXPECT_TRUE(winmm.Closed);
+}
+
+TEST(SoundMixerVolumeControlTest, AValueThatCouldNotBeReadIsNeverWritten)
+{
+    TFakeWinmm winmm;
+    winmm.Values[TFakeWinmm::SpeakerVolume] = {40000, 40000};
+    winmm.FailingReads = {TFakeWinmm::SpeakerVolume, TFakeWinmm::WaveMute};
+    const auto before = winmm.Values;
+    {
+        TSoundMixerVolumeControl mixer;
+        // Setting the balance alone would write volume 0 over the speakers,
+        // and nothing could put back a volume that was set.
+        mixer.SetBalance(0);
+        mixer.SetVolume(30);
+        EXPECT_EQ(mixer.GetVolume(), 30);
+    }
+    EXPECT_EQ(winmm.Values, before);
+    // Only the values that were read went back: the wave volume, the speaker mute.
+    EXPECT_EQ(winmm.Writes, (std::vector<DWORD>{TFakeWinmm::WaveVolume, TFakeWinmm::SpeakerMute}));
+    EXPECT_TRUE(winmm.Closed);
+}
+
+TEST(SoundMixerVolumeControlTest, WithoutADeviceNothingIsTouched)
+{
+    TFakeWinmm winmm;
+    winmm.OpenFails = true;
+    {
+        TSoundMixerVolumeControl mixer;
+        mixer.SetVolume(30);
+        EXPECT_FALSE(mixer.GetSpeakerMute());
+    }
+    EXPECT_EQ(winmm.CallsWithoutDevice, 0);
+    EXPECT_FALSE(winmm.Closed);
+
+    // Wine has no mixer device: the real winmm takes the same path.
+    TSoundMixerVolumeControl real;
+    EXPECT_EQ(real.GetVolume(), 0);
+}

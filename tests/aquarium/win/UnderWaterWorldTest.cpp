@@ -1,0 +1,281 @@
+// The world controller over a small hand-built scene - two fish groups of
+// plain particle lists, two backgrounds, the bubbles - and over the
+// program's own scene, with its options in Wine's real registry under a key
+// of its own (deleted afterwards).
+#include "aquarium/UnderWaterWorld.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AquariumSceneHost.h"
+#include "app/ApplicationPro.h"
+#include "aquarium/core/FishRender.h"
+#include "aquarium/core/UnderWater.h"
+#include "../../support/ExceptionMessage.h"
+#include "scene/core/MainScene.h"
+#include "scene/core/SceneParticle.h"
+
+namespace {
+
+template <typename T>
+T* Named(TMainObjectList& owner, const std::string& name)
+{
+    auto* object = new T;
+    object->SetName(name);
+    owner.Add(object);
+    return object;
+}
+
+class UnderWaterWorldTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        App.Company = "CorvalenTest";
+        App.Title = "World" + std::to_string(GetCurrentProcessId());
+        Key = "Software\\CorvalenTest\\" + App.Title + " 1";
+        BuildScene();
+        World = NewWorld();
+    }
+
+    void TearDown() override
+    {
+        World.reset();
+        App.CloseRegistry();
+        RegDeleteTreeA(HKEY_CURRENT_USER, Key.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\CorvalenTest");  // only when empty
+    }
+
+    // A fresh scene as a scene description would leave it: groups sorting
+    // and swimming left, every shoal visible and empty.
+    void BuildScene()
+    {
+        World.reset();
+        Scene = std::make_unique<TMainScene>();
+        Salt = Named<TFishRender>(*Scene, "SaltWater");
+        Fresh = Named<TFishRender>(*Scene, "FreshWater");
+        for (TFishRender* group : {Salt, Fresh}) {
+            group->SortAlpha = true;
+            group->FishDirection = fdLeft;
+        }
+        Angel = Named<TSceneParticleList>(*Salt, "Angel");
+        Clown = Named<TSceneParticleList>(*Salt, "Clown");
+        Tang = Named<TSceneParticleList>(*Salt, "Tang");
+        Guppy = Named<TSceneParticleList>(*Fresh, "Guppy");
+        Tetra = Named<TSceneParticleList>(*Fresh, "Tetra");
+        Reef = Named<TUnderWater>(*Scene, "Reef");
+        Lagoon = Named<TUnderWater>(*Scene, "Lagoon");
+        Bubbles = Named<TSceneParticleList>(*Scene, "Bubbles");
+    }
+
+    std::unique_ptr<TUnderWaterWorld> NewWorld()
+    {
+        auto world = std::make_unique<TUnderWaterWorld>();
+        world->FApp = &App;
+        world->FScene = Scene.get();
+        return world;
+    }
+
+    void Store(const std::string& name, const std::string& value)
+    {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, Key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                                  static_cast<DWORD>(value.size() + 1)),
+                  ERROR_SUCCESS);
+    }
+
+    std::string Stored(const std::string& name)
+    {
+        char buffer[256] = {};
+        DWORD size = sizeof(buffer) - 1;
+        if (RegGetValueA(HKEY_CURRENT_USER, Key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+            ERROR_SUCCESS)
+            return "(missing)";
+        return buffer;
+    }
+
+    static std::vector<int> Counts(std::initializer_list<TSceneParticleList*> lists)
+    {
+        std::vector<int> counts;
+        for (TSceneParticleList* list : lists)
+            counts.push_back(list->Count());
+        return counts;
+    }
+
+    static std::vector<std::string> Names(const TStringList& list)
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < list.Count(); ++i)
+            names.push_back(list.Strings(i));
+        return names;
+    }
+
+    TCustomApplicationPro App{nullptr};
+    std::string Key;
+    std::unique_ptr<TMainScene> Scene;
+    std::unique_ptr<TUnderWaterWorld> World;
+    TFishRender* Salt = nullptr;
+    TFishRender* Fresh = nullptr;
+    TSceneParticleList *Angel = nullptr, *Clown = nullptr, *Tang = nullptr, *Guppy = nullptr, *Tetra = nullptr;
+    TUnderWater *Reef = nullptr, *Lagoon = nullptr;
+    TSceneParticleList* Bubbles = nullptr;
+};
+
+}  // namespace
+
+TEST_F(UnderWaterWorldTest, InitNamesTheMissingReferenceSceneFirst)
+{
+    TUnderWaterWorld world;
+    EXPECT_EQ(testsupport::MessageOf([&] { world.Init(); }), "TUnderWaterWorld.Init error: FScene=NIL");
+    world.FScene = Scene.get();
+    EXPECT_EQ(testsupport::MessageOf([&] { world.LoadOptions(); }), "TUnderWaterWorld.Init error: FApp=NIL");
+    EXPECT_EQ(world.FishGroups.Count(), 0);
+}
+
+TEST_F(UnderWaterWorldTest, FishAreSharedOverTheVisibleShoalsOfEveryGroup)
+{
+    World->Init();
+    World->SetFishTypeIndex(0);
+    World->SetFishCount(20);
+    EXPECT_EQ(Counts({Angel, Clown, Tang}), (std::vector<int>{7, 7, 6}));
+    EXPECT_EQ(Counts({Guppy, Tetra}), (std::vector<int>{10, 10}));  // the hidden group too
+    EXPECT_FALSE(Fresh->Visible());
+
+    World->SetFishVisible("Clown", false);
+    EXPECT_EQ(Counts({Angel, Clown, Tang}), (std::vector<int>{10, 0, 10}));
+    EXPECT_FALSE(World->IsFishVisible("Clown"));
+    World->SetFishVisible("Clown", true);
+    EXPECT_EQ(Counts({Angel, Clown, Tang}), (std::vector<int>{7, 7, 6}));
+
+    World->SetFishVisible("Nemo", true);
+    EXPECT_FALSE(World->IsFishVisible("Nemo"));
+
+    // A group without a visible shoal keeps its counts.
+    Guppy->SetVisible(false);
+    Tetra->SetVisible(false);
+    World->SetFishCount(30);
+    EXPECT_EQ(Counts({Guppy, Tetra}), (std::vector<int>{10, 10}));
+
+    // An index above the last group shows the last one and lists its shoals.
+    World->SetFishTypeIndex(5);
+    EXPECT_EQ(World->FishTypeIndex, 1);
+    EXPECT_TRUE(Fresh->Visible());
+    EXPECT_FALSE(Salt->Visible());
+    EXPECT_EQ(Names(World->FishNames), (std::vector<std::string>{"Guppy", "Tetra"}));
+}
+
+TEST_F(UnderWaterWorldTest, AnEmptyRegistryGivesTheDefaultsAndASecondLoadRepeatsNothing)
+{
+    World->LoadOptions();
+    World->LoadOptions();
+    EXPECT_EQ(Names(World->FishGroups), (std::vector<std::string>{"SaltWater", "FreshWater"}));
+    EXPECT_EQ(Names(World->Backgrounds), (std::vector<std::string>{"Reef", "Lagoon"}));
+    EXPECT_EQ(Names(World->FishNames), (std::vector<std::string>{"Angel", "Clown", "Tang"}));
+
+    EXPECT_TRUE(World->EmulateDepth);
+    EXPECT_TRUE(Reef->EmulateDepth && Lagoon->EmulateDepth);
+    EXPECT_TRUE(Reef->Visible());
+    EXPECT_FALSE(Lagoon->Visible());
+    EXPECT_TRUE(Salt->Visible());
+    EXPECT_FALSE(Fresh->Visible());
+    EXPECT_EQ(Salt->FishDirection, fdBoth);
+    EXPECT_TRUE(Salt->SortAlpha && Fresh->SortAlpha);
+    EXPECT_EQ(Counts({Angel, Clown, Tang, Guppy, Tetra}), (std::vector<int>{7, 7, 6, 10, 10}));
+    EXPECT_EQ(World->GetBubbleCount(), 50);
+}
+
+TEST_F(UnderWaterWorldTest, OptionsRoundTripThroughTheRegistry)
+{
+    World->LoadOptions();
+    World->SetFishTypeIndex(1);
+    World->SetFishVisible("Tetra", false);
+    World->SetWaterBackgroundIndex(1);
+    World->SetEmulateDepth(false);
+    World->SetFishDirection(fdRight);
+    World->SetSortAlpha(false);
+    World->SetFishCount(9);
+    World->SetBubbleCount(12);
+    World->SaveOptions();
+    EXPECT_EQ(Stored("Tetra"), "0");
+    EXPECT_EQ(Stored("Guppy"), "-1");
+    EXPECT_EQ(Stored("EmulateDepth"), "0");
+    EXPECT_EQ(Stored("FishDirection"), "Right");
+    EXPECT_EQ(Stored("FishTypeIndex"), "1");
+    EXPECT_EQ(Stored("BubbleCount"), "12");
+
+    // A new run: a fresh scene as the description leaves it.
+    BuildScene();
+    World = NewWorld();
+    World->LoadOptions();
+    EXPECT_TRUE(Fresh->Visible());
+    EXPECT_FALSE(Salt->Visible());
+    EXPECT_FALSE(World->IsFishVisible("Tetra"));
+    EXPECT_EQ(Counts({Guppy, Tetra}), (std::vector<int>{9, 0}));
+    EXPECT_TRUE(Lagoon->Visible());
+    EXPECT_FALSE(Reef->Visible());
+    EXPECT_FALSE(Lagoon->EmulateDepth);
+    EXPECT_EQ(World->GetBubbleCount(), 12);
+    // Stored false and Right equal the controller's initial fields, so the
+    // groups keep what the scene description gave them.
+    EXPECT_TRUE(Fresh->SortAlpha);
+    EXPECT_EQ(Fresh->FishDirection, fdLeft);
+}
+
+TEST_F(UnderWaterWorldTest, CorruptValuesReadAsTheirDefaults)
+{
+    Store("FishCount", "twenty");
+    Store("SortAlpha", "maybe");
+    Store("EmulateDepth", "");
+    Store("BubbleCount", "10001");  // above MaxStoredCount
+    Store("FishTypeIndex", "-3");
+    Store("WaterBackgroundIndex", "7");
+    World->LoadOptions();
+    EXPECT_EQ(World->FishCount, 20);
+    EXPECT_TRUE(Salt->SortAlpha);
+    EXPECT_TRUE(World->EmulateDepth);
+    EXPECT_EQ(World->GetBubbleCount(), 50);
+    EXPECT_EQ(World->FishTypeIndex, 0);
+    // An index beyond the backgrounds shows the last one rather than none.
+    EXPECT_EQ(World->WaterBackgroundIndex, 1);
+    EXPECT_TRUE(Lagoon->Visible());
+
+    // Without a chosen background the depth emulation is only stored.
+    World->SetWaterBackgroundIndex(-1);
+    World->SetEmulateDepth(false);
+    EXPECT_FALSE(World->EmulateDepth);
+    EXPECT_TRUE(Lagoon->EmulateDepth);
+}
+
+TEST_F(UnderWaterWorldTest, TheProgramsSceneTakesTheDefaultsAndDraws)
+{
+    aquariumhost::TProgramResources resources;
+    aquariumhost::TAquariumHost host(64, 48);
+    ASSERT_NO_THROW(host.Load());
+    World->FScene = host.Scene.get();
+    World->LoadOptions();
+
+    ASSERT_EQ(World->FishGroups.Count(), 2);
+    ASSERT_EQ(World->FishNames.Count(), 3);
+    int shown = 0;
+    for (TUnderWater* background : host.Backgrounds())
+        shown += background->Visible() ? 1 : 0;
+    EXPECT_EQ(shown, 1);
+    for (int g = 0; g < 2; ++g) {
+        auto* group = static_cast<TFishRender*>(World->FishGroups.Objects(g));
+        int fish = 0;
+        for (int i = 0; i < group->GetCount(); ++i)
+            fish += static_cast<TSceneParticleList*>(group->GetItem(i))->Count();
+        EXPECT_EQ(fish, 20) << World->FishGroups.Strings(g);
+    }
+    EXPECT_EQ(World->GetBubbleCount(), 50);
+    for (int frame = 0; frame < 3; ++frame)
+        ASSERT_NO_THROW(host.DrawFrame(0.05f));
+
+    World->SaveOptions();
+    for (int i = 0; i < World->FishNames.Count(); ++i)
+        EXPECT_EQ(Stored(World->FishNames.Strings(i)), "-1");
+    World.reset();  // before the scene it points into
+}
