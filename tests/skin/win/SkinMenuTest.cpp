@@ -251,9 +251,16 @@ TEST_F(SkinMenuTest, KeysAndClicksWalkRealLevelsAndChoose)
         EXPECT_FALSE(Engine()->Active());
         EXPECT_TRUE(Engine()->Levels().empty());
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(windows[0]) && !IsWindow(windows[1]); }));
+
+        // An accelerator chooses its item at once.
+        Menu->Popup(100, 120);
+        windows = {Level(0)->Handle()};
+        PostMessageA(Form->Handle(), WM_KEYDOWN, 'O', 1);
+        ASSERT_TRUE(PumpUntil([&] { return Log.size() >= 4; }));
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(Log, (std::vector<std::string>{"form hears close", "clicked, levels shown: no"}));
+    EXPECT_EQ(Log, (std::vector<std::string>{"form hears close", "clicked, levels shown: no", "form hears close",
+                                             "clicked, levels shown: no"}));
     EXPECT_FALSE(Form->Host->InMenu);
     EXPECT_TRUE(Errors.empty());
 }
