@@ -1,12 +1,10 @@
 #include "skin/forms/SkinPopupWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "classlib/core/ShortCuts.h"
 #include "classlib/graphics/Colors.h"
-#include "classlib/graphics/GdiHandles.h"
-#include "classlib/graphics/Graphics.h"
-#include "classlib/graphics/WinTypes.h"
 #include "skin/EffectBmp.h"
 #include "skin/SkinData.h"
 #include "skin/SkinDraw.h"
