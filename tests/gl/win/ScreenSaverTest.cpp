@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "GLApplicationTestSupport.h"
-#include "app/core/OptionNames.h"
 #include "classlib/core/SysUtils.h"
 
 namespace {
@@ -250,29 +249,6 @@ TEST_F(ScreenSaverPasswordTest, TheFlagIsTextOrANumberAndTheLibraryIsLetGoAfterE
     EXPECT_FALSE(Saver->VerifyPassword());
     EXPECT_EQ(Verifications(), 2);
     EXPECT_TRUE(DeleteFileA(PasswordLibrary().c_str())) << "the library is still loaded";
-}
-
-TEST_F(ScreenSaverTest, OptionsComeBackFromTheStoreAndIndexesOutsideTheTableNeverSuspend)
-{
-    Build({"/s"});
-    Saver->SetPowerOffIndex(16);
-    EXPECT_EQ(Saver->PowerOffIndex(), 0);
-    EXPECT_FALSE(Saver->SuspendEnabled);
-    Saver->MouseMoveExit = true;
-    Saver->SetPowerOffIndex(7);
-    Saver->SaveOptions();
-    Saver->MouseMoveExit = false;
-    Saver->SetPowerOffIndex(0);
-    Saver->LoadOptions();
-    EXPECT_TRUE(Saver->MouseMoveExit);
-    EXPECT_EQ(Saver->PowerOffDelay(), 1200.0f);
-
-    Saver->WriteInteger(OptionNames::PowerOffIndex.Scrambled(), 99);
-    Saver->LoadOptions();
-    EXPECT_EQ(Saver->PowerOffIndex(), 0);
-    for (int i = 0; i < 3; ++i, Ticks += 100000000)
-        Application->Idle();
-    EXPECT_TRUE(PowerCalls.empty());
 }
 
 TEST_F(ScreenSaverTest, TheSaverPowersDownOnceWhenTheDelayHasPassedSinceTheFirstFrameAndASuspendEndsIt)
