@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "classlib/core/ScopeExit.h"
+#include "classlib/ui/Menus.h"
 #include "classlib/ui/Screen.h"
 
 namespace {
@@ -117,6 +118,24 @@ TCustomForm::~TCustomForm()
         Application->SetMainForm(nullptr);
     WindowProc = [this](TMessage& message) { TCustomForm::WndProc(message); };
     DestroyHandle();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    if (FMenu == menu)
+        return;
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = menu;
+    if (FMenu != nullptr)
+        FMenu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
+{
+    TWinControl::Notification(aComponent, operation);
+    if (operation == opRemove && aComponent == FMenu)
+        FMenu = nullptr;
 }
 
 void TCustomForm::BeforeDestruction()
