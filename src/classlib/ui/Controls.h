@@ -144,10 +144,6 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 class TWinControl;
 
-// True when the caption holds "&" followed by the character (letter case
-// ignored); "&&" is a literal ampersand and marks nothing.
-bool IsAccel(char character, const std::string& caption);
-
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);

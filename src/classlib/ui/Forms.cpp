@@ -136,6 +136,8 @@ void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
     TWinControl::Notification(aComponent, operation);
     if (operation == opRemove && aComponent == FMenu)
         FMenu = nullptr;
+    if (operation == opRemove && aComponent == FActiveControl)
+        FActiveControl = nullptr;
 }
 
 void TCustomForm::BeforeDestruction()
@@ -524,13 +526,6 @@ void TCustomForm::FocusChanged(TWinControl* control)
     if (FActiveControl != nullptr)
         FreeNotification(FActiveControl);
     SendToControls(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control), false);
-}
-
-void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
-{
-    if (operation == opRemove && aComponent == FActiveControl)
-        FActiveControl = nullptr;
-    TWinControl::Notification(aComponent, operation);
 }
 
 bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)

@@ -127,7 +127,6 @@ public:
     // character for the control `focused`: true when a control took it
     // as CM_DIALOGKEY or CM_DIALOGCHAR.
     bool DialogKey(TWinControl* focused, const MSG& msg);
-    void Notification(TComponent* aComponent, TOperation operation) override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

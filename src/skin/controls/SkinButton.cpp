@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/core/ClassRegistry.h"
+#include "classlib/core/ShortCuts.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Forms.h"
 #include "skin/EffectBmp.h"
@@ -454,7 +455,7 @@ void TspSkinButton::WndProc(TMessage& message)
         TspSkinCustomControl::WndProc(message);
         return;
     case CM_DIALOGCHAR:
-        if (IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus() && FCanFocused) {
+        if (IsAccel(static_cast<uint16_t>(message.WParam), Caption()) && CanFocus() && FCanFocused) {
             SetFocus();
             Click();
             message.Result = 1;
