@@ -194,6 +194,13 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text)
     ExtTextOutA(dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
+int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags)
+{
+    const HDC dc = RequiredHandle();
+    const TTextScope scope(dc, FFont, FBrush);
+    return DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, flags);
+}
+
 SIZE TCanvas::TextExtent(const std::string& text)
 {
     const HDC dc = RequiredHandle();
@@ -219,6 +226,11 @@ void TCanvas::Draw(int x, int y, TBitmap* bitmap)
     const HDC dc = RequiredHandle();
     if (bitmap == nullptr || bitmap->Empty())
         return;
+    if (bitmap->Transparent()) {
+        GdiTransparentBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
+                          bitmap->Width(), bitmap->Height(), ColorToRGB(bitmap->TransparentColor()));
+        return;
+    }
     BitBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 

@@ -26,10 +26,14 @@
 
 #include <string>
 
-// <windows.h> makes TextOut a macro for TextOutA, which would rename
-// TCanvas::TextOut; the program calls the Win32 function as TextOutA.
+// <windows.h> makes TextOut and DrawText macros for TextOutA and DrawTextA,
+// which would rename the canvas's methods; the program calls the Win32
+// functions by their A names.
 #ifdef TextOut
 #undef TextOut
+#endif
+#ifdef DrawText
+#undef DrawText
 #endif
 
 #include "classlib/core/Components.h"
@@ -135,6 +139,11 @@ public:
     // Text at (x, y) clipped to `rect`; with a solid brush the whole of
     // `rect` is filled first.
     void TextRect(const RECT& rect, int x, int y, const std::string& text);
+    // DrawTextA of `text` in `rect` with the font, its colour and the brush's
+    // background mode (filled behind the text only while bsSolid); with
+    // DT_CALCRECT nothing is drawn and `rect` receives the text's extent.
+    // Returns the text's height, as DrawTextA does.
+    int DrawText(const std::string& text, RECT& rect, UINT flags);
     // The size the text takes in the current font.
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
@@ -144,8 +153,9 @@ public:
     TColor Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
-    // Copies the whole bitmap with its top-left corner at (x, y). Nothing
-    // happens for a null or empty bitmap.
+    // Copies the whole bitmap with its top-left corner at (x, y); a
+    // Transparent bitmap leaves the pixels of its transparent colour out.
+    // Nothing happens for a null or empty bitmap.
     void Draw(int x, int y, TBitmap* bitmap);
     // Copies the whole bitmap scaled to `rect`, nearest pixel (COLORONCOLOR).
     void StretchDraw(const RECT& rect, TBitmap* bitmap);

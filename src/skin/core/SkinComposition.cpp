@@ -281,7 +281,7 @@ TSkinStripPlans PlanSkinBorderImages(const TSkinGeometry& Old, const TSkinGeomet
 }
 
 TSkinStripPlans PlanSkinMask(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Mask, int AW,
-                             int AH)
+                             int /*AH*/)
 {
     const TSkinGeometry& o = Old;
     const TSkinGeometry& n = New;

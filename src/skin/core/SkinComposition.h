@@ -102,7 +102,8 @@ struct TSkinStripPlans {
 TSkinStripPlans PlanSkinBorderImages(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Picture,
                                      const TRect& SkinRect, int AW, int AH);
 // The strips of a whole mask picture (its own rectangle in the place of the
-// skin rectangle) at AW x AH.
+// skin rectangle) at AW x AH; the strips' heights come from the client
+// rectangles, so AH itself is not used.
 TSkinStripPlans PlanSkinMask(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Mask, int AW,
                              int AH);
 
