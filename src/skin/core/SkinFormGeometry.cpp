@@ -1,11 +1,24 @@
 #include "skin/core/SkinFormGeometry.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "skin/core/SkinShapes.h"
 
 namespace {
+
+// Sums of skin values (read from outside, any int) and sizes, held to the
+// int range instead of overflowing.
+int Sat(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+int Add(int a, long long b)
+{
+    return Sat(a + b);
+}
 
 // The platform's rule: left and top inside, right and bottom outside.
 bool InRect(const TRect& R, const TPoint& P)
@@ -15,7 +28,12 @@ bool InRect(const TRect& R, const TPoint& P)
 
 TPoint Moved(const TPoint& P, int dx, int dy)
 {
-    return {P.X + dx, P.Y + dy};
+    return {Add(P.X, dx), Add(P.Y, dy)};
+}
+
+TRect Moved(const TRect& R, int dx, int dy)
+{
+    return {Add(R.Left, dx), Add(R.Top, dy), Add(R.Right, dx), Add(R.Bottom, dy)};
 }
 
 bool InAny(const std::vector<TRect>& rects, const TPoint& P)
@@ -41,15 +59,17 @@ bool MaskProbeBlack(const TSkinFrameLayout& layout, const TSkinMaskStrips& mask,
     if (P.Y < A.Top)
         return MaskStripPixelBlack(mask.Top, P.X, P.Y);
     if (P.Y >= A.Bottom)
-        return MaskStripPixelBlack(mask.Bottom, P.X, P.Y - A.Bottom);
+        return MaskStripPixelBlack(mask.Bottom, P.X, Add(P.Y, -static_cast<long long>(A.Bottom)));
     if (P.X >= A.Left)
-        return MaskStripPixelBlack(mask.Right, P.X - A.Right, P.Y - A.Top);
-    return MaskStripPixelBlack(mask.Left, P.X, P.Y - A.Top);
+        return MaskStripPixelBlack(mask.Right, Add(P.X, -static_cast<long long>(A.Right)),
+                                   Add(P.Y, -static_cast<long long>(A.Top)));
+    return MaskStripPixelBlack(mask.Left, P.X, Add(P.Y, -static_cast<long long>(A.Top)));
 }
 
 bool NearBorder(const TSkinFrameLayout& layout, int d, const TSkinMaskStrips* mask, const TPoint& P)
 {
-    const TPoint probes[] = {{P.X - d, P.Y}, {P.X, P.Y - d}, {P.X + d, P.Y}, {P.X, P.Y + d}};
+    const TPoint probes[] = {{Add(P.X, -static_cast<long long>(d)), P.Y}, {P.X, Add(P.Y, -static_cast<long long>(d))},
+                             {Add(P.X, d), P.Y}, {P.X, Add(P.Y, d)}};
     if (mask == nullptr) {
         const TRect window{0, 0, layout.Width, layout.Height};
         return std::any_of(std::begin(probes), std::end(probes), [&](const TPoint& Q) { return !InRect(window, Q); });
@@ -112,25 +132,25 @@ TSkinFrameLayout CalcSkinFrameLayout(const TspSkinDescription& skin, int pw, int
     L.Height = height;
     L.PictureWidth = pw;
     L.PictureHeight = ph;
-    const int dx = width - pw;
-    const int dy = height - ph;
+    const int dx = Sat(static_cast<long long>(width) - pw);
+    const int dy = Sat(static_cast<long long>(height) - ph);
     L.NewLTPoint = skin.LTPoint;
     L.NewRTPoint = Moved(skin.RTPoint, dx, 0);
     L.NewLBPoint = Moved(skin.LBPoint, 0, dy);
     L.NewRBPoint = Moved(skin.RBPoint, dx, dy);
-    L.NewClRect = {skin.ClRect.Left, skin.ClRect.Top, skin.ClRect.Right + dx, skin.ClRect.Bottom + dy};
-    L.NewMaskRectArea = {skin.MaskRectArea.Left, skin.MaskRectArea.Top, skin.MaskRectArea.Right + dx,
-                         skin.MaskRectArea.Bottom + dy};
+    L.NewClRect = {skin.ClRect.Left, skin.ClRect.Top, Add(skin.ClRect.Right, dx), Add(skin.ClRect.Bottom, dy)};
+    L.NewMaskRectArea = {skin.MaskRectArea.Left, skin.MaskRectArea.Top, Add(skin.MaskRectArea.Right, dx),
+                         Add(skin.MaskRectArea.Bottom, dy)};
     L.NewHitTestLTPoint = skin.HitTestLTPoint;
     L.NewHitTestRTPoint = Moved(skin.HitTestRTPoint, dx, 0);
     L.NewHitTestLBPoint = Moved(skin.HitTestLBPoint, 0, dy);
     L.NewHitTestRBPoint = Moved(skin.HitTestRBPoint, dx, dy);
     L.NewMainMenuRect = skin.MainMenuRect;
     if (SkinStretches(skin))
-        L.NewMainMenuRect.Right += dx;
+        L.NewMainMenuRect.Right = Add(L.NewMainMenuRect.Right, dx);
     if (skin.MainMenuRect.Left < skin.LBPoint.X && skin.MainMenuRect.Top >= skin.LBPoint.Y) {
-        L.NewMainMenuRect.Top += dy;
-        L.NewMainMenuRect.Bottom += dy;
+        L.NewMainMenuRect.Top = Add(L.NewMainMenuRect.Top, dy);
+        L.NewMainMenuRect.Bottom = Add(L.NewMainMenuRect.Bottom, dy);
     }
     return L;
 }
@@ -139,8 +159,8 @@ TRect PlaceFrameObject(const TspSkinDescription& skin, const TSkinFrameLayout& l
 {
     const int pw = layout.PictureWidth;
     const int ph = layout.PictureHeight;
-    const int dx = layout.NewRBPoint.X - skin.RBPoint.X;
-    const int dy = layout.NewRBPoint.Y - skin.RBPoint.Y;
+    const int dx = Sat(static_cast<long long>(layout.NewRBPoint.X) - skin.RBPoint.X);
+    const int dy = Sat(static_cast<long long>(layout.NewRBPoint.Y) - skin.RBPoint.Y);
     const TRect lt{0, 0, skin.LTPoint.X, skin.LTPoint.Y};
     const TRect rt{skin.RTPoint.X, 0, pw, skin.RTPoint.Y};
     const TRect lb{0, skin.LBPoint.Y, skin.LBPoint.X, ph};
@@ -150,43 +170,35 @@ TRect PlaceFrameObject(const TspSkinDescription& skin, const TSkinFrameLayout& l
     auto spans = [&](const TRect& first, const TRect& second) {
         return PointInRect(first, a) && PointInRect(second, b);
     };
-    TRect R = skinRect;
     if (spans(lt, lt))
-        return R;
-    if (spans(rt, rt)) {
-        R.Left += dx;
-        R.Right += dx;
-    } else if (spans(lb, lb)) {
-        R.Top += dy;
-        R.Bottom += dy;
-    } else if (spans(rb, rb)) {
-        R = {R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy};
-    } else if (spans(lt, rb)) {
-        R.Right += dx;
-        R.Bottom += dy;
-    } else if (spans(lt, rt)) {
-        R.Right += dx;
-    } else if (spans(lb, rb)) {
-        R.Right += dx;
-        R.Top += dy;
-        R.Bottom += dy;
-    } else if (spans(lt, lb)) {
-        R.Bottom += dy;
-    } else if (spans(rt, rb)) {
-        R.Left += dx;
-        R.Right += dx;
-        R.Bottom += dy;
-    }
-    return R;
+        return skinRect;
+    const TRect& S = skinRect;
+    if (spans(rt, rt))
+        return Moved(S, dx, 0);
+    if (spans(lb, lb))
+        return Moved(S, 0, dy);
+    if (spans(rb, rb))
+        return Moved(S, dx, dy);
+    if (spans(lt, rb))
+        return {S.Left, S.Top, Add(S.Right, dx), Add(S.Bottom, dy)};
+    if (spans(lt, rt))
+        return {S.Left, S.Top, Add(S.Right, dx), S.Bottom};
+    if (spans(lb, rb))
+        return {S.Left, Add(S.Top, dy), Add(S.Right, dx), Add(S.Bottom, dy)};
+    if (spans(lt, lb))
+        return {S.Left, S.Top, S.Right, Add(S.Bottom, dy)};
+    if (spans(rt, rb))
+        return {Add(S.Left, dx), S.Top, Add(S.Right, dx), Add(S.Bottom, dy)};
+    return S;
 }
 
 TRect SkinNCClientRect(TRect R, bool skinFrame, const TspSkinDescription& skin, int pw, int ph, int captionHeight)
 {
     if (skinFrame) {
-        R.Left += skin.ClRect.Left;
-        R.Top += skin.ClRect.Top;
-        R.Right -= pw - skin.ClRect.Right;
-        R.Bottom -= ph - skin.ClRect.Bottom;
+        R.Left = Add(R.Left, skin.ClRect.Left);
+        R.Top = Add(R.Top, skin.ClRect.Top);
+        R.Right = Add(R.Right, static_cast<long long>(skin.ClRect.Right) - pw);
+        R.Bottom = Add(R.Bottom, static_cast<long long>(skin.ClRect.Bottom) - ph);
     } else {
         R.Left += 3;
         R.Top += captionHeight + 3;
@@ -289,21 +301,23 @@ int SkinMinHeight(const TSkinMinSizeInput& in)
             return 0;
         return in.MinHeight == 0 ? in.PictureHeight : std::min(in.PictureHeight, in.MinHeight);
     }
-    const int h = in.SkinFrame ? in.PictureHeight - in.ClientRectHeight : in.CaptionHeight + 6;
+    const int h = in.SkinFrame ? Sat(static_cast<long long>(in.PictureHeight) - in.ClientRectHeight)
+                               : in.CaptionHeight + 6;
     return h < in.MinHeight && !in.RolledUp && !in.Minimized ? in.MinHeight : h;
 }
 
 void SkinMagnetic(int& X, int& Y, int width, int height, const TRect& area, int distance)
 {
-    const int ms = distance;
+    const long long ms = distance;
     if (area.Left - ms < X && X < area.Left + ms)
         X = area.Left;
     if (area.Top - ms < Y && Y < area.Top + ms)
         Y = area.Top;
-    if (area.Right - ms < X + width && X + width < area.Right + ms)
-        X = area.Right - width;
-    if (area.Bottom - ms < Y + height && Y + height < area.Bottom + ms)
-        Y = area.Bottom - height;
+    const long long right = static_cast<long long>(X) + width, bottom = static_cast<long long>(Y) + height;
+    if (area.Right - ms < right && right < area.Right + ms)
+        X = Sat(static_cast<long long>(area.Right) - width);
+    if (area.Bottom - ms < bottom && bottom < area.Bottom + ms)
+        Y = Sat(static_cast<long long>(area.Bottom) - height);
 }
 
 TPoint FindMinimizedSlot(const TRect& workArea, int w, int h, const std::function<bool(const TPoint&)>& taken)

@@ -1,6 +1,7 @@
 #include "skin/core/SkinFrameObjectValues.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,10 +9,17 @@
 
 namespace {
 
-// Round to nearest, ties to even.
+// Round to nearest, ties to even, held to the int range (the values come
+// from the skin and may be any int).
 int RoundHalfEven(double value)
 {
-    return static_cast<int>(std::nearbyint(value));
+    return static_cast<int>(std::clamp(std::nearbyint(value), static_cast<double>(INT_MIN),
+                                       static_cast<double>(INT_MAX)));
+}
+
+int Sat(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 }  // namespace
@@ -33,29 +41,34 @@ bool TSkinTrackBarGeometry::Vertical() const
 
 TPoint TSkinTrackBarGeometry::ValueToPosition(int value) const
 {
-    const int range = MaxValue - MinValue;
+    const double range = static_cast<double>(MaxValue) - MinValue;
     if (range == 0)
         return BeginPoint;
-    const double share = static_cast<double>(value - MinValue) / range;
-    if (Vertical())
-        return {BeginPoint.X, EndPoint.Y + RoundHalfEven((1.0 - share) * (BeginPoint.Y - EndPoint.Y))};
-    return {BeginPoint.X + RoundHalfEven((EndPoint.X - BeginPoint.X) * share), BeginPoint.Y};
+    const double share = (static_cast<double>(value) - MinValue) / range;
+    if (Vertical()) {
+        const double length = static_cast<double>(BeginPoint.Y) - EndPoint.Y;
+        return {BeginPoint.X, RoundHalfEven(EndPoint.Y + std::nearbyint((1.0 - share) * length))};
+    }
+    const double length = static_cast<double>(EndPoint.X) - BeginPoint.X;
+    return {RoundHalfEven(BeginPoint.X + std::nearbyint(length * share)), BeginPoint.Y};
 }
 
 int TSkinTrackBarGeometry::PositionToValue(const TPoint& position) const
 {
-    const int range = MaxValue - MinValue;
+    const double range = static_cast<double>(MaxValue) - MinValue;
+    double share = 0;
     if (Vertical()) {
-        const int length = BeginPoint.Y - EndPoint.Y;
+        const double length = static_cast<double>(BeginPoint.Y) - EndPoint.Y;
         if (length == 0)
             return MinValue;
-        return MinValue +
-               RoundHalfEven(range * (1.0 - static_cast<double>(position.Y - EndPoint.Y) / length));
+        share = 1.0 - (static_cast<double>(position.Y) - EndPoint.Y) / length;
+    } else {
+        const double length = static_cast<double>(EndPoint.X) - BeginPoint.X;
+        if (length == 0)
+            return MinValue;
+        share = (static_cast<double>(position.X) - BeginPoint.X) / length;
     }
-    const int length = EndPoint.X - BeginPoint.X;
-    if (length == 0)
-        return MinValue;
-    return MinValue + RoundHalfEven(range * (static_cast<double>(position.X - BeginPoint.X) / length));
+    return RoundHalfEven(MinValue + std::nearbyint(range * share));
 }
 
 int TSkinTrackBarGeometry::ClampToTrack(int coordinate) const
@@ -79,19 +92,20 @@ int FrameGaugeFrame(int value, int minValue, int maxValue, int countFrames)
 void TSkinRegulatorDrag::SetSteps(int length, int countFrames)
 {
     // Fewer than two frames have no step between them: one step per pixel.
-    const int intervals = std::max(countFrames - 1, 1);
-    PixelStep = std::max(length / intervals, 1);
-    ValueStep = std::max((MaxValue - MinValue) / intervals, 1);
+    const long long intervals = std::max(static_cast<long long>(countFrames) - 1, 1LL);
+    PixelStep = std::max(Sat(length / intervals), 1);
+    ValueStep = std::max(Sat((static_cast<long long>(MaxValue) - MinValue) / intervals), 1);
 }
 
 int TSkinRegulatorDrag::Move(int value, int current)
 {
-    const int change = current - Last;
-    if (std::abs(change) < PixelStep)
+    const long long change = static_cast<long long>(current) - Last;
+    if (std::llabs(change) < PixelStep)
         return value;
     Last = current;
-    const int moved = change > 0 ? value + ValueStep : value - ValueStep;
-    return std::clamp(moved, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    const long long moved = change > 0 ? static_cast<long long>(value) + ValueStep
+                                       : static_cast<long long>(value) - ValueStep;
+    return static_cast<int>(std::clamp<long long>(moved, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue)));
 }
 
 bool TSkinAnimationState::Tick(int countFrames, bool cycle, int interval)
