@@ -79,12 +79,29 @@ struct TSkinOptions {
     bool Mask = true;
     bool ClientRect = true;
     std::string FormInfoExtra;
+    std::string Text;  // the whole description instead of the frame's
+    bool RollUp = false;
 };
+
+TSkinOptions Frame(bool mask, bool clientRect, const std::string& formInfoExtra = "")
+{
+    TSkinOptions options;
+    options.Mask = mask;
+    options.ClientRect = clientRect;
+    options.FormInfoExtra = formInfoExtra;
+    return options;
+}
+
+// Active picture 2: 60 x 20, blue telling the column.
+COLORREF StripColour(int x, int)
+{
+    return RGB(0, 200, 4 * x);
+}
 
 void FillStored(TspStoredSkin& stored, const TSkinOptions& options)
 {
     TStringList lines;
-    lines.SetText(SkinText(options.FormInfoExtra, options.ClientRect));
+    lines.SetText(options.Text.empty() ? SkinText(options.FormInfoExtra, options.ClientRect) : options.Text);
     stored.SetIniStrings(lines);
     TspSkinPictures pictures;
     pictures.Picture = Image(100, 60, PictureColour);
@@ -96,6 +113,11 @@ void FillStored(TspStoredSkin& stored, const TSkinOptions& options)
     pictures.ActivePictures.push_back(Image(12, 12, [](int, int) { return ActiveGreen; }));
     // A 7 x 5 background tile.
     pictures.ActivePictures.push_back(Image(7, 5, [](int x, int y) { return RGB(30 * x, 40 * y, 7); }));
+    pictures.ActivePictures.push_back(Image(60, 20, StripColour));
+    if (options.RollUp) {
+        pictures.RollupPicture = Image(100, 20, [](int, int) { return RGB(9, 9, 9); });
+        pictures.RollupMask = Image(100, 20, [](int, int) { return RGB(0, 0, 0); });
+    }
     TMemoryStream blob;
     WriteSkinPictures(blob, pictures);
     blob.SetPosition(0);
@@ -167,7 +189,7 @@ COLORREF Sys(TColor colour)
 // moved it, nothing below the minimum size, the inactive effect.
 TEST(DynamicSkinForm, SkinFrameIsPaintedFromTheSkinAtAnySize)
 {
-    TSkinnedForm f({true, true, "autorenderinginactiveimage=1\ninactiveeffect=iebrightness\n"});
+    TSkinnedForm f(Frame(true, true, "autorenderinginactiveimage=1\ninactiveeffect=iebrightness\n"));
     TspDynamicSkinForm& c = *f.Skin;
     c.FormActive = true;
     c.NewWidth = 200;
@@ -211,7 +233,7 @@ TEST(DynamicSkinForm, ClientAreaAndTheDefaultFrameOfASkinWithoutClientRect)
     f.Skin->NCCalcSize(r);
     EXPECT_EQ(ToTRect(r), (TRect{105, 225, 395, 495}));
 
-    TSkinnedForm g({false, false, ""});
+    TSkinnedForm g(Frame(false, false));
     ASSERT_TRUE(g.Skin->HasSkin());
     r = RECT{100, 200, 400, 500};
     g.Skin->NCCalcSize(r);
@@ -338,7 +360,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
 
     for (int i = 0; i < 20; ++i) {
         const HRGN probe = CreateRectRgn(0, 0, 5, 5);
-        f.Apply({i % 3 != 0, true, ""});
+        f.Apply(Frame(i % 3 != 0, true));
         f.Form->SetBounds(100, 100, 150 + i * 5, 80 + i);
         f.Skin->NewWidth = f.Form->Width();
         f.Skin->NewHeight = f.Form->Height();
@@ -350,7 +372,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
         EXPECT_FALSE(shape.second);
         EXPECT_EQ(inside(20, 20).second, i % 3 != 0);
     }
-    f.Apply({false, true, ""});
+    f.Apply(Frame(false, true));
     EXPECT_FALSE(inside(0, 0).first);
 }
 
@@ -358,7 +380,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
 // part when the skin names no background; an empty picture paints nothing.
 TEST(DynamicSkinForm, ClientBackgrounds)
 {
-    TSkinnedForm f({true, true, "bgpictureindex=1\n"});
+    TSkinnedForm f(Frame(true, true, "bgpictureindex=1\n"));
     const int w = f.Form->ClientWidth(), h = f.Form->ClientHeight();
     ASSERT_GT(w, 20);
     TTarget tiled(w, h);
@@ -486,4 +508,138 @@ TEST(DynamicSkinForm, ObjectsReactToTheMouse)
     TTarget t(200, 100);
     bare->Draw(t.Bitmap.Canvas(), false);
     EXPECT_EQ(t.Pixel(45, 57), Sentinel);
+}
+
+namespace {
+
+// One object of every kind, drawn at the skin's own size.
+const char* const KindsSkin =
+    "[VERSION]\nskinname=kinds\n[PICTURES]\npicture=p\n[FORMINFO]\nclientrect=5,30,95,55\n"
+    "[SKINOBJECTS]\ncount=11\n0=gauge:gauge\n1=switch:switch\n2=track:trackbar\n3=anim:animate\n"
+    "4=bits:bitlabel\n5=fg:framegauge\n6=fr:frameregulator\n7=user:userobject\n8=btn:button\n9=label:label\n"
+    "10=menuitem:mainmenuitem\n"
+    "[gauge]\nskinrect=0,0,20,4\nactivepictureindex=2\nactiveskinrect=0,0,20,4\nminvalue=0\nmaxvalue=10\n"
+    "[switch]\nskinrect=0,5,8,9\nactivepictureindex=2\nactiveskinrect=8,0,16,4\n"
+    "[track]\nskinrect=0,10,40,16\nactivepictureindex=2\nactiveskinrect=0,6,40,12\nbeginpoint=3,3\n"
+    "endpoint=35,3\nminvalue=0\nmaxvalue=32\nbuttonrect=40,0,46,6\nmousedownchangevalue=1\n"
+    "[anim]\nskinrect=50,0,54,4\nactivepictureindex=2\nactiveskinrect=0,0,12,4\ncountframes=3\nbuttonstyle=1\n"
+    "[bits]\nskinrect=50,10,62,14\nactivepictureindex=2\nactiveskinrect=0,12,16,16\nsymbolwidth=4\n"
+    "symbolheight=4\nsymbolslinecount=1\nsymbolsline0=0123\ntextvalue=21\n"
+    "[fg]\nskinrect=50,20,54,24\nactivepictureindex=2\nactiveskinrect=0,0,16,4\nminvalue=0\nmaxvalue=5\n"
+    "countframes=4\n"
+    "[fr]\nskinrect=60,20,80,24\nactivepictureindex=2\nactiveskinrect=0,0,16,4\nminvalue=0\nmaxvalue=30\n"
+    "countframes=4\nkind=rkhorizontal\n"
+    "[user]\nskinrect=60,30,70,40\n"
+    "[btn]\nskinrect=70,0,78,4\nactivepictureindex=2\ndownrect=20,0,28,4\n"
+    "[label]\nskinrect=0,40,40,50\ntextvalue=Hi\n"
+    "[menuitem]\nskinrect=0,0,5,5\n"
+    "[SKINCONTROLS]\ncount=0\n";
+
+}  // namespace
+
+// Every kind draws its looks from the skin and reacts as its kind does;
+// menu items are left to the menus.
+TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
+{
+    TSkinOptions options;
+    options.Text = KindsSkin;
+    TSkinnedForm f(options);
+    std::string names;
+    for (const auto& object : f.Skin->ObjectList)
+        names += object->IDName + " ";
+    EXPECT_EQ(names, "gauge switch track anim bits fg fr user btn label ");
+    for (const auto& object : f.Skin->ObjectList)
+        object->ObjectRect = object->SkinRect;
+    auto draw = [&](TspActiveSkinObject* object) {
+        auto t = std::make_unique<TTarget>(100, 60);
+        object->Draw(t->Bitmap.Canvas(), true);
+        return t;
+    };
+
+    auto* gauge = dynamic_cast<TspSkinGaugeObject*>(f.Object("gauge"));
+    gauge->SetValue(5);
+    auto t = draw(gauge);
+    EXPECT_EQ(t->Pixel(9, 1), StripColour(9, 1));      // filled part: active
+    EXPECT_EQ(t->Pixel(10, 1), PictureColour(10, 1));  // the rest: normal
+
+    std::vector<std::string> events;
+    f.Skin->OnSwitchChangeStateEvent = [&](const std::string& id, TSwitchState state) {
+        events.push_back(id + (state == swOn ? " on" : " off"));
+    };
+    f.Skin->OnTrackBarChangeValueEvent = [&](const std::string& id, int value) {
+        events.push_back(id + " " + std::to_string(value));
+    };
+    f.Skin->OnFrameRegulatorChangeValueEvent = f.Skin->OnTrackBarChangeValueEvent;
+    f.Skin->OnPaintEvent = [&](const std::string& id, TCanvas*, const TRect& r) {
+        events.push_back(id + " paint " + std::to_string(r.Left));
+    };
+
+    TspActiveSkinObject* sw = f.Object("switch");
+    EXPECT_EQ(draw(sw)->Pixel(1, 6), PictureColour(1, 6));
+    sw->MouseDown(1, 6, mbLeft);
+    EXPECT_EQ(draw(sw)->Pixel(1, 6), StripColour(9, 1));
+
+    auto* track = dynamic_cast<TspSkinTrackBarObject*>(f.Object("track"));
+    track->MouseDown(0 + 19, 10 + 3, mbLeft);  // off the button: jumps there
+    EXPECT_EQ(track->Value(), 16);
+    t = draw(track);
+    EXPECT_EQ(t->Pixel(5, 10), StripColour(5, 6));        // left of the button: active
+    EXPECT_EQ(t->Pixel(30, 10), PictureColour(30, 10));   // right of it: normal
+    EXPECT_EQ(t->Pixel(19, 13), StripColour(43, 3));      // the button, centred on 19
+
+    auto* anim = dynamic_cast<TspSkinAnimateObject*>(f.Object("anim"));
+    anim->Animation.Frame = 2;
+    EXPECT_EQ(draw(anim)->Pixel(50, 1), StripColour(4, 1));
+
+    t = draw(f.Object("bits"));
+    EXPECT_EQ(t->Pixel(50, 10), StripColour(8, 12));  // "2"
+    EXPECT_EQ(t->Pixel(54, 10), StripColour(4, 12));  // "1"
+    EXPECT_EQ(t->Pixel(58, 10), PictureColour(58, 10));
+
+    auto* fg = dynamic_cast<TspSkinFrameGaugeObject*>(f.Object("fg"));
+    fg->SetValue(5);
+    EXPECT_EQ(fg->FrameIndex, 4);
+    EXPECT_EQ(draw(fg)->Pixel(50, 20), StripColour(12, 0));
+
+    TspActiveSkinObject* fr = f.Object("fr");
+    fr->MouseDown(60, 21, mbLeft);
+    fr->MouseMove(67, 21);  // one step of 20 / 3 px
+    fr->MouseUp(67, 21, mbLeft);
+
+    draw(f.Object("user"));
+
+    auto* btn = dynamic_cast<TspSkinButtonObject*>(f.Object("btn"));
+    btn->MouseEnter();
+    btn->MouseDown(71, 1, mbLeft);
+    EXPECT_EQ(draw(btn)->Pixel(71, 1), StripColour(21, 1));
+
+    EXPECT_EQ(draw(f.Object("label"))->Pixel(0, 40), PictureColour(0, 40));
+
+    const std::vector<std::string> expected{"switch on", "track 16", "fr 10", "user paint 60"};
+    EXPECT_EQ(events, expected);
+}
+
+// In client-area mode rolling up shows the roll-up picture's height and
+// hides exactly the children that were visible; rolling down shows them.
+TEST(DynamicSkinForm, ClientAreaRollUpHidesTheVisibleChildren)
+{
+    TSkinnedForm f({}, false);
+    f.Skin->SetSupportNCArea(false);
+    f.Form->SetBorderStyle(bsNone);
+    auto* shown = new TButton(f.Form.get());
+    shown->SetParent(f.Form.get());
+    auto* hidden = new TButton(f.Form.get());
+    hidden->SetParent(f.Form.get());
+    hidden->Hide();
+    TSkinOptions options;
+    options.RollUp = true;
+    f.Apply(options);
+    const int height = f.Form->Height();
+    f.Skin->SetRollUpState(true);
+    EXPECT_EQ(f.Form->Height(), 20);
+    EXPECT_FALSE(shown->Visible());
+    f.Skin->SetRollUpState(false);
+    EXPECT_TRUE(shown->Visible());
+    EXPECT_FALSE(hidden->Visible());
+    EXPECT_EQ(f.Form->Height(), height);
 }
