@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "classlib/graphics/GdiHandles.h"
-#include "classlib/system/Library.h"
+#include "classlib/system/KernelHandles.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/StdCtrlsDraw.h"
 
@@ -25,7 +25,7 @@ bool IsWindows2000OrXP()
 void SetLayeredWindowAlpha(HWND Wnd, int Percent)
 {
     using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    const TLibrary user32("USER32");
+    const TModule user32("USER32");
     const auto setAttributes = user32.Function<TSetLayeredWindowAttributes>("SetLayeredWindowAttributes");
     if (setAttributes != nullptr)
         setAttributes(Wnd, 0, static_cast<BYTE>(LayeredWindowAlpha(Percent)), LWA_ALPHA);

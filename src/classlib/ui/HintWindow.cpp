@@ -1,7 +1,6 @@
 #include "classlib/ui/HintWindow.h"
 
 #include "classlib/graphics/Colors.h"
-#include "classlib/graphics/GdiHandles.h"
 #include "classlib/ui/Screen.h"
 
 THintWindowClass HintWindowClass = CreateHintWindowOf<THintWindow>;
@@ -50,18 +49,13 @@ void THintWindow::ActivateHint(RECT rect, const std::string& AHint)
 void THintWindow::Paint()
 {
     TCanvas* canvas = Canvas();
-    const HDC dc = canvas->Handle();
     RECT rect = ClientRect();
     canvas->Brush()->SetColor(Color());
     canvas->Brush()->SetStyle(bsSolid);
     canvas->FillRect(rect);
     rect.left += 2;
     rect.top += 2;
-    const TSelection font(dc, canvas->Font()->Handle());
-    const COLORREF oldColor = SetTextColor(dc, ColorToRGB(clInfoText));
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const std::string text = Caption();
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldColor);
+    canvas->Font()->SetColor(clInfoText);
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->DrawText(Caption(), rect, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
 }
