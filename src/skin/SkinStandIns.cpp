@@ -25,7 +25,7 @@ void RegisterSkinClasses(TClassRegistry& classes)
     }
     RegisterStoredSkinClasses(classes);
     RegisterSkinDataClasses(classes);
-    RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");
+    RegisterDynamicSkinFormClasses(classes);
     RegisterLinked<TspSkinButton>(classes, "TspSkinButton", "TButton");
     RegisterLinked<TspSkinPanel>(classes, "TspSkinPanel", "TPanel");
     RegisterLinked<TspSkinGroupBox>(classes, "TspSkinGroupBox", "TGroupBox");

@@ -1,14 +1,13 @@
-// The skinned controls and form of the settings dialog and the about box,
-// as plain stand-ins until the skinned controls and form exist.
+// The skinned controls of the settings dialog and the about box, as plain
+// stand-ins until the skinned controls exist.
 //
 // The forms' descriptions already name the skinned classes with their
 // properties (TspSkinButton, TspSkinPanel, TspSkinGroupBox with SkinData
-// and SkinDataName; TspDynamicSkinForm with its SkinData), so that the
-// skinned classes replace these without a change to the forms. Until then
-// the visual ones are the class library's plain button, panel and group box
-// with the same behaviour, and the skinned form holds its link and does
-// nothing else. The skin data and the stored skin are the skin engine's own
-// (SkinData.h, StoredSkin.h).
+// and SkinDataName), so that the skinned classes replace these without a
+// change to the forms. Until then they are the class library's plain
+// button, panel and group box with the same behaviour. The skin data, the
+// stored skin and the skinned form are the skin engine's own (SkinData.h,
+// StoredSkin.h, forms/DynamicSkinForm.h).
 #pragma once
 
 #include <string>
@@ -18,6 +17,7 @@
 #include "classlib/ui/StdCtrls.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
+#include "skin/forms/DynamicSkinForm.h"
 
 // A link to a skin data component, possibly on another form, dropped when
 // that component goes.
@@ -49,12 +49,6 @@ private:
     TspSkinData* FSkinData = nullptr;
 };
 
-class TspDynamicSkinForm : public TspSkinDataLink<TComponent> {
-public:
-    using TspSkinDataLink::TspSkinDataLink;
-    std::string ClassName() const override { return "TspDynamicSkinForm"; }
-};
-
 class TspSkinButton : public TspSkinDataLink<TButton> {
 public:
     using TspSkinDataLink::TspSkinDataLink;
@@ -73,7 +67,7 @@ public:
     std::string ClassName() const override { return "TspSkinGroupBox"; }
 };
 
-// Registers the stored skins, the skin data component and the four
-// stand-ins (after the class library's own); only the first call on the program's registry does
+// Registers the stored skins, the skin data component, the skinned form
+// and the three stand-ins (after the class library's own); only the first call on the program's registry does
 // anything.
 void RegisterSkinClasses(TClassRegistry& classes = ClassRegistry());

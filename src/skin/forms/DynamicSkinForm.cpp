@@ -730,3 +730,41 @@ void TspDynamicSkinForm::ChangeSkinData()
         OnChangeSkinData(this);
     InChangeSkinData = false;
 }
+
+namespace {
+
+const TFormEnumTable<TspBorderIcons> BorderIconNames = {{"biSystemMenu", biSystemMenu},
+                                                         {"biMinimize", biMinimize},
+                                                         {"biMaximize", biMaximize},
+                                                         {"biRollUp", biRollUp},
+                                                         {"biMinimizeToTray", biMinimizeToTray}};
+
+}  // namespace
+
+void RegisterDynamicSkinFormClasses(TClassRegistry& classes)
+{
+    using C = TspDynamicSkinForm;
+    classes.Register<C>("TspDynamicSkinForm", "TComponent")
+        .Component<TspSkinData>("SkinData", &C::SetSkinData)
+        .Component<TspSkinData>("MenusSkinData", &C::SetMenusSkinData)
+        .Component<TMainMenu>("MainMenu", &C::SetMainMenu)
+        .Component<TPopupMenu>("SystemMenu", &C::SetSystemMenu)
+        .Set("BorderIcons", &C::SetBorderIcons, BorderIconNames)
+        .Object("DefCaptionFont", &C::DefCaptionFont)
+        .Object("DefInActiveCaptionFont", &C::DefInActiveCaptionFont)
+        .Bool("SupportNCArea", &C::SetSupportNCArea)
+        .Bool("ShowObjectHint", &C::ShowObjectHint)
+        .Bool("UseSkinCursors", &C::UseSkinCursors)
+        .Bool("UseDefaultSysMenu", &C::UseDefaultSysMenu)
+        .Bool("AlphaBlendSupport", &C::AlphaBlendSupport)
+        .Bool("AlphaBlend", &C::AlphaBlend)
+        .Bool("MenusTransparent", &C::MenusTransparent)
+        .Bool("Sizeable", &C::Sizeable)
+        .Bool("DraggAble", &C::DraggAble)
+        .Bool("Magnetic", &C::Magnetic)
+        .Int("AlphaBlendValue", &C::AlphaBlendValue)
+        .Int("MenusTransparentValue", &C::MenusTransparentValue)
+        .Int("MinHeight", &C::MinHeight)
+        .Int("MinWidth", &C::MinWidth)
+        .Int("MagneticSize", &C::MagneticSize);
+}

@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/core/ClassRegistry.h"
 #include "classlib/core/Components.h"
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Font.h"
@@ -231,3 +232,8 @@ private:
     int FSavedHeight = 0;
     std::vector<TControl*> FHiddenControls;
 };
+
+// Registers TspDynamicSkinForm below TComponent with its published
+// properties (the skin data, menus and frame settings, border icons and
+// caption fonts); the skin data and menu classes must be registered.
+void RegisterDynamicSkinFormClasses(TClassRegistry& classes);
