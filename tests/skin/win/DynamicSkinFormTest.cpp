@@ -515,9 +515,9 @@ namespace {
 // One object of every kind, drawn at the skin's own size.
 const char* const KindsSkin =
     "[VERSION]\nskinname=kinds\n[PICTURES]\npicture=p\n[FORMINFO]\nclientrect=5,30,95,55\n"
-    "[SKINOBJECTS]\ncount=11\n0=gauge:gauge\n1=switch:switch\n2=track:trackbar\n3=anim:animate\n"
+    "[SKINOBJECTS]\ncount=12\n0=gauge:gauge\n1=switch:switch\n2=track:trackbar\n3=anim:animate\n"
     "4=bits:bitlabel\n5=fg:framegauge\n6=fr:frameregulator\n7=user:userobject\n8=btn:button\n9=label:label\n"
-    "10=menuitem:mainmenuitem\n"
+    "10=menuitem:mainmenuitem\n11=cap:caption\n"
     "[gauge]\nskinrect=0,0,20,4\nactivepictureindex=2\nactiveskinrect=0,0,20,4\nminvalue=0\nmaxvalue=10\n"
     "[switch]\nskinrect=0,5,8,9\nactivepictureindex=2\nactiveskinrect=8,0,16,4\n"
     "[track]\nskinrect=0,10,40,16\nactivepictureindex=2\nactiveskinrect=0,6,40,12\nbeginpoint=3,3\n"
@@ -533,6 +533,8 @@ const char* const KindsSkin =
     "[btn]\nskinrect=70,0,78,4\nactivepictureindex=2\ndownrect=20,0,28,4\n"
     "[label]\nskinrect=0,40,40,50\ntextvalue=Hi\n"
     "[menuitem]\nskinrect=0,0,5,5\n"
+    "[cap]\nskinrect=40,40,100,50\ntextrect=0,0,30,10\nalignment=taleftjustify\nfontcolor=16777215\n"
+    "fontheight=12\n"
     "[SKINCONTROLS]\ncount=0\n";
 
 }  // namespace
@@ -547,7 +549,7 @@ TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
     std::string names;
     for (const auto& object : f.Skin->ObjectList)
         names += object->IDName + " ";
-    EXPECT_EQ(names, "gauge switch track anim bits fg fr user btn label ");
+    EXPECT_EQ(names, "gauge switch track anim bits fg fr user btn label cap ");
     for (const auto& object : f.Skin->ObjectList)
         object->ObjectRect = object->SkinRect;
     auto draw = [&](TspActiveSkinObject* object) {
@@ -614,6 +616,19 @@ TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
     EXPECT_EQ(draw(btn)->Pixel(71, 1), StripColour(21, 1));
 
     EXPECT_EQ(draw(f.Object("label"))->Pixel(0, 40), PictureColour(0, 40));
+
+    // A caption's text is cut to its text rectangle.
+    auto* cap = dynamic_cast<TspSkinCaptionObject*>(f.Object("cap"));
+    cap->SetText(std::string(40, 'W'));
+    t = draw(cap);
+    int white = 0;
+    for (int y = 40; y < 50; ++y) {
+        for (int x = 40; x < 70; ++x)
+            white += GetGValue(t->Pixel(x, y)) > 230 ? 1 : 0;
+        for (int x = 72; x < 100; ++x)
+            ASSERT_EQ(t->Pixel(x, y), PictureColour(x, y)) << x << "," << y;
+    }
+    EXPECT_GT(white, 10);
 
     const std::vector<std::string> expected{"switch on", "track 16", "fr 10", "user paint 60"};
     EXPECT_EQ(events, expected);
