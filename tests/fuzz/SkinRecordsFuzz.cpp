@@ -3,13 +3,15 @@
 // some fifty records) is read by a record of every keyword of both
 // factories, and the popup and hint windows read theirs. A record
 // that loads must write itself out, and a fresh record loaded from that
-// must write exactly the same again. Last, the whole description is read as
-// a stored and as a compressed skin. Only the conversion error of a point
-// or rectangle may escape a load. The frame of each description that reads
-// is laid out at a few sizes: every object placed, the client area, the
-// hit tests at the frame's own points (with and without mask strips) and
-// the objects' value logic; the client area and frame indexes must stay
-// in range.
+// must write exactly the same again. The popup-window record and every
+// menu-item record read run through the geometry of a skinned menu level
+// (size, item rectangles, scrolling, arrow keys, placement). Last, the whole
+// description is read as a stored and as a compressed skin. Only the
+// conversion error of a point or rectangle may escape a load. The frame of
+// each stored description that reads is laid out at a few sizes: every
+// object placed, the client area, the hit tests at the frame's own points
+// (with and without mask strips) and the objects' value logic; the client
+// area and frame indexes must stay in range.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +26,7 @@
 #include "skin/core/SkinEncodings.h"
 #include "skin/core/SkinFormGeometry.h"
 #include "skin/core/SkinFrameObjectValues.h"
+#include "skin/core/SkinMenuLayout.h"
 #include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinWindowRecords.h"
 
@@ -121,6 +124,32 @@ void RunFrame(const TspSkinDescription& skin)
     }
 }
 
+// A level of 40 items (every third a separator) in a work area of 600
+// pixels, so that a level of ordinary records scrolls.
+void LayOutMenuLevel(const TspDataSkinPopupWindow& popup, const TspDataSkinMenuItem* item)
+{
+    TspSkinMenuLevelLayout layout;
+    for (int i = 0; i < 40; ++i) {
+        layout.Heights.push_back(SkinMenuItemHeight(i % 3 == 1, item, 20));
+        layout.Usable.push_back(i % 3 != 1);
+    }
+    const TspSkinMenuLevelSize size = SkinMenuLevelSize(120, 16, layout.Heights, &popup, {64, 48}, item, 600);
+    layout.ItemsRect = size.ItemsRect;
+    layout.Scrolling = size.Scrolling;
+    layout.CalcItemRects();
+    layout.ScrollUp(true);
+    layout.ScrollDown(true);
+    layout.ItemAtPos(size.Width / 2, size.Height / 2);
+    int selected = -1;
+    for (int i = 0; i < 3; ++i)
+        selected = layout.WalkDown(selected);
+    selected = layout.WalkUp(layout.WalkUp(-1));
+    const TRect workArea{0, 0, 800, 600};
+    for (int mode = 0; mode < 4; ++mode)
+        SkinMenuPlacement({400, 300, 420, 320}, workArea, size.Width, size.Height, size.ItemsRect.Top, mode == 1,
+                          size.Scrolling, mode == 2);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -150,8 +179,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const std::string& keyword : SkinObjectKeywords)
             RoundTrip(own, section, keyword, CreateSkinObject);
     }
+    TspDataSkinPopupWindow popup;
     try {
-        TspDataSkinPopupWindow().LoadFromFile(ini);
+        popup.LoadFromFile(ini);
+        LayOutMenuLevel(popup, nullptr);
+        for (int s = 0; s < sections.Count() && s < 4; ++s) {
+            TspDataSkinMenuItem item(sections.Strings(s));
+            try {
+                item.LoadFromFile(ini);
+            } catch (const EConvertError&) {
+                continue;
+            }
+            LayOutMenuLevel(popup, &item);
+        }
     } catch (const EConvertError&) {
     }
     try {

@@ -111,6 +111,24 @@ TCustomForm::~TCustomForm()
     DestroyHandle();
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    if (FMenu == menu)
+        return;
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = menu;
+    if (FMenu != nullptr)
+        FMenu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
+{
+    TWinControl::Notification(aComponent, operation);
+    if (operation == opRemove && aComponent == FMenu)
+        FMenu = nullptr;
+}
+
 void TCustomForm::BeforeDestruction()
 {
     if (FDestructionBegun)
@@ -147,24 +165,6 @@ void TCustomForm::ClearEvents()
     OnKeyDown = nullptr;
     OnKeyPress = nullptr;
     OnKeyUp = nullptr;
-}
-
-void TCustomForm::SetMenu(TMainMenu* menu)
-{
-    if (FMenu == menu)
-        return;
-    if (FMenu != nullptr)
-        FMenu->RemoveFreeNotification(this);
-    FMenu = menu;
-    if (FMenu != nullptr)
-        FMenu->FreeNotification(this);
-}
-
-void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
-{
-    TWinControl::Notification(aComponent, operation);
-    if (operation == opRemove && aComponent == FMenu)
-        FMenu = nullptr;
 }
 
 void TCustomForm::AfterConstruction()
