@@ -87,6 +87,14 @@ protected:
     void CutLook(TBitmap& target, TBitmap* picture, const TRect& source) const;
     // True when the morph has not reached the current state's end.
     bool MorphPending() const { return Morphing && !Morph.AtEnd(Active); }
+    // Enter and leave without a redraw: MouseIn (and Active when asked)
+    // follows the mouse and the event is raised.
+    void QuietEnter(bool activate);
+    void QuietLeave(bool deactivate);
+    // The canvas's font for a text drawn with a clear brush.
+    static void SetTextFont(TCanvas* Canvas, const std::string& name, int height, TFontStyles style, TColor color);
+    // The left of a text `width` wide placed in `area` by `alignment`.
+    static int AlignedLeft(const TRect& area, int width, TAlignment alignment);
 };
 
 class TspSkinGaugeObject : public TspActiveSkinObject {
