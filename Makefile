@@ -13,7 +13,7 @@ FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 BENCH_THREADS ?= 1
 
-.PHONY: all setup build build-win build-native test run fuzz bench clean
+.PHONY: all setup build build-win build-native test run fuzz bench skin clean
 
 all: build
 
@@ -66,6 +66,12 @@ bench: build-win
 	: > $(SAVER_TRACE)
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/SaverBench.exe \
 	    Z:$(CURDIR)/$(WIN_DIR)/src/settings/Corvalen.scr Z:$(CURDIR)/$(SAVER_TRACE) $(SAVER_FRAMES) 2> $(SAVER_TRACE)
+
+# Regenerates the program's skin (resources/skin) and packs it into the
+# settings form description's stored skin. Both outputs are committed.
+skin: build-native
+	$(NATIVE_DIR)/tools/skingen/skingen resources/skin
+	$(NATIVE_DIR)/tools/skinpack/skinpack resources/skin --replace resources/settings.form
 
 clean:
 	rm -rf $(WIN_DIR) $(NATIVE_DIR)

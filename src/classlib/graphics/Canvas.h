@@ -102,6 +102,13 @@ private:
     TPenStyle FHandleStyle = psSolid;
 };
 
+class TCanvas;
+
+// One-pixel bevels drawn `width` times inside `rect`: topColor on the top
+// and left edges, bottomColor on the bottom and right; rect shrinks by one
+// pixel on each side per bevel.
+void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width);
+
 class TCanvas : public TPersistent {
 public:
     TCanvas() = default;

@@ -59,6 +59,16 @@ constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 7;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 8;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
 constexpr UINT CM_RELEASE = CM_BASE + 10;
+// Keys and characters a dialog handles (wParam = the key or character),
+// offered to a form's controls until one answers non-zero.
+constexpr UINT CM_DIALOGKEY = CM_BASE + 11;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 12;
+// The form's focused control changed (lParam = the control), to every
+// control of the form.
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 13;
+// Asked of the focused control before a dialog key is offered: non-zero
+// keeps the key (wParam) for the control itself.
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 14;
 
 // A notification reflected to the control it concerns: CN_BASE + the
 // message the parent received (CN_COMMAND, CN_NOTIFY, CN_CTLCOLORBTN ...).
@@ -349,6 +359,9 @@ public:
 
     bool Focused() const;
     void SetFocus();
+    // Whether the control could take the focus: it and every parent up to
+    // the top are visible and enabled.
+    bool CanFocus() const;
 
     // Stops and resumes the layout of the children; the last EnableAlign
     // lays them out.
@@ -356,8 +369,11 @@ public:
     void EnableAlign();
     // Lays out the children: anchored ones follow the change of the client
     // size, then alTop, alBottom, alLeft, alRight and alClient ones take
-    // their strips of what is left (inside BorderWidth).
+    // their strips of what is left (AdjustClientRect of the client area).
     void Realign();
+    // The part of the client area the children are laid out in: by default
+    // the client area inset by BorderWidth.
+    virtual void AdjustClientRect(RECT& rect);
 
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int width);

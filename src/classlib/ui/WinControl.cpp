@@ -407,7 +407,7 @@ void TWinControl::Realign()
         FLayoutSize = size;
     }
 
-    InflateRect(&client, -FBorderWidth, -FBorderWidth);
+    AdjustClientRect(client);
     for (const TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> aligned;
         for (TControl* control : controls) {
@@ -502,6 +502,19 @@ void TWinControl::Update()
 bool TWinControl::Focused() const
 {
     return FHandle != nullptr && GetFocus() == FHandle;
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* control = this; control != nullptr; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::AdjustClientRect(RECT& rect)
+{
+    InflateRect(&rect, -FBorderWidth, -FBorderWidth);
 }
 
 void TWinControl::SetFocus()

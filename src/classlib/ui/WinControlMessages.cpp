@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "classlib/ui/Controls.h"
+#include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 
 namespace {
@@ -195,8 +196,20 @@ bool TWinControl::RouteMouseToControl(TMessage& message)
     } else {
         target = ControlAtPos(point);
     }
-    if (message.Msg == WM_MOUSEMOVE)
+    if (message.Msg == WM_MOUSEMOVE && FCaptureControl == this) {
+        // A window holding the capture sees every move: leaving its client
+        // area and coming back are told as CM_MOUSELEAVE and CM_MOUSEENTER.
+        RECT client{};
+        GetClientRect(FHandle, &client);
+        if (PtInRect(&client, point)) {
+            TrackMouse(this);
+        } else if (FMouseControl == this) {
+            FMouseControl = nullptr;
+            Perform(CM_MOUSELEAVE, 0, 0);
+        }
+    } else if (message.Msg == WM_MOUSEMOVE) {
         TrackMouse(target != nullptr ? target : this);
+    }
     if (target == nullptr)
         return false;
     const LPARAM local = MAKELPARAM(point.x - target->Left(), point.y - target->Top());
@@ -268,6 +281,10 @@ void TWinControl::WndProc(TMessage& message)
         }
         DefaultHandler(message);
         return;
+    case WM_SETFOCUS:
+        if (TCustomForm* form = GetParentForm(this))
+            form->FocusChanged(this);
+        break;
     case WM_CAPTURECHANGED:
         if (FCaptureControl != nullptr && reinterpret_cast<HWND>(message.LParam) != FHandle &&
             (FCaptureControl == this || FCaptureControl->FParent == this))
