@@ -60,8 +60,39 @@ HWND TApplication::Handle()
     return FHandle;
 }
 
+int TApplication::HookMainWindow(TWindowHook hook)
+{
+    const int id = FNextHookId++;
+    FWindowHooks.push_back({id, std::move(hook)});
+    return id;
+}
+
+void TApplication::UnhookMainWindow(int id)
+{
+    for (auto it = FWindowHooks.begin(); it != FWindowHooks.end(); ++it)
+        if (it->Id == id) {
+            FWindowHooks.erase(it);
+            return;
+        }
+}
+
+HICON TApplication::Icon() const
+{
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON"))
+        return icon;
+    return LoadIconA(nullptr, IDI_APPLICATION);
+}
+
 LRESULT TApplication::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (!FWindowHooks.empty()) {
+        // A copy: a hook may add or remove hooks while it runs.
+        const std::vector<TWindowHookEntry> hooks(FWindowHooks.rbegin(), FWindowHooks.rend());
+        TMessage message{msg, wParam, lParam, 0};
+        for (const TWindowHookEntry& entry : hooks)
+            if (entry.Hook(message))
+                return message.Result;
+    }
     switch (msg) {
     case WM_ACTIVATEAPP:
         // The system sends it to every top-level window of the thread, this

@@ -31,6 +31,7 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "classlib/core/Components.h"
 #include "classlib/core/Exceptions.h"
@@ -162,6 +163,19 @@ public:
     // Offers a key to OnShortCut; true when the handler claimed it.
     bool IsShortCut(TWMKey& msg);
 
+    // Functions that see every message of the application window before it
+    // does, newest first; one that answers true ends the message's
+    // processing (its Result is the answer). HookMainWindow returns the id
+    // UnhookMainWindow takes; hooks may be removed in any order, also from
+    // inside a hook.
+    using TWindowHook = std::function<bool(TMessage& message)>;
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int id);
+
+    // The program's "MAINICON" group icon when it carries one, else the
+    // system's application icon (shared icons: never destroyed).
+    HICON Icon() const;
+
     TNotifyEvent OnActivate;    // the application became active (WM_ACTIVATEAPP)
     TNotifyEvent OnDeactivate;  // another application became active
     TExceptionEvent OnException;
@@ -204,6 +218,12 @@ private:
     void ReportException(TObject* sender, Exception& e);
     HWND MessageOwner();
 
+    struct TWindowHookEntry {
+        int Id;
+        TWindowHook Hook;
+    };
+    std::vector<TWindowHookEntry> FWindowHooks;
+    int FNextHookId = 1;
     HWND FHandle = nullptr;
     bool FTerminated = false;
     bool FReportingException = false;

@@ -9,6 +9,7 @@
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
 #include "skin/core/SkinShapes.h"
+#include "skin/forms/SkinMenu.h"
 
 namespace {
 
@@ -51,7 +52,12 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     FMouseTimer = makeTimer(50, &TspDynamicSkinForm::MouseTimerEvent);
     FAnimateTimer = makeTimer(25, &TspDynamicSkinForm::AnimateTimerEvent);
     Form->SetBorderIcons(0);
+    Form->OnShortCut = [this](TWMKey& msg, bool& handled) { FormShortCut(msg, handled); };
     Form->SetAutoScroll(false);
+    FSysMenu = new TPopupMenu(this);
+    FSkinMenu = new TspSkinMenu(this, Form);
+    if (!(ComponentState() & csDesigning))
+        HookForm();
 }
 
 TspDynamicSkinForm::~TspDynamicSkinForm()
@@ -60,6 +66,12 @@ TspDynamicSkinForm::~TspDynamicSkinForm()
         timer->SetEnabled(false);
         timer->OnTimer = nullptr;
     }
+    RemoveKeyHook();
+    // A form being destroyed has put its own procedure back already.
+    if (Owner()->ComponentState() & csDestroying)
+        FHook.Release();
+    else
+        FHook.Remove();
     ClearObjects();
 }
 
@@ -68,17 +80,23 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
+    // One component may fill several properties (the skin is usually also
+    // the menus' skin): every reference to it goes.
     if (AComponent == FSkinData) {
         FSkinData = nullptr;
         SkinSupport = false;
         ClearObjects();
-    } else if (AComponent == FMenusSkinData) {
-        FMenusSkinData = nullptr;
-    } else if (AComponent == FMainMenu) {
-        FMainMenu = nullptr;
-    } else if (AComponent == FSystemMenu) {
-        FSystemMenu = nullptr;
     }
+    if (AComponent == FMenusSkinData)
+        FMenusSkinData = nullptr;
+    if (AComponent == FMainMenu)
+        FMainMenu = nullptr;
+    if (AComponent == FSystemMenu)
+        FSystemMenu = nullptr;
+    if (AComponent == FSysMenu)
+        FSysMenu = nullptr;
+    if (AComponent == FSkinMenu)
+        FSkinMenu = nullptr;
 }
 
 void TspDynamicSkinForm::SetSkinData(TspSkinData* Value)
@@ -278,12 +296,6 @@ void TspDynamicSkinForm::AnimateTimerEvent(TObject*)
         FAnimateTimer->SetEnabled(false);
 }
 
-void TspDynamicSkinForm::MouseTimerEvent(TObject*)
-{
-    // The hot-object tracking by the cursor comes with the window hook.
-    FMouseTimer->SetEnabled(false);
-}
-
 void TspDynamicSkinForm::TestActive(int X, int Y, bool InWindow)
 {
     if (ObjectList.empty())
@@ -419,6 +431,8 @@ void TspDynamicSkinForm::ChangeSkinData()
         UpdateSkinRegion(true);
     if (Form->HandleAllocated())
         Form->Repaint();
+    DoActivation(true);
+    FMouseTimer->SetEnabled(true);
     if (OnChangeSkinData)
         OnChangeSkinData(this);
     InChangeSkinData = false;

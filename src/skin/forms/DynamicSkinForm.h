@@ -6,10 +6,23 @@
 // to their frame in slots along the bottom of the work area, maximized
 // forms cover the work area, rolled-up forms shrink to their frame.
 //
-// The component does not take over the form's window procedure by itself;
-// the caller routes the non-client messages to NCCalcSize, PaintNCSkin /
-// PaintNCDefault (with the window DC), SkinHitTest / DefaultHitTest and the
-// mouse forwarding, and sets FormActive from WM_NCACTIVATE.
+// The component hooks its form's WindowProc when it is made (NewWndProc):
+// the system caption goes, the non-client messages are answered with
+// NCCalcSize, PaintNCSkin / PaintNCDefault, SkinHitTest / DefaultHitTest, and
+// the mouse over the frame reaches the frame objects. The hook is removed
+// when the component goes before its form.
+//
+// Skin changes: the skin data component's WM_SKINDATA_BEFORECHANGE and
+// WM_SKINDATA_CHANGED (lParam SkinDataMessageTag) re-skin the form when they
+// are about its own skin, and reach the form's skinned controls that use
+// that skin (every skinned control when wParam is null).
+//
+// Menus: the system-menu button opens the system menu (the user's
+// SystemMenu completed with the component's items, or the component's own)
+// through the skinned menu engine. While a skinned menu is open or the form
+// is in main-menu mode (Alt), the application's OnMessage is the
+// component's key hook, which takes every key-down message; the previous
+// handler comes back when the mode ends.
 //
 // Window regions: a region handed to SetWindowRgn belongs to the system
 // from then on and is never deleted here (only when the call fails);
@@ -35,18 +48,23 @@
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Timer.h"
 #include "skin/core/SkinFormGeometry.h"
+#include "classlib/ui/WindowProcHook.h"
 #include "skin/forms/SkinFrameObjects.h"
+#include "skin/forms/SkinMenuHost.h"
 
 class TspSkinData;
 class TMainMenu;
 class TPopupMenu;
+class TMenuItem;
+class TspSkinMenu;
+class TspSkinButtonObject;
 
 // The border icons of a skinned form: the form's own three plus roll-up
 // and minimize-to-tray.
 using TspBorderIcons = unsigned;
 enum : TspBorderIcons { biRollUp = 1u << 4, biMinimizeToTray = 1u << 5 };
 
-class TspDynamicSkinForm : public TComponent {
+class TspDynamicSkinForm : public TComponent, public TspSkinMenuHost {
 public:
     // Object events, with the object's IDName first.
     using TMouseDownEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect,
@@ -72,6 +90,8 @@ public:
     // Stores the skin; a usable one is applied (objects, size, shape).
     void SetSkinData(TspSkinData* Value);
     TspSkinData* MenusSkinData() const { return FMenusSkinData; }
+    TspSkinData* SkinData() override { return FSkinData; }
+    TspSkinData* MenusSkinData() override { return FMenusSkinData; }
     void SetMenusSkinData(TspSkinData* Value);
     TMainMenu* MainMenu() const { return FMainMenu; }
     void SetMainMenu(TMainMenu* Value);
@@ -189,6 +209,37 @@ public:
     // Applies the current skin in frame mode: objects, size, shape.
     void ChangeSkinData();
 
+    // The replacement window procedure of the form.
+    void NewWndProc(TMessage& Message);
+    void ObjectsMouseDown(TMouseButton Button, int X, int Y);
+    void ObjectsMouseUp(TMouseButton Button, int X, int Y);
+    void ObjectsMouseMove(int X, int Y);
+    void DoActivation(bool Redraw);
+    // Caption objects keep their hot state; the others lose it.
+    void ResetObjectsActive();
+    // The skin-change walk: `Control`, then its children in index order
+    // (windowed ones recursively); only controls whose skin is SkinData,
+    // every one when SkinData is null.
+    static void UpdateSkinControls(TspSkinData* SkinData, TControl* Control);
+    static void BeforeUpdateSkinControls(TspSkinData* SkinData, TControl* Control);
+
+    // System menu and menu modes.
+    TspSkinMenu* SkinMenu() override { return FSkinMenu; }
+    void SkinMenuOpen() override;
+    void SkinMenuClose();
+    // The menu the system-menu button opens, rebuilt for the current state.
+    TPopupMenu* GetSystemMenu();
+    void BuildSystemMenu();
+    void CheckSystemMenu();
+    // Opens the button's menu under it (only when the menu has items).
+    void PopupUnder(TspSkinButtonObject* Object);
+    void MainMenuEnter();
+    void MainMenuExit();
+    // The form's OnShortCut: the main menu's shortcuts. A key message
+    // offered twice in a row is taken once.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
+    TPopupMenu* InternalSystemMenu() const { return FSysMenu; }
+
     // Raisers the objects call.
     void DoMouseDownEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);
     void DoMouseUpEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);
@@ -205,6 +256,14 @@ public:
     TTimer* MouseTimer() const { return FMouseTimer; }
 
 private:
+    void HookForm();
+    void CallSavedProc(TMessage& Message);
+    void BeforeWndProc();
+    void MouseAfterWndProc(const TMessage& Message);
+    void SendNCPaint();
+    void KeyHook(MSG& Msg, bool& Handled);
+    void InstallKeyHook();
+    void RemoveKeyHook();
     void MorphTimerEvent(TObject* Sender);
     void AnimateTimerEvent(TObject* Sender);
     void MouseTimerEvent(TObject* Sender);
@@ -231,6 +290,15 @@ private:
     TTimer* FAnimateTimer;
     int FSavedHeight = 0;
     std::vector<TControl*> FHiddenControls;
+    TWindowProcHook FHook;
+    TPopupMenu* FSysMenu;
+    TspSkinMenu* FSkinMenu;
+    bool FKeyHookInstalled = false;
+    std::function<void(MSG&, bool&)> FSavedOnMessage;
+    // The key message FormShortCut took last; cleared by the next offer.
+    bool FShortCutTaken = false;
+    WORD FTakenCharCode = 0;
+    LPARAM FTakenKeyData = 0;
 };
 
 // Registers TspDynamicSkinForm below TComponent with its published

@@ -206,8 +206,11 @@ void TspSkinButtonObject::MouseDown(int X, int Y, TMouseButton Button)
 {
     if (!Enabled)
         return;
-    if (Button == mbLeft && !Down)
+    if (Button == mbLeft && !Down) {
         SetDown(true);
+        if (PopupMenu != nullptr)
+            Parent->PopupUnder(this);
+    }
     TspActiveSkinObject::MouseDown(X, Y, Button);
 }
 
@@ -379,10 +382,13 @@ void TspSkinStdButtonObject::DrawDefault(TCanvas* Canvas)
 
 void TspSkinStdButtonObject::MouseDown(int, int, TMouseButton Button)
 {
-    // The system menu under its button comes with the menu hook; until
-    // then its press only puts the button down.
-    if (Enabled && Button == mbLeft && !Down)
-        SetDown(true);
+    if (!(Enabled && Button == mbLeft && !Down))
+        return;
+    SetDown(true);
+    if (Command == cmSysMenu) {
+        PopupMenu = Parent->GetSystemMenu();
+        Parent->PopupUnder(this);
+    }
 }
 
 void TspSkinStdButtonObject::MouseUp(int X, int Y, TMouseButton Button)

@@ -1,0 +1,274 @@
+// The skinned form's system menu, its skinned-menu and main-menu modes with
+// the key hook, and the main menu's shortcuts.
+#include "classlib/core/ShortCuts.h"
+#include "classlib/core/SysUtils.h"
+#include "classlib/ui/Menus.h"
+#include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMenu.h"
+#include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/SkinPopupWindow.h"
+
+namespace {
+
+const char* const ComponentItemNames[] = {"DSF_MINITEM", "DSF_MAXITEM", "DSF_CLOSE",
+                                          "DSF_MINTOTRAY", "DSF_ROLLUP", "DSF_RESTORE"};
+
+bool IsComponentItem(const TMenuItem* item)
+{
+    for (const char* name : ComponentItemNames)
+        if (SameText(item->Name(), name))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TPopupMenu* TspDynamicSkinForm::GetSystemMenu()
+{
+    if (FSystemMenu != nullptr) {
+        CheckSystemMenu();
+        return FSystemMenu;
+    }
+    BuildSystemMenu();
+    return FSysMenu;
+}
+
+namespace {
+
+// A component item of `menu`, owned by the menu, with its action.
+TMenuItem* MakeItem(TPopupMenu* menu, const char* name, const char* caption, std::function<void()> action)
+{
+    auto* item = new TMenuItem(menu);
+    item->SetName(name);
+    item->SetCaption(caption);
+    if (action)
+        item->OnClick = [action](TObject*) { action(); };
+    return item;
+}
+
+TMenuItem* MakeSeparator(TPopupMenu* menu)
+{
+    auto* item = new TMenuItem(menu);
+    item->SetCaption("-");
+    return item;
+}
+
+}  // namespace
+
+void TspDynamicSkinForm::BuildSystemMenu()
+{
+    if (FSysMenu == nullptr)
+        return;
+    TMenuItem* root = FSysMenu->Items();
+    root->Clear();
+    const bool minimized = WindowState == 1, maximized = WindowState == 2;
+    auto add = [root](TMenuItem* item) { root->Add(item); };
+    if (!minimized && (FBorderIcons & biMinimize))
+        add(MakeItem(FSysMenu, "DSF_MINITEM", "Mi&nimize", [this] { SetWindowState(1); }));
+    if (!maximized && (FBorderIcons & biMaximize))
+        add(MakeItem(FSysMenu, "DSF_MAXITEM", "Ma&ximize", [this] { SetWindowState(2); }));
+    auto restore = [this] {
+        if (RollUpState)
+            SetRollUpState(false);
+        if (WindowState != 0)
+            SetWindowState(0);
+    };
+    if (WindowState != 0 || RollUpState)
+        add(MakeItem(FSysMenu, "DSF_RESTORE", "&Restore", restore));
+    if (!RollUpState && !minimized && (FBorderIcons & biRollUp))
+        add(MakeItem(FSysMenu, "DSF_ROLLUP", "Ro&llUp", [this] { SetRollUpState(true); }));
+    if (FBorderIcons & biMinimizeToTray)
+        add(MakeItem(FSysMenu, "DSF_MINTOTRAY", "Minimize to &Tray", [this] {
+            if (OnMinimizeToTray)
+                OnMinimizeToTray(this);
+        }));
+    if (root->Count() > 0)
+        add(MakeSeparator(FSysMenu));
+    TMenuItem* close = MakeItem(FSysMenu, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
+    close->SetShortCut(TextToShortCut("Alt+F4"));
+    add(close);
+}
+
+void TspDynamicSkinForm::CheckSystemMenu()
+{
+    if (FSystemMenu == nullptr || !UseDefaultSysMenu)
+        return;
+    TMenuItem* root = FSystemMenu->Items();
+    for (bool found = true; found;) {
+        found = false;
+        for (int i = 0; i < root->Count(); ++i)
+            if (IsComponentItem(root->Items(i))) {
+                delete root->Items(i);
+                found = true;
+                break;
+            }
+    }
+    const bool minimized = WindowState == 1, maximized = WindowState == 2;
+    auto first = [root](TMenuItem* item) { root->Insert(0, item); };
+    TPopupMenu* m = FSystemMenu;
+    if (FBorderIcons & biMinimizeToTray)
+        first(MakeItem(m, "DSF_MINTOTRAY", "Minimize to &Tray", [this] {
+            if (OnMinimizeToTray)
+                OnMinimizeToTray(this);
+        }));
+    if (!RollUpState && !minimized && (FBorderIcons & biRollUp))
+        first(MakeItem(m, "DSF_ROLLUP", "Ro&llUp", [this] { SetRollUpState(true); }));
+    if (!maximized && (FBorderIcons & biMaximize))
+        first(MakeItem(m, "DSF_MAXITEM", "Ma&ximize", [this] { SetWindowState(2); }));
+    if (WindowState != 0 || RollUpState)
+        first(MakeItem(m, "DSF_RESTORE", "&Restore", [this] {
+            if (RollUpState)
+                SetRollUpState(false);
+            if (WindowState != 0)
+                SetWindowState(0);
+        }));
+    if (!minimized && (FBorderIcons & biMinimize))
+        first(MakeItem(m, "DSF_MINITEM", "Mi&nimize", [this] { SetWindowState(1); }));
+    TMenuItem* close = MakeItem(m, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
+    close->SetShortCut(TextToShortCut("Alt+F4"));
+    root->Add(close);
+}
+
+void TspDynamicSkinForm::PopupUnder(TspSkinButtonObject* Object)
+{
+    TPopupMenu* menu = Object->PopupMenu;
+    if (menu == nullptr || menu->Items()->Count() == 0 || FSkinMenu == nullptr)
+        return;
+    TRect R = Object->ObjectRect;
+    R.Left += Form->Left();
+    R.Right += Form->Left();
+    R.Top += Form->Top();
+    R.Bottom += Form->Top();
+    if (auto* skinned = dynamic_cast<TspSkinPopupMenu*>(menu)) {
+        skinned->PopupFromRect(R, Object->PopupToUp);
+        return;
+    }
+    TspSkinData* skin = FMenusSkinData != nullptr ? FMenusSkinData : FSkinData;
+    // The mode is entered only when a level opened, so that its close comes.
+    if (FSkinMenu->Popup(Form, skin, 0, R, menu->Items(), Object->PopupToUp))
+        SkinMenuOpen();
+}
+
+void TspDynamicSkinForm::SkinMenuOpen()
+{
+    if (!InMainMenu)
+        InstallKeyHook();
+    if (!InSkinMenu) {
+        InSkinMenu = true;
+        if (OnSkinMenuOpen)
+            OnSkinMenuOpen(this);
+    }
+}
+
+void TspDynamicSkinForm::SkinMenuClose()
+{
+    const bool wasOpen = InSkinMenu;
+    InSkinMenu = false;
+    // The button whose menu closed comes up again.
+    for (const auto& object : ObjectList) {
+        auto* button = dynamic_cast<TspSkinButtonObject*>(object.get());
+        if (button != nullptr && button->Down && button->PopupMenu != nullptr) {
+            button->SetDown(false);
+            button->Active = false;
+            DrawSkinObject(button);
+            break;
+        }
+    }
+    RemoveKeyHook();
+    if (wasOpen && OnSkinMenuClose)
+        OnSkinMenuClose(this);
+    if (InMainMenu) {
+        InMainMenu = false;
+        if (OnMainMenuExit)
+            OnMainMenuExit(this);
+    }
+}
+
+void TspDynamicSkinForm::MainMenuEnter()
+{
+    // Also without main-menu items: Alt enters menu mode, as the system's
+    // own menu bar does; a second Alt, Escape or a click leaves it.
+    InMainMenu = true;
+    InstallKeyHook();
+    if (OnMainMenuEnter)
+        OnMainMenuEnter(this);
+}
+
+void TspDynamicSkinForm::MainMenuExit()
+{
+    InMainMenu = false;
+    if (FSkinMenu != nullptr && FSkinMenu->Active())
+        FSkinMenu->CloseMenu();
+    if (!InSkinMenu)
+        RemoveKeyHook();
+    if (OnMainMenuExit)
+        OnMainMenuExit(this);
+}
+
+void TspDynamicSkinForm::InstallKeyHook()
+{
+    if (FKeyHookInstalled)
+        return;
+    FSavedOnMessage = Application->OnMessage;
+    Application->OnMessage = [this](MSG& msg, bool& handled) { KeyHook(msg, handled); };
+    FKeyHookInstalled = true;
+}
+
+void TspDynamicSkinForm::RemoveKeyHook()
+{
+    if (!FKeyHookInstalled)
+        return;
+    FKeyHookInstalled = false;
+    Application->OnMessage = FSavedOnMessage;
+    FSavedOnMessage = nullptr;
+}
+
+void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
+{
+    if (Msg.message != WM_KEYDOWN) {
+        if (FSavedOnMessage)
+            FSavedOnMessage(Msg, Handled);
+        return;
+    }
+    // Every key goes to the menus while a menu mode lasts.
+    const WORD key = static_cast<WORD>(Msg.wParam);
+    Msg.message = 0;
+    Handled = true;
+    const bool menuShown = FSkinMenu != nullptr && FSkinMenu->Active() && FSkinMenu->DeepestLevel() != nullptr;
+    if (key == VK_ESCAPE && InMainMenu && !menuShown) {
+        MainMenuExit();
+        return;
+    }
+    if (!menuShown)
+        return;
+    FSkinMenu->DeepestLevel()->ProcessKey(key);
+    if (key == VK_ESCAPE && !FSkinMenu->Active()) {
+        if (!InMainMenu) {
+            if (InSkinMenu)
+                SkinMenuClose();
+        } else if (InSkinMenu) {
+            // The popup is left; main-menu mode stays.
+            InSkinMenu = false;
+            if (OnSkinMenuClose)
+                OnSkinMenuClose(this);
+        }
+    }
+}
+
+void TspDynamicSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
+{
+    if (FShortCutTaken) {
+        FShortCutTaken = false;
+        // The same key message offered again was taken already.
+        if (Msg.CharCode == FTakenCharCode && Msg.KeyData == FTakenKeyData) {
+            Handled = false;
+            return;
+        }
+    }
+    if (FMainMenu == nullptr)
+        return;
+    FShortCutTaken = FMainMenu->IsShortCut(Msg);
+    FTakenCharCode = Msg.CharCode;
+    FTakenKeyData = Msg.KeyData;
+    Handled = FShortCutTaken;
+}
