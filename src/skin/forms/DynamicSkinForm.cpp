@@ -34,6 +34,7 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
 {
     if (Form == nullptr)
         throw EInvalidCast("Invalid class typecast");
+    FFormComponent = AOwner;
     for (TFont* font : {&FDefCaptionFont, &FDefInActiveCaptionFont}) {
         font->SetName("Arial");
         font->SetHeight(14);
@@ -68,7 +69,7 @@ TspDynamicSkinForm::~TspDynamicSkinForm()
     }
     RemoveKeyHook();
     // A form being destroyed has put its own procedure back already.
-    if (Owner()->ComponentState() & csDestroying)
+    if (FFormComponent->ComponentState() & csDestroying)
         FHook.Release();
     else
         FHook.Remove();

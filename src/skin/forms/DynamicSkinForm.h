@@ -290,6 +290,9 @@ private:
     TTimer* FAnimateTimer;
     int FSavedHeight = 0;
     std::vector<TControl*> FHiddenControls;
+    // The form as a component: still whole while the form frees its
+    // components, when its derived parts are gone.
+    TComponent* FFormComponent = nullptr;
     TWindowProcHook FHook;
     TPopupMenu* FSysMenu;
     TspSkinMenu* FSkinMenu;
