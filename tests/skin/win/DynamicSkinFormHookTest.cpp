@@ -1,0 +1,304 @@
+// The skinned form's hook on its form: which messages the form's own
+// procedure still sees, the skin-change walk over the controls, the system
+// menu and the menu modes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "classlib/core/ShortCuts.h"
+#include "classlib/ui/Application.h"
+#include "classlib/ui/Forms.h"
+#include "classlib/ui/Menus.h"
+#include "skin/SkinData.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMenu.h"
+
+namespace {
+
+// A form whose own procedure counts the messages that reach it, under the
+// skinned form's hook (no skin: the default frame).
+struct THookedForm {
+    THookedForm()
+    {
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetBounds(100, 100, 240, 140);
+        Form->HandleNeeded();
+        auto own = Form->WindowProc;
+        Form->WindowProc = [this, own](TMessage& m) {
+            if (m.Msg == Watched)
+                ++Reached;
+            own(m);
+        };
+        Skin = new TspDynamicSkinForm(Form.get());
+    }
+    int Reaching(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr)
+    {
+        Watched = msg;
+        Reached = 0;
+        const LRESULT r = SendMessageA(Form->Handle(), msg, wParam, lParam);
+        if (result != nullptr)
+            *result = r;
+        return Reached;
+    }
+    TspActiveSkinObject* Object(const std::string& name) const
+    {
+        for (const auto& object : Skin->ObjectList)
+            if (object->IDName == name)
+                return object.get();
+        return nullptr;
+    }
+
+    std::unique_ptr<TForm> Form;
+    TspDynamicSkinForm* Skin;
+    UINT Watched = 0;
+    int Reached = 0;
+};
+
+LPARAM Point(int x, int y)
+{
+    return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y))));
+}
+
+}  // namespace
+
+// The frame messages are the component's alone; the others reach the form,
+// the hook goes with the component, and the caption goes with every window.
+TEST(DynamicSkinFormHook, MessageRouting)
+{
+    THookedForm f;
+    EXPECT_EQ(GetWindowLongA(f.Form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    RECT r{0, 0, 240, 140};
+    LRESULT result = 0;
+    EXPECT_EQ(f.Reaching(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r)), 0);
+    EXPECT_EQ(r.top, f.Skin->GetDefCaptionHeight() + 3);
+    EXPECT_EQ(f.Reaching(WM_NCPAINT, 1, 0), 0);
+    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, Point(110, 105)), 0);
+    const HDC dc = GetDC(f.Form->Handle());
+    EXPECT_EQ(f.Reaching(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, &result), 0);
+    EXPECT_EQ(result, 1);
+    ReleaseDC(f.Form->Handle(), dc);
+    EXPECT_EQ(f.Reaching(WM_NCACTIVATE, 0, 0, &result), 0);
+    EXPECT_EQ(result, 1);
+    EXPECT_FALSE(f.Skin->FormActive);
+    EXPECT_EQ(f.Reaching(WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100)), 1);
+    EXPECT_EQ(f.Reaching(WM_ACTIVATE, WA_INACTIVE, 0), 1);
+    EXPECT_EQ(f.Reaching(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new")), 1);
+
+    // Coordinates are signed: a form on a monitor left of the primary one.
+    f.Form->SetBounds(-300, 100, 240, 140);
+    EXPECT_EQ(SendMessageA(f.Form->Handle(), WM_NCHITTEST, 0, Point(-250, 110)), HTCAPTION);
+
+    f.Form->RecreateWnd();
+    f.Form->HandleNeeded();
+    EXPECT_EQ(GetWindowLongA(f.Form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+
+    delete f.Skin;
+    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, Point(110, 105)), 1);
+}
+
+// A maximized form keeps its place while dragged; a captured frame object
+// gets the moves the capture makes client messages, at signed window
+// points.
+TEST(DynamicSkinFormHook, MovingAndCapturedMoves)
+{
+    THookedForm f;
+    f.Skin->SetWindowState(2);
+    const RECT bounds = f.Form->BoundsRect();
+    RECT moving{bounds.left + 40, bounds.top + 30, bounds.right + 40, bounds.bottom + 30};
+    SendMessageA(f.Form->Handle(), WM_MOVING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&moving));
+    EXPECT_TRUE(EqualRect(&moving, &bounds));
+    f.Skin->SetWindowState(0);
+
+    int moves = 0;
+    TPoint at{};
+    f.Skin->OnMouseMoveEvent = [&](const std::string&, int x, int y, const TRect&) {
+        ++moves;
+        at = {x, y};
+    };
+    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, Point(-5, 10));
+    EXPECT_EQ(moves, 0);
+    f.Skin->CaptureObject = 0;
+    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, Point(-5, 10));
+    POINT origin{0, 0};
+    ClientToScreen(f.Form->Handle(), &origin);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(at.X, origin.x - f.Form->Left() - 5);
+    EXPECT_EQ(at.Y, origin.y - f.Form->Top() + 10);
+    f.Skin->CaptureObject = -1;
+}
+
+// Removing a component clears every property that names it.
+TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
+{
+    THookedForm f;
+    auto* data = new TspSkinData(nullptr);
+    f.Skin->SetSkinData(data);
+    f.Skin->SetMenusSkinData(data);
+    delete data;
+    EXPECT_EQ(f.Skin->SkinData(), nullptr);
+    EXPECT_EQ(f.Skin->MenusSkinData(), nullptr);
+}
+
+namespace {
+
+class TCountingControl : public TspSkinControl {
+public:
+    using TspSkinControl::TspSkinControl;
+    void BeforeChangeSkinData() override { ++Befores; }
+    void ChangeSkinData() override { ++Changes; }
+    int Befores = 0, Changes = 0;
+};
+
+}  // namespace
+
+// The skin-change messages re-skin the form only for its own skin, and
+// reach exactly the controls of the skin they name, nested ones included.
+TEST(DynamicSkinFormHook, SkinChangesReachTheirControls)
+{
+    THookedForm f;
+    auto* own = new TspSkinData(f.Form.get());
+    auto* other = new TspSkinData(f.Form.get());
+    f.Skin->SetSkinData(own);
+    auto* ownControl = new TCountingControl(f.Form.get());
+    ownControl->SetParent(f.Form.get());
+    ownControl->SetSkinData(own);
+    auto* nested = new TCountingControl(f.Form.get());
+    nested->SetParent(ownControl);
+    nested->SetSkinData(other);
+    int reskins = 0;
+    f.Skin->OnChangeSkinData = [&](TObject*) { ++reskins; };
+    auto send = [&](UINT msg, TspSkinData* skin, LPARAM tag = SkinDataMessageTag) {
+        ownControl->Befores = ownControl->Changes = nested->Befores = nested->Changes = 0;
+        reskins = 0;
+        SendMessageA(f.Form->Handle(), msg, reinterpret_cast<WPARAM>(skin), tag);
+    };
+
+    send(WM_SKINDATA_CHANGED, other);
+    EXPECT_EQ(reskins, 0);
+    EXPECT_EQ(ownControl->Changes, 0);
+    EXPECT_EQ(nested->Changes, 1);
+    send(WM_SKINDATA_CHANGED, nullptr);
+    EXPECT_EQ(ownControl->Changes + nested->Changes, 2);
+    send(WM_SKINDATA_CHANGED, own);
+    EXPECT_EQ(reskins, 1);
+    EXPECT_EQ(ownControl->Changes, 1);
+    EXPECT_EQ(nested->Changes, 0);
+    send(WM_SKINDATA_CHANGED, own, 999);
+    EXPECT_EQ(reskins + ownControl->Changes, 0);
+
+    send(WM_SKINDATA_BEFORECHANGE, other);
+    EXPECT_EQ(ownControl->Befores + nested->Befores, 0);
+    send(WM_SKINDATA_BEFORECHANGE, own);
+    EXPECT_EQ(ownControl->Befores, 1);
+    EXPECT_EQ(nested->Befores, 0);
+}
+
+namespace {
+
+std::string Captions(TPopupMenu* menu)
+{
+    std::string text;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
+    return text;
+}
+
+}  // namespace
+
+// The system menu offers what the state allows; a user's menu keeps its own
+// items between the component's and a final Close, however often it is
+// completed.
+TEST(DynamicSkinFormHook, SystemMenuByState)
+{
+    THookedForm f;
+    f.Form->SetBorderStyle(bsNone);
+    EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ma&ximize|Ro&llUp|-|&Close");
+    EXPECT_EQ(f.Skin->GetSystemMenu()->Items()->Items(4)->ShortCut(), TextToShortCut("Alt+F4"));
+    f.Skin->SetWindowState(1);
+    EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Ma&ximize|&Restore|-|&Close");
+    f.Skin->SetWindowState(0);
+    f.Skin->SetRollUpState(true);
+    EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ma&ximize|&Restore|-|&Close");
+    f.Skin->GetSystemMenu()->Items()->Items(2)->Click();
+    EXPECT_FALSE(f.Skin->RollUpState);
+    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
+    EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|-|&Close");
+
+    auto* user = new TPopupMenu(f.Form.get());
+    auto* mine = new TMenuItem(user);
+    mine->SetCaption("Mine");
+    user->Items()->Add(mine);
+    f.Skin->SetSystemMenu(user);
+    EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
+    EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
+}
+
+// The system-menu button opens the menu in skinned-menu mode with the key
+// hook; a click closes it and is still handled; the application's own
+// handler comes back. Alt alone enters main-menu mode, Escape leaves it.
+TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
+{
+    THookedForm f;
+    f.Form->Show();
+    int own = 0;
+    Application->OnMessage = [&](MSG&, bool&) { ++own; };
+    auto* button = dynamic_cast<TspSkinButtonObject*>(f.Object("sysmenubutton"));
+    ASSERT_NE(button, nullptr);
+    button->MouseDown(5, 5, mbLeft);
+    ASSERT_TRUE(f.Skin->SkinMenu()->Active());
+    EXPECT_TRUE(f.Skin->InSkinMenu);
+    MSG key{f.Form->Handle(), WM_KEYDOWN, 'A', 0, 0, {}};
+    bool handled = false;
+    Application->OnMessage(key, handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(own, 0);
+
+    EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, Point(20, 20)), 1);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active());
+    EXPECT_FALSE(f.Skin->InSkinMenu);
+    EXPECT_FALSE(button->Down);
+    handled = false;
+    Application->OnMessage(key, handled);
+    EXPECT_EQ(own, 1);
+
+    // The system's low bits of the command do not matter.
+    EXPECT_EQ(f.Reaching(WM_SYSCOMMAND, SC_KEYMENU | 0x3, 0), 0);
+    EXPECT_TRUE(f.Skin->InMainMenu);
+    MSG escape{f.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    Application->OnMessage(escape, handled);
+    EXPECT_FALSE(f.Skin->InMainMenu);
+    Application->OnMessage(key, handled);
+    EXPECT_EQ(own, 2);
+    Application->OnMessage = nullptr;
+}
+
+// A shortcut key message offered twice in a row is taken once; any other
+// key is processed.
+TEST(DynamicSkinFormHook, ShortCutTakenOnce)
+{
+    THookedForm f;
+    auto* menu = new TMainMenu(f.Form.get());
+    auto* item = new TMenuItem(menu);
+    item->SetShortCut(TextToShortCut("F5"));
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    menu->Items()->Add(item);
+    f.Skin->SetMainMenu(menu);
+    TWMKey f5{WM_KEYDOWN, VK_F5, 0x3F0001, 0};
+    TWMKey other{WM_KEYDOWN, 'Q', 0x100001, 0};
+    bool handled = false;
+    f.Skin->FormShortCut(f5, handled);
+    EXPECT_TRUE(handled);
+    f.Skin->FormShortCut(f5, handled);
+    EXPECT_FALSE(handled);
+    EXPECT_EQ(clicks, 1);
+    f.Skin->FormShortCut(f5, handled);
+    f.Skin->FormShortCut(other, handled);
+    f.Skin->FormShortCut(f5, handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(clicks, 3);
+}
