@@ -457,10 +457,11 @@ TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
     EXPECT_TRUE(run.WaitForEnd(10000));
 }
 
-// The skin's control pictures (controls.bmp), as the test carries them.
-TDibImage SkinSheet()
+// The skin's control pictures (controls.bmp) or its frame picture
+// (frame.bmp), as the test carries them.
+TDibImage SkinSheet(const char* name = "OWNSKIN_CONTROLS_BMP")
 {
-    const HRSRC info = FindResourceA(nullptr, "OWNSKIN_CONTROLS_BMP", MAKEINTRESOURCEA(10));
+    const HRSRC info = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));
     const HGLOBAL data = LoadResource(nullptr, info);
     return ReadBmpFile(static_cast<const uint8_t*>(LockResource(data)), SizeofResource(nullptr, info));
 }
@@ -541,6 +542,185 @@ TEST_F(ProgramEndToEnd, DialogAndAboutBoxWearTheProgramsSkin)
         Sleep(20);
     Press(FindControl(dialog, "TspSkinButton", "Cancel"));
     EXPECT_TRUE(run.WaitForEnd(10000));
+}
+
+// Real input, as the system delivers it: the pointer moved to a screen point.
+void MoveTo(int x, int y)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
+}
+
+void Button(bool down)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    Sleep(60);
+}
+
+void Key(WORD key)
+{
+    INPUT inputs[2]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Sleep(100);
+}
+
+// A point of the window as the screen shows it.
+COLORREF OnWindow(HWND wnd, int x, int y)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return testsupport::ScreenPixel(r.left + x, r.top + y);
+}
+
+// A click at a point of the window.
+void ClickAt(HWND wnd, int x, int y)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    MoveTo(r.left + x, r.top + y);
+    Button(true);
+    Button(false);
+}
+
+// Some visible top-level window of the run other than `except`.
+HWND OtherWindow(const TRun& run, HWND except, DWORD ms)
+{
+    return run.WaitForWindow(ms, [except](HWND wnd) { return wnd != except; });
+}
+
+template <class Done>
+bool Within(DWORD ms, Done done)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(20))
+        if (done())
+            return true;
+    return false;
+}
+
+int HeightOf(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.bottom - r.top;
+}
+
+// The dialog's frame is the skin's, drawn and shaped by it, and answers the
+// mouse and the keys: the close button's hot look, a caption drag, the
+// system menu rolling the dialog up and back, Alt leaving the keys to the
+// menus until Escape, and the close button ending the program.
+TEST_F(ProgramEndToEnd, TheDialogsSkinnedFrameAnswersTheMouseAndTheKeys)
+{
+    const TDibImage frame = SkinSheet("OWNSKIN_FRAME_BMP");
+    const TDibImage sheet = SkinSheet();
+    testsupport::TTempFolder dir;
+    TRun run(ProgramPath(), "/c", dir.Path());
+    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    SetForegroundWindow(dialog);
+    MoveTo(0, 0);
+    Sleep(500);
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    // The corners one to one (outside the objects), the top edge stretched
+    // between them.
+    for (const POINT& p : std::initializer_list<POINT>{{2, 10}, {4, 22}, {23, 12}, {30, 23}})
+        EXPECT_EQ(OnWindow(dialog, p.x, p.y), SheetPixel(frame, p.x, p.y)) << p.x << "," << p.y;
+    for (const POINT& p : std::initializer_list<POINT>{{124, 10}, {101, 22}})
+        EXPECT_EQ(OnWindow(dialog, w - 128 + p.x, p.y), SheetPixel(frame, p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_EQ(OnWindow(dialog, 2, h - 2), SheetPixel(frame, 2, 94));
+    // The mask's cut corner shows what lies behind the window.
+    EXPECT_EQ(OnWindow(dialog, 0, 0), testsupport::ScreenPixel(r.left - 3, r.top - 3));
+    // The caption's text, in the active font colour, within the caption.
+    int white = 0;
+    for (int x = 24; x < 100; ++x)
+        for (int y = 2; y < 22; ++y)
+            white += OnWindow(dialog, x, y) == RGB(255, 255, 255);
+    EXPECT_GT(white, 20) << "no caption text";
+
+    // The close button: its normal look, then the hot look once morphed.
+    const int closeX = w - 128 + 112;
+    EXPECT_EQ(OnWindow(dialog, closeX, 12), SheetPixel(frame, 112, 12));
+    MoveTo(r.left + closeX - 20, r.top + 12);
+    MoveTo(r.left + closeX, r.top + 12);
+    EXPECT_TRUE(Within(2000, [&] { return OnWindow(dialog, closeX, 12) == SheetPixel(sheet, 8, 56); }))
+        << "no hot look on the close button";
+
+    // The caption drags the dialog.
+    MoveTo(r.left + 60, r.top + 12);
+    Button(true);
+    for (int i = 1; i <= 4; ++i)
+        MoveTo(r.left + 60 + 10 * i, r.top + 12 + 15 * i / 2);
+    Button(false);
+    RECT moved;
+    EXPECT_TRUE(Within(2000, [&] {
+        GetWindowRect(dialog, &moved);
+        return moved.left == r.left + 40 && moved.top == r.top + 30;
+    })) << "at " << moved.left - r.left << "," << moved.top - r.top;
+    GetWindowRect(dialog, &r);
+
+    // The keys go to a control the user clicked: the first fish.
+    const HWND fishes = FindControl(dialog, "ListBox");
+    ASSERT_NE(fishes, nullptr);
+    RECT item{};
+    SendMessageA(fishes, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    POINT itemAt{item.left + 40, (item.top + item.bottom) / 2};
+    ClientToScreen(fishes, &itemAt);
+    MoveTo(itemAt.x, itemAt.y);
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(Within(2000, [&] { return SendMessageA(fishes, LB_GETCURSEL, 0, 0) == 0; }));
+
+    // The system menu under its button; Minimize first, so Down, Down and
+    // Enter roll the dialog up to its frame; the same keys on the rolled-up
+    // menu (Minimize, Maximize, Restore) bring it back.
+    ClickAt(dialog, 13, 12);
+    HWND menu = OtherWindow(run, dialog, 3000);
+    ASSERT_NE(menu, nullptr) << "no system menu";
+    RECT m;
+    GetWindowRect(menu, &m);
+    EXPECT_EQ(m.left, r.left + 5);
+    EXPECT_EQ(m.top, r.top + 20);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(Within(3000, [&] { return HeightOf(dialog) < 40; })) << "not rolled up: " << HeightOf(dialog);
+    EXPECT_TRUE(Within(3000, [&] { return !IsWindowVisible(menu); }));
+    ClickAt(dialog, 13, 12);
+    menu = OtherWindow(run, dialog, 3000);
+    ASSERT_NE(menu, nullptr) << "no system menu when rolled up";
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(Within(3000, [&] { return HeightOf(dialog) == h; })) << "not restored: " << HeightOf(dialog);
+
+    // Alt alone enters menu mode, which takes the keys; Escape leaves it
+    // and the list has the keys again.
+    Key(VK_MENU);
+    Key(VK_DOWN);
+    Sleep(200);
+    EXPECT_EQ(SendMessageA(fishes, LB_GETCURSEL, 0, 0), 0) << "a key reached the list in menu mode";
+    Key(VK_ESCAPE);
+    Key(VK_DOWN);
+    EXPECT_TRUE(Within(2000, [&] { return SendMessageA(fishes, LB_GETCURSEL, 0, 0) == 1; }))
+        << "the keys did not come back to the list";
+
+    // The close button ends the program.
+    ClickAt(dialog, closeX, 12);
+    EXPECT_TRUE(run.WaitForEnd(10000)) << "the close button did not end the program";
 }
 
 TEST_F(ProgramEndToEnd, TheExeCopyWithoutParametersIsTheProgramWithTheDialogUntilClosed)
