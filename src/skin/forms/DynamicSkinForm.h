@@ -261,6 +261,8 @@ private:
     void BeforeWndProc();
     void MouseAfterWndProc(const TMessage& Message);
     void SendNCPaint();
+    // The caption objects that show the form's caption take `Text`.
+    void CaptionTextChanged(const std::string& Text);
     void KeyHook(MSG& Msg, bool& Handled);
     void InstallKeyHook();
     void RemoveKeyHook();

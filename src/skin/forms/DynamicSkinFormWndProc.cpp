@@ -60,6 +60,16 @@ void TspDynamicSkinForm::CallSavedProc(TMessage& Message)
     FHook.CallPrevious(Message);
 }
 
+void TspDynamicSkinForm::CaptionTextChanged(const std::string& Text)
+{
+    for (const auto& object : ObjectList)
+        if (auto* caption = dynamic_cast<TspSkinCaptionObject*>(object.get()))
+            if (caption->DefaultCaption && caption->Text() != Text) {
+                caption->SetText(Text);
+                DrawSkinObject(caption);
+            }
+}
+
 void TspDynamicSkinForm::SendNCPaint()
 {
     if (Form->HandleAllocated())
@@ -96,6 +106,8 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) & ~WS_CAPTION);
             SetWindowPos(window, nullptr, 0, 0, 0, 0,
                          SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            // A caption set before the window existed sent no WM_SETTEXT.
+            CaptionTextChanged(Form->Caption());
         }
         break;
     case WM_DESTROY:
@@ -133,19 +145,9 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         if (Form->BorderStyle() == bsNone)
             break;
         saved();
-        if (SkinSupport) {
-            const std::string text = M.LParam != 0 ? reinterpret_cast<const char*>(M.LParam) : "";
-            for (const auto& object : ObjectList)
-                if (auto* caption = dynamic_cast<TspSkinCaptionObject*>(object.get()))
-                    if (caption->DefaultCaption) {
-                        caption->SetText(text);
-                        DrawSkinObject(caption);
-                    }
-            if (!HasSkinClientRect())
-                SendNCPaint();
-        } else {
+        CaptionTextChanged(M.LParam != 0 ? reinterpret_cast<const char*>(M.LParam) : "");
+        if (!HasSkinClientRect())
             SendNCPaint();
-        }
         break;
     case WM_ERASEBKGND: {
         callSaved = false;

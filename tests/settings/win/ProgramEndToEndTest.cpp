@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -610,6 +611,43 @@ bool Within(DWORD ms, Done done)
     return false;
 }
 
+// The window as the screen shows it, saved as a BMP file beside the test
+// program (in the build tree).
+void SaveShot(HWND wnd, const std::string& name)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    TDibImage image;
+    image.Width = r.right - r.left;
+    image.Height = r.bottom - r.top;
+    image.BitCount = 24;
+    image.Allocate();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, image.Width, image.Height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::memcpy(image.Bits.data(), bits, image.Bits.size());
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const std::vector<uint8_t> file = WriteBmpFile(image);
+    const HANDLE out = CreateFileA((TestDir() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(out);
+}
+
 int HeightOf(HWND wnd)
 {
     RECT r;
@@ -650,6 +688,17 @@ TEST_F(ProgramEndToEnd, TheDialogsSkinnedFrameAnswersTheMouseAndTheKeys)
         for (int y = 2; y < 22; ++y)
             white += OnWindow(dialog, x, y) == RGB(255, 255, 255);
     EXPECT_GT(white, 20) << "no caption text";
+    // The skin's margins take a few pixels from the client area: no control
+    // is cut.
+    RECT client{};
+    GetClientRect(dialog, &client);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT c;
+        GetWindowRect(child, &c);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&c), 2);
+        EXPECT_TRUE(c.left >= 0 && c.top >= 0 && c.right <= client.right && c.bottom <= client.bottom)
+            << "a control is cut: " << c.left << "," << c.top << "," << c.right << "," << c.bottom;
+    }
 
     // The close button: its normal look, then the hot look once morphed.
     const int closeX = w - 128 + 112;
@@ -717,6 +766,30 @@ TEST_F(ProgramEndToEnd, TheDialogsSkinnedFrameAnswersTheMouseAndTheKeys)
     Key(VK_DOWN);
     EXPECT_TRUE(Within(2000, [&] { return SendMessageA(fishes, LB_GETCURSEL, 0, 0) == 1; }))
         << "the keys did not come back to the list";
+
+    SaveShot(dialog, "skinned-dialog.bmp");
+
+    // The about box wears the same frame; its close button ends its modal
+    // loop and the program goes on.
+    Press(FindControl(dialog, "TspSkinButton", "About"));
+    const HWND about =
+        run.WaitForWindow(10000, [](HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); });
+    ASSERT_NE(about, nullptr) << "no about box";
+    Sleep(500);
+    SaveShot(about, "skinned-about.bmp");
+    EXPECT_EQ(OnWindow(about, 2, 10), SheetPixel(frame, 2, 10));
+    // The whole caption, set after the description's: text beyond "About".
+    int aboutWhite = 0;
+    for (int x = 80; x < 240; ++x)
+        for (int y = 2; y < 22; ++y)
+            aboutWhite += OnWindow(about, x, y) == RGB(255, 255, 255);
+    EXPECT_GT(aboutWhite, 20) << "the about box's caption is not its window's";
+    RECT a;
+    GetWindowRect(about, &a);
+    ClickAt(about, a.right - a.left - 128 + 112, 12);
+    EXPECT_TRUE(Within(3000, [&] { return !IsWindow(about) || !IsWindowVisible(about); }))
+        << "the about box's close button did not close it";
+    EXPECT_FALSE(run.WaitForEnd(300));
 
     // The close button ends the program.
     ClickAt(dialog, closeX, 12);
