@@ -109,6 +109,7 @@ void TspMenuBarObject::DrawSkinLook(TCanvas* Cnvs, const TRect& normal, int left
 void TspMenuBarObject::DrawDefaultLook(TCanvas* Cnvs, bool pressed, bool hot)
 {
     const RECT r = ToRECT(ObjectRect);
+    Cnvs->Brush()->SetStyle(bsSolid);
     if (pressed || hot) {
         Cnvs->Brush()->SetColor(pressed ? DefaultDownColor : DefaultHotColor);
         Cnvs->FillRect(r);
@@ -248,13 +249,13 @@ int TspSkinMainMenuBarItem::ItemWidth(TCanvas* Cnvs)
 void TspSkinMainMenuBarItem::Draw(TCanvas* Cnvs)
 {
     SetItemFont(Cnvs);
-    Cnvs->Brush()->SetStyle(bsClear);
     if (!HasRecord) {
         DrawDefaultLook(Cnvs, Down, Active || MorphActive);
         Cnvs->Font()->SetColor(MenuItem->Enabled() ? Parent->DefItemFont()->Color() : clBtnShadow);
         RECT r = ToRECT(ObjectRect);
         Cnvs->Brush()->SetStyle(bsClear);
         Cnvs->DrawText(MenuItem->Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        Cnvs->Brush()->SetStyle(bsSolid);
         return;
     }
     DrawSkinLook(Cnvs, Down ? DownRect : SkinRect, ItemLeftOffset, ItemRightOffset);
@@ -271,6 +272,7 @@ void TspSkinMainMenuBarItem::Draw(TCanvas* Cnvs)
     RECT place{left, top, left + (r.right - r.left) + 2, top + RectHeight(TextRect)};
     Cnvs->Brush()->SetStyle(bsClear);
     Cnvs->DrawText(MenuItem->Caption(), place, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    Cnvs->Brush()->SetStyle(bsSolid);
 }
 
 void TspSkinMainMenuBarItem::MouseEnter()
