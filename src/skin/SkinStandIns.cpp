@@ -17,4 +17,6 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinControlClasses(classes);
     RegisterSkinButtonClasses(classes);
     RegisterSkinPanelClasses(classes);
+    RegisterSkinMainMenuClasses(classes);
+    RegisterTrayIconClasses(classes);
 }

@@ -1,13 +1,9 @@
-// A removable hook on a control's WindowProc. The hook sees every message of
-// the control first and calls CallPrevious for those it passes on. Hooks on
-// one control may be removed in any order: the head hook puts the previous
-// procedure back; a hook that has been hooked over in the meantime becomes a
-// pass-through instead, so that an older procedure never replaces a newer
-// hook.
-//
-// The control must outlive an installed hook, or put its own procedure back
-// before it goes (a form's destructor does): a hook on a control that is
-// being destroyed is only dropped (Release), never removed.
+// A removable hook on a control's WindowProc: `Before` sees each message
+// first (true ends its processing), then the procedure that was there
+// before the hook. Hooks on one control may be removed in any order: a
+// hook that is still the head puts the older procedure back; one that is
+// not becomes a pass-through, so it never restores a procedure over a
+// newer hook.
 #pragma once
 
 #include <functional>
@@ -15,41 +11,64 @@
 
 #include "classlib/ui/Messages.h"
 
-class TControl;
-
 class TWindowProcHook {
 public:
-    using THook = std::function<void(TMessage& message)>;
+    using TWndMethod = std::function<void(TMessage&)>;
 
     TWindowProcHook() = default;
-    ~TWindowProcHook() { Release(); }
     TWindowProcHook(const TWindowProcHook&) = delete;
     TWindowProcHook& operator=(const TWindowProcHook&) = delete;
+    // Only disarms: the control may be gone by now (see Remove).
+    ~TWindowProcHook() { Disarm(); }
 
-    // Hooks `control` (removing a previous installation first).
-    void Install(TControl* control, THook hook);
-    // Takes the hook out of the control's chain.
-    void Remove();
-    // Forgets the control without touching it; the chain entry, if still
-    // called, passes every message on.
-    void Release();
+    // Chains `before` in front of `windowProc`, which must outlive the hook
+    // or be let go with Disarm; a hook installed already is removed first.
+    void Install(TWndMethod& windowProc, std::function<bool(TMessage&)> before)
+    {
+        Remove();
+        FState = std::make_shared<TState>();
+        FState->Before = std::move(before);
+        FState->Saved = windowProc;
+        windowProc = TLink{FState};
+        FTarget = &windowProc;
+    }
+    // Takes the hook out of a control that still exists.
+    void Remove()
+    {
+        if (FState && FTarget) {
+            const TLink* head = FTarget->target<TLink>();
+            if (head && head->State == FState)
+                *FTarget = FState->Saved;
+        }
+        Disarm();
+    }
+    // Makes the hook a pass-through without touching the control.
+    void Disarm()
+    {
+        if (FState)
+            FState->Active = false;
+        FState.reset();
+        FTarget = nullptr;
+    }
     bool Installed() const { return FState != nullptr; }
-    // The procedure the control had before this hook.
-    void CallPrevious(TMessage& message) const;
-
-    // The chain entry placed in the control's WindowProc (public only so
-    // that the chain can recognise its own entries).
-    struct TState {
-        std::function<void(TMessage&)> Previous;
-        THook Hook;
-        bool Active = true;
-    };
-    struct TEntry {
-        std::shared_ptr<TState> State;
-        void operator()(TMessage& message) const;
-    };
 
 private:
-    TControl* FControl = nullptr;
+    struct TState {
+        bool Active = true;
+        std::function<bool(TMessage&)> Before;
+        TWndMethod Saved;
+    };
+    struct TLink {
+        std::shared_ptr<TState> State;
+        void operator()(TMessage& message) const
+        {
+            const std::shared_ptr<TState> keep = State;  // Before may remove the hook
+            if (keep->Active && keep->Before(message))
+                return;
+            if (keep->Saved)
+                keep->Saved(message);
+        }
+    };
     std::shared_ptr<TState> FState;
+    TWndMethod* FTarget = nullptr;
 };

@@ -4,12 +4,16 @@
 #include "skin/forms/DynamicSkinForm.h"
 
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/ShortCuts.h"
 #include "classlib/graphics/Colors.h"
 #include "classlib/ui/Menus.h"
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
 #include "skin/core/SkinShapes.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
+#include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 namespace {
 
@@ -57,6 +61,21 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     Form->SetAutoScroll(false);
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = new TspSkinMenu(this, Form);
+    FSkinMenu->ItemHeight = 20;
+    FTrayMenu = new TspSkinPopupMenu(this);
+    FTrayMenu->SetPopupForm(Form);
+    auto trayItem = [this](const char* name, const char* caption, std::function<void()> action) {
+        auto* item = new TMenuItem(FTrayMenu);
+        item->SetName(name);
+        item->SetCaption(caption);
+        if (action)
+            item->OnClick = [action](TObject*) { action(); };
+        FTrayMenu->Items()->Add(item);
+        return item;
+    };
+    trayItem("TRAY_DSF_RESTORE", "&Restore", [this] { RestoreFromTray(); });
+    trayItem("", "-", nullptr);
+    trayItem("TRAY_DSF_CLOSE", "&Close", [this] { Form->Close(); })->SetShortCut(TextToShortCut("Alt+F4"));
     if (!(ComponentState() & csDesigning))
         HookForm();
 }
@@ -70,7 +89,7 @@ TspDynamicSkinForm::~TspDynamicSkinForm()
     RemoveKeyHook();
     // A form being destroyed has put its own procedure back already.
     if (FFormComponent->ComponentState() & csDestroying)
-        FHook.Release();
+        FHook.Disarm();
     else
         FHook.Remove();
     ClearObjects();
@@ -96,6 +115,14 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
         FSystemMenu = nullptr;
     if (AComponent == FSysMenu)
         FSysMenu = nullptr;
+    if (AComponent == FTrayMenu)
+        FTrayMenu = nullptr;
+    if (AComponent == FMainMenuBar)
+        FMainMenuBar = nullptr;
+    if (AComponent == FModeBar)
+        FModeBar = nullptr;
+    if (AComponent == FTrayIcon)
+        FTrayIcon = nullptr;
     if (AComponent == FSkinMenu)
         FSkinMenu = nullptr;
 }
@@ -136,6 +163,31 @@ void TspDynamicSkinForm::SetSystemMenu(TPopupMenu* Value)
     FSystemMenu = Value;
     if (FSystemMenu != nullptr)
         FSystemMenu->FreeNotification(this);
+}
+
+void TspDynamicSkinForm::SetMainMenuBar(TspSkinMainMenuBar* Value)
+{
+    if (FMainMenuBar != nullptr)
+        FMainMenuBar->RemoveFreeNotification(this);
+    FMainMenuBar = Value;
+    if (FMainMenuBar != nullptr)
+        FMainMenuBar->FreeNotification(this);
+}
+
+void TspDynamicSkinForm::SetTrayIcon(TspTrayIcon* Value)
+{
+    if (FTrayIcon != nullptr)
+        FTrayIcon->RemoveFreeNotification(this);
+    FTrayIcon = Value;
+    if (FTrayIcon == nullptr)
+        return;
+    FTrayIcon->FreeNotification(this);
+    FTrayIcon->SetIconVisible(false);
+    FTrayIcon->MinimizeToTray = false;
+    if (!(ComponentState() & csDesigning) && FTrayIcon->PopupMenu() == nullptr) {
+        FTrayIcon->SetPopupMenu(FTrayMenu);
+        FTrayIcon->OnDblClick = [this](TObject*) { RestoreFromTray(); };
+    }
 }
 
 void TspDynamicSkinForm::SetBorderIcons(TspBorderIcons Value)
@@ -457,6 +509,8 @@ void RegisterDynamicSkinFormClasses(TClassRegistry& classes)
         .Component<TspSkinData>("MenusSkinData", &C::SetMenusSkinData)
         .Component<TMainMenu>("MainMenu", &C::SetMainMenu)
         .Component<TPopupMenu>("SystemMenu", &C::SetSystemMenu)
+        .Component<TspSkinMainMenuBar>("MainMenuBar", &C::SetMainMenuBar)
+        .Component<TspTrayIcon>("TrayIcon", &C::SetTrayIcon)
         .Set("BorderIcons", &C::SetBorderIcons, BorderIconNames)
         .Object("DefCaptionFont", &C::DefCaptionFont)
         .Object("DefInActiveCaptionFont", &C::DefInActiveCaptionFont)

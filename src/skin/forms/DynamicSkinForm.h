@@ -50,6 +50,7 @@
 #include "skin/core/SkinFormGeometry.h"
 #include "classlib/ui/WindowProcHook.h"
 #include "skin/forms/SkinFrameObjects.h"
+#include "skin/forms/MainMenuModeHost.h"
 #include "skin/forms/SkinMenuHost.h"
 
 class TspSkinData;
@@ -58,13 +59,16 @@ class TPopupMenu;
 class TMenuItem;
 class TspSkinMenu;
 class TspSkinButtonObject;
+class TspSkinMainMenuBar;
+class TspSkinPopupMenu;
+class TspTrayIcon;
 
 // The border icons of a skinned form: the form's own three plus roll-up
 // and minimize-to-tray.
 using TspBorderIcons = unsigned;
 enum : TspBorderIcons { biRollUp = 1u << 4, biMinimizeToTray = 1u << 5 };
 
-class TspDynamicSkinForm : public TComponent, public TspSkinMenuHost {
+class TspDynamicSkinForm : public TComponent, public TspSkinMenuHost, public TspMainMenuModeHost {
 public:
     // Object events, with the object's IDName first.
     using TMouseDownEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect,
@@ -97,6 +101,14 @@ public:
     void SetMainMenu(TMainMenu* Value);
     TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(TPopupMenu* Value);
+    // The bar that takes over main-menu mode's keys.
+    TspSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TspSkinMainMenuBar* Value);
+    // The icon minimizing to the tray uses: hidden and not minimizing to
+    // the tray when assigned; without a popup menu of its own it gets the
+    // component's tray menu (Restore, Close) and a double click restores.
+    TspTrayIcon* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TspTrayIcon* Value);
     TspBorderIcons BorderIcons() const { return FBorderIcons; }
     // Stores; remakes the default buttons without a skin and filters the
     // buttons by their icons.
@@ -234,7 +246,12 @@ public:
     // Opens the button's menu under it (only when the menu has items).
     void PopupUnder(TspSkinButtonObject* Object);
     void MainMenuEnter();
-    void MainMenuExit();
+    void MainMenuEnterFrom(TObject* Sender) override;
+    void MainMenuExit() override;
+    // With a tray icon: the application minimized to it, and back.
+    void MinimizeToTray();
+    void RestoreFromTray();
+    TspSkinPopupMenu* TrayMenu() const { return FTrayMenu; }
     // The form's OnShortCut: the main menu's shortcuts. A key message
     // offered twice in a row is taken once.
     void FormShortCut(TWMKey& Msg, bool& Handled);
@@ -265,6 +282,9 @@ private:
     void CaptionTextChanged(const std::string& Text);
     void KeyHook(MSG& Msg, bool& Handled);
     void InstallKeyHook();
+    void SetModeBar(TspSkinMainMenuBar* Bar);
+    // The bar of main-menu mode leaves its keyboard mode.
+    void LeaveBarMode();
     void RemoveKeyHook();
     void MorphTimerEvent(TObject* Sender);
     void AnimateTimerEvent(TObject* Sender);
@@ -296,8 +316,15 @@ private:
     // components, when its derived parts are gone.
     TComponent* FFormComponent = nullptr;
     TWindowProcHook FHook;
+    // The form's procedure before the hook.
+    std::function<void(TMessage&)> FSavedWindowProc;
     TPopupMenu* FSysMenu;
     TspSkinMenu* FSkinMenu;
+    TspSkinPopupMenu* FTrayMenu;
+    TspSkinMainMenuBar* FMainMenuBar = nullptr;
+    // The bar that entered main-menu mode (MainMenuEnterFrom).
+    TspSkinMainMenuBar* FModeBar = nullptr;
+    TspTrayIcon* FTrayIcon = nullptr;
     bool FKeyHookInstalled = false;
     std::function<void(MSG&, bool&)> FSavedOnMessage;
     // The key message FormShortCut took last; cleared by the next offer.

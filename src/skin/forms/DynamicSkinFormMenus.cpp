@@ -4,9 +4,11 @@
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Menus.h"
 #include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
+#include "skin/forms/TrayIcon.h"
 
 namespace {
 
@@ -68,9 +70,9 @@ void TspDynamicSkinForm::BuildSystemMenu()
     if (!maximized && (FBorderIcons & biMaximize))
         add(MakeItem(FSysMenu, "DSF_MAXITEM", "Ma&ximize", [this] { SetWindowState(2); }));
     auto restore = [this] {
-        if (RollUpState)
+        if (MaxRollUp || (RollUpState && WindowState == 0))
             SetRollUpState(false);
-        if (WindowState != 0)
+        else
             SetWindowState(0);
     };
     if (WindowState != 0 || RollUpState)
@@ -78,10 +80,7 @@ void TspDynamicSkinForm::BuildSystemMenu()
     if (!RollUpState && !minimized && (FBorderIcons & biRollUp))
         add(MakeItem(FSysMenu, "DSF_ROLLUP", "Ro&llUp", [this] { SetRollUpState(true); }));
     if (FBorderIcons & biMinimizeToTray)
-        add(MakeItem(FSysMenu, "DSF_MINTOTRAY", "Minimize to &Tray", [this] {
-            if (OnMinimizeToTray)
-                OnMinimizeToTray(this);
-        }));
+        add(MakeItem(FSysMenu, "DSF_MINTOTRAY", "Minimize to &Tray", [this] { MinimizeToTray(); }));
     if (root->Count() > 0)
         add(MakeSeparator(FSysMenu));
     TMenuItem* close = MakeItem(FSysMenu, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
@@ -107,19 +106,16 @@ void TspDynamicSkinForm::CheckSystemMenu()
     auto first = [root](TMenuItem* item) { root->Insert(0, item); };
     TPopupMenu* m = FSystemMenu;
     if (FBorderIcons & biMinimizeToTray)
-        first(MakeItem(m, "DSF_MINTOTRAY", "Minimize to &Tray", [this] {
-            if (OnMinimizeToTray)
-                OnMinimizeToTray(this);
-        }));
+        first(MakeItem(m, "DSF_MINTOTRAY", "Minimize to &Tray", [this] { MinimizeToTray(); }));
     if (!RollUpState && !minimized && (FBorderIcons & biRollUp))
         first(MakeItem(m, "DSF_ROLLUP", "Ro&llUp", [this] { SetRollUpState(true); }));
     if (!maximized && (FBorderIcons & biMaximize))
         first(MakeItem(m, "DSF_MAXITEM", "Ma&ximize", [this] { SetWindowState(2); }));
     if (WindowState != 0 || RollUpState)
         first(MakeItem(m, "DSF_RESTORE", "&Restore", [this] {
-            if (RollUpState)
+            if (MaxRollUp || (RollUpState && WindowState == 0))
                 SetRollUpState(false);
-            if (WindowState != 0)
+            else
                 SetWindowState(0);
         }));
     if (!minimized && (FBorderIcons & biMinimize))
@@ -174,11 +170,14 @@ void TspDynamicSkinForm::SkinMenuClose()
             break;
         }
     }
+    if (FMainMenuBar != nullptr)
+        FMainMenuBar->CloseDownItem();
     RemoveKeyHook();
     if (wasOpen && OnSkinMenuClose)
         OnSkinMenuClose(this);
     if (InMainMenu) {
         InMainMenu = false;
+        LeaveBarMode();
         if (OnMainMenuExit)
             OnMainMenuExit(this);
     }
@@ -194,11 +193,21 @@ void TspDynamicSkinForm::MainMenuEnter()
         OnMainMenuEnter(this);
 }
 
+void TspDynamicSkinForm::MainMenuEnterFrom(TObject* Sender)
+{
+    SetModeBar(dynamic_cast<TspSkinMainMenuBar*>(Sender));
+    InMainMenu = true;
+    InstallKeyHook();
+    if (OnMainMenuEnter)
+        OnMainMenuEnter(Sender);
+}
+
 void TspDynamicSkinForm::MainMenuExit()
 {
     InMainMenu = false;
     if (FSkinMenu != nullptr && FSkinMenu->Active())
         FSkinMenu->CloseMenu();
+    LeaveBarMode();
     if (!InSkinMenu)
         RemoveKeyHook();
     if (OnMainMenuExit)
@@ -239,6 +248,23 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
         MainMenuExit();
         return;
     }
+    if (InMainMenu && FMainMenuBar != nullptr) {
+        // The bar walks its items; the open menu keeps Up, Down, Enter and
+        // a submenu's Left and Right.
+        const int levels = menuShown ? static_cast<int>(FSkinMenu->Levels().size()) : 0;
+        if (key >= 'A' && key <= 'Z' && !menuShown && FMainMenuBar->FindAccelItem(static_cast<char>(key)))
+            return;
+        if (key == VK_LEFT && levels < 2) {
+            FMainMenuBar->PrevItem();
+            return;
+        }
+        if (key == VK_RIGHT && levels == 0) {
+            FMainMenuBar->NextItem();
+            return;
+        }
+        if (key == VK_RETURN && !menuShown && FMainMenuBar->ClickDownItem())
+            return;
+    }
     if (!menuShown)
         return;
     FSkinMenu->DeepestLevel()->ProcessKey(key);
@@ -271,4 +297,43 @@ void TspDynamicSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
     FTakenCharCode = Msg.CharCode;
     FTakenKeyData = Msg.KeyData;
     Handled = FShortCutTaken;
+}
+
+void TspDynamicSkinForm::SetModeBar(TspSkinMainMenuBar* Bar)
+{
+    if (FModeBar != nullptr && FModeBar != FMainMenuBar)
+        FModeBar->RemoveFreeNotification(this);
+    FModeBar = Bar;
+    if (FModeBar != nullptr)
+        FModeBar->FreeNotification(this);
+}
+
+void TspDynamicSkinForm::LeaveBarMode()
+{
+    TspSkinMainMenuBar* bar = FModeBar != nullptr ? FModeBar : FMainMenuBar;
+    SetModeBar(nullptr);
+    if (bar != nullptr)
+        bar->ExitMenuMode();
+}
+
+void TspDynamicSkinForm::MinimizeToTray()
+{
+    if (FTrayIcon == nullptr)
+        return;
+    FTrayIcon->MinimizeToTray = true;
+    Application->Minimize();
+    if (OnMinimizeToTray)
+        OnMinimizeToTray(this);
+}
+
+void TspDynamicSkinForm::RestoreFromTray()
+{
+    if (FTrayIcon == nullptr)
+        return;
+    FTrayIcon->MinimizeToTray = false;
+    FTrayIcon->RestoreFromTray();
+    Application->Restore();
+    FTrayIcon->SetIconVisible(false);
+    if (OnRestoreFromTray)
+        OnRestoreFromTray(this);
 }

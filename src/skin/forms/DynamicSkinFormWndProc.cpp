@@ -9,6 +9,7 @@
 #include "skin/SkinData.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
 
 namespace {
@@ -50,14 +51,19 @@ bool IsCaption(const TspActiveSkinObject* object)
 
 void TspDynamicSkinForm::HookForm()
 {
-    FHook.Install(Form, [this](TMessage& message) { NewWndProc(message); });
+    FSavedWindowProc = Form->WindowProc;
+    FHook.Install(Form->WindowProc, [this](TMessage& message) {
+        NewWndProc(message);
+        return true;
+    });
     if (Form->HandleAllocated())
         Form->RecreateWnd();
 }
 
 void TspDynamicSkinForm::CallSavedProc(TMessage& Message)
 {
-    FHook.CallPrevious(Message);
+    if (FSavedWindowProc)
+        FSavedWindowProc(Message);
 }
 
 void TspDynamicSkinForm::CaptionTextChanged(const std::string& Text)
@@ -247,7 +253,10 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             if (!InMainMenu) {
                 if (FSkinMenu != nullptr && FSkinMenu->Active())
                     FSkinMenu->CloseMenu();
-                MainMenuEnter();
+                if (FMainMenuBar != nullptr)
+                    FMainMenuBar->MenuKeyMode();
+                else
+                    MainMenuEnter();
             } else {
                 MainMenuExit();
             }
