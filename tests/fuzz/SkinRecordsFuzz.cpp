@@ -3,7 +3,8 @@
 // some fifty records) is read by a record of every keyword of both
 // factories, and the popup and hint windows read theirs. A record
 // that loads must write itself out, and a fresh record loaded from that
-// must write exactly the same again. Only the conversion error of a point
+// must write exactly the same again. Last, the whole description is read as
+// a stored and as a compressed skin. Only the conversion error of a point
 // or rectangle may escape a load.
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/StringList.h"
 #include "skin/core/SkinControlRecords.h"
+#include "skin/core/SkinDescription.h"
 #include "skin/core/SkinEncodings.h"
 #include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinWindowRecords.h"
@@ -84,6 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     try {
         TspDataSkinHintWindow().LoadFromFile(ini);
+    } catch (const EConvertError&) {
+    }
+    try {
+        TspSkinDescription().ReadStoredDescription(ini);
+    } catch (const EConvertError&) {
+    }
+    try {
+        TspSkinDescription().ReadCompressedDescription(ini);
     } catch (const EConvertError&) {
     }
     return 0;

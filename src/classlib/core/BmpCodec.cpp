@@ -1,5 +1,6 @@
 #include "classlib/core/BmpCodec.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -207,6 +208,38 @@ uint64_t FilePixelOffset(const TFileHeader& header, const TDibLayout& layout)
     return PixelOffset(layout, given ? header.PixelOffset - FileHeaderSize : 0, given);
 }
 
+// The channel that mask selects in value, scaled to 0..255.
+uint8_t MaskedChannel(uint32_t value, uint32_t mask)
+{
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    const uint32_t field = mask >> shift;
+    const int bits = std::bit_width(field);
+    const uint32_t channel = (value & mask) >> shift;
+    if (bits >= 8)
+        return static_cast<uint8_t>(channel >> (bits - 8));
+    return static_cast<uint8_t>((channel * 255 + field / 2) / field);
+}
+
+TPictureBGR PaletteColor(const TDibImage& picture, unsigned index)
+{
+    if (index >= picture.Palette.size())
+        return {0, 0, 0};
+    const uint32_t entry = picture.Palette[index];
+    return {static_cast<uint8_t>(entry), static_cast<uint8_t>(entry >> 8), static_cast<uint8_t>(entry >> 16)};
+}
+
+TPictureBGR MaskedColor(const TDibImage& picture, uint32_t value, uint32_t red, uint32_t green, uint32_t blue)
+{
+    if (picture.HasMasks()) {
+        red = picture.RedMask;
+        green = picture.GreenMask;
+        blue = picture.BlueMask;
+    }
+    return {MaskedChannel(value, blue), MaskedChannel(value, green), MaskedChannel(value, red)};
+}
+
 }  // namespace
 
 size_t TDibFormat::RowSize() const
@@ -315,4 +348,57 @@ std::vector<uint8_t> WriteBmpFile(const TDibImage& image)
         out.insert(out.end(), row, row + rowSize);
     }
     return out;
+}
+
+TPictureBGR PicturePixel(const TDibImage& picture, int x, int y)
+{
+    const uint8_t* row = picture.ScanLine(y);
+    switch (picture.BitCount) {
+    case 1:
+        return PaletteColor(picture, (row[x >> 3] >> (7 - (x & 7))) & 1);
+    case 4:
+        return PaletteColor(picture, (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4));
+    case 8:
+        return PaletteColor(picture, row[x]);
+    case 16: {
+        const uint8_t* p = row + 2 * x;
+        return MaskedColor(picture, p[0] | p[1] << 8, 0x7C00, 0x03E0, 0x001F);
+    }
+    case 24: {
+        const uint8_t* p = row + 3 * x;
+        return {p[0], p[1], p[2]};
+    }
+    case 32: {
+        const uint8_t* p = row + 4 * x;
+        const uint32_t value = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+        return MaskedColor(picture, value, 0xFF0000, 0x00FF00, 0x0000FF);
+    }
+    default:
+        return {0, 0, 0};
+    }
+}
+
+TDibImage DibTo24Bit(const TDibImage& picture)
+{
+    if (picture.BitCount == 24 && !picture.HasMasks()) {
+        TDibImage copy = picture;
+        copy.Palette.clear();
+        return copy;
+    }
+    TDibImage image;
+    image.Width = picture.Width;
+    image.Height = picture.Height;
+    image.BitCount = 24;
+    image.TopDown = picture.TopDown;
+    image.Allocate();
+    for (int y = 0; y < image.Height; ++y) {
+        uint8_t* row = image.ScanLine(y);
+        for (int x = 0; x < image.Width; ++x) {
+            const TPictureBGR c = PicturePixel(picture, x, y);
+            row[3 * x] = c.b;
+            row[3 * x + 1] = c.g;
+            row[3 * x + 2] = c.r;
+        }
+    }
+    return image;
 }

@@ -88,6 +88,21 @@ TDibImage ReadBmpFile(const uint8_t* data, size_t size);
 // Reads a packed DIB (info header, optional masks, colour table, rows).
 TDibImage ReadPackedDib(const uint8_t* data, size_t size);
 
+// One pixel of a picture as blue, green, red bytes, whatever its depth:
+// 1-, 4- and 8-bit pixels through the colour table (an index past the table
+// is black), 16- and 32-bit ones through their channel masks (the standard
+// 5-5-5 and 8-8-8 layouts when the picture has none), as GDI reads them.
+// x and y must lie inside the picture; row 0 is the top row.
+struct TPictureBGR {
+    uint8_t b, g, r;
+};
+TPictureBGR PicturePixel(const TDibImage& picture, int x, int y);
+
+// The picture as a 24-bit image of the same size, pixel by pixel through
+// PicturePixel (no masks, no colour table, the rows top first); a 24-bit
+// picture is copied as it is.
+TDibImage DibTo24Bit(const TDibImage& picture);
+
 // Writes a complete BMP file with a 40-byte info header: BI_RGB, or
 // BI_BITFIELDS when the image has masks; the rows in the image's TopDown
 // order; a colour table of Palette.size() entries up to 8 bits. Raises

@@ -1,7 +1,7 @@
 // Basic value types of the class library that platform-free code shares with
 // the graphics and control classes: points and rectangles (the memory
 // layout of the platform's POINT and RECT; classlib/graphics/WinTypes.h
-// converts), colours, font styles and text alignment.
+// converts), colours, font styles, text alignment and shift states.
 #pragma once
 
 #include <cstdint>
@@ -37,3 +37,15 @@ enum : TFontStyles {
 };
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Keys and buttons held during a key stroke or a mouse event.
+using TShiftState = unsigned;
+enum : TShiftState {
+    ssShift = 1u << 0,
+    ssAlt = 1u << 1,
+    ssCtrl = 1u << 2,
+    ssLeft = 1u << 3,
+    ssRight = 1u << 4,
+    ssMiddle = 1u << 5,
+    ssDouble = 1u << 6,
+};

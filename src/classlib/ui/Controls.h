@@ -93,17 +93,6 @@ enum : TControlStyle {
     csSetCaption = 1u << 5,
 };
 
-using TShiftState = unsigned;
-enum : TShiftState {
-    ssShift = 1u << 0,
-    ssAlt = 1u << 1,
-    ssCtrl = 1u << 2,
-    ssLeft = 1u << 3,
-    ssRight = 1u << 4,
-    ssMiddle = 1u << 5,
-    ssDouble = 1u << 6,
-};
-
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // A cursor index: crDefault (0) means "the parent's / the class's cursor";

@@ -22,6 +22,7 @@
 #include "classlib/graphics/Font.h"
 #include "classlib/ui/Controls.h"
 #include "classlib/ui/Forms.h"
+#include "classlib/ui/Menus.h"
 
 // clBlack ... clWhite, clLtGray, clDkGray and the system colours (clBtnFace,
 // clWindow ...).
@@ -49,3 +50,8 @@ void RegisterControlsClasses(TClassRegistry& classes);
 // The standard controls (StdCtrls.h and its companions); needs
 // RegisterControlsClasses first.
 void RegisterStdCtrlsClasses(TClassRegistry& classes);
+
+// TMenuItem, TMenu, TMainMenu, TPopupMenu, TCustomImageList and TImageList.
+// A TMenuItem nested in a menu joins the menu's Items, nested in an item it
+// joins that item; nested anywhere else it is an error.
+void RegisterMenusClasses(TClassRegistry& classes);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "classlib/core/ScopeExit.h"
+#include "classlib/ui/Menus.h"
 #include "classlib/ui/Screen.h"
 
 namespace {
@@ -146,6 +147,24 @@ void TCustomForm::ClearEvents()
     OnKeyDown = nullptr;
     OnKeyPress = nullptr;
     OnKeyUp = nullptr;
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    if (FMenu == menu)
+        return;
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = menu;
+    if (FMenu != nullptr)
+        FMenu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
+{
+    TWinControl::Notification(aComponent, operation);
+    if (operation == opRemove && aComponent == FMenu)
+        FMenu = nullptr;
 }
 
 void TCustomForm::AfterConstruction()

@@ -88,7 +88,10 @@ public:
     TFormStyle FormStyle() const { return FFormStyle; }
     // Raises EInvalidOperation for anything but fsNormal.
     void SetFormStyle(TFormStyle style);
-    TMainMenu* Menu() const { return nullptr; }
+    // The main menu a skinned form draws; no native menu bar is built.
+    // Cleared when the menu is freed.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* menu);
     // Kept for form descriptions; forms here do not scroll.
     bool AutoScroll() const { return FAutoScroll; }
     void SetAutoScroll(bool autoScroll) { FAutoScroll = autoScroll; }
@@ -121,6 +124,8 @@ public:
     TNotifyEvent OnPaint;
     TNotifyEvent OnDestroy;
     TShortCutEvent OnShortCut;
+
+    void Notification(TComponent* aComponent, TOperation operation) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -155,6 +160,7 @@ private:
     bool FDestructionBegun = false;
     bool FPlaced = false;
     TModalResult FModalResult = mrNone;
+    TMainMenu* FMenu = nullptr;
     TCanvas FCanvas;
 };
 

@@ -33,13 +33,3 @@ public:
 // A provider without bitmap resources answers EResNotFound; a file that
 // cannot be opened raises EFOpenError; undecodable data EInvalidGraphic.
 TDibImage LoadScenePicture(const std::string& fileName, TSourceLocations location);
-
-// One pixel of a picture as blue, green, red bytes, whatever its depth:
-// 1-, 4- and 8-bit pixels through the colour table, 16- and 32-bit ones
-// through their channel masks (the standard 5-5-5 and 8-8-8 layouts when
-// the picture has none). x and y must lie inside the picture; row 0 is the
-// top row.
-struct TPictureBGR {
-    uint8_t b, g, r;
-};
-TPictureBGR PicturePixel(const TDibImage& picture, int x, int y);

@@ -75,10 +75,15 @@ std::string TspWordList::WordOf(int code) const
     return Words[code >= 0 && code < Count ? code : Unknown];
 }
 
+TRect TextToRect(const std::string& text)
+{
+    const auto v = ParsePieces<4>(text);
+    return TRect{v[0], v[1], v[2], v[3]};
+}
+
 TRect ReadRect(const TCustomIniFile& ini, const std::string& section, const std::string& key)
 {
-    const auto v = ParsePieces<4>(ini.ReadString(section, key, "0,0,0,0"));
-    return TRect{v[0], v[1], v[2], v[3]};
+    return TextToRect(ini.ReadString(section, key, "0,0,0,0"));
 }
 
 TPoint ReadPoint(const TCustomIniFile& ini, const std::string& section, const std::string& key)

@@ -75,6 +75,9 @@ extern const TspWordList StdCommandWords;       // missing "cmdefault", unknown 
 // Missing keys read "0,0,0,0" / "0,0".
 TRect ReadRect(const TCustomIniFile& ini, const std::string& section, const std::string& key);
 TPoint ReadPoint(const TCustomIniFile& ini, const std::string& section, const std::string& key);
+// The rectangle encoding of a text that is not a key's whole value (an
+// area entry's part after its name).
+TRect TextToRect(const std::string& text);
 // True exactly when the integer reading (default 0) is 1.
 bool ReadBoolean(const TCustomIniFile& ini, const std::string& section, const std::string& key);
 // Each of "fsbold", "fsitalic", "fsunderline", "fsstrikeout" found anywhere

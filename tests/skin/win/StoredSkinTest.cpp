@@ -7,17 +7,11 @@
 
 #include "classlib/core/FormReader.h"
 #include "classlib/core/JpegCodec.h"
-#include "classlib/system/ResourceStream.h"
 #include "skin/StoredSkin.h"
 #include "skin/core/ZlibStreams.h"
+#include "SkinTestResources.h"
 
 namespace {
-
-std::string ResourceText(const char* name)
-{
-    TResourceStream resource(nullptr, name, RT_RCDATA);
-    return std::string(static_cast<const char*>(resource.Memory()), static_cast<size_t>(resource.Size()));
-}
 
 TDibImage ResourcePicture(const char* name)
 {

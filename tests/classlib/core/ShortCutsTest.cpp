@@ -1,0 +1,58 @@
+#include "classlib/core/ShortCuts.h"
+
+#include <gtest/gtest.h>
+
+// Every key with a name, under every set of modifiers, reads back as itself;
+// the names come in the fixed modifier order.
+TEST(ShortCutsTest, EveryNamedKeyAndModifierSetRoundTrips)
+{
+    int named = 0;
+    for (uint16_t key = 0; key <= 0xFF; ++key) {
+        for (TShiftState shift = 0; shift < 8; ++shift) {
+            const TShortCut sc = ShortCut(key, (shift & 1 ? ssShift : 0) | (shift & 2 ? ssCtrl : 0) |
+                                                   (shift & 4 ? ssAlt : 0));
+            const std::string text = ShortCutToText(sc);
+            if (text.empty())
+                continue;
+            ++named;
+            EXPECT_EQ(TextToShortCut(text), sc) << text;
+        }
+    }
+    // 26 letters, 10 digits, F1..F12 and 15 named keys, 8 modifier sets each.
+    EXPECT_EQ(named, (26 + 10 + 12 + 15) * 8);
+    EXPECT_EQ(ShortCutToText(scShift | scCtrl | scAlt | 'K'), "Shift+Ctrl+Alt+K");
+    EXPECT_EQ(ShortCutToText(0x08), "BkSp");
+    EXPECT_EQ(ShortCutToText(scCtrl | 0x90), "");  // no name: no text at all
+    EXPECT_EQ(ShortCut(0x100, ssCtrl), 0);
+
+    uint16_t key = 0;
+    TShiftState shift = 0;
+    ShortCutToKey(scAlt | scShift | 0x2E, key, shift);
+    EXPECT_EQ(key, 0x2E);
+    EXPECT_EQ(shift, ssAlt | ssShift);
+}
+
+TEST(ShortCutsTest, TextReadsModifiersInAnyOrderAndCase)
+{
+    EXPECT_EQ(TextToShortCut("Ctrl+F4"), 0x4073);
+    EXPECT_EQ(TextToShortCut("Alt+F4"), 0x8073);
+    EXPECT_EQ(TextToShortCut("alt+SHIFT+pgdn"), scAlt | scShift | 0x22);
+    EXPECT_EQ(TextToShortCut("ctrl+a"), scCtrl | 'A');
+    EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
+    EXPECT_EQ(TextToShortCut("Ctrl+Nothing"), 0);
+    EXPECT_EQ(TextToShortCut("F13"), 0);
+    EXPECT_EQ(TextToShortCut(""), 0);
+}
+
+TEST(ShortCutsTest, AcceleratorIsTheCharacterAfterTheFirstSingleAmpersand)
+{
+    EXPECT_TRUE(IsAccel('X', "E&xit"));
+    EXPECT_TRUE(IsAccel('x', "E&Xit"));
+    EXPECT_FALSE(IsAccel('E', "E&xit"));
+    EXPECT_TRUE(IsAccel('S', "Salt && &Sugar"));   // "&&" is a literal ampersand
+    EXPECT_FALSE(IsAccel('&', "Salt && Pepper"));
+    EXPECT_FALSE(IsAccel('&', "Trailing&"));
+    EXPECT_TRUE(IsAccel('2', "&2 Fish &3"));
+    EXPECT_FALSE(IsAccel('3', "&2 Fish &3"));
+    EXPECT_FALSE(IsAccel('X', "Exit"));
+}

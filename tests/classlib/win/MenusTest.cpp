@@ -1,0 +1,211 @@
+// Menu item trees, command numbers, shortcuts, menus read from form
+// descriptions, and image lists.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "classlib/core/FormReader.h"
+#include "classlib/ui/FormResources.h"
+#include "classlib/ui/ImgList.h"
+#include "classlib/ui/Menus.h"
+#include "classlib/graphics/Bitmap.h"
+
+namespace {
+
+TMenuItem* NewItem(TMenuItem* parent, const std::string& caption, std::vector<std::string>* clicks = nullptr)
+{
+    auto* item = new TMenuItem(nullptr);
+    item->SetCaption(caption);
+    if (clicks != nullptr)
+        item->OnClick = [clicks](TObject* sender) {
+            clicks->push_back(static_cast<TMenuItem*>(sender)->Caption());
+        };
+    parent->Add(item);
+    return item;
+}
+
+}  // namespace
+
+TEST(MenusTest, ItemTreesKeepOrderParentsAndUniqueCommands)
+{
+    std::vector<std::string> clicks;
+    TPopupMenu menu(nullptr);
+    TMenuItem* file = NewItem(menu.Items(), "File", &clicks);
+    TMenuItem* exit = NewItem(menu.Items(), "Exit", &clicks);
+    auto* first = new TMenuItem(nullptr);
+    first->SetCaption("First");
+    menu.Items()->Insert(0, first);
+    EXPECT_EQ(first->MenuIndex(), 0);
+    EXPECT_EQ(exit->MenuIndex(), 2);
+    EXPECT_THROW(menu.Items()->Add(first), EMenuError);  // already in a tree
+    TMenuItem* open = NewItem(file, "Open", &clicks);
+    EXPECT_EQ(open->GetParentMenu(), &menu);
+    EXPECT_EQ(open->Parent(), file);
+
+    EXPECT_NE(open->Command(), 0);
+    EXPECT_NE(open->Command(), file->Command());
+    EXPECT_NE(file->Command(), exit->Command());
+    EXPECT_TRUE(menu.DispatchCommand(open->Command()));
+    EXPECT_EQ(clicks, std::vector<std::string>{"Open"});
+
+    // Freeing an item frees its children and takes it out of its parent;
+    // the numbers come free again and are no longer dispatched.
+    const uint16_t openCommand = open->Command();
+    delete file;
+    EXPECT_EQ(menu.Items()->Count(), 2);
+    EXPECT_EQ(menu.Items()->Items(1), exit);
+    EXPECT_FALSE(menu.DispatchCommand(openCommand));
+    EXPECT_FALSE(menu.DispatchCommand(0));
+    TMenuItem reused(nullptr);
+    TMenuItem reused2(nullptr);
+    EXPECT_TRUE(reused.Command() == openCommand || reused2.Command() == openCommand);
+    EXPECT_EQ(clicks.size(), 1u);
+
+    // Delete takes an item out without freeing it.
+    menu.Items()->Delete(0);
+    EXPECT_EQ(first->Parent(), nullptr);
+    EXPECT_EQ(first->GetParentMenu(), nullptr);
+    delete first;
+    menu.Items()->Clear();
+    EXPECT_EQ(menu.Items()->Count(), 0);
+}
+
+TEST(MenusTest, ShortCutsReachOnlyEnabledItemsThroughEnabledParents)
+{
+    std::vector<std::string> clicks;
+    TMainMenu menu(nullptr);
+    TMenuItem* edit = NewItem(menu.Items(), "Edit", &clicks);
+    TMenuItem* hiddenCopy = NewItem(edit, "Copy (disabled branch)", &clicks);
+    hiddenCopy->SetShortCut(scAlt | 'C');
+    edit->SetEnabled(false);
+    TMenuItem* disabled = NewItem(menu.Items(), "Copy (disabled)", &clicks);
+    disabled->SetShortCut(scAlt | 'C');
+    disabled->SetEnabled(false);
+    TMenuItem* view = NewItem(menu.Items(), "View", &clicks);
+    TMenuItem* copy = NewItem(view, "Copy", &clicks);
+    copy->SetShortCut(scAlt | 'C');
+
+    TWMKey plain{WM_KEYDOWN, 'C', 0, 0};
+    EXPECT_FALSE(menu.IsShortCut(plain));  // no Alt in the key data
+    TWMKey alt{WM_SYSKEYDOWN, 'C', LPARAM(1) << 29, 0};
+    EXPECT_TRUE(menu.IsShortCut(alt));
+    EXPECT_EQ(clicks, std::vector<std::string>{"Copy"});
+}
+
+TEST(MenusTest, DescriptionBuildsNestedItemsAndTheFormsMenu)
+{
+    RegisterClassLibraryClasses();
+    TForm form(nullptr);
+    std::vector<std::string> clicks;
+    TFormHandlers handlers;
+    handlers.Add<TNotifyEvent>("ItemClick", [&](TObject* sender) {
+        clicks.push_back(static_cast<TComponent*>(sender)->Name());
+    });
+    TFormReader reader;
+    reader.Handlers = &handlers;
+    reader.ReadInto(R"(object Form1: TForm
+  Menu = MainMenu1
+  object Images1: TImageList
+    Width = 12
+    Height = 10
+  end
+  object MainMenu1: TMainMenu
+    Images = Images1
+    object FileItem: TMenuItem
+      Caption = '&File'
+      object OpenItem: TMenuItem
+        Caption = '&Open'
+        ShortCut = 16463
+        ImageIndex = 2
+        Default = True
+        OnClick = ItemClick
+      end
+      object Sep: TMenuItem
+        Caption = '-'
+      end
+      object Radio: TMenuItem
+        Caption = 'Radio'
+        RadioItem = True
+        Checked = True
+        Enabled = False
+        Visible = False
+      end
+    end
+  end
+end
+)",
+                    form);
+    auto* menu = dynamic_cast<TMainMenu*>(form.FindComponent("MainMenu1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(form.Menu(), menu);
+    ASSERT_NE(menu->Images(), nullptr);
+    EXPECT_EQ(menu->Images()->Width(), 12);
+    ASSERT_EQ(menu->Items()->Count(), 1);
+    TMenuItem* file = menu->Items()->Items(0);
+    ASSERT_EQ(file->Count(), 3);
+    TMenuItem* open = file->Items(0);
+    EXPECT_EQ(open->ShortCut(), scCtrl | 'O');
+    EXPECT_EQ(open->ImageIndex(), 2);
+    EXPECT_TRUE(open->Default());
+    EXPECT_TRUE(file->Items(1)->IsSeparator());
+    TMenuItem* radio = file->Items(2);
+    EXPECT_TRUE(radio->RadioItem() && radio->Checked() && !radio->Enabled() && !radio->Visible());
+    EXPECT_TRUE(menu->DispatchCommand(open->Command()));
+    EXPECT_EQ(clicks, std::vector<std::string>{"OpenItem"});
+
+    // The links are cleared when their targets go.
+    delete form.FindComponent("Images1");
+    EXPECT_EQ(menu->Images(), nullptr);
+    delete menu;
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(form.FindComponent("OpenItem"), nullptr);  // freed with the menu's tree
+
+    TForm other(nullptr);
+    EXPECT_THROW(reader.ReadInto("object Form1: TForm\n  object Stray: TMenuItem\n  end\nend\n", other),
+                 EFormDescriptionError);
+}
+
+TEST(MenusTest, ImageListsDrawMaskedImagesAndIgnoreBadIndexes)
+{
+    TImageList images(nullptr);
+    EXPECT_EQ(images.Width(), 16);
+    images.SetWidth(4);
+    images.SetHeight(4);
+    // Two images side by side: red and blue, each with a white corner pixel.
+    TBitmap strip;
+    strip.SetPixelFormat(pf24bit);
+    strip.SetSize(8, 4);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect({0, 0, 4, 4});
+    strip.Canvas()->Brush()->SetColor(clBlue);
+    strip.Canvas()->FillRect({4, 0, 8, 4});
+    strip.Canvas()->SetPixels(0, 0, clWhite);
+    strip.Canvas()->SetPixels(4, 0, clWhite);
+    EXPECT_EQ(images.AddMasked(&strip, clWhite), 0);
+    EXPECT_EQ(images.Count(), 2);
+    EXPECT_EQ(strip.Canvas()->Pixels(0, 0), clWhite);  // the caller's picture is left alone
+
+    TBitmap target;
+    target.SetPixelFormat(pf24bit);
+    target.SetSize(20, 10);
+    target.Canvas()->Brush()->SetColor(clLime);
+    target.Canvas()->FillRect({0, 0, 20, 10});
+    images.Draw(target.Canvas(), 0, 0, 1);
+    images.Draw(target.Canvas(), 10, 0, 2);   // outside: nothing
+    images.Draw(target.Canvas(), 10, 0, -1);  // outside: nothing
+    images.Draw(target.Canvas(), 5, 5, 0, false);
+    EXPECT_EQ(target.Canvas()->Pixels(0, 0), clLime);  // masked
+    EXPECT_EQ(target.Canvas()->Pixels(2, 2), clBlue);
+    EXPECT_EQ(target.Canvas()->Pixels(12, 2), clLime);
+    EXPECT_NE(target.Canvas()->Pixels(7, 7), clRed);  // disabled: not the picture as it is
+    EXPECT_NE(target.Canvas()->Pixels(7, 7), clLime);
+
+    TIcon icon;
+    images.GetIcon(1, &icon);
+    EXPECT_EQ(icon.Width(), 4);
+    images.GetIcon(5, &icon);
+    EXPECT_TRUE(icon.Empty());
+
+    images.SetHeight(8);  // a new size empties the list
+    EXPECT_EQ(images.Count(), 0);
+}

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "skin/core/SkinComposition.h"
+
+namespace {
+
+// A 24-bit picture whose every pixel names its own place: blue is the
+// column, green the row, so a composed image shows where each pixel came
+// from.
+TDibImage Coded(int width, int height)
+{
+    TDibImage image;
+    image.Width = width;
+    image.Height = height;
+    image.BitCount = 24;
+    image.Allocate();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = image.ScanLine(y) + 3 * x;
+            p[0] = static_cast<uint8_t>(x);
+            p[1] = static_cast<uint8_t>(y);
+            p[2] = 200;
+        }
+    return image;
+}
+
+TPoint From(const TDibImage& image, int x, int y)
+{
+    const uint8_t* p = image.ScanLine(y) + 3 * x;
+    return TPoint{p[0], p[1]};
+}
+
+TSkinPictureSize SizeOf(const TDibImage& image) { return {image.Width, image.Height}; }
+
+// The source column of every pixel of row y.
+std::vector<int> Columns(const TDibImage& image, int y)
+{
+    std::vector<int> columns;
+    for (int x = 0; x < image.Width; ++x)
+        columns.push_back(From(image, x, y).X);
+    return columns;
+}
+
+// The source row of every pixel of column x.
+std::vector<int> Rows(const TDibImage& image, int x)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < image.Height; ++y)
+        rows.push_back(From(image, x, y).Y);
+    return rows;
+}
+
+TDibImage Compose(const TSkinPlan& plan, const TDibImage& picture)
+{
+    TDibImage target;
+    ExecuteSkinPlan(plan, picture, target);
+    return target;
+}
+
+}  // namespace
+
+TEST(SkinComposition, ButtonStretchCopiesTheFixedEndsAndTilesTheMiddleCutShort)
+{
+    const TDibImage picture = Coded(70, 30);
+    const TSkinPlan plan = PlanHSkinImage(9, 10, SizeOf(picture), TRect{3, 5, 63, 25}, 100);
+    const std::vector<TSkinCopy> expected{
+        {{3, 5, 12, 25}, {0, 0, 9, 20}},
+        {{53, 5, 63, 25}, {90, 0, 100, 20}},
+        {{12, 5, 53, 25}, {9, 0, 50, 20}},
+        {{12, 5, 52, 25}, {50, 0, 90, 20}},
+    };
+    EXPECT_EQ(plan.Copies, expected);
+
+    const TDibImage image = Compose(plan, picture);
+    ASSERT_EQ(image.Width, 100);
+    ASSERT_EQ(image.Height, 20);
+    for (int x = 0; x < 100; ++x) {
+        const int column = x < 9 ? 3 + x : x < 50 ? 12 + (x - 9) : x < 90 ? 12 + (x - 50) : 53 + (x - 90);
+        ASSERT_EQ(From(image, x, 0).X, column) << x;
+    }
+    EXPECT_EQ(From(image, 57, 19).Y, 24);
+
+    // Narrower than the two fixed parts: no middle, the right part drawn over
+    // the left one.
+    const TSkinPlan narrow = PlanHSkinImage(9, 10, SizeOf(picture), TRect{3, 5, 63, 25}, 15);
+    EXPECT_EQ(narrow.Copies.size(), 2u);
+    EXPECT_EQ(Columns(Compose(narrow, picture), 0),
+              (std::vector<int>{3, 4, 5, 6, 7, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62}));
+
+    // The vertical stretch is the same with rows.
+    const TDibImage tall = Compose(PlanVSkinImage(2, 3, SizeOf(picture), TRect{4, 10, 6, 17}, 11), picture);
+    ASSERT_EQ(tall.Width, 2);
+    EXPECT_EQ(Rows(tall, 1), (std::vector<int>{10, 11, 12, 13, 12, 13, 12, 13, 14, 15, 16}));
+}
+
+TEST(SkinComposition, NinePartImage)
+{
+    const TDibImage picture = Coded(16, 12);
+    const TRect skinRect{2, 1, 14, 11};
+    const TSkinGeometry old{{3, 3}, {9, 3}, {3, 7}, {9, 7}, {2, 2, 10, 8}};
+
+    // At the skin rectangle's own size the image is the skin rectangle.
+    const TDibImage same = Compose(PlanSkinImage(old, old, SizeOf(picture), skinRect, 12, 10, true), picture);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(From(same, x, y), (TPoint{2 + x, 1 + y})) << x << "," << y;
+
+    // Larger: the corners stay, the bands repeat; without DrawClient the
+    // client keeps what the target held.
+    const TSkinGeometry wide = NewSkinGeometry(old, skinRect, 20, 13);
+    EXPECT_EQ(wide.RBPoint, (TPoint{17, 10}));
+    EXPECT_EQ(wide.ClRect, (TRect{2, 2, 18, 11}));
+    TDibImage target = Coded(20, 13);
+    for (auto& byte : target.Bits)
+        byte = 99;
+    ExecuteSkinPlan(PlanSkinImage(old, wide, SizeOf(picture), skinRect, 20, 13, false), picture, target);
+    EXPECT_EQ(From(target, 0, 0), (TPoint{2, 1}));
+    EXPECT_EQ(From(target, 19, 12), (TPoint{13, 10}));
+    EXPECT_EQ(Columns(target, 0),
+              (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6, 11, 12, 13}));
+    EXPECT_EQ(From(target, 10, 6), (TPoint{99, 99}));
+
+    // The variant without right border tiles the top band to the right end.
+    const TDibImage header = Compose(PlanSkinImage2(old, wide, SizeOf(picture), skinRect, 20, 13, true), picture);
+    EXPECT_EQ(Columns(header, 0),
+              (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9, 10, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(From(header, 10, 6), (TPoint{4, 7}));
+}
+
+TEST(SkinComposition, DegenerateGeometryOrMissingPictureStillSizesTheTarget)
+{
+    const TDibImage picture = Coded(16, 12);
+    const TSkinGeometry flat{{3, 3}, {9, 3}, {3, 7}, {3, 7}, {2, 2, 10, 8}};
+    const TSkinGeometry good{{3, 3}, {9, 3}, {3, 7}, {9, 7}, {2, 2, 10, 8}};
+    for (const TSkinPlan& plan : {PlanSkinImage(flat, flat, SizeOf(picture), {2, 1, 14, 11}, 30, 20, true),
+                                  PlanSkinImage(good, good, TSkinPictureSize{}, {2, 1, 14, 11}, 30, 20, true),
+                                  PlanSkinImage2(good, good, TSkinPictureSize{}, {2, 1, 14, 11}, 30, 20, true)}) {
+        EXPECT_EQ(plan.Width, 30);
+        EXPECT_EQ(plan.Height, 20);
+        EXPECT_TRUE(plan.Copies.empty());
+    }
+    const TSkinPlan stretch = PlanHSkinImage(2, 2, TSkinPictureSize{}, {0, 0, 10, 6}, 40);
+    EXPECT_EQ(stretch.Width, 40);
+    EXPECT_EQ(stretch.Height, 6);
+    EXPECT_TRUE(stretch.Copies.empty());
+    const TSkinStripPlans strips = PlanSkinBorderImages(good, good, TSkinPictureSize{}, {2, 1, 14, 11}, 12, 10);
+    EXPECT_TRUE(strips.Top.Built);
+    EXPECT_EQ(strips.Top.Width, 12);
+    EXPECT_TRUE(strips.Top.Copies.empty());
+
+    // Pieces reaching past the picture copy only what lies inside it.
+    const TDibImage clipped = Compose(PlanHSkinImage(4, 4, SizeOf(picture), {10, 8, 20, 14}, 10), picture);
+    ASSERT_EQ(clipped.Height, 6);
+    EXPECT_EQ(From(clipped, 0, 3), (TPoint{10, 11}));
+    EXPECT_EQ(From(clipped, 9, 3), (TPoint{0, 0}));
+    EXPECT_EQ(From(clipped, 0, 4), (TPoint{0, 0}));
+}
+
+TEST(SkinComposition, BorderAndMaskStrips)
+{
+    const TDibImage picture = Coded(12, 10);
+    const TRect whole{0, 0, 12, 10};
+    const TSkinGeometry old{{3, 3}, {8, 3}, {3, 6}, {8, 6}, {2, 2, 10, 8}};
+    const TSkinGeometry grown = NewSkinGeometry(old, whole, 17, 13);
+
+    const TSkinStripPlans border = PlanSkinBorderImages(old, grown, SizeOf(picture), whole, 17, 13);
+    const TDibImage top = Compose(border.Top, picture);
+    ASSERT_EQ(top.Height, 2);
+    EXPECT_EQ(Columns(top, 1), (std::vector<int>{0, 1, 2, 6, 7, 3, 4, 5, 6, 7, 3, 4, 5, 8, 9, 10, 11}));
+    const TDibImage left = Compose(border.Left, picture);
+    ASSERT_EQ(left.Width, 2);
+    EXPECT_EQ(Rows(left, 0), (std::vector<int>{2, 4, 5, 3, 4, 5, 3, 6, 7}));
+    const TDibImage bottom = Compose(border.Bottom, picture);
+    EXPECT_EQ(Rows(bottom, 0), (std::vector<int>{8, 9}));
+    const TDibImage right = Compose(border.Right, picture);
+    EXPECT_EQ(right.Width, 2);
+    EXPECT_EQ(Columns(right, 0), (std::vector<int>{10, 11}));
+
+    // A strip whose repeated span is empty is not built.
+    const TSkinGeometry noRightSpan{{3, 3}, {8, 5}, {3, 6}, {8, 5}, {2, 2, 10, 8}};
+    const TSkinStripPlans skipped =
+        PlanSkinBorderImages(noRightSpan, NewSkinGeometry(noRightSpan, whole, 17, 13), SizeOf(picture), whole, 17, 13);
+    EXPECT_FALSE(skipped.Right.Built);
+    TDibImage untouched = Coded(3, 3);
+    ExecuteSkinPlan(skipped.Right, picture, untouched);
+    EXPECT_EQ(untouched.Width, 3);
+    EXPECT_EQ(From(untouched, 2, 2), (TPoint{2, 2}));
+
+    // The mask's top strip tiles between the new points, not from column 0.
+    const TSkinStripPlans mask = PlanSkinMask(old, grown, SizeOf(picture), 17, 13);
+    EXPECT_EQ(Columns(Compose(mask.Top, picture), 0),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(Rows(Compose(mask.Left, picture), 1), (std::vector<int>{2, 4, 5, 3, 4, 5, 3, 6, 7}));
+    const TDibImage maskBottom = Compose(mask.Bottom, picture);
+    ASSERT_EQ(maskBottom.Height, 2);
+    EXPECT_EQ(Columns(maskBottom, 0), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+}

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/core/FormReader.h"
+#include "classlib/ui/Forms.h"
+#include "classlib/ui/Screen.h"
+#include "skin/SkinData.h"
+#include "skin/core/ZlibStreams.h"
+#include "SkinTestResources.h"
+
+namespace {
+
+struct TReceipt {
+    char Form;
+    UINT Msg;
+    size_t Objects;  // the skin's records when the message came
+    bool Empty;
+};
+
+std::vector<TReceipt> Receipts;
+
+// A form that writes down every skin message it receives.
+class TRecordingForm : public TForm {
+public:
+    TRecordingForm(char id) : TForm(nullptr), FId(id) {}
+    std::function<void(UINT)> OnSkinMessage;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg >= WM_SKINDATA_BEFORECHANGE && message.Msg <= WM_SKINDATA_AFTERCHANGE) {
+            auto* skin = reinterpret_cast<TspSkinData*>(message.WParam);
+            EXPECT_EQ(message.LParam, SkinDataMessageTag);
+            Receipts.push_back({FId, message.Msg, skin->ObjectList.size(), skin->Empty});
+            if (OnSkinMessage)
+                OnSkinMessage(message.Msg);
+        }
+        TForm::WndProc(message);
+    }
+
+private:
+    char FId;
+};
+
+// "A1225 B1225 ..." of the receipts.
+std::string Transcript()
+{
+    std::string text;
+    for (const TReceipt& r : Receipts)
+        text += (text.empty() ? "" : " ") + std::string(1, r.Form) + std::to_string(r.Msg);
+    return text;
+}
+
+const char* const GoodSkin =
+    "[VERSION]\nskinname=good\n[PICTURES]\npicture=\n[FORMINFO]\nclientrect=1,1,4,3\n"
+    "[SKINOBJECTS]\ncount=1\n0=closebutton:stdbutton\n[SKINCONTROLS]\ncount=1\n0=button:button\n"
+    "[button]\nskinrect=0,0,5,4\n";
+
+void SetIni(TspStoredSkin& stored, const std::string& text)
+{
+    TStringList lines;
+    lines.SetText(text);
+    stored.SetIniStrings(lines);
+}
+
+// A compressed skin of the payload `version`, INI text `text` and one 2 x 2
+// picture (a 70-byte BMP), cut within that picture when `cutShort`.
+void SetCompressed(TspCompressedStoredSkin& compressed, int32_t version, const std::string& text,
+                   bool cutShort = false)
+{
+    TspSkinPictures pictures;
+    pictures.Picture.Width = pictures.Picture.Height = 2;
+    pictures.Picture.BitCount = 24;
+    pictures.Picture.Bits.assign(2 * 8, 0x40);
+    TStringList lines;
+    lines.SetText(text);
+    TMemoryStream payload;
+    WriteCompressedSkinPayload(payload, pictures, lines);
+    payload.SetPosition(0);
+    payload.Write(&version, sizeof version);
+    if (cutShort)
+        payload.SetSize(4 + 1 + 60);
+    compressed.CompressedStream().Clear();
+    CompressStream(payload, compressed.CompressedStream());
+}
+
+const TClassRegistry& Registry()
+{
+    static TClassRegistry registry;
+    static const bool filled = (RegisterCoreClasses(registry), RegisterStoredSkinClasses(registry),
+                                RegisterSkinDataClasses(registry), true);
+    (void)filled;
+    return registry;
+}
+
+}  // namespace
+
+// Every load is announced to the owner form first, then to the other forms
+// in Screen's order; the first message comes while the old records still
+// exist, the other two once the new ones do. A failing load still closes
+// the announcement and leaves the skin empty.
+TEST(SkinData, LoadsAreAnnouncedToEveryForm)
+{
+    auto* b = new TRecordingForm('B');
+    auto* a = new TRecordingForm('A');
+    auto* c = new TRecordingForm('C');
+    auto* skin = new TspSkinData(a);
+    TspStoredSkin stored(nullptr);
+    SetIni(stored, GoodSkin);
+    stored.Picture()->SetSize(5, 4);
+
+    Receipts.clear();
+    skin->SetStoredSkin(&stored);
+    EXPECT_EQ(Transcript(), "A1225 B1225 C1225 A1226 B1226 C1226 A1227 B1227 C1227");
+    EXPECT_FALSE(skin->Empty);
+    EXPECT_EQ(skin->SkinName, "good");
+    EXPECT_EQ(skin->Picture->Width(), 5);
+    EXPECT_EQ(Receipts[3].Objects, 1u);
+    EXPECT_FALSE(Receipts[3].Empty);
+
+    // Without [SKINOBJECTS]: an empty skin, still announced in full. The
+    // first message finds the previous skin whole.
+    SetIni(stored, "[VERSION]\nskinname=x\n[PICTURES]\npicture=\n[FORMINFO]\nclientrect=1,1,4,3\n"
+                   "[SKINCONTROLS]\ncount=0\n");
+    Receipts.clear();
+    skin->LoadFromStoredSkin(&stored);
+    EXPECT_EQ(Transcript(), "A1225 B1225 C1225 A1226 B1226 C1226 A1227 B1227 C1227");
+    EXPECT_EQ(Receipts[0].Objects, 1u);
+    EXPECT_TRUE(Receipts[0].Empty);
+    EXPECT_TRUE(skin->Empty);
+    EXPECT_TRUE(skin->Picture->Empty());
+
+    // A value that cannot be converted: the load raises, after the closing
+    // messages, and keeps nothing of what it had read.
+    SetIni(stored, std::string(GoodSkin) + "[closebutton]\nskinrect=1,2\n");
+    Receipts.clear();
+    EXPECT_THROW(skin->LoadFromStoredSkin(&stored), EConvertError);
+    EXPECT_EQ(Transcript(), "A1225 B1225 C1225 A1226 B1226 C1226 A1227 B1227 C1227");
+    EXPECT_TRUE(skin->Empty);
+    EXPECT_TRUE(skin->ControlList.empty() && skin->Picture->Empty());
+
+    // A form that a handler frees is passed over; the others still hear.
+    SetIni(stored, GoodSkin);
+    b->OnSkinMessage = [&c](UINT msg) {
+        if (msg == WM_SKINDATA_CHANGED && c != nullptr) {
+            delete c;
+            c = nullptr;
+        }
+    };
+    Receipts.clear();
+    skin->LoadFromStoredSkin(&stored);
+    EXPECT_EQ(Transcript(), "A1225 B1225 C1225 A1226 B1226 A1227 B1227");
+
+    delete b;
+    delete a;
+}
+
+// The compressed path: a payload of another version, a cut-short picture,
+// and an empty compressed skin, which is no load at all.
+TEST(SkinData, CompressedLoads)
+{
+    auto* a = new TRecordingForm('A');
+    auto* skin = new TspSkinData(a);
+    TspCompressedStoredSkin compressed(nullptr);
+    const std::string text = std::string(GoodSkin) + "[VERSION]\nskinauthor=me\n[SKINAREAS]\ncount=1\n0=a:1,1,2,2\n";
+
+    SetCompressed(compressed, 1, text);
+    Receipts.clear();
+    skin->SetCompressedStoredSkin(&compressed);
+    EXPECT_EQ(Transcript(), "A1225 A1226 A1227");
+    ASSERT_FALSE(skin->Empty);
+    EXPECT_EQ(skin->SkinAuthor, "me");
+    EXPECT_EQ(skin->Picture->Width(), 2);
+    EXPECT_EQ(skin->GetControlIndex("button"), 0);
+    EXPECT_TRUE(skin->AreaList.empty());
+
+    // Nothing to load: the skin stays, nobody is told.
+    TspCompressedStoredSkin none(nullptr);
+    Receipts.clear();
+    skin->LoadFromCompressedStoredSkin(&none);
+    EXPECT_EQ(Transcript(), "");
+    EXPECT_FALSE(skin->Empty);
+
+    SetCompressed(compressed, 2, text);
+    Receipts.clear();
+    skin->LoadFromCompressedStoredSkin(&compressed);
+    EXPECT_EQ(Transcript(), "A1225 A1226 A1227");
+    EXPECT_TRUE(skin->Empty);
+
+    SetCompressed(compressed, 1, text, true);
+    Receipts.clear();
+    EXPECT_THROW(skin->LoadFromCompressedStoredSkin(&compressed), EReadError);
+    EXPECT_EQ(Transcript(), "A1225 A1226 A1227");
+    EXPECT_TRUE(skin->Empty);
+    EXPECT_TRUE(skin->Picture->Empty());
+
+    // Freeing the compressed skin clears the reference; the skin stays.
+    auto* owned = new TspCompressedStoredSkin(nullptr);
+    SetCompressed(*owned, 1, text);
+    skin->SetCompressedStoredSkin(owned);
+    delete owned;
+    EXPECT_EQ(skin->CompressedStoredSkin(), nullptr);
+    EXPECT_FALSE(skin->Empty);
+    delete a;
+}
+
+// A form description that names the stored skin gives a loaded skin once
+// read: the reference is set after the stored skin has its content.
+TEST(SkinData, ReadFromAFormDescription)
+{
+    const std::string text = "object Form: TComponent\n" + ResourceText("STOREDSKIN_TXT") +
+                             "  object SkinData: TspSkinData\n    StoredSkin = StoredSkin\n  end\nend\n";
+    std::unique_ptr<TComponent> form(TFormReader(Registry()).Create(text, nullptr));
+    auto* skin = dynamic_cast<TspSkinData*>(form->FindComponent("SkinData"));
+    ASSERT_NE(skin, nullptr);
+    ASSERT_FALSE(skin->Empty);
+    EXPECT_EQ(skin->SkinName, "Corvalen test skin");
+    EXPECT_EQ(skin->ActivePictures.size(), 2u);
+    EXPECT_FALSE(skin->Mask->Empty());
+    EXPECT_EQ(skin->GetObjectIndex("closebutton"), 0);
+    EXPECT_EQ(skin->GetControlIndex("groupbox"), 1);
+}
