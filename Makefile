@@ -13,7 +13,7 @@ FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 BENCH_THREADS ?= 1
 
-.PHONY: all setup build build-win build-native test run fuzz bench clean
+.PHONY: all setup build build-win build-native test run fuzz bench skin clean
 
 all: build
 
@@ -52,11 +52,26 @@ fuzz: setup
 # the aquarium, full screen at 1280x1024 under Wine and llvmpipe
 # (BENCH_THREADS limits llvmpipe; BENCH_ARGS="1000 layers" adds the
 # aquarium's parts); then the cost of a frame presented by copy into a child
-# window at the preview sizes, beside a buffer swap.
+# window at the preview sizes, beside a buffer swap; then the program itself
+# as the saver for SAVER_FRAMES frames: start-up, CPU per frame, peak memory
+# and exit. The saver's frames are counted from Wine's trace, which it
+# writes to this run's error output: that is the trace file
+# build/saver-bench.trace.
 BENCH_ARGS ?=
+SAVER_FRAMES ?= 500
+SAVER_TRACE := build/saver-bench.trace
 bench: build-win
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/FrameBench.exe $(BENCH_ARGS)
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/CopyPresentBench.exe
+	: > $(SAVER_TRACE)
+	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/SaverBench.exe \
+	    Z:$(CURDIR)/$(WIN_DIR)/src/settings/Corvalen.scr Z:$(CURDIR)/$(SAVER_TRACE) $(SAVER_FRAMES) 2> $(SAVER_TRACE)
+
+# Regenerates the program's skin (resources/skin) and packs it into the
+# settings form description's stored skin. Both outputs are committed.
+skin: build-native
+	$(NATIVE_DIR)/tools/skingen/skingen resources/skin
+	$(NATIVE_DIR)/tools/skinpack/skinpack resources/skin --replace resources/settings.form
 
 clean:
 	rm -rf $(WIN_DIR) $(NATIVE_DIR)

@@ -13,14 +13,15 @@ function(corvalen_sources var)
     set(${var} ${result} PARENT_SCOPE)
 endfunction()
 
-# corvalen_layer(<name> [WIN_DIRS dir...] [CORE_LIBS lib...] [WIN_LIBS lib...]):
-# a layer of src/. Its core/ folder is platform-free and becomes <name>_core
-# (built natively too); the layer's root folder and WIN_DIRS hold the Win32
-# code and become <name> (target build only; natively <name> is just the
-# core). A layer without core sources gets an empty interface core.
+# corvalen_layer(<name> [WIN_DIRS dir...] [CORE_DIRS dir...] [CORE_LIBS lib...]
+# [WIN_LIBS lib...]): a layer of src/. Its core/ folder and CORE_DIRS are
+# platform-free and become <name>_core (built natively too); the layer's root
+# folder and WIN_DIRS hold the Win32 code and become <name> (target build
+# only; natively <name> is just the core). A layer without core sources gets
+# an empty interface core.
 function(corvalen_layer name)
-    cmake_parse_arguments(L "" "" "WIN_DIRS;CORE_LIBS;WIN_LIBS" ${ARGN})
-    corvalen_sources(core_sources core)
+    cmake_parse_arguments(L "" "" "WIN_DIRS;CORE_DIRS;CORE_LIBS;WIN_LIBS" ${ARGN})
+    corvalen_sources(core_sources core ${L_CORE_DIRS})
     if(core_sources)
         add_library(${name}_core STATIC ${core_sources})
         target_include_directories(${name}_core PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -62,6 +62,9 @@ public:
     // The desktop mode when DesktopOnly, else the stored full-screen mode.
     TScreenMode& FullScreenMode();
     void SetFullScreenMode(TScreenMode& mode) { mode.AssignTo(FFullScreenMode.get()); }
+    // The stored full-screen mode itself, whatever DesktopOnly says: what a
+    // form description's "FullScreenMode.ColorDepth" sets.
+    TScreenMode& StoredFullScreenMode() { return *FFullScreenMode; }
 
     bool FullScreen() const { return FFullScreen; }
     // At run time switches to FullScreenMode() or back; while designing or

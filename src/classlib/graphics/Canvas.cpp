@@ -194,6 +194,32 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text)
     ExtTextOutA(dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
+int TCanvas::DrawText(const std::string& text, RECT& rect, UINT format)
+{
+    const HDC dc = RequiredHandle();
+    const TTextScope scope(dc, FFont, FBrush);
+    return ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format);
+}
+
+void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width)
+{
+    TBrush* brush = canvas->Brush();
+    const TColor oldColor = brush->Color();
+    const TBrushStyle oldStyle = brush->Style();
+    brush->SetStyle(bsSolid);
+    for (int i = 0; i < width; ++i) {
+        brush->SetColor(topColor);
+        canvas->FillRect(RECT{rect.left, rect.top, rect.right - 1, rect.top + 1});
+        canvas->FillRect(RECT{rect.left, rect.top, rect.left + 1, rect.bottom - 1});
+        brush->SetColor(bottomColor);
+        canvas->FillRect(RECT{rect.right - 1, rect.top, rect.right, rect.bottom});
+        canvas->FillRect(RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom});
+        InflateRect(&rect, -1, -1);
+    }
+    brush->SetStyle(oldStyle);
+    brush->SetColor(oldColor);
+}
+
 SIZE TCanvas::TextExtent(const std::string& text)
 {
     const HDC dc = RequiredHandle();

@@ -98,6 +98,13 @@ private:
     TPenStyle FHandleStyle = psSolid;
 };
 
+class TCanvas;
+
+// One-pixel bevels drawn `width` times inside `rect`: topColor on the top
+// and left edges, bottomColor on the bottom and right; rect shrinks by one
+// pixel on each side per bevel.
+void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width);
+
 class TCanvas : public TPersistent {
 public:
     TCanvas() = default;
@@ -135,6 +142,10 @@ public:
     // Text at (x, y) clipped to `rect`; with a solid brush the whole of
     // `rect` is filled first.
     void TextRect(const RECT& rect, int x, int y, const std::string& text);
+    // DrawTextA with the canvas's font and text colour, its brush style
+    // honoured (bsClear draws no background); with DT_CALCRECT it only
+    // measures, into `rect`. Returns the text's height as DrawTextA does.
+    int DrawText(const std::string& text, RECT& rect, UINT format);
     // The size the text takes in the current font.
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }

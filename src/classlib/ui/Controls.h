@@ -134,6 +134,10 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 class TWinControl;
 
+// True when the caption holds "&" followed by the character (letter case
+// ignored); "&&" is a literal ampersand and marks nothing.
+bool IsAccel(char character, const std::string& caption);
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
@@ -349,6 +353,9 @@ public:
 
     bool Focused() const;
     void SetFocus();
+    // Whether the control could take the focus: it and every parent up to
+    // the top are visible and enabled.
+    bool CanFocus() const;
 
     // Stops and resumes the layout of the children; the last EnableAlign
     // lays them out.
@@ -356,8 +363,11 @@ public:
     void EnableAlign();
     // Lays out the children: anchored ones follow the change of the client
     // size, then alTop, alBottom, alLeft, alRight and alClient ones take
-    // their strips of what is left (inside BorderWidth).
+    // their strips of what is left (AdjustClientRect of the client area).
     void Realign();
+    // The part of the client area the children are laid out in: by default
+    // the client area inset by BorderWidth.
+    virtual void AdjustClientRect(RECT& rect);
 
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int width);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 
 #include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
@@ -407,7 +408,7 @@ void TWinControl::Realign()
         FLayoutSize = size;
     }
 
-    InflateRect(&client, -FBorderWidth, -FBorderWidth);
+    AdjustClientRect(client);
     for (const TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> aligned;
         for (TControl* control : controls) {
@@ -502,6 +503,32 @@ void TWinControl::Update()
 bool TWinControl::Focused() const
 {
     return FHandle != nullptr && GetFocus() == FHandle;
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* control = this; control != nullptr; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::AdjustClientRect(RECT& rect)
+{
+    InflateRect(&rect, -FBorderWidth, -FBorderWidth);
+}
+
+bool IsAccel(char character, const std::string& caption)
+{
+    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&' && lower(caption[i + 1]) == lower(character))
+            return true;
+        ++i;  // "&&", or the marked character: the next "&" starts afresh
+    }
+    return false;
 }
 
 void TWinControl::SetFocus()

@@ -195,8 +195,20 @@ bool TWinControl::RouteMouseToControl(TMessage& message)
     } else {
         target = ControlAtPos(point);
     }
-    if (message.Msg == WM_MOUSEMOVE)
+    if (message.Msg == WM_MOUSEMOVE && FCaptureControl == this) {
+        // A window holding the capture sees every move: leaving its client
+        // area and coming back are told as CM_MOUSELEAVE and CM_MOUSEENTER.
+        RECT client{};
+        GetClientRect(FHandle, &client);
+        if (PtInRect(&client, point)) {
+            TrackMouse(this);
+        } else if (FMouseControl == this) {
+            FMouseControl = nullptr;
+            Perform(CM_MOUSELEAVE, 0, 0);
+        }
+    } else if (message.Msg == WM_MOUSEMOVE) {
         TrackMouse(target != nullptr ? target : this);
+    }
     if (target == nullptr)
         return false;
     const LPARAM local = MAKELPARAM(point.x - target->Left(), point.y - target->Top());

@@ -1,0 +1,32 @@
+#include "skin/SkinStandIns.h"
+
+#include "classlib/ui/FormResources.h"
+
+namespace {
+
+template <class T>
+void RegisterLinked(TClassRegistry& classes, const std::string& name, const std::string& parent)
+{
+    classes.Register<T>(name, parent)
+        .template Component<TspSkinData>("SkinData", &T::SetSkinData)
+        .String("SkinDataName", &T::SkinDataName);
+}
+
+}  // namespace
+
+void RegisterSkinClasses(TClassRegistry& classes)
+{
+    if (&classes == &ClassRegistry()) {
+        static bool registered = false;
+        if (registered)
+            return;
+        registered = true;
+        RegisterClassLibraryClasses();
+    }
+    RegisterStoredSkinClasses(classes);
+    RegisterSkinDataClasses(classes);
+    RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");
+    RegisterLinked<TspSkinButton>(classes, "TspSkinButton", "TButton");
+    RegisterLinked<TspSkinPanel>(classes, "TspSkinPanel", "TPanel");
+    RegisterLinked<TspSkinGroupBox>(classes, "TspSkinGroupBox", "TGroupBox");
+}

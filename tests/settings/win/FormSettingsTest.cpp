@@ -1,0 +1,190 @@
+// The settings form in the test's own process, with the program's resources:
+// started as the program starts it (role "program", the test's own command
+// line), so that its state can be looked at and its handlers called at
+// moments a user cannot reach.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "../../classlib/win/UiTestSupport.h"
+#include "aquarium/AquariumStartup.h"
+#include "aquarium/core/GLClock.h"
+#include "classlib/ui/Application.h"
+#include "settings/AboutBox.h"
+#include "settings/FormSettings.h"
+
+namespace {
+
+const char* const OptionKey = "Software\\Veltrask Software\\3D Corvalen 2";
+
+class FormSettingsTest : public uitest::UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        ClearOptions();
+        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string&, UINT) {
+            Boxes.push_back(text);
+            return IDOK;
+        };
+    }
+    void TearDown() override
+    {
+        delete Form;
+        FormSettings = nullptr;
+        Application->MessageBoxProc = nullptr;
+        ClearOptions();
+        UiTest::TearDown();
+    }
+
+    static void ClearOptions()
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
+    }
+    static void SetOption(const std::string& name, const std::string& value)
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(key);
+    }
+
+    // Messages and idle ticks until `done`; false after `limit`.
+    static bool TickUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = std::chrono::seconds(20))
+    {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            Application->ProcessMessages();
+            Application->Idle();
+        }
+        return true;
+    }
+
+    // The form made as the program makes it, shown, until its controls are filled.
+    void Start()
+    {
+        InitializeAquarium();
+        Application->CreateForm(FormSettings);
+        Form = FormSettings;
+        Form->Show();
+        ASSERT_TRUE(TickUntil([this] { return Form->UIReady; })) << "the dialog never filled its controls"
+            << (Boxes.empty() ? std::string() : ": " + Boxes.front());
+        ASSERT_TRUE(Boxes.empty()) << Boxes.front();
+    }
+
+    TFormSettings* Form = nullptr;
+    std::vector<std::string> Boxes;
+};
+
+TEST_F(FormSettingsTest, FillingTheControlsChangesNothingAndNoDirectionChosenIsIgnored)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // Counts beyond the sliders' ends: filling the sliders clamps their
+    // positions, which fires their change events.
+    Form->World->SetBubbleCount(1000);
+    Form->World->SetFishCount(150);
+    Form->UpdateControls();
+    EXPECT_EQ(Form->World->GetBubbleCount(), 1000);
+    EXPECT_EQ(Form->World->FishCount, 150);
+    EXPECT_EQ(Form->TrackBarBubblesCount->Position(), 300);
+
+    const uint8_t direction = Form->World->FishDirection;
+    Form->ComboBoxDirection->SetItemIndex(-1);
+    Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
+    EXPECT_EQ(Form->World->FishDirection, direction);
+    Form->ComboBoxDirection->SetItemIndex(0);
+    Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
+    EXPECT_EQ(Form->World->FishDirection, 0);
+}
+
+TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquariumGone)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Form->GLScreenSaver->Stop();
+    EXPECT_EQ(Form->Scene, nullptr);
+    EXPECT_EQ(Form->World, nullptr);
+    EXPECT_EQ(Form->Sound, nullptr);
+    EXPECT_EQ(Form->Mixer, nullptr);
+    EXPECT_EQ(Form->Font, nullptr);
+    EXPECT_EQ(Form->FpsText, nullptr);
+    EXPECT_EQ(Form->Textures, nullptr);
+
+    Form->RadioButtonSoundNone->SetChecked(true);
+    Form->RadioButtonBubbles->SetChecked(true);
+    EXPECT_TRUE(Form->BubbleSnd);
+    Form->RadioButton24Hour->SetChecked(true);
+    Form->UpdateClockColor(1);
+    Form->PlayBubbleSound();
+    Form->StopSound();
+    bool canClose = false;
+    Form->FormCloseQuery(Form, canClose);
+    EXPECT_TRUE(canClose);
+}
+
+TEST_F(FormSettingsTest, StoredSoundAndTextureChoicesShowInTheControls)
+{
+    // As the radio buttons store the wave sound: no bubbles.
+    SetOption("RoteSnd", "-1");
+    SetOption("BubbleSnd", "0");
+    SetOption("Texture ColorBit", "32bit");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_FALSE(Form->RadioButtonSoundNone->Checked());
+    EXPECT_FALSE(Form->RadioButtonBubbles->Checked());
+    EXPECT_FALSE(Form->RadioButtonWaves->Enabled());
+    EXPECT_FALSE(Form->BubbleSnd);
+    EXPECT_TRUE(Form->CheckBoxTrueTexturers->Checked());
+    ASSERT_NE(Form->Textures, nullptr);
+    EXPECT_FALSE(Form->Textures->ColorBit16);
+}
+
+TEST_F(FormSettingsTest, TheClockTakesTheBackgroundsColourAndTheAboutBoxNamesTheDriver)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    TGLClock* clock = Form->Clock();
+    ASSERT_NE(clock, nullptr);
+    const TGLColor colours[] = {MakeColorRGBA(65, 170, 255, 255), MakeColorRGBA(0, 200, 235, 255),
+                                MakeColorRGBA(0, 220, 160, 255)};
+    for (int index = 0; index < 6; ++index) {
+        Form->UpdateClockColor(index);
+        EXPECT_EQ(clock->Color, colours[index % 3]) << index;
+    }
+    Form->UpdateClockColor(-1);
+    EXPECT_EQ(clock->Color, colours[2]);
+
+    // The box closes itself once a few frames went on behind it.
+    int frames = 0;
+    const TRenderEvent render = Form->GLScreenSaver->OnRender;
+    TAboutBox box(nullptr);
+    Form->GLScreenSaver->OnRender = [&](float deltaTime, bool select) {
+        render(deltaTime, select);
+        if (++frames == 5)
+            PostMessageA(box.Handle(), WM_CLOSE, 0, 0);
+    };
+    uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
+    box.Execute(Form->DriverInfo());
+    Form->GLScreenSaver->OnRender = render;
+    EXPECT_FALSE(watchdog.Fired());
+    EXPECT_GE(frames, 5);
+    EXPECT_EQ(box.Caption(), "About 3D Corvalen Screen Saver");
+    EXPECT_EQ(box.ProductName->Caption(), "3D Corvalen");
+    const std::string info = box.LabelComments->Caption();
+    const auto video = info.find("\r\nVideo: ");
+    const auto version = info.find("\r\nOpenGL: ");
+    EXPECT_EQ(info.rfind("Vendor: ", 0), 0u) << info;
+    ASSERT_NE(video, std::string::npos) << info;
+    ASSERT_NE(version, std::string::npos) << info;
+    EXPECT_NE(info.substr(video, version - video).find("llvmpipe"), std::string::npos) << info;
+    EXPECT_GT(info.size(), version + 10) << "no version: " << info;
+}
+
+}  // namespace

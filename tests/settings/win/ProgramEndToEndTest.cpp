@@ -1,0 +1,446 @@
+// The program itself (Corvalen.scr) in each of its roles, started as the
+// system would start it, under Wine: the saver, the preview, the password
+// change, and the settings dialog driven through its controls as a user
+// would, with the options it leaves in the registry.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../../support/ScreenPixels.h"
+#include "../../support/TempFolder.h"
+
+namespace {
+
+std::string TestDir()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.resize(dir.find_last_of('\\') + 1);
+    return dir;
+}
+
+// build/win/tests/settings/ -> build/win/src/settings/Corvalen.scr
+std::string ProgramPath() { return TestDir() + "..\\..\\src\\settings\\Corvalen.scr"; }
+
+// One run of a program; a run still going at the end is ended by force.
+class TRun {
+public:
+    TRun(const std::string& program, const std::string& parameters, const std::string& directory = {})
+    {
+        std::string command = "\"" + program + "\" " + parameters;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        FStarted = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess);
+        if (FStarted)
+            CloseHandle(FProcess.hThread);
+    }
+    ~TRun()
+    {
+        if (FStarted && !WaitForEnd(0)) {
+            TerminateProcess(FProcess.hProcess, 1);
+            WaitForEnd(5000);
+        }
+        if (FStarted)
+            CloseHandle(FProcess.hProcess);
+    }
+    TRun(const TRun&) = delete;
+    TRun& operator=(const TRun&) = delete;
+
+    bool Started() const { return FStarted; }
+    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        GetExitCodeProcess(FProcess.hProcess, &code);
+        return code;
+    }
+
+    // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
+    HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
+    {
+        struct TSearch {
+            DWORD ProcessId;
+            const std::function<bool(HWND)>& Accept;
+            HWND Found = nullptr;
+        } search{FProcess.dwProcessId, accept};
+        for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
+            EnumWindows(
+                [](HWND wnd, LPARAM data) -> BOOL {
+                    auto* s = reinterpret_cast<TSearch*>(data);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(wnd, &pid);
+                    if (pid == s->ProcessId && IsWindowVisible(wnd) && s->Accept(wnd))
+                        s->Found = wnd;
+                    return s->Found == nullptr;
+                },
+                reinterpret_cast<LPARAM>(&search));
+        return search.Found;
+    }
+
+private:
+    BOOL FStarted = FALSE;
+    PROCESS_INFORMATION FProcess{};
+};
+
+bool CoversTheScreen(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.left <= 0 && r.top <= 0 && r.right >= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom >= GetSystemMetrics(SM_CYSCREEN) && (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void PressKey(HWND wnd, WPARAM key)
+{
+    SetForegroundWindow(wnd);
+    PostMessageA(wnd, WM_KEYDOWN, key, 1);
+    PostMessageA(wnd, WM_KEYUP, key, 1u | (1u << 30) | (1u << 31));
+}
+
+// The options of the product version under root: value name -> text.
+const char* const OptionKey = "Software\\Veltrask Software\\3D Corvalen 2";
+
+using TOptions = std::map<std::string, std::string>;
+
+TOptions Options(HKEY root)
+{
+    TOptions result;
+    HKEY key;
+    if (RegOpenKeyExA(root, OptionKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return result;
+    char name[256];
+    BYTE data[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        data[dataSize] = 0;
+        result[name] = type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data))
+                                         : std::string(reinterpret_cast<char*>(data));
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+// The option as the program reads it: HKEY_LOCAL_MACHINE first, then HKEY_CURRENT_USER.
+std::string OptionOf(const std::string& name)
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const TOptions options = Options(root);
+        if (auto it = options.find(name); it != options.end())
+            return it->second;
+    }
+    return "(missing)";
+}
+
+void SetOption(HKEY root, const std::string& name, const std::string& value)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+// Every test starts and ends without stored options.
+class ProgramEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ClearOptions(); }
+    void TearDown() override { ClearOptions(); }
+    static void ClearOptions()
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
+    }
+};
+
+// The dialog once its controls show the options (its caption carries the version then).
+bool IsReadyDialog(HWND wnd)
+{
+    char caption[64] = {};
+    GetWindowTextA(wnd, caption, sizeof caption);
+    return std::string(caption) == "3D Corvalen v2.30";
+}
+
+bool HasCaption(HWND wnd, const std::string& caption)
+{
+    char text[128] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    return caption == text;
+}
+
+// The first window below `parent` (at any depth) of that class and, unless
+// empty, that text.
+HWND FindControl(HWND parent, const std::string& className, const std::string& text = {})
+{
+    struct TSearch {
+        const std::string& ClassName;
+        const std::string& Text;
+        HWND Found = nullptr;
+    } search{className, text};
+    EnumChildWindows(
+        parent,
+        [](HWND wnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<TSearch*>(data);
+            char name[64] = {};
+            GetClassNameA(wnd, name, sizeof name);
+            if (_stricmp(name, s->ClassName.c_str()) == 0 && (s->Text.empty() || HasCaption(wnd, s->Text)))
+                s->Found = wnd;
+            return s->Found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// The control of that class inside the group box with that caption.
+HWND InGroup(HWND dialog, const std::string& group, const std::string& className, const std::string& text = {})
+{
+    const HWND box = FindControl(dialog, "TspSkinGroupBox", group);
+    return box == nullptr ? nullptr : FindControl(box, className, text);
+}
+
+// What a click on a button, check box or radio button tells its parent; posted,
+// so that a modal loop or the end of the program does not hold the test.
+void Click(HWND control)
+{
+    ASSERT_NE(control, nullptr);
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+bool IsChecked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The thumb moved to `position` and let go, as a user's drag ends.
+void Slide(HWND trackBar, int position)
+{
+    ASSERT_NE(trackBar, nullptr);
+    SendMessageA(trackBar, TBM_SETPOS, TRUE, position);
+    SendMessageA(GetParent(trackBar), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(trackBar));
+}
+
+int SliderPosition(HWND trackBar) { return static_cast<int>(SendMessageA(trackBar, TBM_GETPOS, 0, 0)); }
+
+void Choose(HWND comboBox, int index)
+{
+    ASSERT_NE(comboBox, nullptr);
+    SendMessageA(comboBox, CB_SETCURSEL, index, 0);
+    SendMessageA(GetParent(comboBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(comboBox));
+}
+
+int Chosen(HWND comboBox) { return static_cast<int>(SendMessageA(comboBox, CB_GETCURSEL, 0, 0)); }
+
+// A 16 x 16 grid of points over the window as the screen shows it.
+std::vector<COLORREF> PixelsOn(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < 16; ++i)
+        for (int j = 0; j < 16; ++j)
+            pixels.push_back(testsupport::ScreenPixel(r.left + (r.right - r.left) * (2 * i + 1) / 32,
+                                                      r.top + (r.bottom - r.top) * (2 * j + 1) / 32));
+    return pixels;
+}
+
+std::set<COLORREF> ColoursOn(HWND wnd)
+{
+    const std::vector<COLORREF> pixels = PixelsOn(wnd);
+    return {pixels.begin(), pixels.end()};
+}
+
+// A picture and not a cleared window: many colours.
+constexpr std::size_t PictureColours = 20;
+
+TEST_F(ProgramEndToEnd, SaverRunsFullScreenWithTheAquariumSavesAShotOnPrintScreenAndEndsOnAKey)
+{
+    testsupport::TTempFolder dir;
+    TRun run(ProgramPath(), "/s", dir.Path());
+    ASSERT_TRUE(run.Started()) << ProgramPath();
+    const HWND window = run.WaitForWindow(20000, CoversTheScreen);
+    ASSERT_NE(window, nullptr) << "no full-screen window";
+    Sleep(500);  // some frames
+    EXPECT_GE(ColoursOn(window).size(), PictureColours) << "the saver shows no aquarium";
+    PressKey(window, VK_SNAPSHOT);
+    const std::string shot = dir.Path() + "Corvalen1.jpg";
+    for (int i = 0; i < 100 && GetFileAttributesA(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(20);
+    EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES) << "no screenshot";
+    EXPECT_FALSE(run.WaitForEnd(300)) << "Print Screen ended the saver";
+    PressKey(window, VK_SPACE);
+    EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
+}
+
+TEST_F(ProgramEndToEnd, PreviewDrawsInsideTheHostAndEndsWithIt)
+{
+    const std::string program = ProgramPath();
+    TRun host(TestDir() + "..\\gl\\PreviewHost.exe", "\"" + program + "\" 3000");
+    ASSERT_TRUE(host.Started());
+    ASSERT_TRUE(host.WaitForEnd(30000));
+    // 1: our window became the host's child, 2: it drew, 4: it ended with the host.
+    EXPECT_EQ(host.ExitCode(), 7u);
+}
+
+TEST_F(ProgramEndToEnd, PasswordChangeEndsWithoutAWindow)
+{
+    TRun run(ProgramPath(), "/a");
+    ASSERT_TRUE(run.Started());
+    EXPECT_TRUE(run.WaitForEnd(5000));
+    EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
+}
+
+TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
+{
+    testsupport::TTempFolder dir;
+    {
+        TRun run(ProgramPath(), "/c", dir.Path());
+        const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+        ASSERT_NE(dialog, nullptr) << "no dialog";
+        Sleep(500);
+        EXPECT_GE(ColoursOn(FindControl(dialog, "TGLWindow")).size(), PictureColours) << "no live preview";
+
+        Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
+        Click(InGroup(dialog, "  Clock", "BUTTON", "24 hours"));
+        Click(InGroup(dialog, "  Sound", "BUTTON", "None"));
+        Click(FindControl(dialog, "BUTTON", "Mipmapped textures"));
+        Click(FindControl(dialog, "BUTTON", "End on mouse move"));
+        Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 37);
+        Slide(InGroup(dialog, "  Bubbles", "msctls_trackbar32"), 120);
+        Choose(InGroup(dialog, "  Direction", "COMBOBOX"), 1);     // Right to Left
+        Choose(InGroup(dialog, "  Screen saver", "COMBOBOX"), 2);  // 2 min.
+        Click(FindControl(dialog, "BUTTON", "OK"));
+        EXPECT_TRUE(run.WaitForEnd(10000)) << "OK did not end the dialog";
+    }
+    const std::map<std::string, std::string> expected = {
+        {"FPS", "-1"},           {"ClockMode", "1"},     {"BubbleSnd", "0"},       {"RoteSnd", "0"},
+        {"MipMap", "-1"},        {"Texture ColorBit", "16bit"}, {"FishCount", "37"}, {"BubbleCount", "120"},
+        {"FishDirection", "Left"}, {"MouseMoveExit", "-1"}, {"PowerOffIndex", "2"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(OptionOf(name), value) << name;
+    for (const char* name : {"SoundVolume", "EmulateDepth", "SortAlpha", "FishTypeIndex", "WaterBackgroundIndex",
+                             "DesktopOnly", "FullScreenMode", "VSync", "SoftwareRendering", "WideScreen",
+                             "RunAsProgram"})
+        EXPECT_NE(OptionOf(name), "(missing)") << name;
+    const TOptions user = Options(HKEY_CURRENT_USER);
+    const TOptions machine = Options(HKEY_LOCAL_MACHINE);
+
+    {
+        TRun run(ProgramPath(), "/c", dir.Path());
+        const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+        ASSERT_NE(dialog, nullptr) << "no dialog";
+        EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "Frames per second")));
+        EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "24 hours")));
+        EXPECT_TRUE(IsChecked(InGroup(dialog, "  Sound", "BUTTON", "None")));
+        EXPECT_FALSE(IsChecked(InGroup(dialog, "  Sound", "BUTTON", "Bubbles")));
+        EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "Mipmapped textures")));
+        EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "End on mouse move")));
+        EXPECT_EQ(SliderPosition(InGroup(dialog, "  Fish count", "msctls_trackbar32")), 37);
+        EXPECT_EQ(SliderPosition(InGroup(dialog, "  Bubbles", "msctls_trackbar32")), 120);
+        EXPECT_EQ(Chosen(InGroup(dialog, "  Direction", "COMBOBOX")), 1);
+        EXPECT_EQ(Chosen(InGroup(dialog, "  Screen saver", "COMBOBOX")), 2);
+
+        Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
+        Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 5);
+        Click(FindControl(dialog, "BUTTON", "Cancel"));
+        EXPECT_TRUE(run.WaitForEnd(10000)) << "Cancel did not end the dialog";
+    }
+    EXPECT_EQ(Options(HKEY_CURRENT_USER), user) << "Cancel wrote options";
+    EXPECT_EQ(Options(HKEY_LOCAL_MACHINE), machine) << "Cancel wrote options";
+}
+
+TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
+{
+    testsupport::TTempFolder dir;
+    TRun run(ProgramPath(), "/c", dir.Path());
+    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    Click(FindControl(dialog, "BUTTON", "Preview"));
+    const HWND full = run.WaitForWindow(10000, CoversTheScreen);
+    ASSERT_NE(full, nullptr) << "Preview did not go full screen";
+    Sleep(500);
+    EXPECT_GE(ColoursOn(full).size(), PictureColours) << "the full-screen preview shows no aquarium";
+    PressKey(full, VK_SPACE);
+    for (int i = 0; i < 250 && run.WaitForWindow(0, CoversTheScreen) != nullptr; ++i)
+        Sleep(20);
+    EXPECT_EQ(run.WaitForWindow(0, CoversTheScreen), nullptr) << "a key did not leave full screen";
+    EXPECT_FALSE(run.WaitForEnd(300)) << "leaving the full-screen preview ended the program";
+    EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowEnabled(dialog));
+    Sleep(500);
+    // Leaving full screen made the render window anew.
+    const HWND preview = FindControl(dialog, "TGLWindow");
+    EXPECT_GE(ColoursOn(preview).size(), PictureColours) << "the live preview did not come back";
+
+    // The about box is modal; the preview goes on meanwhile.
+    Click(FindControl(dialog, "BUTTON", "About"));
+    const HWND about =
+        run.WaitForWindow(10000, [](HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); });
+    ASSERT_NE(about, nullptr) << "no about box";
+    const std::vector<COLORREF> before = PixelsOn(preview);
+    Sleep(500);
+    EXPECT_NE(PixelsOn(preview), before) << "no frames while the about box is open";
+    Click(FindControl(about, "BUTTON", "OK"));
+    for (int i = 0; i < 250 && IsWindow(about) && IsWindowVisible(about); ++i)
+        Sleep(20);
+    EXPECT_FALSE(IsWindow(about) && IsWindowVisible(about)) << "OK did not close the about box";
+    EXPECT_FALSE(run.WaitForEnd(300));
+
+    Click(FindControl(dialog, "BUTTON", "Cancel"));
+    EXPECT_TRUE(run.WaitForEnd(10000));
+}
+
+TEST_F(ProgramEndToEnd, TheExeCopyWithoutParametersIsTheProgramWithTheDialogUntilClosed)
+{
+    testsupport::TTempFolder dir;
+    const std::string exeCopy = dir.Path() + "Corvalen.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exeCopy.c_str(), FALSE));
+    TRun run(exeCopy, "", dir.Path());
+    ASSERT_TRUE(run.Started());
+    const HWND window = run.WaitForWindow(20000, IsReadyDialog);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(run.WaitForEnd(300));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run.WaitForEnd(5000)) << "closing the window did not end the program";
+}
+
+TEST_F(ProgramEndToEnd, MalformedOrOutOfRangeOptionsReadAsDefaultsAndOkWritesValidOnesBack)
+{
+    for (const auto& [name, value] :
+         {std::pair{"ClockMode", "7"}, {"FPS", "maybe"}, {"SoundVolume", "250"}, {"Texture ColorBit", ""},
+          {"FishCount", "-5"}, {"BubbleCount", "lots"}, {"FishDirection", "Sideways"}, {"WaterBackgroundIndex", "-3"}})
+        SetOption(HKEY_CURRENT_USER, name, value);
+    for (const auto& [name, value] : {std::pair{"PowerOffIndex", "42"}, {"FullScreenMode", "huge"},
+                                      {"MouseMoveExit", "x"}, {"DesktopOnly", "?"}})
+        SetOption(HKEY_LOCAL_MACHINE, name, value);
+
+    testsupport::TTempFolder dir;
+    TRun run(ProgramPath(), "/c", dir.Path());
+    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    EXPECT_EQ(run.WaitForWindow(0, [](HWND wnd) { return FindControl(wnd, "BUTTON", "OK") && !IsReadyDialog(wnd); }),
+              nullptr)
+        << "a message box";
+    EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "None")));
+    Click(FindControl(dialog, "BUTTON", "OK"));
+    ASSERT_TRUE(run.WaitForEnd(10000));
+
+    const std::map<std::string, std::string> expected = {
+        {"ClockMode", "0"},  {"FPS", "0"},           {"Texture ColorBit", "16bit"}, {"FishCount", "20"},
+        {"BubbleCount", "50"}, {"FishDirection", "Both"}, {"WaterBackgroundIndex", "0"}, {"PowerOffIndex", "0"},
+        {"MouseMoveExit", "0"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(OptionOf(name), value) << name;
+    const int volume = std::stoi(OptionOf("SoundVolume"));
+    EXPECT_TRUE(volume >= 0 && volume <= 100) << volume;
+    EXPECT_NE(OptionOf("FullScreenMode"), "huge");
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "skin/controls/core/SkinControlGeometry.h"
+
+namespace {
+
+// A 40 x 30 skin image with corners of 10 pixels: the nine-part geometry.
+TspSkinGeometry NineParts()
+{
+    TspSkinGeometry g;
+    g.SkinRect = {100, 50, 140, 80};
+    g.LTPoint = {10, 10};
+    g.RTPoint = {30, 10};
+    g.LBPoint = {10, 20};
+    g.RBPoint = {30, 20};
+    g.ClRect = {5, 5, 35, 25};
+    g.ResizeMode = 1;
+    return g;
+}
+
+}  // namespace
+
+TEST(SkinControlGeometry, ResizeModeFirstMatchWins)
+{
+    TspSkinGeometry g = NineParts();
+    EXPECT_EQ(g.GetResizeMode(), 1);
+    g.RBPoint = {30, 0};  // one coordinate of RBPoint is not enough
+    EXPECT_EQ(g.GetResizeMode(), 2);
+    g.RTPoint = {0, 0};
+    EXPECT_EQ(g.GetResizeMode(), 3);
+    g.LBPoint = {0, 0};
+    EXPECT_EQ(g.GetResizeMode(), 0);
+    g = NineParts();
+    g.SkinRect = {100, 50, 100, 80};  // empty whatever the points say
+    EXPECT_EQ(g.GetResizeMode(), -1);
+}
+
+TEST(SkinControlGeometry, CalcSizeByMode)
+{
+    TspSkinGeometry g = NineParts();
+    int w = 100, h = 60;
+    g.CalcSize(w, h, true);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 60);
+    EXPECT_EQ(g.NewRTPoint, (TPoint{90, 10}));
+    EXPECT_EQ(g.NewLBPoint, (TPoint{10, 50}));
+    EXPECT_EQ(g.NewRBPoint, (TPoint{90, 50}));
+    EXPECT_EQ(g.NewClRect, (TRect{5, 5, 95, 55}));
+
+    g.ResizeMode = 2;  // the height stays the skin's, the width follows
+    w = 100, h = 60;
+    g.CalcSize(w, h, true);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 30);
+    EXPECT_EQ(g.NewClRect, (TRect{5, 5, 95, 25}));
+
+    g.ResizeMode = 3;
+    w = 100, h = 60;
+    g.CalcSize(w, h, true);
+    EXPECT_EQ(w, 40);
+    EXPECT_EQ(h, 60);
+    EXPECT_EQ(g.NewClRect, (TRect{5, 5, 35, 55}));
+
+    g.ResizeMode = 0;
+    w = 100, h = 60;
+    g.CalcSize(w, h, true);
+    EXPECT_EQ(w, 40);
+    EXPECT_EQ(h, 30);
+    w = 100, h = 60;
+    g.CalcSize(w, h, false);  // no record: the size is the caller's
+    EXPECT_EQ(w, 100);
+    g.ResizeMode = -1;
+    g.CalcSize(w, h, true);
+    EXPECT_EQ(h, 60);
+}
+
+// Every branch of the placement, each at the edge of its area (corner areas
+// include their edges), in a control 60 wider and 40 higher than the skin.
+TEST(SkinControlGeometry, MoveSkinRectFollowsCornersAndStretches)
+{
+    const TspSkinGeometry g = NineParts();
+    const auto move = [&](TRect s) { return g.MoveSkinRect(s, 100, 70); };
+    EXPECT_EQ(move({0, 0, 10, 10}), (TRect{0, 0, 10, 10}));       // wholly left-top
+    EXPECT_EQ(move({30, 0, 40, 10}), (TRect{90, 0, 100, 10}));    // wholly right-top
+    EXPECT_EQ(move({0, 20, 10, 30}), (TRect{0, 60, 10, 70}));     // wholly left-bottom
+    EXPECT_EQ(move({30, 20, 40, 30}), (TRect{90, 60, 100, 70}));  // wholly right-bottom
+    EXPECT_EQ(move({2, 2, 30, 20}), (TRect{2, 2, 90, 60}));       // left-top to right-bottom
+    EXPECT_EQ(move({2, 2, 30, 8}), (TRect{2, 2, 90, 8}));         // left-top to right-top
+    EXPECT_EQ(move({2, 22, 35, 28}), (TRect{2, 62, 95, 68}));     // left-bottom to right-bottom
+    EXPECT_EQ(move({2, 2, 8, 25}), (TRect{2, 2, 8, 65}));         // left-top to left-bottom
+    EXPECT_EQ(move({32, 2, 38, 25}), (TRect{92, 2, 98, 65}));     // right-top to right-bottom
+    EXPECT_EQ(move({12, 12, 28, 18}), (TRect{12, 12, 28, 18}));   // the middle stays
+
+    TspSkinGeometry h = NineParts();
+    h.ResizeMode = 2;
+    EXPECT_EQ(h.MoveSkinRect({10, 2, 30, 8}, 100, 30), (TRect{10, 2, 90, 8}));
+    EXPECT_EQ(h.MoveSkinRect({30, 2, 38, 8}, 100, 30), (TRect{90, 2, 98, 8}));
+    EXPECT_EQ(h.MoveSkinRect({12, 2, 20, 8}, 100, 30), (TRect{12, 2, 20, 8}));
+    h.ResizeMode = 3;
+    EXPECT_EQ(h.MoveSkinRect({2, 10, 8, 20}, 40, 70), (TRect{2, 10, 8, 60}));
+    EXPECT_EQ(h.MoveSkinRect({2, 20, 8, 28}, 40, 70), (TRect{2, 60, 8, 68}));
+}
+
+// The eight cells of the layout table, with odd sizes where truncation
+// shows; spacing counts without a glyph.
+TEST(SkinControlGeometry, GlyphTextLayoutTable)
+{
+    const TRect R{10, 20, 111, 51};  // CX 60, CY 35
+    struct TCase {
+        TspButtonLayout Layout;
+        int Margin;
+        TspGlyphTextLayout Expected;
+    };
+    const TCase cases[] = {
+        {blGlyphLeft, -1, {36, 28, 53, 29}},   {blGlyphRight, -1, {68, 28, 36, 29}},
+        {blGlyphTop, -1, {52, 20, 45, 37}},    {blGlyphBottom, -1, {52, 35, 45, 20}},
+        {blGlyphLeft, 3, {13, 28, 31, 29}},    {blGlyphRight, 3, {92, 28, 59, 29}},
+        {blGlyphTop, 3, {52, 23, 45, 40}},     {blGlyphBottom, 3, {52, 33, 45, 18}},
+    };
+    for (const TCase& c : cases) {
+        const TspGlyphTextLayout l = CalcGlyphTextLayout(c.Layout, R, 16, 15, 31, 13, c.Margin, 2);
+        EXPECT_EQ(l.GX, c.Expected.GX) << c.Layout << " " << c.Margin;
+        EXPECT_EQ(l.GY, c.Expected.GY) << c.Layout << " " << c.Margin;
+        EXPECT_EQ(l.TX, c.Expected.TX) << c.Layout << " " << c.Margin;
+        EXPECT_EQ(l.TY, c.Expected.TY) << c.Layout << " " << c.Margin;
+    }
+    EXPECT_EQ(CalcGlyphTextLayout(blGlyphLeft, R, 0, 0, 30, 13, -1, 4).TX, 47);
+}
+
+TEST(SkinControlGeometry, FadeTakesElevenStepsAndEndsExactly)
+{
+    double kf = 0;
+    int steps = 0;
+    for (TspMorphTick t = StepMorph(kf, true, true); !t.Stop; t = StepMorph(kf, true, true)) {
+        EXPECT_TRUE(t.Repaint);
+        kf = t.Kf;
+        ASSERT_LT(++steps, 20);
+    }
+    EXPECT_EQ(steps, 11);
+    EXPECT_EQ(StepMorph(kf, true, true).Kf, 1.0);
+
+    kf = 1, steps = 0;
+    for (TspMorphTick t = StepMorph(kf, false, true); !t.Stop; t = StepMorph(kf, false, true)) {
+        kf = t.Kf;
+        ASSERT_LT(++steps, 20);
+    }
+    EXPECT_EQ(steps, 11);
+    EXPECT_EQ(StepMorph(kf, false, true).Kf, 0.0);
+
+    const TspMorphTick plain = StepMorph(0.5, true, false);  // no morphing skin: at once, unseen
+    EXPECT_TRUE(plain.Stop);
+    EXPECT_FALSE(plain.Repaint);
+    EXPECT_EQ(plain.Kf, 1.0);
+}
+
+TEST(SkinControlGeometry, PanelCaptionPlacement)
+{
+    const TRect R{1, 1, 101, 22};
+    EXPECT_EQ(PanelCaptionX(taLeftJustify, R, 40, true, true), 3);
+    EXPECT_EQ(PanelCaptionX(taRightJustify, R, 40, true, false), 61);
+    EXPECT_EQ(PanelCaptionX(taRightJustify, R, 40, true, true), 51);
+    EXPECT_EQ(PanelCaptionX(taCenter, R, 41, true, false), 33);
+    EXPECT_EQ(PanelCaptionX(taCenter, R, 41, true, true), 23);
+    EXPECT_EQ(PanelCaptionX(taLeftJustify, R, 40, false, true), 1);
+    EXPECT_EQ(PanelCaptionX(taCenter, R, 41, false, true), 31);
+}
