@@ -59,6 +59,9 @@ constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 7;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 8;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
 constexpr UINT CM_RELEASE = CM_BASE + 10;
+// Sent to a windowed control after a child joined (LParam 1) or left (0)
+// its list; WParam is the child.
+constexpr UINT CM_CONTROLCHANGE = CM_BASE + 11;
 
 // A notification reflected to the control it concerns: CN_BASE + the
 // message the parent received (CN_COMMAND, CN_NOTIFY, CN_CTLCOLORBTN ...).
@@ -326,6 +329,11 @@ public:
     void DestroyHandle();
     // Makes the window again, e.g. after a style change.
     void RecreateWnd();
+    // Makes the window ask for its non-client area again (WM_NCCALCSIZE)
+    // and repaint its frame. A control attaches to a window of a Win32 class
+    // only once CreateWindowExA has returned, so a control that answers
+    // WM_NCCALCSIZE itself calls this when its window exists.
+    void FrameChanged();
 
     // A window of another program or library to live in when the control has
     // no Parent; the control becomes its child.

@@ -51,6 +51,8 @@ void RegisterControlsClasses(TClassRegistry& classes);
 // RegisterControlsClasses first.
 void RegisterStdCtrlsClasses(TClassRegistry& classes);
 
+void RegisterComCtrlsClasses(TClassRegistry& classes);
+
 // TMenuItem, TMenu, TMainMenu, TPopupMenu, TCustomImageList and TImageList.
 // A TMenuItem nested in a menu joins the menu's Items, nested in an item it
 // joins that item; nested anywhere else it is an error.
