@@ -156,6 +156,10 @@ void TCustomGLApplication::Render(GLHDC dc)
     FViewport->Apply();
     OnRender(deltaTime, false);
     Set8087CW(DefaultFPUControlWord);
+    if (FShotPending) {
+        FShotPending = false;
+        TakeSnapShot();
+    }
     FOpenGL->SwapBuffers(dc);
 }
 
@@ -268,13 +272,18 @@ void TCustomGLApplication::AppMessage(MSG& msg, bool& handled)
 {
     if (msg.message == WM_KEYUP && msg.wParam == VK_SNAPSHOT) {
         handled = true;
-        if (OnSnapShot)
-            OnSnapShot(this);
-        else
-            SaveScreenShot(BaseName() + ".jpg");
+        FShotPending = true;
         return;
     }
     TCustomGraphicApplicationPro::AppMessage(msg, handled);
+}
+
+void TCustomGLApplication::TakeSnapShot()
+{
+    if (OnSnapShot)
+        OnSnapShot(this);
+    else
+        SaveScreenShot(BaseName() + ".jpg");
 }
 
 bool TCustomGLApplication::SaveScreenShot(const std::string& fileName)

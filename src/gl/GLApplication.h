@@ -18,9 +18,11 @@
 //    screen, and ends the program when ExitOnLeaveFullScreen is set;
 //  - an exception while full screen first leaves full screen for good, so
 //    that its message can be seen;
-//  - Print Screen saves the frame as "<base name><n>.jpg" (or hands the key
-//    to OnSnapShot); a picture that cannot be written is logged and the
-//    program goes on;
+//  - Print Screen saves the next frame as "<base name><n>.jpg" (or hands
+//    the key to OnSnapShot): the key only marks a shot as pending, and the
+//    next frame serves it after OnRender and before the swap, while the
+//    back buffer holds that frame; a picture that cannot be written is
+//    logged and the program goes on;
 //  - the display options (desktop only, full-screen mode, vertical sync,
 //    software rendering, wide screen) live in the option store. A stored
 //    value that does not convert keeps the current one.
@@ -114,7 +116,9 @@ public:
     // Shows HardwareAccelerationWarning when the display offers no
     // accelerated pixel format.
     void CheckHardwareAcceleration();
-    // While the context is active: captures the window's frame and saves it
+    // While the context is active: captures the window's frame from the
+    // back buffer - so call it inside a frame, after drawing and before the
+    // swap (OnRender, OnSnapShot) - and saves it
     // by the extension of fileName (.bmp, .jpg, .jpeg; anything else saves
     // nothing), with the capture counter inserted before the name's first
     // "." (see ScreenShotFileName). A file that cannot be written is
@@ -149,7 +153,8 @@ public:
     bool ExitOnLeaveFullScreen = false;
 
     // --- Events -------------------------------------------------------------
-    // Sender is this component.
+    // Sender is this component. OnSnapShot runs inside the frame after
+    // Print Screen, after OnRender and before the swap.
     TNotifyEvent OnSnapShot;
     TNotifyEvent OnStartOpenGL;
     TNotifyEvent OnStopOpenGL;
@@ -182,6 +187,9 @@ private:
     bool ContextActive() const { return FOpenGL != nullptr && FOpenGL->Active(); }
     // The desktop-only flag and the full-screen mode from the option store.
     void ReadDisplayOptions();
+    // The pending Print Screen: OnSnapShot, or the frame saved as
+    // "<base name><n>.jpg".
+    void TakeSnapShot();
     // Writes a line to the log; a log that cannot be written is left alone.
     void LogQuietly(const std::string& text);
 
@@ -197,5 +205,7 @@ private:
     TCustomGLWindow* FWindow = nullptr;
     std::unique_ptr<TCustomAppOpenGL> FOpenGL;
     bool FOptionsRead = false;
+    // Print Screen was pressed; the next frame takes the shot.
+    bool FShotPending = false;
     TWindowHost FWindowHost{*this};
 };

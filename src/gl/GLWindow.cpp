@@ -44,15 +44,21 @@ TCustomGLWindow::~TCustomGLWindow()
     DestroyHandle();
 }
 
+RECT TCustomGLWindow::ClientRect()
+{
+    if (!HandleAllocated())
+        return RECT{0, 0, Width(), Height()};
+    return TWinControl::ClientRect();
+}
+
 uint32_t TCustomGLWindow::ViewColorRGB()
 {
     return ColorToRGB(Color());
 }
 
-void TCustomGLWindow::CreateParams(TCreateParams& params)
+void TCustomGLWindow::PlaceWindow()
 {
-    const bool fullScreen = HostFullScreen();
-    if (fullScreen) {
+    if (HostFullScreen()) {
         SetAlign(alNone);
         SetBounds(0, 0, Screen->Width(), Screen->Height());
     } else if (Parent() == nullptr && ParentWindow() != nullptr) {
@@ -62,6 +68,11 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
     } else {
         SetAlign(alClient);
     }
+}
+
+void TCustomGLWindow::CreateParams(TCreateParams& params)
+{
+    const bool fullScreen = HostFullScreen();
     TWinControl::CreateParams(params);
     params.WindowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     if (fullScreen) {
@@ -76,6 +87,7 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
 
 void TCustomGLWindow::CreateWnd()
 {
+    PlaceWindow();
     TWinControl::CreateWnd();
     const HWND wnd = Handle();
     if (HostFullScreen())

@@ -2,7 +2,8 @@
 // its frames in.
 //
 // The window lives in one of three places, chosen each time its window is
-// made (CreateParams):
+// made (CreateWnd places it; CreateParams only describes it, so asking the
+// size of a window not yet made moves nothing):
 //  - full screen (the host says so): a topmost popup over the whole screen;
 //  - without a parent control but with a parent window of another program
 //    (the display control panel's preview): a child of that window, as big
@@ -57,6 +58,10 @@ public:
     // off-screen window's when it presents by copy; null while there is none.
     HDC DC() const { return FOffscreen ? FOffscreen->DC() : FDC.Get(); }
 
+    // Without a window: the whole size (no place the window takes has a
+    // frame), worked out without describing a window.
+    RECT ClientRect() override;
+
     // IViewWindow: the window's size, and Color resolved to RGB.
     int ViewWidth() override { return Width(); }
     int ViewHeight() override { return Height(); }
@@ -70,6 +75,8 @@ protected:
 
 private:
     bool HostFullScreen() const { return FHost != nullptr && FHost->IsFullScreen(); }
+    // Aligns and sizes the control for the place its next window takes.
+    void PlaceWindow();
 
     // A window's device context, released with the window or the holder.
     class TWindowDC {

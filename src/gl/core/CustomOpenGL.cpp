@@ -19,7 +19,11 @@ void Switch(GLenum capability, bool on)
         glDisable(capability);
 }
 
+uint32_t ContextSerial = 0;
+
 }  // namespace
+
+uint32_t CurrentContextSerial() { return ContextSerial; }
 
 TCustomOpenGL::TCustomOpenGL(std::unique_ptr<TGLPlatform> platform)
     : FPlatform(std::move(platform)),
@@ -36,8 +40,9 @@ TCustomOpenGL::TCustomOpenGL(std::unique_ptr<TGLPlatform> platform)
 TCustomOpenGL::~TCustomOpenGL()
 {
     DestroyRC();
-    // The items may still talk to the GL as they go: free them while the
-    // libraries are bound.
+    // DestroyRC released every GL object of the lists; freeing the lists
+    // only unlinks the items, which stay with their owners and send nothing
+    // to this context again.
     FDisplayLists.reset();
     FViewports.reset();
     FTextures.reset();
@@ -85,11 +90,9 @@ void TCustomOpenGL::ChooseIndices()
 
 void TCustomOpenGL::SetGenericOnly(bool on) { FGenericOnly = on; }
 
-bool TCustomOpenGL::GetGenericOnly()
+bool TCustomOpenGL::GetGenericOnly() const
 {
-    if (FEnumerated && FAcceleratedFormats.empty())
-        FGenericOnly = true;
-    return FGenericOnly;
+    return FGenericOnly || (FEnumerated && FAcceleratedFormats.empty());
 }
 
 bool TCustomOpenGL::GetHardwareAccelerated()
@@ -113,6 +116,7 @@ void TCustomOpenGL::CreateRC(GLHDC dc)
     SetupPixelFormat(dc);
     try {
         pwglMakeCurrent(dc, FContext);
+        ++ContextSerial;
         ReadExtensions();
         InitLists();
         ReadContextTexts(dc);
@@ -192,8 +196,10 @@ void TCustomOpenGL::ReleaseContext()
     if (FContext) {
         FTextures->ReleaseAll();
         FPrimitives->DropDisplayLists();
-        pwglMakeCurrent(nullptr, nullptr);
-        pwglDeleteContext(FContext);
+        if (pwglMakeCurrent)
+            pwglMakeCurrent(nullptr, nullptr);
+        if (pwglDeleteContext)
+            pwglDeleteContext(FContext);
         FContext = nullptr;
     }
     DeletePalette();

@@ -32,11 +32,18 @@
 #include "gl/core/GLScreenShot.h"
 #include "gl/core/PixelFormats.h"
 
+// Raised each time any context of the process is made current (CreateRC).
+// State cached on the GL's behalf (the scene's render-state caches) is
+// stale when the serial it was cached under differs: a different context,
+// or the same window's context made again, starts from the GL defaults.
+uint32_t CurrentContextSerial();
+
 class TCustomOpenGL : public TObject {
 public:
     explicit TCustomOpenGL(std::unique_ptr<TGLPlatform> platform);
-    // Destroys the context, frees the lists and the screenshot, and unloads
-    // the libraries when this context loaded them.
+    // Destroys the context, frees the lists (unlinking the items, which
+    // their owners free) and the screenshot, and unloads the libraries when
+    // this context loaded them.
     ~TCustomOpenGL() override;
     TCustomOpenGL(const TCustomOpenGL&) = delete;
     TCustomOpenGL& operator=(const TCustomOpenGL&) = delete;
@@ -60,7 +67,9 @@ public:
     void CreateRC(GLHDC dc);
     // Only while active: deletes the display lists, releases every texture
     // and drops every primitive's display list, releases and deletes the
-    // context and the palette, and empties both pixel-format lists.
+    // context (through whatever of wglMakeCurrent / wglDeleteContext is
+    // still bound: at exit the libraries may be gone) and the palette, and
+    // empties both pixel-format lists.
     void DestroyRC();
     // While active: glFlush, the swap interval (1 with VSync, else 0) set
     // when it differs - only when wglGetSwapIntervalEXT and
@@ -72,9 +81,9 @@ public:
     void SwapBuffersIfEven(GLHDC dc);
 
     virtual void SetGenericOnly(bool on);
-    // Turns GenericOnly on first when the formats are listed and none is
-    // accelerated.
-    bool GetGenericOnly();
+    // Set on, or the formats are listed and none is accelerated (only the
+    // generic renderer can serve). Changes nothing.
+    bool GetGenericOnly() const;
     // At least one accelerated format exists (lists the formats of the
     // screen when they are not listed yet).
     bool GetHardwareAccelerated();

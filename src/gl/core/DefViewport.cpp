@@ -72,7 +72,7 @@ void TDefViewport::Apply()
     if (!Enabled || window == nullptr || context == nullptr)
         return;
     if (FGLViewport == nullptr)
-        FGLViewport = context->Viewports().Add();
+        FGLViewport.reset(context->Viewports().Add());
 
     const int width = window->ViewWidth();
     const int height = window->ViewHeight();

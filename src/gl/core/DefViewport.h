@@ -112,15 +112,15 @@ public:
     void Apply();
 
     // The GL viewport of the last Apply; null before the first. It is made
-    // in the viewport list of the context the first Apply finds, which owns
-    // it; the application keeps that context for its whole life.
-    TGLViewport* GLViewport() const { return FGLViewport; }
+    // in the viewport list of the context the first Apply finds (the
+    // application keeps that context for its whole life) and owned here.
+    TGLViewport* GLViewport() const { return FGLViewport.get(); }
 
 private:
     IViewWindow* Window() const;
 
     IDefViewportOwner* FOwner;
     std::unique_ptr<TOpenGLCamera> FCamera;
-    TGLViewport* FGLViewport = nullptr;
+    std::unique_ptr<TGLViewport> FGLViewport;
     TGLViewBox FFrustum{0, 0, 0, 0, 0, 0};
 };

@@ -9,7 +9,7 @@
 // This header is platform-free: it declares the GL scalar types, the
 // constants the program uses and the pointers, so that the GL objects and
 // their tests build natively too; tests put recording stubs into the
-// pointers (gl/core/GLRecorder.h). Never include <GL/gl.h> next to it: its
+// pointers (tests/support/GLRecorder.h). Never include <GL/gl.h> next to it: its
 // prototypes and macros carry the same names.
 //
 // GL_ENTRY_POINTS is the one list of entry points. Each entry is

@@ -1,5 +1,7 @@
 #include "gl/core/GLDisplayList.h"
 
+#include "classlib/core/Exceptions.h"
+
 TGLDisplayList::~TGLDisplayList()
 {
     // The context deletes every list before it goes; a list still built
@@ -13,7 +15,12 @@ void TGLDisplayList::Build()
     if (!OnBuild)
         return;
     Delete();
-    FBase = glGenLists(Range);
+    // Name 0 is never a list: the GL had no Range consecutive names (or
+    // Range is not positive), and compiling over 0..Range-1 would overwrite
+    // lists that others own.
+    FBase = Range > 0 ? glGenLists(Range) : 0;
+    if (FBase == 0)
+        throw Exception("TGLDisplayList.Build error: glGenLists failed");
     FBuiltRange = Range;
     FBuilt = true;
     try {

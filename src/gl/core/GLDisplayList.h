@@ -34,7 +34,9 @@ public:
 
     // Only with OnBuild set: deletes the lists when built, takes Range new
     // list names (glGenLists) and runs OnBuild, the lists counting as built
-    // from then on; when OnBuild fails they are deleted again.
+    // from then on; when OnBuild fails they are deleted again. When the GL
+    // gives no names (glGenLists answers 0, or Range < 1) raises Exception
+    // "TGLDisplayList.Build error: glGenLists failed" and stays unbuilt.
     void Build();
     // glDeleteLists of the lists built when built; no longer built.
     void Delete();

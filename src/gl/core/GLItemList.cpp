@@ -18,8 +18,6 @@ TGLItemList::~TGLItemList()
 {
     for (int i = 0; i < FItems.Count(); ++i)
         Items(i)->FOwnerList = nullptr;
-    for (int i = 0; i < FItems.Count(); ++i)
-        delete Items(i);
     FItems.Clear();
 }
 

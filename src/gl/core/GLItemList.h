@@ -1,14 +1,19 @@
 // TGLItem and TGLItemList: the GL objects a rendering context keeps.
 //
 // Every OpenGL object the program keeps - primitive, light, texture,
-// material, viewport, display list - is a TGLItem owned by a typed
+// material, viewport, display list - is a TGLItem registered in a typed
 // TGLItemList, and the context (TCustomOpenGL) owns one list of each kind.
-// A list creates its items (Add), frees them when it is freed, and prepares
-// its per-context state when a context has been made (InitContext).
+// A list creates its items (Add), lets the context reach all of them (to
+// release their GL objects when it goes) and prepares its per-context state
+// when a context has been made (InitContext).
 //
-// Ownership: the list owns its items. Freeing an item (delete) takes it out
-// of its list first; freeing the list first cuts every item's link to it,
-// so no item reaches back into the list being destroyed.
+// Ownership: whoever calls Add owns the item and frees it (a scene texture
+// its GL texture, a default viewport its GL viewport); the list only
+// registers it. Freeing an item takes it out of its list. Freeing the list
+// first (the context goes before the scene) only cuts every item's link to
+// it: the items live on with their owners, unlinked, and send nothing to a
+// GL that is gone. So either order of destruction is safe and every item is
+// freed exactly once.
 #pragma once
 
 #include <string>
@@ -42,7 +47,7 @@ public:
     // A list of the context owner (null for a list on its own), with room
     // reserved for capacity items.
     explicit TGLItemList(TCustomOpenGL* owner, int capacity = 0);
-    // Cuts every item's link to the list, then frees the items.
+    // Cuts every item's link to the list; the items stay with their owners.
     ~TGLItemList() override;
     TGLItemList(const TGLItemList&) = delete;
     TGLItemList& operator=(const TGLItemList&) = delete;
@@ -53,7 +58,8 @@ public:
     // current. Nothing in the base class.
     virtual void InitContext() {}
 
-    // Creates an item of the list's kind (NewItem) and appends it.
+    // Creates an item of the list's kind (NewItem) and appends it; the
+    // caller owns it.
     TGLItem* Add();
     int Count() const { return FItems.Count(); }
     TGLItem* Items(int index) const { return static_cast<TGLItem*>(FItems.Items(index)); }
@@ -64,7 +70,7 @@ public:
     TCustomOpenGL* Owner() const { return FOwner; }
 
 protected:
-    // A new item of the list's kind, owned by this list (the item classes'
+    // A new item of the list's kind, linked to this list (the item classes'
     // virtual constructor). The base list makes plain TGLItems.
     virtual TGLItem* NewItem();
 

@@ -9,6 +9,8 @@ bool TGLLight::CanSend() const
     return FIndex >= 0 && list && list->Owner() && list->Owner()->Active();
 }
 
+TGLLight::~TGLLight() { Disable(); }
+
 void TGLLight::Apply()
 {
     if (FDirtyMask == 0 || !CanSend())

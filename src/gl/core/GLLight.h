@@ -38,6 +38,9 @@ public:
     static constexpr uint32_t dmEverything = 0x7FFFFFFF;
 
     explicit TGLLight(TGLItemList* ownerList) : TGLItem(ownerList) {}
+    // Switches the GL light off (while the context is active); leaving the
+    // list hands its index back.
+    ~TGLLight() override;
 
     std::string ClassName() const override { return "TGLLight"; }
 

@@ -3,7 +3,7 @@
 // The context (TCustomOpenGL) is platform-free; it reaches the libraries,
 // the pixel formats, the palette and the buffer swap through this interface.
 // TWinGLPlatform (gl/WinGLPlatform.h) implements it over the loader and
-// gdi32; tests put a stand-in in its place (gl/core/GLStubPlatform.h).
+// gdi32; tests put a stand-in in its place (tests/support/GLStubPlatform.h).
 #pragma once
 
 #include <vector>

@@ -69,8 +69,9 @@ public:
 
     // Copies the mode, colours, vertices, normals, the coordinate sets and
     // the indices into dest; a null dest is first added to this primitive's
-    // list. Dest's display list is dropped, so that it draws what it got.
-    // Answers dest (null when there is no dest and no list to add one to).
+    // list (and then owned by the caller). Dest's display list is dropped,
+    // so that it draws what it got. Answers dest (null when there is no
+    // dest and no list to add one to).
     TGLPrimitive* CopyTo(TGLPrimitive* dest) const;
 
     // Smooth normals, one per vertex, normalised (a zero normal stays zero):

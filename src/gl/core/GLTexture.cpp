@@ -7,7 +7,10 @@
 
 namespace {
 
-bool IsPowerOfTwoOrZero(int value) { return value >= 0 && (value & (value - 1)) == 0; }
+bool IsValidSide(int value)
+{
+    return value >= 0 && value <= TGLTexture::MaxSide && (value & (value - 1)) == 0;
+}
 
 int ComponentsOf(GLenum format)
 {
@@ -65,7 +68,7 @@ TGLTexture::~TGLTexture() { Release(); }
 
 void TGLTexture::SetWidth(int width)
 {
-    if (!IsPowerOfTwoOrZero(width))
+    if (!IsValidSide(width))
         throw Exception("TGLTexture.SetWidth error: Width is not power 2");
     FWidth = width;
     UpdateSizes();
@@ -73,7 +76,7 @@ void TGLTexture::SetWidth(int width)
 
 void TGLTexture::SetHeight(int height)
 {
-    if (!IsPowerOfTwoOrZero(height))
+    if (!IsValidSide(height))
         throw Exception("TGLTexture.SetHeight error: Height is not power 2");
     FHeight = height;
     UpdateSizes();
@@ -114,7 +117,8 @@ void TGLTexture::SetFrameCount(int count) { FFrameCount = std::max(count, 1); }
 void TGLTexture::AllocPixels()
 {
     FreePixels();
-    const size_t size = static_cast<size_t>(FFrameSize) * FFrameCount;
+    // At most 1 GiB a frame times an int count: no overflow in 64 bits.
+    const size_t size = static_cast<size_t>(FFrameSize) * static_cast<size_t>(FFrameCount);
     FPixels.reset(new uint8_t[size]());
     FPixelsSize = size;
 }

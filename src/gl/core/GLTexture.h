@@ -26,10 +26,13 @@ public:
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    // Each size is 0 or a power of two; anything else raises Exception
-    // "TGLTexture.SetWidth error: Width is not power 2" /
+    // Each size is 0 or a power of two up to MaxSide; anything else raises
+    // Exception "TGLTexture.SetWidth error: Width is not power 2" /
     // "TGLTexture.SetHeight error: Height is not power 2". SetSize sets the
     // width first.
+    // MaxSide keeps a frame (up to 16 bytes a pixel) within 1 GiB, so row
+    // and frame sizes always fit an int.
+    static constexpr int MaxSide = 8192;
     void SetWidth(int width);
     void SetHeight(int height);
     void SetSize(int width, int height);

@@ -161,8 +161,6 @@ TSceneFont::TSceneFont()
 TSceneFont::~TSceneFont()
 {
     Release();
-    delete FDisplayLists;
-    delete FGLTexture;
 }
 
 int TSceneFont::CellsPerRow() const
@@ -245,7 +243,7 @@ void TSceneFont::Build()
     TCustomOpenGL& gl = *Scene->GL;
 
     if (FDisplayLists == nullptr)
-        FDisplayLists = gl.DisplayLists().Add();
+        FDisplayLists.reset(gl.DisplayLists().Add());
     FDisplayLists->Delete();
     FDisplayLists->OnBuild = [this](TObject*) { CompileGlyphLists(); };
     FDisplayLists->Range = 256;
@@ -254,7 +252,7 @@ void TSceneFont::Build()
         // One texture for the font's whole life: a rebuild after Release
         // (every time the context is made again) redraws it in place.
         if (FGLTexture == nullptr)
-            FGLTexture = gl.Textures().AddRGBA8(0, 0);
+            FGLTexture.reset(gl.Textures().AddRGBA8(0, 0));
         FGLTexture->Release();
         FGLTexture->FreePixels();
         FGLTexture->SetSize(TextureSize, TextureSize);
@@ -473,7 +471,9 @@ void TSceneFont::LoadOptions(TResourceLoader& reader)
     TMainSceneObject::LoadOptions(reader);
     Color = reader.ReadByteColor("Color", Color);
     AlphaBackground = static_cast<uint8_t>(std::clamp(reader.ReadInteger("AlphaBackground", AlphaBackground), 0, 255));
-    TextureSize = reader.ReadInteger("TextureSize", TextureSize);
+    const int textureSize = reader.ReadInteger("TextureSize", TextureSize);
+    if (textureSize >= 1 && textureSize <= MaxTextureSize)
+        TextureSize = textureSize;
     FontCellSize = reader.ReadInteger("FontCellSize", FontCellSize);
     ScaleX = reader.ReadFloat("ScaleX", ScaleX);
     ScaleY = reader.ReadFloat("ScaleY", ScaleY);

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "gl/core/VectorTypes.h"
@@ -122,15 +123,19 @@ public:
 
     bool Built() const { return FBuilt; }
     // The glyph texture (BuildFromFont); null until first built. Owned.
-    TGLTexture* GLTexture() const { return FGLTexture; }
+    TGLTexture* GLTexture() const { return FGLTexture.get(); }
     // The 256 lists; null until first built. Owned.
-    TGLDisplayList* DisplayLists() const { return FDisplayLists; }
+    TGLDisplayList* DisplayLists() const { return FDisplayLists.get(); }
     const TSceneGlyph& Glyphs(uint8_t code) const { return FGlyphs[code]; }
     int EnabledCount() const { return FEnabledCount; }
     // Cells in one row of the texture.
     int CellsPerRow() const;
 
     int TextureSize = 256;
+    // The largest TextureSize a description may set (a larger or
+    // non-positive one keeps the current size): its picture, drawn at
+    // twice the size with Soften, stays within 48 MiB.
+    static constexpr int MaxTextureSize = 2048;
     int FontCellSize = 16;
     // The colour DrawText draws in (the texts set it).
     TGLColor Color = MakeColorRGBA(255, 255, 255, 255);
@@ -160,8 +165,8 @@ private:
     void CompileGlyphLists();
 
     bool FBuilt = false;
-    TGLTexture* FGLTexture = nullptr;
-    TGLDisplayList* FDisplayLists = nullptr;
+    std::unique_ptr<TGLTexture> FGLTexture;
+    std::unique_ptr<TGLDisplayList> FDisplayLists;
     std::array<TSceneGlyph, 256> FGlyphs{};
     int FEnabledCount = 0;
 };

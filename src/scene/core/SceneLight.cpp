@@ -83,7 +83,7 @@ void TMainLight::CreateGLLight()
         throw Exception("TMainLight.CreateGLLight error: MainScene is NIL!");
     if (Scene->GL == nullptr)
         throw Exception("TMainLight.CreateGLLight error: MainScene.GL is NIL!");
-    FGLLight = Scene->GL->Lights().Add();
+    FGLLight.reset(Scene->GL->Lights().Add());
     switch (FLightStyle) {
     case lsParallel:
         FGLLight->SetupParallelFar();
@@ -111,8 +111,7 @@ void TMainLight::SetLightStyle(TLightStyle value)
         // Freeing the light takes it out of its list, so the new one is
         // handed the lowest free index - this one's - and no other light
         // can hold it meanwhile.
-        delete FGLLight;
-        FGLLight = nullptr;
+        FGLLight.reset();
         CreateGLLight();
     }
 }

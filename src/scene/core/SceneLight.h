@@ -7,11 +7,11 @@
 // when its style changes.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "gl/core/GLLight.h"
 #include "scene/core/SceneObjects.h"
-
-class TGLLight;
 
 class TMainRenderState : public TMainSceneObject {
 public:
@@ -87,10 +87,10 @@ public:
     // style, so the light never shares a GL light with another.
     void SetLightStyle(TLightStyle value);
 
-    // Null until created; owned by the context's light list.
-    TGLLight* GLLight() const { return FGLLight; }
+    // Null until created.
+    TGLLight* GLLight() const { return FGLLight.get(); }
 
 private:
     TLightStyle FLightStyle = lsParallel;
-    TGLLight* FGLLight = nullptr;
+    std::unique_ptr<TGLLight> FGLLight;
 };

@@ -85,5 +85,7 @@ void TSceneParticleList::LoadOptions(TResourceLoader& reader)
     TMainVisualObjectList::LoadOptions(reader);
     Gravity = reader.ReadFloat("Gravity", Gravity);
     EnableGravity = reader.ReadBool("EnableGravity", EnableGravity);
-    SetCount(reader.ReadInteger("ParticleCount", 0));
+    const int count = reader.ReadInteger("ParticleCount", 0);
+    if (count >= 0 && count <= MaxParticleCount)
+        SetCount(count);
 }

@@ -48,9 +48,11 @@ public:
     void Animate(float deltaTime) override;
 
     // The visual-list keys, then "Gravity", "EnableGravity" and
-    // "ParticleCount" (read into SetCount).
+    // "ParticleCount" (read into SetCount; a count outside 0..
+    // MaxParticleCount keeps the current particles).
     void SaveOptions(TResourceLoader& writer) override;
     void LoadOptions(TResourceLoader& reader) override;
+    static constexpr int MaxParticleCount = 10000;
 
     // --- Virtual operations, after the resource's ---
     // Places a new or restarted particle; nothing here.

@@ -1,25 +1,40 @@
 #include "scene/core/SceneRenderState.h"
 
+#include <cstdint>
+
+#include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 
 TGLColorFloat CurrentColor{1, 1, 1, 1};
 
 namespace {
 
-bool FAlphaBlend = false;
 // After a reset the GL state is unknown (a texture may have been bound or a
-// colour sent behind the caches' back): the next Set call sends its state
-// whatever it is, null included.
+// colour sent behind the caches' back, or the context is a new one): the
+// next Set call sends its state whatever it is, null included.
+bool FAlphaBlend = false;
+bool FAlphaBlendKnown = true;
 TRenderTexture* FCurrentTexture = nullptr;
 bool FTextureKnown = true;
 TRenderMaterial* FCurrentMaterial = nullptr;
 bool FMaterialKnown = true;
+uint32_t FContextSerial = 0;
+
+// Forgets everything learnt under another context.
+void FollowContext()
+{
+    if (FContextSerial == CurrentContextSerial())
+        return;
+    FContextSerial = CurrentContextSerial();
+    ResetRenderState();
+}
 
 }  // namespace
 
 void SetAlphaBlend(bool value)
 {
-    if (value == FAlphaBlend)
+    FollowContext();
+    if (FAlphaBlendKnown && value == FAlphaBlend)
         return;
     if (value) {
         glEnable(GL_ALPHA_TEST);
@@ -31,6 +46,7 @@ void SetAlphaBlend(bool value)
         glDisable(GL_BLEND);
     }
     FAlphaBlend = value;
+    FAlphaBlendKnown = true;
 }
 
 bool AlphaBlend()
@@ -40,6 +56,7 @@ bool AlphaBlend()
 
 void SetCurrentTexture(TRenderTexture* texture)
 {
+    FollowContext();
     if (FTextureKnown && texture == FCurrentTexture)
         return;
     if (texture == nullptr) {
@@ -60,6 +77,7 @@ TRenderTexture* CurrentTexture()
 
 void SetCurrentMaterial(TRenderMaterial* material)
 {
+    FollowContext();
     if (FMaterialKnown && material == FCurrentMaterial)
         return;
     if (material != nullptr) {
@@ -78,14 +96,27 @@ TRenderMaterial* CurrentMaterial()
     return FCurrentMaterial;
 }
 
+void ResetRenderState()
+{
+    FAlphaBlend = false;
+    FAlphaBlendKnown = false;
+    FCurrentTexture = nullptr;
+    FTextureKnown = false;
+    FCurrentMaterial = nullptr;
+    FMaterialKnown = false;
+    CurrentColor = TGLColorFloat{1, 1, 1, 1};
+}
+
 void ResetTextureCache()
 {
+    FollowContext();
     FCurrentTexture = nullptr;
     FTextureKnown = false;
 }
 
 void ResetMaterialCache()
 {
+    FollowContext();
     FCurrentMaterial = nullptr;
     FMaterialKnown = false;
 }

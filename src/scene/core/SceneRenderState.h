@@ -3,8 +3,12 @@
 // Drawing code asks for the alpha-blend state, the current texture and the
 // current material through these calls; each one changes OpenGL state only
 // when the wanted value differs from the cached one. There is one of each
-// per program, shared by every scene. The scene forgets the texture and the
-// material at the start of each frame (the alpha-blend state carries over).
+// per program, shared by every scene, and what they know belongs to the
+// context current when they learnt it: once another context has been made
+// current (CurrentContextSerial changed) every cache is "unknown" and the
+// current colour is white again, so the next Set call sends its state
+// whatever it is. The scene also forgets the texture and the material at
+// the start of each frame (the alpha-blend state carries over).
 //
 // The caches know textures and materials only through the two small
 // interfaces below, which the scene's texture and sub-material classes
@@ -49,6 +53,10 @@ TRenderTexture* CurrentTexture();
 void SetCurrentMaterial(TRenderMaterial* material);
 TRenderMaterial* CurrentMaterial();
 
+// Every cache unknown and the current colour (1, 1, 1, 1), without any GL
+// call; what a new context starts with.
+void ResetRenderState();
+
 // Forget the current texture / material without any GL call, so that the
 // next Set call sends its state again, null included (a null texture after a
 // reset disables texturing even though the cache held none). Used at the
@@ -57,6 +65,7 @@ TRenderMaterial* CurrentMaterial();
 void ResetTextureCache();
 void ResetMaterialCache();
 
-// The colour last sent with glColor4fv; (1, 1, 1, 1) at program start. The
-// material cache writes its alpha, lights write it whole.
+// The colour last sent with glColor4fv; (1, 1, 1, 1) at program start and
+// for a new context. The material cache writes its alpha, lights write it
+// whole.
 extern TGLColorFloat CurrentColor;

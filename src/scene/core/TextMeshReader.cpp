@@ -1,6 +1,7 @@
 // The reader of the text mesh format (T3DMFile's loads).
 #include <cfloat>
 #include <cmath>
+#include <memory>
 
 #include "classlib/core/StringList.h"
 #include "scene/core/SceneLoaderResources.h"
@@ -251,9 +252,9 @@ private:
         else if (name == "Transform")
             ReadTransform(chunk);
         else if (name == "MaterialStandard") {
-            auto* material = new T3DMMaterialStandard;
-            FFile.Materials().Add(material);
-            ReadStandard(chunk, *material);
+            auto owned = std::make_unique<T3DMMaterialStandard>();
+            FFile.Materials().Add(owned.get());
+            ReadStandard(chunk, *owned.release());  // the file owns it now
         } else if (name == "MaterialMultiSubObject")
             ReadMultiSubObject(chunk);
         else if (name == "Animation")
@@ -361,8 +362,9 @@ private:
 
     void ReadMultiSubObject(const TChunk& chunk)
     {
-        auto* material = new T3DMMaterialMultiSubObject;
-        FFile.Materials().Add(material);
+        auto owned = std::make_unique<T3DMMaterialMultiSubObject>();
+        FFile.Materials().Add(owned.get());
+        T3DMMaterialMultiSubObject* material = owned.release();  // the file owns it now
         int subCount = 0;
         ReadKeys(chunk, [&](const std::string& key, const std::string& value) {
             if (key == "Name")

@@ -4,7 +4,7 @@
 
 #include "AquariumTestScene.h"
 #include "aquarium/core/Fishes.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 #include "scene/core/SceneMesh.h"
 #include "../../support/ExceptionMessage.h"
 

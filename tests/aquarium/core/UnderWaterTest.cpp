@@ -7,8 +7,8 @@
 #include "AquariumTestScene.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLPrimitive.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "../../scene/core/SceneTestObjects.h"
 
 namespace {

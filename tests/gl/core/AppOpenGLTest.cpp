@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "GLTestSupport.h"
 
 namespace {

@@ -1,10 +1,8 @@
 // The run-time binding's platform-free half and its recording table.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "gl/core/GLBinding.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 
 TEST(GLBinding, ExtensionsAreFoundByNameAndBoundOnlyWhenTheDriverOffersThem)
 {
@@ -38,27 +36,4 @@ TEST(GLBinding, ExtensionsAreFoundByNameAndBoundOnlyWhenTheDriverOffersThem)
             EXPECT_FALSE(GLEntries()[i].IsBound()) << GLEntries()[i].Variable;
         }
     }
-}
-
-TEST(GLRecorder, InstallsStubsRestoresThePointersAndWritesVectorsBehindPointers)
-{
-    for (int i = 0; i < GLEntryCount(); ++i)
-        ASSERT_FALSE(GLEntries()[i].IsBound()) << GLEntries()[i].Variable;
-    {
-        GLRecorder gl;
-        for (int i = 0; i < GLEntryCount(); ++i)
-            EXPECT_TRUE(GLEntries()[i].IsBound()) << GLEntries()[i].Variable;
-        EXPECT_THROW(GLRecorder second, std::logic_error);
-        const GLfloat direction[3] = {0, 0, -1};  // exactly three: ASan checks the length rule
-        const GLuint names[2] = {5, 9};
-        glLightfv(GL_LIGHT0 + 2, GL_SPOT_DIRECTION, direction);
-        glDeleteTextures(2, names);
-        glVertexPointer(3, GL_FLOAT, 12, nullptr);
-        EXPECT_EQ(gl.Text(), "glLightfv(16386, 4612, {0,0,-1})\nglDeleteTextures(2, {5,9})\n"
-                             "glVertexPointer(3, 5126, 12, null)\n");
-        glClear = nullptr;  // a test may unbind what it likes
-    }
-    EXPECT_EQ(GLRecorder::Active(), nullptr);
-    for (int i = 0; i < GLEntryCount(); ++i)
-        EXPECT_FALSE(GLEntries()[i].IsBound()) << GLEntries()[i].Variable;
 }

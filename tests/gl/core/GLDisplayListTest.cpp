@@ -2,17 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "gl/core/GLLists.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
+#include "GLTestSupport.h"
 
 namespace {
 
 struct GLDisplayList : ::testing::Test {
     GLRecorder gl;
     TGLDisplayListList lists{nullptr};
-    TGLDisplayList* font = lists.Add();
+    std::unique_ptr<TGLDisplayList> font{lists.Add()};
     int builds = 0;
 
     void SetUp() override
@@ -32,30 +34,28 @@ TEST_F(GLDisplayList, CallingATextBuildsTheListsOnceAndSendsItsBytes)
 {
     const std::string text = "AB\xE9";
     font->CallString(text);
-    EXPECT_EQ(gl.Names(), (std::vector<std::string>{"glGenLists", "glNewList", "glEndList", "glListBase",
-                                                    "glCallLists"}));
-    EXPECT_EQ(gl.Calls()[1].Text(), "glNewList(66, 4864)");  // base 1 + 'A'
-    const GLCall& call = gl.Calls()[4];
-    EXPECT_EQ(call.Args.at(1), "5121");  // GL_UNSIGNED_BYTE: 8-bit codes
-    EXPECT_EQ(std::memcmp(call.Pointers.at(0), text.data(), 3), 0);
     font->CallString("A");
     EXPECT_EQ(builds, 1);
+    EXPECT_EQ(gl.CallsOf("glNewList").at(0).Args.at(0), "66");  // base 1 + 'A'
+    const GLCall call = gl.CallsOf("glCallLists").at(0);
+    EXPECT_EQ(call.Args.at(1), "5121");  // GL_UNSIGNED_BYTE: 8-bit codes
+    EXPECT_EQ(std::memcmp(call.Pointers.at(0), text.data(), 3), 0);
 
-    // Deleted, then called: built again.
+    // Deleted, then called: built again; a rebuild frees exactly the lists that were built.
     font->Delete();
     font->Delete();
-    EXPECT_EQ(gl.CallsOf("glDeleteLists").size(), 1u);
+    EXPECT_EQ(gl.Count("glDeleteLists"), 1);
     font->CallString("A");
     EXPECT_EQ(builds, 2);
-    font->Range = 1;  // a rebuild frees exactly the lists that were built
+    font->Range = 1;
     font->Build();
     EXPECT_EQ(gl.CallsOf("glDeleteLists").at(1).Text(), "glDeleteLists(257, 256)");
     gl.Clear();
-    delete font;
+    font.reset();
     EXPECT_EQ(gl.Text(), "glDeleteLists(513, 1)\n");
 }
 
-TEST_F(GLDisplayList, AFailingOrMissingBuildLeavesNoListsBehind)
+TEST_F(GLDisplayList, AFailingMissingOrRefusedBuildLeavesNoListsBehind)
 {
     font->OnBuild = [](TObject*) { throw std::runtime_error("no glyphs"); };
     EXPECT_THROW(font->CallString("A"), std::runtime_error);
@@ -67,4 +67,11 @@ TEST_F(GLDisplayList, AFailingOrMissingBuildLeavesNoListsBehind)
     font->CallString("AB");
     EXPECT_FALSE(font->Built());
     EXPECT_TRUE(gl.Calls().empty()) << gl.Text();
+
+    // No names from the GL: reported, and nothing compiled over lists 0.. that others own.
+    font->OnBuild = [this](TObject*) { font->BeginList(0); };
+    glGenLists = [](GLsizei) -> GLuint { return 0; };
+    EXPECT_EQ(gltest::MessageOf([this] { font->CallString("A"); }), "TGLDisplayList.Build error: glGenLists failed");
+    EXPECT_FALSE(font->Built());
+    EXPECT_EQ(gl.Count("glNewList") + gl.Count("glCallLists"), 0);
 }

@@ -1,7 +1,7 @@
 // Capturing the frame buffer into bottom-up RGB rows.
 #include <gtest/gtest.h>
 
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 #include "gl/core/GLScreenShot.h"
 
 TEST(GLScreenShot, RowsArePackedThreeBytesPerPixelAndAnEmptyWindowReadsNothing)

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "../../support/ExceptionMessage.h"
 
 namespace gltest {
 
-inline GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
+inline GLHDC FakeDC() { return StubDC(); }
 
 // Every recorded call's text, or only those whose name is one of `names`.
 inline std::vector<std::string> Texts(const GLRecorder& gl, std::initializer_list<std::string> names = {})

@@ -1,7 +1,7 @@
 // Listing and choosing pixel formats.
 #include <gtest/gtest.h>
 
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLStubPlatform.h"
 #include "gl/core/PixelFormats.h"
 
 namespace {

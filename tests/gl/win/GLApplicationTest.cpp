@@ -17,8 +17,8 @@
 #include "classlib/ui/Screen.h"
 #include "gl/core/GLApplicationRules.h"
 #include "gl/core/GLBinding.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 
 namespace {
 

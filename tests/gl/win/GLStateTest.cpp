@@ -20,7 +20,7 @@ using RGB = std::array<int, 3>;
 struct GLState : ::testing::Test {
     TestWindow Window{Size, Size};
     std::unique_ptr<TCustomOpenGL> Context = NewContext();
-    TGLViewport* Viewport = Context->Viewports().Add();
+    std::unique_ptr<TGLViewport> Viewport{Context->Viewports().Add()};
 
     void SetUp() override
     {
@@ -57,42 +57,12 @@ void Quad(int x0, int y0, int y1, float r = 1, float g = 1)
 
 }  // namespace
 
-TEST_F(GLState, DisplayListsAreBuiltAgainWithEachContextAndCalledByCharacter)
-{
-    TGLDisplayList* lists = Context->DisplayLists().Add();
-    lists->Range = 2;
-    int builds = 0;
-    lists->OnBuild = [&](TObject*) {
-        ++builds;
-        lists->BeginList(0);
-        Quad(0, 0, Size, 1, 0);  // red everywhere
-        lists->EndList();
-        lists->BeginList(1);
-        Quad(Size / 2, 0, Size, 0, 1);  // green on the right half
-        lists->EndList();
-    };
-    for (int round = 1; round <= 2; ++round) {
-        Context->CreateRC(Window.DC());
-        ASSERT_TRUE(Context->Active());
-        EXPECT_EQ(builds, round);
-        Begin();
-        lists->CallString(std::string(1, '\x01'));  // only the second list
-        EXPECT_EQ(Pixel(Size / 4, Size / 2), (RGB{0, 0, 0})) << round;
-        EXPECT_EQ(Pixel(Size * 3 / 4, Size / 2), (RGB{0, 255, 0})) << round;
-        lists->CallString(std::string("\x00\x01", 2));
-        EXPECT_EQ(Pixel(Size / 4, Size / 2), (RGB{255, 0, 0})) << round;
-        EXPECT_EQ(Pixel(Size * 3 / 4, Size / 2), (RGB{0, 255, 0})) << round;
-        Context->DestroyRC();
-        EXPECT_FALSE(lists->Built());
-    }
-}
-
 TEST_F(GLState, AnInfiniteLightLightsOnlyFacesTurnedTowardsWhereItComesFrom)
 {
     Context->CreateRC(Window.DC());
     ASSERT_TRUE(Context->Active());
-    TGLLight* light = Context->Lights().Add();
-    TGLMaterial* material = Context->Materials().Add();
+    std::unique_ptr<TGLLight> light(Context->Lights().Add());
+    std::unique_ptr<TGLMaterial> material(Context->Materials().Add());
     material->SetAmbient({0, 0, 0, 1});
     material->SetDiffuse({1, 0, 0, 1});
     Begin();  // the camera first: the light's position is in eye space

@@ -15,7 +15,6 @@
 #include "classlib/ui/ExtCtrls.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
-#include "gl/GLDisplay.h"
 #include "gl/GLLoader.h"
 #include "gl/WinGLPlatform.h"
 #include "gl/core/AppOpenGL.h"
@@ -191,6 +190,13 @@ TEST_F(GLWindow, FullScreenItIsATopmostPopupThatOnlyLeavesFullScreenOnCloseAndCo
     EXPECT_EQ(DrawnWindow(application.DCs[1]), window->Handle());
     SendMessageA(window->Handle(), WM_CLOSE, 0, 0);  // not full screen: it closes
     EXPECT_EQ(application.Stops, 2);
+
+    // Asking the client size of a window not yet made moves nothing.
+    application.FullScreen = true;
+    TGLWindow unmade(nullptr);
+    unmade.SetHost(&application);
+    EXPECT_EQ(unmade.ClientWidth(), 640);
+    EXPECT_EQ(unmade.Width(), 640);
 }
 
 TEST_F(GLWindow, TheBackgroundIsNotErasedWhileTheContextIsActiveAndScreenSaverCommandsAreSwallowed)
@@ -293,20 +299,4 @@ TEST_F(GLWindow, InAPanelOfAFormItsFramesReachTheScreenAlsoAfterAResize)
     presentFrame(RGB(200, 0, 200));
     EXPECT_TRUE(screenShows(window->Width() - 3, window->Height() - 3, RGB(200, 0, 200)))
         << "the frame does not cover the grown window";
-}
-
-TEST(GLDisplayComponent, OffersOnlyThe16And32BitModesOnceLoaded)
-{
-    struct NoHost : IGLDisplayHost {
-        void FullScreenChanged() override {}
-        void ReadFullScreenMode() override {}
-    } host;
-    TGLDisplay display(nullptr);
-    display.SetHost(&host);
-    display.Loaded();
-    ASSERT_GT(display.ColorDepthModes().Count(), 0);
-    for (int i = 0; i < display.ColorDepthModes().Count(); ++i) {
-        const int depth = display.ColorDepthModes().Items(i).Depth;
-        EXPECT_TRUE(depth == 16 || depth == 32) << depth;  // Wine also lists 8-bit modes
-    }
 }

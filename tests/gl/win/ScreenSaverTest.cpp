@@ -186,13 +186,6 @@ TEST_F(ScreenSaverTest, TheSaverRunsFullScreenUntilAMessageOfTheExitTableAndPrin
     EXPECT_FALSE(Saver->IsFullScreen());
     EXPECT_FALSE(Saver->CursorHidden());
     EXPECT_FALSE(Window->HandleAllocated()) << "a run that ends does not make its window again";
-
-    for (const UINT message : {WM_LBUTTONDBLCLK, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
-                               WM_SYSKEYDOWN, WM_KEYDOWN}) {
-        Form.reset();
-        Build({"/s"});
-        EXPECT_TRUE(RunAfterPosting({Message(message, VK_SPACE)}, 3s)) << std::hex << message;
-    }
 }
 
 // Moves end the run only with MouseMoveExit, after five ignored ones and the

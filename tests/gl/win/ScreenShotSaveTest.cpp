@@ -59,6 +59,7 @@ TEST(ScreenShotSave, WritesBmpAndJpegThatDecodeBackToTheFrameAndNothingForOtherE
     const std::string name = std::string(dir) + "corvalen-shot.";
     ASSERT_TRUE(SaveScreenShotPicture(context->ScreenShot(), name + "BMP"));  // the case does not matter
     ASSERT_TRUE(SaveScreenShotPicture(context->ScreenShot(), name + "jpg"));
+    ASSERT_TRUE(SaveScreenShotPicture(context->ScreenShot(), name + "Jpeg"));
     EXPECT_FALSE(SaveScreenShotPicture(context->ScreenShot(), name + "png"));
     EXPECT_EQ(GetFileAttributesA((name + "png").c_str()), INVALID_FILE_ATTRIBUTES);
 
@@ -70,8 +71,10 @@ TEST(ScreenShotSave, WritesBmpAndJpegThatDecodeBackToTheFrameAndNothingForOtherE
     TBitmap decoded;
     decoded.Assign(&jpeg);
     ExpectRows(decoded, 2, Height - 3, 12);  // away from the edge between the halves, where JPEG blurs
-    DeleteFileA((name + "BMP").c_str());
-    DeleteFileA((name + "jpg").c_str());
+    jpeg.LoadFromFile(name + "Jpeg");
+    EXPECT_EQ(jpeg.Width(), Width);
+    for (const char* extension : {"BMP", "jpg", "Jpeg"})
+        DeleteFileA((name + extension).c_str());
 }
 
 }  // namespace

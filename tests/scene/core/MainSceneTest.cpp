@@ -1,6 +1,6 @@
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
@@ -12,19 +12,6 @@ public:
     int Binds = 0;
 };
 
-// Puts the program-wide caches into their start state; at a test's start
-// (no recorder yet) their GL calls go to a recorder of their own.
-void ResetCaches()
-{
-    std::unique_ptr<GLRecorder> recorder;
-    if (GLRecorder::Active() == nullptr)
-        recorder = std::make_unique<GLRecorder>();
-    SetAlphaBlend(false);
-    ResetTextureCache();
-    ResetMaterialCache();
-    CurrentColor = {1, 1, 1, 1};
-}
-
 // The number of items of the render, animation and event lists.
 std::vector<int> ListCounts(TMainScene& scene)
 {
@@ -35,7 +22,7 @@ std::vector<int> ListCounts(TMainScene& scene)
 
 TEST(MainScene, FrameRunsEventsThenAnimationThenDrawingInOrderOfAddition)
 {
-    ResetCaches();
+    ResetRenderState();
     GLRecorder recorder;
     TSceneLog log;
     TMainScene scene;
@@ -75,7 +62,7 @@ TEST(MainScene, AddTakesOnlySceneObjects)
 // list.
 TEST(MainScene, RemoveIgnoresChangedProcessOptions)
 {
-    ResetCaches();
+    ResetRenderState();
     GLRecorder recorder;
     TSceneLog log;
     TMainScene scene;
@@ -140,7 +127,7 @@ TEST(MainScene, ClearFreesEveryOwnedObjectOnceAfterRemovesAndDuplicates)
 
 TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
 {
-    ResetCaches();
+    ResetRenderState();
     GLRecorder recorder;
     TSceneLog log;
     TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
@@ -170,12 +157,12 @@ TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
     scene.Render();
     SetAlphaBlend(true);
     EXPECT_EQ(recorder.Count("glBlendFunc"), 0);
-    ResetCaches();
+    ResetRenderState();
 }
 
 TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
 {
-    ResetCaches();
+    ResetRenderState();
     GLRecorder recorder;
     TCountingTexture sand;
     TCountingTexture rock;
@@ -214,5 +201,5 @@ TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
     ResetTextureCache();
     SetCurrentTexture(nullptr);
     EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
-    ResetCaches();
+    ResetRenderState();
 }

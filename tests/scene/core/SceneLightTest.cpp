@@ -3,26 +3,22 @@
 #include <set>
 
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {
 
-GLHDC FakeDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
-
 // A scene on an active context of the stub platform, its GL recorded.
 struct LitScene : ::testing::Test {
     GLRecorder Recorder;
-    TGLStubPlatform* Platform = new TGLStubPlatform;
-    TCustomOpenGL GL{std::unique_ptr<TGLPlatform>(Platform)};
+    std::unique_ptr<TCustomOpenGL> GLContext = NewStubContext();
+    TCustomOpenGL& GL = *GLContext;
     TMainScene Scene;
 
     void SetUp() override
     {
-        Platform->Formats = {MakeTestDescriptor(pfdDrawToWindow | pfdSupportOpenGL | pfdDoubleBuffer, 32, 16)};
-        GL.CreateRC(FakeDC());
         ASSERT_TRUE(GL.Active());
         Scene.GL = &GL;
         Recorder.Clear();

@@ -1,6 +1,8 @@
 #include "scene/core/SceneLoader.h"
 
 #include "scene/core/MainScene.h"
+#include "scene/core/SceneFont.h"
+#include "scene/core/SceneParticle.h"
 #include "scene/core/SceneRegistry.h"
 #include "SceneTestObjects.h"
 
@@ -225,6 +227,26 @@ TEST(SceneLoader, MissingAndMalformedValuesGiveTheDefaults)
                   (std::vector<float>{defaults.Real, defaults.Color.x, defaults.Color.y, defaults.Position.x,
                                       defaults.Position.z}));
     }
+}
+
+TEST(SceneLoader, SizesOutOfRangeKeepTheCurrentValues)
+{
+    // A font texture or a particle count that no allocation could hold.
+    TSceneFont font;
+    TSceneParticleList particles;
+    particles.SetCount(3);
+    for (const char* size : {"1073741824", "4096", "0", "-16"}) {
+        font.LoadOptions(*ReaderOf(std::string("TextureSize=") + size + "\n", nullptr));
+        EXPECT_EQ(font.TextureSize, 256) << size;
+    }
+    for (const char* count : {"2147483647", "10001", "-1"}) {
+        particles.LoadOptions(*ReaderOf(std::string("ParticleCount=") + count + "\n", nullptr));
+        EXPECT_EQ(particles.GetCount(), 3) << count;
+    }
+    font.LoadOptions(*ReaderOf("TextureSize=2048\n", nullptr));
+    EXPECT_EQ(font.TextureSize, 2048);
+    particles.LoadOptions(*ReaderOf("ParticleCount=50\n", nullptr));
+    EXPECT_EQ(particles.GetCount(), 50);
 }
 
 TEST(SceneLoader, CreateObjectFailuresNameTheSection)

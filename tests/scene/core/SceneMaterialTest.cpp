@@ -1,8 +1,8 @@
 #include "scene/core/SceneMaterial.h"
 
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 

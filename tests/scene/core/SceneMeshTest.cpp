@@ -5,8 +5,8 @@
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLMaterial.h"
 #include "gl/core/GLPrimitive.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneMeshLoader.h"
@@ -22,9 +22,7 @@ namespace {
 struct TMeshScene {
     TMeshScene() : GL(std::make_unique<TGLStubPlatform>())
     {
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
+        ResetRenderState();
         Scene.GL = &GL;
         Scene.SourceLocation = slResource;
         Materials = Add(new TSceneMaterialList, "Materials");

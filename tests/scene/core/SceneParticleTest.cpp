@@ -2,7 +2,7 @@
 #include "scene/core/SceneParticle.h"
 
 #include "classlib/core/Random.h"
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 #include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 

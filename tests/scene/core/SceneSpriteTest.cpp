@@ -3,8 +3,8 @@
 #include "classlib/core/BmpCodec.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLPrimitive.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "gl/core/GLTexture.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneLayer.h"
@@ -33,9 +33,7 @@ std::string Picture(int width, int height)
 struct TSpriteScene {
     TSpriteScene() : GL(std::make_unique<TGLStubPlatform>())
     {
-        SetAlphaBlend(false);
-        ResetTextureCache();
-        ResetMaterialCache();
+        ResetRenderState();
         Scene.GL = &GL;
         Textures = Add(new TSceneTextureList, "Textures");
         Textures->SourceLocation = slResource;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,6 +18,7 @@
 #include "classlib/core/StringList.h"
 #include "classlib/core/SysUtils.h"
 #include "scene/core/SceneLoader.h"
+#include "scene/core/SceneFontRasterizer.h"
 #include "scene/core/SceneLoaderResources.h"
 #include "scene/core/SceneObjects.h"
 #include "scene/core/SceneRenderState.h"
@@ -110,4 +112,48 @@ public:
     void RenderAlpha() override { Log.push_back(Name() + ".RenderAlpha"); }
 
     TRenderTexture* Texture = nullptr;
+};
+
+// Draws each glyph as a block of its measured size; a glyph measures
+// Widths[c] (default 8) times the picture's scale wide and the cell height
+// high, in white.
+class TBlockRasterizer : public TGlyphRasterizer {
+public:
+    struct TDrawn {
+        int X, Y;
+        std::string Text;
+    };
+
+    void Begin(int size, const std::string& fontName, TSceneFontStyles style, int height) override
+    {
+        Size = size;
+        FontName = fontName;
+        Style = style;
+        Height = height;
+        Scale = size / 256 > 0 ? size / 256 : 1;
+        Picture.assign(static_cast<size_t>(size) * size * 3, 0);
+        Drawn.clear();
+        ++Begins;
+    }
+    TGlyphExtent Measure(const std::string& text) override
+    {
+        const auto found = Widths.find(text[0]);
+        return {(found != Widths.end() ? found->second : 8) * Scale, Height};
+    }
+    void Draw(int x, int y, const std::string& text) override
+    {
+        Drawn.push_back({x, y, text});
+        const TGlyphExtent extent = Measure(text);
+        for (int py = y; py < y + extent.Height && py < Size; ++py)
+            for (int px = x; px < x + extent.Width && px < Size; ++px)
+                std::memset(&Picture[(static_cast<size_t>(py) * Size + px) * 3], 255, 3);
+    }
+    std::vector<uint8_t> End() override { return Picture; }
+
+    std::map<char, int> Widths;
+    int Size = 0, Height = 0, Scale = 1, Begins = 0;
+    std::string FontName;
+    TSceneFontStyles Style = 0;
+    std::vector<uint8_t> Picture;
+    std::vector<TDrawn> Drawn;
 };

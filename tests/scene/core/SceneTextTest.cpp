@@ -1,36 +1,19 @@
 #include "scene/core/SceneText.h"
 
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
 #include "SceneTestObjects.h"
 
 namespace {
 
-// Every glyph a blank 8 x cell block.
-class TBlankRasterizer : public TGlyphRasterizer {
-public:
-    void Begin(int size, const std::string&, TSceneFontStyles, int height) override
-    {
-        FSize = size;
-        FHeight = height;
-    }
-    TGlyphExtent Measure(const std::string&) override { return {8, FHeight}; }
-    void Draw(int, int, const std::string&) override {}
-    std::vector<uint8_t> End() override { return std::vector<uint8_t>(static_cast<size_t>(FSize) * FSize * 3); }
-
-private:
-    int FSize = 0;
-    int FHeight = 0;
-};
-
 // Texts in a scene with the font "Font" on a recorded context.
 struct TextScene : ::testing::Test {
     GLRecorder Recorder;
     TCustomOpenGL GL{std::make_unique<TGLStubPlatform>()};
-    TBlankRasterizer Rasterizer;
+    TBlockRasterizer Rasterizer;
     TMainScene Scene;
     TSceneFont* Font = nullptr;
 
@@ -49,8 +32,7 @@ struct TextScene : ::testing::Test {
     void TearDown() override
     {
         SetSceneGlyphRasterizer(nullptr);
-        SetAlphaBlend(false);
-        ResetTextureCache();
+        ResetRenderState();
     }
 
     // The colour and place of every line drawn, in order.

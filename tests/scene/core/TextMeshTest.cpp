@@ -177,9 +177,10 @@ TEST(TextMesh, TextEndingInsideAChunkKeepsWhatWasRead)
     EXPECT_EQ(loaded->Objects(0).VertexFrames.Frames(0).Count(), 3);
 }
 
-TEST(TextMesh, MalformedNumbersRaiseAConversionErrorNamingTheChunk)
+TEST(TextMesh, MalformedInputRaisesAnErrorNamingTheChunkAndLeavesNothing)
 {
-    const char* const cases[][3] = {
+    // Numbers that do not convert raise EConvertError.
+    const char* const numbers[][3] = {
         {"[1.5,0,-2]", "[1.5,x,-2]", "Vertices chunk"},
         {"[1.5,0,-2]", "[1.5,0]", "Vertices chunk"},
         {"[1.5,0,-2]", "[1.5,0,1e39]", "Vertices chunk"},
@@ -193,18 +194,8 @@ TEST(TextMesh, MalformedNumbersRaiseAConversionErrorNamingTheChunk)
         {"Length 2", "Length 2.0", "Animation chunk"},
         {"#Vertices 3", "#Vertices 99999999999", "Vertices chunk"},
     };
-    for (const auto& c : cases) {
-        auto loaded = Loaded(SampleMesh);
-        const std::string text = Replaced(SampleMesh, c[0], c[1]);
-        const std::string message = MessageOf<EConvertError>([&] { loaded->LoadFromText(text); });
-        EXPECT_NE(message.find(c[2]), std::string::npos) << c[1] << " -> " << message;
-        EXPECT_EQ(loaded->ObjectCount() + loaded->Materials().Count(), 0) << c[1];  // a failed load leaves nothing
-    }
-}
-
-TEST(TextMesh, MalformedStructureRaisesAnErrorNamingTheChunk)
-{
-    const char* const cases[][3] = {
+    // Broken structure.
+    const char* const structure[][3] = {
         // Face indices are 1-based and within their lists.
         {"[3,2,1]", "[3,0,1]", "VertexFaces chunk"},
         {"[3,2,1]", "[3,4,1]", "VertexFaces index 4 is beyond the 3 items of Vertices"},
@@ -223,12 +214,15 @@ TEST(TextMesh, MalformedStructureRaisesAnErrorNamingTheChunk)
         {"Frame 1", "Frames 1", "T3DMFile.ReadAnimMesh error: It is not vertex frame animation!"},
         {"#MaterialStandard 3\nName Fins", "#MaterialFancy 3\nName Fins", "T3DMFile error: SubMaterial is not Standard"},
     };
-    for (const auto& c : cases) {
-        const std::string text = Replaced(SampleMesh, c[0], c[1]);
-        T3DMFile file;
-        const std::string message = MessageOf([&] { file.LoadFromText(text); });
+    for (const auto& c : numbers)
+        EXPECT_NE(MessageOf<EConvertError>([&] { Loaded(Replaced(SampleMesh, c[0], c[1])); }).find(c[2]),
+                  std::string::npos)
+            << c[1];
+    for (const auto& c : structure) {
+        auto loaded = Loaded(SampleMesh);
+        const std::string message = MessageOf([&] { loaded->LoadFromText(Replaced(SampleMesh, c[0], c[1])); });
         EXPECT_NE(message.find(c[2]), std::string::npos) << c[1] << " -> " << message;
-        EXPECT_EQ(file.ObjectCount(), 0) << c[1];
+        EXPECT_EQ(loaded->ObjectCount() + loaded->Materials().Count(), 0) << c[1];  // a failed load leaves nothing
     }
     const std::string message = MessageOf([&] { Loaded("#Vertices 1\n[0,0,0]\n"); });
     EXPECT_NE(message.find("comes before any Object"), std::string::npos) << message;

@@ -1,22 +1,18 @@
-// Scene fonts drawn from a real system font through GDI, and a text drawn with one on a real context.
+// Scene fonts drawn from a real system font through GDI (the end-to-end scene draws a caption with one).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "../../gl/win/GLTestWindow.h"
 #include "classlib/core/Exceptions.h"
 #include "gl/core/CustomOpenGL.h"
-#include "gl/core/GLRecorder.h"
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "scene/GdiGlyphRasterizer.h"
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
-#include "scene/core/SceneRenderState.h"
-#include "scene/core/SceneText.h"
 
 TEST(GdiGlyphRasterizer, MeasuresAndDrawsWhiteGlyphsOnBlackOnlyBetweenBeginAndEnd)
 {
@@ -81,54 +77,5 @@ TEST(GdiFont, GlyphTexelsAreOpaqueAndTheRestTakesTheBackgroundAlpha)
     };
     EXPECT_GT(texels('A'), 15);
     EXPECT_LT(texels(':'), texels('A'));
-    SetSceneGlyphRasterizer(nullptr);
-}
-
-TEST(SceneFontDraw, AStringIsDrawnWhereItsPositionSaysInItsColourOnARealContext)
-{
-    constexpr int Size = 128;
-    TestWindow window(Size, Size);
-    std::unique_ptr<TCustomOpenGL> context = NewContext();
-    TGdiGlyphRasterizer rasterizer;
-    SetSceneGlyphRasterizer(&rasterizer);
-    context->CreateRC(window.DC());
-    ASSERT_TRUE(context->Active());
-    {
-        TMainScene scene;
-        scene.GL = context.get();
-        scene.ViewWidth = Size;
-        scene.ViewHeight = Size;
-        auto* font = new TSceneFont;
-        font->SetName("Font");
-        font->FontCellSize = 32;
-        scene.AddObject(font, 0);
-        auto* text = new TSceneString;
-        text->SetName("Text");
-        text->Font = font;
-        text->Text = "WW";
-        text->Color = MakeColorRGBA(0, 255, 0, 255);
-        text->SetPosition(64, 16);
-        scene.AddObject(text, poRender);
-        glViewport(0, 0, Size, Size);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        scene.Render();
-        std::vector<GLubyte> pixels(Size * Size * 4);
-        glReadPixels(0, 0, Size, Size, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        int inside = 0, outside = 0, red = 0;
-        for (int y = 0; y < Size; ++y)
-            for (int x = 0; x < Size; ++x) {
-                const GLubyte* p = &pixels[(y * Size + x) * 4];
-                const bool inBox = x >= 64 && x < 64 + 2 * font->WideWidth && y >= 16 && y < 16 + 32;
-                (inBox ? inside : outside) += p[1] > 128 ? 1 : 0;
-                red += p[0] > 32 ? 1 : 0;
-            }
-        EXPECT_GT(inside, 60);
-        EXPECT_EQ(outside, 0);
-        EXPECT_EQ(red, 0);
-        SetAlphaBlend(false);
-        ResetTextureCache();
-    }
-    context->DestroyRC();
     SetSceneGlyphRasterizer(nullptr);
 }

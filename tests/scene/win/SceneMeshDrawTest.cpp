@@ -42,6 +42,10 @@ struct SceneDraw : ::testing::Test {
         context->CreateRC(window.DC());
         ASSERT_TRUE(context->Active());
         scene->GL = context.get();
+        StartView();
+    }
+    void StartView()
+    {
         glViewport(0, 0, Size, Size);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -55,9 +59,21 @@ struct SceneDraw : ::testing::Test {
     void TearDown() override
     {
         scene.reset();
-        ResetTextureCache();
-        ResetMaterialCache();
-        SetAlphaBlend(false);
+        ResetRenderState();
+    }
+
+    // The mesh of description text `mesh` in the scene's mesh list.
+    TSceneMesh* AddMesh(const std::string& name, const std::string& text)
+    {
+        auto* meshes = Add(new TSceneMeshList, "Meshes");
+        meshes->Materials = Add(new TSceneMaterialList, "Materials");
+        meshes->Textures = Add(new TSceneTextureList, "Textures");
+        resources.Add(name + "_3DM", text);
+        auto* mesh = new TSceneMesh;
+        mesh->SetName(name);
+        mesh->SetSourceName(name + ".3dm");
+        meshes->Add(mesh);
+        return mesh;
     }
 
     template <class T>
@@ -83,14 +99,7 @@ struct SceneDraw : ::testing::Test {
 
 TEST_F(SceneDraw, ALitMeshIsRedWhereTheLightFallsOnItsFrontAndBlackLitFromBehind)
 {
-    auto* meshes = Add(new TSceneMeshList, "Meshes");
-    meshes->Materials = Add(new TSceneMaterialList, "Materials");
-    meshes->Textures = Add(new TSceneTextureList, "Textures");
-    resources.Add("SQUARE_3DM", SquareMesh);
-    auto* mesh = new TSceneMesh;
-    mesh->SetName("Square");
-    mesh->SetSourceName("square.3dm");
-    meshes->Add(mesh);
+    TSceneMesh* mesh = AddMesh("Square", SquareMesh);
     const GLfloat white[4] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
     glEnable(GL_LIGHT0);
@@ -105,6 +114,25 @@ TEST_F(SceneDraw, ALitMeshIsRedWhereTheLightFallsOnItsFrontAndBlackLitFromBehind
         ExpectPixel(4, 4, {0, 0, 255});
     }
     glDisable(GL_LIGHTING);
+}
+
+TEST_F(SceneDraw, AHalfTransparentMeshBlendsOnEveryContextItIsDrawnOn)
+{
+    std::string glass = SquareMesh;
+    glass.replace(glass.find("Opacity 100"), 11, "Opacity 50");
+    TSceneMesh* mesh = AddMesh("Glass", glass);
+    for (const bool rebuilt : {false, true}) {
+        SCOPED_TRACE(rebuilt ? "the context made again" : "the first context");
+        if (rebuilt) {  // as when full screen is entered or left
+            context->DestroyRC();
+            context->CreateRC(window.DC());
+            StartView();
+        }
+        mesh->RenderAlpha();
+        ASSERT_EQ(mesh->AlphaGroups.Count(), 1);
+        ExpectPixel(Size / 2, Size / 2, {128, 128, 255});  // unlit white, half over the blue
+        ExpectPixel(4, 4, {0, 0, 255});
+    }
 }
 
 TEST_F(SceneDraw, ASpriteCutsItsKeyColourOutAndTakesItsColour)

@@ -1,4 +1,4 @@
-#include "gl/core/GLRecorder.h"
+#include "support/GLRecorder.h"
 
 #include <cstdio>
 #include <cstring>

@@ -7,9 +7,13 @@
 // bound entry points.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "gl/core/GLPlatform.h"
+
+class TCustomOpenGL;
 
 // A descriptor with the given flags and bit counts (RGBA, 8 bits per
 // channel where the colour bits allow).
@@ -41,3 +45,11 @@ public:
     void DeletePalette(GLHPALETTE palette) override;
     bool SwapBuffers(GLHDC dc) override;
 };
+
+// A device context for the stub (it never looks at one).
+inline GLHDC StubDC() { return reinterpret_cast<GLHDC>(static_cast<uintptr_t>(0x3000)); }
+
+// An active context on a stub platform that offers one accelerated,
+// double-buffered window format; the GL is whatever the binding holds (a
+// recorder in tests).
+std::unique_ptr<TCustomOpenGL> NewStubContext();

@@ -1,6 +1,8 @@
-#include "gl/core/GLStubPlatform.h"
+#include "support/GLStubPlatform.h"
 
 #include <cstdint>
+
+#include "gl/core/CustomOpenGL.h"
 
 TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits,
                                           int alphaBits, int accumBits)
@@ -58,4 +60,13 @@ bool TGLStubPlatform::SwapBuffers(GLHDC)
 {
     ++SwapCount;
     return true;
+}
+
+std::unique_ptr<TCustomOpenGL> NewStubContext()
+{
+    auto platform = std::make_unique<TGLStubPlatform>();
+    platform->Formats = {MakeTestDescriptor(pfdDrawToWindow | pfdSupportOpenGL | pfdDoubleBuffer, 32, 16)};
+    auto context = std::make_unique<TCustomOpenGL>(std::move(platform));
+    context->CreateRC(StubDC());
+    return context;
 }
