@@ -26,7 +26,7 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterStoredSkinClasses(classes);
     RegisterSkinDataClasses(classes);
     RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");
-    RegisterLinked<TspSkinButton>(classes, "TspSkinButton", "TButton");
-    RegisterLinked<TspSkinPanel>(classes, "TspSkinPanel", "TPanel");
-    RegisterLinked<TspSkinGroupBox>(classes, "TspSkinGroupBox", "TGroupBox");
+    RegisterSkinControlClasses(classes);
+    RegisterSkinButtonClasses(classes);
+    RegisterSkinPanelClasses(classes);
 }

@@ -1,14 +1,8 @@
-// The skin components of the settings dialog and the about box, as plain
-// stand-ins until the skin engine exists.
-//
-// The forms' descriptions already name the skinned classes with their
-// properties (TspSkinButton, TspSkinPanel, TspSkinGroupBox with SkinData
-// and SkinDataName; TspSkinData with its StoredSkin; TspDynamicSkinForm
-// with its SkinData), so that the skin engine replaces these classes
-// without a change to the forms. Until then the visual ones are the class
-// library's plain button, panel and group box with the same behaviour, and
-// the skinned form holds its link and does nothing else. The stored skin and
-// the skin data component are the skin engine's (StoredSkin.h, SkinData.h).
+// The skin classes the settings dialog and the about box name, registered
+// for form descriptions: the stored skin, the skin data component, the
+// skinned button, panel and group box, and a stand-in for the skinned form
+// (TspDynamicSkinForm), which holds its SkinData link and does nothing else
+// until the skinned form exists.
 #pragma once
 
 #include <string>
@@ -18,6 +12,8 @@
 #include "classlib/ui/StdCtrls.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanel.h"
 
 // A link to a skin data component, possibly on another form, dropped when
 // that component goes.
@@ -55,25 +51,8 @@ public:
     std::string ClassName() const override { return "TspDynamicSkinForm"; }
 };
 
-class TspSkinButton : public TspSkinDataLink<TButton> {
-public:
-    using TspSkinDataLink::TspSkinDataLink;
-    std::string ClassName() const override { return "TspSkinButton"; }
-};
-
-class TspSkinPanel : public TspSkinDataLink<TPanel> {
-public:
-    using TspSkinDataLink::TspSkinDataLink;
-    std::string ClassName() const override { return "TspSkinPanel"; }
-};
-
-class TspSkinGroupBox : public TspSkinDataLink<TGroupBox> {
-public:
-    using TspSkinDataLink::TspSkinDataLink;
-    std::string ClassName() const override { return "TspSkinGroupBox"; }
-};
-
-// Registers the four stand-ins, the stored skins and the skin data component (after the class
+// Registers the stored skins, the skin data component, the skinned
+// controls and the skinned form's stand-in (after the class
 // library's own); only the first call on the program's registry does
 // anything.
 void RegisterSkinClasses(TClassRegistry& classes = ClassRegistry());

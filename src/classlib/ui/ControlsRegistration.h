@@ -34,6 +34,7 @@ extern const TFormEnumTable<TFontStyles> FontStyleNames;
 // ANSI_CHARSET, DEFAULT_CHARSET ... as the platform names them.
 extern const TFormEnumTable<int> CharsetNames;
 extern const TFormEnumTable<TModalResult> ModalResultNames;
+extern const TFormEnumTable<TAlignment> AlignmentNames;
 extern const TFormEnumTable<TFormBorderStyle> FormBorderStyleNames;
 extern const TFormEnumTable<TBorderIcons> BorderIconNames;
 extern const TFormEnumTable<TPosition> PositionNames;

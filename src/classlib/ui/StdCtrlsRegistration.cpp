@@ -10,10 +10,11 @@
 #include "classlib/ui/ExtCtrls.h"
 #include "classlib/ui/StdCtrls.h"
 
-namespace {
-
 const TFormEnumTable<TAlignment> AlignmentNames = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+
+namespace {
+
 const TFormEnumTable<TTextLayout> TextLayoutNames = {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
 const TFormEnumTable<TCheckBoxState> CheckBoxStateNames = {
     {"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}};

@@ -1,0 +1,476 @@
+#include "skin/controls/SkinButton.h"
+
+#include <algorithm>
+
+#include "classlib/core/ClassRegistry.h"
+#include "classlib/ui/ControlsRegistration.h"
+#include "classlib/ui/Forms.h"
+#include "skin/core/EffectImage.h"
+
+namespace {
+
+bool RectEmpty(const TRect& r)
+{
+    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
+}
+
+constexpr TColor DownFrameColor = 0x00800000;
+constexpr TColor DownFillColor = 0x00B59385;
+constexpr TColor ActiveFillColor = 0x00D2BDB6;
+
+}  // namespace
+
+void DrawGlyphCell(TCanvas* canvas, int x, int y, int glyphNum, int numGlyphs, TBitmap* glyph)
+{
+    if (glyph == nullptr || glyph->Empty() || numGlyphs < 1)
+        return;
+    const int cellWidth = glyph->Width() / numGlyphs;
+    const int left = (glyphNum - 1) * cellWidth;
+    TCanvas* source = glyph->Canvas();
+    const TColor transparent = source->Pixels(0, glyph->Height() - 1);
+    for (int row = 0; row < glyph->Height(); ++row)
+        for (int column = 0; column < cellWidth; ++column) {
+            const TColor colour = source->Pixels(left + column, row);
+            if (colour != transparent)
+                canvas->SetPixels(x + column, y + row, colour);
+        }
+}
+
+void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
+                      TBitmap* glyph, const std::string& caption, TspButtonLayout layout, int spacing)
+{
+    const bool hasGlyph = glyph != nullptr && !glyph->Empty() && numGlyphs > 0;
+    const int GW = hasGlyph ? glyph->Width() / numGlyphs : 0;
+    const int GH = hasGlyph ? glyph->Height() : 0;
+    canvas->Brush()->SetStyle(bsClear);
+    RECT measured{0, 0, 0, 0};
+    canvas->DrawText(caption, measured, DT_CALCRECT | DT_CENTER | DT_VCENTER);
+    const int TW = measured.right - measured.left, TH = measured.bottom - measured.top;
+    TspGlyphTextLayout l = CalcGlyphTextLayout(layout, TRect{R.left, R.top, R.right, R.bottom}, GW, GH, TW, TH,
+                                               margin, spacing);
+    if (shift) {
+        ++l.GX, ++l.GY, ++l.TX, ++l.TY;
+    }
+    RECT text{l.TX, l.TY, l.TX, l.TY};
+    canvas->DrawText(caption, text, DT_CALCRECT | DT_CENTER | DT_VCENTER);
+    text.right += 2;
+    canvas->DrawText(caption, text, DT_CENTER | DT_VCENTER);
+    if (hasGlyph)
+        DrawGlyphCell(canvas, l.GX, l.GY, glyphNum, numGlyphs, glyph);
+}
+
+TspSkinButton::TspSkinButton(TComponent* owner) : TspSkinCustomControl(owner), FGlyph(std::make_unique<TBitmap>())
+{
+    SkinDataName = "button";
+    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks));
+    SetTabStop(false);
+    SetBounds(Left(), Top(), 75, 25);
+}
+
+TspSkinButton::~TspSkinButton()
+{
+    StopMorph();
+}
+
+bool TspSkinButton::IsFocused() const
+{
+    return FCanFocused && Focused();
+}
+
+bool TspSkinButton::ShowsDown() const
+{
+    return FDown && (FGroupIndex != 0 || FMouseIn || (IsFocused() && !FMouseDown));
+}
+
+void TspSkinButton::SetCanFocused(bool Value)
+{
+    FCanFocused = Value;
+    SetTabStop(Value);
+}
+
+void TspSkinButton::SetGroupIndex(int Value)
+{
+    FGroupIndex = Value;
+    if (Value != 0)
+        SetCanFocused(false);
+}
+
+void TspSkinButton::SetGlyph(TBitmap* Value)
+{
+    FGlyph->Assign(Value);
+    Repaint();
+}
+
+void TspSkinButton::SetNumGlyhps(int Value)
+{
+    FNumGlyphs = std::clamp(Value, 1, 4);
+    Repaint();
+}
+
+void TspSkinButton::SetMargin(int Value)
+{
+    if (Value == FMargin || Value < -1)
+        return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TspSkinButton::SetSpacing(int Value)
+{
+    if (Value == FSpacing)
+        return;
+    FSpacing = Value;
+    Repaint();
+}
+
+void TspSkinButton::SetLayout(TspButtonLayout Value)
+{
+    if (Value == FLayout)
+        return;
+    FLayout = Value;
+    Repaint();
+}
+
+void TspSkinButton::StartMorph()
+{
+    FStoppedTimer.reset();
+    if (FMorphTimer != nullptr)
+        return;
+    FMorphTimer = std::make_unique<TTimer>(nullptr);
+    FMorphTimer->SetInterval(20);
+    FMorphTimer->OnTimer = [this](TObject* sender) { MorphTimerEvent(sender); };
+    FMorphTimer->SetEnabled(true);
+}
+
+void TspSkinButton::StopMorph()
+{
+    if (FMorphTimer == nullptr)
+        return;
+    FMorphTimer->SetEnabled(false);
+    FStoppedTimer = std::move(FMorphTimer);
+}
+
+void TspSkinButton::StartMorphOrRepaint()
+{
+    if (Morphing && FIndex != -1)
+        StartMorph();
+    else
+        Repaint();
+}
+
+void TspSkinButton::MorphTimerEvent(TObject*)
+{
+    const TspMorphTick tick = StepMorph(FMorphKf, WantsActive(), FIndex != -1 && Morphing);
+    FMorphKf = tick.Kf;
+    if (tick.Stop)
+        StopMorph();
+    if (tick.Repaint)
+        Repaint();
+}
+
+void TspSkinButton::SetDown(bool Value)
+{
+    FDown = Value;
+    if (Morphing) {
+        FMorphKf = 1;
+        if (FDown)
+            StopMorph();
+        else
+            StartMorph();
+    }
+    Repaint();
+    // At most one button of a group is down, whatever AllowAllUp says.
+    if (FGroupIndex != 0 && FDown && Parent() != nullptr) {
+        for (int i = 0; i < Parent()->ControlCount(); ++i) {
+            auto* other = dynamic_cast<TspSkinButton*>(Parent()->Controls(i));
+            if (other != nullptr && other != this && other->FGroupIndex == FGroupIndex && other->FDown)
+                other->SetDown(false);
+        }
+    }
+}
+
+void TspSkinButton::Click()
+{
+    if (FCanFocused) {
+        if (TCustomForm* form = GetParentForm(this))
+            form->SetModalResult(ModalResult);
+    }
+    TspSkinCustomControl::Click();
+}
+
+void TspSkinButton::GetSkinData()
+{
+    TspSkinCustomControl::GetSkinData();
+    if (FIndex == -1) {
+        Morphing = false;
+        return;
+    }
+    const auto* record = dynamic_cast<const TspDataSkinButtonControl*>(SkinData()->ControlList[FIndex].get());
+    if (record == nullptr)
+        return;
+    FontName = record->FontName;
+    FontStyle = record->FontStyle;
+    FontHeight = record->FontHeight;
+    FontColor = record->FontColor;
+    ActiveFontColor = record->ActiveFontColor;
+    DownFontColor = record->DownFontColor;
+    DisabledFontColor = record->DisabledFontColor;
+    Morphing = record->Morphing;
+    MorphKind = record->MorphKind;
+    ActiveSkinRect = RectEmpty(record->ActiveSkinRect) ? SkinRect : record->ActiveSkinRect;
+    DownSkinRect = RectEmpty(record->DownSkinRect) ? ActiveSkinRect : record->DownSkinRect;
+    DisabledSkinRect = record->DisabledSkinRect;
+}
+
+void TspSkinButton::DrawButtonImage(TBitmap* B, const TRect& R, bool IsDown, bool IsActive)
+{
+    CreateSkinControlImage(B, Picture, R);
+    TFont* font = B->Canvas()->Font();
+    if (UseSkinFont) {
+        font->SetName(FontName);
+        font->SetHeight(FontHeight);
+        font->SetStyle(FontStyle);
+    } else {
+        font->Assign(DefaultFont());
+    }
+    if (!Enabled())
+        font->SetColor(DisabledFontColor);
+    else if (IsDown && IsActive)
+        font->SetColor(DownFontColor);
+    else if (IsActive)
+        font->SetColor(ActiveFontColor);
+    else
+        font->SetColor(FontColor);
+    int cell = 1;
+    if (IsDown && IsActive && FNumGlyphs > 2)
+        cell = 3;
+    else if (IsActive && FNumGlyphs > 3)
+        cell = 4;
+    else if (Enabled() || FNumGlyphs < 2)
+        cell = 1;
+    else
+        cell = 2;
+    const RECT client{NewClRect.Left, NewClRect.Top, NewClRect.Right, NewClRect.Bottom};
+    DrawImageAndText(B->Canvas(), client, FMargin, IsDown && IsActive, cell, FNumGlyphs, FGlyph.get(), Caption(),
+                     FLayout, FSpacing);
+}
+
+void TspSkinButton::CreateControlDefaultImage(TBitmap* B)
+{
+    TspSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas* canvas = B->Canvas();
+    const RECT R{0, 0, Width(), Height()};
+    canvas->Font()->Assign(DefaultFont());
+    if (!Enabled())
+        canvas->Font()->SetColor(clBtnShadow);
+    TColor frame = clBtnShadow, fill = clBtnFace;
+    const bool down = ShowsDown();
+    if (down)
+        frame = DownFrameColor, fill = DownFillColor;
+    else if (IsFocused() || FMouseIn)
+        frame = DownFrameColor, fill = ActiveFillColor;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(fill);
+    canvas->FillRect(R);
+    canvas->Brush()->SetColor(frame);
+    canvas->FrameRect(R);
+    DrawImageAndText(canvas, R, FMargin, down, 1, FNumGlyphs, FGlyph.get(), Caption(), FLayout, FSpacing);
+}
+
+void TspSkinButton::Paint()
+{
+    GetSkinData();
+    if (FIndex == -1) {
+        TspSkinCustomControl::Paint();
+        return;
+    }
+    if (Width() < 1 || Height() < 1)
+        return;
+    TBitmap B;
+    B.SetSize(Width(), Height());
+    if (Morphing && FMorphKf != 0 && FMorphKf != 1 && Enabled()) {
+        DrawButtonImage(&B, SkinRect, false, false);
+        TBitmap active;
+        active.SetSize(Width(), Height());
+        DrawButtonImage(&active, ActiveSkinRect, false, true);
+        TDibImage image = B.Dib(), target = active.Dib();
+        TEffectImage from(image), to(target);
+        switch (MorphKind) {
+        case mkGradient: from.GradientMorph(to, FMorphKf); break;
+        case mkLeftGradient: from.LeftGradientMorph(to, FMorphKf); break;
+        case mkRightGradient: from.RightGradientMorph(to, FMorphKf); break;
+        case mkLeftSlide: from.LeftSlideMorph(to, FMorphKf); break;
+        case mkRightSlide: from.RightSlideMorph(to, FMorphKf); break;
+        case mkPush: from.PushMorph(to, FMorphKf); break;
+        default: from.Morph(to, FMorphKf); break;
+        }
+        B.SetDib(image);
+    } else if (!Enabled() && !RectEmpty(DisabledSkinRect)) {
+        DrawButtonImage(&B, DisabledSkinRect, false, false);
+    } else if (ShowsDown()) {
+        DrawButtonImage(&B, DownSkinRect, true, true);
+    } else if (!IsFocused() && !FMouseIn) {
+        // A fade-out that has not taken its first step still shows active.
+        if (Morphing && FMorphKf == 1)
+            DrawButtonImage(&B, ActiveSkinRect, false, true);
+        else
+            DrawButtonImage(&B, SkinRect, false, false);
+    } else {
+        DrawButtonImage(&B, ActiveSkinRect, false, true);
+    }
+    if (Transparent())
+        DrawTransparent(&B);
+    else
+        Canvas()->Draw(0, 0, &B);
+}
+
+void TspSkinButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TspSkinCustomControl::MouseDown(button, shift, x, y);
+    if (button != mbLeft)
+        return;
+    FMouseDown = true;
+    if (!FDown) {
+        FMouseIn = true;
+        SetDown(true);
+        if (FGroupIndex != 0)
+            Click();
+        FWasDown = false;
+    } else if (FGroupIndex != 0) {
+        FWasDown = true;
+    }
+}
+
+void TspSkinButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == mbLeft) {
+        FMouseDown = false;
+        if (FGroupIndex != 0) {
+            if (FDown && AllowAllUp && FWasDown && FMouseIn) {
+                SetDown(false);
+                Click();
+            }
+        } else if (FMouseIn) {
+            SetDown(false);
+            Click();
+        } else {
+            FDown = false;  // released elsewhere: up, without a click or a repaint
+        }
+    }
+    TspSkinCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TspSkinButton::ChangeSkinData()
+{
+    StopMorph();
+    TspSkinCustomControl::ChangeSkinData();
+    if (Morphing && FIndex != -1 && (IsFocused() || FMouseIn))
+        FMorphKf = 1;
+}
+
+void TspSkinButton::WndProc(TMessage& message)
+{
+    if (FCanFocused) {
+        switch (message.Msg) {
+        case WM_KEYDOWN:
+            if (message.WParam == VK_SPACE)
+                SetDown(true);
+            else if (message.WParam == VK_RETURN)
+                Click();
+            break;
+        case WM_KEYUP:
+            if (message.WParam == VK_SPACE) {
+                SetDown(false);
+                Click();
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (!Focused() && (ComponentState() & csDesigning) == 0) {
+                FClicksDisabled = true;
+                ::SetFocus(Handle());
+                FClicksDisabled = false;
+                if (!Focused())
+                    return;
+            }
+            break;
+        case CN_COMMAND:
+            if (FClicksDisabled)
+                return;
+            break;
+        }
+    }
+    switch (message.Msg) {
+    case CM_MOUSEENTER:
+        TspSkinCustomControl::WndProc(message);
+        FMouseIn = true;
+        if ((FGroupIndex == 0 && (!IsFocused() || FDown)) || (FGroupIndex != 0 && !FDown)) {
+            if (FDown) {
+                if (Morphing)
+                    FMorphKf = 1;
+                Repaint();
+            } else {
+                StartMorphOrRepaint();
+            }
+        }
+        return;
+    case CM_MOUSELEAVE:
+        TspSkinCustomControl::WndProc(message);
+        FMouseIn = false;
+        if (!(FGroupIndex == 0 && IsFocused() && !FDown) && !(FGroupIndex != 0 && FDown))
+            StartMorphOrRepaint();
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TspSkinCustomControl::WndProc(message);
+        if (FCanFocused)
+            StartMorphOrRepaint();
+        return;
+    case CM_ENABLEDCHANGED:
+        TspSkinCustomControl::WndProc(message);
+        if (Morphing) {
+            StopMorph();
+            FMorphKf = 0;
+        }
+        FMouseIn = false;
+        Repaint();
+        return;
+    case CM_TEXTCHANGED:
+        TspSkinCustomControl::WndProc(message);
+        if (!(FIndex == -1 && !DrawDefault))
+            Repaint();
+        return;
+    default:
+        TspSkinCustomControl::WndProc(message);
+    }
+}
+
+namespace {
+
+const TFormEnumTable<TspButtonLayout> ButtonLayoutNames = {{"blGlyphLeft", blGlyphLeft},
+                                                           {"blGlyphRight", blGlyphRight},
+                                                           {"blGlyphTop", blGlyphTop},
+                                                           {"blGlyphBottom", blGlyphBottom}};
+
+}  // namespace
+
+void RegisterSkinButtonClasses(TClassRegistry& classes)
+{
+    classes.Register<TspSkinButton>("TspSkinButton", "TspSkinCustomControl")
+        .Bool("AllowAllUp", &TspSkinButton::AllowAllUp)
+        .Bool("CanFocused", &TspSkinButton::SetCanFocused)
+        .Bool("Down", &TspSkinButton::SetDown)
+        .Int("GroupIndex", &TspSkinButton::SetGroupIndex)
+        .Binary("Glyph",
+                [](TspSkinButton* button, TStream& stream) {
+                    button->Glyph()->LoadFromStream(stream);
+                    button->Repaint();
+                })
+        .Int("NumGlyhps", &TspSkinButton::SetNumGlyhps)
+        .Int("Margin", &TspSkinButton::SetMargin)
+        .Int("Spacing", &TspSkinButton::SetSpacing)
+        .Enum("Layout", &TspSkinButton::SetLayout, ButtonLayoutNames)
+        .Bool("Cancel", &TspSkinButton::Cancel)
+        .Bool("Default", &TspSkinButton::SetDefault)
+        .Int("ModalResult", &TspSkinButton::ModalResult, ModalResultNames);
+}
