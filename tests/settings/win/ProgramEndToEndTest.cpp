@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../../support/ScreenPixels.h"
+#include "classlib/core/BmpCodec.h"
 #include "../../support/TempFolder.h"
 
 namespace {
@@ -217,6 +218,23 @@ void Click(HWND control)
                  reinterpret_cast<LPARAM>(control));
 }
 
+// A mouse click on a skinned button as a user makes it: the pointer over
+// its centre, then a press and a release there; posted, like Click.
+void Press(HWND button)
+{
+    ASSERT_NE(button, nullptr);
+    RECT client{};
+    GetClientRect(button, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    POINT screen = centre;
+    ClientToScreen(button, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
+    PostMessageA(button, WM_MOUSEMOVE, 0, at);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(button, WM_LBUTTONUP, 0, at);
+}
+
 bool IsChecked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // The thumb moved to `position` and let go, as a user's drag ends.
@@ -317,7 +335,7 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
         Slide(InGroup(dialog, "  Bubbles", "msctls_trackbar32"), 120);
         Choose(InGroup(dialog, "  Direction", "COMBOBOX"), 1);     // Right to Left
         Choose(InGroup(dialog, "  Screen saver", "COMBOBOX"), 2);  // 2 min.
-        Click(FindControl(dialog, "BUTTON", "OK"));
+        Press(FindControl(dialog, "TspSkinButton", "OK"));
         EXPECT_TRUE(run.WaitForEnd(10000)) << "OK did not end the dialog";
     }
     const std::map<std::string, std::string> expected = {
@@ -350,7 +368,7 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
 
         Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 5);
-        Click(FindControl(dialog, "BUTTON", "Cancel"));
+        Press(FindControl(dialog, "TspSkinButton", "Cancel"));
         EXPECT_TRUE(run.WaitForEnd(10000)) << "Cancel did not end the dialog";
     }
     EXPECT_EQ(Options(HKEY_CURRENT_USER), user) << "Cancel wrote options";
@@ -363,7 +381,7 @@ TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
     TRun run(ProgramPath(), "/c", dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
-    Click(FindControl(dialog, "BUTTON", "Preview"));
+    Press(FindControl(dialog, "TspSkinButton", "Preview"));
     const HWND full = run.WaitForWindow(10000, CoversTheScreen);
     ASSERT_NE(full, nullptr) << "Preview did not go full screen";
     Sleep(500);
@@ -380,20 +398,106 @@ TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
     EXPECT_GE(ColoursOn(preview).size(), PictureColours) << "the live preview did not come back";
 
     // The about box is modal; the preview goes on meanwhile.
-    Click(FindControl(dialog, "BUTTON", "About"));
+    Press(FindControl(dialog, "TspSkinButton", "About"));
     const HWND about =
         run.WaitForWindow(10000, [](HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); });
     ASSERT_NE(about, nullptr) << "no about box";
     const std::vector<COLORREF> before = PixelsOn(preview);
     Sleep(500);
     EXPECT_NE(PixelsOn(preview), before) << "no frames while the about box is open";
-    Click(FindControl(about, "BUTTON", "OK"));
+    Press(FindControl(about, "TspSkinButton", "OK"));
     for (int i = 0; i < 250 && IsWindow(about) && IsWindowVisible(about); ++i)
         Sleep(20);
     EXPECT_FALSE(IsWindow(about) && IsWindowVisible(about)) << "OK did not close the about box";
     EXPECT_FALSE(run.WaitForEnd(300));
 
-    Click(FindControl(dialog, "BUTTON", "Cancel"));
+    Press(FindControl(dialog, "TspSkinButton", "Cancel"));
+    EXPECT_TRUE(run.WaitForEnd(10000));
+}
+
+// The skin's control pictures (controls.bmp), as the test carries them.
+TDibImage SkinSheet()
+{
+    const HRSRC info = FindResourceA(nullptr, "OWNSKIN_CONTROLS_BMP", MAKEINTRESOURCEA(10));
+    const HGLOBAL data = LoadResource(nullptr, info);
+    return ReadBmpFile(static_cast<const uint8_t*>(LockResource(data)), SizeofResource(nullptr, info));
+}
+
+COLORREF SheetPixel(const TDibImage& sheet, int x, int y)
+{
+    const uint8_t* p = sheet.ScanLine(y) + x * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+COLORREF OnScreen(HWND control, int x, int y)
+{
+    POINT point{x, y};
+    ClientToScreen(control, &point);
+    return testsupport::ScreenPixel(point.x, point.y);
+}
+
+// Points of a control that show the skin: its (x, y) against the sheet's
+// (x + sx, y + sy).
+void ExpectSkinPixels(HWND control, const TDibImage& sheet, int sx, int sy, std::initializer_list<POINT> points,
+                      const char* what)
+{
+    ASSERT_NE(control, nullptr) << what;
+    for (const POINT& p : points)
+        EXPECT_EQ(OnScreen(control, p.x, p.y), SheetPixel(sheet, p.x + sx, p.y + sy))
+            << what << " at " << p.x << "," << p.y;
+}
+
+// The dialog's buttons are the skin's height and show its normal look at
+// their ends; the preview panel shows the glass rim, the group boxes the
+// caption band and its bubbles; the about box wears the same skin.
+TEST_F(ProgramEndToEnd, DialogAndAboutBoxWearTheProgramsSkin)
+{
+    const TDibImage sheet = SkinSheet();
+    SetCursorPos(0, 0);  // over no button: every one shows its normal look
+    testsupport::TTempFolder dir;
+    TRun run(ProgramPath(), "/c", dir.Path());
+    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    Sleep(500);
+    for (const char* caption : {"Preview", "About", "Help", "Feedback", "OK", "Cancel"}) {
+        const HWND button = FindControl(dialog, "TspSkinButton", caption);
+        ASSERT_NE(button, nullptr) << caption;
+        RECT client{};
+        GetClientRect(button, &client);
+        EXPECT_EQ(client.bottom, 24) << caption;
+        // The fixed ends of the button picture (10 pixels each side).
+        ExpectSkinPixels(button, sheet, 0, 0, {{0, 12}, {2, 2}, {5, 12}, {9, 20}, {3, 23}}, caption);
+        ExpectSkinPixels(button, sheet, 64 - client.right, 0, {{client.right - 1, 12}, {client.right - 6, 3}},
+                         caption);
+    }
+    // The panel's 5-pixel rim along its left and top edges.
+    const HWND panel = FindControl(dialog, "TspSkinPanel");
+    ExpectSkinPixels(panel, sheet, 16, 48, {{0, 0}, {1, 20}, {3, 20}, {4, 20}, {20, 2}}, "panel");
+    // Both ends of a group box's caption band: the rounded left end and the
+    // bubble cluster.
+    const HWND box = FindControl(dialog, "TspSkinGroupBox", "  Display");
+    RECT boxClient{};
+    GetClientRect(box, &boxClient);
+    ExpectSkinPixels(box, sheet, 56, 48, {{0, 0}, {2, 1}, {5, 10}, {1, 19}}, "group box");
+    ExpectSkinPixels(box, sheet, 56 + 72 - boxClient.right, 48,
+                     {{boxClient.right - 6, 12}, {boxClient.right - 7, 6}, {boxClient.right - 1, 30}}, "group box");
+
+    Press(FindControl(dialog, "TspSkinButton", "About"));
+    const HWND about =
+        run.WaitForWindow(10000, [](HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); });
+    ASSERT_NE(about, nullptr) << "no about box";
+    Sleep(300);
+    const HWND ok = FindControl(about, "TspSkinButton", "OK");
+    ASSERT_NE(ok, nullptr);
+    RECT okClient{};
+    GetClientRect(ok, &okClient);
+    EXPECT_EQ(okClient.bottom, 24);
+    ExpectSkinPixels(ok, sheet, 0, 0, {{0, 12}, {5, 12}, {9, 20}}, "about OK");
+    ExpectSkinPixels(FindControl(about, "TspSkinPanel"), sheet, 16, 48, {{0, 0}, {2, 30}, {4, 30}}, "about panel");
+    Press(ok);
+    for (int i = 0; i < 250 && IsWindow(about) && IsWindowVisible(about); ++i)
+        Sleep(20);
+    Press(FindControl(dialog, "TspSkinButton", "Cancel"));
     EXPECT_TRUE(run.WaitForEnd(10000));
 }
 
@@ -425,11 +529,11 @@ TEST_F(ProgramEndToEnd, MalformedOrOutOfRangeOptionsReadAsDefaultsAndOkWritesVal
     TRun run(ProgramPath(), "/c", dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
-    EXPECT_EQ(run.WaitForWindow(0, [](HWND wnd) { return FindControl(wnd, "BUTTON", "OK") && !IsReadyDialog(wnd); }),
+    EXPECT_EQ(run.WaitForWindow(0, [](HWND wnd) { return FindControl(wnd, "TspSkinButton", "OK") && !IsReadyDialog(wnd); }),
               nullptr)
         << "a message box";
     EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "None")));
-    Click(FindControl(dialog, "BUTTON", "OK"));
+    Press(FindControl(dialog, "TspSkinButton", "OK"));
     ASSERT_TRUE(run.WaitForEnd(10000));
 
     const std::map<std::string, std::string> expected = {
