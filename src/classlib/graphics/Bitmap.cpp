@@ -305,6 +305,13 @@ TDibImage TBitmap::Dib() const
     return image;
 }
 
+TColor TBitmap::TransparentColor()
+{
+    if (Empty())
+        return clBlack;
+    return Canvas()->Pixels(0, Height() - 1);
+}
+
 TDibImage TBitmap::GetDib24() const
 {
     if (PixelFormat() == pf24bit)

@@ -83,6 +83,13 @@ public:
     // and kept for the bitmap's lifetime.
     TCanvas* Canvas();
 
+    // A transparent bitmap is drawn by TCanvas::Draw without the pixels of
+    // its transparent colour, which is taken from the bottom-left pixel at
+    // the time of drawing (black for an empty bitmap, which draws nothing).
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool transparent) { FTransparent = transparent; }
+    TColor TransparentColor();
+
     // The colour table: 2, 16 or 256 entries up to 8 bits, none above. An
     // index outside raises EInvalidGraphic "Palette index out of range".
     int PaletteSize() const { return static_cast<int>(FFormat.Palette.size()); }
@@ -125,4 +132,5 @@ private:
     std::unique_ptr<TMemoryDC> FDC;
     HGDIOBJ FOriginalBitmap = nullptr;  // what FDC held before any DIB
     std::unique_ptr<TCanvas> FCanvas;
+    bool FTransparent = false;
 };

@@ -245,6 +245,11 @@ void TCanvas::Draw(int x, int y, TBitmap* bitmap)
     const HDC dc = RequiredHandle();
     if (bitmap == nullptr || bitmap->Empty())
         return;
+    if (bitmap->Transparent()) {
+        GdiTransparentBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
+                          bitmap->Width(), bitmap->Height(), ColorToRGB(bitmap->TransparentColor()));
+        return;
+    }
     BitBlt(dc, x, y, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 

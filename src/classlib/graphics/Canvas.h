@@ -26,10 +26,14 @@
 
 #include <string>
 
-// <windows.h> makes TextOut a macro for TextOutA, which would rename
-// TCanvas::TextOut; the program calls the Win32 function as TextOutA.
+// <windows.h> makes TextOut and DrawText macros for TextOutA and DrawTextA,
+// which would rename the canvas's methods; the program calls the Win32
+// functions by their A names.
 #ifdef TextOut
 #undef TextOut
+#endif
+#ifdef DrawText
+#undef DrawText
 #endif
 
 #include "classlib/core/Components.h"
@@ -155,8 +159,9 @@ public:
     TColor Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
-    // Copies the whole bitmap with its top-left corner at (x, y). Nothing
-    // happens for a null or empty bitmap.
+    // Copies the whole bitmap with its top-left corner at (x, y); a
+    // Transparent bitmap leaves the pixels of its transparent colour out.
+    // Nothing happens for a null or empty bitmap.
     void Draw(int x, int y, TBitmap* bitmap);
     // Copies the whole bitmap scaled to `rect`, nearest pixel (COLORONCOLOR).
     void StretchDraw(const RECT& rect, TBitmap* bitmap);

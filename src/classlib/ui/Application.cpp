@@ -8,6 +8,7 @@
 #include "classlib/core/CommandLine.h"
 #include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
+#include "classlib/ui/HintWindow.h"
 
 namespace {
 
@@ -179,6 +180,26 @@ void TApplication::SetHint(const std::string& hint)
         return;
     FHint = hint;
     Fire(OnHint, this);
+}
+
+void TApplication::SetShowHint(bool showHint)
+{
+    if (showHint == FShowHint)
+        return;
+    FShowHint = showHint;
+    if (showHint) {
+        FHintWindow = HintWindowClass(this);
+    } else {
+        delete FHintWindow;
+        FHintWindow = nullptr;
+    }
+}
+
+void TApplication::Notification(TComponent* aComponent, TOperation operation)
+{
+    TComponent::Notification(aComponent, operation);
+    if (operation == opRemove && aComponent == FHintWindow)
+        FHintWindow = nullptr;
 }
 
 HWND TApplication::MainFormHandle() const

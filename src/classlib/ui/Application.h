@@ -38,6 +38,7 @@
 #include "classlib/ui/WndProc.h"
 
 class TForm;
+class THintWindow;
 
 
 // What a hint window is about to show; OnShowHint may change it.
@@ -124,6 +125,19 @@ public:
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& hint);
 
+    // Turning ShowHint on makes the application's hint window, owned by
+    // the application, from HintWindowClass (HintWindow.h); turning it off
+    // frees that window. Off at first.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool showHint);
+    // Null while ShowHint is off.
+    THintWindow* HintWindow() const { return FHintWindow; }
+    // Milliseconds: before a hint shows, before the next one shows when a
+    // hint was just visible, and before a shown hint hides.
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+
     // Minimizes the application window (the system hides the windows it
     // owns) and fires OnMinimize; nothing happens when it is minimized
     // already. From then on the window is shown - zero-sized, it carries
@@ -184,6 +198,8 @@ public:
     };
     TFormHooks FormHooks;
 
+    void Notification(TComponent* aComponent, TOperation operation) override;
+
 private:
     LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Takes one message from the queue and handles it; false when the queue
@@ -199,6 +215,8 @@ private:
     std::string FHelpFile;
     std::string FHint;
     TForm* FMainForm = nullptr;
+    bool FShowHint = false;
+    THintWindow* FHintWindow = nullptr;
 };
 
 template <class T>

@@ -386,6 +386,12 @@ public:
     // The control whose window `wnd` is; null for other windows.
     static TWinControl* FindControl(HWND wnd);
 
+    // Paints the window's own content on `dc` (the default processing with
+    // the DC in wParam); the windowless children are painted after it.
+    // Public so that a transparent control can have its parent paint itself
+    // on the control's DC.
+    virtual void PaintWindow(HDC dc);
+
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyUp;
@@ -402,9 +408,6 @@ protected:
     // Fills `params` to subclass the Win32 control class `className`.
     static void CreateSubClass(TCreateParams& params, const char* className);
 
-    // Paints the window's own content on `dc` (the default processing with
-    // the DC in wParam); the windowless children are painted after it.
-    virtual void PaintWindow(HDC dc);
     // WM_PAINT for windows that paint themselves or have windowless children.
     void PaintHandler(TMessage& message);
     void PaintControls(HDC dc);

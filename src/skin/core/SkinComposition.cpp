@@ -1,9 +1,30 @@
 #include "skin/core/SkinComposition.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <initializer_list>
 #include <cstring>
 
 namespace {
+
+// Coordinates and sizes beyond this are refused (no copies): a skin's
+// numbers come from its description, and within this bound every sum and
+// product the composers form stays far inside 32 bits.
+constexpr int MaxCoordinate = 1 << 24;
+
+bool InRange(std::initializer_list<int> values)
+{
+    return std::all_of(values.begin(), values.end(), [](int v) { return v >= -MaxCoordinate && v <= MaxCoordinate; });
+}
+
+bool InRange(const TRect& r) { return InRange({r.Left, r.Top, r.Right, r.Bottom}); }
+
+bool InRange(const TSkinGeometry& g)
+{
+    return InRange({g.LTPoint.X, g.LTPoint.Y, g.RTPoint.X, g.RTPoint.Y, g.LBPoint.X, g.LBPoint.Y, g.RBPoint.X,
+                    g.RBPoint.Y}) &&
+           InRange(g.ClRect);
+}
 
 TRect Intersect(const TRect& a, const TRect& b)
 {
@@ -49,8 +70,10 @@ public:
         if (n < 1 || d1 < d0)
             return;
         const int k = (d1 - d0) / n;
-        for (int i = 0; i <= k; ++i) {
+        for (int i = FirstTile(d0, n); i <= k; ++i) {
             const int start = d0 + i * n;
+            if (start >= FPlan.Width)
+                break;
             const int len = std::min(n, d1 - start);
             if (len > 0)
                 Copy({s0, sy0, s0 + len, sy1}, {start, dy0, start + len, dy1});
@@ -64,8 +87,10 @@ public:
         if (n < 1 || d1 < d0)
             return;
         const int k = (d1 - d0) / n;
-        for (int i = 0; i <= k; ++i) {
+        for (int i = FirstTile(d0, n); i <= k; ++i) {
             const int start = d0 + i * n;
+            if (start >= FPlan.Height)
+                break;
             const int len = std::min(n, d1 - start);
             if (len > 0)
                 Copy({sx0, s0, sx1, s0 + len}, {dx0, start, dx1, start + len});
@@ -81,8 +106,8 @@ public:
             return;
         const int columns = (dest.Right - dest.Left) / w;
         const int rows = (dest.Bottom - dest.Top) / h;
-        for (int i = 0; i <= columns; ++i) {
-            for (int j = 0; j <= rows; ++j) {
+        for (int i = FirstTile(dest.Left, w); i <= columns && dest.Left + i * w < FPlan.Width; ++i) {
+            for (int j = FirstTile(dest.Top, h); j <= rows && dest.Top + j * h < FPlan.Height; ++j) {
                 const int x = dest.Left + i * w;
                 const int y = dest.Top + j * h;
                 const int cw = std::min(w, dest.Right - x);
@@ -94,17 +119,25 @@ public:
     }
 
 private:
+    // The first tile of a span starting at d0 that can reach column or row 0:
+    // the copies before it would land wholly outside the target.
+    static int FirstTile(int d0, int n) { return d0 < 0 ? (-d0) / n : 0; }
+
     TSkinPlan& FPlan;
     TSkinPictureSize FPicture;
 };
 
-TSkinPlan SizedPlan(int width, int height)
+// Sizes below 0 count as 0; a size is formed from a skin's numbers before
+// they are checked, hence the wide arguments.
+TSkinPlan SizedPlan(int64_t width, int64_t height)
 {
     TSkinPlan plan;
-    plan.Width = std::max(width, 0);
-    plan.Height = std::max(height, 0);
+    plan.Width = static_cast<int>(std::clamp<int64_t>(width, 0, INT32_MAX));
+    plan.Height = static_cast<int>(std::clamp<int64_t>(height, 0, INT32_MAX));
     return plan;
 }
+
+int Saturated(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 TSkinPlan NotBuilt()
 {
@@ -121,6 +154,8 @@ TSkinPlan PlanNinePart(const TSkinGeometry& o, const TSkinGeometry& n, TSkinPict
 {
     TSkinPlan plan = SizedPlan(AW, AH);
     if (o.RBPoint.X == o.LTPoint.X || o.RBPoint.Y == o.LTPoint.Y || PictureEmpty(picture))
+        return plan;
+    if (!InRange(o) || !InRange(n) || !InRange(sr) || !InRange({AW, AH}))
         return plan;
     TPlanBuilder b(plan, picture);
     const int SL = sr.Left, ST = sr.Top, SR = sr.Right, SB = sr.Bottom;
@@ -177,22 +212,24 @@ void SideStrip(TPlanBuilder& b, const TSkinPlan& plan, int sy, int sx0, int sx1,
 
 TSkinGeometry NewSkinGeometry(const TSkinGeometry& Old, const TRect& SkinRect, int AW, int AH)
 {
-    const int dx = AW - (SkinRect.Right - SkinRect.Left);
-    const int dy = AH - (SkinRect.Bottom - SkinRect.Top);
+    const int64_t dx = int64_t{AW} - (int64_t{SkinRect.Right} - SkinRect.Left);
+    const int64_t dy = int64_t{AH} - (int64_t{SkinRect.Bottom} - SkinRect.Top);
     TSkinGeometry g = Old;
-    g.RTPoint.X += dx;
-    g.LBPoint.Y += dy;
-    g.RBPoint.X += dx;
-    g.RBPoint.Y += dy;
-    g.ClRect.Right += dx;
-    g.ClRect.Bottom += dy;
+    g.RTPoint.X = Saturated(g.RTPoint.X + dx);
+    g.LBPoint.Y = Saturated(g.LBPoint.Y + dy);
+    g.RBPoint.X = Saturated(g.RBPoint.X + dx);
+    g.RBPoint.Y = Saturated(g.RBPoint.Y + dy);
+    g.ClRect.Right = Saturated(g.ClRect.Right + dx);
+    g.ClRect.Bottom = Saturated(g.ClRect.Bottom + dy);
     return g;
 }
 
 TSkinPlan PlanHSkinImage(int LOffset, int ROffset, TSkinPictureSize Picture, const TRect& SkinRect, int AW)
 {
     const int SL = SkinRect.Left, ST = SkinRect.Top, SR = SkinRect.Right, SB = SkinRect.Bottom;
-    TSkinPlan plan = SizedPlan(AW, SB - ST);
+    TSkinPlan plan = SizedPlan(AW, int64_t{SB} - ST);
+    if (!InRange(SkinRect) || !InRange({LOffset, ROffset, AW}))
+        return plan;
     TPlanBuilder b(plan, Picture);
     const int h = plan.Height;
     if (LOffset != 0)
@@ -206,7 +243,9 @@ TSkinPlan PlanHSkinImage(int LOffset, int ROffset, TSkinPictureSize Picture, con
 TSkinPlan PlanVSkinImage(int TOffset, int BOffset, TSkinPictureSize Picture, const TRect& SkinRect, int AH)
 {
     const int SL = SkinRect.Left, ST = SkinRect.Top, SR = SkinRect.Right, SB = SkinRect.Bottom;
-    TSkinPlan plan = SizedPlan(SR - SL, AH);
+    TSkinPlan plan = SizedPlan(int64_t{SR} - SL, AH);
+    if (!InRange(SkinRect) || !InRange({TOffset, BOffset, AH}))
+        return plan;
     TPlanBuilder b(plan, Picture);
     const int w = plan.Width;
     if (TOffset != 0)
@@ -238,6 +277,8 @@ TSkinStripPlans PlanSkinBorderImages(const TSkinGeometry& Old, const TSkinGeomet
     const TRect& N = n.ClRect;
     const int SL = SkinRect.Left, ST = SkinRect.Top, SR = SkinRect.Right, SB = SkinRect.Bottom;
     TSkinStripPlans strips;
+    if (!InRange(o) || !InRange(n) || !InRange(SkinRect) || !InRange({AW, AH}))
+        return {NotBuilt(), NotBuilt(), NotBuilt(), NotBuilt()};
 
     if (AW >= 1 && N.Top >= 1 && o.RTPoint.X - o.LTPoint.X >= 1) {
         strips.Top = SizedPlan(AW, N.Top);
@@ -281,7 +322,7 @@ TSkinStripPlans PlanSkinBorderImages(const TSkinGeometry& Old, const TSkinGeomet
 }
 
 TSkinStripPlans PlanSkinMask(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Mask, int AW,
-                             int AH)
+                             int /*AH*/)
 {
     const TSkinGeometry& o = Old;
     const TSkinGeometry& n = New;
@@ -289,6 +330,8 @@ TSkinStripPlans PlanSkinMask(const TSkinGeometry& Old, const TSkinGeometry& New,
     const TRect& N = n.ClRect;
     const int mw = Mask.Width, mh = Mask.Height;
     TSkinStripPlans strips;
+    if (!InRange(o) || !InRange(n) || !InRange({mw, mh, AW}))
+        return {NotBuilt(), NotBuilt(), NotBuilt(), NotBuilt()};
 
     const int sideHeight = N.Bottom - N.Top;
     if (C.Left >= 1 && sideHeight >= 1) {

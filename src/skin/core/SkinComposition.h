@@ -18,7 +18,11 @@
 // reaching outside either copies only its inside part, so pixels outside
 // the copies keep what the target held), and copies left without area are
 // dropped. An empty picture (no pixels, or none at all) gives a plan that
-// sizes the target and copies nothing.
+// sizes the target and copies nothing. A skin's numbers come from its
+// description: coordinates or sizes beyond 2^24 in size give no copies
+// (strips are not built), and tiling stops at the target's edge, so no
+// input overflows the arithmetic or makes a plan longer than its target
+// needs.
 #pragma once
 
 #include <vector>
@@ -62,7 +66,7 @@ struct TSkinGeometry {
 // The geometry moved for a new size AW x AH of an element whose skin
 // rectangle is SkinRect: the right points and the client's right edge move
 // by dx = AW - width, the bottom points and the client's bottom by
-// dy = AH - height.
+// dy = AH - height (held to 32 bits).
 TSkinGeometry NewSkinGeometry(const TSkinGeometry& Old, const TRect& SkinRect, int AW, int AH);
 
 // The size of the picture the copies read from; 0 x 0 for an empty or
@@ -102,7 +106,8 @@ struct TSkinStripPlans {
 TSkinStripPlans PlanSkinBorderImages(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Picture,
                                      const TRect& SkinRect, int AW, int AH);
 // The strips of a whole mask picture (its own rectangle in the place of the
-// skin rectangle) at AW x AH.
+// skin rectangle) at AW x AH; the strips' heights come from the client
+// rectangles, so AH itself is not used.
 TSkinStripPlans PlanSkinMask(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Mask, int AW,
                              int AH);
 

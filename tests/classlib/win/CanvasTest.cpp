@@ -97,6 +97,10 @@ TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
         {"TextOut", [&] { canvas->TextOut(1, 1, "Ab"); }},
         {"TextRect", [&] { canvas->TextRect(RECT{0, 0, 20, 20}, 1, 1, "Ab"); }},
         {"TextExtent", [&] { canvas->TextExtent("Ab"); }},
+        {"DrawText", [&] {
+             RECT r{0, 0, 30, 20};
+             canvas->DrawText("Ab", r, DT_CENTER);
+         }},
     };
     for (const TBrushStyle style : {bsSolid, bsClear}) {
         canvas->Brush()->SetStyle(style);
@@ -105,6 +109,30 @@ TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
             EXPECT_TRUE(TContextState(dc) == before) << name << " " << style;
         }
     }
+}
+
+TEST(CanvasTest, DrawTextMeasuresOrDraws)
+{
+    TBitmap bitmap;
+    Prepare(bitmap, 120, 40, clWhite);
+    TCanvas* canvas = bitmap.Canvas();
+    canvas->Font()->SetColor(clRed);
+    RECT measured{5, 5, 5, 5};
+    const int height = canvas->DrawText("Wide text", measured, DT_CALCRECT);
+    const SIZE extent = canvas->TextExtent("Wide text");
+    EXPECT_EQ(measured.right - measured.left, extent.cx);
+    EXPECT_EQ(measured.bottom - measured.top, extent.cy);
+    EXPECT_EQ(height, extent.cy);
+    const auto red = [](TColor c) { return c == clRed; };
+    EXPECT_EQ(CountPixels(canvas, RECT{0, 0, 120, 40}, red), 0) << "measuring draws nothing";
+
+    // A clear brush leaves the background around the letters.
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Brush()->SetColor(clBlue);
+    RECT box{0, 0, 120, 40};
+    canvas->DrawText("Wide text", box, DT_CENTER);
+    EXPECT_GT(CountPixels(canvas, RECT{0, 0, 120, 40}, [](TColor c) { return c != clWhite; }), 0);
+    EXPECT_EQ(CountPixels(canvas, RECT{0, 0, 120, 40}, [](TColor c) { return c == clBlue; }), 0);
 }
 
 // Each pass makes a new pen, brush and font: a leak of one object per pass

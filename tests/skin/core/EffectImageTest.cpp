@@ -102,6 +102,7 @@ TEST(EffectImage, PushSlideAndGradientRowsAtHalfway)
     EXPECT_EQ(Morphed(&TEffectImage::PushMorph, 0.5), (std::vector<int>{103, 104, 105, 106, 10, 20}));
     EXPECT_EQ(Morphed(&TEffectImage::LeftSlideMorph, 0.5), (std::vector<int>{104, 105, 106, 40, 50, 60}));
     EXPECT_EQ(Morphed(&TEffectImage::RightSlideMorph, 0.5), (std::vector<int>{10, 20, 30, 101, 102, 103}));
+    EXPECT_EQ(Morphed(&TEffectImage::GradientMorph, 0.5), (std::vector<int>{10, 20, 103, 104, 105, 60}));
     EXPECT_EQ(Morphed(&TEffectImage::LeftGradientMorph, 0.5), (std::vector<int>{101, 75, 54, 40, 50, 60}));
     EXPECT_EQ(Morphed(&TEffectImage::RightGradientMorph, 0.5), (std::vector<int>{10, 20, 30, 61, 87, 106}));
 }

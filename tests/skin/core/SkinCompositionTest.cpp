@@ -195,3 +195,25 @@ TEST(SkinComposition, BorderAndMaskStrips)
     ASSERT_EQ(maskBottom.Height, 2);
     EXPECT_EQ(Columns(maskBottom, 0), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
 }
+
+TEST(SkinComposition, WildSkinNumbersGiveShortPlansWithoutOverflow)
+{
+    const TSkinPictureSize picture{64, 64};
+    const int big = 2147483647;
+    const TSkinGeometry wild{{-big - 1, 0}, {big, 0}, {0, 5}, {1, 5}, {0, 1, big, 6}};
+    EXPECT_TRUE(PlanSkinImage(wild, wild, picture, {0, 0, 10, 10}, 40, 30, true).Copies.empty());
+    EXPECT_FALSE(PlanSkinBorderImages(wild, wild, picture, {0, 0, 10, 10}, 40, 30).Top.Built);
+    EXPECT_FALSE(PlanSkinMask(wild, wild, picture, 40, 30).Left.Built);
+    const TSkinPlan tall = PlanHSkinImage(0, 0, picture, {0, -big - 1, 10, big}, 40);
+    EXPECT_EQ(tall.Height, big);
+    EXPECT_TRUE(tall.Copies.empty());
+    EXPECT_EQ(NewSkinGeometry(wild, {0, 0, 10, 10}, big, 10).RTPoint.X, big);
+
+    // A span of one column tiled from far left of the target: only the
+    // copies that reach it are made.
+    const TSkinGeometry thin{{2, 2}, {3, 2}, {2, 8}, {3, 8}, {2, 2, 8, 8}};
+    TSkinGeometry shifted = thin;
+    shifted.LTPoint.X = -(1 << 23);
+    const TSkinPlan plan = PlanSkinImage(thin, shifted, picture, {0, 0, 10, 10}, 12, 10, false);
+    EXPECT_LT(plan.Copies.size(), 64u);
+}

@@ -1,0 +1,392 @@
+// The Win32 side of the skin drawing: composers over bitmaps give the
+// executor's pixels, regions from masks, the effect bitmap's round trip, the
+// glyphs and arrows as their stroke lists say, layered alpha, screen capture
+// and a parent's background behind a transparent control.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "../../classlib/win/UiTestSupport.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/WinTypes.h"
+#include "classlib/ui/ExtCtrls.h"
+#include "skin/EffectBmp.h"
+#include "skin/SkinDraw.h"
+#include "skin/SkinImages.h"
+#include "skin/SkinRegions.h"
+#include "skin/core/SkinComposition.h"
+
+namespace {
+
+// A picture whose pixels name their place (blue the column, green the row)
+// at 24 bits, or at 8 bits through a table of 256 distinct colours.
+TDibImage Coded(int width, int height, int bits)
+{
+    TDibImage image;
+    image.Width = width;
+    image.Height = height;
+    image.BitCount = bits;
+    image.Allocate();
+    for (int i = 0; bits == 8 && i < 256; ++i)
+        image.Palette[static_cast<size_t>(i)] = static_cast<uint32_t>(i | (255 - i) << 8 | 37 << 16);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* row = image.ScanLine(y);
+            if (bits == 8) {
+                row[x] = static_cast<uint8_t>(x + 16 * y);
+            } else {
+                row[3 * x] = static_cast<uint8_t>(x);
+                row[3 * x + 1] = static_cast<uint8_t>(y);
+                row[3 * x + 2] = 200;
+            }
+        }
+    return image;
+}
+
+// The pixels of a bitmap as 24-bit rows, for comparison with the executor.
+std::vector<std::vector<uint8_t>> PixelsOf(const TDibImage& image)
+{
+    const TDibImage rgb = DibTo24Bit(image);
+    std::vector<std::vector<uint8_t>> rows;
+    for (int y = 0; y < rgb.Height; ++y)
+        rows.emplace_back(rgb.ScanLine(y), rgb.ScanLine(y) + 3 * rgb.Width);
+    return rows;
+}
+
+void Fill(TBitmap& bitmap, int width, int height, TColor color)
+{
+    bitmap.SetSize(width, height);
+    bitmap.Canvas()->Brush()->SetStyle(bsSolid);
+    bitmap.Canvas()->Brush()->SetColor(color);
+    bitmap.Canvas()->FillRect(RECT{0, 0, width, height});
+}
+
+// The pixels the strokes cover (lines without their end pixel; outlines or
+// filled rectangles without right and bottom edges). The strokes here are
+// horizontal, vertical or diagonal.
+std::set<std::pair<int, int>> StrokePixels(const TSkinShapes& shapes, int x0, int y0)
+{
+    std::set<std::pair<int, int>> pixels;
+    for (const TSkinShape& s : shapes) {
+        const int l = x0 + s.A.X, t = y0 + s.A.Y, r = x0 + s.B.X, b = y0 + s.B.Y;
+        if (s.Kind == TSkinShape::Line) {
+            const int dx = (r > l) - (r < l), dy = (b > t) - (b < t);
+            const int n = std::max(std::abs(r - l), std::abs(b - t));
+            for (int i = 0; i < n; ++i)
+                pixels.insert({l + i * dx, t + i * dy});
+            continue;
+        }
+        for (int y = t; y < b; ++y)
+            for (int x = l; x < r; ++x)
+                if (s.Filled || x == l || x == r - 1 || y == t || y == b - 1)
+                    pixels.insert({x, y});
+    }
+    return pixels;
+}
+
+std::set<std::pair<int, int>> PixelsOfColor(TBitmap& bitmap, TColor color)
+{
+    std::set<std::pair<int, int>> pixels;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if (bitmap.Canvas()->Pixels(x, y) == color)
+                pixels.insert({x, y});
+    return pixels;
+}
+
+const TSkinGeometry Old{{3, 3}, {9, 3}, {3, 7}, {9, 7}, {2, 2, 10, 8}};
+const TRect SkinRect{2, 1, 14, 11};
+
+}  // namespace
+
+TEST(SkinImages, ComposersOnBitmapsGiveTheExecutorsPixels)
+{
+    const TSkinGeometry n = NewSkinGeometry(Old, SkinRect, 23, 17);
+    for (int bits : {8, 24}) {
+        const TDibImage source = Coded(16, 12, bits);
+        TBitmap picture;
+        picture.SetDib(source);
+
+        TBitmap nine;
+        CreateSkinImage(Old.LTPoint, Old.RTPoint, Old.LBPoint, Old.RBPoint, Old.ClRect, n.LTPoint, n.RTPoint,
+                        n.LBPoint, n.RBPoint, n.ClRect, &nine, &picture, SkinRect, 23, 17, true);
+        TDibImage expected;
+        ExecuteSkinPlan(PlanSkinImage(Old, n, {16, 12}, SkinRect, 23, 17, true), source, expected);
+        EXPECT_EQ(PixelsOf(nine.Dib()), PixelsOf(expected)) << bits;
+
+        TBitmap stretched;
+        CreateHSkinImage(4, 3, &stretched, &picture, SkinRect, 40, 0);
+        TDibImage expectedStretch;
+        ExecuteSkinPlan(PlanHSkinImage(4, 3, {16, 12}, SkinRect, 40), source, expectedStretch);
+        EXPECT_EQ(PixelsOf(stretched.Dib()), PixelsOf(expectedStretch)) << bits;
+
+        TBitmap left, top, right, bottom;
+        CreateSkinBorderImages(Old.LTPoint, Old.RTPoint, Old.LBPoint, Old.RBPoint, Old.ClRect, n.LTPoint,
+                               n.RTPoint, n.LBPoint, n.RBPoint, n.ClRect, &left, &top, &right, &bottom, &picture,
+                               SkinRect, 23, 17);
+        const TSkinStripPlans strips = PlanSkinBorderImages(Old, n, {16, 12}, SkinRect, 23, 17);
+        TDibImage expectedLeft, expectedBottom;
+        ExecuteSkinPlan(strips.Left, source, expectedLeft);
+        ExecuteSkinPlan(strips.Bottom, source, expectedBottom);
+        EXPECT_EQ(PixelsOf(left.Dib()), PixelsOf(expectedLeft)) << bits;
+        EXPECT_EQ(PixelsOf(bottom.Dib()), PixelsOf(expectedBottom)) << bits;
+    }
+
+    // A missing picture sizes the target and draws nothing.
+    TBitmap target;
+    CreateHSkinImage(4, 3, &target, nullptr, SkinRect, 40, 0);
+    EXPECT_EQ(target.Width(), 40);
+    EXPECT_EQ(target.Height(), 10);
+    CreateVSkinImage(4, 3, &target, nullptr, SkinRect, 0, 33);
+    EXPECT_EQ(target.Width(), 12);
+    EXPECT_EQ(target.Height(), 33);
+    EXPECT_EQ(target.Canvas()->Pixels(5, 20), clBlack);
+}
+
+TEST(SkinRegions, RegionsFromMasks)
+{
+    auto regionRects = [](HRGN rgn, RECT* bound) {
+        const DWORD size = GetRegionData(rgn, 0, nullptr);
+        std::vector<uint8_t> data(size);
+        GetRegionData(rgn, size, reinterpret_cast<RGNDATA*>(data.data()));
+        const auto* header = reinterpret_cast<const RGNDATA*>(data.data());
+        *bound = header->rdh.rcBound;
+        const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+        return std::vector<RECT>(rects, rects + header->rdh.nCount);
+    };
+
+    TBitmap mask;
+    Fill(mask, 3, 1, clWhite);
+    mask.Canvas()->SetPixels(0, 0, clBlack);
+    mask.Canvas()->SetPixels(2, 0, clBlack);
+    HRGN rgn = nullptr;
+    CreateRgnFromBitmap(rgn, &mask);
+    ASSERT_NE(rgn, nullptr);
+    RECT bound{};
+    const std::vector<RECT> rects = regionRects(rgn, &bound);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(ToTRect(rects[0]), (TRect{0, 0, 1, 1}));
+    EXPECT_EQ(ToTRect(rects[1]), (TRect{2, 0, 3, 1}));
+    EXPECT_EQ(ToTRect(bound), (TRect{0, 0, 3, 1}));
+    DeleteObject(rgn);
+
+    // An empty bitmap gives no region; so does a missing one.
+    TBitmap empty;
+    rgn = reinterpret_cast<HRGN>(1);
+    CreateRgnFromBitmap(rgn, &empty);
+    EXPECT_EQ(rgn, nullptr);
+
+    // A checkerboard of 7,200 runs.
+    TBitmap board;
+    Fill(board, 120, 120, clWhite);
+    for (int y = 0; y < 120; ++y)
+        for (int x = y & 1; x < 120; x += 2)
+            board.Canvas()->SetPixels(x, y, clBlack);
+    CreateRgnFromBitmap(rgn, &board);
+    ASSERT_NE(rgn, nullptr);
+    EXPECT_EQ(regionRects(rgn, &bound).size(), 7200u);
+    EXPECT_TRUE(PtInRegion(rgn, 119, 119));
+    EXPECT_FALSE(PtInRegion(rgn, 118, 119));
+    DeleteObject(rgn);
+}
+
+TEST(SkinRegions, StretchedMaskGivesTheWindowShape)
+{
+    // A 12 x 10 mask, black but for its four corner pixels and one pixel in
+    // the repeated part of the top band.
+    TBitmap mask;
+    Fill(mask, 12, 10, clBlack);
+    for (const POINT p : {POINT{0, 0}, POINT{11, 0}, POINT{0, 9}, POINT{11, 9}, POINT{5, 0}})
+        mask.Canvas()->SetPixels(p.x, p.y, clWhite);
+    const TRect whole{0, 0, 12, 10};
+    const TSkinGeometry n = NewSkinGeometry(Old, whole, 30, 20);
+    HRGN rgn = nullptr;
+    CreateRgnFromSkinMask(rgn, Old.LTPoint, Old.RTPoint, Old.LBPoint, Old.RBPoint, Old.ClRect, n.LTPoint, n.RTPoint,
+                          n.LBPoint, n.RBPoint, n.ClRect, &mask, 30, 20);
+    ASSERT_NE(rgn, nullptr);
+    for (const POINT p : {POINT{0, 0}, POINT{29, 0}, POINT{0, 19}, POINT{29, 19}, POINT{5, 0}, POINT{11, 0}})
+        EXPECT_FALSE(PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
+    for (const POINT p : {POINT{1, 0}, POINT{28, 19}, POINT{15, 10}, POINT{0, 10}, POINT{29, 10}, POINT{15, 19},
+                          POINT{10, 0}})
+        EXPECT_TRUE(PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
+
+    // Set on a real window, the region comes back.
+    const HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 50, 50, 30, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    const HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(copy, rgn, nullptr, RGN_COPY);
+    ASSERT_NE(SetWindowRgn(wnd, rgn, FALSE), 0);
+    const HRGN back = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(wnd, back), COMPLEXREGION);
+    EXPECT_TRUE(EqualRgn(back, copy));
+    DeleteObject(back);
+    DeleteObject(copy);
+    DestroyWindow(wnd);
+
+    // New top points that cross give no region.
+    TSkinGeometry crossed = n;
+    crossed.LTPoint.X = crossed.RTPoint.X + 1;
+    rgn = reinterpret_cast<HRGN>(1);
+    CreateRgnFromSkinMask(rgn, Old.LTPoint, Old.RTPoint, Old.LBPoint, Old.RBPoint, Old.ClRect, crossed.LTPoint,
+                          crossed.RTPoint, crossed.LBPoint, crossed.RBPoint, crossed.ClRect, &mask, 30, 20);
+    EXPECT_EQ(rgn, nullptr);
+}
+
+TEST(EffectBmp, CopiesABitmapChangesItAndDrawsIt)
+{
+    for (int bits : {8, 24}) {
+        TBitmap source;
+        source.SetDib(Coded(7, 3, bits));
+        TspEffectBmp effect(source.Handle());
+        ASSERT_EQ(effect.Width(), 7);
+        ASSERT_EQ(effect.Height(), 3);
+        const TColor original = source.Canvas()->Pixels(5, 2);
+        effect.Invert();
+        TBitmap target;
+        Fill(target, 12, 6, clWhite);
+        effect.Draw(target.Canvas()->Handle(), 2, 1);
+        EXPECT_EQ(target.Canvas()->Pixels(7, 3), static_cast<TColor>(0xFFFFFF ^ original)) << bits;
+        EXPECT_EQ(target.Canvas()->Pixels(9, 3), clWhite);
+        EXPECT_EQ(target.Canvas()->Pixels(1, 1), clWhite);
+    }
+    TBitmap empty;
+    TspEffectBmp none(empty.Handle());
+    EXPECT_EQ(none.Width(), 0);
+    none.Invert();
+}
+
+TEST(SkinDraw, GlyphsAndArrowsDrawTheirStrokes)
+{
+    using TDraw = void (*)(TCanvas*, int, int, TColor);
+    const std::pair<TDraw, TFrameGlyph> glyphs[] = {
+        {DrawCloseGlyph, fgClose},       {DrawSysMenuGlyph, fgSysMenu},   {DrawMinimizeGlyph, fgMinimize},
+        {DrawMaximizeGlyph, fgMaximize}, {DrawRestoreGlyph, fgRestore},   {DrawRollUpGlyph, fgRollUp},
+        {DrawRollDownGlyph, fgRollDown}, {DrawMinToTrayGlyph, fgMinToTray},
+    };
+    for (const auto& [draw, glyph] : glyphs) {
+        TBitmap bitmap;
+        Fill(bitmap, 20, 20, clWhite);
+        draw(bitmap.Canvas(), 3, 4, clRed);
+        EXPECT_EQ(PixelsOfColor(bitmap, clRed), StrokePixels(FrameGlyphShapes(glyph), 3, 4)) << glyph;
+        EXPECT_EQ(PixelsOfColor(bitmap, clWhite).size() + PixelsOfColor(bitmap, clRed).size(), 400u) << glyph;
+    }
+    // The roll-up glyph's first stroke has no length.
+    EXPECT_FALSE(StrokePixels(FrameGlyphShapes(fgRollUp), 0, 0).contains({5, 2}));
+
+    for (int code = 1; code <= 5; ++code) {
+        TBitmap bitmap;
+        Fill(bitmap, 10, 10, clWhite);
+        DrawArrowImage(bitmap.Canvas(), TRect{0, 0, 10, 10}, clBlue, code);
+        const auto drawn = PixelsOfColor(bitmap, clBlue);
+        EXPECT_EQ(drawn, StrokePixels(ArrowShapes(TRect{0, 0, 10, 10}, code), 0, 0)) << code;
+        EXPECT_EQ(drawn.size(), code == 5 ? 0u : 16u) << code;
+    }
+}
+
+TEST(SkinDraw, GlyphCellsAreDrawnWithoutTheirTransparentColour)
+{
+    // Two cells of 20 x 6: blue, then green with a magenta bottom-left pixel
+    // and a magenta dot.
+    TBitmap strip;
+    Fill(strip, 40, 6, clBlue);
+    strip.Canvas()->Brush()->SetColor(clLime);
+    strip.Canvas()->FillRect(RECT{20, 0, 40, 6});
+    strip.Canvas()->SetPixels(20, 5, TColor(0xFF00FF));
+    strip.Canvas()->SetPixels(30, 2, TColor(0xFF00FF));
+
+    TBitmap target;
+    Fill(target, 40, 20, clWhite);
+    DrawGlyph(target.Canvas(), 5, 5, &strip, 2, 2);
+    EXPECT_EQ(PixelsOfColor(target, clLime).size(), 20u * 6 - 2);
+    EXPECT_EQ(target.Canvas()->Pixels(5, 5), clLime);
+    EXPECT_EQ(target.Canvas()->Pixels(24, 10), clLime);
+    EXPECT_EQ(target.Canvas()->Pixels(15, 7), clWhite);
+    EXPECT_EQ(target.Canvas()->Pixels(5, 10), clWhite);
+    EXPECT_EQ(target.Canvas()->Pixels(25, 5), clWhite);
+
+    TBitmap untouched;
+    Fill(untouched, 40, 20, clWhite);
+    for (const auto& [count, index] : {std::pair{0, 1}, std::pair{-1, 1}, std::pair{2, 3}, std::pair{2, 0}})
+        DrawGlyph(untouched.Canvas(), 0, 0, &strip, count, index);
+    EXPECT_EQ(PixelsOfColor(untouched, clWhite).size(), 800u);
+}
+
+TEST(SkinDraw, LayeredAlphaFollowsThePercentage)
+{
+    const HWND wnd =
+        CreateWindowExA(WS_EX_LAYERED, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    for (const auto& [percent, alpha] : {std::pair{0, 255}, std::pair{50, 127}, std::pair{100, 0}}) {
+        SetLayeredWindowAlpha(wnd, percent);
+        BYTE got = 1;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(wnd, nullptr, &got, &flags));
+        EXPECT_EQ(got, alpha) << percent;
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    }
+    DestroyWindow(wnd);
+}
+
+namespace {
+
+// A transparent control: its whole picture is what lies behind it.
+class TSeeThrough : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override { DrawParentImage(this, Canvas()); }
+};
+
+class TBlock : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    TColor Fill = clLime;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(Fill);
+        Canvas()->FillRect(RECT{0, 0, Width(), Height()});
+    }
+};
+
+class SkinDrawWindowTest : public uitest::UiTest {};
+
+}  // namespace
+
+TEST_F(SkinDrawWindowTest, ParentImageAndScreenCapture)
+{
+    TForm* form = MakeForm(220, 120);
+    form->SetColor(clWhite);
+    auto* panel = AddControl<TPanel>(form, 10, 10, 160, 90);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clBlue);
+    AddControl<TBlock>(panel, 20, 20, 40, 30);
+    auto* child = AddControl<TSeeThrough>(panel, 30, 25, 60, 40);
+    form->Update();
+    ASSERT_TRUE(PumpUntil([&] { return Near(PixelOf(child->Handle(), 2, 2), RGB(0, 255, 0)); }))
+        << std::hex << PixelOf(child->Handle(), 2, 2);
+    EXPECT_TRUE(Near(PixelOf(child->Handle(), 40, 10), RGB(0, 0, 255)));
+
+    // A windowless control at the same place, drawn into a buffer of its size.
+    auto* graphic = AddControl<TBlock>(panel, 30, 25, 60, 40);
+    TBitmap buffer;
+    Fill(buffer, 60, 40, clBlack);
+    DrawParentImageForGraphic(graphic, buffer.Canvas());
+    EXPECT_EQ(buffer.Canvas()->Pixels(2, 2), clLime);
+    EXPECT_EQ(buffer.Canvas()->Pixels(40, 10), clBlue);
+
+    // The screen shows the form: a capture of the panel's area reads it.
+    POINT origin{0, 0};
+    ClientToScreen(panel->Handle(), &origin);
+    TBitmap shot;
+    shot.SetSize(20, 10);
+    GetScreenImage(origin.x + 15, origin.y + 15, &shot);
+    EXPECT_TRUE(Near(static_cast<COLORREF>(shot.Canvas()->Pixels(3, 3)), RGB(0, 0, 255)));
+    EXPECT_TRUE(Near(static_cast<COLORREF>(shot.Canvas()->Pixels(19, 9)), RGB(0, 255, 0)));
+}

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "../../classlib/win/UiTestSupport.h"
+#include "../../support/ScreenPixels.h"
+#include "classlib/ui/Forms.h"
+#include "classlib/ui/Screen.h"
+#include "skin/SkinDraw.h"
+#include "skin/SkinHint.h"
+
+namespace {
+
+using testsupport::ColoursNear;
+
+// A main form holding a hint component and a skin, and the application's
+// hint window that serves them.
+struct THintScene {
+    THintScene()
+    {
+        Main = std::make_unique<TForm>(nullptr);
+        Hint = new TspSkinHint(Main.get());
+        Skin = new TspSkinData(Main.get());
+        Hint->SetSkinData(Skin);
+        Application->SetMainForm(Main.get());
+        Window = dynamic_cast<TspSkinHintWindow*>(Application->HintWindow());
+    }
+    ~THintScene()
+    {
+        Application->SetMainForm(nullptr);
+        Application->SetShowHint(false);
+        HintWindowClass = CreateHintWindowOf<THintWindow>;
+    }
+
+    // Shows `text` at (x, y) and lets it paint.
+    void Show(int x, int y, const std::string& text = "Hint text")
+    {
+        Window->ActivateHint(RECT{x, y, x, y}, text);
+        if (Window->HandleAllocated())
+            UpdateWindow(Window->Handle());
+        Application->ProcessMessages();
+        GdiFlush();
+    }
+    RECT Bounds() const
+    {
+        RECT bounds{};
+        GetWindowRect(Window->Handle(), &bounds);
+        return bounds;
+    }
+    // The screen under the hint window, read into a bitmap.
+    std::unique_ptr<TBitmap> Shown() const
+    {
+        const RECT bounds = Bounds();
+        auto shot = std::make_unique<TBitmap>();
+        shot->SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
+        GetScreenImage(bounds.left, bounds.top, shot.get());
+        return shot;
+    }
+
+    std::unique_ptr<TForm> Main;
+    TspSkinHint* Hint;
+    TspSkinData* Skin;
+    TspSkinHintWindow* Window;
+};
+
+std::unique_ptr<TBitmap> Solid(int width, int height, TColor color)
+{
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(width, height);
+    bitmap->Canvas()->Brush()->SetColor(color);
+    bitmap->Canvas()->FillRect(RECT{0, 0, width, height});
+    return bitmap;
+}
+
+// The text's size in the hint's plain font, as the canvas measures it.
+SIZE PlainTextSize(TspSkinHint& hint, const std::string& text)
+{
+    TBitmap work;
+    work.SetSize(1, 1);
+    work.Canvas()->Font()->Assign(hint.DefaultFont());
+    RECT rect{};
+    work.Canvas()->DrawText(text, rect, DT_CALCRECT | DT_CENTER);
+    return SIZE{rect.right, rect.bottom};
+}
+
+}  // namespace
+
+// Without a hint picture the hint is plain: text + 4 in size, a clBtnShadow
+// frame around clInfoBk, the text inside; a picture or mask index outside
+// the skin's pictures counts as none. Past the screen's right edge the hint
+// is moved to end at it.
+TEST(SkinHint, PlainLookSizeAndPlace)
+{
+    THintScene scene;
+    ASSERT_NE(scene.Window, nullptr);
+    EXPECT_EQ(Application->HintShortPause, 100);
+    scene.Skin->Empty = false;
+    scene.Skin->ActivePictures.push_back(Solid(8, 8, clRed));
+    scene.Skin->HintWindow->WindowPictureIndex = 1;
+    scene.Skin->HintWindow->MaskPictureIndex = 7;
+
+    scene.Show(100, 120);
+    const SIZE text = PlainTextSize(*scene.Hint, "Hint text");
+    RECT bounds = scene.Bounds();
+    EXPECT_EQ(bounds.left, 100);
+    EXPECT_EQ(bounds.right - bounds.left, text.cx + 4);
+    EXPECT_EQ(bounds.bottom - bounds.top, text.cy + 4);
+    EXPECT_EQ(GetWindowRgn(scene.Window->Handle(), CreateRectRgn(0, 0, 0, 0)), ERROR);
+
+    const auto shot = scene.Shown();
+    TCanvas& pixels = *shot->Canvas();
+    EXPECT_EQ(pixels.Pixels(0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(pixels.Pixels(shot->Width() - 1, shot->Height() - 1), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(pixels.Pixels(1, 1), ColorToRGB(clInfoBk));
+    int ink = 0;
+    for (int y = 2; y < shot->Height() - 2; ++y)
+        for (int x = 2; x < shot->Width() - 2; ++x)
+            ink += pixels.Pixels(x, y) == ColorToRGB(clInfoText);
+    EXPECT_GT(ink, 10);
+
+    scene.Show(Screen->Width() - 5, 40);
+    bounds = scene.Bounds();
+    EXPECT_EQ(bounds.right, Screen->Width());
+    EXPECT_EQ(bounds.right - bounds.left, text.cx + 4);
+}
+
+// With a hint picture the window is as large as the text needs inside the
+// picture's client rectangle, never smaller than the picture; its points
+// follow the new size, and the mask shapes it.
+TEST(SkinHint, SkinnedSizeGeometryAndRegion)
+{
+    THintScene scene;
+    scene.Skin->Empty = false;
+    scene.Skin->ActivePictures.push_back(Solid(30, 20, clLime));
+    // The mask: black inside, a white top-left corner square of 3 x 3.
+    auto mask = Solid(30, 20, clBlack);
+    mask->Canvas()->Brush()->SetColor(clWhite);
+    mask->Canvas()->FillRect(RECT{0, 0, 3, 3});
+    scene.Skin->ActivePictures.push_back(std::move(mask));
+    TspDataSkinHintWindow& record = *scene.Skin->HintWindow;
+    record.WindowPictureIndex = 0;
+    record.MaskPictureIndex = 1;
+    record.LeftTopPoint = TPoint{4, 4};
+    record.RightTopPoint = TPoint{26, 4};
+    record.LeftBottomPoint = TPoint{4, 16};
+    record.RightBottomPoint = TPoint{26, 16};
+    record.ClientRect = TRect{5, 4, 25, 16};
+    record.FontHeight = 14;
+
+    scene.Show(50, 60, "A much longer hint text");
+    TFont font;
+    font.SetName(record.FontName);
+    font.SetHeight(14);
+    TBitmap work;
+    work.SetSize(1, 1);
+    work.Canvas()->Font()->Assign(&font);
+    RECT text{};
+    work.Canvas()->DrawText("A much longer hint text", text, DT_CALCRECT | DT_CENTER);
+    const int width = std::max<int>(text.right + 5 + (30 - 25), 30);
+    const int height = std::max<int>(text.bottom + 4 + (20 - 16), 20);
+    const RECT bounds = scene.Bounds();
+    EXPECT_EQ(bounds.right - bounds.left, width);
+    EXPECT_EQ(bounds.bottom - bounds.top, height);
+    const int dx = width - 30, dy = height - 20;
+    EXPECT_EQ(scene.Window->NewClRect, (TRect{5, 4, 25 + dx, 16 + dy}));
+    EXPECT_EQ(scene.Window->NewRBPoint, (TPoint{26 + dx, 16 + dy}));
+
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(scene.Window->Handle(), region), COMPLEXREGION);
+    EXPECT_FALSE(PtInRegion(region, 1, 1));
+    EXPECT_TRUE(PtInRegion(region, 3, 1));
+    EXPECT_TRUE(PtInRegion(region, width / 2, height / 2));
+    EXPECT_TRUE(PtInRegion(region, width - 1, height - 1));
+    DeleteObject(region);
+    // The picture is drawn: the skin's colour away from the text.
+    EXPECT_EQ(scene.Shown()->Canvas()->Pixels(width - 2, 1), ColorToRGB(clLime));
+}
+
+// One component serves: activating one deactivates the others, and with
+// none active nothing shows. See-through by a layered window takes the
+// alpha of TransparentValue; on systems without the layered windows the
+// skin uses, the hint is cross-faded with the screen captured under it.
+TEST(SkinHint, ServingComponentAndSeeThrough)
+{
+    THintScene scene;
+    auto* second = new TspSkinHint(scene.Main.get());
+    second->SetActive(true);
+    EXPECT_FALSE(scene.Hint->Active());
+    EXPECT_EQ(TspSkinHint::ServingHint(), second);
+    second->SetActive(false);
+    EXPECT_EQ(TspSkinHint::ServingHint(), nullptr);
+    scene.Window = dynamic_cast<TspSkinHintWindow*>(Application->HintWindow());
+    scene.Show(10, 10);
+    EXPECT_FALSE(scene.Window->HandleAllocated() && IsWindowVisible(scene.Window->Handle()));
+
+    // The capture path over a known window.
+    second->SetActive(true);
+    second->SetAlphaBlendSupport(true);
+    ASSERT_EQ(second->AlphaBlendSupport(), IsWindows2000OrXP());
+    second->SetAlphaBlendSupport(false);
+    TForm below(nullptr);
+    below.SetBorderStyle(bsNone);
+    below.SetBounds(300, 300, 200, 100);
+    below.SetColor(clBlue);
+    below.Show();
+    UpdateWindow(below.Handle());
+    Application->ProcessMessages();
+    ASSERT_TRUE(ColoursNear(testsupport::ScreenPixel(330, 330), ColorToRGB(clBlue), 0));
+    scene.Show(10, 10);
+    const COLORREF plain = scene.Shown()->Canvas()->Pixels(1, 1);
+    second->Transparent = true;
+    scene.Show(320, 320);
+    const COLORREF seen = scene.Shown()->Canvas()->Pixels(1, 1);
+    const COLORREF blue = ColorToRGB(clBlue);
+    const COLORREF half = RGB((GetRValue(plain) + GetRValue(blue) + 1) / 2, (GetGValue(plain) + GetGValue(blue) + 1) / 2,
+                              (GetBValue(plain) + GetBValue(blue) + 1) / 2);
+    EXPECT_TRUE(ColoursNear(seen, half, 1)) << std::hex << seen << " " << half;
+
+    // The layered path (the constructor's AlphaBlendSupport).
+    auto* layered = new TspSkinHint(scene.Main.get());
+    layered->SetActive(true);
+    ASSERT_TRUE(layered->AlphaBlendSupport());
+    layered->Transparent = true;
+    scene.Show(10, 10);
+    const HWND wnd = scene.Window->Handle();
+    EXPECT_NE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 127);
+    layered->Transparent = false;
+    scene.Show(10, 10);
+    EXPECT_EQ(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+}
+
+// ActivateHint shows the text below the cursor after the hint pause and
+// hides it after the hide pause.
+TEST(SkinHint, ShownAtTheCursorThenHidden)
+{
+    THintScene scene;
+    const int pause = Application->HintPause, hidePause = Application->HintHidePause;
+    Application->HintPause = 20;
+    Application->HintHidePause = 200;
+    SetCursorPos(400, 300);
+    scene.Hint->ActivateHint("At the cursor");
+
+    // The component's own hint window is the visible popup of this thread
+    // that is not the application's.
+    HWND shown = nullptr;
+    RECT bounds{};
+    bool hidden = false;
+    uitest::TLoopWatchdog watchdog(std::chrono::seconds(3));
+    MSG msg;
+    while (!hidden && !watchdog.Fired() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&msg);
+        const HWND top = GetWindow(GetDesktopWindow(), GW_CHILD);
+        for (HWND w = top; w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            if (GetWindowThreadProcessId(w, &pid) == GetCurrentThreadId() && IsWindowVisible(w) &&
+                (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 && shown == nullptr) {
+                shown = w;
+                GetWindowRect(w, &bounds);
+            }
+        }
+        hidden = shown != nullptr && !IsWindowVisible(shown);
+    }
+    EXPECT_FALSE(watchdog.Fired());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(bounds.left, 400);
+    EXPECT_GT(bounds.top, 300);
+    Application->HintPause = pause;
+    Application->HintHidePause = hidePause;
+}
