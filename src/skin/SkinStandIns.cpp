@@ -1,6 +1,7 @@
 #include "skin/SkinStandIns.h"
 
 #include "classlib/ui/FormResources.h"
+#include "skin/controls/SkinScrollBar.h"
 
 namespace {
 
@@ -29,4 +30,5 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinControlClasses(classes);
     RegisterSkinButtonClasses(classes);
     RegisterSkinPanelClasses(classes);
+    RegisterSkinScrollBarClasses(classes);
 }

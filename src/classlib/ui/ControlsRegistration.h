@@ -23,6 +23,7 @@
 #include "classlib/ui/Controls.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Menus.h"
+#include "classlib/ui/StdCtrls.h"
 
 // clBlack ... clWhite, clLtGray, clDkGray and the system colours (clBtnFace,
 // clWindow ...).
@@ -35,6 +36,7 @@ extern const TFormEnumTable<TFontStyles> FontStyleNames;
 extern const TFormEnumTable<int> CharsetNames;
 extern const TFormEnumTable<TModalResult> ModalResultNames;
 extern const TFormEnumTable<TAlignment> AlignmentNames;
+extern const TFormEnumTable<TScrollBarKind> ScrollBarKindNames;
 extern const TFormEnumTable<TFormBorderStyle> FormBorderStyleNames;
 extern const TFormEnumTable<TBorderIcons> BorderIconNames;
 extern const TFormEnumTable<TPosition> PositionNames;

@@ -12,6 +12,8 @@
 
 const TFormEnumTable<TAlignment> AlignmentNames = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+const TFormEnumTable<TScrollBarKind> ScrollBarKindNames = {{"sbHorizontal", sbHorizontal},
+                                                           {"sbVertical", sbVertical}};
 
 namespace {
 
@@ -22,8 +24,6 @@ const TFormEnumTable<TComboBoxStyle> ComboBoxStyleNames = {{"csDropDown", csDrop
                                                            {"csDropDownList", csDropDownList}};
 const TFormEnumTable<TScrollStyle> ScrollStyleNames = {
     {"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}};
-const TFormEnumTable<TScrollBarKind> ScrollBarKindNames = {{"sbHorizontal", sbHorizontal},
-                                                           {"sbVertical", sbVertical}};
 const TFormEnumTable<TBevelCut> BevelCutNames = {
     {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
 const TFormEnumTable<TTrackBarOrientation> TrackBarOrientationNames = {{"trHorizontal", trHorizontal},

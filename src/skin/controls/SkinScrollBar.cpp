@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "classlib/ui/ControlsRegistration.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
 
@@ -748,4 +749,40 @@ void TspSkinUpDown::CreateControlDefaultImage(TBitmap* B)
         const TspSkinButtonEntry& e = FButtons[i];
         DrawDefaultEntry(canvas, e.R, e.Down && e.MouseIn, e.MouseIn, codes[i]);
     }
+}
+
+namespace {
+
+const TFormEnumTable<TUDOrientation> UDOrientationNames = {{"udHorizontal", udHorizontal},
+                                                           {"udVertical", udVertical}};
+
+}  // namespace
+
+void RegisterSkinScrollBarClasses(TClassRegistry& classes)
+{
+    classes.Register<TspSkinScrollBar>("TspSkinScrollBar", "TspSkinCustomControl")
+        .Bool("Both", &TspSkinScrollBar::SetBoth)
+        .Int("BothMarkerWidth", &TspSkinScrollBar::SetBothMarkerWidth)
+        .String("BothSkinDataName", &TspSkinScrollBar::BothSkinDataName)
+        .Bool("CanFocused", &TspSkinScrollBar::SetCanFocused)
+        .Enum("Kind", &TspSkinScrollBar::SetKind, ScrollBarKindNames)
+        .Int("Min", &TspSkinScrollBar::SetMin)
+        .Int("Max", &TspSkinScrollBar::SetMax)
+        .Int("PageSize", &TspSkinScrollBar::SetPageSize)
+        .Int("Position", &TspSkinScrollBar::SetPosition)
+        .Int("SmallChange", &TspSkinScrollBar::SetSmallChange)
+        .Int("LargeChange", &TspSkinScrollBar::SetLargeChange)
+        .Event("OnChange", &TspSkinScrollBar::OnChange)
+        .Event("OnLastChange", &TspSkinScrollBar::OnLastChange)
+        .Event("OnUpButtonClick", &TspSkinScrollBar::OnUpButtonClick)
+        .Event("OnDownButtonClick", &TspSkinScrollBar::OnDownButtonClick);
+    classes.Register<TspSkinUpDown>("TspSkinUpDown", "TspSkinCustomControl")
+        .Enum("Orientation", &TspSkinUpDown::SetOrientation, UDOrientationNames)
+        .Int("Increment", &TspSkinUpDown::SetIncrement)
+        .Int("Min", &TspSkinUpDown::SetMin)
+        .Int("Max", &TspSkinUpDown::SetMax)
+        .Int("Position", &TspSkinUpDown::SetPosition)
+        .Event("OnChange", &TspSkinUpDown::OnChange)
+        .Event("OnUpButtonClick", &TspSkinUpDown::OnUpButtonClick)
+        .Event("OnDownButtonClick", &TspSkinUpDown::OnDownButtonClick);
 }

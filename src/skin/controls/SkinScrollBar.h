@@ -186,3 +186,6 @@ private:
     TRect FUpButtonRect, FActiveUpButtonRect, FDownUpButtonRect;
     TRect FDownButtonRect, FActiveDownButtonRect, FDownDownButtonRect;
 };
+
+// Registers both with their published properties below TspSkinCustomControl.
+void RegisterSkinScrollBarClasses(TClassRegistry& classes);
