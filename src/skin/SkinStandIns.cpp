@@ -1,6 +1,7 @@
 #include "skin/SkinStandIns.h"
 
 #include "classlib/ui/FormResources.h"
+#include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinScrollBar.h"
 
 namespace {
@@ -31,4 +32,5 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinButtonClasses(classes);
     RegisterSkinPanelClasses(classes);
     RegisterSkinScrollBarClasses(classes);
+    RegisterSkinLabelClasses(classes);
 }

@@ -37,6 +37,7 @@ extern const TFormEnumTable<int> CharsetNames;
 extern const TFormEnumTable<TModalResult> ModalResultNames;
 extern const TFormEnumTable<TAlignment> AlignmentNames;
 extern const TFormEnumTable<TScrollBarKind> ScrollBarKindNames;
+extern const TFormEnumTable<TTextLayout> TextLayoutNames;
 extern const TFormEnumTable<TFormBorderStyle> FormBorderStyleNames;
 extern const TFormEnumTable<TBorderIcons> BorderIconNames;
 extern const TFormEnumTable<TPosition> PositionNames;

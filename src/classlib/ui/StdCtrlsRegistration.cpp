@@ -14,10 +14,10 @@ const TFormEnumTable<TAlignment> AlignmentNames = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
 const TFormEnumTable<TScrollBarKind> ScrollBarKindNames = {{"sbHorizontal", sbHorizontal},
                                                            {"sbVertical", sbVertical}};
+const TFormEnumTable<TTextLayout> TextLayoutNames = {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
 
 namespace {
 
-const TFormEnumTable<TTextLayout> TextLayoutNames = {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
 const TFormEnumTable<TCheckBoxState> CheckBoxStateNames = {
     {"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}};
 const TFormEnumTable<TComboBoxStyle> ComboBoxStyleNames = {{"csDropDown", csDropDown},

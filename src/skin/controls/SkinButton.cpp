@@ -445,14 +445,10 @@ void TspSkinButton::WndProc(TMessage& message)
     }
 }
 
-namespace {
-
 const TFormEnumTable<TspButtonLayout> ButtonLayoutNames = {{"blGlyphLeft", blGlyphLeft},
                                                            {"blGlyphRight", blGlyphRight},
                                                            {"blGlyphTop", blGlyphTop},
                                                            {"blGlyphBottom", blGlyphBottom}};
-
-}  // namespace
 
 void RegisterSkinButtonClasses(TClassRegistry& classes)
 {

@@ -118,4 +118,6 @@ private:
     std::unique_ptr<TTimer> FStoppedTimer;
 };
 
+// The names of the glyph layouts in form descriptions.
+extern const TFormEnumTable<TspButtonLayout> ButtonLayoutNames;
 void RegisterSkinButtonClasses(TClassRegistry& classes);

@@ -5,42 +5,31 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "classlib/core/Streams.h"
-#include "classlib/core/StringList.h"
+#include "SkinTestSheet.h"
 #include "classlib/ui/Forms.h"
-#include "skin/SkinData.h"
-#include "skin/StoredSkin.h"
 #include "skin/controls/SkinScrollBar.h"
 
 namespace {
 
+using skintest::Blank;
+using skintest::Fill;
+using skintest::Near;
+using skintest::TTestSkin;
+
 constexpr COLORREF Yellow = RGB(200, 200, 0), Grey = RGB(90, 90, 90), Red = RGB(200, 0, 0);
 constexpr COLORREF Green = RGB(0, 200, 0), Blue = RGB(0, 0, 200), Magenta = RGB(200, 0, 200);
 constexpr COLORREF Cyan = RGB(0, 200, 200), Orange = RGB(250, 120, 0), Olive = RGB(120, 120, 0);
-
-void Fill(TDibImage& image, int l, int t, int r, int b, COLORREF c)
-{
-    for (int y = t; y < b; ++y)
-        for (int x = l; x < r; ++x) {
-            uint8_t* p = image.ScanLine(y) + x * 3;
-            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-        }
-}
 
 // Row 0: the bar (down button, track, up button); row 1: the up button's
 // active and down looks and the thumb's three looks; row 2: the down
 // button's active look.
 TDibImage Picture()
 {
-    TDibImage sheet;
-    sheet.Width = 100;
-    sheet.Height = 60;
-    sheet.Allocate();
+    TDibImage sheet = Blank(100, 60);
     Fill(sheet, 0, 0, 20, 20, Yellow);
     Fill(sheet, 20, 0, 80, 20, Grey);
     Fill(sheet, 80, 0, 100, 20, Red);
@@ -90,30 +79,9 @@ downbuttonrect=20,0,40,20
 activedownbuttonrect=20,20,40,40
 )";
 
-struct TBarsSkin {
-    std::unique_ptr<TspStoredSkin> Stored = std::make_unique<TspStoredSkin>(nullptr);
-    std::unique_ptr<TspSkinData> Data = std::make_unique<TspSkinData>(nullptr);
-
-    TBarsSkin()
-    {
-        TStringList lines;
-        lines.SetText(Skin);
-        Stored->SetIniStrings(lines);
-        TspSkinPictures pictures;
-        pictures.ActivePictures = {Picture()};
-        TMemoryStream stream;
-        WriteSkinPictures(stream, pictures);
-        stream.SetPosition(0);
-        Stored->ReadPictures(stream);
-        Data->SetStoredSkin(Stored.get());
-    }
+struct TBarsSkin : TTestSkin {
+    TBarsSkin() : TTestSkin(Skin, {Picture()}) {}
 };
-
-bool Near(COLORREF a, COLORREF b)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= 2;
-}
 
 class SkinScrollBarTest : public ::testing::Test {
 protected:
