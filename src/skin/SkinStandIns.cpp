@@ -3,6 +3,7 @@
 #include "classlib/ui/FormResources.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSplitterBar.h"
 
 namespace {
 
@@ -33,4 +34,5 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinPanelClasses(classes);
     RegisterSkinScrollBarClasses(classes);
     RegisterSkinLabelClasses(classes);
+    RegisterSkinSplitterBarClasses(classes);
 }

@@ -21,15 +21,14 @@ TDibImage DibOf(const TBitmap* picture)
     return picture == nullptr ? TDibImage{} : picture->Dib();
 }
 
-// The skin picture at a record's index: only 0 <= index < count names one.
+}  // namespace
+
 TBitmap* PictureAt(TspSkinData* data, int index)
 {
     if (data == nullptr || index < 0 || index >= static_cast<int>(data->ActivePictures.size()))
         return nullptr;
     return data->ActivePictures[static_cast<size_t>(index)].get();
 }
-
-}  // namespace
 
 // --- TspSkinControlT -------------------------------------------------------
 

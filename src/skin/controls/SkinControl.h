@@ -32,6 +32,10 @@
 #include "skin/SkinData.h"
 #include "skin/controls/core/SkinControlGeometry.h"
 
+// The skin picture at a record's index: only 0 <= index < count names one;
+// null otherwise and without a skin.
+TBitmap* PictureAt(TspSkinData* data, int index);
+
 // What the skinned form's walk calls on every control that follows a skin.
 class ISkinChangeable {
 public:
