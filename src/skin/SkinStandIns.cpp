@@ -1,6 +1,7 @@
 #include "skin/SkinStandIns.h"
 
 #include "classlib/ui/FormResources.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSplitterBar.h"
@@ -35,4 +36,5 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinScrollBarClasses(classes);
     RegisterSkinLabelClasses(classes);
     RegisterSkinSplitterBarClasses(classes);
+    RegisterSkinEditClasses(classes);
 }

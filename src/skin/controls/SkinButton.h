@@ -26,6 +26,11 @@
 void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
                       TBitmap* glyph, const std::string& caption, TspButtonLayout layout, int spacing);
 
+// The plain look of a button face without a skin record: a one-pixel frame
+// and a fill, $00800000 on $00B59385 when down, $00800000 on $00D2BDB6 when
+// active (under the mouse or focused), clBtnShadow on clBtnFace otherwise.
+void DrawDefaultButtonFace(TCanvas* canvas, const RECT& R, bool down, bool active);
+
 // Draws cell `glyphNum` (1-based) of `numGlyphs` equal cells of the glyph
 // strip at (x, y); the strip's bottom-left pixel is the transparent colour.
 void DrawGlyphCell(TCanvas* canvas, int x, int y, int glyphNum, int numGlyphs, TBitmap* glyph);

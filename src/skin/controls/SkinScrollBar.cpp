@@ -5,15 +5,13 @@
 #include "classlib/ui/ControlsRegistration.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
+#include "skin/controls/SkinButton.h"
 
 namespace {
 
 constexpr UINT RepeatTimerId = 1;
 constexpr int ScrollFirstDelay = 500;
 constexpr int ScrollRepeatPace = 50;
-constexpr TColor HeldFrameColor = 0x00800000;
-constexpr TColor HeldFillColor = 0x00B59385;
-constexpr TColor HotFillColor = 0x00D2BDB6;
 
 bool IsEmpty(const TRect& r)
 {
@@ -47,13 +45,7 @@ void DrawDefaultEntry(TCanvas* canvas, const TRect& r, bool held, bool mouseIn, 
 {
     if (IsEmpty(r))
         return;
-    const TColor frame = held || mouseIn ? HeldFrameColor : clBtnShadow;
-    const TColor fill = held ? HeldFillColor : mouseIn ? HotFillColor : clBtnFace;
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(fill);
-    canvas->FillRect(ToRECT(r));
-    canvas->Brush()->SetColor(frame);
-    canvas->FrameRect(ToRECT(r));
+    DrawDefaultButtonFace(canvas, ToRECT(r), held, mouseIn);
     if (code != 0)
         DrawArrowImage(canvas, r, clBtnText, code);
 }
