@@ -5,6 +5,7 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSplitterBar.h"
+#include "skin/controls/SkinViews.h"
 
 namespace {
 
@@ -37,4 +38,5 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinLabelClasses(classes);
     RegisterSkinSplitterBarClasses(classes);
     RegisterSkinEditClasses(classes);
+    RegisterSkinViewClasses(classes);
 }

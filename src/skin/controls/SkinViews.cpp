@@ -1,0 +1,504 @@
+#include "skin/controls/SkinViews.h"
+
+#include <windowsx.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <type_traits>
+
+#include "classlib/ui/ControlsRegistration.h"
+#include "skin/SkinDraw.h"
+#include "skin/SkinImages.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/core/SkinComposition.h"
+
+namespace {
+
+// The font and colour fields of the view records.
+template <class Record>
+bool TakeViewRecord(TspSkinData* data, const std::string& name, TFont* font, TColor& color)
+{
+    if (data == nullptr || data->Empty)
+        return false;
+    const int index = data->GetControlIndex(name);
+    if (index == -1)
+        return false;
+    const auto* record = dynamic_cast<const Record*>(data->ControlList[index].get());
+    if (record == nullptr)
+        return false;
+    font->SetName(record->FontName);
+    font->SetStyle(record->FontStyle);
+    font->SetHeight(record->FontHeight);
+    font->SetColor(record->FontColor);
+    color = record->BgColor;
+    return true;
+}
+
+}  // namespace
+
+// --- TspSkinScrolledView --------------------------------------------------------------
+
+template <class Base>
+TspSkinScrolledView<Base>::TspSkinScrolledView(TComponent* owner)
+    : Base(owner), FDefaultFont(std::make_unique<TFont>())
+{
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetStyle(0);
+    FDefaultFont->SetHeight(14);
+}
+
+template <class Base>
+TspSkinScrolledView<Base>::~TspSkinScrolledView()
+{
+    ReleaseBar(FVScrollBar, this);
+    ReleaseBar(FHScrollBar, this);
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::SetSkinData(TspSkinData* value)
+{
+    if (FSkinData != nullptr && FSkinData != value)
+        this->RemoveFreeNotification(FSkinData);
+    FSkinData = value;
+    if (FSkinData != nullptr)
+        this->FreeNotification(FSkinData);
+    ChangeSkinData();
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::ChangeSkinData()
+{
+    if ((this->ComponentState() & csLoading) != 0)
+        return;
+    TColor color = DefaultColor;
+    TFont font;
+    bool found;
+    if constexpr (std::is_base_of_v<TCustomTreeView, Base>)
+        found = TakeViewRecord<TspDataSkinTreeView>(FSkinData, SkinDataName, &font, color);
+    else
+        found = TakeViewRecord<TspDataSkinListView>(FSkinData, SkinDataName, &font, color);
+    FIndex = found ? FSkinData->GetControlIndex(SkinDataName) : -1;
+    this->SetColor(found ? color : DefaultColor);
+    this->Font()->Assign(found ? &font : FDefaultFont.get());
+    UpdateScrollBars();
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::Loaded()
+{
+    Base::Loaded();
+    ChangeSkinData();
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::Notification(TComponent* component, TOperation operation)
+{
+    Base::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    if (component == FSkinData) {
+        FSkinData = nullptr;
+        FIndex = -1;
+    }
+    if (component == FVScrollBar)
+        FVScrollBar = nullptr;
+    if (component == FHScrollBar)
+        FHScrollBar = nullptr;
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::ReleaseBar(TspSkinScrollBar*& slot, TComponent* self)
+{
+    if (slot == nullptr)
+        return;
+    slot->OnChange = nullptr;
+    slot->RemoveFreeNotification(self);
+    slot = nullptr;
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::TakeBar(TspSkinScrollBar*& slot, TspSkinScrollBar* value, UINT scrollMessage)
+{
+    if (value == slot)
+        return;
+    ReleaseBar(slot, this);
+    slot = value;
+    if (slot == nullptr)
+        return;
+    slot->FreeNotification(this);
+    TspSkinScrollBar** where = &slot;
+    slot->OnChange = [this, where, scrollMessage](TObject*) {
+        if (*where == nullptr || !this->HandleAllocated())
+            return;
+        SendMessageA(this->Handle(), scrollMessage, MAKEWPARAM(SB_THUMBPOSITION, (*where)->Position()), 0);
+        UpdateScrollBars();
+    };
+    UpdateScrollBars();
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::SetVScrollBar(TspSkinScrollBar* value)
+{
+    TakeBar(FVScrollBar, value, WM_VSCROLL);
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::SetHScrollBar(TspSkinScrollBar* value)
+{
+    TakeBar(FHScrollBar, value, WM_HSCROLL);
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::UpdateScrollBars()
+{
+    if (FUpdatingBars || (this->ComponentState() & csLoading) != 0 || !this->HandleAllocated())
+        return;
+    if (FVScrollBar == nullptr && FHScrollBar == nullptr)
+        return;
+    FUpdatingBars = true;
+    const HWND wnd = this->Handle();
+    bool realign = false;
+    bool verticalShown = false;
+    if (FVScrollBar != nullptr) {
+        SCROLLINFO info{sizeof(info), SIF_ALL};
+        if (!GetScrollInfo(wnd, SB_VERT, &info))
+            info = SCROLLINFO{sizeof(info), SIF_ALL};
+        const int visible = VisibleItemCount();
+        verticalShown = info.nMax >= 1 && info.nMax >= visible && this->Visible();
+        if (verticalShown)
+            FVScrollBar->SetRange(info.nMin, info.nMax, visible, info.nPos);
+        realign |= FVScrollBar->Visible() != verticalShown;
+        FVScrollBar->SetVisible(verticalShown);
+    }
+    if (FHScrollBar != nullptr) {
+        SCROLLINFO info{sizeof(info), SIF_ALL};
+        if (!GetScrollInfo(wnd, SB_HORZ, &info))
+            info = SCROLLINFO{sizeof(info), SIF_ALL};
+        const bool shown = info.nMax > this->Width() && this->Visible();
+        if (shown)
+            FHScrollBar->SetRange(info.nMin, info.nMax, this->Width(), info.nPos);
+        realign |= FHScrollBar->Visible() != shown;
+        FHScrollBar->SetVisible(shown);
+        if (FVScrollBar != nullptr)
+            FHScrollBar->SetBoth(verticalShown);
+    }
+    if (realign && this->Align() != alNone && this->Parent() != nullptr)
+        this->Parent()->Realign();
+    FUpdatingBars = false;
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::CreateParams(TCreateParams& params)
+{
+    Base::CreateParams(params);
+    params.Style &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
+}
+
+template <class Base>
+void TspSkinScrolledView<Base>::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_NCCALCSIZE:
+    case WM_NCPAINT:
+        // The native scroll bars and border take no room and are not drawn.
+        message.Result = 0;
+        return;
+    case CM_VISIBLECHANGED:
+        Base::WndProc(message);
+        if (FVScrollBar != nullptr)
+            FVScrollBar->SetVisible(this->Visible());
+        if (FHScrollBar != nullptr)
+            FHScrollBar->SetVisible(this->Visible());
+        return;
+    }
+    Base::WndProc(message);
+    switch (message.Msg) {
+    case WM_SIZE:
+    case WM_PAINT:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+        UpdateScrollBars();
+        break;
+    }
+}
+
+template class TspSkinScrolledView<TCustomTreeView>;
+template class TspSkinScrolledView<TCustomListView>;
+
+// --- TspSkinCustomTreeView ------------------------------------------------------------
+
+TspSkinCustomTreeView::TspSkinCustomTreeView(TComponent* owner) : TspSkinScrolledView(owner)
+{
+    SkinDataName = "treeview";
+}
+
+int TspSkinCustomTreeView::VisibleItemCount()
+{
+    return static_cast<int>(SendMessageA(Handle(), TVM_GETVISIBLECOUNT, 0, 0));
+}
+
+void TspSkinCustomTreeView::Expand(TTreeNode* node)
+{
+    TspSkinScrolledView::Expand(node);
+    UpdateScrollBars();
+}
+
+void TspSkinCustomTreeView::Collapse(TTreeNode* node)
+{
+    TspSkinScrolledView::Collapse(node);
+    UpdateScrollBars();
+}
+
+// --- TspSkinCustomListView ------------------------------------------------------------
+
+TspSkinCustomListView::TspSkinCustomListView(TComponent* owner) : TspSkinScrolledView(owner)
+{
+    SkinDataName = "listview";
+    Font()->Assign(DefaultFont());
+}
+
+int TspSkinCustomListView::VisibleItemCount()
+{
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+// --- TspSkinHeaderControl ---------------------------------------------------------------
+
+TspSkinHeaderControl::TspSkinHeaderControl(TComponent* owner)
+    : THeaderControl(owner), FDefaultFont(std::make_unique<TFont>())
+{
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+}
+
+void TspSkinHeaderControl::SetSkinData(TspSkinData* value)
+{
+    if (FSkinData != nullptr && FSkinData != value)
+        RemoveFreeNotification(FSkinData);
+    FSkinData = value;
+    if (FSkinData != nullptr)
+        FreeNotification(FSkinData);
+    ChangeSkinData();
+}
+
+void TspSkinHeaderControl::Notification(TComponent* component, TOperation operation)
+{
+    THeaderControl::Notification(component, operation);
+    if (operation == opRemove && component == FSkinData) {
+        FSkinData = nullptr;
+        BeforeChangeSkinData();
+    }
+}
+
+void TspSkinHeaderControl::BeforeChangeSkinData()
+{
+    FIndex = -1;
+    FPicture = nullptr;
+}
+
+void TspSkinHeaderControl::GetSkinData()
+{
+    BeforeChangeSkinData();
+    if (FSkinData == nullptr || FSkinData->Empty)
+        return;
+    const int index = FSkinData->GetControlIndex(SkinDataName);
+    if (index == -1)
+        return;
+    const auto* record = dynamic_cast<const TspDataSkinHeaderControl*>(FSkinData->ControlList[index].get());
+    if (record == nullptr)
+        return;
+    FIndex = index;
+    FPicture = PictureAt(FSkinData, record->PictureIndex);
+    FSkinRect = record->SkinRect;
+    FActiveSkinRect = record->ActiveSkinRect;
+    FDownSkinRect = record->DownSkinRect;
+    FClRect = record->ClientRect;
+    FLTPoint = record->LeftTopPoint;
+    FRTPoint = record->RightTopPoint;
+    FLBPoint = record->LeftBottomPoint;
+    FRBPoint = record->RightBottomPoint;
+    FFontName = record->FontName;
+    FFontStyle = record->FontStyle;
+    FFontHeight = record->FontHeight;
+    FFontColor = record->FontColor;
+    FActiveFontColor = record->ActiveFontColor;
+    FDownFontColor = record->DownFontColor;
+}
+
+void TspSkinHeaderControl::ChangeSkinData()
+{
+    GetSkinData();
+    Repaint();
+}
+
+int TspSkinHeaderControl::SectionAt(int x, int y)
+{
+    for (int i = 0; i < Sections()->Count(); ++i) {
+        THeaderSection* section = Sections()->Items(i);
+        if (x >= section->Left() && x < section->Right() && y >= 0 && y < Height())
+            return i;
+    }
+    return -1;
+}
+
+void TspSkinHeaderControl::PrepareFont(TCanvas* canvas, int section)
+{
+    TFont* font = canvas->Font();
+    if (FIndex == -1) {
+        font->Assign(FDefaultFont.get());
+        return;
+    }
+    if (UseSkinFont) {
+        font->SetName(FFontName);
+        font->SetStyle(FFontStyle);
+        font->SetHeight(FFontHeight);
+    } else {
+        font->Assign(FDefaultFont.get());
+    }
+    font->SetColor(section == FPressedSection ? FDownFontColor
+                   : section == FHotSection   ? FActiveFontColor
+                                              : FFontColor);
+}
+
+std::string TspSkinHeaderControl::FittedCaption(int index)
+{
+    THeaderSection* section = Sections()->Items(index);
+    TBitmap bitmap;
+    bitmap.SetSize(1, 1);
+    PrepareFont(bitmap.Canvas(), index);
+    std::string caption = section->Text();
+    FitTextToWidth(bitmap.Canvas(), caption, section->Width() - 10);
+    return caption;
+}
+
+void TspSkinHeaderControl::PaintSections(HDC dc)
+{
+    GetSkinData();
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    const int h = Height();
+    int right = 0;
+    for (int i = 0; i < Sections()->Count(); ++i) {
+        THeaderSection* section = Sections()->Items(i);
+        const int w = section->Width();
+        right = section->Right();
+        if (w < 1 || h < 1)
+            continue;
+        TBitmap B;
+        B.SetSize(w, h);
+        TCanvas* c = B.Canvas();
+        const TRect look = i == FPressedSection ? FDownSkinRect : i == FHotSection ? FActiveSkinRect : FSkinRect;
+        if (FIndex != -1 && FPicture != nullptr && look.Right - look.Left > 0 && look.Bottom - look.Top > 0) {
+            const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+            const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, w, h);
+            CreateSkinImage(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint,
+                            fresh.RTPoint, fresh.LBPoint, fresh.RBPoint, fresh.ClRect, &B, FPicture, look, w, h,
+                            true);
+        } else {
+            DrawDefaultButtonFace(c, RECT{0, 0, w, h}, i == FPressedSection, i == FHotSection);
+        }
+        PrepareFont(c, i);
+        std::string caption = section->Text();
+        FitTextToWidth(c, caption, w - 10);
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        flags |= section->Alignment() == taRightJustify ? DT_RIGHT : section->Alignment() == taCenter ? DT_CENTER : DT_LEFT;
+        RECT text{5, 0, w - 5, h};
+        c->Brush()->SetStyle(bsClear);
+        c->DrawText(caption, text, flags);
+        canvas.Draw(section->Left(), 0, &B);
+    }
+    const int rest = Width() - right;
+    if (rest > 0 && h > 0) {
+        TBitmap B;
+        B.SetSize(rest, h);
+        if (FIndex != -1 && FPicture != nullptr) {
+            const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+            const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, rest, h);
+            CreateSkinImage2(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint,
+                             fresh.RTPoint, fresh.LBPoint, fresh.RBPoint, fresh.ClRect, &B, FPicture, FSkinRect,
+                             rest, h, true);
+        } else {
+            B.Canvas()->Brush()->SetColor(clBtnFace);
+            B.Canvas()->FillRect(RECT{0, 0, rest, h});
+            B.Canvas()->Brush()->SetColor(clBtnShadow);
+            B.Canvas()->FrameRect(RECT{0, 0, rest, h});
+        }
+        canvas.Draw(right, 0, &B);
+    }
+    canvas.SetHandle(nullptr);
+}
+
+void TspSkinHeaderControl::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_PAINT: {
+        if (message.WParam != 0) {
+            PaintSections(reinterpret_cast<HDC>(message.WParam));
+        } else {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(Handle(), &ps);
+            PaintSections(dc);
+            EndPaint(Handle(), &ps);
+        }
+        message.Result = 0;
+        return;
+    }
+    case WM_ERASEBKGND:
+        message.Result = 1;
+        return;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: {
+        const int at = SectionAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+        const int hot = FHotSection, pressed = FPressedSection;
+        FHotSection = at;
+        if (message.Msg == WM_LBUTTONDOWN)
+            FPressedSection = at;
+        else if (message.Msg == WM_LBUTTONUP)
+            FPressedSection = -1;
+        THeaderControl::WndProc(message);
+        if (hot != FHotSection || pressed != FPressedSection)
+            Invalidate();
+        return;
+    }
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        THeaderControl::WndProc(message);
+        if (message.Msg == CM_MOUSELEAVE) {
+            FHotSection = -1;
+            Invalidate();
+        }
+        return;
+    }
+    THeaderControl::WndProc(message);
+}
+
+// --- Registration ------------------------------------------------------------------------
+
+void RegisterSkinViewClasses(TClassRegistry& classes)
+{
+    classes.Register<TspSkinCustomTreeView>("TspSkinCustomTreeView", "TCustomTreeView")
+        .Component<TspSkinData>("SkinData", &TspSkinCustomTreeView::SetSkinData)
+        .String("SkinDataName", &TspSkinCustomTreeView::SkinDataName)
+        .Object("DefaultFont", &TspSkinCustomTreeView::DefaultFont)
+        .Value("DefaultColor",
+               [](TspSkinCustomTreeView* v, const TFormValue& value) { v->DefaultColor = FormValueToColor(value); })
+        .Component<TspSkinScrollBar>("VScrollBar", &TspSkinCustomTreeView::SetVScrollBar)
+        .Component<TspSkinScrollBar>("HScrollBar", &TspSkinCustomTreeView::SetHScrollBar);
+    classes.Register<TspSkinCustomListView>("TspSkinCustomListView", "TCustomListView")
+        .Component<TspSkinData>("SkinData", &TspSkinCustomListView::SetSkinData)
+        .String("SkinDataName", &TspSkinCustomListView::SkinDataName)
+        .Object("DefaultFont", &TspSkinCustomListView::DefaultFont)
+        .Value("DefaultColor",
+               [](TspSkinCustomListView* v, const TFormValue& value) { v->DefaultColor = FormValueToColor(value); })
+        .Component<TspSkinScrollBar>("VScrollBar", &TspSkinCustomListView::SetVScrollBar)
+        .Component<TspSkinScrollBar>("HScrollBar", &TspSkinCustomListView::SetHScrollBar);
+    classes.Register<TspSkinHeaderControl>("TspSkinHeaderControl", "THeaderControl")
+        .Component<TspSkinData>("SkinData", &TspSkinHeaderControl::SetSkinData)
+        .String("SkinDataName", &TspSkinHeaderControl::SkinDataName)
+        .Bool("UseSkinFont", &TspSkinHeaderControl::UseSkinFont);
+}
