@@ -5,6 +5,7 @@
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSplitterBar.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
 
 namespace {
@@ -39,4 +40,5 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinSplitterBarClasses(classes);
     RegisterSkinEditClasses(classes);
     RegisterSkinViewClasses(classes);
+    RegisterSkinTabClasses(classes);
 }
