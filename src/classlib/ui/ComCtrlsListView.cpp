@@ -232,9 +232,29 @@ void TCustomListView::CreateParams(TCreateParams& params)
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+void TCustomListView::ApplyColors()
+{
+    if (!HandleAllocated())
+        return;
+    const auto color = static_cast<LPARAM>(ColorToRGB(Color()));
+    SendMessageA(Handle(), LVM_SETBKCOLOR, 0, color);
+    SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, color);
+    SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font()->Color())));
+}
+
+void TCustomListView::WndProc(TMessage& message)
+{
+    TWinControl::WndProc(message);
+    if (message.Msg == CM_COLORCHANGED || message.Msg == CM_FONTCHANGED) {
+        ApplyColors();
+        Invalidate();
+    }
+}
+
 void TCustomListView::CreateWnd()
 {
     TWinControl::CreateWnd();
+    ApplyColors();
     for (const auto& column : FColumns->FItems)
         column->Apply(true);
     for (const auto& item : FItems->FItems)

@@ -3,7 +3,7 @@
 // Both keep their columns, items and sections in the control, so they exist
 // before the window does and survive RecreateWnd; while the window exists
 // each change is made in it too. A width the user dragged is read from the
-// window.
+// window. The list view shows the control's Color and its font's colour.
 #pragma once
 
 #include <functional>
@@ -115,9 +115,12 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    void WndProc(TMessage& message) override;
 
 private:
     friend class TListColumn;
+    // The window's background and text colours from Color and the font.
+    void ApplyColors();
     friend class TListItem;
 
     std::unique_ptr<TListColumns> FColumns;

@@ -161,9 +161,18 @@ void TCustomTreeView::CreateParams(TCreateParams& params)
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+void TCustomTreeView::ApplyColors()
+{
+    if (!HandleAllocated())
+        return;
+    SendMessageA(Handle(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    SendMessageA(Handle(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font()->Color())));
+}
+
 void TCustomTreeView::CreateWnd()
 {
     TWinControl::CreateWnd();
+    ApplyColors();
     for (const auto& node : FItems->FRoots)
         FItems->InsertInWindow(node.get());
 }
@@ -195,6 +204,11 @@ void TCustomTreeView::Collapse(TTreeNode* node)
 
 void TCustomTreeView::WndProc(TMessage& message)
 {
+    if (message.Msg == CM_COLORCHANGED || message.Msg == CM_FONTCHANGED) {
+        TWinControl::WndProc(message);
+        ApplyColors();
+        return;
+    }
     if (message.Msg == CN_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
         if (header->code == TVN_ITEMEXPANDEDA || header->code == TVN_ITEMEXPANDEDW) {

@@ -2,9 +2,10 @@
 //
 // The nodes live in the control (`TTreeNodes`), so they exist before the
 // window does and survive RecreateWnd with their texts and expanded states;
-// while the window exists each change is made in it too. Expanding or
-// collapsing a node - by the user (the reflected TVN_ITEMEXPANDED) or by
-// Expand / Collapse - fires OnExpanded or OnCollapsed once per change.
+// while the window exists each change is made in it too. The window shows
+// the control's Color and its font's colour. Expanding or collapsing a
+// node - by the user (the reflected TVN_ITEMEXPANDED) or by Expand /
+// Collapse - fires OnExpanded or OnCollapsed once per change.
 #pragma once
 
 #include <functional>
@@ -99,6 +100,8 @@ protected:
 
 private:
     friend class TTreeNode;
+    // The window's background and text colours from Color and the font.
+    void ApplyColors();
     friend class TTreeNodes;
 
     std::unique_ptr<TTreeNodes> FItems;
