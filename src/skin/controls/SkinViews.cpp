@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "classlib/ui/ControlsRegistration.h"
+#include "classlib/ui/WndProc.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
 #include "skin/controls/SkinButton.h"
@@ -266,6 +267,177 @@ int TspSkinCustomListView::VisibleItemCount()
     return static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
 }
 
+// --- TspHeaderPainter --------------------------------------------------------------------
+
+void TspHeaderPainter::GetSkinData(TspSkinData* data, const std::string& name)
+{
+    FIndex = -1;
+    FPicture = nullptr;
+    if (data == nullptr || data->Empty)
+        return;
+    const int index = data->GetControlIndex(name);
+    if (index == -1)
+        return;
+    const auto* record = dynamic_cast<const TspDataSkinHeaderControl*>(data->ControlList[index].get());
+    if (record == nullptr)
+        return;
+    FIndex = index;
+    FPicture = PictureAt(data, record->PictureIndex);
+    FSkinRect = record->SkinRect;
+    FActiveSkinRect = record->ActiveSkinRect;
+    FDownSkinRect = record->DownSkinRect;
+    FClRect = record->ClientRect;
+    FLTPoint = record->LeftTopPoint;
+    FRTPoint = record->RightTopPoint;
+    FLBPoint = record->LeftBottomPoint;
+    FRBPoint = record->RightBottomPoint;
+    FFontName = record->FontName;
+    FFontStyle = record->FontStyle;
+    FFontHeight = record->FontHeight;
+    FFontColor = record->FontColor;
+    FActiveFontColor = record->ActiveFontColor;
+    FDownFontColor = record->DownFontColor;
+}
+
+int TspHeaderPainter::SectionAt(HWND header, int x, int y)
+{
+    HDHITTESTINFO info{};
+    info.pt = POINT{x, y};
+    const auto index = static_cast<int>(SendMessageA(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    return (info.flags & HHT_ONHEADER) != 0 || (info.flags & HHT_ONDIVIDER) != 0 ? index : -1;
+}
+
+bool TspHeaderPainter::Track(HWND header, UINT msg, LPARAM lParam)
+{
+    const int hot = HotSection, pressed = PressedSection;
+    if (msg == WM_MOUSELEAVE) {
+        HotSection = -1;
+    } else {
+        HotSection = SectionAt(header, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (msg == WM_LBUTTONDOWN)
+            PressedSection = HotSection;
+        else if (msg == WM_LBUTTONUP)
+            PressedSection = -1;
+    }
+    return hot != HotSection || pressed != PressedSection;
+}
+
+void TspHeaderPainter::PrepareFont(TCanvas* canvas, int section)
+{
+    TFont* font = canvas->Font();
+    if (FIndex == -1) {
+        if (DefaultFont != nullptr)
+            font->Assign(DefaultFont);
+        return;
+    }
+    if (UseSkinFont) {
+        font->SetName(FFontName);
+        font->SetStyle(FFontStyle);
+        font->SetHeight(FFontHeight);
+    } else if (DefaultFont != nullptr) {
+        font->Assign(DefaultFont);
+    }
+    font->SetColor(section == PressedSection ? FDownFontColor
+                   : section == HotSection   ? FActiveFontColor
+                                             : FFontColor);
+}
+
+namespace {
+
+struct THeaderItem {
+    RECT Rect{};
+    std::string Text;
+    int Format = 0;
+};
+
+THeaderItem HeaderItem(HWND header, int index)
+{
+    THeaderItem item;
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item.Rect));
+    char text[256] = {};
+    HDITEMA info{};
+    info.mask = HDI_TEXT | HDI_FORMAT;
+    info.pszText = text;
+    info.cchTextMax = sizeof(text);
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+    item.Text = text;
+    item.Format = info.fmt;
+    return item;
+}
+
+}  // namespace
+
+std::string TspHeaderPainter::FittedCaption(HWND header, int index)
+{
+    const THeaderItem item = HeaderItem(header, index);
+    TBitmap bitmap;
+    bitmap.SetSize(1, 1);
+    PrepareFont(bitmap.Canvas(), index);
+    std::string caption = item.Text;
+    FitTextToWidth(bitmap.Canvas(), caption, item.Rect.right - item.Rect.left - 10);
+    return caption;
+}
+
+void TspHeaderPainter::Paint(HWND header, HDC dc)
+{
+    RECT client{};
+    GetClientRect(header, &client);
+    const int h = client.bottom;
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    int right = 0;
+    const auto count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const THeaderItem item = HeaderItem(header, i);
+        const int w = item.Rect.right - item.Rect.left;
+        right = std::max(right, static_cast<int>(item.Rect.right));
+        if (w < 1 || h < 1)
+            continue;
+        TBitmap B;
+        B.SetSize(w, h);
+        TCanvas* c = B.Canvas();
+        const TRect look = i == PressedSection ? FDownSkinRect : i == HotSection ? FActiveSkinRect : FSkinRect;
+        if (FIndex != -1 && FPicture != nullptr && look.Right > look.Left && look.Bottom > look.Top) {
+            const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+            const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, w, h);
+            CreateSkinImage(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint,
+                            fresh.RTPoint, fresh.LBPoint, fresh.RBPoint, fresh.ClRect, &B, FPicture, look, w, h,
+                            true);
+        } else {
+            DrawDefaultButtonFace(c, RECT{0, 0, w, h}, i == PressedSection, i == HotSection);
+        }
+        PrepareFont(c, i);
+        std::string caption = item.Text;
+        FitTextToWidth(c, caption, w - 10);
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        const int align = item.Format & HDF_JUSTIFYMASK;
+        flags |= align == HDF_RIGHT ? DT_RIGHT : align == HDF_CENTER ? DT_CENTER : DT_LEFT;
+        RECT text{5, 0, w - 5, h};
+        c->Brush()->SetStyle(bsClear);
+        c->DrawText(caption, text, flags);
+        canvas.Draw(item.Rect.left, 0, &B);
+    }
+    const int rest = client.right - right;
+    if (rest > 0 && h > 0) {
+        TBitmap B;
+        B.SetSize(rest, h);
+        if (FIndex != -1 && FPicture != nullptr) {
+            const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+            const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, rest, h);
+            CreateSkinImage2(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint,
+                             fresh.RTPoint, fresh.LBPoint, fresh.RBPoint, fresh.ClRect, &B, FPicture, FSkinRect,
+                             rest, h, true);
+        } else {
+            B.Canvas()->Brush()->SetColor(clBtnFace);
+            B.Canvas()->FillRect(RECT{0, 0, rest, h});
+            B.Canvas()->Brush()->SetColor(clBtnShadow);
+            B.Canvas()->FrameRect(RECT{0, 0, rest, h});
+        }
+        canvas.Draw(right, 0, &B);
+    }
+    canvas.SetHandle(nullptr);
+}
+
 // --- TspSkinHeaderControl ---------------------------------------------------------------
 
 TspSkinHeaderControl::TspSkinHeaderControl(TComponent* owner)
@@ -273,6 +445,7 @@ TspSkinHeaderControl::TspSkinHeaderControl(TComponent* owner)
 {
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);
+    FPainter.DefaultFont = FDefaultFont.get();
 }
 
 void TspSkinHeaderControl::SetSkinData(TspSkinData* value)
@@ -294,187 +467,147 @@ void TspSkinHeaderControl::Notification(TComponent* component, TOperation operat
     }
 }
 
-void TspSkinHeaderControl::BeforeChangeSkinData()
-{
-    FIndex = -1;
-    FPicture = nullptr;
-}
-
-void TspSkinHeaderControl::GetSkinData()
-{
-    BeforeChangeSkinData();
-    if (FSkinData == nullptr || FSkinData->Empty)
-        return;
-    const int index = FSkinData->GetControlIndex(SkinDataName);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinHeaderControl*>(FSkinData->ControlList[index].get());
-    if (record == nullptr)
-        return;
-    FIndex = index;
-    FPicture = PictureAt(FSkinData, record->PictureIndex);
-    FSkinRect = record->SkinRect;
-    FActiveSkinRect = record->ActiveSkinRect;
-    FDownSkinRect = record->DownSkinRect;
-    FClRect = record->ClientRect;
-    FLTPoint = record->LeftTopPoint;
-    FRTPoint = record->RightTopPoint;
-    FLBPoint = record->LeftBottomPoint;
-    FRBPoint = record->RightBottomPoint;
-    FFontName = record->FontName;
-    FFontStyle = record->FontStyle;
-    FFontHeight = record->FontHeight;
-    FFontColor = record->FontColor;
-    FActiveFontColor = record->ActiveFontColor;
-    FDownFontColor = record->DownFontColor;
-}
-
 void TspSkinHeaderControl::ChangeSkinData()
 {
-    GetSkinData();
+    FPainter.GetSkinData(FSkinData, SkinDataName);
     Repaint();
-}
-
-int TspSkinHeaderControl::SectionAt(int x, int y)
-{
-    for (int i = 0; i < Sections()->Count(); ++i) {
-        THeaderSection* section = Sections()->Items(i);
-        if (x >= section->Left() && x < section->Right() && y >= 0 && y < Height())
-            return i;
-    }
-    return -1;
-}
-
-void TspSkinHeaderControl::PrepareFont(TCanvas* canvas, int section)
-{
-    TFont* font = canvas->Font();
-    if (FIndex == -1) {
-        font->Assign(FDefaultFont.get());
-        return;
-    }
-    if (UseSkinFont) {
-        font->SetName(FFontName);
-        font->SetStyle(FFontStyle);
-        font->SetHeight(FFontHeight);
-    } else {
-        font->Assign(FDefaultFont.get());
-    }
-    font->SetColor(section == FPressedSection ? FDownFontColor
-                   : section == FHotSection   ? FActiveFontColor
-                                              : FFontColor);
-}
-
-std::string TspSkinHeaderControl::FittedCaption(int index)
-{
-    THeaderSection* section = Sections()->Items(index);
-    TBitmap bitmap;
-    bitmap.SetSize(1, 1);
-    PrepareFont(bitmap.Canvas(), index);
-    std::string caption = section->Text();
-    FitTextToWidth(bitmap.Canvas(), caption, section->Width() - 10);
-    return caption;
-}
-
-void TspSkinHeaderControl::PaintSections(HDC dc)
-{
-    GetSkinData();
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    const int h = Height();
-    int right = 0;
-    for (int i = 0; i < Sections()->Count(); ++i) {
-        THeaderSection* section = Sections()->Items(i);
-        const int w = section->Width();
-        right = section->Right();
-        if (w < 1 || h < 1)
-            continue;
-        TBitmap B;
-        B.SetSize(w, h);
-        TCanvas* c = B.Canvas();
-        const TRect look = i == FPressedSection ? FDownSkinRect : i == FHotSection ? FActiveSkinRect : FSkinRect;
-        if (FIndex != -1 && FPicture != nullptr && look.Right - look.Left > 0 && look.Bottom - look.Top > 0) {
-            const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
-            const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, w, h);
-            CreateSkinImage(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint,
-                            fresh.RTPoint, fresh.LBPoint, fresh.RBPoint, fresh.ClRect, &B, FPicture, look, w, h,
-                            true);
-        } else {
-            DrawDefaultButtonFace(c, RECT{0, 0, w, h}, i == FPressedSection, i == FHotSection);
-        }
-        PrepareFont(c, i);
-        std::string caption = section->Text();
-        FitTextToWidth(c, caption, w - 10);
-        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-        flags |= section->Alignment() == taRightJustify ? DT_RIGHT : section->Alignment() == taCenter ? DT_CENTER : DT_LEFT;
-        RECT text{5, 0, w - 5, h};
-        c->Brush()->SetStyle(bsClear);
-        c->DrawText(caption, text, flags);
-        canvas.Draw(section->Left(), 0, &B);
-    }
-    const int rest = Width() - right;
-    if (rest > 0 && h > 0) {
-        TBitmap B;
-        B.SetSize(rest, h);
-        if (FIndex != -1 && FPicture != nullptr) {
-            const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
-            const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, rest, h);
-            CreateSkinImage2(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint,
-                             fresh.RTPoint, fresh.LBPoint, fresh.RBPoint, fresh.ClRect, &B, FPicture, FSkinRect,
-                             rest, h, true);
-        } else {
-            B.Canvas()->Brush()->SetColor(clBtnFace);
-            B.Canvas()->FillRect(RECT{0, 0, rest, h});
-            B.Canvas()->Brush()->SetColor(clBtnShadow);
-            B.Canvas()->FrameRect(RECT{0, 0, rest, h});
-        }
-        canvas.Draw(right, 0, &B);
-    }
-    canvas.SetHandle(nullptr);
 }
 
 void TspSkinHeaderControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_PAINT: {
+    case WM_PAINT:
+        FPainter.GetSkinData(FSkinData, SkinDataName);
         if (message.WParam != 0) {
-            PaintSections(reinterpret_cast<HDC>(message.WParam));
+            FPainter.Paint(Handle(), reinterpret_cast<HDC>(message.WParam));
         } else {
             PAINTSTRUCT ps;
             const HDC dc = BeginPaint(Handle(), &ps);
-            PaintSections(dc);
+            FPainter.Paint(Handle(), dc);
             EndPaint(Handle(), &ps);
         }
         message.Result = 0;
         return;
-    }
     case WM_ERASEBKGND:
         message.Result = 1;
         return;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
-        const int at = SectionAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-        const int hot = FHotSection, pressed = FPressedSection;
-        FHotSection = at;
-        if (message.Msg == WM_LBUTTONDOWN)
-            FPressedSection = at;
-        else if (message.Msg == WM_LBUTTONUP)
-            FPressedSection = -1;
+        const bool changed = FPainter.Track(Handle(), message.Msg, message.LParam);
         THeaderControl::WndProc(message);
-        if (hot != FHotSection || pressed != FPressedSection)
+        if (changed)
             Invalidate();
         return;
     }
-    case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
         THeaderControl::WndProc(message);
-        if (message.Msg == CM_MOUSELEAVE) {
-            FHotSection = -1;
+        if (FPainter.Track(Handle(), WM_MOUSELEAVE, 0))
             Invalidate();
-        }
         return;
     }
     THeaderControl::WndProc(message);
+}
+
+// --- the list view's header ---------------------------------------------------------------
+
+class TspSkinCustomListView::THeaderTarget final : public TWindowTarget {
+public:
+    explicit THeaderTarget(TspSkinCustomListView* owner) : FOwner(owner) {}
+    LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        return FOwner->HeaderWindowProc(wnd, msg, wParam, lParam);
+    }
+    void WindowDestroyed(HWND wnd) override
+    {
+        if (FOwner->FHeaderWnd == wnd)
+            FOwner->FHeaderWnd = nullptr;
+    }
+
+private:
+    TspSkinCustomListView* FOwner;
+};
+
+TspSkinCustomListView::~TspSkinCustomListView()
+{
+    ReleaseHeader();
+}
+
+void TspSkinCustomListView::TakeHeader(HWND header)
+{
+    ReleaseHeader();
+    if (header == nullptr || !ShowColumnHeaders())
+        return;
+    if (!FHeaderTarget)
+        FHeaderTarget = std::make_unique<THeaderTarget>(this);
+    FHeaderPainter.DefaultFont = DefaultFont();
+    AttachWindowTarget(header, FHeaderTarget.get());
+    FHeaderWnd = header;
+}
+
+void TspSkinCustomListView::ReleaseHeader()
+{
+    if (FHeaderWnd == nullptr)
+        return;
+    DetachWindowTarget(FHeaderWnd);
+    FHeaderWnd = nullptr;
+}
+
+void TspSkinCustomListView::CreateWnd()
+{
+    TspSkinScrolledView::CreateWnd();
+    TakeHeader(reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0)));
+}
+
+void TspSkinCustomListView::DestroyWnd()
+{
+    ReleaseHeader();
+    TspSkinScrolledView::DestroyWnd();
+}
+
+void TspSkinCustomListView::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_PARENTNOTIFY && LOWORD(message.WParam) == WM_CREATE) {
+        const auto child = reinterpret_cast<HWND>(message.LParam);
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof(name));
+        if (lstrcmpiA(name, WC_HEADERA) == 0)
+            TakeHeader(child);
+    }
+    TspSkinScrolledView::WndProc(message);
+}
+
+LRESULT TspSkinCustomListView::HeaderWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        FHeaderPainter.GetSkinData(SkinData(), HeaderSkinDataName);
+        if (wParam != 0) {
+            FHeaderPainter.Paint(wnd, reinterpret_cast<HDC>(wParam));
+        } else {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(wnd, &ps);
+            FHeaderPainter.Paint(wnd, dc);
+            EndPaint(wnd, &ps);
+        }
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSELEAVE: {
+        if (msg == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, wnd, 0};
+            TrackMouseEvent(&track);
+        }
+        if (FHeaderPainter.Track(wnd, msg, lParam))
+            InvalidateRect(wnd, nullptr, FALSE);
+        break;
+    }
+    }
+    return DefaultWindowProc(wnd, msg, wParam, lParam);
 }
 
 // --- Registration ------------------------------------------------------------------------
@@ -500,5 +633,5 @@ void RegisterSkinViewClasses(TClassRegistry& classes)
     classes.Register<TspSkinHeaderControl>("TspSkinHeaderControl", "THeaderControl")
         .Component<TspSkinData>("SkinData", &TspSkinHeaderControl::SetSkinData)
         .String("SkinDataName", &TspSkinHeaderControl::SkinDataName)
-        .Bool("UseSkinFont", &TspSkinHeaderControl::UseSkinFont);
+        .Bool("UseSkinFont", &TspSkinHeaderControl::SetUseSkinFont);
 }

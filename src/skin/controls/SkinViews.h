@@ -27,6 +27,41 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinScrollBar.h"
 
+// The sections of a header window (SysHeader32) drawn in the skin's header
+// record or the plain look, with the section under the mouse and the
+// pressed one; shared by the header control and the list view's header.
+class TspHeaderPainter {
+public:
+    // The record copy from `data` (none without a skin or such a record).
+    void GetSkinData(TspSkinData* data, const std::string& name);
+    // Paints every section of `header` and the rest of its width on `dc`.
+    void Paint(HWND header, HDC dc);
+    // The section at a client point of `header`; -1 for none.
+    static int SectionAt(HWND header, int x, int y);
+    // The caption of section `index` as drawn, cut to its width less 10.
+    std::string FittedCaption(HWND header, int index);
+    // Mouse messages of the header: updates the hot and pressed sections;
+    // true when the look changed.
+    bool Track(HWND header, UINT msg, LPARAM lParam);
+
+    int FIndex = -1;
+    bool UseSkinFont = true;
+    int HotSection = -1;
+    int PressedSection = -1;
+    TFont* DefaultFont = nullptr;
+
+private:
+    void PrepareFont(TCanvas* canvas, int section);
+
+    TBitmap* FPicture = nullptr;
+    TRect FSkinRect, FActiveSkinRect, FDownSkinRect, FClRect;
+    TPoint FLTPoint, FRTPoint, FLBPoint, FRBPoint;
+    std::string FFontName;
+    TFontStyles FFontStyle = 0;
+    int FFontHeight = 0;
+    TColor FFontColor = 0, FActiveFontColor = 0, FDownFontColor = 0;
+};
+
 template <class Base>
 class TspSkinScrolledView : public Base, public ISkinChangeable {
 public:
@@ -80,13 +115,35 @@ protected:
     void Collapse(TTreeNode* node) override;
 };
 
+// The list view's column header window is taken over right after the list
+// view's window is made, and again when the list view makes a new one
+// (WM_PARENTNOTIFY), and drawn from the record "header"; it is let go before
+// the list view's window goes.
 class TspSkinCustomListView : public TspSkinScrolledView<TCustomListView> {
 public:
     explicit TspSkinCustomListView(TComponent* owner);
+    ~TspSkinCustomListView() override;
     std::string ClassName() const override { return "TspSkinCustomListView"; }
+
+    // The header window taken over; null for none.
+    HWND HeaderWindow() const { return FHeaderWnd; }
+    std::string HeaderSkinDataName = "header";
 
 protected:
     int VisibleItemCount() override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    class THeaderTarget;
+    void TakeHeader(HWND header);
+    void ReleaseHeader();
+    LRESULT HeaderWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    std::unique_ptr<THeaderTarget> FHeaderTarget;
+    HWND FHeaderWnd = nullptr;
+    TspHeaderPainter FHeaderPainter;
 };
 
 class TspSkinHeaderControl : public THeaderControl, public ISkinChangeable {
@@ -96,40 +153,26 @@ public:
 
     TspSkinData* SkinData() const override { return FSkinData; }
     void SetSkinData(TspSkinData* value);
-    void BeforeChangeSkinData() override;
+    void BeforeChangeSkinData() override { FPainter.FIndex = -1; }
     void ChangeSkinData() override;
     void Notification(TComponent* component, TOperation operation) override;
 
-    // The section under the mouse and the pressed one; -1 for none.
-    int HotSection() const { return FHotSection; }
-    int PressedSection() const { return FPressedSection; }
-    // Section `index`'s caption as drawn: cut to the section's width less 10.
-    std::string FittedCaption(int index);
+    int HotSection() const { return FPainter.HotSection; }
+    int PressedSection() const { return FPainter.PressedSection; }
+    std::string FittedCaption(int index) { return FPainter.FittedCaption(Handle(), index); }
+    int SkinIndex() const { return FPainter.FIndex; }
 
-    int FIndex = -1;
     std::string SkinDataName = "header";
-    bool UseSkinFont = true;
+    bool UseSkinFont() const { return FPainter.UseSkinFont; }
+    void SetUseSkinFont(bool value) { FPainter.UseSkinFont = value; }
 
 protected:
     void WndProc(TMessage& message) override;
 
 private:
-    void GetSkinData();
-    int SectionAt(int x, int y);
-    void PaintSections(HDC dc);
-    void PrepareFont(TCanvas* canvas, int section);
-
     TspSkinData* FSkinData = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
-    int FHotSection = -1;
-    int FPressedSection = -1;
-    TBitmap* FPicture = nullptr;
-    TRect FSkinRect, FActiveSkinRect, FDownSkinRect, FClRect;
-    TPoint FLTPoint, FRTPoint, FLBPoint, FRBPoint;
-    std::string FFontName;
-    TFontStyles FFontStyle = 0;
-    int FFontHeight = 0;
-    TColor FFontColor = 0, FActiveFontColor = 0, FDownFontColor = 0;
+    TspHeaderPainter FPainter;
 };
 
 void RegisterSkinViewClasses(TClassRegistry& classes);

@@ -145,7 +145,7 @@ TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
         else if (auto* c = dynamic_cast<TspSkinCustomListView*>(control))
             index = c->FIndex;
         else if (auto* c = dynamic_cast<TspSkinHeaderControl*>(control))
-            index = c->FIndex;
+            index = c->SkinIndex();
         else if (auto* c = dynamic_cast<TspSkinControlBar*>(control))
             index = c->FIndex;
         else if (auto* c = dynamic_cast<TspSkinSplitter*>(control))

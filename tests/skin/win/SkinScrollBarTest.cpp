@@ -204,12 +204,14 @@ TEST_F(SkinScrollBarTest, HeldButtonsRepeatOnTheTimerAndPagingStopsAtTheMouse)
     Mouse(bar, WM_LBUTTONUP, 400, 10);
 
     // The real timer: the second step comes only after the first tick's pause.
+    // Only the bar's timer messages are handled: the moves the system reports
+    // for wherever the real pointer is would leave the held button.
     bar->SetPosition(0);
     Mouse(bar, WM_LBUTTONDOWN, 190, 10);
     const DWORD start = GetTickCount();
     MSG msg;
     while (bar->Position() < 2 && GetTickCount() - start < 3000) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&msg, bar->Handle(), WM_TIMER, WM_TIMER, PM_REMOVE))
             DispatchMessageA(&msg);
         Sleep(5);
     }

@@ -103,4 +103,41 @@ TEST_F(SkinViewsTest, HeaderDrawsPressedAndHotSectionsAndCutsAWideCaption)
     EXPECT_EQ(Painted(header, 40, 20), static_cast<COLORREF>(GetSysColor(COLOR_BTNFACE)));
 }
 
+TEST_F(SkinViewsTest, ListViewDrawsItsHeaderItselfAndLetsItGoWithItsWindow)
+{
+    auto* list = new TspSkinCustomListView(Form);
+    list->SetParent(Form);
+    list->SetBounds(10, 10, 250, 120);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("Name");
+    list->Columns()->Add()->SetCaption("Size");
+    list->HandleNeeded();
+    const auto header = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(list->HeaderWindow(), header);
+
+    const auto paintedAt = [&](int x, int y) {
+        TBitmap bitmap;
+        RECT client{};
+        GetClientRect(header, &client);
+        bitmap.SetSize(client.right, client.bottom);
+        SendMessageA(header, WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
+    };
+    RECT second{};
+    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    const int middle = (second.left + second.right) / 2;
+    const LPARAM at = MAKELPARAM(middle, 3);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_EQ(paintedAt(middle, 3), RGB(0x85, 0x93, 0xB5)) << "the pressed section";
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+
+    list->SetShowColumnHeaders(false);
+    EXPECT_EQ(list->HeaderWindow(), nullptr);
+    list->SetShowColumnHeaders(true);
+    const auto again = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(list->HeaderWindow(), again) << "the new window's header is taken over";
+    delete list;
+}
+
 }  // namespace
