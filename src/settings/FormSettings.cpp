@@ -261,6 +261,8 @@ void TFormSettings::GLScreenSaverFPSChanged(TObject*)
 
 void TFormSettings::GLScreenSaverLoadOptions(TObject*)
 {
+    if (World == nullptr)
+        return;
     World->LoadOptions();
     UpdateClockColor(World->WaterBackgroundIndex);
 
@@ -290,6 +292,9 @@ void TFormSettings::GLScreenSaverLoadOptions(TObject*)
 
 void TFormSettings::GLScreenSaverSaveOptions(TObject*)
 {
+    // Without the aquarium (OK pressed outside a run) its options stay as stored.
+    if (World == nullptr)
+        return;
     World->SaveOptions();
     GLScreenSaver->ScrambleNames = false;
     GLScreenSaver->SetLocalMachine(false);

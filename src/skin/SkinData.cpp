@@ -21,28 +21,27 @@ TspSkinData::~TspSkinData()
     Empty = true;
 }
 
-void TspSkinData::SetStoredSkin(TspStoredSkin* value)
+template <class S>
+void TspSkinData::SetSkinSource(S*& field, S* value, void (TspSkinData::*load)(S*))
 {
-    if (FStoredSkin != nullptr && FStoredSkin != value)
-        FStoredSkin->RemoveFreeNotification(this);
-    FStoredSkin = value;
+    if (field != nullptr && field != value)
+        field->RemoveFreeNotification(this);
+    field = value;
     if (value == nullptr)
         return;
     value->FreeNotification(this);
     if (!(ComponentState() & csDesigning))
-        LoadFromStoredSkin(value);
+        (this->*load)(value);
+}
+
+void TspSkinData::SetStoredSkin(TspStoredSkin* value)
+{
+    SetSkinSource(FStoredSkin, value, &TspSkinData::LoadFromStoredSkin);
 }
 
 void TspSkinData::SetCompressedStoredSkin(TspCompressedStoredSkin* value)
 {
-    if (FCompressedStoredSkin != nullptr && FCompressedStoredSkin != value)
-        FCompressedStoredSkin->RemoveFreeNotification(this);
-    FCompressedStoredSkin = value;
-    if (value == nullptr)
-        return;
-    value->FreeNotification(this);
-    if (!(ComponentState() & csDesigning))
-        LoadFromCompressedStoredSkin(value);
+    SetSkinSource(FCompressedStoredSkin, value, &TspSkinData::LoadFromCompressedStoredSkin);
 }
 
 void TspSkinData::Notification(TComponent* aComponent, TOperation operation)

@@ -69,6 +69,9 @@ public:
     void Notification(TComponent* aComponent, TOperation operation) override;
 
 private:
+    // Stores a stored or compressed skin reference and loads from it.
+    template <class S>
+    void SetSkinSource(S*& field, S* value, void (TspSkinData::*load)(S*));
     // Runs a load after WM_SKINDATA_BEFORECHANGE and ClearAll: `load`
     // answers whether the skin is complete. Sends the two closing messages
     // on every outcome; a failure clears what was read and rethrows.

@@ -8,18 +8,6 @@
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
 
-namespace {
-
-template <class T>
-void RegisterLinked(TClassRegistry& classes, const std::string& name, const std::string& parent)
-{
-    classes.Register<T>(name, parent)
-        .template Component<TspSkinData>("SkinData", &T::SetSkinData)
-        .String("SkinDataName", &T::SkinDataName);
-}
-
-}  // namespace
-
 void RegisterSkinClasses(TClassRegistry& classes)
 {
     if (&classes == &ClassRegistry()) {
@@ -31,7 +19,7 @@ void RegisterSkinClasses(TClassRegistry& classes)
     }
     RegisterStoredSkinClasses(classes);
     RegisterSkinDataClasses(classes);
-    RegisterLinked<TspDynamicSkinForm>(classes, "TspDynamicSkinForm", "TComponent");
+    RegisterDynamicSkinFormClasses(classes);
     RegisterSkinControlClasses(classes);
     RegisterSkinButtonClasses(classes);
     RegisterSkinPanelClasses(classes);

@@ -145,8 +145,6 @@ R Answer(GLRecorder& recorder, A... args)
         return recorder.CreateContextResult;
     } else if constexpr (I == Id::pwglMakeCurrent || I == Id::pwglDeleteContext) {
         return 1;
-    } else if constexpr (I == Id::wglGetExtensionsStringARB) {
-        return recorder.WGLExtensions();
     } else if constexpr (I == Id::wglGetSwapIntervalEXT) {
         return recorder.SwapInterval;
     } else if constexpr (I == Id::wglSwapIntervalEXT) {
@@ -249,12 +247,6 @@ std::string GLRecorder::Text() const
     for (const GLCall& call : FCalls)
         text += call.Text() + "\n";
     return text;
-}
-
-void GLRecorder::SetWGLExtensions(const std::string& text)
-{
-    FWGLExtensions = text;
-    FHasWGLExtensions = true;
 }
 
 const GLubyte* GLRecorder::StringFor(GLenum name) const

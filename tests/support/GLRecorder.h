@@ -71,8 +71,6 @@ public:
     void SetInteger(GLenum pname, GLint value) { SetIntegers(pname, {value}); }
     // wglGetProcAddress answers null for this name.
     void HideProc(const std::string& name) { FHiddenProcs.insert(name); }
-    // wglGetExtensionsStringARB answers this text (null until set).
-    void SetWGLExtensions(const std::string& text);
 
     GLint RenderModeResult = 0;
     int SwapInterval = 1;
@@ -83,7 +81,6 @@ public:
     const GLubyte* StringFor(GLenum name) const;
     void IntegersFor(GLenum pname, GLint* params) const;
     GLPROC ProcFor(const char* name) const;
-    const char* WGLExtensions() const { return FHasWGLExtensions ? FWGLExtensions.c_str() : nullptr; }
     GLuint NextLists(GLsizei range);
     void NextTextures(GLsizei n, GLuint* textures);
     void SetPackAlignment(GLfloat alignment);
@@ -97,8 +94,6 @@ private:
     std::map<GLenum, std::string> FStrings;
     std::map<GLenum, std::vector<GLint>> FIntegers;
     std::set<std::string> FHiddenProcs;
-    std::string FWGLExtensions;
-    bool FHasWGLExtensions = false;
     GLuint FNextList = 1;
     GLuint FNextTexture = 1;
     int FPackAlignment = 4;

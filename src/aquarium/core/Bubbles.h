@@ -9,9 +9,10 @@
 
 #include <string>
 
+#include "aquarium/core/ParticleRange.h"
 #include "scene/core/SceneParticle.h"
 
-class TBubbles : public TSceneParticleList {
+class TBubbles : public TSceneParticleList, public TParticleRange {
 public:
     TBubbles() = default;
 
@@ -33,15 +34,4 @@ public:
 
     // Random(12) / 12 + (0.5 - Random) * 0.02, the integer draw first.
     static float RandomDepthLayer();
-
-    float MaxZ = 0;
-    float MinZ = 0;
-    // Water surface: the highest a bubble rises.
-    float UpY = 0;
-    // Sea bed: where bubbles start.
-    float BottomY = 0;
-    float MaxSpeed = 0;
-    float MinSpeed = 0;
-    // Read and written; not used.
-    float MaxCount = 0;
 };

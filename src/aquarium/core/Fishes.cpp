@@ -58,25 +58,13 @@ void TFishes::RenderAlpha()
 void TFishes::SaveOptions(TResourceLoader& writer)
 {
     TSceneParticleList::SaveOptions(writer);
-    writer.WriteFloat("MaxZ", MaxZ);
-    writer.WriteFloat("MinZ", MinZ);
-    writer.WriteFloat("UpY", UpY);
-    writer.WriteFloat("BottomY", BottomY);
-    writer.WriteFloat("MaxSpeed", MaxSpeed);
-    writer.WriteFloat("MinSpeed", MinSpeed);
-    writer.WriteFloat("MaxCount", MaxCount);
+    SaveRange(writer);
 }
 
 void TFishes::LoadOptions(TResourceLoader& reader)
 {
     TSceneParticleList::LoadOptions(reader);
-    MaxZ = reader.ReadFloat("MaxZ", MaxZ);
-    MinZ = reader.ReadFloat("MinZ", MinZ);
-    UpY = reader.ReadFloat("UpY", UpY);
-    BottomY = reader.ReadFloat("BottomY", BottomY);
-    MaxSpeed = reader.ReadFloat("MaxSpeed", MaxSpeed);
-    MinSpeed = reader.ReadFloat("MinSpeed", MinSpeed);
-    MaxCount = reader.ReadFloat("MaxCount", MaxCount);
+    LoadRange(reader);
 }
 
 TFishRender* TFishes::GetFishRender() const

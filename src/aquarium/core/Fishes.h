@@ -23,11 +23,12 @@
 #include <string>
 
 #include "gl/core/VectorTypes.h"
+#include "aquarium/core/ParticleRange.h"
 #include "scene/core/SceneParticle.h"
 
 class TFishRender;
 
-class TFishes : public TSceneParticleList {
+class TFishes : public TSceneParticleList, public TParticleRange {
 public:
     // All seven fields 0; they come from the scene description.
     TFishes() = default;
@@ -70,16 +71,4 @@ public:
 
     // Where a fish without a slot waits: behind the camera, out of view.
     static constexpr TGLVector ParkedPosition{0, 0, 5000};
-
-    // Far and near limits of the depth band (positive distances).
-    float MaxZ = 0;
-    float MinZ = 0;
-    // Highest and lowest swimming height.
-    float UpY = 0;
-    float BottomY = 0;
-    // Speed range, units per second.
-    float MaxSpeed = 0;
-    float MinSpeed = 0;
-    // The fish count at which the depth band reaches MaxZ.
-    float MaxCount = 0;
 };

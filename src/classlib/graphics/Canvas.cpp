@@ -194,11 +194,11 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text)
     ExtTextOutA(dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
-int TCanvas::DrawText(const std::string& text, RECT& rect, UINT format)
+int TCanvas::DrawText(const std::string& text, RECT& rect, UINT flags)
 {
     const HDC dc = RequiredHandle();
     const TTextScope scope(dc, FFont, FBrush);
-    return ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format);
+    return DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, flags);
 }
 
 void Frame3D(TCanvas* canvas, RECT& rect, TColor topColor, TColor bottomColor, int width)

@@ -146,10 +146,11 @@ public:
     // Text at (x, y) clipped to `rect`; with a solid brush the whole of
     // `rect` is filled first.
     void TextRect(const RECT& rect, int x, int y, const std::string& text);
-    // DrawTextA with the canvas's font and text colour, its brush style
-    // honoured (bsClear draws no background); with DT_CALCRECT it only
-    // measures, into `rect`. Returns the text's height as DrawTextA does.
-    int DrawText(const std::string& text, RECT& rect, UINT format);
+    // DrawTextA of `text` in `rect` with the font, its colour and the brush's
+    // background mode (filled behind the text only while bsSolid); with
+    // DT_CALCRECT nothing is drawn and `rect` receives the text's extent.
+    // Returns the text's height, as DrawTextA does.
+    int DrawText(const std::string& text, RECT& rect, UINT flags);
     // The size the text takes in the current font.
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }

@@ -108,6 +108,8 @@ bool TApplication::ProcessMessage(MSG& msg)
             TWMKey key{msg.message, static_cast<WORD>(msg.wParam), msg.lParam, 0};
             handled = IsShortCut(key) || (FormHooks.IsShortCut && FormHooks.IsShortCut(msg.hwnd, key));
         }
+        if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSCHAR))
+            handled = FormHooks.DialogKey && FormHooks.DialogKey(msg);
         if (!handled) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

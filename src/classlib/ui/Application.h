@@ -195,6 +195,8 @@ public:
         std::function<HWND(TForm* form)> Handle;
         std::function<void(TForm* form)> Show;
         std::function<bool(HWND target, TWMKey& msg)> IsShortCut;
+        // The dialog keys and characters of the form a message is for.
+        std::function<bool(const MSG& msg)> DialogKey;
     };
     TFormHooks FormHooks;
 

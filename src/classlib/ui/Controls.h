@@ -59,9 +59,19 @@ constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 7;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 8;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 9;
 constexpr UINT CM_RELEASE = CM_BASE + 10;
+// Keys and characters a dialog handles (wParam = the key or character),
+// offered to a form's controls until one answers non-zero.
+constexpr UINT CM_DIALOGKEY = CM_BASE + 11;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 12;
+// The form's focused control changed (lParam = the control), to every
+// control of the form.
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 13;
+// Asked of the focused control before a dialog key is offered: non-zero
+// keeps the key (wParam) for the control itself.
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 14;
 // Sent to a windowed control after a child joined (LParam 1) or left (0)
 // its list; WParam is the child.
-constexpr UINT CM_CONTROLCHANGE = CM_BASE + 11;
+constexpr UINT CM_CONTROLCHANGE = CM_BASE + 15;
 
 // A notification reflected to the control it concerns: CN_BASE + the
 // message the parent received (CN_COMMAND, CN_NOTIFY, CN_CTLCOLORBTN ...).
@@ -136,10 +146,6 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shi
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 class TWinControl;
-
-// True when the caption holds "&" followed by the character (letter case
-// ignored); "&&" is a literal ampersand and marks nothing.
-bool IsAccel(char character, const std::string& caption);
 
 class TControl : public TComponent {
 public:

@@ -25,6 +25,15 @@ void InstallFormHooks()
             return form != nullptr && form->IsShortCut(key);
         };
     }
+    if (!hooks.DialogKey) {
+        hooks.DialogKey = [](const MSG& msg) {
+            TWinControl* control = nullptr;
+            for (HWND wnd = msg.hwnd; wnd != nullptr && control == nullptr; wnd = GetParent(wnd))
+                control = TWinControl::FindControl(wnd);
+            TCustomForm* form = control != nullptr ? GetParentForm(control) : nullptr;
+            return form != nullptr && form->DialogKey(control, msg);
+        };
+    }
 }
 
 // The application's enabled, visible top-level windows other than `keep`,
@@ -111,6 +120,26 @@ TCustomForm::~TCustomForm()
     DestroyHandle();
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    if (FMenu == menu)
+        return;
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = menu;
+    if (FMenu != nullptr)
+        FMenu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
+{
+    TWinControl::Notification(aComponent, operation);
+    if (operation == opRemove && aComponent == FMenu)
+        FMenu = nullptr;
+    if (operation == opRemove && aComponent == FActiveControl)
+        FActiveControl = nullptr;
+}
+
 void TCustomForm::BeforeDestruction()
 {
     if (FDestructionBegun)
@@ -147,24 +176,6 @@ void TCustomForm::ClearEvents()
     OnKeyDown = nullptr;
     OnKeyPress = nullptr;
     OnKeyUp = nullptr;
-}
-
-void TCustomForm::SetMenu(TMainMenu* menu)
-{
-    if (FMenu == menu)
-        return;
-    if (FMenu != nullptr)
-        FMenu->RemoveFreeNotification(this);
-    FMenu = menu;
-    if (FMenu != nullptr)
-        FMenu->FreeNotification(this);
-}
-
-void TCustomForm::Notification(TComponent* aComponent, TOperation operation)
-{
-    TWinControl::Notification(aComponent, operation);
-    if (operation == opRemove && aComponent == FMenu)
-        FMenu = nullptr;
 }
 
 void TCustomForm::AfterConstruction()
@@ -480,11 +491,76 @@ bool TCustomForm::IsShortCut(TWMKey& msg)
     return handled;
 }
 
+namespace {
+
+LRESULT SendDepthFirst(TWinControl* parent, UINT msg, WPARAM wParam, LPARAM lParam, bool untilAnswered)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        const LRESULT answer = control->Perform(msg, wParam, lParam);
+        if (answer != 0 && untilAnswered)
+            return answer;
+        if (auto* container = dynamic_cast<TWinControl*>(control)) {
+            const LRESULT inner = SendDepthFirst(container, msg, wParam, lParam, untilAnswered);
+            if (inner != 0 && untilAnswered)
+                return inner;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+LRESULT TCustomForm::SendToControls(UINT msg, WPARAM wParam, LPARAM lParam, bool untilAnswered)
+{
+    return SendDepthFirst(this, msg, wParam, lParam, untilAnswered);
+}
+
+void TCustomForm::FocusChanged(TWinControl* control)
+{
+    if (control == FActiveControl || control == this)
+        return;
+    if (FActiveControl != nullptr)
+        RemoveFreeNotification(FActiveControl);
+    FActiveControl = control;
+    if (FActiveControl != nullptr)
+        FreeNotification(FActiveControl);
+    SendToControls(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control), false);
+}
+
+bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)
+{
+    if (msg.message == WM_KEYDOWN) {
+        switch (msg.wParam) {
+        case VK_ESCAPE:
+        case VK_RETURN:
+        case VK_TAB:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            break;
+        default:
+            return false;
+        }
+        if (focused != nullptr && focused != this && focused->Perform(CM_WANTSPECIALKEY, msg.wParam, 0) != 0)
+            return false;
+        return SendToControls(CM_DIALOGKEY, msg.wParam, msg.lParam, true) != 0;
+    }
+    const bool character = msg.message == WM_SYSCHAR ||
+                           (msg.message == WM_CHAR && focused != nullptr &&
+                            (SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0);
+    return character && SendToControls(CM_DIALOGCHAR, msg.wParam, msg.lParam, true) != 0;
+}
+
 // --- Messages ------------------------------------------------------------------
 
 void TCustomForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
+    case CM_FOCUSCHANGED:
+        SendToControls(CM_FOCUSCHANGED, message.WParam, message.LParam, false);
+        return;
     case WM_CLOSE:
         Close();
         message.Result = 0;

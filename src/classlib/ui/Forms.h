@@ -114,6 +114,20 @@ public:
     // Offers a key to OnShortCut; true when the handler claimed it.
     virtual bool IsShortCut(TWMKey& msg);
 
+    // The form's control that has the focus (as its WM_SETFOCUS told);
+    // null before any has had it.
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    // Records the focused control; a change sends CM_FOCUSCHANGED to every
+    // control of the form.
+    void FocusChanged(TWinControl* control);
+    // Sends msg to the form's controls in index order, depth first, until
+    // one answers non-zero; that answer, or 0.
+    LRESULT SendToControls(UINT msg, WPARAM wParam, LPARAM lParam, bool untilAnswered);
+    // The dialog-key path of a key-down (Escape, Enter, Tab, arrows) or a
+    // character for the control `focused`: true when a control took it
+    // as CM_DIALOGKEY or CM_DIALOGCHAR.
+    bool DialogKey(TWinControl* focused, const MSG& msg);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -162,6 +176,7 @@ private:
     TModalResult FModalResult = mrNone;
     TMainMenu* FMenu = nullptr;
     TCanvas FCanvas;
+    TWinControl* FActiveControl = nullptr;
 };
 
 class TForm : public TCustomForm {

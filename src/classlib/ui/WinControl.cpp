@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 
 #include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
@@ -528,19 +527,6 @@ bool TWinControl::CanFocus() const
 void TWinControl::AdjustClientRect(RECT& rect)
 {
     InflateRect(&rect, -FBorderWidth, -FBorderWidth);
-}
-
-bool IsAccel(char character, const std::string& caption)
-{
-    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&' && lower(caption[i + 1]) == lower(character))
-            return true;
-        ++i;  // "&&", or the marked character: the next "&" starts afresh
-    }
-    return false;
 }
 
 void TWinControl::SetFocus()

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "classlib/ui/Controls.h"
+#include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 
 namespace {
@@ -280,6 +281,10 @@ void TWinControl::WndProc(TMessage& message)
         }
         DefaultHandler(message);
         return;
+    case WM_SETFOCUS:
+        if (TCustomForm* form = GetParentForm(this))
+            form->FocusChanged(this);
+        break;
     case WM_CAPTURECHANGED:
         if (FCaptureControl != nullptr && reinterpret_cast<HWND>(message.LParam) != FHandle &&
             (FCaptureControl == this || FCaptureControl->FParent == this))

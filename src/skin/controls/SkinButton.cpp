@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "classlib/core/ClassRegistry.h"
+#include "classlib/core/ShortCuts.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Forms.h"
-#include "skin/core/EffectImage.h"
+#include "skin/EffectBmp.h"
+#include "skin/SkinDraw.h"
 
 namespace {
-
-bool RectEmpty(const TRect& r)
-{
-    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
-}
 
 constexpr TColor DownFrameColor = 0x00800000;
 constexpr TColor DownFillColor = 0x00B59385;
@@ -32,22 +29,6 @@ void DrawDefaultButtonFace(TCanvas* canvas, const RECT& R, bool down, bool activ
     canvas->FillRect(R);
     canvas->Brush()->SetColor(frame);
     canvas->FrameRect(R);
-}
-
-void DrawGlyphCell(TCanvas* canvas, int x, int y, int glyphNum, int numGlyphs, TBitmap* glyph)
-{
-    if (glyph == nullptr || glyph->Empty() || numGlyphs < 1)
-        return;
-    const int cellWidth = glyph->Width() / numGlyphs;
-    const int left = (glyphNum - 1) * cellWidth;
-    TCanvas* source = glyph->Canvas();
-    const TColor transparent = source->Pixels(0, glyph->Height() - 1);
-    for (int row = 0; row < glyph->Height(); ++row)
-        for (int column = 0; column < cellWidth; ++column) {
-            const TColor colour = source->Pixels(left + column, row);
-            if (colour != transparent)
-                canvas->SetPixels(x + column, y + row, colour);
-        }
 }
 
 void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
@@ -70,7 +51,7 @@ void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, in
     text.right += 2;
     canvas->DrawText(caption, text, DT_CENTER | DT_VCENTER);
     if (hasGlyph)
-        DrawGlyphCell(canvas, l.GX, l.GY, glyphNum, numGlyphs, glyph);
+        DrawGlyph(canvas, l.GX, l.GY, glyph, numGlyphs, glyphNum);
 }
 
 TspSkinButton::TspSkinButton(TComponent* owner) : TspSkinCustomControl(owner), FGlyph(std::make_unique<TBitmap>())
@@ -107,6 +88,15 @@ void TspSkinButton::SetGroupIndex(int Value)
     FGroupIndex = Value;
     if (Value != 0)
         SetCanFocused(false);
+}
+
+void TspSkinButton::SetDefault(bool Value)
+{
+    FDefault = Value;
+    if (HandleAllocated() && FCanFocused && (ComponentState() & csDesigning) == 0) {
+        if (TCustomForm* form = GetParentForm(this))
+            form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+    }
 }
 
 void TspSkinButton::SetGlyph(TBitmap* Value)
@@ -298,8 +288,7 @@ void TspSkinButton::Paint()
         TBitmap active;
         active.SetSize(Width(), Height());
         DrawButtonImage(&active, ActiveSkinRect, false, true);
-        TDibImage image = B.Dib(), target = active.Dib();
-        TEffectImage from(image), to(target);
+        TspEffectBmp from(B.Handle()), to(active.Handle());
         switch (MorphKind) {
         case mkGradient: from.GradientMorph(to, FMorphKf); break;
         case mkLeftGradient: from.LeftGradientMorph(to, FMorphKf); break;
@@ -309,7 +298,7 @@ void TspSkinButton::Paint()
         case mkPush: from.PushMorph(to, FMorphKf); break;
         default: from.Morph(to, FMorphKf); break;
         }
-        B.SetDib(image);
+        from.Draw(B.Canvas()->Handle(), 0, 0);
     } else if (!Enabled() && !RectEmpty(DisabledSkinRect)) {
         DrawButtonImage(&B, DisabledSkinRect, false, false);
     } else if (ShowsDown()) {
@@ -444,6 +433,40 @@ void TspSkinButton::WndProc(TMessage& message)
         TspSkinCustomControl::WndProc(message);
         if (!(FIndex == -1 && !DrawDefault))
             Repaint();
+        return;
+    case CM_FOCUSCHANGED:
+        // A default button looks active while the focus is on a control
+        // that is not a button.
+        if (FDefault && FCanFocused) {
+            if (dynamic_cast<TspSkinButton*>(reinterpret_cast<TControl*>(message.LParam)) != nullptr) {
+                FMouseIn = false;
+                StartMorphOrRepaint();
+            } else {
+                FMouseIn = true;
+                if (Morphing)
+                    FMorphKf = 1;
+                Repaint();
+            }
+        }
+        TspSkinCustomControl::WndProc(message);
+        return;
+    case CM_DIALOGKEY:
+        if (message.WParam == VK_ESCAPE && Cancel && FCanFocused && GetKeyState(VK_SHIFT) >= 0 &&
+            GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && CanFocus()) {
+            Click();
+            message.Result = 1;
+            return;
+        }
+        TspSkinCustomControl::WndProc(message);
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(static_cast<uint16_t>(message.WParam), Caption()) && CanFocus() && FCanFocused) {
+            SetFocus();
+            Click();
+            message.Result = 1;
+            return;
+        }
+        TspSkinCustomControl::WndProc(message);
         return;
     default:
         TspSkinCustomControl::WndProc(message);

@@ -19,21 +19,17 @@
 #include "classlib/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 
+// The plain look of a button face without a skin record: a one-pixel frame
+// and a fill, $00800000 on $00B59385 when down, $00800000 on $00D2BDB6 when
+// active (under the mouse or focused), clBtnShadow on clBtnFace otherwise.
+void DrawDefaultButtonFace(TCanvas* canvas, const RECT& R, bool down, bool active);
+
 // Lays out and draws a glyph cell (1-based, of numGlyphs equal cells) and a
 // caption in R of the canvas, by CalcGlyphTextLayout; shift moves both one
 // pixel right and down. The caption is measured with DT_CALCRECT and drawn
 // centred in its measured box, over a clear background.
 void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
                       TBitmap* glyph, const std::string& caption, TspButtonLayout layout, int spacing);
-
-// The plain look of a button face without a skin record: a one-pixel frame
-// and a fill, $00800000 on $00B59385 when down, $00800000 on $00D2BDB6 when
-// active (under the mouse or focused), clBtnShadow on clBtnFace otherwise.
-void DrawDefaultButtonFace(TCanvas* canvas, const RECT& R, bool down, bool active);
-
-// Draws cell `glyphNum` (1-based) of `numGlyphs` equal cells of the glyph
-// strip at (x, y); the strip's bottom-left pixel is the transparent colour.
-void DrawGlyphCell(TCanvas* canvas, int x, int y, int glyphNum, int numGlyphs, TBitmap* glyph);
 
 class TspSkinButton : public TspSkinCustomControl {
 public:
@@ -51,7 +47,9 @@ public:
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value);
     bool Default() const { return FDefault; }
-    void SetDefault(bool Value) { FDefault = Value; }
+    // Tells the form's controls the focus anew, so that every default
+    // button updates its look.
+    void SetDefault(bool Value);
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* Value);
     // 1..4 (held there).

@@ -5,23 +5,11 @@
 
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/core/FormTree.h"
-#include "skin/core/EffectImage.h"
+#include "skin/EffectBmp.h"
+#include "skin/SkinDraw.h"
+#include "skin/SkinImages.h"
+#include "skin/SkinRegions.h"
 #include "skin/core/SkinComposition.h"
-#include "skin/core/SkinRegionData.h"
-
-namespace {
-
-TSkinPictureSize SizeOf(const TBitmap* picture)
-{
-    return picture == nullptr ? TSkinPictureSize{} : TSkinPictureSize{picture->Width(), picture->Height()};
-}
-
-TDibImage DibOf(const TBitmap* picture)
-{
-    return picture == nullptr ? TDibImage{} : picture->Dib();
-}
-
-}  // namespace
 
 TBitmap* PictureAt(TspSkinData* data, int index)
 {
@@ -109,34 +97,17 @@ void TspSkinControlT<Base>::BeforeChangeSkinData()
 }
 
 template <class Base>
-void TspSkinControlT<Base>::DrawParentBackground(TCanvas* canvas)
-{
-    TWinControl* parent = this->Parent();
-    if (parent == nullptr || !parent->HandleAllocated())
-        return;
-    const HDC dc = canvas->Handle();
-    const int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, -this->Left(), -this->Top(), nullptr);
-    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    // A windowless control sits in its parent's own painting: only the
-    // ground under it is taken, not the parent's painting, which would
-    // paint the control itself again.
-    if constexpr (std::is_base_of_v<TWinControl, Base>)
-        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
-}
-
-template <class Base>
 void TspSkinControlT<Base>::DrawTransparent(TBitmap* B)
 {
     TBitmap P;
     P.SetSize(this->Width(), this->Height());
-    DrawParentBackground(P.Canvas());
-    TDibImage image = B->Dib(), background = P.Dib();
-    TEffectImage front(image), back(background);
-    front.Morph(back, FTransparentValue / 100.0);
-    B->SetDib(image);
-    this->Canvas()->Draw(0, 0, B);
+    if constexpr (std::is_base_of_v<TWinControl, Base>)
+        DrawParentImage(this, P.Canvas());
+    else
+        DrawParentImageForGraphic(this, P.Canvas());
+    TspEffectBmp image(B->Handle()), background(P.Handle());
+    image.Morph(background, FTransparentValue / 100.0);
+    image.Draw(this->Canvas()->Handle(), 0, 0);
 }
 
 template <class Base>
@@ -316,32 +287,26 @@ void TspSkinCustomControl::CreateControlSkinImage(TBitmap* B)
 
 void TspSkinCustomControl::CreateSkinControlImage(TBitmap* B, TBitmap* picture, const TRect& R)
 {
-    TSkinPlan plan;
     switch (ResizeMode) {
     case 0:
-        plan.Width = R.Right - R.Left;
-        plan.Height = R.Bottom - R.Top;
+        B->SetSize(R.Right - R.Left, R.Bottom - R.Top);
         if (picture != nullptr && !picture->Empty())
-            plan.Copies.push_back({R, TRect{0, 0, plan.Width, plan.Height}});
+            B->Canvas()->CopyRect(RECT{0, 0, B->Width(), B->Height()}, picture->Canvas(),
+                                  RECT{R.Left, R.Top, R.Right, R.Bottom});
         break;
-    case 1: {
-        const TSkinGeometry old{LTPoint, RTPoint, LBPoint, RBPoint, ClRect};
-        const TSkinGeometry fresh{NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect};
-        plan = PlanSkinImage(old, fresh, SizeOf(picture), R, Width(), Height(), true);
+    case 1:
+        CreateSkinImage(LTPoint, RTPoint, LBPoint, RBPoint, ClRect, NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint,
+                        NewClRect, B, picture, R, Width(), Height(), true);
         break;
-    }
     case 2:
-        plan = PlanHSkinImage(LTPoint.X, (SkinRect.Right - SkinRect.Left) - RTPoint.X, SizeOf(picture), R, Width());
+        CreateHSkinImage(LTPoint.X, (SkinRect.Right - SkinRect.Left) - RTPoint.X, B, picture, R, Width(), Height());
         break;
     case 3:
-        plan = PlanVSkinImage(LTPoint.Y, (SkinRect.Bottom - SkinRect.Top) - LBPoint.Y, SizeOf(picture), R, Height());
+        CreateVSkinImage(LTPoint.Y, (SkinRect.Bottom - SkinRect.Top) - LBPoint.Y, B, picture, R, Width(), Height());
         break;
     default:
-        return;
+        break;  // no image
     }
-    TDibImage target = B->Dib();
-    ExecuteSkinPlan(plan, DibOf(picture), target);
-    B->SetDib(target);
 }
 
 void TspSkinCustomControl::SetControlRegion()
@@ -351,21 +316,18 @@ void TspSkinCustomControl::SetControlRegion()
     if (MaskPicture != nullptr && FIndex != -1) {
         if (ResizeMode == -1)
             return;  // no shape to build: the window stays as it is
-        TDibImage mask = MaskPicture->Dib();
-        if (ResizeMode != 0) {
+        HRGN region = nullptr;
+        if (ResizeMode == 0) {
+            CreateRgnFromBitmap(region, MaskPicture);
+        } else {
+            // Mode 2 stretches only the width, mode 3 only the height.
+            const int skinWidth = SkinRect.Right - SkinRect.Left, skinHeight = SkinRect.Bottom - SkinRect.Top;
             const TSkinGeometry old{LTPoint, RTPoint, LBPoint, RBPoint, ClRect};
-            const TSkinGeometry fresh = NewSkinGeometry(old, SkinRect, Width(), Height());
-            const TRect whole{0, 0, mask.Width, mask.Height};
-            TDibImage sized;
-            ExecuteSkinPlan(PlanSkinImage(old, fresh, {mask.Width, mask.Height}, whole, Width(), Height(), true),
-                            mask, sized);
-            mask = std::move(sized);
+            const TSkinGeometry fresh = NewSkinGeometry(old, SkinRect, ResizeMode == 3 ? skinWidth : Width(),
+                                                        ResizeMode == 2 ? skinHeight : Height());
+            CreateRgnFromSkinMask(region, LTPoint, RTPoint, LBPoint, RBPoint, ClRect, fresh.LTPoint, fresh.RTPoint,
+                                  fresh.LBPoint, fresh.RBPoint, fresh.ClRect, MaskPicture, Width(), Height());
         }
-        const std::vector<uint8_t> data = CreateRgnDataFromDib(mask, 0, 0);
-        if (data.empty())
-            return;
-        HRGN region = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                      reinterpret_cast<const RGNDATA*>(data.data()));
         if (region == nullptr)
             return;
         // The window owns the region from here on; the one it had before

@@ -85,9 +85,6 @@ protected:
     // The cursor step of a skin change: the skin's cursor when UseSkinCursor
     // is set and a record names one, else crDefault.
     void ApplySkinCursor();
-    // Paints the parent's background under the control into `canvas`
-    // (0, 0 = the control's top-left corner).
-    void DrawParentBackground(TCanvas* canvas);
     // B blended toward the parent's background by TransparentValue, drawn.
     void DrawTransparent(TBitmap* B);
 

@@ -4,14 +4,9 @@
 
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/ui/ControlsRegistration.h"
-#include "skin/controls/SkinButton.h"
+#include "skin/SkinDraw.h"
 
 namespace {
-
-bool RectEmpty(const TRect& r)
-{
-    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
-}
 
 RECT ToRECT(const TRect& r)
 {
@@ -21,18 +16,6 @@ RECT ToRECT(const TRect& r)
 bool PointInInclusive(int x, int y, const TRect& r)
 {
     return x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom;
-}
-
-// A small filled triangle in `colour` centred in R: pointing up or down.
-void DrawArrow(TCanvas* canvas, const RECT& R, bool down, TColor colour)
-{
-    const int cx = (R.left + R.right) / 2, cy = (R.top + R.bottom) / 2;
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(colour);
-    for (int i = 0; i < 4; ++i) {
-        const int y = down ? cy - 2 + i : cy + 1 - i;
-        canvas->FillRect(RECT{cx - 3 + i, y, cx + 4 - i, y + 1});
-    }
 }
 
 }  // namespace
@@ -266,8 +249,8 @@ void TspSkinPanel::DrawCaption(TCanvas* canvas, const RECT& R, TAlignment alignm
     canvas->TextRect(R, TX, TY, caption);
     if (hasGlyph) {
         const int glyphNum = !Enabled() && FNumGlyphs == 2 ? 2 : 1;
-        DrawGlyphCell(canvas, glyphX, R.top + (R.bottom - R.top) / 2 - FGlyph->Height() / 2, glyphNum, FNumGlyphs,
-                      FGlyph.get());
+        DrawGlyph(canvas, glyphX, R.top + (R.bottom - R.top) / 2 - FGlyph->Height() / 2, FGlyph.get(), FNumGlyphs,
+                  glyphNum);
     }
 }
 
@@ -296,7 +279,7 @@ void TspSkinPanel::CreateControlDefaultImage(TBitmap* B)
     canvas->Font()->Assign(DefaultFont());
     DrawCaption(canvas, R, FDefaultAlignment, true);
     if (FRollUpMode)
-        DrawArrow(canvas, RECT{R.right - 10, R.top, R.right, R.bottom}, FRollUpState, clBtnText);
+        DrawArrowImage(canvas, TRect{R.right - 10, R.top, R.right, R.bottom}, clBtnText, FRollUpState ? 4 : 3);
 }
 
 void TspSkinPanel::CreateControlSkinImage(TBitmap* B)

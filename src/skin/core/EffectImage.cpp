@@ -54,7 +54,8 @@ void SoftEdge(int from, int to, int dir, Real step, Unit unit)
 
 TEffectImage::TEffectImage(TDibImage& image)
 {
-    SetPixels(image.Bits.empty() ? nullptr : image.Bits.data(), image.Width, image.Height);
+    if (image.BitCount == 24 && !image.Bits.empty())
+        SetPixels(image.Bits.data(), image.Width, image.Height);
 }
 
 void TEffectImage::SetPixels(uint8_t* bits, int width, int height)

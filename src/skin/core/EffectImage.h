@@ -28,7 +28,8 @@
 class TEffectImage {
 public:
     TEffectImage() = default;
-    // A view of `image`, which must be 24-bit and outlive the view.
+    // A view of `image`, which must outlive the view; a picture of another
+    // depth gives an empty view.
     explicit TEffectImage(TDibImage& image);
     virtual ~TEffectImage() = default;
     TEffectImage(const TEffectImage&) = delete;

@@ -1,17 +1,28 @@
 #include "skin/core/SkinMenuLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
-int Height(const TRect& r)
+// Record values are whatever a skin says: sums are made in 64 bits and held
+// to a range no level can reach, so no sum overflows and a nonsense record
+// gives a nonsense but harmless level.
+constexpr int64_t CoordinateLimit = int64_t(1) << 30;
+
+int Coord(int64_t value)
 {
-    return r.Bottom - r.Top;
+    return static_cast<int>(std::clamp(value, -CoordinateLimit, CoordinateLimit));
 }
 
-int Width(const TRect& r)
+int64_t Height(const TRect& r)
 {
-    return r.Right - r.Left;
+    return int64_t(r.Bottom) - r.Top;
+}
+
+int64_t Width(const TRect& r)
+{
+    return int64_t(r.Right) - r.Left;
 }
 
 }  // namespace
@@ -19,51 +30,57 @@ int Width(const TRect& r)
 TPoint SkinMenuPlacement(const TRect& r, const TRect& workArea, int width, int height, int itemsTop,
                          bool isSubMenu, bool scrolling, bool popupUp)
 {
-    const int middle = workArea.Top + Height(workArea) / 2;
+    const int64_t waTop = workArea.Top;
+    const int64_t waBottom = workArea.Bottom;
+    const int64_t middle = waTop + Height(workArea) / 2;
+    const int64_t top = r.Top;
+    const int64_t bottom = r.Bottom;
+    const int64_t h = height;
     bool overlaps = false;
-    int y = 0;
+    int64_t y = 0;
     if (scrolling) {
-        y = workArea.Top;
+        y = waTop;
     } else if (isSubMenu) {
-        if (r.Top + height - itemsTop - workArea.Bottom < 1)
-            y = r.Top - itemsTop;
-        else if (r.Top < middle)
-            y = workArea.Bottom - height;
+        if (top + h - itemsTop - waBottom < 1)
+            y = top - itemsTop;
+        else if (top < middle)
+            y = waBottom - h;
         else
-            y = std::max(r.Bottom - height + itemsTop, static_cast<int>(workArea.Top));
+            y = std::max(bottom - h + itemsTop, waTop);
     } else if (popupUp) {
-        if (r.Top - height >= workArea.Top) {
-            y = r.Top - height;
-        } else if (r.Top >= middle) {
+        if (top - h >= waTop) {
+            y = top - h;
+        } else if (top >= middle) {
             overlaps = true;
-            y = workArea.Top;
-        } else if (r.Bottom + height <= workArea.Bottom) {
-            y = r.Bottom;
+            y = waTop;
+        } else if (bottom + h <= waBottom) {
+            y = bottom;
         } else {
             overlaps = true;
-            y = workArea.Bottom - height;
+            y = waBottom - h;
         }
     } else {
-        if (r.Bottom + height <= workArea.Bottom) {
-            y = r.Bottom;
-        } else if (r.Top < middle) {
+        if (bottom + h <= waBottom) {
+            y = bottom;
+        } else if (top < middle) {
             overlaps = true;
-            y = workArea.Bottom - height;
-        } else if (r.Top - height >= workArea.Top) {
-            y = r.Top - height;
+            y = waBottom - h;
+        } else if (top - h >= waTop) {
+            y = top - h;
         } else {
             overlaps = true;
-            y = workArea.Top;
+            y = waTop;
         }
     }
-    int x = 0;
+    const int64_t w = width;
+    int64_t x = 0;
     if (isSubMenu || scrolling || overlaps)
-        x = r.Right + width + 1 <= workArea.Right ? r.Right + 1 : r.Left - width - 1;
-    else if (r.Left + width > workArea.Right)
-        x = workArea.Right - width;
+        x = int64_t(r.Right) + w + 1 <= workArea.Right ? int64_t(r.Right) + 1 : int64_t(r.Left) - w - 1;
+    else if (int64_t(r.Left) + w > workArea.Right)
+        x = int64_t(workArea.Right) - w;
     else
         x = std::max(r.Left, workArea.Left);
-    return {x, y};
+    return {Coord(x), Coord(y)};
 }
 
 int SkinMenuImageColumnWidth(bool hasImages, int imagesWidth)
@@ -74,7 +91,7 @@ int SkinMenuImageColumnWidth(bool hasImages, int imagesWidth)
 int SkinMenuItemHeight(bool separator, const TspDataSkinMenuItem* itemData, int itemHeight)
 {
     if (itemData != nullptr)
-        return separator ? Height(itemData->DividerRect) : Height(itemData->SkinRect);
+        return Coord(separator ? Height(itemData->DividerRect) : Height(itemData->SkinRect));
     return separator ? SkinMenuDefaultSeparatorHeight : itemHeight;
 }
 
@@ -83,37 +100,39 @@ TspSkinMenuLevelSize SkinMenuLevelSize(int maxTextWidth, int imageColumnWidth, c
                                        const TspDataSkinMenuItem* itemData, int workAreaHeight)
 {
     TspSkinMenuLevelSize size;
-    int content = 0;
+    int64_t content = 0;
     for (int h : heights)
         content += h;
-    size.Width = maxTextWidth + 16 + imageColumnWidth;
-    size.Height = content;
+    int64_t width = int64_t(maxTextWidth) + 16 + imageColumnWidth;
+    int64_t height = content;
     if (popupData == nullptr) {
-        size.Width += 10;
-        size.Height += 6;
+        width += 10;
+        height += 6;
     } else {
         const TRect& ir = popupData->ItemsRect;
         if (itemData != nullptr)
-            size.Width += itemData->TextRect.Left + (Width(itemData->SkinRect) - itemData->TextRect.Right);
-        size.Width += ir.Left + (pictureSize.X - ir.Right);
-        size.Height += ir.Top + (pictureSize.Y - ir.Bottom);
+            width += int64_t(itemData->TextRect.Left) + (Width(itemData->SkinRect) - itemData->TextRect.Right);
+        width += int64_t(ir.Left) + (int64_t(pictureSize.X) - ir.Right);
+        height += int64_t(ir.Top) + (int64_t(pictureSize.Y) - ir.Bottom);
     }
-    if (size.Height > workAreaHeight) {
-        size.Height = workAreaHeight;
+    if (height > workAreaHeight) {
+        height = workAreaHeight;
         size.Scrolling = true;
     }
+    size.Width = Coord(width);
+    size.Height = Coord(height);
     if (popupData == nullptr) {
         size.ItemsRect = {3, 3, size.Width - 3, size.Height - 3};
     } else {
         const TRect& ir = popupData->ItemsRect;
-        const int dx = size.Width - pictureSize.X;
-        const int dy = size.Height - pictureSize.Y;
-        size.ItemsRect = {ir.Left, ir.Top, size.Width - (pictureSize.X - ir.Right),
-                          size.Height - (pictureSize.Y - ir.Bottom)};
+        const int64_t dx = int64_t(size.Width) - pictureSize.X;
+        const int64_t dy = int64_t(size.Height) - pictureSize.Y;
+        size.ItemsRect = {ir.Left, ir.Top, Coord(size.Width - (int64_t(pictureSize.X) - ir.Right)),
+                          Coord(size.Height - (int64_t(pictureSize.Y) - ir.Bottom))};
         size.NewLTPoint = popupData->LeftTopPoint;
-        size.NewRTPoint = {popupData->RightTopPoint.X + dx, popupData->RightTopPoint.Y};
-        size.NewLBPoint = {popupData->LeftBottomPoint.X, popupData->LeftBottomPoint.Y + dy};
-        size.NewRBPoint = {popupData->RightBottomPoint.X + dx, popupData->RightBottomPoint.Y + dy};
+        size.NewRTPoint = {Coord(popupData->RightTopPoint.X + dx), popupData->RightTopPoint.Y};
+        size.NewLBPoint = {popupData->LeftBottomPoint.X, Coord(popupData->LeftBottomPoint.Y + dy)};
+        size.NewRBPoint = {Coord(popupData->RightBottomPoint.X + dx), Coord(popupData->RightBottomPoint.Y + dy)};
     }
     return size;
 }
@@ -123,16 +142,16 @@ void TspSkinMenuLevelLayout::CalcItemRects()
     const int count = Count();
     ItemRects.resize(static_cast<size_t>(count));
     Visible.resize(static_cast<size_t>(count), true);
-    int y = ItemsRect.Top;
-    int bottom = ItemsRect.Bottom;
+    int64_t y = ItemsRect.Top;
+    int64_t bottom = ItemsRect.Bottom;
     if (Scrolling) {
         y += SkinMenuScrollMarkerHeight;
         bottom -= SkinMenuScrollMarkerHeight;
     }
     VisibleCount = 0;
     for (int i = TopIndex; i < count; ++i) {
-        const int h = Heights[static_cast<size_t>(i)];
-        ItemRects[static_cast<size_t>(i)] = {ItemsRect.Left, y, ItemsRect.Right, y + h};
+        const int64_t h = Heights[static_cast<size_t>(i)];
+        ItemRects[static_cast<size_t>(i)] = {ItemsRect.Left, Coord(y), ItemsRect.Right, Coord(y + h)};
         if (y + h > bottom)
             break;
         Visible[static_cast<size_t>(i)] = true;
@@ -161,8 +180,8 @@ void TspSkinMenuLevelLayout::ScrollUp(bool wrap)
     } else if (wrap && Count() > 0) {
         // The last page: as many items as fit between the markers, ending
         // with the last one.
-        const int room = (ItemsRect.Bottom - SkinMenuScrollMarkerHeight) - (ItemsRect.Top + SkinMenuScrollMarkerHeight);
-        int used = 0;
+        const int64_t room = Height(ItemsRect) - 2 * SkinMenuScrollMarkerHeight;
+        int64_t used = 0;
         int top = Count();
         while (top > 0 && used + Heights[static_cast<size_t>(top - 1)] <= room) {
             used += Heights[static_cast<size_t>(top - 1)];
@@ -196,10 +215,16 @@ void TspSkinMenuLevelLayout::ScrollIntoView(int index)
 {
     if (!Scrolling || index < 0 || index >= Count())
         return;
-    while (index < TopIndex && CanScroll(1))
-        ScrollUp(false);
-    while (index > LastShown() && CanScroll(2))
-        ScrollDown(false);
+    // Each step moves the top one item toward `index`, so the walk ends even
+    // when an item taller than the room never shows.
+    while (index < TopIndex) {
+        --TopIndex;
+        CalcItemRects();
+    }
+    while (index > LastShown() && TopIndex < index) {
+        ++TopIndex;
+        CalcItemRects();
+    }
 }
 
 int TspSkinMenuLevelLayout::WalkDown(int selected)

@@ -46,9 +46,11 @@ void FitTextToWidth(std::string& S, int MaxWidth, const std::function<int(const 
 {
     if (TextWidth(S) <= MaxWidth)
         return;
-    do {
+    while (!S.empty()) {
         S.pop_back();
-    } while (!S.empty() && TextWidth(S + "...") > MaxWidth);
+        if (TextWidth(S + "...") <= MaxWidth)
+            break;
+    }
     S += "...";
 }
 

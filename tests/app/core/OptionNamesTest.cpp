@@ -16,9 +16,3 @@ TEST(ScrambleNameTest, FlipsEveryBitAndTheFrameworkNamesUnscrambleToPlainText)
     // The registry holds the plain names: the store unscrambles what the program carries.
     EXPECT_EQ(ScrambleName(OptionNames::FullScreenMode.Scrambled()), "FullScreenMode");
 }
-
-TEST(OptionKeyPathTest, NamesTheProductVersionUnderSoftware)
-{
-    EXPECT_EQ(OptionKeyPath("Veltrask Software", "3D Corvalen", "2"), "Software\\Veltrask Software\\3D Corvalen 2");
-    EXPECT_EQ(OptionKeyPath("", "3D Corvalen", "2"), "Software\\3D Corvalen 2");
-}

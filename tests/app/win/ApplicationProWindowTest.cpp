@@ -11,12 +11,10 @@
 #include <vector>
 
 #include "ApplicationProTestSupport.h"
-#include "app/core/ApplicationProRules.h"
 #include "app/core/BlockLog.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Forms.h"
-#include "classlib/ui/Screen.h"
 
 using apptest::ApplicationProTest;
 using apptest::CursorCount;
@@ -148,7 +146,7 @@ TEST_F(ApplicationProTest, TheLogFileHoldsTheLinesOnlyWhileLoggingIsOn)
     EXPECT_TRUE(DeleteFileA(name.c_str()));
 }
 
-TEST_F(ApplicationProTest, CursorExitCenterAndExecutionState)
+TEST_F(ApplicationProTest, TheCursorIsShownAgainOnceAndExitHidesTheMainFormAndTerminates)
 {
     TCustomApplicationPro app(nullptr);
     for (int i = 0; i < 3; ++i)
@@ -162,20 +160,10 @@ TEST_F(ApplicationProTest, CursorExitCenterAndExecutionState)
     EXPECT_GE(CursorCount(), 0);
 
     TForm form(nullptr);
-    form.SetBounds(5, 6, 400, 300);
     Application->SetMainForm(&form);
-    app.CenterMainForm();
-    const TFormPlacement expected = CenterMainFormPosition(Screen->Width(), Screen->Height(), 400, 300);
-    EXPECT_EQ(form.Left(), expected.Left);
-    EXPECT_EQ(form.Top(), expected.Top);
     form.Show();
     app.ExitApplication();
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(TakeQuit());
     Application->SetMainForm(nullptr);
-
-    app.SetNeedDisplay(true);  // the system answers with the state set before: the one asked for
-    EXPECT_EQ(app.UpdateExecutionState(), static_cast<DWORD>(ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
-    app.SetNeedDisplay(false);
-    app.UpdateExecutionState();
 }

@@ -96,16 +96,6 @@ TEST(FishRender, FishConflictOnlyWhenCloseInHeightAndOppositeOrTooCloseBehind)
     }
 }
 
-TEST(FishRender, DirectionTextsAreExactAndRoundTrip)
-{
-    EXPECT_EQ(StrToFishDirection("Right"), fdRight);
-    EXPECT_EQ(StrToFishDirection("Left"), fdLeft);
-    EXPECT_EQ(StrToFishDirection("right"), fdBoth);
-    EXPECT_EQ(StrToFishDirection(""), fdBoth);
-    for (uint8_t direction : {fdRight, fdLeft, fdBoth})
-        EXPECT_EQ(StrToFishDirection(FishDirectionToStr(direction)), direction);
-}
-
 TEST(FishRender, SortedTransparentFishAreDrawnFarToNearAcrossShoalsSkippingHiddenShoals)
 {
     TAquariumTestScene s;

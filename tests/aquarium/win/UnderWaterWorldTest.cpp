@@ -1,7 +1,6 @@
 // The world controller over a small hand-built scene - two fish groups of
-// plain particle lists, two backgrounds, the bubbles - and over the
-// program's own scene, with its options in Wine's real registry under a key
-// of its own (deleted afterwards).
+// plain particle lists, two backgrounds, the bubbles - with its options in
+// Wine's real registry under a key of its own (deleted afterwards).
 #include "aquarium/UnderWaterWorld.h"
 
 #include <windows.h>
@@ -12,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "AquariumSceneHost.h"
 #include "app/ApplicationPro.h"
 #include "aquarium/core/FishRender.h"
 #include "aquarium/core/UnderWater.h"
@@ -247,35 +245,4 @@ TEST_F(UnderWaterWorldTest, CorruptValuesReadAsTheirDefaults)
     World->SetEmulateDepth(false);
     EXPECT_FALSE(World->EmulateDepth);
     EXPECT_TRUE(Lagoon->EmulateDepth);
-}
-
-TEST_F(UnderWaterWorldTest, TheProgramsSceneTakesTheDefaultsAndDraws)
-{
-    aquariumhost::TProgramResources resources;
-    aquariumhost::TAquariumHost host(64, 48);
-    ASSERT_NO_THROW(host.Load());
-    World->FScene = host.Scene.get();
-    World->LoadOptions();
-
-    ASSERT_EQ(World->FishGroups.Count(), 2);
-    ASSERT_EQ(World->FishNames.Count(), 3);
-    int shown = 0;
-    for (TUnderWater* background : host.Backgrounds())
-        shown += background->Visible() ? 1 : 0;
-    EXPECT_EQ(shown, 1);
-    for (int g = 0; g < 2; ++g) {
-        auto* group = static_cast<TFishRender*>(World->FishGroups.Objects(g));
-        int fish = 0;
-        for (int i = 0; i < group->GetCount(); ++i)
-            fish += static_cast<TSceneParticleList*>(group->GetItem(i))->Count();
-        EXPECT_EQ(fish, 20) << World->FishGroups.Strings(g);
-    }
-    EXPECT_EQ(World->GetBubbleCount(), 50);
-    for (int frame = 0; frame < 3; ++frame)
-        ASSERT_NO_THROW(host.DrawFrame(0.05f));
-
-    World->SaveOptions();
-    for (int i = 0; i < World->FishNames.Count(); ++i)
-        EXPECT_EQ(Stored(World->FishNames.Strings(i)), "-1");
-    World.reset();  // before the scene it points into
 }

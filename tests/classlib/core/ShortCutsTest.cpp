@@ -2,15 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 // Every key with a name, under every set of modifiers, reads back as itself;
 // the names come in the fixed modifier order.
 TEST(ShortCutsTest, EveryNamedKeyAndModifierSetRoundTrips)
 {
+    const std::initializer_list<TShiftState> shifts = {0,
+                                                        ssShift,
+                                                        ssCtrl,
+                                                        ssAlt,
+                                                        ssShift | ssCtrl,
+                                                        ssShift | ssAlt,
+                                                        ssCtrl | ssAlt,
+                                                        ssShift | ssCtrl | ssAlt};
     int named = 0;
     for (uint16_t key = 0; key <= 0xFF; ++key) {
-        for (TShiftState shift = 0; shift < 8; ++shift) {
-            const TShortCut sc = ShortCut(key, (shift & 1 ? ssShift : 0) | (shift & 2 ? ssCtrl : 0) |
-                                                   (shift & 4 ? ssAlt : 0));
+        for (const TShiftState shift : shifts) {
+            const TShortCut sc = ShortCut(key, shift);
             const std::string text = ShortCutToText(sc);
             if (text.empty())
                 continue;

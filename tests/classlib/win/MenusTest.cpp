@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "classlib/ui/Application.h"
+
 #include "classlib/core/FormReader.h"
 #include "classlib/ui/FormResources.h"
 #include "classlib/ui/ImgList.h"
@@ -90,6 +92,27 @@ TEST(MenusTest, ShortCutsReachOnlyEnabledItemsThroughEnabledParents)
     TWMKey alt{WM_SYSKEYDOWN, 'C', LPARAM(1) << 29, 0};
     EXPECT_TRUE(menu.IsShortCut(alt));
     EXPECT_EQ(clicks, std::vector<std::string>{"Copy"});
+}
+
+// A plain popup menu is the system's: OnPopup, then the visible items; the
+// item chosen there (here by keys posted while the menu tracks) is clicked.
+TEST(MenusTest, PlainPopupMenuShowsTheVisibleItemsNatively)
+{
+    std::vector<std::string> clicks;
+    TPopupMenu menu(nullptr);
+    NewItem(menu.Items(), "Hidden", &clicks)->SetVisible(false);
+    NewItem(menu.Items(), "First", &clicks);
+    NewItem(menu.Items(), "Second", &clicks);
+    menu.OnPopup = [&](TObject* sender) { clicks.push_back(sender == &menu ? "popup" : "?"); };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        const HWND owner = Application->Handle();
+        PostMessageA(owner, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageA(owner, WM_KEYDOWN, VK_RETURN, 1);
+    });
+    ASSERT_NE(timer, 0u);
+    menu.Popup(40, 40);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"popup", "First"}));
 }
 
 TEST(MenusTest, DescriptionBuildsNestedItemsAndTheFormsMenu)

@@ -1,4 +1,4 @@
-// The default viewport: assignment, aspect rules, a frame's start, collapsed windows.
+// The default viewport: aspect rules, a frame's start, collapsed windows.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,22 +43,6 @@ bool Finite(const TGLViewBox& box)
 }
 
 }  // namespace
-
-TEST_F(DefViewport, AssignCopiesCameraDepthsAndSwitchesButNotTheShapeOrClearing)
-{
-    TDefViewport source(nullptr);
-    source.Camera()->Position()->SetVector(7, 8, 9);
-    source.FarDepth = 500;
-    source.Stretch = false;
-    source.ClearMode = cmStencil;
-    viewport.Assign(&source);
-    EXPECT_FLOAT_EQ(viewport.Camera()->Position()->Z, 9);
-    EXPECT_NE(viewport.Camera()->Position(), source.Camera()->Position()) << "the camera owns its vectors";
-    EXPECT_EQ(viewport.FarDepth, 500);
-    EXPECT_TRUE(viewport.Stretch && viewport.ClearMode == (cmColor | cmDepth));
-    TOpenGLCamera camera;
-    EXPECT_THROW(viewport.Assign(&camera), EConvertError);
-}
 
 TEST_F(DefViewport, ProjectionAndCullingFrustumFollowTheirOwnAspectRules)
 {

@@ -57,20 +57,6 @@ TEST_F(GLLight, ValuesSetWhileInactiveWaitForTheContextThenOnlyChangesAreSent)
     EXPECT_EQ(light->DirtyMask(), TGLLight::dmAmbient);
 }
 
-TEST_F(GLLight, AnInfiniteLightShinesAlongItsDirectionAndALocalOneFromItsPosition)
-{
-    Activate();
-    auto light = NewLight();
-    light->SetPosition({5, 6, 7});
-    light->SetDirection({0, -1, 0});
-    light->Apply();
-    EXPECT_EQ(gl.CallsOf("glLightfv").at(3).Text(), "glLightfv(16384, 4611, {-0,1,-0,0})");
-    gl.Clear();
-    light->SetupPoint();
-    light->Apply();
-    EXPECT_EQ(gl.CallsOf("glLightfv").at(0).Text(), "glLightfv(16384, 4611, {5,6,7,1})");
-}
-
 TEST_F(GLLight, EachLightSwitchesItsOwnGLLightAndAFreedOneSwitchesItOff)
 {
     gl.SetInteger(GL_MAX_LIGHTS, 3);

@@ -1,4 +1,4 @@
-// Viewports: projection and camera, and picking through the name table.
+// Viewports: picking through the name table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,30 +35,6 @@ struct GLViewport : ::testing::Test {
 struct Pickable : TGLPickable {};
 
 }  // namespace
-
-TEST_F(GLViewport, ApplySetsTheViewportProjectionAndCameraAndBeginPickNarrowsIt)
-{
-    viewport->SetRect(10, 20, 640, 480);
-    viewport->SetPerspective(75, 4.0 / 3.0, 100, 1000);
-    viewport->Position = {1, 2, 3};
-    viewport->Direction = {0, 0.5f, -1};
-    viewport->Apply();
-    EXPECT_EQ(gltest::Texts(gl, {"glViewport", "glFrustum", "gluLookAt"}),
-              (std::vector<std::string>{"glViewport(10, 20, 640, 480)",
-                                        "glFrustum(-102.31, 102.31, -76.7327, 76.7327, 100, 1000)",
-                                        "gluLookAt(1, 2, 3, 1, 2.5, 2, 0, 1, 0)"}));
-    gl.Clear();
-    viewport->Perspective = false;
-    viewport->SetOrtho({0, 640, 0, 480, -1, 1});
-    viewport->Apply();
-    EXPECT_EQ(gl.Count("glFrustum"), 0);
-    EXPECT_EQ(gl.Count("glOrtho"), 1);
-
-    // Picking flips the window row.
-    gl.Clear();
-    viewport->BeginPick(10, 100, 4, 4);
-    EXPECT_EQ(gl.CallsOf("gluPickMatrix").at(0).Text(), "gluPickMatrix(10, 380, 4, 4, {0,0,640,480})");
-}
 
 TEST_F(GLViewport, TheLastNamedHitWinsAndAnEmptyPickClearsThePrevious)
 {

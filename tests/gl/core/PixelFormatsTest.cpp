@@ -16,16 +16,6 @@ TGLPixelFormat Record(int color, int depth, bool doubleBuffer = true, bool gdi =
 
 }  // namespace
 
-TEST(PixelFormats, ScoreWeighsEachBitCountAgainstTheRequest)
-{
-    TGLPixelFormat request;
-    request.DepthBits = 0;
-    request.Flags = pffDrawToWindow;
-    request.ColorBits = 24;
-    // 4096 * 24 / 32 for colour, plus 5120 for each of flags, double-buffering and GDI support.
-    EXPECT_EQ(PixelFormatScore(Record(32, 16), request), 3072 + 3 * 5120);
-}
-
 TEST(PixelFormats, TheFirstExactFormatWinsElseTheFirstBestScore)
 {
     const TGLPixelFormat request;  // 32 colour, 16 depth, double-buffered, no GDI
@@ -37,23 +27,4 @@ TEST(PixelFormats, TheFirstExactFormatWinsElseTheFirstBestScore)
                                      request),
               2);
     EXPECT_EQ(ChoosePixelFormatIndex({}, request), -1);
-}
-
-TEST(PixelFormats, PaletteOfAColourIndexFormat)
-{
-    // 3-3-2: red in bits 0-2, green 3-5, blue 6-7.
-    TPixelFormatDescriptor pfd = MakeTestDescriptor(WindowGL | pfdNeedPalette, 8, 16);
-    pfd.cRedBits = 3;
-    pfd.cRedShift = 0;
-    pfd.cGreenBits = 3;
-    pfd.cGreenShift = 3;
-    pfd.cBlueBits = 2;
-    pfd.cBlueShift = 6;
-    const std::vector<TPaletteEntry> palette = MakeFormatPalette(pfd);
-    ASSERT_EQ(palette.size(), 256u);
-    EXPECT_EQ(palette[7].Red, 255);
-    EXPECT_EQ(palette[8].Green, 36);  // 1 * 255 / 7
-    EXPECT_EQ(palette[0x40].Blue, 85);
-    pfd.cColorBits = 16;
-    EXPECT_TRUE(MakeFormatPalette(pfd).empty());
 }

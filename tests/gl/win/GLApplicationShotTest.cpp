@@ -65,20 +65,6 @@ private:
 
 }  // namespace
 
-TEST_F(GLApplicationShot, TheCounterGoesBeforeTheFirstDotAndTheExtensionChoosesThePicture)
-{
-    EXPECT_TRUE(App->SaveScreenShot("fish.jpg"));
-    EXPECT_TRUE(App->SaveScreenShot("fish.jpg"));
-    ASSERT_TRUE(FileExists("fish2.jpg"));
-    EXPECT_EQ(ReadFile("fish2.jpg").substr(0, 3), "\xFF\xD8\xFF") << "a JPEG file";
-    EXPECT_FALSE(App->SaveScreenShot("nodot"));  // no extension: no file
-    EXPECT_FALSE(FileExists("nodot") || FileExists("nodot3"));
-    EXPECT_TRUE(App->SaveScreenShot(".jpg"));  // no "." after the first character: no counter
-    EXPECT_TRUE(FileExists(".jpg"));
-    ASSERT_TRUE(App->SaveScreenShot("shot.BMP"));  // upper case: a bitmap
-    EXPECT_EQ(ReadFile("shot5.BMP").substr(0, 2), "BM");
-}
-
 TEST_F(GLApplicationShot, PrintScreenShootsTheNextFrameBeforeItsSwapOrGoesToOnSnapShot)
 {
     std::vector<UINT> passedOn;

@@ -220,11 +220,7 @@ TEST_F(GLApplicationTest, TheApplicationLetsGoOfAReplacedDisplayAndForgetsFreedC
 
 TEST(GLApplicationAcceleration, OnlyADisplayWithoutAcceleratedFormatsIsWarnedAbout)
 {
-    Strings boxes;
-    Application->MessageBoxProc = [&](HWND, const std::string& text, const std::string& caption, UINT flags) {
-        boxes.push_back(text + "|" + caption + "|" + std::to_string(flags));
-        return IDOK;
-    };
+    testsupport::TBoxCapture boxes;
     constexpr uint32_t WindowGL = pfdDrawToWindow | pfdSupportOpenGL | pfdDoubleBuffer;
     for (const bool accelerated : {true, false}) {
         auto* platform = new TGLStubPlatform;
@@ -233,7 +229,8 @@ TEST(GLApplicationAcceleration, OnlyADisplayWithoutAcceleratedFormatsIsWarnedAbo
             platform->Formats.push_back(MakeTestDescriptor(WindowGL, 32, 24));
         TCustomGLApplication(nullptr, std::unique_ptr<TGLPlatform>(platform)).CheckHardwareAcceleration();
     }
-    Application->MessageBoxProc = nullptr;
-    EXPECT_EQ(boxes, (Strings{std::string(HardwareAccelerationWarning) + "|" + Application->Title() + "|" +
-                              std::to_string(MB_ICONERROR)}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, HardwareAccelerationWarning);
+    EXPECT_EQ(boxes[0].Caption, Application->Title());
+    EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR));
 }

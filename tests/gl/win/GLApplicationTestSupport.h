@@ -16,6 +16,7 @@
 
 #include "../../app/core/FakeDisplayDriver.h"
 #include "../../classlib/win/UiTestSupport.h"
+#include "../../support/MessageBoxes.h"
 #include "classlib/ui/Forms.h"
 #include "gl/GLApplication.h"
 #include "gl/GLWindow.h"
@@ -27,8 +28,7 @@ namespace glapptest {
 inline int TakeQuits()
 {
     int count = 0;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+    while (testsupport::TakeQuit())
         ++count;
     return count;
 }
@@ -42,26 +42,16 @@ class GLApplicationTest : public uitest::UiTest {
 protected:
     static constexpr int FormWidth = 160;
     static constexpr int FormHeight = 120;
-    struct TBox {
-        std::string Text;
-        UINT Flags;
-    };
-
     void SetUp() override
     {
         UiTest::SetUp();
         TakeQuits();
         FTitle = Application->Title();
-        Application->MessageBoxProc = [this](HWND, const std::string& text, const std::string&, UINT flags) {
-            Boxes.push_back({text, flags});
-            return IDOK;
-        };
     }
 
     void TearDown() override
     {
         Form.reset();
-        Application->MessageBoxProc = nullptr;
         Application->SetTitle(FTitle);
         const std::string key = "Software\\CorvalenTest\\GLApplication" + std::to_string(GetCurrentProcessId()) + " 1";
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
@@ -125,7 +115,7 @@ protected:
     std::vector<std::string> Calls;
     std::vector<float> Steps;
     std::function<void()> Draw;  // inside each frame, after the viewport cleared it
-    std::vector<TBox> Boxes;
+    testsupport::TBoxCapture Boxes;
 
 private:
     std::string FTitle;

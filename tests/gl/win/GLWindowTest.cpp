@@ -119,22 +119,6 @@ struct GLWindow : ::testing::Test {
 
 }  // namespace
 
-TEST_F(GLWindow, InsideAFormItFillsTheClientAreaWithItsOwnDCAndTheSystemColour)
-{
-    TGLWindow* window = NewWindowInForm(300, 200);
-    ASSERT_TRUE(window->HandleAllocated());
-    EXPECT_EQ(GetParent(window->Handle()), form->Handle());
-    EXPECT_EQ(window->Width(), 300);
-    EXPECT_EQ(GetClassLongA(window->Handle(), GCL_STYLE), static_cast<DWORD>(CS_OWNDC | CS_HREDRAW | CS_VREDRAW));
-    ASSERT_EQ(application.DCs.size(), 1u);
-    EXPECT_EQ(application.DCs[0], window->DC());
-    EXPECT_EQ(DrawnWindow(window->DC()), window->Handle());
-    form->SetClientWidth(240);
-    EXPECT_EQ(application.LastSize.cx, 240);
-    window->SetColor(clBtnFace);
-    EXPECT_EQ(window->ViewColorRGB(), GetSysColor(COLOR_BTNFACE));
-}
-
 TEST_F(GLWindow, APreviewInAForeignWindowTakesItsSizeAndStopsOpenGLBeforeItsDCGoes)
 {
     const HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 50, 60, 320, 240, nullptr, nullptr,

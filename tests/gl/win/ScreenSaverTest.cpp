@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "GLApplicationTestSupport.h"
-#include "app/core/OptionNames.h"
 #include "classlib/core/SysUtils.h"
 
 namespace {
@@ -252,29 +251,6 @@ TEST_F(ScreenSaverPasswordTest, TheFlagIsTextOrANumberAndTheLibraryIsLetGoAfterE
     EXPECT_TRUE(DeleteFileA(PasswordLibrary().c_str())) << "the library is still loaded";
 }
 
-TEST_F(ScreenSaverTest, OptionsComeBackFromTheStoreAndIndexesOutsideTheTableNeverSuspend)
-{
-    Build({"/s"});
-    Saver->SetPowerOffIndex(16);
-    EXPECT_EQ(Saver->PowerOffIndex(), 0);
-    EXPECT_FALSE(Saver->SuspendEnabled);
-    Saver->MouseMoveExit = true;
-    Saver->SetPowerOffIndex(7);
-    Saver->SaveOptions();
-    Saver->MouseMoveExit = false;
-    Saver->SetPowerOffIndex(0);
-    Saver->LoadOptions();
-    EXPECT_TRUE(Saver->MouseMoveExit);
-    EXPECT_EQ(Saver->PowerOffDelay(), 1200.0f);
-
-    Saver->WriteInteger(OptionNames::PowerOffIndex.Scrambled(), 99);
-    Saver->LoadOptions();
-    EXPECT_EQ(Saver->PowerOffIndex(), 0);
-    for (int i = 0; i < 3; ++i, Ticks += 100000000)
-        Application->Idle();
-    EXPECT_TRUE(PowerCalls.empty());
-}
-
 TEST_F(ScreenSaverTest, TheSaverPowersDownOnceWhenTheDelayHasPassedSinceTheFirstFrameAndASuspendEndsIt)
 {
     Build({"/s"});
@@ -339,7 +315,7 @@ TEST_F(ScreenSaverTest, ThePreviewLivesInTheHostWindowAndEndsWhenTheHostGoes)
     }
 }
 
-TEST_F(ScreenSaverTest, TheDialogDisablesItsOpenerAndNeverPowersDownThePasswordChangeEndsAtOnce)
+TEST_F(ScreenSaverTest, TheDialogDisablesItsOpenerAndNeverPowersDown)
 {
     const HWND parent = NewHostWindow(50, 50);
     Build({"/c:" + HandleText(parent)});
@@ -353,11 +329,4 @@ TEST_F(ScreenSaverTest, TheDialogDisablesItsOpenerAndNeverPowersDownThePasswordC
     Form.reset();
     EXPECT_TRUE(IsWindowEnabled(parent));
     DestroyWindow(parent);
-
-    Form = std::make_unique<TForm>(nullptr);
-    Application->SetMainForm(Form.get());
-    EXPECT_EQ((new TGLScreenSaver(Form.get(), {SaverFile, "/a"}))->SaverMode(), smChangePassword);
-    EXPECT_FALSE(Application->ShowMainForm);
-    EXPECT_EQ(TakeQuits(), 1);
-    EXPECT_THROW(new TGLScreenSaver(Form.get(), {SaverFile, "/s", "junk"}), EConvertError);
 }

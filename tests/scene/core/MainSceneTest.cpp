@@ -40,23 +40,6 @@ TEST(MainScene, FrameRunsEventsThenAnimationThenDrawingInOrderOfAddition)
                               "Alpha.RenderAlpha", "Alpha.EndRender"}));
 }
 
-TEST(MainScene, AddTakesOnlySceneObjects)
-{
-    TMainScene scene;
-    TMainObject plainObject;
-    plainObject.SetName("Plain");
-    EXPECT_THROW(scene.Add(&plainObject), EInvalidCast);
-    EXPECT_EQ(scene.GetCount(), 0);
-    EXPECT_EQ(scene.Objects().Count(), 0);
-    EXPECT_EQ(plainObject.Owner(), nullptr);
-    try {
-        scene.Add(nullptr);
-        FAIL() << "a null object was taken";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "TMainObjectList.AddItem error: Add NIL Object failed");
-    }
-}
-
 // The scene takes an object out of all three process lists, whatever its
 // options say by then: a changed option must not leave a freed object in a
 // list.

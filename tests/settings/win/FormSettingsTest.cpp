@@ -129,6 +129,13 @@ TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquari
     bool canClose = false;
     Form->FormCloseQuery(Form, canClose);
     EXPECT_TRUE(canClose);
+    // What OK does: the aquarium's options stay as stored.
+    Form->GLScreenSaver->SaveOptions();
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, OptionKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        EXPECT_NE(RegQueryValueExA(key, "FPS", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
 }
 
 TEST_F(FormSettingsTest, StoredSoundAndTextureChoicesShowInTheControls)

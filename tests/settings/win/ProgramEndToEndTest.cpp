@@ -68,24 +68,32 @@ public:
     // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
     HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
+        return WaitForWindowOf(FProcess.dwProcessId, ms, accept);
+    }
+    // The same for a window of any process but `excluded`'s.
+    static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
+                                DWORD excluded = 0)
+    {
         struct TSearch {
-            DWORD ProcessId;
+            DWORD ProcessId, Excluded;
             const std::function<bool(HWND)>& Accept;
             HWND Found = nullptr;
-        } search{FProcess.dwProcessId, accept};
+        } search{processId, excluded, accept};
         for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
             EnumWindows(
                 [](HWND wnd, LPARAM data) -> BOOL {
                     auto* s = reinterpret_cast<TSearch*>(data);
                     DWORD pid = 0;
                     GetWindowThreadProcessId(wnd, &pid);
-                    if (pid == s->ProcessId && IsWindowVisible(wnd) && s->Accept(wnd))
+                    const bool owned = s->ProcessId != 0 ? pid == s->ProcessId : pid != s->Excluded;
+                    if (owned && IsWindowVisible(wnd) && s->Accept(wnd))
                         s->Found = wnd;
                     return s->Found == nullptr;
                 },
                 reinterpret_cast<LPARAM>(&search));
         return search.Found;
     }
+    DWORD ProcessId() const { return FProcess.dwProcessId; }
 
 private:
     BOOL FStarted = FALSE;
@@ -276,8 +284,15 @@ std::set<COLORREF> ColoursOn(HWND wnd)
     return {pixels.begin(), pixels.end()};
 }
 
-// A picture and not a cleared window: many colours.
-constexpr std::size_t PictureColours = 20;
+// At some moment within `ms` the screen shows a picture over the window,
+// not a cleared window: many colours.
+bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(50))
+        if (ColoursOn(wnd).size() >= 20)
+            return true;
+    return false;
+}
 
 TEST_F(ProgramEndToEnd, SaverRunsFullScreenWithTheAquariumSavesAShotOnPrintScreenAndEndsOnAKey)
 {
@@ -286,8 +301,7 @@ TEST_F(ProgramEndToEnd, SaverRunsFullScreenWithTheAquariumSavesAShotOnPrintScree
     ASSERT_TRUE(run.Started()) << ProgramPath();
     const HWND window = run.WaitForWindow(20000, CoversTheScreen);
     ASSERT_NE(window, nullptr) << "no full-screen window";
-    Sleep(500);  // some frames
-    EXPECT_GE(ColoursOn(window).size(), PictureColours) << "the saver shows no aquarium";
+    EXPECT_TRUE(ShowsAPicture(window)) << "the saver shows no aquarium";
     PressKey(window, VK_SNAPSHOT);
     const std::string shot = dir.Path() + "Corvalen1.jpg";
     for (int i = 0; i < 100 && GetFileAttributesA(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
@@ -316,6 +330,25 @@ TEST_F(ProgramEndToEnd, PasswordChangeEndsWithoutAWindow)
     EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
 }
 
+TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyAndWaitsForIt)
+{
+    testsupport::TTempFolder dir;
+    const std::string saver = dir.Path() + "Corvalen.scr";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (dir.Path() + "Corvalen.EXE").c_str(), FALSE));
+    SetOption(HKEY_CURRENT_USER, "RunAsProgram", "-1");
+
+    TRun run(saver, "/s", dir.Path());
+    ASSERT_TRUE(run.Started());
+    // Only the copy's run with the same "/s" covers the screen.
+    const HWND window = TRun::WaitForWindowOf(0, 20000, CoversTheScreen, run.ProcessId());
+    ASSERT_NE(window, nullptr) << "the .EXE copy did not start with /s";
+    EXPECT_EQ(run.WaitForWindow(0, CoversTheScreen), nullptr) << "the .SCR ran the saver itself";
+    EXPECT_FALSE(run.WaitForEnd(300)) << "the .SCR did not wait for its copy";
+    PressKey(window, VK_SPACE);
+    EXPECT_TRUE(run.WaitForEnd(5000)) << "the .SCR did not end with its copy";
+}
+
 TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
 {
     testsupport::TTempFolder dir;
@@ -323,8 +356,7 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
         TRun run(ProgramPath(), "/c", dir.Path());
         const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
-        Sleep(500);
-        EXPECT_GE(ColoursOn(FindControl(dialog, "TGLWindow")).size(), PictureColours) << "no live preview";
+        EXPECT_TRUE(ShowsAPicture(FindControl(dialog, "TGLWindow"))) << "no live preview";
 
         Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Click(InGroup(dialog, "  Clock", "BUTTON", "24 hours"));
@@ -335,19 +367,25 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
         Slide(InGroup(dialog, "  Bubbles", "msctls_trackbar32"), 120);
         Choose(InGroup(dialog, "  Direction", "COMBOBOX"), 1);     // Right to Left
         Choose(InGroup(dialog, "  Screen saver", "COMBOBOX"), 2);  // 2 min.
+        Choose(InGroup(dialog, "  Background", "COMBOBOX"), 1);
+        Slide(InGroup(dialog, "  Sound", "msctls_trackbar32"), 30);
+        for (const char* box : {"Emulate depth", "Sort transparent fish", "Wide screen (16:9)",
+                                "Wait for vertical sync", "True colour textures", "Keep desktop mode"})
+            Click(FindControl(dialog, "BUTTON", box));
+        Click(FindControl(dialog, "BUTTON", "Fresh water"));
         Press(FindControl(dialog, "TspSkinButton", "OK"));
         EXPECT_TRUE(run.WaitForEnd(10000)) << "OK did not end the dialog";
     }
     const std::map<std::string, std::string> expected = {
-        {"FPS", "-1"},           {"ClockMode", "1"},     {"BubbleSnd", "0"},       {"RoteSnd", "0"},
-        {"MipMap", "-1"},        {"Texture ColorBit", "16bit"}, {"FishCount", "37"}, {"BubbleCount", "120"},
-        {"FishDirection", "Left"}, {"MouseMoveExit", "-1"}, {"PowerOffIndex", "2"}};
+        {"FPS", "-1"},          {"ClockMode", "1"},          {"BubbleSnd", "0"},        {"RoteSnd", "0"},
+        {"MipMap", "-1"},       {"Texture ColorBit", "32bit"}, {"FishCount", "37"},     {"BubbleCount", "120"},
+        {"FishDirection", "Left"}, {"MouseMoveExit", "-1"},  {"PowerOffIndex", "2"},    {"SoundVolume", "30"},
+        {"EmulateDepth", "0"},  {"SortAlpha", "0"},          {"WideScreen", "-1"},      {"VSync", "0"},
+        {"DesktopOnly", "0"},   {"FishTypeIndex", "1"},      {"WaterBackgroundIndex", "1"},
+        {"SoftwareRendering", "0"}, {"RunAsProgram", "0"}};
     for (const auto& [name, value] : expected)
         EXPECT_EQ(OptionOf(name), value) << name;
-    for (const char* name : {"SoundVolume", "EmulateDepth", "SortAlpha", "FishTypeIndex", "WaterBackgroundIndex",
-                             "DesktopOnly", "FullScreenMode", "VSync", "SoftwareRendering", "WideScreen",
-                             "RunAsProgram"})
-        EXPECT_NE(OptionOf(name), "(missing)") << name;
+    EXPECT_NE(OptionOf("FullScreenMode"), "(missing)");
     const TOptions user = Options(HKEY_CURRENT_USER);
     const TOptions machine = Options(HKEY_LOCAL_MACHINE);
 
@@ -365,6 +403,10 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
         EXPECT_EQ(SliderPosition(InGroup(dialog, "  Bubbles", "msctls_trackbar32")), 120);
         EXPECT_EQ(Chosen(InGroup(dialog, "  Direction", "COMBOBOX")), 1);
         EXPECT_EQ(Chosen(InGroup(dialog, "  Screen saver", "COMBOBOX")), 2);
+        EXPECT_EQ(Chosen(InGroup(dialog, "  Background", "COMBOBOX")), 1);
+        EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "Fresh water")));
+        EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "True colour textures")));
+        EXPECT_FALSE(IsChecked(FindControl(dialog, "BUTTON", "Keep desktop mode")));
 
         Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 5);
@@ -384,18 +426,16 @@ TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
     Press(FindControl(dialog, "TspSkinButton", "Preview"));
     const HWND full = run.WaitForWindow(10000, CoversTheScreen);
     ASSERT_NE(full, nullptr) << "Preview did not go full screen";
-    Sleep(500);
-    EXPECT_GE(ColoursOn(full).size(), PictureColours) << "the full-screen preview shows no aquarium";
+    EXPECT_TRUE(ShowsAPicture(full)) << "the full-screen preview shows no aquarium";
     PressKey(full, VK_SPACE);
     for (int i = 0; i < 250 && run.WaitForWindow(0, CoversTheScreen) != nullptr; ++i)
         Sleep(20);
     EXPECT_EQ(run.WaitForWindow(0, CoversTheScreen), nullptr) << "a key did not leave full screen";
     EXPECT_FALSE(run.WaitForEnd(300)) << "leaving the full-screen preview ended the program";
     EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowEnabled(dialog));
-    Sleep(500);
     // Leaving full screen made the render window anew.
     const HWND preview = FindControl(dialog, "TGLWindow");
-    EXPECT_GE(ColoursOn(preview).size(), PictureColours) << "the live preview did not come back";
+    EXPECT_TRUE(ShowsAPicture(preview)) << "the live preview did not come back";
 
     // The about box is modal; the preview goes on meanwhile.
     Press(FindControl(dialog, "TspSkinButton", "About"));
@@ -403,8 +443,10 @@ TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
         run.WaitForWindow(10000, [](HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); });
     ASSERT_NE(about, nullptr) << "no about box";
     const std::vector<COLORREF> before = PixelsOn(preview);
-    Sleep(500);
-    EXPECT_NE(PixelsOn(preview), before) << "no frames while the about box is open";
+    bool moved = false;
+    for (const DWORD start = GetTickCount(); !moved && GetTickCount() - start <= 5000; Sleep(50))
+        moved = PixelsOn(preview) != before;
+    EXPECT_TRUE(moved) << "no frames while the about box is open";
     Press(FindControl(about, "TspSkinButton", "OK"));
     for (int i = 0; i < 250 && IsWindow(about) && IsWindowVisible(about); ++i)
         Sleep(20);

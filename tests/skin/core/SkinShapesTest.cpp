@@ -31,4 +31,5 @@ TEST(SkinShapes, TextIsCutWithAnEllipsisUntilItFits)
     EXPECT_EQ(fit("Hello world", 40), "Hello...");
     EXPECT_EQ(fit("Hello", 10), "...");
     EXPECT_EQ(fit("", 0), "");
+    EXPECT_EQ(fit("", -1), "...");
 }

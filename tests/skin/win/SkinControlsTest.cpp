@@ -66,10 +66,11 @@ bgpictureindex=-1
 [SKINOBJECTS]
 count=0
 [SKINCONTROLS]
-count=3
+count=4
 0=button:button
 1=panel:panel
 2=groupbox:panel
+3=flat:panel
 [button]
 pictureindex=0
 skinrect=0,0,16,8
@@ -97,6 +98,14 @@ righttoppoint=12,4
 leftbottompoint=4,12
 rightbottompoint=12,12
 clientrect=4,4,12,12
+[flat]
+pictureindex=0
+skinrect=0,8,16,24
+lefttoppoint=4,4
+righttoppoint=12,4
+leftbottompoint=4,12
+rightbottompoint=12,12
+clientrect=4,4,4,12
 )";
 
 // A skin data component loaded with the sheet; `groupBoxPicture` is the
@@ -203,6 +212,24 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     EXPECT_EQ(clicks, 1);
     button->SetEnabled(false);
     EXPECT_EQ(Painted(button, 30, 4), Yellow);
+
+    // A strip of two glyph cells (cyan, magenta; black is transparent),
+    // centred: the second cell shows only while disabled. Each cell leaves
+    // out its bottom-left colour (black).
+    TBitmap glyph;
+    TDibImage cells;
+    cells.Width = 16;
+    cells.Height = 8;
+    cells.Allocate();
+    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
+    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
+    glyph.SetDib(cells);
+    button->SetGlyph(&glyph);
+    EXPECT_EQ(Painted(button, 29, 3), RGB(200, 0, 200));
+    EXPECT_EQ(Painted(button, 29, 7), Yellow);
+    button->SetEnabled(true);
+    EXPECT_EQ(Painted(button, 29, 3), RGB(0, 200, 200));
+    EXPECT_EQ(Painted(button, 29, 7), Red);  // the transparent row
 }
 
 // A grouped button clicks on the press and releases its group; with
@@ -331,9 +358,19 @@ TEST_F(SkinControlsTest, MaskRegionsStayTheWindows)
 }
 
 // Picture indexes outside the skin's pictures name no picture: the record
-// still sizes the control and nothing is copied.
-TEST_F(SkinControlsTest, PictureIndexOutOfRange)
+// still sizes the control and nothing is copied. A borderless panel that
+// tiles an empty client area draws nothing.
+TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
 {
+    {
+        TSheetSkin skin;
+        auto* flat = Make<TspSkinPanel>(skin.Data.get());
+        flat->SetBorderStyle(TspSkinBorderStyle::bvNone);
+        flat->SkinDataName = "flat";
+        flat->ChangeSkinData();
+        EXPECT_EQ(flat->ResizeMode, 1);
+        EXPECT_NO_THROW(Painted(flat, 5, 5));
+    }
     for (const char* index : {"5", "-2", "-1"}) {
         TSheetSkin skin(index);
         auto* box = Make<TspSkinGroupBox>(skin.Data.get());
@@ -382,4 +419,51 @@ TEST_F(SkinControlsTest, PanelRollUp)
     EXPECT_TRUE(shown->Visible());
     EXPECT_FALSE(hidden->Visible());
     EXPECT_TRUE(box->HiddenControls().empty());
+}
+
+// The keyboard reaches a button only with CanFocused: then Enter and Space
+// click it, Escape clicks the Cancel button, Alt with the accelerator
+// focuses and clicks, and a click sets the form's ModalResult.
+TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
+{
+    TSheetSkin skin;
+    auto* go = Make<TspSkinButton>(skin.Data.get(), 10, 10);
+    go->SetCaption("&Go");
+    go->ModalResult = mrOk;
+    auto* cancel = Make<TspSkinButton>(skin.Data.get(), 80, 10);
+    cancel->SetCaption("Stop");
+    cancel->Cancel = true;
+    cancel->ModalResult = mrCancel;
+    int goClicks = 0, cancelClicks = 0;
+    go->OnClick = [&](TObject*) { ++goClicks; };
+    cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+    Form->Show();
+    const auto key = [&](UINT msg, WPARAM code) {
+        PostMessageA(go->Handle(), msg, code, 0);
+        Application->ProcessMessages();
+    };
+    const auto keys = [&] {
+        SetFocus(go->Handle());
+        key(WM_KEYDOWN, VK_RETURN);
+        key(WM_KEYDOWN, VK_SPACE);
+        key(WM_KEYUP, VK_SPACE);
+        key(WM_KEYDOWN, VK_ESCAPE);
+    };
+
+    keys();
+    key(WM_SYSCHAR, 'g');
+    EXPECT_EQ(goClicks + cancelClicks, 0);
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+
+    go->SetCanFocused(true);
+    cancel->SetCanFocused(true);
+    keys();
+    EXPECT_EQ(goClicks, 2);
+    EXPECT_EQ(cancelClicks, 1);
+    EXPECT_EQ(Form->ModalResult(), mrCancel);
+    SetFocus(cancel->Handle());
+    key(WM_SYSCHAR, 'G');
+    EXPECT_EQ(goClicks, 3);
+    EXPECT_EQ(Form->ActiveControl(), go);
+    EXPECT_EQ(Form->ModalResult(), mrOk);
 }

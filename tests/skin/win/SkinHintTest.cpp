@@ -74,12 +74,12 @@ std::unique_ptr<TBitmap> Solid(int width, int height, TColor color)
     return bitmap;
 }
 
-// The text's size in the hint's plain font, as the canvas measures it.
-SIZE PlainTextSize(TspSkinHint& hint, const std::string& text)
+// The text's size in `font`, as the canvas measures it.
+SIZE TextSize(TFont* font, const std::string& text)
 {
     TBitmap work;
     work.SetSize(1, 1);
-    work.Canvas()->Font()->Assign(hint.DefaultFont());
+    work.Canvas()->Font()->Assign(font);
     RECT rect{};
     work.Canvas()->DrawText(text, rect, DT_CALCRECT | DT_CENTER);
     return SIZE{rect.right, rect.bottom};
@@ -102,7 +102,7 @@ TEST(SkinHint, PlainLookSizeAndPlace)
     scene.Skin->HintWindow->MaskPictureIndex = 7;
 
     scene.Show(100, 120);
-    const SIZE text = PlainTextSize(*scene.Hint, "Hint text");
+    const SIZE text = TextSize(scene.Hint->DefaultFont(), "Hint text");
     RECT bounds = scene.Bounds();
     EXPECT_EQ(bounds.left, 100);
     EXPECT_EQ(bounds.right - bounds.left, text.cx + 4);
@@ -153,13 +153,9 @@ TEST(SkinHint, SkinnedSizeGeometryAndRegion)
     TFont font;
     font.SetName(record.FontName);
     font.SetHeight(14);
-    TBitmap work;
-    work.SetSize(1, 1);
-    work.Canvas()->Font()->Assign(&font);
-    RECT text{};
-    work.Canvas()->DrawText("A much longer hint text", text, DT_CALCRECT | DT_CENTER);
-    const int width = std::max<int>(text.right + 5 + (30 - 25), 30);
-    const int height = std::max<int>(text.bottom + 4 + (20 - 16), 20);
+    const SIZE text = TextSize(&font, "A much longer hint text");
+    const int width = std::max<int>(text.cx + 5 + (30 - 25), 30);
+    const int height = std::max<int>(text.cy + 4 + (20 - 16), 20);
     const RECT bounds = scene.Bounds();
     EXPECT_EQ(bounds.right - bounds.left, width);
     EXPECT_EQ(bounds.bottom - bounds.top, height);
@@ -246,8 +242,8 @@ TEST(SkinHint, ShownAtTheCursorThenHidden)
     SetCursorPos(400, 300);
     scene.Hint->ActivateHint("At the cursor");
 
-    // The component's own hint window is the visible popup of this thread
-    // that is not the application's.
+    // The component's own hint window: the visible one of its class (the
+    // application's stays hidden).
     HWND shown = nullptr;
     RECT bounds{};
     bool hidden = false;
@@ -255,15 +251,9 @@ TEST(SkinHint, ShownAtTheCursorThenHidden)
     MSG msg;
     while (!hidden && !watchdog.Fired() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         DispatchMessageA(&msg);
-        const HWND top = GetWindow(GetDesktopWindow(), GW_CHILD);
-        for (HWND w = top; w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-            DWORD pid = 0;
-            if (GetWindowThreadProcessId(w, &pid) == GetCurrentThreadId() && IsWindowVisible(w) &&
-                (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 && shown == nullptr) {
+        for (HWND w = nullptr; shown == nullptr && (w = FindWindowExA(nullptr, w, "TspSkinHintWindow", nullptr));)
+            if (IsWindowVisible(w) && GetWindowRect(w, &bounds))
                 shown = w;
-                GetWindowRect(w, &bounds);
-            }
-        }
         hidden = shown != nullptr && !IsWindowVisible(shown);
     }
     EXPECT_FALSE(watchdog.Fired());

@@ -26,7 +26,7 @@ TRect Offset(TRect r, int dx, int dy)
 
 int TspSkinGeometry::GetResizeMode() const
 {
-    if (Width(SkinRect) < 1 || Height(SkinRect) < 1)
+    if (RectEmpty(SkinRect))
         return -1;
     if (RBPoint.X != 0 && RBPoint.Y != 0)
         return 1;

@@ -11,6 +11,12 @@
 
 #include "classlib/core/Types.h"
 
+// True when the rectangle has no area (width or height below 1).
+inline bool RectEmpty(const TRect& r)
+{
+    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
+}
+
 // The skin record's geometry as a control copies it, with the positions its
 // corner points and client area take at the control's current size. Corner
 // points and ClRect are relative to SkinRect's top-left corner.

@@ -1,0 +1,239 @@
+// `TspDynamicSkinForm`: the component a form carries to get a skinned
+// frame. It keeps the frame's objects, lays the skin's frame out for the
+// form's size, paints it (or the plain default frame without a skin) into a
+// device context, shapes the window by the skin mask, answers hit tests and
+// tracking sizes, and keeps its own window states: minimized forms shrink
+// to their frame in slots along the bottom of the work area, maximized
+// forms cover the work area, rolled-up forms shrink to their frame.
+//
+// The component does not take over the form's window procedure by itself;
+// the caller routes the non-client messages to NCCalcSize, PaintNCSkin /
+// PaintNCDefault (with the window DC), SkinHitTest / DefaultHitTest and the
+// mouse forwarding, and sets FormActive from WM_NCACTIVATE.
+//
+// Window regions: a region handed to SetWindowRgn belongs to the system
+// from then on and is never deleted here (only when the call fails);
+// removing the shape is SetWindowRgn(window, 0). The component keeps no
+// region handle of its own.
+//
+// Frame modes: SupportNCArea (the default) draws the skin in the
+// non-client area; without it the whole window is client area and the skin
+// is its background (client-area mode).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/core/ClassRegistry.h"
+#include "classlib/core/Components.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Font.h"
+#include "classlib/ui/Forms.h"
+#include "classlib/ui/Timer.h"
+#include "skin/core/SkinFormGeometry.h"
+#include "skin/forms/SkinFrameObjects.h"
+
+class TspSkinData;
+class TMainMenu;
+class TPopupMenu;
+
+// The border icons of a skinned form: the form's own three plus roll-up
+// and minimize-to-tray.
+using TspBorderIcons = unsigned;
+enum : TspBorderIcons { biRollUp = 1u << 4, biMinimizeToTray = 1u << 5 };
+
+class TspDynamicSkinForm : public TComponent {
+public:
+    // Object events, with the object's IDName first.
+    using TMouseDownEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect,
+                                               TMouseButton Button)>;
+    using TspMouseUpEvent = TMouseDownEvent;
+    using TMouseMoveEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect)>;
+    using TMouseEnterEvent = std::function<void(const std::string& IDName)>;
+    using TMouseLeaveEvent = TMouseEnterEvent;
+    using TPaintEvent = std::function<void(const std::string& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+    using TSwitchChangeStateEvent = std::function<void(const std::string& IDName, TSwitchState State)>;
+    using TTrackBarChangeValueEvent = std::function<void(const std::string& IDName, int Value)>;
+    using TFrameRegulatorChangeValueEvent = TTrackBarChangeValueEvent;
+    using TChangeClientRectEvent = std::function<void(const TRect& NewClientRect)>;
+
+    // The owner must be a form (else EInvalidCast).
+    explicit TspDynamicSkinForm(TComponent* AOwner);
+    ~TspDynamicSkinForm() override;
+    std::string ClassName() const override { return "TspDynamicSkinForm"; }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // Published properties.
+    TspSkinData* SkinData() const { return FSkinData; }
+    // Stores the skin; a usable one is applied (objects, size, shape).
+    void SetSkinData(TspSkinData* Value);
+    TspSkinData* MenusSkinData() const { return FMenusSkinData; }
+    void SetMenusSkinData(TspSkinData* Value);
+    TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    TspBorderIcons BorderIcons() const { return FBorderIcons; }
+    // Stores; remakes the default buttons without a skin and filters the
+    // buttons by their icons.
+    void SetBorderIcons(TspBorderIcons Value);
+    TFont* DefCaptionFont() { return &FDefCaptionFont; }
+    TFont* DefInActiveCaptionFont() { return &FDefInActiveCaptionFont; }
+    bool SupportNCArea() const { return FSupportNCArea; }
+    void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
+
+    bool ShowObjectHint = false;
+    bool UseSkinCursors = false;
+    bool UseDefaultSysMenu = true;
+    bool AlphaBlendSupport = true;
+    int AlphaBlendValue = 0;
+    bool AlphaBlend = false;
+    bool MenusTransparent = false;
+    int MenusTransparentValue = 20;
+    int MinHeight = 0;
+    int MinWidth = 0;
+    bool Sizeable = true;
+    bool DraggAble = false;
+    bool Magnetic = false;
+    int MagneticSize = 10;
+
+    TChangeClientRectEvent OnChangeClientRect;
+    TNotifyEvent OnChangeSkinData, OnActivate, OnDeActivate, OnSkinMenuOpen, OnSkinMenuClose, OnChangeRollUpState,
+        OnMainMenuEnter, OnMainMenuExit, OnMinimizeToTray, OnRestoreFromTray;
+    TMouseDownEvent OnMouseDownEvent;
+    TspMouseUpEvent OnMouseUpEvent;
+    TMouseMoveEvent OnMouseMoveEvent;
+    TMouseEnterEvent OnMouseEnterEvent;
+    TMouseLeaveEvent OnMouseLeaveEvent;
+    TPaintEvent OnPaintEvent;
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
+
+    // Run-time state.
+    TForm* Form;
+    bool SkinSupport = false;
+    std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
+    int ActiveObject = -1, OldActiveObject = -1, CaptureObject = -1;
+    int WindowState = 0;  // 0 normal, 1 minimized, 2 maximized
+    bool RollUpState = false;
+    bool MaxRollUp = false;
+    TRect OldBoundsRect;  // empty when none
+    int NewWidth = 0, NewHeight = 0;
+    TSkinFrameLayout Layout;  // the frame for NewWidth x NewHeight
+    TSkinMaskStrips MaskStrips;
+    bool FormActive = false;
+    bool InSizeMove = false, FullDragWindows = false, MouseInClient = false;
+    bool Dragging = false;
+    TPoint DragPoint;
+    bool InSkinMenu = false, InMainMenu = false, InChangeSkinData = false;
+
+    // The skin is usable: assigned and not empty.
+    bool HasSkin() const;
+    // Frame mode with a usable skin whose client rectangle is not empty.
+    bool HasSkinClientRect() const;
+    // Frame mode with a usable skin but no client rectangle: the default
+    // frame is painted and hit-tested, matching the default margins.
+    bool SkinFrame() const { return HasSkinClientRect(); }
+    int GetDefCaptionHeight() const;
+    int GetDefButtonSize() const;
+    // The visible state of an object under the roll-up rule.
+    bool ObjectVisible(const TspActiveSkinObject& Object) const;
+
+    // Objects.
+    void LoadObjects();
+    void ClearObjects();
+    void LoadDefaultButtons();
+    void CheckBorderIcons();
+    void ArrangeDefaultButtons();
+    void DrawSkinObject(TspActiveSkinObject* Object);
+    void StartMorphTimer();
+    void StartAnimateTimer();
+    // Hot-object tracking: the object at (X, Y) becomes hot.
+    void TestActive(int X, int Y, bool InWindow);
+
+    // Frame geometry and painting.
+    void CalcRects();
+    void CalcObjectRects();
+    // WM_NCCALCSIZE: R is the proposed window rectangle, made the client's.
+    void NCCalcSize(RECT& R);
+    void PaintNCSkin(HDC DC);
+    void PaintNCDefault(HDC DC);
+    void UpdateSkinRegion(bool Parts);
+    void CreateSkinRegion(bool Parts);
+    void CreateRollUpRegion();
+    void PaintTiledClientBG(HDC DC);
+    void PaintStretchedClientBG(HDC DC);
+    void EraseClientBG(HDC DC);
+    void PaintClientBG(HDC DC);
+
+    // Hit testing, sizes, moving and states.
+    TPoint WindowPoint(const TPoint& ScreenPoint) const;
+    int SkinHitTest(const TPoint& P);
+    int DefaultHitTest(const TPoint& P) const;
+    int ClientAreaHitTest(const TPoint& P);
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+    void FitClientSize();
+    void DoMagnetic(int& X, int& Y, int W, int H) const;
+    void SetWindowState(int Value);
+    void SetRollUpState(bool Value);
+    void NCCaptionDblClick();
+    void CaptionDblClick();
+    // Applies the current skin in frame mode: objects, size, shape.
+    void ChangeSkinData();
+
+    // Raisers the objects call.
+    void DoMouseDownEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);
+    void DoMouseUpEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);
+    void DoMouseMoveEvent(const std::string& IDName, int X, int Y, const TRect& R);
+    void DoMouseEnterEvent(const std::string& IDName);
+    void DoMouseLeaveEvent(const std::string& IDName);
+    void DoPaintEvent(const std::string& IDName, TCanvas* Canvas, const TRect& R);
+    void DoSwitchChangeStateEvent(const std::string& IDName, TSwitchState State);
+    void DoTrackBarChangeValueEvent(const std::string& IDName, int Value);
+    void DoFrameRegulatorChangeValueEvent(const std::string& IDName, int Value);
+
+    TTimer* MorphTimer() const { return FMorphTimer; }
+    TTimer* AnimateTimer() const { return FAnimateTimer; }
+    TTimer* MouseTimer() const { return FMouseTimer; }
+
+private:
+    void MorphTimerEvent(TObject* Sender);
+    void AnimateTimerEvent(TObject* Sender);
+    void MouseTimerEvent(TObject* Sender);
+    TSkinFormState FormState() const;
+    std::vector<TRect> VisibleCaptionRects() const;
+    TRect WorkArea() const;
+    bool IsMainForm() const;
+    // SetWindowRgn with ownership passed to the system; deleted only when
+    // the call fails.
+    void SetShape(HRGN Region);
+    // Client-area mode: the client size follows the form picture.
+    void FitClientAreaSize();
+
+    TspSkinData* FSkinData = nullptr;
+    TspSkinData* FMenusSkinData = nullptr;
+    TMainMenu* FMainMenu = nullptr;
+    TPopupMenu* FSystemMenu = nullptr;
+    TspBorderIcons FBorderIcons;
+    bool FSupportNCArea = true;
+    TFont FDefCaptionFont;
+    TFont FDefInActiveCaptionFont;
+    TTimer* FMorphTimer;
+    TTimer* FMouseTimer;
+    TTimer* FAnimateTimer;
+    int FSavedHeight = 0;
+    std::vector<TControl*> FHiddenControls;
+};
+
+// Registers TspDynamicSkinForm below TComponent with its published
+// properties (the skin data, menus and frame settings, border icons and
+// caption fonts); the skin data and menu classes must be registered.
+void RegisterDynamicSkinFormClasses(TClassRegistry& classes);

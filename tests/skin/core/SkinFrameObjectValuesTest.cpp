@@ -1,0 +1,122 @@
+#include "skin/core/SkinFrameObjectValues.h"
+
+#include <gtest/gtest.h>
+
+TEST(SkinFrameObjectValuesTest, MorphTakesExactlyTenStepsEachWay)
+{
+    TSkinMorphPosition m;
+    int steps = 0;
+    while (m.CanStep(true)) {
+        ASSERT_TRUE(m.Step(true));
+        ASSERT_LT(++steps, 100);
+    }
+    EXPECT_EQ(steps, 10);
+    EXPECT_EQ(m.Kf(), 1.0);
+    EXPECT_FALSE(m.Step(true));
+    EXPECT_TRUE(m.AtEnd(true));
+    steps = 0;
+    while (m.Step(false))
+        ++steps;
+    EXPECT_EQ(steps, 10);
+    EXPECT_EQ(m.Kf(), 0.0);
+    m.SetKf(7.0);
+    EXPECT_EQ(m.Tenths, 10);
+    m.SetKf(-1.0);
+    EXPECT_EQ(m.Tenths, 0);
+}
+
+TEST(SkinFrameObjectValuesTest, TrackBarValueAndPositionAgree)
+{
+    const TSkinTrackBarGeometry horizontal{{10, 5}, {110, 5}, 0, 50};
+    const TSkinTrackBarGeometry vertical{{5, 90}, {5, 10}, -20, 20};
+    ASSERT_FALSE(horizontal.Vertical());
+    ASSERT_TRUE(vertical.Vertical());
+    for (int v = 0; v <= 50; ++v)
+        EXPECT_EQ(horizontal.PositionToValue(horizontal.ValueToPosition(v)), v);
+    for (int v = -20; v <= 20; ++v)
+        EXPECT_EQ(vertical.PositionToValue(vertical.ValueToPosition(v)), v);
+    EXPECT_EQ(horizontal.ValueToPosition(25), (TPoint{60, 5}));
+    EXPECT_EQ(vertical.ValueToPosition(-20), (TPoint{5, 90}));  // min at the begin (bottom)
+    EXPECT_EQ(vertical.ValueToPosition(20), (TPoint{5, 10}));
+    // Half a step rounds to even: x = 11 is value 0.5 of 50 per 100 px.
+    EXPECT_EQ(horizontal.PositionToValue({11, 5}), 0);
+    EXPECT_EQ(horizontal.PositionToValue({13, 5}), 2);
+    EXPECT_EQ(horizontal.ClampToTrack(200), 110);
+    EXPECT_EQ(vertical.ClampToTrack(0), 10);
+
+    // No range or no track: value at min, button at the begin.
+    const TSkinTrackBarGeometry noRange{{10, 5}, {110, 5}, 7, 7};
+    EXPECT_EQ(noRange.ValueToPosition(7), (TPoint{10, 5}));
+    const TSkinTrackBarGeometry noTrack{{10, 5}, {10, 5}, 0, 50};
+    EXPECT_EQ(noTrack.PositionToValue({10, 5}), 0);
+    EXPECT_EQ(noTrack.ValueToPosition(30), (TPoint{10, 5}));
+}
+
+TEST(SkinFrameObjectValuesTest, FrameIndexesStayInsideTheStrip)
+{
+    // 0..6 over 4 frames: a step of 2.
+    EXPECT_EQ(FrameGaugeFrame(0, 0, 6, 4), 1);
+    EXPECT_EQ(FrameGaugeFrame(3, 0, 6, 4), 2);
+    EXPECT_EQ(FrameGaugeFrame(6, 0, 6, 4), 4);
+    // 0..5 over 4 frames: a step of 1, and value 5 would be frame 6.
+    EXPECT_EQ(FrameGaugeFrame(5, 0, 5, 4), 4);
+    EXPECT_EQ(FrameGaugeFrame(3, 0, 2, 4), 1);  // step 0
+    EXPECT_EQ(FrameGaugeFrame(9, 0, 9, 1), 1);
+    EXPECT_EQ(FrameGaugeFrame(9, 0, 9, 0), 1);
+
+    TSkinRegulatorDrag drag{0, 100};
+    drag.SetSteps(40, 5);  // 10 px per step of 25
+    EXPECT_EQ(drag.PixelStep, 10);
+    EXPECT_EQ(drag.ValueStep, 25);
+    int value = 50;
+    value = drag.Move(value, 9);
+    EXPECT_EQ(value, 50);
+    value = drag.Move(value, 10);
+    EXPECT_EQ(value, 75);
+    value = drag.Move(value, 25);
+    EXPECT_EQ(value, 100);
+    value = drag.Move(value, 40);
+    EXPECT_EQ(value, 100);
+    value = drag.Move(value, 20);
+    EXPECT_EQ(value, 75);
+    // One frame or a short span: steps of at least 1.
+    drag.SetSteps(3, 1);
+    EXPECT_EQ(drag.PixelStep, 3);
+    EXPECT_EQ(drag.ValueStep, 100);
+    drag.SetSteps(3, 10);
+    EXPECT_EQ(drag.PixelStep, 1);
+    TSkinRegulatorDrag flat{5, 5};
+    flat.SetSteps(40, 5);
+    EXPECT_EQ(flat.ValueStep, 1);
+}
+
+TEST(SkinFrameObjectValuesTest, AnimationStepsForwardWrapsStopsAndRunsBack)
+{
+    // One frame every 50 ms: a change on every second tick after the first.
+    TSkinAnimationState a;
+    a.Running = true;
+    std::vector<int> frames;
+    for (int tick = 0; tick < 12; ++tick)
+        if (a.Tick(3, true, 50))
+            frames.push_back(a.Frame);
+    EXPECT_EQ(frames, (std::vector<int>{2, 3, 1, 2, 3}));
+
+    TSkinAnimationState once;
+    once.Running = true;
+    frames.clear();
+    for (int tick = 0; tick < 20 && once.Running; ++tick)
+        if (once.Tick(3, false, 25))
+            frames.push_back(once.Frame);
+    EXPECT_EQ(frames, (std::vector<int>{2, 3}));
+    EXPECT_FALSE(once.Running);
+
+    once.Forward = false;
+    once.Running = true;
+    frames.clear();
+    for (int tick = 0; tick < 20 && once.Running; ++tick)
+        if (once.Tick(3, false, 10))  // an interval below 25 counts as 25
+            frames.push_back(once.Frame);
+    EXPECT_EQ(frames, (std::vector<int>{2, 1}));
+    EXPECT_FALSE(once.Running);
+    EXPECT_FALSE(once.Tick(3, false, 25));
+}

@@ -1,0 +1,545 @@
+// The skinned menu engine under Wine: real popup levels opened through a
+// skinned popup menu and a test host standing for the skinned form, walked
+// by posted mouse messages and forwarded keys; the default and skinned
+// looks read back as pixels; the mended lifetimes of levels, openers and
+// regions.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Colors.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/WinTypes.h"
+#include "classlib/core/FormReader.h"
+#include "classlib/ui/ControlsRegistration.h"
+#include "classlib/ui/Menus.h"
+#include "skin/SkinData.h"
+#include "skin/forms/SkinMenu.h"
+#include "skin/forms/SkinMenuHost.h"
+#include "skin/forms/SkinMenuItem.h"
+#include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/SkinPopupWindow.h"
+#include "../../classlib/win/UiTestSupport.h"
+#include "../../support/ScreenPixels.h"
+
+namespace {
+
+std::vector<std::string> Log;
+
+// Stands for the skinned form: owns the engine, forwards key strokes to the
+// deepest level while a menu is open, closes it on a click elsewhere.
+class TTestHost : public TComponent, public TspSkinMenuHost {
+public:
+    explicit TTestHost(TCustomForm* form) : TComponent(form), Engine(new TspSkinMenu(this, form))
+    {
+        Application->OnMessage = [this](MSG& msg, bool& handled) {
+            if (InMenu && Engine->Active() && msg.message == WM_KEYDOWN) {
+                if (TspSkinPopupWindow* level = Engine->DeepestLevel())
+                    level->ProcessKey(static_cast<WORD>(msg.wParam));
+                handled = true;
+            }
+        };
+    }
+    ~TTestHost() override { Application->OnMessage = nullptr; }
+
+    void SkinMenuOpen() override { InMenu = true; }
+    TspSkinMenu* SkinMenu() override { return Engine; }
+    TspSkinData* MenusSkinData() override { return nullptr; }
+    TspSkinData* SkinData() override { return Skin; }
+
+    TspSkinMenu* Engine;
+    TspSkinData* Skin = nullptr;
+    bool InMenu = false;
+};
+
+class TTestForm : public TForm {
+public:
+    TTestForm() : TForm(nullptr), Host(new TTestHost(this)) {}
+    TTestHost* Host;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == SM_CLOSESKINMENU) {
+            Log.push_back("form hears close");
+            Host->InMenu = false;
+        } else if (message.Msg == WM_LBUTTONDOWN && Host->Engine->Active()) {
+            Host->Engine->CloseMenu();
+        }
+        TForm::WndProc(message);
+    }
+};
+
+// A control that opens menus and notes their closing.
+class TOpener : public TCustomControl {
+public:
+    TOpener(TWinControl* parent, std::string name) : TCustomControl(parent), FName(std::move(name))
+    {
+        SetParent(parent);
+    }
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == SM_CLOSESKINMENU)
+            Log.push_back(FName + " hears close");
+        TCustomControl::WndProc(message);
+    }
+
+private:
+    std::string FName;
+};
+
+TMenuItem* AddItem(TMenuItem* parent, const std::string& caption)
+{
+    auto* item = new TMenuItem(nullptr);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+bool AnyVisibleLevel(const std::vector<HWND>& windows)
+{
+    for (HWND wnd : windows)
+        if (IsWindow(wnd) && IsWindowVisible(wnd))
+            return true;
+    return false;
+}
+
+POINT Centre(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+LPARAM Coordinates(POINT p)
+{
+    return MAKELPARAM(p.x, p.y);
+}
+
+TBitmap* AddPicture(TspSkinData& skin, int width, int height, TColor color)
+{
+    auto picture = std::make_unique<TBitmap>();
+    picture->SetPixelFormat(pf24bit);
+    picture->SetSize(width, height);
+    picture->Canvas()->Brush()->SetColor(color);
+    picture->Canvas()->FillRect({0, 0, width, height});
+    skin.ActivePictures.push_back(std::move(picture));
+    return skin.ActivePictures.back().get();
+}
+
+// A skin made in memory: a 20 x 20 window picture (grey, a red top-left and
+// a cyan bottom-right corner piece), its mask (all window but the top-left
+// pixel) and a menu-item picture (normal green, active yellow, divider blue).
+void FillTestSkin(TspSkinData& skin)
+{
+    skin.Empty = false;
+    TBitmap* window = AddPicture(skin, 20, 20, 0x808080);
+    window->Canvas()->Brush()->SetColor(clRed);
+    window->Canvas()->FillRect({0, 0, 4, 4});
+    window->Canvas()->Brush()->SetColor(TColor(0xFFFF00));
+    window->Canvas()->FillRect({16, 16, 20, 20});
+    TBitmap* mask = AddPicture(skin, 20, 20, clBlack);
+    mask->Canvas()->SetPixels(0, 0, clWhite);
+    TBitmap* items = AddPicture(skin, 40, 24, clLime);
+    items->Canvas()->Brush()->SetColor(TColor(0x00FFFF));
+    items->Canvas()->FillRect({0, 10, 40, 20});
+    items->Canvas()->Brush()->SetColor(clBlue);
+    items->Canvas()->FillRect({0, 20, 40, 24});
+
+    TspDataSkinPopupWindow& popup = *skin.PopupWindow;
+    popup.WindowPictureIndex = 0;
+    popup.MaskPictureIndex = 1;
+    popup.LeftTopPoint = {4, 4};
+    popup.RightTopPoint = {16, 4};
+    popup.LeftBottomPoint = {4, 16};
+    popup.RightBottomPoint = {16, 16};
+    popup.ItemsRect = {4, 4, 16, 16};
+    auto item = std::make_unique<TspDataSkinMenuItem>("menuitem");
+    item->ActivePictureIndex = 2;
+    item->SkinRect = {0, 0, 40, 10};
+    item->ActiveSkinRect = {0, 10, 40, 20};
+    item->DividerRect = {0, 20, 40, 24};
+    item->TextRect = {2, 0, 38, 10};
+    item->FontHeight = 8;
+    item->FontColor = clBlack;
+    item->ActiveFontColor = clBlack;
+    skin.ObjectList.push_back(std::move(item));
+}
+
+class SkinMenuTest : public uitest::UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        Log.clear();
+        Form = new TTestForm();
+        Form->SetBounds(600, 500, 200, 150);
+        Form->Show();
+        Activate(Form);
+        Menu = new TspSkinPopupMenu(Form);
+        Open = AddItem(Menu->Items(), "&Open");
+        Open->SetShortCut(scCtrl | 'O');
+        AddItem(Menu->Items(), "-");
+        Sub = AddItem(Menu->Items(), "&Sub");
+        AddItem(Sub, "Inner A");
+        AddItem(Sub, "Inner B");
+    }
+
+    TspSkinMenu* Engine() const { return Form->Host->Engine; }
+    TspSkinPopupWindow* Level(int i) const { return Engine()->Levels()[static_cast<size_t>(i)]; }
+
+    TTestForm* Form = nullptr;
+    TspSkinPopupMenu* Menu = nullptr;
+    TMenuItem* Open = nullptr;
+    TMenuItem* Sub = nullptr;
+};
+
+}  // namespace
+
+// The whole path: the popup menu opens a real level where placement says;
+// forwarded keys walk it and open and close the submenu; a posted click
+// chooses an item, whose handler runs after every level is hidden; the
+// levels are freed once the messages are handled.
+TEST_F(SkinMenuTest, KeysAndClicksWalkRealLevelsAndChoose)
+{
+    std::vector<HWND> windows;
+    Open->OnClick = [&](TObject*) {
+        Log.push_back(std::string("clicked, levels shown: ") + (AnyVisibleLevel(windows) ? "yes" : "no"));
+    };
+    const bool ok = RunScenario([&] {
+        Menu->Popup(100, 120);
+        ASSERT_TRUE(Engine()->Active());
+        EXPECT_TRUE(Form->Host->InMenu);
+        ASSERT_EQ(Engine()->Levels().size(), 1u);
+        TspSkinPopupWindow* level = Level(0);
+        windows.push_back(level->Handle());
+        RECT area{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        const TPoint expected = SkinMenuPlacement({100, 120, 100, 120}, ToTRect(area), level->Width(),
+                                                  level->Height(), level->ItemsRect().Top, false, false, false);
+        RECT bounds{};
+        GetWindowRect(level->Handle(), &bounds);
+        EXPECT_EQ(bounds.left, expected.X);
+        EXPECT_EQ(bounds.top, expected.Y);
+        EXPECT_TRUE(IsWindowVisible(level->Handle()));
+        EXPECT_NE(GetForegroundWindow(), level->Handle());
+        EXPECT_EQ(level->Selected(), 0);  // the first usable item
+
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_DOWN, 1);  // skips the separator
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+        ASSERT_TRUE(PumpUntil([&] { return Engine()->Levels().size() == 2; }));
+        EXPECT_EQ(level->Selected(), 2);
+        EXPECT_TRUE(level->Items(2)->Down);
+        windows.push_back(Level(1)->Handle());
+        EXPECT_EQ(Level(1)->Selected(), 0);
+
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_TRUE(PumpUntil([&] { return Engine()->Levels().size() == 1; }));
+        EXPECT_FALSE(IsWindowVisible(windows[1]));
+        EXPECT_FALSE(level->Items(2)->Down);
+        EXPECT_TRUE(Engine()->Active());
+
+        const POINT open = Centre(level->Items(0)->ItemRect);
+        PostMessageA(level->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Coordinates(open));
+        PostMessageA(level->Handle(), WM_LBUTTONUP, 0, Coordinates(open));
+        ASSERT_TRUE(PumpUntil([&] { return Log.size() >= 2; }));
+        EXPECT_FALSE(Engine()->Active());
+        EXPECT_TRUE(Engine()->Levels().empty());
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(windows[0]) && !IsWindow(windows[1]); }));
+
+        // An accelerator chooses its item at once.
+        Menu->Popup(100, 120);
+        windows = {Level(0)->Handle()};
+        PostMessageA(Form->Handle(), WM_KEYDOWN, 'O', 1);
+        ASSERT_TRUE(PumpUntil([&] { return Log.size() >= 4; }));
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(Log, (std::vector<std::string>{"form hears close", "clicked, levels shown: no", "form hears close",
+                                             "clicked, levels shown: no"}));
+    EXPECT_FALSE(Form->Host->InMenu);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// A cursor resting on an item with children opens its submenu after 500 ms;
+// moving to another item first cancels it. Escape on the only level ends the
+// menu.
+TEST_F(SkinMenuTest, RestingCursorOpensSubmenuAndMovingOnCancels)
+{
+    const bool ok = RunScenario([&] {
+        Menu->Popup(100, 120);
+        TspSkinPopupWindow* level = Level(0);
+        const auto screenCentre = [&](int item) {
+            const POINT p = Centre(level->Items(item)->ItemRect);
+            return POINT{p.x + level->Left(), p.y + level->Top()};
+        };
+        POINT sub = screenCentre(2);
+        SetCursorPos(sub.x, sub.y);
+        ASSERT_TRUE(PumpUntil([&] { return Engine()->PendingItem != nullptr; }));
+        POINT open = screenCentre(0);
+        SetCursorPos(open.x, open.y);
+        ASSERT_TRUE(PumpUntil([&] { return level->Selected() == 0; }));
+        EXPECT_EQ(Engine()->PendingItem, nullptr);
+        EXPECT_FALSE(PumpUntil([&] { return Engine()->Levels().size() > 1; }, std::chrono::milliseconds(700)));
+
+        SetCursorPos(sub.x, sub.y);
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(PumpUntil([&] { return Engine()->Levels().size() == 2; }));
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(450));
+
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_TRUE(PumpUntil([&] { return !Engine()->Active(); }));
+    });
+    EXPECT_TRUE(ok);
+    SetCursorPos(0, 0);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// Reopening tells the first opener that its menu closed before the new one
+// is kept; closing tells the opener, then the form.
+TEST_F(SkinMenuTest, ReopeningTellsTheFirstOpener)
+{
+    auto* a = new TOpener(Form, "A");
+    auto* b = new TOpener(Form, "B");
+    EXPECT_TRUE(Engine()->Popup(a, nullptr, 0, {10, 10, 10, 10}, Menu->Items(), false));
+    EXPECT_TRUE(Engine()->Popup(b, nullptr, 0, {10, 10, 10, 10}, Menu->Items(), false));
+    EXPECT_EQ(Engine()->PopupControl(), b);
+    EXPECT_EQ(Log, std::vector<std::string>{"A hears close"});
+    Engine()->CloseMenu();
+    EXPECT_EQ(Log, (std::vector<std::string>{"A hears close", "B hears close", "form hears close"}));
+    EXPECT_EQ(Engine()->PopupControl(), nullptr);
+
+    // An item without children opens nothing; invisible children give an
+    // empty level.
+    Log.clear();
+    EXPECT_FALSE(Engine()->Popup(nullptr, nullptr, 0, {10, 10, 10, 10}, Open, false));
+    EXPECT_FALSE(Engine()->Active());
+    TMenuItem* hidden = AddItem(Open, "hidden");
+    hidden->SetVisible(false);
+    EXPECT_TRUE(Engine()->Popup(nullptr, nullptr, 0, {10, 10, 10, 10}, Open, false));
+    EXPECT_EQ(Level(0)->ItemCount(), 0);
+    Engine()->CloseMenu();
+}
+
+// A popup menu without items leaves the host out of its menu mode (which
+// would swallow every key waiting for a close that never comes).
+TEST_F(SkinMenuTest, EmptyPopupMenuLeavesTheHostAlone)
+{
+    auto* empty = new TspSkinPopupMenu(Form);
+    int popups = 0;
+    empty->OnPopup = [&](TObject*) { ++popups; };
+    empty->Popup(50, 50);
+    EXPECT_EQ(popups, 1);
+    EXPECT_FALSE(Form->Host->InMenu);
+    EXPECT_FALSE(Engine()->Active());
+
+    // No host on the form: nothing shows, OnPopup still runs.
+    TForm bare(nullptr);
+    auto* orphan = new TspSkinPopupMenu(&bare);
+    orphan->OnPopup = [&](TObject*) { ++popups; };
+    AddItem(orphan->Items(), "x");
+    orphan->Popup(50, 50);
+    EXPECT_EQ(popups, 2);
+    EXPECT_FALSE(Engine()->Active());
+}
+
+// A chosen item's handler may free the menu's items, or release the form
+// with its engine: levels hide at once and are freed later, and nothing
+// freed is touched.
+TEST_F(SkinMenuTest, HandlersMayFreeItemsAndTheForm)
+{
+    Open->OnClick = [&](TObject*) { Menu->Items()->Clear(); };
+    const bool ok = RunScenario([&] {
+        Menu->Popup(100, 120);
+        const HWND first = Level(0)->Handle();
+        SendMessageA(first, WM_LBUTTONUP, 0, Coordinates(Centre(Level(0)->Items(0)->ItemRect)));
+        EXPECT_EQ(Menu->Items()->Count(), 0);
+        EXPECT_TRUE(IsWindow(first));
+        EXPECT_FALSE(IsWindowVisible(first));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(first); }));
+
+        TMenuItem* close = AddItem(Menu->Items(), "Close");
+        close->OnClick = [&](TObject*) { Form->Release(); };
+        Menu->Popup(100, 120);
+        const HWND second = Level(0)->Handle();
+        SendMessageA(second, WM_LBUTTONUP, 0, Coordinates(Centre(Level(0)->Items(0)->ItemRect)));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(second) && Screen->FormCount() == 0; }));
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(Errors.empty());
+}
+
+// Default look, read back from the level painted into a bitmap: the level
+// frame and stripe, a normal item, a highlighted one, a highlighted
+// separator (highlight, then the line at half height).
+TEST_F(SkinMenuTest, DefaultLookPixels)
+{
+    const std::string longCaption = "A rather long caption to measure the default font by";
+    AddItem(Menu->Items(), longCaption);
+    Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, Menu->Items(), false);
+    TspSkinPopupWindow* level = Level(0);
+    TspSkinMenuItem* open = level->Items(0);
+    TspSkinMenuItem* separator = level->Items(1);
+    TspSkinMenuItem* sub = level->Items(2);
+    separator->MouseIn = true;
+    sub->MouseIn = false;
+    open->MouseIn = true;
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(level->Width(), level->Height());
+    level->PaintLevel(picture.Canvas());
+    TCanvas* c = picture.Canvas();
+    const int w = level->Width();
+    EXPECT_EQ(c->Pixels(0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(c->Pixels(1, 5), ColorToRGB(clWindow));
+    const TRect subRect = sub->ItemRect;
+    const int subMiddle = (subRect.Top + subRect.Bottom) / 2;
+    EXPECT_EQ(c->Pixels(subRect.Left + 1, subRect.Top + 1), ColorToRGB(clBtnFace));  // the stripe
+    EXPECT_EQ(c->Pixels(subRect.Right - 30, subRect.Top + 1), ColorToRGB(clWindow));
+    EXPECT_EQ(c->Pixels(subRect.Right - 9, subMiddle), ColorToRGB(clWindowText));  // the arrow's first line
+    const TRect openRect = open->ItemRect;
+    EXPECT_EQ(c->Pixels(openRect.Left, openRect.Top), 0x800000);
+    EXPECT_EQ(c->Pixels(openRect.Left + 3, openRect.Top + 2), 0xD2BDB6);
+    const TRect sepRect = separator->ItemRect;
+    const int sepMiddle = sepRect.Top + (sepRect.Bottom - sepRect.Top) / 2;
+    EXPECT_EQ(c->Pixels(sepRect.Left + 25, sepMiddle), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(c->Pixels(sepRect.Left + 10, sepMiddle), 0xD2BDB6);
+    EXPECT_EQ(c->Pixels(sepRect.Left, sepRect.Top), 0x800000);
+
+    // Captions are measured in the font they are drawn with: the longest
+    // one fits inside the level from its text column on.
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    measure.Canvas()->Font()->Assign(Engine()->DefaultFont());
+    const int textWidth = measure.Canvas()->TextWidth(longCaption);
+    EXPECT_LE(3 + 2 + 19 + textWidth, w - 3);
+    Engine()->CloseMenu();
+}
+
+// An invisible item (outside a scrolled view) cannot morph and loses its
+// highlight state.
+TEST_F(SkinMenuTest, HiddenItemsDropTheirHighlight)
+{
+    Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, Menu->Items(), false);
+    TspSkinMenuItem* item = Level(0)->Items(2);
+    item->MouseIn = item->Down = true;
+    item->MorphTenths = 6;
+    item->Visible = false;
+    EXPECT_FALSE(item->CanMorphing());
+    EXPECT_FALSE(item->MouseIn || item->Down);
+    EXPECT_EQ(item->MorphTenths, 0);
+    Engine()->CloseMenu();
+}
+
+// The skinned look: the window picture's corner pieces reproduced at the
+// level's size, the mask's shape as the window region, items from the item
+// record, and a separator that never takes the active look.
+TEST_F(SkinMenuTest, SkinnedLookFromTheSkinRecords)
+{
+    auto* skin = new TspSkinData(Form);
+    FillTestSkin(*skin);
+    ASSERT_TRUE(Engine()->Popup(nullptr, skin, 0, {100, 120, 100, 120}, Menu->Items(), false));
+    TspSkinPopupWindow* level = Level(0);
+    ASSERT_NE(level->MenuItemData(), nullptr);
+    const int w = level->Width();
+    const int h = level->Height();
+    EXPECT_EQ(h, 10 + 4 + 10 + 4 + 4);
+    EXPECT_EQ(level->Items(1)->ItemRect, (TRect{4, 14, w - 4, 18}));
+    level->Items(1)->MouseIn = true;  // the separator
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(w, h);
+    level->PaintLevel(picture.Canvas());
+    TCanvas* c = picture.Canvas();
+    EXPECT_EQ(c->Pixels(1, 1), clRed);
+    EXPECT_EQ(c->Pixels(w - 2, h - 2), TColor(0xFFFF00));
+    EXPECT_EQ(c->Pixels(w / 2, 1), 0x808080);
+    EXPECT_EQ(c->Pixels(w - 6, 5), TColor(0x00FFFF));  // item 0, selected when shown
+    EXPECT_EQ(c->Pixels(w - 6, 15), clBlue);   // the separator
+    EXPECT_EQ(c->Pixels(w - 6, 19), clLime);   // item 2
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(level->Handle(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 0));
+    EXPECT_TRUE(PtInRegion(region, w / 2, h / 2));
+    EXPECT_TRUE(PtInRegion(region, w - 1, h - 1));
+    DeleteObject(region);
+    Engine()->CloseMenu();
+}
+
+// With layered windows the level is layered at (100 - 20)% of 255; without
+// them it cross-fades its picture with the screen grabbed under it.
+TEST_F(SkinMenuTest, TransparentLevels)
+{
+    Engine()->Transparent = true;
+    Engine()->SetTransparentValue(20);
+    Engine()->AlphaBlendSupport = true;
+    Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, Menu->Items(), false);
+    const HWND layered = Level(0)->Handle();
+    EXPECT_NE(GetWindowLongA(layered, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(layered, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 204);
+    Engine()->CloseMenu();
+
+    auto* red = new TForm(nullptr);
+    red->SetBorderStyle(bsNone);
+    red->SetColor(clRed);
+    red->SetBounds(300, 300, 300, 200);
+    red->Show();
+    red->Update();
+    Engine()->AlphaBlendSupport = false;
+    const bool ok = RunScenario([&] {
+        Engine()->Popup(nullptr, nullptr, 0, {320, 320, 320, 320}, Menu->Items(), false);
+        TspSkinPopupWindow* level = Level(0);
+        EXPECT_FALSE(IsWindowVisible(level->Handle()));  // shown after the screen is grabbed
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(level->Handle()); }));
+        level->Update();
+        Drain();
+        // The right part of an item that is not highlighted: white over red.
+        const TRect sub = level->Items(2)->ItemRect;
+        const COLORREF seen =
+            testsupport::ScreenPixel(level->Left() + sub.Right - 30, level->Top() + (sub.Top + sub.Bottom) / 2);
+        EXPECT_TRUE(testsupport::ColoursNear(seen, RGB(255, 204, 204), 2)) << std::hex << seen;
+        Engine()->CloseMenu();
+    });
+    EXPECT_TRUE(ok);
+}
+
+// A skinned popup menu read from a form description keeps its skin and items.
+TEST_F(SkinMenuTest, DescriptionNamesTheSkinOfAPopupMenu)
+{
+    static TClassRegistry registry;
+    static const bool filled = (RegisterCoreClasses(registry), RegisterControlsClasses(registry),
+                                RegisterMenusClasses(registry), RegisterStoredSkinClasses(registry),
+                                RegisterSkinDataClasses(registry), RegisterSkinPopupMenuClasses(registry), true);
+    (void)filled;
+    TForm form(nullptr);
+    TFormReader(registry).ReadInto(R"(object Form1: TForm
+  object Skin1: TspSkinData
+  end
+  object Popup1: TspSkinPopupMenu
+    SkinData = Skin1
+    AutoPopup = False
+    object Item1: TMenuItem
+      Caption = 'One'
+    end
+  end
+end
+)",
+                                   form);
+    auto* popup = dynamic_cast<TspSkinPopupMenu*>(form.FindComponent("Popup1"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->SkinData(), form.FindComponent("Skin1"));
+    EXPECT_FALSE(popup->AutoPopup);
+    ASSERT_EQ(popup->Items()->Count(), 1);
+    delete form.FindComponent("Skin1");
+    EXPECT_EQ(popup->SkinData(), nullptr);
+}
