@@ -248,7 +248,8 @@ protected:
 // Alignment, HideSelection, OEMConvert, ScrollBars and WordWrap are window
 // styles: changing one makes the window again (the text stays). Without
 // WantReturns a typed Return inserts no line break, without WantTabs a typed
-// Tab no tab character.
+// Tab no tab character; with them the memo keeps those keys from its form's
+// dialog keys, as it always keeps the arrow keys.
 class TCustomMemo : public TCustomEdit {
 public:
     explicit TCustomMemo(TComponent* owner);
@@ -273,6 +274,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
     void KeyPress(char& key) override;
 
 private:

@@ -249,6 +249,19 @@ void TCustomMemo::CreateParams(TCreateParams& params)
         params.Style |= ES_OEMCONVERT;
 }
 
+void TCustomMemo::WndProc(TMessage& message)
+{
+    if (message.Msg == CM_WANTSPECIALKEY) {
+        const WPARAM key = message.WParam;
+        message.Result = (key == VK_RETURN && FWantReturns) || (key == VK_TAB && FWantTabs) ||
+                                 key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN
+                             ? 1
+                             : 0;
+        return;
+    }
+    TCustomEdit::WndProc(message);
+}
+
 void TCustomMemo::KeyPress(char& key)
 {
     TCustomEdit::KeyPress(key);

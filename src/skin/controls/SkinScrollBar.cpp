@@ -438,6 +438,9 @@ void TspSkinScrollBar::KeyDown(WORD& key, TShiftState shift)
 void TspSkinScrollBar::WndProc(TMessage& message)
 {
     switch (message.Msg) {
+    case CM_WANTSPECIALKEY:
+        message.Result = FCanFocused && message.WParam >= VK_LEFT && message.WParam <= VK_DOWN ? 1 : 0;
+        return;
     case WM_TIMER:
         if (message.WParam == RepeatTimerId) {
             TimerTick();

@@ -255,11 +255,15 @@ TEST_F(StdCtrlsTest, MemoTakesReturnsAndTabsOnlyWhenItWantsThemAndKeepsItsStyles
     type('\r');
     type('\t');
     EXPECT_EQ(memo->Text(), "a\r\n") << "a Return but no Tab by default";
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 1) << "Return stays with the memo, not the form";
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 0);
     memo->SetWantReturns(false);
     memo->SetWantTabs(true);
     type('\r');
     type('\t');
     EXPECT_EQ(memo->Text(), "a\r\n\t");
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 1);
 
     memo->SetAlignment(taRightJustify);
     memo->SetHideSelection(false);
