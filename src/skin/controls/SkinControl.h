@@ -47,6 +47,41 @@ public:
     virtual void ChangeSkinData() = 0;
 };
 
+// The SkinData link of a skinned control built on a class-library control:
+// a new link is taken at once (SkinDataChanged), and the component's
+// removal clears the link and forgets the record (BeforeChangeSkinData).
+template <class Base>
+class TspSkinLinkT : public Base, public ISkinChangeable {
+public:
+    using Base::Base;
+
+    TspSkinData* SkinData() const override { return FSkinData; }
+    void SetSkinData(TspSkinData* value)
+    {
+        if (FSkinData != nullptr && FSkinData != value)
+            this->RemoveFreeNotification(FSkinData);
+        FSkinData = value;
+        if (FSkinData != nullptr)
+            this->FreeNotification(FSkinData);
+        SkinDataChanged();
+    }
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        Base::Notification(component, operation);
+        if (operation == opRemove && component == FSkinData) {
+            FSkinData = nullptr;
+            BeforeChangeSkinData();
+        }
+    }
+
+protected:
+    // What a new link does: takes the skin, or its absence, at once.
+    virtual void SkinDataChanged() { ChangeSkinData(); }
+
+private:
+    TspSkinData* FSkinData = nullptr;
+};
+
 template <class Base>
 class TspSkinControlT : public Base, public ISkinChangeable {
 public:

@@ -186,7 +186,7 @@ void TspCustomEdit::WndProc(TMessage& message)
 // --- TspSkinCustomEdit -------------------------------------------------------------
 
 TspSkinCustomEdit::TspSkinCustomEdit(TComponent* owner)
-    : TspCustomEdit(owner), FDefaultFont(std::make_unique<TFont>())
+    : TspSkinLinkT(owner), FDefaultFont(std::make_unique<TFont>())
 {
     Font()->SetName("Arial");
     Font()->SetColor(clWindowText);
@@ -203,25 +203,6 @@ TspSkinCustomEdit::TspSkinCustomEdit(TComponent* owner)
 
 TspSkinCustomEdit::~TspSkinCustomEdit() = default;
 
-void TspSkinCustomEdit::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr)
-        FreeNotification(FSkinData);
-    ChangeSkinData();
-}
-
-void TspSkinCustomEdit::Notification(TComponent* component, TOperation operation)
-{
-    TspCustomEdit::Notification(component, operation);
-    if (operation == opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        BeforeChangeSkinData();
-    }
-}
-
 void TspSkinCustomEdit::BeforeChangeSkinData()
 {
     FIndex = -1;
@@ -231,16 +212,16 @@ void TspSkinCustomEdit::BeforeChangeSkinData()
 void TspSkinCustomEdit::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (FSkinData == nullptr || FSkinData->Empty)
+    if (SkinData() == nullptr || SkinData()->Empty)
         return;
-    const int index = FSkinData->GetControlIndex(SkinDataName);
+    const int index = SkinData()->GetControlIndex(SkinDataName);
     if (index == -1)
         return;
-    const auto* record = dynamic_cast<const TspDataSkinEditControl*>(FSkinData->ControlList[index].get());
+    const auto* record = dynamic_cast<const TspDataSkinEditControl*>(SkinData()->ControlList[index].get());
     if (record == nullptr)
         return;
     FIndex = index;
-    FPicture = PictureAt(FSkinData, record->PictureIndex);
+    FPicture = PictureAt(SkinData(), record->PictureIndex);
     FSkinRect = record->SkinRect;
     FActiveSkinRect = IsEmpty(record->ActiveSkinRect) ? FSkinRect : record->ActiveSkinRect;
     FLeftPart = record->LeftTopPoint.X;
@@ -307,7 +288,7 @@ TRect TspSkinCustomEdit::ButtonRect() const
 
 void TspSkinCustomEdit::CreateWnd()
 {
-    TspCustomEdit::CreateWnd();
+    TspSkinLinkT::CreateWnd();
     FrameChanged();
 }
 
@@ -436,7 +417,7 @@ void TspSkinCustomEdit::WndProc(TMessage& message)
         return;
     }
     case WM_SETFONT:
-        TspCustomEdit::WndProc(message);
+        TspSkinLinkT::WndProc(message);
         SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 0));
         return;
     case WM_SETFOCUS:
@@ -458,7 +439,7 @@ void TspSkinCustomEdit::WndProc(TMessage& message)
 
 // --- TspSkinMemo -------------------------------------------------------------------------
 
-TspSkinMemo::TspSkinMemo(TComponent* owner) : TCustomMemo(owner), FDefaultFont(std::make_unique<TFont>())
+TspSkinMemo::TspSkinMemo(TComponent* owner) : TspSkinLinkT(owner), FDefaultFont(std::make_unique<TFont>())
 {
     Font()->SetName("Arial");
     Font()->SetHeight(14);
@@ -474,26 +455,10 @@ TspSkinMemo::~TspSkinMemo()
     ReleaseScrollBar();
 }
 
-void TspSkinMemo::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr)
-        FreeNotification(FSkinData);
-    ChangeSkinData();
-}
-
 void TspSkinMemo::Notification(TComponent* component, TOperation operation)
 {
-    TCustomMemo::Notification(component, operation);
-    if (operation != opRemove)
-        return;
-    if (component == FSkinData) {
-        FSkinData = nullptr;
-        BeforeChangeSkinData();
-    }
-    if (component == FVScrollBar)
+    TspSkinLinkT::Notification(component, operation);
+    if (operation == opRemove && component == FVScrollBar)
         FVScrollBar = nullptr;
 }
 
@@ -554,16 +519,16 @@ void TspSkinMemo::BeforeChangeSkinData()
 void TspSkinMemo::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (FSkinData == nullptr || FSkinData->Empty)
+    if (SkinData() == nullptr || SkinData()->Empty)
         return;
-    const int index = FSkinData->GetControlIndex(SkinDataName);
+    const int index = SkinData()->GetControlIndex(SkinDataName);
     if (index == -1)
         return;
-    const auto* record = dynamic_cast<const TspDataSkinMemoControl*>(FSkinData->ControlList[index].get());
+    const auto* record = dynamic_cast<const TspDataSkinMemoControl*>(SkinData()->ControlList[index].get());
     if (record == nullptr)
         return;
     FIndex = index;
-    FPicture = PictureAt(FSkinData, record->PictureIndex);
+    FPicture = PictureAt(SkinData(), record->PictureIndex);
     FSkinRect = record->SkinRect;
     FActiveSkinRect = IsEmpty(record->ActiveSkinRect) ? FSkinRect : record->ActiveSkinRect;
     FClRect = record->ClientRect;

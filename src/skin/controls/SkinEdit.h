@@ -54,17 +54,14 @@ private:
     bool FReadOnly = false;
 };
 
-class TspSkinCustomEdit : public TspCustomEdit, public ISkinChangeable {
+class TspSkinCustomEdit : public TspSkinLinkT<TspCustomEdit> {
 public:
     explicit TspSkinCustomEdit(TComponent* owner);
     ~TspSkinCustomEdit() override;
     std::string ClassName() const override { return "TspSkinCustomEdit"; }
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
     TFont* DefaultFont() const { return FDefaultFont.get(); }
     bool ButtonMode() const { return FButtonMode; }
@@ -91,7 +88,6 @@ private:
     void PaintFrame();
     void PaintDisabledText();
 
-    TspSkinData* FSkinData = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
     bool FButtonMode = false;
     bool FButtonDown = false;
@@ -107,14 +103,12 @@ private:
     TRect FSkinButtonRect, FActiveButtonRect, FDownButtonRect;
 };
 
-class TspSkinMemo : public TCustomMemo, public ISkinChangeable {
+class TspSkinMemo : public TspSkinLinkT<TCustomMemo> {
 public:
     explicit TspSkinMemo(TComponent* owner);
     ~TspSkinMemo() override;
     std::string ClassName() const override { return "TspSkinMemo"; }
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -149,7 +143,6 @@ private:
     void PaintFrame();
     void ReleaseScrollBar();
 
-    TspSkinData* FSkinData = nullptr;
     TspSkinScrollBar* FVScrollBar = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
     bool FReadOnly = false;

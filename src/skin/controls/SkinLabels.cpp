@@ -48,28 +48,6 @@ void TspLabelSkin::ChooseFont(TFont* target, TFont* controlFont) const
 // --- TspSkinLabelT -------------------------------------------------------------------
 
 template <class Base>
-void TspSkinLabelT<Base>::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        this->RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr) {
-        this->FreeNotification(FSkinData);
-        ChangeSkinData();
-    }
-}
-
-template <class Base>
-void TspSkinLabelT<Base>::Notification(TComponent* component, TOperation operation)
-{
-    Base::Notification(component, operation);
-    if (operation == opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        Skin.FIndex = -1;
-    }
-}
-
-template <class Base>
 void TspSkinLabelT<Base>::DrawSkinText(TCanvas* canvas, const std::string& text, RECT& rect, UINT flags)
 {
     canvas->Brush()->SetStyle(bsClear);

@@ -47,27 +47,26 @@ public:
     void ChooseFont(TFont* target, TFont* controlFont) const;
 };
 
-// What the skinned labels share: the SkinData link with its removal notice.
+// What the skinned labels share: the SkinData link, taken at once when it
+// is set, and the record copy.
 template <class Base>
-class TspSkinLabelT : public Base, public ISkinChangeable {
+class TspSkinLabelT : public TspSkinLinkT<Base> {
 public:
-    explicit TspSkinLabelT(TComponent* owner) : Base(owner) {}
+    explicit TspSkinLabelT(TComponent* owner) : TspSkinLinkT<Base>(owner) {}
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    // Stores the link and takes the skin at once.
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override { Skin.FIndex = -1; }
-    void Notification(TComponent* component, TOperation operation) override;
 
     TspLabelSkin Skin;
 
 protected:
+    void SkinDataChanged() override
+    {
+        if (this->SkinData() != nullptr)
+            this->ChangeSkinData();
+    }
     // Draws `text` with DrawTextA `flags` on `canvas` in its font; embossed
     // when the control is disabled and not measuring.
     void DrawSkinText(TCanvas* canvas, const std::string& text, RECT& rect, UINT flags);
-
-private:
-    TspSkinData* FSkinData = nullptr;
 };
 
 class TspSkinStdLabel : public TspSkinLabelT<TCustomLabel> {

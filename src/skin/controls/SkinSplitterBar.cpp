@@ -41,28 +41,9 @@ void Tile(TCanvas* canvas, int width, int height, TBitmap* picture, const TRect&
 
 // --- TspSkinSplitter -----------------------------------------------------------------
 
-TspSkinSplitter::TspSkinSplitter(TComponent* owner) : TSplitter(owner)
+TspSkinSplitter::TspSkinSplitter(TComponent* owner) : TspSkinLinkT(owner)
 {
     SetControlStyle(ControlStyle() | csOpaque);
-}
-
-void TspSkinSplitter::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr)
-        FreeNotification(FSkinData);
-    ChangeSkinData();
-}
-
-void TspSkinSplitter::Notification(TComponent* component, TOperation operation)
-{
-    TSplitter::Notification(component, operation);
-    if (operation == opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        BeforeChangeSkinData();
-    }
 }
 
 void TspSkinSplitter::BeforeChangeSkinData()
@@ -74,12 +55,12 @@ void TspSkinSplitter::BeforeChangeSkinData()
 void TspSkinSplitter::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (FSkinData == nullptr || FSkinData->Empty)
+    if (SkinData() == nullptr || SkinData()->Empty)
         return;
-    const int index = FSkinData->GetControlIndex(SkinDataName);
+    const int index = SkinData()->GetControlIndex(SkinDataName);
     if (index == -1)
         return;
-    const auto* record = dynamic_cast<const TspDataSkinCustomControl*>(FSkinData->ControlList[index].get());
+    const auto* record = dynamic_cast<const TspDataSkinCustomControl*>(SkinData()->ControlList[index].get());
     if (record == nullptr)
         return;
     FIndex = index;
@@ -87,7 +68,7 @@ void TspSkinSplitter::GetSkinData()
     FRTPoint = record->RightTopPoint;
     FLBPoint = record->LeftBottomPoint;
     FSkinRect = record->SkinRect;
-    FPicture = PictureAt(FSkinData, record->PictureIndex);
+    FPicture = PictureAt(SkinData(), record->PictureIndex);
 }
 
 void TspSkinSplitter::ChangeSkinData()
@@ -119,27 +100,15 @@ void TspSkinSplitter::Paint()
 
 // --- TspSkinControlBar -------------------------------------------------------------------
 
-TspSkinControlBar::TspSkinControlBar(TComponent* owner) : TCustomControlBar(owner) {}
-
-void TspSkinControlBar::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr)
-        FreeNotification(FSkinData);
-    ChangeSkinData();
-}
+TspSkinControlBar::TspSkinControlBar(TComponent* owner) : TspSkinLinkT(owner) {}
 
 void TspSkinControlBar::Notification(TComponent* component, TOperation operation)
 {
-    TCustomControlBar::Notification(component, operation);
-    if (operation == opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        BeforeChangeSkinData();
-        if (HandleAllocated() && (ComponentState() & csDestroying) == 0)
-            FrameChanged();
-    }
+    const bool skinGoes = operation == opRemove && component != nullptr && component == SkinData();
+    TspSkinLinkT::Notification(component, operation);
+    // Without the skin the frame is the inherited one again.
+    if (skinGoes && HandleAllocated() && (ComponentState() & csDestroying) == 0)
+        FrameChanged();
 }
 
 void TspSkinControlBar::BeforeChangeSkinData()
@@ -152,12 +121,12 @@ void TspSkinControlBar::BeforeChangeSkinData()
 void TspSkinControlBar::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (FSkinData == nullptr || FSkinData->Empty)
+    if (SkinData() == nullptr || SkinData()->Empty)
         return;
-    const int index = FSkinData->GetControlIndex(SkinDataName);
+    const int index = SkinData()->GetControlIndex(SkinDataName);
     if (index == -1)
         return;
-    const auto* record = dynamic_cast<const TspDataSkinControlBar*>(FSkinData->ControlList[index].get());
+    const auto* record = dynamic_cast<const TspDataSkinControlBar*>(SkinData()->ControlList[index].get());
     if (record == nullptr)
         return;
     FIndex = index;
@@ -168,8 +137,8 @@ void TspSkinControlBar::GetSkinData()
     FSkinRect = record->SkinRect;
     FClRect = record->ClientRect;
     FItemRect = record->ItemRect;
-    FPicture = PictureAt(FSkinData, record->PictureIndex);
-    FBgPicture = PictureAt(FSkinData, record->BgPictureIndex);
+    FPicture = PictureAt(SkinData(), record->PictureIndex);
+    FBgPicture = PictureAt(SkinData(), record->BgPictureIndex);
 }
 
 void TspSkinControlBar::ChangeSkinData()

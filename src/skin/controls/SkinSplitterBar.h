@@ -20,16 +20,13 @@
 #include "classlib/ui/ExtCtrls.h"
 #include "skin/controls/SkinControl.h"
 
-class TspSkinSplitter : public TSplitter, public ISkinChangeable {
+class TspSkinSplitter : public TspSkinLinkT<TSplitter> {
 public:
     explicit TspSkinSplitter(TComponent* owner);
     std::string ClassName() const override { return "TspSkinSplitter"; }
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
     int FIndex = -1;
     std::string SkinDataName = "vsplitter";
@@ -41,19 +38,16 @@ protected:
 private:
     void GetSkinData();
 
-    TspSkinData* FSkinData = nullptr;
     TPoint FLTPoint, FRTPoint, FLBPoint;
     TRect FSkinRect;
     TBitmap* FPicture = nullptr;
 };
 
-class TspSkinControlBar : public TCustomControlBar, public ISkinChangeable {
+class TspSkinControlBar : public TspSkinLinkT<TCustomControlBar> {
 public:
     explicit TspSkinControlBar(TComponent* owner);
     std::string ClassName() const override { return "TspSkinControlBar"; }
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -75,7 +69,6 @@ private:
     bool SkinnedFrame() const { return FIndex != -1 && FSkinBevel; }
     void PaintFrame();
 
-    TspSkinData* FSkinData = nullptr;
     bool FSkinBevel = false;
     TPoint FLTPoint, FRTPoint, FLBPoint, FRBPoint;
     TRect FSkinRect, FClRect, FItemRect;

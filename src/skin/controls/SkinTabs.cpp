@@ -53,7 +53,7 @@ void Tile(TCanvas* canvas, const RECT& dest, TBitmap* picture, const TRect& sour
 }  // namespace
 
 template <class Base>
-TspSkinTabsT<Base>::TspSkinTabsT(TComponent* owner) : Base(owner), FDefaultFont(std::make_unique<TFont>())
+TspSkinTabsT<Base>::TspSkinTabsT(TComponent* owner) : TspSkinLinkT<Base>(owner), FDefaultFont(std::make_unique<TFont>())
 {
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetStyle(0);
@@ -67,29 +67,17 @@ template <class Base>
 TspSkinTabsT<Base>::~TspSkinTabsT() = default;
 
 template <class Base>
-void TspSkinTabsT<Base>::SetSkinData(TspSkinData* value)
+void TspSkinTabsT<Base>::SkinDataChanged()
 {
-    if (FSkinData != nullptr && FSkinData != value)
-        this->RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr) {
-        this->FreeNotification(FSkinData);
-        if (!FSkinData->Empty && (this->ComponentState() & csDesigning) == 0)
-            ChangeSkinData();
-    }
+    if (this->SkinData() != nullptr && !this->SkinData()->Empty && (this->ComponentState() & csDesigning) == 0)
+        ChangeSkinData();
 }
 
 template <class Base>
 void TspSkinTabsT<Base>::Notification(TComponent* component, TOperation operation)
 {
-    Base::Notification(component, operation);
-    if (operation != opRemove)
-        return;
-    if (component == FSkinData) {
-        FSkinData = nullptr;
-        BeforeChangeSkinData();
-    }
-    if (component == FUpDown)
+    TspSkinLinkT<Base>::Notification(component, operation);
+    if (operation == opRemove && component == FUpDown)
         FUpDown = nullptr;
 }
 
@@ -105,17 +93,17 @@ template <class Base>
 void TspSkinTabsT<Base>::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (FSkinData == nullptr || FSkinData->Empty)
+    if (this->SkinData() == nullptr || this->SkinData()->Empty)
         return;
-    const int index = FSkinData->GetControlIndex(SkinDataName);
+    const int index = this->SkinData()->GetControlIndex(SkinDataName);
     if (index == -1)
         return;
-    const auto* record = dynamic_cast<const TspDataSkinTabControl*>(FSkinData->ControlList[index].get());
+    const auto* record = dynamic_cast<const TspDataSkinTabControl*>(this->SkinData()->ControlList[index].get());
     if (record == nullptr)
         return;
     FIndex = index;
-    FPicture = PictureAt(FSkinData, record->PictureIndex);
-    FBgPicture = PictureAt(FSkinData, record->BgPictureIndex);
+    FPicture = PictureAt(this->SkinData(), record->PictureIndex);
+    FBgPicture = PictureAt(this->SkinData(), record->BgPictureIndex);
     FSkinRect = record->SkinRect;
     FClRect = record->ClientRect;
     FTabRect = record->TabRect;
@@ -228,7 +216,7 @@ void TspSkinTabsT<Base>::CheckTabScrolling()
     const int top = this->TabPosition() == tpBottom ? this->Height() - h : 0;
     FUpDown->SetBounds(this->Width() - 2 * h, top, 2 * h, h);
     FUpDown->SetParent(this);
-    FUpDown->SetSkinData(FSkinData);
+    FUpDown->SetSkinData(this->SkinData());
     FUpDown->OnChange = [this, hidden](TObject*) {
         if (FUpDown == nullptr)
             return;

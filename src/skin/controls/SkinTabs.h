@@ -16,13 +16,11 @@
 #include "skin/controls/SkinScrollBar.h"
 
 template <class Base>
-class TspSkinTabsT : public Base, public ISkinChangeable {
+class TspSkinTabsT : public TspSkinLinkT<Base> {
 public:
     explicit TspSkinTabsT(TComponent* owner);
     ~TspSkinTabsT() override;
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override;
     void ChangeSkinData() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -42,6 +40,8 @@ public:
     std::string SkinDataName = "tab";
 
 protected:
+    // A new link is taken only when it holds a loaded skin.
+    void SkinDataChanged() override;
     void WndProc(TMessage& message) override;
     void Change() override;
 
@@ -52,7 +52,6 @@ private:
     int TabAt(int x, int y);
     int ScrolledOffCount();
 
-    TspSkinData* FSkinData = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
     int FDefaultItemHeight = 20;
     TspSkinUpDown* FUpDown = nullptr;  // owned by the control as its component

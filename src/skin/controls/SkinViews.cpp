@@ -42,7 +42,7 @@ bool TakeViewRecord(TspSkinData* data, const std::string& name, TFont* font, TCo
 
 template <class Base>
 TspSkinScrolledView<Base>::TspSkinScrolledView(TComponent* owner)
-    : Base(owner), FDefaultFont(std::make_unique<TFont>())
+    : TspSkinLinkT<Base>(owner), FDefaultFont(std::make_unique<TFont>())
 {
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetStyle(0);
@@ -57,17 +57,6 @@ TspSkinScrolledView<Base>::~TspSkinScrolledView()
 }
 
 template <class Base>
-void TspSkinScrolledView<Base>::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        this->RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr)
-        this->FreeNotification(FSkinData);
-    ChangeSkinData();
-}
-
-template <class Base>
 void TspSkinScrolledView<Base>::ChangeSkinData()
 {
     if ((this->ComponentState() & csLoading) != 0)
@@ -76,10 +65,10 @@ void TspSkinScrolledView<Base>::ChangeSkinData()
     TFont font;
     bool found;
     if constexpr (std::is_base_of_v<TCustomTreeView, Base>)
-        found = TakeViewRecord<TspDataSkinTreeView>(FSkinData, SkinDataName, &font, color);
+        found = TakeViewRecord<TspDataSkinTreeView>(this->SkinData(), SkinDataName, &font, color);
     else
-        found = TakeViewRecord<TspDataSkinListView>(FSkinData, SkinDataName, &font, color);
-    FIndex = found ? FSkinData->GetControlIndex(SkinDataName) : -1;
+        found = TakeViewRecord<TspDataSkinListView>(this->SkinData(), SkinDataName, &font, color);
+    FIndex = found ? this->SkinData()->GetControlIndex(SkinDataName) : -1;
     this->SetColor(found ? color : DefaultColor);
     this->Font()->Assign(found ? &font : FDefaultFont.get());
     UpdateScrollBars();
@@ -95,13 +84,9 @@ void TspSkinScrolledView<Base>::Loaded()
 template <class Base>
 void TspSkinScrolledView<Base>::Notification(TComponent* component, TOperation operation)
 {
-    Base::Notification(component, operation);
+    TspSkinLinkT<Base>::Notification(component, operation);
     if (operation != opRemove)
         return;
-    if (component == FSkinData) {
-        FSkinData = nullptr;
-        FIndex = -1;
-    }
     if (component == FVScrollBar)
         FVScrollBar = nullptr;
     if (component == FHScrollBar)
@@ -441,35 +426,16 @@ void TspHeaderPainter::Paint(HWND header, HDC dc)
 // --- TspSkinHeaderControl ---------------------------------------------------------------
 
 TspSkinHeaderControl::TspSkinHeaderControl(TComponent* owner)
-    : THeaderControl(owner), FDefaultFont(std::make_unique<TFont>())
+    : TspSkinLinkT(owner), FDefaultFont(std::make_unique<TFont>())
 {
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);
     FPainter.DefaultFont = FDefaultFont.get();
 }
 
-void TspSkinHeaderControl::SetSkinData(TspSkinData* value)
-{
-    if (FSkinData != nullptr && FSkinData != value)
-        RemoveFreeNotification(FSkinData);
-    FSkinData = value;
-    if (FSkinData != nullptr)
-        FreeNotification(FSkinData);
-    ChangeSkinData();
-}
-
-void TspSkinHeaderControl::Notification(TComponent* component, TOperation operation)
-{
-    THeaderControl::Notification(component, operation);
-    if (operation == opRemove && component == FSkinData) {
-        FSkinData = nullptr;
-        BeforeChangeSkinData();
-    }
-}
-
 void TspSkinHeaderControl::ChangeSkinData()
 {
-    FPainter.GetSkinData(FSkinData, SkinDataName);
+    FPainter.GetSkinData(SkinData(), SkinDataName);
     Repaint();
 }
 
@@ -477,7 +443,7 @@ void TspSkinHeaderControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_PAINT:
-        FPainter.GetSkinData(FSkinData, SkinDataName);
+        FPainter.GetSkinData(SkinData(), SkinDataName);
         if (message.WParam != 0) {
             FPainter.Paint(Handle(), reinterpret_cast<HDC>(message.WParam));
         } else {
@@ -495,18 +461,18 @@ void TspSkinHeaderControl::WndProc(TMessage& message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
         const bool changed = FPainter.Track(Handle(), message.Msg, message.LParam);
-        THeaderControl::WndProc(message);
+        TspSkinLinkT::WndProc(message);
         if (changed)
             Invalidate();
         return;
     }
     case CM_MOUSELEAVE:
-        THeaderControl::WndProc(message);
+        TspSkinLinkT::WndProc(message);
         if (FPainter.Track(Handle(), WM_MOUSELEAVE, 0))
             Invalidate();
         return;
     }
-    THeaderControl::WndProc(message);
+    TspSkinLinkT::WndProc(message);
 }
 
 // --- the list view's header ---------------------------------------------------------------

@@ -63,13 +63,11 @@ private:
 };
 
 template <class Base>
-class TspSkinScrolledView : public Base, public ISkinChangeable {
+class TspSkinScrolledView : public TspSkinLinkT<Base> {
 public:
     explicit TspSkinScrolledView(TComponent* owner);
     ~TspSkinScrolledView() override;
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override { FIndex = -1; }
     void ChangeSkinData() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -97,7 +95,6 @@ private:
     void TakeBar(TspSkinScrollBar*& slot, TspSkinScrollBar* value, UINT scrollMessage);
     static void ReleaseBar(TspSkinScrollBar*& slot, TComponent* self);
 
-    TspSkinData* FSkinData = nullptr;
     TspSkinScrollBar* FVScrollBar = nullptr;
     TspSkinScrollBar* FHScrollBar = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
@@ -146,16 +143,13 @@ private:
     TspHeaderPainter FHeaderPainter;
 };
 
-class TspSkinHeaderControl : public THeaderControl, public ISkinChangeable {
+class TspSkinHeaderControl : public TspSkinLinkT<THeaderControl> {
 public:
     explicit TspSkinHeaderControl(TComponent* owner);
     std::string ClassName() const override { return "TspSkinHeaderControl"; }
 
-    TspSkinData* SkinData() const override { return FSkinData; }
-    void SetSkinData(TspSkinData* value);
     void BeforeChangeSkinData() override { FPainter.FIndex = -1; }
     void ChangeSkinData() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
     int HotSection() const { return FPainter.HotSection; }
     int PressedSection() const { return FPainter.PressedSection; }
@@ -170,7 +164,6 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
-    TspSkinData* FSkinData = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
     TspHeaderPainter FPainter;
 };
