@@ -36,6 +36,24 @@
 // null otherwise and without a skin.
 TBitmap* PictureAt(TspSkinData* data, int index);
 
+// The record named `name` in the skin when it is a `Record`, with its index
+// in `index`; null and -1 without a skin, with an empty one, or without such
+// a record.
+template <class Record>
+const Record* FindSkinRecord(TspSkinData* data, const std::string& name, int& index)
+{
+    index = -1;
+    if (data == nullptr || data->Empty)
+        return nullptr;
+    const int found = data->GetControlIndex(name);
+    if (found == -1)
+        return nullptr;
+    const auto* record = dynamic_cast<const Record*>(data->ControlList[found].get());
+    if (record != nullptr)
+        index = found;
+    return record;
+}
+
 // What the skinned form's walk calls on every control that follows a skin.
 class ISkinChangeable {
 public:

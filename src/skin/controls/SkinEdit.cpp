@@ -212,15 +212,9 @@ void TspSkinCustomEdit::BeforeChangeSkinData()
 void TspSkinCustomEdit::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (SkinData() == nullptr || SkinData()->Empty)
-        return;
-    const int index = SkinData()->GetControlIndex(SkinDataName);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinEditControl*>(SkinData()->ControlList[index].get());
+    const auto* record = FindSkinRecord<TspDataSkinEditControl>(SkinData(), SkinDataName, FIndex);
     if (record == nullptr)
         return;
-    FIndex = index;
     FPicture = PictureAt(SkinData(), record->PictureIndex);
     FSkinRect = record->SkinRect;
     FActiveSkinRect = IsEmpty(record->ActiveSkinRect) ? FSkinRect : record->ActiveSkinRect;
@@ -519,15 +513,9 @@ void TspSkinMemo::BeforeChangeSkinData()
 void TspSkinMemo::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (SkinData() == nullptr || SkinData()->Empty)
-        return;
-    const int index = SkinData()->GetControlIndex(SkinDataName);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinMemoControl*>(SkinData()->ControlList[index].get());
+    const auto* record = FindSkinRecord<TspDataSkinMemoControl>(SkinData(), SkinDataName, FIndex);
     if (record == nullptr)
         return;
-    FIndex = index;
     FPicture = PictureAt(SkinData(), record->PictureIndex);
     FSkinRect = record->SkinRect;
     FActiveSkinRect = IsEmpty(record->ActiveSkinRect) ? FSkinRect : record->ActiveSkinRect;

@@ -14,14 +14,9 @@ TspLabelSkin::TspLabelSkin() : DefaultFont(std::make_unique<TFont>()) {}
 
 void TspLabelSkin::GetSkinData(TspSkinData* data)
 {
-    FIndex = data == nullptr || data->Empty ? -1 : data->GetControlIndex(SkinDataName);
-    if (FIndex == -1)
+    const auto* record = FindSkinRecord<TspDataSkinStdLabelControl>(data, SkinDataName, FIndex);
+    if (record == nullptr)
         return;
-    const auto* record = dynamic_cast<const TspDataSkinStdLabelControl*>(data->ControlList[FIndex].get());
-    if (record == nullptr) {
-        FIndex = -1;
-        return;
-    }
     FontName = record->FontName;
     FontStyle = record->FontStyle;
     FontHeight = record->FontHeight;

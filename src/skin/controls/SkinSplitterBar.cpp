@@ -55,15 +55,9 @@ void TspSkinSplitter::BeforeChangeSkinData()
 void TspSkinSplitter::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (SkinData() == nullptr || SkinData()->Empty)
-        return;
-    const int index = SkinData()->GetControlIndex(SkinDataName);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinCustomControl*>(SkinData()->ControlList[index].get());
+    const auto* record = FindSkinRecord<TspDataSkinCustomControl>(SkinData(), SkinDataName, FIndex);
     if (record == nullptr)
         return;
-    FIndex = index;
     FLTPoint = record->LeftTopPoint;
     FRTPoint = record->RightTopPoint;
     FLBPoint = record->LeftBottomPoint;
@@ -121,15 +115,9 @@ void TspSkinControlBar::BeforeChangeSkinData()
 void TspSkinControlBar::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (SkinData() == nullptr || SkinData()->Empty)
-        return;
-    const int index = SkinData()->GetControlIndex(SkinDataName);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinControlBar*>(SkinData()->ControlList[index].get());
+    const auto* record = FindSkinRecord<TspDataSkinControlBar>(SkinData(), SkinDataName, FIndex);
     if (record == nullptr)
         return;
-    FIndex = index;
     FLTPoint = record->LeftTopPoint;
     FRTPoint = record->RightTopPoint;
     FLBPoint = record->LeftBottomPoint;

@@ -93,15 +93,9 @@ template <class Base>
 void TspSkinTabsT<Base>::GetSkinData()
 {
     BeforeChangeSkinData();
-    if (this->SkinData() == nullptr || this->SkinData()->Empty)
-        return;
-    const int index = this->SkinData()->GetControlIndex(SkinDataName);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinTabControl*>(this->SkinData()->ControlList[index].get());
+    const auto* record = FindSkinRecord<TspDataSkinTabControl>(this->SkinData(), SkinDataName, FIndex);
     if (record == nullptr)
         return;
-    FIndex = index;
     FPicture = PictureAt(this->SkinData(), record->PictureIndex);
     FBgPicture = PictureAt(this->SkinData(), record->BgPictureIndex);
     FSkinRect = record->SkinRect;

@@ -18,14 +18,9 @@ namespace {
 
 // The font and colour fields of the view records.
 template <class Record>
-bool TakeViewRecord(TspSkinData* data, const std::string& name, TFont* font, TColor& color)
+bool TakeViewRecord(TspSkinData* data, const std::string& name, TFont* font, TColor& color, int& index)
 {
-    if (data == nullptr || data->Empty)
-        return false;
-    const int index = data->GetControlIndex(name);
-    if (index == -1)
-        return false;
-    const auto* record = dynamic_cast<const Record*>(data->ControlList[index].get());
+    const auto* record = FindSkinRecord<Record>(data, name, index);
     if (record == nullptr)
         return false;
     font->SetName(record->FontName);
@@ -65,10 +60,9 @@ void TspSkinScrolledView<Base>::ChangeSkinData()
     TFont font;
     bool found;
     if constexpr (std::is_base_of_v<TCustomTreeView, Base>)
-        found = TakeViewRecord<TspDataSkinTreeView>(this->SkinData(), SkinDataName, &font, color);
+        found = TakeViewRecord<TspDataSkinTreeView>(this->SkinData(), SkinDataName, &font, color, FIndex);
     else
-        found = TakeViewRecord<TspDataSkinListView>(this->SkinData(), SkinDataName, &font, color);
-    FIndex = found ? this->SkinData()->GetControlIndex(SkinDataName) : -1;
+        found = TakeViewRecord<TspDataSkinListView>(this->SkinData(), SkinDataName, &font, color, FIndex);
     this->SetColor(found ? color : DefaultColor);
     this->Font()->Assign(found ? &font : FDefaultFont.get());
     UpdateScrollBars();
@@ -256,17 +250,10 @@ int TspSkinCustomListView::VisibleItemCount()
 
 void TspHeaderPainter::GetSkinData(TspSkinData* data, const std::string& name)
 {
-    FIndex = -1;
     FPicture = nullptr;
-    if (data == nullptr || data->Empty)
-        return;
-    const int index = data->GetControlIndex(name);
-    if (index == -1)
-        return;
-    const auto* record = dynamic_cast<const TspDataSkinHeaderControl*>(data->ControlList[index].get());
+    const auto* record = FindSkinRecord<TspDataSkinHeaderControl>(data, name, FIndex);
     if (record == nullptr)
         return;
-    FIndex = index;
     FPicture = PictureAt(data, record->PictureIndex);
     FSkinRect = record->SkinRect;
     FActiveSkinRect = record->ActiveSkinRect;
