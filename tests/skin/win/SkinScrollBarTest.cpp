@@ -15,6 +15,7 @@
 
 namespace {
 
+using skintest::Painted;
 using skintest::Blank;
 using skintest::Fill;
 using skintest::Near;
@@ -103,14 +104,6 @@ protected:
         control->SetSkinData(skin);
         control->HandleNeeded();
         return control;
-    }
-
-    static COLORREF Painted(TWinControl* control, int x, int y)
-    {
-        TBitmap bitmap;
-        bitmap.SetSize(control->Width(), control->Height());
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
-        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
     }
 
     static void Mouse(TWinControl* control, UINT msg, int x, int y)

@@ -11,6 +11,7 @@
 
 namespace {
 
+using skintest::Painted;
 using skintest::Fill;
 using skintest::Near;
 using skintest::TTestSkin;
@@ -66,14 +67,6 @@ protected:
         Form->HandleNeeded();
     }
     void TearDown() override { delete Form; }
-
-    static COLORREF Painted(TControl* control, int x, int y)
-    {
-        TBitmap bitmap;
-        bitmap.SetSize(control->Width(), control->Height());
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
-        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
-    }
 
     TForm* Form = nullptr;
 };

@@ -15,6 +15,7 @@
 
 namespace {
 
+using skintest::Painted;
 using skintest::Fill;
 using skintest::Near;
 using skintest::TTestSkin;
@@ -80,14 +81,6 @@ protected:
         control->SetTabHeight(20);
         control->HandleNeeded();
         return control;
-    }
-
-    static COLORREF Painted(TControl* control, int x, int y)
-    {
-        TBitmap bitmap;
-        bitmap.SetSize(control->Width(), control->Height());
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
-        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
     }
 
     static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }

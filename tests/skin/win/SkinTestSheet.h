@@ -12,6 +12,8 @@
 
 #include "classlib/core/Streams.h"
 #include "classlib/core/StringList.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/ui/Controls.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
 
@@ -39,6 +41,16 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance = 2)
 {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The control painted on a bitmap of its size (WM_PAINT with the bitmap's
+// device context); the colour at (x, y).
+inline COLORREF Painted(TControl* control, int x, int y)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(control->Width(), control->Height());
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+    return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
 }
 
 // A skin data component loaded from `text` and `pictures`.

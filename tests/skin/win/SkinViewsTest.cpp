@@ -9,11 +9,13 @@
 
 #include <string>
 
+#include "SkinTestSheet.h"
 #include "classlib/ui/Forms.h"
 #include "skin/controls/SkinViews.h"
 
 namespace {
 
+using skintest::Painted;
 class SkinViewsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -30,14 +32,6 @@ protected:
         bar->SetKind(kind);
         bar->SetParent(Form);
         return bar;
-    }
-
-    static COLORREF Painted(TControl* control, int x, int y)
-    {
-        TBitmap bitmap;
-        bitmap.SetSize(control->Width(), control->Height());
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
-        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
     }
 
     TForm* Form = nullptr;
