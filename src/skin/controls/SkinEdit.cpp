@@ -280,6 +280,12 @@ TRect TspSkinCustomEdit::ButtonRect() const
     return r;
 }
 
+void TspSkinCustomEdit::CreateParams(TCreateParams& params)
+{
+    TspSkinLinkT::CreateParams(params);
+    params.ExStyle &= ~static_cast<DWORD>(WS_EX_TRANSPARENT);
+}
+
 void TspSkinCustomEdit::CreateWnd()
 {
     TspSkinLinkT::CreateWnd();

@@ -78,6 +78,8 @@ public:
     TNotifyEvent OnButtonClick;
 
 protected:
+    // Without WS_EX_TRANSPARENT: the parent's ground is drawn by the edit.
+    void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
 
