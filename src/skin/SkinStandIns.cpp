@@ -1,6 +1,12 @@
 #include "skin/SkinStandIns.h"
 
 #include "classlib/ui/FormResources.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSplitterBar.h"
+#include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinViews.h"
 
 void RegisterSkinClasses(TClassRegistry& classes)
 {
@@ -17,6 +23,12 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinControlClasses(classes);
     RegisterSkinButtonClasses(classes);
     RegisterSkinPanelClasses(classes);
+    RegisterSkinScrollBarClasses(classes);
+    RegisterSkinLabelClasses(classes);
+    RegisterSkinSplitterBarClasses(classes);
+    RegisterSkinEditClasses(classes);
+    RegisterSkinViewClasses(classes);
+    RegisterSkinTabClasses(classes);
     RegisterSkinMainMenuClasses(classes);
     RegisterTrayIconClasses(classes);
 }

@@ -1,5 +1,7 @@
 #include "classlib/ui/Application.h"
 
+#include <shellapi.h>
+
 #include <exception>
 #include <utility>
 
@@ -300,6 +302,16 @@ bool TApplication::HelpCommand(int command, intptr_t data)
     if (WinHelpProc)
         return WinHelpProc(owner, FHelpFile, static_cast<UINT>(command), helpData);
     return ::WinHelpA(owner, FHelpFile.c_str(), static_cast<UINT>(command), helpData) != FALSE;
+}
+
+void TApplication::ShellExecuteFile(HWND owner, const std::string& operation, const std::string& file,
+                                    int showCommand)
+{
+    if (ShellExecuteProc) {
+        ShellExecuteProc(owner, operation, file, showCommand);
+        return;
+    }
+    ShellExecuteA(owner, operation.c_str(), file.c_str(), nullptr, nullptr, showCommand);
 }
 
 // --- Exceptions ------------------------------------------------------------------

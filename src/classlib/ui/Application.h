@@ -196,6 +196,12 @@ public:
         MessageBoxProc;
     std::function<bool(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)>
         WinHelpProc;
+    // The shell's ShellExecuteA of `file` with `operation` ("open" ...), no
+    // parameters or directory; empty means the system's. Nothing is reported
+    // back: the shell shows its own errors.
+    std::function<void(HWND owner, const std::string& operation, const std::string& file, int showCommand)>
+        ShellExecuteProc;
+    void ShellExecuteFile(HWND owner, const std::string& operation, const std::string& file, int showCommand);
 
     // Filled in by the forms layer: the window of a form, how to show it,
     // and the shortcut handling of the form a key message is for (asked

@@ -1,4 +1,5 @@
-// Common controls (comctl32).
+// Common controls (comctl32): the track bar here; the tab and page controls,
+// the tree view, the list view and the header control in the headers below.
 //
 // `TTrackBar`: a slider (msctls_trackbar32) with tick marks every Frequency
 // positions. Position stays within Min..Max; every change of Position, by
@@ -8,6 +9,9 @@
 
 #include <string>
 
+#include "classlib/ui/ComCtrlsListView.h"
+#include "classlib/ui/ComCtrlsTabs.h"
+#include "classlib/ui/ComCtrlsTreeView.h"
 #include "classlib/ui/Controls.h"
 
 enum TTrackBarOrientation { trHorizontal, trVertical };

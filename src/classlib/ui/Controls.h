@@ -69,6 +69,9 @@ constexpr UINT CM_FOCUSCHANGED = CM_BASE + 13;
 // Asked of the focused control before a dialog key is offered: non-zero
 // keeps the key (wParam) for the control itself.
 constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 14;
+// Sent to a windowed control after a child joined (LParam 1) or left (0)
+// its list; WParam is the child.
+constexpr UINT CM_CONTROLCHANGE = CM_BASE + 15;
 
 // A notification reflected to the control it concerns: CN_BASE + the
 // message the parent received (CN_COMMAND, CN_NOTIFY, CN_CTLCOLORBTN ...).
@@ -332,6 +335,11 @@ public:
     void DestroyHandle();
     // Makes the window again, e.g. after a style change.
     void RecreateWnd();
+    // Makes the window ask for its non-client area again (WM_NCCALCSIZE)
+    // and repaint its frame. A control attaches to a window of a Win32 class
+    // only once CreateWindowExA has returned, so a control that answers
+    // WM_NCCALCSIZE itself calls this when its window exists.
+    void FrameChanged();
 
     // A window of another program or library to live in when the control has
     // no Parent; the control becomes its child.

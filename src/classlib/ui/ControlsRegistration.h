@@ -23,6 +23,7 @@
 #include "classlib/ui/Controls.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Menus.h"
+#include "classlib/ui/StdCtrls.h"
 
 // clBlack ... clWhite, clLtGray, clDkGray and the system colours (clBtnFace,
 // clWindow ...).
@@ -35,6 +36,8 @@ extern const TFormEnumTable<TFontStyles> FontStyleNames;
 extern const TFormEnumTable<int> CharsetNames;
 extern const TFormEnumTable<TModalResult> ModalResultNames;
 extern const TFormEnumTable<TAlignment> AlignmentNames;
+extern const TFormEnumTable<TScrollBarKind> ScrollBarKindNames;
+extern const TFormEnumTable<TTextLayout> TextLayoutNames;
 extern const TFormEnumTable<TFormBorderStyle> FormBorderStyleNames;
 extern const TFormEnumTable<TBorderIcons> BorderIconNames;
 extern const TFormEnumTable<TPosition> PositionNames;
@@ -51,6 +54,8 @@ void RegisterControlsClasses(TClassRegistry& classes);
 // The standard controls (StdCtrls.h and its companions); needs
 // RegisterControlsClasses first.
 void RegisterStdCtrlsClasses(TClassRegistry& classes);
+
+void RegisterComCtrlsClasses(TClassRegistry& classes);
 
 // TMenuItem, TMenu, TMainMenu, TPopupMenu, TCustomImageList and TImageList.
 // A TMenuItem nested in a menu joins the menu's Items, nested in an item it

@@ -1,4 +1,5 @@
-// Extra controls: the panel and the image, with the picture an image shows.
+// Extra controls: the panel and the image, with the picture an image shows;
+// the splitter and the control bar in ExtCtrlsBars.h.
 //
 // `TPanel`: a container painted in its Color with raised or lowered bevels
 // (outer bevel, BorderWidth, inner bevel, each BevelWidth pixels for a bevel)
@@ -13,6 +14,7 @@
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/ui/Controls.h"
+#include "classlib/ui/ExtCtrlsBars.h"
 
 // A picture as controls show it: a bitmap, which a picture of another kind
 // (a TJPEGImage) is decoded into when assigned. Whoever draws on Bitmap()

@@ -27,6 +27,7 @@ void RegisterClassLibraryClasses()
     static const bool registered = [] {
         RegisterControlsClasses(ClassRegistry());
         RegisterStdCtrlsClasses(ClassRegistry());
+        RegisterComCtrlsClasses(ClassRegistry());
         RegisterMenusClasses(ClassRegistry());
         return true;
     }();

@@ -229,6 +229,8 @@ private:
     bool FReadOnly = false;
 };
 
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
 class TEdit : public TCustomEdit {
 public:
     explicit TEdit(TComponent* owner);
@@ -238,32 +240,60 @@ protected:
     void CreateParams(TCreateParams& params) override;
 };
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 // A multi-line edit. Lines are the text's lines as TStrings reads a text
 // (split at CR LF, LF or CR; a final line break ends the last line rather
 // than starting an empty one), whatever WordWrap shows; a change to Lines
 // rewrites the text with every line followed by CR LF.
-class TMemo : public TCustomEdit {
+//
+// Alignment, HideSelection, OEMConvert, ScrollBars and WordWrap are window
+// styles: changing one makes the window again (the text stays). Without
+// WantReturns a typed Return inserts no line break, without WantTabs a typed
+// Tab no tab character; with them the memo keeps those keys from its form's
+// dialog keys, as it always keeps the arrow keys.
+class TCustomMemo : public TCustomEdit {
 public:
-    explicit TMemo(TComponent* owner);
-    std::string ClassName() const override { return "TMemo"; }
+    explicit TCustomMemo(TComponent* owner);
+    std::string ClassName() const override { return "TCustomMemo"; }
 
     TStrings* Lines() const { return FLines.get(); }
     void SetLines(TStrings* lines) { FLines->Assign(lines); }
-    // Changing either makes the window again (the text stays).
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment alignment);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle scrollBars);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool wordWrap);
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool hideSelection);
+    bool OEMConvert() const { return FOEMConvert; }
+    void SetOEMConvert(bool oemConvert);
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool wantReturns) { FWantReturns = wantReturns; }
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool wantTabs) { FWantTabs = wantTabs; }
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void KeyPress(char& key) override;
 
 private:
+    void StyleChanged();
+
     std::unique_ptr<TStrings> FLines;
+    TAlignment FAlignment = taLeftJustify;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
+    bool FHideSelection = true;
+    bool FOEMConvert = false;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
+    std::string ClassName() const override { return "TMemo"; }
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
@@ -327,21 +357,33 @@ private:
     int FPageSize = 0;
 };
 
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
 // A windowless caption painted on its parent in the label's font. Opaque
 // labels fill their rectangle with Color first; Transparent ones show the
-// parent through. The text is shown as it is ("&" is an ordinary character);
-// line breaks in the caption start new lines; WordWrap breaks long lines at
-// the label's width. With AutoSize the label takes the size of its text
-// (with WordWrap only its height; a right-aligned label keeps its right edge).
-class TLabel : public TGraphicControl {
+// parent through. Line breaks in the caption start new lines; WordWrap breaks
+// long lines at the label's width; Layout places the text vertically. With
+// ShowAccelChar "&" marks the next character as the accelerator ("&&" shows
+// one "&"); without it "&" is an ordinary character. With AutoSize the label
+// takes the size of its text (with WordWrap only its height; a right-aligned
+// label keeps its right edge); an empty caption measures as one space.
+//
+// All text goes through DoDrawText, both to measure (DT_CALCRECT, on the
+// screen with Canvas's font) and to draw, so that a descendant that draws in
+// another font or colour is measured as it draws.
+class TCustomLabel : public TGraphicControl {
 public:
-    explicit TLabel(TComponent* owner);
-    std::string ClassName() const override { return "TLabel"; }
+    explicit TCustomLabel(TComponent* owner) : TCustomLabel(owner, true) {}
+    std::string ClassName() const override { return "TCustomLabel"; }
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment alignment);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool autoSize);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout layout);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool showAccelChar);
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool transparent);
     bool WordWrap() const { return FWordWrap; }
@@ -350,15 +392,29 @@ public:
     void Loaded() override;
 
 protected:
+    TCustomLabel(TComponent* owner, bool showAccelChar);
     void WndProc(TMessage& message) override;
     void Paint() override;
+    // Measures (DT_CALCRECT in `flags`) or draws the caption in `rect` on
+    // Canvas with Canvas's font; a disabled label draws in clGrayText.
+    virtual void DoDrawText(RECT& rect, UINT flags);
+    // With AutoSize (and not while loading): takes the size of the text.
+    virtual void AdjustBounds();
+    // DT_EXPANDTABS, the alignment's flag and DT_WORDBREAK with WordWrap.
+    UINT TextFormat() const;
 
 private:
-    UINT TextFormat() const;
-    void AdjustBounds();
-
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = true;
+    TTextLayout FLayout = tlTop;
+    bool FShowAccelChar;
     bool FTransparent = false;
     bool FWordWrap = false;
+};
+
+// The library's plain label: "&" is an ordinary character.
+class TLabel : public TCustomLabel {
+public:
+    explicit TLabel(TComponent* owner) : TCustomLabel(owner, false) {}
+    std::string ClassName() const override { return "TLabel"; }
 };

@@ -11,7 +11,7 @@ namespace {
 // changes collect here and reach the memo at once, with one OnChange.
 class TMemoStrings final : public TStrings {
 public:
-    explicit TMemoStrings(TMemo* memo) : FMemo(memo) {}
+    explicit TMemoStrings(TCustomMemo* memo) : FMemo(memo) {}
 
     std::string ClassName() const override { return "TMemoStrings"; }
 
@@ -93,7 +93,7 @@ private:
         FMemo->SetText(text);
     }
 
-    TMemo* FMemo;
+    TCustomMemo* FMemo;
     bool FUpdating = false;
     std::vector<std::string> FPending;
 };
@@ -177,30 +177,59 @@ void TEdit::CreateParams(TCreateParams& params)
     params.Style |= ES_AUTOHSCROLL;
 }
 
-// --- TMemo ---------------------------------------------------------------------
+// --- TCustomMemo ---------------------------------------------------------------
 
-TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), FLines(std::make_unique<TMemoStrings>(this))
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), FLines(std::make_unique<TMemoStrings>(this))
 {
     SetBounds(0, 0, 185, 89);
 }
 
-void TMemo::SetScrollBars(TScrollStyle scrollBars)
+void TCustomMemo::StyleChanged()
+{
+    RecreateWnd();
+}
+
+void TCustomMemo::SetAlignment(TAlignment alignment)
+{
+    if (alignment == FAlignment)
+        return;
+    FAlignment = alignment;
+    StyleChanged();
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle scrollBars)
 {
     if (scrollBars == FScrollBars)
         return;
     FScrollBars = scrollBars;
-    RecreateWnd();
+    StyleChanged();
 }
 
-void TMemo::SetWordWrap(bool wordWrap)
+void TCustomMemo::SetWordWrap(bool wordWrap)
 {
     if (wordWrap == FWordWrap)
         return;
     FWordWrap = wordWrap;
-    RecreateWnd();
+    StyleChanged();
 }
 
-void TMemo::CreateParams(TCreateParams& params)
+void TCustomMemo::SetHideSelection(bool hideSelection)
+{
+    if (hideSelection == FHideSelection)
+        return;
+    FHideSelection = hideSelection;
+    StyleChanged();
+}
+
+void TCustomMemo::SetOEMConvert(bool oemConvert)
+{
+    if (oemConvert == FOEMConvert)
+        return;
+    FOEMConvert = oemConvert;
+    StyleChanged();
+}
+
+void TCustomMemo::CreateParams(TCreateParams& params)
 {
     TCustomEdit::CreateParams(params);
     params.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
@@ -210,4 +239,32 @@ void TMemo::CreateParams(TCreateParams& params)
         params.Style |= WS_HSCROLL;
     if (FScrollBars == ssVertical || FScrollBars == ssBoth)
         params.Style |= WS_VSCROLL;
+    if (FAlignment == taRightJustify)
+        params.Style |= ES_RIGHT;
+    else if (FAlignment == taCenter)
+        params.Style |= ES_CENTER;
+    if (!FHideSelection)
+        params.Style |= ES_NOHIDESEL;
+    if (FOEMConvert)
+        params.Style |= ES_OEMCONVERT;
+}
+
+void TCustomMemo::WndProc(TMessage& message)
+{
+    if (message.Msg == CM_WANTSPECIALKEY) {
+        const WPARAM key = message.WParam;
+        message.Result = (key == VK_RETURN && FWantReturns) || (key == VK_TAB && FWantTabs) ||
+                                 key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN
+                             ? 1
+                             : 0;
+        return;
+    }
+    TCustomEdit::WndProc(message);
+}
+
+void TCustomMemo::KeyPress(char& key)
+{
+    TCustomEdit::KeyPress(key);
+    if ((key == '\r' && !FWantReturns) || (key == '\t' && !FWantTabs))
+        key = 0;
 }

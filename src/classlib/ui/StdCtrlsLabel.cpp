@@ -2,13 +2,14 @@
 #include "classlib/ui/StdCtrls.h"
 #include "classlib/ui/StdCtrlsDraw.h"
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
+TCustomLabel::TCustomLabel(TComponent* owner, bool showAccelChar)
+    : TGraphicControl(owner), FShowAccelChar(showAccelChar)
 {
     SetControlStyle(ControlStyle() | csOpaque);
     SetBounds(0, 0, 65, 17);
 }
 
-void TLabel::SetAlignment(TAlignment alignment)
+void TCustomLabel::SetAlignment(TAlignment alignment)
 {
     if (alignment == FAlignment)
         return;
@@ -16,7 +17,7 @@ void TLabel::SetAlignment(TAlignment alignment)
     Invalidate();
 }
 
-void TLabel::SetAutoSize(bool autoSize)
+void TCustomLabel::SetAutoSize(bool autoSize)
 {
     if (autoSize == FAutoSize)
         return;
@@ -24,7 +25,24 @@ void TLabel::SetAutoSize(bool autoSize)
     AdjustBounds();
 }
 
-void TLabel::SetTransparent(bool transparent)
+void TCustomLabel::SetLayout(TTextLayout layout)
+{
+    if (layout == FLayout)
+        return;
+    FLayout = layout;
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool showAccelChar)
+{
+    if (showAccelChar == FShowAccelChar)
+        return;
+    FShowAccelChar = showAccelChar;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool transparent)
 {
     if (transparent == FTransparent)
         return;
@@ -33,7 +51,7 @@ void TLabel::SetTransparent(bool transparent)
     Invalidate();
 }
 
-void TLabel::SetWordWrap(bool wordWrap)
+void TCustomLabel::SetWordWrap(bool wordWrap)
 {
     if (wordWrap == FWordWrap)
         return;
@@ -42,15 +60,15 @@ void TLabel::SetWordWrap(bool wordWrap)
     Invalidate();
 }
 
-void TLabel::Loaded()
+void TCustomLabel::Loaded()
 {
     TGraphicControl::Loaded();
     AdjustBounds();
 }
 
-UINT TLabel::TextFormat() const
+UINT TCustomLabel::TextFormat() const
 {
-    UINT format = DT_EXPANDTABS | DT_NOPREFIX;
+    UINT format = DT_EXPANDTABS;
     switch (FAlignment) {
     case taLeftJustify:
         format |= DT_LEFT;
@@ -67,35 +85,52 @@ UINT TLabel::TextFormat() const
     return format;
 }
 
-void TLabel::AdjustBounds()
+void TCustomLabel::DoDrawText(RECT& rect, UINT flags)
+{
+    std::string text = Caption();
+    if ((flags & DT_CALCRECT) != 0 && (text.empty() || (FShowAccelChar && text == "&")))
+        text = " ";
+    if (!FShowAccelChar)
+        flags |= DT_NOPREFIX;
+    DrawControlText(Canvas()->Handle(), text, rect, flags, Canvas()->Font(),
+                    Enabled() ? Canvas()->Font()->Color() : clGrayText);
+}
+
+void TCustomLabel::AdjustBounds()
 {
     if (!FAutoSize || (ComponentState() & csLoading) != 0)
         return;
-    // An empty caption still takes the height of a line.
-    const std::string caption = Caption();
     RECT extent{0, 0, FWordWrap ? Width() : 0, 0};
-    const TScreenDC screen;
-    DrawControlText(screen.Get(), caption.empty() ? std::string(" ") : caption, extent, TextFormat() | DT_CALCRECT,
-                    Font());
+    {
+        const TScreenDC screen;
+        const TPaintCanvasScope scope(Canvas(), screen.Get(), Font());
+        DoDrawText(extent, TextFormat() | DT_CALCRECT);
+    }
     const int width = FWordWrap ? Width() : extent.right;
     const int left = FAlignment == taRightJustify ? Left() + Width() - width : Left();
     SetBounds(left, Top(), width, extent.bottom);
 }
 
-void TLabel::WndProc(TMessage& message)
+void TCustomLabel::WndProc(TMessage& message)
 {
     if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED)
         AdjustBounds();
     TGraphicControl::WndProc(message);
 }
 
-void TLabel::Paint()
+void TCustomLabel::Paint()
 {
     RECT rect{0, 0, Width(), Height()};
     if (!FTransparent) {
         Canvas()->Brush()->SetColor(Color());
         Canvas()->FillRect(rect);
     }
-    DrawControlText(Canvas()->Handle(), Caption(), rect, TextFormat(), Font(),
-                    Enabled() ? Font()->Color() : clGrayText);
+    const UINT format = TextFormat();
+    if (FLayout != tlTop) {
+        RECT measured = rect;
+        DoDrawText(measured, format | DT_CALCRECT);
+        const int room = rect.bottom - measured.bottom;
+        rect.top += FLayout == tlBottom ? room : room / 2;
+    }
+    DoDrawText(rect, format);
 }

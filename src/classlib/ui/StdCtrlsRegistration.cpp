@@ -12,6 +12,9 @@
 
 const TFormEnumTable<TAlignment> AlignmentNames = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+const TFormEnumTable<TScrollBarKind> ScrollBarKindNames = {{"sbHorizontal", sbHorizontal},
+                                                           {"sbVertical", sbVertical}};
+const TFormEnumTable<TTextLayout> TextLayoutNames = {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
 
 namespace {
 
@@ -21,8 +24,6 @@ const TFormEnumTable<TComboBoxStyle> ComboBoxStyleNames = {{"csDropDown", csDrop
                                                            {"csDropDownList", csDropDownList}};
 const TFormEnumTable<TScrollStyle> ScrollStyleNames = {
     {"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}};
-const TFormEnumTable<TScrollBarKind> ScrollBarKindNames = {{"sbHorizontal", sbHorizontal},
-                                                           {"sbVertical", sbVertical}};
 const TFormEnumTable<TBevelCut> BevelCutNames = {
     {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
 const TFormEnumTable<TTrackBarOrientation> TrackBarOrientationNames = {{"trHorizontal", trHorizontal},
@@ -64,10 +65,17 @@ void RegisterEdits(TClassRegistry& classes)
         .Bool("ReadOnly", &TCustomEdit::SetReadOnly)
         .Event("OnChange", &TCustomEdit::OnChange);
     classes.Register<TEdit>("TEdit", "TCustomEdit");
-    classes.Register<TMemo>("TMemo", "TCustomEdit")
-        .Object("Lines", &TMemo::Lines)
-        .Enum("ScrollBars", &TMemo::SetScrollBars, ScrollStyleNames)
-        .Bool("WordWrap", &TMemo::SetWordWrap);
+    classes.Register<TCustomMemo>("TCustomMemo", "TCustomEdit")
+        .Factory(nullptr)
+        .Object("Lines", &TCustomMemo::Lines)
+        .Enum("Alignment", &TCustomMemo::SetAlignment, AlignmentNames)
+        .Enum("ScrollBars", &TCustomMemo::SetScrollBars, ScrollStyleNames)
+        .Bool("WordWrap", &TCustomMemo::SetWordWrap)
+        .Bool("HideSelection", &TCustomMemo::SetHideSelection)
+        .Bool("OEMConvert", &TCustomMemo::SetOEMConvert)
+        .Bool("WantReturns", &TCustomMemo::SetWantReturns)
+        .Bool("WantTabs", &TCustomMemo::SetWantTabs);
+    classes.Register<TMemo>("TMemo", "TCustomMemo");
 }
 
 void RegisterRanges(TClassRegistry& classes)
@@ -93,11 +101,15 @@ void RegisterRanges(TClassRegistry& classes)
 
 void RegisterContainersAndPictures(TClassRegistry& classes)
 {
-    classes.Register<TLabel>("TLabel", "TGraphicControl")
-        .Enum("Alignment", &TLabel::SetAlignment, AlignmentNames)
-        .Bool("AutoSize", &TLabel::SetAutoSize)
-        .Bool("Transparent", &TLabel::SetTransparent)
-        .Bool("WordWrap", &TLabel::SetWordWrap);
+    classes.Register<TCustomLabel>("TCustomLabel", "TGraphicControl")
+        .Factory(nullptr)
+        .Enum("Alignment", &TCustomLabel::SetAlignment, AlignmentNames)
+        .Bool("AutoSize", &TCustomLabel::SetAutoSize)
+        .Enum("Layout", &TCustomLabel::SetLayout, TextLayoutNames)
+        .Bool("ShowAccelChar", &TCustomLabel::SetShowAccelChar)
+        .Bool("Transparent", &TCustomLabel::SetTransparent)
+        .Bool("WordWrap", &TCustomLabel::SetWordWrap);
+    classes.Register<TLabel>("TLabel", "TCustomLabel");
     classes.Register<TGroupBox>("TGroupBox", "TCustomControl");
     classes.Register<TPanel>("TPanel", "TCustomControl")
         .Enum("BevelOuter", &TPanel::SetBevelOuter, BevelCutNames)

@@ -179,6 +179,14 @@ void TWinControl::RecreateWnd()
     HandleNeeded();
 }
 
+void TWinControl::FrameChanged()
+{
+    if (FHandle == nullptr)
+        return;
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
 void TWinControl::SetParentWindow(HWND parentWindow)
 {
     if (FParent != nullptr || parentWindow == FParentWindow)
@@ -241,6 +249,7 @@ void TWinControl::InsertControl(TControl* control)
     }
     if (control->FAlign != alNone)
         Realign();
+    Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
 }
 
 void TWinControl::RemoveControl(TControl* control)
@@ -254,8 +263,11 @@ void TWinControl::RemoveControl(TControl* control)
         if (child->FParentWindow == nullptr)
             child->DestroyHandle();
     }
-    if (control->FAlign != alNone && (ComponentState() & csDestroying) == 0)
+    if ((ComponentState() & csDestroying) != 0)
+        return;
+    if (control->FAlign != alNone)
         Realign();
+    Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 0);
 }
 
 void TWinControl::NotifyControls(UINT msg)

@@ -17,6 +17,20 @@ constexpr TColor ActiveFillColor = 0x00D2BDB6;
 
 }  // namespace
 
+void DrawDefaultButtonFace(TCanvas* canvas, const RECT& R, bool down, bool active)
+{
+    TColor frame = clBtnShadow, fill = clBtnFace;
+    if (down)
+        frame = DownFrameColor, fill = DownFillColor;
+    else if (active)
+        frame = DownFrameColor, fill = ActiveFillColor;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(fill);
+    canvas->FillRect(R);
+    canvas->Brush()->SetColor(frame);
+    canvas->FrameRect(R);
+}
+
 void DrawImageAndText(TCanvas* canvas, const RECT& R, int margin, bool shift, int glyphNum, int numGlyphs,
                       TBitmap* glyph, const std::string& caption, TspButtonLayout layout, int spacing)
 {
@@ -253,17 +267,8 @@ void TspSkinButton::CreateControlDefaultImage(TBitmap* B)
     canvas->Font()->Assign(DefaultFont());
     if (!Enabled())
         canvas->Font()->SetColor(clBtnShadow);
-    TColor frame = clBtnShadow, fill = clBtnFace;
     const bool down = ShowsDown();
-    if (down)
-        frame = DownFrameColor, fill = DownFillColor;
-    else if (IsFocused() || FMouseIn)
-        frame = DownFrameColor, fill = ActiveFillColor;
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(fill);
-    canvas->FillRect(R);
-    canvas->Brush()->SetColor(frame);
-    canvas->FrameRect(R);
+    DrawDefaultButtonFace(canvas, R, down, IsFocused() || FMouseIn);
     DrawImageAndText(canvas, R, FMargin, down, 1, FNumGlyphs, FGlyph.get(), Caption(), FLayout, FSpacing);
 }
 
@@ -460,14 +465,10 @@ void TspSkinButton::WndProc(TMessage& message)
     }
 }
 
-namespace {
-
 const TFormEnumTable<TspButtonLayout> ButtonLayoutNames = {{"blGlyphLeft", blGlyphLeft},
                                                            {"blGlyphRight", blGlyphRight},
                                                            {"blGlyphTop", blGlyphTop},
                                                            {"blGlyphBottom", blGlyphBottom}};
-
-}  // namespace
 
 void RegisterSkinButtonClasses(TClassRegistry& classes)
 {

@@ -19,6 +19,11 @@
 #include "classlib/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 
+// The plain look of a button face without a skin record: a one-pixel frame
+// and a fill, $00800000 on $00B59385 when down, $00800000 on $00D2BDB6 when
+// active (under the mouse or focused), clBtnShadow on clBtnFace otherwise.
+void DrawDefaultButtonFace(TCanvas* canvas, const RECT& R, bool down, bool active);
+
 // Lays out and draws a glyph cell (1-based, of numGlyphs equal cells) and a
 // caption in R of the canvas, by CalcGlyphTextLayout; shift moves both one
 // pixel right and down. The caption is measured with DT_CALCRECT and drawn
@@ -116,4 +121,6 @@ private:
     std::unique_ptr<TTimer> FStoppedTimer;
 };
 
+// The names of the glyph layouts in form descriptions.
+extern const TFormEnumTable<TspButtonLayout> ButtonLayoutNames;
 void RegisterSkinButtonClasses(TClassRegistry& classes);

@@ -11,17 +11,12 @@
 #include "skin/SkinRegions.h"
 #include "skin/core/SkinComposition.h"
 
-namespace {
-
-// The skin picture at a record's index: only 0 <= index < count names one.
 TBitmap* PictureAt(TspSkinData* data, int index)
 {
     if (data == nullptr || index < 0 || index >= static_cast<int>(data->ActivePictures.size()))
         return nullptr;
     return data->ActivePictures[static_cast<size_t>(index)].get();
 }
-
-}  // namespace
 
 // --- TspSkinControlT -------------------------------------------------------
 

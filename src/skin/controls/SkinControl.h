@@ -32,6 +32,28 @@
 #include "skin/SkinData.h"
 #include "skin/controls/core/SkinControlGeometry.h"
 
+// The skin picture at a record's index: only 0 <= index < count names one;
+// null otherwise and without a skin.
+TBitmap* PictureAt(TspSkinData* data, int index);
+
+// The record named `name` in the skin when it is a `Record`, with its index
+// in `index`; null and -1 without a skin, with an empty one, or without such
+// a record.
+template <class Record>
+const Record* FindSkinRecord(TspSkinData* data, const std::string& name, int& index)
+{
+    index = -1;
+    if (data == nullptr || data->Empty)
+        return nullptr;
+    const int found = data->GetControlIndex(name);
+    if (found == -1)
+        return nullptr;
+    const auto* record = dynamic_cast<const Record*>(data->ControlList[found].get());
+    if (record != nullptr)
+        index = found;
+    return record;
+}
+
 // What the skinned form's walk calls on every control that follows a skin.
 class ISkinChangeable {
 public:
@@ -41,6 +63,41 @@ public:
     virtual void BeforeChangeSkinData() = 0;
     // Takes the new skin (or its absence).
     virtual void ChangeSkinData() = 0;
+};
+
+// The SkinData link of a skinned control built on a class-library control:
+// a new link is taken at once (SkinDataChanged), and the component's
+// removal clears the link and forgets the record (BeforeChangeSkinData).
+template <class Base>
+class TspSkinLinkT : public Base, public ISkinChangeable {
+public:
+    using Base::Base;
+
+    TspSkinData* SkinData() const override { return FSkinData; }
+    void SetSkinData(TspSkinData* value)
+    {
+        if (FSkinData != nullptr && FSkinData != value)
+            this->RemoveFreeNotification(FSkinData);
+        FSkinData = value;
+        if (FSkinData != nullptr)
+            this->FreeNotification(FSkinData);
+        SkinDataChanged();
+    }
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        Base::Notification(component, operation);
+        if (operation == opRemove && component == FSkinData) {
+            FSkinData = nullptr;
+            BeforeChangeSkinData();
+        }
+    }
+
+protected:
+    // What a new link does: takes the skin, or its absence, at once.
+    virtual void SkinDataChanged() { ChangeSkinData(); }
+
+private:
+    TspSkinData* FSkinData = nullptr;
 };
 
 template <class Base>

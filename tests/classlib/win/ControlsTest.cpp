@@ -287,4 +287,31 @@ TEST_F(ControlsTest, ExceptionInAnEventHandlerReachesOnExceptionAndTheLoopGoesOn
     EXPECT_TRUE(IsWindow(button->Handle()));
 }
 
+// An edit that keeps a 10-pixel frame of its own around its client area.
+class TFramedEdit : public TEdit {
+public:
+    using TEdit::TEdit;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        TEdit::WndProc(message);
+        if (message.Msg == WM_NCCALCSIZE)
+            InflateRect(reinterpret_cast<RECT*>(message.LParam), -10, -10);
+    }
+};
+
+TEST_F(ControlsTest, FrameChangedLetsAControlAnswerTheNonClientSizeItMissedAtCreation)
+{
+    TForm* form = NewForm(300, 200);
+    auto* edit = AddControl<TFramedEdit>(form, 10, 10, 120, 60);
+    RECT before{};
+    GetClientRect(edit->Handle(), &before);
+    edit->FrameChanged();
+    RECT after{};
+    GetClientRect(edit->Handle(), &after);
+    EXPECT_EQ(after.right, before.right - 20) << "the creation's WM_NCCALCSIZE passed unseen";
+    EXPECT_EQ(after.bottom, before.bottom - 20);
+}
+
 }  // namespace

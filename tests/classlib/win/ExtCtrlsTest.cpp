@@ -68,4 +68,57 @@ TEST_F(ExtCtrlsTest, ImageShowsItsBitmapPlainCentredOrStretched)
     }
 }
 
+TEST_F(ExtCtrlsTest, SplitterResizesTheControlBeforeItLiveWithinItsLimits)
+{
+    TForm* form = NewForm();
+    auto* left = AddControl<TPanel>(form, 0, 0, 60, 150);
+    left->SetAlign(alLeft);
+    auto* splitter = AddControl<TSplitter>(form, 60, 0, 4, 150);
+    auto* rest = AddControl<TPanel>(form, 64, 0, 50, 150);
+    rest->SetAlign(alClient);
+    int moved = 0;
+    splitter->OnMoved = [&](TObject*) { ++moved; };
+    EXPECT_EQ(splitter->Cursor(), crSizeWE);
+    const HWND wnd = form->Handle();
+    const auto mouse = [&](UINT msg, int x) { SendMessageA(wnd, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 70)); };
+
+    mouse(WM_LBUTTONDOWN, 61);
+    mouse(WM_MOUSEMOVE, 101);
+    EXPECT_EQ(left->Width(), 100) << "live, while the button is held";
+    EXPECT_EQ(splitter->Left(), 100);
+    EXPECT_EQ(moved, 0);
+    mouse(WM_MOUSEMOVE, 0);
+    EXPECT_EQ(left->Width(), 30) << "MinSize";
+    mouse(WM_MOUSEMOVE, 500);
+    EXPECT_EQ(left->Width(), 196) << "the parent's width less the splitter";
+    mouse(WM_LBUTTONUP, 500);
+    EXPECT_EQ(moved, 1);
+    EXPECT_EQ(rest->Left(), 200);
+
+    splitter->SetAlign(alTop);
+    EXPECT_EQ(splitter->Cursor(), crSizeNS);
+}
+
+TEST_F(ExtCtrlsTest, ControlBarLaysItsChildrenOutAsBandsInRows)
+{
+    TForm* form = NewForm();
+    auto* bar = AddControl<TCustomControlBar>(form, 0, 0, 100, 100);
+    auto* first = AddControl<TPanel>(bar, 0, 0, 50, 20);
+    auto* second = AddControl<TPanel>(bar, 0, 0, 60, 30);
+    EXPECT_EQ(first->BoundsRect().left, 11);
+    EXPECT_EQ(first->BoundsRect().top, 2);
+    EXPECT_EQ(second->Left(), 11) << "no room left in the first row";
+    EXPECT_EQ(second->Top(), 20 + 2 + 2 + 2) << "below the first row's band";
+    const RECT band = TCustomControlBar::BandRect(second);
+    EXPECT_EQ(band.left, 0);
+    EXPECT_EQ(band.top, 24);
+    EXPECT_EQ(band.bottom, 26 + 30 + 2);
+
+    bar->SetWidth(200);
+    EXPECT_EQ(second->Left(), 63 + 11);
+    EXPECT_EQ(second->Top(), 2);
+    delete first;
+    EXPECT_EQ(second->Left(), 11) << "a band that leaves makes room";
+}
+
 }  // namespace

@@ -261,4 +261,69 @@ TEST_F(FormResourceTest, BadValuesOfControlPropertiesAreErrors)
     EXPECT_NE(picture.find("property 'Picture.Bitmap' of Image1 (TImage)"), std::string::npos) << picture;
 }
 
+// The common controls, the splitter and the control bar read from a description.
+TEST_F(FormResourceTest, PagesViewsAndBarsTakeTheirPublishedProperties)
+{
+    TForm form(nullptr);
+    TFormReader().ReadInto(R"(object F: TForm
+  object Pages: TPageControl
+    Width = 200
+    Height = 150
+    TabPosition = tpBottom
+    ActivePage = Second
+    object First: TTabSheet
+      Caption = 'One'
+    end
+    object Second: TTabSheet
+      Caption = 'Two'
+      ImageIndex = 3
+      object Notes: TMemo
+        WantTabs = True
+        Alignment = taCenter
+      end
+    end
+  end
+  object Title: TLabel
+    Layout = tlCenter
+    ShowAccelChar = True
+  end
+  object Split: TSplitter
+    MinSize = 50
+  end
+  object List: TListView
+    ViewStyle = vsReport
+    ShowColumnHeaders = False
+  end
+  object Tree: TTreeView
+  end
+  object Header: THeaderControl
+  end
+  object Bar: TCustomControlBar
+  end
+end)", form);
+    auto* pages = dynamic_cast<TPageControl*>(form.FindComponent("Pages"));
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->ActivePage(), form.FindComponent("Second"));
+    EXPECT_EQ(pages->TabPosition(), tpBottom);
+    EXPECT_EQ(pages->Pages(1)->ImageIndex(), 3);
+    auto* notes = dynamic_cast<TMemo*>(form.FindComponent("Notes"));
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->WantTabs());
+    EXPECT_EQ(notes->Alignment(), taCenter);
+    EXPECT_EQ(notes->Parent(), pages->Pages(1));
+    auto* title = dynamic_cast<TLabel*>(form.FindComponent("Title"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Layout(), tlCenter);
+    EXPECT_TRUE(title->ShowAccelChar());
+    EXPECT_EQ(dynamic_cast<TSplitter*>(form.FindComponent("Split"))->MinSize(), 50);
+    auto* list = dynamic_cast<TListView*>(form.FindComponent("List"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->ViewStyle(), vsReport);
+    EXPECT_FALSE(list->ShowColumnHeaders());
+    EXPECT_NE(dynamic_cast<TTreeView*>(form.FindComponent("Tree")), nullptr);
+    EXPECT_NE(dynamic_cast<THeaderControl*>(form.FindComponent("Header")), nullptr);
+    EXPECT_NE(dynamic_cast<TCustomControlBar*>(form.FindComponent("Bar")), nullptr);
+}
+
 }  // namespace

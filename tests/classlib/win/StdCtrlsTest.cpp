@@ -215,4 +215,60 @@ TEST_F(StdCtrlsTest, LabelPaintsItsCaptionOnItsParent)
     }
 }
 
+// Measuring goes through the same text drawing as painting, so "&" counts
+// as it is shown.
+TEST_F(StdCtrlsTest, CustomLabelMeasuresItsAcceleratorsAndPlacesTextByLayout)
+{
+    TForm* form = MakeForm(300, 150);
+    form->SetColor(RGB(0, 0, 255));
+    const auto make = [&](auto* label, const char* caption) {
+        label->Font()->SetName("Arial");
+        label->Font()->SetHeight(-20);
+        label->SetCaption(caption);
+        label->SetParent(form);
+        return label;
+    };
+    auto* plain = make(new TLabel(form), "W&&W");
+    auto* accel = make(new TCustomLabel(form), "W&&W");
+    auto* lone = make(new TCustomLabel(form), "&");
+    auto* space = make(new TCustomLabel(form), " ");
+    EXPECT_GT(plain->Width(), accel->Width()) << "\"&&\" shows one \"&\" only with ShowAccelChar";
+    EXPECT_EQ(lone->Width(), space->Width()) << "a lone \"&\" measures as a space";
+    EXPECT_GT(lone->Width(), 0);
+
+    accel->SetAutoSize(false);
+    accel->SetBounds(20, 40, 100, 80);
+    accel->Font()->SetColor(RGB(255, 0, 0));
+    accel->SetTransparent(true);
+    accel->SetLayout(tlBottom);
+    const TWindowShot shot(form->Handle());
+    EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0) << "nothing in the upper half";
+    EXPECT_GT(shot.CountNear(RECT{20, 80, 120, 120}, RGB(255, 0, 0), 60), 10);
+}
+
+TEST_F(StdCtrlsTest, MemoTakesReturnsAndTabsOnlyWhenItWantsThemAndKeepsItsStyles)
+{
+    TForm* form = MakeForm();
+    auto* memo = AddControl<TMemo>(form, 10, 10, 200, 100);
+    const auto type = [&](char c) { SendMessageA(memo->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1); };
+    type('a');
+    type('\r');
+    type('\t');
+    EXPECT_EQ(memo->Text(), "a\r\n") << "a Return but no Tab by default";
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 1) << "Return stays with the memo, not the form";
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 0);
+    memo->SetWantReturns(false);
+    memo->SetWantTabs(true);
+    type('\r');
+    type('\t');
+    EXPECT_EQ(memo->Text(), "a\r\n\t");
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
+    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 1);
+
+    memo->SetAlignment(taRightJustify);
+    memo->SetHideSelection(false);
+    EXPECT_EQ(StyleOf(memo) & (ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE), ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE);
+    EXPECT_EQ(memo->Text(), "a\r\n\t") << "the text survives the new window";
+}
+
 }  // namespace

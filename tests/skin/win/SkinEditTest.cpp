@@ -1,0 +1,187 @@
+// The skinned edit and memo under Wine: the frame insets, the button, the
+// read-only flag, the colours by hover, and the memo's external scroll bar
+// with the links between them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "SkinTestSheet.h"
+#include "classlib/ui/Forms.h"
+#include "skin/controls/SkinEdit.h"
+
+namespace {
+
+using skintest::Fill;
+using skintest::TTestSkin;
+
+const char* const Skin = R"([VERSION]
+skinname=edits
+[PICTURES]
+activepicturescount=1
+[FORMINFO]
+bgpictureindex=-1
+[SKINOBJECTS]
+count=0
+[SKINCONTROLS]
+count=2
+0=edit:edit
+1=memo:memo
+[edit]
+pictureindex=0
+skinrect=0,0,40,20
+lefttoppoint=4,0
+righttoppoint=36,0
+clientrect=3,4,36,17
+fontcolor=200
+activefontcolor=13107200
+[memo]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+bgcolor=16777215
+activebgcolor=65535
+)";
+
+TDibImage Picture()
+{
+    TDibImage sheet = skintest::Blank(40, 60);
+    Fill(sheet, 0, 0, 40, 60, RGB(90, 90, 90));
+    return sheet;
+}
+
+class SkinEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBounds(0, 0, 320, 240);
+        Form->Show();
+    }
+    void TearDown() override { delete Form; }
+
+    template <class T>
+    T* Make(int width, int height)
+    {
+        auto* control = new T(Form);
+        control->SetParent(Form);
+        control->SetBounds(10, 10, width, height);
+        control->HandleNeeded();
+        return control;
+    }
+
+    static RECT Client(TWinControl* control)
+    {
+        RECT client{};
+        GetClientRect(control->Handle(), &client);
+        return client;
+    }
+
+    TForm* Form = nullptr;
+};
+
+TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesItsOwnHitCodes)
+{
+    TTestSkin skin(Skin, {Picture()});
+    auto* edit = Make<TspSkinCustomEdit>(120, 20);
+    EXPECT_EQ(Client(edit).right, 120 - 4);
+    edit->SetButtonMode(true);
+    EXPECT_EQ(Client(edit).right, 120 - 24);
+    int clicks = 0;
+    edit->OnButtonClick = [&](TObject*) { ++clicks; };
+    const HWND wnd = edit->Handle();
+    RECT window{};
+    GetWindowRect(wnd, &window);
+    const LPARAM onButton = MAKELPARAM(window.left + 110, window.top + 10);
+    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, onButton), HTHSCROLL);
+    EXPECT_EQ(SendMessageA(wnd, WM_NCHITTEST, 0, MAKELPARAM(window.left + 1, window.top + 1)), HTVSCROLL);
+    SendMessageA(wnd, WM_NCLBUTTONDOWN, HTHSCROLL, onButton);
+    SendMessageA(wnd, WM_NCLBUTTONUP, HTHSCROLL, onButton);
+    EXPECT_EQ(clicks, 1);
+
+    // A press on the frame is the edit's own: no scroll-bar tracking loop,
+    // which would wait for a button release.
+    std::thread release([wnd] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        PostMessageA(wnd, WM_LBUTTONUP, 0, 0);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    SendMessageA(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(window.left + 1, window.top + 1));
+    const auto spent = std::chrono::steady_clock::now() - start;
+    release.join();
+    EXPECT_LT(spent, std::chrono::milliseconds(1000));
+    EXPECT_EQ(clicks, 1);
+
+    edit->SetSkinData(skin.Data.get());
+    edit->SetButtonMode(false);
+    EXPECT_EQ(edit->Height(), 20);
+    EXPECT_EQ(Client(edit).right, 120 - 3 - 4) << "the record's client distances";
+    EXPECT_EQ(Client(edit).bottom, 20 - 4 - 3);
+    EXPECT_EQ(edit->Font()->Color(), 200);
+    edit->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(edit->Font()->Color(), 13107200) << "active under the mouse";
+    edit->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(edit->Font()->Color(), 200);
+    skin.Data.reset();
+    EXPECT_EQ(edit->SkinData(), nullptr);
+}
+
+TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
+{
+    auto* edit = Make<TspSkinCustomEdit>(120, 20);
+    edit->SetText("keep");
+    edit->SetReadOnly(true);
+    const HWND wnd = edit->Handle();
+    SendMessageA(wnd, EM_SETSEL, 0, -1);
+    SendMessageA(wnd, WM_KEYDOWN, VK_DELETE, 1);
+    SendMessageA(wnd, WM_CHAR, 'x', 1);
+    SendMessageA(wnd, WM_CUT, 0, 0);
+    SendMessageA(wnd, WM_CLEAR, 0, 0);
+    SendMessageA(wnd, WM_PASTE, 0, 0);
+    EXPECT_EQ(edit->Text(), "keep");
+    edit->SetReadOnly(false);
+    SendMessageA(wnd, WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(edit->Text(), "") << "the same keys work without the flag";
+}
+
+TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
+{
+    auto* memo = Make<TspSkinMemo>(150, 80);
+    auto* bar = new TspSkinScrollBar(Form);
+    bar->SetKind(sbVertical);
+    bar->SetParent(Form);
+    bar->SetBounds(170, 10, 20, 80);
+    memo->SetVScrollBar(bar);
+    memo->Lines()->Add("one");
+    EXPECT_FALSE(bar->Enabled()) << "all lines visible";
+    EXPECT_EQ(bar->Max(), 0);
+    for (int i = 0; i < 30; ++i)
+        memo->Lines()->Add("line " + std::to_string(i));
+    EXPECT_TRUE(bar->Enabled());
+    EXPECT_EQ(bar->Max(), 32) << "31 lines and the empty one after the last break";
+    EXPECT_GT(bar->PageSize(), 1);
+    bar->SetPosition(10);
+    EXPECT_EQ(SendMessageA(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 10) << "moving the bar scrolls";
+
+    // A new bar: the old one no longer calls the memo.
+    auto* other = new TspSkinScrollBar(Form);
+    memo->SetVScrollBar(other);
+    EXPECT_FALSE(static_cast<bool>(bar->OnChange));
+    EXPECT_TRUE(static_cast<bool>(other->OnChange));
+    delete other;
+    EXPECT_EQ(memo->VScrollBar(), nullptr);
+    memo->SetVScrollBar(bar);
+    delete memo;
+    EXPECT_FALSE(static_cast<bool>(bar->OnChange)) << "the freed memo's handler is gone";
+    bar->SetPosition(3);
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// The skinned labels under Wine: the font choice by record and UseSkinFont,
+// embossed disabled text, auto-sizing, the button label's states and the
+// link label's shell call.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "SkinTestSheet.h"
+#include "classlib/ui/Application.h"
+#include "classlib/ui/Forms.h"
+#include "skin/controls/SkinLabels.h"
+
+namespace {
+
+using skintest::Near;
+using skintest::TTestSkin;
+
+constexpr COLORREF SkinRed = RGB(200, 0, 0), DefaultGreen = RGB(0, 160, 0), OwnBlue = RGB(0, 0, 200);
+
+// "stdlabel": Arial 24 in red, blue under the mouse.
+const char* const LabelSkin = R"([VERSION]
+skinname=labels
+[PICTURES]
+activepicturescount=1
+[FORMINFO]
+bgpictureindex=-1
+[SKINOBJECTS]
+count=0
+[SKINCONTROLS]
+count=1
+0=stdlabel:stdlabel
+[stdlabel]
+fontname=Arial
+fontheight=24
+fontcolor=200
+activefontcolor=13107200
+)";
+
+class SkinLabelsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBounds(0, 0, 320, 200);
+        Form->HandleNeeded();
+    }
+    void TearDown() override
+    {
+        Application->ShellExecuteProc = nullptr;
+        delete Form;
+    }
+
+    template <class T>
+    T* Make(const std::string& caption)
+    {
+        auto* label = new T(Form);
+        label->SetBounds(10, 10, 120, 40);
+        label->SetCaption(caption);
+        label->SetParent(Form);
+        label->Font()->SetColor(OwnBlue);
+        label->Font()->SetHeight(-30);
+        label->Skin.DefaultFont->SetColor(DefaultGreen);
+        return label;
+    }
+
+    // How many pixels of the label, painted on white, are near `color`.
+    static int Count(TControl* label, COLORREF color)
+    {
+        TBitmap bitmap;
+        bitmap.SetSize(label->Width(), label->Height());
+        bitmap.Canvas()->Brush()->SetColor(RGB(255, 255, 255));
+        bitmap.Canvas()->FillRect(RECT{0, 0, label->Width(), label->Height()});
+        label->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        int count = 0;
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x)
+                count += Near(static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y)), color, 40) ? 1 : 0;
+        return count;
+    }
+
+    TForm* Form = nullptr;
+};
+
+TEST_F(SkinLabelsTest, TheFontComesFromTheRecordOrDefaultFontAndTheLinkLightsUp)
+{
+    TTestSkin skin(LabelSkin, {skintest::Blank(4, 4)});
+    auto* label = Make<TspSkinStdLabel>("WWW");
+    label->SetAutoSize(false);
+    EXPECT_GT(Count(label, DefaultGreen), 10) << "no skin: DefaultFont";
+    label->Skin.UseSkinFont = false;
+    EXPECT_GT(Count(label, OwnBlue), 10) << "no skin, no skin font: the label's Font";
+    label->SetSkinData(skin.Data.get());
+    EXPECT_GT(Count(label, SkinRed), 10) << "the record's colour with the label's Font";
+    label->Skin.UseSkinFont = true;
+    EXPECT_GT(Count(label, SkinRed), 10);
+    EXPECT_EQ(Count(label, OwnBlue) + Count(label, DefaultGreen), 0);
+
+    auto* link = Make<TspSkinLinkLabel>("WWW");
+    link->SetAutoSize(false);
+    link->SetSkinData(skin.Data.get());
+    EXPECT_GT(Count(link, SkinRed), 10);
+    link->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_GT(Count(link, RGB(0, 0, 200)), 10) << "the record's active colour under the mouse";
+    EXPECT_EQ(Count(link, SkinRed), 0);
+
+    // The skin goes: its removal is noticed.
+    skin.Data.reset();
+    EXPECT_EQ(label->SkinData(), nullptr);
+    EXPECT_GT(Count(link, RGB(0, 0, 255)), 10) << "DefaultActiveFontColor without a record";
+}
+
+TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAndAnEmptyCaptionMeasuresAsASpace)
+{
+    auto* label = Make<TspSkinStdLabel>("WWW");
+    label->SetAutoSize(false);
+    label->SetEnabled(false);
+    EXPECT_GT(Count(label, static_cast<COLORREF>(GetSysColor(COLOR_BTNSHADOW))), 10);
+    EXPECT_EQ(Count(label, DefaultGreen), 0);
+
+    auto* empty = Make<TspSkinStdLabel>("");
+    auto* space = Make<TspSkinStdLabel>(" ");
+    empty->SetAutoSize(true);
+    space->SetAutoSize(true);
+    EXPECT_GT(empty->Width(), 0);
+    EXPECT_EQ(empty->Width(), space->Width());
+    EXPECT_EQ(empty->Height(), space->Height());
+}
+
+TEST_F(SkinLabelsTest, RightAlignedTextLabelGrowsToTheLeft)
+{
+    auto* label = new TspSkinTextLabel(Form);
+    label->SetParent(Form);
+    label->SetAlignment(taRightJustify);
+    label->SetBounds(200, 10, 10, 10);
+    label->Lines()->Add("A rather long first line");
+    label->Lines()->Add("and a second");
+    EXPECT_EQ(label->Left() + label->Width(), 210);
+    EXPECT_LT(label->Left(), 150);
+    EXPECT_GT(label->Height(), 20) << "two lines";
+}
+
+TEST_F(SkinLabelsTest, ButtonLabelShowsItsStateCellsAndAClickedLinkGoesToTheShell)
+{
+    auto* button = new TspSkinButtonLabel(Form);
+    button->SetParent(Form);
+    button->SetNumGlyphs(9);
+    EXPECT_EQ(button->NumGlyphs(), 4);
+    button->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(button->GlyphNum(), 4);
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(button->GlyphNum(), 3);
+    button->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(button->Pressed()) << "the shift stays while the button is held";
+    EXPECT_EQ(button->GlyphNum(), 1);
+    button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(button->Pressed());
+    button->SetNumGlyphs(0);
+    EXPECT_EQ(button->NumGlyphs(), 1);
+    button->SetEnabled(false);
+    EXPECT_EQ(button->GlyphNum(), 1) << "one cell only";
+
+    std::vector<std::string> calls;
+    Application->ShellExecuteProc = [&](HWND, const std::string& operation, const std::string& file, int show) {
+        calls.push_back(operation + " " + file + " " + std::to_string(show));
+    };
+    auto* link = Make<TspSkinLinkLabel>("Home");
+    link->URL = "http://example.invalid/";
+    link->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    link->Perform(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    link->URL.clear();
+    link->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    link->Perform(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(calls, (std::vector<std::string>{"open http://example.invalid/ 1", "open  1"}));
+}
+
+}  // namespace

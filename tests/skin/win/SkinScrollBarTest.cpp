@@ -1,0 +1,240 @@
+// The skinned scroll bar and up-down under Wine: which look is drawn (a
+// test skin whose every rectangle is a distinct solid colour), the mouse,
+// the repeat timer and the range rules through the real window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SkinTestSheet.h"
+#include "classlib/ui/Forms.h"
+#include "skin/controls/SkinScrollBar.h"
+
+namespace {
+
+using skintest::Painted;
+using skintest::Blank;
+using skintest::Fill;
+using skintest::Near;
+using skintest::TTestSkin;
+
+constexpr COLORREF Yellow = RGB(200, 200, 0), Grey = RGB(90, 90, 90), Red = RGB(200, 0, 0);
+constexpr COLORREF Green = RGB(0, 200, 0), Blue = RGB(0, 0, 200), Magenta = RGB(200, 0, 200);
+constexpr COLORREF Cyan = RGB(0, 200, 200), Orange = RGB(250, 120, 0), Olive = RGB(120, 120, 0);
+
+// Row 0: the bar (down button, track, up button); row 1: the up button's
+// active and down looks and the thumb's three looks; row 2: the down
+// button's active look.
+TDibImage Picture()
+{
+    TDibImage sheet = Blank(100, 60);
+    Fill(sheet, 0, 0, 20, 20, Yellow);
+    Fill(sheet, 20, 0, 80, 20, Grey);
+    Fill(sheet, 80, 0, 100, 20, Red);
+    const COLORREF second[] = {Green, Blue, Magenta, Cyan, Orange};
+    for (int i = 0; i < 5; ++i)
+        Fill(sheet, i * 20, 20, i * 20 + 20, 40, second[i]);
+    Fill(sheet, 0, 40, 20, 60, Olive);
+    return sheet;
+}
+
+const char* const Skin = R"([VERSION]
+skinname=bars
+[PICTURES]
+activepicturescount=1
+[FORMINFO]
+bgpictureindex=-1
+[SKINOBJECTS]
+count=0
+[SKINCONTROLS]
+count=2
+0=hscrollbar:scrollbar
+1=updown:updown
+[hscrollbar]
+pictureindex=0
+skinrect=0,0,100,20
+lefttoppoint=20,0
+righttoppoint=60,0
+clientrect=0,0,100,20
+trackarea=20,0,80,20
+upbuttonrect=80,0,100,20
+activeupbuttonrect=0,20,20,40
+downupbuttonrect=20,20,40,40
+downbuttonrect=0,0,20,20
+activedownbuttonrect=0,40,20,60
+thumbrect=40,20,60,40
+activethumbrect=60,20,80,40
+downthumbrect=80,20,100,40
+thumboffset1=5
+thumboffset2=5
+[updown]
+pictureindex=0
+skinrect=0,0,40,20
+clientrect=0,0,40,20
+upbuttonrect=0,0,20,20
+activeupbuttonrect=0,20,20,40
+downbuttonrect=20,0,40,20
+activedownbuttonrect=20,20,40,40
+)";
+
+struct TBarsSkin : TTestSkin {
+    TBarsSkin() : TTestSkin(Skin, {Picture()}) {}
+};
+
+class SkinScrollBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBounds(0, 0, 320, 200);
+        Form->HandleNeeded();
+    }
+    void TearDown() override { delete Form; }
+
+    template <class T>
+    T* Make(TspSkinData* skin, const std::string& recordName, int width, int height)
+    {
+        auto* control = new T(Form);
+        control->SetParent(Form);
+        control->SkinDataName = recordName;
+        control->SetBounds(10, 10, width, height);
+        control->SetSkinData(skin);
+        control->HandleNeeded();
+        return control;
+    }
+
+    static void Mouse(TWinControl* control, UINT msg, int x, int y)
+    {
+        SendMessageA(control->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+    }
+
+    TForm* Form = nullptr;
+};
+
+TEST_F(SkinScrollBarTest, SkinnedBarStretchesItsTrackAndDrawsEachPartInItsState)
+{
+    TBarsSkin skin;
+    auto* bar = Make<TspSkinScrollBar>(skin.Data.get(), "hscrollbar", 200, 20);
+    bar->SetRange(0, 100, 0, 0);
+    ASSERT_EQ(bar->FIndex, 0);
+    EXPECT_EQ(bar->Entry(1).R, (TRect{180, 0, 200, 20})) << "the up button follows the right end";
+    EXPECT_EQ(bar->TrackRect(), (TRect{20, 0, 180, 20})) << "the track grows";
+    EXPECT_EQ(bar->Entry(0).R, (TRect{20, 0, 40, 20})) << "the skin thumb at the start";
+    EXPECT_TRUE(Near(Painted(bar, 5, 10), Yellow));
+    EXPECT_TRUE(Near(Painted(bar, 190, 10), Red));
+    EXPECT_TRUE(Near(Painted(bar, 100, 10), Grey));
+    EXPECT_TRUE(Near(Painted(bar, 30, 10), Magenta));
+
+    Mouse(bar, WM_MOUSEMOVE, 190, 10);
+    EXPECT_TRUE(Near(Painted(bar, 190, 10), Green)) << "the up button under the mouse";
+    Mouse(bar, WM_LBUTTONDOWN, 190, 10);
+    EXPECT_TRUE(Near(Painted(bar, 190, 10), Blue)) << "held";
+    EXPECT_EQ(bar->Position(), 1) << "a step at the press";
+    Mouse(bar, WM_LBUTTONUP, 190, 10);
+    Mouse(bar, WM_MOUSEMOVE, 5, 10);
+    EXPECT_TRUE(Near(Painted(bar, 5, 10), Olive));
+    EXPECT_TRUE(Near(Painted(bar, 190, 10), Red));
+
+    // A page stretches the thumb; its end stays put at the last position.
+    bar->SetRange(0, 99, 50, 50);
+    bar->CalcRects();  // as the repaint of a shown bar does
+    EXPECT_EQ(bar->Entry(0).R, (TRect{100, 0, 180, 20}));
+    Mouse(bar, WM_MOUSEMOVE, 140, 10);
+    EXPECT_TRUE(Near(Painted(bar, 140, 10), Cyan));
+    Mouse(bar, WM_LBUTTONDOWN, 140, 10);
+    EXPECT_TRUE(Near(Painted(bar, 170, 10), Orange)) << "the held thumb, stretched";
+    Mouse(bar, WM_LBUTTONUP, 140, 10);
+
+    // Without the record: the plain look, its down button first.
+    bar->SkinDataName = "none";
+    bar->ChangeSkinData();
+    EXPECT_TRUE(Near(Painted(bar, 50, 10), static_cast<COLORREF>(GetSysColor(COLOR_BTNFACE))));
+    EXPECT_EQ(bar->Entry(2).R, (TRect{1, 1, 17, bar->Height() - 1}));
+}
+
+TEST_F(SkinScrollBarTest, HeldButtonsRepeatOnTheTimerAndPagingStopsAtTheMouse)
+{
+    auto* bar = Make<TspSkinScrollBar>(nullptr, "", 200, 20);
+    bar->SetRange(0, 100, 10, 0);
+    int changes = 0, lastChanges = 0;
+    bar->OnChange = [&](TObject*) { ++changes; };
+    bar->OnLastChange = [&](TObject*) { ++lastChanges; };
+    const auto tick = [&] { SendMessageA(bar->Handle(), WM_TIMER, 1, 0); };
+
+    Mouse(bar, WM_LBUTTONDOWN, 190, 10);
+    EXPECT_EQ(bar->Position(), 1);
+    EXPECT_EQ(bar->TimerInterval(), 500);
+    tick();
+    EXPECT_EQ(bar->Position(), 1) << "the first tick only re-arms";
+    EXPECT_EQ(bar->TimerInterval(), 50);
+    tick();
+    tick();
+    EXPECT_EQ(bar->Position(), 3);
+    Mouse(bar, WM_MOUSEMOVE, 100, 10);
+    EXPECT_EQ(bar->TimerInterval(), 0) << "off the held button";
+    Mouse(bar, WM_LBUTTONUP, 100, 10);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(lastChanges, 1);
+
+    // Paging towards a point: it stops once the thumb gets there.
+    bar->SetLargeChange(20);
+    Mouse(bar, WM_LBUTTONDOWN, 150, 10);
+    EXPECT_EQ(bar->Position(), 23);
+    for (int i = 0; i < 6; ++i)
+        tick();
+    EXPECT_EQ(bar->Position(), 83) << "the thumb went past the point";
+    EXPECT_EQ(bar->TimerInterval(), 0);
+    Mouse(bar, WM_LBUTTONUP, 150, 10);
+
+    // Dragging the thumb past the end gives the last position.
+    const TRect thumb = bar->Entry(0).R;
+    Mouse(bar, WM_LBUTTONDOWN, thumb.Left + 2, 10);
+    Mouse(bar, WM_MOUSEMOVE, 400, 10);
+    EXPECT_EQ(bar->Position(), 91);
+    Mouse(bar, WM_LBUTTONUP, 400, 10);
+
+    // The real timer: the second step comes only after the first tick's pause.
+    // Only the bar's timer messages are handled: the moves the system reports
+    // for wherever the real pointer is would leave the held button.
+    bar->SetPosition(0);
+    Mouse(bar, WM_LBUTTONDOWN, 190, 10);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (bar->Position() < 2 && GetTickCount() - start < 3000) {
+        while (PeekMessageA(&msg, bar->Handle(), WM_TIMER, WM_TIMER, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(5);
+    }
+    const DWORD spent = GetTickCount() - start;
+    Mouse(bar, WM_LBUTTONUP, 190, 10);
+    EXPECT_EQ(bar->Position(), 2);
+    EXPECT_GE(spent, 530u) << "the first tick only re-arms: the second step comes after about 550 ms";
+}
+
+TEST_F(SkinScrollBarTest, UpDownStepsOnReleaseDrawsItsLooksAndRefusesValuesOutside)
+{
+    TBarsSkin skin;
+    auto* updown = Make<TspSkinUpDown>(skin.Data.get(), "updown", 40, 20);
+    std::vector<int> changes;
+    updown->OnChange = [&](TObject*) { changes.push_back(updown->Position()); };
+    updown->SetIncrement(5);
+    Mouse(updown, WM_MOUSEMOVE, 10, 10);
+    EXPECT_TRUE(Near(Painted(updown, 10, 10), Green));
+    Mouse(updown, WM_LBUTTONDOWN, 10, 10);
+    EXPECT_EQ(updown->Position(), 0) << "no step at the press";
+    Mouse(updown, WM_LBUTTONUP, 10, 10);
+    EXPECT_EQ(updown->Position(), 5);
+    Mouse(updown, WM_LBUTTONDOWN, 30, 10);
+    SendMessageA(updown->Handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(updown->TimerInterval(), 100);
+    SendMessageA(updown->Handle(), WM_TIMER, 1, 0);
+    Mouse(updown, WM_LBUTTONUP, 30, 10);
+    EXPECT_EQ(updown->Position(), 0) << "the tick's step, then the release refused at Min";
+    updown->SetPosition(101);
+    EXPECT_EQ(changes, (std::vector<int>{5, 0}));
+}
+
+}  // namespace

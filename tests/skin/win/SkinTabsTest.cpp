@@ -1,0 +1,171 @@
+// The skinned page and tab controls under Wine: the page area relative to
+// the window's own answer, the look of each tab state from a test skin,
+// the skinned up-down in place of the native one, and the erasing rule.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "SkinTestSheet.h"
+#include "classlib/ui/Forms.h"
+#include "skin/controls/SkinTabs.h"
+
+namespace {
+
+using skintest::Painted;
+using skintest::Fill;
+using skintest::Near;
+using skintest::TTestSkin;
+
+constexpr COLORREF Plain = RGB(200, 0, 0), Active = RGB(0, 200, 0), Focus = RGB(0, 0, 200);
+constexpr COLORREF Hot = RGB(200, 200, 0), Frame = RGB(90, 90, 90);
+
+const char* const Skin = R"([VERSION]
+skinname=tabs
+[PICTURES]
+activepicturescount=1
+[FORMINFO]
+bgpictureindex=-1
+[SKINOBJECTS]
+count=0
+[SKINCONTROLS]
+count=1
+0=tab:tab
+[tab]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=3,5,37,36
+tabrect=0,0,20,20
+activetabrect=20,0,40,20
+focustabrect=40,0,60,20
+mouseintabrect=60,0,80,20
+tableftoffset=2
+tabrightoffset=2
+)";
+
+TDibImage Picture()
+{
+    TDibImage sheet = skintest::Blank(80, 60);
+    const COLORREF looks[] = {Plain, Active, Focus, Hot};
+    for (int i = 0; i < 4; ++i)
+        Fill(sheet, i * 20, 0, i * 20 + 20, 20, looks[i]);
+    Fill(sheet, 0, 20, 40, 60, Frame);
+    return sheet;
+}
+
+class SkinTabsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBounds(0, 0, 400, 300);
+        Form->Show();
+    }
+    void TearDown() override { delete Form; }
+
+    template <class T>
+    T* Make(int width, int tabs)
+    {
+        auto* control = new T(Form);
+        control->SetParent(Form);
+        control->SetBounds(10, 10, width, 150);
+        for (int i = 0; i < tabs; ++i)
+            control->Tabs()->Add("Tab " + std::to_string(i));
+        control->SetTabHeight(20);
+        control->HandleNeeded();
+        return control;
+    }
+
+    static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+    TForm* Form = nullptr;
+};
+
+TEST_F(SkinTabsTest, PageAreaIsTheWindowsAnswerMovedByTheFrameForTopAndBottomTabs)
+{
+    TTestSkin skin(Skin, {Picture()});
+    for (const TTabPosition position : {tpTop, tpBottom}) {
+        auto* plain = Make<TTabControl>(300, 3);
+        auto* skinned = Make<TspSkinTabControl>(300, 3);
+        plain->SetTabPosition(position);
+        skinned->SetTabPosition(position);
+        const RECT inherited = plain->DisplayRect();
+        RECT area = skinned->DisplayRect();
+        if (position == tpTop) {
+            EXPECT_EQ(area.top, inherited.top - 5);
+            EXPECT_EQ(area.bottom, 150 - 1);
+        } else {
+            EXPECT_EQ(area.bottom, inherited.bottom + 3);
+            EXPECT_EQ(area.top, 1);
+        }
+        skinned->SetSkinData(skin.Data.get());
+        area = skinned->DisplayRect();
+        EXPECT_EQ(area.left, 3);
+        EXPECT_EQ(area.right, 300 - 3);
+        if (position == tpTop)
+            EXPECT_EQ(area.top, inherited.top - 6 + 5);
+        else
+            EXPECT_EQ(area.bottom, inherited.bottom + 4 - 4);
+        delete plain;
+        delete skinned;
+    }
+}
+
+TEST_F(SkinTabsTest, EachTabStateTakesItsOwnLookAndTheActiveTabIsNeverHot)
+{
+    TTestSkin skin(Skin, {Picture()});
+    auto* tabs = Make<TspSkinTabControl>(300, 3);
+    tabs->SetSkinData(skin.Data.get());
+    tabs->SetTabIndex(0);
+    const POINT first = Centre(tabs->TabRect(0)), second = Centre(tabs->TabRect(1));
+    EXPECT_TRUE(Near(Painted(tabs, first.x, first.y + 6), Active));
+    EXPECT_TRUE(Near(Painted(tabs, second.x, second.y + 6), Plain));
+    SendMessageA(tabs->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(second.x, second.y));
+    EXPECT_TRUE(Near(Painted(tabs, second.x, second.y + 6), Hot));
+    SendMessageA(tabs->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(first.x, first.y));
+    EXPECT_EQ(tabs->HotTab(), 0);
+    EXPECT_TRUE(Near(Painted(tabs, first.x, first.y + 6), Active)) << "the active tab keeps its look";
+    tabs->SetFocus();
+    EXPECT_TRUE(Near(Painted(tabs, first.x, first.y + 6), Focus));
+}
+
+TEST_F(SkinTabsTest, OverflowingTabsScrollWithTheSkinnedUpDown)
+{
+    auto* tabs = Make<TspSkinTabControl>(150, 12);
+    tabs->CheckTabScrolling();
+    EXPECT_EQ(FindWindowExA(tabs->Handle(), nullptr, UPDOWN_CLASSA, nullptr), nullptr) << "the native one is gone";
+    TspSkinUpDown* updown = tabs->UpDown();
+    ASSERT_NE(updown, nullptr);
+    EXPECT_GT(updown->Max(), 5);
+    EXPECT_EQ(updown->Position(), 0);
+    const int before = tabs->TabRect(1).left;
+    updown->SetPosition(1);
+    EXPECT_LT(tabs->TabRect(1).left, before) << "the row scrolled";
+    EXPECT_EQ(tabs->TabRect(0).right, 0) << "the first tab out of sight";
+}
+
+TEST_F(SkinTabsTest, PageControlWithoutPagesLetsTheSystemErase)
+{
+    auto* pages = Make<TspSkinPageControl>(200, 0);
+    TBitmap bitmap;
+    bitmap.SetSize(pages->Width(), pages->Height());
+    const auto erased = [&] {
+        bitmap.Canvas()->Brush()->SetColor(RGB(255, 0, 255));
+        bitmap.Canvas()->FillRect(RECT{0, 0, bitmap.Width(), bitmap.Height()});
+        pages->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        return !Near(static_cast<COLORREF>(bitmap.Canvas()->Pixels(50, 80)), RGB(255, 0, 255));
+    };
+    EXPECT_TRUE(erased());
+    auto* sheet = new TTabSheet(Form);
+    sheet->SetPageControl(pages);
+    EXPECT_FALSE(erased()) << "with pages the control paints everything itself";
+}
+
+}  // namespace
