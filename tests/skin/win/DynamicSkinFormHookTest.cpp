@@ -16,6 +16,9 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinMenu.h"
+#include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
+#include "../../classlib/win/UiTestSupport.h"
 
 namespace {
 
@@ -301,4 +304,55 @@ TEST(DynamicSkinFormHook, ShortCutTakenOnce)
     f.Skin->FormShortCut(f5, handled);
     EXPECT_TRUE(handled);
     EXPECT_EQ(clicks, 3);
+}
+
+namespace {
+
+class DynamicSkinFormTray : public uitest::UiTest {};
+
+}  // namespace
+
+// The tray icon the form is given: hidden, with the form's tray menu; the
+// system menu's "Minimize to Tray" hides the main form behind the icon and
+// the shell's double click brings both back.
+TEST_F(DynamicSkinFormTray, MinimizeToTrayFromTheSystemMenuAndBack)
+{
+    ASSERT_NE(FindWindowA("Shell_TrayWnd", nullptr), nullptr)
+        << "no shell tray: the test runner must start Wine's explorer /desktop before the tests";
+    auto* form = new TForm(nullptr);
+    form->SetBounds(100, 100, 240, 140);
+    Application->SetMainForm(form);
+    auto* skin = new TspDynamicSkinForm(form);
+    auto* tray = new TspTrayIcon(form);
+    tray->SetIconVisible(true);
+    tray->MinimizeToTray = true;
+    skin->SetTrayIcon(tray);
+    EXPECT_FALSE(tray->IconVisible());
+    EXPECT_FALSE(tray->MinimizeToTray);
+    EXPECT_EQ(tray->PopupMenu(), skin->TrayMenu());
+    skin->SetBorderIcons(skin->BorderIcons() | biMinimizeToTray);
+    int minimized = 0, restored = 0;
+    skin->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+    skin->OnRestoreFromTray = [&](TObject*) { ++restored; };
+    form->Show();
+    const bool ok = RunScenario([&] {
+        TMenuItem* items = skin->GetSystemMenu()->Items();
+        TMenuItem* toTray = nullptr;
+        for (int i = 0; i < items->Count(); ++i)
+            if (items->Items(i)->Caption() == "Minimize to &Tray")
+                toTray = items->Items(i);
+        ASSERT_NE(toTray, nullptr);
+        toTray->Click();
+        EXPECT_FALSE(form->Visible());
+        EXPECT_TRUE(tray->IconVisible());
+        EXPECT_EQ(minimized, 1);
+        PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(PumpUntil([&] { return restored == 1; }));
+        EXPECT_TRUE(form->Visible());
+        EXPECT_FALSE(tray->IconVisible());
+        EXPECT_FALSE(tray->MinimizeToTray);
+    });
+    EXPECT_TRUE(ok);
+    Application->SetMainForm(nullptr);
+    delete form;
 }
