@@ -3,12 +3,15 @@
 // frame painting and window shape in DynamicSkinFormFrame.cpp.
 #include "skin/forms/DynamicSkinForm.h"
 
+#include <algorithm>
+
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/ShortCuts.h"
 #include "classlib/graphics/Colors.h"
 #include "classlib/ui/Menus.h"
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
+#include "skin/SkinDraw.h"
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
@@ -62,6 +65,7 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = new TspSkinMenu(this, Form);
     FSkinMenu->ItemHeight = 20;
+    SetAlphaBlendSupport(true);
     FTrayMenu = new TspSkinPopupMenu(this);
     FTrayMenu->SetPopupForm(Form);
     auto trayItem = [this](const char* name, const char* caption, std::function<void()> action) {
@@ -188,6 +192,73 @@ void TspDynamicSkinForm::SetTrayIcon(TspTrayIcon* Value)
         FTrayIcon->SetPopupMenu(FTrayMenu);
         FTrayIcon->OnDblClick = [this](TObject*) { RestoreFromTray(); };
     }
+}
+
+namespace {
+
+bool LayeredWindowsAvailable()
+{
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 != nullptr && GetProcAddress(user32, "SetLayeredWindowAttributes") != nullptr;
+}
+
+}  // namespace
+
+void TspDynamicSkinForm::SetAlphaBlendSupport(bool Value)
+{
+    FAlphaBlendSupport = Value && ((ComponentState() & csDesigning) || LayeredWindowsAvailable());
+    if (FSkinMenu != nullptr)
+        FSkinMenu->AlphaBlendSupport = FAlphaBlendSupport;
+}
+
+void TspDynamicSkinForm::SetAlphaBlend(bool Value)
+{
+    FAlphaBlend = Value;
+    ApplyAlphaBlend();
+}
+
+void TspDynamicSkinForm::SetAlphaBlendValue(int Value)
+{
+    Value = std::clamp(Value, 0, 100);
+    if (Value == FAlphaBlendValue)
+        return;
+    FAlphaBlendValue = Value;
+    if (FAlphaBlend && FAlphaBlendSupport && !(ComponentState() & csDesigning) && Form->HandleAllocated())
+        SetLayeredWindowAlpha(Form->Handle(), FAlphaBlendValue);
+}
+
+void TspDynamicSkinForm::ApplyAlphaBlend()
+{
+    if ((ComponentState() & csDesigning) || !FAlphaBlendSupport || !Form->HandleAllocated())
+        return;
+    const HWND window = Form->Handle();
+    const LONG style = GetWindowLongA(window, GWL_EXSTYLE);
+    const bool layered = (style & WS_EX_LAYERED) != 0;
+    if (layered == FAlphaBlend && !FAlphaBlend)
+        return;
+    // The style changes on a hidden window.
+    const bool visible = IsWindowVisible(window) != FALSE;
+    if (visible && layered != FAlphaBlend)
+        ShowWindow(window, SW_HIDE);
+    SetWindowLongA(window, GWL_EXSTYLE, FAlphaBlend ? style | WS_EX_LAYERED : style & ~WS_EX_LAYERED);
+    if (FAlphaBlend)
+        SetLayeredWindowAlpha(window, FAlphaBlendValue);
+    if (visible && layered != FAlphaBlend)
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+}
+
+void TspDynamicSkinForm::SetMenusTransparent(bool Value)
+{
+    FMenusTransparent = Value;
+    if (FSkinMenu != nullptr)
+        FSkinMenu->Transparent = Value;
+}
+
+void TspDynamicSkinForm::SetMenusTransparentValue(int Value)
+{
+    FMenusTransparentValue = std::clamp(Value, 1, 100);
+    if (FSkinMenu != nullptr)
+        FSkinMenu->SetTransparentValue(FMenusTransparentValue);
 }
 
 void TspDynamicSkinForm::SetBorderIcons(TspBorderIcons Value)
@@ -518,14 +589,14 @@ void RegisterDynamicSkinFormClasses(TClassRegistry& classes)
         .Bool("ShowObjectHint", &C::ShowObjectHint)
         .Bool("UseSkinCursors", &C::UseSkinCursors)
         .Bool("UseDefaultSysMenu", &C::UseDefaultSysMenu)
-        .Bool("AlphaBlendSupport", &C::AlphaBlendSupport)
-        .Bool("AlphaBlend", &C::AlphaBlend)
-        .Bool("MenusTransparent", &C::MenusTransparent)
+        .Bool("AlphaBlendSupport", &C::SetAlphaBlendSupport)
+        .Bool("AlphaBlend", &C::SetAlphaBlend)
+        .Bool("MenusTransparent", &C::SetMenusTransparent)
         .Bool("Sizeable", &C::Sizeable)
         .Bool("DraggAble", &C::DraggAble)
         .Bool("Magnetic", &C::Magnetic)
-        .Int("AlphaBlendValue", &C::AlphaBlendValue)
-        .Int("MenusTransparentValue", &C::MenusTransparentValue)
+        .Int("AlphaBlendValue", &C::SetAlphaBlendValue)
+        .Int("MenusTransparentValue", &C::SetMenusTransparentValue)
         .Int("MinHeight", &C::MinHeight)
         .Int("MinWidth", &C::MinWidth)
         .Int("MagneticSize", &C::MagneticSize);

@@ -121,11 +121,21 @@ public:
     bool ShowObjectHint = false;
     bool UseSkinCursors = false;
     bool UseDefaultSysMenu = true;
-    bool AlphaBlendSupport = true;
-    int AlphaBlendValue = 0;
-    bool AlphaBlend = false;
-    bool MenusTransparent = false;
-    int MenusTransparentValue = 20;
+    // Layered windows may be used: true only where the system has
+    // SetLayeredWindowAttributes (looked up, never a version test).
+    bool AlphaBlendSupport() const { return FAlphaBlendSupport; }
+    void SetAlphaBlendSupport(bool Value);
+    // The form's transparency in percent (0 opaque), held to 0..100.
+    int AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(int Value);
+    // The form as a layered window with AlphaBlendValue, also after its
+    // window is made again.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    bool MenusTransparent() const { return FMenusTransparent; }
+    void SetMenusTransparent(bool Value);
+    int MenusTransparentValue() const { return FMenusTransparentValue; }
+    void SetMenusTransparentValue(int Value);
     int MinHeight = 0;
     int MinWidth = 0;
     bool Sizeable = true;
@@ -321,6 +331,13 @@ private:
     TPopupMenu* FSysMenu;
     TspSkinMenu* FSkinMenu;
     TspSkinPopupMenu* FTrayMenu;
+    bool FAlphaBlendSupport = true;
+    int FAlphaBlendValue = 0;
+    bool FAlphaBlend = false;
+    bool FMenusTransparent = false;
+    int FMenusTransparentValue = 20;
+    // WS_EX_LAYERED and the alpha on the form's window as AlphaBlend says.
+    void ApplyAlphaBlend();
     TspSkinMainMenuBar* FMainMenuBar = nullptr;
     // The bar that entered main-menu mode (MainMenuEnterFrom).
     TspSkinMainMenuBar* FModeBar = nullptr;

@@ -114,6 +114,8 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
                          SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             // A caption set before the window existed sent no WM_SETTEXT.
             CaptionTextChanged(Form->Caption());
+            if (FAlphaBlend)
+                ApplyAlphaBlend();
         }
         break;
     case WM_DESTROY:

@@ -13,6 +13,7 @@
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Menus.h"
 #include "skin/SkinData.h"
+#include "skin/core/SkinShapes.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinMenu.h"
@@ -304,6 +305,33 @@ TEST(DynamicSkinFormHook, ShortCutTakenOnce)
     f.Skin->FormShortCut(f5, handled);
     EXPECT_TRUE(handled);
     EXPECT_EQ(clicks, 3);
+}
+
+// The form becomes a layered window with the set transparency, held to
+// 100 percent, keeps it when its window is made again, and loses it.
+TEST(DynamicSkinFormHook, AlphaBlendMakesALayeredWindow)
+{
+    THookedForm f;
+    ASSERT_TRUE(f.Skin->AlphaBlendSupport());
+    auto layered = [&](BYTE* alpha) {
+        *alpha = 0;
+        GetLayeredWindowAttributes(f.Form->Handle(), nullptr, alpha, nullptr);
+        return (GetWindowLongA(f.Form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    };
+    BYTE alpha = 0;
+    f.Skin->SetAlphaBlendValue(40);
+    EXPECT_FALSE(layered(&alpha));
+    f.Skin->SetAlphaBlend(true);
+    EXPECT_TRUE(layered(&alpha));
+    EXPECT_EQ(alpha, LayeredWindowAlpha(40));
+    f.Skin->SetAlphaBlendValue(150);
+    EXPECT_EQ(f.Skin->AlphaBlendValue(), 100);
+    f.Form->RecreateWnd();
+    f.Form->HandleNeeded();
+    EXPECT_TRUE(layered(&alpha));
+    EXPECT_EQ(alpha, LayeredWindowAlpha(100));
+    f.Skin->SetAlphaBlend(false);
+    EXPECT_FALSE(layered(&alpha));
 }
 
 namespace {
