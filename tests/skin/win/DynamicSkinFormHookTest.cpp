@@ -16,6 +16,7 @@
 #include "skin/core/SkinShapes.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/TrayIcon.h"
@@ -278,6 +279,39 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     Application->OnMessage(key, handled);
     EXPECT_EQ(own, 2);
     Application->OnMessage = nullptr;
+}
+
+// With a menu bar, Alt hands main-menu mode to the bar and the key hook
+// walks it; Escape leaves both.
+TEST(DynamicSkinFormHook, MenuBarTakesMainMenuMode)
+{
+    THookedForm f;
+    auto* menu = new TMainMenu(f.Form.get());
+    for (const char* caption : {"&File", "&Edit"}) {
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+    }
+    auto* bar = new TspSkinMainMenuBar(f.Form.get());
+    bar->SetParent(f.Form.get());
+    bar->SetDynamicSkinForm(f.Skin);
+    bar->SetMainMenu(menu);
+    f.Skin->SetMainMenuBar(bar);
+    f.Form->Show();
+    bar->CalcRects();
+    SendMessageA(f.Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    ASSERT_TRUE(bar->MenuMode);
+    EXPECT_TRUE(f.Skin->InMainMenu);
+    EXPECT_TRUE(bar->Items()[0]->Active);
+    MSG right{f.Form->Handle(), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
+    bool handled = false;
+    Application->OnMessage(right, handled);
+    EXPECT_TRUE(bar->Items()[1]->Active);
+    MSG escape{f.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    Application->OnMessage(escape, handled);
+    EXPECT_FALSE(f.Skin->InMainMenu);
+    EXPECT_FALSE(bar->MenuMode);
+    EXPECT_FALSE(Application->OnMessage);
 }
 
 // A shortcut key message offered twice in a row is taken once; any other
