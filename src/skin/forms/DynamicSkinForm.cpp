@@ -12,6 +12,7 @@
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinHint.h"
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
@@ -123,6 +124,8 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
         FTrayMenu = nullptr;
     if (AComponent == FMainMenuBar)
         FMainMenuBar = nullptr;
+    if (AComponent == FSkinHint)
+        FSkinHint = nullptr;
     if (AComponent == FModeBar)
         FModeBar = nullptr;
     if (AComponent == FTrayIcon)
@@ -167,6 +170,31 @@ void TspDynamicSkinForm::SetSystemMenu(TPopupMenu* Value)
     FSystemMenu = Value;
     if (FSystemMenu != nullptr)
         FSystemMenu->FreeNotification(this);
+}
+
+int TspDynamicSkinForm::DefMenuItemHeight() const
+{
+    return FSkinMenu != nullptr ? FSkinMenu->ItemHeight : 0;
+}
+
+void TspDynamicSkinForm::SetDefMenuItemHeight(int Value)
+{
+    if (FSkinMenu != nullptr)
+        FSkinMenu->ItemHeight = Value;
+}
+
+TFont* TspDynamicSkinForm::DefMenuItemFont()
+{
+    return FSkinMenu->DefaultFont();
+}
+
+void TspDynamicSkinForm::SetSkinHint(TspSkinHint* Value)
+{
+    if (FSkinHint != nullptr)
+        FSkinHint->RemoveFreeNotification(this);
+    FSkinHint = Value;
+    if (FSkinHint != nullptr)
+        FSkinHint->FreeNotification(this);
 }
 
 void TspDynamicSkinForm::SetMainMenuBar(TspSkinMainMenuBar* Value)
@@ -424,6 +452,10 @@ void TspDynamicSkinForm::TestActive(int X, int Y, bool InWindow)
 {
     if (ObjectList.empty())
         return;
+    // An inactive frame drawn by the skin's automatic inactive image has no
+    // hot objects.
+    if (FSupportNCArea && !FormActive && HasSkin() && FSkinData->AutoRenderingInActiveImage)
+        return;
     OldActiveObject = ActiveObject;
     int hot = -1;
     if (InWindow) {
@@ -442,10 +474,21 @@ void TspDynamicSkinForm::TestActive(int X, int Y, bool InWindow)
     if (ActiveObject == OldActiveObject)
         return;
     const int count = static_cast<int>(ObjectList.size());
-    if (OldActiveObject >= 0 && OldActiveObject < count && ObjectList[OldActiveObject]->Enabled)
-        ObjectList[OldActiveObject]->MouseLeave();
-    if (ActiveObject >= 0 && ActiveObject < count && ObjectList[ActiveObject]->Enabled)
-        ObjectList[ActiveObject]->MouseEnter();
+    const bool hints = ShowObjectHint && FSkinHint != nullptr;
+    if (OldActiveObject >= 0 && OldActiveObject < count) {
+        TspActiveSkinObject* old = ObjectList[static_cast<size_t>(OldActiveObject)].get();
+        if (old->Enabled)
+            old->MouseLeave();
+        if (hints && !old->Hint.empty())
+            FSkinHint->HideHint();
+    }
+    if (ActiveObject >= 0 && ActiveObject < count) {
+        TspActiveSkinObject* hot = ObjectList[static_cast<size_t>(ActiveObject)].get();
+        if (hot->Enabled)
+            hot->MouseEnter();
+        if (hints && !hot->Hint.empty())
+            FSkinHint->ActivateHint(hot->Hint);
+    }
 }
 
 // ---------------------------------------------------------------- events
@@ -582,9 +625,12 @@ void RegisterDynamicSkinFormClasses(TClassRegistry& classes)
         .Component<TPopupMenu>("SystemMenu", &C::SetSystemMenu)
         .Component<TspSkinMainMenuBar>("MainMenuBar", &C::SetMainMenuBar)
         .Component<TspTrayIcon>("TrayIcon", &C::SetTrayIcon)
+        .Component<TspSkinHint>("SkinHint", &C::SetSkinHint)
         .Set("BorderIcons", &C::SetBorderIcons, BorderIconNames)
         .Object("DefCaptionFont", &C::DefCaptionFont)
         .Object("DefInActiveCaptionFont", &C::DefInActiveCaptionFont)
+        .Object("DefMenuItemFont", &C::DefMenuItemFont)
+        .Int("DefMenuItemHeight", &C::SetDefMenuItemHeight)
         .Bool("SupportNCArea", &C::SetSupportNCArea)
         .Bool("ShowObjectHint", &C::ShowObjectHint)
         .Bool("UseSkinCursors", &C::UseSkinCursors)

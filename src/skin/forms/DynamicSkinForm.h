@@ -54,6 +54,7 @@
 #include "skin/forms/SkinMenuHost.h"
 
 class TspSkinData;
+class TspSkinHint;
 class TMainMenu;
 class TPopupMenu;
 class TMenuItem;
@@ -118,7 +119,14 @@ public:
     bool SupportNCArea() const { return FSupportNCArea; }
     void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
 
+    // Shows the frame objects' hints while ShowObjectHint is set.
+    TspSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TspSkinHint* Value);
     bool ShowObjectHint = false;
+    // The item height and font of skinless menus (the menu engine's).
+    int DefMenuItemHeight() const;
+    void SetDefMenuItemHeight(int Value);
+    TFont* DefMenuItemFont();
     bool UseSkinCursors = false;
     bool UseDefaultSysMenu = true;
     // Layered windows may be used: true only where the system has
@@ -331,6 +339,7 @@ private:
     TPopupMenu* FSysMenu;
     TspSkinMenu* FSkinMenu;
     TspSkinPopupMenu* FTrayMenu;
+    TspSkinHint* FSkinHint = nullptr;
     bool FAlphaBlendSupport = true;
     int FAlphaBlendValue = 0;
     bool FAlphaBlend = false;

@@ -7,6 +7,7 @@
 
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
+#include "skin/SkinHint.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
@@ -94,8 +95,11 @@ void TspDynamicSkinForm::BeforeWndProc()
 
 void TspDynamicSkinForm::NewWndProc(TMessage& M)
 {
-    if (ClosesMenus(M.Msg))
+    if (ClosesMenus(M.Msg)) {
+        if (ShowObjectHint && FSkinHint != nullptr)
+            FSkinHint->HideHint();
         BeforeWndProc();
+    }
     bool callSaved = true;
     auto saved = [&]() {
         callSaved = false;
