@@ -275,6 +275,17 @@ public:
     void FormShortCut(TWMKey& Msg, bool& Handled);
     TPopupMenu* InternalSystemMenu() const { return FSysMenu; }
 
+    // MDI: the class library has normal forms only, so no form is an MDI
+    // form or child and no MDI child is ever maximized or active.
+    static TspDynamicSkinForm* GetDynamicSkinForm(TCustomForm* AForm);
+    bool IsMDIForm() const { return false; }
+    bool IsMDIChild() const { return false; }
+    TspDynamicSkinForm* GetMaximizedMDIChildSkinForm() const { return nullptr; }
+    TspDynamicSkinForm* GetActiveMDIChildSkinForm() const { return nullptr; }
+    TspDynamicSkinForm* HasMaximizedMDIChild() const { return nullptr; }
+    // The main form's client area less its visible aligned controls.
+    static TRect GetMDIClientRect();
+
     // Raisers the objects call.
     void DoMouseDownEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);
     void DoMouseUpEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);

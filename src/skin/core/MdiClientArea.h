@@ -1,0 +1,21 @@
+// The area an MDI client would have inside a form's client area: what the
+// form's visible aligned controls leave free. No form of the program is an
+// MDI form; the rule is kept for the skinned form's MDI operations.
+#pragma once
+
+#include <vector>
+
+#include "classlib/core/Types.h"
+
+enum class TAlignedSide { Top, Bottom, Left, Right };
+
+// A visible control aligned to one side, its bounds in client coordinates.
+struct TAlignedBox {
+    TAlignedSide Side;
+    TRect Bounds;
+};
+
+// Top: the largest bottom of the top-aligned boxes (0 without any); bottom:
+// the smallest top of the bottom-aligned ones (ClientHeight without any);
+// left and right alike with the left- and right-aligned ones.
+TRect MdiClientArea(int ClientWidth, int ClientHeight, const std::vector<TAlignedBox>& Boxes);
