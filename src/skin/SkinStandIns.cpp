@@ -29,4 +29,6 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinEditClasses(classes);
     RegisterSkinViewClasses(classes);
     RegisterSkinTabClasses(classes);
+    RegisterSkinMainMenuClasses(classes);
+    RegisterTrayIconClasses(classes);
 }

@@ -1,6 +1,7 @@
 // The skin classes the settings dialog and the about box name, registered
 // for form descriptions: the stored skin, the skin data component, the
-// skinned button, panel and group box, and the skinned form.
+// skinned button, panel and group box, and the skinned form; beside them
+// the skinned main menu, menu bar and tray icon, which no form places.
 #pragma once
 
 #include "classlib/core/ClassRegistry.h"
@@ -9,8 +10,11 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMainMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 // Registers the stored skins, the skin data component, the skinned
-// controls and the skinned form (after the class library's own); only the
-// first call on the program's registry does anything.
+// controls, the skinned form, main menu and menu bar and the tray icon
+// (after the class library's own); only the first call on the program's
+// registry does anything.
 void RegisterSkinClasses(TClassRegistry& classes = ClassRegistry());

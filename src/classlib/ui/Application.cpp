@@ -62,8 +62,51 @@ HWND TApplication::Handle()
     return FHandle;
 }
 
+int TApplication::HookMainWindow(TWindowHook hook)
+{
+    FWindowHooks.emplace_back(FNextHookId, std::move(hook));
+    return FNextHookId++;
+}
+
+void TApplication::UnhookMainWindow(int hookId)
+{
+    for (auto& entry : FWindowHooks)
+        if (entry.first == hookId)
+            entry.second = nullptr;  // erased outside any running hook walk
+}
+
+HICON TApplication::Icon()
+{
+    if (FIcon == nullptr) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        if (FindResourceA(instance, "MAINICON", MAKEINTRESOURCEA(14)) != nullptr)
+            FIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+        if (FIcon == nullptr)
+            FIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    }
+    return FIcon;
+}
+
 LRESULT TApplication::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (!FWindowHooks.empty()) {
+        // Removed hooks are dropped only outside every walk; one added on
+        // the way sees the next message. A hook runs from a copy, so that
+        // removing itself cannot free the closure that is running.
+        if (FHookDepth == 0)
+            std::erase_if(FWindowHooks, [](const auto& entry) { return !entry.second; });
+        TMessage message{msg, wParam, lParam, 0};
+        const size_t count = FWindowHooks.size();
+        ++FHookDepth;
+        const TScopeExit leave([this] { --FHookDepth; });
+        for (size_t i = 0; i < count && i < FWindowHooks.size(); ++i) {
+            if (!FWindowHooks[i].second)
+                continue;
+            const TWindowHook hook = FWindowHooks[i].second;
+            if (hook(message))
+                return message.Result;
+        }
+    }
     switch (msg) {
     case WM_ACTIVATEAPP:
         // The system sends it to every top-level window of the thread, this

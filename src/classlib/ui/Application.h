@@ -31,6 +31,8 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "classlib/core/Components.h"
 #include "classlib/core/Exceptions.h"
@@ -57,6 +59,9 @@ using TMessageEvent = std::function<void(MSG& msg, bool& handled)>;
 using TShortCutEvent = std::function<void(TWMKey& msg, bool& handled)>;
 using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
 using THelpEvent = std::function<bool(WORD command, intptr_t data, bool& callHelp)>;
+// Sees a message of the application window before the application does;
+// true ends its processing (the message's Result is then the answer).
+using TWindowHook = std::function<bool(TMessage& message)>;
 
 class TApplication : public TComponent, public TWindowTarget {
 public:
@@ -109,6 +114,16 @@ public:
                    UINT flags = MB_OK);
 
     bool ShowMainForm = true;
+
+    // Hooks on the application window, called in the order they were added
+    // before the window's own processing. The answer identifies the hook
+    // for UnhookMainWindow; hooks may be removed in any order, also from
+    // inside a hook.
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int hookId);
+    // The program's "MAINICON" group icon when it carries one, else the
+    // system's application icon (shared, never destroyed).
+    HICON Icon();
     // Creates a form of class T owned by the application. `reference` is
     // set before T's constructor runs, so that the form's own code may use
     // the global that holds it; it is reset when the constructor throws.
@@ -211,6 +226,10 @@ private:
     HWND MessageOwner();
 
     HWND FHandle = nullptr;
+    std::vector<std::pair<int, TWindowHook>> FWindowHooks;
+    int FNextHookId = 1;
+    int FHookDepth = 0;
+    HICON FIcon = nullptr;
     bool FTerminated = false;
     bool FReportingException = false;
     std::string FTitle;

@@ -289,15 +289,7 @@ void TspSkinButton::Paint()
         active.SetSize(Width(), Height());
         DrawButtonImage(&active, ActiveSkinRect, false, true);
         TspEffectBmp from(B.Handle()), to(active.Handle());
-        switch (MorphKind) {
-        case mkGradient: from.GradientMorph(to, FMorphKf); break;
-        case mkLeftGradient: from.LeftGradientMorph(to, FMorphKf); break;
-        case mkRightGradient: from.RightGradientMorph(to, FMorphKf); break;
-        case mkLeftSlide: from.LeftSlideMorph(to, FMorphKf); break;
-        case mkRightSlide: from.RightSlideMorph(to, FMorphKf); break;
-        case mkPush: from.PushMorph(to, FMorphKf); break;
-        default: from.Morph(to, FMorphKf); break;
-        }
+        from.MorphByKind(to, MorphKind, FMorphKf);
         from.Draw(B.Canvas()->Handle(), 0, 0);
     } else if (!Enabled() && !RectEmpty(DisabledSkinRect)) {
         DrawButtonImage(&B, DisabledSkinRect, false, false);

@@ -331,3 +331,16 @@ void TEffectImage::AddColorNoise(int Amount)
         SetRow(y, row.data());
     }
 }
+
+void TEffectImage::MorphByKind(const TEffectImage& Bmp2, TspMorphKind Kind, double Kf)
+{
+    switch (Kind) {
+    case mkGradient: GradientMorph(Bmp2, Kf); break;
+    case mkLeftGradient: LeftGradientMorph(Bmp2, Kf); break;
+    case mkRightGradient: RightGradientMorph(Bmp2, Kf); break;
+    case mkLeftSlide: LeftSlideMorph(Bmp2, Kf); break;
+    case mkRightSlide: RightSlideMorph(Bmp2, Kf); break;
+    case mkPush: PushMorph(Bmp2, Kf); break;
+    default: Morph(Bmp2, Kf); break;
+    }
+}

@@ -24,6 +24,7 @@
 
 #include "classlib/core/BmpCodec.h"
 #include "classlib/core/Types.h"
+#include "skin/core/SkinEncodings.h"
 
 class TEffectImage {
 public:
@@ -61,6 +62,9 @@ public:
     void LeftSlideMorph(const TEffectImage& Bmp2, double Kf);
     // Bmp2 slides in from the right (its left end first).
     void RightSlideMorph(const TEffectImage& Bmp2, double Kf);
+    // The morph a skin record names by its kind (the cross-fade for
+    // mkDefault and mkMorph).
+    void MorphByKind(const TEffectImage& Bmp2, TspMorphKind Kind, double Kf);
     // Cross-fade of Rect of this image with the area of Bmp2 of the same
     // size whose top-left is (X, Y).
     void MorphRect(const TEffectImage& Bmp2, const TRect& Rect, double Kf, int X, int Y);

@@ -126,19 +126,6 @@ void DrawHImage(TCanvas* canvas, TBitmap* picture, const TRect& source, int left
     canvas->Draw(x, y, &image);
 }
 
-void MorphImages(TEffectImage& normal, const TEffectImage& active, TspMorphKind kind, double kf)
-{
-    switch (kind) {
-    case mkGradient: normal.GradientMorph(active, kf); break;
-    case mkLeftGradient: normal.LeftGradientMorph(active, kf); break;
-    case mkRightGradient: normal.RightGradientMorph(active, kf); break;
-    case mkLeftSlide: normal.LeftSlideMorph(active, kf); break;
-    case mkRightSlide: normal.RightSlideMorph(active, kf); break;
-    case mkPush: normal.PushMorph(active, kf); break;
-    default: normal.Morph(active, kf); break;
-    }
-}
-
 }  // namespace
 
 TspSkinMenuItem::TspSkinMenuItem(TspSkinPopupWindow* parent, TspDataSkinMenuItem* data, TMenuItem* menuItem)
@@ -289,7 +276,7 @@ void TspSkinMenuItem::DrawSkinItem(TCanvas* canvas, const TRect& r)
         CreateHSkinImage(Data->ItemLeftOffset, Data->ItemRightOffset, &active, Picture, Data->ActiveSkinRect, w, h);
         TspEffectBmp normalImage(normal.Handle());
         const TspEffectBmp activeImage(active.Handle());
-        MorphImages(normalImage, activeImage, Data->MorphKind, MorphKf());
+        normalImage.MorphByKind(activeImage, Data->MorphKind, MorphKf());
         normalImage.Draw(canvas->Handle(), r.Left, r.Top);
     }
     const TRect& tr = Data->TextRect;

@@ -5,9 +5,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <functional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "classlib/ui/Application.h"
+#include "classlib/ui/WindowProcHook.h"
 #include "classlib/ui/WndProc.h"
 #include "UiTestSupport.h"
 #include "../../support/MessageBoxes.h"
@@ -286,6 +290,69 @@ TEST_F(ApplicationTest, UnhandledExceptionInTheLoopShowsTheMessageAndEndsRun)
     EXPECT_TRUE(RunGuarded()) << "the failure itself must end Run";
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "'x' is not a valid integer value");
+}
+
+// Application-window hooks see messages first, in order; true ends the
+// processing; a hook may remove itself (or another) while it runs.
+TEST_F(ApplicationTest, MainWindowHooksRunFirstAndComeOffInAnyOrder)
+{
+    const UINT probe = RegisterWindowMessageA("CorvalenHookProbe");
+    std::vector<std::string> seen;
+    int second = 0;
+    const int first = Application->HookMainWindow([&](TMessage& m) {
+        if (m.Msg == probe) {
+            seen.push_back("first");
+            Application->UnhookMainWindow(first);
+            Application->UnhookMainWindow(second);
+        }
+        return false;
+    });
+    second = Application->HookMainWindow([&](TMessage& m) {
+        if (m.Msg == probe)
+            seen.push_back("second");
+        return false;
+    });
+    const int third = Application->HookMainWindow([&](TMessage& m) {
+        if (m.Msg != probe)
+            return false;
+        seen.push_back("third");
+        m.Result = 42;
+        return true;
+    });
+    EXPECT_EQ(SendMessageA(Application->Handle(), probe, 0, 0), 42);
+    EXPECT_EQ(seen, (std::vector<std::string>{"first", "third"}));
+    seen.clear();
+    Application->UnhookMainWindow(third);
+    EXPECT_EQ(SendMessageA(Application->Handle(), probe, 0, 0), 0);
+    EXPECT_TRUE(seen.empty());
+}
+
+// WindowProc hooks removed out of order never put an old procedure back
+// over a newer hook.
+TEST(WindowProcHook, HooksComeOffInAnyOrder)
+{
+    std::string trail;
+    std::function<void(TMessage&)> windowProc = [&](TMessage&) { trail += "base;"; };
+    TWindowProcHook a, b;
+    a.Install(windowProc, [&](TMessage&) { trail += "a;"; return false; });
+    b.Install(windowProc, [&](TMessage& m) { trail += "b;"; return m.Msg == WM_CLOSE; });
+    TMessage m{WM_NULL, 0, 0, 0};
+    windowProc(m);
+    EXPECT_EQ(trail, "b;a;base;");
+    m.Msg = WM_CLOSE;
+    trail.clear();
+    windowProc(m);
+    EXPECT_EQ(trail, "b;");
+
+    a.Remove();  // not the head: b stays in front
+    m.Msg = WM_NULL;
+    trail.clear();
+    windowProc(m);
+    EXPECT_EQ(trail, "b;base;");
+    b.Remove();
+    trail.clear();
+    windowProc(m);
+    EXPECT_EQ(trail, "base;");
 }
 
 }  // namespace

@@ -1,0 +1,154 @@
+// The tray icon against Wine's explorer tray (the "Shell_TrayWnd" window
+// that the test runner's explorer /desktop provides): the shell's answers,
+// a task-bar restart, icon cycling on a real timer, clicks posted as the
+// shell posts them, and minimizing the application to the icon.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Colors.h"
+#include "classlib/ui/ImgList.h"
+#include "skin/forms/TrayIcon.h"
+#include "../../classlib/win/UiTestSupport.h"
+
+namespace {
+
+class TrayIconTest : public uitest::UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        ASSERT_NE(FindWindowA("Shell_TrayWnd", nullptr), nullptr)
+            << "no shell tray: the test runner must start Wine's explorer /desktop before the tests";
+    }
+};
+
+TEST_F(TrayIconTest, ShellAnswersAndTaskbarRestart)
+{
+    TspTrayIcon tray(nullptr);
+    EXPECT_FALSE(tray.Icon()->Empty());  // the application's icon by default
+    EXPECT_FALSE(tray.HideIcon());       // never shown: the shell holds no such icon
+    EXPECT_FALSE(tray.IconVisible());
+    EXPECT_FALSE(tray.ModifyIcon());
+
+    EXPECT_TRUE(tray.ShowIcon());
+    EXPECT_TRUE(tray.IconVisible());
+    tray.SetHint("Corvalen");
+    EXPECT_TRUE(tray.ModifyIcon());
+
+    // The task bar restarts: our icon is gone until "TaskbarCreated".
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    gone.hWnd = tray.Handle();
+    gone.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    EXPECT_FALSE(tray.ModifyIcon());
+    SendMessageA(Application->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(tray.ModifyIcon());
+
+    EXPECT_TRUE(tray.HideIcon());
+    EXPECT_FALSE(tray.HideIcon());
+    // A hidden icon is not brought back by a restart.
+    SendMessageA(Application->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(tray.ModifyIcon());
+}
+
+TEST_F(TrayIconTest, CyclesThroughTheImagesAndIgnoresAnEmptyList)
+{
+    TImageList images(nullptr);
+    TBitmap strip;
+    strip.SetPixelFormat(pf24bit);
+    strip.SetSize(48, 16);
+    const TColor colours[] = {clRed, clLime, clBlue};
+    for (int i = 0; i < 3; ++i) {
+        strip.Canvas()->Brush()->SetColor(colours[i]);
+        strip.Canvas()->FillRect({i * 16, 0, i * 16 + 16, 16});
+    }
+    ASSERT_EQ(images.Add(&strip, nullptr), 0);
+    ASSERT_EQ(images.Count(), 3);
+
+    TspTrayIcon tray(nullptr);
+    tray.SetIconList(&images);
+    tray.SetIconIndex(-1);
+    EXPECT_EQ(tray.IconIndex(), 0);
+    tray.SetIconIndex(9);
+    EXPECT_EQ(tray.IconIndex(), 2);
+
+    std::vector<int> cycled;
+    tray.OnCycle = [&](TObject*, int next) { cycled.push_back(next); };
+    tray.SetAnimateTimerInterval(10);
+    tray.SetCycleIcons(true);
+    EXPECT_EQ(tray.IconIndex(), 0);
+    EXPECT_TRUE(PumpUntil([&] { return cycled.size() >= 4; }));
+    tray.SetCycleIcons(false);
+    EXPECT_EQ(cycled, (std::vector<int>{1, 2, 0, 1}));
+
+    // No images: neither the setter nor the timer asks for one.
+    images.Clear();
+    const HICON shown = tray.Icon()->Handle();
+    tray.SetIconIndex(-1);
+    EXPECT_EQ(tray.IconIndex(), 0);
+    cycled.clear();
+    tray.SetCycleIcons(true);
+    PumpUntil([] { return false; }, std::chrono::milliseconds(60));
+    tray.SetCycleIcons(false);
+    EXPECT_TRUE(cycled.empty());
+    EXPECT_EQ(tray.Icon()->Handle(), shown);
+}
+
+// Clicks arrive as the shell posts them. A double click gives DblClick and
+// no Click; with MinimizeToTray, minimizing the application hides the main
+// form and shows the icon, and the double click brings both back.
+TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBounds(100, 100, 200, 150);
+    Application->SetMainForm(form);
+    auto* tray = new TspTrayIcon(form);
+    tray->MinimizeToTray = true;
+    int clicks = 0;
+    tray->OnClick = [&](TObject*) { ++clicks; };
+    tray->OnDblClick = [&](TObject*) {
+        tray->RestoreFromTray();
+        tray->SetIconVisible(false);
+    };
+    form->Show();
+
+    bool ok = RunScenario([&] {
+        Application->Minimize();
+        EXPECT_FALSE(form->Visible());
+        EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+        EXPECT_TRUE(tray->IconVisible());
+
+        tray->Enabled = false;
+        PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
+        Drain();
+        EXPECT_FALSE(form->Visible());
+        tray->Enabled = true;
+
+        for (LPARAM m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, m);
+        const DWORD start = GetTickCount();
+        PumpUntil([&] { return GetTickCount() - start > GetDoubleClickTime() + 100; });
+        EXPECT_EQ(clicks, 0);
+        EXPECT_TRUE(form->Visible());
+        EXPECT_TRUE(IsWindowVisible(form->Handle()));
+        EXPECT_FALSE(tray->IconVisible());
+
+        // A single click is reported once the double-click time has passed.
+        PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDOWN);
+        PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONUP);
+        EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    });
+    EXPECT_TRUE(ok);
+    Application->SetMainForm(nullptr);
+    delete form;  // the tray icon with it, its hook on the form disarmed
+}
+
+}  // namespace
