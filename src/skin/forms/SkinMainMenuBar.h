@@ -190,6 +190,9 @@ public:
     // Opens the main menu's top level from the first hidden item beside
     // the track mark.
     void OpenTrackMarkMenu();
+    // The skin's active picture at `index`; nil outside the list or
+    // without a skin.
+    TBitmap* ActivePicture(int index) const;
     // The skinned form as menu host; nil without one that is a host.
     TspSkinMenuHost* MenuHost() const;
     // Main-menu mode through the skinned form.

@@ -173,6 +173,15 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
     EXPECT_EQ(Bar->MDIButtonCount(), 0);
     EXPECT_EQ(Bar->Items()[0]->ObjectRect.Left, firstLeft);
 
+    // An invisible menu item has no place on the bar but keeps its place
+    // in the menu the track mark opens.
+    auto* invisible = new TMenuItem(Form);
+    invisible->SetCaption("&Invisible");
+    invisible->SetVisible(false);
+    Menu->Items()->Insert(0, invisible);
+    Bar->SetMainMenu(Menu);
+    Bar->CalcRects();
+    ASSERT_EQ(Bar->Items().size(), 3u);
     // Narrower than a skinned form can be: the bar alone.
     const int narrow = Bar->Items()[1]->ObjectRect.Right + 8;
     Bar->SetAlign(alNone);
