@@ -7,6 +7,7 @@
 #include "classlib/graphics/GdiHandles.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/StdCtrlsDraw.h"
+#include "skin/EffectBmp.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
 #include "skin/controls/SkinButton.h"
@@ -101,6 +102,41 @@ void DrawOnFrame(HWND wnd, TBitmap* frame)
     ReleaseDC(wnd, dc);
 }
 
+// A see-through control shows its parent: the parent's area under it is
+// invalidated too, then the control with its frame.
+void InvalidateSeeThrough(TWinControl* control)
+{
+    TWinControl* parent = control->Parent();
+    if (parent != nullptr && parent->HandleAllocated()) {
+        RECT under{control->Left(), control->Top(), control->Left() + control->Width(),
+                   control->Top() + control->Height()};
+        RedrawWindow(parent->Handle(), &under, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    }
+    RedrawWindow(control->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+// The messages after which a see-through control is drawn again: text
+// changes, keys, clipboard edits, moves, focus changes and presses.
+bool ChangesSeeThrough(UINT msg)
+{
+    switch (msg) {
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_MOVE:
+    case WM_LBUTTONDOWN:
+    case CM_TEXTCHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 SIZE WindowSize(HWND wnd)
 {
     RECT window{};
@@ -164,23 +200,15 @@ void TspCustomEdit::WndProc(TMessage& message)
         }
         break;
     }
+    if (message.Msg == WM_LBUTTONDOWN)
+        FMouseHeld = true;
+    else if (message.Msg == WM_LBUTTONUP)
+        FMouseHeld = false;
     TCustomEdit::WndProc(message);
     if (!FTransparent || !HandleAllocated())
         return;
-    switch (message.Msg) {
-    case WM_CHAR:
-    case WM_KEYDOWN:
-    case WM_CUT:
-    case WM_PASTE:
-    case WM_CLEAR:
-    case WM_UNDO:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_MOVE:
-    case CM_TEXTCHANGED:
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-        break;
-    }
+    if (ChangesSeeThrough(message.Msg) || (message.Msg == WM_MOUSEMOVE && FMouseHeld))
+        InvalidateSeeThrough(this);
 }
 
 // --- TspSkinCustomEdit -------------------------------------------------------------
@@ -589,10 +617,50 @@ void TspSkinMemo::CreateWnd()
     UpdateScrollBar();
 }
 
+bool TspSkinMemo::PictureBackground() const
+{
+    return BitMapBG && FIndex != -1 && FPicture != nullptr;
+}
+
+bool TspSkinMemo::MakePictureBackground(TBitmap* image)
+{
+    const SIZE size = WindowSize(Handle());
+    if (!PictureBackground() || size.cx < 1 || size.cy < 1)
+        return false;
+    const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
+    const TSkinGeometry fresh = NewSkinGeometry(old, FSkinRect, size.cx, size.cy);
+    CreateSkinImage(old.LTPoint, old.RTPoint, old.LBPoint, old.RBPoint, old.ClRect, fresh.LTPoint, fresh.RTPoint,
+                    fresh.LBPoint, fresh.RBPoint, fresh.ClRect, image, FPicture,
+                    Active() ? FActiveSkinRect : FSkinRect, size.cx, size.cy, true);
+    if (Transparent) {
+        TBitmap behind;
+        behind.SetSize(size.cx, size.cy);
+        DrawParentImage(this, behind.Canvas());
+        TspEffectBmp look(image->Handle()), below(behind.Handle());
+        look.Morph(below, std::clamp(TransparentValue, 0, 100) / 100.0);
+        look.Draw(image->Canvas()->Handle(), 0, 0);
+    }
+    return true;
+}
+
+void TspSkinMemo::PaintPictureClient(HDC dc)
+{
+    TBitmap image;
+    if (!MakePictureBackground(&image))
+        return;
+    const RECT client = ClientInWindow(Handle());
+    BitBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, image.Canvas()->Handle(), client.left,
+           client.top, SRCCOPY);
+}
+
 void TspSkinMemo::PaintFrame()
 {
     const SIZE size = WindowSize(Handle());
     TBitmap frame;
+    if (MakePictureBackground(&frame)) {
+        DrawOnFrame(Handle(), &frame);
+        return;
+    }
     frame.SetSize(size.cx, size.cy);
     if (FIndex != -1 && FPicture != nullptr) {
         const TSkinGeometry old{FLTPoint, FRTPoint, FLBPoint, FRBPoint, FClRect};
@@ -630,6 +698,24 @@ void TspSkinMemo::WndProc(TMessage& message)
         PaintFrame();
         message.Result = 0;
         return;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+        if (PictureBackground()) {
+            // The text over the picture, without a ground of its own.
+            const auto dc = reinterpret_cast<HDC>(message.WParam);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, ColorToRGB(Font()->Color()));
+            message.Result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            return;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (PictureBackground()) {
+            PaintPictureClient(reinterpret_cast<HDC>(message.WParam));
+            message.Result = 1;
+            return;
+        }
+        break;
     case WM_SETFONT:
         TCustomMemo::WndProc(message);
         SendMessageA(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 0));
@@ -644,9 +730,19 @@ void TspSkinMemo::WndProc(TMessage& message)
         FMouseIn = message.Msg == CM_MOUSEENTER;
         TCustomMemo::WndProc(message);
         ApplyActiveColours();
+        if (PictureBackground())
+            InvalidateSeeThrough(this);
         return;
     }
+    if (message.Msg == WM_LBUTTONDOWN)
+        FMouseHeld = true;
+    else if (message.Msg == WM_LBUTTONUP)
+        FMouseHeld = false;
     TCustomMemo::WndProc(message);
+    if (PictureBackground() && HandleAllocated() &&
+        (ChangesSeeThrough(message.Msg) || message.Msg == WM_VSCROLL || message.Msg == WM_MOUSEWHEEL ||
+         (message.Msg == WM_MOUSEMOVE && FMouseHeld)))
+        InvalidateSeeThrough(this);
     switch (message.Msg) {
     case CN_COMMAND:
     case WM_VSCROLL:

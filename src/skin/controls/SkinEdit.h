@@ -6,7 +6,9 @@
 //
 // `TspCustomEdit`: an edit with its own read-only flag, which swallows
 // typing, cut, paste, clear, undo and the Delete key, and Transparent (the
-// parent shows behind the text).
+// parent shows behind the text: every change of text, key, clipboard edit,
+// move, focus change, press and held mouse move invalidates the parent's
+// area under the edit and the edit with its frame).
 //
 // `TspSkinCustomEdit`: adds the skin frame and font, an optional button at
 // the right (ButtonMode): the button answers the hit test HTHSCROLL and the
@@ -22,6 +24,8 @@
 // memo to that line (by EM_LINESCROLL: a WM_VSCROLL thumb position is a
 // percentage for an edit without its own scroll bar). The memo owns the bar's OnChange while the bar is its VScrollBar and
 // gives it back when the bar is replaced or cleared and when the memo goes.
+// With BitMapBG and a record the whole nine-part picture lies under the
+// text, which is drawn without a ground, and is drawn again as the edit's is.
 #pragma once
 
 #include <memory>
@@ -52,6 +56,7 @@ protected:
 
 private:
     bool FReadOnly = false;
+    bool FMouseHeld = false;
 };
 
 class TspSkinCustomEdit : public TspSkinLinkT<TspCustomEdit> {
@@ -144,6 +149,15 @@ private:
     void ApplyActiveColours();
     void PaintFrame();
     void ReleaseScrollBar();
+    // BitMapBG with a record's picture: the nine-part image of the state
+    // rectangle, client area included, lies under the text (blended with
+    // what is behind the memo by TransparentValue / 100 when Transparent).
+    bool PictureBackground() const;
+    // The image at the window's size; false without a picture background.
+    bool MakePictureBackground(TBitmap* image);
+    void PaintPictureClient(HDC dc);
+
+    bool FMouseHeld = false;
 
     TspSkinScrollBar* FVScrollBar = nullptr;
     std::unique_ptr<TFont> FDefaultFont;

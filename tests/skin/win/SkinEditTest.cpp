@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
 #include "classlib/ui/Forms.h"
 #include "skin/controls/SkinEdit.h"
@@ -55,6 +56,8 @@ TDibImage Picture()
 {
     TDibImage sheet = skintest::Blank(40, 60);
     Fill(sheet, 0, 0, 40, 60, RGB(90, 90, 90));
+    Fill(sheet, 0, 20, 40, 60, RGB(200, 0, 0));   // the memo's frame
+    Fill(sheet, 4, 24, 36, 56, RGB(0, 160, 0));   // the memo's client area
     return sheet;
 }
 
@@ -182,6 +185,52 @@ TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
     delete memo;
     EXPECT_FALSE(static_cast<bool>(bar->OnChange)) << "the freed memo's handler is gone";
     bar->SetPosition(3);
+}
+
+TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParent)
+{
+    TTestSkin skin(Skin, {Picture()});
+    auto* memo = Make<TspSkinMemo>(150, 80);
+    memo->BitMapBG = true;
+    memo->SetSkinData(skin.Data.get());
+    const auto screenAt = [&](int x, int y) {
+        RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
+                                                           RDW_UPDATENOW);
+        RECT window{};
+        GetWindowRect(memo->Handle(), &window);
+        return testsupport::ScreenPixel(window.left + x, window.top + y);
+    };
+    EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), RGB(0, 160, 0))) << "the picture's client area";
+    EXPECT_TRUE(testsupport::ColoursNear(screenAt(1, 40), RGB(200, 0, 0))) << "the frame";
+    memo->Transparent = true;
+    memo->TransparentValue = 100;
+    EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), ColorToRGB(Form->Color()))) << "wholly the parent";
+    memo->BitMapBG = false;
+    EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), RGB(255, 255, 255))) << "the record's bgcolor";
+}
+
+TEST_F(SkinEditTest, SeeThroughEditInvalidatesTheParentUnderItOnEveryChange)
+{
+    auto* edit = Make<TspCustomEdit>(120, 20);
+    edit->SetTransparent(true);
+    const auto parentInvalidUnderEdit = [&] {
+        RECT update{};
+        if (!GetUpdateRect(Form->Handle(), &update, FALSE))
+            return false;
+        RECT edge{10, 10, 130, 30}, common{};
+        return IntersectRect(&common, &update, &edge) != FALSE;
+    };
+    Form->Update();
+    ASSERT_FALSE(parentInvalidUnderEdit());
+    SendMessageA(edit->Handle(), WM_CHAR, 'a', 1);
+    EXPECT_TRUE(parentInvalidUnderEdit()) << "typing";
+    Form->Update();
+    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Form->Update();
+    SendMessageA(edit->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(8, 5));
+    EXPECT_TRUE(parentInvalidUnderEdit()) << "a held mouse moving";
+    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
+    ReleaseCapture();
 }
 
 }  // namespace
