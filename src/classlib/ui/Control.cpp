@@ -56,8 +56,11 @@ void TControl::SetEnabled(bool enabled)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
-    if (PlaceBy(RECT{left, top, left + width, top + height}))
+    if (PlaceBy(RECT{left, top, left + width, top + height})) {
         Resize();
+        if (FParent != nullptr)
+            FParent->ControlResized(this);
+    }
     if (FParent != nullptr && FAlign != alNone && !FParent->FAligning)
         FParent->Realign();
 }

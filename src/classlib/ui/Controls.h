@@ -425,6 +425,9 @@ protected:
     void SetClientSize(int width, int height) override;
     // Shows or hides the window to match Visible.
     virtual void UpdateShowing();
+    // A child changed its own width or height (after its Resize); nothing by
+    // default.
+    virtual void ControlResized(TControl* /*control*/) {}
     // Whether the window paints itself (WM_PAINT through PaintHandler even
     // without windowless children).
     bool FCustomPaint = false;

@@ -152,6 +152,12 @@ void TCustomControlBar::WndProc(TMessage& message)
         AlignBands();
 }
 
+void TCustomControlBar::ControlResized(TControl* /*control*/)
+{
+    AlignBands();
+    Invalidate();
+}
+
 void TCustomControlBar::Paint()
 {
     Canvas()->Brush()->SetColor(Color());

@@ -11,8 +11,9 @@
 // rows in child order: each band is its child plus a grabber strip of
 // BandGrabberWidth pixels at the left and BandBorder pixels on the other
 // sides; a band that does not fit the rest of a row starts a new one. The
-// bands are laid out again when a child joins or leaves, when the bar's size
-// changes and by AlignBands. Bands are not dragged.
+// bands are laid out again when a child joins or leaves, when a child
+// changes its own size, when the bar's size changes and by AlignBands. Bands
+// are not dragged.
 #pragma once
 
 #include <functional>
@@ -68,6 +69,8 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
+    // A band whose child changed its size moves the bands after it.
+    void ControlResized(TControl* control) override;
     void Paint() override;
     // Draws one band's frame and grabber around `control` in `rect`.
     virtual void DrawBand(TCanvas* canvas, TControl* control, RECT rect);

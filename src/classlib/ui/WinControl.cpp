@@ -328,6 +328,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     } else if (PlaceBy(RECT{left, top, left + width, top + height})) {
         Realign();
         Resize();
+        if (FParent != nullptr)
+            FParent->ControlResized(this);
     }
     if (FParent != nullptr && Align() != alNone && !FParent->FAligning)
         FParent->Realign();

@@ -311,8 +311,11 @@ void TWinControl::WndProc(TMessage& message)
         const bool resized = UpdateBoundsFromWindow();
         DefaultHandler(message);
         Realign();
-        if (resized)
+        if (resized) {
             Resize();
+            if (FParent != nullptr)
+                FParent->ControlResized(this);
+        }
         return;
     }
     case WM_SETCURSOR:

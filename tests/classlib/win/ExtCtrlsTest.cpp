@@ -117,6 +117,8 @@ TEST_F(ExtCtrlsTest, ControlBarLaysItsChildrenOutAsBandsInRows)
     bar->SetWidth(200);
     EXPECT_EQ(second->Left(), 63 + 11);
     EXPECT_EQ(second->Top(), 2);
+    first->SetWidth(30);
+    EXPECT_EQ(second->Left(), 30 + 13 + 11) << "a child that shrinks pulls the next band in";
     delete first;
     EXPECT_EQ(second->Left(), 11) << "a band that leaves makes room";
 }
