@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/graphics/GdiHandles.h"
 #include "skin/SkinImages.h"
 #include "skin/core/SkinComposition.h"
@@ -79,6 +80,11 @@ void TspSkinSplitter::Paint()
 {
     if (Width() < 1 || Height() < 1)
         return;
+    // Not opaque while painting: an invalidation from inside the paint lets
+    // the parent draw its ground again. Put back on every way out.
+    const TControlStyle style = ControlStyle();
+    SetControlStyle(style & ~csOpaque);
+    const TScopeExit restore([this, style] { SetControlStyle(style); });
     GetSkinData();
     if (FIndex == -1 || FPicture == nullptr || Align() == alNone) {
         TSplitter::Paint();

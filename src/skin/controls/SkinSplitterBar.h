@@ -6,7 +6,7 @@
 // `TspSkinSplitter`: its thickness is the record's SkinRect width (left or
 // right aligned) or height (top or bottom), DefaultSize without a record;
 // an aligned splitter paints the record's image stretched along its length,
-// an unaligned one the inherited look.
+// an unaligned one the inherited look. It is not opaque while it paints.
 //
 // `TspSkinControlBar`: with a record the client is tiled with the record's
 // background picture (or the skin's client area), each band framed by strips

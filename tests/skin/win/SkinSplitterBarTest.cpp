@@ -58,6 +58,17 @@ itemrect=0,20,20,40
 bgpictureindex=5
 )";
 
+// Records whether the splitter was opaque when it read its record.
+struct TWatchedSplitter : TspSkinSplitter {
+    using TspSkinSplitter::TspSkinSplitter;
+    void BeforeChangeSkinData() override
+    {
+        OpaqueWhileReading = (ControlStyle() & csOpaque) != 0;
+        TspSkinSplitter::BeforeChangeSkinData();
+    }
+    bool OpaqueWhileReading = false;
+};
+
 class SkinSplitterBarTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -74,11 +85,14 @@ protected:
 TEST_F(SkinSplitterBarTest, SplitterThicknessAndLookFollowAlignmentAndRecord)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* splitter = new TspSkinSplitter(Form);
+    auto* splitter = new TWatchedSplitter(Form);
     splitter->SetParent(Form);
     splitter->SetSkinData(skin.Data.get());
     EXPECT_EQ(splitter->Width(), 8);
+    EXPECT_TRUE(splitter->OpaqueWhileReading) << "opaque outside painting";
     EXPECT_TRUE(Near(Painted(splitter, 4, 100), Purple)) << "stretched along its length";
+    EXPECT_FALSE(splitter->OpaqueWhileReading) << "not opaque while painting";
+    EXPECT_NE(splitter->ControlStyle() & csOpaque, 0u) << "opaque again after painting";
     splitter->SetAlign(alTop);
     splitter->ChangeSkinData();
     EXPECT_EQ(splitter->Height(), 20);
