@@ -26,6 +26,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/ui/Controls.h"
@@ -104,6 +105,10 @@ template <class Base>
 class TspSkinControlT : public Base, public ISkinChangeable {
 public:
     explicit TspSkinControlT(TComponent* owner);
+    std::string ClassName() const override
+    {
+        return std::is_base_of_v<TWinControl, Base> ? "TspSkinControl" : "TspGraphicSkinControl";
+    }
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

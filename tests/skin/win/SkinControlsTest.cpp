@@ -467,3 +467,25 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
     EXPECT_EQ(Form->ActiveControl(), go);
     EXPECT_EQ(Form->ModalResult(), mrOk);
 }
+
+// A default button looks active while the focus is on a control that is not
+// a button, and normal again when a button takes it.
+TEST_F(SkinControlsTest, DefaultButtonLooksActiveWhileTheFocusIsOnAnotherKindOfControl)
+{
+    TSheetSkin skin;
+    auto* button = Make<TspSkinButton>(skin.Data.get(), 10, 10, 60, 30);
+    auto* other = Make<TspSkinButton>(skin.Data.get(), 10, 40, 60, 30);
+    auto* panel = Make<TspSkinPanel>(skin.Data.get(), 100, 10, 60, 40);
+    button->SetCanFocused(true);
+    other->SetCanFocused(true);
+    button->SetDefault(true);
+    button->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(Painted(button, 30, 4), Green);
+    button->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(other));
+    EXPECT_EQ(Painted(button, 30, 4), Red);
+    other->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(Painted(other, 30, 4), Red) << "not a default button";
+    button->SetCanFocused(false);
+    button->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(Painted(button, 30, 4), Red) << "a default button that takes no focus keeps its look";
+}
