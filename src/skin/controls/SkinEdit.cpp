@@ -597,8 +597,12 @@ void TspSkinMemo::ApplyActiveColours()
         if (!BitMapBG)
             SetColor(Active() ? FActiveBgColor : FBgColor);
     }
-    if (HandleAllocated())
-        PaintFrame();
+    if (!HandleAllocated())
+        return;
+    PaintFrame();
+    // The picture under the text follows the state rectangle too.
+    if (PictureBackground())
+        InvalidateSeeThrough(this);
 }
 
 void TspSkinMemo::CreateParams(TCreateParams& params)
@@ -730,8 +734,6 @@ void TspSkinMemo::WndProc(TMessage& message)
         FMouseIn = message.Msg == CM_MOUSEENTER;
         TCustomMemo::WndProc(message);
         ApplyActiveColours();
-        if (PictureBackground())
-            InvalidateSeeThrough(this);
         return;
     }
     if (message.Msg == WM_LBUTTONDOWN)

@@ -48,16 +48,18 @@ righttoppoint=36,4
 leftbottompoint=4,36
 rightbottompoint=36,36
 clientrect=4,4,36,36
+activeskinrect=40,20,80,60
 bgcolor=16777215
 activebgcolor=65535
 )";
 
 TDibImage Picture()
 {
-    TDibImage sheet = skintest::Blank(40, 60);
-    Fill(sheet, 0, 0, 40, 60, RGB(90, 90, 90));
+    TDibImage sheet = skintest::Blank(80, 60);
+    Fill(sheet, 0, 0, 80, 60, RGB(90, 90, 90));
     Fill(sheet, 0, 20, 40, 60, RGB(200, 0, 0));   // the memo's frame
     Fill(sheet, 4, 24, 36, 56, RGB(0, 160, 0));   // the memo's client area
+    Fill(sheet, 44, 24, 76, 56, RGB(0, 0, 160));  // the same, active
     return sheet;
 }
 
@@ -202,6 +204,13 @@ TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParen
     };
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), RGB(0, 160, 0))) << "the picture's client area";
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(1, 40), RGB(200, 0, 0))) << "the frame";
+    memo->Perform(CM_MOUSEENTER, 0, 0);
+    UpdateWindow(memo->Handle());
+    RECT window{};
+    GetWindowRect(memo->Handle(), &window);
+    EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(window.left + 75, window.top + 40), RGB(0, 0, 160)))
+        << "the active picture under the mouse";
+    memo->Perform(CM_MOUSELEAVE, 0, 0);
     memo->Transparent = true;
     memo->TransparentValue = 100;
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), ColorToRGB(Form->Color()))) << "wholly the parent";
