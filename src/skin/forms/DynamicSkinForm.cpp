@@ -50,6 +50,13 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     }
     FDefCaptionFont.SetColor(clBtnText);
     FDefInActiveCaptionFont.SetColor(clBtnShadow);
+    // The default frame shows the new caption font at once; a skin's frame
+    // does not use it, and a form being read paints when it is shown.
+    for (TFont* font : {&FDefCaptionFont, &FDefInActiveCaptionFont})
+        font->OnChange = [this](TObject*) {
+            if (!(ComponentState() & csLoading) && !SkinSupport)
+                SendNCPaint();
+        };
     auto makeTimer = [this](unsigned interval, void (TspDynamicSkinForm::*handler)(TObject*)) {
         auto* timer = new TTimer(this);
         timer->SetEnabled(false);
@@ -114,8 +121,11 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
     }
     if (AComponent == FMenusSkinData)
         FMenusSkinData = nullptr;
-    if (AComponent == FMainMenu)
+    if (AComponent == FMainMenu) {
+        // Its items go with it.
         FMainMenu = nullptr;
+        UpdateMainMenu(false);
+    }
     if (AComponent == FSystemMenu)
         FSystemMenu = nullptr;
     if (AComponent == FSysMenu)
@@ -161,6 +171,8 @@ void TspDynamicSkinForm::SetMainMenu(TMainMenu* Value)
     FMainMenu = Value;
     if (FMainMenu != nullptr)
         FMainMenu->FreeNotification(this);
+    if (HasSkin() && !(ComponentState() & csDesigning))
+        UpdateMainMenu(true);
 }
 
 void TspDynamicSkinForm::SetSystemMenu(TPopupMenu* Value)
@@ -374,6 +386,7 @@ void TspDynamicSkinForm::LoadObjects()
         if (object)
             ObjectList.push_back(std::move(object));
     }
+    LoadMainMenuItems();
 }
 
 void TspDynamicSkinForm::LoadDefaultButtons()

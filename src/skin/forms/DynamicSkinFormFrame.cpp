@@ -90,6 +90,7 @@ void TspDynamicSkinForm::CalcObjectRects()
             continue;
         object->ObjectRect = PlaceFrameObject(*FSkinData, Layout, object->SkinRect);
     }
+    PlaceMainMenuItems();
 }
 
 void TspDynamicSkinForm::NCCalcSize(RECT& R)

@@ -658,3 +658,40 @@ TEST(DynamicSkinForm, ClientAreaRollUpHidesTheVisibleChildren)
     EXPECT_FALSE(hidden->Visible());
     EXPECT_EQ(f.Form->Height(), height);
 }
+
+// A form smaller than the skin's frame grows to the frame's minimum when
+// the skin comes; a captured object keeps every other object cold.
+TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
+{
+    TSkinnedForm f({}, false);
+    f.Form->SetBounds(100, 100, 30, 20);
+    f.Apply({});
+    // The skinless frame's own minimum already widened it.
+    EXPECT_GT(f.Skin->GetMinHeight(), f.Skin->GetDefCaptionHeight() + 6);
+    EXPECT_GE(f.Form->Width(), f.Skin->GetMinWidth());
+    EXPECT_EQ(f.Form->Height(), f.Skin->GetMinHeight());
+
+    f.Form->SetBounds(100, 100, 200, 100);
+    f.Skin->FormActive = true;
+    int close = -1;
+    for (size_t i = 0; i < f.Skin->ObjectList.size(); ++i)
+        if (f.Skin->ObjectList[i]->IDName == "closebutton")
+            close = static_cast<int>(i);
+    ASSERT_NE(close, -1);
+    auto centre = [](const TspActiveSkinObject* o) {
+        return TPoint{(o->ObjectRect.Left + o->ObjectRect.Right) / 2, (o->ObjectRect.Top + o->ObjectRect.Bottom) / 2};
+    };
+    const TPoint atMax = centre(f.Object("maxbutton")), atClose = centre(f.Object("closebutton"));
+    f.Skin->CaptureObject = close;
+    f.Skin->TestActive(atMax.X, atMax.Y, true);
+    EXPECT_EQ(f.Skin->ActiveObject, -1);
+    EXPECT_FALSE(f.Object("maxbutton")->MouseIn);
+    f.Skin->TestActive(atClose.X, atClose.Y, true);
+    EXPECT_EQ(f.Skin->ActiveObject, close);
+    EXPECT_TRUE(f.Object("closebutton")->MouseIn);
+    f.Skin->CaptureObject = -1;
+    f.Skin->TestActive(atMax.X, atMax.Y, true);
+    EXPECT_FALSE(f.Object("closebutton")->MouseIn);
+    EXPECT_TRUE(f.Object("maxbutton")->MouseIn);
+    f.Skin->MorphTimer()->SetEnabled(false);
+}
