@@ -237,8 +237,23 @@ public:
     void SetRollUpState(bool Value);
     void NCCaptionDblClick();
     void CaptionDblClick();
-    // Applies the current skin in frame mode: objects, size, shape.
+    // Applies the current skin: objects, size, shape; in client-area mode
+    // also the roll-up and the area controls.
     void ChangeSkinData();
+
+    // Client-area mode: the child controls placed on named skin areas,
+    // with the area's rectangle in skin coordinates.
+    struct TspAreaControl {
+        TControl* Control;
+        TRect AreaRect;
+    };
+    std::vector<TspAreaControl> AreaControlList;
+    // Every child control whose AreaName names an area of the skin is
+    // listed and loses its alignment.
+    void LoadAreaControls();
+    // Each listed control takes its area placed for the current size like
+    // a frame object, in client coordinates.
+    void ArrangeAreaControls();
 
     // The replacement window procedure of the form.
     void NewWndProc(TMessage& Message);
@@ -352,6 +367,10 @@ private:
     void SetShape(HRGN Region);
     // Client-area mode: the client size follows the form picture.
     void FitClientAreaSize();
+    // Client-area mode: the rolled-up shape and size for the current skin
+    // (the objects moved for the width, the roll-up region).
+    void ApplyClientRollUp();
+    void ClearAreaControls();
 
     TspSkinData* FSkinData = nullptr;
     TspSkinData* FMenusSkinData = nullptr;

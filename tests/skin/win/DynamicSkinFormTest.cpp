@@ -16,6 +16,7 @@
 #include "classlib/ui/StdCtrls.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinFrameMainMenuItem.h"
@@ -808,4 +809,47 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     delete menu;
     EXPECT_TRUE(f.Skin->MainMenuItems().empty());
     f.Skin->MorphTimer()->SetEnabled(false);
+}
+
+// In client-area mode a control on a named skin area follows the area as
+// the form's size moves the skin's parts; a skin change keeps a roll-up
+// the new skin can show and undoes one it cannot.
+TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
+{
+    TSkinnedForm f({}, false);
+    f.Skin->SetSupportNCArea(false);
+    f.Form->SetBorderStyle(bsNone);
+    auto* placed = new TspSkinControl(f.Form.get());
+    placed->SetParent(f.Form.get());
+    placed->SetAlign(alTop);
+    placed->AreaName = "panelarea";
+    TSkinOptions options;
+    options.RollUp = true;
+    options.Text = SkinText("");
+    options.Text.insert(options.Text.find("[SKINCONTROLS]"), "[SKINAREAS]\ncount=1\n0=panelarea:70,10,90,20\n");
+    f.Apply(options);
+    EXPECT_EQ(placed->Align(), alNone);
+    ASSERT_EQ(f.Skin->AreaControlList.size(), 1u);
+    // In the right-top corner: the area moves with the width.
+    const int dx = f.Form->Width() - 100;
+    EXPECT_EQ(placed->Left(), 70 + dx);
+    EXPECT_EQ(placed->Width(), 20);
+    const int top = placed->Top();
+    f.Form->SetWidth(f.Form->Width() + 20);
+    EXPECT_EQ(placed->Left(), 90 + dx);
+    EXPECT_EQ(placed->Top(), top);
+
+    const int height = f.Form->Height();
+    f.Skin->SetRollUpState(true);
+    f.Apply(options);
+    EXPECT_TRUE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Form->Height(), 20);
+    EXPECT_FALSE(placed->Visible());
+    options.RollUp = false;
+    f.Apply(options);
+    EXPECT_FALSE(f.Skin->RollUpState);
+    EXPECT_TRUE(placed->Visible());
+    EXPECT_EQ(f.Form->Height(), height);
+    EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
+    f.Skin->MouseTimer()->SetEnabled(false);
 }
