@@ -199,25 +199,25 @@ void TspSkinMainMenuBar::MakeObjects()
 void TspSkinMainMenuBar::MakeMDIButtons()
 {
     const TspDataSkinMainMenuBar* record = Record();
-    struct TSpec {
+    struct TButtonKind {
         const char* Name;
         int Command;
         std::string TspDataSkinMainMenuBar::*RecordName;
     };
-    static const TSpec specs[] = {{"SysMenuButton", 3, &TspDataSkinMainMenuBar::SysMenuButton},
-                                  {"CloseButton", 0, &TspDataSkinMainMenuBar::CloseButton},
-                                  {"MaxButton", 1, &TspDataSkinMainMenuBar::MaxButton},
-                                  {"MinButton", 2, &TspDataSkinMainMenuBar::MinButton}};
+    static const TButtonKind buttonKinds[] = {{"SysMenuButton", 3, &TspDataSkinMainMenuBar::SysMenuButton},
+                                              {"CloseButton", 0, &TspDataSkinMainMenuBar::CloseButton},
+                                              {"MaxButton", 1, &TspDataSkinMainMenuBar::MaxButton},
+                                              {"MinButton", 2, &TspDataSkinMainMenuBar::MinButton}};
     std::vector<std::unique_ptr<TspMenuBarObject>> buttons;
-    for (const TSpec& spec : specs) {
+    for (const TButtonKind& kind : buttonKinds) {
         const TspDataSkinMainMenuBarButton* data = nullptr;
         if (record != nullptr) {
-            const int index = SkinData()->GetObjectIndex(record->*spec.RecordName);
+            const int index = SkinData()->GetObjectIndex(record->*kind.RecordName);
             if (index != -1)
                 data = dynamic_cast<const TspDataSkinMainMenuBarButton*>(
                     SkinData()->ObjectList[static_cast<size_t>(index)].get());
         }
-        buttons.push_back(std::make_unique<TspSkinMainMenuBarButton>(this, data, spec.Name, spec.Command));
+        buttons.push_back(std::make_unique<TspSkinMainMenuBarButton>(this, data, kind.Name, kind.Command));
     }
     ObjectList.insert(ObjectList.begin(), std::make_move_iterator(buttons.begin()),
                       std::make_move_iterator(buttons.end()));
