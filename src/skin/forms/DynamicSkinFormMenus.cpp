@@ -614,7 +614,9 @@ void TspDynamicSkinForm::HotMainMenuItem(int Index)
 
 int TspDynamicSkinForm::FindMainMenuAccel(WORD Key) const
 {
-    if (Key > 0xFF)
+    // Accelerators are letters and digits; the other virtual keys are no
+    // characters.
+    if (!((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')))
         return -1;
     const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
     std::vector<TMenuBarItemSlot> slots(items.size());

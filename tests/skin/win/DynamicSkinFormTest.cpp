@@ -15,6 +15,7 @@
 #include "classlib/ui/Menus.h"
 #include "classlib/ui/StdCtrls.h"
 #include "skin/SkinData.h"
+#include "skin/SkinHint.h"
 #include "skin/StoredSkin.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/core/SkinShapes.h"
@@ -852,4 +853,52 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_EQ(f.Form->Height(), height);
     EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
     f.Skin->MouseTimer()->SetEnabled(false);
+}
+
+namespace {
+
+int VisibleThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL {
+            if (IsWindowVisible(window))
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace
+
+// A hot object's hint shows through the hint component after the pause
+// and goes when the object is left.
+TEST(DynamicSkinForm, ObjectHintsFollowTheHotObject)
+{
+    TSkinnedForm f;
+    f.Skin->FormActive = true;
+    auto* hint = new TspSkinHint(f.Form.get());
+    f.Skin->SetSkinHint(hint);
+    f.Skin->ShowObjectHint = true;
+    TspActiveSkinObject* close = f.Object("closebutton");
+    close->Hint = "Closes the form";
+    // The hint window serves the main form's hint component.
+    Application->SetMainForm(f.Form.get());
+    const int pause = Application->HintPause;
+    Application->HintPause = 1;
+    const int before = VisibleThreadWindows();
+    const TRect& r = close->ObjectRect;
+    f.Skin->TestActive((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, true);
+    for (int i = 0; i < 50 && VisibleThreadWindows() == before; ++i) {
+        Application->ProcessMessages();
+        Sleep(10);
+    }
+    EXPECT_EQ(VisibleThreadWindows(), before + 1);
+    f.Skin->TestActive(-1, -1, false);
+    EXPECT_EQ(VisibleThreadWindows(), before);
+    Application->HintPause = pause;
+    Application->SetMainForm(nullptr);
+    f.Skin->MorphTimer()->SetEnabled(false);
 }
