@@ -13,6 +13,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinHint.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
@@ -50,6 +51,13 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     }
     FDefCaptionFont.SetColor(clBtnText);
     FDefInActiveCaptionFont.SetColor(clBtnShadow);
+    // The default frame shows the new caption font at once; a skin's frame
+    // does not use it, and a form being read paints when it is shown.
+    for (TFont* font : {&FDefCaptionFont, &FDefInActiveCaptionFont})
+        font->OnChange = [this](TObject*) {
+            if (!(ComponentState() & csLoading) && !SkinSupport)
+                SendNCPaint();
+        };
     auto makeTimer = [this](unsigned interval, void (TspDynamicSkinForm::*handler)(TObject*)) {
         auto* timer = new TTimer(this);
         timer->SetEnabled(false);
@@ -114,8 +122,11 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
     }
     if (AComponent == FMenusSkinData)
         FMenusSkinData = nullptr;
-    if (AComponent == FMainMenu)
+    if (AComponent == FMainMenu) {
+        // Its items go with it.
         FMainMenu = nullptr;
+        UpdateMainMenu(false);
+    }
     if (AComponent == FSystemMenu)
         FSystemMenu = nullptr;
     if (AComponent == FSysMenu)
@@ -126,6 +137,11 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
         FMainMenuBar = nullptr;
     if (AComponent == FSkinHint)
         FSkinHint = nullptr;
+    AreaControlList.erase(std::remove_if(AreaControlList.begin(), AreaControlList.end(),
+                                         [AComponent](const TspAreaControl& area) {
+                                             return static_cast<TComponent*>(area.Control) == AComponent;
+                                         }),
+                          AreaControlList.end());
     if (AComponent == FModeBar)
         FModeBar = nullptr;
     if (AComponent == FTrayIcon)
@@ -161,6 +177,8 @@ void TspDynamicSkinForm::SetMainMenu(TMainMenu* Value)
     FMainMenu = Value;
     if (FMainMenu != nullptr)
         FMainMenu->FreeNotification(this);
+    if (HasSkin() && !(ComponentState() & csDesigning))
+        UpdateMainMenu(true);
 }
 
 void TspDynamicSkinForm::SetSystemMenu(TPopupMenu* Value)
@@ -374,6 +392,7 @@ void TspDynamicSkinForm::LoadObjects()
         if (object)
             ObjectList.push_back(std::move(object));
     }
+    LoadMainMenuItems();
 }
 
 void TspDynamicSkinForm::LoadDefaultButtons()
@@ -549,24 +568,107 @@ void TspDynamicSkinForm::DoFrameRegulatorChangeValueEvent(const std::string& IDN
 
 // ---------------------------------------------------------------- skin change
 
+void TspDynamicSkinForm::ClearAreaControls()
+{
+    for (const TspAreaControl& area : AreaControlList)
+        area.Control->RemoveFreeNotification(this);
+    AreaControlList.clear();
+}
+
+namespace {
+
+// The area a skinned control asks for; null for any other control.
+const std::string* AreaNameOf(TControl* control)
+{
+    if (auto* windowed = dynamic_cast<TspSkinControlT<TCustomControl>*>(control))
+        return &windowed->AreaName;
+    if (auto* graphic = dynamic_cast<TspSkinControlT<TGraphicControl>*>(control))
+        return &graphic->AreaName;
+    return nullptr;
+}
+
+}  // namespace
+
+void TspDynamicSkinForm::LoadAreaControls()
+{
+    ClearAreaControls();
+    if (FSupportNCArea || !HasSkin())
+        return;
+    for (int i = 0; i < Form->ControlCount(); ++i) {
+        TControl* control = Form->Controls(i);
+        const std::string* name = AreaNameOf(control);
+        if (name == nullptr || name->empty())
+            continue;
+        const int index = FSkinData->GetAreaIndex(*name);
+        if (index < 0)
+            continue;
+        control->SetAlign(alNone);
+        control->FreeNotification(this);
+        AreaControlList.push_back({control, FSkinData->AreaList[static_cast<size_t>(index)]->AreaRect});
+    }
+}
+
+void TspDynamicSkinForm::ArrangeAreaControls()
+{
+    if (FSupportNCArea || !HasSkin() || AreaControlList.empty() || RollUpState)
+        return;
+    NewWidth = Form->Width();
+    NewHeight = Form->Height();
+    CalcRects();
+    // Window points to client points: the form's own border, if any.
+    int dx = 0, dy = 0;
+    if (Form->HandleAllocated()) {
+        POINT origin{0, 0};
+        ClientToScreen(Form->Handle(), &origin);
+        RECT window{};
+        GetWindowRect(Form->Handle(), &window);
+        dx = origin.x - window.left;
+        dy = origin.y - window.top;
+    }
+    for (const TspAreaControl& area : AreaControlList) {
+        const TRect R = PlaceFrameObject(*FSkinData, Layout, area.AreaRect);
+        area.Control->SetBounds(R.Left - dx, R.Top - dy, R.Right - R.Left, R.Bottom - R.Top);
+    }
+}
+
 void TspDynamicSkinForm::ChangeSkinData()
 {
     ActiveObject = OldActiveObject = CaptureObject = -1;
     SkinSupport = HasSkin();
+    ClearAreaControls();
     if (!FSupportNCArea) {
         if (!SkinSupport)
             return;
+        const bool stretches = SkinStretches(*FSkinData);
+        if (RollUpState && FSkinData->RollupPicture->Empty()) {
+            // The new skin cannot roll up: the form comes down.
+            RollUpState = false;
+            MaxRollUp = false;
+            for (TControl* control : FHiddenControls)
+                control->Show();
+            FHiddenControls.clear();
+            if (stretches)
+                Form->SetHeight(FSavedHeight);
+            if (OnChangeRollUpState)
+                OnChangeRollUpState(this);
+        }
         if (!RollUpState)
             FitClientAreaSize();
         LoadObjects();
         CheckBorderIcons();
+        if (RollUpState)
+            ApplyClientRollUp();
         InChangeSkinData = true;
         if (OnChangeSkinData)
             OnChangeSkinData(this);
-        if (!RollUpState && (SkinStretches(*FSkinData) || (Form->ClientWidth() == FSkinData->Picture->Width() &&
-                                                           Form->ClientHeight() == FSkinData->Picture->Height())))
-            UpdateSkinRegion(SkinStretches(*FSkinData));
+        if (!RollUpState && (stretches || (Form->ClientWidth() == FSkinData->Picture->Width() &&
+                                           Form->ClientHeight() == FSkinData->Picture->Height())))
+            UpdateSkinRegion(stretches);
+        LoadAreaControls();
+        ArrangeAreaControls();
+        DoActivation(true);
         InChangeSkinData = false;
+        FMouseTimer->SetEnabled(true);
         return;
     }
     if (HasSkinClientRect()) {

@@ -60,6 +60,7 @@ class TPopupMenu;
 class TMenuItem;
 class TspSkinMenu;
 class TspSkinButtonObject;
+class TspSkinMainMenuItem;
 class TspSkinMainMenuBar;
 class TspSkinPopupMenu;
 class TspTrayIcon;
@@ -236,8 +237,23 @@ public:
     void SetRollUpState(bool Value);
     void NCCaptionDblClick();
     void CaptionDblClick();
-    // Applies the current skin in frame mode: objects, size, shape.
+    // Applies the current skin: objects, size, shape; in client-area mode
+    // also the roll-up and the area controls.
     void ChangeSkinData();
+
+    // Client-area mode: the child controls placed on named skin areas,
+    // with the area's rectangle in skin coordinates.
+    struct TspAreaControl {
+        TControl* Control;
+        TRect AreaRect;
+    };
+    std::vector<TspAreaControl> AreaControlList;
+    // Every child control whose AreaName names an area of the skin is
+    // listed and loses its alignment.
+    void LoadAreaControls();
+    // Each listed control takes its area placed for the current size like
+    // a frame object, in client coordinates.
+    void ArrangeAreaControls();
 
     // The replacement window procedure of the form.
     void NewWndProc(TMessage& Message);
@@ -270,6 +286,23 @@ public:
     void MinimizeToTray();
     void RestoreFromTray();
     TspSkinPopupMenu* TrayMenu() const { return FTrayMenu; }
+    // Main-menu items on the frame: one per visible item of MainMenu when
+    // the skin has a "MAINMENUITEM" record, after the skin's own objects.
+    void LoadMainMenuItems();
+    // The items made again for the current MainMenu; Redraw repaints
+    // where they lie.
+    void UpdateMainMenu(bool Redraw);
+    std::vector<TspSkinMainMenuItem*> MainMenuItems() const;
+    // Opens the item's sub-items under it, in main-menu mode.
+    void PopupMainMenuItem(TspSkinMainMenuItem* Item);
+    // Main-menu and skinned-menu mode end (an item's command is to run).
+    void LeaveMenuModes();
+    // The item that is down, else the hot one (-1: none), in MainMenuItems
+    // order.
+    int CurrentMainMenuItem() const;
+    // Makes item `Index` hot; an open item's menu moves to it (or closes
+    // when it has no sub-items).
+    void HotMainMenuItem(int Index);
     // The form's OnShortCut: the main menu's shortcuts. A key message
     // offered twice in a row is taken once.
     void FormShortCut(TWMKey& Msg, bool& Handled);
@@ -310,6 +343,13 @@ private:
     // The caption objects that show the form's caption take `Text`.
     void CaptionTextChanged(const std::string& Text);
     void KeyHook(MSG& Msg, bool& Handled);
+    // The enabled main-menu item with `Key` as accelerator, -1 when none.
+    int FindMainMenuAccel(WORD Key) const;
+    // Selecting by accelerator: hot, then pressed unless a skinned menu is
+    // open and it has sub-items.
+    void SelectMainMenuItem(int Index);
+    // The main-menu items laid along the main-menu rectangle.
+    void PlaceMainMenuItems();
     void InstallKeyHook();
     void SetModeBar(TspSkinMainMenuBar* Bar);
     // The bar of main-menu mode leaves its keyboard mode.
@@ -327,6 +367,10 @@ private:
     void SetShape(HRGN Region);
     // Client-area mode: the client size follows the form picture.
     void FitClientAreaSize();
+    // Client-area mode: the rolled-up shape and size for the current skin
+    // (the objects moved for the width, the roll-up region).
+    void ApplyClientRollUp();
+    void ClearAreaControls();
 
     TspSkinData* FSkinData = nullptr;
     TspSkinData* FMenusSkinData = nullptr;
@@ -363,6 +407,9 @@ private:
     TspSkinMainMenuBar* FModeBar = nullptr;
     TspTrayIcon* FTrayIcon = nullptr;
     bool FKeyHookInstalled = false;
+    // While one main-menu item's menu gives way to another's: the closing
+    // menu leaves the modes as they are.
+    bool FSwitchingMainMenu = false;
     std::function<void(MSG&, bool&)> FSavedOnMessage;
     // The key message FormShortCut took last; cleared by the next offer.
     bool FShortCutTaken = false;

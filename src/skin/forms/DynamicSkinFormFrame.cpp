@@ -90,6 +90,7 @@ void TspDynamicSkinForm::CalcObjectRects()
             continue;
         object->ObjectRect = PlaceFrameObject(*FSkinData, Layout, object->SkinRect);
     }
+    PlaceMainMenuItems();
 }
 
 void TspDynamicSkinForm::NCCalcSize(RECT& R)
@@ -301,6 +302,7 @@ void TspDynamicSkinForm::UpdateSkinRegion(bool Parts)
     if (!FSupportNCArea) {
         if (Form->HandleAllocated())
             Form->Repaint();
+        ArrangeAreaControls();
     } else if (FSkinData->Mask->Empty() && Form->HandleAllocated()) {
         SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
     }

@@ -1,10 +1,20 @@
 // The skinned form's system menu, its skinned-menu and main-menu modes with
 // the key hook, and the main menu's shortcuts.
+#include <algorithm>
+#include <memory>
+
 #include "classlib/core/ShortCuts.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Menus.h"
 #include "skin/forms/DynamicSkinForm.h"
 #include "skin/core/MdiClientArea.h"
+#include "skin/core/MenuBarLayout.h"
+#include "skin/SkinData.h"
+#include "classlib/graphics/WinTypes.h"
+#include "skin/core/SkinShapes.h"
+#include "skin/forms/SkinFrameMainMenuItem.h"
+#include "skin/forms/SkinMenuItem.h"
+#include "skin/forms/SkinMainMenu.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinPopupMenu.h"
@@ -161,8 +171,26 @@ void TspDynamicSkinForm::SkinMenuClose()
 {
     const bool wasOpen = InSkinMenu;
     InSkinMenu = false;
-    // The button whose menu closed comes up again.
+    if (FSwitchingMainMenu) {
+        // Another main-menu item's menu takes its place.
+        if (wasOpen && OnSkinMenuClose)
+            OnSkinMenuClose(this);
+        return;
+    }
+    // The main-menu item or button whose menu closed comes up again.
+    bool released = false;
+    for (TspSkinMainMenuItem* item : MainMenuItems())
+        if (item->Down) {
+            item->Active = false;
+            item->Down = false;
+            item->Morph.Tenths = 0;
+            DrawSkinObject(item);
+            released = true;
+            break;
+        }
     for (const auto& object : ObjectList) {
+        if (released)
+            break;
         auto* button = dynamic_cast<TspSkinButtonObject*>(object.get());
         if (button != nullptr && button->Down && button->PopupMenu != nullptr) {
             button->SetDown(false);
@@ -188,6 +216,11 @@ void TspDynamicSkinForm::MainMenuEnter()
 {
     // Also without main-menu items: Alt enters menu mode, as the system's
     // own menu bar does; a second Alt, Escape or a click leaves it.
+    const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+    if (!items.empty()) {
+        const int current = CurrentMainMenuItem();
+        HotMainMenuItem(current >= 0 ? current : 0);
+    }
     InMainMenu = true;
     InstallKeyHook();
     if (OnMainMenuEnter)
@@ -208,6 +241,13 @@ void TspDynamicSkinForm::MainMenuExit()
     InMainMenu = false;
     if (FSkinMenu != nullptr && FSkinMenu->Active())
         FSkinMenu->CloseMenu();
+    for (TspSkinMainMenuItem* item : MainMenuItems())
+        if (item->Active || item->Down) {
+            item->Active = false;
+            item->Down = false;
+            item->Morph.Tenths = 0;
+            DrawSkinObject(item);
+        }
     LeaveBarMode();
     if (!InSkinMenu)
         RemoveKeyHook();
@@ -249,22 +289,55 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
         MainMenuExit();
         return;
     }
+    // Right leaves the open menu for the next main-menu entry when no level
+    // is open or the last level's selected item opens nothing.
+    const int levels = menuShown ? static_cast<int>(FSkinMenu->Levels().size()) : 0;
+    bool rightMoves = levels == 0;
+    if (menuShown) {
+        const TspSkinPopupWindow* last = FSkinMenu->DeepestLevel();
+        const int selected = last->Selected();
+        rightMoves = selected < 0 || selected >= last->ItemCount() || last->Items(selected)->MenuItem->Count() == 0;
+    }
     if (InMainMenu && FMainMenuBar != nullptr) {
         // The bar walks its items; the open menu keeps Up, Down, Enter and
         // a submenu's Left and Right.
-        const int levels = menuShown ? static_cast<int>(FSkinMenu->Levels().size()) : 0;
         if (key >= 'A' && key <= 'Z' && !menuShown && FMainMenuBar->FindAccelItem(static_cast<char>(key)))
             return;
         if (key == VK_LEFT && levels < 2) {
             FMainMenuBar->PrevItem();
             return;
         }
-        if (key == VK_RIGHT && levels == 0) {
+        if (key == VK_RIGHT && rightMoves) {
             FMainMenuBar->NextItem();
             return;
         }
         if (key == VK_RETURN && !menuShown && FMainMenuBar->ClickDownItem())
             return;
+    } else if (InMainMenu && !MainMenuItems().empty()) {
+        const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+        const int accel = FindMainMenuAccel(key);
+        if (accel >= 0) {
+            SelectMainMenuItem(accel);
+            return;
+        }
+        std::vector<TMenuBarItemSlot> slots(items.size());
+        for (size_t i = 0; i < items.size(); ++i)
+            slots[i].Enabled = items[i]->Enabled;
+        if (key == VK_LEFT && levels < 2) {
+            HotMainMenuItem(MenuBarPrevItem(slots, CurrentMainMenuItem()));
+            return;
+        }
+        if (key == VK_RIGHT && rightMoves) {
+            HotMainMenuItem(MenuBarNextItem(slots, CurrentMainMenuItem()));
+            return;
+        }
+        if (key == VK_RETURN) {
+            for (TspSkinMainMenuItem* item : items)
+                if ((item->Down && item->MenuItem->Count() == 0) || (!menuShown && item->Active && !item->Down)) {
+                    item->Press();
+                    return;
+                }
+        }
     }
     if (!menuShown)
         return;
@@ -292,9 +365,25 @@ void TspDynamicSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
             return;
         }
     }
-    if (FMainMenu == nullptr)
+    TMainMenu* menu = FMainMenuBar != nullptr && FMainMenuBar->MainMenu() != nullptr ? FMainMenuBar->MainMenu()
+                                                                                   : FMainMenu;
+    if (menu == nullptr)
         return;
-    FShortCutTaken = FMainMenu->IsShortCut(Msg);
+    if (KeyDataToShiftState(Msg.KeyData) == ssAlt && (GetKeyState(VK_SHIFT) & 0x8000) == 0 &&
+        (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
+        if (menu != FMainMenu) {
+            if (Msg.CharCode >= 'A' && Msg.CharCode <= 'Z' &&
+                FMainMenuBar->FindAccelItem(static_cast<char>(Msg.CharCode))) {
+                Handled = true;
+                return;
+            }
+        } else if (const int accel = FindMainMenuAccel(Msg.CharCode); accel >= 0) {
+            SelectMainMenuItem(accel);
+            Handled = true;
+            return;
+        }
+    }
+    FShortCutTaken = menu->IsShortCut(Msg);
     FTakenCharCode = Msg.CharCode;
     FTakenKeyData = Msg.KeyData;
     Handled = FShortCutTaken;
@@ -370,4 +459,185 @@ TRect TspDynamicSkinForm::GetMDIClientRect()
         }
     }
     return MdiClientArea(form->ClientWidth(), form->ClientHeight(), boxes);
+}
+
+// ---------------------------------------------------------------- main-menu items
+
+std::vector<TspSkinMainMenuItem*> TspDynamicSkinForm::MainMenuItems() const
+{
+    std::vector<TspSkinMainMenuItem*> items;
+    for (const auto& object : ObjectList)
+        if (auto* item = dynamic_cast<TspSkinMainMenuItem*>(object.get()))
+            items.push_back(item);
+    return items;
+}
+
+void TspDynamicSkinForm::LoadMainMenuItems()
+{
+    if (FMainMenu == nullptr || !HasSkin())
+        return;
+    TspDataSkinMainMenuItem* record = nullptr;
+    for (const auto& data : FSkinData->ObjectList)
+        if (SameText(data->IDName, "MAINMENUITEM"))
+            if ((record = dynamic_cast<TspDataSkinMainMenuItem*>(data.get())) != nullptr)
+                break;
+    if (record == nullptr)
+        return;
+    TMenuItem* root = FMainMenu->Items();
+    for (int i = 0; i < root->Count(); ++i)
+        if (root->Items(i)->Visible())
+            ObjectList.push_back(std::make_unique<TspSkinMainMenuItem>(this, record, root->Items(i)));
+}
+
+void TspDynamicSkinForm::UpdateMainMenu(bool Redraw)
+{
+    const size_t before = ObjectList.size();
+    ObjectList.erase(std::remove_if(ObjectList.begin(), ObjectList.end(),
+                                    [](const std::unique_ptr<TspActiveSkinObject>& object) {
+                                        return dynamic_cast<TspSkinMainMenuItem*>(object.get()) != nullptr;
+                                    }),
+                     ObjectList.end());
+    if (ObjectList.size() != before) {
+        // Indices into the removed items name nothing now.
+        const int kept = static_cast<int>(ObjectList.size());
+        for (int* index : {&ActiveObject, &OldActiveObject, &CaptureObject})
+            if (*index >= kept)
+                *index = -1;
+    }
+    LoadMainMenuItems();
+    if (!Redraw || !Form->HandleAllocated())
+        return;
+    CalcObjectRects();
+    if (!FSupportNCArea) {
+        const RECT r = ToRECT(Layout.NewMainMenuRect);
+        InvalidateRect(Form->Handle(), &r, FALSE);
+    } else {
+        SendNCPaint();
+    }
+}
+
+void TspDynamicSkinForm::PlaceMainMenuItems()
+{
+    const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+    if (items.empty())
+        return;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    int x = Layout.NewMainMenuRect.Left;
+    const int top = Layout.NewMainMenuRect.Top;
+    for (TspSkinMainMenuItem* item : items) {
+        const int w = item->ItemWidth(measure.Canvas());
+        item->ObjectRect = {x, top, x + w, top + RectHeight(item->SkinRect)};
+        x += w;
+    }
+}
+
+void TspDynamicSkinForm::PopupMainMenuItem(TspSkinMainMenuItem* Item)
+{
+    if (!InMainMenu) {
+        InMainMenu = true;
+        InstallKeyHook();
+        if (OnMainMenuEnter)
+            OnMainMenuEnter(this);
+    }
+    if (FSkinMenu == nullptr)
+        return;
+    TRect R = Item->ObjectRect;
+    R.Left += Form->Left();
+    R.Right += Form->Left();
+    R.Top += Form->Top();
+    R.Bottom += Form->Top();
+    auto* skinMenu = dynamic_cast<TspSkinMainMenu*>(FMainMenu);
+    TspSkinData* skin = skinMenu != nullptr && skinMenu->SkinData() != nullptr ? skinMenu->SkinData()
+                        : FMenusSkinData != nullptr                             ? FMenusSkinData
+                                                                                : FSkinData;
+    const bool up = HasSkin() && FSkinData->MainMenuPopupUp;
+    FSwitchingMainMenu = true;
+    const bool opened = FSkinMenu->Popup(Form, skin, 0, R, Item->MenuItem, up);
+    FSwitchingMainMenu = false;
+    if (opened)
+        SkinMenuOpen();
+}
+
+void TspDynamicSkinForm::LeaveMenuModes()
+{
+    if (InMainMenu)
+        MainMenuExit();
+    if (FSkinMenu != nullptr && FSkinMenu->Active())
+        FSkinMenu->CloseMenu();
+    else if (InSkinMenu)
+        SkinMenuClose();
+}
+
+int TspDynamicSkinForm::CurrentMainMenuItem() const
+{
+    const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i]->Down)
+            return static_cast<int>(i);
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i]->Active)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TspDynamicSkinForm::HotMainMenuItem(int Index)
+{
+    const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+    if (Index < 0 || Index >= static_cast<int>(items.size()))
+        return;
+    TspSkinMainMenuItem* target = items[static_cast<size_t>(Index)];
+    bool menuOpen = false;
+    for (TspSkinMainMenuItem* item : items) {
+        if (item == target || !(item->Active || item->Down))
+            continue;
+        menuOpen = menuOpen || item->Down;
+        item->Active = false;
+        item->Down = false;
+        item->Morph.Tenths = 0;
+        DrawSkinObject(item);
+    }
+    target->Active = true;
+    if (menuOpen && target->MenuItem->Count() > 0) {
+        target->Morph.Tenths = 10;
+        target->SetDown(true);
+        return;
+    }
+    if (menuOpen && FSkinMenu != nullptr && FSkinMenu->Active()) {
+        // The open menu closes; main-menu mode stays on the new item.
+        FSwitchingMainMenu = true;
+        FSkinMenu->CloseMenu();
+        FSwitchingMainMenu = false;
+    }
+    target->ReDraw();
+}
+
+int TspDynamicSkinForm::FindMainMenuAccel(WORD Key) const
+{
+    // Accelerators are letters and digits; the other virtual keys are no
+    // characters.
+    if (!((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')))
+        return -1;
+    const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+    std::vector<TMenuBarItemSlot> slots(items.size());
+    std::vector<std::string> captions;
+    for (size_t i = 0; i < items.size(); ++i) {
+        slots[i].Enabled = items[i]->Enabled;
+        captions.push_back(items[i]->MenuItem->Caption());
+    }
+    return MenuBarFindAccelItem(slots, captions, static_cast<char>(Key));
+}
+
+void TspDynamicSkinForm::SelectMainMenuItem(int Index)
+{
+    const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
+    if (Index < 0 || Index >= static_cast<int>(items.size()))
+        return;
+    TspSkinMainMenuItem* item = items[static_cast<size_t>(Index)];
+    const bool menuOpen = FSkinMenu != nullptr && FSkinMenu->Active();
+    HotMainMenuItem(Index);
+    if (menuOpen && item->MenuItem->Count() > 0)
+        return;
+    if (!item->Down)
+        item->Press();
 }

@@ -216,6 +216,32 @@ void TspDynamicSkinForm::FitClientAreaSize()
     }
 }
 
+void TspDynamicSkinForm::ApplyClientRollUp()
+{
+    TBitmap& picture = *FSkinData->RollupPicture;
+    const TPoint& left = FSkinData->RollUpLeftPoint;
+    const TPoint& right = FSkinData->RollUpRightPoint;
+    const bool stretches = right.X > left.X;
+    if (stretches) {
+        const int dw = Form->Width() - picture.Width();
+        for (const auto& object : ObjectList) {
+            if (!object->RollUp)
+                continue;
+            TRect R = object->SkinRect;
+            if (R.Left >= right.X) {
+                R.Left += dw;
+                R.Right += dw;
+            } else if (R.Left < left.X && R.Right > right.X) {
+                R.Right += dw;
+            }
+            object->ObjectRect = R;
+        }
+    }
+    Form->SetBounds(Form->Left(), Form->Top(), stretches ? Form->Width() : picture.Width(), picture.Height());
+    CreateRollUpRegion();
+    Form->Repaint();
+}
+
 void TspDynamicSkinForm::SetRollUpState(bool Value)
 {
     if (!FSupportNCArea && !HasSkin())
@@ -244,27 +270,8 @@ void TspDynamicSkinForm::SetRollUpState(bool Value)
         TestActive(-1, -1, false);
         FMouseTimer->SetEnabled(false);
         FMorphTimer->SetEnabled(false);
-        TBitmap& picture = *FSkinData->RollupPicture;
-        const TPoint& left = FSkinData->RollUpLeftPoint;
-        const TPoint& right = FSkinData->RollUpRightPoint;
-        const bool stretches = right.X > left.X;
         if (Value) {
             FSavedHeight = Form->Height();
-            if (stretches) {
-                const int dw = Form->Width() - picture.Width();
-                for (const auto& object : ObjectList) {
-                    if (!object->RollUp)
-                        continue;
-                    TRect R = object->SkinRect;
-                    if (R.Left >= right.X) {
-                        R.Left += dw;
-                        R.Right += dw;
-                    } else if (R.Left < left.X && R.Right > right.X) {
-                        R.Right += dw;
-                    }
-                    object->ObjectRect = R;
-                }
-            }
             FHiddenControls.clear();
             for (int i = 0; i < Form->ControlCount(); ++i) {
                 TControl* control = Form->Controls(i);
@@ -273,9 +280,7 @@ void TspDynamicSkinForm::SetRollUpState(bool Value)
                     control->Hide();
                 }
             }
-            Form->SetBounds(Form->Left(), Form->Top(), stretches ? Form->Width() : picture.Width(), picture.Height());
-            CreateRollUpRegion();
-            Form->Repaint();
+            ApplyClientRollUp();
         } else {
             for (TControl* control : FHiddenControls)
                 control->Show();

@@ -183,6 +183,8 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         // The form never shows a standard menu bar.
         if (Form->Menu() != nullptr)
             Form->SetMenu(nullptr);
+        if (!frameMode)
+            ArrangeAreaControls();
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(M.LParam);

@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "classlib/core/ShortCuts.h"
+#include "classlib/graphics/Colors.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Menus.h"
@@ -34,8 +36,11 @@ struct THookedForm {
         Form->HandleNeeded();
         auto own = Form->WindowProc;
         Form->WindowProc = [this, own](TMessage& m) {
-            if (m.Msg == Watched)
+            if (m.Msg == Watched) {
                 ++Reached;
+                if (OnReach)
+                    OnReach();
+            }
             own(m);
         };
         Skin = new TspDynamicSkinForm(Form.get());
@@ -61,6 +66,29 @@ struct THookedForm {
     TspDynamicSkinForm* Skin;
     UINT Watched = 0;
     int Reached = 0;
+    // Runs when the watched message reaches the form's own procedure.
+    std::function<void()> OnReach;
+};
+
+// Counts the WM_NCPAINT messages a window gets, ahead of every procedure
+// of the form.
+struct TNCPaintCounter {
+    explicit TNCPaintCounter(HWND window) : Window(window)
+    {
+        Count = 0;
+        Old = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TNCPaintCounter::Proc)));
+    }
+    ~TNCPaintCounter() { SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Old)); }
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+    {
+        if (m == WM_NCPAINT)
+            ++Count;
+        return CallWindowProcA(Old, w, m, wp, lp);
+    }
+    HWND Window;
+    static inline int Count = 0;
+    static inline WNDPROC Old = nullptr;
 };
 
 LPARAM Point(int x, int y)
@@ -89,9 +117,33 @@ TEST(DynamicSkinFormHook, MessageRouting)
     EXPECT_EQ(f.Reaching(WM_NCACTIVATE, 0, 0, &result), 0);
     EXPECT_EQ(result, 1);
     EXPECT_FALSE(f.Skin->FormActive);
+    // These reach the form's procedure once, before the component's work.
+    f.Skin->NewWidth = 0;
+    int seen = -1;
+    f.OnReach = [&] { seen = f.Skin->NewWidth; };
     EXPECT_EQ(f.Reaching(WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100)), 1);
+    EXPECT_EQ(seen, 0);
+    EXPECT_EQ(f.Skin->NewWidth, f.Form->Width());
+    int deactivations = 0;
+    f.Skin->OnDeActivate = [&](TObject*) { ++deactivations; };
+    f.OnReach = [&] { seen = deactivations; };
     EXPECT_EQ(f.Reaching(WM_ACTIVATE, WA_INACTIVE, 0), 1);
-    EXPECT_EQ(f.Reaching(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new")), 1);
+    EXPECT_EQ(seen, 0);
+    EXPECT_EQ(deactivations, 1);
+    {
+        TNCPaintCounter paints(f.Form->Handle());
+        f.OnReach = [&] { seen = TNCPaintCounter::Count; };
+        EXPECT_EQ(f.Reaching(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new")), 1);
+        EXPECT_EQ(seen, 0);
+        EXPECT_EQ(TNCPaintCounter::Count, 1);
+
+        // The default frame shows a new caption font at once.
+        f.Skin->DefCaptionFont()->SetColor(clRed);
+        EXPECT_EQ(TNCPaintCounter::Count, 2);
+        f.Skin->DefInActiveCaptionFont()->SetHeight(16);
+        EXPECT_EQ(TNCPaintCounter::Count, 3);
+    }
+    f.OnReach = nullptr;
 
     // Coordinates are signed: a form on a monitor left of the primary one.
     f.Form->SetBounds(-300, 100, 240, 140);

@@ -1,0 +1,298 @@
+// Test support of the program's end-to-end tests: runs of Corvalen.scr as
+// the system starts them, the stored options, the dialog's controls found by
+// class and text and driven as a user would, and pixels on the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../../support/ScreenPixels.h"
+#include "classlib/core/BmpCodec.h"
+#include "../../support/TempFolder.h"
+#include "../../support/ProgramPath.h"
+
+namespace endtoend {
+
+
+// The folder of this test program (build/win/tests/settings/).
+inline std::string TestDir()
+{
+    const std::string program = testsupport::ProgramPath();
+    return program.substr(0, program.find("..\\"));
+}
+
+using testsupport::ProgramPath;
+
+// One run of a program; a run still going at the end is ended by force.
+class TRun {
+public:
+    TRun(const std::string& program, const std::string& parameters, const std::string& directory = {})
+    {
+        std::string command = "\"" + program + "\" " + parameters;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        FStarted = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess);
+        if (FStarted)
+            CloseHandle(FProcess.hThread);
+    }
+    ~TRun()
+    {
+        if (FStarted && !WaitForEnd(0)) {
+            TerminateProcess(FProcess.hProcess, 1);
+            WaitForEnd(5000);
+        }
+        if (FStarted)
+            CloseHandle(FProcess.hProcess);
+    }
+    TRun(const TRun&) = delete;
+    TRun& operator=(const TRun&) = delete;
+
+    bool Started() const { return FStarted; }
+    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        GetExitCodeProcess(FProcess.hProcess, &code);
+        return code;
+    }
+
+    // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
+    HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
+    {
+        return WaitForWindowOf(FProcess.dwProcessId, ms, accept);
+    }
+    // The same for a window of any process but `excluded`'s.
+    static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
+                                DWORD excluded = 0)
+    {
+        struct TSearch {
+            DWORD ProcessId, Excluded;
+            const std::function<bool(HWND)>& Accept;
+            HWND Found = nullptr;
+        } search{processId, excluded, accept};
+        for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
+            EnumWindows(
+                [](HWND wnd, LPARAM data) -> BOOL {
+                    auto* s = reinterpret_cast<TSearch*>(data);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(wnd, &pid);
+                    const bool owned = s->ProcessId != 0 ? pid == s->ProcessId : pid != s->Excluded;
+                    if (owned && IsWindowVisible(wnd) && s->Accept(wnd))
+                        s->Found = wnd;
+                    return s->Found == nullptr;
+                },
+                reinterpret_cast<LPARAM>(&search));
+        return search.Found;
+    }
+    DWORD ProcessId() const { return FProcess.dwProcessId; }
+
+private:
+    BOOL FStarted = FALSE;
+    PROCESS_INFORMATION FProcess{};
+};
+
+inline bool CoversTheScreen(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.left <= 0 && r.top <= 0 && r.right >= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom >= GetSystemMetrics(SM_CYSCREEN) && (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+inline void PressKey(HWND wnd, WPARAM key)
+{
+    SetForegroundWindow(wnd);
+    PostMessageA(wnd, WM_KEYDOWN, key, 1);
+    PostMessageA(wnd, WM_KEYUP, key, 1u | (1u << 30) | (1u << 31));
+}
+
+// The options of the product version under root: value name -> text.
+const char* const OptionKey = "Software\\Veltrask Software\\3D Corvalen 2";
+
+using TOptions = std::map<std::string, std::string>;
+
+inline TOptions Options(HKEY root)
+{
+    TOptions result;
+    HKEY key;
+    if (RegOpenKeyExA(root, OptionKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return result;
+    char name[256];
+    BYTE data[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        data[dataSize] = 0;
+        result[name] = type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data))
+                                         : std::string(reinterpret_cast<char*>(data));
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+// The option as the program reads it: HKEY_LOCAL_MACHINE first, then HKEY_CURRENT_USER.
+inline std::string OptionOf(const std::string& name)
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const TOptions options = Options(root);
+        if (auto it = options.find(name); it != options.end())
+            return it->second;
+    }
+    return "(missing)";
+}
+
+inline void SetOption(HKEY root, const std::string& name, const std::string& value)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+// Every test starts and ends without stored options.
+class ProgramEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ClearOptions(); }
+    void TearDown() override { ClearOptions(); }
+    static void ClearOptions()
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
+    }
+};
+
+// The dialog once its controls show the options (its caption carries the version then).
+inline bool IsReadyDialog(HWND wnd)
+{
+    char caption[64] = {};
+    GetWindowTextA(wnd, caption, sizeof caption);
+    return std::string(caption) == "3D Corvalen v2.30";
+}
+
+inline bool HasCaption(HWND wnd, const std::string& caption)
+{
+    char text[128] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    return caption == text;
+}
+
+// The first window below `parent` (at any depth) of that class and, unless
+// empty, that text.
+inline HWND FindControl(HWND parent, const std::string& className, const std::string& text = {})
+{
+    struct TSearch {
+        const std::string& ClassName;
+        const std::string& Text;
+        HWND Found = nullptr;
+    } search{className, text};
+    EnumChildWindows(
+        parent,
+        [](HWND wnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<TSearch*>(data);
+            char name[64] = {};
+            GetClassNameA(wnd, name, sizeof name);
+            if (_stricmp(name, s->ClassName.c_str()) == 0 && (s->Text.empty() || HasCaption(wnd, s->Text)))
+                s->Found = wnd;
+            return s->Found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// The control of that class inside the group box with that caption.
+inline HWND InGroup(HWND dialog, const std::string& group, const std::string& className, const std::string& text = {})
+{
+    const HWND box = FindControl(dialog, "TspSkinGroupBox", group);
+    return box == nullptr ? nullptr : FindControl(box, className, text);
+}
+
+// What a click on a button, check box or radio button tells its parent; posted,
+// so that a modal loop or the end of the program does not hold the test.
+inline void Click(HWND control)
+{
+    ASSERT_NE(control, nullptr);
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+// A mouse click on a skinned button as a user makes it: the pointer over
+// its centre, then a press and a release there; posted, like Click.
+inline void Press(HWND button)
+{
+    ASSERT_NE(button, nullptr);
+    RECT client{};
+    GetClientRect(button, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    POINT screen = centre;
+    ClientToScreen(button, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
+    PostMessageA(button, WM_MOUSEMOVE, 0, at);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(button, WM_LBUTTONUP, 0, at);
+}
+
+inline bool IsChecked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The thumb moved to `position` and let go, as a user's drag ends.
+inline void Slide(HWND trackBar, int position)
+{
+    ASSERT_NE(trackBar, nullptr);
+    SendMessageA(trackBar, TBM_SETPOS, TRUE, position);
+    SendMessageA(GetParent(trackBar), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(trackBar));
+}
+
+inline int SliderPosition(HWND trackBar) { return static_cast<int>(SendMessageA(trackBar, TBM_GETPOS, 0, 0)); }
+
+inline void Choose(HWND comboBox, int index)
+{
+    ASSERT_NE(comboBox, nullptr);
+    SendMessageA(comboBox, CB_SETCURSEL, index, 0);
+    SendMessageA(GetParent(comboBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(comboBox));
+}
+
+inline int Chosen(HWND comboBox) { return static_cast<int>(SendMessageA(comboBox, CB_GETCURSEL, 0, 0)); }
+
+// A 16 x 16 grid of points over the window as the screen shows it.
+inline std::vector<COLORREF> PixelsOn(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < 16; ++i)
+        for (int j = 0; j < 16; ++j)
+            pixels.push_back(testsupport::ScreenPixel(r.left + (r.right - r.left) * (2 * i + 1) / 32,
+                                                      r.top + (r.bottom - r.top) * (2 * j + 1) / 32));
+    return pixels;
+}
+
+inline std::set<COLORREF> ColoursOn(HWND wnd)
+{
+    const std::vector<COLORREF> pixels = PixelsOn(wnd);
+    return {pixels.begin(), pixels.end()};
+}
+
+// At some moment within `ms` the screen shows a picture over the window,
+// not a cleared window: many colours.
+inline bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(50))
+        if (ColoursOn(wnd).size() >= 20)
+            return true;
+    return false;
+}
+
+}  // namespace endtoend
