@@ -131,6 +131,20 @@ public:
     void FreeNotification(TComponent* aComponent);
     void RemoveFreeNotification(TComponent* aComponent);
 
+    // Points a link field at `value`, moving the free-notification link from
+    // the old target to the new one; setting the current target does nothing.
+    template <class T>
+    void ReplaceLink(T*& field, T* value)
+    {
+        if (field == value)
+            return;
+        if (field != nullptr)
+            field->RemoveFreeNotification(this);
+        field = value;
+        if (field != nullptr)
+            field->FreeNotification(this);
+    }
+
     // Case-insensitive; an empty name finds nothing.
     TComponent* FindComponent(const std::string& name) const;
 

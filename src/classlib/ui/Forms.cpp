@@ -122,13 +122,7 @@ TCustomForm::~TCustomForm()
 
 void TCustomForm::SetMenu(TMainMenu* menu)
 {
-    if (FMenu == menu)
-        return;
-    if (FMenu != nullptr)
-        FMenu->RemoveFreeNotification(this);
-    FMenu = menu;
-    if (FMenu != nullptr)
-        FMenu->FreeNotification(this);
+    ReplaceLink(FMenu, menu);
 }
 
 void TCustomForm::Notification(TComponent* aComponent, TOperation operation)

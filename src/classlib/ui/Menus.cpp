@@ -197,13 +197,7 @@ TMenu::~TMenu()
 
 void TMenu::SetImages(TCustomImageList* images)
 {
-    if (FImages == images)
-        return;
-    if (FImages != nullptr)
-        FImages->RemoveFreeNotification(this);
-    FImages = images;
-    if (FImages != nullptr)
-        FImages->FreeNotification(this);
+    ReplaceLink(FImages, images);
 }
 
 TMenuItem* TMenu::FindItem(uint16_t command) const
@@ -241,13 +235,7 @@ void TMenu::Notification(TComponent* aComponent, TOperation operation)
 
 void TPopupMenu::SetPopupComponent(TComponent* component)
 {
-    if (FPopupComponent == component)
-        return;
-    if (FPopupComponent != nullptr)
-        FPopupComponent->RemoveFreeNotification(this);
-    FPopupComponent = component;
-    if (FPopupComponent != nullptr)
-        FPopupComponent->FreeNotification(this);
+    ReplaceLink(FPopupComponent, component);
 }
 
 void TPopupMenu::Popup(int x, int y)

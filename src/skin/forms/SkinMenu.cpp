@@ -48,24 +48,12 @@ void TspSkinMenu::SetTransparentValue(int value)
 
 void TspSkinMenu::SetPopupControl(TControl* control)
 {
-    if (FPopupControl == control)
-        return;
-    if (FPopupControl != nullptr)
-        FPopupControl->RemoveFreeNotification(this);
-    FPopupControl = control;
-    if (FPopupControl != nullptr)
-        FPopupControl->FreeNotification(this);
+    ReplaceLink(FPopupControl, control);
 }
 
 void TspSkinMenu::SetSkinData(TspSkinData* skinData)
 {
-    if (FSkinData == skinData)
-        return;
-    if (FSkinData != nullptr)
-        FSkinData->RemoveFreeNotification(this);
-    FSkinData = skinData;
-    if (FSkinData != nullptr)
-        FSkinData->FreeNotification(this);
+    ReplaceLink(FSkinData, skinData);
 }
 
 bool TspSkinMenu::Popup(TControl* popupControl, TspSkinData* skinData, int startIndex, const TRect& r,

@@ -26,24 +26,12 @@ TspSkinPopupMenu::~TspSkinPopupMenu()
 
 void TspSkinPopupMenu::SetSkinData(TspSkinData* skinData)
 {
-    if (FSkinData == skinData)
-        return;
-    if (FSkinData != nullptr)
-        FSkinData->RemoveFreeNotification(this);
-    FSkinData = skinData;
-    if (FSkinData != nullptr)
-        FSkinData->FreeNotification(this);
+    ReplaceLink(FSkinData, skinData);
 }
 
 void TspSkinPopupMenu::SetPopupForm(TCustomForm* form)
 {
-    if (FPopupForm == form)
-        return;
-    if (FPopupForm != nullptr)
-        FPopupForm->RemoveFreeNotification(this);
-    FPopupForm = form;
-    if (FPopupForm != nullptr)
-        FPopupForm->FreeNotification(this);
+    ReplaceLink(FPopupForm, form);
 }
 
 TspSkinMenuHost* TspSkinPopupMenu::FindHost() const
