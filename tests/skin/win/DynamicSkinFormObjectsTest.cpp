@@ -1,0 +1,392 @@
+// The skinned form's frame objects of every kind, client-area mode, the
+// main-menu items on the frame and the objects' hints.
+#include "DynamicSkinFormTestSupport.h"
+
+using namespace skinformtest;
+
+namespace {
+
+// One object of every kind, drawn at the skin's own size.
+const char* const KindsSkin =
+    "[VERSION]\nskinname=kinds\n[PICTURES]\npicture=p\n[FORMINFO]\nclientrect=5,30,95,55\n"
+    "[SKINOBJECTS]\ncount=12\n0=gauge:gauge\n1=switch:switch\n2=track:trackbar\n3=anim:animate\n"
+    "4=bits:bitlabel\n5=fg:framegauge\n6=fr:frameregulator\n7=user:userobject\n8=btn:button\n9=label:label\n"
+    "10=menuitem:mainmenuitem\n11=cap:caption\n"
+    "[gauge]\nskinrect=0,0,20,4\nactivepictureindex=2\nactiveskinrect=0,0,20,4\nminvalue=0\nmaxvalue=10\n"
+    "[switch]\nskinrect=0,5,8,9\nactivepictureindex=2\nactiveskinrect=8,0,16,4\n"
+    "[track]\nskinrect=0,10,40,16\nactivepictureindex=2\nactiveskinrect=0,6,40,12\nbeginpoint=3,3\n"
+    "endpoint=35,3\nminvalue=0\nmaxvalue=32\nbuttonrect=40,0,46,6\nmousedownchangevalue=1\n"
+    "[anim]\nskinrect=50,0,54,4\nactivepictureindex=2\nactiveskinrect=0,0,12,4\ncountframes=3\nbuttonstyle=1\n"
+    "[bits]\nskinrect=50,10,62,14\nactivepictureindex=2\nactiveskinrect=0,12,16,16\nsymbolwidth=4\n"
+    "symbolheight=4\nsymbolslinecount=1\nsymbolsline0=0123\ntextvalue=21\n"
+    "[fg]\nskinrect=50,20,54,24\nactivepictureindex=2\nactiveskinrect=0,0,16,4\nminvalue=0\nmaxvalue=5\n"
+    "countframes=4\n"
+    "[fr]\nskinrect=60,20,80,24\nactivepictureindex=2\nactiveskinrect=0,0,16,4\nminvalue=0\nmaxvalue=30\n"
+    "countframes=4\nkind=rkhorizontal\n"
+    "[user]\nskinrect=60,30,70,40\n"
+    "[btn]\nskinrect=70,0,78,4\nactivepictureindex=2\ndownrect=20,0,28,4\n"
+    "[label]\nskinrect=0,40,40,50\ntextvalue=Hi\n"
+    "[menuitem]\nskinrect=0,0,5,5\n"
+    "[cap]\nskinrect=40,40,100,50\ntextrect=0,0,30,10\nalignment=taleftjustify\nfontcolor=16777215\n"
+    "fontheight=12\n"
+    "[SKINCONTROLS]\ncount=0\n";
+
+}  // namespace
+
+// Every kind draws its looks from the skin and reacts as its kind does;
+// menu items are left to the menus.
+TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
+{
+    TSkinOptions options;
+    options.Text = KindsSkin;
+    TSkinnedForm f(options);
+    std::string names;
+    for (const auto& object : f.Skin->ObjectList)
+        names += object->IDName + " ";
+    EXPECT_EQ(names, "gauge switch track anim bits fg fr user btn label cap ");
+    for (const auto& object : f.Skin->ObjectList)
+        object->ObjectRect = object->SkinRect;
+    auto draw = [&](TspActiveSkinObject* object) {
+        auto t = std::make_unique<TTarget>(100, 60);
+        object->Draw(t->Bitmap.Canvas(), true);
+        return t;
+    };
+
+    auto* gauge = dynamic_cast<TspSkinGaugeObject*>(f.Object("gauge"));
+    gauge->SetValue(5);
+    auto t = draw(gauge);
+    EXPECT_EQ(t->Pixel(9, 1), StripColour(9, 1));      // filled part: active
+    EXPECT_EQ(t->Pixel(10, 1), PictureColour(10, 1));  // the rest: normal
+
+    std::vector<std::string> events;
+    f.Skin->OnSwitchChangeStateEvent = [&](const std::string& id, TSwitchState state) {
+        events.push_back(id + (state == swOn ? " on" : " off"));
+    };
+    f.Skin->OnTrackBarChangeValueEvent = [&](const std::string& id, int value) {
+        events.push_back(id + " " + std::to_string(value));
+    };
+    f.Skin->OnFrameRegulatorChangeValueEvent = f.Skin->OnTrackBarChangeValueEvent;
+    f.Skin->OnPaintEvent = [&](const std::string& id, TCanvas*, const TRect& r) {
+        events.push_back(id + " paint " + std::to_string(r.Left));
+    };
+
+    TspActiveSkinObject* sw = f.Object("switch");
+    EXPECT_EQ(draw(sw)->Pixel(1, 6), PictureColour(1, 6));
+    sw->MouseDown(1, 6, mbLeft);
+    EXPECT_EQ(draw(sw)->Pixel(1, 6), StripColour(9, 1));
+
+    auto* track = dynamic_cast<TspSkinTrackBarObject*>(f.Object("track"));
+    track->MouseDown(0 + 19, 10 + 3, mbLeft);  // off the button: jumps there
+    EXPECT_EQ(track->Value(), 16);
+    t = draw(track);
+    EXPECT_EQ(t->Pixel(5, 10), StripColour(5, 6));        // left of the button: active
+    EXPECT_EQ(t->Pixel(30, 10), PictureColour(30, 10));   // right of it: normal
+    EXPECT_EQ(t->Pixel(19, 13), StripColour(43, 3));      // the button, centred on 19
+
+    auto* anim = dynamic_cast<TspSkinAnimateObject*>(f.Object("anim"));
+    anim->Animation.Frame = 2;
+    EXPECT_EQ(draw(anim)->Pixel(50, 1), StripColour(4, 1));
+
+    t = draw(f.Object("bits"));
+    EXPECT_EQ(t->Pixel(50, 10), StripColour(8, 12));  // "2"
+    EXPECT_EQ(t->Pixel(54, 10), StripColour(4, 12));  // "1"
+    EXPECT_EQ(t->Pixel(58, 10), PictureColour(58, 10));
+
+    auto* fg = dynamic_cast<TspSkinFrameGaugeObject*>(f.Object("fg"));
+    fg->SetValue(5);
+    EXPECT_EQ(fg->FrameIndex, 4);
+    EXPECT_EQ(draw(fg)->Pixel(50, 20), StripColour(12, 0));
+
+    TspActiveSkinObject* fr = f.Object("fr");
+    fr->MouseDown(60, 21, mbLeft);
+    fr->MouseMove(67, 21);  // one step of 20 / 3 px
+    fr->MouseUp(67, 21, mbLeft);
+
+    draw(f.Object("user"));
+
+    auto* btn = dynamic_cast<TspSkinButtonObject*>(f.Object("btn"));
+    btn->MouseEnter();
+    btn->MouseDown(71, 1, mbLeft);
+    EXPECT_EQ(draw(btn)->Pixel(71, 1), StripColour(21, 1));
+
+    EXPECT_EQ(draw(f.Object("label"))->Pixel(0, 40), PictureColour(0, 40));
+
+    // A caption's text is cut to its text rectangle.
+    auto* cap = dynamic_cast<TspSkinCaptionObject*>(f.Object("cap"));
+    cap->SetText(std::string(40, 'W'));
+    t = draw(cap);
+    int white = 0;
+    for (int y = 40; y < 50; ++y) {
+        for (int x = 40; x < 70; ++x)
+            white += GetGValue(t->Pixel(x, y)) > 230 ? 1 : 0;
+        for (int x = 72; x < 100; ++x)
+            ASSERT_EQ(t->Pixel(x, y), PictureColour(x, y)) << x << "," << y;
+    }
+    EXPECT_GT(white, 10);
+
+    const std::vector<std::string> expected{"switch on", "track 16", "fr 10", "user paint 60"};
+    EXPECT_EQ(events, expected);
+}
+
+// In client-area mode rolling up shows the roll-up picture's height and
+// hides exactly the children that were visible; rolling down shows them.
+TEST(DynamicSkinForm, ClientAreaRollUpHidesTheVisibleChildren)
+{
+    TSkinnedForm f({}, false);
+    f.Skin->SetSupportNCArea(false);
+    f.Form->SetBorderStyle(bsNone);
+    auto* shown = new TButton(f.Form.get());
+    shown->SetParent(f.Form.get());
+    auto* hidden = new TButton(f.Form.get());
+    hidden->SetParent(f.Form.get());
+    hidden->Hide();
+    TSkinOptions options;
+    options.RollUp = true;
+    f.Apply(options);
+    const int height = f.Form->Height();
+    f.Skin->SetRollUpState(true);
+    EXPECT_EQ(f.Form->Height(), 20);
+    EXPECT_FALSE(shown->Visible());
+    f.Skin->SetRollUpState(false);
+    EXPECT_TRUE(shown->Visible());
+    EXPECT_FALSE(hidden->Visible());
+    EXPECT_EQ(f.Form->Height(), height);
+}
+
+// A form smaller than the skin's frame grows to the frame's minimum when
+// the skin comes; a captured object keeps every other object cold.
+TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
+{
+    TSkinnedForm f({}, false);
+    f.Form->SetBounds(100, 100, 30, 20);
+    f.Apply({});
+    // The skinless frame's own minimum already widened it.
+    EXPECT_GT(f.Skin->GetMinHeight(), f.Skin->GetDefCaptionHeight() + 6);
+    EXPECT_GE(f.Form->Width(), f.Skin->GetMinWidth());
+    EXPECT_EQ(f.Form->Height(), f.Skin->GetMinHeight());
+
+    f.Form->SetBounds(100, 100, 200, 100);
+    f.Skin->FormActive = true;
+    int close = -1;
+    for (size_t i = 0; i < f.Skin->ObjectList.size(); ++i)
+        if (f.Skin->ObjectList[i]->IDName == "closebutton")
+            close = static_cast<int>(i);
+    ASSERT_NE(close, -1);
+    auto centre = [](const TspActiveSkinObject* o) {
+        return TPoint{(o->ObjectRect.Left + o->ObjectRect.Right) / 2, (o->ObjectRect.Top + o->ObjectRect.Bottom) / 2};
+    };
+    const TPoint atMax = centre(f.Object("maxbutton")), atClose = centre(f.Object("closebutton"));
+    f.Skin->CaptureObject = close;
+    f.Skin->TestActive(atMax.X, atMax.Y, true);
+    EXPECT_EQ(f.Skin->ActiveObject, -1);
+    EXPECT_FALSE(f.Object("maxbutton")->MouseIn);
+    f.Skin->TestActive(atClose.X, atClose.Y, true);
+    EXPECT_EQ(f.Skin->ActiveObject, close);
+    EXPECT_TRUE(f.Object("closebutton")->MouseIn);
+    f.Skin->CaptureObject = -1;
+    f.Skin->TestActive(atMax.X, atMax.Y, true);
+    EXPECT_FALSE(f.Object("closebutton")->MouseIn);
+    EXPECT_TRUE(f.Object("maxbutton")->MouseIn);
+    f.Skin->MorphTimer()->SetEnabled(false);
+}
+
+namespace {
+
+// The frame skin with a main-menu band across the top strip (20, 20) -
+// (60, 24) and a "MAINMENUITEM" record 20 wide whose text area leaves 2
+// pixels at either end; the hot look is green.
+TSkinOptions MainMenuSkin()
+{
+    std::string text = SkinText("mainmenurect=20,20,60,24\n");
+    const std::string objects = "count=6\n";
+    text.replace(text.find(objects), objects.size(), "count=7\n6=MAINMENUITEM:mainmenuitem\n");
+    text.insert(text.find("[SKINCONTROLS]"),
+                "[MAINMENUITEM]\nskinrect=20,20,40,24\ntextrect=2,0,18,4\nitemleftoffset=2\nitemrightoffset=2\n"
+                "activepictureindex=0\nactiveskinrect=0,0,12,4\nfontheight=8\n");
+    TSkinOptions options;
+    options.Text = text;
+    return options;
+}
+
+TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
+{
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+}  // namespace
+
+// The main menu's visible items lie side by side along the band, each as
+// wide as its caption needs, drawn from the record; Alt and the arrow keys
+// walk them, Enter opens an item's menu and Right moves on from it, Alt
+// with an accelerator runs an item; the items go with their menu.
+TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
+{
+    TSkinnedForm f(MainMenuSkin());
+    f.Form->Show();
+    auto* menu = new TMainMenu(f.Form.get());
+    TMenuItem* file = AddItem(menu->Items(), menu, "FileItem", "&File");
+    AddItem(file, menu, "OpenItem", "Open");
+    AddItem(menu->Items(), menu, "HiddenItem", "Hidden")->SetVisible(false);
+    TMenuItem* help = AddItem(menu->Items(), menu, "HelpItem", "&Help and more");
+    int helps = 0;
+    help->OnClick = [&](TObject*) { ++helps; };
+    f.Skin->SetMainMenu(menu);
+
+    std::vector<TspSkinMainMenuItem*> items = f.Skin->MainMenuItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0]->IDName, "FileItem");
+    EXPECT_EQ(items[1]->IDName, "HelpItem");
+    f.Skin->FormActive = true;
+    f.Skin->NewWidth = 200;
+    f.Skin->NewHeight = 100;
+    TTarget t(200, 100);
+    f.Skin->PaintNCSkin(t.DC());
+    const TRect a = items[0]->ObjectRect, b = items[1]->ObjectRect;
+    EXPECT_EQ(a.Left, f.Skin->Layout.NewMainMenuRect.Left);
+    EXPECT_EQ(a.Top, 20);
+    EXPECT_EQ(a.Bottom, 24);
+    EXPECT_EQ(b.Left, a.Right);
+    EXPECT_GT(b.Right - b.Left, a.Right - a.Left);
+    // The record's right end closes each item, wherever it ends.
+    EXPECT_EQ(t.Pixel(a.Right - 1, 21), PictureColour(39, 21));
+    EXPECT_EQ(t.Pixel(b.Right - 1, 21), PictureColour(39, 21));
+
+    auto key = [](WORD k) {
+        MSG m{nullptr, WM_KEYDOWN, k, 0, 0, {}};
+        bool handled = false;
+        Application->OnMessage(m, handled);
+        return handled;
+    };
+    f.Skin->MainMenuEnter();
+    ASSERT_TRUE(f.Skin->InMainMenu);
+    EXPECT_TRUE(items[0]->Active);
+    EXPECT_EQ(t.Pixel(a.Left, 20), PictureColour(20, 20));
+    TTarget hot(200, 100);
+    f.Skin->PaintNCSkin(hot.DC());
+    EXPECT_EQ(hot.Pixel(a.Left, 20), ActiveGreen);
+    EXPECT_TRUE(key(VK_RIGHT));
+    EXPECT_TRUE(items[1]->Active);
+    EXPECT_FALSE(items[0]->Active);
+    key(VK_RIGHT);  // wraps
+    EXPECT_TRUE(items[0]->Active);
+    key(VK_RETURN);
+    EXPECT_TRUE(items[0]->Down);
+    EXPECT_TRUE(f.Skin->SkinMenu()->Active());
+    EXPECT_TRUE(f.Skin->InSkinMenu);
+    key(VK_RIGHT);  // "Open" opens nothing: on to the next item
+    EXPECT_FALSE(items[0]->Down);
+    EXPECT_TRUE(items[1]->Active);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active());
+    EXPECT_TRUE(f.Skin->InMainMenu);
+    EXPECT_EQ(helps, 0);
+    key(VK_ESCAPE);
+    EXPECT_FALSE(f.Skin->InMainMenu);
+    EXPECT_FALSE(items[1]->Active);
+    EXPECT_FALSE(static_cast<bool>(Application->OnMessage));
+
+    TWMKey altH{WM_SYSKEYDOWN, 'H', 0x20000001, 0};
+    bool handled = false;
+    f.Skin->FormShortCut(altH, handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(helps, 1);
+    EXPECT_FALSE(f.Skin->InMainMenu);
+
+    delete menu;
+    EXPECT_TRUE(f.Skin->MainMenuItems().empty());
+    f.Skin->MorphTimer()->SetEnabled(false);
+}
+
+// In client-area mode a control on a named skin area follows the area as
+// the form's size moves the skin's parts; a skin change keeps a roll-up
+// the new skin can show and undoes one it cannot.
+TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
+{
+    TSkinnedForm f({}, false);
+    f.Skin->SetSupportNCArea(false);
+    f.Form->SetBorderStyle(bsNone);
+    auto* placed = new TspSkinControl(f.Form.get());
+    placed->SetParent(f.Form.get());
+    placed->SetAlign(alTop);
+    placed->AreaName = "panelarea";
+    TSkinOptions options;
+    options.RollUp = true;
+    options.Text = SkinText("");
+    options.Text.insert(options.Text.find("[SKINCONTROLS]"), "[SKINAREAS]\ncount=1\n0=panelarea:70,10,90,20\n");
+    f.Apply(options);
+    EXPECT_EQ(placed->Align(), alNone);
+    ASSERT_EQ(f.Skin->AreaControlList.size(), 1u);
+    // In the right-top corner: the area moves with the width.
+    const int dx = f.Form->Width() - 100;
+    EXPECT_EQ(placed->Left(), 70 + dx);
+    EXPECT_EQ(placed->Width(), 20);
+    const int top = placed->Top();
+    f.Form->SetWidth(f.Form->Width() + 20);
+    EXPECT_EQ(placed->Left(), 90 + dx);
+    EXPECT_EQ(placed->Top(), top);
+
+    const int height = f.Form->Height();
+    f.Skin->SetRollUpState(true);
+    f.Apply(options);
+    EXPECT_TRUE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Form->Height(), 20);
+    EXPECT_FALSE(placed->Visible());
+    options.RollUp = false;
+    f.Apply(options);
+    EXPECT_FALSE(f.Skin->RollUpState);
+    EXPECT_TRUE(placed->Visible());
+    EXPECT_EQ(f.Form->Height(), height);
+    EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
+    f.Skin->MouseTimer()->SetEnabled(false);
+}
+
+namespace {
+
+int VisibleThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL {
+            if (IsWindowVisible(window))
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace
+
+// A hot object's hint shows through the hint component after the pause
+// and goes when the object is left.
+TEST(DynamicSkinForm, ObjectHintsFollowTheHotObject)
+{
+    TSkinnedForm f;
+    f.Skin->FormActive = true;
+    auto* hint = new TspSkinHint(f.Form.get());
+    f.Skin->SetSkinHint(hint);
+    f.Skin->ShowObjectHint = true;
+    TspActiveSkinObject* close = f.Object("closebutton");
+    close->Hint = "Closes the form";
+    // The hint window serves the main form's hint component.
+    Application->SetMainForm(f.Form.get());
+    const int pause = Application->HintPause;
+    Application->HintPause = 1;
+    const int before = VisibleThreadWindows();
+    const TRect& r = close->ObjectRect;
+    f.Skin->TestActive((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, true);
+    for (int i = 0; i < 50 && VisibleThreadWindows() == before; ++i) {
+        Application->ProcessMessages();
+        Sleep(10);
+    }
+    EXPECT_EQ(VisibleThreadWindows(), before + 1);
+    f.Skin->TestActive(-1, -1, false);
+    EXPECT_EQ(VisibleThreadWindows(), before);
+    Application->HintPause = pause;
+    Application->SetMainForm(nullptr);
+    f.Skin->MorphTimer()->SetEnabled(false);
+}
