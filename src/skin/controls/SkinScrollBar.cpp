@@ -23,6 +23,20 @@ bool Contains(const TRect& r, int x, int y)
     return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
 }
 
+// The button of the first `count` under (x, y), or -1; while a button is
+// held down, no other one can become active.
+int ActiveButtonAt(const TspSkinButtonEntry* buttons, int count, int down, int x, int y)
+{
+    int active = -1;
+    for (int i = 0; i < count; ++i) {
+        if (Contains(buttons[i].R, x, y)) {
+            active = i;
+            break;
+        }
+    }
+    return down != -1 && active != down ? -1 : active;
+}
+
 TRect Offset(const TRect& r, int dx, int dy)
 {
     return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
@@ -316,15 +330,7 @@ void TspSkinScrollBar::TimerTick()
 
 void TspSkinScrollBar::TestActive(int x, int y)
 {
-    int active = -1;
-    for (int i = 0; i < 3; ++i) {
-        if (Contains(FButtons[i].R, x, y)) {
-            active = i;
-            break;
-        }
-    }
-    if (FDownButton != -1 && active != FDownButton)
-        active = -1;
+    const int active = ActiveButtonAt(FButtons, 3, FDownButton, x, y);
     if (active == FActiveButton)
         return;
     FOldActiveButton = FActiveButton;
@@ -646,15 +652,7 @@ void TspSkinUpDown::MouseDown(TMouseButton button, TShiftState shift, int x, int
 void TspSkinUpDown::MouseMove(TShiftState shift, int x, int y)
 {
     TspSkinCustomControl::MouseMove(shift, x, y);
-    int active = -1;
-    for (int i = 0; i < 2; ++i) {
-        if (Contains(FButtons[i].R, x, y)) {
-            active = i;
-            break;
-        }
-    }
-    if (FDownButton != -1 && active != FDownButton)
-        active = -1;
+    const int active = ActiveButtonAt(FButtons, 2, FDownButton, x, y);
     if (active == FActiveButton)
         return;
     FOldActiveButton = FActiveButton;
