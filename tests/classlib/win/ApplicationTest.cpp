@@ -41,54 +41,36 @@ public:
     void WindowDestroyed(HWND) override {}
 };
 
-// Destroys its window, when still there, at the end of the scope.
-struct TWindow {
-    explicit TWindow(HWND wnd) : Wnd(wnd) {}
-    ~TWindow()
-    {
-        if (IsWindow(Wnd))
-            DestroyWindow(Wnd);
-    }
-    TWindow(const TWindow&) = delete;
-    TWindow& operator=(const TWindow&) = delete;
-    HWND Get() const { return Wnd; }
-    HWND Wnd;
-};
+// The test window, destroyed at the end of the scope.
+using TWindow = std::unique_ptr<HWND__, BOOL(WINAPI*)(HWND)>;
 
-HWND CreateTestWindow(TWindowTarget* target)
+TWindow CreateTestWindow(TWindowTarget* target)
 {
     WNDCLASSEXA windowClass{};
     windowClass.lpszClassName = "TApplicationTestWindow";
     RegisterWindowClass(windowClass);
-    return CreateWindowExA(0, "TApplicationTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), target);
-}
-
-void DrainQueue()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    return TWindow(CreateWindowExA(0, "TApplicationTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), target),
+                   DestroyWindow);
 }
 
 using testsupport::TakeQuit;
 
-class ApplicationTest : public ::testing::Test {
+// Without the fixture's OnException: these tests see the application's own reports.
+class ApplicationTest : public uitest::UiTest {
 protected:
     void SetUp() override
     {
         Application->Initialize();
         SavedTitle = Application->Title();
-        DrainQueue();
+        UiTest::SetUp();
+        Application->OnException = nullptr;
     }
     void TearDown() override
     {
-        TApplication& app = *Application;
-        app.OnException = nullptr;
-        app.OnIdle = nullptr;
-        app.OnMessage = nullptr;
-        app.SetTitle(SavedTitle);
-        DrainQueue();
+        Application->OnMessage = nullptr;
+        Application->SetTitle(SavedTitle);
+        UiTest::TearDown();
     }
 
     // Runs the application loop; false when the watchdog had to end it.
@@ -178,20 +160,7 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
     TakeQuit();
 }
 
-TEST_F(ApplicationTest, TerminateEndsRunWhichRunsAgain)
-{
-    TRecorder recorder;
-    TWindow window(CreateTestWindow(&recorder));
-    PostMessageA(window.Get(), WM_TEST, 1, 0);
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_TRUE(Application->Terminated());
-    EXPECT_EQ(recorder.TestParams, std::vector<WPARAM>{1}) << "messages queued before WM_QUIT are handled";
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded()) << "Run runs again";
-}
-
-TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem)
+TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThemAndRunEndsAndRunsAgain)
 {
     std::vector<std::string> order;
     TRecorder recorder;
@@ -200,30 +169,32 @@ TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem)
             order.push_back("window " + std::to_string(wParam));
         return DefaultWindowProc(wnd, msg, wParam, lParam);
     };
-    TWindow window(CreateTestWindow(&recorder));
+    const TWindow window = CreateTestWindow(&recorder);
     Application->OnMessage = [&](MSG& msg, bool& handled) {
         if (msg.message != WM_TEST)
             return;
-        EXPECT_EQ(msg.hwnd, window.Get());
+        EXPECT_EQ(msg.hwnd, window.get());
         order.push_back("message " + std::to_string(msg.wParam));
         handled = msg.wParam == 1;
     };
-    PostMessageA(window.Get(), WM_TEST, 1, 0);
-    PostMessageA(window.Get(), WM_TEST, 2, 0);
+    PostMessageA(window.get(), WM_TEST, 1, 0);
+    PostMessageA(window.get(), WM_TEST, 2, 0);
     Application->Terminate();
     EXPECT_TRUE(RunGuarded());
-    EXPECT_EQ(order, (std::vector<std::string>{"message 1", "message 2", "window 2"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"message 1", "message 2", "window 2"}))
+        << "messages queued before WM_QUIT are handled";
+    Application->Terminate();
+    EXPECT_TRUE(RunGuarded()) << "Run runs again";
 }
-
 
 TEST_F(ApplicationTest, ProcessMessagesNeverIdlesAndHandleMessageRunsIdleStepsForModalLoops)
 {
     TRecorder recorder;
-    TWindow window(CreateTestWindow(&recorder));
+    const TWindow window = CreateTestWindow(&recorder);
     int idles = 0;
     Application->OnIdle = [&](TObject*, bool& done) { done = ++idles > 3; };
     for (WPARAM i = 1; i <= 3; ++i)
-        PostMessageA(window.Get(), WM_TEST, i, 0);
+        PostMessageA(window.get(), WM_TEST, i, 0);
     TWatchdog watchdog;
     Application->ProcessMessages();
     EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 2, 3}));
@@ -249,7 +220,7 @@ TEST_F(ApplicationTest, ExceptionsInsideTheLoopAreReportedAndTheLoopGoesOn)
             throw Exception("window failed");
         return DefaultWindowProc(wnd, msg, wParam, lParam);
     };
-    TWindow window(CreateTestWindow(&recorder));
+    const TWindow window = CreateTestWindow(&recorder);
     std::vector<std::string> reported;
     std::vector<TObject*> senders;
     Application->OnException = [&](TObject* sender, Exception& e) {
@@ -266,30 +237,15 @@ TEST_F(ApplicationTest, ExceptionsInsideTheLoopAreReportedAndTheLoopGoesOn)
             throw EConvertError("idle failed");
         Application->Terminate();
     };
-    PostMessageA(window.Get(), WM_TEST, 1, 0);
-    PostMessageA(window.Get(), WM_TEST, 2, 0);
-    PostMessageA(window.Get(), WM_TEST, 3, 0);
+    PostMessageA(window.get(), WM_TEST, 1, 0);
+    PostMessageA(window.get(), WM_TEST, 2, 0);
+    PostMessageA(window.get(), WM_TEST, 3, 0);
     EXPECT_TRUE(RunGuarded());
     EXPECT_EQ(reported, (std::vector<std::string>{"window failed", "filter failed", "idle failed"}));
     EXPECT_EQ(senders, (std::vector<TObject*>{&recorder, Application, Application}));
     EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 3})) << "a failing filter drops its message";
     EXPECT_EQ(idles, 2);
     EXPECT_TRUE(Boxes.empty());
-}
-
-TEST_F(ApplicationTest, UnhandledExceptionInTheLoopShowsTheMessageAndEndsRun)
-{
-    TRecorder recorder;
-    recorder.Handler = [](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_TEST)
-            throw EConvertError("'x' is not a valid integer value");
-        return DefaultWindowProc(wnd, msg, wParam, lParam);
-    };
-    TWindow window(CreateTestWindow(&recorder));
-    PostMessageA(window.Get(), WM_TEST, 0, 0);
-    EXPECT_TRUE(RunGuarded()) << "the failure itself must end Run";
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, "'x' is not a valid integer value");
 }
 
 // Application-window hooks see messages first, in order; true ends the

@@ -15,24 +15,11 @@ using uitest::UiTest;
 
 class ControlsTest : public UiTest {
 protected:
-    static TForm* NewForm(int clientWidth, int clientHeight) { return MakeForm(clientWidth, clientHeight, false); }
-
     static TWinControl* NewChild(TWinControl* parent, TAlign align, int left, int top, int width, int height)
     {
-        auto* child = new TWinControl(parent);
-        child->SetBounds(left, top, width, height);
-        child->SetParent(parent);
+        auto* child = AddControl<TWinControl>(parent, left, top, width, height);
         child->SetAlign(align);
         return child;
-    }
-
-    // The window's rectangle in its parent's client coordinates.
-    static RECT WindowBounds(HWND wnd)
-    {
-        RECT rect{};
-        GetWindowRect(wnd, &rect);
-        MapWindowPoints(nullptr, GetParent(wnd), reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
     }
 };
 
@@ -87,7 +74,7 @@ protected:
 
 TEST_F(ControlsTest, AlignedChildrenTakeTheirStripsAndFollowResizes)
 {
-    TForm* form = NewForm(400, 300);
+    TForm* form = MakeForm(400, 300, false);
     form->DisableAlign();
     TWinControl* client = NewChild(form, alClient, 0, 0, 10, 10);
     TWinControl* top2 = NewChild(form, alTop, 0, 50, 10, 20);
@@ -106,7 +93,9 @@ TEST_F(ControlsTest, AlignedChildrenTakeTheirStripsAndFollowResizes)
     ExpectBounds(left, 0, 50, 40, 225);
     ExpectBounds(right, 340, 50, 60, 225);
     ExpectBounds(client, 40, 50, 300, 225);
-    const RECT real = WindowBounds(client->Handle());
+    RECT real{};  // the window's own rectangle, in the form's client coordinates
+    GetWindowRect(client->Handle(), &real);
+    MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&real), 2);
     EXPECT_TRUE(real.left == 40 && real.top == 50 && real.right == 340 && real.bottom == 275);
 
     // Resizing the form lays the strips out again.
@@ -125,39 +114,10 @@ TEST_F(ControlsTest, AlignedChildrenTakeTheirStripsAndFollowResizes)
     ExpectBounds(bottom, 5, 170, 490, 25);
 }
 
-TEST_F(ControlsTest, ButtonClickFiresOnClickOnceAndSetsTheModalResult)
-{
-    TForm* form = NewForm(200, 100);
-    auto* button = new TButton(form);
-    button->SetParent(form);
-    button->SetCaption("OK");
-    button->SetModalResult(mrOk);
-    int clicks = 0;
-    button->OnClick = [&](TObject* sender) { clicks += sender == button ? 1 : 100; };
-    form->Show();
-    const HWND wnd = button->Handle();
-    EXPECT_EQ(WindowText(wnd), "OK");
-
-    SendMessageA(wnd, BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(form->ModalResult(), mrOk);
-
-    // The caption set on the window is what the control reads back.
-    SetWindowTextA(wnd, "Apply");
-    EXPECT_EQ(button->Caption(), "Apply");
-    button->RecreateWnd();
-    EXPECT_NE(button->Handle(), wnd);
-    EXPECT_EQ(button->Caption(), "Apply");
-    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, 2);
-}
-
 TEST_F(ControlsTest, NotificationsAreReflectedToTheChildTheyConcern)
 {
-    TForm* form = NewForm(200, 100);
-    auto* probe = new TProbe(form);
-    probe->SetBounds(10, 10, 100, 20);
-    probe->SetParent(form);
+    TForm* form = MakeForm(200, 100, false);
+    auto* probe = AddControl<TProbe>(form, 10, 10, 100, 20);
     form->Show();
     const HWND parent = form->Handle();
     const HWND child = probe->Handle();
@@ -184,11 +144,9 @@ TEST_F(ControlsTest, NotificationsAreReflectedToTheChildTheyConcern)
 
 TEST_F(ControlsTest, GraphicControlPaintsOnItsParentAndGetsItsMouseMessages)
 {
-    TForm* form = NewForm(200, 150);
+    TForm* form = MakeForm(200, 150, false);
     form->SetColor(RGB(0, 0, 255));
-    auto* swatch = new TSwatch(form);
-    swatch->SetBounds(20, 30, 50, 40);
-    swatch->SetParent(form);
+    auto* swatch = AddControl<TSwatch>(form, 20, 30, 50, 40);
     form->Show();
     Activate(form);
     UpdateWindow(form->Handle());
@@ -229,7 +187,7 @@ TEST_F(ControlsTest, GraphicControlPaintsOnItsParentAndGetsItsMouseMessages)
 
 TEST_F(ControlsTest, KeysAndMessagesPassThroughTheReplaceableWindowProc)
 {
-    TForm* form = NewForm(100, 100);
+    TForm* form = MakeForm(100, 100, false);
     auto* control = new TWinControl(form);
     control->SetParent(form);
     std::string typed;
@@ -265,7 +223,7 @@ TEST_F(ControlsTest, KeysAndMessagesPassThroughTheReplaceableWindowProc)
 
 TEST_F(ControlsTest, ExceptionInAnEventHandlerReachesOnExceptionAndTheLoopGoesOn)
 {
-    TForm* form = NewForm(200, 100);
+    TForm* form = MakeForm(200, 100, false);
     auto* button = new TButton(form);
     button->SetParent(form);
     int clicks = 0;
@@ -303,7 +261,7 @@ protected:
 
 TEST_F(ControlsTest, FrameChangedLetsAControlAnswerTheNonClientSizeItMissedAtCreation)
 {
-    TForm* form = NewForm(300, 200);
+    TForm* form = MakeForm(300, 200, false);
     auto* edit = AddControl<TFramedEdit>(form, 10, 10, 120, 60);
     RECT before{};
     GetClientRect(edit->Handle(), &before);

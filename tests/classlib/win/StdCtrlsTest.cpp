@@ -135,29 +135,6 @@ TEST_F(StdCtrlsTest, EditTextRoundTripsAndTypingFiresOnChange)
     EXPECT_EQ(WindowText(edit->Handle()), "abcdefgh");
 }
 
-TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWays)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* memo = AddControl<TMemo>(form, 10, 10, 200, 100);
-    TStrings* lines = memo->Lines();
-    lines->Add("first");
-    lines->Add("second");
-    EXPECT_EQ(memo->Text(), "first\r\nsecond\r\n") << "no window yet";
-
-    form->Show();
-    const HWND wnd = memo->Handle();
-    EXPECT_EQ(WindowText(wnd), "first\r\nsecond\r\n");
-
-    // What the user typed is what Lines reads.
-    SetWindowTextA(wnd, "a\r\nb\r\nc");
-    EXPECT_EQ(lines->CommaText(), "a,b,c");
-    lines->Delete(1);
-    lines->Insert(0, "top");
-    lines->Put(2, "C");
-    EXPECT_EQ(WindowText(wnd), "top\r\na\r\nC\r\n");
-    EXPECT_THROW(lines->Strings(3), EListError);
-}
-
 TEST_F(StdCtrlsTest, ScrollBarClampsItsPositionAndReportsChanges)
 {
     TForm* form = MakeForm();
@@ -185,39 +162,9 @@ TEST_F(StdCtrlsTest, ScrollBarClampsItsPositionAndReportsChanges)
     EXPECT_EQ(changes, (std::vector<int>{100, 0, 91, 41}));
 }
 
-TEST_F(StdCtrlsTest, LabelPaintsItsCaptionOnItsParent)
-{
-    TForm* form = MakeForm(300, 150);
-    form->SetColor(RGB(0, 0, 255));
-    auto* label = new TLabel(form);
-    label->SetLeft(20);
-    label->SetTop(30);
-    label->Font()->SetName("Arial");
-    label->Font()->SetHeight(-24);
-    label->Font()->SetColor(RGB(255, 0, 0));
-    label->SetCaption("WWWW");
-    label->SetParent(form);
-    label->SetColor(RGB(0, 255, 0));
-    const RECT bounds = label->BoundsRect();
-    const RECT lower{0, bounds.bottom + 5, 300, 150};
-    {
-        const TWindowShot shot(form->Handle());
-        EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20) << "the caption in the font's colour";
-        EXPECT_GT(shot.CountNear(bounds, RGB(0, 255, 0)), 20) << "an opaque label fills its rectangle";
-        EXPECT_EQ(shot.CountNear(lower, RGB(255, 0, 0), 60), 0);
-    }
-    label->SetTransparent(true);
-    {
-        const TWindowShot shot(form->Handle());
-        EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20);
-        EXPECT_EQ(shot.CountNear(bounds, RGB(0, 255, 0)), 0);
-        EXPECT_GT(shot.CountNear(bounds, RGB(0, 0, 255)), 20) << "the parent shows through";
-    }
-}
-
 // Measuring goes through the same text drawing as painting, so "&" counts
 // as it is shown.
-TEST_F(StdCtrlsTest, CustomLabelMeasuresItsAcceleratorsAndPlacesTextByLayout)
+TEST_F(StdCtrlsTest, LabelsPaintTheirCaptionOnTheParentAndMeasureItAsShown)
 {
     TForm* form = MakeForm(300, 150);
     form->SetColor(RGB(0, 0, 255));
@@ -236,20 +183,53 @@ TEST_F(StdCtrlsTest, CustomLabelMeasuresItsAcceleratorsAndPlacesTextByLayout)
     EXPECT_EQ(lone->Width(), space->Width()) << "a lone \"&\" measures as a space";
     EXPECT_GT(lone->Width(), 0);
 
+    plain->SetLeft(150);
+    plain->SetTop(10);
+    plain->Font()->SetColor(RGB(255, 0, 0));
+    plain->SetColor(RGB(0, 255, 0));
     accel->SetAutoSize(false);
     accel->SetBounds(20, 40, 100, 80);
     accel->Font()->SetColor(RGB(255, 0, 0));
     accel->SetTransparent(true);
     accel->SetLayout(tlBottom);
+    const RECT bounds = plain->BoundsRect();
+    {
+        const TWindowShot shot(form->Handle());
+        EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20) << "the caption in the font's colour";
+        EXPECT_GT(shot.CountNear(bounds, RGB(0, 255, 0)), 20) << "an opaque label fills its rectangle";
+        EXPECT_EQ(shot.CountNear(RECT{150, bounds.bottom + 5, 300, 150}, RGB(255, 0, 0), 60), 0);
+        EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0) << "tlBottom: nothing in the upper half";
+        EXPECT_GT(shot.CountNear(RECT{20, 80, 120, 120}, RGB(255, 0, 0), 60), 10);
+    }
+    plain->SetTransparent(true);
     const TWindowShot shot(form->Handle());
-    EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0) << "nothing in the upper half";
-    EXPECT_GT(shot.CountNear(RECT{20, 80, 120, 120}, RGB(255, 0, 0), 60), 10);
+    EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20);
+    EXPECT_EQ(shot.CountNear(bounds, RGB(0, 255, 0)), 0);
+    EXPECT_GT(shot.CountNear(bounds, RGB(0, 0, 255)), 20) << "the parent shows through";
 }
 
-TEST_F(StdCtrlsTest, MemoTakesReturnsAndTabsOnlyWhenItWantsThemAndKeepsItsStyles)
+TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsAndTabsOnlyWhenItWantsThem)
 {
-    TForm* form = MakeForm();
+    TForm* form = MakeForm(300, 200, false);
     auto* memo = AddControl<TMemo>(form, 10, 10, 200, 100);
+    TStrings* lines = memo->Lines();
+    lines->Add("first");
+    lines->Add("second");
+    EXPECT_EQ(memo->Text(), "first\r\nsecond\r\n") << "no window yet";
+
+    form->Show();
+    const HWND wnd = memo->Handle();
+    EXPECT_EQ(WindowText(wnd), "first\r\nsecond\r\n");
+    // What the user typed is what Lines reads.
+    SetWindowTextA(wnd, "a\r\nb\r\nc");
+    EXPECT_EQ(lines->CommaText(), "a,b,c");
+    lines->Delete(1);
+    lines->Insert(0, "top");
+    lines->Put(2, "C");
+    EXPECT_EQ(WindowText(wnd), "top\r\na\r\nC\r\n");
+    EXPECT_THROW(lines->Strings(3), EListError);
+
+    lines->Clear();
     const auto type = [&](char c) { SendMessageA(memo->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1); };
     type('a');
     type('\r');
