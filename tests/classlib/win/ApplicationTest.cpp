@@ -102,9 +102,7 @@ TEST_F(ApplicationTest, AllocateHWndSendsEveryMessageToTheMethod)
 
     EXPECT_EQ(SendMessageA(wnd, WM_TEST, 21, 0), 42);
     SetWindowTextA(wnd, "util");  // left to CallDefWindowProc
-    char text[16] = {};
-    GetWindowTextA(wnd, text, sizeof(text));
-    EXPECT_STREQ(text, "util");
+    EXPECT_EQ(WindowText(wnd), "util");
 
     PostMessageA(wnd, WM_TEST, 5, 0);
     Application->ProcessMessages();

@@ -49,20 +49,14 @@ struct TContextState {
     int BkMode;
 };
 
-TEST(CanvasTest, LinesRunFromTheCurrentPositionWithThePen)
+TEST(CanvasTest, PenAndBrushStylesReachTheDrawingAndMeasuringDrawsNothing)
 {
     TBitmap bitmap;
-    Prepare(bitmap, 40, 40, clWhite);
+    Prepare(bitmap, 120, 40, clWhite);
     TCanvas* canvas = bitmap.Canvas();
-    canvas->Pen()->SetColor(clRed);
-    canvas->MoveTo(5, 5);
-    canvas->LineTo(30, 5);
-    canvas->LineTo(30, 30);  // continues from (30, 5)
-    const auto red = [](TColor c) { return c == clRed; };
-    EXPECT_EQ(CountPixels(canvas, RECT{5, 5, 30, 6}, red), 25);
-    EXPECT_EQ(CountPixels(canvas, RECT{30, 5, 31, 30}, red), 25);
-    EXPECT_EQ(canvas->Pixels(30, 30), clWhite) << "the end point is not drawn";
-
+    const auto count = [&](TColor color) {
+        return CountPixels(canvas, RECT{0, 0, 120, 40}, [color](TColor c) { return c == color; });
+    };
     // A wider pen covers the rows beside the line; a clear pen draws nothing.
     canvas->Pen()->SetWidth(5);
     canvas->Pen()->SetColor(clBlue);
@@ -70,9 +64,26 @@ TEST(CanvasTest, LinesRunFromTheCurrentPositionWithThePen)
     canvas->LineTo(25, 20);
     EXPECT_EQ(canvas->Pixels(15, 22), clBlue);
     canvas->Pen()->SetStyle(psClear);
+    canvas->Pen()->SetColor(clRed);
     canvas->MoveTo(5, 35);
-    canvas->LineTo(25, 35);
-    EXPECT_EQ(CountPixels(canvas, RECT{0, 32, 29, 38}, [](TColor c) { return c != clWhite; }), 0);
+    canvas->LineTo(100, 35);
+    EXPECT_EQ(count(clRed), 0);
+
+    canvas->Font()->SetColor(clRed);
+    RECT measured{5, 5, 5, 5};
+    const int height = canvas->DrawText("Wide text", measured, DT_CALCRECT);
+    const SIZE extent = canvas->TextExtent("Wide text");
+    EXPECT_EQ(measured.right - measured.left, extent.cx);
+    EXPECT_EQ(measured.bottom - measured.top, extent.cy);
+    EXPECT_EQ(height, extent.cy);
+    EXPECT_EQ(count(clRed), 0) << "measuring draws nothing";
+    // A clear brush leaves the background around the letters.
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Brush()->SetColor(clLime);
+    RECT box{30, 0, 120, 40};
+    canvas->DrawText("Wide text", box, DT_CENTER);
+    EXPECT_GT(count(clRed), 0);
+    EXPECT_EQ(count(clLime), 0);
 }
 
 TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
@@ -109,30 +120,6 @@ TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
             EXPECT_TRUE(TContextState(dc) == before) << name << " " << style;
         }
     }
-}
-
-TEST(CanvasTest, DrawTextMeasuresOrDraws)
-{
-    TBitmap bitmap;
-    Prepare(bitmap, 120, 40, clWhite);
-    TCanvas* canvas = bitmap.Canvas();
-    canvas->Font()->SetColor(clRed);
-    RECT measured{5, 5, 5, 5};
-    const int height = canvas->DrawText("Wide text", measured, DT_CALCRECT);
-    const SIZE extent = canvas->TextExtent("Wide text");
-    EXPECT_EQ(measured.right - measured.left, extent.cx);
-    EXPECT_EQ(measured.bottom - measured.top, extent.cy);
-    EXPECT_EQ(height, extent.cy);
-    const auto red = [](TColor c) { return c == clRed; };
-    EXPECT_EQ(CountPixels(canvas, RECT{0, 0, 120, 40}, red), 0) << "measuring draws nothing";
-
-    // A clear brush leaves the background around the letters.
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Brush()->SetColor(clBlue);
-    RECT box{0, 0, 120, 40};
-    canvas->DrawText("Wide text", box, DT_CENTER);
-    EXPECT_GT(CountPixels(canvas, RECT{0, 0, 120, 40}, [](TColor c) { return c != clWhite; }), 0);
-    EXPECT_EQ(CountPixels(canvas, RECT{0, 0, 120, 40}, [](TColor c) { return c == clBlue; }), 0);
 }
 
 // Each pass makes a new pen, brush and font: a leak of one object per pass

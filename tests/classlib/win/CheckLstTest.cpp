@@ -28,12 +28,6 @@ protected:
         return rect;
     }
 
-    void ClickAt(int x, int y) const
-    {
-        SendMessageA(List->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessageA(List->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    }
-
     TForm* Form = nullptr;
     TCheckListBox* List = nullptr;
     int ClickChecks = 0;
@@ -76,15 +70,15 @@ TEST_F(CheckListBoxTest, ClickInTheCheckAreaOrSpaceTogglesAndFiresOnClickCheck)
     List->SetFocus();
 
     const RECT second = ItemRect(1);
-    ClickAt(second.left + 5, (second.top + second.bottom) / 2);
+    ClickAt(List->Handle(), second.left + 5, (second.top + second.bottom) / 2);
     EXPECT_TRUE(List->Checked(1));
     EXPECT_EQ(ClickChecks, 1);
     EXPECT_EQ(List->ItemIndex(), 1) << "the click selects the item as well";
 
     // A click on the text selects without toggling; below the last item nothing toggles.
     const RECT third = ItemRect(2);
-    ClickAt(third.left + 80, (third.top + third.bottom) / 2);
-    ClickAt(5, third.bottom + 30);
+    ClickAt(List->Handle(), third.left + 80, (third.top + third.bottom) / 2);
+    ClickAt(List->Handle(), 5, third.bottom + 30);
     EXPECT_EQ(List->ItemIndex(), 2);
     EXPECT_FALSE(List->Checked(2));
     EXPECT_EQ(ClickChecks, 1);

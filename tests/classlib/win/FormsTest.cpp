@@ -130,23 +130,6 @@ TEST_F(FormsTest, OnCloseQueryAndOnCloseDecideWhatClosingDoes)
     EXPECT_EQ(queries, 2);
 }
 
-TEST_F(FormsTest, ClosingTheMainFormEndsRun)
-{
-    TForm* main = nullptr;
-    Application->CreateForm(main);
-    int closes = 0;
-    main->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
-    Application->OnIdle = [&](TObject*, bool& done) {
-        done = true;
-        PostMessageA(main->Handle(), WM_CLOSE, 0, 0);
-    };
-    uitest::TLoopWatchdog watchdog;
-    Application->Run();
-    EXPECT_FALSE(watchdog.Fired());
-    EXPECT_EQ(closes, 1);
-    EXPECT_TRUE(Application->Terminated());
-}
-
 // A form with a member whose end is recorded: OnDestroy must see it alive.
 struct TLifeMark {
     bool* Gone;

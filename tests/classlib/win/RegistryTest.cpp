@@ -107,8 +107,9 @@ TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeButNeverTheOpenKeyOrRoot)
 }
 
 // Refuses what a non-administrator is refused: opening or creating any key
-// of HKEY_LOCAL_MACHINE for writing, and setting values there.
-class TRefusingLocalMachine : public TRegistryBackend {
+// of HKEY_LOCAL_MACHINE for writing, and setting values there; on request
+// every value set. Counts the handles left open.
+class TTestBackend : public TRegistryBackend {
 public:
     static constexpr REGSAM WriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE;
 
@@ -116,13 +117,13 @@ public:
     {
         if (root == HKEY_LOCAL_MACHINE && (access & WriteAccess) != 0)
             return ERROR_ACCESS_DENIED;
-        return TRegistryBackend::OpenKey(root, parent, subKey, access, result);
+        return Count(TRegistryBackend::OpenKey(root, parent, subKey, access, result));
     }
     LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
     {
         if (root == HKEY_LOCAL_MACHINE)
             return ERROR_ACCESS_DENIED;
-        return TRegistryBackend::CreateKey(root, parent, subKey, access, result);
+        return Count(TRegistryBackend::CreateKey(root, parent, subKey, access, result));
     }
     LONG SetValue(HKEY root, HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
     {
@@ -130,69 +131,46 @@ public:
             return ERROR_ACCESS_DENIED;
         return TRegistryBackend::SetValue(root, key, name, type, data, size);
     }
-    bool RefuseEverySet = false;
-};
-
-TEST_F(RegistryTest, RefusingBackendMakesWritesRaise)
-{
-    TRefusingLocalMachine backend;
-    TRegistry::SetBackend(&backend);
-
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
-    EXPECT_FALSE(machine.OpenKey(Path, true));
-    EXPECT_EQ(RegistryError([&] { machine.WriteString("Name", "x"); }), "Failed to set data for 'Name'");
-
-    TRegistry user;  // HKEY_CURRENT_USER still works
-    ASSERT_TRUE(user.OpenKey(Path, true));
-    user.WriteString("Name", "user");
-    EXPECT_EQ(user.ReadString("Name"), "user");
-
-    backend.RefuseEverySet = true;  // a refusal of the write itself
-    EXPECT_EQ(RegistryError([&] { user.WriteString("Name", "changed"); }), "Failed to set data for 'Name'");
-    EXPECT_EQ(user.ReadString("Name"), "user");
-}
-
-// Counts the handles the registry objects open and close.
-class TCountingBackend : public TRegistryBackend {
-public:
-    LONG OpenKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        return Count(TRegistryBackend::OpenKey(root, parent, subKey, access, result));
-    }
-    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        return Count(TRegistryBackend::CreateKey(root, parent, subKey, access, result));
-    }
     LONG CloseKey(HKEY root, HKEY key) override
     {
         --Open;
         return TRegistryBackend::CloseKey(root, key);
     }
+    bool RefuseEverySet = false;
+    int Open = 0;
+
+private:
     LONG Count(LONG result)
     {
-        if (result == ERROR_SUCCESS)
-            ++Open;
+        Open += result == ERROR_SUCCESS ? 1 : 0;
         return result;
     }
-    int Open = 0;
 };
 
-TEST_F(RegistryTest, EveryHandleOpenedIsClosed)
+TEST_F(RegistryTest, RefusedWritesRaiseAndEveryHandleOpenedIsClosed)
 {
-    TCountingBackend backend;
+    TTestBackend backend;
     TRegistry::SetBackend(&backend);
     {
-        TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(Path + "\\A\\B", true));
-        ASSERT_TRUE(reg.OpenKey("C", true));
-        EXPECT_EQ(backend.Open, 1);  // the previous key was closed
-        EXPECT_TRUE(reg.KeyExists("\\" + Path + "\\A"));
-        EXPECT_FALSE(reg.OpenKey("Missing", false));
-        EXPECT_TRUE(reg.DeleteKey("\\" + Path + "\\A"));
+        TRegistry machine;
+        machine.SetRootKey(HKEY_LOCAL_MACHINE);
+        EXPECT_FALSE(machine.OpenKey(Path, true));
+        EXPECT_EQ(RegistryError([&] { machine.WriteString("Name", "x"); }), "Failed to set data for 'Name'");
+
+        TRegistry user;  // HKEY_CURRENT_USER still works
+        ASSERT_TRUE(user.OpenKey(Path + "\\A\\B", true));
+        ASSERT_TRUE(user.OpenKey("C", true));
+        EXPECT_EQ(backend.Open, 1) << "the previous key was closed";
+        user.WriteString("Name", "user");
+        backend.RefuseEverySet = true;  // a refusal of the write itself
+        EXPECT_EQ(RegistryError([&] { user.WriteString("Name", "changed"); }), "Failed to set data for 'Name'");
+        EXPECT_EQ(user.ReadString("Name"), "user");
+        EXPECT_TRUE(user.KeyExists("\\" + Path + "\\A"));
+        EXPECT_FALSE(user.OpenKey("Missing", false));
+        EXPECT_TRUE(user.DeleteKey("\\" + Path + "\\A"));
         EXPECT_EQ(backend.Open, 1);
     }
-    EXPECT_EQ(backend.Open, 0);  // the destructor closed the key
+    EXPECT_EQ(backend.Open, 0) << "the destructors closed the keys";
 }
 
 }  // namespace
