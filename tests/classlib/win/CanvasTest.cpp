@@ -1,5 +1,6 @@
-// The canvas under Wine: lines checked pixel by pixel, the context left as
-// given, no GDI object leaked, a custom control's paint.
+// The canvas and its graphics objects under Wine: pen, brush and text checked
+// pixel by pixel, the context left as given, no GDI object leaked, a custom
+// control's paint; the font's handle and size, the icon's handle.
 #include "classlib/graphics/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include "UiTestSupport.h"
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Icon.h"
 
 namespace {
 
@@ -185,6 +187,103 @@ TEST_F(CanvasControlTest, CustomControlPaintsThroughItsCanvas)
     EXPECT_TRUE(Near(PixelOf(control->Handle(), 30, 20), RGB(0, 255, 0)));
     EXPECT_TRUE(Near(PixelOf(control->Handle(), 0, 0), RGB(0, 0, 255)));
     EXPECT_THROW(control->Canvas()->Rectangle(0, 0, 1, 1), EInvalidGraphicOperation);
+}
+
+// Fonts: the size in points and pixels, the GDI handle made on demand and
+// replaced (the old one deleted) on every change.
+LOGFONTA DescribedBy(HFONT font)
+{
+    LOGFONTA logFont{};
+    EXPECT_EQ(GetObjectA(font, sizeof(logFont), &logFont), static_cast<int>(sizeof(logFont)));
+    return logFont;
+}
+
+TEST(FontTest, SizeConvertsAtTheScreenResolutionAndTheHandleIsMadeOnDemandAndReplacedOnChange)
+{
+    TFont font;
+    const int ppi = TFont::PixelsPerInch();
+    ASSERT_GT(ppi, 0);
+    font.SetSize(12);
+    EXPECT_EQ(font.Height(), -MulDiv(12, ppi, 72));
+    font.SetHeight(-MulDiv(9, ppi, 72));
+    EXPECT_EQ(font.Size(), 9);
+
+    EXPECT_FALSE(font.HandleAllocated());
+    font.SetName("Arial");
+    font.SetHeight(-16);
+    font.SetStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
+    font.SetCharset(ANSI_CHARSET);
+    const HFONT first = font.Handle();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(font.Handle(), first) << "kept while nothing changes";
+    const LOGFONTA described = DescribedBy(first);
+    EXPECT_STREQ(described.lfFaceName, "Arial");
+    EXPECT_EQ(described.lfWeight, FW_BOLD);
+    EXPECT_TRUE(described.lfItalic && described.lfUnderline && described.lfStrikeOut);
+
+    font.SetStyle(0);
+    EXPECT_EQ(GetObjectType(first), 0u) << "the old handle is deleted";
+    EXPECT_EQ(DescribedBy(font.Handle()).lfWeight, FW_NORMAL);
+    // The colour is not part of the GDI font: the handle stays (one selected
+    // into a paint DC could not be deleted), and the change is announced.
+    const HFONT selected = font.Handle();
+    int changes = 0;
+    font.OnChange = [&](TObject*) { ++changes; };
+    font.SetColor(clRed);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(font.HandleAllocated());
+    EXPECT_EQ(font.Handle(), selected);
+    font.SetName("");
+    EXPECT_EQ(font.Name(), "Arial") << "an empty name is ignored";
+}
+
+// A 16 x 16 icon made from two masks (a white square in XOR).
+HICON MakeIcon()
+{
+    std::vector<BYTE> andMask(16 * 16 / 8, 0x00);
+    std::vector<BYTE> xorMask(16 * 16 / 8, 0xFF);
+    return CreateIcon(GetModuleHandleA(nullptr), 16, 16, 1, 1, andMask.data(), xorMask.data());
+}
+
+bool IsIcon(HICON icon)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return false;
+    if (info.hbmColor != nullptr)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr)
+        DeleteObject(info.hbmMask);
+    return info.fIcon != FALSE;
+}
+
+TEST(Icon, OwnsItsHandleReportsItsSizeAndCopies)
+{
+    TIcon icon;
+    int changes = 0;
+    icon.OnChange = [&](TObject*) { ++changes; };
+    icon.SetHandle(MakeIcon());
+    EXPECT_EQ(icon.Height(), 16);
+    EXPECT_EQ(changes, 1);
+
+    // Assign copies into a handle of its own, which lives on when the source is emptied.
+    TIcon copy;
+    copy.Assign(&icon);
+    EXPECT_NE(copy.Handle(), icon.Handle());
+    EXPECT_EQ(copy.Width(), 16);
+
+    const HICON released = icon.ReleaseHandle();
+    EXPECT_TRUE(icon.Empty());
+    EXPECT_TRUE(IsIcon(released)) << "a released handle is not destroyed";
+    DestroyIcon(released);
+    EXPECT_TRUE(IsIcon(copy.Handle()));
+}
+
+TEST(Icon, AMissingResourceRaisesAndLeavesItEmpty)
+{
+    TIcon icon;
+    EXPECT_THROW(icon.LoadFromResourceName(nullptr, "NO_SUCH_ICON"), EResNotFound);
+    EXPECT_TRUE(icon.Empty());
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "../../support/ProgramPath.h"
+#include "../../support/ResourceDirectoryCheck.h"
+
 namespace {
 
 const std::string kText = "Corvalen resource";
@@ -38,6 +41,19 @@ TEST(ResourceStream, RefusesWritesAndMissingResources)
     EXPECT_THROW(stream.Write("x", 1), EStreamError);
     // The right name under the wrong type is missing; the message is checked with forms.
     EXPECT_THROW(TResourceStream(nullptr, "RESSTREAM_TEXT", RT_BITMAP), EResNotFound);
+}
+
+// Resources hidden by the order of the resource directory. This program's
+// fixtures are each loaded by name by their own tests.
+TEST(ResourceDirectory, EveryResourceOfTheProgramIsFoundByName)
+{
+    const HMODULE program = LoadLibraryExA(testsupport::ProgramPath().c_str(), nullptr,
+                                           LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr) << testsupport::ProgramPath();
+    const testsupport::TResourceCheck check = testsupport::CheckResourceNames(program);
+    FreeLibrary(program);
+    EXPECT_GT(check.Checked, 5) << "the form descriptions, meshes, textures and the scene";
+    EXPECT_TRUE(check.Missing.empty()) << check.Missing.front();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "StdCtrlsTestSupport.h"
 #include "UiTestSupport.h"
+#include "classlib/ui/CheckLst.h"
 #include "classlib/ui/StdCtrls.h"
 
 namespace {
@@ -41,31 +42,6 @@ TEST_F(StdCtrlsTest, CheckBoxClickTogglesAndFiresOnClickOnce)
     SendMessageA(wnd, BM_CLICK, 0, 0);
     EXPECT_EQ(box->State(), cbChecked);
     EXPECT_EQ(StyleOf(box) & BS_TYPEMASK, BS_3STATE) << "the window never checks itself";
-}
-
-TEST_F(StdCtrlsTest, RadioButtonsExcludeTheirSiblingsOnly)
-{
-    TForm* form = MakeForm();
-    auto* a = AddControl<TRadioButton>(form, 10, 10, 100, 20);
-    auto* b = AddControl<TRadioButton>(form, 10, 30, 100, 20);
-    auto* group = AddControl<TGroupBox>(form, 150, 10, 140, 100);
-    auto* c = AddControl<TRadioButton>(group, 10, 20, 100, 20);
-    std::vector<std::string> clicks;
-    const auto record = [&](const char* name) { return [&clicks, name](TObject*) { clicks.push_back(name); }; };
-    a->OnClick = record("a");
-    b->OnClick = record("b");
-    c->OnClick = record("c");
-
-    SendMessageA(a->Handle(), BM_CLICK, 0, 0);
-    EXPECT_TRUE(a->Checked());
-    SendMessageA(c->Handle(), BM_CLICK, 0, 0);
-    EXPECT_TRUE(a->Checked()) << "another parent's radio buttons are another group";
-    EXPECT_TRUE(c->Checked());
-
-    b->SetChecked(true);
-    EXPECT_EQ(SendMessageA(a->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_TRUE(c->Checked());
-    EXPECT_EQ(clicks, (std::vector<std::string>{"a", "c", "b"}));
 }
 
 TEST_F(StdCtrlsTest, ComboBoxItemsAndIndexExistBeforeTheWindowAndSurviveItsRecreation)
@@ -249,6 +225,86 @@ TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsAndTabsOnlyW
     memo->SetHideSelection(false);
     EXPECT_EQ(StyleOf(memo) & (ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE), ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE);
     EXPECT_EQ(memo->Text(), "a\r\n\t") << "the text survives the new window";
+}
+
+// The check list box: check marks with and without a window, toggling by
+// mouse and keyboard.
+class CheckListBoxTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        Form = MakeForm(300, 200, false);
+        List = AddControl<TCheckListBox>(Form, 10, 10, 200, 150);
+        List->OnClickCheck = [this](TObject* sender) { ClickChecks += sender == List ? 1 : 100; };
+    }
+
+    RECT ItemRect(int index) const
+    {
+        RECT rect{};
+        SendMessageA(List->Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    }
+
+    TForm* Form = nullptr;
+    TCheckListBox* List = nullptr;
+    int ClickChecks = 0;
+};
+
+TEST_F(CheckListBoxTest, ItemsAndCheckMarksExistBeforeTheWindowAndMoveWithTheirItems)
+{
+    List->Items()->SetCommaText("Angel,Clown,Tang");
+    List->SetChecked(1, true);
+    List->SetItemIndex(2);
+    EXPECT_TRUE(List->Checked(1));
+
+    Form->Show();
+    const HWND wnd = List->Handle();
+    EXPECT_EQ(SendMessageA(wnd, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(wnd, LB_GETCURSEL, 0, 0), 2);
+
+    // Inserting and deleting move the check marks along.
+    List->Items()->Insert(0, "Betta");
+    EXPECT_FALSE(List->Checked(1));
+    EXPECT_TRUE(List->Checked(2));
+    EXPECT_EQ(List->ItemIndex(), 3);
+    List->Items()->Delete(1);
+    EXPECT_TRUE(List->Checked(1));
+    EXPECT_EQ(List->Items()->CommaText(), "Betta,Clown,Tang");
+
+    // Kept through the parent's new window.
+    Form->RecreateWnd();
+    EXPECT_TRUE(List->Checked(1));
+    EXPECT_EQ(List->ItemIndex(), 2);
+    EXPECT_THROW(List->Checked(3), EListError);
+    EXPECT_EQ(ClickChecks, 0) << "the setter fires nothing";
+}
+
+TEST_F(CheckListBoxTest, ClickInTheCheckAreaOrSpaceTogglesAndFiresOnClickCheck)
+{
+    List->Items()->SetCommaText("Angel,Clown,Tang");
+    Form->Show();
+    Activate(Form);
+    List->SetFocus();
+
+    const RECT second = ItemRect(1);
+    ClickAt(List->Handle(), second.left + 5, (second.top + second.bottom) / 2);
+    EXPECT_TRUE(List->Checked(1));
+    EXPECT_EQ(ClickChecks, 1);
+    EXPECT_EQ(List->ItemIndex(), 1) << "the click selects the item as well";
+
+    // A click on the text selects without toggling; below the last item nothing toggles.
+    const RECT third = ItemRect(2);
+    ClickAt(List->Handle(), third.left + 80, (third.top + third.bottom) / 2);
+    ClickAt(List->Handle(), 5, third.bottom + 30);
+    EXPECT_EQ(List->ItemIndex(), 2);
+    EXPECT_FALSE(List->Checked(2));
+    EXPECT_EQ(ClickChecks, 1);
+
+    // The space key toggles the selected item.
+    SendMessageA(List->Handle(), WM_CHAR, ' ', 1);
+    EXPECT_TRUE(List->Checked(2));
+    EXPECT_EQ(ClickChecks, 2);
 }
 
 }  // namespace
