@@ -21,18 +21,14 @@ namespace {
 
 constexpr UINT WM_TEST = WM_USER + 1;
 
-using TWatchdog = uitest::TLoopWatchdog;
-
 // A window target that records its messages and answers through Handler.
 class TRecorder : public TObject, public TWindowTarget {
 public:
     std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> Handler;
-    std::vector<UINT> Messages;
     std::vector<WPARAM> TestParams;  // wParam of each WM_TEST
 
     LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override
     {
-        Messages.push_back(msg);
         if (msg == WM_TEST)
             TestParams.push_back(wParam);
         if (Handler)
@@ -77,7 +73,7 @@ protected:
     // Runs the application loop; false when the watchdog had to end it.
     static bool RunGuarded()
     {
-        TWatchdog watchdog;
+        uitest::TLoopWatchdog watchdog;
         Application->Run();
         return !watchdog.Fired();
     }
@@ -118,23 +114,23 @@ TEST_F(ApplicationTest, AllocateHWndSendsEveryMessageToTheMethod)
 }
 
 template <typename Throw>
-void HandleThrown(Throw thrower, TObject* sender)
+void HandleThrown(Throw thrower)
 {
     try {
         thrower();
     } catch (...) {
-        Application->HandleException(sender);
+        Application->HandleException(nullptr);
     }
 }
 
 TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
 {
     Application->SetTitle("Aquarium");
-    HandleThrown([] { throw EAbort(""); }, nullptr);
+    HandleThrown([] { throw EAbort(""); });
     EXPECT_TRUE(Boxes.empty());
     EXPECT_FALSE(TakeQuit()) << "EAbort is silent";
 
-    HandleThrown([] { throw EReadError("Stream read error"); }, nullptr);
+    HandleThrown([] { throw EReadError("Stream read error"); });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "Stream read error");
     EXPECT_EQ(Boxes[0].Caption, "Aquarium");
@@ -148,13 +144,13 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
                                          UINT flags) {
         Boxes.push_back({owner, text, caption, flags});
         if (Boxes.size() == 1)
-            HandleThrown([] { throw Exception("next tick"); }, nullptr);
+            HandleThrown([] { throw Exception("next tick"); });
         return IDOK;
     };
-    HandleThrown([] { throw Exception("first tick"); }, nullptr);
+    HandleThrown([] { throw Exception("first tick"); });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "first tick");
-    HandleThrown([] { throw Exception("later"); }, nullptr);
+    HandleThrown([] { throw Exception("later"); });
     EXPECT_EQ(Boxes.size(), 2u) << "reports work again once the first is over";
     TakeQuit();
 }
@@ -194,7 +190,7 @@ TEST_F(ApplicationTest, ProcessMessagesNeverIdlesAndHandleMessageRunsIdleStepsFo
     Application->OnIdle = [&](TObject*, bool& done) { done = ++idles > 3; };
     for (WPARAM i = 1; i <= 3; ++i)
         PostMessageA(window.get(), WM_TEST, i, 0);
-    TWatchdog watchdog;
+    uitest::TLoopWatchdog watchdog;
     Application->ProcessMessages();
     EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 2, 3}));
     EXPECT_EQ(idles, 0);

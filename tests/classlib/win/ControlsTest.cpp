@@ -1,5 +1,5 @@
-// Controls under Wine: layout, reflected notifications, windowless children,
-// keys and exceptions.
+// Controls under Wine: layout, reflected notifications, windowless children
+// and exceptions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -185,42 +185,6 @@ TEST_F(ControlsTest, GraphicControlPaintsOnItsParentAndGetsItsMouseMessages)
     EXPECT_EQ(formDowns, 1);
 }
 
-TEST_F(ControlsTest, KeysAndMessagesPassThroughTheReplaceableWindowProc)
-{
-    TForm* form = MakeForm(100, 100, false);
-    auto* control = new TWinControl(form);
-    control->SetParent(form);
-    std::string typed;
-    control->OnKeyPress = [&](TObject*, char& key) {
-        typed += key;
-        if (key == 'a')
-            key = 'b';
-    };
-    // WindowProc sees every message and may answer or pass it on.
-    std::string passed;
-    const auto previous = control->WindowProc;
-    control->WindowProc = [&](TMessage& message) {
-        if (message.Msg == WM_USER + 5) {
-            message.Result = 5;
-            return;
-        }
-        previous(message);
-        if (message.Msg == WM_CHAR)
-            passed += static_cast<char>(message.WParam);
-    };
-    form->Show();
-    Activate(form);
-    control->SetFocus();
-    EXPECT_TRUE(control->Focused());
-    SendMessageA(control->Handle(), WM_CHAR, 'a', 0);
-    EXPECT_EQ(typed, "a");
-    EXPECT_EQ(passed, "b") << "OnKeyPress changed the key before the default processing";
-
-    EXPECT_EQ(SendMessageA(control->Handle(), WM_USER + 5, 0, 0), 5);
-    SendMessageA(control->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
-    EXPECT_EQ(control->Text(), "abc") << "passed on to the default processing";
-}
-
 TEST_F(ControlsTest, ExceptionInAnEventHandlerReachesOnExceptionAndTheLoopGoesOn)
 {
     TForm* form = MakeForm(200, 100, false);
@@ -243,33 +207,6 @@ TEST_F(ControlsTest, ExceptionInAnEventHandlerReachesOnExceptionAndTheLoopGoesOn
     ASSERT_EQ(ErrorSenders.size(), 2u);
     EXPECT_EQ(ErrorSenders[0], form) << "caught where the form's window procedure ends";
     EXPECT_TRUE(IsWindow(button->Handle()));
-}
-
-// An edit that keeps a 10-pixel frame of its own around its client area.
-class TFramedEdit : public TEdit {
-public:
-    using TEdit::TEdit;
-
-protected:
-    void WndProc(TMessage& message) override
-    {
-        TEdit::WndProc(message);
-        if (message.Msg == WM_NCCALCSIZE)
-            InflateRect(reinterpret_cast<RECT*>(message.LParam), -10, -10);
-    }
-};
-
-TEST_F(ControlsTest, FrameChangedLetsAControlAnswerTheNonClientSizeItMissedAtCreation)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* edit = AddControl<TFramedEdit>(form, 10, 10, 120, 60);
-    RECT before{};
-    GetClientRect(edit->Handle(), &before);
-    edit->FrameChanged();
-    RECT after{};
-    GetClientRect(edit->Handle(), &after);
-    EXPECT_EQ(after.right, before.right - 20) << "the creation's WM_NCCALCSIZE passed unseen";
-    EXPECT_EQ(after.bottom, before.bottom - 20);
 }
 
 }  // namespace
