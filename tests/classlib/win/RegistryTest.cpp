@@ -35,59 +35,50 @@ std::string RegistryError(F&& operation)
     return uitest::MessageOf<ERegistryException>(operation);
 }
 
-TEST_F(RegistryTest, ValuesWrittenReadBackInThisAndANewObject)
+TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
 {
     {
         TRegistry reg;  // HKEY_CURRENT_USER
         ASSERT_TRUE(reg.OpenKey(Path, true));
         EXPECT_EQ(reg.CurrentPath(), Path);
-
         reg.WriteString("Name", "Hello");
         reg.WriteString("Empty", "");
         reg.WriteString("High", "Caf\xE9 \x80\xFF");
         reg.WriteInteger("Count", -5);
         reg.WriteBool("On", true);
         reg.WriteBool("Off", false);
-
         EXPECT_EQ(reg.GetDataSize("Name"), 6);  // with the terminating NUL
         EXPECT_EQ(reg.ReadInteger("On"), 1);  // Booleans are stored as integers
+
+        // Values other programs may leave: expandable text (read unexpanded),
+        // text stored without its NUL, binary data.
+        const char expand[] = "%TEMP%\\x";
+        const BYTE blob[] = {1, 2, 3};
+        const HKEY key = reg.CurrentKey();
+        const auto* expandBytes = reinterpret_cast<const BYTE*>(expand);
+        ASSERT_EQ(RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, expandBytes, sizeof(expand)), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof(blob)), ERROR_SUCCESS);
+        reg.WriteString("Gone", "x");
+        EXPECT_TRUE(reg.DeleteValue("Gone"));
+        EXPECT_FALSE(reg.DeleteValue("Gone"));
     }
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(Path));
     EXPECT_EQ(reg.ReadString("Name"), "Hello");
-    EXPECT_TRUE(reg.ValueExists("Empty"));
     EXPECT_EQ(reg.ReadString("High"), "Caf\xE9 \x80\xFF");
     EXPECT_EQ(reg.ReadInteger("Count"), -5);
     EXPECT_TRUE(reg.ReadBool("On"));
     EXPECT_FALSE(reg.ReadBool("Off"));
-}
-
-TEST_F(RegistryTest, MissingValuesAndWrongTypes)
-{
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(Path, true));
-    reg.WriteInteger("Count", 3);
-    reg.WriteString("Name", "x");
-
-    EXPECT_EQ(reg.ReadString("Missing"), "");
-    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Missing"); }), "Failed to get data for 'Missing'");
-
-    // Values other programs may leave: expandable text (read unexpanded),
-    // text stored without its NUL, binary data.
-    const char expand[] = "%TEMP%\\x";
-    const BYTE blob[] = {1, 2, 3};
-    const HKEY key = reg.CurrentKey();
-    ASSERT_EQ(RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand), sizeof(expand)),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof(blob)), ERROR_SUCCESS);
     EXPECT_EQ(reg.ReadString("Expand"), "%TEMP%\\x");
     EXPECT_EQ(reg.ReadString("Bare"), "abc");
+
+    EXPECT_TRUE(reg.ValueExists("Empty"));
+    EXPECT_EQ(reg.ReadString("Gone"), "");
+    EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Gone"); }), "Failed to get data for 'Gone'");
     for (const char* name : {"Count", "Blob"})
         EXPECT_EQ(RegistryError([&] { reg.ReadString(name); }), "Invalid data type for '" + std::string(name) + "'");
     EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Name"); }), "Invalid data type for 'Name'");
-    EXPECT_TRUE(reg.DeleteValue("Name"));
-    EXPECT_FALSE(reg.DeleteValue("Name"));
 }
 
 TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeButNeverTheOpenKeyOrRoot)

@@ -174,7 +174,8 @@ TEST_F(StdCtrlsTest, LabelsPaintTheirCaptionOnTheParentAndMeasureItAsShown)
         EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20) << "the caption in the font's colour";
         EXPECT_GT(shot.CountNear(bounds, RGB(0, 255, 0)), 20) << "an opaque label fills its rectangle";
         EXPECT_EQ(shot.CountNear(RECT{150, bounds.bottom + 5, 300, 150}, RGB(255, 0, 0), 60), 0);
-        EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0) << "tlBottom: nothing in the upper half";
+        // tlBottom: nothing in the upper half.
+        EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0);
         EXPECT_GT(shot.CountNear(RECT{20, 80, 120, 120}, RGB(255, 0, 0), 60), 10);
     }
     plain->SetTransparent(true);
