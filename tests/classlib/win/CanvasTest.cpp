@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -175,12 +174,8 @@ class CanvasControlTest : public uitest::UiTest {};
 
 TEST_F(CanvasControlTest, CustomControlPaintsThroughItsCanvas)
 {
-    auto* form = new TForm(nullptr);
-    form->SetBounds(50, 50, 200, 150);
-    auto* control = new TPaintedControl(form);
-    control->SetParent(form);
-    control->SetBounds(10, 10, 60, 40);
-    form->Show();
+    TForm* form = MakeForm(200, 150);
+    auto* control = AddControl<TPaintedControl>(form, 10, 10, 60, 40);
     control->Repaint();
     ASSERT_TRUE(PumpUntil([&] { return control->Paints > 0; }));
     EXPECT_EQ(control->Canvas()->Handle(), nullptr) << "no context outside painting";
@@ -250,10 +245,8 @@ bool IsIcon(HICON icon)
     ICONINFO info{};
     if (!GetIconInfo(icon, &info))
         return false;
-    if (info.hbmColor != nullptr)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr)
-        DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     return info.fIcon != FALSE;
 }
 

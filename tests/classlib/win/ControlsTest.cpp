@@ -3,9 +3,6 @@
 // procedure ends: the application tests.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <stdexcept>
-
 #include "UiTestSupport.h"
 #include "classlib/ui/Controls.h"
 #include "classlib/ui/StdCtrls.h"

@@ -10,8 +10,6 @@
 
 #include "UiTestSupport.h"
 #include "classlib/core/FormReader.h"
-#include "classlib/system/ResourceStream.h"
-#include "classlib/ui/CheckLst.h"
 #include "classlib/ui/ComCtrls.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/ExtCtrls.h"

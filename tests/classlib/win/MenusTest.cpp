@@ -2,11 +2,8 @@
 // descriptions, and image lists.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "classlib/ui/Application.h"
-
 #include "classlib/core/FormReader.h"
+#include "classlib/ui/Application.h"
 #include "classlib/ui/FormResources.h"
 #include "classlib/ui/ImgList.h"
 #include "classlib/ui/Menus.h"
