@@ -40,6 +40,9 @@ TEST_F(ComCtrlsTest, TrackBarPositionIsClampedToTheRangeAndEveryChangeIsReported
     EXPECT_EQ(SendMessageA(wnd, TBM_GETRANGEMIN, 0, 0), 5);
     EXPECT_EQ(SendMessageA(wnd, TBM_GETRANGEMAX, 0, 0), 20);
     EXPECT_EQ(SendMessageA(wnd, TBM_GETPOS, 0, 0), 20);
+    bar->SetPosition(-3);
+    EXPECT_EQ(SendMessageA(wnd, TBM_GETPOS, 0, 0), 5);
+    bar->SetPosition(5);  // no change
     bar->SetPosition(12);
     EXPECT_EQ(SendMessageA(wnd, TBM_GETPOS, 0, 0), 12);
     // A range that leaves the position outside pulls it in.
@@ -49,7 +52,7 @@ TEST_F(ComCtrlsTest, TrackBarPositionIsClampedToTheRangeAndEveryChangeIsReported
     EXPECT_EQ(bar->Max(), 10);
     EXPECT_EQ(bar->Position(), 10);
     EXPECT_EQ(SendMessageA(wnd, TBM_GETRANGEMAX, 0, 0), 10);
-    EXPECT_EQ(changes, (std::vector<int>{20, 12, 8, 10}));
+    EXPECT_EQ(changes, (std::vector<int>{20, 5, 12, 8, 10}));
 }
 
 // A page control whose page area is 7 pixels lower than the window's answer.

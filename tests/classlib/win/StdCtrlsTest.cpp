@@ -43,6 +43,33 @@ TEST_F(StdCtrlsTest, CheckBoxClickTogglesAndFiresOnClickOnce)
     EXPECT_EQ(StyleOf(box) & BS_TYPEMASK, BS_3STATE) << "the window never checks itself";
 }
 
+// The settings dialog sets each of its radio buttons itself: only this test
+// proves the exclusion.
+TEST_F(StdCtrlsTest, RadioButtonsExcludeTheirSiblingsOnly)
+{
+    TForm* form = MakeForm();
+    auto* a = AddControl<TRadioButton>(form, 10, 10, 100, 20);
+    auto* b = AddControl<TRadioButton>(form, 10, 30, 100, 20);
+    auto* group = AddControl<TGroupBox>(form, 150, 10, 140, 100);
+    auto* c = AddControl<TRadioButton>(group, 10, 20, 100, 20);
+    std::vector<std::string> clicks;
+    const auto record = [&](const char* name) { return [&clicks, name](TObject*) { clicks.push_back(name); }; };
+    a->OnClick = record("a");
+    b->OnClick = record("b");
+    c->OnClick = record("c");
+
+    SendMessageA(a->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(a->Checked());
+    SendMessageA(c->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(a->Checked()) << "another parent's radio buttons are another group";
+    EXPECT_TRUE(c->Checked());
+
+    b->SetChecked(true);
+    EXPECT_EQ(SendMessageA(a->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(c->Checked());
+    EXPECT_EQ(clicks, (std::vector<std::string>{"a", "c", "b"}));
+}
+
 TEST_F(StdCtrlsTest, ComboBoxItemsAndIndexExistBeforeTheWindowAndSurviveItsRecreation)
 {
     TForm* form = MakeForm(300, 200, false);
