@@ -4,9 +4,12 @@
 
 #include <limits>
 
+#include "../../support/ExceptionMessage.h"
 #include "TempFile.h"
 
 namespace {
+
+using testsupport::MessageOf;
 
 std::string Bytes(TMemoryStream& stream) {
     return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
@@ -53,20 +56,10 @@ TEST(TMemoryStream, PositionsOutsideTheDataTransferNothingAndShortTransfersRaise
 
     stream.SetPosition(1);
     char buffer[4];
-    try {
-        stream.ReadBuffer(buffer, 3);
-        FAIL() << "no EReadError";
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message, "Stream read error");
-    }
+    EXPECT_EQ(MessageOf<EReadError>([&] { stream.ReadBuffer(buffer, 3); }), "Stream read error");
     TFullStream full;
     full.WriteBuffer("abc", 3);
-    try {
-        full.WriteBuffer("de", 2);
-        FAIL() << "no EWriteError";
-    } catch (const EWriteError& e) {
-        EXPECT_EQ(e.Message, "Stream write error");
-    }
+    EXPECT_EQ(MessageOf<EWriteError>([&] { full.WriteBuffer("de", 2); }), "Stream write error");
 }
 
 TEST(TFileStream, WriteReopenSeekTruncateAndRoundTripThroughMemory) {
@@ -99,19 +92,11 @@ TEST(TFileStream, WriteReopenSeekTruncateAndRoundTripThroughMemory) {
 
 TEST(TFileStream, OpenFailuresNameTheFile) {
     TempFile missing("missing.txt");
-    try {
-        TFileStream stream(missing.Path(), fmOpenRead);
-        FAIL() << "no EFOpenError";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message, "Cannot open file \"" + missing.Path() + "\"");
-    }
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream(missing.Path(), fmOpenRead); }),
+              "Cannot open file \"" + missing.Path() + "\"");
     const std::string inMissingFolder = missing.Path() + "-folder/x.txt";
-    try {
-        TFileStream stream(inMissingFolder, fmCreate);
-        FAIL() << "no EFCreateError";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message, "Cannot create file \"" + inMissingFolder + "\"");
-    }
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { TFileStream(inMissingFolder, fmCreate); }),
+              "Cannot create file \"" + inMissingFolder + "\"");
     TempFile existing("existing.txt");
     TFileStream(existing.Path(), fmCreate);
     EXPECT_THROW(TFileStream(existing.Path(), 3), EFOpenError);  // an access mode that does not exist

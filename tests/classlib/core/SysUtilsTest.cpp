@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../../support/ExceptionMessage.h"
+
 namespace {
 constexpr auto kInf = std::numeric_limits<long double>::infinity();
 constexpr auto kNaN = std::numeric_limits<long double>::quiet_NaN();
@@ -28,12 +30,7 @@ TEST(StrToInt, AcceptsTheFullRangeAndRejectsJunkAndOverflow)
         EXPECT_FALSE(TryStrToInt(text, value)) << '"' << text << '"';
         EXPECT_EQ(value, 42) << "a failed TryStrToInt leaves the value alone";
     }
-    try {
-        StrToInt("abc");
-        FAIL() << "no exception";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "'abc' is not a valid integer value");
-    }
+    EXPECT_EQ(testsupport::MessageOf<EConvertError>([] { StrToInt("abc"); }), "'abc' is not a valid integer value");
     EXPECT_THROW(StrToInt64("9223372036854775808"), EConvertError);
     EXPECT_THROW(StrToBool("True "), EConvertError);
 }
@@ -56,12 +53,8 @@ TEST(StrToFloat, ReadsAtLongDoublePrecisionAndRejectsMalformedText)
         EXPECT_FALSE(TryStrToFloat(text, value)) << '"' << text << '"';
         EXPECT_EQ(value, 7);
     }
-    try {
-        StrToFloat("1,5");
-        FAIL() << "no exception";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "'1,5' is not a valid floating point value");
-    }
+    EXPECT_EQ(testsupport::MessageOf<EConvertError>([] { StrToFloat("1,5"); }),
+              "'1,5' is not a valid floating point value");
 }
 
 // The decimal point is "." even when the C locale says otherwise.
