@@ -58,7 +58,7 @@ TEST_F(FormReaderTest, EveryValueTypeReachesItsPropertyAndObjectsNestInOrder)
         "    Anchors = [akLeft, akBottom, akLeft]\n"
         "    Items.Strings = ( 'A' '' )\n"
         "    Data = { 02000000 4142 }\n"
-        "    object Inner: TFancyWidget Sparkle = 3 Width = 7 end\n"
+        "    object Inner: TFancyWidget Sparkle = 3 Width = -7 Anchors = [] end\n"
         "  end\n"
         "  object Last: TComponent end\n"
         "end",
@@ -80,7 +80,7 @@ TEST_F(FormReaderTest, EveryValueTypeReachesItsPropertyAndObjectsNestInOrder)
     EXPECT_EQ(Form.Components(2)->Name(), "Last");
     auto* inner = dynamic_cast<TFancyWidget*>(Widget("Inner"));
     ASSERT_NE(inner, nullptr);
-    EXPECT_EQ(inner->Sparkle + inner->Width, 10);  // Width inherited from TWidget's registration
+    EXPECT_EQ(inner->Sparkle + inner->Width, -4);  // Width inherited from TWidget's registration
     EXPECT_EQ(inner->ParentObject, w1);
 }
 
