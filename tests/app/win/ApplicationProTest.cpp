@@ -276,7 +276,8 @@ TEST_F(ApplicationProTest, InitializeLearnsTheExecutableAndASecondCopyEndsQuietl
 }
 
 // The block layout is the native test's and the lines are read back by the
-// GL application's Wine test; here only when the file is there.
+// GL application's Wine test; here only when the file is there, readable
+// while it is written.
 TEST_F(ApplicationProTest, TheLogFileHoldsTheLinesOnlyWhileLoggingIsOn)
 {
     TCustomApplicationPro app(nullptr);
@@ -289,9 +290,11 @@ TEST_F(ApplicationProTest, TheLogFileHoldsTheLinesOnlyWhileLoggingIsOn)
 
     app.SetLogFile(true);
     app.Log("first line");
-    WIN32_FILE_ATTRIBUTE_DATA file{};
-    ASSERT_TRUE(GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &file));
-    EXPECT_EQ(file.nFileSizeLow, static_cast<DWORD>(LogBlockSize));
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "the log cannot be read while it is written";
+    EXPECT_EQ(GetFileSize(file, nullptr), static_cast<DWORD>(LogBlockSize));
+    CloseHandle(file);
     app.SetLogFile(false);  // closes the file
     EXPECT_TRUE(DeleteFileA(name.c_str()));
 }

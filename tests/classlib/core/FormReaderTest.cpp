@@ -9,7 +9,6 @@
 #include "../../support/ExceptionMessage.h"
 #include "FormTestClasses.h"
 #include "classlib/core/FormDescriptionError.h"
-#include "classlib/core/FormParser.h"
 
 namespace {
 
@@ -125,18 +124,6 @@ TEST_F(FormReaderTest, ValuesAreSetWhileLoadingThenReferencesEventsAndLoadedInCr
     EXPECT_EQ(clicks, std::vector<std::string>{"B"});
 }
 
-TEST_F(FormReaderTest, CreateMakesTheRootWithItsOwnerAndReadsParsedTrees)
-{
-    TComponent owner(nullptr);
-    TComponent* root = Reader.Create("object Panel: TWidget\n  object Child: TWidget Width = 5 end\nend", &owner);
-    ASSERT_NE(dynamic_cast<TWidget*>(root), nullptr);
-    EXPECT_EQ(root->Owner(), &owner);
-    EXPECT_EQ(dynamic_cast<TWidget*>(root->FindComponent("Child"))->Width, 5);
-
-    Reader.ReadInto(ParseFormDescription("object F: TTestForm Width = 12 end"), Form);
-    EXPECT_EQ(Form.Width, 12);
-}
-
 TEST(FormClassRegistry, ClassesFindTheirParentAndBadRegistrationsAreRefused)
 {
     TClassRegistry classes;
@@ -188,7 +175,7 @@ TEST_F(FormReaderTest, EveryMessageNamesTheFormLineAndItem)
         EXPECT_EQ(Error(text), message);
 }
 
-TEST_F(FormReaderTest, NothingIsLoadedAndAFailedRootIsFreed)
+TEST_F(FormReaderTest, NothingIsLoadedAndAFailedRootIsFreedAndAMadeOneOwned)
 {
     TTestForm form(nullptr);
     EXPECT_THROW(Reader.ReadInto("object F: TTestForm\n  object A: TWidget end\n  object B: TWidget\n"
@@ -202,6 +189,9 @@ TEST_F(FormReaderTest, NothingIsLoadedAndAFailedRootIsFreed)
     TComponent owner(nullptr);
     EXPECT_THROW(Reader.Create("object P: TWidget Width = 'x' end", &owner), EFormDescriptionError);
     EXPECT_EQ(owner.ComponentCount(), 0);
+    TComponent* root = Reader.Create("object Panel: TWidget\n  object Child: TWidget Width = 5 end\nend", &owner);
+    EXPECT_EQ(root->Owner(), &owner);
+    EXPECT_EQ(dynamic_cast<TWidget&>(*root->FindComponent("Child")).Width, 5);
 }
 
 // Every prefix of a valid description, and every one-character corruption of
