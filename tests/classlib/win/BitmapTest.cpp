@@ -215,4 +215,8 @@ TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
     Fill(stream, WriteBmpFile(Pattern(4, 4, 24, false)));
     EXPECT_NE(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
     EXPECT_EQ(image.Width(), 16);
+
+    // The Assign protocol's message with both classes named.
+    TCanvas canvas;
+    EXPECT_EQ(MessageOf<EConvertError>([&] { canvas.Assign(&image); }), "Cannot assign a TJPEGImage to a TCanvas");
 }
