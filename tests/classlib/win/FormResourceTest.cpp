@@ -134,9 +134,11 @@ protected:
     }
 };
 
-TEST_F(FormResourceTest, FormHasItsControlsWithParentsPropertiesAndFonts)
+TEST_F(FormResourceTest, FormHasItsControlsWithParentsPropertiesAndFontsAndHandlersFiredByMessages)
 {
-    auto* form = new TResourceTestForm(nullptr);
+    TResourceTestForm* form = nullptr;
+    Application->CreateForm(form);
+    ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->Caption(), "Resource test");
     EXPECT_EQ(form->BorderStyle(), bsDialog);
 
@@ -156,18 +158,8 @@ TEST_F(FormResourceTest, FormHasItsControlsWithParentsPropertiesAndFonts)
     GetClientRect(form->Handle(), &client);
     EXPECT_EQ(client.right * 1000 + client.bottom, 320200);
     EXPECT_EQ(WindowText(form->Button1->Handle()), "Press");
-    delete form;
-}
 
-TEST_F(FormResourceTest, HandlersAreBoundByNameAndFiredByMessages)
-{
-    TResourceTestForm* form = nullptr;
-    Application->CreateForm(form);
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->Calls, (std::vector<std::string>{"FormCreate ResourceTestForm"}))
-        << "OnCreate, bound from the description, fires after construction";
-    form->Calls.clear();
-
+    // The handlers are bound by name; OnCreate fires after construction.
     form->Show();
     SendMessageA(form->Button1->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(form->ModalResult(), mrOk);
@@ -176,8 +168,9 @@ TEST_F(FormResourceTest, HandlersAreBoundByNameAndFiredByMessages)
     EXPECT_FALSE(form->CloseQuery());
     form->AllowClose = true;
     EXPECT_TRUE(form->CloseQuery());
-    EXPECT_EQ(form->Calls, (std::vector<std::string>{"ButtonClick Button1", "ProbeMouseDown Probe1 0 5,6",
-                                                     "ProbeClick Probe2", "FormCloseQuery", "FormCloseQuery"}));
+    EXPECT_EQ(form->Calls, (std::vector<std::string>{"FormCreate ResourceTestForm", "ButtonClick Button1",
+                                                     "ProbeMouseDown Probe1 0 5,6", "ProbeClick Probe2",
+                                                     "FormCloseQuery", "FormCloseQuery"}));
     EXPECT_TRUE(Errors.empty());
 }
 
