@@ -49,7 +49,7 @@ TEST_F(FormsTest, CreateFormSetsTheReferenceFirstAndTheFirstFormIsMain)
     EXPECT_EQ(Application->MainForm(), nullptr) << "a freed main form is forgotten";
 }
 
-TEST_F(FormsTest, ModalFormReturnsItsResultWhileIdleProcessingGoesOn)
+TEST_F(FormsTest, ModalFormReturnsItsResultWhileIdleProcessingGoesOnAndAReleaseEndsItsLoop)
 {
     TForm* main = nullptr;
     Application->CreateForm(main);
@@ -79,6 +79,27 @@ TEST_F(FormsTest, ModalFormReturnsItsResultWhileIdleProcessingGoesOn)
     Application->OnIdle = nullptr;
     dialog->Show();
     EXPECT_EQ(uitest::MessageOf<EInvalidOperation>([&] { dialog->ShowModal(); }), "Cannot make a visible window modal");
+    dialog->Hide();
+
+    // Released while modal: the loop ends, and the form is freed once ShowModal has returned.
+    bool released = false, returned = false, destroyedInsideShowModal = false, destroyed = false;
+    dialog->OnDestroy = [&](TObject*) {
+        destroyed = true;
+        destroyedInsideShowModal = !returned;
+    };
+    Application->OnIdle = [&](TObject*, bool& done) {
+        done = true;
+        if (!released)
+            dialog->Release();
+        released = true;
+    };
+    EXPECT_TRUE(RunScenario([&] {
+        result = dialog->ShowModal();
+        returned = true;
+    }));
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
+    EXPECT_FALSE(destroyedInsideShowModal);
 }
 
 TEST_F(FormsTest, OnCloseQueryAndOnCloseDecideWhatClosingDoes)
@@ -179,30 +200,6 @@ TEST_F(FormsTest, EveryWayOfFreeingAFormFiresOnDestroyWhileItIsWholeAndNothingAf
         EXPECT_EQ(eventsAfterDestroy, 0);
         EXPECT_EQ(Screen->FormCount(), 0);
     }
-}
-
-TEST_F(FormsTest, AFormReleasedWhileModalEndsItsLoopAndIsFreedAfterShowModalReturns)
-{
-    auto* dialog = new TForm(nullptr);
-    bool released = false, returned = false, destroyedInsideShowModal = false, destroyed = false;
-    dialog->OnDestroy = [&](TObject*) {
-        destroyed = true;
-        destroyedInsideShowModal = !returned;
-    };
-    Application->OnIdle = [&](TObject*, bool& done) {
-        done = true;
-        if (!released)
-            dialog->Release();
-        released = true;
-    };
-    TModalResult result = mrNone;
-    EXPECT_TRUE(RunScenario([&] {
-        result = dialog->ShowModal();
-        returned = true;
-    }));
-    EXPECT_EQ(result, mrCancel);
-    EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
-    EXPECT_FALSE(destroyedInsideShowModal);
 }
 
 }  // namespace
