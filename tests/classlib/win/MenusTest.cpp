@@ -65,8 +65,6 @@ TEST(MenusTest, ItemTreesKeepOrderParentsAndUniqueCommands)
     EXPECT_EQ(first->Parent(), nullptr);
     EXPECT_EQ(first->GetParentMenu(), nullptr);
     delete first;
-    menu.Items()->Clear();
-    EXPECT_EQ(menu.Items()->Count(), 0);
 }
 
 TEST(MenusTest, ShortCutsReachOnlyEnabledItemsThroughEnabledParents)
