@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../classlib/win/StdCtrlsTestSupport.h"
@@ -61,6 +63,18 @@ std::string GallerySkin()
     return text;
 }
 
+// The record index a skinned control found by its name.
+template <class T>
+int RecordIndex(T* control)
+{
+    if constexpr (requires { control->Skin.FIndex; })
+        return control->Skin.FIndex;  // the labels
+    else if constexpr (requires { control->SkinIndex(); })
+        return control->SkinIndex();
+    else
+        return control->FIndex;
+}
+
 class SkinGalleryTest : public uitest::UiTest {};
 
 TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
@@ -68,7 +82,7 @@ TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
     TTestSkin skin(GallerySkin(), {Picture()});
     TForm* form = MakeForm(760, 420, false);
     std::vector<ISkinChangeable*> skinned;
-    std::vector<int*> indexes;
+    std::vector<std::pair<std::string, std::function<int()>>> indexes;
     for (const int column : {0, 1}) {
         TspSkinData* data = column == 0 ? skin.Data.get() : nullptr;
         const int x = column * 380;
@@ -76,8 +90,10 @@ TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
             control->SetBounds(x + left, top, width, height);
             control->SetParent(form);
             control->SetSkinData(data);
-            if (column == 0)
+            if (column == 0) {
                 skinned.push_back(control);
+                indexes.emplace_back(control->ClassName(), [control] { return RecordIndex(control); });
+            }
             return control;
         };
         auto* bar = add(new TspSkinScrollBar(form), 10, 10, 150, 20);
@@ -126,32 +142,8 @@ TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
     }
     EXPECT_TRUE(Errors.empty()) << (Errors.empty() ? "" : Errors.front());
     // Every skinned control found its record by name.
-    for (ISkinChangeable* control : skinned) {
-        int index = -2;
-        if (auto* c = dynamic_cast<TspSkinCustomControl*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinLabelT<TCustomLabel>*>(control))
-            index = c->Skin.FIndex;
-        else if (auto* c = dynamic_cast<TspSkinLabelT<TGraphicControl>*>(control))
-            index = c->Skin.FIndex;
-        else if (auto* c = dynamic_cast<TspSkinPageControl*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinCustomEdit*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinMemo*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinCustomTreeView*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinCustomListView*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinHeaderControl*>(control))
-            index = c->SkinIndex();
-        else if (auto* c = dynamic_cast<TspSkinControlBar*>(control))
-            index = c->FIndex;
-        else if (auto* c = dynamic_cast<TspSkinSplitter*>(control))
-            index = c->FIndex;
-        EXPECT_GE(index, 0) << dynamic_cast<TComponent*>(control)->ClassName();
-    }
+    for (const auto& [name, index] : indexes)
+        EXPECT_GE(index(), 0) << name;
     // The skinned form's walk: forget the records, the skin goes, take the change.
     for (ISkinChangeable* control : skinned)
         control->BeforeChangeSkinData();

@@ -1,11 +1,18 @@
+// The skinned hint under Wine: the plain and skinned looks as pixels, size,
+// place and region; the serving component; see-through by a layered window
+// or the captured screen; the pauses of a hint shown at the cursor.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "../../classlib/win/UiTestSupport.h"
 #include "../../support/ScreenPixels.h"
+#include "SkinTestSheet.h"
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 #include "skin/SkinDraw.h"
@@ -15,15 +22,13 @@ namespace {
 
 using testsupport::ColoursNear;
 
-// A main form holding a hint component and a skin, and the application's
-// hint window that serves them.
+// A main form holding a hint component, and the application's hint window
+// that serves it.
 struct THintScene {
     THintScene()
     {
         Main = std::make_unique<TForm>(nullptr);
         Hint = new TspSkinHint(Main.get());
-        Skin = new TspSkinData(Main.get());
-        Hint->SetSkinData(Skin);
         Application->SetMainForm(Main.get());
         Window = dynamic_cast<TspSkinHintWindow*>(Application->HintWindow());
     }
@@ -34,6 +39,15 @@ struct THintScene {
         HintWindowClass = CreateHintWindowOf<THintWindow>;
     }
 
+    // Gives the hint a skin whose [HINTWINDOW] record is `record`.
+    void UseSkin(const std::string& record, std::vector<TDibImage> pictures)
+    {
+        Skin = std::make_unique<skintest::TTestSkin>(
+            "[VERSION]\nskinname=hint\n[PICTURES]\nactivepicturescount=2\n[FORMINFO]\nbgpictureindex=-1\n"
+            "[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=0\n[HINTWINDOW]\n" + record,
+            std::move(pictures));
+        Hint->SetSkinData(Skin->Data.get());
+    }
     // Shows `text` at (x, y) and lets it paint.
     void Show(int x, int y, const std::string& text = "Hint text")
     {
@@ -61,17 +75,15 @@ struct THintScene {
 
     std::unique_ptr<TForm> Main;
     TspSkinHint* Hint;
-    TspSkinData* Skin;
     TspSkinHintWindow* Window;
+    std::unique_ptr<skintest::TTestSkin> Skin;
 };
 
-std::unique_ptr<TBitmap> Solid(int width, int height, TColor color)
+TDibImage Solid(int width, int height, COLORREF color)
 {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(width, height);
-    bitmap->Canvas()->Brush()->SetColor(color);
-    bitmap->Canvas()->FillRect(RECT{0, 0, width, height});
-    return bitmap;
+    TDibImage image = skintest::Blank(width, height);
+    skintest::Fill(image, 0, 0, width, height, color);
+    return image;
 }
 
 // The text's size in `font`, as the canvas measures it.
@@ -95,11 +107,7 @@ TEST(SkinHint, PlainLookSizeAndPlace)
 {
     THintScene scene;
     ASSERT_NE(scene.Window, nullptr);
-    EXPECT_EQ(Application->HintShortPause, 100);
-    scene.Skin->Empty = false;
-    scene.Skin->ActivePictures.push_back(Solid(8, 8, clRed));
-    scene.Skin->HintWindow->WindowPictureIndex = 1;
-    scene.Skin->HintWindow->MaskPictureIndex = 7;
+    scene.UseSkin("windowpictureindex=1\nmaskpictureindex=7\n", {Solid(8, 8, RGB(255, 0, 0))});
 
     scene.Show(100, 120);
     const SIZE text = TextSize(scene.Hint->DefaultFont(), "Hint text");
@@ -132,26 +140,15 @@ TEST(SkinHint, PlainLookSizeAndPlace)
 TEST(SkinHint, SkinnedSizeGeometryAndRegion)
 {
     THintScene scene;
-    scene.Skin->Empty = false;
-    scene.Skin->ActivePictures.push_back(Solid(30, 20, clLime));
     // The mask: black inside, a white top-left corner square of 3 x 3.
-    auto mask = Solid(30, 20, clBlack);
-    mask->Canvas()->Brush()->SetColor(clWhite);
-    mask->Canvas()->FillRect(RECT{0, 0, 3, 3});
-    scene.Skin->ActivePictures.push_back(std::move(mask));
-    TspDataSkinHintWindow& record = *scene.Skin->HintWindow;
-    record.WindowPictureIndex = 0;
-    record.MaskPictureIndex = 1;
-    record.LeftTopPoint = TPoint{4, 4};
-    record.RightTopPoint = TPoint{26, 4};
-    record.LeftBottomPoint = TPoint{4, 16};
-    record.RightBottomPoint = TPoint{26, 16};
-    record.ClientRect = TRect{5, 4, 25, 16};
-    record.FontHeight = 14;
-
+    TDibImage mask = Solid(30, 20, 0);
+    skintest::Fill(mask, 0, 0, 3, 3, RGB(255, 255, 255));
+    scene.UseSkin("windowpictureindex=0\nmaskpictureindex=1\nlefttoppoint=4,4\nrighttoppoint=26,4\n"
+                  "leftbottompoint=4,16\nrightbottompoint=26,16\nclientrect=5,4,25,16\nfontheight=14\n",
+                  {Solid(30, 20, RGB(0, 255, 0)), mask});
     scene.Show(50, 60, "A much longer hint text");
     TFont font;
-    font.SetName(record.FontName);
+    font.SetName(scene.Skin->Data->HintWindow->FontName);
     font.SetHeight(14);
     const SIZE text = TextSize(&font, "A much longer hint text");
     const int width = std::max<int>(text.cx + 5 + (30 - 25), 30);
@@ -193,8 +190,6 @@ TEST(SkinHint, ServingComponentAndSeeThrough)
 
     // The capture path over a known window.
     second->SetActive(true);
-    second->SetAlphaBlendSupport(true);
-    ASSERT_EQ(second->AlphaBlendSupport(), IsWindows2000OrXP());
     second->SetAlphaBlendSupport(false);
     TForm below(nullptr);
     below.SetBorderStyle(bsNone);

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 class SkinMainMenuBarTest : public uitest::UiTest {
 protected:
     void SetUp() override
@@ -85,9 +84,6 @@ TMenuItem* OpenMenuItem(TspSkinMenu* engine)
 TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
 {
     ASSERT_EQ(Bar->Items().size(), 3u);
-    EXPECT_EQ(Bar->Height(), 22);
-    EXPECT_EQ(Bar->Width(), Form->ClientWidth());
-
     // A hot item shows the default hot look, the others the plain face.
     const POINT file = Centre(0);
     Post(WM_MOUSEMOVE, file);
@@ -120,40 +116,32 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     Drain();
 }
 
-TEST_F(SkinMainMenuBarTest, KeyboardWalkWrapsAndSkipsDisabledItems)
+// The keyboard walk (wrapping and skipping are proved natively): the mode
+// is announced, a disabled item is passed over and not reached by its
+// accelerator, and Enter on an item without children runs its command and
+// ends the mode.
+TEST_F(SkinMainMenuBarTest, KeyboardWalkSkipsDisabledItemsAndRunsACommand)
 {
     Edit->SetEnabled(false);
     Bar->SetMainMenu(Menu);
     auto items = Bar->Items();
     int entered = 0;
-    SkinForm->OnMainMenuEnter = [&](TObject* sender) {
-        EXPECT_EQ(sender, Bar);
-        ++entered;
-    };
+    SkinForm->OnMainMenuEnter = [&](TObject* sender) { entered += sender == Bar; };
     Bar->MenuKeyMode();
-    EXPECT_TRUE(Bar->MenuMode);
-    EXPECT_TRUE(SkinForm->InMainMenu);
+    EXPECT_TRUE(Bar->MenuMode && SkinForm->InMainMenu);
     EXPECT_EQ(entered, 1);
     EXPECT_TRUE(items[0]->Active);
     Bar->NextItem();
-    EXPECT_FALSE(items[0]->Active);
-    EXPECT_FALSE(items[1]->Active);
-    EXPECT_TRUE(items[2]->Active);
-    Bar->NextItem();
-    EXPECT_TRUE(items[0]->Active);
-    Bar->PrevItem();
+    EXPECT_FALSE(items[0]->Active || items[1]->Active);
     EXPECT_TRUE(items[2]->Active);
     EXPECT_FALSE(Bar->FindAccelItem('e'));
     EXPECT_TRUE(Bar->FindAccelItem('f'));
-    EXPECT_TRUE(items[0]->Active);
-    EXPECT_FALSE(items[2]->Active);
+    EXPECT_TRUE(items[0]->Active && !items[2]->Active);
 
-    // Help has no children: Enter runs its command and ends the mode.
     EXPECT_TRUE(Bar->FindAccelItem('H'));
     EXPECT_TRUE(Bar->ClickDownItem());
     EXPECT_EQ(HelpClicks, 1);
-    EXPECT_FALSE(SkinForm->InMainMenu);
-    EXPECT_FALSE(Bar->MenuMode);
+    EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
 }
 
 // Items that do not fit are hidden and out of reach of the mouse; the MDI
@@ -165,8 +153,6 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
     Bar->ShowMDIButtons();
     Bar->CalcRects();
     ASSERT_EQ(Bar->MDIButtonCount(), 4);
-    EXPECT_EQ(Bar->ObjectList[0]->ObjectRect.Left, 2);
-    EXPECT_EQ(Bar->ObjectList[1]->ObjectRect.Right, Bar->Width() - 2);
     EXPECT_GT(Bar->Items()[0]->ObjectRect.Left, firstLeft);
     Bar->HideMDIButtons();
     Bar->CalcRects();
