@@ -23,96 +23,43 @@
 namespace {
 
 // Every skinned class is read from a description with its skin link and
-// its own properties (an unregistered property would fail the read).
+// one property of its own (an unregistered property would fail the read);
+// a link to another component and nesting are resolved.
 TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
 {
     RegisterSkinClasses();
     static const bool popupRegistered = (RegisterSkinPopupMenuClasses(ClassRegistry()), true);
     (void)popupRegistered;
+    const struct {
+        const char* Name;
+        const char* Class;
+        const char* Property;
+    } classes[] = {{"Bar1", "TspSkinScrollBar", "Kind = sbVertical"},
+                   {"Memo1", "TspSkinMemo", "VScrollBar = Bar1"},
+                   {"Edit1", "TspSkinCustomEdit", "ButtonMode = True"},
+                   {"Button1", "TspSkinButton", "GroupIndex = 2"},
+                   {"Control1", "TspSkinControl", "SkinDataName = 'plate'"},
+                   {"Graphic1", "TspGraphicSkinControl", "TransparentValue = 30"},
+                   {"Custom1", "TspSkinCustomControl", "DefaultWidth = 33"},
+                   {"Std1", "TspSkinStdLabel", "Caption = 'Label'"},
+                   {"Link1", "TspSkinLinkLabel", "URL = 'mailto:someone'"},
+                   {"Text1", "TspSkinTextLabel", "WordWrap = True"},
+                   {"ButtonLabel1", "TspSkinButtonLabel", "Caption = 'Button'"},
+                   {"UpDown1", "TspSkinUpDown", "Increment = 5"},
+                   {"Split1", "TspSkinSplitter", "DefaultSize = 7"},
+                   {"CBar1", "TspSkinControlBar", "SkinBevel = True"},
+                   {"Tabs1", "TspSkinTabControl", "DefaultItemHeight = 24"},
+                   {"Pages1", "TspSkinPageControl", "Visible = True"},
+                   {"Tree1", "TspSkinCustomTreeView", "Visible = True"},
+                   {"List1", "TspSkinCustomListView", "Visible = True"},
+                   {"Header1", "TspSkinHeaderControl", "UseSkinFont = False"},
+                   {"Panel1", "TspSkinPanel", "object GroupBox1: TspSkinGroupBox\n      SkinData = Skin1\n    end"}};
+    std::string text = "object F: TForm\n  object Skin1: TspSkinData\n  end\n";
+    for (const auto& c : classes)
+        text += std::string("  object ") + c.Name + ": " + c.Class + "\n    SkinData = Skin1\n    " + c.Property +
+                "\n  end\n";
     TForm form(nullptr);
-    TFormReader().ReadInto(R"(object F: TForm
-  object Skin1: TspSkinData
-  end
-  object Bar1: TspSkinScrollBar
-    SkinData = Skin1
-    Kind = sbVertical
-    Max = 50
-  end
-  object Memo1: TspSkinMemo
-    SkinData = Skin1
-    VScrollBar = Bar1
-    BitMapBG = True
-  end
-  object Edit1: TspSkinCustomEdit
-    SkinData = Skin1
-    ButtonMode = True
-  end
-  object Button1: TspSkinButton
-    SkinData = Skin1
-    GroupIndex = 2
-  end
-  object Panel1: TspSkinPanel
-    SkinData = Skin1
-    object GroupBox1: TspSkinGroupBox
-      SkinData = Skin1
-    end
-  end
-  object Control1: TspSkinControl
-    SkinData = Skin1
-    SkinDataName = 'plate'
-  end
-  object Graphic1: TspGraphicSkinControl
-    SkinData = Skin1
-    TransparentValue = 30
-  end
-  object Custom1: TspSkinCustomControl
-    SkinData = Skin1
-    DefaultWidth = 33
-  end
-  object Std1: TspSkinStdLabel
-    SkinData = Skin1
-  end
-  object Link1: TspSkinLinkLabel
-    SkinData = Skin1
-    URL = 'mailto:someone'
-  end
-  object Text1: TspSkinTextLabel
-    SkinData = Skin1
-    WordWrap = True
-  end
-  object ButtonLabel1: TspSkinButtonLabel
-    SkinData = Skin1
-  end
-  object UpDown1: TspSkinUpDown
-    SkinData = Skin1
-    Increment = 5
-  end
-  object Split1: TspSkinSplitter
-    SkinData = Skin1
-    DefaultSize = 7
-  end
-  object CBar1: TspSkinControlBar
-    SkinData = Skin1
-    SkinBevel = True
-  end
-  object Tabs1: TspSkinTabControl
-    SkinData = Skin1
-    DefaultItemHeight = 24
-  end
-  object Pages1: TspSkinPageControl
-    SkinData = Skin1
-  end
-  object Tree1: TspSkinCustomTreeView
-    SkinData = Skin1
-  end
-  object List1: TspSkinCustomListView
-    SkinData = Skin1
-  end
-  object Header1: TspSkinHeaderControl
-    SkinData = Skin1
-    UseSkinFont = False
-  end
-  object Popup1: TspSkinPopupMenu
+    TFormReader().ReadInto(text + R"(  object Popup1: TspSkinPopupMenu
     SkinData = Skin1
     AutoPopup = False
     object Item1: TMenuItem
@@ -123,28 +70,15 @@ end)",
                            form);
     auto* skin = dynamic_cast<TspSkinData*>(form.FindComponent("Skin1"));
     ASSERT_NE(skin, nullptr);
-    const struct {
-        const char* Name;
-        const char* Class;
-    } expected[] = {{"Bar1", "TspSkinScrollBar"},        {"Memo1", "TspSkinMemo"},
-                    {"Edit1", "TspSkinCustomEdit"},      {"Button1", "TspSkinButton"},
-                    {"Panel1", "TspSkinPanel"},          {"GroupBox1", "TspSkinGroupBox"},
-                    {"Control1", "TspSkinControl"},      {"Graphic1", "TspGraphicSkinControl"},
-                    {"Custom1", "TspSkinCustomControl"}, {"Std1", "TspSkinStdLabel"},
-                    {"Link1", "TspSkinLinkLabel"},       {"Text1", "TspSkinTextLabel"},
-                    {"ButtonLabel1", "TspSkinButtonLabel"}, {"UpDown1", "TspSkinUpDown"},
-                    {"Split1", "TspSkinSplitter"},       {"CBar1", "TspSkinControlBar"},
-                    {"Tabs1", "TspSkinTabControl"},      {"Pages1", "TspSkinPageControl"},
-                    {"Tree1", "TspSkinCustomTreeView"},  {"List1", "TspSkinCustomListView"},
-                    {"Header1", "TspSkinHeaderControl"}};
-    for (const auto& item : expected) {
-        TComponent* component = form.FindComponent(item.Name);
-        ASSERT_NE(component, nullptr) << item.Name;
-        EXPECT_EQ(component->ClassName(), item.Class);
+    for (const auto& c : classes) {
+        TComponent* component = form.FindComponent(c.Name);
+        ASSERT_NE(component, nullptr) << c.Name;
+        EXPECT_EQ(component->ClassName(), c.Class);
         auto* skinned = dynamic_cast<ISkinChangeable*>(component);
-        ASSERT_NE(skinned, nullptr) << item.Name << " is reached by a skin change";
-        EXPECT_EQ(skinned->SkinData(), skin) << item.Name;
+        ASSERT_NE(skinned, nullptr) << c.Name << " is reached by a skin change";
+        EXPECT_EQ(skinned->SkinData(), skin) << c.Name;
     }
+    EXPECT_EQ(dynamic_cast<ISkinChangeable*>(form.FindComponent("GroupBox1"))->SkinData(), skin);
     EXPECT_EQ(dynamic_cast<TspSkinMemo*>(form.FindComponent("Memo1"))->VScrollBar(), form.FindComponent("Bar1"));
     EXPECT_EQ(form.FindComponent("GroupBox1")->Owner(), &form);
     EXPECT_EQ(dynamic_cast<TControl*>(form.FindComponent("GroupBox1"))->Parent(), form.FindComponent("Panel1"));
