@@ -1,11 +1,20 @@
-// The skinned classes read from a form description, and the windowless
-// skinned control's see-through look.
+// The skinned classes: read from a form description; every skinned control
+// of the periphery on one form, once with a test skin that has all their
+// records and once without a skin (each finds its record or draws its plain
+// look, the form shows and paints without an error, and a skin change
+// reaches every control through ISkinChangeable); the windowless skinned
+// control's see-through look.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "../../classlib/win/StdCtrlsTestSupport.h"
+#include "../../classlib/win/UiTestSupport.h"
 #include "SkinTestSheet.h"
 #include "classlib/core/FormReader.h"
 #include "classlib/ui/Forms.h"
@@ -121,6 +130,141 @@ TEST(SkinClassesTest, WindowlessSkinnedControlBlendsWithWhatLiesBehindAndRepaint
     graphic->SetBounds(60, 10, 40, 30);
     RECT update{};
     EXPECT_FALSE(GetUpdateRect(form.Handle(), &update, FALSE)) << "painted, nothing left pending";
+}
+
+using skintest::Fill;
+using skintest::TTestSkin;
+
+// Twelve 20 x 20 cells of distinct colours; every record takes its own.
+TDibImage Picture()
+{
+    TDibImage sheet = skintest::Blank(240, 20);
+    for (int i = 0; i < 12; ++i)
+        Fill(sheet, i * 20, 0, i * 20 + 20, 20, RGB(20 * i, 255 - 20 * i, (i * 97) % 256));
+    return sheet;
+}
+
+std::string Cell(int i)
+{
+    return std::to_string(i * 20) + ",0," + std::to_string(i * 20 + 20) + ",20";
+}
+
+std::string GallerySkin()
+{
+    const std::vector<std::string> names = {"hscrollbar:scrollbar", "vscrollbar:scrollbar",
+                                            "bothhscrollbar:scrollbar", "updown:updown", "stdlabel:stdlabel",
+                                            "tab:tab", "edit:edit", "memo:memo", "treeview:treeview",
+                                            "listview:listview", "header:header", "vsplitter:splitter",
+                                            "controlbar:controlbar"};
+    std::string text = "[VERSION]\nskinname=gallery\n[PICTURES]\nactivepicturescount=1\n[FORMINFO]\n"
+                       "bgpictureindex=-1\n[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=" +
+                       std::to_string(names.size()) + "\n";
+    for (size_t i = 0; i < names.size(); ++i)
+        text += std::to_string(i) + "=" + names[i] + "\n";
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string name = names[i].substr(0, names[i].find(':'));
+        const int cell = static_cast<int>(i % 12);
+        text += "[" + name + "]\npictureindex=0\nskinrect=" + Cell(cell) + "\nclientrect=2,2,18,18\n" +
+                "tabrect=" + Cell(cell) + "\ntrackarea=2,0,18,20\nthumbrect=" + Cell((cell + 1) % 12) +
+                "\nupbuttonrect=" + Cell(cell) + "\ndownbuttonrect=" + Cell(cell) + "\nitemrect=" + Cell(cell) +
+                "\nfontcolor=255\n";
+    }
+    return text;
+}
+
+// The record index a skinned control found by its name.
+template <class T>
+int RecordIndex(T* control)
+{
+    if constexpr (requires { control->Skin.FIndex; })
+        return control->Skin.FIndex;  // the labels
+    else if constexpr (requires { control->SkinIndex(); })
+        return control->SkinIndex();
+    else
+        return control->FIndex;
+}
+
+class SkinGalleryTest : public uitest::UiTest {};
+
+TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
+{
+    TTestSkin skin(GallerySkin(), {Picture()});
+    TForm* form = MakeForm(760, 420, false);
+    std::vector<ISkinChangeable*> skinned;
+    std::vector<std::pair<std::string, std::function<int()>>> indexes;
+    for (const int column : {0, 1}) {
+        TspSkinData* data = column == 0 ? skin.Data.get() : nullptr;
+        const int x = column * 380;
+        const auto add = [&](auto* control, int left, int top, int width, int height) {
+            control->SetBounds(x + left, top, width, height);
+            control->SetParent(form);
+            control->SetSkinData(data);
+            if (column == 0) {
+                skinned.push_back(control);
+                indexes.emplace_back(control->ClassName(), [control] { return RecordIndex(control); });
+            }
+            return control;
+        };
+        auto* bar = add(new TspSkinScrollBar(form), 10, 10, 150, 20);
+        bar->SkinDataName = "hscrollbar";
+        bar->ChangeSkinData();
+        add(new TspSkinUpDown(form), 170, 10, 40, 20)->SkinDataName = "updown";
+        add(new TspSkinStdLabel(form), 220, 10, 60, 20)->SetCaption("Label");
+        add(new TspSkinLinkLabel(form), 290, 10, 60, 20)->SetCaption("Link");
+        auto* text = add(new TspSkinTextLabel(form), 10, 40, 100, 40);
+        text->Lines()->Add("Text label");
+        add(new TspSkinButtonLabel(form), 120, 40, 80, 30)->SetCaption("Button");
+        auto* tabs = add(new TspSkinPageControl(form), 10, 90, 200, 100);
+        for (const char* caption : {"One", "Two"}) {
+            auto* sheet = new TTabSheet(form);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(tabs);
+        }
+        add(new TspSkinCustomEdit(form), 220, 90, 140, 20)->SetText("Edit");
+        auto* memo = add(new TspSkinMemo(form), 220, 120, 120, 70);
+        auto* memoBar = new TspSkinScrollBar(form);
+        memoBar->SetKind(sbVertical);
+        memoBar->SetBounds(x + 342, 120, 20, 70);
+        memoBar->SetParent(form);
+        memo->SetVScrollBar(memoBar);
+        memo->Lines()->Add("Memo");
+        auto* tree = add(new TspSkinCustomTreeView(form), 10, 200, 150, 100);
+        tree->Items()->Add(nullptr, "Tree node");
+        auto* list = add(new TspSkinCustomListView(form), 170, 200, 190, 100);
+        list->Items()->Add()->SetCaption("List item");
+        auto* header = add(new TspSkinHeaderControl(form), 10, 310, 350, 20);
+        header->Sections()->Add()->SetText("Header");
+        auto* barHost = add(new TspSkinControlBar(form), 10, 340, 300, 60);
+        auto* band = new TControl(barHost);
+        band->SetBounds(0, 0, 60, 20);
+        band->SetParent(barHost);
+        add(new TspSkinSplitter(form), 320, 340, 10, 60)->SetAlign(alNone);
+    }
+    form->Show();
+    Drain();
+    {
+        // The skinned scroll bar shows its record's cell, the plain one its
+        // default face.
+        const uitest::TWindowShot shot(form->Handle());
+        EXPECT_TRUE(skintest::Near(shot.Pixel(11, 20), RGB(0, 255, 0)));
+        EXPECT_TRUE(skintest::Near(shot.Pixel(380 + 100, 20), static_cast<COLORREF>(GetSysColor(COLOR_BTNFACE))));
+    }
+    EXPECT_TRUE(Errors.empty()) << (Errors.empty() ? "" : Errors.front());
+    // Every skinned control found its record by name.
+    for (const auto& [name, index] : indexes)
+        EXPECT_GE(index(), 0) << name;
+    // The skinned form's walk: forget the records, the skin goes, take the change.
+    for (ISkinChangeable* control : skinned)
+        control->BeforeChangeSkinData();
+    skin.Data.reset();
+    for (ISkinChangeable* control : skinned) {
+        EXPECT_EQ(control->SkinData(), nullptr);
+        control->ChangeSkinData();
+    }
+    Drain();
+    const uitest::TWindowShot after(form->Handle());
+    EXPECT_TRUE(skintest::Near(after.Pixel(11, 20), after.Pixel(380 + 11, 20))) << "both columns plain now";
+    EXPECT_TRUE(Errors.empty());
 }
 
 }  // namespace
