@@ -15,6 +15,7 @@
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
+#include "skin/SkinStandIns.h"
 #include "skin/StoredSkin.h"
 #include "skin/core/ZlibStreams.h"
 #include "SkinTestResources.h"
@@ -95,13 +96,11 @@ void SetCompressed(TspCompressedStoredSkin& compressed, int32_t version, const s
     CompressStream(payload, compressed.CompressedStream());
 }
 
-const TClassRegistry& Registry()
+// A component read from a description with the skinned classes.
+std::unique_ptr<TComponent> Read(const std::string& text)
 {
-    static TClassRegistry registry;
-    static const bool filled = (RegisterCoreClasses(registry), RegisterStoredSkinClasses(registry),
-                                RegisterSkinDataClasses(registry), true);
-    (void)filled;
-    return registry;
+    RegisterSkinClasses();
+    return std::unique_ptr<TComponent>(TFormReader().Create(text, nullptr));
 }
 
 TDibImage ResourcePicture(const char* name)
@@ -120,14 +119,6 @@ void ExpectPicture(const TBitmap& bitmap, const char* resource)
     EXPECT_EQ(a.Bits, e.Bits);
 }
 
-// The lines of a text resource equal `strings`.
-bool SameLines(const TStrings& strings, const char* resource)
-{
-    TStringList lines;
-    lines.SetText(ResourceText(resource));
-    return strings.Equals(lines);
-}
-
 }  // namespace
 
 // The packer's blocks (the packer's own tests prove they are its output),
@@ -140,11 +131,13 @@ TEST(StoredSkin, PackedBlocksReadBackThroughTheFormReader)
     const std::string text = "object Form: TComponent\n" + ResourceText("STOREDSKIN_TXT") +
                              ResourceText("COMPRESSEDSTOREDSKIN_TXT") +
                              "  object SkinData: TspSkinData\n    StoredSkin = StoredSkin\n  end\nend\n";
-    const std::unique_ptr<TComponent> form(TFormReader(Registry()).Create(text, nullptr));
+    const std::unique_ptr<TComponent> form = Read(text);
     auto* stored = dynamic_cast<TspStoredSkin*>(form->FindComponent("StoredSkin"));
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->FileName(), "Skin.ini");
-    EXPECT_TRUE(SameLines(*stored->IniStrings(), "SKIN_INI"));
+    TStringList ini;
+    ini.SetText(ResourceText("SKIN_INI"));
+    EXPECT_TRUE(stored->IniStrings()->Equals(ini));
     ExpectPicture(*stored->Picture(), "PICTURE_BMP");
     ExpectPicture(*stored->Mask(), "MASK_BMP");
     ExpectPicture(*stored->RollupPicture(), "ROLLUP_BMP");
@@ -178,7 +171,7 @@ TEST(StoredSkin, CutBlobIsAnErrorNamingTheProperty)
 {
     const std::string text = "object Form: TComponent\n object S: TspStoredSkin\n  Pictures = {00424D}\n end\nend\n";
     try {
-        std::unique_ptr<TComponent>(TFormReader(Registry()).Create(text, nullptr));
+        Read(text);
         ADD_FAILURE() << "a cut blob was read";
     } catch (const Exception& e) {
         EXPECT_NE(e.Message.find("Pictures"), std::string::npos) << e.Message;
