@@ -112,7 +112,7 @@ TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
     };
     form->Show();
 
-    bool ok = RunScenario([&] {
+    EXPECT_TRUE(RunScenario([&] {
         Application->Minimize();
         EXPECT_FALSE(form->Visible());
         EXPECT_FALSE(IsWindowVisible(Application->Handle()));
@@ -137,8 +137,7 @@ TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDOWN);
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONUP);
         EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
-    });
-    EXPECT_TRUE(ok);
+    }));
     Application->SetMainForm(nullptr);
     delete form;  // the tray icon with it, its hook on the form disarmed
 }
