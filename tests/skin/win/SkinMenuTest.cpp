@@ -1,11 +1,10 @@
-// The skinned menus under Wine. The menu engine: real popup levels opened
-// through a skinned popup menu and a test host standing for the skinned
-// form, walked by posted mouse messages and forwarded keys; the default and
-// skinned looks read back as pixels; the mended lifetimes of levels, openers
-// and regions. The skinned menu bar on a real form: the default looks as
-// pixels, menus opened by posted clicks and switched by mouse moves through
-// a skinned form that hosts the menu engine, main-menu mode by keys, and the
-// MDI buttons giving the band back.
+// The skinned menus under Wine, on a form whose skinned form hosts the menu
+// engine. The engine: real popup levels opened through a skinned popup menu,
+// walked by posted mouse messages and keys the form forwards; the default
+// and skinned looks read back as pixels; the mended lifetimes of levels,
+// openers and regions. The skinned menu bar: the default looks as pixels,
+// menus opened by posted clicks and switched by mouse moves, main-menu mode
+// by keys, and the MDI buttons giving the band back.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -25,7 +24,6 @@
 #include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
-#include "skin/forms/SkinMenuHost.h"
 #include "skin/forms/SkinMenuItem.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
@@ -35,49 +33,6 @@
 namespace {
 
 std::vector<std::string> Log;
-
-// Stands for the skinned form: owns the engine, forwards key strokes to the
-// deepest level while a menu is open, closes it on a click elsewhere.
-class TTestHost : public TComponent, public TspSkinMenuHost {
-public:
-    explicit TTestHost(TCustomForm* form) : TComponent(form), Engine(new TspSkinMenu(this, form))
-    {
-        Application->OnMessage = [this](MSG& msg, bool& handled) {
-            if (InMenu && Engine->Active() && msg.message == WM_KEYDOWN) {
-                if (TspSkinPopupWindow* level = Engine->DeepestLevel())
-                    level->ProcessKey(static_cast<WORD>(msg.wParam));
-                handled = true;
-            }
-        };
-    }
-    ~TTestHost() override { Application->OnMessage = nullptr; }
-
-    void SkinMenuOpen() override { InMenu = true; }
-    TspSkinMenu* SkinMenu() override { return Engine; }
-    TspSkinData* MenusSkinData() override { return nullptr; }
-    TspSkinData* SkinData() override { return nullptr; }
-
-    TspSkinMenu* Engine;
-    bool InMenu = false;
-};
-
-class TTestForm : public TForm {
-public:
-    TTestForm() : TForm(nullptr), Host(new TTestHost(this)) {}
-    TTestHost* Host;
-
-protected:
-    void WndProc(TMessage& message) override
-    {
-        if (message.Msg == SM_CLOSESKINMENU) {
-            Log.push_back("form hears close");
-            Host->InMenu = false;
-        } else if (message.Msg == WM_LBUTTONDOWN && Host->Engine->Active()) {
-            Host->Engine->CloseMenu();
-        }
-        TForm::WndProc(message);
-    }
-};
 
 // A control that opens menus and notes their closing.
 class TOpener : public TCustomControl {
@@ -144,16 +99,20 @@ skintest::TTestSkin MenuSkin()
         {window, mask, items});
 }
 
+// A shown form whose skinned form hosts the menu engine (its close of a
+// skinned menu is logged), with a skinned popup menu (Open with a shortcut,
+// a separator, Sub with two items) and a main menu of File, Edit and Help
+// on a skinned menu bar.
 class SkinMenuTest : public uitest::UiTest {
 protected:
     void SetUp() override
     {
         UiTest::SetUp();
         Log.clear();
-        Form = new TTestForm();
-        Form->SetBounds(600, 500, 200, 150);
-        Form->Show();
-        Activate(Form);
+        Form = new TForm(nullptr);
+        Form->SetBounds(600, 500, 400, 200);
+        SkinForm = new TspDynamicSkinForm(Form);
+        SkinForm->OnSkinMenuClose = [](TObject*) { Log.push_back("form hears close"); };
         Menu = new TspSkinPopupMenu(Form);
         Open = AddItem(Menu->Items(), "&Open");
         Open->SetShortCut(scCtrl | 'O');
@@ -161,16 +120,52 @@ protected:
         Sub = AddItem(Menu->Items(), "&Sub");
         AddItem(Sub, "Inner A");
         AddItem(Sub, "Inner B");
+        MainMenu = new TMainMenu(Form);
+        File = AddItem(MainMenu->Items(), "&File");
+        AddItem(File, "&Open");
+        AddItem(File, "&Save");
+        Edit = AddItem(MainMenu->Items(), "&Edit");
+        AddItem(Edit, "&Copy");
+        Help = AddItem(MainMenu->Items(), "&Help");
+        Help->OnClick = [this](TObject*) { ++HelpClicks; };
+        Bar = new TspSkinMainMenuBar(Form);
+        Bar->SetParent(Form);
+        Bar->SetDynamicSkinForm(SkinForm);
+        Bar->SetMainMenu(MainMenu);
+        Form->Show();
+        Activate(Form);
+        Drain();
+        Bar->Repaint();
     }
 
-    TspSkinMenu* Engine() const { return Form->Host->Engine; }
+    TspSkinMenu* Engine() const { return SkinForm->SkinMenu(); }
     TspSkinPopupWindow* Level(int i) const { return Engine()->Levels()[static_cast<size_t>(i)]; }
+    POINT BarItemCentre(int i) const { return Centre(Bar->Items()[static_cast<size_t>(i)]->ObjectRect); }
+    void Post(UINT msg, POINT p, WPARAM keys = 0)
+    {
+        PostMessageA(Bar->Handle(), msg, keys, MAKELPARAM(p.x, p.y));
+        Drain();
+    }
 
-    TTestForm* Form = nullptr;
+    TForm* Form = nullptr;
+    TspDynamicSkinForm* SkinForm = nullptr;
     TspSkinPopupMenu* Menu = nullptr;
-    TMenuItem* Open = nullptr;
-    TMenuItem* Sub = nullptr;
+    TMenuItem *Open = nullptr, *Sub = nullptr;
+    TMainMenu* MainMenu = nullptr;
+    TMenuItem *File = nullptr, *Edit = nullptr, *Help = nullptr;
+    TspSkinMainMenuBar* Bar = nullptr;
+    int HelpClicks = 0;
 };
+
+class SkinMainMenuBarTest : public SkinMenuTest {};
+
+// The item whose menu is open.
+TMenuItem* OpenMenuItem(TspSkinMenu* engine)
+{
+    if (engine->Levels().empty() || engine->Levels()[0]->ItemCount() == 0)
+        return nullptr;
+    return engine->Levels()[0]->Items(0)->MenuItem->Parent();
+}
 
 }  // namespace
 
@@ -190,7 +185,7 @@ TEST_F(SkinMenuTest, KeysAndClicksWalkRealLevelsChooseAndFreeWhatHandlersFree)
     EXPECT_TRUE(RunScenario([&] {
         Menu->Popup(100, 120);
         ASSERT_TRUE(Engine()->Active());
-        EXPECT_TRUE(Form->Host->InMenu);
+        EXPECT_TRUE(SkinForm->InSkinMenu);
         ASSERT_EQ(Engine()->Levels().size(), 1u);
         TspSkinPopupWindow* level = Level(0);
         windows.push_back(level->Handle());
@@ -234,7 +229,7 @@ TEST_F(SkinMenuTest, KeysAndClicksWalkRealLevelsChooseAndFreeWhatHandlersFree)
         ASSERT_TRUE(PumpUntil([&] { return Log.size() >= 4; }));
         EXPECT_EQ(Log, (std::vector<std::string>{"form hears close", "clicked, levels shown: no", "form hears close",
                                                  "clicked, levels shown: no"}));
-        EXPECT_FALSE(Form->Host->InMenu);
+        EXPECT_FALSE(SkinForm->InSkinMenu);
 
         Open->OnClick = [&](TObject*) { Menu->Items()->Clear(); };
         Menu->Popup(100, 120);
@@ -300,6 +295,7 @@ TEST_F(SkinMenuTest, ReopeningTellsTheFirstOpenerAndEmptyMenusShowNothing)
     EXPECT_TRUE(Engine()->Popup(b, nullptr, 0, {10, 10, 10, 10}, Menu->Items(), false));
     EXPECT_EQ(Engine()->PopupControl(), b);
     EXPECT_EQ(Log, std::vector<std::string>{"A hears close"});
+    SkinForm->SkinMenuOpen();  // as the skinned popup menu does
     Engine()->CloseMenu();
     EXPECT_EQ(Log, (std::vector<std::string>{"A hears close", "B hears close", "form hears close"}));
     EXPECT_EQ(Engine()->PopupControl(), nullptr);
@@ -322,7 +318,7 @@ TEST_F(SkinMenuTest, ReopeningTellsTheFirstOpenerAndEmptyMenusShowNothing)
     empty->OnPopup = [&](TObject*) { ++popups; };
     empty->Popup(50, 50);
     EXPECT_EQ(popups, 1);
-    EXPECT_FALSE(Form->Host->InMenu);
+    EXPECT_FALSE(SkinForm->InSkinMenu);
     EXPECT_FALSE(Engine()->Active());
 
     // No host on the form: nothing shows, OnPopup still runs.
@@ -460,63 +456,11 @@ TEST_F(SkinMenuTest, TransparentLevels)
     }));
 }
 
-namespace {
-
-class SkinMainMenuBarTest : public uitest::UiTest {
-protected:
-    void SetUp() override
-    {
-        UiTest::SetUp();
-        Form = new TForm(nullptr);
-        Form->SetBounds(60, 60, 400, 200);
-        Menu = new TMainMenu(Form);
-        File = AddItem(Menu->Items(), "&File");
-        AddItem(File, "&Open");
-        AddItem(File, "&Save");
-        Edit = AddItem(Menu->Items(), "&Edit");
-        AddItem(Edit, "&Copy");
-        Help = AddItem(Menu->Items(), "&Help");
-        Help->OnClick = [this](TObject*) { ++HelpClicks; };
-        SkinForm = new TspDynamicSkinForm(Form);
-        Bar = new TspSkinMainMenuBar(Form);
-        Bar->SetParent(Form);
-        Bar->SetDynamicSkinForm(SkinForm);
-        Bar->SetMainMenu(Menu);
-        Form->Show();
-        Drain();
-        Bar->Repaint();
-    }
-
-    POINT Centre(int itemIndex) { return ::Centre(Bar->Items()[static_cast<size_t>(itemIndex)]->ObjectRect); }
-
-    void Post(UINT msg, POINT p, WPARAM keys = 0)
-    {
-        PostMessageA(Bar->Handle(), msg, keys, MAKELPARAM(p.x, p.y));
-        Drain();
-    }
-
-    TForm* Form = nullptr;
-    TMainMenu* Menu = nullptr;
-    TMenuItem *File = nullptr, *Edit = nullptr, *Help = nullptr;
-    TspDynamicSkinForm* SkinForm = nullptr;
-    TspSkinMainMenuBar* Bar = nullptr;
-    int HelpClicks = 0;
-};
-
-TMenuItem* OpenMenuItem(TspSkinMenu* engine)
-{
-    if (engine->Levels().empty() || engine->Levels()[0]->ItemCount() == 0)
-        return nullptr;
-    return engine->Levels()[0]->Items(0)->MenuItem->Parent();
-}
-
-}  // namespace
-
 TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
 {
     ASSERT_EQ(Bar->Items().size(), 3u);
     // A hot item shows the default hot look, the others the plain face.
-    const POINT file = Centre(0);
+    const POINT file = BarItemCentre(0);
     Post(WM_MOUSEMOVE, file);
     Bar->Repaint();
     const TRect r = Bar->Items()[0]->ObjectRect;
@@ -534,7 +478,7 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     EXPECT_EQ(OpenMenuItem(SkinForm->SkinMenu()), File);
 
     // No click: moving onto the next item moves the open menu there.
-    Post(WM_MOUSEMOVE, Centre(1));
+    Post(WM_MOUSEMOVE, BarItemCentre(1));
     EXPECT_FALSE(Bar->Items()[0]->Down);
     EXPECT_TRUE(Bar->Items()[1]->Down);
     EXPECT_EQ(OpenMenuItem(SkinForm->SkinMenu()), Edit);
@@ -554,7 +498,7 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
 TEST_F(SkinMainMenuBarTest, AcceleratorsPassDisabledItemsAndEnterRunsACommand)
 {
     Edit->SetEnabled(false);
-    Bar->SetMainMenu(Menu);
+    Bar->SetMainMenu(MainMenu);
     int entered = 0;
     SkinForm->OnMainMenuEnter = [&](TObject* sender) { entered += sender == Bar; };
     Bar->MenuKeyMode();
@@ -588,8 +532,8 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
     auto* invisible = new TMenuItem(Form);
     invisible->SetCaption("&Invisible");
     invisible->SetVisible(false);
-    Menu->Items()->Insert(0, invisible);
-    Bar->SetMainMenu(Menu);
+    MainMenu->Items()->Insert(0, invisible);
+    Bar->SetMainMenu(MainMenu);
     Bar->CalcRects();
     ASSERT_EQ(Bar->Items().size(), 3u);
     // Narrower than a skinned form can be: the bar alone.
@@ -599,8 +543,8 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
     Bar->CalcRects();
     ASSERT_TRUE(Bar->HasHiddenItems);
     EXPECT_FALSE(Bar->Items()[2]->Visible);
-    Post(WM_LBUTTONDOWN, Centre(2), MK_LBUTTON);
-    Post(WM_LBUTTONUP, Centre(2));
+    Post(WM_LBUTTONDOWN, BarItemCentre(2), MK_LBUTTON);
+    Post(WM_LBUTTONUP, BarItemCentre(2));
     EXPECT_EQ(HelpClicks, 0);
     // The track mark offers the menu from the hidden item on.
     const TRect mark = Bar->TrackMarkRect();
