@@ -132,15 +132,12 @@ TEST(SkinClassesTest, WindowlessSkinnedControlBlendsWithWhatLiesBehindAndRepaint
     EXPECT_FALSE(GetUpdateRect(form.Handle(), &update, FALSE)) << "painted, nothing left pending";
 }
 
-using skintest::Fill;
-using skintest::TTestSkin;
-
 // Twelve 20 x 20 cells of distinct colours; every record takes its own.
 TDibImage Picture()
 {
     TDibImage sheet = skintest::Blank(240, 20);
     for (int i = 0; i < 12; ++i)
-        Fill(sheet, i * 20, 0, i * 20 + 20, 20, RGB(20 * i, 255 - 20 * i, (i * 97) % 256));
+        skintest::Fill(sheet, i * 20, 0, i * 20 + 20, 20, RGB(20 * i, 255 - 20 * i, (i * 97) % 256));
     return sheet;
 }
 
@@ -188,7 +185,7 @@ class SkinGalleryTest : public uitest::UiTest {};
 
 TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
 {
-    TTestSkin skin(GallerySkin(), {Picture()});
+    skintest::TTestSkin skin(GallerySkin(), {Picture()});
     TForm* form = MakeForm(760, 420, false);
     std::vector<ISkinChangeable*> skinned;
     std::vector<std::pair<std::string, std::function<int()>>> indexes;

@@ -184,8 +184,6 @@ TEST(SkinData, LoadsAreAnnouncedToEveryForm)
     skin->SetStoredSkin(&stored);
     EXPECT_EQ(Transcript(), "A1225 B1225 C1225 A1226 B1226 C1226 A1227 B1227 C1227");
     EXPECT_FALSE(skin->Empty);
-    EXPECT_EQ(skin->SkinName, "good");
-    EXPECT_EQ(skin->Picture->Width(), 5);
     EXPECT_EQ(Receipts[3].Objects, 1u);
     EXPECT_FALSE(Receipts[3].Empty);
 
@@ -236,7 +234,6 @@ TEST(SkinData, CompressedLoads)
     skin->SetCompressedStoredSkin(&compressed);
     EXPECT_EQ(Transcript(), "A1225 A1226 A1227");
     ASSERT_FALSE(skin->Empty);
-    EXPECT_EQ(skin->Picture->Width(), 2);
 
     // Nothing to load: the skin stays, nobody is told.
     TspCompressedStoredSkin none(nullptr);

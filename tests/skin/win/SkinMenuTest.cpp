@@ -140,6 +140,11 @@ protected:
 
     TspSkinMenu* Engine() const { return SkinForm->SkinMenu(); }
     TspSkinPopupWindow* Level(int i) const { return Engine()->Levels()[static_cast<size_t>(i)]; }
+    // The item whose menu is open.
+    TMenuItem* OpenMenuItem() const
+    {
+        return Engine()->Levels().empty() ? nullptr : Level(0)->Items(0)->MenuItem->Parent();
+    }
     POINT BarItemCentre(int i) const { return Centre(Bar->Items()[static_cast<size_t>(i)]->ObjectRect); }
     void Post(UINT msg, POINT p, WPARAM keys = 0)
     {
@@ -158,14 +163,6 @@ protected:
 };
 
 class SkinMainMenuBarTest : public SkinMenuTest {};
-
-// The item whose menu is open.
-TMenuItem* OpenMenuItem(TspSkinMenu* engine)
-{
-    if (engine->Levels().empty() || engine->Levels()[0]->ItemCount() == 0)
-        return nullptr;
-    return engine->Levels()[0]->Items(0)->MenuItem->Parent();
-}
 
 }  // namespace
 
@@ -475,19 +472,19 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     EXPECT_TRUE(Bar->Items()[0]->Down);
     EXPECT_TRUE(SkinForm->InMainMenu);
     EXPECT_TRUE(SkinForm->InSkinMenu);
-    EXPECT_EQ(OpenMenuItem(SkinForm->SkinMenu()), File);
+    EXPECT_EQ(OpenMenuItem(), File);
 
     // No click: moving onto the next item moves the open menu there.
     Post(WM_MOUSEMOVE, BarItemCentre(1));
     EXPECT_FALSE(Bar->Items()[0]->Down);
     EXPECT_TRUE(Bar->Items()[1]->Down);
-    EXPECT_EQ(OpenMenuItem(SkinForm->SkinMenu()), Edit);
-    ASSERT_EQ(SkinForm->SkinMenu()->Levels().size(), 1u);
+    EXPECT_EQ(OpenMenuItem(), Edit);
+    ASSERT_EQ(Engine()->Levels().size(), 1u);
 
     // Leaving the bar for the menu keeps the open item.
     Post(WM_MOUSEMOVE, POINT{Bar->Width() - 2, 5});
     EXPECT_TRUE(Bar->Items()[1]->Down);
-    SkinForm->SkinMenu()->CloseMenu();
+    Engine()->CloseMenu();
     Drain();
 }
 
@@ -550,9 +547,9 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
     const TRect mark = Bar->TrackMarkRect();
     Post(WM_LBUTTONDOWN, POINT{mark.Left + 1, mark.Top + 2}, MK_LBUTTON);
     Post(WM_LBUTTONUP, POINT{mark.Left + 1, mark.Top + 2});
-    ASSERT_EQ(SkinForm->SkinMenu()->Levels().size(), 1u);
-    EXPECT_EQ(SkinForm->SkinMenu()->Levels()[0]->Items(0)->MenuItem, Help);
-    SkinForm->SkinMenu()->CloseMenu();
+    ASSERT_EQ(Engine()->Levels().size(), 1u);
+    EXPECT_EQ(Engine()->Levels()[0]->Items(0)->MenuItem, Help);
+    Engine()->CloseMenu();
     Drain();
 }
 
