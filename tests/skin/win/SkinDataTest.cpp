@@ -13,7 +13,6 @@
 #include "classlib/core/FormReader.h"
 #include "classlib/core/JpegCodec.h"
 #include "classlib/ui/Forms.h"
-#include "classlib/ui/Screen.h"
 #include "skin/SkinData.h"
 #include "skin/SkinStandIns.h"
 #include "skin/StoredSkin.h"
