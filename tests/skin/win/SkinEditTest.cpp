@@ -5,14 +5,10 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <memory>
 #include <string>
-#include <thread>
 
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinEdit.h"
 
 namespace {
@@ -20,19 +16,7 @@ namespace {
 using skintest::Fill;
 using skintest::TTestSkin;
 
-const char* const Skin = R"([VERSION]
-skinname=edits
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=2
-0=edit:edit
-1=memo:memo
-[edit]
+const std::string Skin = skintest::ControlsSkin({"edit:edit", "memo:memo"}, R"([edit]
 pictureindex=0
 skinrect=0,0,40,20
 lefttoppoint=4,0
@@ -51,7 +35,7 @@ clientrect=4,4,36,36
 activeskinrect=40,20,80,60
 bgcolor=16777215
 activebgcolor=65535
-)";
+)");
 
 TDibImage Picture()
 {
@@ -63,25 +47,9 @@ TDibImage Picture()
     return sheet;
 }
 
-class SkinEditTest : public ::testing::Test {
+class SkinEditTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 240);
-        Form->Show();
-    }
-    void TearDown() override { delete Form; }
-
-    template <class T>
-    T* Make(int width, int height)
-    {
-        auto* control = new T(Form);
-        control->SetParent(Form);
-        control->SetBounds(10, 10, width, height);
-        control->HandleNeeded();
-        return control;
-    }
+    SkinEditTest() : TFormTest(true) {}
 
     static RECT Client(TWinControl* control)
     {
@@ -89,14 +57,12 @@ protected:
         GetClientRect(control->Handle(), &client);
         return client;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesItsOwnHitCodes)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* edit = Make<TspSkinCustomEdit>(120, 20);
+    auto* edit = Make<TspSkinCustomEdit>(10, 10, 120, 20);
     EXPECT_EQ(Client(edit).right, 120 - 4);
     edit->SetButtonMode(true);
     EXPECT_EQ(Client(edit).right, 120 - 24);
@@ -113,16 +79,11 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
     EXPECT_EQ(clicks, 1);
 
     // A press on the frame is the edit's own: no scroll-bar tracking loop,
-    // which would wait for a button release.
-    std::thread release([wnd] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        PostMessageA(wnd, WM_LBUTTONUP, 0, 0);
-    });
-    const auto start = std::chrono::steady_clock::now();
+    // which would take the release waiting in the queue.
+    PostMessageA(wnd, WM_LBUTTONUP, 0, 0);
     SendMessageA(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(window.left + 1, window.top + 1));
-    const auto spent = std::chrono::steady_clock::now() - start;
-    release.join();
-    EXPECT_LT(spent, std::chrono::milliseconds(1000));
+    MSG release{};
+    EXPECT_TRUE(PeekMessageA(&release, wnd, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
     EXPECT_EQ(clicks, 1);
 
     edit->SetSkinData(skin.Data.get());
@@ -141,7 +102,7 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
 
 TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
 {
-    auto* edit = Make<TspSkinCustomEdit>(120, 20);
+    auto* edit = Make<TspSkinCustomEdit>(10, 10, 120, 20);
     edit->SetText("keep");
     edit->SetReadOnly(true);
     const HWND wnd = edit->Handle();
@@ -159,7 +120,7 @@ TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
 
 TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 {
-    auto* memo = Make<TspSkinMemo>(150, 80);
+    auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
     auto* bar = new TspSkinScrollBar(Form);
     bar->SetKind(sbVertical);
     bar->SetParent(Form);
@@ -192,7 +153,7 @@ TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParent)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* memo = Make<TspSkinMemo>(150, 80);
+    auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
     memo->BitMapBG = true;
     memo->SetSkinData(skin.Data.get());
     const auto screenAt = [&](int x, int y) {
@@ -220,7 +181,7 @@ TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParen
 
 TEST_F(SkinEditTest, SeeThroughEditInvalidatesTheParentUnderItOnEveryChange)
 {
-    auto* edit = Make<TspCustomEdit>(120, 20);
+    auto* edit = Make<TspCustomEdit>(10, 10, 120, 20);
     edit->SetTransparent(true);
     const auto parentInvalidUnderEdit = [&] {
         RECT update{};

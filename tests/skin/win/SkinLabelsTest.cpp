@@ -10,7 +10,6 @@
 
 #include "SkinTestSheet.h"
 #include "classlib/ui/Application.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinLabels.h"
 
 namespace {
@@ -21,36 +20,19 @@ using skintest::TTestSkin;
 constexpr COLORREF SkinRed = RGB(200, 0, 0), DefaultGreen = RGB(0, 160, 0), OwnBlue = RGB(0, 0, 200);
 
 // "stdlabel": Arial 24 in red, blue under the mouse.
-const char* const LabelSkin = R"([VERSION]
-skinname=labels
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=1
-0=stdlabel:stdlabel
-[stdlabel]
+const std::string LabelSkin = skintest::ControlsSkin({"stdlabel:stdlabel"}, R"([stdlabel]
 fontname=Arial
 fontheight=24
 fontcolor=200
 activefontcolor=13107200
-)";
+)");
 
-class SkinLabelsTest : public ::testing::Test {
+class SkinLabelsTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 200);
-        Form->HandleNeeded();
-    }
     void TearDown() override
     {
         Application->ShellExecuteProc = nullptr;
-        delete Form;
+        TFormTest::TearDown();
     }
 
     template <class T>
@@ -80,8 +62,6 @@ protected:
                 count += Near(static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y)), color, 40) ? 1 : 0;
         return count;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinLabelsTest, TheFontComesFromTheRecordOrDefaultFontAndTheLinkLightsUp)

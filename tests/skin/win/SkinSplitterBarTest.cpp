@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinSplitterBar.h"
 
 namespace {
@@ -29,19 +28,7 @@ TDibImage Picture()
     return sheet;
 }
 
-const char* const Skin = R"([VERSION]
-skinname=bars
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=2
-0=vsplitter:splitter
-1=controlbar:controlbar
-[vsplitter]
+const std::string Skin = skintest::ControlsSkin({"vsplitter:splitter", "controlbar:controlbar"}, R"([vsplitter]
 pictureindex=0
 skinrect=0,0,8,20
 lefttoppoint=0,4
@@ -56,7 +43,7 @@ rightbottompoint=36,36
 clientrect=4,4,36,36
 itemrect=0,20,20,40
 bgpictureindex=5
-)";
+)");
 
 // Records whether the splitter was opaque when it read its record.
 struct TWatchedSplitter : TspSkinSplitter {
@@ -69,18 +56,7 @@ struct TWatchedSplitter : TspSkinSplitter {
     bool OpaqueWhileReading = false;
 };
 
-class SkinSplitterBarTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 240);
-        Form->HandleNeeded();
-    }
-    void TearDown() override { delete Form; }
-
-    TForm* Form = nullptr;
-};
+using SkinSplitterBarTest = skintest::TFormTest;
 
 TEST_F(SkinSplitterBarTest, SplitterThicknessAndLookFollowAlignmentAndRecord)
 {

@@ -10,21 +10,14 @@
 #include <string>
 
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinViews.h"
 
 namespace {
 
 using skintest::Painted;
-class SkinViewsTest : public ::testing::Test {
+class SkinViewsTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 300);
-        Form->Show();
-    }
-    void TearDown() override { delete Form; }
+    SkinViewsTest() : TFormTest(true) {}
 
     TspSkinScrollBar* Bar(TScrollBarKind kind)
     {
@@ -33,8 +26,6 @@ protected:
         bar->SetParent(Form);
         return bar;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinViewsTest, TreeBarsFollowTheItemsScrollTheTreeAndAreLetGo)
