@@ -1,49 +1,41 @@
 // The skinned form's hook on its form: which messages the form's own
 // procedure still sees, the skin-change walk over the controls, the system
 // menu and the menu modes.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <functional>
-#include <memory>
-#include <string>
-
+#include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
-#include "classlib/graphics/Colors.h"
-#include "classlib/ui/Application.h"
-#include "classlib/ui/Forms.h"
-#include "classlib/ui/Menus.h"
-#include "skin/SkinData.h"
-#include "skin/core/SkinShapes.h"
-#include "skin/controls/SkinControl.h"
-#include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
-#include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/TrayIcon.h"
 #include "../../classlib/win/UiTestSupport.h"
 
+using skinformtest::TSkinnedForm;
+
 namespace {
+
+// What the form's own procedure saw of the watched message.
+struct TWatch {
+    UINT Watched = 0;
+    int Reached = 0;
+    // Runs when the watched message reaches the form's own procedure.
+    std::function<void()> OnReach;
+};
 
 // A form whose own procedure counts the messages that reach it, under the
 // skinned form's hook (no skin: the default frame).
-struct THookedForm {
+struct THookedForm : TWatch, TSkinnedForm {
     THookedForm()
+        : TSkinnedForm({}, false, [this](TForm& form) {
+              auto own = form.WindowProc;
+              form.WindowProc = [this, own](TMessage& m) {
+                  if (m.Msg == Watched) {
+                      ++Reached;
+                      if (OnReach)
+                          OnReach();
+                  }
+                  own(m);
+              };
+          })
     {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(100, 100, 240, 140);
-        Form->HandleNeeded();
-        auto own = Form->WindowProc;
-        Form->WindowProc = [this, own](TMessage& m) {
-            if (m.Msg == Watched) {
-                ++Reached;
-                if (OnReach)
-                    OnReach();
-            }
-            own(m);
-        };
-        Skin = new TspDynamicSkinForm(Form.get());
     }
     int Reaching(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr)
     {
@@ -54,20 +46,6 @@ struct THookedForm {
             *result = r;
         return Reached;
     }
-    TspActiveSkinObject* Object(const std::string& name) const
-    {
-        for (const auto& object : Skin->ObjectList)
-            if (object->IDName == name)
-                return object.get();
-        return nullptr;
-    }
-
-    std::unique_ptr<TForm> Form;
-    TspDynamicSkinForm* Skin;
-    UINT Watched = 0;
-    int Reached = 0;
-    // Runs when the watched message reaches the form's own procedure.
-    std::function<void()> OnReach;
 };
 
 // Counts the WM_NCPAINT messages a window gets, ahead of every procedure

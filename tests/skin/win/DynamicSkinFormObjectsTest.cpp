@@ -37,9 +37,7 @@ const char* const KindsSkin =
 // menu items are left to the menus.
 TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
 {
-    TSkinOptions options;
-    options.Text = KindsSkin;
-    TSkinnedForm f(options);
+    TSkinnedForm f({.Text = KindsSkin});
     std::string names;
     for (const auto& object : f.Skin->ObjectList)
         names += object->IDName + " ";
@@ -128,31 +126,6 @@ TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
     EXPECT_EQ(events, expected);
 }
 
-// In client-area mode rolling up shows the roll-up picture's height and
-// hides exactly the children that were visible; rolling down shows them.
-TEST(DynamicSkinForm, ClientAreaRollUpHidesTheVisibleChildren)
-{
-    TSkinnedForm f({}, false);
-    f.Skin->SetSupportNCArea(false);
-    f.Form->SetBorderStyle(bsNone);
-    auto* shown = new TButton(f.Form.get());
-    shown->SetParent(f.Form.get());
-    auto* hidden = new TButton(f.Form.get());
-    hidden->SetParent(f.Form.get());
-    hidden->Hide();
-    TSkinOptions options;
-    options.RollUp = true;
-    f.Apply(options);
-    const int height = f.Form->Height();
-    f.Skin->SetRollUpState(true);
-    EXPECT_EQ(f.Form->Height(), 20);
-    EXPECT_FALSE(shown->Visible());
-    f.Skin->SetRollUpState(false);
-    EXPECT_TRUE(shown->Visible());
-    EXPECT_FALSE(hidden->Visible());
-    EXPECT_EQ(f.Form->Height(), height);
-}
-
 // A form smaller than the skin's frame grows to the frame's minimum when
 // the skin comes; a captured object keeps every other object cold.
 TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
@@ -203,9 +176,7 @@ TSkinOptions MainMenuSkin()
     text.insert(text.find("[SKINCONTROLS]"),
                 "[MAINMENUITEM]\nskinrect=20,20,40,24\ntextrect=2,0,18,4\nitemleftoffset=2\nitemrightoffset=2\n"
                 "activepictureindex=0\nactiveskinrect=0,0,12,4\nfontheight=8\n");
-    TSkinOptions options;
-    options.Text = text;
-    return options;
+    return {.Text = text};
 }
 
 TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
@@ -301,8 +272,10 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
 }
 
 // In client-area mode a control on a named skin area follows the area as
-// the form's size moves the skin's parts; a skin change keeps a roll-up
-// the new skin can show and undoes one it cannot.
+// the form's size moves the skin's parts; rolling up shows the roll-up
+// picture's height and hides exactly the children that were visible; a
+// skin change keeps a roll-up the new skin can show and undoes one it
+// cannot.
 TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
 {
     TSkinnedForm f({}, false);
@@ -312,9 +285,10 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     placed->SetParent(f.Form.get());
     placed->SetAlign(alTop);
     placed->AreaName = "panelarea";
-    TSkinOptions options;
-    options.RollUp = true;
-    options.Text = SkinText("");
+    auto* hidden = new TButton(f.Form.get());
+    hidden->SetParent(f.Form.get());
+    hidden->Hide();
+    TSkinOptions options{.Text = SkinText(""), .RollUp = true};
     options.Text.insert(options.Text.find("[SKINCONTROLS]"), "[SKINAREAS]\ncount=1\n0=panelarea:70,10,90,20\n");
     f.Apply(options);
     EXPECT_EQ(placed->Align(), alNone);
@@ -334,10 +308,16 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_TRUE(f.Skin->RollUpState);
     EXPECT_EQ(f.Form->Height(), 20);
     EXPECT_FALSE(placed->Visible());
+    f.Skin->SetRollUpState(false);
+    EXPECT_TRUE(placed->Visible());
+    EXPECT_FALSE(hidden->Visible());
+    EXPECT_EQ(f.Form->Height(), height);
+    f.Skin->SetRollUpState(true);
     options.RollUp = false;
     f.Apply(options);
     EXPECT_FALSE(f.Skin->RollUpState);
     EXPECT_TRUE(placed->Visible());
+    EXPECT_FALSE(hidden->Visible());
     EXPECT_EQ(f.Form->Height(), height);
     EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
     f.Skin->MouseTimer()->SetEnabled(false);

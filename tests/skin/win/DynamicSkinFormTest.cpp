@@ -10,7 +10,7 @@ using namespace skinformtest;
 // moved it, nothing below the minimum size, the inactive effect.
 TEST(DynamicSkinForm, SkinFrameIsPaintedFromTheSkinAtAnySize)
 {
-    TSkinnedForm f(Frame(true, true, "autorenderinginactiveimage=1\ninactiveeffect=iebrightness\n"));
+    TSkinnedForm f({.FormInfoExtra = "autorenderinginactiveimage=1\ninactiveeffect=iebrightness\n"});
     TspDynamicSkinForm& c = *f.Skin;
     c.FormActive = true;
     c.NewWidth = 200;
@@ -54,7 +54,7 @@ TEST(DynamicSkinForm, ClientAreaAndTheDefaultFrameOfASkinWithoutClientRect)
     f.Skin->NCCalcSize(r);
     EXPECT_EQ(ToTRect(r), (TRect{105, 225, 395, 495}));
 
-    TSkinnedForm g(Frame(false, false));
+    TSkinnedForm g({.Mask = false, .ClientRect = false});
     ASSERT_TRUE(g.Skin->HasSkin());
     r = RECT{100, 200, 400, 500};
     g.Skin->NCCalcSize(r);
@@ -181,7 +181,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
 
     for (int i = 0; i < 20; ++i) {
         const HRGN probe = CreateRectRgn(0, 0, 5, 5);
-        f.Apply(Frame(i % 3 != 0, true));
+        f.Apply({.Mask = i % 3 != 0});
         f.Form->SetBounds(100, 100, 150 + i * 5, 80 + i);
         f.Skin->NewWidth = f.Form->Width();
         f.Skin->NewHeight = f.Form->Height();
@@ -193,7 +193,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
         EXPECT_FALSE(shape.second);
         EXPECT_EQ(inside(20, 20).second, i % 3 != 0);
     }
-    f.Apply(Frame(false, true));
+    f.Apply({.Mask = false});
     EXPECT_FALSE(inside(0, 0).first);
 }
 
@@ -201,7 +201,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
 // part when the skin names no background; an empty picture paints nothing.
 TEST(DynamicSkinForm, ClientBackgrounds)
 {
-    TSkinnedForm f(Frame(true, true, "bgpictureindex=1\n"));
+    TSkinnedForm f({.FormInfoExtra = "bgpictureindex=1\n"});
     const int w = f.Form->ClientWidth(), h = f.Form->ClientHeight();
     ASSERT_GT(w, 20);
     TTarget tiled(w, h);
