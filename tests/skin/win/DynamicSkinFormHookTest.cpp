@@ -69,10 +69,25 @@ struct TNCPaintCounter {
     static inline WNDPROC Old = nullptr;
 };
 
-LPARAM Point(int x, int y)
+// Counts the skin-change steps that reach it.
+class TCountingControl : public TspSkinControl {
+public:
+    using TspSkinControl::TspSkinControl;
+    void BeforeChangeSkinData() override { ++Befores; }
+    void ChangeSkinData() override { ++Changes; }
+    int Befores = 0, Changes = 0;
+};
+
+// The menu's captions, joined by "|".
+std::string Captions(TPopupMenu* menu)
 {
-    return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y))));
+    std::string text;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
+    return text;
 }
+
+using DynamicSkinFormTray = uitest::UiTest;
 
 }  // namespace
 
@@ -87,7 +102,7 @@ TEST(DynamicSkinFormHook, MessageRouting)
     EXPECT_EQ(f.Reaching(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r)), 0);
     EXPECT_EQ(r.top, f.Skin->GetDefCaptionHeight() + 3);
     EXPECT_EQ(f.Reaching(WM_NCPAINT, 1, 0), 0);
-    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, Point(110, 105)), 0);
+    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, MAKELPARAM(110, 105)), 0);
     const HDC dc = GetDC(f.Form->Handle());
     EXPECT_EQ(f.Reaching(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, &result), 0);
     EXPECT_EQ(result, 1);
@@ -125,14 +140,14 @@ TEST(DynamicSkinFormHook, MessageRouting)
 
     // Coordinates are signed: a form on a monitor left of the primary one.
     f.Form->SetBounds(-300, 100, 240, 140);
-    EXPECT_EQ(SendMessageA(f.Form->Handle(), WM_NCHITTEST, 0, Point(-250, 110)), HTCAPTION);
+    EXPECT_EQ(SendMessageA(f.Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(-250, 110)), HTCAPTION);
 
     f.Form->RecreateWnd();
     f.Form->HandleNeeded();
     EXPECT_EQ(GetWindowLongA(f.Form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
 
     delete f.Skin;
-    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, Point(110, 105)), 1);
+    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, MAKELPARAM(110, 105)), 1);
 }
 
 // A maximized form keeps its place while dragged; a captured frame object
@@ -154,10 +169,10 @@ TEST(DynamicSkinFormHook, MovingAndCapturedMoves)
         ++moves;
         at = {x, y};
     };
-    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, Point(-5, 10));
+    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, 10));
     EXPECT_EQ(moves, 0);
     f.Skin->CaptureObject = 0;
-    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, Point(-5, 10));
+    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, 10));
     POINT origin{0, 0};
     ClientToScreen(f.Form->Handle(), &origin);
     EXPECT_EQ(moves, 1);
@@ -177,18 +192,6 @@ TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
     EXPECT_EQ(f.Skin->SkinData(), nullptr);
     EXPECT_EQ(f.Skin->MenusSkinData(), nullptr);
 }
-
-namespace {
-
-class TCountingControl : public TspSkinControl {
-public:
-    using TspSkinControl::TspSkinControl;
-    void BeforeChangeSkinData() override { ++Befores; }
-    void ChangeSkinData() override { ++Changes; }
-    int Befores = 0, Changes = 0;
-};
-
-}  // namespace
 
 // The skin-change messages re-skin the form only for its own skin, and
 // reach exactly the controls of the skin they name, nested ones included.
@@ -231,18 +234,6 @@ TEST(DynamicSkinFormHook, SkinChangesReachTheirControls)
     EXPECT_EQ(ownControl->Befores, 1);
     EXPECT_EQ(nested->Befores, 0);
 }
-
-namespace {
-
-std::string Captions(TPopupMenu* menu)
-{
-    std::string text;
-    for (int i = 0; i < menu->Items()->Count(); ++i)
-        text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
-    return text;
-}
-
-}  // namespace
 
 // The system menu offers what the state allows; a user's menu keeps its own
 // items between the component's and a final Close, however often it is
@@ -292,7 +283,7 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     EXPECT_TRUE(handled);
     EXPECT_EQ(own, 0);
 
-    EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, Point(20, 20)), 1);
+    EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20)), 1);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active());
     EXPECT_FALSE(f.Skin->InSkinMenu);
     EXPECT_FALSE(button->Down);
@@ -397,12 +388,6 @@ TEST(DynamicSkinFormHook, AlphaBlendMakesALayeredWindow)
     f.Skin->SetAlphaBlend(false);
     EXPECT_FALSE(layered(&alpha));
 }
-
-namespace {
-
-class DynamicSkinFormTray : public uitest::UiTest {};
-
-}  // namespace
 
 // The tray icon the form is given: hidden, with the form's tray menu; the
 // system menu's "Minimize to Tray" hides the main form behind the icon and

@@ -160,7 +160,6 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
     f.Skin->TestActive(atMax.X, atMax.Y, true);
     EXPECT_FALSE(f.Object("closebutton")->MouseIn);
     EXPECT_TRUE(f.Object("maxbutton")->MouseIn);
-    f.Skin->MorphTimer()->SetEnabled(false);
 }
 
 namespace {
@@ -268,7 +267,6 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
 
     delete menu;
     EXPECT_TRUE(f.Skin->MainMenuItems().empty());
-    f.Skin->MorphTimer()->SetEnabled(false);
 }
 
 // In client-area mode a control on a named skin area follows the area as
@@ -320,23 +318,17 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_FALSE(hidden->Visible());
     EXPECT_EQ(f.Form->Height(), height);
     EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
-    f.Skin->MouseTimer()->SetEnabled(false);
 }
 
 namespace {
 
-int VisibleThreadWindows()
+// Whether a skinned hint window shows.
+bool HintShown()
 {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) -> BOOL {
-            if (IsWindowVisible(window))
-                ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "TspSkinHintWindow", nullptr)) != nullptr;)
+        if (IsWindowVisible(w))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -356,17 +348,16 @@ TEST(DynamicSkinForm, ObjectHintsFollowTheHotObject)
     Application->SetMainForm(f.Form.get());
     const int pause = Application->HintPause;
     Application->HintPause = 1;
-    const int before = VisibleThreadWindows();
+    ASSERT_FALSE(HintShown());
     const TRect& r = close->ObjectRect;
     f.Skin->TestActive((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, true);
-    for (int i = 0; i < 50 && VisibleThreadWindows() == before; ++i) {
+    for (int i = 0; i < 50 && !HintShown(); ++i) {
         Application->ProcessMessages();
         Sleep(10);
     }
-    EXPECT_EQ(VisibleThreadWindows(), before + 1);
+    EXPECT_TRUE(HintShown());
     f.Skin->TestActive(-1, -1, false);
-    EXPECT_EQ(VisibleThreadWindows(), before);
+    EXPECT_FALSE(HintShown());
     Application->HintPause = pause;
     Application->SetMainForm(nullptr);
-    f.Skin->MorphTimer()->SetEnabled(false);
 }

@@ -143,20 +143,6 @@ TEST(DynamicSkinForm, DefaultButtonLooks)
     EXPECT_EQ(disabled.Pixel(17 / 2 - 5 + m.X, 17 / 2 - 4 + m.Y), Sys(clBtnShadow));
 }
 
-// The skin's own buttons follow the border icons both ways.
-TEST(DynamicSkinForm, BorderIconsDisableAndEnableTheSkinsButtons)
-{
-    TSkinnedForm f;
-    TspActiveSkinObject* maximize = f.Object("maxbutton");
-    ASSERT_NE(maximize, nullptr);
-    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
-    EXPECT_FALSE(maximize->Enabled);
-    EXPECT_TRUE(f.Object("closebutton")->Enabled);
-    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp);
-    EXPECT_EQ(f.Object("maxbutton"), maximize);
-    EXPECT_TRUE(maximize->Enabled);
-}
-
 // The window is shaped by the mask (corners cut), follows the size, and
 // loses its shape with a skin without mask; switching many times keeps the
 // region valid and never touches a region the component does not own.
@@ -223,8 +209,8 @@ TEST(DynamicSkinForm, ClientBackgrounds)
     EXPECT_EQ(stretched.Pixel(95, 31), PictureColour(10, 26));
 }
 
-// Maximize covers the work area and restore gives the bounds back;
-// minimized forms park in slots along the bottom; the main form minimizes
+// Maximize covers the work area and restore gives the bounds back; a
+// fixed form rolls up on a caption double click; minimized forms park in slots along the bottom; the main form minimizes
 // the application instead; a restore without recorded bounds keeps them.
 TEST(DynamicSkinForm, WindowStatesOnRealForms)
 {
@@ -237,6 +223,16 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), ToTRect(area));
     f.Skin->SetWindowState(0);
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), (TRect{120, 130, 340, 240}));
+    // A form that cannot be sized rolls up to its frame on a caption double
+    // click and back on the next.
+    f.Skin->Sizeable = false;
+    f.Skin->NCCaptionDblClick();
+    EXPECT_TRUE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Form->Height(), 30);
+    f.Skin->NCCaptionDblClick();
+    EXPECT_FALSE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Form->Height(), 110);
+    f.Skin->Sizeable = true;
 
     TSkinnedForm g;
     // Without a system frame, which the hooked form does not have either,
@@ -274,24 +270,10 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     Application->OnMinimize = nullptr;
 }
 
-// A form that cannot be sized rolls up to its frame on a caption double
-// click and back on the next.
-TEST(DynamicSkinForm, CaptionDoubleClickRollsAFixedFormUp)
-{
-    TSkinnedForm f;
-    f.Skin->Sizeable = false;
-    f.Form->SetHeight(140);
-    f.Skin->NCCaptionDblClick();
-    EXPECT_TRUE(f.Skin->RollUpState);
-    EXPECT_EQ(f.Form->Height(), 30);
-    f.Skin->NCCaptionDblClick();
-    EXPECT_FALSE(f.Skin->RollUpState);
-    EXPECT_EQ(f.Form->Height(), 140);
-}
-
 // The close button closes only when released over it; pressing a grouped
 // button releases the other; an object whose active picture is missing
-// neither morphs nor has an active look.
+// neither morphs nor has an active look; the skin's buttons follow the
+// border icons.
 TEST(DynamicSkinForm, ObjectsReactToTheMouse)
 {
     TSkinnedForm f;
@@ -329,4 +311,13 @@ TEST(DynamicSkinForm, ObjectsReactToTheMouse)
     TTarget t(200, 100);
     bare->Draw(t.Bitmap.Canvas(), false);
     EXPECT_EQ(t.Pixel(45, 57), Sentinel);
+
+    // The skin's own buttons follow the border icons both ways.
+    TspActiveSkinObject* maximize = f.Object("maxbutton");
+    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
+    EXPECT_FALSE(maximize->Enabled);
+    EXPECT_TRUE(close->Enabled);
+    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp);
+    EXPECT_EQ(f.Object("maxbutton"), maximize);
+    EXPECT_TRUE(maximize->Enabled);
 }
