@@ -15,9 +15,7 @@
 
 namespace {
 
-using skintest::Fill;
-using skintest::Near;
-using skintest::Painted;
+using namespace skintest;
 
 // The test sheet (64 x 40): the button's four looks are solid colours
 // (normal red, active green, down blue, disabled yellow) with 4-pixel ends

@@ -13,8 +13,7 @@
 
 namespace {
 
-using skintest::Fill;
-using skintest::TTestSkin;
+using namespace skintest;
 
 const std::string Skin = skintest::ControlsSkin({"edit:edit", "memo:memo"}, R"([edit]
 pictureindex=0

@@ -14,8 +14,7 @@
 
 namespace {
 
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF SkinRed = RGB(200, 0, 0), DefaultGreen = RGB(0, 160, 0), OwnBlue = RGB(0, 0, 200);
 
@@ -92,7 +91,7 @@ TEST_F(SkinLabelsTest, TheFontComesFromTheRecordOrDefaultFontAndTheLinkLightsUp)
     EXPECT_GT(Count(link, RGB(0, 0, 255)), 10) << "DefaultActiveFontColor without a record";
 }
 
-TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAndAnEmptyCaptionMeasuresAsASpace)
+TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAnEmptyCaptionMeasuresAsASpaceAndRightAlignedTextGrowsLeft)
 {
     auto* label = Make<TspSkinStdLabel>("WWW");
     label->SetAutoSize(false);
@@ -107,19 +106,17 @@ TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAndAnEmptyCaptionMeasuresAsASpace)
     EXPECT_GT(empty->Width(), 0);
     EXPECT_EQ(empty->Width(), space->Width());
     EXPECT_EQ(empty->Height(), space->Height());
-}
 
-TEST_F(SkinLabelsTest, RightAlignedTextLabelGrowsToTheLeft)
-{
-    auto* label = new TspSkinTextLabel(Form);
-    label->SetParent(Form);
-    label->SetAlignment(taRightJustify);
-    label->SetBounds(200, 10, 10, 10);
-    label->Lines()->Add("A rather long first line");
-    label->Lines()->Add("and a second");
-    EXPECT_EQ(label->Left() + label->Width(), 210);
-    EXPECT_LT(label->Left(), 150);
-    EXPECT_GT(label->Height(), 20) << "two lines";
+    // A right-aligned text label grows to the left.
+    auto* text = new TspSkinTextLabel(Form);
+    text->SetParent(Form);
+    text->SetAlignment(taRightJustify);
+    text->SetBounds(200, 10, 10, 10);
+    text->Lines()->Add("A rather long first line");
+    text->Lines()->Add("and a second");
+    EXPECT_EQ(text->Left() + text->Width(), 210);
+    EXPECT_LT(text->Left(), 150);
+    EXPECT_GT(text->Height(), 20) << "two lines";
 }
 
 TEST_F(SkinLabelsTest, ButtonLabelShowsItsStateCellsAndAClickedLinkGoesToTheShell)

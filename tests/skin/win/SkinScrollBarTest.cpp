@@ -14,11 +14,7 @@
 
 namespace {
 
-using skintest::Painted;
-using skintest::Blank;
-using skintest::Fill;
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF Yellow = RGB(200, 200, 0), Grey = RGB(90, 90, 90), Red = RGB(200, 0, 0);
 constexpr COLORREF Green = RGB(0, 200, 0), Blue = RGB(0, 0, 200), Magenta = RGB(200, 0, 200);

@@ -10,10 +10,7 @@
 
 namespace {
 
-using skintest::Painted;
-using skintest::Fill;
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF Purple = RGB(120, 0, 160), Brown = RGB(120, 60, 0), White = RGB(255, 255, 255);
 constexpr COLORREF Teal = RGB(0, 128, 128);

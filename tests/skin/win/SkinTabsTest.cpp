@@ -14,10 +14,7 @@
 
 namespace {
 
-using skintest::Painted;
-using skintest::Fill;
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF Plain = RGB(200, 0, 0), Active = RGB(0, 200, 0), Focus = RGB(0, 0, 200);
 constexpr COLORREF Hot = RGB(200, 200, 0), Frame = RGB(90, 90, 90);

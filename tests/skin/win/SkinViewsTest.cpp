@@ -14,7 +14,8 @@
 
 namespace {
 
-using skintest::Painted;
+using namespace skintest;
+
 class SkinViewsTest : public skintest::TFormTest {
 protected:
     SkinViewsTest() : TFormTest(true) {}
