@@ -120,10 +120,8 @@ TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
 TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 {
     auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
-    auto* bar = new TspSkinScrollBar(Form);
+    auto* bar = Make<TspSkinScrollBar>(170, 10, 20, 80);
     bar->SetKind(sbVertical);
-    bar->SetParent(Form);
-    bar->SetBounds(170, 10, 20, 80);
     memo->SetVScrollBar(bar);
     memo->Lines()->Add("one");
     EXPECT_FALSE(bar->Enabled()) << "all lines visible";

@@ -82,14 +82,11 @@ TEST_F(SkinSplitterBarTest, SplitterThicknessAndLookFollowAlignmentAndRecord)
 TEST_F(SkinSplitterBarTest, ControlBarDrawsBandStripsAndTakesTheSkinFrameOnlyWithSkinBevel)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* bar = new TspSkinControlBar(Form);
-    bar->SetParent(Form);
-    bar->SetBounds(0, 0, 200, 100);
+    auto* bar = Make<TspSkinControlBar>(0, 0, 200, 100);
     auto* child = new TControl(bar);
     child->SetBounds(0, 0, 60, 30);
     child->SetParent(bar);
     bar->SetSkinData(skin.Data.get());
-    bar->HandleNeeded();
     EXPECT_EQ(bar->ClientRect().right, 200) << "no skin frame without SkinBevel";
     const RECT band = TCustomControlBar::BandRect(child);
     EXPECT_TRUE(Near(Painted(bar, band.left + 30, band.top), Teal)) << "the band's top strip";
