@@ -255,9 +255,7 @@ TEST(DynamicSkinFormHook, SystemMenuByState)
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|-|&Close");
 
     auto* user = new TPopupMenu(f.Form.get());
-    auto* mine = new TMenuItem(user);
-    mine->SetCaption("Mine");
-    user->Items()->Add(mine);
+    skinformtest::AddItem(user->Items(), user, "MineItem", "Mine");
     f.Skin->SetSystemMenu(user);
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
@@ -308,11 +306,8 @@ TEST(DynamicSkinFormHook, MenuBarTakesMainMenuMode)
 {
     THookedForm f;
     auto* menu = new TMainMenu(f.Form.get());
-    for (const char* caption : {"&File", "&Edit"}) {
-        auto* item = new TMenuItem(menu);
-        item->SetCaption(caption);
-        menu->Items()->Add(item);
-    }
+    skinformtest::AddItem(menu->Items(), menu, "FileItem", "&File");
+    skinformtest::AddItem(menu->Items(), menu, "EditItem", "&Edit");
     auto* bar = new TspSkinMainMenuBar(f.Form.get());
     bar->SetParent(f.Form.get());
     bar->SetDynamicSkinForm(f.Skin);
@@ -341,11 +336,10 @@ TEST(DynamicSkinFormHook, ShortCutTakenOnce)
 {
     THookedForm f;
     auto* menu = new TMainMenu(f.Form.get());
-    auto* item = new TMenuItem(menu);
+    TMenuItem* item = skinformtest::AddItem(menu->Items(), menu, "F5Item", "Refresh");
     item->SetShortCut(TextToShortCut("F5"));
     int clicks = 0;
     item->OnClick = [&](TObject*) { ++clicks; };
-    menu->Items()->Add(item);
     f.Skin->SetMainMenu(menu);
     TWMKey f5{WM_KEYDOWN, VK_F5, 0x3F0001, 0};
     TWMKey other{WM_KEYDOWN, 'Q', 0x100001, 0};

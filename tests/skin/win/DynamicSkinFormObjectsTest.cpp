@@ -178,15 +178,6 @@ TSkinOptions MainMenuSkin()
     return {.Text = text};
 }
 
-TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
-{
-    auto* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
-
 }  // namespace
 
 // The main menu's visible items lie side by side along the band, each as

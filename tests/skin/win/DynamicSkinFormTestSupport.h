@@ -177,6 +177,16 @@ struct TTarget {
     TBitmap Bitmap;
 };
 
+// A menu item of `owner` added under `parent`.
+inline TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
+{
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
 inline COLORREF Sys(TColor colour)
 {
     return static_cast<COLORREF>(ColorToRGB(colour));
