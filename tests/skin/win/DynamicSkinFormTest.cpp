@@ -75,8 +75,8 @@ TEST(DynamicSkinForm, ClientAreaAndTheDefaultFrameOfASkinWithoutClientRect)
 }
 
 // Stripes between the margins, the three bevels, the default buttons of
-// each border style.
-TEST(DynamicSkinForm, DefaultFrame)
+// each border style and their looks.
+TEST(DynamicSkinForm, DefaultFrameAndItsButtons)
 {
     TSkinnedForm f({}, false);
     f.Form->SetCaption("Hi");
@@ -98,18 +98,8 @@ TEST(DynamicSkinForm, DefaultFrame)
     EXPECT_EQ(f.Skin->ObjectList[4]->ObjectRect, (TRect{4, 4, 21, 21}));
     EXPECT_EQ(t.Pixel(181, 5), Sys(clBtnFace));
 
-    f.Form->SetBorderStyle(bsDialog);
-    f.Skin->LoadDefaultButtons();
-    ASSERT_EQ(f.Skin->ObjectList.size(), 1u);
-    EXPECT_EQ(f.Skin->ObjectList[0]->IDName, "closebutton");
-}
-
-// A default button: face, hot frame and fills, the glyph one pixel on
-// when pressed, grey when its icon is missing.
-TEST(DynamicSkinForm, DefaultButtonLooks)
-{
-    TSkinnedForm f({}, false);
-    f.Skin->LoadDefaultButtons();
+    // A default button: face, hot frame and fills, the glyph one pixel on
+    // when pressed, grey when its icon is missing.
     auto* close = dynamic_cast<TspSkinStdButtonObject*>(f.Skin->ObjectList[0].get());
     ASSERT_NE(close, nullptr);
     close->ObjectRect = {0, 0, 17, 17};
@@ -141,6 +131,11 @@ TEST(DynamicSkinForm, DefaultButtonLooks)
     maximize->Draw(disabled.Bitmap.Canvas(), true);
     const TPoint m = FrameGlyphShapes(fgMaximize)[0].A;
     EXPECT_EQ(disabled.Pixel(17 / 2 - 5 + m.X, 17 / 2 - 4 + m.Y), Sys(clBtnShadow));
+
+    f.Form->SetBorderStyle(bsDialog);
+    f.Skin->LoadDefaultButtons();
+    ASSERT_EQ(f.Skin->ObjectList.size(), 1u);
+    EXPECT_EQ(f.Skin->ObjectList[0]->IDName, "closebutton");
 }
 
 // The window is shaped by the mask (corners cut), follows the size, and
