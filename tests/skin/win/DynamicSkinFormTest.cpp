@@ -205,8 +205,9 @@ TEST(DynamicSkinForm, ClientBackgrounds)
 }
 
 // Maximize covers the work area and restore gives the bounds back; a
-// fixed form rolls up on a caption double click; minimized forms park in slots along the bottom; the main form minimizes
-// the application instead; a restore without recorded bounds keeps them.
+// fixed form rolls up on a caption double click; minimized forms park in
+// slots along the bottom; the main form minimizes the application instead;
+// a restore without recorded bounds keeps them.
 TEST(DynamicSkinForm, WindowStatesOnRealForms)
 {
     RECT area{};
