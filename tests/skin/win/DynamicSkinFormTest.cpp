@@ -121,6 +121,7 @@ TEST(DynamicSkinForm, DefaultFrameAndItsButtons)
     close->Draw(down.Bitmap.Canvas(), true);
     EXPECT_EQ(down.Pixel(1, 1), static_cast<COLORREF>(11899781));
     EXPECT_EQ(down.Pixel(gx + 1, gy + 1), Sys(clBtnText));
+    EXPECT_EQ(down.Pixel(gx, gy), static_cast<COLORREF>(11899781)) << "the glyph moved off its start";
 
     f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
     auto* maximize = dynamic_cast<TspSkinStdButtonObject*>(f.Skin->ObjectList[1].get());

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "classlib/graphics/Colors.h"
 #include "classlib/core/Streams.h"

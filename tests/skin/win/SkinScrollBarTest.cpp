@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,15 +47,11 @@ const std::string Skin = skintest::ControlsSkin(
     "upbuttonrect=0,0,20,20\nactiveupbuttonrect=0,20,20,40\n"
     "downbuttonrect=20,0,40,20\nactivedownbuttonrect=20,20,40,40\n");
 
-struct TBarsSkin : TTestSkin {
-    TBarsSkin() : TTestSkin(Skin, {Picture()}) {}
-};
-
 using SkinScrollBarTest = skintest::TFormTest;
 
 TEST_F(SkinScrollBarTest, SkinnedBarStretchesItsTrackAndDrawsEachPartInItsState)
 {
-    TBarsSkin skin;
+    TTestSkin skin(Skin, {Picture()});
     auto* bar = Make<TspSkinScrollBar>(10, 10, 200, 20, skin.Data.get(), "hscrollbar");
     bar->SetRange(0, 100, 0, 0);
     ASSERT_EQ(bar->FIndex, 0);
@@ -155,7 +150,7 @@ TEST_F(SkinScrollBarTest, HeldButtonsRepeatOnTheTimerAndPagingStopsAtTheMouse)
 
 TEST_F(SkinScrollBarTest, UpDownStepsOnReleaseDrawsItsLooksAndRefusesValuesOutside)
 {
-    TBarsSkin skin;
+    TTestSkin skin(Skin, {Picture()});
     auto* updown = Make<TspSkinUpDown>(10, 10, 40, 20, skin.Data.get(), "updown");
     std::vector<int> changes;
     updown->OnChange = [&](TObject*) { changes.push_back(updown->Position()); };
