@@ -140,11 +140,8 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
 
     f.Form->SetBounds(100, 100, 200, 100);
     f.Skin->FormActive = true;
-    int close = -1;
-    for (size_t i = 0; i < f.Skin->ObjectList.size(); ++i)
-        if (f.Skin->ObjectList[i]->IDName == "closebutton")
-            close = static_cast<int>(i);
-    ASSERT_NE(close, -1);
+    const int close = 2;  // the test skin's third object
+    ASSERT_EQ(f.Skin->ObjectList[close]->IDName, "closebutton");
     auto centre = [](const TspActiveSkinObject* o) {
         return TPoint{(o->ObjectRect.Left + o->ObjectRect.Right) / 2, (o->ObjectRect.Top + o->ObjectRect.Bottom) / 2};
     };
