@@ -45,16 +45,27 @@ TDibImage PanelMask()
 }
 
 // The panel's frame, shared by the three panel records.
-const std::string PanelFrame =
-    "skinrect=0,8,16,24\nlefttoppoint=4,4\nrighttoppoint=12,4\nleftbottompoint=4,12\nrightbottompoint=12,12\n";
+const std::string PanelFrame = R"(skinrect=0,8,16,24
+lefttoppoint=4,4
+righttoppoint=12,4
+leftbottompoint=4,12
+rightbottompoint=12,12
+)";
 
 // The sheet's records; `groupBoxPicture` is the group box record's picture
 // index.
 std::string SheetText(const std::string& groupBoxPicture, bool morphing)
 {
-    std::string records = "[button]\npictureindex=0\nskinrect=0,0,16,8\nlefttoppoint=4,0\nrighttoppoint=12,0\n"
-                          "clientrect=2,1,14,7\nactiveskinrect=16,0,32,8\ndownskinrect=32,0,48,8\n"
-                          "disabledskinrect=48,0,64,8\n";
+    std::string records = R"([button]
+pictureindex=0
+skinrect=0,0,16,8
+lefttoppoint=4,0
+righttoppoint=12,0
+clientrect=2,1,14,7
+activeskinrect=16,0,32,8
+downskinrect=32,0,48,8
+disabledskinrect=48,0,64,8
+)";
     if (morphing)
         records += "morphing=1\n";
     records += "[panel]\npictureindex=0\nmaskpictureindex=1\ncursorindex=-1\n" + PanelFrame;

@@ -15,13 +15,26 @@ namespace {
 
 using namespace skintest;
 
-const std::string Skin = skintest::ControlsSkin(
-    {"edit:edit", "memo:memo"},
-    "[edit]\npictureindex=0\nskinrect=0,0,40,20\nlefttoppoint=4,0\nrighttoppoint=36,0\nclientrect=3,4,36,17\n"
-    "fontcolor=200\nactivefontcolor=13107200\n"
-    "[memo]\npictureindex=0\nskinrect=0,20,40,60\nlefttoppoint=4,4\nrighttoppoint=36,4\nleftbottompoint=4,36\n"
-    "rightbottompoint=36,36\nclientrect=4,4,36,36\nactiveskinrect=40,20,80,60\n"
-    "bgcolor=16777215\nactivebgcolor=65535\n");
+const std::string Skin = skintest::ControlsSkin({"edit:edit", "memo:memo"}, R"([edit]
+pictureindex=0
+skinrect=0,0,40,20
+lefttoppoint=4,0
+righttoppoint=36,0
+clientrect=3,4,36,17
+fontcolor=200
+activefontcolor=13107200
+[memo]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+activeskinrect=40,20,80,60
+bgcolor=16777215
+activebgcolor=65535
+)");
 
 TDibImage Picture()
 {

@@ -19,8 +19,12 @@ using namespace skintest;
 constexpr COLORREF SkinRed = RGB(200, 0, 0), DefaultGreen = RGB(0, 160, 0), OwnBlue = RGB(0, 0, 200);
 
 // "stdlabel": Arial 24 in red, blue under the mouse.
-const std::string LabelSkin = skintest::ControlsSkin(
-    {"stdlabel:stdlabel"}, "[stdlabel]\nfontname=Arial\nfontheight=24\nfontcolor=200\nactivefontcolor=13107200\n");
+const std::string LabelSkin = skintest::ControlsSkin({"stdlabel:stdlabel"}, R"([stdlabel]
+fontname=Arial
+fontheight=24
+fontcolor=200
+activefontcolor=13107200
+)");
 
 class SkinLabelsTest : public skintest::TFormTest {
 protected:

@@ -35,17 +35,32 @@ TDibImage Picture()
     return sheet;
 }
 
-const std::string Skin = skintest::ControlsSkin(
-    {"hscrollbar:scrollbar", "updown:updown"},
-    "[hscrollbar]\npictureindex=0\nskinrect=0,0,100,20\nlefttoppoint=20,0\nrighttoppoint=60,0\n"
-    "clientrect=0,0,100,20\ntrackarea=20,0,80,20\n"
-    "upbuttonrect=80,0,100,20\nactiveupbuttonrect=0,20,20,40\ndownupbuttonrect=20,20,40,40\n"
-    "downbuttonrect=0,0,20,20\nactivedownbuttonrect=0,40,20,60\n"
-    "thumbrect=40,20,60,40\nactivethumbrect=60,20,80,40\ndownthumbrect=80,20,100,40\n"
-    "thumboffset1=5\nthumboffset2=5\n"
-    "[updown]\npictureindex=0\nskinrect=0,0,40,20\nclientrect=0,0,40,20\n"
-    "upbuttonrect=0,0,20,20\nactiveupbuttonrect=0,20,20,40\n"
-    "downbuttonrect=20,0,40,20\nactivedownbuttonrect=20,20,40,40\n");
+const std::string Skin = skintest::ControlsSkin({"hscrollbar:scrollbar", "updown:updown"}, R"([hscrollbar]
+pictureindex=0
+skinrect=0,0,100,20
+lefttoppoint=20,0
+righttoppoint=60,0
+clientrect=0,0,100,20
+trackarea=20,0,80,20
+upbuttonrect=80,0,100,20
+activeupbuttonrect=0,20,20,40
+downupbuttonrect=20,20,40,40
+downbuttonrect=0,0,20,20
+activedownbuttonrect=0,40,20,60
+thumbrect=40,20,60,40
+activethumbrect=60,20,80,40
+downthumbrect=80,20,100,40
+thumboffset1=5
+thumboffset2=5
+[updown]
+pictureindex=0
+skinrect=0,0,40,20
+clientrect=0,0,40,20
+upbuttonrect=0,0,20,20
+activeupbuttonrect=0,20,20,40
+downbuttonrect=20,0,40,20
+activedownbuttonrect=20,20,40,40
+)");
 
 using SkinScrollBarTest = skintest::TFormTest;
 

@@ -25,12 +25,22 @@ TDibImage Picture()
     return sheet;
 }
 
-const std::string Skin = skintest::ControlsSkin(
-    {"vsplitter:splitter", "controlbar:controlbar"},
-    "[vsplitter]\npictureindex=0\nskinrect=0,0,8,20\nlefttoppoint=0,4\nleftbottompoint=0,16\n"
-    "[controlbar]\npictureindex=0\nskinrect=20,0,60,40\nlefttoppoint=4,4\nrighttoppoint=36,4\n"
-    "leftbottompoint=4,36\nrightbottompoint=36,36\nclientrect=4,4,36,36\nitemrect=0,20,20,40\n"
-    "bgpictureindex=5\n");
+const std::string Skin = skintest::ControlsSkin({"vsplitter:splitter", "controlbar:controlbar"}, R"([vsplitter]
+pictureindex=0
+skinrect=0,0,8,20
+lefttoppoint=0,4
+leftbottompoint=0,16
+[controlbar]
+pictureindex=0
+skinrect=20,0,60,40
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+itemrect=0,20,20,40
+bgpictureindex=5
+)");
 
 // Records whether the splitter was opaque when it read its record.
 struct TWatchedSplitter : TspSkinSplitter {

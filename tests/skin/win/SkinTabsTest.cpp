@@ -19,12 +19,21 @@ using namespace skintest;
 constexpr COLORREF Plain = RGB(200, 0, 0), Active = RGB(0, 200, 0), Focus = RGB(0, 0, 200);
 constexpr COLORREF Hot = RGB(200, 200, 0), Frame = RGB(90, 90, 90);
 
-const std::string Skin = skintest::ControlsSkin(
-    {"tab:tab"},
-    "[tab]\npictureindex=0\nskinrect=0,20,40,60\nlefttoppoint=4,4\nrighttoppoint=36,4\nleftbottompoint=4,36\n"
-    "rightbottompoint=36,36\nclientrect=3,5,37,36\n"
-    "tabrect=0,0,20,20\nactivetabrect=20,0,40,20\nfocustabrect=40,0,60,20\nmouseintabrect=60,0,80,20\n"
-    "tableftoffset=2\ntabrightoffset=2\n");
+const std::string Skin = skintest::ControlsSkin({"tab:tab"}, R"([tab]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=3,5,37,36
+tabrect=0,0,20,20
+activetabrect=20,0,40,20
+focustabrect=40,0,60,20
+mouseintabrect=60,0,80,20
+tableftoffset=2
+tabrightoffset=2
+)");
 
 TDibImage Picture()
 {
