@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../../classlib/win/UiTestSupport.h"
+#include "ProgramRun.h"
 #include "aquarium/AquariumStartup.h"
 #include "aquarium/core/GLClock.h"
 #include "classlib/ui/Application.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-const char* const OptionKey = "Software\\Veltrask Software\\3D Corvalen 2";
+using endtoend::ClearOptions;
 
 class FormSettingsTest : public uitest::UiTest {
 protected:
@@ -39,21 +40,6 @@ protected:
         Application->MessageBoxProc = nullptr;
         ClearOptions();
         UiTest::TearDown();
-    }
-
-    static void ClearOptions()
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
-    }
-    static void SetOption(const std::string& name, const std::string& value)
-    {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
     }
 
     // Messages and idle ticks until `done`; false after `limit`.
@@ -131,19 +117,14 @@ TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquari
     EXPECT_TRUE(canClose);
     // What OK does: the aquarium's options stay as stored.
     Form->GLScreenSaver->SaveOptions();
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, OptionKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        EXPECT_NE(RegQueryValueExA(key, "FPS", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
+    EXPECT_EQ(endtoend::Options(HKEY_CURRENT_USER).count("FPS"), 0u);
 }
 
 TEST_F(FormSettingsTest, StoredSoundAndTextureChoicesShowInTheControls)
 {
     // As the radio buttons store the wave sound: no bubbles.
-    SetOption("RoteSnd", "-1");
-    SetOption("BubbleSnd", "0");
-    SetOption("Texture ColorBit", "32bit");
+    for (const auto& [name, value] : {std::pair{"RoteSnd", "-1"}, {"BubbleSnd", "0"}, {"Texture ColorBit", "32bit"}})
+        endtoend::SetOption(HKEY_CURRENT_USER, name, value);
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_FALSE(Form->RadioButtonSoundNone->Checked());
     EXPECT_FALSE(Form->RadioButtonBubbles->Checked());

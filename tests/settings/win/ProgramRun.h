@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -101,6 +100,16 @@ private:
     PROCESS_INFORMATION FProcess{};
 };
 
+// Whether `done` comes true within `ms`.
+template <class Done>
+bool Within(DWORD ms, Done done)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(20))
+        if (done())
+            return true;
+    return false;
+}
+
 inline bool CoversTheScreen(HWND wnd)
 {
     RECT r;
@@ -161,16 +170,19 @@ inline void SetOption(HKEY root, const std::string& name, const std::string& val
     RegCloseKey(key);
 }
 
-// Every test starts and ends without stored options.
+inline void ClearOptions()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
+}
+
+// Every test starts and ends without stored options, with a folder of its
+// own to run the program in.
 class ProgramEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ClearOptions(); }
     void TearDown() override { ClearOptions(); }
-    static void ClearOptions()
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
-    }
+    testsupport::TTempFolder Dir;
 };
 
 // The dialog once its controls show the options (its caption carries the version then).
@@ -187,6 +199,10 @@ inline bool HasCaption(HWND wnd, const std::string& caption)
     GetWindowTextA(wnd, text, sizeof text);
     return caption == text;
 }
+
+inline bool IsAboutBox(HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); }
+
+inline bool IsClosed(HWND wnd) { return !IsWindow(wnd) || !IsWindowVisible(wnd); }
 
 // The first window below `parent` (at any depth) of that class and, unless
 // empty, that text.
@@ -289,10 +305,7 @@ inline std::set<COLORREF> ColoursOn(HWND wnd)
 // not a cleared window: many colours.
 inline bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
 {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(50))
-        if (ColoursOn(wnd).size() >= 20)
-            return true;
-    return false;
+    return Within(ms, [wnd] { return ColoursOn(wnd).size() >= 20; });
 }
 
 }  // namespace endtoend
