@@ -185,9 +185,8 @@ TEST_F(ProgramEndToEnd, MalformedOrOutOfRangeOptionsReadAsDefaultsAndOkWritesVal
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
-    EXPECT_EQ(run.WaitForWindow(0, [](HWND wnd) { return FindControl(wnd, "TspSkinButton", "OK") && !IsReadyDialog(wnd); }),
-              nullptr)
-        << "a message box";
+    const auto isMessageBox = [](HWND wnd) { return FindControl(wnd, "TspSkinButton", "OK") && !IsReadyDialog(wnd); };
+    EXPECT_EQ(run.WaitForWindow(0, isMessageBox), nullptr) << "a message box";
     EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "None")));
     Press(FindControl(dialog, "TspSkinButton", "OK"));
     ASSERT_TRUE(run.WaitForEnd(10000));
