@@ -9,7 +9,6 @@
 namespace {
 
 struct BubbleScene : TAquariumTestScene {
-    using TAquariumTestScene::TAquariumTestScene;
     BubbleScene(int width, int height) : TAquariumTestScene(width, height)
     {
         Bubbles->SetName("Bubbles");
