@@ -42,20 +42,6 @@ protected:
         UiTest::TearDown();
     }
 
-    // Messages and idle ticks until `done`; false after `limit`.
-    static bool TickUntil(const std::function<bool()>& done,
-                          std::chrono::milliseconds limit = std::chrono::seconds(20))
-    {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            Application->ProcessMessages();
-            Application->Idle();
-        }
-        return true;
-    }
-
     // The form made as the program makes it, shown, until its controls are filled.
     void Start()
     {
@@ -63,7 +49,12 @@ protected:
         Application->CreateForm(FormSettings);
         Form = FormSettings;
         Form->Show();
-        ASSERT_TRUE(TickUntil([this] { return Form->UIReady; })) << "the dialog never filled its controls"
+        // Messages and idle ticks (the frames) until the controls are filled.
+        const auto ready = [this] {
+            Application->Idle();
+            return Form->UIReady;
+        };
+        ASSERT_TRUE(PumpUntil(ready, std::chrono::seconds(20))) << "the dialog never filled its controls"
             << (Boxes.empty() ? std::string() : ": " + Boxes.front());
         ASSERT_TRUE(Boxes.empty()) << Boxes.front();
     }

@@ -185,20 +185,15 @@ protected:
     testsupport::TTempFolder Dir;
 };
 
-// The dialog once its controls show the options (its caption carries the version then).
-inline bool IsReadyDialog(HWND wnd)
-{
-    char caption[64] = {};
-    GetWindowTextA(wnd, caption, sizeof caption);
-    return std::string(caption) == "3D Corvalen v2.30";
-}
-
 inline bool HasCaption(HWND wnd, const std::string& caption)
 {
     char text[128] = {};
     GetWindowTextA(wnd, text, sizeof text);
     return caption == text;
 }
+
+// The dialog once its controls show the options (its caption carries the version then).
+inline bool IsReadyDialog(HWND wnd) { return HasCaption(wnd, "3D Corvalen v2.30"); }
 
 inline bool IsAboutBox(HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); }
 
