@@ -138,10 +138,10 @@ TEST_F(FormSettingsTest, TheClockTakesTheBackgroundsColourAndTheAboutBoxNamesThe
     Form->UpdateClockColor(-1);
     EXPECT_EQ(clock->Color, colours[2]);
 
-    // The box closes at once. (That frames go on behind it: the program's
-    // end-to-end test.)
+    // Its OK button closes it at once. (That frames go on behind it: the
+    // program's end-to-end test.)
     TAboutBox box(nullptr);
-    PostMessageA(box.Handle(), WM_CLOSE, 0, 0);
+    endtoend::Press(box.ButtonOk->Handle());
     uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
     box.Execute(Form->DriverInfo());
     EXPECT_FALSE(watchdog.Fired());

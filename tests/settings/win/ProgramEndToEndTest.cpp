@@ -127,38 +127,6 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
     EXPECT_EQ(Options(HKEY_LOCAL_MACHINE), machine) << "Cancel wrote options";
 }
 
-TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
-{
-    TRun run(ProgramPath(), "/c", Dir.Path());
-    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
-    Press(FindControl(dialog, "TspSkinButton", "Preview"));
-    const HWND full = run.WaitForWindow(10000, CoversTheScreen);
-    ASSERT_NE(full, nullptr) << "Preview did not go full screen";
-    EXPECT_TRUE(ShowsAPicture(full)) << "the full-screen preview shows no aquarium";
-    PressKey(full, VK_SPACE);
-    EXPECT_TRUE(Within(5000, [&] { return run.WaitForWindow(0, CoversTheScreen) == nullptr; }))
-        << "a key did not leave full screen";
-    EXPECT_FALSE(run.WaitForEnd(300)) << "leaving the full-screen preview ended the program";
-    EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowEnabled(dialog));
-    // Leaving full screen made the render window anew.
-    const HWND preview = FindControl(dialog, "TGLWindow");
-    EXPECT_TRUE(ShowsAPicture(preview)) << "the live preview did not come back";
-
-    // The about box is modal; the preview goes on meanwhile.
-    Press(FindControl(dialog, "TspSkinButton", "About"));
-    const HWND about = run.WaitForWindow(10000, IsAboutBox);
-    ASSERT_NE(about, nullptr) << "no about box";
-    const std::vector<COLORREF> before = PixelsOn(preview);
-    EXPECT_TRUE(Within(5000, [&] { return PixelsOn(preview) != before; })) << "no frames while the about box is open";
-    Press(FindControl(about, "TspSkinButton", "OK"));
-    EXPECT_TRUE(Within(5000, [&] { return IsClosed(about); })) << "OK did not close the about box";
-    EXPECT_FALSE(run.WaitForEnd(300));
-
-    Press(FindControl(dialog, "TspSkinButton", "Cancel"));
-    EXPECT_TRUE(run.WaitForEnd(10000));
-}
-
 TEST_F(ProgramEndToEnd, TheExeCopyWithoutParametersIsTheProgramWithTheDialogUntilClosed)
 {
     const std::string exeCopy = Dir.Path() + "Corvalen.exe";

@@ -1,9 +1,9 @@
 // The program's dialogs in their skin, started as the system would start
-// them under Wine: the skinned controls and frame on the screen, and the
-// frames' close buttons under real mouse input. How a skinned frame answers
-// the mouse and the keys (hot looks, drags, the system menu, menu modes) is
-// proven on forms of the skin's own tests; this run proves the program's own
-// skin and forms.
+// them under Wine: the skinned controls and frame on the screen, the frames'
+// close buttons under real mouse input, and the dialog's Preview and About
+// buttons. How a skinned frame answers the mouse and the keys (hot looks,
+// drags, the system menu, menu modes) is proven on forms of the skin's own
+// tests; this run proves the program's own skin and forms.
 #include "ProgramRun.h"
 
 using namespace endtoend;
@@ -92,9 +92,11 @@ int CaptionTextPixels(HWND wnd, int x0, int x1)
 // their ends; the preview panel shows the glass rim, the group boxes the
 // caption band and its bubbles. The frame is the skin's: its corners, the
 // mask's cut corner, the caption's text, and margins that cut no control.
-// The about box wears the same skin and frame with its own caption; the
-// frames' close buttons close the about box and end the program.
-TEST_F(ProgramEndToEnd, TheDialogAndTheAboutBoxWearTheProgramsSkinAndFrame)
+// Preview goes full screen and a key comes back to the live dialog. The
+// about box is modal while the preview goes on, and wears the same skin and
+// frame with its own caption; the frames' close buttons close the about box
+// and end the program.
+TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButtonsReturnToTheLiveDialog)
 {
     const TDibImage sheet = SkinSheet();
     const TDibImage frame = SkinSheet("OWNSKIN_FRAME_BMP");
@@ -150,10 +152,25 @@ TEST_F(ProgramEndToEnd, TheDialogAndTheAboutBoxWearTheProgramsSkinAndFrame)
             << "a control is cut: " << c.left << "," << c.top << "," << c.right << "," << c.bottom;
     }
 
+    Press(FindControl(dialog, "TspSkinButton", "Preview"));
+    const HWND full = run.WaitForWindow(10000, CoversTheScreen);
+    ASSERT_NE(full, nullptr) << "Preview did not go full screen";
+    EXPECT_TRUE(ShowsAPicture(full)) << "the full-screen preview shows no aquarium";
+    PressKey(full, VK_SPACE);
+    EXPECT_TRUE(Within(5000, [&] { return run.WaitForWindow(0, CoversTheScreen) == nullptr; }))
+        << "a key did not leave full screen";
+    EXPECT_FALSE(run.WaitForEnd(300)) << "leaving the full-screen preview ended the program";
+    EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowEnabled(dialog));
+    // Leaving full screen made the render window anew.
+    const HWND preview = FindControl(dialog, "TGLWindow");
+    EXPECT_TRUE(ShowsAPicture(preview)) << "the live preview did not come back";
+
     Press(FindControl(dialog, "TspSkinButton", "About"));
     const HWND about = run.WaitForWindow(10000, IsAboutBox);
     ASSERT_NE(about, nullptr) << "no about box";
-    Sleep(500);
+    const std::vector<COLORREF> before = PixelsOn(preview);
+    EXPECT_TRUE(Within(5000, [&] { return PixelsOn(preview) != before; })) << "no frames while the about box is open";
+    Sleep(300);
     const HWND ok = FindControl(about, "TspSkinButton", "OK");
     ExpectSkinPixels(ok, sheet, 0, 0, {{0, 12}, {5, 12}, {9, 20}}, "about OK");
     ExpectSkinPixels(FindControl(about, "TspSkinPanel"), sheet, 16, 48, {{0, 0}, {2, 30}, {4, 30}}, "about panel");
