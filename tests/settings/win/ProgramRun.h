@@ -31,6 +31,16 @@ inline std::string TestDir()
 
 using testsupport::ProgramPath;
 
+// Whether `done` comes true within `ms`.
+template <class Done>
+bool Within(DWORD ms, Done done)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(20))
+        if (done())
+            return true;
+    return false;
+}
+
 // One run of a program; a run still going at the end is ended by force.
 class TRun {
 public:
@@ -74,24 +84,18 @@ public:
     static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
                                 DWORD excluded = 0)
     {
-        struct TSearch {
-            DWORD ProcessId, Excluded;
-            const std::function<bool(HWND)>& Accept;
-            HWND Found = nullptr;
-        } search{processId, excluded, accept};
-        for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
-            EnumWindows(
-                [](HWND wnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<TSearch*>(data);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(wnd, &pid);
-                    const bool owned = s->ProcessId != 0 ? pid == s->ProcessId : pid != s->Excluded;
-                    if (owned && IsWindowVisible(wnd) && s->Accept(wnd))
-                        s->Found = wnd;
-                    return s->Found == nullptr;
-                },
-                reinterpret_cast<LPARAM>(&search));
-        return search.Found;
+        HWND found = nullptr;
+        Within(ms, [&] {
+            for (HWND wnd = GetTopWindow(nullptr); wnd != nullptr && !found; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(wnd, &pid);
+                const bool owned = processId != 0 ? pid == processId : pid != excluded;
+                if (owned && IsWindowVisible(wnd) && accept(wnd))
+                    found = wnd;
+            }
+            return found != nullptr;
+        });
+        return found;
     }
     DWORD ProcessId() const { return FProcess.dwProcessId; }
 
@@ -99,16 +103,6 @@ private:
     BOOL FStarted = FALSE;
     PROCESS_INFORMATION FProcess{};
 };
-
-// Whether `done` comes true within `ms`.
-template <class Done>
-bool Within(DWORD ms, Done done)
-{
-    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(20))
-        if (done())
-            return true;
-    return false;
-}
 
 inline bool CoversTheScreen(HWND wnd)
 {

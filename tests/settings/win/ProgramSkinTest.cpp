@@ -23,21 +23,22 @@ COLORREF SheetPixel(const TDibImage& sheet, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
-COLORREF OnScreen(HWND control, int x, int y)
+// A point of the window as the screen shows it.
+COLORREF OnWindow(HWND wnd, int x, int y)
 {
-    POINT point{x, y};
-    ClientToScreen(control, &point);
-    return testsupport::ScreenPixel(point.x, point.y);
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return testsupport::ScreenPixel(r.left + x, r.top + y);
 }
 
-// Points of a control that show the skin: its (x, y) against the sheet's
+// Points of a control (which has no border) that show the skin: its (x, y) against the sheet's
 // (x + sx, y + sy).
 void ExpectSkinPixels(HWND control, const TDibImage& sheet, int sx, int sy, std::initializer_list<POINT> points,
                       const char* what)
 {
     ASSERT_NE(control, nullptr) << what;
     for (const POINT& p : points)
-        EXPECT_EQ(OnScreen(control, p.x, p.y), SheetPixel(sheet, p.x + sx, p.y + sy))
+        EXPECT_EQ(OnWindow(control, p.x, p.y), SheetPixel(sheet, p.x + sx, p.y + sy))
             << what << " at " << p.x << "," << p.y;
 }
 
@@ -51,14 +52,6 @@ void MoveTo(int x, int y)
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
     Sleep(30);
-}
-
-// A point of the window as the screen shows it.
-COLORREF OnWindow(HWND wnd, int x, int y)
-{
-    RECT r;
-    GetWindowRect(wnd, &r);
-    return testsupport::ScreenPixel(r.left + x, r.top + y);
 }
 
 // A click at a point of the window: the pointer there, the left button
