@@ -53,15 +53,11 @@ int Changed(const TFrame& a, const TFrame& b, TArea area = {0, 0, Width, Height}
     return count;
 }
 
-class AquariumScene : public ::testing::Test {
-protected:
-    TProgramResources Resources;
-};
-
 }  // namespace
 
-TEST_F(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUp)
+TEST(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUpAndAFrameShowsThemAll)
 {
+    TProgramResources resources;
     TAquariumHost host(Width, Height);
     ASSERT_NO_THROW(host.Load());
 
@@ -98,12 +94,7 @@ TEST_F(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUp)
         EXPECT_NE(dynamic_cast<TMainVisualObject*>(clock->Objects->FindObject(item)), nullptr) << item;
     for (const char* sprite : ClockSprites)
         EXPECT_NE(dynamic_cast<TSceneSprite*>(clock->Sprites->FindObject(sprite)), nullptr) << sprite;
-}
 
-TEST_F(AquariumScene, AFrameShowsTheSurfaceTheSeaBedFishBubblesAndTheClock)
-{
-    TAquariumHost host(Width, Height);
-    ASSERT_NO_THROW(host.Load());
     const TArea top{0, Height - 24, Width, Height};
     const TArea bottom{0, 0, Width / 2, 24};  // left of the clock
     const TArea clockArea{Width * 3 / 4, 0, Width, Height / 6};
