@@ -138,33 +138,6 @@ TEST_F(StdCtrlsTest, EditTextRoundTripsAndTypingFiresOnChange)
     EXPECT_EQ(WindowText(edit->Handle()), "abcdEfgh");
 }
 
-TEST_F(StdCtrlsTest, ScrollBarClampsItsPositionAndReportsChanges)
-{
-    TForm* form = MakeForm();
-    auto* bar = AddControl<TScrollBar>(form, 10, 10, 200, 17);
-    std::vector<int> changes;
-    bar->OnChange = [&](TObject*) { changes.push_back(bar->Position()); };
-    const auto windowPos = [&] { return GetScrollPos(bar->Handle(), SB_CTL); };
-
-    bar->SetPosition(150);
-    EXPECT_EQ(bar->Position(), 100);
-    EXPECT_EQ(windowPos(), 100);
-    bar->SetPosition(100);
-    bar->SetPosition(-5);
-    EXPECT_EQ(bar->Position(), 0);
-    EXPECT_EQ(changes, (std::vector<int>{100, 0}));
-
-    // A page leaves room for itself at the end.
-    bar->SetPageSize(10);
-    bar->SetPosition(100);
-    EXPECT_EQ(bar->Position(), 91);
-    EXPECT_EQ(windowPos(), 91);
-    // A narrower range pulls the position in, as a change.
-    bar->SetMax(50);
-    EXPECT_EQ(bar->Position(), 41);
-    EXPECT_EQ(changes, (std::vector<int>{100, 0, 91, 41}));
-}
-
 // Measuring goes through the same text drawing as painting, so "&" counts
 // as it is shown.
 TEST_F(StdCtrlsTest, LabelsPaintTheirCaptionOnTheParentAndMeasureItAsShown)

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "RefusingRegistry.h"
 #include "UiTestSupport.h"
 #include "../../support/ProgramPath.h"
 #include "../../support/ResourceDirectoryCheck.h"
@@ -102,50 +103,9 @@ TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeButNeverTheOpenKeyOrRoot)
     EXPECT_FALSE(reg.DeleteKey("\\"));  // nor the root
 }
 
-// Refuses what a non-administrator is refused: opening or creating any key
-// of HKEY_LOCAL_MACHINE for writing, and setting values there; on request
-// every value set. Counts the handles left open.
-class TTestBackend : public TRegistryBackend {
-public:
-    static constexpr REGSAM WriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE;
-
-    LONG OpenKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        if (root == HKEY_LOCAL_MACHINE && (access & WriteAccess) != 0)
-            return ERROR_ACCESS_DENIED;
-        return Count(TRegistryBackend::OpenKey(root, parent, subKey, access, result));
-    }
-    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        if (root == HKEY_LOCAL_MACHINE)
-            return ERROR_ACCESS_DENIED;
-        return Count(TRegistryBackend::CreateKey(root, parent, subKey, access, result));
-    }
-    LONG SetValue(HKEY root, HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
-    {
-        if (root == HKEY_LOCAL_MACHINE || RefuseEverySet)
-            return ERROR_ACCESS_DENIED;
-        return TRegistryBackend::SetValue(root, key, name, type, data, size);
-    }
-    LONG CloseKey(HKEY root, HKEY key) override
-    {
-        --Open;
-        return TRegistryBackend::CloseKey(root, key);
-    }
-    bool RefuseEverySet = false;
-    int Open = 0;
-
-private:
-    LONG Count(LONG result)
-    {
-        Open += result == ERROR_SUCCESS ? 1 : 0;
-        return result;
-    }
-};
-
 TEST_F(RegistryTest, RefusedWritesRaiseAndEveryHandleOpenedIsClosed)
 {
-    TTestBackend backend;
+    testsupport::TRefusingRegistry backend;
     TRegistry::SetBackend(&backend);
     {
         TRegistry machine;
