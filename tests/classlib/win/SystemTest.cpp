@@ -53,7 +53,6 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
         reg.WriteInteger("Count", -5);
         reg.WriteBool("On", true);
         reg.WriteBool("Off", false);
-        EXPECT_EQ(reg.GetDataSize("Name"), 6);  // with the terminating NUL
         EXPECT_EQ(reg.ReadInteger("On"), 1);  // Booleans are stored as integers
 
         // Values other programs may leave: expandable text (read unexpanded),
@@ -65,9 +64,6 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
         ASSERT_EQ(RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, expandBytes, sizeof(expand)), ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof(blob)), ERROR_SUCCESS);
-        reg.WriteString("Gone", "x");
-        EXPECT_TRUE(reg.DeleteValue("Gone"));
-        EXPECT_FALSE(reg.DeleteValue("Gone"));
     }
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(Path));
@@ -85,22 +81,6 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
     for (const char* name : {"Count", "Blob"})
         EXPECT_EQ(RegistryError([&] { reg.ReadString(name); }), "Invalid data type for '" + std::string(name) + "'");
     EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Name"); }), "Invalid data type for 'Name'");
-}
-
-TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeButNeverTheOpenKeyOrRoot)
-{
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(Path + "\\Tree\\A\\A1", true));
-    reg.WriteString("v", "1");
-    ASSERT_TRUE(reg.OpenKey("\\" + Path + "\\Tree\\B", true));
-    reg.WriteString("v", "2");
-    ASSERT_TRUE(reg.OpenKey("\\" + Path, false));
-
-    EXPECT_TRUE(reg.DeleteKey("Tree"));
-    EXPECT_FALSE(reg.KeyExists("Tree"));
-    EXPECT_TRUE(reg.KeyExists("\\" + Path));
-    EXPECT_FALSE(reg.DeleteKey(""));   // never the open key itself
-    EXPECT_FALSE(reg.DeleteKey("\\"));  // nor the root
 }
 
 TEST_F(RegistryTest, RefusedWritesRaiseAndEveryHandleOpenedIsClosed)
@@ -121,17 +101,14 @@ TEST_F(RegistryTest, RefusedWritesRaiseAndEveryHandleOpenedIsClosed)
         backend.RefuseEverySet = true;  // a refusal of the write itself
         EXPECT_EQ(RegistryError([&] { user.WriteString("Name", "changed"); }), "Failed to set data for 'Name'");
         EXPECT_EQ(user.ReadString("Name"), "user");
-        EXPECT_TRUE(user.KeyExists("\\" + Path + "\\A"));
         EXPECT_FALSE(user.OpenKey("Missing", false));
-        EXPECT_TRUE(user.DeleteKey("\\" + Path + "\\A"));
-        EXPECT_EQ(backend.Open, 1);
     }
     EXPECT_EQ(backend.Open, 0) << "the destructors closed the keys";
 }
 
 const std::string kText = "Corvalen resource";
 
-TEST(ResourceStream, ReadsSeeksAndCopiesTheWholeResourceAndNothingOutside)
+TEST(ResourceStream, ReadsAndSeeksTheWholeResourceAndNothingOutside)
 {
     TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
     ASSERT_EQ(stream.Size(), static_cast<int64_t>(kText.size()));
@@ -149,10 +126,6 @@ TEST(ResourceStream, ReadsSeeksAndCopiesTheWholeResourceAndNothingOutside)
     EXPECT_EQ(stream.Seek(2, soFromCurrent), static_cast<int64_t>(kText.size()) - 5);
     stream.SetPosition(1000);
     EXPECT_EQ(stream.Read(&c, 1), 0);
-
-    TMemoryStream copy;
-    EXPECT_EQ(copy.CopyFrom(stream, 0), static_cast<int64_t>(kText.size()));
-    EXPECT_EQ(std::string(static_cast<const char*>(copy.Memory()), kText.size()), kText);
 }
 
 TEST(ResourceStream, RefusesWritesAndMissingResources)
