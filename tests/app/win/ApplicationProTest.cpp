@@ -242,11 +242,7 @@ TEST_F(ApplicationProTest, InitializeLearnsTheExecutableAndASecondCopyEndsQuietl
     EXPECT_EQ(Application->Title(), "Test Title");
     // Without OnException a failure is shown under that title (and ends the
     // program: the GL application's test).
-    try {
-        throw Exception("boom");
-    } catch (...) {
-        Application->HandleException(nullptr);
-    }
+    uitest::HandleThrown([] { throw Exception("boom"); });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Caption, "Test Title");
     TakeQuit();

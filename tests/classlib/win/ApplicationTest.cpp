@@ -48,6 +48,7 @@ TWindow CreateTestWindow(TWindowTarget* target)
 }
 
 using testsupport::TakeQuit;
+using uitest::HandleThrown;
 
 // Without the fixture's OnException: these tests see the application's own reports.
 class ApplicationTest : public uitest::UiTest {
@@ -77,16 +78,6 @@ protected:
     testsupport::TBoxCapture Boxes;
     std::string SavedTitle;
 };
-
-template <typename Throw>
-void HandleThrown(Throw thrower)
-{
-    try {
-        thrower();
-    } catch (...) {
-        Application->HandleException(nullptr);
-    }
-}
 
 TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
 {

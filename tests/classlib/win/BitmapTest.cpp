@@ -149,29 +149,13 @@ TEST(BitmapTest, AssignCopiesDeeply)
     EXPECT_EQ(copy.Width(), 2) << "assigning itself";
 }
 
-TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
+// (Loading a JPEG image: the screen shot's test reads its files back; the
+// codec's tests cover bad data. Nothing in the program loads one otherwise.)
+TEST(BitmapTest, AnEmptyJpegImageCannotBeSaved)
 {
-    TBitmap source;
-    source.SetSize(16, 16);
-    TJPEGImage jpeg;
-    jpeg.Assign(&source);
-    TMemoryStream good;
-    jpeg.SaveToStream(good);
-    Bytes cut = BytesOf(good);
-    cut.resize(cut.size() / 2);
-
     TJPEGImage image;
     TMemoryStream stream;
-    Fill(stream, cut);
-    EXPECT_EQ(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }), "Premature end of JPEG file");
-    EXPECT_TRUE(image.Empty());
     EXPECT_NE(MessageOf<EInvalidGraphic>([&] { image.SaveToStream(stream); }), "(no exception)");
-
-    good.SetPosition(0);
-    image.LoadFromStream(good);
-    Fill(stream, WriteBmpFile(Pattern(4, 4, 24, false)));
-    EXPECT_NE(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
-    EXPECT_EQ(image.Width(), 16);
 
     // The Assign protocol's message with both classes named.
     TCanvas canvas;

@@ -146,38 +146,4 @@ TEST_F(ComCtrlsTest, PageControlShowsTheChosenPageInThePageAreaItsDescendantAnsw
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
-TEST_F(ComCtrlsTest, TreeNodesSurviveANewWindowAndExpansionIsReportedOnce)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* tree = AddControl<TTreeView>(form, 10, 10, 200, 150);
-    TTreeNode* fish = tree->Items()->Add(nullptr, "Fish");
-    tree->Items()->AddChild(fish, "Carp");
-    tree->Items()->AddChild(fish, "Tetra");
-    TTreeNode* plants = tree->Items()->Add(fish, "Plants");
-    tree->Items()->AddChild(plants, "Fern");
-    fish->Expand();
-    std::vector<std::string> events;
-    tree->OnExpanded = [&](TObject*, TTreeNode* node) { events.push_back("+" + node->Text()); };
-    tree->OnCollapsed = [&](TObject*, TTreeNode* node) { events.push_back("-" + node->Text()); };
-    EXPECT_EQ(tree->Items()->Count(), 5);
-
-    form->Show();
-    tree->RecreateWnd();
-    const HWND wnd = tree->Handle();
-    EXPECT_EQ(SendMessageA(wnd, TVM_GETCOUNT, 0, 0), 5);
-    const auto stateOf = [&](TTreeNode* node) {
-        return SendMessageA(wnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->ItemId()), TVIS_EXPANDED);
-    };
-    EXPECT_NE(stateOf(fish), 0) << "the open node is open again";
-
-    // The user opens a node from the keyboard.
-    SendMessageA(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(plants->ItemId()));
-    SendMessageA(wnd, WM_KEYDOWN, VK_ADD, 1);
-    EXPECT_TRUE(plants->Expanded());
-    fish->Collapse();
-    fish->Collapse();
-    EXPECT_EQ(stateOf(fish), 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"+Plants", "-Fish"}));
-}
-
 }  // namespace

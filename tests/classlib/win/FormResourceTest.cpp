@@ -28,14 +28,6 @@ public:
     std::string ClassName() const override { return "TLoadProbe"; }
 };
 
-// A control with a component reference.
-class TLinkProbe : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    std::string ClassName() const override { return "TLinkProbe"; }
-    TComponent* Link = nullptr;
-};
-
 void RegisterTestClasses();
 
 class TResourceTestForm : public TForm {
@@ -104,14 +96,13 @@ void RegisterTestClasses()
         RegisterClassLibraryClasses();
         TClassRegistry& classes = ClassRegistry();
         classes.Register<TLoadProbe>("TLoadProbe", "TCustomControl");
-        classes.Register<TLinkProbe>("TLinkProbe", "TCustomControl").Component("Link", &TLinkProbe::Link);
         classes.Register<TResourceTestForm>("TResourceTestForm", "TForm")
             .Factory(nullptr)
             .Field("Probe1", &TResourceTestForm::Probe1)
             .Field("Probe2", &TResourceTestForm::Probe2)
             .Field("Button1", &TResourceTestForm::Button1)
             .Field("Timer1", &TResourceTestForm::Timer1);
-        for (const char* name : {"TBadColorForm", "TBadNestingForm", "TNoSuchForm", "TLinkForm"})
+        for (const char* name : {"TBadColorForm", "TBadNestingForm", "TNoSuchForm"})
             classes.Register<TNamedForm>(name, "TForm").Factory(nullptr);
         return true;
     }();
@@ -184,8 +175,6 @@ TEST_F(FormResourceTest, FaultyOrMissingDescriptionsNameTheFormTheLineAndTheItem
          "TBadColorForm, line 2: unknown colour 'clPink' for property 'Color' of BadColorForm (TBadColorForm)"},
         {"TBadNestingForm", "TBadNestingForm, line 3: Button1 (TButton): 'Timer1' (TTimer) is not a windowed "
                             "control and cannot contain controls"},
-        {"TLinkForm", "TLinkForm, line 3: unknown component 'ResourceTestForm.Button1' for property "
-                      "'Link' of Link1 (TLinkProbe)"},
     };
     const int formsBefore = Screen->FormCount();
     for (const auto& test : cases)
@@ -212,10 +201,6 @@ TEST_F(FormResourceTest, BadValuesOfControlPropertiesAreErrors)
     for (const auto& test : cases)
         EXPECT_EQ(ReadError("object Form1: TForm\n  " + std::string(test.Property) + "\nend"),
                   std::string("TForm, line 2: ") + test.Detail);
-    const std::string picture =
-        ReadError("object Form1: TForm\n  object Image1: TImage\n    Picture.Bitmap = {424D0100}\n  end\nend");
-    EXPECT_EQ(picture.rfind("TForm, line 3: ", 0), 0u) << picture;
-    EXPECT_NE(picture.find("property 'Picture.Bitmap' of Image1 (TImage)"), std::string::npos) << picture;
 }
 
 // Pages (a page named before it is read), a memo on one and a splitter read

@@ -128,14 +128,6 @@ TEST(ResourceStream, ReadsAndSeeksTheWholeResourceAndNothingOutside)
     EXPECT_EQ(stream.Read(&c, 1), 0);
 }
 
-TEST(ResourceStream, RefusesWritesAndMissingResources)
-{
-    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
-    EXPECT_THROW(stream.Write("x", 1), EStreamError);
-    // The right name under the wrong type is missing; the message is checked with forms.
-    EXPECT_THROW(TResourceStream(nullptr, "RESSTREAM_TEXT", RT_BITMAP), EResNotFound);
-}
-
 // Resources hidden by the order of the resource directory. This program's
 // fixtures are each loaded by name by their own tests.
 TEST(ResourceDirectory, EveryResourceOfTheProgramIsFoundByName)
