@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "../../classlib/win/RefusingRegistry.h"
 #include "app/core/OptionNames.h"

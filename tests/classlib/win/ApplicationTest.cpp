@@ -3,7 +3,6 @@
 // a watchdog that ends it and fails the test instead of hanging.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <functional>
 #include <stdexcept>

@@ -48,9 +48,6 @@ Bytes BytesOf(TMemoryStream& stream)
 
 TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
 {
-    TBitmap empty;
-    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { empty.ScanLine(0); }), "Scan line index out of range");
-
     for (TPixelFormat format : {pf24bit, pf32bit}) {
         SCOPED_TRACE(format == pf24bit ? "pf24bit" : "pf32bit");
         const int bytes = format == pf24bit ? 3 : 4;

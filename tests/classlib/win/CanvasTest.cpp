@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 
 #include "UiTestSupport.h"
 #include "classlib/graphics/Bitmap.h"
