@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int Width = 40;
+constexpr int Width = 41;  // odd: rows of 123 bytes, read unpadded
 constexpr int Height = 30;
 constexpr uint8_t Top[3] = {255, 128, 0};  // orange over teal
 constexpr uint8_t Bottom[3] = {0, 128, 128};
