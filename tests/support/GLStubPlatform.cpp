@@ -23,45 +23,6 @@ TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int dep
     return pfd;
 }
 
-void TGLStubPlatform::LoadLibraries()
-{
-    ++LoadCount;
-    Loaded = true;
-}
-
-void TGLStubPlatform::UnloadLibraries()
-{
-    ++UnloadCount;
-    Loaded = false;
-}
-
-std::vector<TPixelFormatDescriptor> TGLStubPlatform::DescribePixelFormats(GLHDC dc)
-{
-    ++DescribeCount;
-    DescribedDC = dc;
-    return Formats;
-}
-
-bool TGLStubPlatform::SetPixelFormat(GLHDC, int formatNumber, const TPixelFormatDescriptor&)
-{
-    SetFormatNumber = formatNumber;
-    return SetPixelFormatResult;
-}
-
-GLHPALETTE TGLStubPlatform::CreatePalette(GLHDC, const std::vector<TPaletteEntry>& entries)
-{
-    PaletteEntries = entries;
-    return CreatePaletteResult ? reinterpret_cast<GLHPALETTE>(static_cast<uintptr_t>(0x2000)) : nullptr;
-}
-
-void TGLStubPlatform::DeletePalette(GLHPALETTE) { ++DeletePaletteCount; }
-
-bool TGLStubPlatform::SwapBuffers(GLHDC)
-{
-    ++SwapCount;
-    return true;
-}
-
 std::unique_ptr<TCustomOpenGL> NewStubContext()
 {
     auto platform = std::make_unique<TGLStubPlatform>();

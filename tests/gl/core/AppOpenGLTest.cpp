@@ -47,11 +47,11 @@ TEST_F(AppOpenGL, SwitchingWhileActiveRecreatesTheWindowAroundUnloadedLibraries)
     context.SetGenericOnly(false);
     EXPECT_TRUE(calls.empty());
 
-    context.CreateRC(gltest::FakeDC());
+    context.CreateRC(StubDC());
     EXPECT_EQ(platform->SetFormatNumber, 1);
     context.SetGenericOnly(true);
     EXPECT_EQ(calls, (std::vector<std::string>{"hide active loaded", "show generic"}));
     EXPECT_EQ(platform->UnloadCount, 1);
-    context.CreateRC(gltest::FakeDC());  // the next tick, with the new kind of pixel format
+    context.CreateRC(StubDC());  // the next tick, with the new kind of pixel format
     EXPECT_EQ(platform->SetFormatNumber, 2);
 }

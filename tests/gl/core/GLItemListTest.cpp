@@ -1,4 +1,4 @@
-// The GL item lists: who frees an item, light indices, per-context state, texture presets.
+// The GL item lists: who frees an item, per-context state, texture presets (light indices: GLLightTest).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,22 +24,6 @@ TEST(GLItemList, TheCallerOwnsItsItemsAndEitherMayGoFirst)
     first->Enable();
     first.reset();
     third.reset();
-}
-
-TEST(GLLightList, EachLightDrivesTheLowestFreeGLLightUpToTheDriversMaximum)
-{
-    GLRecorder gl;
-    TGLLightList lights(nullptr);
-    std::unique_ptr<TGLLight> a(lights.Add()), b(lights.Add()), c(lights.Add());
-    EXPECT_EQ(a->Index() + c->Index(), 2);
-    b.reset();  // a freed light hands its index back
-    std::unique_ptr<TGLLight> d(lights.Add()), e(lights.Add());
-    EXPECT_EQ(d->Index(), 1);
-    EXPECT_EQ(e->Index(), 3) << "no two lights share an index";
-
-    gl.SetInteger(GL_MAX_LIGHTS, 4);
-    lights.InitContext();
-    EXPECT_EQ(std::unique_ptr<TGLLight>(lights.Add())->Index(), -1);
 }
 
 TEST(GLItemLists, InitContextReadsWhatTheDriverOffersAndNeedsBoundEntryPoints)
@@ -69,7 +53,8 @@ TEST(GLItemLists, InitContextReadsWhatTheDriverOffersAndNeedsBoundEntryPoints)
     EXPECT_FALSE(textures.MultiTexture());
 }
 
-TEST(GLTextureList, PresetsAllocatePixelsOnlyForANonEmptySizeAndUseThePackedTypes)
+// Every preset's format and type with and without packed pixels: GLDrawTest.
+TEST(GLTextureList, PresetsAllocatePixelsOnlyForANonEmptySize)
 {
     TGLTextureList textures(nullptr);
     textures.SetUseBGRA(true);
@@ -77,14 +62,4 @@ TEST(GLTextureList, PresetsAllocatePixelsOnlyForANonEmptySizeAndUseThePackedType
     ASSERT_NE(sprite->Pixels(), nullptr);
     sprite->Pixels()[sprite->FrameSize() - 1] = 1;  // the whole frame is there
     EXPECT_EQ(std::unique_ptr<TGLTexture>(textures.AddRGBA4(64, 0))->Pixels(), nullptr);
-
-    textures.SetUsePackedPixels(true);
-    std::unique_ptr<TGLTexture> rgba4(textures.AddRGBA4(2, 2));
-    EXPECT_EQ(rgba4->Format(), GL_BGRA);
-    EXPECT_EQ(rgba4->Type(), GL_UNSIGNED_SHORT_4_4_4_4_REV);
-    EXPECT_EQ(rgba4->BytesPerPixel(), 2);
-    std::unique_ptr<TGLTexture> rgb565(textures.AddRGB565(2, 2));  // 5_6_5 only ever with GL_RGB
-    EXPECT_EQ(rgb565->Format(), GL_RGB);
-    EXPECT_EQ(rgb565->Type(), GL_UNSIGNED_SHORT_5_6_5);
-    EXPECT_EQ(std::unique_ptr<TGLTexture>(textures.AddRGB8(2, 2))->Type(), GL_UNSIGNED_BYTE);
 }

@@ -57,20 +57,20 @@ TEST_F(GLLight, ValuesSetWhileInactiveWaitForTheContextThenOnlyChangesAreSent)
     EXPECT_EQ(light->DirtyMask(), TGLLight::dmAmbient);
 }
 
-TEST_F(GLLight, EachLightSwitchesItsOwnGLLightAndAFreedOneSwitchesItOff)
+TEST_F(GLLight, EachLightDrivesTheLowestFreeGLLightAndAFreedOneSwitchesItOff)
 {
     gl.SetInteger(GL_MAX_LIGHTS, 3);
     Activate();
     auto first = NewLight(), second = NewLight(), third = NewLight();
-    third->Enable();
-    EXPECT_EQ(gl.CallsOf("glEnable").at(0).Text(), "glEnable(16386)");  // GL_LIGHT2
+    second->Enable();
+    EXPECT_EQ(gl.Calls().back().Text(), "glEnable(16385)");  // GL_LIGHT1
     gl.Clear();
-    third.reset();
-    EXPECT_EQ(gl.Text(), "glDisable(16386)\n");
+    second.reset();
+    EXPECT_EQ(gl.Text(), "glDisable(16385)\n");
 
     auto spare = NewLight(), beyond = NewLight();
-    EXPECT_EQ(spare->Index(), 2) << "the freed light's index is free again";
-    ASSERT_EQ(beyond->Index(), -1);
+    EXPECT_EQ(spare->Index(), 1) << "the freed index, and no two lights share one";
+    ASSERT_EQ(beyond->Index(), -1) << "beyond the driver's maximum";
     gl.Clear();
     beyond->Enable();
     beyond.reset();

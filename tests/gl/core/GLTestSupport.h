@@ -14,8 +14,6 @@
 
 namespace gltest {
 
-inline GLHDC FakeDC() { return StubDC(); }
-
 // Every recorded call's text, or only those whose name is one of `names`.
 inline std::vector<std::string> Texts(const GLRecorder& gl, std::initializer_list<std::string> names = {})
 {
