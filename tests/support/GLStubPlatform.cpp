@@ -4,8 +4,7 @@
 
 #include "gl/core/CustomOpenGL.h"
 
-TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits,
-                                          int alphaBits, int accumBits)
+TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits)
 {
     TPixelFormatDescriptor pfd{};
     pfd.nSize = sizeof pfd;
@@ -16,10 +15,8 @@ TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int dep
     pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = static_cast<uint8_t>(channelBits);
     pfd.cRedShift = static_cast<uint8_t>(2 * channelBits);
     pfd.cGreenShift = static_cast<uint8_t>(channelBits);
-    pfd.cAlphaBits = static_cast<uint8_t>(alphaBits);
     pfd.cDepthBits = static_cast<uint8_t>(depthBits);
     pfd.cStencilBits = static_cast<uint8_t>(stencilBits);
-    pfd.cAccumBits = static_cast<uint8_t>(accumBits);
     return pfd;
 }
 

@@ -16,9 +16,8 @@
 class TCustomOpenGL;
 
 // A descriptor with the given flags and bit counts (RGBA, 8 bits per
-// channel where the colour bits allow).
-TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits = 0,
-                                          int alphaBits = 0, int accumBits = 0);
+// channel where the colour bits allow; no alpha or accumulation bits).
+TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits = 0);
 
 class TGLStubPlatform : public TGLPlatform {
 public:
@@ -28,7 +27,6 @@ public:
     bool CreatePaletteResult = true;
 
     int LoadCount = 0;
-    int UnloadCount = 0;
     int SetFormatNumber = 0;
     int DeletePaletteCount = 0;
     int SwapCount = 0;
@@ -39,11 +37,7 @@ public:
         ++LoadCount;
         Loaded = true;
     }
-    void UnloadLibraries() override
-    {
-        ++UnloadCount;
-        Loaded = false;
-    }
+    void UnloadLibraries() override { Loaded = false; }
     std::vector<TPixelFormatDescriptor> DescribePixelFormats(GLHDC) override { return Formats; }
     bool SetPixelFormat(GLHDC, int formatNumber, const TPixelFormatDescriptor&) override
     {

@@ -1,9 +1,12 @@
-// The rendering context against a stand-in window system and the recording GL table.
+// The rendering context against a stand-in window system and the recording
+// GL table; the application's context, whose change of software rendering
+// while active goes through a new window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "gl/core/AppOpenGL.h"
 #include "gl/core/CustomOpenGL.h"
 #include "support/GLRecorder.h"
 #include "support/GLStubPlatform.h"
@@ -161,4 +164,39 @@ TEST_F(CustomOpenGL, FreeingAnActiveContextReleasesItAndUnloadsTheLibraries)
     pwglMakeCurrent = nullptr;
     pwglDeleteContext = nullptr;
     context.reset();
+}
+
+TEST(AppOpenGL, SwitchingWhileActiveRecreatesTheWindowAroundUnloadedLibraries)
+{
+    // Stands in for the application: hiding its window destroys it, which stops OpenGL.
+    struct Owner : IAppOpenGLOwner {
+        std::vector<std::string> Calls;
+        TCustomAppOpenGL* Context = nullptr;
+        TGLStubPlatform* Platform = new TGLStubPlatform;
+        void HideGLWindow() override
+        {
+            Calls.push_back(std::string("hide") + (Context->Active() ? " active" : "") +
+                            (Platform->Loaded ? " loaded" : ""));
+            Context->DestroyRC();
+        }
+        void ShowGLWindow() override
+        {
+            Calls.push_back(std::string("show") + (Context->GetGenericOnly() ? " generic" : "") +
+                            (Platform->Loaded ? " loaded" : ""));
+        }
+    } owner;
+    GLRecorder gl;
+    owner.Platform->Formats = {MakeTestDescriptor(Accelerated, 32, 16), MakeTestDescriptor(Generic, 32, 16)};
+    TCustomAppOpenGL context{&owner, std::unique_ptr<TGLPlatform>(owner.Platform)};
+    owner.Context = &context;
+    context.SetGenericOnly(true);  // inactive: only the flag
+    context.SetGenericOnly(false);
+    EXPECT_TRUE(owner.Calls.empty());
+
+    context.CreateRC(StubDC());
+    EXPECT_EQ(owner.Platform->SetFormatNumber, 1);
+    context.SetGenericOnly(true);
+    EXPECT_EQ(owner.Calls, (std::vector<std::string>{"hide active loaded", "show generic"}));
+    context.CreateRC(StubDC());  // the next tick, with the new kind of pixel format
+    EXPECT_EQ(owner.Platform->SetFormatNumber, 2);
 }
