@@ -168,9 +168,16 @@ TEST_F(GLApplicationTest, FullScreenMakesTheWindowAnewAndDisablesTheMainFormUnti
     Display->SetFullScreen(true);
     ASSERT_TRUE(App->IsFullScreen());
     EXPECT_TRUE(DriverLog->Changes.empty()) << "the desktop mode needs no switch";
-    const HWND popup = Window->Handle();
-    EXPECT_NE(GetWindowLongA(popup, GWL_STYLE) & WS_POPUP, 0);
+    const HWND popup = Window->Handle();  // a topmost popup over the whole screen (the size: the resize below)
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(popup, GWL_STYLE)),
+              static_cast<DWORD>(WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE));
+    EXPECT_NE(GetWindowLongA(popup, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(WindowFromDC(App->DC()), popup);
+    TGLWindow unmade(nullptr);  // asking the client size of a window not yet made moves nothing
+    unmade.SetHost(Window->Host());
+    EXPECT_EQ(unmade.ClientWidth(), 640);
+    EXPECT_EQ(unmade.Width(), 640);
+    unmade.SetHost(nullptr);
     EXPECT_FALSE(IsWindowEnabled(Form->Handle()));
     Tick();
     EXPECT_EQ(Calls, (Strings{"stop GL", "start GL", SizeCall(Screen->Width(), Screen->Height())}));

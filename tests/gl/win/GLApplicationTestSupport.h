@@ -113,12 +113,16 @@ protected:
         };
     }
 
-    // The render window in the form, linked to App.
-    void AddWindow()
+    // A render window (a W) in `parent` or the form, linked to App.
+    template <class W = TGLWindow>
+    W* AddWindow(TWinControl* parent = nullptr)
     {
-        Window = new TGLWindow(Form.get());
+        parent = parent != nullptr ? parent : Form.get();
+        auto* window = new W(parent);
+        Window = window;
         App->SetWindow(Window);
-        Window->SetParent(Form.get());
+        Window->SetParent(parent);
+        return window;
     }
 
     static void Tick() { Application->Idle(); }
