@@ -1,9 +1,10 @@
 // Capturing the frame buffer into bottom-up RGB rows (the pixels themselves:
-// ScreenShotSaveTest, on a real frame of an odd width).
+// ScreenShotSaveTest, on a real frame of an odd width); the shots' file names.
 #include <gtest/gtest.h>
 
 #include "support/GLRecorder.h"
 #include "gl/core/GLScreenShot.h"
+#include "gl/core/ScreenShotName.h"
 
 TEST(GLScreenShot, RowsArePackedThreeBytesPerPixelAndAnEmptyWindowReadsNothing)
 {
@@ -15,4 +16,11 @@ TEST(GLScreenShot, RowsArePackedThreeBytesPerPixelAndAnEmptyWindowReadsNothing)
     EXPECT_EQ(shot.CaptureCount(), 2);
     EXPECT_EQ(shot.Buffer(), nullptr);
     EXPECT_EQ(gl.Count("glReadPixels"), 1);
+}
+
+TEST(ScreenShotFileName, InsertsTheCounterBeforeTheFirstDotOfALaterDot)
+{
+    EXPECT_EQ(ScreenShotFileName("C:\\shots\\my.saver.bmp", 12), "C:\\shots\\my12.saver.bmp");
+    EXPECT_EQ(ScreenShotFileName("fish", 3), "fish");
+    EXPECT_EQ(ScreenShotFileName(".jpg", 3), ".jpg");
 }

@@ -10,11 +10,11 @@
 #include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
 #include "support/GLStubPlatform.h"
-#include "GLTestSupport.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
-using gltest::MessageOf;
+using testsupport::MessageOf;
 
 struct GLTexture : ::testing::Test {
     GLRecorder gl;

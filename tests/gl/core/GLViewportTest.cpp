@@ -7,7 +7,6 @@
 
 #include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
-#include "GLTestSupport.h"
 
 namespace {
 
