@@ -71,7 +71,8 @@ TEST_F(GLDisplayList, AFailingMissingOrRefusedBuildLeavesNoListsBehind)
     // No names from the GL: reported, and nothing compiled over lists 0.. that others own.
     font->OnBuild = [this](TObject*) { font->BeginList(0); };
     glGenLists = [](GLsizei) -> GLuint { return 0; };
-    EXPECT_EQ(testsupport::MessageOf([this] { font->CallString("A"); }), "TGLDisplayList.Build error: glGenLists failed");
+    EXPECT_EQ(testsupport::MessageOf([this] { font->CallString("A"); }),
+              "TGLDisplayList.Build error: glGenLists failed");
     EXPECT_FALSE(font->Built());
     EXPECT_EQ(gl.Count("glNewList") + gl.Count("glCallLists"), 0);
 }

@@ -108,7 +108,8 @@ TEST_F(GLPrimitive, OutOfBoundsIndicesAndForeignArraysRaiseBeforeTheGLSeesThem)
     p->Indices().LoadFromArray(std::vector<int32_t>{0, 1, -1});
     EXPECT_EQ(testsupport::MessageOf([p] { p->Render(); }), "TGLPrimitive.Render error: Index out of bounds");
     p->Indices().SetIndex(2, 3);
-    EXPECT_EQ(testsupport::MessageOf([p] { p->BuildNormals(); }), "TGLPrimitive.BuildNormals error: Index out of bounds");
+    EXPECT_EQ(testsupport::MessageOf([p] { p->BuildNormals(); }),
+              "TGLPrimitive.BuildNormals error: Index out of bounds");
     EXPECT_TRUE(gl.Calls().empty()) << gl.Text();
 
     // Vertices removed under good indices: checked again, no display list opened.

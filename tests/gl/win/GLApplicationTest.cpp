@@ -48,7 +48,8 @@ std::string RawRead(const std::string& key, const std::string& name)
 {
     char buffer[256] = {};
     DWORD size = sizeof(buffer) - 1;
-    const LONG status = RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size);
+    const LONG status =
+        RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size);
     return status == ERROR_SUCCESS ? buffer : "(missing)";
 }
 

@@ -1,6 +1,7 @@
-// A real context under Wine (Xvfb, Mesa llvmpipe): primitives and textures
-// drawn and read back from the frame buffer, picking, and a frame captured
-// before the swap, written as BMP and JPEG files and read back. Lights and
+// The binding and a real context under Wine (Xvfb, Mesa llvmpipe): loading
+// the libraries, making the context, primitives and textures drawn and read
+// back from the frame buffer, picking, and a frame captured before the swap,
+// written as BMP and JPEG files and read back. Lights and
 // materials on a real context: the lit tile of SceneEndToEndTest.
 #include <windows.h>
 
@@ -15,11 +16,13 @@
 #include <vector>
 
 #include "classlib/graphics/Bitmap.h"
+#include "gl/GLLoader.h"
 #include "classlib/graphics/JPEGImage.h"
 #include "gl/ScreenShotPicture.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 #include "GLTestWindow.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -124,7 +127,66 @@ void Quad(int x0, int y0, int y1)
     glEnd();
 }
 
+bool AllBound(GLEntrySource source, bool bound)
+{
+    bool all = true;
+    for (int i = 0; i < GLEntryCount(); ++i) {
+        const GLEntryInfo& entry = GLEntries()[i];
+        if (entry.Source == source && entry.IsBound() != bound) {
+            ADD_FAILURE() << entry.Variable << (bound ? " is not bound" : " is still bound");
+            all = false;
+        }
+    }
+    return all;
+}
+
 }  // namespace
+
+TEST(GLLoader, LoadingBindsEveryEntryPointAndClosingOrABogusLibraryLeavesNothingBound)
+{
+    InitOpenGL();
+    InitGLU();
+    EXPECT_TRUE(AllBound(GLEntrySource::GL, true));
+    EXPECT_TRUE(AllBound(GLEntrySource::WGL, true));
+    EXPECT_TRUE(AllBound(GLEntrySource::EXT, false));  // these need a context
+    EXPECT_TRUE(AllBound(GLEntrySource::GLU, true));
+    CloseGLU();
+    EXPECT_TRUE(AllBound(GLEntrySource::GLU, false));
+    CloseOpenGL();
+    EXPECT_TRUE(AllBound(GLEntrySource::GL, false));
+
+    InitOpenGL();
+    InitGLU();
+    EXPECT_EQ(testsupport::MessageOf([] { LoadOpenGL("NoSuchOpenGL.DLL"); }),
+              "Error: Could not load OpenGL from NoSuchOpenGL.DLL");
+    EXPECT_FALSE(OpenGLLoaded());
+    EXPECT_TRUE(AllBound(GLEntrySource::GL, false));
+    EXPECT_TRUE(AllBound(GLEntrySource::WGL, false));
+    EXPECT_EQ(testsupport::MessageOf([] { LoadGLU("NoSuchGLU.DLL"); }), "Could not load GLU from NoSuchGLU.DLL");
+    EXPECT_TRUE(AllBound(GLEntrySource::GLU, false));
+}
+
+TEST_F(GLDraw, TheContextIsMadeOnAnAcceleratedDoubleBufferedFormatAndMadeAgainWithTheSame)
+{
+    EXPECT_TRUE(CheckExtension("GL_ARB_multitexture"));
+    EXPECT_GE(context->WGLExtensions().IndexOf("WGL_EXT_swap_control"), 0);
+    EXPECT_GE(context->Primitives().TextureUnits(), 2);
+    for (const TGLPixelFormat& format : context->AcceleratedFormats())
+        EXPECT_EQ(format.Flags, pffDrawToWindow | pffSupportOpenGL);
+    const int chosen = context->AcceleratedIndex();
+    ASSERT_GE(chosen, 0);
+    EXPECT_TRUE(context->AcceleratedFormats()[chosen].DoubleBuffer);
+    EXPECT_EQ(GetPixelFormat(window.DC()), context->AcceleratedFormats()[chosen].FormatNumber);
+    context->VSync = false;
+    context->SwapBuffers(window.DC());
+    EXPECT_EQ(wglGetSwapIntervalEXT(), 0);
+
+    context->DestroyRC();
+    EXPECT_EQ(context->Context(), nullptr);
+    context->CreateRC(window.DC());
+    ASSERT_TRUE(context->Active());
+    EXPECT_EQ(context->AcceleratedIndex(), chosen);
+}
 
 // Drawing through indices on a real context: the scene's meshes (SceneMeshDrawTest).
 TEST_F(GLDraw, ATriangleIsDrawnThroughTheDisplayListItWasCompiledWith)

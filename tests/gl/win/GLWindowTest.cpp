@@ -1,7 +1,7 @@
 // The render window under Wine with the OpenGL application behind it: inside
 // a form or a panel, inside a foreign host window; its device context's life,
-// the messages it answers itself and a switch of software rendering. (Its
-// full-screen popup: GLApplicationTest.)
+// the messages it answers itself and a switch of software rendering; its
+// colour. (Its full-screen popup: GLApplicationTest.)
 #include "gl/GLWindow.h"
 
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include "GLApplicationTestSupport.h"
 #include "classlib/ui/ExtCtrls.h"
 #include "gl/GLLoader.h"
+#include "gl/WindowColor.h"
 #include "gl/core/GLBinding.h"
 
 namespace {
@@ -176,4 +177,16 @@ TEST_F(GLWindow, InAPanelOfAFormItsFramesReachTheScreenAlsoAfterAResize)
     Tick();
     EXPECT_TRUE(screenShows(Window->Width() - 3, Window->Height() - 3, RGB(200, 0, 200)))
         << "the frame does not cover the grown window";
+}
+
+TEST(WindowColor, SystemColoursAreResolvedThroughTheSystemAndPlainOnesUseTheLowThreeBytes)
+{
+    const TGLColorFloat face = WindowColorToFloat(static_cast<int32_t>(0x80000000u | COLOR_BTNFACE));
+    EXPECT_EQ(face.x, ColorRefToFloat(GetSysColor(COLOR_BTNFACE)).x);
+    EXPECT_EQ(face.z, ColorRefToFloat(GetSysColor(COLOR_BTNFACE)).z);
+    const TGLColorFloat high = WindowColorToFloat(0x020080FF);
+    EXPECT_EQ(high.x, 1.0f);
+    EXPECT_EQ(high.y, 128 / 255.0f);
+    EXPECT_EQ(high.z, 0.0f);
+    EXPECT_EQ(high.w, 1.0f);
 }

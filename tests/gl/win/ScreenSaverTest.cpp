@@ -65,7 +65,8 @@ protected:
         Hook();
         Saver->EnablePrivilegeProc = [this](const std::string& p) { PowerCalls.push_back("privilege " + p); };
         Saver->SetSystemPowerStateProc = [this](bool suspend, bool force) {
-            PowerCalls.push_back(std::string("power ") + (suspend ? "suspend" : "hibernate") + (force ? " forced" : ""));
+            PowerCalls.push_back(std::string("power ") + (suspend ? "suspend" : "hibernate") +
+                                 (force ? " forced" : ""));
         };
         AddWindow();
         Form->Show();
