@@ -182,8 +182,6 @@ GLRecorder::~GLRecorder()
     GActive = nullptr;
 }
 
-GLRecorder* GLRecorder::Active() { return GActive; }
-
 std::vector<GLCall> GLRecorder::CallsOf(std::string_view name) const
 {
     std::vector<GLCall> calls;

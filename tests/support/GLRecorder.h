@@ -49,9 +49,6 @@ public:
     GLRecorder(const GLRecorder&) = delete;
     GLRecorder& operator=(const GLRecorder&) = delete;
 
-    // The recorder whose stubs are installed, or null.
-    static GLRecorder* Active();
-
     const std::vector<GLCall>& Calls() const { return FCalls; }
     void Clear() { FCalls.clear(); }
     // The calls of one entry point, in order.

@@ -13,6 +13,7 @@
 #include "app/core/DisplayControl.h"
 #include "classlib/core/Exceptions.h"
 #include "gl/core/CustomGLDisplay.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -50,15 +51,7 @@ struct TDisplayFixture {
         };
         Display->EnumerateModes();
     }
-    std::string Warning()
-    {
-        try {
-            CheckDesktopColorDepth(*Display);
-        } catch (const Exception& e) {
-            return e.Message;
-        }
-        return "(none)";
-    }
+    std::string Warning() { return testsupport::MessageOf([this] { CheckDesktopColorDepth(*Display); }); }
 };
 
 const std::vector<TVideoMode> UsualModes{{1280, 1024, 32}, {800, 600, 32}, {1024, 768, 16}, {640, 480, 16}};
@@ -75,11 +68,11 @@ TEST(GLApplicationRules, TheColorDepthCheckReadsTheDesktopAgainAndGivesTheProgra
                  "Rendering mode with lower performance and quality! You need to update your video drivers. "
                  "See the HELP for more details.");
     TDisplayFixture f(UsualModes, {1280, 1024, 32});
-    EXPECT_EQ(f.Warning(), "(none)");
+    EXPECT_EQ(f.Warning(), "(no exception)");
     f.Driver->Desktop = {1280, 1024, 24};  // changed since the modes were listed
     EXPECT_EQ(f.Warning(), ColorDepthWarning);
     f.Driver->Desktop = {1024, 768, 16};
-    EXPECT_EQ(f.Warning(), "(none)");
+    EXPECT_EQ(f.Warning(), "(no exception)");
 }
 
 TEST(GLApplicationRules, AStoredModeBecomesTheFullScreenModeAndAMalformedOneKeepsTheCurrent)

@@ -41,10 +41,9 @@ TEST_F(GLDisplayList, CallingATextBuildsTheListsOnceAndSendsItsBytes)
     EXPECT_EQ(call.Args.at(1), "5121");  // GL_UNSIGNED_BYTE: 8-bit codes
     EXPECT_EQ(std::memcmp(call.Pointers.at(0), text.data(), 3), 0);
 
-    // Deleted, then called: built again; a rebuild frees exactly the lists that were built.
+    // Deleted (once only: SceneFontTest), then called: built again; a rebuild
+    // frees exactly the lists that were built.
     font->Delete();
-    font->Delete();
-    EXPECT_EQ(gl.Count("glDeleteLists"), 1);
     font->CallString("A");
     EXPECT_EQ(builds, 2);
     font->Range = 1;
