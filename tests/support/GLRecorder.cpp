@@ -32,13 +32,10 @@ int VectorLength(Id id, long long previous)
     case Id::glLightfv:
     case Id::glLightModelfv:
     case Id::glMaterialfv:
-    case Id::glFogfv:
-    case Id::glTexEnvfv:
         if (previous == GL_SPOT_DIRECTION)
             return 3;
         for (const GLenum fourValues : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION, GL_EMISSION,
-                                        GL_AMBIENT_AND_DIFFUSE, GL_LIGHT_MODEL_AMBIENT, GL_FOG_COLOR,
-                                        GL_TEXTURE_ENV_COLOR})
+                                        GL_AMBIENT_AND_DIFFUSE, GL_LIGHT_MODEL_AMBIENT})
             if (previous == fourValues)
                 return 4;
         return 1;

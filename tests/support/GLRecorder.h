@@ -9,9 +9,9 @@
 // Arguments are written as decimal integers, reals in the %g form, strings
 // in double quotes, and pointers as "ptr" or "null" - except the vectors the
 // GL reads through a pointer, which are written as their values in braces:
-// "glLightModelfv(2899, {0,0,0,1})" (the colour, normal and glLight*,
-// glMaterial*, glFog*, glTexEnv* vectors; their length comes from the
-// entry point and the parameter name).
+// "glLightModelfv(2899, {0,0,0,1})" (the colour, normal, glLight* and
+// glMaterial* vectors; their length comes from the entry point and the
+// parameter name).
 //
 // Canned answers: glGetString and glGetIntegerv answer what the test set
 // (null / nothing written otherwise); glGenLists and glGenTextures hand out
