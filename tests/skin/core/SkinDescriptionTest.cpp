@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/core/SkinDescription.h"
-#include "SkinTestIni.h"
+#include "SkinTestSupport.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "classlib/core/SysUtils.h"
 #include "skin/core/SkinEncodings.h"
-#include "SkinTestIni.h"
+#include "SkinTestSupport.h"
 #include "../../support/ExceptionMessage.h"
 
 using testsupport::MessageOf;

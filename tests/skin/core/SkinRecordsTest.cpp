@@ -4,7 +4,7 @@
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinObjectRecords.h"
 #include "skin/core/SkinWindowRecords.h"
-#include "SkinTestIni.h"
+#include "SkinTestSupport.h"
 
 namespace {
 
