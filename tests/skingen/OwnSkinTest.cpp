@@ -65,15 +65,15 @@ struct TOwnSkin {
     }
 };
 
-TspSkinGeometry Geometry(const TspDataSkinCustomControl& record)
+TspSkinGeometry Geometry(const TspDataSkinCustomControl& r)
 {
     TspSkinGeometry g;
-    g.SkinRect = record.SkinRect;
-    g.LTPoint = record.LeftTopPoint;
-    g.RTPoint = record.RightTopPoint;
-    g.LBPoint = record.LeftBottomPoint;
-    g.RBPoint = record.RightBottomPoint;
-    g.ClRect = record.ClientRect;
+    g.SkinRect = r.SkinRect;
+    g.LTPoint = r.LeftTopPoint;
+    g.RTPoint = r.RightTopPoint;
+    g.LBPoint = r.LeftBottomPoint;
+    g.RBPoint = r.RightBottomPoint;
+    g.ClRect = r.ClientRect;
     g.ResizeMode = g.GetResizeMode();
     return g;
 }

@@ -50,15 +50,14 @@ TEST(SkinRecords, EveryKeyReadsAndWritesBack)
             const std::string name = entry.substr(0, entry.find(':'));
             ASSERT_EQ(entry.substr(entry.find(':') + 1), keywords[i]);
             TMemIniFile saved("");
-            if (list == "SKINCONTROLS") {
-                auto record = CreateSkinControl(keywords[i], name);
+            const auto roundTrip = [&](auto record) {
                 record->LoadFromFile(fixture);
                 record->SaveToFile(saved);
-            } else {
-                auto record = CreateSkinObject(keywords[i], name);
-                record->LoadFromFile(fixture);
-                record->SaveToFile(saved);
-            }
+            };
+            if (list == "SKINCONTROLS")
+                roundTrip(CreateSkinControl(keywords[i], name));
+            else
+                roundTrip(CreateSkinObject(keywords[i], name));
             EXPECT_EQ(SectionLines(saved, name), SectionLines(fixture, name)) << name;
             ++records;
         }
