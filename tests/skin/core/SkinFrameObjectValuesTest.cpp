@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <utility>
 
 TEST(SkinFrameObjectValuesTest, MorphTakesExactlyTenStepsEachWay)
@@ -79,6 +80,19 @@ TEST(SkinFrameObjectValuesTest, FrameIndexesStayInsideTheStrip)
     TSkinRegulatorDrag flat{5, 5};
     flat.SetSteps(40, 5);
     EXPECT_EQ(flat.ValueStep, 1);
+}
+
+// Ranges and lengths from a skin are any int: the value logic works in a
+// wider type (UBSan stops the native run at an overflow).
+TEST(SkinFrameObjectValuesTest, WildSkinValuesSaturate)
+{
+    const TSkinTrackBarGeometry track{{10, 5}, {110, 5}, INT_MIN, INT_MAX};
+    EXPECT_EQ(track.PositionToValue(track.ValueToPosition(INT_MAX)), INT_MAX);
+    TSkinRegulatorDrag drag{INT_MIN, INT_MAX};
+    drag.SetSteps(INT_MIN, INT_MIN);
+    EXPECT_EQ(drag.Move(0, INT_MAX), INT_MAX);
+    EXPECT_EQ(drag.Move(INT_MAX, INT_MIN), 0);
+    EXPECT_EQ(FrameGaugeFrame(INT_MAX, INT_MIN, INT_MAX, INT_MAX), INT_MAX);
 }
 
 TEST(SkinFrameObjectValuesTest, AnimationStepsForwardWrapsStopsAndRunsBack)

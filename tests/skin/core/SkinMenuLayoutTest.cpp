@@ -150,6 +150,31 @@ TEST(SkinMenuLayoutTest, ArrowKeysSkipUnusableItemsAndScrollTheSelectionIntoView
     EXPECT_EQ(tall.TopIndex, 7);
 }
 
+// Record values are any int: a level's sizes, item rectangles, scrolling
+// and placement hold them to a safe range (UBSan stops the native run at an
+// overflow), and walking a level whose items never fit still ends.
+TEST(SkinMenuLayoutTest, WildRecordValuesStayInRange)
+{
+    for (const int v : {INT_MIN, INT_MAX}) {
+        TspDataSkinPopupWindow popup;
+        popup.ItemsRect = {2, 2, 60, 40};
+        popup.RightTopPoint = popup.LeftBottomPoint = popup.RightBottomPoint = {v, v};
+        TspDataSkinMenuItem item("menuitem");
+        item.SkinRect = item.DividerRect = item.TextRect = {~v, ~v, v, v};
+        TspSkinMenuLevelLayout layout;
+        layout.Heights = {20, SkinMenuItemHeight(true, &item, 20), SkinMenuItemHeight(false, &item, 20)};
+        layout.Usable = {true, false, true};
+        const TspSkinMenuLevelSize size = SkinMenuLevelSize(v, v, layout.Heights, &popup, {v, v}, &item, 600);
+        layout.ItemsRect = size.ItemsRect;
+        layout.Scrolling = size.Scrolling;
+        layout.CalcItemRects();
+        layout.ScrollUp(true);
+        EXPECT_EQ(layout.WalkDown(0), 2);
+        SkinMenuPlacement({v, v, v, v}, WorkArea, size.Width, size.Height, v, true, false, false);
+        SkinMenuPlacement({v, v, v, v}, WorkArea, size.Width, size.Height, v, false, false, true);
+    }
+}
+
 // Tenths, not repeated sums of 0.1: ten steps end exactly at 1, and a
 // highlight left after four steps fades back in four.
 TEST(SkinMenuLayoutTest, MorphTakesTenStepsAndReversesFromWhereItIs)
