@@ -109,17 +109,13 @@ TEST(EffectImage, OtherSizesTinyImagesAndRectanglesOutOfRangeAreSafe)
         (TEffectImage(a).*morph)(TEffectImage(b), 0.5);
         EXPECT_EQ(Row(a, 2), (std::vector<int>{10, 10, 10, 10}));
 
-        // One pixel wide or high: every morph stays inside the image.
-        for (double kf : {0.0, 0.5, 1.0}) {
-            TDibImage one = Flat(1, 3, 10);
-            TDibImage two = Flat(1, 3, 200);
-            (TEffectImage(one).*morph)(TEffectImage(two), kf);
-            TDibImage wide = Flat(3, 1, 10);
-            TDibImage wide2 = Flat(3, 1, 200);
-            (TEffectImage(wide).*morph)(TEffectImage(wide2), kf);
-        }
-        TDibImage none = Flat(0, 0, 0);
-        (TEffectImage(none).*morph)(TEffectImage(none), 0.5);
+        // One pixel wide or high, or empty: every morph stays inside the image.
+        for (const auto& [w, h] : {std::pair{1, 3}, {3, 1}, {0, 0}})
+            for (double kf : {0.0, 0.5, 1.0}) {
+                TDibImage one = Flat(w, h, 10);
+                TDibImage two = Flat(w, h, 200);
+                (TEffectImage(one).*morph)(TEffectImage(two), kf);
+            }
     }
     TDibImage thin = Flat(1, 1, 10);
     TDibImage thin2 = Flat(1, 1, 200);

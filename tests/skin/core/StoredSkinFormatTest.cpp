@@ -135,26 +135,22 @@ TEST(StoredSkinFormat, CountsNeverReserve)
     EXPECT_LE(claims.Largest, claims.Size());
 }
 
+// A payload of several chunks inflates to itself (reading a payload back is
+// the packer's test); a cut or damaged stream is an error, and a payload of
+// another version is refused.
 TEST(StoredSkinFormat, CompressedPayload)
 {
     TspSkinPictures pictures;
     pictures.Mask = Image(33, 40, 24);  // more than one 4096-byte chunk
     TStringList ini;
-    ini.SetText("[VERSION]\nskinname=x\n");
     TMemoryStream payload;
     WriteCompressedSkinPayload(payload, pictures, ini);
     TMemoryStream packed;
     CompressStream(payload, packed);
     EXPECT_LT(packed.Size(), payload.Size());
-
     TMemoryStream inflated;
     DecompressStream(inflated, packed);
-    inflated.SetPosition(0);
-    TspSkinPictures back;
-    TStringList backIni;
-    ASSERT_TRUE(ReadCompressedSkinPayload(inflated, back, backIni));
-    EXPECT_TRUE(Same(back.Mask, pictures.Mask));
-    EXPECT_TRUE(backIni.Equals(ini));
+    EXPECT_EQ(Bytes(inflated), Bytes(payload));
 
     // Data that stops before the end marker or the checksum, or that is
     // damaged, is an error rather than a shorter payload.
@@ -171,7 +167,7 @@ TEST(StoredSkinFormat, CompressedPayload)
     EXPECT_THROW(DecompressStream(out, *bad), EZDecompressionError);
 
     auto version2 = StreamOf({2, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0});
-    EXPECT_FALSE(ReadCompressedSkinPayload(*version2, back, backIni));
+    EXPECT_FALSE(ReadCompressedSkinPayload(*version2, pictures, ini));
 }
 
 TEST(StoredSkinFormat, JpegNamesAreLowerCase)
