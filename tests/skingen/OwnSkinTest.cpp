@@ -65,15 +65,15 @@ struct TOwnSkin {
     }
 };
 
-TspSkinGeometry Geometry(const TspDataSkinCustomControl& r)
+TspSkinGeometry Geometry(const TspDataSkinCustomControl& record)
 {
     TspSkinGeometry g;
-    g.SkinRect = r.SkinRect;
-    g.LTPoint = r.LeftTopPoint;
-    g.RTPoint = r.RightTopPoint;
-    g.LBPoint = r.LeftBottomPoint;
-    g.RBPoint = r.RightBottomPoint;
-    g.ClRect = r.ClientRect;
+    g.SkinRect = record.SkinRect;
+    g.LTPoint = record.LeftTopPoint;
+    g.RTPoint = record.RightTopPoint;
+    g.LBPoint = record.LeftBottomPoint;
+    g.RBPoint = record.RightBottomPoint;
+    g.ClRect = record.ClientRect;
     g.ResizeMode = g.GetResizeMode();
     return g;
 }
@@ -202,9 +202,11 @@ TEST(OwnSkin, ClientAreasAndStretchedSpans)
 {
     TOwnSkin skin;
     EXPECT_EQ(OffColour(skin.Frame, skin.Client), 0);
-    ExpectNinePartsTile(skin.Frame, {0, 0, skin.Frame.Width, skin.Frame.Height}, skin.LT, skin.RT, skin.LB, skin.RB, "frame");
+    const TRect frame{0, 0, skin.Frame.Width, skin.Frame.Height};
+    ExpectNinePartsTile(skin.Frame, frame, skin.LT, skin.RT, skin.LB, skin.RB, "frame");
     for (const char* name : {"panel", "groupbox"}) {
         auto record = skin.Load<TspDataSkinPanelControl>(CreateSkinControl("panel", name));
+        ASSERT_TRUE(record) << name;
         const TRect& s = record->SkinRect;
         const TRect& c = record->ClientRect;
         const TRect client{s.Left + c.Left, s.Top + c.Top, s.Left + c.Right, s.Top + c.Bottom};
@@ -214,6 +216,7 @@ TEST(OwnSkin, ClientAreasAndStretchedSpans)
                             record->RightBottomPoint, name);
     }
     auto button = skin.Load<TspDataSkinButtonControl>(CreateSkinControl("button", "button"));
+    ASSERT_TRUE(button);
     for (const TRect& r : {button->SkinRect, button->ActiveSkinRect, button->DownSkinRect, button->DisabledSkinRect}) {
         const int left = r.Left + button->LeftTopPoint.X, right = r.Left + button->RightTopPoint.X;
         EXPECT_TRUE(Uniform(skin.Controls, left, r.Top, right, r.Bottom, false));

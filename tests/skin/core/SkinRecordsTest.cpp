@@ -95,7 +95,8 @@ TEST(SkinRecords, ControlSpecialRules)
     auto list = Loaded(CreateSkinControl("checklistbox", "c"), "[c]\n");
     EXPECT_EQ(dynamic_cast<TspDataSkinCheckListBox*>(list.get())->HScrollBarName, "hscrollbar");
 
-    auto bits = Loaded(CreateSkinControl("bitlabel", "s"), "[s]\nsymbolslinecount=2\nsymbolsline0=0123\nsymbolsline1=ABCD\n");
+    auto bits = Loaded(CreateSkinControl("bitlabel", "s"),
+                       "[s]\nsymbolslinecount=2\nsymbolsline0=0123\nsymbolsline1=ABCD\n");
     EXPECT_EQ(dynamic_cast<TspDataSkinBitLabelControl*>(bits.get())->Symbols->Text(), "0123\r\nABCD\r\n");
 }
 
