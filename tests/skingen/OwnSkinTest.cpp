@@ -135,8 +135,8 @@ TEST(OwnSkin, GeneratorReproducesTheCommittedFiles)
 
 // The records fit the pictures and stretch as the design needs at any size.
 // The sizes themselves (the button's 24 pixels, its 10-pixel ends, the
-// frame's corners and buttons) are proven on screen by the program's own
-// dialog (ProgramSkinTest).
+// frame's corners and close button) are proven on screen by the program's
+// own dialog (ProgramSkinTest).
 TEST(OwnSkin, RecordsAndTheirGeometry)
 {
     TOwnSkin skin;
@@ -169,6 +169,7 @@ TEST(OwnSkin, RecordsAndTheirGeometry)
     auto sysMenu = skin.Load<TspDataSkinStdButton>(CreateSkinObject("stdbutton", "sysmenubutton"));
     auto caption = skin.Load<TspDataSkinCaption>(CreateSkinObject("caption", "caption"));
     ASSERT_TRUE(close && sysMenu && caption);
+    EXPECT_EQ(sysMenu->Command, cmSysMenu);
     EXPECT_LT(caption->SkinRect.Left, skin.LT.X);
     EXPECT_GE(caption->SkinRect.Right, skin.RT.X);
     EXPECT_LE(caption->SkinRect.Bottom, skin.LT.Y);
