@@ -190,10 +190,12 @@ TEST(OwnSkin, RecordsAndTheirGeometry)
         EXPECT_TRUE(p.X >= c.Left && p.X <= c.Right && p.Y >= c.Top && p.Y <= c.Bottom);
     EXPECT_GE(skin.RT.X - skin.LT.X, 1);
     EXPECT_GE(skin.LB.Y - skin.LT.Y, 1);
-    // The stretched caption band is solid in the mask.
+    // The stretched caption band is solid in the mask; the right-top corner
+    // is cut like the left-top one the program's run sees.
     for (int y = 0; y < skin.LT.Y; ++y)
         for (int x = skin.LT.X; x < skin.RT.X; ++x)
             ASSERT_TRUE(MaskInside(skin.Mask, x, y)) << x << "," << y;
+    EXPECT_FALSE(MaskInside(skin.Mask, skin.Mask.Width - 1, 0));
 }
 
 // Client areas are exactly the dialog colour (the plain controls on them
