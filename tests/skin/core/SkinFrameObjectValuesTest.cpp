@@ -88,6 +88,9 @@ TEST(SkinFrameObjectValuesTest, WildSkinValuesSaturate)
 {
     const TSkinTrackBarGeometry track{{10, 5}, {110, 5}, INT_MIN, INT_MAX};
     EXPECT_EQ(track.PositionToValue(track.ValueToPosition(INT_MAX)), INT_MAX);
+    const TSkinTrackBarGeometry wide{{INT_MIN, 0}, {INT_MAX, 1}, 0, 10};
+    EXPECT_FALSE(wide.Vertical());
+    EXPECT_EQ(wide.ValueToPosition(10).X, INT_MAX);
     TSkinRegulatorDrag drag{INT_MIN, INT_MAX};
     drag.SetSteps(INT_MIN, INT_MIN);
     EXPECT_EQ(drag.Move(0, INT_MAX), INT_MAX);
