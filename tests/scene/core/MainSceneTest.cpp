@@ -108,6 +108,9 @@ TEST(MainScene, ClearFreesEveryOwnedObjectOnceAfterRemovesAndDuplicates)
     delete duplicate;
 }
 
+// Each frame starts with culling on and the texture forgotten (a font may
+// have bound its glyphs behind the cache's back); the alpha-blend state
+// carries over.
 TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
 {
     ResetRenderState();
@@ -117,72 +120,44 @@ TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
     TMainScene scene;
     scene.GL = &gl;
     TCountingTexture texture;
-    auto* first = new TRecordingObject("First", log);
-    auto* second = new TRecordingObject("Second", log);
-    first->Texture = &texture;
-    second->Texture = &texture;
-    scene.AddObject(first, poRender);
-    scene.AddObject(second, poRender);
-
-    recorder.Clear();
-    scene.Render();
-    EXPECT_EQ(texture.Binds, 1);  // the second object finds it current
-    EXPECT_EQ(recorder.Text(), "glEnable(2884)\nglEnable(3553)\n");
-
-    recorder.Clear();
-    scene.Render();
-    EXPECT_EQ(texture.Binds, 2);  // bound again in the next frame
-    EXPECT_EQ(recorder.Count("glEnable"), 2);
-
-    // The alpha-blend state carries over from one frame to the next.
+    for (const char* name : {"First", "Second"}) {
+        auto* object = new TRecordingObject(name, log);
+        object->Texture = &texture;
+        scene.AddObject(object, poRender);
+    }
     SetAlphaBlend(true);
     recorder.Clear();
     scene.Render();
+    EXPECT_EQ(texture.Binds, 1);  // the second object finds it current
+    scene.Render();
+    EXPECT_EQ(texture.Binds, 2);  // bound again in the next frame
+    EXPECT_EQ(recorder.CallsOf("glEnable").front().Text(), "glEnable(2884)");
+    recorder.Clear();
     SetAlphaBlend(true);
     EXPECT_EQ(recorder.Count("glBlendFunc"), 0);
     ResetRenderState();
 }
 
-TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChange)
+// The cache sends only changes, but after a reset it sends the state
+// whatever it is, null included.
+TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChangeAndAgainAfterAReset)
 {
     ResetRenderState();
     GLRecorder recorder;
     TCountingTexture sand;
     TCountingTexture rock;
-
-    // After a reset the state is unknown: null disables once.
     SetCurrentTexture(nullptr);
     SetCurrentTexture(nullptr);
-    EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
-
-    recorder.Clear();
     SetCurrentTexture(&sand);
     SetCurrentTexture(&sand);
     SetCurrentTexture(&rock);
-    EXPECT_EQ(recorder.Text(), "glEnable(3553)\n");
-    EXPECT_EQ(sand.Binds, 1);
-    EXPECT_EQ(rock.Binds, 1);
     EXPECT_EQ(CurrentTexture(), &rock);
-
-    recorder.Clear();
-    SetCurrentTexture(nullptr);
-    SetCurrentTexture(nullptr);
-    EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
-
-    // Forgetting the texture sends nothing, and the next call binds again.
-    SetCurrentTexture(&sand);
-    recorder.Clear();
-    ResetTextureCache();
-    EXPECT_TRUE(recorder.Calls().empty());
-    SetCurrentTexture(&sand);
-    EXPECT_EQ(sand.Binds, 3);
-    EXPECT_EQ(recorder.Text(), "glEnable(3553)\n");
-
-    // Texturing left on behind the cache's back (a font binding its glyphs)
-    // is turned off for the next untextured object.
-    recorder.Clear();
+    ResetTextureCache();  // sends nothing itself
+    SetCurrentTexture(&rock);
     ResetTextureCache();
     SetCurrentTexture(nullptr);
-    EXPECT_EQ(recorder.Text(), "glDisable(3553)\n");
+    EXPECT_EQ(recorder.Text(), "glDisable(3553)\nglEnable(3553)\nglEnable(3553)\nglDisable(3553)\n");
+    EXPECT_EQ(sand.Binds, 1);
+    EXPECT_EQ(rock.Binds, 2);
     ResetRenderState();
 }

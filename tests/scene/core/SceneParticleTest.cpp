@@ -50,28 +50,6 @@ std::vector<double> DrawsFrom(uint32_t seed, int count)
 
 }  // namespace
 
-TEST(MainVisualObject, TheTransformIsTranslateThenYXZRotationThenScale)
-{
-    GLRecorder recorder;
-    TMarkVisual mesh("Mesh");
-    TMainVisualObject object;
-    object.Visual = &mesh;
-    object.Position = {1, 2, 3};
-    object.Angles = {10, 20, 30};
-    object.Scale = {2, 3, 4};
-    object.VisualOptions = voPosition | voRotation | voScale;
-    object.Render();
-    EXPECT_EQ(recorder.Text(),
-              "glPushMatrix()\nglTranslatef(1, 2, 3)\nglRotatef(20, 0, 1, 0)\nglRotatef(10, 1, 0, 0)\n"
-              "glRotatef(30, 0, 0, 1)\nglScalef(2, 3, 4)\nglFlush()\nglPopMatrix()\n");
-
-    recorder.Clear();
-    object.VisualOptions = voRotation;
-    object.RenderOpaque();
-    EXPECT_EQ(recorder.Names(), (std::vector<std::string>{"glPushMatrix", "glRotatef", "glRotatef", "glRotatef",
-                                                           "glFlush", "glPopMatrix"}));
-}
-
 TEST(MainVisualObjectList, DrawsTheVisualAtEveryItemVisibleOrNotAndAnimatesItOnce)
 {
     GLRecorder recorder;

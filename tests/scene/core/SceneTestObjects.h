@@ -52,22 +52,28 @@ inline std::unique_ptr<TResourceLoader> Writer(TMainObject* root)
 
 // Program resources, RCDATA and bitmaps (packed DIBs: BMP files without
 // their 14-byte header), served from strings with names matched without
-// case; installed while it lives.
+// case; installed while it lives. Requests lists the names asked for. A
+// name joined to a native folder ("/tmp/...") keeps that folder, which a
+// resource name never has: it is dropped.
 class TStringResources : public TSceneResourceProvider, public TSceneBitmapResources {
 public:
     TStringResources() { SetSceneResources(this); }
     ~TStringResources() override { SetSceneResources(nullptr); }
 
-    void Add(const std::string& name, const std::string& bytes) { FResources[UpperCase(name)] = bytes; }
-    void AddBitmap(const std::string& name, const std::string& packedDib) { FBitmaps[UpperCase(name)] = packedDib; }
+    void Add(const std::string& name, const std::string& bytes) { FResources[Key(name)] = bytes; }
+    void AddBitmap(const std::string& name, const std::string& packedDib) { FBitmaps[Key(name)] = packedDib; }
     void Clear() { FResources.clear(); }
     std::string ReadResource(const std::string& name) override { return Find(FResources, name); }
     std::string ReadBitmapResource(const std::string& name) override { return Find(FBitmaps, name); }
+    std::vector<std::string> Requests;
 
 private:
-    static std::string Find(const std::map<std::string, std::string>& resources, const std::string& name)
+    static std::string Key(const std::string& name) { return UpperCase(name.substr(name.find_last_of('/') + 1)); }
+    std::string Find(const std::map<std::string, std::string>& resources, const std::string& path)
     {
-        const auto found = resources.find(UpperCase(name));
+        const std::string name = path.substr(path.find_last_of('/') + 1);
+        Requests.push_back(name);
+        const auto found = resources.find(Key(name));
         if (found == resources.end())
             throw EResNotFound("Resource " + name + " not found");
         return found->second;

@@ -4,18 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "../../gl/win/GLTestWindow.h"
 #include "../../support/ProgramPath.h"
-#include "classlib/core/BmpCodec.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 #include "gl/core/GLTexture.h"
@@ -183,48 +179,4 @@ TEST_F(ProgramMeshes, TheBubbleIsDrawnInTheTransparentPassAndClearInItsMiddle)
     const std::array<int, 3> rim = Pixel(Width / 2 + static_cast<int>(0.75 * radiusPixels), Height / 2);
     EXPECT_LT(std::abs(middle[2] - clear[2]) + std::abs(middle[0] - clear[0]), 60);
     EXPECT_GT(rim[0] + rim[1] + rim[2], middle[0] + middle[1] + middle[2]);
-}
-
-// Not a check: pictures to look at, written as a BMP file to the path in
-// CORVALEN_FISH_SHOT (run with --gtest_also_run_disabled_tests). Every fish
-// from the side and at an angle in two phases of the stroke; with
-// CORVALEN_FISH naming one (e.g. "discus"), that fish large in four views.
-TEST_F(ProgramMeshes, DISABLED_Picture)
-{
-    const char* path = std::getenv("CORVALEN_FISH_SHOT");
-    ASSERT_NE(path, nullptr);
-    const char* one = std::getenv("CORVALEN_FISH");
-    const float yawOf[] = {0, -40, 0, 35};
-    if (one != nullptr && *one != 0) {
-        TSceneMesh* mesh = Mesh(one);
-        for (int view = 0; view < 4; ++view) {
-            mesh->SetFramePosition(view * 3.0f);
-            Draw(*mesh, view % 2 == 0 ? -150.0f : 150.0f, view < 2 ? 95.0f : -95.0f, -250,
-                 yawOf[view] + (view >= 2 ? 180 : 0));
-        }
-    } else {
-        for (int i = 0; i < 6; ++i) {
-            TSceneMesh* mesh = Mesh(Fish[i]);
-            for (int view = 0; view < 4; ++view) {
-                mesh->SetFramePosition(view * 3.0f);
-                Draw(*mesh, -450 + 300 * static_cast<float>(view), 375 - 150 * static_cast<float>(i), -1000,
-                     yawOf[view] + (view >= 2 ? 180 : 0));
-            }
-        }
-    }
-    TDibImage image;
-    image.Width = Width;
-    image.Height = Height;
-    image.BitCount = 24;
-    image.Allocate();
-    std::vector<GLubyte> row(static_cast<size_t>(Width) * 3);
-    for (int y = 0; y < Height; ++y) {
-        glReadPixels(0, y, Width, 1, GL_BGR, GL_UNSIGNED_BYTE, row.data());
-        std::copy(row.begin(), row.end(), image.ScanLine(Height - 1 - y));  // GL reads bottom-up
-    }
-    const std::vector<uint8_t> file = WriteBmpFile(image);
-    FILE* out = std::fopen(path, "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
 }
