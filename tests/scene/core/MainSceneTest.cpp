@@ -85,6 +85,7 @@ TEST(MainScene, ClearFreesEveryOwnedObjectOnceAfterRemovesAndDuplicates)
     scene->Remove(removed);
 
     EXPECT_EQ(duplicate->Owner(), nullptr);
+    EXPECT_EQ(removed->Owner(), nullptr);  // removing only takes it out
     EXPECT_EQ(scene->Objects().Count(), 3);
     EXPECT_EQ(ListCounts(*scene), (std::vector<int>{1, 1, 0}));
 

@@ -1,12 +1,9 @@
 #include "scene/core/SceneFont.h"
+#include "scene/core/SceneText.h"
 
 #include <cstring>
 #include <functional>
 
-#include "gl/core/CustomOpenGL.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {
@@ -50,32 +47,16 @@ std::vector<int> EnabledCodes(const TSceneFont& font)
     return codes;
 }
 
-// A font in a scene on a recorded context, drawing with the block
-// rasterizer; the scene's view is 800 x 600.
-struct FontScene : ::testing::Test {
-    GLRecorder Recorder;
-    TCustomOpenGL GL{std::make_unique<TGLStubPlatform>()};
-    TBlockRasterizer Rasterizer;
-    TMainScene Scene;
-    TSceneFont* Font = nullptr;
-
-    void SetUp() override
+// A font in a stub scene, drawing with the block rasterizer; the scene's
+// view is 800 x 600.
+struct FontScene : ::testing::Test, TStubScene {
+    FontScene()
     {
         SetSceneGlyphRasterizer(&Rasterizer);
-        ResetRenderState();
-        Scene.GL = &GL;
         Scene.ViewWidth = 800;
         Scene.ViewHeight = 600;
-        Font = new TSceneFont;
-        Font->SetName("Font");
-        Scene.AddObject(Font, 0);
-        Recorder.Clear();
     }
-    void TearDown() override
-    {
-        SetSceneGlyphRasterizer(nullptr);
-        ResetRenderState();
-    }
+    ~FontScene() override { SetSceneGlyphRasterizer(nullptr); }
 
     // The four bytes of texture pixel (x, row), row 0 being the bottom.
     std::vector<int> Texel(int x, int row) const
@@ -83,6 +64,20 @@ struct FontScene : ::testing::Test {
         const uint8_t* p = Font->GLTexture()->GetScanLine(row) + x * 4;
         return {p[0], p[1], p[2], p[3]};
     }
+
+    // A text of the lines in the font, built.
+    TSceneText* Text(const std::string& lines)
+    {
+        Font->Build();
+        auto* text = Add(new TSceneText, "Text", poRender);
+        text->Font = Font;
+        text->Lines.SetText(lines);
+        Recorder.Clear();
+        return text;
+    }
+
+    TBlockRasterizer Rasterizer;
+    TSceneFont* Font = Add(new TSceneFont, "Font");
 };
 
 }  // namespace
@@ -297,4 +292,43 @@ TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
     }
     resources.Clear();
     EXPECT_THROW(Font->Build(), EResNotFound);
+}
+
+TEST(SceneText, BlinkPhaseWrapsAtOneSecond)
+{
+    TSceneText text;
+    text.Animate(2.25f);
+    EXPECT_FLOAT_EQ(text.BlinkPhase, 0.25f);
+    text.Animate(0.75f);
+    EXPECT_FLOAT_EQ(text.BlinkPhase, 0.0f);
+}
+
+TEST_F(FontScene, EveryLineOfATextIsDrawnOneCellApartAndTheHighlightedLineBlinks)
+{
+    TSceneText* text = Text("one\ntwo\nthree");
+    text->Color = MakeColorRGBA(1, 2, 3, 4);
+    text->SetPosition(16, 100);
+    text->StringIndex = 1;
+    text->StringColor = MakeColorRGBA(200, 100, 50, 255);
+    text->BlinkPhase = 0;  // the trough of the pulse: 80 percent of every byte
+    Scene.Render();
+    std::vector<std::string> drawn;  // the colour and place of every line
+    for (const GLCall& call : Recorder.Calls())
+        if (call.Name == "glColor4ubv" || call.Name == "glTranslated")
+            drawn.push_back(call.Text());
+    EXPECT_EQ(drawn, (std::vector<std::string>{"glColor4ubv({1,2,3,4})", "glTranslated(16, 100, 0)",
+                                                "glColor4ubv({160,80,40,204})", "glTranslated(16, 84, 0)",
+                                                "glColor4ubv({1,2,3,4})", "glTranslated(16, 68, 0)"}));
+}
+
+TEST_F(FontScene, AScaledFontSpacesTextLinesByTheRoundedScaledCell)
+{
+    TSceneText* text = Text("a\nb\nc");
+    Font->FontOptions |= foScaled;
+    for (const auto& [scale, step] : {std::pair{0.40625f, "-6"}, {1.53125f, "-24"}}) {  // 6.5 and 24.5: ties to even
+        Recorder.Clear();
+        Font->ScaleY = scale;
+        text->RenderAlpha();
+        EXPECT_EQ(Recorder.CallsOf("glTranslated").at(1).Args[1], step);
+    }
 }

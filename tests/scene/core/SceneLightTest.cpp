@@ -2,37 +2,12 @@
 
 #include <set>
 
-#include "gl/core/CustomOpenGL.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {
 
-// A scene on an active context of the stub platform, its GL recorded.
-struct LitScene : ::testing::Test {
-    GLRecorder Recorder;
-    std::unique_ptr<TCustomOpenGL> GLContext = NewStubContext();
-    TCustomOpenGL& GL = *GLContext;
-    TMainScene Scene;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(GL.Active());
-        Scene.GL = &GL;
-        Recorder.Clear();
-        CurrentColor = {1, 1, 1, 1};
-    }
-    void TearDown() override { CurrentColor = {1, 1, 1, 1}; }
-
-    TMainLight* AddLight(const std::string& name, TProcessOptions options = poRender)
-    {
-        auto* light = new TMainLight;
-        light->SetName(name);
-        Scene.AddObject(light, options);
-        return light;
-    }
+struct LitScene : ::testing::Test, TStubScene {
+    TMainLight* AddLight(const std::string& name) { return Add(new TMainLight, name, poRender); }
 };
 
 // Something in the render list that leaves a mark in the GL record.

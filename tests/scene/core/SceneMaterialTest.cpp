@@ -1,25 +1,11 @@
 #include "scene/core/SceneMaterial.h"
 
-#include "gl/core/CustomOpenGL.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {
 
-// A scene with a context object (no context is made) and a material list
-// "Materials".
-class SceneMaterialTest : public ::testing::Test {
-protected:
-    SceneMaterialTest()
-    {
-        scene.GL = &context;
-        list = new TSceneMaterialList();
-        list->SetName("Materials");
-        scene.Add(list);
-    }
-
+// A stub scene with a material list "Materials".
+struct SceneMaterialTest : ::testing::Test, TStubScene {
     TSceneMaterial* NewMaterial(const std::string& name)
     {
         auto* material = new TSceneMaterial();
@@ -27,9 +13,7 @@ protected:
         return list->AddMaterial(material);
     }
 
-    TCustomOpenGL context{std::make_unique<TGLStubPlatform>()};
-    TMainScene scene;
-    TSceneMaterialList* list = nullptr;
+    TSceneMaterialList* list = Add(new TSceneMaterialList, "Materials");
 };
 
 }  // namespace
@@ -41,22 +25,22 @@ TEST_F(SceneMaterialTest, GroupsTakeTheirGLMaterialsFromTheSceneAndFreeThem)
     TGroupMaterial* second = material->AddGroup();
     EXPECT_EQ(first->Index() + second->Index(), 1);
     EXPECT_EQ(second->Material(), material);
-    ASSERT_EQ(context.Materials().Count(), 2);
-    EXPECT_EQ(context.Materials().Items(1), second->GLMaterial());
+    ASSERT_EQ(GL.Materials().Count(), 2);
+    EXPECT_EQ(GL.Materials().Items(1), second->GLMaterial());
     delete material;  // leaves the list, frees its groups and their GL materials
-    EXPECT_EQ(context.Materials().Count(), 0);
+    EXPECT_EQ(GL.Materials().Count(), 0);
     EXPECT_EQ(list->GetCount(), 0);
 }
 
 TEST_F(SceneMaterialTest, AddGroupNeedsTheScenesContextObjectAndGetGroupClamps)
 {
     TSceneMaterial* material = NewMaterial("Rock");
-    scene.GL = nullptr;
+    Scene.GL = nullptr;
     EXPECT_EQ(MessageOf([&] { material->AddGroup(); }), "TSceneMaterial.AddGroup error: MainScene is NIL!");
     EXPECT_EQ(material->GetGroupCount(), 0);
 
     // GetGroup clamps the index and raises without groups.
-    scene.GL = &context;
+    Scene.GL = &GL;
     EXPECT_EQ(MessageOf([&] { material->GetGroup(0); }), "TSceneMaterial.GetGroup error: Material has no groups!");
     TGroupMaterial* first = material->AddGroup();
     TGroupMaterial* second = material->AddGroup();
@@ -68,17 +52,13 @@ TEST_F(SceneMaterialTest, TheMaterialCacheSendsTheWholeGLMaterialAndItsAlpha)
 {
     TGroupMaterial* group = NewMaterial("Glass")->AddGroup();
     group->GLMaterial()->SetDiffuse({0.1f, 0.2f, 0.3f, 0.5f});
-    GLRecorder recorder;
     group->GLMaterial()->Apply();  // clean now: Apply through the cache must send everything anyway
     ResetMaterialCache();
     CurrentColor = {0.25f, 0.5f, 0.75f, 1};
-    recorder.Clear();
+    Recorder.Clear();
     SetCurrentMaterial(group);
-    EXPECT_EQ(recorder.Count("glMaterialfv") + recorder.Count("glMaterialf"), 5);
-    EXPECT_EQ(recorder.Calls().back().Text(), "glColor4fv({0.25,0.5,0.75,0.5})");
-    SetCurrentMaterial(nullptr);
-    ResetMaterialCache();
-    CurrentColor = {1, 1, 1, 1};
+    EXPECT_EQ(Recorder.Count("glMaterialfv") + Recorder.Count("glMaterialf"), 5);
+    EXPECT_EQ(Recorder.Calls().back().Text(), "glColor4fv({0.25,0.5,0.75,0.5})");
 }
 
 TEST_F(SceneMaterialTest, KeysSurviveARoundTripFaceFlagsIncluded)

@@ -2,12 +2,8 @@
 
 #include <limits>
 
-#include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLMaterial.h"
 #include "gl/core/GLPrimitive.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneMeshLoader.h"
 #include "scene/core/SceneTexture.h"
@@ -15,35 +11,18 @@
 
 namespace {
 
-// A scene with a GL context object and the three lists a mesh needs, all
-// reading from program resources; GL calls go to the recorder. Texture maps
-// of the test meshes have an extension no picture loader knows, so their
-// textures are empty.
-struct TMeshScene {
-    TMeshScene() : GL(std::make_unique<TGLStubPlatform>())
+// A stub scene with the three lists a mesh needs. Texture maps of the test
+// meshes have an extension no picture loader knows, so their textures are
+// empty.
+struct TMeshScene : TStubScene {
+    TMeshScene()
     {
-        ResetRenderState();
-        Scene.GL = &GL;
         Scene.SourceLocation = slResource;
         Materials = Add(new TSceneMaterialList, "Materials");
         Textures = Add(new TSceneTextureList, "Textures");
         Meshes = Add(new TSceneMeshList, "Meshes");
         Meshes->Materials = Materials;
         Meshes->Textures = Textures;
-    }
-    ~TMeshScene()
-    {
-        ResetTextureCache();
-        ResetMaterialCache();
-    }
-
-    template <class T>
-    T* Add(T* list, const std::string& name)
-    {
-        list->SetName(name);
-        list->SourceLocation = slResource;
-        Scene.AddObject(list, 0);
-        return list;
     }
 
     // A mesh of Meshes whose file "<name>.3dm" holds text.
@@ -66,10 +45,6 @@ struct TMeshScene {
         return mesh;
     }
 
-    GLRecorder Recorder;
-    TStringResources Resources;
-    TCustomOpenGL GL;  // outlives the scene
-    TMainScene Scene;
     TSceneMaterialList* Materials;
     TSceneTextureList* Textures;
     TSceneMeshList* Meshes;

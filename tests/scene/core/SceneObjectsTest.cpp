@@ -1,10 +1,21 @@
 #include "scene/core/SceneObjects.h"
+#include "scene/core/SceneRegistry.h"
 
 #include <algorithm>
 
 #include "SceneTestObjects.h"
 
 namespace {
+
+class TRegistryFirst : public TMainSceneObject {
+public:
+    std::string ClassName() const override { return "TRegistryFirst"; }
+};
+
+class TRegistrySecond : public TMainSceneObject {
+public:
+    std::string ClassName() const override { return "TRegistrySecond"; }
+};
 
 int CountOf(const TSceneLog& log, const std::string& line)
 {
@@ -16,23 +27,13 @@ int CountOf(const TSceneLog& log, const std::string& line)
 TEST(SceneObjects, AddRefusesNullUnnamedAndForeignItems)
 {
     TResource resource;
-    try {
-        resource.Add(nullptr);
-        FAIL() << "a null item was taken";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "TMainObjectList.AddItem error: Add NIL Object failed");
-    }
+    EXPECT_EQ(MessageOf([&] { resource.Add(nullptr); }), "TMainObjectList.AddItem error: Add NIL Object failed");
     TSceneLog log;
     TRecordingObject unnamed("", log);
-    try {
-        resource.Add(&unnamed);
-        FAIL() << "an unnamed object was taken";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "TMainObjectList.AddItem error: Add empty Object.Name failed");
-    }
+    EXPECT_EQ(MessageOf([&] { resource.Add(&unnamed); }),
+              "TMainObjectList.AddItem error: Add empty Object.Name failed");
     TMainItem plainItem;
     EXPECT_THROW(resource.Add(&plainItem), EInvalidCast);
-
     EXPECT_EQ(resource.GetCount(), 0);
     EXPECT_EQ(unnamed.Owner(), nullptr);
     EXPECT_EQ(plainItem.Owner(), nullptr);
@@ -85,35 +86,6 @@ TEST(SceneObjects, RenameMovesTheEntryUnlessTheNewNameIsHeld)
     EXPECT_EQ(resource.FindObject("Sand"), nullptr);
 }
 
-TEST(SceneObjects, ResourceOwnsWhatItHoldsAndRemoveOnlyTakesOut)
-{
-    TSceneLog log;
-    auto* resource = new TRecordingResource("Textures", log);
-    auto* kept = new TRecordingObject("Kept", log);
-    auto* removed = new TRecordingObject("Removed", log);
-    auto* freedOutside = new TRecordingObject("FreedOutside", log);
-    resource->Add(kept);
-    resource->Add(removed);
-    resource->Add(freedOutside);
-
-    // Freeing an owned object from outside takes it out of its resource.
-    delete freedOutside;
-    EXPECT_EQ(resource->FindObject("FreedOutside"), nullptr);
-    EXPECT_EQ(resource->GetCount(), 2);
-
-    // Removing only takes it out: the object lives on, without an owner.
-    resource->Remove(removed);
-    EXPECT_EQ(resource->FindObject("Removed"), nullptr);
-    EXPECT_EQ(removed->Owner(), nullptr);
-
-    // Freeing the resource frees what it still holds, once.
-    delete resource;
-    EXPECT_EQ(CountOf(log, "~Kept"), 1);
-    EXPECT_EQ(CountOf(log, "~Removed"), 0);
-    delete removed;
-    EXPECT_EQ(CountOf(log, "~Removed"), 1);
-}
-
 TEST(SceneObjects, ListForwardsTheFrameToItsChildrenInListOrder)
 {
     TSceneLog log;
@@ -143,4 +115,49 @@ TEST(SceneObjects, ListForwardsTheFrameToItsChildrenInListOrder)
     list.SetVisible(false);
     list.Render();
     EXPECT_TRUE(log.empty());
+}
+
+TEST(SceneRegistry, NamesMatchWithoutCaseAndTheFirstRegistrationWins)
+{
+    RegisterSceneClass("TRegistryFirst", NewSceneObject<TRegistryFirst>);
+    RegisterSceneClass("TREGISTRYFIRST", NewSceneObject<TRegistrySecond>);
+    std::unique_ptr<TMainItem> object(CreateSceneObject("tregistryfirst", "Shoal"));
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->ClassName(), "TRegistryFirst");
+    EXPECT_EQ(static_cast<TMainObject*>(object.get())->Name(), "Shoal");
+    EXPECT_EQ(CreateSceneObject("TUnknownClass", "X"), nullptr);
+    EXPECT_EQ(CreateSceneObject("TMainSceneObject", "X"), nullptr);  // abstract bases are not registered
+}
+
+TEST(ObjectPaths, PathsResolveFromTheRootAndReferencesAreNamesBelowIt)
+{
+    TMainScene scene;
+    auto* textures = new TResource;
+    textures->SetName("Textures");
+    scene.AddObject(textures, 0);
+    auto* sand = new TMainSceneObject;
+    sand->SetName("Sand");
+    textures->Add(sand);
+    EXPECT_EQ(StrToReference(&scene, "Textures/Sand"), sand);
+    EXPECT_EQ(StrToReference(textures, "Sand"), sand);
+    for (const char* path : {"", "/", "/Textures", "Textures//Sand", "Nothing/Sand", "textures/Sand"})
+        EXPECT_EQ(StrToReference(&scene, path), nullptr) << path;
+    EXPECT_EQ(StrToReference(nullptr, "Textures"), nullptr);
+    // A path that goes on below an object that is not a list.
+    EXPECT_THROW(StrToReference(&scene, "Textures/Sand/Fin"), EInvalidCast);
+
+    EXPECT_EQ(ReferenceToStr(&scene, sand), "Textures/Sand");
+    EXPECT_EQ(ReferenceToStr(&scene, nullptr), "");
+    // Not below the root: the owner chain ends first.
+    TResource elsewhere;
+    EXPECT_EQ(MessageOf([&] { ReferenceToStr(&elsewhere, sand); }), "RefferenceToStr error: Owner is NIL!");
+}
+
+TEST(SourceNames, FolderAndResourceNames)
+{
+    EXPECT_EQ(JoinSourcePath(".\\Scene\\", "fishes.gsc"), ".\\Scene\\fishes.gsc");
+    EXPECT_EQ(JoinSourcePath(".\\Scene\\", "Meshes\\fish.txt"), "Meshes\\fish.txt");
+    EXPECT_EQ(ResourceNameOf(".\\Scene\\bubbles.wav"), "bubbles_wav");
+    EXPECT_EQ(ResourceNameOf("x.y.z"), "x_y.z");
+    EXPECT_EQ(ResourceNameOf("scene.d\\readme"), "readme");
 }

@@ -1,12 +1,8 @@
 #include "scene/core/SceneSprite.h"
 
 #include "classlib/core/BmpCodec.h"
-#include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLPrimitive.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
 #include "gl/core/GLTexture.h"
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneLayer.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneTexture.h"
@@ -27,36 +23,18 @@ std::string Picture(int width, int height)
     return std::string(file.begin() + 14, file.end());
 }
 
-// A scene with a GL context object, a texture list reading bitmap
-// resources, one material with one opaque sub-material and a sprite list;
-// GL calls go to the recorder.
-struct TSpriteScene {
-    TSpriteScene() : GL(std::make_unique<TGLStubPlatform>())
+// A stub scene with a texture list, one material with one opaque
+// sub-material and a sprite list.
+struct TSpriteScene : TStubScene {
+    TSpriteScene()
     {
-        ResetRenderState();
-        Scene.GL = &GL;
-        Textures = Add(new TSceneTextureList, "Textures");
-        Textures->SourceLocation = slResource;
-        Materials = Add(new TSceneMaterialList, "Materials");
+        Textures = Add(new TSceneTextureList, "Textures", poRender);
         Material = new TSceneMaterial;
         Material->SetName("Flat");
-        Materials->AddMaterial(Material);
+        Add(new TSceneMaterialList, "Materials", poRender)->AddMaterial(Material);
         Material->AddGroup();
-        Sprites = Add(new TMainSpriteList, "Sprites");
+        Sprites = Add(new TMainSpriteList, "Sprites", poRender);
         Resources.AddBitmap("clock_bmp", Picture(256, 256));
-    }
-    ~TSpriteScene()
-    {
-        ResetTextureCache();
-        ResetMaterialCache();
-    }
-
-    template <class T>
-    T* Add(T* object, const std::string& name)
-    {
-        object->SetName(name);
-        Scene.AddObject(object, poRender);
-        return object;
     }
 
     // A sprite of Sprites on texture (loaded from "clock.bmp" when none is
@@ -66,18 +44,12 @@ struct TSpriteScene {
         auto* sprite = new TSceneSprite;
         sprite->SetName(name);
         sprite->Material = Material;
-        sprite->Texture = texture != nullptr ? texture : Clock();
+        sprite->Texture = texture != nullptr ? texture : Textures->AddPlainTexture("clock.bmp");
         Sprites->Add(sprite);
         return sprite;
     }
-    TSceneTexture* Clock() { return Textures->AddPlainTexture("clock.bmp"); }
 
-    GLRecorder Recorder;
-    TBitmapResources Resources;
-    TCustomOpenGL GL;  // outlives the scene
-    TMainScene Scene;
     TSceneTextureList* Textures;
-    TSceneMaterialList* Materials;
     TSceneMaterial* Material;
     TMainSpriteList* Sprites;
 };

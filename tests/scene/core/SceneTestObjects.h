@@ -11,18 +11,23 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/StringList.h"
 #include "classlib/core/SysUtils.h"
+#include "gl/core/CustomOpenGL.h"
+#include "scene/core/MainScene.h"
 #include "scene/core/SceneLoader.h"
 #include "scene/core/SceneFontRasterizer.h"
 #include "scene/core/SceneLoaderResources.h"
 #include "scene/core/SceneObjects.h"
 #include "scene/core/SceneRenderState.h"
 #include "scene/core/SceneTexturePicture.h"
+#include "support/GLRecorder.h"
+#include "support/GLStubPlatform.h"
 #include "../../support/ExceptionMessage.h"
 #include "../../support/TempFolder.h"
 
@@ -162,4 +167,35 @@ public:
     TSceneFontStyles Style = 0;
     std::vector<uint8_t> Picture;
     std::vector<TDrawn> Drawn;
+};
+
+// A scene on an active context of the stub platform (the GL calls go to
+// the recorder), its resources served from strings; the render-state
+// caches start empty and are emptied again at the end.
+struct TStubScene {
+    TStubScene()
+    {
+        ResetRenderState();
+        Scene.GL = &GL;
+        Recorder.Clear();
+    }
+    ~TStubScene() { ResetRenderState(); }
+
+    // object, named name, added to the scene; a resource reads from the
+    // program's resources.
+    template <class T>
+    T* Add(T* object, const std::string& name, TProcessOptions options = 0)
+    {
+        object->SetName(name);
+        if constexpr (std::is_base_of_v<TResource, T>)
+            object->SourceLocation = slResource;
+        Scene.AddObject(object, options);
+        return object;
+    }
+
+    GLRecorder Recorder;
+    TStringResources Resources;
+    std::unique_ptr<TCustomOpenGL> Context = NewStubContext();  // outlives the scene
+    TCustomOpenGL& GL = *Context;
+    TMainScene Scene;
 };

@@ -4,10 +4,6 @@
 
 #include "classlib/core/BmpCodec.h"
 #include "classlib/core/JpegCodec.h"
-#include "gl/core/CustomOpenGL.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneTexturePicture.h"
 #include "SceneTestObjects.h"
 
@@ -88,21 +84,14 @@ int TexelAlpha(const TGLTexture& texture, int row, int column)
     return texture.GetScanLine(row)[column * texture.BytesPerPixel() + 3];
 }
 
-// A scene with a context object (no context is made: filling textures
-// needs none) and a texture list "Textures" whose Path is a temporary
-// folder; the picture resources are installed.
-class SceneTextureTest : public ::testing::Test {
-protected:
+// A stub scene with a texture list "Textures" that reads files from a
+// temporary folder.
+struct SceneTextureTest : ::testing::Test, TStubScene {
     SceneTextureTest()
     {
-        scene.GL = &context;
-        list = new TSceneTextureList();
-        list->SetName("Textures");
+        list->SourceLocation = slFile;
         list->Path = folder.Path();
-        scene.Add(list);
-        ResetTextureCache();
     }
-    ~SceneTextureTest() override { ResetTextureCache(); }
 
     // A texture object in the list with nothing loaded, as a description
     // makes it.
@@ -117,10 +106,7 @@ protected:
     }
 
     TTempFolder folder;
-    TStringResources resources;
-    TCustomOpenGL context{std::make_unique<TGLStubPlatform>()};
-    TMainScene scene;
-    TSceneTextureList* list = nullptr;
+    TSceneTextureList* list = Add(new TSceneTextureList, "Textures");
 };
 
 }  // namespace
@@ -203,17 +189,17 @@ TEST_F(SceneTextureTest, AlphaPictureOfAnotherSizeRaisesAndLeavesNothingBehind)
     EXPECT_EQ(MessageOf<Exception>([&] { list->AddAlphaTexture("col.bmp", "small.bmp"); }),
               "TSceneTexture.AlphaFromBitmap error: Texture size is not equal Alpha size!");
     EXPECT_EQ(list->GetCount(), 0);
-    EXPECT_EQ(context.Textures().Count(), 0);
+    EXPECT_EQ(GL.Textures().Count(), 0);
 }
 
 TEST_F(SceneTextureTest, SourceLocationDecidesWherePicturesComeFrom)
 {
-    resources.AddBitmap("pic_bmp", PackedDib(Picture24(2, 2, Solid(200, 10, 20))));
+    Resources.AddBitmap("pic_bmp", PackedDib(Picture24(2, 2, Solid(200, 10, 20))));
     folder.Write("pic.bmp", BmpFile(Picture24(2, 2, Solid(6, 7, 8))));
     folder.Write("photo.jpg", JpegFile(Picture24(16, 16, Solid(0, 0, 255))));
     // File only: bitmaps from files.
     EXPECT_EQ(Texel(*list->AddPlainTexture("pic.bmp")->GLTexture(), 0, 0), "6,7,8");
-    EXPECT_TRUE(resources.Requests.empty());
+    EXPECT_TRUE(Resources.Requests.empty());
     list->Clear();
 
     // File and resource: bitmaps from resources, JPEGs from files.
@@ -222,20 +208,20 @@ TEST_F(SceneTextureTest, SourceLocationDecidesWherePicturesComeFrom)
     const TGLTexture& photo = *list->AddPlainTexture("photo.jpg")->GLTexture();
     ASSERT_EQ(photo.Width(), 16);
     EXPECT_NEAR(photo.GetScanLine(8)[3 * 8], 255, 4);  // blue
-    EXPECT_EQ(resources.Requests, std::vector<std::string>{"pic_bmp"});
+    EXPECT_EQ(Resources.Requests, std::vector<std::string>{"pic_bmp"});
     list->Clear();
 
     // Resource only: JPEGs from RCDATA under their resource name.
     list->SourceLocation = slResource;
     list->Path = ".\\";
-    resources.Requests.clear();
-    resources.Add("photo_jpg", JpegFile(Picture24(16, 8, Solid(250, 250, 250))));
+    Resources.Requests.clear();
+    Resources.Add("photo_jpg", JpegFile(Picture24(16, 8, Solid(250, 250, 250))));
     EXPECT_EQ(list->AddPlainTexture("photo.jpg")->GLTexture()->Height(), 8);
     EXPECT_EQ(Texel(*list->AddPlainTexture("pic.bmp")->GLTexture(), 1, 1), "200,10,20");
-    EXPECT_EQ(resources.Requests, (std::vector<std::string>{"photo_jpg", "pic_bmp"}));
+    EXPECT_EQ(Resources.Requests, (std::vector<std::string>{"photo_jpg", "pic_bmp"}));
     // ".jpeg", in any case, and the old misspelling ".jepg" are JPEGs too.
-    resources.Add("long_JPEG", JpegFile(Picture24(16, 4, Solid(250, 250, 250))));
-    resources.Add("old_jepg", JpegFile(Picture24(16, 2, Solid(250, 250, 250))));
+    Resources.Add("long_JPEG", JpegFile(Picture24(16, 4, Solid(250, 250, 250))));
+    Resources.Add("old_jepg", JpegFile(Picture24(16, 2, Solid(250, 250, 250))));
     EXPECT_EQ(list->AddPlainTexture("long.JPEG")->GLTexture()->Height(), 4);
     EXPECT_EQ(list->AddPlainTexture("old.jepg")->GLTexture()->Height(), 2);
 }
@@ -249,7 +235,7 @@ TEST_F(SceneTextureTest, MissingPicturesRaiseAndLeaveNothingBehind)
               "Resource missing_jpg not found");
     EXPECT_EQ(MessageOf<EResNotFound>([&] { list->AddSpriteTexture("pic.bmp"); }), "Resource pic_bmp not found");
     EXPECT_EQ(list->GetCount(), 0);
-    EXPECT_EQ(context.Textures().Count(), 0);
+    EXPECT_EQ(GL.Textures().Count(), 0);
 }
 
 TEST_F(SceneTextureTest, DamagedPicturesRaiseInvalidGraphic)
@@ -270,7 +256,7 @@ TEST_F(SceneTextureTest, DamagedPicturesRaiseInvalidGraphic)
     EXPECT_EQ(MessageOf<Exception>([&] { list->AddPlainTexture("odd.bmp"); }),
               "TGLTexture.SetWidth error: Width is not power 2");
     EXPECT_EQ(list->GetCount(), 0);
-    EXPECT_EQ(context.Textures().Count(), 0);
+    EXPECT_EQ(GL.Textures().Count(), 0);
 }
 
 TEST_F(SceneTextureTest, CreateGLTextureChoosesPresetFilterAndAlphaReference)
@@ -294,14 +280,14 @@ TEST_F(SceneTextureTest, CreateGLTextureChoosesPresetFilterAndAlphaReference)
     for (const TCase& c : cases) {
         SCOPED_TRACE(TextureFormatToStr(c.format) + (c.softwareOnly ? " software" : " accelerated") +
                      (c.mipMap ? " mipmap" : "") + (c.colorBit16 ? " 16bit" : ""));
-        context.SetGenericOnly(c.softwareOnly);
-        context.Textures().SetUseBGRA(false);
+        GL.SetGenericOnly(c.softwareOnly);
+        GL.Textures().SetUseBGRA(false);
         list->MipMap = c.mipMap;
         list->ColorBit16 = c.colorBit16;
         texture->CreateGLTexture(c.format);
-        EXPECT_EQ(context.Textures().Count(), 1);  // the old GL texture is freed
-        EXPECT_TRUE(context.Textures().UseBGRA());
-        EXPECT_EQ(context.Textures().DefaultFilter(), c.filter);
+        EXPECT_EQ(GL.Textures().Count(), 1);  // the old GL texture is freed
+        EXPECT_TRUE(GL.Textures().UseBGRA());
+        EXPECT_EQ(GL.Textures().DefaultFilter(), c.filter);
         const TGLTexture& glTexture = *texture->GLTexture();
         EXPECT_EQ(glTexture.Filter, c.filter);
         EXPECT_EQ(glTexture.InternalFormat(), c.internalFormat);
@@ -312,7 +298,7 @@ TEST_F(SceneTextureTest, CreateGLTextureChoosesPresetFilterAndAlphaReference)
 
 TEST_F(SceneTextureTest, CreateGLTextureNeedsTheScenesContextObject)
 {
-    scene.GL = nullptr;
+    Scene.GL = nullptr;
     TSceneTexture* texture = Described("T", TTextureFormat::Texture, "t.bmp");
     EXPECT_EQ(MessageOf<Exception>([&] { texture->CreateGLTexture(TTextureFormat::Sprite); }),
               "TSceneTexture.CreateGLTexture error: MainScene is NIL!");
@@ -324,21 +310,21 @@ TEST_F(SceneTextureTest, BindMakesAndFillsTheTextureOnFirstUseAndUploadsItOnce)
 {
     folder.Write("s.bmp", BmpFile(Picture24(4, 2, Gradient)));
     TSceneTexture* texture = Described("S", TTextureFormat::Sprite, "s.bmp");
-    GLRecorder recorder;
+    Recorder.Clear();
     SetCurrentTexture(texture);
     ASSERT_NE(texture->GLTexture(), nullptr);
     TGLTexture* gl = texture->GLTexture();
-    ASSERT_EQ(recorder.Count("glTexImage2D"), 1);
-    EXPECT_EQ(recorder.CallsOf("glTexImage2D")[0].Pointers.back(), gl->Pixels());  // filled before the upload
+    ASSERT_EQ(Recorder.Count("glTexImage2D"), 1);
+    EXPECT_EQ(Recorder.CallsOf("glTexImage2D")[0].Pointers.back(), gl->Pixels());  // filled before the upload
     ResetTextureCache();
     SetCurrentTexture(texture);
-    EXPECT_EQ(recorder.Count("glTexImage2D"), 1);
+    EXPECT_EQ(Recorder.Count("glTexImage2D"), 1);
     EXPECT_EQ(texture->GLTexture(), gl);
 
     // Opaque textures are uploaded with mipmaps when the list asks.
     list->MipMap = true;
     folder.Write("m.bmp", BmpFile(Picture24(4, 4, Gradient)));
     Described("M", TTextureFormat::Texture, "m.bmp")->Bind();
-    EXPECT_EQ(recorder.Count("glTexImage2D"), 1);
-    EXPECT_EQ(recorder.Count("gluBuild2DMipmaps"), 1);
+    EXPECT_EQ(Recorder.Count("glTexImage2D"), 1);
+    EXPECT_EQ(Recorder.Count("gluBuild2DMipmaps"), 1);
 }
