@@ -182,16 +182,6 @@ TEST_F(SceneTextureTest, AlphaComesFromTheOwnBrightnessWhenTheNamesMatchElseFrom
         EXPECT_EQ(TexelAlpha(masked, 0, column), (120 * column + 3 + 90) / 3);
 }
 
-TEST_F(SceneTextureTest, AlphaPictureOfAnotherSizeRaisesAndLeavesNothingBehind)
-{
-    folder.Write("col.bmp", BmpFile(Picture24(4, 2, Gradient)));
-    folder.Write("small.bmp", BmpFile(Picture24(4, 1, Gradient)));
-    EXPECT_EQ(MessageOf<Exception>([&] { list->AddAlphaTexture("col.bmp", "small.bmp"); }),
-              "TSceneTexture.AlphaFromBitmap error: Texture size is not equal Alpha size!");
-    EXPECT_EQ(list->GetCount(), 0);
-    EXPECT_EQ(GL.Textures().Count(), 0);
-}
-
 TEST_F(SceneTextureTest, SourceLocationDecidesWherePicturesComeFrom)
 {
     Resources.AddBitmap("pic_bmp", PackedDib(Picture24(2, 2, Solid(200, 10, 20))));
@@ -226,19 +216,9 @@ TEST_F(SceneTextureTest, SourceLocationDecidesWherePicturesComeFrom)
     EXPECT_EQ(list->AddPlainTexture("old.jepg")->GLTexture()->Height(), 2);
 }
 
-TEST_F(SceneTextureTest, MissingPicturesRaiseAndLeaveNothingBehind)
-{
-    EXPECT_NE(MessageOf<EFOpenError>([&] { list->AddPlainTexture("missing.bmp"); }), "no exception");
-    list->SourceLocation = slResource;
-    list->Path = ".\\";
-    EXPECT_EQ(MessageOf<EResNotFound>([&] { list->AddPlainTexture("missing.jpg"); }),
-              "Resource missing_jpg not found");
-    EXPECT_EQ(MessageOf<EResNotFound>([&] { list->AddSpriteTexture("pic.bmp"); }), "Resource pic_bmp not found");
-    EXPECT_EQ(list->GetCount(), 0);
-    EXPECT_EQ(GL.Textures().Count(), 0);
-}
-
-TEST_F(SceneTextureTest, DamagedPicturesRaiseInvalidGraphic)
+// Missing, damaged and unusable pictures raise; no texture object or GL
+// texture is left behind.
+TEST_F(SceneTextureTest, BadPicturesRaiseAndLeaveNothingBehind)
 {
     const std::string bmp = BmpFile(Picture24(4, 4, Gradient));
     const std::string jpeg = JpegFile(Picture24(16, 16, Gradient));
@@ -255,6 +235,16 @@ TEST_F(SceneTextureTest, DamagedPicturesRaiseInvalidGraphic)
     folder.Write("odd.bmp", BmpFile(Picture24(3, 2, Gradient)));
     EXPECT_EQ(MessageOf<Exception>([&] { list->AddPlainTexture("odd.bmp"); }),
               "TGLTexture.SetWidth error: Width is not power 2");
+    folder.Write("col.bmp", bmp);
+    folder.Write("small.bmp", BmpFile(Picture24(4, 1, Gradient)));
+    EXPECT_EQ(MessageOf<Exception>([&] { list->AddAlphaTexture("col.bmp", "small.bmp"); }),
+              "TSceneTexture.AlphaFromBitmap error: Texture size is not equal Alpha size!");
+    EXPECT_NE(MessageOf<EFOpenError>([&] { list->AddPlainTexture("missing.bmp"); }), "no exception");
+    list->SourceLocation = slResource;
+    list->Path = ".\\";
+    EXPECT_EQ(MessageOf<EResNotFound>([&] { list->AddPlainTexture("missing.jpg"); }),
+              "Resource missing_jpg not found");
+    EXPECT_EQ(MessageOf<EResNotFound>([&] { list->AddSpriteTexture("pic.bmp"); }), "Resource pic_bmp not found");
     EXPECT_EQ(list->GetCount(), 0);
     EXPECT_EQ(GL.Textures().Count(), 0);
 }

@@ -11,13 +11,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "SceneHost.h"
 #include "../../support/ExceptionMessage.h"
+#include "../../support/TempFolder.h"
 #include "classlib/core/Exceptions.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/DefViewport.h"
@@ -143,14 +143,12 @@ TEST_F(SceneEndToEnd, TheDescriptionLoadsFromTheResourcesAndDrawsALitTexturedTil
 TEST_F(SceneEndToEnd, ASavedSceneLoadsFromItsFilesAndDrawsTheSameFrameGlyphsIncluded)
 {
     // A scratch folder, the current directory while it lives: relative names are relative to it.
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "SceneEndToEndSaved";
+    const testsupport::TTempFolder folder;
     const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
+    std::filesystem::current_path(folder.Path());
     for (const auto& [file, resource] : {std::pair{"SceneEndToEnd.3dm", "SceneEndToEnd_3dm"},
                                          std::pair{"EndToEndTile.jpg", "EndToEndTile_jpg"}})
-        std::ofstream(file, std::ios::binary) << Resources.ReadResource(resource);
+        folder.Write(file, Resources.ReadResource(resource));
     TFrame original;
     int originalGlyphs = 0;
     {
@@ -172,5 +170,4 @@ TEST_F(SceneEndToEnd, ASavedSceneLoadsFromItsFilesAndDrawsTheSameFrameGlyphsIncl
     }
     std::error_code ignored;
     std::filesystem::current_path(previous, ignored);
-    std::filesystem::remove_all(folder, ignored);
 }

@@ -14,33 +14,24 @@
 #include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
 
-TEST(GdiGlyphRasterizer, MeasuresAndDrawsWhiteGlyphsOnBlackOnlyBetweenBeginAndEnd)
+// Glyphs are measured and drawn only between Begin and End, white on black
+// without painting their boxes (the end-to-end caption proves the glyphs).
+TEST(GdiGlyphRasterizer, MeasuresAndDrawsOnlyBetweenBeginAndEndAndPaintsNoBackground)
 {
     TGdiGlyphRasterizer rasterizer;
     EXPECT_THROW(rasterizer.Measure("W"), Exception);
     rasterizer.Begin(64, "Arial", sfsBold, 32);
-    const TGlyphExtent w = rasterizer.Measure("W");
     const TGlyphExtent dot = rasterizer.Measure(".");
-    EXPECT_GT(w.Width, 20);
-    EXPECT_LT(w.Width, 40);
-    EXPECT_LT(dot.Width, w.Width);
-    rasterizer.Draw(0, 0, "W");
+    EXPECT_LT(dot.Width, rasterizer.Measure("W").Width);
     rasterizer.Draw(40, 0, ".");
     const std::vector<uint8_t> picture = rasterizer.End();
     ASSERT_EQ(picture.size(), 64u * 64 * 3);
-    const auto brightness = [&](int x, int y) {
-        const uint8_t* p = &picture[(static_cast<size_t>(y) * 64 + x) * 3];
-        return p[0] + p[1] + p[2];
-    };
-    int white = 0;
-    for (int y = 0; y < w.Height; ++y)
-        for (int x = 0; x < w.Width; ++x)
-            white += brightness(x, y) == 3 * 255 ? 1 : 0;
-    EXPECT_GT(white, 40);
-    int painted = 0;  // the period's box above the dot: no background is painted
+    int painted = 0;  // the period's box above the dot
     for (int y = 0; y < dot.Height / 2; ++y)
-        for (int x = 40; x < 40 + dot.Width; ++x)
-            painted += brightness(x, y) != 0 ? 1 : 0;
+        for (int x = 40; x < 40 + dot.Width; ++x) {
+            const uint8_t* p = &picture[(static_cast<size_t>(y) * 64 + x) * 3];
+            painted += p[0] + p[1] + p[2] != 0 ? 1 : 0;
+        }
     EXPECT_EQ(painted, 0);
     EXPECT_THROW(rasterizer.End(), Exception);
 }
