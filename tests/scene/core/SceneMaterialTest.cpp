@@ -18,34 +18,25 @@ struct SceneMaterialTest : ::testing::Test, TStubScene {
 
 }  // namespace
 
-TEST_F(SceneMaterialTest, GroupsTakeTheirGLMaterialsFromTheSceneAndFreeThem)
-{
-    TSceneMaterial* material = NewMaterial("Rock");
-    TGroupMaterial* first = material->AddGroup();
-    TGroupMaterial* second = material->AddGroup();
-    EXPECT_EQ(first->Index() + second->Index(), 1);
-    EXPECT_EQ(second->Material(), material);
-    ASSERT_EQ(GL.Materials().Count(), 2);
-    EXPECT_EQ(GL.Materials().Items(1), second->GLMaterial());
-    delete material;  // leaves the list, frees its groups and their GL materials
-    EXPECT_EQ(GL.Materials().Count(), 0);
-    EXPECT_EQ(list->GetCount(), 0);
-}
-
-TEST_F(SceneMaterialTest, AddGroupNeedsTheScenesContextObjectAndGetGroupClamps)
+TEST_F(SceneMaterialTest, GroupsTakeTheirGLMaterialsFromTheScenesContextAndFreeThem)
 {
     TSceneMaterial* material = NewMaterial("Rock");
     Scene.GL = nullptr;
     EXPECT_EQ(MessageOf([&] { material->AddGroup(); }), "TSceneMaterial.AddGroup error: MainScene is NIL!");
-    EXPECT_EQ(material->GetGroupCount(), 0);
-
-    // GetGroup clamps the index and raises without groups.
-    Scene.GL = &GL;
     EXPECT_EQ(MessageOf([&] { material->GetGroup(0); }), "TSceneMaterial.GetGroup error: Material has no groups!");
+    Scene.GL = &GL;
     TGroupMaterial* first = material->AddGroup();
     TGroupMaterial* second = material->AddGroup();
+    EXPECT_EQ(second->Index(), 1);
+    EXPECT_EQ(second->Material(), material);
+    ASSERT_EQ(GL.Materials().Count(), 2);
+    EXPECT_EQ(GL.Materials().Items(1), second->GLMaterial());
+    // GetGroup clamps the index.
     EXPECT_EQ(material->GetGroup(-1), first);
     EXPECT_EQ(material->GetGroup(7), second);
+    delete material;  // leaves the list, frees its groups and their GL materials
+    EXPECT_EQ(GL.Materials().Count(), 0);
+    EXPECT_EQ(list->GetCount(), 0);
 }
 
 TEST_F(SceneMaterialTest, TheMaterialCacheSendsTheWholeGLMaterialAndItsAlpha)

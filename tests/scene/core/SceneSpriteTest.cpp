@@ -1,6 +1,5 @@
 #include "scene/core/SceneSprite.h"
 
-#include "classlib/core/BmpCodec.h"
 #include "gl/core/GLPrimitive.h"
 #include "gl/core/GLTexture.h"
 #include "scene/core/SceneLayer.h"
@@ -10,18 +9,6 @@
 #include "SceneTestObjects.h"
 
 namespace {
-
-// A black 24-bit picture as a bitmap resource holds it.
-std::string Picture(int width, int height)
-{
-    TDibImage picture;
-    picture.Width = width;
-    picture.Height = height;
-    picture.BitCount = 24;
-    picture.Allocate();
-    const std::vector<uint8_t> file = WriteBmpFile(picture);
-    return std::string(file.begin() + 14, file.end());
-}
 
 // A stub scene with a texture list, one material with one opaque
 // sub-material and a sprite list.
@@ -34,7 +21,7 @@ struct TSpriteScene : TStubScene {
         Add(new TSceneMaterialList, "Materials", poRender)->AddMaterial(Material);
         Material->AddGroup();
         Sprites = Add(new TMainSpriteList, "Sprites", poRender);
-        Resources.AddBitmap("clock_bmp", Picture(256, 256));
+        Resources.AddBitmap("clock_bmp", PackedDib(Blank(256, 256, 24)));
     }
 
     // A sprite of Sprites on texture (loaded from "clock.bmp" when none is
@@ -76,25 +63,33 @@ void ExpectCoord(TGLPrimitive& quad, int index, float s, float t)
 
 }  // namespace
 
-TEST(SceneSprite, QuadSpansItsPixelsAndCutsItsRectangleOutOfThePicture)
+// The rectangle is in pixels of the picture whatever the texture's quality:
+// sampled at Low quality the texture is 64 pixels wide.
+TEST(SceneSprite, QuadSpansItsPixelsAndCutsItsRectangleOutOfThePictureAtEveryQuality)
 {
-    TSpriteScene s;
-    TSceneSprite* sprite = s.Sprite("Digit");
-    sprite->Width = 32;
-    sprite->Height = 16;
-    sprite->StartU = 64;
-    sprite->RenderOpaque();
-    ASSERT_EQ(sprite->OpaqueGroups.Count(), 1);
-    TGLPrimitive& quad = QuadOf(*sprite);
-    ASSERT_EQ(quad.Vertices().Count(), 4);
-    ExpectVertex(quad, 0, 0, 15);
-    ExpectVertex(quad, 2, 31, 0);
-    // The top 16 rows of the picture (stored top-down), columns 64..95.
-    ExpectCoord(quad, 0, 64.0f / 255, 1.0f);
-    ExpectCoord(quad, 2, 95.0f / 255, 240.0f / 255);
-    EXPECT_EQ(s.Recorder.Count("glDrawArrays"), 1);
+    for (const TTextureQuality quality : {TTextureQuality::High, TTextureQuality::Low}) {
+        SCOPED_TRACE(static_cast<int>(quality));
+        TSpriteScene s;
+        s.Textures->Quality = quality;
+        TSceneSprite* sprite = s.Sprite("Digit");
+        sprite->Width = 32;
+        sprite->Height = 16;
+        sprite->StartU = 64;
+        sprite->RenderOpaque();
+        ASSERT_EQ(sprite->OpaqueGroups.Count(), 1);
+        EXPECT_EQ(sprite->Texture->GLTexture()->Width(), quality == TTextureQuality::Low ? 64 : 256);
+        TGLPrimitive& quad = QuadOf(*sprite);
+        ASSERT_EQ(quad.Vertices().Count(), 4);
+        ExpectVertex(quad, 0, 0, 15);
+        ExpectVertex(quad, 2, 31, 0);
+        // The top 16 rows of the picture (stored top-down), columns 64..95.
+        ExpectCoord(quad, 0, 64.0f / 255, 1.0f);
+        ExpectCoord(quad, 2, 95.0f / 255, 240.0f / 255);
+        EXPECT_EQ(s.Recorder.Count("glDrawArrays"), 1);
+    }
 
     // Elsewhere on the screen and in the picture.
+    TSpriteScene s;
     TSceneSprite* moved = s.Sprite("Moved");
     moved->OriginX = 10;
     moved->OriginY = 20;
@@ -104,25 +99,9 @@ TEST(SceneSprite, QuadSpansItsPixelsAndCutsItsRectangleOutOfThePicture)
     moved->UpdateSpriteMesh();
     ExpectVertex(QuadOf(*moved), 0, 10, 23);
     ExpectCoord(QuadOf(*moved), 1, 0, 152.0f / 255);  // (255 - 100 - 4 + 1) / 255
-}
-
-TEST(SceneSprite, CoordinatesFollowThePictureWhateverTheTextureQuality)
-{
-    // Sampled at Low quality the texture is 64 pixels wide, yet the
-    // rectangle is still in pixels of the 256-pixel picture.
-    TSpriteScene s;
-    s.Textures->Quality = TTextureQuality::Low;
-    TSceneSprite* sprite = s.Sprite("Digit");
-    sprite->Width = 32;
-    sprite->Height = 16;
-    sprite->StartU = 64;
-    sprite->UpdateSpriteMesh();
-    ASSERT_NE(sprite->Texture->GLTexture(), nullptr);
-    EXPECT_EQ(sprite->Texture->GLTexture()->Width(), 64);
-    ExpectCoord(QuadOf(*sprite), 0, 64.0f / 255, 1.0f);
 
     // A one-pixel picture divides by 1, not by 0.
-    s.Resources.AddBitmap("dot_bmp", Picture(1, 1));
+    s.Resources.AddBitmap("dot_bmp", PackedDib(Blank(1, 1, 24)));
     TSceneSprite* dot = s.Sprite("Dot", s.Textures->AddPlainTexture("dot.bmp"));
     dot->Width = 3;
     dot->Height = 1;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "classlib/core/BmpCodec.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/StringList.h"
@@ -87,6 +89,31 @@ private:
 };
 using TBitmapResources = TStringResources;
 
+// A picture of the given depth, zeroed (with a black colour table up to 8
+// bits), whose top row starts with the given bytes.
+inline TDibImage Blank(int width, int height, int bitCount, const std::vector<uint8_t>& topRow = {})
+{
+    TDibImage picture;
+    picture.Width = width;
+    picture.Height = height;
+    picture.BitCount = bitCount;
+    picture.Allocate();
+    std::copy(topRow.begin(), topRow.end(), picture.ScanLine(0));
+    return picture;
+}
+
+inline std::string BmpFile(const TDibImage& picture)
+{
+    const std::vector<uint8_t> bytes = WriteBmpFile(picture);
+    return {bytes.begin(), bytes.end()};
+}
+
+// What an RT_BITMAP resource holds: the file without its 14-byte header.
+inline std::string PackedDib(const TDibImage& picture)
+{
+    return BmpFile(picture).substr(14);
+}
+
 using testsupport::TTempFolder;
 
 using TSceneLog = std::vector<std::string>;
@@ -135,11 +162,9 @@ public:
         std::string Text;
     };
 
-    void Begin(int size, const std::string& fontName, TSceneFontStyles style, int height) override
+    void Begin(int size, const std::string&, TSceneFontStyles, int height) override
     {
         Size = size;
-        FontName = fontName;
-        Style = style;
         Height = height;
         Scale = size / 256 > 0 ? size / 256 : 1;
         Picture.assign(static_cast<size_t>(size) * size * 3, 0);
@@ -163,8 +188,6 @@ public:
 
     std::map<char, int> Widths;
     int Size = 0, Height = 0, Scale = 1, Begins = 0;
-    std::string FontName;
-    TSceneFontStyles Style = 0;
     std::vector<uint8_t> Picture;
     std::vector<TDrawn> Drawn;
 };

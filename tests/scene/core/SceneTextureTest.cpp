@@ -11,19 +11,6 @@ namespace {
 
 using TColorOf = std::function<TPictureBGR(int x, int y)>;
 
-// A picture of the given depth, zeroed (with a black colour table up to 8
-// bits), whose top row starts with the given bytes.
-TDibImage Blank(int width, int height, int bitCount, const std::vector<uint8_t>& topRow = {})
-{
-    TDibImage picture;
-    picture.Width = width;
-    picture.Height = height;
-    picture.BitCount = bitCount;
-    picture.Allocate();
-    std::copy(topRow.begin(), topRow.end(), picture.ScanLine(0));
-    return picture;
-}
-
 TDibImage Picture24(int width, int height, const TColorOf& colorOf)
 {
     TDibImage picture = Blank(width, height, 24);
@@ -47,18 +34,6 @@ TPictureBGR Gradient(int x, int y)
 TColorOf Solid(uint8_t r, uint8_t g, uint8_t b)
 {
     return [=](int, int) { return TPictureBGR{b, g, r}; };
-}
-
-std::string BmpFile(const TDibImage& picture)
-{
-    const std::vector<uint8_t> bytes = WriteBmpFile(picture);
-    return {bytes.begin(), bytes.end()};
-}
-
-// What an RT_BITMAP resource holds: the file without its 14-byte header.
-std::string PackedDib(const TDibImage& picture)
-{
-    return BmpFile(picture).substr(14);
 }
 
 std::string JpegFile(const TDibImage& picture)

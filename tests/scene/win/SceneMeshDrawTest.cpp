@@ -15,7 +15,6 @@
 
 #include "../../gl/win/GLTestWindow.h"
 #include "../../support/ProgramPath.h"
-#include "classlib/core/BmpCodec.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 #include "gl/core/GLTexture.h"
@@ -213,15 +212,10 @@ TEST_F(SceneDraw, AHalfTransparentMeshBlendsOnEveryContextItIsDrawnOn)
 TEST_F(SceneDraw, ASpriteCutsItsKeyColourOutAndTakesItsColourAndAgainAfterATextureUpdate)
 {
     // The left half is the key colour (black, the top-left pixel), the right half white.
-    TDibImage picture;
-    picture.Width = Size;
-    picture.Height = Size;
-    picture.BitCount = 24;
-    picture.Allocate();
+    TDibImage picture = Blank(Size, Size, 24);
     for (int y = 0; y < Size; ++y)
         std::fill_n(picture.ScanLine(y) + Size / 2 * 3, Size / 2 * 3, uint8_t{255});
-    const std::vector<uint8_t> file = WriteBmpFile(picture);
-    resources.AddBitmap("HALF_BMP", std::string(file.begin() + 14, file.end()));
+    resources.AddBitmap("HALF_BMP", PackedDib(picture));
 
     auto* textures = Add(new TSceneTextureList, "Textures");
     auto* material = new TSceneMaterial;
