@@ -138,6 +138,8 @@ TEST(SceneFont, BuildNeedsASceneWithAContextAndSaneCells)
 TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
 {
     Rasterizer.Widths = {{'W', 15}, {'A', 11}};
+    Rasterizer.Level = 100;  // grey, as the soft edge of a real glyph
+    Font->AlphaBackground = 3;
     Font->DisableAll();
     Font->EnableString("AW");
     Font->EnableCodeRange(0, 16);
@@ -153,11 +155,12 @@ TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
     EXPECT_EQ(GlyphOf(*Font, 'A'), (std::vector<int>{17, 11, 16}));
     EXPECT_EQ(Font->Glyphs('B').Width, 0);
 
-    // The texture is the picture upside down, alpha 255 where drawn.
-    EXPECT_EQ(Texel(16, 255 - 16), (std::vector<int>{255, 255, 255, 255}));  // top-left of 'A'
-    EXPECT_EQ(Texel(26, 255 - 31), (std::vector<int>{255, 255, 255, 255}));  // its bottom-right
-    EXPECT_EQ(Texel(27, 255 - 16), (std::vector<int>{0, 0, 0, 0}));          // right of it
-    EXPECT_EQ(Texel(100, 0), (std::vector<int>{0, 0, 0, 0}));
+    // The texture is the picture upside down, opaque wherever drawn, the
+    // rest of the background's alpha.
+    EXPECT_EQ(Texel(16, 255 - 16), (std::vector<int>{100, 100, 100, 255}));  // top-left of 'A'
+    EXPECT_EQ(Texel(26, 255 - 31), (std::vector<int>{100, 100, 100, 255}));  // its bottom-right
+    EXPECT_EQ(Texel(27, 255 - 16), (std::vector<int>{0, 0, 0, 3}));          // right of it
+    EXPECT_EQ(Texel(100, 0), (std::vector<int>{0, 0, 0, 3}));
     EXPECT_EQ(GL.DisplayLists().Count(), 1);
     EXPECT_EQ(Recorder.Count("glNewList"), 256);
 }

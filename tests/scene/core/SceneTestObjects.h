@@ -154,7 +154,7 @@ public:
 
 // Draws each glyph as a block of its measured size; a glyph measures
 // Widths[c] (default 8) times the picture's scale wide and the cell height
-// high, in white.
+// high, in grey of Level (white by default).
 class TBlockRasterizer : public TGlyphRasterizer {
 public:
     struct TDrawn {
@@ -182,12 +182,13 @@ public:
         const TGlyphExtent extent = Measure(text);
         for (int py = y; py < y + extent.Height && py < Size; ++py)
             for (int px = x; px < x + extent.Width && px < Size; ++px)
-                std::memset(&Picture[(static_cast<size_t>(py) * Size + px) * 3], 255, 3);
+                std::memset(&Picture[(static_cast<size_t>(py) * Size + px) * 3], Level, 3);
     }
     std::vector<uint8_t> End() override { return Picture; }
 
     std::map<char, int> Widths;
     int Size = 0, Height = 0, Scale = 1, Begins = 0;
+    uint8_t Level = 255;  // the brightness of the blocks
     std::vector<uint8_t> Picture;
     std::vector<TDrawn> Drawn;
 };
