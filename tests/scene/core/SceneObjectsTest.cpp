@@ -7,16 +7,6 @@
 
 namespace {
 
-class TRegistryFirst : public TMainSceneObject {
-public:
-    std::string ClassName() const override { return "TRegistryFirst"; }
-};
-
-class TRegistrySecond : public TMainSceneObject {
-public:
-    std::string ClassName() const override { return "TRegistrySecond"; }
-};
-
 int CountOf(const TSceneLog& log, const std::string& line)
 {
     return static_cast<int>(std::count(log.begin(), log.end(), line));
@@ -119,11 +109,11 @@ TEST(SceneObjects, ListForwardsTheFrameToItsChildrenInListOrder)
 
 TEST(SceneRegistry, NamesMatchWithoutCaseAndTheFirstRegistrationWins)
 {
-    RegisterSceneClass("TRegistryFirst", NewSceneObject<TRegistryFirst>);
-    RegisterSceneClass("TREGISTRYFIRST", NewSceneObject<TRegistrySecond>);
+    RegisterSceneClass("TRegistryFirst", NewSceneObject<TResource>);
+    RegisterSceneClass("TREGISTRYFIRST", NewSceneObject<TMainSceneObject>);
     std::unique_ptr<TMainItem> object(CreateSceneObject("tregistryfirst", "Shoal"));
     ASSERT_NE(object, nullptr);
-    EXPECT_EQ(object->ClassName(), "TRegistryFirst");
+    EXPECT_EQ(object->ClassName(), "TResource");
     EXPECT_EQ(static_cast<TMainObject*>(object.get())->Name(), "Shoal");
     EXPECT_EQ(CreateSceneObject("TUnknownClass", "X"), nullptr);
     EXPECT_EQ(CreateSceneObject("TMainSceneObject", "X"), nullptr);  // abstract bases are not registered
