@@ -2,18 +2,10 @@
 #include "scene/core/SceneText.h"
 
 #include <cstring>
-#include <functional>
 
 #include "SceneTestObjects.h"
 
 namespace {
-
-class TCountingTexture : public TMainSceneObject, public TRenderTexture {
-public:
-    explicit TCountingTexture(const std::string& name) { SetName(name); }
-    void Bind() override { ++Binds; }
-    int Binds = 0;
-};
 
 // A picture-font metrics text: the given codes enabled with their widths,
 // every glyph 12 high.
@@ -25,11 +17,6 @@ std::string MetricsText(const std::map<int, int>& widths)
         text += found != widths.end() ? "1 " + IntToStr(found->second) + " 12\r\n" : "0 0 0\r\n";
     }
     return text;
-}
-
-void ExpectMessage(const std::function<void()>& action, const std::string& message)
-{
-    EXPECT_EQ(MessageOf(action), message);
 }
 
 // Cell, width and height of the glyph of code.
@@ -116,21 +103,21 @@ TEST(SceneFont, BuildNeedsASceneWithAContextAndSaneCells)
     TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
     TMainScene scene;
     TSceneFont font;  // freed before the context that holds its texture
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: MainScene is NIL!");
-    ExpectMessage([&] { font.BeginText(); }, "TSceneFont.Build error: MainScene is NIL!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: MainScene is NIL!");
+    EXPECT_EQ(MessageOf([&] { font.BeginText(); }), "TSceneFont.Build error: MainScene is NIL!");
     font.Scene = &scene;
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: MainScene.GL is NIL!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: MainScene.GL is NIL!");
     scene.GL = &gl;
     font.FontCellSize = 0;
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: FontCellSize is out of range!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: FontCellSize is out of range!");
     font.FontCellSize = 512;
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: FontCellSize is out of range!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: FontCellSize is out of range!");
     font.FontCellSize = 16;
     // No rasterizer installed.
-    ExpectMessage([&] { font.Build(); }, "TGlyphRasterizer error: no rasterizer is installed!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TGlyphRasterizer error: no rasterizer is installed!");
     EXPECT_FALSE(font.Built());
     font.TextureSize = 100;
-    ExpectMessage([&] { font.Build(); }, "TGLTexture.SetWidth error: Width is not power 2");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TGLTexture.SetWidth error: Width is not power 2");
     EXPECT_FALSE(font.Built());
     EXPECT_EQ(gl.Textures().Count(), 1);  // the font's one texture, kept
 }

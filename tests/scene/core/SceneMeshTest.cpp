@@ -62,16 +62,13 @@ struct TMeshScene : TStubScene {
 const std::string FishMesh = R"(#MaterialMultiSubObject 2
 Name Skin
 NumSubs 2
-#MaterialStandard 11
+#MaterialStandard 8
 Name Body
 TwoSided true
 Opacity 100
-Ambient (color 51 102 153)
 Diffuse (color 255 0 0)
 Specular (color 0 0 255)
 SpecularLevel 25
-Glossiness 50
-selfIllumColor (color 0 255 0)
 DiffuseMap body.tga
 OpacityMap undefined
 #MaterialStandard 4

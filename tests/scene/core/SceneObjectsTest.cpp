@@ -154,12 +154,6 @@ TEST(SourceNames, FolderAndResourceNames)
 
 namespace {
 
-class TCountingTexture : public TRenderTexture {
-public:
-    void Bind() override { ++Binds; }
-    int Binds = 0;
-};
-
 // The number of items of the render, animation and event lists.
 std::vector<int> ListCounts(TMainScene& scene)
 {
@@ -268,7 +262,7 @@ TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
     TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
     TMainScene scene;
     scene.GL = &gl;
-    TCountingTexture texture;
+    TCountingTexture texture("Texture");
     for (const char* name : {"First", "Second"}) {
         auto* object = new TRecordingObject(name, log);
         object->Texture = &texture;
@@ -293,8 +287,8 @@ TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChangeAndAgainAfterAReset)
 {
     ResetRenderState();
     GLRecorder recorder;
-    TCountingTexture sand;
-    TCountingTexture rock;
+    TCountingTexture sand("Sand");
+    TCountingTexture rock("Rock");
     SetCurrentTexture(nullptr);
     SetCurrentTexture(nullptr);
     SetCurrentTexture(&sand);

@@ -152,6 +152,14 @@ public:
     TRenderTexture* Texture = nullptr;
 };
 
+// A texture that counts its binds.
+class TCountingTexture : public TMainSceneObject, public TRenderTexture {
+public:
+    explicit TCountingTexture(const std::string& name) { SetName(name); }
+    void Bind() override { ++Binds; }
+    int Binds = 0;
+};
+
 // Draws each glyph as a block of its measured size; a glyph measures
 // Widths[c] (default 8) times the picture's scale wide and the cell height
 // high, in grey of Level (white by default).
