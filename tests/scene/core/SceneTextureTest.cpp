@@ -293,3 +293,31 @@ TEST_F(SceneTextureTest, BindMakesAndFillsTheTextureOnFirstUseAndUploadsItOnce)
     EXPECT_EQ(Recorder.Count("glTexImage2D"), 1);
     EXPECT_EQ(Recorder.Count("gluBuild2DMipmaps"), 1);
 }
+
+// An update releases every made texture and gives it the list's filter and
+// colour depth: an accelerated context mipmaps every format once asked, a
+// software-only one opaque textures only. (The Wine sprite test draws one
+// again after an update.)
+TEST_F(SceneTextureTest, UpdateTexturesReleasesAndResetsFilterAndInternalFormat)
+{
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        folder.Write(name, BmpFile(Picture24(2, 2, Gradient)));
+    const std::vector<TSceneTexture*> textures{list->AddPlainTexture("a.bmp"), list->AddAlphaTexture("a.bmp", "b.bmp"),
+                                               list->AddSpriteTexture("c.bmp")};
+    for (TSceneTexture* texture : textures)
+        texture->Bind();
+    list->MipMap = true;
+    list->ColorBit16 = true;
+    for (const bool softwareOnly : {false, true}) {
+        GL.SetGenericOnly(softwareOnly);
+        list->UpdateTextures();
+        const GLenum formats[] = {GL_RGB5, GL_RGBA4, GL_RGB5_A1};
+        for (size_t i = 0; i < textures.size(); ++i) {
+            const TGLTexture& glTexture = *textures[i]->GLTexture();
+            EXPECT_FALSE(glTexture.Uploaded()) << i;
+            EXPECT_EQ(glTexture.InternalFormat(), formats[i]) << i;
+            const GLenum softwareFilter = i == 0 ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST;
+            EXPECT_EQ(glTexture.Filter, softwareOnly ? softwareFilter : GL_LINEAR_MIPMAP_LINEAR) << i;
+        }
+    }
+}

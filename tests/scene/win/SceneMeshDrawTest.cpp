@@ -244,6 +244,7 @@ TEST_F(SceneDraw, ASpriteCutsItsKeyColourOutAndTakesItsColourAndAgainAfterATextu
             glClear(GL_COLOR_BUFFER_BIT);
         }
         scene->Render();
+        EXPECT_TRUE(sprite->Texture->GLTexture()->Uploaded());
         ExpectPixel(Size / 4, Size / 2, {0, 0, 255});         // the key colour: the clear colour shows
         ExpectPixel(3 * Size / 4, Size / 2, {255, 255, 0});  // white times the sprite colour
     }
