@@ -1,21 +1,15 @@
 // The scene on its GL context: one owner for every GL object whichever goes
 // first, lights that hand their GL light back, render-state caches that
 // start over with each context; the scene's lights.
-#include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 
-#include "gl/core/CustomOpenGL.h"
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
 #include "scene/core/SceneLight.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneMesh.h"
 #include "scene/core/SceneMeshLoader.h"
 #include "scene/core/SceneTexture.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
 #include "SceneTestObjects.h"
 
 namespace {

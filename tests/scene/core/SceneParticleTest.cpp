@@ -2,8 +2,6 @@
 #include "scene/core/SceneParticle.h"
 
 #include "classlib/core/Random.h"
-#include "support/GLRecorder.h"
-#include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {

@@ -6,11 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -87,7 +84,6 @@ private:
     }
     std::map<std::string, std::string> FResources, FBitmaps;
 };
-using TBitmapResources = TStringResources;
 
 // A picture of the given depth, zeroed (with a black colour table up to 8
 // bits), whose top row starts with the given bytes.

@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "classlib/core/BmpCodec.h"
 #include "classlib/core/JpegCodec.h"
 #include "scene/core/SceneTexturePicture.h"
 #include "SceneTestObjects.h"
