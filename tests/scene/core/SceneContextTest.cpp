@@ -6,10 +6,6 @@
 
 #include "scene/core/SceneFont.h"
 #include "scene/core/SceneLight.h"
-#include "scene/core/SceneMaterial.h"
-#include "scene/core/SceneMesh.h"
-#include "scene/core/SceneMeshLoader.h"
-#include "scene/core/SceneTexture.h"
 #include "SceneTestObjects.h"
 
 namespace {
@@ -31,42 +27,6 @@ TMainLight* AddLight(TMainScene& scene)
     return light;
 }
 
-// A scene holding one of each kind of GL object: a light, a mesh (its
-// primitive) with a textured material, and a picture font (its lists).
-std::unique_ptr<TMainScene> NewScene(TCustomOpenGL& gl, TStringResources& resources)
-{
-    auto scene = std::make_unique<TMainScene>();
-    scene->GL = &gl;
-    scene->SourceLocation = slResource;
-    AddLight(*scene);
-    auto* materials = Add(*scene, new TSceneMaterialList, "Materials");
-    auto* textures = Add(*scene, new TSceneTextureList, "Textures");
-    auto* meshes = Add(*scene, new TSceneMeshList, "Meshes");
-    for (TResource* list : std::initializer_list<TResource*>{materials, textures, meshes})
-        list->SourceLocation = slResource;
-    meshes->Materials = materials;
-    meshes->Textures = textures;
-    resources.Add("tri_3dm", "#MaterialStandard 2\nName M\nDiffuseMap skin.tga\n#Object 1\nName O\n#Material 1\n"
-                             "Name M\n#Vertices 3\n[0,0,0]\n[1,0,0]\n[0,1,0]\n#VertexFaces 1\n[1,2,3]\n#FaceMatID 1\n1\n");
-    auto* mesh = new TSceneMesh;
-    mesh->SetName("Tri");
-    mesh->SetSourceName("tri.3dm");
-    meshes->Add(mesh);
-    T3DMMeshLoader loader;
-    loader.FromResource = true;
-    loader.Load(mesh->SourceName(), *mesh);
-
-    std::string metrics = "picture font metrics\r\n";
-    for (int code = 0; code < 256; ++code)
-        metrics += code == 'A' ? "1 8 12\r\n" : "0 0 0\r\n";
-    resources.Add("font_txt", metrics);
-    auto* font = Add(*scene, new TSceneFont, "Font");
-    font->FileName = "font.txt";
-    font->FontOptions &= ~foBuildFromFont;
-    font->Build();
-    return scene;
-}
-
 int ItemsOf(TCustomOpenGL& gl)
 {
     return gl.Lights().Count() + gl.Materials().Count() + gl.Primitives().Count() + gl.Textures().Count() +
@@ -77,24 +37,29 @@ int ItemsOf(TCustomOpenGL& gl)
 
 TEST(SceneOnContext, EveryGLObjectIsFreedOnceWhicheverGoesFirst)
 {
-    GLRecorder recorder;
-    TStringResources resources;
     for (const bool contextFirst : {true, false}) {
         SCOPED_TRACE(contextFirst ? "context first" : "scene first");
-        auto gl = NewContext();
-        auto scene = NewScene(*gl, resources);
-        ASSERT_EQ(ItemsOf(*gl), 5);
-        scene->Render();
+        // One of each kind of GL object: a light, a mesh (its primitive)
+        // with a textured material, and a picture font (its lists).
+        TMeshScene s;
+        AddLight(s.Scene);
+        s.Built("Tri", "#MaterialStandard 2\nName M\nDiffuseMap skin.tga\n#Object 1\nName O\n#Material 1\nName M\n"
+                       "#Vertices 3\n[0,0,0]\n[1,0,0]\n[0,1,0]\n#VertexFaces 1\n[1,2,3]\n#FaceMatID 1\n1\n");
+        s.Resources.Add("font_txt", MetricsText({{'A', 8}}));
+        auto* font = s.Add(new TSceneFont, "Font");
+        font->FileName = "font.txt";
+        font->FontOptions &= ~foBuildFromFont;
+        font->Build();
+        ASSERT_EQ(ItemsOf(s.GL), 5);
+        s.Scene.Render();
         if (contextFirst) {
-            gl.reset();  // a form that made its scene before its saver frees them so
-            scene.reset();
+            s.Context.reset();  // a form that made its scene before its saver frees them so
         } else {
-            scene.reset();
-            EXPECT_EQ(ItemsOf(*gl), 0) << "the scene took its GL objects with it";
-            gl.reset();
+            s.Scene.GL = nullptr;  // the scene's destructor, while the context lives
+            s.Scene.Clear();
+            EXPECT_EQ(ItemsOf(s.GL), 0) << "the scene took its GL objects with it";
         }
     }
-    ResetRenderState();
 }
 
 TEST(SceneOnContext, ManyLoadsOnOneContextStayLitAndLeaveNoLightOn)

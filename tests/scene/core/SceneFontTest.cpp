@@ -7,18 +7,6 @@
 
 namespace {
 
-// A picture-font metrics text: the given codes enabled with their widths,
-// every glyph 12 high.
-std::string MetricsText(const std::map<int, int>& widths)
-{
-    std::string text = "picture font metrics\r\n";
-    for (int code = 0; code < 256; ++code) {
-        const auto found = widths.find(code);
-        text += found != widths.end() ? "1 " + IntToStr(found->second) + " 12\r\n" : "0 0 0\r\n";
-    }
-    return text;
-}
-
 // Cell, width and height of the glyph of code.
 std::vector<int> GlyphOf(const TSceneFont& font, uint8_t code)
 {

@@ -16,45 +16,6 @@
 
 namespace {
 
-// A stub scene with the three lists a mesh needs. Texture maps of the test
-// meshes have an extension no picture loader knows, so their textures are
-// empty.
-struct TMeshScene : TStubScene {
-    TMeshScene()
-    {
-        Scene.SourceLocation = slResource;
-        Materials = Add(new TSceneMaterialList, "Materials");
-        Textures = Add(new TSceneTextureList, "Textures");
-        Meshes = Add(new TSceneMeshList, "Meshes");
-        Meshes->Materials = Materials;
-        Meshes->Textures = Textures;
-    }
-
-    // A mesh of Meshes whose file "<name>.3dm" holds text.
-    TSceneMesh* Mesh(const std::string& name, const std::string& text)
-    {
-        Resources.Add(name + "_3dm", text);
-        auto* mesh = new TSceneMesh;
-        mesh->SetName(name);
-        mesh->SetSourceName(name + ".3dm");
-        Meshes->Add(mesh);
-        return mesh;
-    }
-    // The mesh built at once (the build of the first draw).
-    TSceneMesh* Built(const std::string& name, const std::string& text)
-    {
-        TSceneMesh* mesh = Mesh(name, text);
-        T3DMMeshLoader loader;
-        loader.FromResource = true;
-        loader.Load(mesh->SourceName(), *mesh);
-        return mesh;
-    }
-
-    TSceneMaterialList* Materials;
-    TSceneTextureList* Textures;
-    TSceneMeshList* Meshes;
-};
-
 // A multi-material of an opaque, two-sided sub-material with a plain
 // texture and a half-transparent one with an opacity map; one object whose
 // first two faces use the first and whose third face uses the second.

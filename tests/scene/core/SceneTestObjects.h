@@ -22,8 +22,12 @@
 #include "scene/core/SceneLoader.h"
 #include "scene/core/SceneFontRasterizer.h"
 #include "scene/core/SceneLoaderResources.h"
+#include "scene/core/SceneMaterial.h"
+#include "scene/core/SceneMesh.h"
+#include "scene/core/SceneMeshLoader.h"
 #include "scene/core/SceneObjects.h"
 #include "scene/core/SceneRenderState.h"
+#include "scene/core/SceneTexture.h"
 #include "scene/core/SceneTexturePicture.h"
 #include "support/GLRecorder.h"
 #include "support/GLStubPlatform.h"
@@ -227,3 +231,54 @@ struct TStubScene {
     TCustomOpenGL& GL = *Context;
     TMainScene Scene;
 };
+
+// A stub scene with the three lists a mesh needs. Texture maps of the test
+// meshes have an extension no picture loader knows, so their textures are
+// empty.
+struct TMeshScene : TStubScene {
+    TMeshScene()
+    {
+        Scene.SourceLocation = slResource;
+        Materials = Add(new TSceneMaterialList, "Materials");
+        Textures = Add(new TSceneTextureList, "Textures");
+        Meshes = Add(new TSceneMeshList, "Meshes");
+        Meshes->Materials = Materials;
+        Meshes->Textures = Textures;
+    }
+
+    // A mesh of Meshes whose file "<name>.3dm" holds text.
+    TSceneMesh* Mesh(const std::string& name, const std::string& text)
+    {
+        Resources.Add(name + "_3dm", text);
+        auto* mesh = new TSceneMesh;
+        mesh->SetName(name);
+        mesh->SetSourceName(name + ".3dm");
+        Meshes->Add(mesh);
+        return mesh;
+    }
+    // The mesh built at once (the build of the first draw).
+    TSceneMesh* Built(const std::string& name, const std::string& text)
+    {
+        TSceneMesh* mesh = Mesh(name, text);
+        T3DMMeshLoader loader;
+        loader.FromResource = true;
+        loader.Load(mesh->SourceName(), *mesh);
+        return mesh;
+    }
+
+    TSceneMaterialList* Materials;
+    TSceneTextureList* Textures;
+    TSceneMeshList* Meshes;
+};
+
+// A picture-font metrics text: the given codes enabled with their widths,
+// every glyph 12 high.
+inline std::string MetricsText(const std::map<int, int>& widths)
+{
+    std::string text = "picture font metrics\r\n";
+    for (int code = 0; code < 256; ++code) {
+        const auto found = widths.find(code);
+        text += found != widths.end() ? "1 " + IntToStr(found->second) + " 12\r\n" : "0 0 0\r\n";
+    }
+    return text;
+}
