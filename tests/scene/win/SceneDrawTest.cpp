@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "SceneHost.h"
-#include "../../gl/win/GLTestWindow.h"
 #include "../../support/ProgramPath.h"
 #include "../../support/TempFolder.h"
 #include "classlib/core/Exceptions.h"
@@ -51,22 +50,20 @@ TPixel Pixel(int x, int y)
     return {rgba[0], rgba[1], rgba[2]};
 }
 
-// A scene on a window with a current context; what is added reads from the
-// program's resources.
+void ExpectPixel(int x, int y, const TPixel& expected, int tolerance = 8)
+{
+    const TPixel actual = Pixel(x, y);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_LE(std::abs(actual[i] - expected[i]), tolerance)
+            << x << ", " << y << ": " << actual[0] << "," << actual[1] << "," << actual[2];
+}
+
+// A scene on the program's host (SceneHost.h); what is added reads from
+// the program's resources.
 class RealScene : public ::testing::Test {
 protected:
-    RealScene(int width, int height) : window(width, height) {}
-    void SetUp() override
-    {
-        context->CreateRC(window.DC());
-        ASSERT_TRUE(context->Active());
-        scene->GL = context.get();
-    }
-    void TearDown() override
-    {
-        scene.reset();
-        ResetRenderState();
-    }
+    RealScene(int width, int height) : host(width, height, 0) {}
+    void SetUp() override { ASSERT_TRUE(host.Active()); }
 
     template <class T>
     T* Add(T* object, const std::string& name, int options = 0)
@@ -93,9 +90,8 @@ protected:
         return mesh;
     }
 
-    TestWindow window;
-    std::unique_ptr<TCustomOpenGL> context = NewContext();
-    std::unique_ptr<TMainScene> scene = std::make_unique<TMainScene>();
+    testsupport::TSceneHost host;
+    TMainScene* scene = host.Scene.get();
     TSceneMeshList* meshes = nullptr;
 };
 
@@ -128,14 +124,6 @@ struct SceneDraw : RealScene {
         glClearColor(0, 0, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    static void ExpectPixel(int x, int y, const TPixel& expected)
-    {
-        const TPixel actual = Pixel(x, y);
-        for (size_t i = 0; i < 3; ++i)
-            EXPECT_LE(std::abs(actual[i] - expected[i]), 8)
-                << x << ", " << y << ": " << actual[0] << "," << actual[1] << "," << actual[2];
-    }
-
     TStringResources resources;
 };
 
@@ -179,7 +167,6 @@ struct ProgramMeshes : RealScene {
     }
     void TearDown() override
     {
-        RealScene::TearDown();
         SetSceneResources(nullptr);
         if (program != nullptr)
             FreeLibrary(program);
@@ -211,8 +198,7 @@ TEST_F(SceneDraw, AHalfTransparentMeshBlendsOnEveryContextItIsDrawnOn)
     for (const bool rebuilt : {false, true}) {
         SCOPED_TRACE(rebuilt ? "the context made again" : "the first context");
         if (rebuilt) {  // as when full screen is entered or left
-            context->DestroyRC();
-            context->CreateRC(window.DC());
+            host.MakeContextAgain();
             StartView();
         }
         mesh->RenderAlpha();
@@ -330,16 +316,6 @@ TPixel PixelAt(const TFrame& frame, int x, int y)
     return {p[0], p[1], p[2]};
 }
 
-::testing::AssertionResult Near(const TFrame& frame, int x, int y, const TPixel& expected)
-{
-    const TPixel actual = PixelAt(frame, x, y);
-    for (size_t i = 0; i < 3; ++i)
-        if (std::abs(actual[i] - expected[i]) > 16)
-            return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << actual[0] << ", "
-                                                 << actual[1] << ", " << actual[2] << ")";
-    return ::testing::AssertionSuccess();
-}
-
 // The program's host around the scene (SceneHost.h), 128 pixels square.
 class TSceneHost : public testsupport::TSceneHost {
 public:
@@ -380,14 +356,14 @@ protected:
     // its picture's red quarter lies bottom left, green top left, white top
     // right, blue bottom right; the scene's white material (not the mesh
     // file's dark grey one) under the light's (1, 1, 0.5) halves the blue.
-    static void ExpectTile(const TFrame& frame)
+    static void ExpectTile()
     {
-        EXPECT_TRUE(Near(frame, 37, 45, {255, 0, 0}));
-        EXPECT_TRUE(Near(frame, 37, 66, {0, 255, 0}));
-        EXPECT_TRUE(Near(frame, 58, 66, {255, 255, 128}));
-        EXPECT_TRUE(Near(frame, 58, 45, {0, 0, 128}));
-        for (const auto& [x, y] : {std::pair{22, 56}, {73, 56}, {47, 30}, {47, 81}})
-            EXPECT_TRUE(Near(frame, x, y, Background)) << "beyond the tile's edges";
+        ExpectPixel(37, 45, {255, 0, 0}, 16);
+        ExpectPixel(37, 66, {0, 255, 0}, 16);
+        ExpectPixel(58, 66, {255, 255, 128}, 16);
+        ExpectPixel(58, 45, {0, 0, 128}, 16);
+        for (const auto& [x, y] : {std::pair{22, 56}, {73, 56}, {47, 30}, {47, 81}})  // beyond the tile's edges
+            ExpectPixel(x, y, Background, 16);
     }
 
     // The caption "OK" in cyan, its first glyph's bottom left at (8, 100),
@@ -419,7 +395,7 @@ TEST_F(SceneEndToEnd, TheDescriptionLoadsFromTheResourcesAndDrawsALitTexturedTil
     ASSERT_NO_FATAL_FAILURE(host.Load("SceneEndToEnd.gsc"));
     EXPECT_EQ(host.Scene->RenderList()->Count(), 3);  // the light, the tile, the caption
     const TFrame frame = host.DrawFrames();
-    ExpectTile(frame);
+    ExpectTile();
     ExpectCaption(frame, host.Font());
     // The program's resources are found in any case, and a missing one is named.
     EXPECT_EQ(Resources.ReadResource("sceneendtoend_3DM"), Resources.ReadResource("SCENEENDTOEND_3DM"));
@@ -451,7 +427,7 @@ TEST_F(SceneEndToEnd, ASavedSceneLoadsFromItsFilesAndDrawsTheSameFrameGlyphsIncl
         TSceneHost host;
         ASSERT_NO_FATAL_FAILURE(host.Load("SceneEndToEnd.gsc", slFile));
         const TFrame reloaded = host.DrawFrames();
-        ExpectTile(reloaded);
+        ExpectTile();
         EXPECT_EQ(host.Font().EnabledCount(), originalGlyphs);
         EXPECT_TRUE(reloaded == original);
     }
