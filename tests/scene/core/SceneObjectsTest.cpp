@@ -256,37 +256,31 @@ TEST(MainScene, ClearFreesEveryOwnedObjectOnceAfterRemovesAndDuplicates)
 // carries over.
 TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
 {
-    ResetRenderState();
-    GLRecorder recorder;
     TSceneLog log;
-    TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
-    TMainScene scene;
-    scene.GL = &gl;
+    TStubScene s;  // frees the objects before the log goes
     TCountingTexture texture("Texture");
     for (const char* name : {"First", "Second"}) {
         auto* object = new TRecordingObject(name, log);
         object->Texture = &texture;
-        scene.AddObject(object, poRender);
+        s.Scene.AddObject(object, poRender);
     }
     SetAlphaBlend(true);
-    recorder.Clear();
-    scene.Render();
+    s.Recorder.Clear();
+    s.Scene.Render();
     EXPECT_EQ(texture.Binds, 1);  // the second object finds it current
-    scene.Render();
+    s.Scene.Render();
     EXPECT_EQ(texture.Binds, 2);  // bound again in the next frame
-    EXPECT_EQ(recorder.CallsOf("glEnable").front().Text(), "glEnable(2884)");
-    recorder.Clear();
+    EXPECT_EQ(s.Recorder.CallsOf("glEnable").front().Text(), "glEnable(2884)");
+    s.Recorder.Clear();
     SetAlphaBlend(true);
-    EXPECT_EQ(recorder.Count("glBlendFunc"), 0);
-    ResetRenderState();
+    EXPECT_EQ(s.Recorder.Count("glBlendFunc"), 0);
 }
 
 // The cache sends only changes, but after a reset it sends the state
 // whatever it is, null included.
 TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChangeAndAgainAfterAReset)
 {
-    ResetRenderState();
-    GLRecorder recorder;
+    TStubScene s;
     TCountingTexture sand("Sand");
     TCountingTexture rock("Rock");
     SetCurrentTexture(nullptr);
@@ -299,8 +293,7 @@ TEST(RenderStateCaches, TextureIsEnabledOnceAndBoundOnChangeAndAgainAfterAReset)
     SetCurrentTexture(&rock);
     ResetTextureCache();
     SetCurrentTexture(nullptr);
-    EXPECT_EQ(recorder.Text(), "glDisable(3553)\nglEnable(3553)\nglEnable(3553)\nglDisable(3553)\n");
+    EXPECT_EQ(s.Recorder.Text(), "glDisable(3553)\nglEnable(3553)\nglEnable(3553)\nglDisable(3553)\n");
     EXPECT_EQ(sand.Binds, 1);
     EXPECT_EQ(rock.Binds, 2);
-    ResetRenderState();
 }
