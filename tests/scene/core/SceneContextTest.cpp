@@ -10,19 +10,11 @@
 
 namespace {
 
-std::unique_ptr<TCustomOpenGL> NewContext() { return NewStubContext(); }
-
-template <class T>
-T* Add(TMainScene& scene, T* object, const std::string& name, TProcessOptions options = 0)
-{
-    object->SetName(name);
-    scene.AddObject(object, options);
-    return object;
-}
-
 TMainLight* AddLight(TMainScene& scene)
 {
-    TMainLight* light = Add(scene, new TMainLight, "Light", poRender);
+    auto* light = new TMainLight;
+    light->SetName("Light");
+    scene.AddObject(light, poRender);
     light->LoadOptions(*ReaderOf("LightStyle=Point\n", &scene));
     return light;
 }
@@ -64,51 +56,45 @@ TEST(SceneOnContext, EveryGLObjectIsFreedOnceWhicheverGoesFirst)
 
 TEST(SceneOnContext, ManyLoadsOnOneContextStayLitAndLeaveNoLightOn)
 {
-    GLRecorder recorder;
-    auto gl = NewContext();
+    TStubScene s;  // its context
     for (int round = 0; round < 12; ++round) {
         auto scene = std::make_unique<TMainScene>();
-        scene->GL = gl.get();
+        scene->GL = &s.GL;
         TMainLight* light = AddLight(*scene);
         scene->Render();
         ASSERT_EQ(light->GLLight()->Index(), 0) << "round " << round;
-        recorder.Clear();
+        s.Recorder.Clear();
         scene.reset();
-        EXPECT_EQ(recorder.Text(), "glDisable(16384)\n") << "round " << round;
+        EXPECT_EQ(s.Recorder.Text(), "glDisable(16384)\n") << "round " << round;
     }
-    ResetRenderState();
 }
 
 TEST(SceneOnContext, TheRenderStateCachesStartOverWithEachContext)
 {
-    GLRecorder recorder;
     // A full-screen run and the dialog's preview one after the other, both
     // alive for a while: each context has its own light indices.
-    auto fullScreen = NewContext();
-    TMainScene first;
-    first.GL = fullScreen.get();
-    TMainLight* firstLight = AddLight(first);
-    first.Render();
+    TStubScene first;
+    TMainLight* firstLight = AddLight(first.Scene);
+    first.Scene.Render();
     SetAlphaBlend(true);
     CurrentColor = {1, 0, 0, 0.5f};
 
-    auto preview = NewContext();
+    auto preview = NewStubContext();
     TMainScene second;
     second.GL = preview.get();
     EXPECT_EQ(AddLight(second)->GLLight()->Index(), firstLight->GLLight()->Index());
-    recorder.Clear();
+    first.Recorder.Clear();
     SetCurrentMaterial(nullptr);
-    EXPECT_EQ(recorder.Text(), "glColor4fv({1,1,1,1})\n") << "the new context's colour is white";
+    EXPECT_EQ(first.Recorder.Text(), "glColor4fv({1,1,1,1})\n") << "the new context's colour is white";
 
     // Each new context starts with blending off: the cache must send it again.
-    for (TCustomOpenGL* context : {preview.get(), fullScreen.get()}) {
+    for (TCustomOpenGL* context : {preview.get(), first.Context.get()}) {
         context->DestroyRC();
         context->CreateRC(StubDC());
-        recorder.Clear();
+        first.Recorder.Clear();
         SetAlphaBlend(true);
-        EXPECT_EQ(recorder.CallsOf("glEnable").size(), 2u) << "alpha test and blending";
+        EXPECT_EQ(first.Recorder.CallsOf("glEnable").size(), 2u) << "alpha test and blending";
     }
-    ResetRenderState();
 }
 
 namespace {

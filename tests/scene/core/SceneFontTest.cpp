@@ -87,15 +87,14 @@ TEST(SceneFont, ChangesToTheGlyphSetRenumberTheCellsInCodeOrder)
 
 TEST(SceneFont, BuildNeedsASceneWithAContextAndSaneCells)
 {
-    GLRecorder recorder;
-    TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
-    TMainScene scene;
+    TStubScene s;
     TSceneFont font;  // freed before the context that holds its texture
     EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: MainScene is NIL!");
     EXPECT_EQ(MessageOf([&] { font.BeginText(); }), "TSceneFont.Build error: MainScene is NIL!");
-    font.Scene = &scene;
+    font.Scene = &s.Scene;
+    s.Scene.GL = nullptr;
     EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: MainScene.GL is NIL!");
-    scene.GL = &gl;
+    s.Scene.GL = &s.GL;
     font.FontCellSize = 0;
     EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: FontCellSize is out of range!");
     font.FontCellSize = 512;
@@ -107,7 +106,7 @@ TEST(SceneFont, BuildNeedsASceneWithAContextAndSaneCells)
     font.TextureSize = 100;
     EXPECT_EQ(MessageOf([&] { font.Build(); }), "TGLTexture.SetWidth error: Width is not power 2");
     EXPECT_FALSE(font.Built());
-    EXPECT_EQ(gl.Textures().Count(), 1);  // the font's one texture, kept
+    EXPECT_EQ(s.GL.Textures().Count(), 1);  // the font's one texture, kept
 }
 
 TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)

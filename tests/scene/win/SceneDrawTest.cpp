@@ -159,7 +159,6 @@ struct ProgramMeshes : RealScene {
         const GLfloat ambient[4] = {0.35f, 0.35f, 0.4f, 1};
         const GLfloat direction[4] = {-0.3f, 0.6f, 1, 0};
         glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, white);
         glLightfv(GL_LIGHT0, GL_POSITION, direction);
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
         glClearColor(0.1f, 0.3f, 0.6f, 1);
