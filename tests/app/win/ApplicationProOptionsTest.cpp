@@ -123,21 +123,6 @@ TEST_F(ApplicationProOptionsTest, ARefusedMachineWriteLandsUnderTheUserAndStaysT
     EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "DataDir"), "C:\\saved\\");
 }
 
-TEST_F(ApplicationProOptionsTest, ValuesAreTextAndBadTextReadsAsTheDefault)
-{
-    App.WriteBool("On", true);
-    App.WriteInteger("Count", -7);
-    App.CloseRegistry();
-    EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "On"), "-1");
-    EXPECT_EQ(App.ReadInteger("Count", 5), -7);
-    for (const auto& [name, text] : {std::pair{"Huge", "99999999999"}, {"Word", "TRUE"}, {"Other", "12"}})
-        RawWrite(HKEY_CURRENT_USER, Key, name, text);
-    EXPECT_EQ(App.ReadInteger("Huge", 42), 42);
-    EXPECT_FALSE(App.ReadBool("Huge", false));
-    EXPECT_TRUE(App.ReadBool("Word", false));
-    EXPECT_TRUE(App.ReadBool("Other", false));  // any integer but 0
-}
-
 TEST_F(ApplicationProOptionsTest, KeysAreReusedAndClosedOnIdle)
 {
     RawWrite(HKEY_CURRENT_USER, Key, "Value", "x");

@@ -1,6 +1,8 @@
-// The application component under Wine. Idle ticks are driven one at a time
-// with Application->Idle(); the real message loop runs in a child process,
-// because a finished loop leaves the Application terminated.
+// The application component under Wine: its hooks on the Application events,
+// the idle tick, error reports, the hidden "AppEvents" window, the
+// single-instance guard, the log and the cursor. Idle ticks are driven one at
+// a time with Application->Idle(); the real message loop runs in a child
+// process, because a finished loop leaves the Application terminated.
 #include "app/ApplicationPro.h"
 #include "app/GraphicApplicationPro.h"
 
@@ -16,13 +18,79 @@
 #include <vector>
 
 #include "../../classlib/win/UiTestSupport.h"
-#include "ApplicationProTestSupport.h"
+#include "../../support/MessageBoxes.h"
+#include "app/core/ApplicationProRules.h"
+#include "app/core/BlockLog.h"
+#include "classlib/core/SysUtils.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/Forms.h"
 
-using apptest::ApplicationProTest;
-using apptest::CursorCount;
-using apptest::TakeQuit;
+namespace {
+
+using testsupport::TakeQuit;
+
+std::string ModulePath()
+{
+    char path[MAX_PATH] = {};
+    return std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+}
+
+std::string TestBaseName() { return ExeBaseName(ModulePath()); }
+
+// The cursor's display counter, read without changing it.
+int CursorCount()
+{
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+class ApplicationProTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FTitle = Application->Title();
+        while (TakeQuit()) {
+        }
+    }
+
+    void TearDown() override
+    {
+        Application->WinHelpProc = nullptr;
+        Application->SetHelpFile("");
+        Application->SetMainForm(nullptr);
+        Application->ShowMainForm = true;
+        Application->SetTitle(FTitle);
+        while (TakeQuit()) {
+        }
+        while (CursorCount() < 0)
+            ShowCursor(TRUE);
+    }
+
+    testsupport::TBoxCapture Boxes;
+
+private:
+    std::string FTitle;
+};
+
+// The "AppEvents" windows of this thread only (not of tests running beside).
+std::vector<HWND> EventsWindows()
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND wnd, LPARAM data) -> BOOL {
+            char name[32] = {};
+            GetClassNameA(wnd, name, sizeof(name));
+            if (std::string(name) == "AppEvents")
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+}  // namespace
 
 TEST_F(ApplicationProTest, HooksTheApplicationEventsAndReleasesOnlyItsOwn)
 {
@@ -144,4 +212,111 @@ TEST_F(ApplicationProTest, FramesPerSecondFollowTheStopwatchAndReportChangesOnly
     }
     // 5 frames by 2 s: 2.5 -> 2; then 2 in 1 s: unchanged, no event.
     EXPECT_EQ(reported, std::vector<int>{2});
+}
+
+TEST_F(ApplicationProTest, HiddenWindowIsSharedAndAnswersPowerBroadcasts)
+{
+    auto owner = std::make_unique<TCustomApplicationPro>(nullptr);
+    TCustomApplicationPro later(nullptr);
+    ASSERT_EQ(EventsWindows().size(), 1u);
+    const HWND wnd = EventsWindows().front();
+    TCustomApplicationPro& app = *owner;
+    int offs = 0, ons = 0;
+    app.OnPowerOff = [&](TObject*) { ++offs; };
+    app.OnPowerOn = [&](TObject*) { ++ons; };
+    const LRESULT deny = 0x424D5144;
+    EXPECT_EQ(SendMessageA(wnd, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0), deny);
+    app.SuspendEnabled = true;
+    EXPECT_NE(SendMessageA(wnd, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0), deny);
+    SendMessageA(wnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageA(wnd, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    EXPECT_EQ(offs, 1);
+    EXPECT_EQ(ons, 1);
+
+    // A failing handler is reported, never thrown through the window procedure.
+    std::vector<std::string> errors;
+    later.OnException = [&](TObject*, Exception& e) { errors.push_back(e.Message); };  // hooked last: reports land here
+    app.OnPowerOff = [](TObject*) { throw Exception("power failure"); };
+    SendMessageA(wnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    EXPECT_EQ(errors, std::vector<std::string>{"power failure"});
+    EXPECT_EQ(SendMessageA(wnd, WM_CLOSE, 0, 0), 0);
+    EXPECT_TRUE(TakeQuit());
+
+    // The window goes with the component that made it.
+    owner.reset();
+    EXPECT_TRUE(EventsWindows().empty());
+}
+
+TEST_F(ApplicationProTest, InitializeLearnsTheExecutableAndASecondCopyEndsQuietly)
+{
+    const std::string semaphoreName = TestBaseName() + "Semaphore";
+    auto firstForm = std::make_unique<TForm>(nullptr);
+    auto* first = new TCustomApplicationPro(firstForm.get());
+    first->Title = "Test Title";
+    first->Loaded();
+    first->Loaded();  // initialised again, it does not find itself
+    EXPECT_FALSE(TakeQuit());
+    EXPECT_EQ(Application->Title(), "Test Title");
+    EXPECT_EQ(first->LogFileName(), ExtractFilePath(ModulePath()) + TestBaseName() + ".log");
+
+    auto secondForm = std::make_unique<TForm>(nullptr);
+    secondForm->OnShow = [](TObject*) {};
+    secondForm->SetVisible(true);
+    auto* second = new TCustomApplicationPro(secondForm.get());
+    second->Loaded();
+    EXPECT_TRUE(TakeQuit());
+    EXPECT_FALSE(Application->ShowMainForm);
+    EXPECT_FALSE(secondForm->OnShow);
+    EXPECT_FALSE(IsWindowVisible(secondForm->Handle()));
+
+    // Both handles are closed with their components: the semaphore is gone.
+    secondForm.reset();
+    firstForm.reset();
+    EXPECT_EQ(OpenSemaphoreA(SYNCHRONIZE, FALSE, semaphoreName.c_str()), nullptr);
+}
+
+// The block layout is the native test's and the lines are read back by the
+// GL application's Wine test; here only when the file is there, readable
+// while it is written.
+TEST_F(ApplicationProTest, TheLogFileHoldsTheLinesOnlyWhileLoggingIsOn)
+{
+    TCustomApplicationPro app(nullptr);
+    app.SingleInstance = false;
+    app.Loaded();
+    const std::string name = app.LogFileName();
+    DeleteFileA(name.c_str());
+    app.Log("not logged");  // LogFile is off
+    EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    app.SetLogFile(true);
+    app.Log("first line");
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "the log cannot be read while it is written";
+    EXPECT_EQ(GetFileSize(file, nullptr), static_cast<DWORD>(LogBlockSize));
+    CloseHandle(file);
+    app.SetLogFile(false);  // closes the file
+    EXPECT_TRUE(DeleteFileA(name.c_str()));
+}
+
+TEST_F(ApplicationProTest, TheCursorIsShownAgainOnceAndExitHidesTheMainFormAndTerminates)
+{
+    TCustomApplicationPro app(nullptr);
+    for (int i = 0; i < 3; ++i)
+        app.SetCursorHidden(true);
+    EXPECT_LT(CursorCount(), 0);
+    app.SetCursorHidden(false);  // once is enough
+    EXPECT_GE(CursorCount(), 0);
+    app.SetCursorHidden(true);
+    app.ExitApplication();  // no main form: terminates and shows the cursor
+    EXPECT_TRUE(TakeQuit());
+    EXPECT_GE(CursorCount(), 0);
+
+    TForm form(nullptr);
+    Application->SetMainForm(&form);
+    form.Show();
+    app.ExitApplication();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(TakeQuit());
+    Application->SetMainForm(nullptr);
 }

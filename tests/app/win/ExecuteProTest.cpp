@@ -10,6 +10,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "../../support/MessageBoxes.h"
@@ -29,28 +30,11 @@ long long MillisecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
-
 }  // namespace
 
-TEST(ExecuteProTest, TheProcessGetsTheQuotedLinePriorityAndDirectory)
-{
-    TExecutePro execute(nullptr);
-    execute.Priority = epIdle;
-    std::string commandLine, directory;
-    DWORD priorityClass = 0;
-    execute.CreateProcessProc = [&](LPSTR line, DWORD priority, LPCSTR dir, STARTUPINFOA&, PROCESS_INFORMATION&) {
-        commandLine = line;
-        priorityClass = priority;
-        directory = dir != nullptr ? dir : "(none)";
-        return TRUE;
-    };
-    execute.Execute("C:\\Program Files\\Saver\\saver.exe /s");
-    EXPECT_EQ(commandLine, "\"C:\\Program Files\\Saver\\saver.exe\" /s");
-    EXPECT_EQ(priorityClass, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
-    EXPECT_EQ(directory, "C:\\Program Files\\Saver\\");
-}
-
-TEST(ExecuteProTest, WaitsForTheProcessWhileMessagesKeepFlowingAndClosesItsHandles)
+// The launcher quotes the program, sets its priority and starts it in its
+// folder; the wait keeps messages flowing and closes both handles.
+TEST(ExecuteProTest, StartsTheQuotedProgramInItsFolderAndWaitsWhileMessagesKeepFlowing)
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -75,9 +59,13 @@ TEST(ExecuteProTest, WaitsForTheProcessWhileMessagesKeepFlowingAndClosesItsHandl
         PostThreadMessageA(threadId, probeMessage, 0, 0);
     });
     TExecutePro execute(nullptr);
+    execute.Priority = epIdle;
     PROCESS_INFORMATION started{};
+    std::string commandLine, startedIn;
+    DWORD priorityClass = 0;
     execute.CreateProcessProc = [&](LPSTR line, DWORD priority, LPCSTR dir, STARTUPINFOA& startupInfo,
                                     PROCESS_INFORMATION& processInfo) {
+        std::tie(commandLine, priorityClass, startedIn) = std::tuple(line, priority, dir != nullptr ? dir : "(none)");
         const BOOL ok =
             CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, priority, nullptr, dir, &startupInfo, &processInfo);
         started = processInfo;
@@ -89,6 +77,9 @@ TEST(ExecuteProTest, WaitsForTheProcessWhileMessagesKeepFlowingAndClosesItsHandl
     Application->OnMessage = nullptr;
 
     EXPECT_TRUE(boxes.empty()) << boxes.front().Text;
+    EXPECT_EQ(commandLine, "\"" + program + "\" 600");
+    EXPECT_EQ(priorityClass, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+    EXPECT_EQ(startedIn, directory);
     EXPECT_GE(elapsed, 580);
     EXPECT_LT(handledAt, 550) << "the wait did not wake for the message";
     DWORD flags = 0;

@@ -10,6 +10,7 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using testsupport::MessageOf;
 
 void SetU32(Bytes& data, size_t offset, uint32_t value)
 {
@@ -77,7 +78,8 @@ TEST(BmpCodecTest, FileLengthOfTheLargestPictureDoesNotWrap)
     SetU32(huge, 18, 0x7FFFFFFF);
     SetU32(huge, 22, 0x7FFFFFFF);
     SetU32(huge, 46, 0xFFFFFFFF);
-    EXPECT_NE(testsupport::MessageOf<EInvalidGraphic>([&] { BmpFileLength(huge.data(), huge.size()); }).find("too large"), std::string::npos);
+    const std::string message = MessageOf<EInvalidGraphic>([&] { BmpFileLength(huge.data(), huge.size()); });
+    EXPECT_NE(message.find("too large"), std::string::npos) << message;
 }
 
 TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
@@ -85,11 +87,11 @@ TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
     const Bytes valid = WriteBmpFile(Pattern(4, 3, 16, false, 0xF800, 0x07E0, 0x001F));
     for (size_t length = 0; length < valid.size(); ++length) {
         const Bytes cut(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_EQ(testsupport::MessageOf<EInvalidGraphic>([&] { ReadBmpFile(cut.data(), cut.size()); }).rfind("Bitmap image is not valid: ", 0),
-                  0u)
-            << "length " << length;
+        const std::string message = MessageOf<EInvalidGraphic>([&] { ReadBmpFile(cut.data(), cut.size()); });
+        EXPECT_EQ(message.rfind("Bitmap image is not valid: ", 0), 0u) << "length " << length;
         if (length >= 14) {
-            EXPECT_NE(testsupport::MessageOf<EInvalidGraphic>([&] { ReadPackedDib(cut.data() + 14, cut.size() - 14); }), "(no exception)");
+            EXPECT_NE(MessageOf<EInvalidGraphic>([&] { ReadPackedDib(cut.data() + 14, cut.size() - 14); }),
+                      "(no exception)");
         }
     }
 
@@ -113,7 +115,7 @@ TEST(BmpCodecTest, TruncatedAndContradictoryFilesRaise)
     for (const auto& [corrupt, detail] : cases) {
         Bytes file = valid;
         corrupt(file);
-        const std::string message = testsupport::MessageOf<EInvalidGraphic>([&] { ReadBmpFile(file.data(), file.size()); });
+        const std::string message = MessageOf<EInvalidGraphic>([&] { ReadBmpFile(file.data(), file.size()); });
         EXPECT_NE(message.find(detail), std::string::npos) << detail << ": " << message;
     }
 }

@@ -149,30 +149,4 @@ TEST(Components, NamesAreUniqueWithinAnOwnerWithoutRegardToCase)
     EXPECT_EQ(moving->Owner(), &other);
 }
 
-struct TTarget : TPersistent {
-    std::string ClassName() const override { return "TTarget"; }
-    int Value = 0;
-};
-
-struct TSource : TPersistent {
-    std::string ClassName() const override { return "TSource"; }
-    void AssignTo(TPersistent* dest) override
-    {
-        if (auto* target = dynamic_cast<TTarget*>(dest))
-            target->Value = 7;
-        else
-            TPersistent::AssignTo(dest);
-    }
-};
-
-TEST(Components, AssignAsksTheSourceAndRaisesWhenNeitherSideKnowsHow)
-{
-    TSource source;
-    TTarget target;
-    target.Assign(&source);  // the source knows how to give to a TTarget
-    EXPECT_EQ(target.Value, 7);
-    EXPECT_EQ(MessageOf<EConvertError>([&] { source.Assign(&target); }), "Cannot assign a TTarget to a TSource");
-    EXPECT_EQ(MessageOf<EConvertError>([&] { target.Assign(nullptr); }), "Cannot assign a nil to a TTarget");
-}
-
 }  // namespace

@@ -12,6 +12,7 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using testsupport::MessageOf;
 
 // A smooth picture (blue across, green down, red diagonal) JPEG keeps well.
 TDibImage Gradient(int width, int height)
@@ -61,17 +62,18 @@ TEST(JpegCodecTest, GradientSurvivesEncodeAndDecodeAndQualityIsClamped)
 TEST(JpegCodecTest, TruncatedAndCorruptDataRaiseWithTheLibrarysMessage)
 {
     const Bytes valid = EncodeJpeg(Gradient(32, 24));
-    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), 0); }), "Empty input file");
+    EXPECT_EQ(MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), 0); }), "Empty input file");
     for (size_t length = 1; length < valid.size(); ++length)
-        EXPECT_NE(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), length); }), "(no exception)") << "length " << length;
+        EXPECT_NE(MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), length); }), "(no exception)") << "length " << length;
     // Cut inside the scan: libjpeg's warning is raised as the error.
     const size_t scan = AfterMarker(valid, 0xDA);
     ASSERT_NE(scan, 0u);
-    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), scan + 40); }), "Premature end of JPEG file");
+    EXPECT_EQ(MessageOf<EJPEG>([&] { DecodeJpeg(valid.data(), scan + 40); }), "Premature end of JPEG file");
 
     Bytes notJpeg = valid;
     notJpeg[0] = 0x42;
-    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(notJpeg.data(), notJpeg.size()); }), "Not a JPEG file: starts with 0x42 0xd8");
+    EXPECT_EQ(MessageOf<EJPEG>([&] { DecodeJpeg(notJpeg.data(), notJpeg.size()); }),
+              "Not a JPEG file: starts with 0x42 0xd8");
 
     // A tiny file claiming 60000 x 60000 fails without allocating that much.
     const size_t frame = AfterMarker(valid, 0xC0);  // length (2), precision (1), height (2), width (2)
@@ -79,22 +81,14 @@ TEST(JpegCodecTest, TruncatedAndCorruptDataRaiseWithTheLibrarysMessage)
     Bytes huge = valid;
     huge[frame + 3] = huge[frame + 5] = 0xEA;
     huge[frame + 4] = huge[frame + 6] = 0x60;
-    EXPECT_NE(testsupport::MessageOf<EJPEG>([&] { DecodeJpeg(huge.data(), huge.size()); }), "(no exception)");
+    EXPECT_NE(MessageOf<EJPEG>([&] { DecodeJpeg(huge.data(), huge.size()); }), "(no exception)");
 }
 
-TEST(JpegCodecTest, EncoderRefusesWhatItCannotWrite)
+TEST(JpegCodecTest, EncoderRefusesPicturesOtherThan24Bit)
 {
     TDibImage grey = Gradient(8, 8);
     grey.BitCount = 8;
     grey.Allocate();
-    try {
-        EncodeJpeg(grey);
-        ADD_FAILURE() << "an 8-bit picture was encoded";
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(dynamic_cast<const EJPEG*>(&e), nullptr) << "the depth check belongs to the codec, not libjpeg";
-        EXPECT_NE(e.Message.find("24-bit"), std::string::npos);
-    }
-    TDibImage empty;
-    empty.BitCount = 24;
-    EXPECT_EQ(testsupport::MessageOf<EJPEG>([&] { EncodeJpeg(empty); }), "Empty JPEG image (DNL not supported)");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { EncodeJpeg(grey); }),
+              "JPEG encoding needs a 24-bit picture, not 8-bit");
 }

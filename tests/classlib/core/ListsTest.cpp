@@ -30,16 +30,7 @@ TEST(TList, EditingKeepsOrderAndTakesTheFirstOccurrence) {
     list.Delete(0);
     list.Add(P(1));
     EXPECT_EQ(list.Remove(P(1)), 0);
-    EXPECT_EQ(list.Extract(P(5)), nullptr);
     EXPECT_EQ(Contents(list), (std::vector<int>{2, 3, 1}));
-    list.Exchange(0, 2);
-    list.Move(0, 2);  // forward: the item ends at index 2
-    EXPECT_EQ(Contents(list), (std::vector<int>{3, 2, 1}));
-    list.Move(2, 0);  // backward
-    list.SetItem(1, nullptr);
-    list.Add(nullptr);
-    list.Pack();
-    EXPECT_EQ(Contents(list), (std::vector<int>{1, 2}));
 }
 
 TEST(TList, BoundsAreCheckedAndNamed) {

@@ -4,9 +4,12 @@
 
 #include <limits>
 
-#include "TempFile.h"
+#include "../../support/ExceptionMessage.h"
+#include "../../support/TempFolder.h"
 
 namespace {
+
+using testsupport::MessageOf;
 
 std::string Bytes(TMemoryStream& stream) {
     return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
@@ -53,30 +56,21 @@ TEST(TMemoryStream, PositionsOutsideTheDataTransferNothingAndShortTransfersRaise
 
     stream.SetPosition(1);
     char buffer[4];
-    try {
-        stream.ReadBuffer(buffer, 3);
-        FAIL() << "no EReadError";
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message, "Stream read error");
-    }
+    EXPECT_EQ(MessageOf<EReadError>([&] { stream.ReadBuffer(buffer, 3); }), "Stream read error");
     TFullStream full;
     full.WriteBuffer("abc", 3);
-    try {
-        full.WriteBuffer("de", 2);
-        FAIL() << "no EWriteError";
-    } catch (const EWriteError& e) {
-        EXPECT_EQ(e.Message, "Stream write error");
-    }
+    EXPECT_EQ(MessageOf<EWriteError>([&] { full.WriteBuffer("de", 2); }), "Stream write error");
 }
 
 TEST(TFileStream, WriteReopenSeekTruncateAndRoundTripThroughMemory) {
-    TempFile file("create.bin");
+    const testsupport::TTempFolder dir;
+    const std::string file = dir.Path() + "create.bin";
     {
-        TFileStream stream(file.Path(), fmCreate);
+        TFileStream stream(file, fmCreate);
         stream.WriteBuffer("0123456789", 10);
     }
     {
-        TFileStream stream(file.Path(), fmOpenReadWrite | fmShareExclusive);
+        TFileStream stream(file, fmOpenReadWrite | fmShareExclusive);
         EXPECT_EQ(stream.Seek(4, soFromBeginning), 4);
         stream.WriteBuffer("ab", 2);
         stream.SetSize(5);
@@ -90,39 +84,33 @@ TEST(TFileStream, WriteReopenSeekTruncateAndRoundTripThroughMemory) {
     TMemoryStream out;
     out.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
     out.SetPosition(123);  // saving ignores the position
-    out.SaveToFile(file.Path());  // truncates the existing file
+    out.SaveToFile(file);  // truncates the existing file
     TMemoryStream in;
     in.WriteBuffer("old content", 11);
-    in.LoadFromFile(file.Path());
+    in.LoadFromFile(file);
     EXPECT_EQ(Bytes(in), data);
 }
 
 TEST(TFileStream, OpenFailuresNameTheFile) {
-    TempFile missing("missing.txt");
-    try {
-        TFileStream stream(missing.Path(), fmOpenRead);
-        FAIL() << "no EFOpenError";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message, "Cannot open file \"" + missing.Path() + "\"");
-    }
-    const std::string inMissingFolder = missing.Path() + "-folder/x.txt";
-    try {
-        TFileStream stream(inMissingFolder, fmCreate);
-        FAIL() << "no EFCreateError";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message, "Cannot create file \"" + inMissingFolder + "\"");
-    }
-    TempFile existing("existing.txt");
-    TFileStream(existing.Path(), fmCreate);
-    EXPECT_THROW(TFileStream(existing.Path(), 3), EFOpenError);  // an access mode that does not exist
+    const testsupport::TTempFolder dir;
+    const std::string missing = dir.Path() + "missing.txt";
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream(missing, fmOpenRead); }),
+              "Cannot open file \"" + missing + "\"");
+    const std::string inMissingFolder = dir.Path() + "no folder/x.txt";
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { TFileStream(inMissingFolder, fmCreate); }),
+              "Cannot create file \"" + inMissingFolder + "\"");
+    const std::string existing = dir.Path() + "existing.txt";
+    TFileStream(existing, fmCreate);
+    EXPECT_THROW(TFileStream(existing, 3), EFOpenError);  // an access mode that does not exist
 }
 
 #ifdef _WIN32
 TEST(TFileStream, ShareModesAreHonoured) {
-    TempFile file("share.txt");
-    TFileStream(file.Path(), fmCreate);
-    TFileStream reader(file.Path(), fmOpenRead | fmShareDenyWrite);
-    EXPECT_NO_THROW(TFileStream(file.Path(), fmOpenRead | fmShareDenyNone));
-    EXPECT_THROW(TFileStream(file.Path(), fmOpenWrite | fmShareDenyNone), EFOpenError);
+    const testsupport::TTempFolder dir;
+    const std::string file = dir.Path() + "share.txt";
+    TFileStream(file, fmCreate);
+    TFileStream reader(file, fmOpenRead | fmShareDenyWrite);
+    EXPECT_NO_THROW(TFileStream(file, fmOpenRead | fmShareDenyNone));
+    EXPECT_THROW(TFileStream(file, fmOpenWrite | fmShareDenyNone), EFOpenError);
 }
 #endif
