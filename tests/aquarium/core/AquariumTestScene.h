@@ -39,3 +39,9 @@ inline int DrawsBetween(uint32_t from, uint32_t to, int limit = 16)
             return n;
     return -1;
 }
+
+// The clock's items and the sprites it shows (see GLClock.h).
+inline const char* const ClockItems[] = {"time1", "time2", "time3", "time4",  "time5",  "time6",
+                                         "time7", "day",   "month1", "month2", "month4", "month5"};
+inline const char* const ClockSprites[] = {"0", "1", "2",   "3",   "4",   "5",   "6",   "7",  "8",
+                                           "9", "sun", "mon", "tue", "wed", "thu", "fri", "sat"};

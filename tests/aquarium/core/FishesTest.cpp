@@ -59,7 +59,7 @@ bool Parked(const TSceneParticle* fish)
 
 }  // namespace
 
-TEST(Fishes, ARightFishEntersAndLeaves800UnitsBeyondTheFrustumEdgesAtItsDepth)
+TEST(Fishes, ARightFishEntersAndLeaves800UnitsBeyondTheFrustumEdgesAtItsDepthAndHeight)
 {
     FishScene s;
     for (int i = 0; i < 50; ++i) {
@@ -79,11 +79,8 @@ TEST(Fishes, ARightFishEntersAndLeaves800UnitsBeyondTheFrustumEdgesAtItsDepth)
         EXPECT_GE(in.z, -3000);
         EXPECT_LE(std::fabs(fish.Position.y), 400);
     }
-}
 
-TEST(Fishes, AHeightOutsideTheFrustumIsClampedToItsTopOrItsMirror)
-{
-    FishScene s;
+    // A height outside the frustum is clamped to its top or its mirror.
     const float top = std::tan(37.5f * 3.14159265f / 180) * 100;
     for (float height : {1e5f, -1e5f}) {
         s.Loose->UpY = s.Loose->BottomY = height;

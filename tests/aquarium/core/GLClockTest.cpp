@@ -13,14 +13,12 @@ struct ClockScene {
     {
         Objects.SetName("Objects");
         Sprites.SetName("Sprites");
-        for (const char* name : {"time1", "time2", "time3", "time4", "time5", "time6", "time7", "day", "month1",
-                                 "month2", "month4", "month5"}) {
+        for (const char* name : ClockItems) {
             auto* item = new TMainVisualObject;
             item->SetName(name);
             Objects.Add(item);
         }
-        for (const char* name : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "sun", "mon", "tue", "wed", "thu",
-                                 "fri", "sat"}) {
+        for (const char* name : ClockSprites) {
             auto* sprite = new TSceneSprite;
             sprite->SetName(name);
             Sprites.Add(sprite);
@@ -41,6 +39,14 @@ struct ClockScene {
         const TMainObject* visual = dynamic_cast<TMainVisualObject*>(Objects.FindObject(item))->Visual;
         return visual != nullptr ? visual->Name() : "-";
     }
+    // The sprites the visible items among `items` show, one after another.
+    std::string ShownBy(std::initializer_list<const char*> items) const
+    {
+        std::string text;
+        for (const char* item : items)
+            text += Visible(item) ? Shown(item) : "";
+        return text;
+    }
     bool Visible(const std::string& item) const { return Objects.FindObject(item)->Visible(); }
 
     TResource Objects, Sprites;
@@ -50,58 +56,35 @@ struct ClockScene {
 
 }  // namespace
 
-TEST(GLClock, TwentyFourHourTimeHidesALeadingZeroAndTheMarks)
+// Each case after the one before it on the same clock.
+TEST(GLClock, TimeDayAndDateShowInBothModesWithALeadingZeroHiddenAndTheMarkOfTwelveHourTime)
 {
     ClockScene s;
-    s.Clock.SetClockMode(1);
-    s.Now = {9, 5, 12, 24, 5};
-    s.Update();
-    EXPECT_FALSE(s.Visible("time1"));
-    EXPECT_EQ(s.Shown("time2") + s.Shown("time4") + s.Shown("time5"), "905");
-    EXPECT_FALSE(s.Visible("time6"));
-    EXPECT_FALSE(s.Visible("time7"));
-    EXPECT_EQ(s.Shown("day"), "thu");
-    EXPECT_EQ(s.Shown("month1") + s.Shown("month2") + s.Shown("month4") + s.Shown("month5"), "1224");
-
-    s.Now = {14, 30, 1, 2, 1};
-    s.Update();
-    EXPECT_TRUE(s.Visible("time1"));
-    EXPECT_EQ(s.Shown("time1") + s.Shown("time2") + s.Shown("time4") + s.Shown("time5"), "1430");
-    EXPECT_EQ(s.Shown("day"), "sun");
-    EXPECT_EQ(s.Clock.LastDate(), "01/02");
-}
-
-TEST(GLClock, TwelveHourTimeShowsTheMarkAndTwelveForMidnightAndNoon)
-{
-    ClockScene s;
-    s.Clock.SetClockMode(2);
-    s.Now = {14, 30, 1, 1, 2};
-    s.Update();
-    EXPECT_EQ(s.Clock.LastTime(), "p02:30");
-    EXPECT_TRUE(s.Visible("time7"));
-    EXPECT_FALSE(s.Visible("time6"));
-    EXPECT_FALSE(s.Visible("time1"));
-    EXPECT_EQ(s.Shown("time2") + s.Shown("time4") + s.Shown("time5"), "230");
-    for (const auto& [hour, text] : {std::pair{0, "a12:30"}, {12, "p12:30"}, {11, "a11:30"}}) {
-        s.Now.Hour = hour;
+    struct Case {
+        int Mode;
+        TClockTime Now;
+        const char *Time, *Digits, *Mark, *Day, *Date;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {1, {9, 5, 12, 24, 5}, "09:05", "905", "", "thu", "1224"},
+             // A three-digit hour and day and no such weekday keep what is shown.
+             {1, {123, 5, 12, 245, 9}, "09:05", "905", "", "thu", "1224"},
+             {1, {14, 30, 1, 2, 1}, "14:30", "1430", "", "sun", "0102"},
+             {2, {14, 30, 1, 1, 2}, "p02:30", "230", "pm", "mon", "0101"},
+             {2, {0, 30, 1, 1, 2}, "a12:30", "1230", "am", "mon", "0101"},
+             {2, {12, 30, 1, 1, 2}, "p12:30", "1230", "pm", "mon", "0101"},
+             {2, {11, 30, 1, 1, 2}, "a11:30", "1130", "am", "mon", "0101"},
+         }) {
+        SCOPED_TRACE(c.Time);
+        s.Clock.SetClockMode(c.Mode);
+        s.Now = c.Now;
         s.Update();
-        EXPECT_EQ(s.Clock.LastTime(), text);
-        EXPECT_TRUE(s.Visible("time1"));
+        EXPECT_EQ(s.Clock.LastTime(), c.Time);
+        EXPECT_EQ(s.ShownBy({"time1", "time2", "time4", "time5"}), c.Digits);
+        EXPECT_EQ(std::string(s.Visible("time6") ? "am" : "") + (s.Visible("time7") ? "pm" : ""), c.Mark);
+        EXPECT_EQ(s.Shown("day"), c.Day);
+        EXPECT_EQ(s.ShownBy({"month1", "month2", "month4", "month5"}), c.Date);
     }
-}
-
-TEST(GLClock, MalformedTextsAndUnknownDayNamesKeepWhatIsShown)
-{
-    ClockScene s;
-    s.Clock.SetClockMode(1);
-    s.Now = {9, 5, 12, 24, 5};
-    s.Update();
-    s.Now = {123, 5, 12, 245, 9};  // a three-digit hour and day, no such weekday
-    s.Update();
-    EXPECT_EQ(s.Clock.LastTime(), "09:05");
-    EXPECT_EQ(s.Shown("time2"), "9");
-    EXPECT_EQ(s.Clock.LastDate(), "12/24");
-    EXPECT_EQ(s.Shown("day"), "thu");
 }
 
 TEST(GLClock, ModesShowAndHideTheClockAndTheColonBlinksEverySecond)

@@ -51,15 +51,10 @@ TEST(UnderWater, TheGridsReachTheFarPlaneFacingTheViewerAndLoadingAgainReplacesT
     EXPECT_EQ(s.GL.Primitives().Count(), 7);
     const TGLPrimitive& bottom = *s.Water->Bottom();
     ASSERT_EQ(bottom.Vertices().Count(), 35);
-    ASSERT_EQ(bottom.Indices().Count(), 144);
     const float width = 4 * 6000 * std::tan(37.5f * 3.14159265f / 180) * 4 / 3;
     EXPECT_NEAR(bottom.Vertices().GetVector(0).x, -width / 2, 0.5);
     EXPECT_EQ(bottom.Vertices().GetVector(0).z, -6000);
     EXPECT_EQ(bottom.Vertices().GetVector(34).z, 0);
-    TGLPrimitive& coords = *s.Water->Bottom();
-    EXPECT_NEAR(coords.GetTextureCoords(0).GetCoord(6).s, 3.5f * width / 6000, 1e-3);
-    EXPECT_EQ(coords.GetTextureCoords(0).GetCoord(0).t, 3.5f);
-    EXPECT_EQ(coords.GetTextureCoords(0).GetCoord(34).t, 0);
     for (int i = 0; i < 35; ++i) {
         ASSERT_NEAR(bottom.Normals().GetVector(i).y, 1, 1e-5);
         ASSERT_NEAR(s.Water->Surface()->Normals().GetVector(i).y, -1, 1e-5);

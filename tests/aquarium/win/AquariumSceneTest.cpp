@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "../core/AquariumTestScene.h"
 #include "AquariumSceneHost.h"
 #include "scene/core/SceneSprite.h"
 #include "scene/core/SceneVisual.h"
@@ -52,15 +53,11 @@ int Changed(const TFrame& a, const TFrame& b, TArea area = {0, 0, Width, Height}
     return count;
 }
 
-class AquariumScene : public ::testing::Test {
-protected:
-    TProgramResources Resources;
-};
-
 }  // namespace
 
-TEST_F(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUp)
+TEST(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUpAndAFrameShowsThemAll)
 {
+    TProgramResources resources;
     TAquariumHost host(Width, Height);
     ASSERT_NO_THROW(host.Load());
 
@@ -93,18 +90,11 @@ TEST_F(AquariumScene, TheProgramsDescriptionHoldsEveryObjectTheAquariumLooksUp)
     ASSERT_NE(clock, nullptr);
     ASSERT_NE(clock->Objects, nullptr);
     ASSERT_NE(clock->Sprites, nullptr);
-    for (const char* item : {"time1", "time2", "time3", "time4", "time5", "time6", "time7", "day", "month1", "month2",
-                             "month4", "month5"})
+    for (const char* item : ClockItems)
         EXPECT_NE(dynamic_cast<TMainVisualObject*>(clock->Objects->FindObject(item)), nullptr) << item;
-    for (const char* sprite : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "sun", "mon", "tue", "wed", "thu",
-                               "fri", "sat"})
+    for (const char* sprite : ClockSprites)
         EXPECT_NE(dynamic_cast<TSceneSprite*>(clock->Sprites->FindObject(sprite)), nullptr) << sprite;
-}
 
-TEST_F(AquariumScene, AFrameShowsTheSurfaceTheSeaBedFishBubblesAndTheClock)
-{
-    TAquariumHost host(Width, Height);
-    ASSERT_NO_THROW(host.Load());
     const TArea top{0, Height - 24, Width, Height};
     const TArea bottom{0, 0, Width / 2, 24};  // left of the clock
     const TArea clockArea{Width * 3 / 4, 0, Width, Height / 6};

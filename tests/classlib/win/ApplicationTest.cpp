@@ -1,6 +1,6 @@
-// The application object, its message loop and the window-procedure layer,
-// run for real under Wine. Every loop runs under a watchdog that ends it and
-// fails the test instead of hanging.
+// The application object, its message loop, the window-procedure layer, the
+// timer and the hint window, run for real under Wine. Every loop runs under
+// a watchdog that ends it and fails the test instead of hanging.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "classlib/ui/Application.h"
+#include "classlib/ui/HintWindow.h"
+#include "classlib/ui/Timer.h"
 #include "classlib/ui/WindowProcHook.h"
 #include "classlib/ui/WndProc.h"
 #include "UiTestSupport.h"
@@ -20,18 +22,14 @@ namespace {
 
 constexpr UINT WM_TEST = WM_USER + 1;
 
-using TWatchdog = uitest::TLoopWatchdog;
-
 // A window target that records its messages and answers through Handler.
 class TRecorder : public TObject, public TWindowTarget {
 public:
     std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> Handler;
-    std::vector<UINT> Messages;
     std::vector<WPARAM> TestParams;  // wParam of each WM_TEST
 
     LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override
     {
-        Messages.push_back(msg);
         if (msg == WM_TEST)
             TestParams.push_back(wParam);
         if (Handler)
@@ -41,60 +39,42 @@ public:
     void WindowDestroyed(HWND) override {}
 };
 
-// Destroys its window, when still there, at the end of the scope.
-struct TWindow {
-    explicit TWindow(HWND wnd) : Wnd(wnd) {}
-    ~TWindow()
-    {
-        if (IsWindow(Wnd))
-            DestroyWindow(Wnd);
-    }
-    TWindow(const TWindow&) = delete;
-    TWindow& operator=(const TWindow&) = delete;
-    HWND Get() const { return Wnd; }
-    HWND Wnd;
-};
+// The test window, destroyed at the end of the scope.
+using TWindow = std::unique_ptr<HWND__, BOOL(WINAPI*)(HWND)>;
 
-HWND CreateTestWindow(TWindowTarget* target)
+TWindow CreateTestWindow(TWindowTarget* target)
 {
     WNDCLASSEXA windowClass{};
     windowClass.lpszClassName = "TApplicationTestWindow";
     RegisterWindowClass(windowClass);
-    return CreateWindowExA(0, "TApplicationTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), target);
-}
-
-void DrainQueue()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    return TWindow(CreateWindowExA(0, "TApplicationTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), target),
+                   DestroyWindow);
 }
 
 using testsupport::TakeQuit;
 
-class ApplicationTest : public ::testing::Test {
+// Without the fixture's OnException: these tests see the application's own reports.
+class ApplicationTest : public uitest::UiTest {
 protected:
     void SetUp() override
     {
         Application->Initialize();
         SavedTitle = Application->Title();
-        DrainQueue();
+        UiTest::SetUp();
+        Application->OnException = nullptr;
     }
     void TearDown() override
     {
-        TApplication& app = *Application;
-        app.OnException = nullptr;
-        app.OnIdle = nullptr;
-        app.OnMessage = nullptr;
-        app.SetTitle(SavedTitle);
-        DrainQueue();
+        Application->OnMessage = nullptr;
+        Application->SetTitle(SavedTitle);
+        UiTest::TearDown();
     }
 
     // Runs the application loop; false when the watchdog had to end it.
     static bool RunGuarded()
     {
-        TWatchdog watchdog;
+        uitest::TLoopWatchdog watchdog;
         Application->Run();
         return !watchdog.Fired();
     }
@@ -120,9 +100,7 @@ TEST_F(ApplicationTest, AllocateHWndSendsEveryMessageToTheMethod)
 
     EXPECT_EQ(SendMessageA(wnd, WM_TEST, 21, 0), 42);
     SetWindowTextA(wnd, "util");  // left to CallDefWindowProc
-    char text[16] = {};
-    GetWindowTextA(wnd, text, sizeof(text));
-    EXPECT_STREQ(text, "util");
+    EXPECT_EQ(WindowText(wnd), "util");
 
     PostMessageA(wnd, WM_TEST, 5, 0);
     Application->ProcessMessages();
@@ -137,23 +115,23 @@ TEST_F(ApplicationTest, AllocateHWndSendsEveryMessageToTheMethod)
 }
 
 template <typename Throw>
-void HandleThrown(Throw thrower, TObject* sender)
+void HandleThrown(Throw thrower)
 {
     try {
         thrower();
     } catch (...) {
-        Application->HandleException(sender);
+        Application->HandleException(nullptr);
     }
 }
 
 TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
 {
     Application->SetTitle("Aquarium");
-    HandleThrown([] { throw EAbort(""); }, nullptr);
+    HandleThrown([] { throw EAbort(""); });
     EXPECT_TRUE(Boxes.empty());
     EXPECT_FALSE(TakeQuit()) << "EAbort is silent";
 
-    HandleThrown([] { throw EReadError("Stream read error"); }, nullptr);
+    HandleThrown([] { throw EReadError("Stream read error"); });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "Stream read error");
     EXPECT_EQ(Boxes[0].Caption, "Aquarium");
@@ -167,71 +145,31 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
                                          UINT flags) {
         Boxes.push_back({owner, text, caption, flags});
         if (Boxes.size() == 1)
-            HandleThrown([] { throw Exception("next tick"); }, nullptr);
+            HandleThrown([] { throw Exception("next tick"); });
         return IDOK;
     };
-    HandleThrown([] { throw Exception("first tick"); }, nullptr);
+    HandleThrown([] { throw Exception("first tick"); });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "first tick");
-    HandleThrown([] { throw Exception("later"); }, nullptr);
+    HandleThrown([] { throw Exception("later"); });
     EXPECT_EQ(Boxes.size(), 2u) << "reports work again once the first is over";
     TakeQuit();
 }
 
-TEST_F(ApplicationTest, TerminateEndsRunWhichRunsAgain)
-{
-    TRecorder recorder;
-    TWindow window(CreateTestWindow(&recorder));
-    PostMessageA(window.Get(), WM_TEST, 1, 0);
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_TRUE(Application->Terminated());
-    EXPECT_EQ(recorder.TestParams, std::vector<WPARAM>{1}) << "messages queued before WM_QUIT are handled";
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded()) << "Run runs again";
-}
-
-TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndCanSwallowThem)
-{
-    std::vector<std::string> order;
-    TRecorder recorder;
-    recorder.Handler = [&](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_TEST)
-            order.push_back("window " + std::to_string(wParam));
-        return DefaultWindowProc(wnd, msg, wParam, lParam);
-    };
-    TWindow window(CreateTestWindow(&recorder));
-    Application->OnMessage = [&](MSG& msg, bool& handled) {
-        if (msg.message != WM_TEST)
-            return;
-        EXPECT_EQ(msg.hwnd, window.Get());
-        order.push_back("message " + std::to_string(msg.wParam));
-        handled = msg.wParam == 1;
-    };
-    PostMessageA(window.Get(), WM_TEST, 1, 0);
-    PostMessageA(window.Get(), WM_TEST, 2, 0);
-    Application->Terminate();
-    EXPECT_TRUE(RunGuarded());
-    EXPECT_EQ(order, (std::vector<std::string>{"message 1", "message 2", "window 2"}));
-}
-
-
 TEST_F(ApplicationTest, ProcessMessagesNeverIdlesAndHandleMessageRunsIdleStepsForModalLoops)
 {
     TRecorder recorder;
-    TWindow window(CreateTestWindow(&recorder));
+    const TWindow window = CreateTestWindow(&recorder);
     int idles = 0;
     Application->OnIdle = [&](TObject*, bool& done) { done = ++idles > 3; };
     for (WPARAM i = 1; i <= 3; ++i)
-        PostMessageA(window.Get(), WM_TEST, i, 0);
-    TWatchdog watchdog;
+        PostMessageA(window.get(), WM_TEST, i, 0);
+    uitest::TLoopWatchdog watchdog;
     Application->ProcessMessages();
     EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 2, 3}));
     EXPECT_EQ(idles, 0);
-    for (int i = 0; i < 3; ++i)
-        Application->HandleMessage();  // not done yet: no waiting
-    EXPECT_FALSE(watchdog.Fired());
-    EXPECT_EQ(idles, 3);
+    Application->HandleMessage();  // not done yet: no waiting
+    EXPECT_EQ(idles, 1);
 
     // A modal loop stops on Terminated, which stays set for the loop outside.
     Application->Terminate();
@@ -241,24 +179,36 @@ TEST_F(ApplicationTest, ProcessMessagesNeverIdlesAndHandleMessageRunsIdleStepsFo
     EXPECT_TRUE(Application->Terminated());
 }
 
-TEST_F(ApplicationTest, ExceptionsInsideTheLoopAreReportedAndTheLoopGoesOn)
+// OnMessage sees each message before its window and may swallow it; a
+// failure in a window, in OnMessage (its message is dropped) or in OnIdle is
+// reported with its sender, and the loop goes on.
+TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndFailuresInsideTheLoopAreReportedAndTheLoopGoesOn)
 {
+    std::vector<std::string> order;
     TRecorder recorder;
-    recorder.Handler = [](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_TEST && wParam == 1)
-            throw Exception("window failed");
+    recorder.Handler = [&](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_TEST) {
+            order.push_back("window " + std::to_string(wParam));
+            if (wParam == 1)
+                throw Exception("window failed");
+        }
         return DefaultWindowProc(wnd, msg, wParam, lParam);
     };
-    TWindow window(CreateTestWindow(&recorder));
+    const TWindow window = CreateTestWindow(&recorder);
     std::vector<std::string> reported;
     std::vector<TObject*> senders;
     Application->OnException = [&](TObject* sender, Exception& e) {
         reported.push_back(e.Message);
         senders.push_back(sender);
     };
-    Application->OnMessage = [](MSG& msg, bool&) {
-        if (msg.message == WM_TEST && msg.wParam == 2)
+    Application->OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.message != WM_TEST)
+            return;
+        EXPECT_EQ(msg.hwnd, window.get());
+        order.push_back("message " + std::to_string(msg.wParam));
+        if (msg.wParam == 2)
             throw std::runtime_error("filter failed");
+        handled = msg.wParam == 3;
     };
     int idles = 0;
     Application->OnIdle = [&](TObject*, bool&) {
@@ -266,30 +216,22 @@ TEST_F(ApplicationTest, ExceptionsInsideTheLoopAreReportedAndTheLoopGoesOn)
             throw EConvertError("idle failed");
         Application->Terminate();
     };
-    PostMessageA(window.Get(), WM_TEST, 1, 0);
-    PostMessageA(window.Get(), WM_TEST, 2, 0);
-    PostMessageA(window.Get(), WM_TEST, 3, 0);
+    for (WPARAM i = 1; i <= 4; ++i)
+        PostMessageA(window.get(), WM_TEST, i, 0);
     EXPECT_TRUE(RunGuarded());
+    EXPECT_EQ(order, (std::vector<std::string>{"message 1", "window 1", "message 2", "message 3", "message 4",
+                                               "window 4"}));
     EXPECT_EQ(reported, (std::vector<std::string>{"window failed", "filter failed", "idle failed"}));
     EXPECT_EQ(senders, (std::vector<TObject*>{&recorder, Application, Application}));
-    EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 3})) << "a failing filter drops its message";
     EXPECT_EQ(idles, 2);
     EXPECT_TRUE(Boxes.empty());
-}
 
-TEST_F(ApplicationTest, UnhandledExceptionInTheLoopShowsTheMessageAndEndsRun)
-{
-    TRecorder recorder;
-    recorder.Handler = [](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_TEST)
-            throw EConvertError("'x' is not a valid integer value");
-        return DefaultWindowProc(wnd, msg, wParam, lParam);
-    };
-    TWindow window(CreateTestWindow(&recorder));
-    PostMessageA(window.Get(), WM_TEST, 0, 0);
-    EXPECT_TRUE(RunGuarded()) << "the failure itself must end Run";
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, "'x' is not a valid integer value");
+    // Run runs again; Terminate ends it after what was queued before.
+    Application->OnIdle = nullptr;
+    PostMessageA(window.get(), WM_TEST, 5, 0);
+    Application->Terminate();
+    EXPECT_TRUE(RunGuarded());
+    EXPECT_EQ(order.back(), "window 5") << "messages queued before WM_QUIT are handled";
 }
 
 // Application-window hooks see messages first, in order; true ends the
@@ -353,6 +295,75 @@ TEST(WindowProcHook, HooksComeOffInAnyOrder)
     trail.clear();
     windowProc(m);
     EXPECT_EQ(trail, "base;");
+}
+
+class TOtherHintWindow : public THintWindow {
+public:
+    using THintWindow::THintWindow;
+    std::string ClassName() const override { return "TOtherHintWindow"; }
+};
+
+// The application's hint window follows ShowHint and HintWindowClass; a
+// hint past the screen's right edge ends at it, shown topmost without
+// taking the activation.
+TEST(HintWindow, MadeFromTheClassAndShownOnScreen)
+{
+    EXPECT_EQ(Application->HintWindow(), nullptr);
+    Application->SetShowHint(true);
+    THintWindow* hint = Application->HintWindow();
+    ASSERT_NE(hint, nullptr);
+
+    const int screenWidth = Screen->Width();
+    hint->ActivateHint(RECT{screenWidth - 10, 40, screenWidth + 50, 70}, "Tip");
+    const HWND wnd = hint->Handle();
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_NE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_NE(GetForegroundWindow(), wnd);
+    RECT bounds{};
+    GetWindowRect(wnd, &bounds);
+    EXPECT_EQ(bounds.right, screenWidth);
+    EXPECT_EQ(bounds.right - bounds.left, 60);
+
+    Application->SetShowHint(false);
+    EXPECT_EQ(Application->HintWindow(), nullptr);
+    HintWindowClass = CreateHintWindowOf<TOtherHintWindow>;
+    Application->SetShowHint(true);
+    EXPECT_NE(dynamic_cast<TOtherHintWindow*>(Application->HintWindow()), nullptr);
+    Application->SetShowHint(false);
+    HintWindowClass = CreateHintWindowOf<THintWindow>;
+}
+
+// The timer component: it fires from the message loop, stops at interval 0,
+// never after it is freed, and survives an exception in its handler.
+class TimerTest : public uitest::UiTest {};
+
+// The first two ticks throw: each is reported with the timer as the sender,
+// and the ticks go on.
+TEST_F(TimerTest, FiresRepeatedlyThroughExceptionsStopsAtIntervalZeroAndNeverAfterItIsFreed)
+{
+    auto timer = std::make_unique<TTimer>(nullptr);
+    TTimer* const sender = timer.get();
+    int fired = 0;
+    timer->OnTimer = [&](TObject* s) {
+        EXPECT_EQ(s, sender);
+        if (++fired <= 2)
+            throw EConvertError("tick " + std::to_string(fired));
+    };
+    timer->SetInterval(10);
+    EXPECT_TRUE(RunScenario([&] {
+        EXPECT_TRUE(PumpUntil([&] { return fired >= 3; }));
+        timer->SetInterval(0);
+        const int stoppedAt = fired;
+        EXPECT_FALSE(PumpUntil([&] { return fired > stoppedAt; }, std::chrono::milliseconds(150)));
+        timer->SetInterval(1);
+        EXPECT_TRUE(PumpUntil([&] { return fired > stoppedAt; }));
+        Sleep(20);  // ticks are due when it goes
+        timer.reset();
+        const int freedAt = fired;
+        EXPECT_FALSE(PumpUntil([&] { return fired > freedAt; }, std::chrono::milliseconds(80)));
+    }));
+    EXPECT_EQ(Errors, (std::vector<std::string>{"tick 1", "tick 2"}));
+    EXPECT_EQ(ErrorSenders, (std::vector<TObject*>{sender, sender}));
 }
 
 }  // namespace

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
-#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "../../support/TempFolder.h"
 #include "classlib/graphics/JPEGImage.h"
 
 namespace {
@@ -27,16 +26,6 @@ void SetPixel24(TBitmap& bitmap, int x, int y, int r, int g, int b)
     pixel[0] = static_cast<uint8_t>(b);
     pixel[1] = static_cast<uint8_t>(g);
     pixel[2] = static_cast<uint8_t>(r);
-}
-
-// A 24-bit bitmap with a smooth gradient (red across, green down).
-void FillGradient(TBitmap& bitmap, int width, int height)
-{
-    bitmap.SetPixelFormat(pf24bit);
-    bitmap.SetSize(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            SetPixel24(bitmap, x, y, x * 255 / (width - 1), y * 255 / (height - 1), 128);
 }
 
 // A codec picture whose bytes all differ, for round trips.
@@ -73,20 +62,11 @@ Bytes BytesOf(TMemoryStream& stream)
     return Bytes(data, data + stream.Size());
 }
 
-std::string TempFile(const std::string& name)
-{
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    return std::string(path) + "corvalen-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
-
 }  // namespace
 
 TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
 {
     TBitmap empty;
-    EXPECT_TRUE(empty.Empty());
-    EXPECT_EQ(empty.Handle(), nullptr);
     EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { empty.ScanLine(0); }), "Scan line index out of range");
 
     for (TPixelFormat format : {pf24bit, pf32bit}) {
@@ -160,7 +140,8 @@ TEST(BitmapTest, BadDataRaisesAndLeavesTheBitmapAsItWas)
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), Rgb(40, 50, 60));
 
-    const std::string path = TempFile("bitmap.bmp");
+    const testsupport::TTempFolder folder;
+    const std::string path = folder.Path() + "bitmap.bmp";
     bitmap.SaveToFile(path);
     TBitmap loaded;
     loaded.LoadFromFile(path);
@@ -212,7 +193,7 @@ TEST(BitmapTest, ResourceBitmapsLoadByNameAndAssignCopiesDeeply)
 TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
 {
     TBitmap source;
-    FillGradient(source, 16, 16);
+    source.SetSize(16, 16);
     TJPEGImage jpeg;
     jpeg.Assign(&source);
     TMemoryStream good;
@@ -233,6 +214,7 @@ TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
     EXPECT_NE(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
     EXPECT_EQ(image.Width(), 16);
 
+    // The Assign protocol's message with both classes named.
     TCanvas canvas;
     EXPECT_EQ(MessageOf<EConvertError>([&] { canvas.Assign(&image); }), "Cannot assign a TJPEGImage to a TCanvas");
 }

@@ -1,15 +1,16 @@
-// The canvas under Wine: lines checked pixel by pixel, the context left as
-// given, no GDI object leaked, a custom control's paint.
+// The canvas and its graphics objects under Wine: pen, brush and text checked
+// pixel by pixel, the context left as given, no GDI object leaked, a custom
+// control's paint; the font's handle and size, the icon's handle.
 #include "classlib/graphics/Canvas.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "UiTestSupport.h"
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Icon.h"
 
 namespace {
 
@@ -49,20 +50,14 @@ struct TContextState {
     int BkMode;
 };
 
-TEST(CanvasTest, LinesRunFromTheCurrentPositionWithThePen)
+TEST(CanvasTest, PenAndBrushStylesReachTheDrawingAndMeasuringDrawsNothing)
 {
     TBitmap bitmap;
-    Prepare(bitmap, 40, 40, clWhite);
+    Prepare(bitmap, 120, 40, clWhite);
     TCanvas* canvas = bitmap.Canvas();
-    canvas->Pen()->SetColor(clRed);
-    canvas->MoveTo(5, 5);
-    canvas->LineTo(30, 5);
-    canvas->LineTo(30, 30);  // continues from (30, 5)
-    const auto red = [](TColor c) { return c == clRed; };
-    EXPECT_EQ(CountPixels(canvas, RECT{5, 5, 30, 6}, red), 25);
-    EXPECT_EQ(CountPixels(canvas, RECT{30, 5, 31, 30}, red), 25);
-    EXPECT_EQ(canvas->Pixels(30, 30), clWhite) << "the end point is not drawn";
-
+    const auto count = [&](TColor color) {
+        return CountPixels(canvas, RECT{0, 0, 120, 40}, [color](TColor c) { return c == color; });
+    };
     // A wider pen covers the rows beside the line; a clear pen draws nothing.
     canvas->Pen()->SetWidth(5);
     canvas->Pen()->SetColor(clBlue);
@@ -70,9 +65,26 @@ TEST(CanvasTest, LinesRunFromTheCurrentPositionWithThePen)
     canvas->LineTo(25, 20);
     EXPECT_EQ(canvas->Pixels(15, 22), clBlue);
     canvas->Pen()->SetStyle(psClear);
+    canvas->Pen()->SetColor(clRed);
     canvas->MoveTo(5, 35);
-    canvas->LineTo(25, 35);
-    EXPECT_EQ(CountPixels(canvas, RECT{0, 32, 29, 38}, [](TColor c) { return c != clWhite; }), 0);
+    canvas->LineTo(100, 35);
+    EXPECT_EQ(count(clRed), 0);
+
+    canvas->Font()->SetColor(clRed);
+    RECT measured{5, 5, 5, 5};
+    const int height = canvas->DrawText("Wide text", measured, DT_CALCRECT);
+    const SIZE extent = canvas->TextExtent("Wide text");
+    EXPECT_EQ(measured.right - measured.left, extent.cx);
+    EXPECT_EQ(measured.bottom - measured.top, extent.cy);
+    EXPECT_EQ(height, extent.cy);
+    EXPECT_EQ(count(clRed), 0) << "measuring draws nothing";
+    // A clear brush leaves the background around the letters.
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Brush()->SetColor(clLime);
+    RECT box{30, 0, 120, 40};
+    canvas->DrawText("Wide text", box, DT_CENTER);
+    EXPECT_GT(count(clRed), 0);
+    EXPECT_EQ(count(clLime), 0);
 }
 
 TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
@@ -109,30 +121,6 @@ TEST(CanvasTest, EveryOperationLeavesTheContextAsItWas)
             EXPECT_TRUE(TContextState(dc) == before) << name << " " << style;
         }
     }
-}
-
-TEST(CanvasTest, DrawTextMeasuresOrDraws)
-{
-    TBitmap bitmap;
-    Prepare(bitmap, 120, 40, clWhite);
-    TCanvas* canvas = bitmap.Canvas();
-    canvas->Font()->SetColor(clRed);
-    RECT measured{5, 5, 5, 5};
-    const int height = canvas->DrawText("Wide text", measured, DT_CALCRECT);
-    const SIZE extent = canvas->TextExtent("Wide text");
-    EXPECT_EQ(measured.right - measured.left, extent.cx);
-    EXPECT_EQ(measured.bottom - measured.top, extent.cy);
-    EXPECT_EQ(height, extent.cy);
-    const auto red = [](TColor c) { return c == clRed; };
-    EXPECT_EQ(CountPixels(canvas, RECT{0, 0, 120, 40}, red), 0) << "measuring draws nothing";
-
-    // A clear brush leaves the background around the letters.
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Brush()->SetColor(clBlue);
-    RECT box{0, 0, 120, 40};
-    canvas->DrawText("Wide text", box, DT_CENTER);
-    EXPECT_GT(CountPixels(canvas, RECT{0, 0, 120, 40}, [](TColor c) { return c != clWhite; }), 0);
-    EXPECT_EQ(CountPixels(canvas, RECT{0, 0, 120, 40}, [](TColor c) { return c == clBlue; }), 0);
 }
 
 // Each pass makes a new pen, brush and font: a leak of one object per pass
@@ -186,18 +174,104 @@ class CanvasControlTest : public uitest::UiTest {};
 
 TEST_F(CanvasControlTest, CustomControlPaintsThroughItsCanvas)
 {
-    auto* form = new TForm(nullptr);
-    form->SetBounds(50, 50, 200, 150);
-    auto* control = new TPaintedControl(form);
-    control->SetParent(form);
-    control->SetBounds(10, 10, 60, 40);
-    form->Show();
+    TForm* form = MakeForm(200, 150);
+    auto* control = AddControl<TPaintedControl>(form, 10, 10, 60, 40);
     control->Repaint();
     ASSERT_TRUE(PumpUntil([&] { return control->Paints > 0; }));
     EXPECT_EQ(control->Canvas()->Handle(), nullptr) << "no context outside painting";
     EXPECT_TRUE(Near(PixelOf(control->Handle(), 30, 20), RGB(0, 255, 0)));
     EXPECT_TRUE(Near(PixelOf(control->Handle(), 0, 0), RGB(0, 0, 255)));
     EXPECT_THROW(control->Canvas()->Rectangle(0, 0, 1, 1), EInvalidGraphicOperation);
+}
+
+// Fonts: the size in points and pixels, the GDI handle made on demand and
+// replaced (the old one deleted) on every change.
+LOGFONTA DescribedBy(HFONT font)
+{
+    LOGFONTA logFont{};
+    EXPECT_EQ(GetObjectA(font, sizeof(logFont), &logFont), static_cast<int>(sizeof(logFont)));
+    return logFont;
+}
+
+TEST(FontTest, SizeConvertsAtTheScreenResolutionAndTheHandleIsMadeOnDemandAndReplacedOnChange)
+{
+    TFont font;
+    const int ppi = TFont::PixelsPerInch();
+    ASSERT_GT(ppi, 0);
+    font.SetSize(12);
+    EXPECT_EQ(font.Height(), -MulDiv(12, ppi, 72));
+    font.SetHeight(-MulDiv(9, ppi, 72));
+    EXPECT_EQ(font.Size(), 9);
+
+    EXPECT_FALSE(font.HandleAllocated());
+    font.SetName("Arial");
+    font.SetHeight(-16);
+    font.SetStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
+    font.SetCharset(ANSI_CHARSET);
+    const HFONT first = font.Handle();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(font.Handle(), first) << "kept while nothing changes";
+    const LOGFONTA described = DescribedBy(first);
+    EXPECT_STREQ(described.lfFaceName, "Arial");
+    EXPECT_EQ(described.lfWeight, FW_BOLD);
+    EXPECT_TRUE(described.lfItalic && described.lfUnderline && described.lfStrikeOut);
+
+    font.SetStyle(0);
+    EXPECT_EQ(GetObjectType(first), 0u) << "the old handle is deleted";
+    EXPECT_EQ(DescribedBy(font.Handle()).lfWeight, FW_NORMAL);
+    // The colour is not part of the GDI font: the handle stays (one selected
+    // into a paint DC could not be deleted), and the change is announced.
+    const HFONT selected = font.Handle();
+    int changes = 0;
+    font.OnChange = [&](TObject*) { ++changes; };
+    font.SetColor(clRed);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(font.HandleAllocated());
+    EXPECT_EQ(font.Handle(), selected);
+    font.SetName("");
+    EXPECT_EQ(font.Name(), "Arial") << "an empty name is ignored";
+}
+
+// A 16 x 16 icon made from two masks (a white square in XOR).
+HICON MakeIcon()
+{
+    std::vector<BYTE> andMask(16 * 16 / 8, 0x00);
+    std::vector<BYTE> xorMask(16 * 16 / 8, 0xFF);
+    return CreateIcon(GetModuleHandleA(nullptr), 16, 16, 1, 1, andMask.data(), xorMask.data());
+}
+
+bool IsIcon(HICON icon)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return info.fIcon != FALSE;
+}
+
+TEST(Icon, OwnsItsHandleReportsItsSizeCopiesAndStaysEmptyWithoutItsResource)
+{
+    TIcon icon;
+    int changes = 0;
+    icon.OnChange = [&](TObject*) { ++changes; };
+    icon.SetHandle(MakeIcon());
+    EXPECT_EQ(icon.Height(), 16);
+    EXPECT_EQ(changes, 1);
+
+    // Assign copies into a handle of its own, which lives on when the source is emptied.
+    TIcon copy;
+    copy.Assign(&icon);
+    EXPECT_NE(copy.Handle(), icon.Handle());
+    EXPECT_EQ(copy.Width(), 16);
+
+    const HICON released = icon.ReleaseHandle();
+    EXPECT_TRUE(icon.Empty());
+    EXPECT_TRUE(IsIcon(released)) << "a released handle is not destroyed";
+    DestroyIcon(released);
+    EXPECT_TRUE(IsIcon(copy.Handle()));
+    EXPECT_THROW(icon.LoadFromResourceName(nullptr, "NO_SUCH_ICON"), EResNotFound);
+    EXPECT_TRUE(icon.Empty());
 }
 
 }  // namespace

@@ -59,13 +59,6 @@ TEST_F(ExtCtrlsTest, ImageShowsItsBitmapPlainCentredOrStretched)
         EXPECT_EQ(shot.CountNear(RECT{30, 40, 60, 70}, Red), 30 * 30);
         EXPECT_EQ(shot.CountNear(RECT{60, 40, 90, 70}, Green), 30 * 30);
     }
-    // An emptied picture repaints as the form.
-    image->Picture()->Assign(nullptr);
-    EXPECT_TRUE(image->Picture()->Bitmap()->Empty());
-    {
-        const TWindowShot shot(form->Handle());
-        EXPECT_EQ(shot.CountNear(RECT{30, 40, 90, 70}, Blue), 60 * 30);
-    }
 }
 
 TEST_F(ExtCtrlsTest, SplitterResizesTheControlBeforeItLiveWithinItsLimits)

@@ -6,6 +6,7 @@
 
 #include "StdCtrlsTestSupport.h"
 #include "UiTestSupport.h"
+#include "classlib/ui/CheckLst.h"
 #include "classlib/ui/StdCtrls.h"
 
 namespace {
@@ -30,10 +31,9 @@ TEST_F(StdCtrlsTest, CheckBoxClickTogglesAndFiresOnClickOnce)
 
     SendMessageA(wnd, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(wnd, BM_GETCHECK, 0, 0), BST_CHECKED);
-    SendMessageA(wnd, BM_CLICK, 0, 0);
-    EXPECT_EQ(SendMessageA(wnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     PressKey(box, VK_SPACE);  // the space key clicks too
-    EXPECT_EQ(clicks, (std::vector<bool>{true, false, true})) << "checked before OnClick runs";
+    EXPECT_EQ(SendMessageA(wnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(clicks, (std::vector<bool>{true, false})) << "checked before OnClick runs";
 
     // Grayed shows as indeterminate; a click makes it checked.
     box->SetState(cbGrayed);
@@ -43,6 +43,8 @@ TEST_F(StdCtrlsTest, CheckBoxClickTogglesAndFiresOnClickOnce)
     EXPECT_EQ(StyleOf(box) & BS_TYPEMASK, BS_3STATE) << "the window never checks itself";
 }
 
+// The settings dialog sets each of its radio buttons itself: only this test
+// proves the exclusion.
 TEST_F(StdCtrlsTest, RadioButtonsExcludeTheirSiblingsOnly)
 {
     TForm* form = MakeForm();
@@ -123,39 +125,17 @@ TEST_F(StdCtrlsTest, EditTextRoundTripsAndTypingFiresOnChange)
     edit->SetText("abc");
     EXPECT_EQ(changes, 2) << "the same text is no change";
 
-    // Typed text, cut at MaxLength.
+    // Typed text, cut at MaxLength; OnKeyPress may change a key before the edit sees it.
+    edit->OnKeyPress = [](TObject*, char& key) { key = key == 'e' ? 'E' : key; };
     edit->SetFocus();
     SendMessageA(wnd, EM_SETSEL, 3, 3);
     for (const char c : std::string("defghij"))
         SendMessageA(wnd, WM_CHAR, static_cast<WPARAM>(c), 1);
-    EXPECT_EQ(edit->Text(), "abcdefgh");
+    EXPECT_EQ(edit->Text(), "abcdEfgh");
     EXPECT_GE(changes, 7) << "each accepted character is a change";
     // Typed text survives the parent's new window (not through the edit's own DestroyHandle).
     form->RecreateWnd();
-    EXPECT_EQ(WindowText(edit->Handle()), "abcdefgh");
-}
-
-TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWays)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* memo = AddControl<TMemo>(form, 10, 10, 200, 100);
-    TStrings* lines = memo->Lines();
-    lines->Add("first");
-    lines->Add("second");
-    EXPECT_EQ(memo->Text(), "first\r\nsecond\r\n") << "no window yet";
-
-    form->Show();
-    const HWND wnd = memo->Handle();
-    EXPECT_EQ(WindowText(wnd), "first\r\nsecond\r\n");
-
-    // What the user typed is what Lines reads.
-    SetWindowTextA(wnd, "a\r\nb\r\nc");
-    EXPECT_EQ(lines->CommaText(), "a,b,c");
-    lines->Delete(1);
-    lines->Insert(0, "top");
-    lines->Put(2, "C");
-    EXPECT_EQ(WindowText(wnd), "top\r\na\r\nC\r\n");
-    EXPECT_THROW(lines->Strings(3), EListError);
+    EXPECT_EQ(WindowText(edit->Handle()), "abcdEfgh");
 }
 
 TEST_F(StdCtrlsTest, ScrollBarClampsItsPositionAndReportsChanges)
@@ -185,39 +165,9 @@ TEST_F(StdCtrlsTest, ScrollBarClampsItsPositionAndReportsChanges)
     EXPECT_EQ(changes, (std::vector<int>{100, 0, 91, 41}));
 }
 
-TEST_F(StdCtrlsTest, LabelPaintsItsCaptionOnItsParent)
-{
-    TForm* form = MakeForm(300, 150);
-    form->SetColor(RGB(0, 0, 255));
-    auto* label = new TLabel(form);
-    label->SetLeft(20);
-    label->SetTop(30);
-    label->Font()->SetName("Arial");
-    label->Font()->SetHeight(-24);
-    label->Font()->SetColor(RGB(255, 0, 0));
-    label->SetCaption("WWWW");
-    label->SetParent(form);
-    label->SetColor(RGB(0, 255, 0));
-    const RECT bounds = label->BoundsRect();
-    const RECT lower{0, bounds.bottom + 5, 300, 150};
-    {
-        const TWindowShot shot(form->Handle());
-        EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20) << "the caption in the font's colour";
-        EXPECT_GT(shot.CountNear(bounds, RGB(0, 255, 0)), 20) << "an opaque label fills its rectangle";
-        EXPECT_EQ(shot.CountNear(lower, RGB(255, 0, 0), 60), 0);
-    }
-    label->SetTransparent(true);
-    {
-        const TWindowShot shot(form->Handle());
-        EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20);
-        EXPECT_EQ(shot.CountNear(bounds, RGB(0, 255, 0)), 0);
-        EXPECT_GT(shot.CountNear(bounds, RGB(0, 0, 255)), 20) << "the parent shows through";
-    }
-}
-
 // Measuring goes through the same text drawing as painting, so "&" counts
 // as it is shown.
-TEST_F(StdCtrlsTest, CustomLabelMeasuresItsAcceleratorsAndPlacesTextByLayout)
+TEST_F(StdCtrlsTest, LabelsPaintTheirCaptionOnTheParentAndMeasureItAsShown)
 {
     TForm* form = MakeForm(300, 150);
     form->SetColor(RGB(0, 0, 255));
@@ -236,20 +186,54 @@ TEST_F(StdCtrlsTest, CustomLabelMeasuresItsAcceleratorsAndPlacesTextByLayout)
     EXPECT_EQ(lone->Width(), space->Width()) << "a lone \"&\" measures as a space";
     EXPECT_GT(lone->Width(), 0);
 
+    plain->SetLeft(150);
+    plain->SetTop(10);
+    plain->Font()->SetColor(RGB(255, 0, 0));
+    plain->SetColor(RGB(0, 255, 0));
     accel->SetAutoSize(false);
     accel->SetBounds(20, 40, 100, 80);
     accel->Font()->SetColor(RGB(255, 0, 0));
     accel->SetTransparent(true);
     accel->SetLayout(tlBottom);
+    const RECT bounds = plain->BoundsRect();
+    {
+        const TWindowShot shot(form->Handle());
+        EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20) << "the caption in the font's colour";
+        EXPECT_GT(shot.CountNear(bounds, RGB(0, 255, 0)), 20) << "an opaque label fills its rectangle";
+        EXPECT_EQ(shot.CountNear(RECT{150, bounds.bottom + 5, 300, 150}, RGB(255, 0, 0), 60), 0);
+        // tlBottom: nothing in the upper half.
+        EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0);
+        EXPECT_GT(shot.CountNear(RECT{20, 80, 120, 120}, RGB(255, 0, 0), 60), 10);
+    }
+    plain->SetTransparent(true);
     const TWindowShot shot(form->Handle());
-    EXPECT_EQ(shot.CountNear(RECT{20, 40, 120, 80}, RGB(255, 0, 0), 60), 0) << "nothing in the upper half";
-    EXPECT_GT(shot.CountNear(RECT{20, 80, 120, 120}, RGB(255, 0, 0), 60), 10);
+    EXPECT_GT(shot.CountNear(bounds, RGB(255, 0, 0), 60), 20);
+    EXPECT_EQ(shot.CountNear(bounds, RGB(0, 255, 0)), 0);
+    EXPECT_GT(shot.CountNear(bounds, RGB(0, 0, 255)), 20) << "the parent shows through";
 }
 
-TEST_F(StdCtrlsTest, MemoTakesReturnsAndTabsOnlyWhenItWantsThemAndKeepsItsStyles)
+TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsAndTabsOnlyWhenItWantsThem)
 {
-    TForm* form = MakeForm();
+    TForm* form = MakeForm(300, 200, false);
     auto* memo = AddControl<TMemo>(form, 10, 10, 200, 100);
+    TStrings* lines = memo->Lines();
+    lines->Add("first");
+    lines->Add("second");
+    EXPECT_EQ(memo->Text(), "first\r\nsecond\r\n") << "no window yet";
+
+    form->Show();
+    const HWND wnd = memo->Handle();
+    EXPECT_EQ(WindowText(wnd), "first\r\nsecond\r\n");
+    // What the user typed is what Lines reads.
+    SetWindowTextA(wnd, "a\r\nb\r\nc");
+    EXPECT_EQ(lines->CommaText(), "a,b,c");
+    lines->Delete(1);
+    lines->Insert(0, "top");
+    lines->Put(2, "C");
+    EXPECT_EQ(WindowText(wnd), "top\r\na\r\nC\r\n");
+    EXPECT_THROW(lines->Strings(3), EListError);
+
+    lines->Clear();
     const auto type = [&](char c) { SendMessageA(memo->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1); };
     type('a');
     type('\r');
@@ -269,6 +253,63 @@ TEST_F(StdCtrlsTest, MemoTakesReturnsAndTabsOnlyWhenItWantsThemAndKeepsItsStyles
     memo->SetHideSelection(false);
     EXPECT_EQ(StyleOf(memo) & (ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE), ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE);
     EXPECT_EQ(memo->Text(), "a\r\n\t") << "the text survives the new window";
+}
+
+// The check list box: check marks with and without a window, toggling by
+// mouse and keyboard.
+TEST_F(StdCtrlsTest, CheckListBoxMarksMoveWithTheirItemsAndToggleInTheCheckAreaOrBySpace)
+{
+    TForm* form = MakeForm(300, 200, false);
+    auto* list = AddControl<TCheckListBox>(form, 10, 10, 200, 150);
+    int clickChecks = 0;
+    list->OnClickCheck = [&](TObject* sender) { clickChecks += sender == list ? 1 : 100; };
+    list->Items()->SetCommaText("Angel,Clown,Tang");
+    list->SetChecked(1, true);
+    list->SetItemIndex(2);
+    EXPECT_TRUE(list->Checked(1));
+
+    form->Show();
+    EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCURSEL, 0, 0), 2);
+    // Inserting and deleting move the check marks along.
+    list->Items()->Insert(0, "Betta");
+    EXPECT_FALSE(list->Checked(1));
+    EXPECT_TRUE(list->Checked(2));
+    EXPECT_EQ(list->ItemIndex(), 3);
+    list->Items()->Delete(1);
+    EXPECT_TRUE(list->Checked(1));
+    EXPECT_EQ(list->Items()->CommaText(), "Betta,Clown,Tang");
+    // Kept through the parent's new window.
+    form->RecreateWnd();
+    EXPECT_TRUE(list->Checked(1));
+    EXPECT_EQ(list->ItemIndex(), 2);
+    EXPECT_THROW(list->Checked(3), EListError);
+    EXPECT_EQ(clickChecks, 0) << "the setter fires nothing";
+
+    Activate(form);
+    list->SetFocus();
+    const HWND wnd = list->Handle();
+    const auto itemRect = [&](int index) {
+        RECT rect{};
+        SendMessageA(wnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    };
+    const RECT first = itemRect(0);
+    ClickAt(wnd, first.left + 5, (first.top + first.bottom) / 2);
+    EXPECT_TRUE(list->Checked(0));
+    EXPECT_EQ(clickChecks, 1);
+    EXPECT_EQ(list->ItemIndex(), 0) << "the click selects the item as well";
+    // A click on the text selects without toggling; below the last item nothing toggles.
+    const RECT third = itemRect(2);
+    ClickAt(wnd, third.left + 80, (third.top + third.bottom) / 2);
+    ClickAt(wnd, 5, third.bottom + 30);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    EXPECT_FALSE(list->Checked(2));
+    EXPECT_EQ(clickChecks, 1);
+    // The space key toggles the selected item.
+    SendMessageA(wnd, WM_CHAR, ' ', 1);
+    EXPECT_TRUE(list->Checked(2));
+    EXPECT_EQ(clickChecks, 2);
 }
 
 }  // namespace

@@ -170,6 +170,13 @@ protected:
         SendMessageA(control->Handle(), WM_KEYUP, key, 1u | (1u << 30) | (1u << 31));
     }
 
+    // A left click at (x, y) of the window's client area.
+    static void ClickAt(HWND wnd, int x, int y)
+    {
+        SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+
     static std::string WindowText(HWND wnd)
     {
         char text[256] = {};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../../classlib/win/UiTestSupport.h"
+#include "ProgramRun.h"
 #include "aquarium/AquariumStartup.h"
 #include "aquarium/core/GLClock.h"
 #include "classlib/ui/Application.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-const char* const OptionKey = "Software\\Veltrask Software\\3D Corvalen 2";
+using endtoend::ClearOptions;
 
 class FormSettingsTest : public uitest::UiTest {
 protected:
@@ -41,35 +42,6 @@ protected:
         UiTest::TearDown();
     }
 
-    static void ClearOptions()
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
-    }
-    static void SetOption(const std::string& name, const std::string& value)
-    {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
-    }
-
-    // Messages and idle ticks until `done`; false after `limit`.
-    static bool TickUntil(const std::function<bool()>& done,
-                          std::chrono::milliseconds limit = std::chrono::seconds(20))
-    {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            Application->ProcessMessages();
-            Application->Idle();
-        }
-        return true;
-    }
-
     // The form made as the program makes it, shown, until its controls are filled.
     void Start()
     {
@@ -77,7 +49,12 @@ protected:
         Application->CreateForm(FormSettings);
         Form = FormSettings;
         Form->Show();
-        ASSERT_TRUE(TickUntil([this] { return Form->UIReady; })) << "the dialog never filled its controls"
+        // Messages and idle ticks (the frames) until the controls are filled.
+        const auto ready = [this] {
+            Application->Idle();
+            return Form->UIReady;
+        };
+        ASSERT_TRUE(PumpUntil(ready, std::chrono::seconds(20))) << "the dialog never filled its controls"
             << (Boxes.empty() ? std::string() : ": " + Boxes.front());
         ASSERT_TRUE(Boxes.empty()) << Boxes.front();
     }
@@ -111,13 +88,11 @@ TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquari
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     Form->GLScreenSaver->Stop();
-    EXPECT_EQ(Form->Scene, nullptr);
-    EXPECT_EQ(Form->World, nullptr);
-    EXPECT_EQ(Form->Sound, nullptr);
-    EXPECT_EQ(Form->Mixer, nullptr);
-    EXPECT_EQ(Form->Font, nullptr);
-    EXPECT_EQ(Form->FpsText, nullptr);
-    EXPECT_EQ(Form->Textures, nullptr);
+    int part = 0;
+    for (const void* gone : std::initializer_list<const void*>{Form->Scene.get(), Form->World.get(), Form->Sound.get(),
+                                                               Form->Mixer.get(), Form->Font, Form->FpsText,
+                                                               Form->Textures})
+        EXPECT_EQ(gone, nullptr) << "part " << part++;
 
     Form->RadioButtonSoundNone->SetChecked(true);
     Form->RadioButtonBubbles->SetChecked(true);
@@ -131,19 +106,14 @@ TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquari
     EXPECT_TRUE(canClose);
     // What OK does: the aquarium's options stay as stored.
     Form->GLScreenSaver->SaveOptions();
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, OptionKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        EXPECT_NE(RegQueryValueExA(key, "FPS", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
+    EXPECT_EQ(endtoend::Options(HKEY_CURRENT_USER).count("FPS"), 0u);
 }
 
 TEST_F(FormSettingsTest, StoredSoundAndTextureChoicesShowInTheControls)
 {
     // As the radio buttons store the wave sound: no bubbles.
-    SetOption("RoteSnd", "-1");
-    SetOption("BubbleSnd", "0");
-    SetOption("Texture ColorBit", "32bit");
+    for (const auto& [name, value] : {std::pair{"RoteSnd", "-1"}, {"BubbleSnd", "0"}, {"Texture ColorBit", "32bit"}})
+        endtoend::SetOption(HKEY_CURRENT_USER, name, value);
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_FALSE(Form->RadioButtonSoundNone->Checked());
     EXPECT_FALSE(Form->RadioButtonBubbles->Checked());
@@ -168,20 +138,13 @@ TEST_F(FormSettingsTest, TheClockTakesTheBackgroundsColourAndTheAboutBoxNamesThe
     Form->UpdateClockColor(-1);
     EXPECT_EQ(clock->Color, colours[2]);
 
-    // The box closes itself once a few frames went on behind it.
-    int frames = 0;
-    const TRenderEvent render = Form->GLScreenSaver->OnRender;
+    // Its OK button closes it at once. (That frames go on behind it: the
+    // program's end-to-end test.)
     TAboutBox box(nullptr);
-    Form->GLScreenSaver->OnRender = [&](float deltaTime, bool select) {
-        render(deltaTime, select);
-        if (++frames == 5)
-            PostMessageA(box.Handle(), WM_CLOSE, 0, 0);
-    };
+    endtoend::Press(box.ButtonOk->Handle());
     uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
     box.Execute(Form->DriverInfo());
-    Form->GLScreenSaver->OnRender = render;
     EXPECT_FALSE(watchdog.Fired());
-    EXPECT_GE(frames, 5);
     EXPECT_EQ(box.Caption(), "About 3D Corvalen Screen Saver");
     EXPECT_EQ(box.ProductName->Caption(), "3D Corvalen");
     const std::string info = box.LabelComments->Caption();

@@ -10,17 +10,15 @@ namespace {
 
 TEST_F(ProgramEndToEnd, SaverRunsFullScreenWithTheAquariumSavesAShotOnPrintScreenAndEndsOnAKey)
 {
-    testsupport::TTempFolder dir;
-    TRun run(ProgramPath(), "/s", dir.Path());
+    TRun run(ProgramPath(), "/s", Dir.Path());
     ASSERT_TRUE(run.Started()) << ProgramPath();
     const HWND window = run.WaitForWindow(20000, CoversTheScreen);
     ASSERT_NE(window, nullptr) << "no full-screen window";
     EXPECT_TRUE(ShowsAPicture(window)) << "the saver shows no aquarium";
     PressKey(window, VK_SNAPSHOT);
-    const std::string shot = dir.Path() + "Corvalen1.jpg";
-    for (int i = 0; i < 100 && GetFileAttributesA(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        Sleep(20);
-    EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES) << "no screenshot";
+    const std::string shot = Dir.Path() + "Corvalen1.jpg";
+    EXPECT_TRUE(Within(2000, [&] { return GetFileAttributesA(shot.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        << "no screenshot";
     EXPECT_FALSE(run.WaitForEnd(300)) << "Print Screen ended the saver";
     PressKey(window, VK_SPACE);
     EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
@@ -46,13 +44,12 @@ TEST_F(ProgramEndToEnd, PasswordChangeEndsWithoutAWindow)
 
 TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyAndWaitsForIt)
 {
-    testsupport::TTempFolder dir;
-    const std::string saver = dir.Path() + "Corvalen.scr";
+    const std::string saver = Dir.Path() + "Corvalen.scr";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (dir.Path() + "Corvalen.EXE").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (Dir.Path() + "Corvalen.EXE").c_str(), FALSE));
     SetOption(HKEY_CURRENT_USER, "RunAsProgram", "-1");
 
-    TRun run(saver, "/s", dir.Path());
+    TRun run(saver, "/s", Dir.Path());
     ASSERT_TRUE(run.Started());
     // Only the copy's run with the same "/s" covers the screen.
     const HWND window = TRun::WaitForWindowOf(0, 20000, CoversTheScreen, run.ProcessId());
@@ -65,9 +62,8 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyAndWaitsFor
 
 TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
 {
-    testsupport::TTempFolder dir;
     {
-        TRun run(ProgramPath(), "/c", dir.Path());
+        TRun run(ProgramPath(), "/c", Dir.Path());
         const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
         EXPECT_TRUE(ShowsAPicture(FindControl(dialog, "TGLWindow"))) << "no live preview";
@@ -104,7 +100,7 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
     const TOptions machine = Options(HKEY_LOCAL_MACHINE);
 
     {
-        TRun run(ProgramPath(), "/c", dir.Path());
+        TRun run(ProgramPath(), "/c", Dir.Path());
         const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "Frames per second")));
@@ -131,55 +127,11 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
     EXPECT_EQ(Options(HKEY_LOCAL_MACHINE), machine) << "Cancel wrote options";
 }
 
-TEST_F(ProgramEndToEnd, PreviewAndAboutButtonsReturnToTheLiveDialog)
-{
-    testsupport::TTempFolder dir;
-    TRun run(ProgramPath(), "/c", dir.Path());
-    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
-    Press(FindControl(dialog, "TspSkinButton", "Preview"));
-    const HWND full = run.WaitForWindow(10000, CoversTheScreen);
-    ASSERT_NE(full, nullptr) << "Preview did not go full screen";
-    EXPECT_TRUE(ShowsAPicture(full)) << "the full-screen preview shows no aquarium";
-    PressKey(full, VK_SPACE);
-    for (int i = 0; i < 250 && run.WaitForWindow(0, CoversTheScreen) != nullptr; ++i)
-        Sleep(20);
-    EXPECT_EQ(run.WaitForWindow(0, CoversTheScreen), nullptr) << "a key did not leave full screen";
-    EXPECT_FALSE(run.WaitForEnd(300)) << "leaving the full-screen preview ended the program";
-    EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowEnabled(dialog));
-    // Leaving full screen made the render window anew.
-    const HWND preview = FindControl(dialog, "TGLWindow");
-    EXPECT_TRUE(ShowsAPicture(preview)) << "the live preview did not come back";
-
-    // The about box is modal; the preview goes on meanwhile.
-    Press(FindControl(dialog, "TspSkinButton", "About"));
-    const HWND about =
-        run.WaitForWindow(10000, [](HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); });
-    ASSERT_NE(about, nullptr) << "no about box";
-    const std::vector<COLORREF> before = PixelsOn(preview);
-    bool moved = false;
-    for (const DWORD start = GetTickCount(); !moved && GetTickCount() - start <= 5000; Sleep(50))
-        moved = PixelsOn(preview) != before;
-    EXPECT_TRUE(moved) << "no frames while the about box is open";
-    Press(FindControl(about, "TspSkinButton", "OK"));
-    for (int i = 0; i < 250 && IsWindow(about) && IsWindowVisible(about); ++i)
-        Sleep(20);
-    EXPECT_FALSE(IsWindow(about) && IsWindowVisible(about)) << "OK did not close the about box";
-    EXPECT_FALSE(run.WaitForEnd(300));
-
-    Press(FindControl(dialog, "TspSkinButton", "Cancel"));
-    EXPECT_TRUE(run.WaitForEnd(10000));
-}
-
-// The skin's control pictures (controls.bmp) or its frame picture
-// (frame.bmp), as the test carries them.
-
 TEST_F(ProgramEndToEnd, TheExeCopyWithoutParametersIsTheProgramWithTheDialogUntilClosed)
 {
-    testsupport::TTempFolder dir;
-    const std::string exeCopy = dir.Path() + "Corvalen.exe";
+    const std::string exeCopy = Dir.Path() + "Corvalen.exe";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), exeCopy.c_str(), FALSE));
-    TRun run(exeCopy, "", dir.Path());
+    TRun run(exeCopy, "", Dir.Path());
     ASSERT_TRUE(run.Started());
     const HWND window = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(window, nullptr);
@@ -198,13 +150,11 @@ TEST_F(ProgramEndToEnd, MalformedOrOutOfRangeOptionsReadAsDefaultsAndOkWritesVal
                                       {"MouseMoveExit", "x"}, {"DesktopOnly", "?"}})
         SetOption(HKEY_LOCAL_MACHINE, name, value);
 
-    testsupport::TTempFolder dir;
-    TRun run(ProgramPath(), "/c", dir.Path());
+    TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
-    EXPECT_EQ(run.WaitForWindow(0, [](HWND wnd) { return FindControl(wnd, "TspSkinButton", "OK") && !IsReadyDialog(wnd); }),
-              nullptr)
-        << "a message box";
+    const auto isMessageBox = [](HWND wnd) { return FindControl(wnd, "TspSkinButton", "OK") && !IsReadyDialog(wnd); };
+    EXPECT_EQ(run.WaitForWindow(0, isMessageBox), nullptr) << "a message box";
     EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "None")));
     Press(FindControl(dialog, "TspSkinButton", "OK"));
     ASSERT_TRUE(run.WaitForEnd(10000));

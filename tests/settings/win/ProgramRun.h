@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -31,6 +30,16 @@ inline std::string TestDir()
 }
 
 using testsupport::ProgramPath;
+
+// Whether `done` comes true within `ms`.
+template <class Done>
+bool Within(DWORD ms, Done done)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(20))
+        if (done())
+            return true;
+    return false;
+}
 
 // One run of a program; a run still going at the end is ended by force.
 class TRun {
@@ -75,24 +84,18 @@ public:
     static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
                                 DWORD excluded = 0)
     {
-        struct TSearch {
-            DWORD ProcessId, Excluded;
-            const std::function<bool(HWND)>& Accept;
-            HWND Found = nullptr;
-        } search{processId, excluded, accept};
-        for (const DWORD start = GetTickCount(); !search.Found && GetTickCount() - start <= ms; Sleep(20))
-            EnumWindows(
-                [](HWND wnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<TSearch*>(data);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(wnd, &pid);
-                    const bool owned = s->ProcessId != 0 ? pid == s->ProcessId : pid != s->Excluded;
-                    if (owned && IsWindowVisible(wnd) && s->Accept(wnd))
-                        s->Found = wnd;
-                    return s->Found == nullptr;
-                },
-                reinterpret_cast<LPARAM>(&search));
-        return search.Found;
+        HWND found = nullptr;
+        Within(ms, [&] {
+            for (HWND wnd = GetTopWindow(nullptr); wnd != nullptr && !found; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(wnd, &pid);
+                const bool owned = processId != 0 ? pid == processId : pid != excluded;
+                if (owned && IsWindowVisible(wnd) && accept(wnd))
+                    found = wnd;
+            }
+            return found != nullptr;
+        });
+        return found;
     }
     DWORD ProcessId() const { return FProcess.dwProcessId; }
 
@@ -161,25 +164,20 @@ inline void SetOption(HKEY root, const std::string& name, const std::string& val
     RegCloseKey(key);
 }
 
-// Every test starts and ends without stored options.
+inline void ClearOptions()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
+}
+
+// Every test starts and ends without stored options, with a folder of its
+// own to run the program in.
 class ProgramEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ClearOptions(); }
     void TearDown() override { ClearOptions(); }
-    static void ClearOptions()
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, OptionKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, OptionKey);
-    }
+    testsupport::TTempFolder Dir;
 };
-
-// The dialog once its controls show the options (its caption carries the version then).
-inline bool IsReadyDialog(HWND wnd)
-{
-    char caption[64] = {};
-    GetWindowTextA(wnd, caption, sizeof caption);
-    return std::string(caption) == "3D Corvalen v2.30";
-}
 
 inline bool HasCaption(HWND wnd, const std::string& caption)
 {
@@ -187,6 +185,13 @@ inline bool HasCaption(HWND wnd, const std::string& caption)
     GetWindowTextA(wnd, text, sizeof text);
     return caption == text;
 }
+
+// The dialog once its controls show the options (its caption carries the version then).
+inline bool IsReadyDialog(HWND wnd) { return HasCaption(wnd, "3D Corvalen v2.30"); }
+
+inline bool IsAboutBox(HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); }
+
+inline bool IsClosed(HWND wnd) { return !IsWindow(wnd) || !IsWindowVisible(wnd); }
 
 // The first window below `parent` (at any depth) of that class and, unless
 // empty, that text.
@@ -289,10 +294,7 @@ inline std::set<COLORREF> ColoursOn(HWND wnd)
 // not a cleared window: many colours.
 inline bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
 {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(50))
-        if (ColoursOn(wnd).size() >= 20)
-            return true;
-    return false;
+    return Within(ms, [wnd] { return ColoursOn(wnd).size() >= 20; });
 }
 
 }  // namespace endtoend

@@ -1,49 +1,41 @@
 // The skinned form's hook on its form: which messages the form's own
 // procedure still sees, the skin-change walk over the controls, the system
 // menu and the menu modes.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <functional>
-#include <memory>
-#include <string>
-
+#include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
-#include "classlib/graphics/Colors.h"
-#include "classlib/ui/Application.h"
-#include "classlib/ui/Forms.h"
-#include "classlib/ui/Menus.h"
-#include "skin/SkinData.h"
-#include "skin/core/SkinShapes.h"
-#include "skin/controls/SkinControl.h"
-#include "skin/forms/DynamicSkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
-#include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/TrayIcon.h"
 #include "../../classlib/win/UiTestSupport.h"
 
+using skinformtest::TSkinnedForm;
+
 namespace {
+
+// What the form's own procedure saw of the watched message.
+struct TWatch {
+    UINT Watched = 0;
+    int Reached = 0;
+    // Runs when the watched message reaches the form's own procedure.
+    std::function<void()> OnReach;
+};
 
 // A form whose own procedure counts the messages that reach it, under the
 // skinned form's hook (no skin: the default frame).
-struct THookedForm {
+struct THookedForm : TWatch, TSkinnedForm {
     THookedForm()
+        : TSkinnedForm({}, false, [this](TForm& form) {
+              auto own = form.WindowProc;
+              form.WindowProc = [this, own](TMessage& m) {
+                  if (m.Msg == Watched) {
+                      ++Reached;
+                      if (OnReach)
+                          OnReach();
+                  }
+                  own(m);
+              };
+          })
     {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(100, 100, 240, 140);
-        Form->HandleNeeded();
-        auto own = Form->WindowProc;
-        Form->WindowProc = [this, own](TMessage& m) {
-            if (m.Msg == Watched) {
-                ++Reached;
-                if (OnReach)
-                    OnReach();
-            }
-            own(m);
-        };
-        Skin = new TspDynamicSkinForm(Form.get());
     }
     int Reaching(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr)
     {
@@ -54,20 +46,6 @@ struct THookedForm {
             *result = r;
         return Reached;
     }
-    TspActiveSkinObject* Object(const std::string& name) const
-    {
-        for (const auto& object : Skin->ObjectList)
-            if (object->IDName == name)
-                return object.get();
-        return nullptr;
-    }
-
-    std::unique_ptr<TForm> Form;
-    TspDynamicSkinForm* Skin;
-    UINT Watched = 0;
-    int Reached = 0;
-    // Runs when the watched message reaches the form's own procedure.
-    std::function<void()> OnReach;
 };
 
 // Counts the WM_NCPAINT messages a window gets, ahead of every procedure
@@ -91,10 +69,25 @@ struct TNCPaintCounter {
     static inline WNDPROC Old = nullptr;
 };
 
-LPARAM Point(int x, int y)
+// Counts the skin-change steps that reach it.
+class TCountingControl : public TspSkinControl {
+public:
+    using TspSkinControl::TspSkinControl;
+    void BeforeChangeSkinData() override { ++Befores; }
+    void ChangeSkinData() override { ++Changes; }
+    int Befores = 0, Changes = 0;
+};
+
+// The menu's captions, joined by "|".
+std::string Captions(TPopupMenu* menu)
 {
-    return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y))));
+    std::string text;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
+    return text;
 }
+
+using DynamicSkinFormTray = uitest::UiTest;
 
 }  // namespace
 
@@ -109,7 +102,7 @@ TEST(DynamicSkinFormHook, MessageRouting)
     EXPECT_EQ(f.Reaching(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r)), 0);
     EXPECT_EQ(r.top, f.Skin->GetDefCaptionHeight() + 3);
     EXPECT_EQ(f.Reaching(WM_NCPAINT, 1, 0), 0);
-    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, Point(110, 105)), 0);
+    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, MAKELPARAM(110, 105)), 0);
     const HDC dc = GetDC(f.Form->Handle());
     EXPECT_EQ(f.Reaching(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, &result), 0);
     EXPECT_EQ(result, 1);
@@ -147,14 +140,14 @@ TEST(DynamicSkinFormHook, MessageRouting)
 
     // Coordinates are signed: a form on a monitor left of the primary one.
     f.Form->SetBounds(-300, 100, 240, 140);
-    EXPECT_EQ(SendMessageA(f.Form->Handle(), WM_NCHITTEST, 0, Point(-250, 110)), HTCAPTION);
+    EXPECT_EQ(SendMessageA(f.Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(-250, 110)), HTCAPTION);
 
     f.Form->RecreateWnd();
     f.Form->HandleNeeded();
     EXPECT_EQ(GetWindowLongA(f.Form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
 
     delete f.Skin;
-    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, Point(110, 105)), 1);
+    EXPECT_EQ(f.Reaching(WM_NCHITTEST, 0, MAKELPARAM(110, 105)), 1);
 }
 
 // A maximized form keeps its place while dragged; a captured frame object
@@ -176,10 +169,10 @@ TEST(DynamicSkinFormHook, MovingAndCapturedMoves)
         ++moves;
         at = {x, y};
     };
-    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, Point(-5, 10));
+    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, 10));
     EXPECT_EQ(moves, 0);
     f.Skin->CaptureObject = 0;
-    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, Point(-5, 10));
+    SendMessageA(f.Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, 10));
     POINT origin{0, 0};
     ClientToScreen(f.Form->Handle(), &origin);
     EXPECT_EQ(moves, 1);
@@ -199,18 +192,6 @@ TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
     EXPECT_EQ(f.Skin->SkinData(), nullptr);
     EXPECT_EQ(f.Skin->MenusSkinData(), nullptr);
 }
-
-namespace {
-
-class TCountingControl : public TspSkinControl {
-public:
-    using TspSkinControl::TspSkinControl;
-    void BeforeChangeSkinData() override { ++Befores; }
-    void ChangeSkinData() override { ++Changes; }
-    int Befores = 0, Changes = 0;
-};
-
-}  // namespace
 
 // The skin-change messages re-skin the form only for its own skin, and
 // reach exactly the controls of the skin they name, nested ones included.
@@ -254,18 +235,6 @@ TEST(DynamicSkinFormHook, SkinChangesReachTheirControls)
     EXPECT_EQ(nested->Befores, 0);
 }
 
-namespace {
-
-std::string Captions(TPopupMenu* menu)
-{
-    std::string text;
-    for (int i = 0; i < menu->Items()->Count(); ++i)
-        text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
-    return text;
-}
-
-}  // namespace
-
 // The system menu offers what the state allows; a user's menu keeps its own
 // items between the component's and a final Close, however often it is
 // completed.
@@ -286,9 +255,7 @@ TEST(DynamicSkinFormHook, SystemMenuByState)
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|-|&Close");
 
     auto* user = new TPopupMenu(f.Form.get());
-    auto* mine = new TMenuItem(user);
-    mine->SetCaption("Mine");
-    user->Items()->Add(mine);
+    skinformtest::AddItem(user->Items(), user, "MineItem", "Mine");
     f.Skin->SetSystemMenu(user);
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
@@ -314,7 +281,7 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     EXPECT_TRUE(handled);
     EXPECT_EQ(own, 0);
 
-    EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, Point(20, 20)), 1);
+    EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20)), 1);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active());
     EXPECT_FALSE(f.Skin->InSkinMenu);
     EXPECT_FALSE(button->Down);
@@ -339,11 +306,8 @@ TEST(DynamicSkinFormHook, MenuBarTakesMainMenuMode)
 {
     THookedForm f;
     auto* menu = new TMainMenu(f.Form.get());
-    for (const char* caption : {"&File", "&Edit"}) {
-        auto* item = new TMenuItem(menu);
-        item->SetCaption(caption);
-        menu->Items()->Add(item);
-    }
+    skinformtest::AddItem(menu->Items(), menu, "FileItem", "&File");
+    skinformtest::AddItem(menu->Items(), menu, "EditItem", "&Edit");
     auto* bar = new TspSkinMainMenuBar(f.Form.get());
     bar->SetParent(f.Form.get());
     bar->SetDynamicSkinForm(f.Skin);
@@ -372,11 +336,10 @@ TEST(DynamicSkinFormHook, ShortCutTakenOnce)
 {
     THookedForm f;
     auto* menu = new TMainMenu(f.Form.get());
-    auto* item = new TMenuItem(menu);
+    TMenuItem* item = skinformtest::AddItem(menu->Items(), menu, "F5Item", "Refresh");
     item->SetShortCut(TextToShortCut("F5"));
     int clicks = 0;
     item->OnClick = [&](TObject*) { ++clicks; };
-    menu->Items()->Add(item);
     f.Skin->SetMainMenu(menu);
     TWMKey f5{WM_KEYDOWN, VK_F5, 0x3F0001, 0};
     TWMKey other{WM_KEYDOWN, 'Q', 0x100001, 0};
@@ -419,12 +382,6 @@ TEST(DynamicSkinFormHook, AlphaBlendMakesALayeredWindow)
     f.Skin->SetAlphaBlend(false);
     EXPECT_FALSE(layered(&alpha));
 }
-
-namespace {
-
-class DynamicSkinFormTray : public uitest::UiTest {};
-
-}  // namespace
 
 // The tray icon the form is given: hidden, with the form's tray menu; the
 // system menu's "Minimize to Tray" hides the main form behind the icon and

@@ -37,9 +37,7 @@ const char* const KindsSkin =
 // menu items are left to the menus.
 TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
 {
-    TSkinOptions options;
-    options.Text = KindsSkin;
-    TSkinnedForm f(options);
+    TSkinnedForm f({.Text = KindsSkin});
     std::string names;
     for (const auto& object : f.Skin->ObjectList)
         names += object->IDName + " ";
@@ -128,31 +126,6 @@ TEST(DynamicSkinForm, ObjectKindsDrawAndReact)
     EXPECT_EQ(events, expected);
 }
 
-// In client-area mode rolling up shows the roll-up picture's height and
-// hides exactly the children that were visible; rolling down shows them.
-TEST(DynamicSkinForm, ClientAreaRollUpHidesTheVisibleChildren)
-{
-    TSkinnedForm f({}, false);
-    f.Skin->SetSupportNCArea(false);
-    f.Form->SetBorderStyle(bsNone);
-    auto* shown = new TButton(f.Form.get());
-    shown->SetParent(f.Form.get());
-    auto* hidden = new TButton(f.Form.get());
-    hidden->SetParent(f.Form.get());
-    hidden->Hide();
-    TSkinOptions options;
-    options.RollUp = true;
-    f.Apply(options);
-    const int height = f.Form->Height();
-    f.Skin->SetRollUpState(true);
-    EXPECT_EQ(f.Form->Height(), 20);
-    EXPECT_FALSE(shown->Visible());
-    f.Skin->SetRollUpState(false);
-    EXPECT_TRUE(shown->Visible());
-    EXPECT_FALSE(hidden->Visible());
-    EXPECT_EQ(f.Form->Height(), height);
-}
-
 // A form smaller than the skin's frame grows to the frame's minimum when
 // the skin comes; a captured object keeps every other object cold.
 TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
@@ -167,11 +140,8 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
 
     f.Form->SetBounds(100, 100, 200, 100);
     f.Skin->FormActive = true;
-    int close = -1;
-    for (size_t i = 0; i < f.Skin->ObjectList.size(); ++i)
-        if (f.Skin->ObjectList[i]->IDName == "closebutton")
-            close = static_cast<int>(i);
-    ASSERT_NE(close, -1);
+    const int close = 2;  // the test skin's third object
+    ASSERT_EQ(f.Skin->ObjectList[close]->IDName, "closebutton");
     auto centre = [](const TspActiveSkinObject* o) {
         return TPoint{(o->ObjectRect.Left + o->ObjectRect.Right) / 2, (o->ObjectRect.Top + o->ObjectRect.Bottom) / 2};
     };
@@ -187,7 +157,6 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
     f.Skin->TestActive(atMax.X, atMax.Y, true);
     EXPECT_FALSE(f.Object("closebutton")->MouseIn);
     EXPECT_TRUE(f.Object("maxbutton")->MouseIn);
-    f.Skin->MorphTimer()->SetEnabled(false);
 }
 
 namespace {
@@ -203,18 +172,7 @@ TSkinOptions MainMenuSkin()
     text.insert(text.find("[SKINCONTROLS]"),
                 "[MAINMENUITEM]\nskinrect=20,20,40,24\ntextrect=2,0,18,4\nitemleftoffset=2\nitemrightoffset=2\n"
                 "activepictureindex=0\nactiveskinrect=0,0,12,4\nfontheight=8\n");
-    TSkinOptions options;
-    options.Text = text;
-    return options;
-}
-
-TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
-{
-    auto* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
+    return {.Text = text};
 }
 
 }  // namespace
@@ -297,12 +255,13 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
 
     delete menu;
     EXPECT_TRUE(f.Skin->MainMenuItems().empty());
-    f.Skin->MorphTimer()->SetEnabled(false);
 }
 
 // In client-area mode a control on a named skin area follows the area as
-// the form's size moves the skin's parts; a skin change keeps a roll-up
-// the new skin can show and undoes one it cannot.
+// the form's size moves the skin's parts; rolling up shows the roll-up
+// picture's height and hides exactly the children that were visible; a
+// skin change keeps a roll-up the new skin can show and undoes one it
+// cannot.
 TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
 {
     TSkinnedForm f({}, false);
@@ -312,9 +271,10 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     placed->SetParent(f.Form.get());
     placed->SetAlign(alTop);
     placed->AreaName = "panelarea";
-    TSkinOptions options;
-    options.RollUp = true;
-    options.Text = SkinText("");
+    auto* hidden = new TButton(f.Form.get());
+    hidden->SetParent(f.Form.get());
+    hidden->Hide();
+    TSkinOptions options{.Text = SkinText(""), .RollUp = true};
     options.Text.insert(options.Text.find("[SKINCONTROLS]"), "[SKINAREAS]\ncount=1\n0=panelarea:70,10,90,20\n");
     f.Apply(options);
     EXPECT_EQ(placed->Align(), alNone);
@@ -334,29 +294,29 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_TRUE(f.Skin->RollUpState);
     EXPECT_EQ(f.Form->Height(), 20);
     EXPECT_FALSE(placed->Visible());
+    f.Skin->SetRollUpState(false);
+    EXPECT_TRUE(placed->Visible());
+    EXPECT_FALSE(hidden->Visible());
+    EXPECT_EQ(f.Form->Height(), height);
+    f.Skin->SetRollUpState(true);
     options.RollUp = false;
     f.Apply(options);
     EXPECT_FALSE(f.Skin->RollUpState);
     EXPECT_TRUE(placed->Visible());
+    EXPECT_FALSE(hidden->Visible());
     EXPECT_EQ(f.Form->Height(), height);
     EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
-    f.Skin->MouseTimer()->SetEnabled(false);
 }
 
 namespace {
 
-int VisibleThreadWindows()
+// Whether a skinned hint window shows.
+bool HintShown()
 {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) -> BOOL {
-            if (IsWindowVisible(window))
-                ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "TspSkinHintWindow", nullptr)) != nullptr;)
+        if (IsWindowVisible(w))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -376,17 +336,16 @@ TEST(DynamicSkinForm, ObjectHintsFollowTheHotObject)
     Application->SetMainForm(f.Form.get());
     const int pause = Application->HintPause;
     Application->HintPause = 1;
-    const int before = VisibleThreadWindows();
+    ASSERT_FALSE(HintShown());
     const TRect& r = close->ObjectRect;
     f.Skin->TestActive((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, true);
-    for (int i = 0; i < 50 && VisibleThreadWindows() == before; ++i) {
+    for (int i = 0; i < 50 && !HintShown(); ++i) {
         Application->ProcessMessages();
         Sleep(10);
     }
-    EXPECT_EQ(VisibleThreadWindows(), before + 1);
+    EXPECT_TRUE(HintShown());
     f.Skin->TestActive(-1, -1, false);
-    EXPECT_EQ(VisibleThreadWindows(), before);
+    EXPECT_FALSE(HintShown());
     Application->HintPause = pause;
     Application->SetMainForm(nullptr);
-    f.Skin->MorphTimer()->SetEnabled(false);
 }

@@ -10,7 +10,7 @@ using namespace skinformtest;
 // moved it, nothing below the minimum size, the inactive effect.
 TEST(DynamicSkinForm, SkinFrameIsPaintedFromTheSkinAtAnySize)
 {
-    TSkinnedForm f(Frame(true, true, "autorenderinginactiveimage=1\ninactiveeffect=iebrightness\n"));
+    TSkinnedForm f({.FormInfoExtra = "autorenderinginactiveimage=1\ninactiveeffect=iebrightness\n"});
     TspDynamicSkinForm& c = *f.Skin;
     c.FormActive = true;
     c.NewWidth = 200;
@@ -54,7 +54,7 @@ TEST(DynamicSkinForm, ClientAreaAndTheDefaultFrameOfASkinWithoutClientRect)
     f.Skin->NCCalcSize(r);
     EXPECT_EQ(ToTRect(r), (TRect{105, 225, 395, 495}));
 
-    TSkinnedForm g(Frame(false, false));
+    TSkinnedForm g({.Mask = false, .ClientRect = false});
     ASSERT_TRUE(g.Skin->HasSkin());
     r = RECT{100, 200, 400, 500};
     g.Skin->NCCalcSize(r);
@@ -75,8 +75,8 @@ TEST(DynamicSkinForm, ClientAreaAndTheDefaultFrameOfASkinWithoutClientRect)
 }
 
 // Stripes between the margins, the three bevels, the default buttons of
-// each border style.
-TEST(DynamicSkinForm, DefaultFrame)
+// each border style and their looks.
+TEST(DynamicSkinForm, DefaultFrameAndItsButtons)
 {
     TSkinnedForm f({}, false);
     f.Form->SetCaption("Hi");
@@ -98,18 +98,8 @@ TEST(DynamicSkinForm, DefaultFrame)
     EXPECT_EQ(f.Skin->ObjectList[4]->ObjectRect, (TRect{4, 4, 21, 21}));
     EXPECT_EQ(t.Pixel(181, 5), Sys(clBtnFace));
 
-    f.Form->SetBorderStyle(bsDialog);
-    f.Skin->LoadDefaultButtons();
-    ASSERT_EQ(f.Skin->ObjectList.size(), 1u);
-    EXPECT_EQ(f.Skin->ObjectList[0]->IDName, "closebutton");
-}
-
-// A default button: face, hot frame and fills, the glyph one pixel on
-// when pressed, grey when its icon is missing.
-TEST(DynamicSkinForm, DefaultButtonLooks)
-{
-    TSkinnedForm f({}, false);
-    f.Skin->LoadDefaultButtons();
+    // A default button: face, hot frame and fills, the glyph one pixel on
+    // when pressed, grey when its icon is missing.
     auto* close = dynamic_cast<TspSkinStdButtonObject*>(f.Skin->ObjectList[0].get());
     ASSERT_NE(close, nullptr);
     close->ObjectRect = {0, 0, 17, 17};
@@ -131,6 +121,7 @@ TEST(DynamicSkinForm, DefaultButtonLooks)
     close->Draw(down.Bitmap.Canvas(), true);
     EXPECT_EQ(down.Pixel(1, 1), static_cast<COLORREF>(11899781));
     EXPECT_EQ(down.Pixel(gx + 1, gy + 1), Sys(clBtnText));
+    EXPECT_EQ(down.Pixel(gx, gy), static_cast<COLORREF>(11899781)) << "the glyph moved off its start";
 
     f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
     auto* maximize = dynamic_cast<TspSkinStdButtonObject*>(f.Skin->ObjectList[1].get());
@@ -141,20 +132,11 @@ TEST(DynamicSkinForm, DefaultButtonLooks)
     maximize->Draw(disabled.Bitmap.Canvas(), true);
     const TPoint m = FrameGlyphShapes(fgMaximize)[0].A;
     EXPECT_EQ(disabled.Pixel(17 / 2 - 5 + m.X, 17 / 2 - 4 + m.Y), Sys(clBtnShadow));
-}
 
-// The skin's own buttons follow the border icons both ways.
-TEST(DynamicSkinForm, BorderIconsDisableAndEnableTheSkinsButtons)
-{
-    TSkinnedForm f;
-    TspActiveSkinObject* maximize = f.Object("maxbutton");
-    ASSERT_NE(maximize, nullptr);
-    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
-    EXPECT_FALSE(maximize->Enabled);
-    EXPECT_TRUE(f.Object("closebutton")->Enabled);
-    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp);
-    EXPECT_EQ(f.Object("maxbutton"), maximize);
-    EXPECT_TRUE(maximize->Enabled);
+    f.Form->SetBorderStyle(bsDialog);
+    f.Skin->LoadDefaultButtons();
+    ASSERT_EQ(f.Skin->ObjectList.size(), 1u);
+    EXPECT_EQ(f.Skin->ObjectList[0]->IDName, "closebutton");
 }
 
 // The window is shaped by the mask (corners cut), follows the size, and
@@ -181,7 +163,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
 
     for (int i = 0; i < 20; ++i) {
         const HRGN probe = CreateRectRgn(0, 0, 5, 5);
-        f.Apply(Frame(i % 3 != 0, true));
+        f.Apply({.Mask = i % 3 != 0});
         f.Form->SetBounds(100, 100, 150 + i * 5, 80 + i);
         f.Skin->NewWidth = f.Form->Width();
         f.Skin->NewHeight = f.Form->Height();
@@ -193,7 +175,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
         EXPECT_FALSE(shape.second);
         EXPECT_EQ(inside(20, 20).second, i % 3 != 0);
     }
-    f.Apply(Frame(false, true));
+    f.Apply({.Mask = false});
     EXPECT_FALSE(inside(0, 0).first);
 }
 
@@ -201,7 +183,7 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
 // part when the skin names no background; an empty picture paints nothing.
 TEST(DynamicSkinForm, ClientBackgrounds)
 {
-    TSkinnedForm f(Frame(true, true, "bgpictureindex=1\n"));
+    TSkinnedForm f({.FormInfoExtra = "bgpictureindex=1\n"});
     const int w = f.Form->ClientWidth(), h = f.Form->ClientHeight();
     ASSERT_GT(w, 20);
     TTarget tiled(w, h);
@@ -223,9 +205,10 @@ TEST(DynamicSkinForm, ClientBackgrounds)
     EXPECT_EQ(stretched.Pixel(95, 31), PictureColour(10, 26));
 }
 
-// Maximize covers the work area and restore gives the bounds back;
-// minimized forms park in slots along the bottom; the main form minimizes
-// the application instead; a restore without recorded bounds keeps them.
+// Maximize covers the work area and restore gives the bounds back; a
+// fixed form rolls up on a caption double click; minimized forms park in
+// slots along the bottom; the main form minimizes the application instead;
+// a restore without recorded bounds keeps them.
 TEST(DynamicSkinForm, WindowStatesOnRealForms)
 {
     RECT area{};
@@ -237,6 +220,16 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), ToTRect(area));
     f.Skin->SetWindowState(0);
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), (TRect{120, 130, 340, 240}));
+    // A form that cannot be sized rolls up to its frame on a caption double
+    // click and back on the next.
+    f.Skin->Sizeable = false;
+    f.Skin->NCCaptionDblClick();
+    EXPECT_TRUE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Form->Height(), 30);
+    f.Skin->NCCaptionDblClick();
+    EXPECT_FALSE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Form->Height(), 110);
+    f.Skin->Sizeable = true;
 
     TSkinnedForm g;
     // Without a system frame, which the hooked form does not have either,
@@ -274,24 +267,10 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     Application->OnMinimize = nullptr;
 }
 
-// A form that cannot be sized rolls up to its frame on a caption double
-// click and back on the next.
-TEST(DynamicSkinForm, CaptionDoubleClickRollsAFixedFormUp)
-{
-    TSkinnedForm f;
-    f.Skin->Sizeable = false;
-    f.Form->SetHeight(140);
-    f.Skin->NCCaptionDblClick();
-    EXPECT_TRUE(f.Skin->RollUpState);
-    EXPECT_EQ(f.Form->Height(), 30);
-    f.Skin->NCCaptionDblClick();
-    EXPECT_FALSE(f.Skin->RollUpState);
-    EXPECT_EQ(f.Form->Height(), 140);
-}
-
 // The close button closes only when released over it; pressing a grouped
 // button releases the other; an object whose active picture is missing
-// neither morphs nor has an active look.
+// neither morphs nor has an active look; the skin's buttons follow the
+// border icons.
 TEST(DynamicSkinForm, ObjectsReactToTheMouse)
 {
     TSkinnedForm f;
@@ -329,4 +308,13 @@ TEST(DynamicSkinForm, ObjectsReactToTheMouse)
     TTarget t(200, 100);
     bare->Draw(t.Bitmap.Canvas(), false);
     EXPECT_EQ(t.Pixel(45, 57), Sentinel);
+
+    // The skin's own buttons follow the border icons both ways.
+    TspActiveSkinObject* maximize = f.Object("maxbutton");
+    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biRollUp);
+    EXPECT_FALSE(maximize->Enabled);
+    EXPECT_TRUE(close->Enabled);
+    f.Skin->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp);
+    EXPECT_EQ(f.Object("maxbutton"), maximize);
+    EXPECT_TRUE(maximize->Enabled);
 }

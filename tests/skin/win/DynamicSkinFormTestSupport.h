@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "classlib/graphics/Colors.h"
 #include "classlib/core/Streams.h"
@@ -28,6 +28,7 @@
 #include "skin/forms/SkinFrameMainMenuItem.h"
 #include "skin/forms/SkinMenu.h"
 #include "../../support/ScreenPixels.h"
+#include "SkinTestSheet.h"
 
 using testsupport::ColoursNear;
 
@@ -43,18 +44,10 @@ inline COLORREF PictureColour(int x, int y)
 
 inline TDibImage Image(int w, int h, const std::function<COLORREF(int, int)>& colour)
 {
-    TDibImage image;
-    image.Width = w;
-    image.Height = h;
-    image.Allocate();
+    TDibImage image = skintest::Blank(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const COLORREF c = colour(x, y);
-            uint8_t* p = image.ScanLine(y) + x * 3;
-            p[0] = GetBValue(c);
-            p[1] = GetGValue(c);
-            p[2] = GetRValue(c);
-        }
+        for (int x = 0; x < w; ++x)
+            skintest::Fill(image, x, y, x + 1, y + 1, colour(x, y));
     return image;
 }
 
@@ -94,15 +87,6 @@ struct TSkinOptions {
     bool RollUp = false;
 };
 
-inline TSkinOptions Frame(bool mask, bool clientRect, const std::string& formInfoExtra = "")
-{
-    TSkinOptions options;
-    options.Mask = mask;
-    options.ClientRect = clientRect;
-    options.FormInfoExtra = formInfoExtra;
-    return options;
-}
-
 // Active picture 2: 60 x 20, blue telling the column.
 inline COLORREF StripColour(int x, int)
 {
@@ -137,11 +121,15 @@ inline void FillStored(TspStoredSkin& stored, const TSkinOptions& options)
 
 // A form with the component and its skin data; the form owns both.
 struct TSkinnedForm {
-    explicit TSkinnedForm(const TSkinOptions& options = {}, bool withSkin = true)
+    // `prepare` runs on the form before the component hooks it.
+    explicit TSkinnedForm(const TSkinOptions& options = {}, bool withSkin = true,
+                          const std::function<void(TForm&)>& prepare = nullptr)
     {
         Form = std::make_unique<TForm>(nullptr);
         Form->SetBounds(100, 100, 200, 100);
         Form->HandleNeeded();
+        if (prepare)
+            prepare(*Form);
         Skin = new TspDynamicSkinForm(Form.get());
         Data = new TspSkinData(Form.get());
         if (withSkin)
@@ -187,6 +175,16 @@ struct TTarget {
 
     TBitmap Bitmap;
 };
+
+// A menu item of `owner` added under `parent`.
+inline TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
+{
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
 
 inline COLORREF Sys(TColor colour)
 {

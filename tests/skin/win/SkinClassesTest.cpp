@@ -1,156 +1,102 @@
-// The skinned classes read from a form description, and the windowless
-// skinned control's see-through look.
+// The skinned classes: read from a form description; every skinned control
+// of the periphery on one form, once with a test skin that has all their
+// records and once without a skin (each finds its record or draws its plain
+// look, the form shows and paints without an error, and a skin change
+// reaches every control through ISkinChangeable); the windowless skinned
+// control's see-through look.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "../../classlib/win/StdCtrlsTestSupport.h"
+#include "../../classlib/win/UiTestSupport.h"
 #include "SkinTestSheet.h"
 #include "classlib/core/FormReader.h"
 #include "classlib/ui/Forms.h"
 #include "skin/SkinStandIns.h"
-#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
-#include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSplitterBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
+#include "skin/forms/SkinPopupMenu.h"
 
 namespace {
 
+// Every skinned class is read from a description with its skin link and
+// one property of its own (an unregistered property would fail the read);
+// a link to another component and nesting are resolved.
 TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
 {
     RegisterSkinClasses();
+    static const bool popupRegistered = (RegisterSkinPopupMenuClasses(ClassRegistry()), true);
+    (void)popupRegistered;
+    const struct {
+        const char* Name;
+        const char* Class;
+        const char* Property;
+    } classes[] = {{"Bar1", "TspSkinScrollBar", "Kind = sbVertical"},
+                   {"Memo1", "TspSkinMemo", "VScrollBar = Bar1"},
+                   {"Edit1", "TspSkinCustomEdit", "ButtonMode = True"},
+                   {"Button1", "TspSkinButton", "GroupIndex = 2"},
+                   {"Control1", "TspSkinControl", "SkinDataName = 'plate'"},
+                   {"Graphic1", "TspGraphicSkinControl", "TransparentValue = 30"},
+                   {"Custom1", "TspSkinCustomControl", "DefaultWidth = 33"},
+                   {"Std1", "TspSkinStdLabel", "Caption = 'Label'"},
+                   {"Link1", "TspSkinLinkLabel", "URL = 'mailto:someone'"},
+                   {"Text1", "TspSkinTextLabel", "WordWrap = True"},
+                   {"ButtonLabel1", "TspSkinButtonLabel", "Caption = 'Button'"},
+                   {"UpDown1", "TspSkinUpDown", "Increment = 5"},
+                   {"Split1", "TspSkinSplitter", "DefaultSize = 7"},
+                   {"CBar1", "TspSkinControlBar", "SkinBevel = True"},
+                   {"Tabs1", "TspSkinTabControl", "DefaultItemHeight = 24"},
+                   {"Pages1", "TspSkinPageControl", "Visible = True"},
+                   {"Tree1", "TspSkinCustomTreeView", "Visible = True"},
+                   {"List1", "TspSkinCustomListView", "Visible = True"},
+                   {"Header1", "TspSkinHeaderControl", "UseSkinFont = False"},
+                   {"Panel1", "TspSkinPanel", "object GroupBox1: TspSkinGroupBox\n      SkinData = Skin1\n    end"}};
+    std::string text = "object F: TForm\n  object Skin1: TspSkinData\n  end\n";
+    for (const auto& c : classes)
+        text += std::string("  object ") + c.Name + ": " + c.Class + "\n    SkinData = Skin1\n    " + c.Property +
+                "\n  end\n";
     TForm form(nullptr);
-    TFormReader().ReadInto(R"(object F: TForm
-  object Skin1: TspSkinData
-  end
-  object Bar1: TspSkinScrollBar
+    TFormReader().ReadInto(text + R"(  object Popup1: TspSkinPopupMenu
     SkinData = Skin1
-    Kind = sbVertical
-    Max = 50
-  end
-  object Memo1: TspSkinMemo
-    SkinData = Skin1
-    VScrollBar = Bar1
-    BitMapBG = True
-  end
-  object Edit1: TspSkinCustomEdit
-    SkinData = Skin1
-    ButtonMode = True
-  end
-  object Button1: TspSkinButton
-    SkinData = Skin1
-    GroupIndex = 2
-  end
-  object Panel1: TspSkinPanel
-    SkinData = Skin1
-    object GroupBox1: TspSkinGroupBox
-      SkinData = Skin1
+    AutoPopup = False
+    object Item1: TMenuItem
+      Caption = 'One'
     end
-  end
-  object Control1: TspSkinControl
-    SkinData = Skin1
-    SkinDataName = 'plate'
-  end
-  object Graphic1: TspGraphicSkinControl
-    SkinData = Skin1
-    TransparentValue = 30
-  end
-  object Custom1: TspSkinCustomControl
-    SkinData = Skin1
-    DefaultWidth = 33
-  end
-  object Std1: TspSkinStdLabel
-    SkinData = Skin1
-  end
-  object Link1: TspSkinLinkLabel
-    SkinData = Skin1
-    URL = 'mailto:someone'
-  end
-  object Text1: TspSkinTextLabel
-    SkinData = Skin1
-    WordWrap = True
-  end
-  object ButtonLabel1: TspSkinButtonLabel
-    SkinData = Skin1
-  end
-  object UpDown1: TspSkinUpDown
-    SkinData = Skin1
-    Increment = 5
-  end
-  object Split1: TspSkinSplitter
-    SkinData = Skin1
-    DefaultSize = 7
-  end
-  object CBar1: TspSkinControlBar
-    SkinData = Skin1
-    SkinBevel = True
-  end
-  object Tabs1: TspSkinTabControl
-    SkinData = Skin1
-    DefaultItemHeight = 24
-  end
-  object Pages1: TspSkinPageControl
-    SkinData = Skin1
-  end
-  object Tree1: TspSkinCustomTreeView
-    SkinData = Skin1
-  end
-  object List1: TspSkinCustomListView
-    SkinData = Skin1
-  end
-  object Header1: TspSkinHeaderControl
-    SkinData = Skin1
-    UseSkinFont = False
   end
 end)",
                            form);
     auto* skin = dynamic_cast<TspSkinData*>(form.FindComponent("Skin1"));
     ASSERT_NE(skin, nullptr);
-    const struct {
-        const char* Name;
-        const char* Class;
-    } expected[] = {{"Bar1", "TspSkinScrollBar"},        {"Memo1", "TspSkinMemo"},
-                    {"Edit1", "TspSkinCustomEdit"},      {"Button1", "TspSkinButton"},
-                    {"Panel1", "TspSkinPanel"},          {"GroupBox1", "TspSkinGroupBox"},
-                    {"Control1", "TspSkinControl"},      {"Graphic1", "TspGraphicSkinControl"},
-                    {"Custom1", "TspSkinCustomControl"}, {"Std1", "TspSkinStdLabel"},
-                    {"Link1", "TspSkinLinkLabel"},       {"Text1", "TspSkinTextLabel"},
-                    {"ButtonLabel1", "TspSkinButtonLabel"}, {"UpDown1", "TspSkinUpDown"},
-                    {"Split1", "TspSkinSplitter"},       {"CBar1", "TspSkinControlBar"},
-                    {"Tabs1", "TspSkinTabControl"},      {"Pages1", "TspSkinPageControl"},
-                    {"Tree1", "TspSkinCustomTreeView"},  {"List1", "TspSkinCustomListView"},
-                    {"Header1", "TspSkinHeaderControl"}};
-    for (const auto& item : expected) {
-        TComponent* component = form.FindComponent(item.Name);
-        ASSERT_NE(component, nullptr) << item.Name;
-        EXPECT_EQ(component->ClassName(), item.Class);
+    for (const auto& c : classes) {
+        TComponent* component = form.FindComponent(c.Name);
+        ASSERT_NE(component, nullptr) << c.Name;
+        EXPECT_EQ(component->ClassName(), c.Class);
         auto* skinned = dynamic_cast<ISkinChangeable*>(component);
-        ASSERT_NE(skinned, nullptr) << item.Name << " is reached by a skin change";
-        EXPECT_EQ(skinned->SkinData(), skin) << item.Name;
+        ASSERT_NE(skinned, nullptr) << c.Name << " is reached by a skin change";
+        EXPECT_EQ(skinned->SkinData(), skin) << c.Name;
     }
-    auto* memo = dynamic_cast<TspSkinMemo*>(form.FindComponent("Memo1"));
-    EXPECT_EQ(memo->VScrollBar(), form.FindComponent("Bar1"));
-    EXPECT_TRUE(memo->BitMapBG);
-    EXPECT_EQ(dynamic_cast<TspSkinScrollBar*>(form.FindComponent("Bar1"))->Kind(), sbVertical);
-    EXPECT_TRUE(dynamic_cast<TspSkinCustomEdit*>(form.FindComponent("Edit1"))->ButtonMode());
-    EXPECT_EQ(dynamic_cast<TspSkinButton*>(form.FindComponent("Button1"))->GroupIndex(), 2);
+    EXPECT_EQ(dynamic_cast<ISkinChangeable*>(form.FindComponent("GroupBox1"))->SkinData(), skin);
+    EXPECT_EQ(dynamic_cast<TspSkinMemo*>(form.FindComponent("Memo1"))->VScrollBar(), form.FindComponent("Bar1"));
     EXPECT_EQ(form.FindComponent("GroupBox1")->Owner(), &form);
     EXPECT_EQ(dynamic_cast<TControl*>(form.FindComponent("GroupBox1"))->Parent(), form.FindComponent("Panel1"));
-    EXPECT_EQ(dynamic_cast<TspSkinControl*>(form.FindComponent("Control1"))->SkinDataName, "plate");
-    EXPECT_EQ(dynamic_cast<TspGraphicSkinControl*>(form.FindComponent("Graphic1"))->TransparentValue(), 30);
-    EXPECT_EQ(dynamic_cast<TspSkinCustomControl*>(form.FindComponent("Custom1"))->DefaultWidth(), 33);
-    EXPECT_EQ(dynamic_cast<TspSkinLinkLabel*>(form.FindComponent("Link1"))->URL, "mailto:someone");
-    EXPECT_TRUE(dynamic_cast<TspSkinTextLabel*>(form.FindComponent("Text1"))->WordWrap());
-    EXPECT_EQ(dynamic_cast<TspSkinUpDown*>(form.FindComponent("UpDown1"))->Increment(), 5);
-    EXPECT_EQ(dynamic_cast<TspSkinSplitter*>(form.FindComponent("Split1"))->DefaultSize, 7);
-    EXPECT_TRUE(dynamic_cast<TspSkinControlBar*>(form.FindComponent("CBar1"))->SkinBevel());
-    EXPECT_EQ(dynamic_cast<TspSkinTabControl*>(form.FindComponent("Tabs1"))->DefaultItemHeight(), 24);
-    EXPECT_FALSE(dynamic_cast<TspSkinHeaderControl*>(form.FindComponent("Header1"))->UseSkinFont());
+    auto* popup = dynamic_cast<TspSkinPopupMenu*>(form.FindComponent("Popup1"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->SkinData(), skin);
+    EXPECT_FALSE(popup->AutoPopup);
+    EXPECT_EQ(popup->Items()->Count(), 1);
+    delete skin;  // every link is cleared by the free notification
+    EXPECT_EQ(popup->SkinData(), nullptr);
+    EXPECT_EQ(dynamic_cast<ISkinChangeable*>(form.FindComponent("Bar1"))->SkinData(), nullptr);
 }
 
 // A windowless skinned control of one solid colour.
@@ -182,6 +128,138 @@ TEST(SkinClassesTest, WindowlessSkinnedControlBlendsWithWhatLiesBehindAndRepaint
     graphic->SetBounds(60, 10, 40, 30);
     RECT update{};
     EXPECT_FALSE(GetUpdateRect(form.Handle(), &update, FALSE)) << "painted, nothing left pending";
+}
+
+// Twelve 20 x 20 cells of distinct colours; every record takes its own.
+TDibImage Picture()
+{
+    TDibImage sheet = skintest::Blank(240, 20);
+    for (int i = 0; i < 12; ++i)
+        skintest::Fill(sheet, i * 20, 0, i * 20 + 20, 20, RGB(20 * i, 255 - 20 * i, (i * 97) % 256));
+    return sheet;
+}
+
+std::string Cell(int i)
+{
+    return std::to_string(i * 20) + ",0," + std::to_string(i * 20 + 20) + ",20";
+}
+
+std::string GallerySkin()
+{
+    const std::vector<std::string> names = {"hscrollbar:scrollbar", "vscrollbar:scrollbar",
+                                            "bothhscrollbar:scrollbar", "updown:updown", "stdlabel:stdlabel",
+                                            "tab:tab", "edit:edit", "memo:memo", "treeview:treeview",
+                                            "listview:listview", "header:header", "vsplitter:splitter",
+                                            "controlbar:controlbar"};
+    std::string text = "[VERSION]\nskinname=gallery\n[PICTURES]\nactivepicturescount=1\n[FORMINFO]\n"
+                       "bgpictureindex=-1\n[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=" +
+                       std::to_string(names.size()) + "\n";
+    for (size_t i = 0; i < names.size(); ++i)
+        text += std::to_string(i) + "=" + names[i] + "\n";
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string name = names[i].substr(0, names[i].find(':'));
+        const int cell = static_cast<int>(i % 12);
+        text += "[" + name + "]\npictureindex=0\nskinrect=" + Cell(cell) + "\nclientrect=2,2,18,18\n" +
+                "tabrect=" + Cell(cell) + "\ntrackarea=2,0,18,20\nthumbrect=" + Cell((cell + 1) % 12) +
+                "\nupbuttonrect=" + Cell(cell) + "\ndownbuttonrect=" + Cell(cell) + "\nitemrect=" + Cell(cell) +
+                "\nfontcolor=255\n";
+    }
+    return text;
+}
+
+// The record index a skinned control found by its name.
+template <class T>
+int RecordIndex(T* control)
+{
+    if constexpr (requires { control->Skin.FIndex; })
+        return control->Skin.FIndex;  // the labels
+    else if constexpr (requires { control->SkinIndex(); })
+        return control->SkinIndex();
+    else
+        return control->FIndex;
+}
+
+class SkinGalleryTest : public uitest::UiTest {};
+
+TEST_F(SkinGalleryTest, EveryControlShowsSkinnedAndPlainAndFollowsASkinChange)
+{
+    skintest::TTestSkin skin(GallerySkin(), {Picture()});
+    TForm* form = MakeForm(760, 420, false);
+    std::vector<ISkinChangeable*> skinned;
+    std::vector<std::pair<std::string, std::function<int()>>> indexes;
+    for (const int column : {0, 1}) {
+        TspSkinData* data = column == 0 ? skin.Data.get() : nullptr;
+        const int x = column * 380;
+        const auto add = [&](auto* control, int left, int top, int width, int height) {
+            control->SetBounds(x + left, top, width, height);
+            control->SetParent(form);
+            control->SetSkinData(data);
+            if (column == 0) {
+                skinned.push_back(control);
+                indexes.emplace_back(control->ClassName(), [control] { return RecordIndex(control); });
+            }
+            return control;
+        };
+        auto* bar = add(new TspSkinScrollBar(form), 10, 10, 150, 20);
+        bar->SkinDataName = "hscrollbar";
+        bar->ChangeSkinData();
+        add(new TspSkinUpDown(form), 170, 10, 40, 20)->SkinDataName = "updown";
+        add(new TspSkinStdLabel(form), 220, 10, 60, 20)->SetCaption("Label");
+        add(new TspSkinLinkLabel(form), 290, 10, 60, 20)->SetCaption("Link");
+        auto* text = add(new TspSkinTextLabel(form), 10, 40, 100, 40);
+        text->Lines()->Add("Text label");
+        add(new TspSkinButtonLabel(form), 120, 40, 80, 30)->SetCaption("Button");
+        auto* tabs = add(new TspSkinPageControl(form), 10, 90, 200, 100);
+        for (const char* caption : {"One", "Two"}) {
+            auto* sheet = new TTabSheet(form);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(tabs);
+        }
+        add(new TspSkinCustomEdit(form), 220, 90, 140, 20)->SetText("Edit");
+        auto* memo = add(new TspSkinMemo(form), 220, 120, 120, 70);
+        auto* memoBar = new TspSkinScrollBar(form);
+        memoBar->SetKind(sbVertical);
+        memoBar->SetBounds(x + 342, 120, 20, 70);
+        memoBar->SetParent(form);
+        memo->SetVScrollBar(memoBar);
+        memo->Lines()->Add("Memo");
+        auto* tree = add(new TspSkinCustomTreeView(form), 10, 200, 150, 100);
+        tree->Items()->Add(nullptr, "Tree node");
+        auto* list = add(new TspSkinCustomListView(form), 170, 200, 190, 100);
+        list->Items()->Add()->SetCaption("List item");
+        auto* header = add(new TspSkinHeaderControl(form), 10, 310, 350, 20);
+        header->Sections()->Add()->SetText("Header");
+        auto* barHost = add(new TspSkinControlBar(form), 10, 340, 300, 60);
+        auto* band = new TControl(barHost);
+        band->SetBounds(0, 0, 60, 20);
+        band->SetParent(barHost);
+        add(new TspSkinSplitter(form), 320, 340, 10, 60)->SetAlign(alNone);
+    }
+    form->Show();
+    Drain();
+    {
+        // The skinned scroll bar shows its record's cell, the plain one its
+        // default face.
+        const uitest::TWindowShot shot(form->Handle());
+        EXPECT_TRUE(skintest::Near(shot.Pixel(11, 20), RGB(0, 255, 0)));
+        EXPECT_TRUE(skintest::Near(shot.Pixel(380 + 100, 20), static_cast<COLORREF>(GetSysColor(COLOR_BTNFACE))));
+    }
+    EXPECT_TRUE(Errors.empty()) << (Errors.empty() ? "" : Errors.front());
+    // Every skinned control found its record by name.
+    for (const auto& [name, index] : indexes)
+        EXPECT_GE(index(), 0) << name;
+    // The skinned form's walk: forget the records, the skin goes, take the change.
+    for (ISkinChangeable* control : skinned)
+        control->BeforeChangeSkinData();
+    skin.Data.reset();
+    for (ISkinChangeable* control : skinned) {
+        EXPECT_EQ(control->SkinData(), nullptr);
+        control->ChangeSkinData();
+    }
+    Drain();
+    const uitest::TWindowShot after(form->Handle());
+    EXPECT_TRUE(skintest::Near(after.Pixel(11, 20), after.Pixel(380 + 11, 20))) << "both columns plain now";
+    EXPECT_TRUE(Errors.empty());
 }
 
 }  // namespace

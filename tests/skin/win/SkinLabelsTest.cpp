@@ -10,47 +10,28 @@
 
 #include "SkinTestSheet.h"
 #include "classlib/ui/Application.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinLabels.h"
 
 namespace {
 
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF SkinRed = RGB(200, 0, 0), DefaultGreen = RGB(0, 160, 0), OwnBlue = RGB(0, 0, 200);
 
 // "stdlabel": Arial 24 in red, blue under the mouse.
-const char* const LabelSkin = R"([VERSION]
-skinname=labels
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=1
-0=stdlabel:stdlabel
-[stdlabel]
+const std::string LabelSkin = skintest::ControlsSkin({"stdlabel:stdlabel"}, R"([stdlabel]
 fontname=Arial
 fontheight=24
 fontcolor=200
 activefontcolor=13107200
-)";
+)");
 
-class SkinLabelsTest : public ::testing::Test {
+class SkinLabelsTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 200);
-        Form->HandleNeeded();
-    }
     void TearDown() override
     {
         Application->ShellExecuteProc = nullptr;
-        delete Form;
+        TFormTest::TearDown();
     }
 
     template <class T>
@@ -80,8 +61,6 @@ protected:
                 count += Near(static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y)), color, 40) ? 1 : 0;
         return count;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinLabelsTest, TheFontComesFromTheRecordOrDefaultFontAndTheLinkLightsUp)
@@ -112,7 +91,7 @@ TEST_F(SkinLabelsTest, TheFontComesFromTheRecordOrDefaultFontAndTheLinkLightsUp)
     EXPECT_GT(Count(link, RGB(0, 0, 255)), 10) << "DefaultActiveFontColor without a record";
 }
 
-TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAndAnEmptyCaptionMeasuresAsASpace)
+TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAnEmptyCaptionMeasuresAsASpaceAndRightAlignedTextGrowsLeft)
 {
     auto* label = Make<TspSkinStdLabel>("WWW");
     label->SetAutoSize(false);
@@ -127,19 +106,17 @@ TEST_F(SkinLabelsTest, DisabledTextIsEmbossedAndAnEmptyCaptionMeasuresAsASpace)
     EXPECT_GT(empty->Width(), 0);
     EXPECT_EQ(empty->Width(), space->Width());
     EXPECT_EQ(empty->Height(), space->Height());
-}
 
-TEST_F(SkinLabelsTest, RightAlignedTextLabelGrowsToTheLeft)
-{
-    auto* label = new TspSkinTextLabel(Form);
-    label->SetParent(Form);
-    label->SetAlignment(taRightJustify);
-    label->SetBounds(200, 10, 10, 10);
-    label->Lines()->Add("A rather long first line");
-    label->Lines()->Add("and a second");
-    EXPECT_EQ(label->Left() + label->Width(), 210);
-    EXPECT_LT(label->Left(), 150);
-    EXPECT_GT(label->Height(), 20) << "two lines";
+    // A right-aligned text label grows to the left.
+    auto* text = new TspSkinTextLabel(Form);
+    text->SetParent(Form);
+    text->SetAlignment(taRightJustify);
+    text->SetBounds(200, 10, 10, 10);
+    text->Lines()->Add("A rather long first line");
+    text->Lines()->Add("and a second");
+    EXPECT_EQ(text->Left() + text->Width(), 210);
+    EXPECT_LT(text->Left(), 150);
+    EXPECT_GT(text->Height(), 20) << "two lines";
 }
 
 TEST_F(SkinLabelsTest, ButtonLabelShowsItsStateCellsAndAClickedLinkGoesToTheShell)

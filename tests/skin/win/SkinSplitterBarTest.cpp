@@ -6,15 +6,11 @@
 #include <windows.h>
 
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinSplitterBar.h"
 
 namespace {
 
-using skintest::Painted;
-using skintest::Fill;
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF Purple = RGB(120, 0, 160), Brown = RGB(120, 60, 0), White = RGB(255, 255, 255);
 constexpr COLORREF Teal = RGB(0, 128, 128);
@@ -29,19 +25,7 @@ TDibImage Picture()
     return sheet;
 }
 
-const char* const Skin = R"([VERSION]
-skinname=bars
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=2
-0=vsplitter:splitter
-1=controlbar:controlbar
-[vsplitter]
+const std::string Skin = skintest::ControlsSkin({"vsplitter:splitter", "controlbar:controlbar"}, R"([vsplitter]
 pictureindex=0
 skinrect=0,0,8,20
 lefttoppoint=0,4
@@ -56,7 +40,7 @@ rightbottompoint=36,36
 clientrect=4,4,36,36
 itemrect=0,20,20,40
 bgpictureindex=5
-)";
+)");
 
 // Records whether the splitter was opaque when it read its record.
 struct TWatchedSplitter : TspSkinSplitter {
@@ -69,18 +53,7 @@ struct TWatchedSplitter : TspSkinSplitter {
     bool OpaqueWhileReading = false;
 };
 
-class SkinSplitterBarTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 240);
-        Form->HandleNeeded();
-    }
-    void TearDown() override { delete Form; }
-
-    TForm* Form = nullptr;
-};
+using SkinSplitterBarTest = skintest::TFormTest;
 
 TEST_F(SkinSplitterBarTest, SplitterThicknessAndLookFollowAlignmentAndRecord)
 {
@@ -109,14 +82,11 @@ TEST_F(SkinSplitterBarTest, SplitterThicknessAndLookFollowAlignmentAndRecord)
 TEST_F(SkinSplitterBarTest, ControlBarDrawsBandStripsAndTakesTheSkinFrameOnlyWithSkinBevel)
 {
     TTestSkin skin(Skin, {Picture()});
-    auto* bar = new TspSkinControlBar(Form);
-    bar->SetParent(Form);
-    bar->SetBounds(0, 0, 200, 100);
+    auto* bar = Make<TspSkinControlBar>(0, 0, 200, 100);
     auto* child = new TControl(bar);
     child->SetBounds(0, 0, 60, 30);
     child->SetParent(bar);
     bar->SetSkinData(skin.Data.get());
-    bar->HandleNeeded();
     EXPECT_EQ(bar->ClientRect().right, 200) << "no skin frame without SkinBevel";
     const RECT band = TCustomControlBar::BandRect(child);
     EXPECT_TRUE(Near(Painted(bar, band.left + 30, band.top), Teal)) << "the band's top strip";

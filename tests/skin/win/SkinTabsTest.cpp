@@ -10,31 +10,16 @@
 #include <string>
 
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinTabs.h"
 
 namespace {
 
-using skintest::Painted;
-using skintest::Fill;
-using skintest::Near;
-using skintest::TTestSkin;
+using namespace skintest;
 
 constexpr COLORREF Plain = RGB(200, 0, 0), Active = RGB(0, 200, 0), Focus = RGB(0, 0, 200);
 constexpr COLORREF Hot = RGB(200, 200, 0), Frame = RGB(90, 90, 90);
 
-const char* const Skin = R"([VERSION]
-skinname=tabs
-[PICTURES]
-activepicturescount=1
-[FORMINFO]
-bgpictureindex=-1
-[SKINOBJECTS]
-count=0
-[SKINCONTROLS]
-count=1
-0=tab:tab
-[tab]
+const std::string Skin = skintest::ControlsSkin({"tab:tab"}, R"([tab]
 pictureindex=0
 skinrect=0,20,40,60
 lefttoppoint=4,4
@@ -48,7 +33,7 @@ focustabrect=40,0,60,20
 mouseintabrect=60,0,80,20
 tableftoffset=2
 tabrightoffset=2
-)";
+)");
 
 TDibImage Picture()
 {
@@ -60,32 +45,21 @@ TDibImage Picture()
     return sheet;
 }
 
-class SkinTabsTest : public ::testing::Test {
+class SkinTabsTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 400, 300);
-        Form->Show();
-    }
-    void TearDown() override { delete Form; }
+    SkinTabsTest() : TFormTest(true) {}
 
     template <class T>
     T* Make(int width, int tabs)
     {
-        auto* control = new T(Form);
-        control->SetParent(Form);
-        control->SetBounds(10, 10, width, 150);
+        auto* control = TFormTest::Make<T>(10, 10, width, 150);
         for (int i = 0; i < tabs; ++i)
             control->Tabs()->Add("Tab " + std::to_string(i));
         control->SetTabHeight(20);
-        control->HandleNeeded();
         return control;
     }
 
     static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinTabsTest, PageAreaIsTheWindowsAnswerMovedByTheFrameForTopAndBottomTabs)

@@ -1,6 +1,9 @@
 // Test skins built in test code: pictures of solid-colour rectangles and a
-// skin data component loaded from a description text and those pictures.
+// skin data component loaded from a description text and those pictures;
+// a fixture whose form holds the controls under test.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -14,6 +17,7 @@
 #include "classlib/core/StringList.h"
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/ui/Controls.h"
+#include "classlib/ui/Forms.h"
 #include "skin/SkinData.h"
 #include "skin/StoredSkin.h"
 
@@ -71,6 +75,63 @@ struct TTestSkin {
         Stored->ReadPictures(stream);
         Data->SetStoredSkin(Stored.get());
     }
+};
+
+// The description of a skin of controls only: `controls` names the records
+// ("name:kind"), `records` holds their sections.
+inline std::string ControlsSkin(const std::vector<std::string>& controls, const std::string& records)
+{
+    std::string text = "[VERSION]\nskinname=test\n[PICTURES]\nactivepicturescount=1\n[FORMINFO]\n"
+                       "bgpictureindex=-1\n[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=" +
+                       std::to_string(controls.size()) + "\n";
+    for (size_t i = 0; i < controls.size(); ++i)
+        text += std::to_string(i) + "=" + controls[i] + "\n";
+    return text + records;
+}
+
+// A form of 400 x 300 for the controls under test, freed after each test;
+// shown for tests that need the window on screen or the focus.
+class TFormTest : public ::testing::Test {
+protected:
+    explicit TFormTest(bool shown = false) : Shown(shown) {}
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBounds(0, 0, 400, 300);
+        if (Shown)
+            Form->Show();
+        else
+            Form->HandleNeeded();
+    }
+    void TearDown() override { delete Form; }
+
+    // A control on the form with its record name and skin (when given),
+    // its window made (when it has one).
+    template <class T>
+    T* Make(int left, int top, int width, int height, TspSkinData* skin = nullptr, const char* record = nullptr)
+    {
+        auto* control = new T(Form);
+        control->SetParent(Form);
+        control->SetBounds(left, top, width, height);
+        if constexpr (requires { control->SetSkinData(skin); }) {
+            if (record != nullptr)
+                control->SkinDataName = record;
+            if (skin != nullptr)
+                control->SetSkinData(skin);
+        }
+        if constexpr (requires { control->HandleNeeded(); })
+            control->HandleNeeded();
+        return control;
+    }
+
+    // A mouse message at (x, y), the left button held but on its release.
+    static void Mouse(TWinControl* control, UINT msg, int x, int y)
+    {
+        SendMessageA(control->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+    }
+
+    TForm* Form = nullptr;
+    const bool Shown;
 };
 
 }  // namespace skintest

@@ -10,38 +10,27 @@
 #include <string>
 
 #include "SkinTestSheet.h"
-#include "classlib/ui/Forms.h"
 #include "skin/controls/SkinViews.h"
 
 namespace {
 
-using skintest::Painted;
-class SkinViewsTest : public ::testing::Test {
+using namespace skintest;
+
+class SkinViewsTest : public skintest::TFormTest {
 protected:
-    void SetUp() override
-    {
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, 320, 300);
-        Form->Show();
-    }
-    void TearDown() override { delete Form; }
+    SkinViewsTest() : TFormTest(true) {}
 
     TspSkinScrollBar* Bar(TScrollBarKind kind)
     {
-        auto* bar = new TspSkinScrollBar(Form);
+        auto* bar = Make<TspSkinScrollBar>(0, 0, 20, 20);
         bar->SetKind(kind);
-        bar->SetParent(Form);
         return bar;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(SkinViewsTest, TreeBarsFollowTheItemsScrollTheTreeAndAreLetGo)
 {
-    auto* tree = new TspSkinCustomTreeView(Form);
-    tree->SetParent(Form);
-    tree->SetBounds(10, 10, 200, 120);
+    auto* tree = Make<TspSkinCustomTreeView>(10, 10, 200, 120);
     auto* vertical = Bar(sbVertical);
     auto* horizontal = Bar(sbHorizontal);
     tree->SetVScrollBar(vertical);
@@ -74,13 +63,10 @@ TEST_F(SkinViewsTest, TreeBarsFollowTheItemsScrollTheTreeAndAreLetGo)
 
 TEST_F(SkinViewsTest, HeaderDrawsPressedAndHotSectionsAndCutsAWideCaption)
 {
-    auto* header = new TspSkinHeaderControl(Form);
-    header->SetParent(Form);
-    header->SetBounds(0, 0, 300, 24);
+    auto* header = Make<TspSkinHeaderControl>(0, 0, 300, 24);
     for (const int width : {80, 80})
         header->Sections()->Add()->SetWidth(width);
     header->Sections()->Items(0)->SetText("A caption far too wide for its section");
-    header->HandleNeeded();
     const std::string fitted = header->FittedCaption(0);
     ASSERT_GE(fitted.size(), 3u);
     EXPECT_EQ(fitted.substr(fitted.size() - 3), "...");
@@ -99,13 +85,10 @@ TEST_F(SkinViewsTest, HeaderDrawsPressedAndHotSectionsAndCutsAWideCaption)
 
 TEST_F(SkinViewsTest, ListViewDrawsItsHeaderItselfAndLetsItGoWithItsWindow)
 {
-    auto* list = new TspSkinCustomListView(Form);
-    list->SetParent(Form);
-    list->SetBounds(10, 10, 250, 120);
+    auto* list = Make<TspSkinCustomListView>(10, 10, 250, 120);
     list->SetViewStyle(vsReport);
     list->Columns()->Add()->SetCaption("Name");
     list->Columns()->Add()->SetCaption("Size");
-    list->HandleNeeded();
     const auto header = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(list->HeaderWindow(), header);
