@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/core/SkinDescription.h"
-#include "SkinTestIni.h"
+#include "SkinTestSupport.h"
 
 namespace {
 
@@ -40,8 +40,7 @@ TEST(SkinDescription, RecordListsAndLookups)
     // names a section that does not exist and still makes its record.
     ASSERT_EQ(skin.ControlList.size(), 2u);
     EXPECT_EQ(skin.GetControlIndex("nosuchcontrol"), 0);
-    const int panel = skin.GetControlIndex("groupbox");
-    ASSERT_EQ(panel, 1);
+    ASSERT_EQ(skin.GetControlIndex("groupbox"), 1);
     ASSERT_NE(dynamic_cast<TspDataSkinPanelControl*>(skin.ControlList[1].get()), nullptr);
     EXPECT_EQ(skin.ControlList[1]->SkinRect, (TRect{1, 2, 3, 4}));
 
@@ -57,7 +56,7 @@ TEST(SkinDescription, RecordListsAndLookups)
 
 // The corners are pulled into the client rectangle only for a frame whose
 // right-bottom corner differs from its left-top one in both directions.
-TEST(SkinDescription, FormInfoCornersAndDefaults)
+TEST(SkinDescription, FormInfoCorners)
 {
     TspSkinDescription skin;
     Read(skin,
@@ -67,9 +66,6 @@ TEST(SkinDescription, FormInfoCornersAndDefaults)
     EXPECT_EQ(skin.RTPoint, (TPoint{80, 20}));
     EXPECT_EQ(skin.LBPoint, (TPoint{5, 70}));
     EXPECT_EQ(skin.RBPoint, (TPoint{80, 70}));
-    EXPECT_EQ(skin.BGPictureIndex, -1);
-    EXPECT_EQ(skin.CursorIndex, -1);
-    EXPECT_FALSE(skin.MainMenuPopupUp);
 
     // Same x: no pull.
     Read(skin,
