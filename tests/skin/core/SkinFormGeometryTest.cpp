@@ -171,13 +171,8 @@ TEST(SkinFormGeometryTest, SkinHitTestsByShapeAndState)
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 40}, fixed, captions), SkinHit::Client);
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 40}, rolled, captions), SkinHit::Object);
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 10}, rolled, captions), SkinHit::Caption);
-}
 
-TEST(SkinFormGeometryTest, ClientAreaModeAnswersBordersOnlyWhenSizingIsPossible)
-{
-    TFrame skin;
-    const TSkinFrameLayout L = CalcSkinFrameLayout(skin, PW, PH, PW, PH);
-    const TSkinFormState normal, fixed{.Sizeable = false};
+    // The client-area mode answers a border only where sizing is possible.
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {1, 30}, normal, false), SkinHit::Left);
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {1, 30}, normal, true), SkinHit::Client);
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {50, 10}, normal, false), SkinHit::Client);
