@@ -109,11 +109,9 @@ TEST(SkinDescription, StoredAndCompressedPaths)
 TEST(SkinDescription, HostileCountsAndValues)
 {
     TspSkinDescription skin;
-    Read(skin, "[SKINAREAS]\ncount=65537\n[SKINOBJECTS]\ncount=65537\n65536=c:caption\n"
-               "[SKINCONTROLS]\ncount=-3\n0=b:button\n");
+    Read(skin, "[SKINAREAS]\ncount=65537\n[SKINOBJECTS]\ncount=65537\n65536=c:caption\n");
     EXPECT_EQ(skin.AreaList.size(), static_cast<size_t>(SkinListLimit));
     EXPECT_TRUE(skin.ObjectList.empty());
-    EXPECT_TRUE(skin.ControlList.empty());
 
     TspSkinDescription broken;
     EXPECT_THROW(Read(broken, "[SKINAREAS]\ncount=1\n0=a:1,2\n"), EConvertError);

@@ -58,7 +58,7 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
                "[s]\none=1\nminus=-1\ntwo=2\nword=true\n"
                "styles=fsitalic,fsbold\nglued=fsboldfsitalic\nupper=FSBOLD\nall=fsstrikeout fsunderline\n"
                "center=tacenter\nleft=taleftjustify\nright=TaCenter\n"
-               "close=cmclose\nsys=cmSysMenu\neffect=ieinvert\nbad=iebright\n");
+               "close=cmclose\nsys=cmSysMenu\n");
     EXPECT_TRUE(ReadBoolean(ini, "s", "one"));
     for (const char* key : {"minus", "two", "word", "missing"})
         EXPECT_FALSE(ReadBoolean(ini, "s", key)) << key;
@@ -73,15 +73,11 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
     EXPECT_EQ(ReadAlignment(ini, "s", "left"), taLeftJustify);
     EXPECT_EQ(ReadAlignment(ini, "s", "right"), taRightJustify);
 
-    EXPECT_EQ(ReadInactiveEffect(ini, "s", "effect"), ieInvert);
-    EXPECT_EQ(ReadInactiveEffect(ini, "s", "bad"), ieBrightness);
 
     // Unknown words and missing keys give different codes.
     EXPECT_EQ(ReadWord(ini, "s", "close", StdCommandWords), cmClose);
     EXPECT_EQ(ReadWord(ini, "s", "sys", StdCommandWords), cmRollUp);
     EXPECT_EQ(ReadWord(ini, "s", "missing", StdCommandWords), cmDefault);
-    EXPECT_EQ(ReadWord(ini, "s", "bad", GaugeKindWords), gkVertical);
-    EXPECT_EQ(ReadWord(ini, "s", "missing", GaugeKindWords), gkHorizontal);
 }
 
 TEST(SkinEncodings, SkinSectionsNeedKeys)

@@ -75,7 +75,6 @@ TEST(StoredSkinFormat, PicturesRoundTripAndEveryPrefixFails)
     EXPECT_EQ(blob.Position(), blob.Size());
     EXPECT_TRUE(Same(back.Picture, pictures.Picture));
     EXPECT_TRUE(Same(back.Mask, pictures.Mask));
-    EXPECT_EQ(back.RollupPicture.Width, 0);
     EXPECT_TRUE(Same(back.RollupMask, pictures.RollupMask));
     ASSERT_EQ(back.ActivePictures.size(), 2u);
     EXPECT_TRUE(Same(back.ActivePictures[1], pictures.ActivePictures[1]));
