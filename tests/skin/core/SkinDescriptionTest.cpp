@@ -7,8 +7,7 @@ namespace {
 
 void Read(TspSkinDescription& skin, const std::string& text, bool stored = true)
 {
-    TMemIniFile ini("");
-    SetIniText(ini, text);
+    TTextIni ini(text);
     if (stored)
         skin.ReadStoredDescription(ini);
     else

@@ -48,12 +48,10 @@ TEST(SkinEncodings, PointsAndRectangles)
 // SkinRecordsTest, nothing in the program writes a skin.
 TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
 {
-    TMemIniFile ini("");
-    SetIniText(ini,
-               "[s]\none=1\nminus=-1\ntwo=2\nword=true\n"
-               "styles=fsitalic,fsbold\nglued=fsboldfsitalic\nupper=FSBOLD\nall=fsstrikeout fsunderline\n"
-               "center=tacenter\nleft=taleftjustify\nright=TaCenter\n"
-               "close=cmclose\nsys=cmSysMenu\n");
+    TTextIni ini("[s]\none=1\nminus=-1\ntwo=2\nword=true\n"
+                 "styles=fsitalic,fsbold\nglued=fsboldfsitalic\nupper=FSBOLD\nall=fsstrikeout fsunderline\n"
+                 "center=tacenter\nleft=taleftjustify\nright=TaCenter\n"
+                 "close=cmclose\nsys=cmSysMenu\n");
     EXPECT_TRUE(ReadBoolean(ini, "s", "one"));
     for (const char* key : {"minus", "two", "word", "missing"})
         EXPECT_FALSE(ReadBoolean(ini, "s", key)) << key;
@@ -78,21 +76,19 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
 TEST(SkinEncodings, SkinSectionsNeedKeys)
 {
     const std::string skin = "[VERSION]\na=1\n[PICTURES]\na=1\n[FORMINFO]\na=1\n[SKINOBJECTS]\na=1\n";
-    TMemIniFile ini("");
-    SetIniText(ini, skin + "[SKINCONTROLS]\ncount=0\n");
+    TTextIni ini(skin + "[SKINCONTROLS]\ncount=0\n");
     EXPECT_TRUE(HasSkinSections(ini));
-    SetIniText(ini, skin);
+    ini.SetText(skin);
     EXPECT_FALSE(HasSkinSections(ini));
-    SetIniText(ini, skin + "[SKINCONTROLS]\n");
+    ini.SetText(skin + "[SKINCONTROLS]\n");
     EXPECT_FALSE(HasSkinSections(ini));
 }
 
 TEST(SkinEncodings, ListsAppendAndCountsAreBounded)
 {
-    TMemIniFile ini("");
-    SetIniText(ini, "[s]\nsymbolslinecount=3\nsymbolsline0=a\nsymbolsline2=c\n"
-                    "activepicturescount=2\n0=x.bmp\n1=y.jpg\n"
-                    "biglinecount=70000\nhugecount=2147483647\nneglinecount=-5\n");
+    TTextIni ini("[s]\nsymbolslinecount=3\nsymbolsline0=a\nsymbolsline2=c\n"
+                 "activepicturescount=2\n0=x.bmp\n1=y.jpg\n"
+                 "biglinecount=70000\nhugecount=2147483647\nneglinecount=-5\n");
     TStringList list;
     list.Add("kept");
     ReadStrings(ini, "s", "symbols", list);
