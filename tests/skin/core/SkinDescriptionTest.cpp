@@ -89,8 +89,6 @@ TEST(SkinDescription, StoredAndCompressedPaths)
     EXPECT_EQ(stored.SkinAuthor, "");
     EXPECT_EQ(stored.StartCursorIndex, 1);
     EXPECT_EQ(stored.AreaList.size(), 1u);
-    Read(stored, "[CURSORS]\nstartcursorindex=-5\n");
-    EXPECT_EQ(stored.StartCursorIndex, 1);
     Read(stored, "[CURSORS]\nstartcursorindex=4\n");
     EXPECT_EQ(stored.StartCursorIndex, 4);
 

@@ -20,12 +20,10 @@ TEST(TrayIconLogic, DoubleClickIsNoClickAndLateReleaseClicksAtOnce)
     TTrayClickMachine m;
     // Click, then the double click inside the double-click time.
     m.LeftButtonDown();
-    EXPECT_TRUE(m.TimerRunning);
     EXPECT_FALSE(m.LeftButtonUp());
     m.DoubleClick();
     EXPECT_FALSE(m.LeftButtonUp());
     EXPECT_FALSE(m.TimerFired());
-    EXPECT_FALSE(m.TimerRunning);
 
     // A single click is reported when the timer fires.
     m.LeftButtonDown();
@@ -37,7 +35,6 @@ TEST(TrayIconLogic, DoubleClickIsNoClickAndLateReleaseClicksAtOnce)
     m.LeftButtonDown();
     EXPECT_FALSE(m.TimerFired());
     EXPECT_TRUE(m.LeftButtonUp());
-    EXPECT_FALSE(m.ClickPending);
     EXPECT_FALSE(m.LeftButtonUp());
 }
 
