@@ -35,12 +35,6 @@ TDibImage AsRead(const TDibImage& image)
     return ReadBmpFile(file.data(), file.size());
 }
 
-// Same size, depth, colour table and pixels.
-bool Same(const TDibImage& a, const TDibImage& b)
-{
-    return WriteBmpFile(a) == WriteBmpFile(b);
-}
-
 std::vector<uint8_t> Bytes(TMemoryStream& stream)
 {
     const auto* data = static_cast<const uint8_t*>(stream.Memory());
@@ -73,11 +67,11 @@ TEST(StoredSkinFormat, PicturesRoundTripAndEveryPrefixFails)
     blob.SetPosition(0);
     const TspSkinPictures back = ReadSkinPictures(blob);
     EXPECT_EQ(blob.Position(), blob.Size());
-    EXPECT_TRUE(Same(back.Picture, pictures.Picture));
-    EXPECT_TRUE(Same(back.Mask, pictures.Mask));
-    EXPECT_TRUE(Same(back.RollupMask, pictures.RollupMask));
+    EXPECT_EQ(WriteBmpFile(back.Picture), WriteBmpFile(pictures.Picture));  // size, depth, colours, pixels
+    EXPECT_EQ(WriteBmpFile(back.Mask), WriteBmpFile(pictures.Mask));
+    EXPECT_EQ(WriteBmpFile(back.RollupMask), WriteBmpFile(pictures.RollupMask));
     ASSERT_EQ(back.ActivePictures.size(), 2u);
-    EXPECT_TRUE(Same(back.ActivePictures[1], pictures.ActivePictures[1]));
+    EXPECT_EQ(WriteBmpFile(back.ActivePictures[1]), WriteBmpFile(pictures.ActivePictures[1]));
 
     for (size_t length = 0; length < bytes.size(); ++length) {
         auto cut = StreamOf(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(length)));

@@ -9,7 +9,6 @@ TEST(TrayIconLogic, TipIsCutAndEmptyWhenNotShown)
     const auto tip = TrayIconTip(std::string(200, 'x'), true);
     EXPECT_EQ(std::string(tip.data()), std::string(127, 'x'));
     EXPECT_EQ(tip[127], '\0');
-    EXPECT_EQ(std::string(TrayIconTip("Aquarium", true).data()), "Aquarium");
     for (const auto& t : {TrayIconTip("", true), TrayIconTip("Aquarium", false)})
         for (char c : t)
             ASSERT_EQ(c, '\0');
