@@ -1,18 +1,16 @@
 // Fuzz target: a skin description as INI text. The section check and the
 // list readers run over it; then each of the first four sections (each costs
 // some fifty records) is read by a record of every keyword of both
-// factories, and the popup and hint windows read theirs. A record that loads
-// must write itself out, and a fresh record loaded from that must write
-// exactly the same again. Last, the whole description is read as a stored
-// and as a compressed skin. Only the conversion error of a point or
-// rectangle may escape a load.
+// factories, and the popup and hint windows read theirs. Last, the whole
+// description is read as a stored and as a compressed skin. Only the
+// conversion error of a point or rectangle may escape a load. (The records'
+// writing half is not fuzzed: nothing in the program writes a skin.)
 //
 // The geometry fed by these records (frame, object values, menu levels) is
 // proven with extreme values natively, where an overflow stops the test
 // (the Wild... tests of tests/skin/core).
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "classlib/core/IniFiles.h"
@@ -25,33 +23,15 @@
 
 namespace {
 
-std::string Text(const TMemIniFile& ini)
+// Runs a load; the conversion error of a point or rectangle is its only
+// allowed failure.
+template <class Load>
+void Guarded(Load load)
 {
-    TStringList lines;
-    ini.GetStrings(lines);
-    return lines.Text();
-}
-
-template <class Create>
-void RoundTrip(TMemIniFile& ini, const std::string& section, const std::string& keyword, Create create)
-{
-    auto record = create(keyword, section);
     try {
-        record->LoadFromFile(ini);
+        load();
     } catch (const EConvertError&) {
-        return;
     }
-    // Writing a list costs time quadratic in its lines (each new key is
-    // looked up among those written before), so long lists are only read.
-    if (ini.ReadInteger(section, "symbolslinecount", 0) > 1024)
-        return;
-    TMemIniFile first(""), second("");
-    record->SaveToFile(first);
-    auto fresh = create(keyword, section);
-    fresh->LoadFromFile(first);
-    fresh->SaveToFile(second);
-    if (Text(first) != Text(second))
-        std::abort();
 }
 
 }  // namespace
@@ -79,30 +59,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int i = 0; i < values.Count(); ++i)
             own.WriteString(section, values.Names(i), values.ValueFromIndex(i));
         for (const std::string& keyword : SkinControlKeywords)
-            RoundTrip(own, section, keyword, CreateSkinControl);
+            Guarded([&] { CreateSkinControl(keyword, section)->LoadFromFile(own); });
         for (const std::string& keyword : SkinObjectKeywords)
-            RoundTrip(own, section, keyword, CreateSkinObject);
+            Guarded([&] { CreateSkinObject(keyword, section)->LoadFromFile(own); });
     }
     // A list's count only decides how many keys are looked up (its bound is
     // tested natively); held low here so that a run stays short.
     for (const char* list : {"SKINAREAS", "SKINOBJECTS", "SKINCONTROLS"})
         if (ReadListCount(ini, list, "count") > 256)
             ini.WriteInteger(list, "count", 256);
-    try {
-        TspDataSkinPopupWindow().LoadFromFile(ini);
-    } catch (const EConvertError&) {
-    }
-    try {
-        TspDataSkinHintWindow().LoadFromFile(ini);
-    } catch (const EConvertError&) {
-    }
-    try {
-        TspSkinDescription().ReadStoredDescription(ini);
-    } catch (const EConvertError&) {
-    }
-    try {
-        TspSkinDescription().ReadCompressedDescription(ini);
-    } catch (const EConvertError&) {
-    }
+    Guarded([&] { TspDataSkinPopupWindow().LoadFromFile(ini); });
+    Guarded([&] { TspDataSkinHintWindow().LoadFromFile(ini); });
+    Guarded([&] { TspSkinDescription().ReadStoredDescription(ini); });
+    Guarded([&] { TspSkinDescription().ReadCompressedDescription(ini); });
     return 0;
 }

@@ -133,34 +133,49 @@ TEST(OwnSkin, GeneratorReproducesTheCommittedFiles)
         EXPECT_TRUE(file.Bytes == ReadBytes(SkinFolder + file.Name)) << file.Name << " differs: run make skin";
 }
 
-// The records fit the pictures and stretch as the design needs at any size.
-// The sizes themselves (the button's 24 pixels, its 10-pixel ends, the
-// frame's corners and close button) are proven on screen by the program's
-// own dialog (ProgramSkinTest).
-TEST(OwnSkin, RecordsAndTheirGeometry)
+// The records fit the pictures and stretch as the design needs at any size:
+// client areas are exactly the dialog colour (the plain controls on them
+// paint their ground in it), and every stretched span is uniform along its
+// stretching direction, so any size is seamless. The sizes themselves (the
+// button's 24 pixels, its 10-pixel ends, the frame's corners and close
+// button) are proven on screen by the program's own dialog (ProgramSkinTest).
+TEST(OwnSkin, RecordsFitThePicturesAndStretchSeamlessly)
 {
     TOwnSkin skin;
     ASSERT_EQ(skin.Mask.BitCount, 1);
 
-    // The button stretches across only; its four looks share one size.
+    // The button stretches across only; its four looks share one size, and
+    // their corners are drawn against the dialog colour (no mask is applied).
     auto button = skin.Load<TspDataSkinButtonControl>(CreateSkinControl("button", "button"));
     ASSERT_TRUE(button);
     EXPECT_EQ(Geometry(*button).ResizeMode, 2);
     for (const TRect& r : {button->SkinRect, button->ActiveSkinRect, button->DownSkinRect, button->DisabledSkinRect}) {
         EXPECT_TRUE(Inside(r, skin.Controls));
         EXPECT_EQ(Size(r), Size(button->SkinRect));
+        const int left = r.Left + button->LeftTopPoint.X, right = r.Left + button->RightTopPoint.X;
+        EXPECT_TRUE(Uniform(skin.Controls, left, r.Top, right, r.Bottom, false));
+        EXPECT_EQ(Pixel(skin.Controls, r.Left, r.Top), DialogColour);
     }
 
     // Panels and group boxes stretch in nine parts; the group box's caption
     // starts in its left-top corner and ends in the right-top one, so it
     // widens with the box.
-    auto panel = skin.Load<TspDataSkinPanelControl>(CreateSkinControl("panel", "panel"));
-    auto groupBox = skin.Load<TspDataSkinPanelControl>(CreateSkinControl("panel", "groupbox"));
-    ASSERT_TRUE(panel && groupBox);
-    EXPECT_EQ(Geometry(*panel).ResizeMode, 1);
-    const TspSkinGeometry g = Geometry(*groupBox);
-    EXPECT_EQ(g.ResizeMode, 1);
-    EXPECT_EQ(g.MoveSkinRect(groupBox->CaptionRect, 272, 100).Right, groupBox->CaptionRect.Right + 200);
+    for (const char* name : {"panel", "groupbox"}) {
+        auto record = skin.Load<TspDataSkinPanelControl>(CreateSkinControl("panel", name));
+        ASSERT_TRUE(record) << name;
+        const TspSkinGeometry g = Geometry(*record);
+        EXPECT_EQ(g.ResizeMode, 1) << name;
+        const TRect& s = record->SkinRect;
+        const TRect& c = record->ClientRect;
+        const TRect client{s.Left + c.Left, s.Top + c.Top, s.Left + c.Right, s.Top + c.Bottom};
+        EXPECT_TRUE(Inside(s, skin.Controls) && Inside(client, skin.Controls)) << name;
+        EXPECT_EQ(OffColour(skin.Controls, client), 0) << name;
+        ExpectNinePartsTile(skin.Controls, s, record->LeftTopPoint, record->RightTopPoint, record->LeftBottomPoint,
+                            record->RightBottomPoint, name);
+        if (std::string(name) == "groupbox") {
+            EXPECT_EQ(g.MoveSkinRect(record->CaptionRect, 272, 100).Right, record->CaptionRect.Right + 200);
+        }
+    }
 
     // The frame: the caption object widens with the window and ends before
     // the close button, which lies wholly in the right-top area; the
@@ -190,42 +205,15 @@ TEST(OwnSkin, RecordsAndTheirGeometry)
         EXPECT_TRUE(p.X >= c.Left && p.X <= c.Right && p.Y >= c.Top && p.Y <= c.Bottom);
     EXPECT_GE(skin.RT.X - skin.LT.X, 1);
     EXPECT_GE(skin.LB.Y - skin.LT.Y, 1);
+    EXPECT_EQ(OffColour(skin.Frame, skin.Client), 0);
+    const TRect frame{0, 0, skin.Frame.Width, skin.Frame.Height};
+    ExpectNinePartsTile(skin.Frame, frame, skin.LT, skin.RT, skin.LB, skin.RB, "frame");
     // The stretched caption band is solid in the mask; the right-top corner
     // is cut like the left-top one the program's run sees.
     for (int y = 0; y < skin.LT.Y; ++y)
         for (int x = skin.LT.X; x < skin.RT.X; ++x)
             ASSERT_TRUE(MaskInside(skin.Mask, x, y)) << x << "," << y;
     EXPECT_FALSE(MaskInside(skin.Mask, skin.Mask.Width - 1, 0));
-}
-
-// Client areas are exactly the dialog colour (the plain controls on them
-// paint their ground in it), and every stretched span is uniform along its
-// stretching direction, so any size is seamless.
-TEST(OwnSkin, ClientAreasAndStretchedSpans)
-{
-    TOwnSkin skin;
-    EXPECT_EQ(OffColour(skin.Frame, skin.Client), 0);
-    const TRect frame{0, 0, skin.Frame.Width, skin.Frame.Height};
-    ExpectNinePartsTile(skin.Frame, frame, skin.LT, skin.RT, skin.LB, skin.RB, "frame");
-    for (const char* name : {"panel", "groupbox"}) {
-        auto record = skin.Load<TspDataSkinPanelControl>(CreateSkinControl("panel", name));
-        ASSERT_TRUE(record) << name;
-        const TRect& s = record->SkinRect;
-        const TRect& c = record->ClientRect;
-        const TRect client{s.Left + c.Left, s.Top + c.Top, s.Left + c.Right, s.Top + c.Bottom};
-        EXPECT_TRUE(Inside(s, skin.Controls) && Inside(client, skin.Controls)) << name;
-        EXPECT_EQ(OffColour(skin.Controls, client), 0) << name;
-        ExpectNinePartsTile(skin.Controls, s, record->LeftTopPoint, record->RightTopPoint, record->LeftBottomPoint,
-                            record->RightBottomPoint, name);
-    }
-    auto button = skin.Load<TspDataSkinButtonControl>(CreateSkinControl("button", "button"));
-    ASSERT_TRUE(button);
-    for (const TRect& r : {button->SkinRect, button->ActiveSkinRect, button->DownSkinRect, button->DisabledSkinRect}) {
-        const int left = r.Left + button->LeftTopPoint.X, right = r.Left + button->RightTopPoint.X;
-        EXPECT_TRUE(Uniform(skin.Controls, left, r.Top, right, r.Bottom, false));
-        // Corners are drawn against the dialog colour: no mask is applied.
-        EXPECT_EQ(Pixel(skin.Controls, r.Left, r.Top), DialogColour);
-    }
 }
 
 // The settings form carries the skin as the packer makes it of the folder.

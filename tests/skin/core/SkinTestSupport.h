@@ -9,12 +9,16 @@
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/StringList.h"
 
-inline void SetIniText(TMemIniFile& ini, const std::string& text)
-{
-    TStringList lines;
-    lines.SetText(text);
-    ini.SetStrings(lines);
-}
+struct TTextIni : TMemIniFile {
+    explicit TTextIni(const std::string& text) : TMemIniFile("") { SetText(text); }
+    // Replaces what the INI holds with `text`.
+    void SetText(const std::string& text)
+    {
+        TStringList lines;
+        lines.SetText(text);
+        SetStrings(lines);
+    }
+};
 
 // A 24-bit picture whose pixel (x, y) is colour(x, y), as 0x00RRGGBB.
 template <class Colour>
