@@ -104,9 +104,11 @@ TspSkinMenuLevelSize SkinMenuLevelSize(int maxTextWidth, int imageColumnWidth, c
     for (int h : heights)
         content += h;
     int64_t width = int64_t(maxTextWidth) + 16 + imageColumnWidth;
+    if (itemData == nullptr)
+        width += 2 * SkinMenuDefaultItemBorder + (SkinMenuDefaultStripeWidth - 16) + (SkinMenuDefaultTextRightMargin - 16);
     int64_t height = content;
     if (popupData == nullptr) {
-        width += 10;
+        width += 6;
         height += 6;
     } else {
         const TRect& ir = popupData->ItemsRect;

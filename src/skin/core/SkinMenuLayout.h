@@ -17,6 +17,12 @@
 
 constexpr int SkinMenuScrollMarkerHeight = 10;
 constexpr int SkinMenuDefaultSeparatorHeight = 4;
+// A default (skinless) item draws inside a 2-pixel border, its caption right
+// of a 19-pixel stripe (the image column with images) and its shortcut
+// ending 19 pixels from the right.
+constexpr int SkinMenuDefaultItemBorder = 2;
+constexpr int SkinMenuDefaultStripeWidth = 19;
+constexpr int SkinMenuDefaultTextRightMargin = 19;
 
 // Where a level of Width x Height opens beside `r` (screen coordinates; a
 // point is an empty rectangle) inside `workArea`. `itemsTop` is the top of
@@ -53,12 +59,14 @@ struct TspSkinMenuLevelSize {
 
 // `maxTextWidth` is the widest item text (caption, or caption, two blanks
 // and shortcut text) + 2, 0 without items; `heights` the item heights.
-// Without a popup-window record (`popupData` null) the level is 10 wider
-// and 6 taller than its content, with ItemsRect 3 pixels inside. With one,
+// Without a popup-window record (`popupData` null) the level is 6 wider and
+// 6 taller than its content, with ItemsRect 3 pixels inside. With one,
 // `pictureSize` is its window picture's size and ItemsRect keeps the
 // record's margins; the item record's text margins widen the content, and
 // without an item record the items are laid out as default items inside
-// the skinned window.
+// the skinned window. Default items are 10 wider, for their border, stripe
+// and right margin, so that the widest text fits between them whole and a
+// shortcut keeps its two blanks' distance from the caption.
 TspSkinMenuLevelSize SkinMenuLevelSize(int maxTextWidth, int imageColumnWidth, const std::vector<int>& heights,
                                        const TspDataSkinPopupWindow* popupData, TPoint pictureSize,
                                        const TspDataSkinMenuItem* itemData, int workAreaHeight);

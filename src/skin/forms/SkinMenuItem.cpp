@@ -7,6 +7,7 @@
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
 #include "skin/forms/SkinMenu.h"
+#include "skin/core/SkinMenuLayout.h"
 #include "skin/forms/SkinPopupWindow.h"
 
 namespace {
@@ -224,7 +225,7 @@ void TspSkinMenuItem::DrawDefaultItem(TCanvas* canvas, const TRect& r)
     const int x = r.Left;
     const int y = r.Top;
     TCustomImageList* images = Parent->Images();
-    const int stripe = images != nullptr ? Parent->ImageColumnWidth() : 19;
+    const int stripe = images != nullptr ? Parent->ImageColumnWidth() : SkinMenuDefaultStripeWidth;
     TColor textColor = MenuItem->Enabled() ? clWindowText : clBtnShadow;
     canvas->Brush()->SetStyle(bsSolid);
     if (Active()) {
@@ -242,11 +243,12 @@ void TspSkinMenuItem::DrawDefaultItem(TCanvas* canvas, const TRect& r)
         Line(canvas, x + stripe, y + h / 2, x + w, y + h / 2);
         return;
     }
-    const TRect ir{x + 2, y + 2, x + w - 2, y + h - 2};
+    const int border = SkinMenuDefaultItemBorder;
+    const TRect ir{x + border, y + border, x + w - border, y + h - border};
     const int middle = (ir.Top + ir.Bottom) / 2;
     canvas->Font()->Assign(Parent->Menu()->DefaultFont());
     canvas->Font()->SetColor(textColor);
-    DrawItemTexts(canvas, MenuItem, ir.Left + stripe, ir.Right - 19, middle);
+    DrawItemTexts(canvas, MenuItem, ir.Left + stripe, ir.Right - SkinMenuDefaultTextRightMargin, middle);
     canvas->Pen()->SetColor(textColor);
     if (MenuItem->Count() > 0)
         DrawSubMenuArrow(canvas, ir.Right - 7, middle - 4);

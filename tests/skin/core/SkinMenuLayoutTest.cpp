@@ -59,18 +59,27 @@ TEST(SkinMenuLayoutTest, PlacementKeepsLevelsInsideTheWorkArea)
 
 TEST(SkinMenuLayoutTest, LevelSizesWithAndWithoutSkinRecords)
 {
-    // Default: items ItemHeight, separators 4; 10 wider and 6 taller.
+    // Default: items ItemHeight, separators 4; 16 wider and 6 taller.
     const std::vector<int> heights = {SkinMenuItemHeight(false, nullptr, 20), SkinMenuItemHeight(true, nullptr, 20),
                                       SkinMenuItemHeight(false, nullptr, 20)};
     const TspSkinMenuLevelSize plain = SkinMenuLevelSize(80, 16, heights, nullptr, {}, nullptr, 800);
-    EXPECT_EQ(plain.Width, 122);
+    EXPECT_EQ(plain.Width, 128);
     EXPECT_EQ(plain.Height, 50);
-    EXPECT_EQ(plain.ItemsRect, (TRect{3, 3, 119, 47}));
+    EXPECT_EQ(plain.ItemsRect, (TRect{3, 3, 125, 47}));
+    // The text (caption, two blanks, shortcut) fits whole between a default
+    // item's stripe and its right margin, with and without images.
+    const auto textRoom = [](const TspSkinMenuLevelSize& size, int stripe) {
+        return size.ItemsRect.Right - size.ItemsRect.Left - 2 * SkinMenuDefaultItemBorder - stripe -
+               SkinMenuDefaultTextRightMargin;
+    };
+    EXPECT_GE(textRoom(plain, SkinMenuDefaultStripeWidth), 80);
+    const int column = SkinMenuImageColumnWidth(true, 16);
+    EXPECT_GE(textRoom(SkinMenuLevelSize(80, column, heights, nullptr, {}, nullptr, 800), column), 80);
     TspSkinMenuLevelLayout layout;
     layout.Heights = heights;
     layout.ItemsRect = plain.ItemsRect;
     layout.CalcItemRects();
-    EXPECT_EQ(layout.ItemRects[1], (TRect{3, 23, 119, 27}));
+    EXPECT_EQ(layout.ItemRects[1], (TRect{3, 23, 125, 27}));
     EXPECT_EQ(layout.ItemAtPos(50, 30), 2);
     EXPECT_EQ(layout.ItemAtPos(50, 47), -1);
 
@@ -92,7 +101,8 @@ TEST(SkinMenuLayoutTest, LevelSizesWithAndWithoutSkinRecords)
     EXPECT_EQ(size.NewRBPoint, (TPoint{98 + size.Width - 100, 97 + size.Height - 100}));
     // A skinned window without an item record: default items, the window's margins.
     const TspSkinMenuLevelSize noItem = SkinMenuLevelSize(80, 16, heights, &popup, {100, 100}, nullptr, 800);
-    EXPECT_EQ(noItem.Width, 80 + 16 + 16 + 5 + 5);
+    EXPECT_EQ(noItem.Width, 80 + 16 + 16 + 10 + 5 + 5);
+    EXPECT_GE(textRoom(noItem, SkinMenuDefaultStripeWidth), 80);
     EXPECT_EQ(noItem.Height, 44 + 6 + 10);
 }
 
