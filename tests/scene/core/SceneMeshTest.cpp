@@ -175,8 +175,7 @@ TEST(SceneMeshLoader, FaceMaterialIdsAndMissingMaterialsAreRefusedClearly)
         EXPECT_EQ(refused->OpaqueGroups.Count() + refused->AlphaGroups.Count(), 0);
     }
 
-    // A scene material of the file's name without groups, and an object
-    // whose material is not in the scene's list.
+    // A scene material of the file's name without groups.
     TMeshScene t;
     auto* empty = new TSceneMaterial;
     empty->SetName("M");
@@ -184,10 +183,6 @@ TEST(SceneMeshLoader, FaceMaterialIdsAndMissingMaterialsAreRefusedClearly)
     TSceneMesh* mesh = t.Mesh("Fish", OneFaceMesh("Opacity 100", 1));
     EXPECT_EQ(MessageOf([&] { loader.Load(mesh->SourceName(), *mesh); }),
               "TSceneMaterial.GetGroup error: Material has no groups!");
-    TSceneMesh* stray = t.Mesh("Stray", "#Object 1\nName O\n#Material 1\nName Nowhere\n#Vertices 3\n"
-                                        "[0,0,0]\n[1,0,0]\n[0,1,0]\n#VertexFaces 1\n[1,2,3]\n#FaceMatID 1\n1\n");
-    EXPECT_EQ(MessageOf([&] { loader.Load(stray->SourceName(), *stray); }),
-              "TSceneMesh.AddGroup error: Material is not assigned!");
 }
 
 TEST(SceneMeshLoader, MalformedInputRaisesInsteadOfReadingPastItsLists)
@@ -448,7 +443,6 @@ TEST_F(SceneMaterialTest, GroupsTakeTheirGLMaterialsFromTheScenesContextAndFreeT
     TSceneMaterial* material = NewMaterial("Rock");
     Scene.GL = nullptr;
     EXPECT_EQ(MessageOf([&] { material->AddGroup(); }), "TSceneMaterial.AddGroup error: MainScene is NIL!");
-    EXPECT_EQ(MessageOf([&] { material->GetGroup(0); }), "TSceneMaterial.GetGroup error: Material has no groups!");
     Scene.GL = &GL;
     TGroupMaterial* first = material->AddGroup();
     TGroupMaterial* second = material->AddGroup();

@@ -162,6 +162,7 @@ TEST(TextMesh, ReadsObjectsAndMaterialsWithEveryKindOfData)
     // Names are looked up without regard to case; sub-materials are not listed.
     EXPECT_EQ(loaded->Materials().Find("fishskin"), multi);
     EXPECT_EQ(loaded->Materials().Find("Body"), nullptr);
+    EXPECT_EQ(MessageOf([&] { loaded->Materials().Add(nullptr); }), "T3DMMaterialList error: Add a NIL Material");
 }
 
 TEST(TextMesh, TextEndingInsideAChunkKeepsWhatWasRead)
@@ -240,24 +241,4 @@ TEST(TextMesh, EveryTruncationReadsOrRaisesButNeverCrashes)
         ++read;
     }
     EXPECT_GT(read, 0);
-}
-
-TEST(TextMeshMaterialList, AMaterialBelongsToOneListAtMost)
-{
-    T3DMMaterialList first;
-    T3DMMaterialList second;
-    auto* material = new T3DMMaterialStandard;
-    material->SetName("Skin");
-    first.Add(material);
-    first.Add(material);  // already there: stays once
-    EXPECT_EQ(first.Count(), 1);
-
-    second.Add(material);
-    EXPECT_EQ(first.Count(), 0);
-    EXPECT_EQ(second.Find("skin"), material);
-    EXPECT_EQ(material->List(), &second);
-
-    delete material;  // freeing it takes it out of its list
-    EXPECT_EQ(second.Count(), 0);
-    EXPECT_EQ(MessageOf([&] { first.Add(nullptr); }), "T3DMMaterialList error: Add a NIL Material");
 }
