@@ -114,18 +114,15 @@ TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
     Font->Build();
     EXPECT_TRUE(Font->Built());
     EXPECT_EQ(Font->WideWidth, 15);
-    ASSERT_EQ(Rasterizer.Drawn.size(), 19u);
-    // 'A' has cell 17: the second row, second column.
-    EXPECT_EQ(Rasterizer.Drawn[17].Text + IntToStr(Rasterizer.Drawn[17].X) + "," + IntToStr(Rasterizer.Drawn[17].Y),
-              "A16,16");
     EXPECT_EQ(GlyphOf(*Font, 'A'), (std::vector<int>{17, 11, 16}));
     EXPECT_EQ(Font->Glyphs('B').Width, 0);
 
-    // The texture is the picture upside down, opaque wherever drawn, the
-    // rest of the background's alpha.
+    // 'A' has cell 17, the second row's second: the texture is the picture
+    // upside down, opaque wherever drawn, the rest of the background's alpha.
     EXPECT_EQ(Texel(16, 255 - 16), (std::vector<int>{100, 100, 100, 255}));  // top-left of 'A'
     EXPECT_EQ(Texel(26, 255 - 31), (std::vector<int>{100, 100, 100, 255}));  // its bottom-right
     EXPECT_EQ(Texel(27, 255 - 16), (std::vector<int>{0, 0, 0, 3}));          // right of it
+    EXPECT_EQ(Texel(46, 255 - 31), (std::vector<int>{100, 100, 100, 255}));  // the bottom-right of 'W', next
     EXPECT_EQ(Texel(100, 0), (std::vector<int>{0, 0, 0, 3}));
     EXPECT_EQ(GL.DisplayLists().Count(), 1);
     EXPECT_EQ(Recorder.Count("glNewList"), 256);
