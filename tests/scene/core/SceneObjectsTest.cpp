@@ -137,26 +137,6 @@ std::vector<int> ListCounts(TMainScene& scene)
 
 }  // namespace
 
-TEST(MainScene, FrameRunsEventsThenAnimationThenDrawingInOrderOfAddition)
-{
-    ResetRenderState();
-    GLRecorder recorder;
-    TSceneLog log;
-    TMainScene scene;
-    auto* zed = new TRecordingObject("Zed", log);
-    auto* alpha = new TRecordingObject("Alpha", log);
-    alpha->Alpha = true;
-    scene.AddObject(zed, poRender | poAnimation | poEvents);
-    scene.AddObject(alpha, poRender | poAnimation | poEvents);
-    EXPECT_EQ(zed->Scene, &scene);
-    EXPECT_EQ(zed->Owner(), &scene);
-
-    scene.DoFrame(0.02f);
-    EXPECT_EQ(log, (TSceneLog{"Zed.DoEvents", "Alpha.DoEvents", "Zed.Animate", "Alpha.Animate", "Zed.BeginRender",
-                              "Zed.RenderOpaque", "Zed.EndRender", "Alpha.BeginRender", "Alpha.RenderOpaque",
-                              "Alpha.RenderAlpha", "Alpha.EndRender"}));
-}
-
 // Removing an object, or freeing it from outside, takes it out of all
 // three process lists whatever its options say by then: a changed option
 // must not leave a freed object in a list. Clear walks the flat list, skips
@@ -206,22 +186,27 @@ TEST(MainScene, RemoveAndClearIgnoreChangedProcessOptionsHolesAndDuplicates)
     delete duplicate;
 }
 
-// Each frame starts with culling on and the texture forgotten (a font may
-// have bound its glyphs behind the cache's back); the alpha-blend state
-// carries over.
-TEST(MainScene, RenderTurnsCullingOnAndForgetsTheTextureEveryFrame)
+// A frame runs the events, then the animation, then the drawing, each in
+// order of addition. Each frame starts with culling on and the texture
+// forgotten (a font may have bound its glyphs behind the cache's back); the
+// alpha-blend state carries over.
+TEST(MainScene, AFrameRunsEventsAnimationAndDrawingInOrderAndStartsWithCullingOnAndTheTextureForgotten)
 {
     TSceneLog log;
     TStubScene s;  // frees the objects before the log goes
     TCountingTexture texture("Texture");
-    for (const char* name : {"First", "Second"}) {
+    for (const char* name : {"Zed", "Alpha"}) {
         auto* object = new TRecordingObject(name, log);
         object->Texture = &texture;
-        s.Scene.AddObject(object, poRender);
+        object->Alpha = name[0] == 'A';
+        s.Scene.AddObject(object, poRender | poAnimation | poEvents);
     }
     SetAlphaBlend(true);
     s.Recorder.Clear();
-    s.Scene.Render();
+    s.Scene.DoFrame(0.02f);
+    EXPECT_EQ(log, (TSceneLog{"Zed.DoEvents", "Alpha.DoEvents", "Zed.Animate", "Alpha.Animate", "Zed.BeginRender",
+                              "Zed.RenderOpaque", "Zed.EndRender", "Alpha.BeginRender", "Alpha.RenderOpaque",
+                              "Alpha.RenderAlpha", "Alpha.EndRender"}));
     EXPECT_EQ(texture.Binds, 1);  // the second object finds it current
     s.Scene.Render();
     EXPECT_EQ(texture.Binds, 2);  // bound again in the next frame
