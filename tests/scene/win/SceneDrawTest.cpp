@@ -130,8 +130,8 @@ struct SceneDraw : RealScene {
 const char* const Fish[] = {"bluetang", "yellowtang", "copperbandedbutterfly", "angelfish", "neontetra", "discus"};
 
 // The program's resources as the scene's, a window cleared to a blue the
-// fish do not show, a perspective view down -z and a white directional
-// light from the viewer's upper left.
+// fish do not show and a perspective view down -z, unlit (the aquarium's
+// scene test draws them under its lights).
 struct ProgramMeshes : RealScene {
     static constexpr int Width = 960;
     static constexpr int Height = 600;
@@ -153,14 +153,6 @@ struct ProgramMeshes : RealScene {
         glLoadIdentity();
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_CULL_FACE);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        const GLfloat white[4] = {1, 1, 1, 1};
-        const GLfloat ambient[4] = {0.35f, 0.35f, 0.4f, 1};
-        const GLfloat direction[4] = {-0.3f, 0.6f, 1, 0};
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_POSITION, direction);
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
         glClearColor(0.1f, 0.3f, 0.6f, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
