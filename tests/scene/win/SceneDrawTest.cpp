@@ -238,11 +238,8 @@ TEST_F(SceneDraw, ASpriteCutsItsKeyColourOutAndTakesItsColourAndAgainAfterATextu
         ExpectPixel(Size / 4, Size / 2, {0, 0, 255});         // the key colour: the clear colour shows
         ExpectPixel(3 * Size / 4, Size / 2, {255, 255, 0});  // white times the sprite colour
     }
-    GLint depth = 0;
-    GLint cull = 0;
-    glGetIntegerv(GL_DEPTH_TEST, &depth);
-    glGetIntegerv(GL_CULL_FACE, &cull);
-    EXPECT_EQ(depth + cull, 2) << "the sprites leave depth test and culling on";
+    EXPECT_EQ(GetGLInteger(GL_DEPTH_TEST, 0) + GetGLInteger(GL_CULL_FACE, 0), 2)
+        << "the sprites leave depth test and culling on";
 }
 
 TEST_F(ProgramMeshes, EveryFishLoadsWithItsSwimCycleMaterialsAndTexturesAndDrawsFromBothSides)
