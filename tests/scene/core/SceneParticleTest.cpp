@@ -110,7 +110,6 @@ TEST(SceneParticleList, TheFirstFrameStartsParticlesAtRandomAgesOfTheSharedGener
     for (int i = 0; i < 3; ++i)
         EXPECT_FLOAT_EQ(list.Particles(i)->Age, static_cast<float>(Random() * 10)) << i;
     EXPECT_EQ(list.Restarts, 3);
-    EXPECT_FALSE(list.FirstAnimate);
 
     // Particles added later start at the beginning of their paths.
     list.SetCount(4);
