@@ -165,18 +165,12 @@ public:
 // high, in grey of Level (white by default).
 class TBlockRasterizer : public TGlyphRasterizer {
 public:
-    struct TDrawn {
-        int X, Y;
-        std::string Text;
-    };
-
     void Begin(int size, const std::string&, TSceneFontStyles, int height) override
     {
         Size = size;
         Height = height;
         Scale = size / 256 > 0 ? size / 256 : 1;
         Picture.assign(static_cast<size_t>(size) * size * 3, 0);
-        Drawn.clear();
         ++Begins;
     }
     TGlyphExtent Measure(const std::string& text) override
@@ -186,7 +180,6 @@ public:
     }
     void Draw(int x, int y, const std::string& text) override
     {
-        Drawn.push_back({x, y, text});
         const TGlyphExtent extent = Measure(text);
         for (int py = y; py < y + extent.Height && py < Size; ++py)
             for (int px = x; px < x + extent.Width && px < Size; ++px)
@@ -198,7 +191,6 @@ public:
     int Size = 0, Height = 0, Scale = 1, Begins = 0;
     uint8_t Level = 255;  // the brightness of the blocks
     std::vector<uint8_t> Picture;
-    std::vector<TDrawn> Drawn;
 };
 
 // A scene on an active context of the stub platform (the GL calls go to
