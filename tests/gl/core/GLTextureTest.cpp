@@ -44,6 +44,8 @@ TEST(GLTexturePixels, ScanLinesOutsideTheBufferAreNull)
     t.GetScanLine(1)[11] = 7;  // the buffer's last byte
     EXPECT_EQ(t.GetScanLine(2), nullptr);
     EXPECT_EQ(t.GetScanLine(-1), nullptr);
+    t.SetSize(4, 4);  // rows 2 and 3 are not in the buffer made for 4 x 2
+    EXPECT_EQ(t.GetScanLine(3), nullptr);
 }
 
 // Uploading once, with mipmaps when the filter asks, again after a release:
