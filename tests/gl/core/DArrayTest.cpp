@@ -24,23 +24,6 @@ TEST(DArray, OutOfBoundsAccessRaisesTheExactTextAndChangesNothing)
     EXPECT_NE(MessageOf([&] { array.GetIndex(0); }), "(no exception)");
 }
 
-TEST(DArray, GrowZeroFillsShrinkKeepsThePrefixAndShrinkingPastTheStartEmpties)
-{
-    TGLIndexDArray array;
-    array.LoadFromArray(std::vector<int32_t>{1, 2, 3, 4});
-    array.Grow(2);
-    ASSERT_EQ(array.Count(), 6);
-    EXPECT_EQ(array.GetIndex(5), 0);
-    array.Shrink(3);
-    ASSERT_EQ(array.Count(), 3);
-    EXPECT_EQ(array.GetIndex(2), 3);
-    array.Shrink(-1);
-    EXPECT_EQ(array.Count(), 3) << "counts below 1 change nothing";
-    array.Shrink(10);
-    EXPECT_EQ(array.Count(), 0);
-    EXPECT_EQ(array.Data(), nullptr);
-}
-
 TEST(DArray, CopyToAdoptsItemSizeAndTypedAccessRefusesAForeignOne)
 {
     TGLVectorDArray source;

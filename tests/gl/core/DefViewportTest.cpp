@@ -64,7 +64,7 @@ TEST_F(DefViewport, ProjectionAndCullingFrustumFollowTheirOwnAspectRules)
 
 TEST_F(DefViewport, ApplyClearsTheChosenBuffersInTheWindowsColour)
 {
-    // The colour itself: the first frame of GLApplicationTest.
+    // The colour itself: the frames read back in GLWindowTest.
     viewport.Apply();
     viewport.Apply();
     EXPECT_EQ(context.Viewports().Count(), 1) << "the GL viewport is made once";

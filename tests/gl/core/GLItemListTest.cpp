@@ -1,5 +1,5 @@
 // The run-time binding's extensions; the GL item lists: who frees an item,
-// per-context state, texture presets (light indices: GLLightTest).
+// texture presets (light indices: GLLightTest).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -60,27 +60,6 @@ TEST(GLItemList, TheCallerOwnsItsItemsAndEitherMayGoFirst)
     first->Enable();
     first.reset();
     third.reset();
-}
-
-// Multitexture named without its entry points is not used: the binding's test
-// above, the texture unit and primitive tests.
-TEST(GLItemLists, InitContextReadsWhatTheDriverOffers)
-{
-    GLRecorder gl;
-    gl.SetString(GL_EXTENSIONS, "GL_ARB_multitexture GL_EXT_bgra GL_EXT_separate_specular_color");
-    gl.SetInteger(GL_MAX_TEXTURE_UNITS_ARB, 4);
-    ReadExtensions();
-    TGLPrimitiveList primitives(nullptr);
-    TGLTextureList textures(nullptr);
-    TGLMaterialList materials(nullptr);
-    materials.SeparateSpecular = true;
-    primitives.InitContext();
-    textures.InitContext();
-    materials.InitContext();
-    EXPECT_EQ(primitives.TextureUnits(), 4);
-    EXPECT_TRUE(textures.MultiTexture());
-    EXPECT_FALSE(textures.PackedPixels());
-    EXPECT_EQ(gl.CallsOf("glLightModeli").at(0).Args.at(1), std::to_string(GL_SEPARATE_SPECULAR_COLOR));
 }
 
 // Every preset's format and type with and without packed pixels: GLDrawTest.

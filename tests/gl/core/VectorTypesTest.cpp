@@ -3,7 +3,7 @@
 // primitives' normals and morphing).
 #include "gl/core/VectorTypes.h"
 
-#include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -21,18 +21,10 @@ void ExpectVector(const TGLVector& v, float x, float y, float z)
 
 }  // namespace
 
-TEST(ColorConversion, FloatToByteRoundsTiesToEvenClampsAndRoundTrips)
+TEST(ColorConversion, AColorRefGivesItsLowThreeBytesAsFractionsAndFullAlpha)
 {
-    EXPECT_EQ(ColorFloatToByte(MakeVector4(0.5f, 0.125f, 0.375f, 1)), MakeColorRGBA(128, 32, 96, 255));
-    EXPECT_EQ(ColorFloatToByte(MakeVector4(1.2f, -0.1f, 100, -100)), MakeColorRGBA(255, 0, 255, 0))
-        << "out-of-range components are clamped, not wrapped";
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_EQ(ColorFloatToByte(MakeVector4(nan, 0.999f, 0, 0)), MakeColorRGBA(0, 255, 0, 0));
-    for (int v = 0; v < 256; ++v) {
-        const TGLColor c = MakeColorRGBA(static_cast<uint8_t>(v), static_cast<uint8_t>(255 - v), 0, 255);
-        ASSERT_EQ(ColorFloatToByte(ColorByteToFloat(c)), c) << v;
-    }
-    EXPECT_FLOAT_EQ(ColorRefToFloat(0x7F0000FF).w, 1);
+    const TGLColorFloat c = ColorRefToFloat(0x020080FF);  // the high byte is no alpha
+    EXPECT_EQ((std::vector<float>{c.x, c.y, c.z, c.w}), (std::vector<float>{1, 128 / 255.0f, 0, 1}));
 }
 
 TEST(TextForms, MissingItemsKeepTheDefaultsAndValuesRoundTrip)

@@ -255,15 +255,12 @@ TEST_F(ScreenSaverTest, ThePreviewLivesInTheHostWindowAndEndsWhenTheHostGoes)
     EXPECT_EQ(TakeQuits(), 1);
     EXPECT_EQ(Steps.size(), frames);
 
-    // A host gone before the start (or a number that is no window at all)
-    // ends the run just as quietly.
-    for (const char* gone : {"", "4294967295"}) {
-        Form.reset();
-        host = NewHostWindow(100, 80);
-        DestroyWindow(host);
-        Build({"/p", *gone != 0 ? std::string(gone) : HandleText(host)});
-        EXPECT_EQ(TakeQuits(), 1) << gone;
-    }
+    // A host gone before the start ends the run just as quietly.
+    Form.reset();
+    host = NewHostWindow(100, 80);
+    DestroyWindow(host);
+    Build({"/p", HandleText(host)});
+    EXPECT_EQ(TakeQuits(), 1);
 }
 
 TEST_F(ScreenSaverTest, TheDialogDisablesItsOpenerAndNeverPowersDown)
