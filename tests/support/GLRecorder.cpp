@@ -102,6 +102,8 @@ R Answer(GLRecorder& recorder, A... args)
         return recorder.NextLists(std::get<0>(arg));
     } else if constexpr (I == Id::glGenTextures) {
         recorder.NextTextures(std::get<0>(arg), std::get<1>(arg));
+    } else if constexpr (I == Id::glRenderMode) {
+        return recorder.RenderModeResult;
     } else if constexpr (I == Id::pwglGetProcAddress) {
         return recorder.ProcFor(std::get<0>(arg));
     } else if constexpr (I == Id::pwglCreateContext) {
@@ -213,8 +215,10 @@ const GLubyte* GLRecorder::StringFor(GLenum name) const
 void GLRecorder::IntegersFor(GLenum pname, GLint* params) const
 {
     auto it = FIntegers.find(pname);
-    if (it != FIntegers.end() && params)
-        *params = it->second;
+    if (it == FIntegers.end() || !params)
+        return;
+    for (size_t i = 0; i < it->second.size(); ++i)
+        params[i] = it->second[i];
 }
 
 GLPROC GLRecorder::ProcFor(const char* name) const

@@ -14,12 +14,12 @@
 // parameter name).
 //
 // Canned answers: glGetString and glGetIntegerv answer what the test set
-// (null / nothing written otherwise; one integer per name); glGenLists and
-// glGenTextures hand out consecutive names from 1; wglGetProcAddress answers
-// the recording stub of any extension entry point that is not hidden, so
-// ReadExtensions binds stubs; wglGetSwapIntervalEXT answers SwapInterval and
-// wglSwapIntervalEXT sets it, like a driver; wglCreateContext answers
-// CreateContextResult. glReadPixels writes nothing.
+// (null / nothing written otherwise); glGenLists and glGenTextures hand out
+// consecutive names from 1; glRenderMode answers RenderModeResult;
+// wglGetProcAddress answers the recording stub of any extension entry point
+// that is not hidden, so ReadExtensions binds stubs; wglGetSwapIntervalEXT
+// answers SwapInterval and wglSwapIntervalEXT sets it, like a driver;
+// wglCreateContext answers CreateContextResult. glReadPixels writes nothing.
 #pragma once
 
 #include <map>
@@ -61,10 +61,12 @@ public:
 
     // --- Canned answers ---
     void SetString(GLenum name, const std::string& value) { FStrings[name] = value; }
-    void SetInteger(GLenum pname, GLint value) { FIntegers[pname] = value; }
+    void SetIntegers(GLenum pname, std::vector<GLint> values) { FIntegers[pname] = std::move(values); }
+    void SetInteger(GLenum pname, GLint value) { SetIntegers(pname, {value}); }
     // wglGetProcAddress answers null for this name.
     void HideProc(const std::string& name) { FHiddenProcs.insert(name); }
 
+    GLint RenderModeResult = 0;
     int SwapInterval = 1;
     GLHGLRC CreateContextResult = reinterpret_cast<GLHGLRC>(static_cast<uintptr_t>(0x1000));
 
@@ -82,7 +84,7 @@ private:
     SavedPointers* FSaved;
     std::vector<GLCall> FCalls;
     std::map<GLenum, std::string> FStrings;
-    std::map<GLenum, GLint> FIntegers;
+    std::map<GLenum, std::vector<GLint>> FIntegers;
     std::set<std::string> FHiddenProcs;
     GLuint FNextList = 1;
     GLuint FNextTexture = 1;

@@ -1,8 +1,7 @@
-// Primitives against the recording GL table: arrays, index checks, geometry.
-// (The program draws no primitive through a display list or with several
-// texture units: those options are left untested.)
+// Primitives against the recording GL table: arrays, index checks, display lists, geometry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -41,7 +40,7 @@ void ExpectVector(const TGLVector& v, float x, float y, float z)
 }  // namespace
 
 // Arrays of one item per vertex, indexed or not, are drawn on a real context
-// in SceneMeshDrawTest.
+// in GLDrawTest and SceneMeshDrawTest.
 TEST_F(GLPrimitive, OneColourOrNormalIsAValueForEveryVertexAndSetsOfAWrongCountAreNeither)
 {
     New()->Render();
@@ -66,6 +65,31 @@ TEST_F(GLPrimitive, OneColourOrNormalIsAValueForEveryVertexAndSetsOfAWrongCountA
     EXPECT_EQ(gl.Count("glColor4ubv") + gl.Count("glNormal3fv") + gl.Count("glTexCoordPointer"), 0);
 }
 
+TEST_F(GLPrimitive, MultitextureFeedsEachSetToItsUnitAndSwitchesTheOthersOffAfterTheDraw)
+{
+    gl.SetString(GL_EXTENSIONS, "GL_ARB_multitexture");
+    gl.SetInteger(GL_MAX_TEXTURE_UNITS_ARB, 8);
+    list.InitContext();
+    gl.Clear();
+    TGLPrimitive* p = Strip(4);
+    p->MultiTexture = true;
+    for (int set = 0; set < 3; ++set)
+        p->GetTextureCoords(set).SetCount(set == 1 ? 0 : 4);
+    p->Render();
+    EXPECT_EQ(gl.CallsOf("glTexCoordPointer").at(1).Pointers.at(0), p->GetTextureCoords(2).Data());
+    const std::vector<std::string> names = gl.Names();
+    const auto draw = std::find(names.begin(), names.end(), "glDrawArrays");
+    EXPECT_EQ(std::count(draw, names.end(), "glDisableClientState"), 2) << "units 1 and 2 off after the draw";
+    EXPECT_EQ(gl.Calls().back().Text(), "glClientActiveTextureARB(33984)") << "unit 0 current again";
+
+    // Without the entry point only set 0 is given, to the current unit.
+    gl.Clear();
+    glClientActiveTextureARB = nullptr;
+    p->Render();
+    ASSERT_EQ(gl.Count("glTexCoordPointer"), 1);
+    EXPECT_EQ(gl.CallsOf("glTexCoordPointer")[0].Pointers[0], p->GetTextureCoords(0).Data());
+}
+
 TEST_F(GLPrimitive, OutOfBoundsIndicesAndForeignArraysRaiseBeforeTheGLSeesThem)
 {
     TGLPrimitive* p = Strip(3);
@@ -79,11 +103,13 @@ TEST_F(GLPrimitive, OutOfBoundsIndicesAndForeignArraysRaiseBeforeTheGLSeesThem)
               "TGLPrimitive.BuildNormals error: Index out of bounds");
     EXPECT_TRUE(gl.Calls().empty()) << gl.Text();
 
-    // Vertices removed under good indices: checked again.
+    // Vertices removed under good indices: checked again, no display list opened.
     p->Indices().SetIndex(2, 2);
     p->Vertices().SetCount(2);
+    p->UseDisplayList = true;
     EXPECT_THROW(p->Render(), Exception);
     EXPECT_TRUE(gl.Calls().empty()) << gl.Text();
+    EXPECT_FALSE(p->Compiled());
 
     TGLPrimitive* q = Strip(3);
     TGLColorDArray colours;
@@ -91,6 +117,19 @@ TEST_F(GLPrimitive, OutOfBoundsIndicesAndForeignArraysRaiseBeforeTheGLSeesThem)
     colours.CopyTo(&q->Normals());  // 4-byte elements where 12-byte ones belong
     EXPECT_THROW(q->Render(), EInvalidCast);
     EXPECT_EQ(gl.Count("glNormalPointer") + gl.Count("glDrawArrays"), 0);
+}
+
+// Drawing through the list: GLDrawTest.
+TEST_F(GLPrimitive, ADisplayListIsCompiledOnceAndGoesWithThePrimitive)
+{
+    TGLPrimitive* p = Strip(3);
+    p->UseDisplayList = true;
+    p->Render();
+    p->Render();
+    EXPECT_EQ(gl.Count("glNewList"), 1);
+    gl.Clear();
+    owned.clear();
+    EXPECT_EQ(gl.Text(), "glDeleteLists(1, 1)\n");
 }
 
 TEST_F(GLPrimitive, NormalsAreAveragedFaceNormalsOrZeroWhereNoFaceIsKnown)
@@ -136,6 +175,12 @@ TEST_F(GLPrimitive, MorphingInterpolatesFramesOfOneCountOnlyAndCopyToCopiesTheMe
     ExpectVector(copy->Vertices().GetVector(1), 2, 3, 3);
     EXPECT_EQ(copy->GetTextureCoords(2).GetCoord(1).s, 1.0f);
 
+    // An existing target drops the display list compiled from its old mesh.
+    TGLPrimitive* target = Strip(1);
+    target->UseDisplayList = true;
+    target->Render();
+    EXPECT_EQ(source->CopyTo(target), target);
+    EXPECT_FALSE(target->Compiled());
     TGLPrimitive loose(nullptr);  // no list to add a copy to
     EXPECT_EQ(loose.CopyTo(nullptr), nullptr);
 }

@@ -1,7 +1,8 @@
-// Textures against the recording GL table: sizes, what is handed over, contexts.
+// Textures against the recording GL table: sizes, frames, what is handed over, units, contexts.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -11,7 +12,18 @@
 #include "support/GLStubPlatform.h"
 #include "../../support/ExceptionMessage.h"
 
+namespace {
+
 using testsupport::MessageOf;
+
+struct GLTexture : ::testing::Test {
+    GLRecorder gl;
+    TGLTextureList list{nullptr};
+    std::unique_ptr<TGLTexture> owned;
+    TGLTexture* Own(TGLTexture* texture) { return (owned.reset(texture), texture); }
+};
+
+}  // namespace
 
 TEST(GLTextureSizes, SizesFollowFormatAndTypeAndOnlyBoundedPowersOfTwoAreAccepted)
 {
@@ -38,30 +50,70 @@ TEST(GLTextureSizes, SizesFollowFormatAndTypeAndOnlyBoundedPowersOfTwoAreAccepte
 TEST(GLTexturePixels, ScanLinesOutsideTheBufferAreNull)
 {
     TGLTexture t(nullptr);
-    t.SetSize(4, 2);  // GL_RGB bytes: 12 per row
+    t.SetSize(4, 2);  // GL_RGB bytes: 12 per row, 24 per frame
+    t.SetFrameCount(3);
     t.AllocPixels();
-    EXPECT_EQ(t.GetScanLine(1), t.Pixels() + 12);
+    t.SetCurrentFrame(2);
+    EXPECT_EQ(t.GetScanLine(0), t.Pixels() + 48);
     t.GetScanLine(1)[11] = 7;  // the buffer's last byte
     EXPECT_EQ(t.GetScanLine(2), nullptr);
     EXPECT_EQ(t.GetScanLine(-1), nullptr);
-    t.SetSize(4, 4);  // rows 2 and 3 are not in the buffer made for 4 x 2
-    EXPECT_EQ(t.GetScanLine(3), nullptr);
+    t.SetCurrentFrame(3);
+    EXPECT_EQ(t.GetScanLine(0), nullptr);
 }
 
 // Uploading once, with mipmaps when the filter asks, again after a release:
 // SceneTextureTest; a freed texture's GL texture deleted: SceneContextTest.
-// (The program copies no frame buffer into a texture, uses only 2-D textures
-// of one frame on unit 0: those options are left untested.)
-TEST(GLTextureUpload, PixelsThatDoNotHoldTheFrameAreNotHandedOver)
+TEST_F(GLTexture, ACopiedFrameBufferHasNoMipmapsAndUnknownTargetsRaise)
 {
-    GLRecorder gl;
-    TGLTextureList list(nullptr);
-    const std::unique_ptr<TGLTexture> t(list.AddRGB8(4, 4));
+    list.SetDefaultFilter(GL_LINEAR_MIPMAP_LINEAR);
+    TGLTexture* t = Own(list.AddRGBA8(8, 4));
+    t->CopyFromFrameBuffer = true;
+    t->CopyX = 3;
+    t->UpLoad();
+    EXPECT_EQ(gl.CallsOf("glCopyTexImage2D").at(0).Text(), "glCopyTexImage2D(3553, 0, 32856, 3, 0, 8, 4, 0)");
+    EXPECT_EQ(gl.Count("gluBuild2DMipmaps"), 0);
+
+    gl.Clear();
+    t->Release();
+    t->Target = 0x806F;  // GL_TEXTURE_3D
+    EXPECT_EQ(MessageOf([&] { t->UpLoad(); }), "TGLTexture.UpLoad error: Target has invalid format");
+    EXPECT_FALSE(t->Uploaded());
+    EXPECT_EQ(gl.Count("glGenTextures"), 0) << gl.Text();
+}
+
+TEST_F(GLTexture, PixelsThatDoNotHoldTheFrameAreNotHandedOver)
+{
+    TGLTexture* t = Own(list.AddRGB8(4, 4));
     t->SetSize(8, 8);  // bigger than the buffer made for 4 x 4
     t->Filter = GL_LINEAR_MIPMAP_NEAREST;  // mipmaps need pixels: a plain image is made
     t->UpLoad();
     EXPECT_EQ(gl.Count("gluBuild2DMipmaps"), 0);
     EXPECT_EQ(gl.CallsOf("glTexImage2D").at(0).Pointers[0], nullptr);
+
+    // The current frame of several is the one uploaded.
+    gl.Clear();
+    t->Release();
+    t->SetFrameCount(2);
+    t->AllocPixels();
+    t->SetCurrentFrame(1);
+    t->UpLoad();
+    EXPECT_EQ(gl.CallsOf("gluBuild2DMipmaps").at(0).Pointers[0], t->Pixels() + t->FrameSize());
+}
+
+TEST_F(GLTexture, TheTextureUnitIsChosenOnlyWithBoundMultitexture)
+{
+    TGLTexture* t = Own(list.AddRGB8(2, 2));
+    t->TextureUnit = 1;
+    gl.SetString(GL_EXTENSIONS, "GL_ARB_multitexture");
+    list.InitContext();
+    gl.Clear();
+    t->Bind();
+    EXPECT_EQ(gl.CallsOf("glActiveTextureARB").at(0).Text(), "glActiveTextureARB(33985)");
+    gl.Clear();
+    glActiveTextureARB = nullptr;  // claimed by the driver, but the entry point is gone
+    t->Bind();
+    EXPECT_EQ(gl.Names(), std::vector<std::string>{"glBindTexture"});
 }
 
 TEST(GLTextureContext, EveryTextureUploadsAgainAfterTheContextIsMadeAgain)
