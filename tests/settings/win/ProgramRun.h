@@ -22,13 +22,6 @@
 namespace endtoend {
 
 
-// The folder of this test program (build/win/tests/settings/).
-inline std::string TestDir()
-{
-    const std::string program = testsupport::ProgramPath();
-    return program.substr(0, program.find("..\\"));
-}
-
 using testsupport::ProgramPath;
 
 // Whether `done` comes true within `ms`.
@@ -191,8 +184,6 @@ inline bool IsReadyDialog(HWND wnd) { return HasCaption(wnd, "3D Corvalen v2.30"
 
 inline bool IsAboutBox(HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); }
 
-inline bool IsClosed(HWND wnd) { return !IsWindow(wnd) || !IsWindowVisible(wnd); }
-
 // The first window below `parent` (at any depth) of that class and, unless
 // empty, that text.
 inline HWND FindControl(HWND parent, const std::string& className, const std::string& text = {})
@@ -284,17 +275,14 @@ inline std::vector<COLORREF> PixelsOn(HWND wnd)
     return pixels;
 }
 
-inline std::set<COLORREF> ColoursOn(HWND wnd)
-{
-    const std::vector<COLORREF> pixels = PixelsOn(wnd);
-    return {pixels.begin(), pixels.end()};
-}
-
 // At some moment within `ms` the screen shows a picture over the window,
 // not a cleared window: many colours.
 inline bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
 {
-    return Within(ms, [wnd] { return ColoursOn(wnd).size() >= 20; });
+    return Within(ms, [wnd] {
+        const std::vector<COLORREF> pixels = PixelsOn(wnd);
+        return std::set<COLORREF>(pixels.begin(), pixels.end()).size() >= 20;
+    });
 }
 
 }  // namespace endtoend
