@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 
 #include "../../classlib/win/UiTestSupport.h"
@@ -104,11 +105,18 @@ TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquari
     EXPECT_EQ(endtoend::Options(HKEY_CURRENT_USER).count("FPS"), 0u);
 }
 
-TEST_F(FormSettingsTest, StoredSoundAndTextureChoicesShowInTheControls)
+// Malformed or out-of-range values read as their defaults, with no message,
+// and OK writes valid ones back. (The world's and the display's malformed
+// values: their own tests.)
+TEST_F(FormSettingsTest, StoredChoicesShowInTheControlsAndMalformedOnesReadAsDefaultsThatOkWritesBack)
 {
     // As the radio buttons store the wave sound: no bubbles.
-    for (const auto& [name, value] : {std::pair{"RoteSnd", "-1"}, {"BubbleSnd", "0"}, {"Texture ColorBit", "32bit"}})
+    for (const auto& [name, value] :
+         {std::pair{"RoteSnd", "-1"}, {"BubbleSnd", "0"}, {"Texture ColorBit", "32bit"}, {"ClockMode", "7"},
+          {"FPS", "maybe"}, {"SoundVolume", "250"}, {"FishDirection", "Sideways"}})
         endtoend::SetOption(HKEY_CURRENT_USER, name, value);
+    for (const auto& [name, value] : {std::pair{"PowerOffIndex", "42"}, {"MouseMoveExit", "x"}})
+        endtoend::SetOption(HKEY_LOCAL_MACHINE, name, value);
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_FALSE(Form->RadioButtonSoundNone->Checked());
     EXPECT_FALSE(Form->RadioButtonBubbles->Checked());
@@ -116,6 +124,15 @@ TEST_F(FormSettingsTest, StoredSoundAndTextureChoicesShowInTheControls)
     EXPECT_FALSE(Form->BubbleSnd);
     ASSERT_NE(Form->Textures, nullptr);
     EXPECT_FALSE(Form->Textures->ColorBit16);
+    EXPECT_TRUE(Form->RadioButtonClockNone->Checked());
+
+    Form->GLScreenSaver->SaveOptions();  // what OK does
+    const std::map<std::string, std::string> expected = {
+        {"ClockMode", "0"}, {"FPS", "0"}, {"FishDirection", "Both"}, {"PowerOffIndex", "0"}, {"MouseMoveExit", "0"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(endtoend::OptionOf(name), value) << name;
+    const int volume = std::stoi(endtoend::OptionOf("SoundVolume"));
+    EXPECT_TRUE(volume >= 0 && volume <= 100) << volume;
 }
 
 TEST_F(FormSettingsTest, TheClockTakesTheBackgroundsColourAndTheAboutBoxNamesTheDriver)

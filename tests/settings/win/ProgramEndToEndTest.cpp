@@ -132,32 +132,4 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
     EXPECT_EQ(Options(HKEY_LOCAL_MACHINE), machine) << "Cancel wrote options";
 }
 
-// The program's own options and the saver's; the world's and the
-// display's malformed values are their own tests'.
-TEST_F(ProgramEndToEnd, MalformedOrOutOfRangeOptionsReadAsDefaultsAndOkWritesValidOnesBack)
-{
-    for (const auto& [name, value] : {std::pair{"ClockMode", "7"}, {"FPS", "maybe"}, {"SoundVolume", "250"},
-                                      {"Texture ColorBit", ""}, {"FishDirection", "Sideways"}})
-        SetOption(HKEY_CURRENT_USER, name, value);
-    for (const auto& [name, value] : {std::pair{"PowerOffIndex", "42"}, {"MouseMoveExit", "x"}})
-        SetOption(HKEY_LOCAL_MACHINE, name, value);
-
-    TRun run(ProgramPath(), "/c", Dir.Path());
-    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
-    const auto isMessageBox = [](HWND wnd) { return FindControl(wnd, "TspSkinButton", "OK") && !IsReadyDialog(wnd); };
-    EXPECT_EQ(run.WaitForWindow(0, isMessageBox), nullptr) << "a message box";
-    EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "None")));
-    Press(FindControl(dialog, "TspSkinButton", "OK"));
-    ASSERT_TRUE(run.WaitForEnd(10000));
-
-    const std::map<std::string, std::string> expected = {
-        {"ClockMode", "0"}, {"FPS", "0"}, {"Texture ColorBit", "16bit"}, {"FishDirection", "Both"},
-        {"PowerOffIndex", "0"}, {"MouseMoveExit", "0"}};
-    for (const auto& [name, value] : expected)
-        EXPECT_EQ(OptionOf(name), value) << name;
-    const int volume = std::stoi(OptionOf("SoundVolume"));
-    EXPECT_TRUE(volume >= 0 && volume <= 100) << volume;
-}
-
 }  // namespace
