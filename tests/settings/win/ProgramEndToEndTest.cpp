@@ -65,13 +65,12 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyWhichWithou
     EXPECT_TRUE(program.WaitForEnd(5000)) << "closing the window did not end the program";
 }
 
-TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
+TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
 {
     {
         TRun run(ProgramPath(), "/c", Dir.Path());
         const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
-        EXPECT_TRUE(ShowsAPicture(FindControl(dialog, "TGLWindow"))) << "no live preview";
 
         Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Click(InGroup(dialog, "  Clock", "BUTTON", "24 hours"));
@@ -111,7 +110,6 @@ TEST_F(ProgramEndToEnd, DialogShowsTheLiveAquariumOkWritesEveryOptionASecondStar
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "Frames per second")));
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "24 hours")));
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Sound", "BUTTON", "None")));
-        EXPECT_FALSE(IsChecked(InGroup(dialog, "  Sound", "BUTTON", "Bubbles")));
         EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "Mipmapped textures")));
         EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "End on mouse move")));
         EXPECT_EQ(SliderPosition(InGroup(dialog, "  Fish count", "msctls_trackbar32")), 37);

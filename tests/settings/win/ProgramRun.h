@@ -188,23 +188,15 @@ inline bool IsAboutBox(HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Scr
 // empty, that text.
 inline HWND FindControl(HWND parent, const std::string& className, const std::string& text = {})
 {
-    struct TSearch {
-        const std::string& ClassName;
-        const std::string& Text;
-        HWND Found = nullptr;
-    } search{className, text};
-    EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<TSearch*>(data);
-            char name[64] = {};
-            GetClassNameA(wnd, name, sizeof name);
-            if (_stricmp(name, s->ClassName.c_str()) == 0 && (s->Text.empty() || HasCaption(wnd, s->Text)))
-                s->Found = wnd;
-            return s->Found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (_stricmp(name, className.c_str()) == 0 && (text.empty() || HasCaption(child, text)))
+            return child;
+        if (const HWND found = FindControl(child, className, text))
+            return found;
+    }
+    return nullptr;
 }
 
 // The control of that class inside the group box with that caption.
