@@ -72,11 +72,11 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
         const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
 
-        Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
-        Click(InGroup(dialog, "  Clock", "BUTTON", "24 hours"));
-        Click(InGroup(dialog, "  Sound", "BUTTON", "None"));
-        Click(FindControl(dialog, "BUTTON", "Mipmapped textures"));
-        Click(FindControl(dialog, "BUTTON", "End on mouse move"));
+        Press(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
+        Press(InGroup(dialog, "  Clock", "BUTTON", "24 hours"));
+        Press(InGroup(dialog, "  Sound", "BUTTON", "None"));
+        Press(FindControl(dialog, "BUTTON", "Mipmapped textures"));
+        Press(FindControl(dialog, "BUTTON", "End on mouse move"));
         Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 37);
         Slide(InGroup(dialog, "  Bubbles", "msctls_trackbar32"), 120);
         Choose(InGroup(dialog, "  Direction", "COMBOBOX"), 1);     // Right to Left
@@ -85,8 +85,8 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
         Slide(InGroup(dialog, "  Sound", "msctls_trackbar32"), 30);
         for (const char* box : {"Emulate depth", "Sort transparent fish", "Wide screen (16:9)",
                                 "Wait for vertical sync", "True colour textures", "Keep desktop mode"})
-            Click(FindControl(dialog, "BUTTON", box));
-        Click(FindControl(dialog, "BUTTON", "Fresh water"));
+            Press(FindControl(dialog, "BUTTON", box));
+        Press(FindControl(dialog, "BUTTON", "Fresh water"));
         Press(FindControl(dialog, "TspSkinButton", "OK"));
         EXPECT_TRUE(run.WaitForEnd(10000)) << "OK did not end the dialog";
     }
@@ -121,7 +121,7 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
         EXPECT_TRUE(IsChecked(FindControl(dialog, "BUTTON", "True colour textures")));
         EXPECT_FALSE(IsChecked(FindControl(dialog, "BUTTON", "Keep desktop mode")));
 
-        Click(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
+        Press(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 5);
         Press(FindControl(dialog, "TspSkinButton", "Cancel"));
         EXPECT_TRUE(run.WaitForEnd(10000)) << "Cancel did not end the dialog";

@@ -206,17 +206,10 @@ inline HWND InGroup(HWND dialog, const std::string& group, const std::string& cl
     return box == nullptr ? nullptr : FindControl(box, className, text);
 }
 
-// What a click on a button, check box or radio button tells its parent; posted,
-// so that a modal loop or the end of the program does not hold the test.
-inline void Click(HWND control)
-{
-    ASSERT_NE(control, nullptr);
-    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
-}
-
-// A mouse click on a skinned button as a user makes it: the pointer over
-// its centre, then a press and a release there; posted, like Click.
+// A mouse click on a button, check box or radio button (skinned or not)
+// as a user makes it: the pointer over its centre, then a press and a
+// release there; posted, so that a modal loop or the end of the program
+// does not hold the test.
 inline void Press(HWND button)
 {
     ASSERT_NE(button, nullptr);
