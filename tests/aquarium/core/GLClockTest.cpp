@@ -98,13 +98,10 @@ TEST(GLClock, ModesShowAndHideTheClockAndTheColonBlinksEverySecond)
     s.Clock.SetClockMode(2);
     EXPECT_FALSE(s.Clock.Visible()) << "the same mode again changes nothing";
 
-    s.Clock.Animate(0.6f);
-    s.Clock.Animate(0.3f);
-    EXPECT_TRUE(s.Visible("time3"));
-    s.Clock.Animate(0.1f);
-    EXPECT_FALSE(s.Visible("time3"));
-    s.Clock.Animate(0.99f);
-    EXPECT_FALSE(s.Visible("time3"));
-    s.Clock.Animate(0.01f);
-    EXPECT_TRUE(s.Visible("time3"));
+    // The colon after each step: it toggles as each full second gathers.
+    for (const auto& [step, shown] :
+         {std::pair{0.6f, true}, {0.3f, true}, {0.1f, false}, {0.99f, false}, {0.01f, true}}) {
+        s.Clock.Animate(step);
+        EXPECT_EQ(s.Visible("time3"), shown) << "after the step of " << step << " s";
+    }
 }

@@ -59,7 +59,10 @@ protected:
     testsupport::TBoxCapture Boxes;
 };
 
-TEST_F(FormSettingsTest, FillingTheControlsChangesNothingAndNoDirectionChosenIsIgnored)
+// The running form: filling its controls changes nothing and no direction
+// chosen is ignored; the clock takes the background's colour; the about box
+// names the driver.
+TEST_F(FormSettingsTest, FillingTheControlsChangesNothingTheClockTakesTheBackgroundsColourAndTheAboutBoxNamesTheDriver)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     // Counts beyond the sliders' ends: filling the sliders clamps their
@@ -78,6 +81,34 @@ TEST_F(FormSettingsTest, FillingTheControlsChangesNothingAndNoDirectionChosenIsI
     Form->ComboBoxDirection->SetItemIndex(0);
     Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
     EXPECT_EQ(Form->World->FishDirection, 0);
+
+    TGLClock* clock = Form->Clock();
+    ASSERT_NE(clock, nullptr);
+    const TGLColor colours[] = {MakeColorRGBA(65, 170, 255, 255), MakeColorRGBA(0, 200, 235, 255),
+                                MakeColorRGBA(0, 220, 160, 255)};
+    for (int index = 0; index < 6; ++index) {
+        Form->UpdateClockColor(index);
+        EXPECT_EQ(clock->Color, colours[index % 3]) << index;
+    }
+    Form->UpdateClockColor(-1);
+    EXPECT_EQ(clock->Color, colours[2]);
+
+    // The about box's OK button closes it at once. (That frames go on behind
+    // it, and its caption: the program's end-to-end test.)
+    TAboutBox box(nullptr);
+    endtoend::Press(box.ButtonOk->Handle());
+    uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
+    box.Execute(Form->DriverInfo());
+    EXPECT_FALSE(watchdog.Fired());
+    EXPECT_EQ(box.ProductName->Caption(), "3D Corvalen");
+    const std::string info = box.LabelComments->Caption();
+    const auto video = info.find("\r\nVideo: ");
+    const auto version = info.find("\r\nOpenGL: ");
+    EXPECT_EQ(info.rfind("Vendor: ", 0), 0u) << info;
+    ASSERT_NE(video, std::string::npos) << info;
+    ASSERT_NE(version, std::string::npos) << info;
+    EXPECT_NE(info.substr(video, version - video).find("llvmpipe"), std::string::npos) << info;
+    EXPECT_GT(info.size(), version + 10) << "no version: " << info;
 }
 
 TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquariumGone)
@@ -133,38 +164,6 @@ TEST_F(FormSettingsTest, StoredChoicesShowInTheControlsAndMalformedOnesReadAsDef
         EXPECT_EQ(endtoend::OptionOf(name), value) << name;
     const int volume = std::stoi(endtoend::OptionOf("SoundVolume"));
     EXPECT_TRUE(volume >= 0 && volume <= 100) << volume;
-}
-
-TEST_F(FormSettingsTest, TheClockTakesTheBackgroundsColourAndTheAboutBoxNamesTheDriver)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    TGLClock* clock = Form->Clock();
-    ASSERT_NE(clock, nullptr);
-    const TGLColor colours[] = {MakeColorRGBA(65, 170, 255, 255), MakeColorRGBA(0, 200, 235, 255),
-                                MakeColorRGBA(0, 220, 160, 255)};
-    for (int index = 0; index < 6; ++index) {
-        Form->UpdateClockColor(index);
-        EXPECT_EQ(clock->Color, colours[index % 3]) << index;
-    }
-    Form->UpdateClockColor(-1);
-    EXPECT_EQ(clock->Color, colours[2]);
-
-    // Its OK button closes it at once. (That frames go on behind it, and its
-    // caption: the program's end-to-end test.)
-    TAboutBox box(nullptr);
-    endtoend::Press(box.ButtonOk->Handle());
-    uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
-    box.Execute(Form->DriverInfo());
-    EXPECT_FALSE(watchdog.Fired());
-    EXPECT_EQ(box.ProductName->Caption(), "3D Corvalen");
-    const std::string info = box.LabelComments->Caption();
-    const auto video = info.find("\r\nVideo: ");
-    const auto version = info.find("\r\nOpenGL: ");
-    EXPECT_EQ(info.rfind("Vendor: ", 0), 0u) << info;
-    ASSERT_NE(video, std::string::npos) << info;
-    ASSERT_NE(version, std::string::npos) << info;
-    EXPECT_NE(info.substr(video, version - video).find("llvmpipe"), std::string::npos) << info;
-    EXPECT_GT(info.size(), version + 10) << "no version: " << info;
 }
 
 }  // namespace

@@ -16,11 +16,11 @@
 
 #include "../../support/ScreenPixels.h"
 #include "classlib/core/BmpCodec.h"
+#include "classlib/system/KernelHandles.h"
 #include "../../support/TempFolder.h"
 #include "../../support/ProgramPath.h"
 
 namespace endtoend {
-
 
 using testsupport::ProgramPath;
 
@@ -42,36 +42,35 @@ public:
         std::string command = "\"" + program + "\" " + parameters;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        FStarted = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess);
-        if (FStarted)
-            CloseHandle(FProcess.hThread);
+        PROCESS_INFORMATION started{};
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           directory.empty() ? nullptr : directory.c_str(), &startup, &started)) {
+            TKernelHandle thread(started.hThread);  // not needed: closed at once
+            FProcess.Reset(started.hProcess);
+            FProcessId = started.dwProcessId;
+        }
     }
     ~TRun()
     {
-        if (FStarted && !WaitForEnd(0)) {
-            TerminateProcess(FProcess.hProcess, 1);
+        if (FProcess && !WaitForEnd(0)) {
+            TerminateProcess(FProcess.Get(), 1);
             WaitForEnd(5000);
         }
-        if (FStarted)
-            CloseHandle(FProcess.hProcess);
     }
-    TRun(const TRun&) = delete;
-    TRun& operator=(const TRun&) = delete;
 
-    bool Started() const { return FStarted; }
-    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.hProcess, ms) == WAIT_OBJECT_0; }
+    bool Started() const { return static_cast<bool>(FProcess); }
+    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.Get(), ms) == WAIT_OBJECT_0; }
     DWORD ExitCode() const
     {
         DWORD code = 0;
-        GetExitCodeProcess(FProcess.hProcess, &code);
+        GetExitCodeProcess(FProcess.Get(), &code);
         return code;
     }
 
     // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
     HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
-        return WaitForWindowOf(FProcess.dwProcessId, ms, accept);
+        return WaitForWindowOf(FProcessId, ms, accept);
     }
     // The same for a window of any process but `excluded`'s.
     static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
@@ -90,11 +89,11 @@ public:
         });
         return found;
     }
-    DWORD ProcessId() const { return FProcess.dwProcessId; }
+    DWORD ProcessId() const { return FProcessId; }
 
 private:
-    BOOL FStarted = FALSE;
-    PROCESS_INFORMATION FProcess{};
+    TKernelHandle FProcess;
+    DWORD FProcessId = 0;
 };
 
 inline bool CoversTheScreen(HWND wnd)
