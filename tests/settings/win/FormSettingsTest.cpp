@@ -61,8 +61,8 @@ protected:
 
 // The running form: filling its controls changes nothing and no direction
 // chosen is ignored; the clock takes the background's colour; the about box
-// names the driver.
-TEST_F(FormSettingsTest, FillingTheControlsChangesNothingTheClockTakesTheBackgroundsColourAndTheAboutBoxNamesTheDriver)
+// names the driver. After the stop its handlers find the aquarium gone.
+TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAfterTheStopFindsTheAquariumGone)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     // Counts beyond the sliders' ends: filling the sliders clamps their
@@ -109,11 +109,8 @@ TEST_F(FormSettingsTest, FillingTheControlsChangesNothingTheClockTakesTheBackgro
     ASSERT_NE(version, std::string::npos) << info;
     EXPECT_NE(info.substr(video, version - video).find("llvmpipe"), std::string::npos) << info;
     EXPECT_GT(info.size(), version + 10) << "no version: " << info;
-}
 
-TEST_F(FormSettingsTest, AfterTheStopEveryHandlerThatActsAtAnyTimeFindsTheAquariumGone)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
+    // After the stop every handler that acts at any time finds the aquarium gone.
     Form->GLScreenSaver->Stop();
     int part = 0;
     for (const void* gone : std::initializer_list<const void*>{Form->Scene.get(), Form->World.get(), Form->Sound.get(),
