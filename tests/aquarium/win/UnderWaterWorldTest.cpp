@@ -159,12 +159,10 @@ TEST_F(UnderWaterWorldTest, FishAreSharedOverTheVisibleShoalsOfEveryGroupAndEach
 // adds nothing to the lists.
 TEST_F(UnderWaterWorldTest, CorruptOrMissingValuesReadAsTheirDefaultsAndASecondLoadRepeatsNothing)
 {
-    Store("FishCount", "twenty");
-    Store("SortAlpha", "maybe");
-    Store("EmulateDepth", "");
-    Store("BubbleCount", "10001");  // above MaxStoredCount
-    Store("FishTypeIndex", "-3");
-    Store("WaterBackgroundIndex", "7");
+    // 10001 lies above MaxStoredCount.
+    for (const auto& [name, value] : {std::pair{"FishCount", "twenty"}, {"SortAlpha", "maybe"}, {"EmulateDepth", ""},
+                                      {"BubbleCount", "10001"}, {"FishTypeIndex", "-3"}, {"WaterBackgroundIndex", "7"}})
+        Store(name, value);
     World->LoadOptions();
     World->LoadOptions();
     EXPECT_EQ(Names(World->FishGroups), (std::vector<std::string>{"SaltWater", "FreshWater"}));

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <map>
+#include <regex>
 #include <string>
 
 #include "../../classlib/win/UiTestSupport.h"
@@ -101,14 +102,9 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     box.Execute(Form->DriverInfo());
     EXPECT_FALSE(watchdog.Fired());
     EXPECT_EQ(box.ProductName->Caption(), "3D Corvalen");
+    // The vendor, the renderer (Mesa's llvmpipe here) and a version, a line each.
     const std::string info = box.LabelComments->Caption();
-    const auto video = info.find("\r\nVideo: ");
-    const auto version = info.find("\r\nOpenGL: ");
-    EXPECT_EQ(info.rfind("Vendor: ", 0), 0u) << info;
-    ASSERT_NE(video, std::string::npos) << info;
-    ASSERT_NE(version, std::string::npos) << info;
-    EXPECT_NE(info.substr(video, version - video).find("llvmpipe"), std::string::npos) << info;
-    EXPECT_GT(info.size(), version + 10) << "no version: " << info;
+    EXPECT_TRUE(std::regex_match(info, std::regex("Vendor: .*\r\nVideo: .*llvmpipe.*\r\nOpenGL: .+"))) << info;
 
     // After the stop every handler that acts at any time finds the aquarium gone.
     Form->GLScreenSaver->Stop();

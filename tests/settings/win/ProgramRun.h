@@ -147,13 +147,12 @@ inline std::string OptionOf(const std::string& name)
     return "(missing)";
 }
 
+// The value stored as text (the key made when missing).
 inline void SetOption(HKEY root, const std::string& name, const std::string& value)
 {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueA(root, OptionKey, name.c_str(), REG_SZ, value.c_str(),
+                              static_cast<DWORD>(value.size() + 1)),
+              ERROR_SUCCESS);
 }
 
 inline void ClearOptions()

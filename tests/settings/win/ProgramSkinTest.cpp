@@ -111,8 +111,8 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
                          caption);
     }
     // The panel's 5-pixel rim along its left and top edges.
-    const HWND panel = FindControl(dialog, "TspSkinPanel");
-    ExpectSkinPixels(panel, sheet, 16, 48, {{0, 0}, {1, 20}, {3, 20}, {4, 20}, {20, 2}}, "panel");
+    ExpectSkinPixels(FindControl(dialog, "TspSkinPanel"), sheet, 16, 48, {{0, 0}, {1, 20}, {3, 20}, {4, 20}, {20, 2}},
+                     "panel");
     // The rounded left end of a group box's caption band. (That the band's
     // right end moves with the box: the skin's geometry test.)
     ExpectSkinPixels(FindControl(dialog, "TspSkinGroupBox", "  Display"), sheet, 56, 48,
