@@ -108,11 +108,10 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
 
     // After the stop every handler that acts at any time finds the aquarium gone.
     Form->GLScreenSaver->Stop();
-    int part = 0;
-    for (const void* gone : std::initializer_list<const void*>{Form->Scene.get(), Form->World.get(), Form->Sound.get(),
-                                                               Form->Mixer.get(), Form->Font, Form->FpsText,
-                                                               Form->Textures})
-        EXPECT_EQ(gone, nullptr) << "part " << part++;
+    const void* const parts[] = {Form->Scene.get(), Form->World.get(), Form->Sound.get(), Form->Mixer.get(),
+                                 Form->Font, Form->FpsText, Form->Textures};
+    for (size_t part = 0; part < std::size(parts); ++part)
+        EXPECT_EQ(parts[part], nullptr) << "part " << part;
 
     Form->RadioButtonSoundNone->SetChecked(true);
     Form->RadioButtonBubbles->SetChecked(true);
