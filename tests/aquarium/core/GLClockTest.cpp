@@ -28,12 +28,6 @@ struct ClockScene {
         Clock.ShortDayNames = {"Su.", "Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa."};
         Clock.TimeSource = [this] { return Now; };
     }
-    // Renders with the layer hidden: the items change, nothing is drawn.
-    void Update()
-    {
-        Clock.SetVisible(false);
-        Clock.Render();
-    }
     std::string Shown(const std::string& item) const
     {
         const TMainObject* visual = dynamic_cast<TMainVisualObject*>(Objects.FindObject(item))->Visual;
@@ -78,7 +72,9 @@ TEST(GLClock, TimeDayAndDateShowInBothModesWithALeadingZeroHiddenAndTheMarkOfTwe
         SCOPED_TRACE(c.Time);
         s.Clock.SetClockMode(c.Mode);
         s.Now = c.Now;
-        s.Update();
+        // A render with the layer hidden: the items change, nothing is drawn.
+        s.Clock.SetVisible(false);
+        s.Clock.Render();
         EXPECT_EQ(s.Clock.LastTime(), c.Time);
         EXPECT_EQ(s.ShownBy({"time1", "time2", "time4", "time5"}), c.Digits);
         EXPECT_EQ(std::string(s.Visible("time6") ? "am" : "") + (s.Visible("time7") ? "pm" : ""), c.Mark);
@@ -98,13 +94,10 @@ TEST(GLClock, ModesShowAndHideTheClockAndTheColonBlinksEverySecond)
     s.Clock.SetClockMode(2);
     EXPECT_FALSE(s.Clock.Visible()) << "the same mode again changes nothing";
 
-    s.Clock.Animate(0.6f);
-    s.Clock.Animate(0.3f);
-    EXPECT_TRUE(s.Visible("time3"));
-    s.Clock.Animate(0.1f);
-    EXPECT_FALSE(s.Visible("time3"));
-    s.Clock.Animate(0.99f);
-    EXPECT_FALSE(s.Visible("time3"));
-    s.Clock.Animate(0.01f);
-    EXPECT_TRUE(s.Visible("time3"));
+    // The colon after each step: it toggles as each full second gathers.
+    for (const auto& [step, shown] :
+         {std::pair{0.6f, true}, {0.3f, true}, {0.1f, false}, {0.99f, false}, {0.01f, true}}) {
+        s.Clock.Animate(step);
+        EXPECT_EQ(s.Visible("time3"), shown) << "after the step of " << step << " s";
+    }
 }

@@ -32,8 +32,8 @@ public:
         bool operator==(const TPlay&) const = default;
     };
 
-    TFakeWinmm() : FScope(Table()) { Active() = this; }
-    ~TFakeWinmm() { Active() = nullptr; }
+    TFakeWinmm() : FScope({RecordPlay, Open, Close, LineInfo, LineControls, GetDetails, SetDetails}) { Active = this; }
+    ~TFakeWinmm() { Active = nullptr; }
 
     std::vector<TPlay> Plays;
     // Channel values per control id (mute: channel 0 only).
@@ -46,12 +46,8 @@ public:
     std::vector<DWORD> Writes;
 
 private:
-    static TFakeWinmm*& Active()
-    {
-        static TFakeWinmm* active = nullptr;
-        return active;
-    }
-    static TFakeWinmm& Self() { return *Active(); }
+    inline static TFakeWinmm* Active = nullptr;
+    static TFakeWinmm& Self() { return *Active; }
 
     static HMIXER Handle() { return reinterpret_cast<HMIXER>(static_cast<intptr_t>(0x4D49)); }
 
@@ -140,11 +136,6 @@ private:
             (*values)[i] = static_cast<const DWORD*>(details->paDetails)[i];
         Self().Writes.push_back(details->dwControlID);
         return MMSYSERR_NOERROR;
-    }
-
-    static TWinmmApi Table()
-    {
-        return {RecordPlay, Open, Close, LineInfo, LineControls, GetDetails, SetDetails};
     }
 
     TWinmmScope FScope;

@@ -16,18 +16,11 @@
 
 #include "../../support/ScreenPixels.h"
 #include "classlib/core/BmpCodec.h"
+#include "classlib/system/KernelHandles.h"
 #include "../../support/TempFolder.h"
 #include "../../support/ProgramPath.h"
 
 namespace endtoend {
-
-
-// The folder of this test program (build/win/tests/settings/).
-inline std::string TestDir()
-{
-    const std::string program = testsupport::ProgramPath();
-    return program.substr(0, program.find("..\\"));
-}
 
 using testsupport::ProgramPath;
 
@@ -49,36 +42,35 @@ public:
         std::string command = "\"" + program + "\" " + parameters;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        FStarted = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  directory.empty() ? nullptr : directory.c_str(), &startup, &FProcess);
-        if (FStarted)
-            CloseHandle(FProcess.hThread);
+        PROCESS_INFORMATION started{};
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           directory.empty() ? nullptr : directory.c_str(), &startup, &started)) {
+            TKernelHandle thread(started.hThread);  // not needed: closed at once
+            FProcess.Reset(started.hProcess);
+            FProcessId = started.dwProcessId;
+        }
     }
     ~TRun()
     {
-        if (FStarted && !WaitForEnd(0)) {
-            TerminateProcess(FProcess.hProcess, 1);
+        if (FProcess && !WaitForEnd(0)) {
+            TerminateProcess(FProcess.Get(), 1);
             WaitForEnd(5000);
         }
-        if (FStarted)
-            CloseHandle(FProcess.hProcess);
     }
-    TRun(const TRun&) = delete;
-    TRun& operator=(const TRun&) = delete;
 
-    bool Started() const { return FStarted; }
-    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.hProcess, ms) == WAIT_OBJECT_0; }
+    bool Started() const { return static_cast<bool>(FProcess); }
+    bool WaitForEnd(DWORD ms) const { return WaitForSingleObject(FProcess.Get(), ms) == WAIT_OBJECT_0; }
     DWORD ExitCode() const
     {
         DWORD code = 0;
-        GetExitCodeProcess(FProcess.hProcess, &code);
+        GetExitCodeProcess(FProcess.Get(), &code);
         return code;
     }
 
     // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
     HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
-        return WaitForWindowOf(FProcess.dwProcessId, ms, accept);
+        return WaitForWindowOf(FProcessId, ms, accept);
     }
     // The same for a window of any process but `excluded`'s.
     static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
@@ -97,11 +89,11 @@ public:
         });
         return found;
     }
-    DWORD ProcessId() const { return FProcess.dwProcessId; }
+    DWORD ProcessId() const { return FProcessId; }
 
 private:
-    BOOL FStarted = FALSE;
-    PROCESS_INFORMATION FProcess{};
+    TKernelHandle FProcess;
+    DWORD FProcessId = 0;
 };
 
 inline bool CoversTheScreen(HWND wnd)
@@ -155,13 +147,12 @@ inline std::string OptionOf(const std::string& name)
     return "(missing)";
 }
 
+// The value stored as text (the key made when missing).
 inline void SetOption(HKEY root, const std::string& name, const std::string& value)
 {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, OptionKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueA(root, OptionKey, name.c_str(), REG_SZ, value.c_str(),
+                              static_cast<DWORD>(value.size() + 1)),
+              ERROR_SUCCESS);
 }
 
 inline void ClearOptions()
@@ -191,29 +182,19 @@ inline bool IsReadyDialog(HWND wnd) { return HasCaption(wnd, "3D Corvalen v2.30"
 
 inline bool IsAboutBox(HWND wnd) { return HasCaption(wnd, "About 3D Corvalen Screen Saver"); }
 
-inline bool IsClosed(HWND wnd) { return !IsWindow(wnd) || !IsWindowVisible(wnd); }
-
 // The first window below `parent` (at any depth) of that class and, unless
 // empty, that text.
 inline HWND FindControl(HWND parent, const std::string& className, const std::string& text = {})
 {
-    struct TSearch {
-        const std::string& ClassName;
-        const std::string& Text;
-        HWND Found = nullptr;
-    } search{className, text};
-    EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<TSearch*>(data);
-            char name[64] = {};
-            GetClassNameA(wnd, name, sizeof name);
-            if (_stricmp(name, s->ClassName.c_str()) == 0 && (s->Text.empty() || HasCaption(wnd, s->Text)))
-                s->Found = wnd;
-            return s->Found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (_stricmp(name, className.c_str()) == 0 && (text.empty() || HasCaption(child, text)))
+            return child;
+        if (const HWND found = FindControl(child, className, text))
+            return found;
+    }
+    return nullptr;
 }
 
 // The control of that class inside the group box with that caption.
@@ -223,17 +204,10 @@ inline HWND InGroup(HWND dialog, const std::string& group, const std::string& cl
     return box == nullptr ? nullptr : FindControl(box, className, text);
 }
 
-// What a click on a button, check box or radio button tells its parent; posted,
-// so that a modal loop or the end of the program does not hold the test.
-inline void Click(HWND control)
-{
-    ASSERT_NE(control, nullptr);
-    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
-}
-
-// A mouse click on a skinned button as a user makes it: the pointer over
-// its centre, then a press and a release there; posted, like Click.
+// A mouse click on a button, check box or radio button (skinned or not)
+// as a user makes it: the pointer over its centre, then a press and a
+// release there; posted, so that a modal loop or the end of the program
+// does not hold the test.
 inline void Press(HWND button)
 {
     ASSERT_NE(button, nullptr);
@@ -284,17 +258,14 @@ inline std::vector<COLORREF> PixelsOn(HWND wnd)
     return pixels;
 }
 
-inline std::set<COLORREF> ColoursOn(HWND wnd)
-{
-    const std::vector<COLORREF> pixels = PixelsOn(wnd);
-    return {pixels.begin(), pixels.end()};
-}
-
 // At some moment within `ms` the screen shows a picture over the window,
 // not a cleared window: many colours.
 inline bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
 {
-    return Within(ms, [wnd] { return ColoursOn(wnd).size() >= 20; });
+    return Within(ms, [wnd] {
+        const std::vector<COLORREF> pixels = PixelsOn(wnd);
+        return std::set<COLORREF>(pixels.begin(), pixels.end()).size() >= 20;
+    });
 }
 
 }  // namespace endtoend
