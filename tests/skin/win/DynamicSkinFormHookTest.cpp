@@ -1,12 +1,9 @@
 // The skinned form's hook on its form: which messages the form's own
 // procedure still sees, the skin-change walk over the controls, the system
-// menu and the menu modes.
+// menu and the menu modes (minimizing to the tray icon: TrayIconTest).
 #include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
-#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinPopupMenu.h"
-#include "skin/forms/TrayIcon.h"
-#include "../../classlib/win/UiTestSupport.h"
 
 using skinformtest::TSkinnedForm;
 
@@ -86,8 +83,6 @@ std::string Captions(TPopupMenu* menu)
         text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
     return text;
 }
-
-using DynamicSkinFormTray = uitest::UiTest;
 
 }  // namespace
 
@@ -300,36 +295,6 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     Application->OnMessage = nullptr;
 }
 
-// With a menu bar, Alt hands main-menu mode to the bar and the key hook
-// walks it; Escape leaves both.
-TEST(DynamicSkinFormHook, MenuBarTakesMainMenuMode)
-{
-    THookedForm f;
-    auto* menu = new TMainMenu(f.Form.get());
-    skinformtest::AddItem(menu->Items(), menu, "FileItem", "&File");
-    skinformtest::AddItem(menu->Items(), menu, "EditItem", "&Edit");
-    auto* bar = new TspSkinMainMenuBar(f.Form.get());
-    bar->SetParent(f.Form.get());
-    bar->SetDynamicSkinForm(f.Skin);
-    bar->SetMainMenu(menu);
-    f.Skin->SetMainMenuBar(bar);
-    f.Form->Show();
-    bar->CalcRects();
-    SendMessageA(f.Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
-    ASSERT_TRUE(bar->MenuMode);
-    EXPECT_TRUE(f.Skin->InMainMenu);
-    EXPECT_TRUE(bar->Items()[0]->Active);
-    MSG right{f.Form->Handle(), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
-    bool handled = false;
-    Application->OnMessage(right, handled);
-    EXPECT_TRUE(bar->Items()[1]->Active);
-    MSG escape{f.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    Application->OnMessage(escape, handled);
-    EXPECT_FALSE(f.Skin->InMainMenu);
-    EXPECT_FALSE(bar->MenuMode);
-    EXPECT_FALSE(Application->OnMessage);
-}
-
 // A shortcut key message offered twice in a row is taken once; any other
 // key is processed.
 TEST(DynamicSkinFormHook, ShortCutTakenOnce)
@@ -381,49 +346,4 @@ TEST(DynamicSkinFormHook, AlphaBlendMakesALayeredWindow)
     EXPECT_EQ(alpha, LayeredWindowAlpha(100));
     f.Skin->SetAlphaBlend(false);
     EXPECT_FALSE(layered(&alpha));
-}
-
-// The tray icon the form is given: hidden, with the form's tray menu; the
-// system menu's "Minimize to Tray" hides the main form behind the icon and
-// the shell's double click brings both back.
-TEST_F(DynamicSkinFormTray, MinimizeToTrayFromTheSystemMenuAndBack)
-{
-    ASSERT_NE(FindWindowA("Shell_TrayWnd", nullptr), nullptr)
-        << "no shell tray: the test runner must start Wine's explorer /desktop before the tests";
-    auto* form = new TForm(nullptr);
-    form->SetBounds(100, 100, 240, 140);
-    Application->SetMainForm(form);
-    auto* skin = new TspDynamicSkinForm(form);
-    auto* tray = new TspTrayIcon(form);
-    tray->SetIconVisible(true);
-    tray->MinimizeToTray = true;
-    skin->SetTrayIcon(tray);
-    EXPECT_FALSE(tray->IconVisible());
-    EXPECT_FALSE(tray->MinimizeToTray);
-    EXPECT_EQ(tray->PopupMenu(), skin->TrayMenu());
-    skin->SetBorderIcons(skin->BorderIcons() | biMinimizeToTray);
-    int minimized = 0, restored = 0;
-    skin->OnMinimizeToTray = [&](TObject*) { ++minimized; };
-    skin->OnRestoreFromTray = [&](TObject*) { ++restored; };
-    form->Show();
-    const bool ok = RunScenario([&] {
-        TMenuItem* items = skin->GetSystemMenu()->Items();
-        TMenuItem* toTray = nullptr;
-        for (int i = 0; i < items->Count(); ++i)
-            if (items->Items(i)->Caption() == "Minimize to &Tray")
-                toTray = items->Items(i);
-        ASSERT_NE(toTray, nullptr);
-        toTray->Click();
-        EXPECT_FALSE(form->Visible());
-        EXPECT_TRUE(tray->IconVisible());
-        EXPECT_EQ(minimized, 1);
-        PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
-        EXPECT_TRUE(PumpUntil([&] { return restored == 1; }));
-        EXPECT_TRUE(form->Visible());
-        EXPECT_FALSE(tray->IconVisible());
-        EXPECT_FALSE(tray->MinimizeToTray);
-    });
-    EXPECT_TRUE(ok);
-    Application->SetMainForm(nullptr);
-    delete form;
 }

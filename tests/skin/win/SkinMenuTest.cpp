@@ -4,7 +4,7 @@
 // and skinned looks read back as pixels; the mended lifetimes of levels,
 // openers and regions. The skinned menu bar: the default looks as pixels,
 // menus opened by posted clicks and switched by mouse moves, main-menu mode
-// by keys, and the MDI buttons giving the band back.
+// by keys, and the items a narrow bar hides.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -487,18 +487,35 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     Drain();
 }
 
-// Main-menu mode by keys (entering and walking it are tested with the
-// skinned form's key hook, wrapping and skipping natively): the mode is
-// announced, a disabled item is not reached by its accelerator, and Enter on
-// an item without children runs its command and ends the mode.
-TEST_F(SkinMainMenuBarTest, AcceleratorsPassDisabledItemsAndEnterRunsACommand)
+// Main-menu mode by keys (wrapping and skipping are proved natively): the
+// form hands Alt to its bar, which announces the mode; Right walks past a
+// disabled item, which its accelerator does not reach either; Escape leaves
+// the mode and the key hook; Enter on an item without children runs its
+// command and ends the mode.
+TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
 {
     Edit->SetEnabled(false);
     Bar->SetMainMenu(MainMenu);
+    SkinForm->SetMainMenuBar(Bar);
     int entered = 0;
     SkinForm->OnMainMenuEnter = [&](TObject* sender) { entered += sender == Bar; };
-    Bar->MenuKeyMode();
+    SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    ASSERT_TRUE(Bar->MenuMode);
     EXPECT_EQ(entered, 1);
+    EXPECT_TRUE(SkinForm->InMainMenu);
+    EXPECT_TRUE(Bar->Items()[0]->Active);
+    const auto key = [](WORD code) {
+        MSG m{nullptr, WM_KEYDOWN, code, 0, 0, {}};
+        bool handled = false;
+        Application->OnMessage(m, handled);
+    };
+    key(VK_RIGHT);
+    EXPECT_TRUE(Bar->Items()[2]->Active);
+    key(VK_ESCAPE);
+    EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+    EXPECT_FALSE(Application->OnMessage);
+
+    Bar->MenuKeyMode();
     EXPECT_FALSE(Bar->FindAccelItem('e'));
     EXPECT_TRUE(Bar->FindAccelItem('H'));
     EXPECT_TRUE(Bar->Items()[2]->Active);
@@ -508,21 +525,10 @@ TEST_F(SkinMainMenuBarTest, AcceleratorsPassDisabledItemsAndEnterRunsACommand)
     EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
 }
 
-// Items that do not fit are hidden and out of reach of the mouse; the MDI
-// buttons take the band's ends and give it back.
-TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
+// Items that do not fit are hidden and out of reach of the mouse (the MDI
+// buttons' place on the band is proved natively).
+TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersThem)
 {
-    Bar->CalcRects();
-    const int firstLeft = Bar->Items()[0]->ObjectRect.Left;
-    Bar->ShowMDIButtons();
-    Bar->CalcRects();
-    ASSERT_EQ(Bar->MDIButtonCount(), 4);
-    EXPECT_GT(Bar->Items()[0]->ObjectRect.Left, firstLeft);
-    Bar->HideMDIButtons();
-    Bar->CalcRects();
-    EXPECT_EQ(Bar->MDIButtonCount(), 0);
-    EXPECT_EQ(Bar->Items()[0]->ObjectRect.Left, firstLeft);
-
     // An invisible menu item has no place on the bar but keeps its place
     // in the menu the track mark opens.
     auto* invisible = new TMenuItem(Form);

@@ -1,7 +1,8 @@
 // The tray icon against Wine's explorer tray (the "Shell_TrayWnd" window
 // that the test runner's explorer /desktop provides): the shell's answers,
 // a task-bar restart, icon cycling on a real timer, clicks posted as the
-// shell posts them, and minimizing the application to the icon.
+// shell posts them, and a skinned form minimizing the application to the
+// icon.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,9 @@
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/ui/ImgList.h"
+#include "classlib/ui/Menus.h"
+#include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/TrayIcon.h"
 #include "../../classlib/win/UiTestSupport.h"
 
@@ -94,29 +98,44 @@ TEST_F(TrayIconTest, CyclesThroughTheImagesAndIgnoresAnEmptyList)
     EXPECT_EQ(tray.Icon()->Handle(), shown);
 }
 
-// Clicks arrive as the shell posts them. A double click gives DblClick and
-// no Click; with MinimizeToTray, minimizing the application hides the main
-// form and shows the icon, and the double click brings both back.
-TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
+// Clicks arrive as the shell posts them. A skinned form given the icon
+// hides it and offers it its tray menu; the system menu's "Minimize to
+// Tray" minimizes the application, which hides the main form and shows the
+// icon. A disabled icon ignores the shell; a double click gives DblClick
+// (the form's restore) and no Click, and brings both back; a single click
+// is reported once the double-click time has passed.
+TEST_F(TrayIconTest, MinimizeToTrayFromTheSkinnedFormAndDoubleClickBack)
 {
     auto* form = new TForm(nullptr);
-    form->SetBounds(100, 100, 200, 150);
+    form->SetBounds(100, 100, 240, 140);
     Application->SetMainForm(form);
+    auto* skin = new TspDynamicSkinForm(form);
     auto* tray = new TspTrayIcon(form);
+    tray->SetIconVisible(true);
     tray->MinimizeToTray = true;
-    int clicks = 0;
+    skin->SetTrayIcon(tray);
+    EXPECT_FALSE(tray->IconVisible());
+    EXPECT_FALSE(tray->MinimizeToTray);
+    EXPECT_EQ(tray->PopupMenu(), skin->TrayMenu());
+    skin->SetBorderIcons(skin->BorderIcons() | biMinimizeToTray);
+    int minimized = 0, restored = 0, clicks = 0;
+    skin->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+    skin->OnRestoreFromTray = [&](TObject*) { ++restored; };
     tray->OnClick = [&](TObject*) { ++clicks; };
-    tray->OnDblClick = [&](TObject*) {
-        tray->RestoreFromTray();
-        tray->SetIconVisible(false);
-    };
     form->Show();
 
     EXPECT_TRUE(RunScenario([&] {
-        Application->Minimize();
+        TMenuItem* items = skin->GetSystemMenu()->Items();
+        TMenuItem* toTray = nullptr;
+        for (int i = 0; i < items->Count(); ++i)
+            if (items->Items(i)->Caption() == "Minimize to &Tray")
+                toTray = items->Items(i);
+        ASSERT_NE(toTray, nullptr);
+        toTray->Click();
         EXPECT_FALSE(form->Visible());
         EXPECT_FALSE(IsWindowVisible(Application->Handle()));
         EXPECT_TRUE(tray->IconVisible());
+        EXPECT_EQ(minimized, 1);
 
         tray->Enabled = false;
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
@@ -129,11 +148,12 @@ TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
         const DWORD start = GetTickCount();
         PumpUntil([&] { return GetTickCount() - start > GetDoubleClickTime() + 100; });
         EXPECT_EQ(clicks, 0);
+        EXPECT_EQ(restored, 1);
         EXPECT_TRUE(form->Visible());
         EXPECT_TRUE(IsWindowVisible(form->Handle()));
         EXPECT_FALSE(tray->IconVisible());
+        EXPECT_FALSE(tray->MinimizeToTray);
 
-        // A single click is reported once the double-click time has passed.
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDOWN);
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONUP);
         EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
