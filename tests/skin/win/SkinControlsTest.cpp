@@ -1,6 +1,7 @@
 // The skinned button, panel and group box under Wine: looks by state from
-// a test sheet, the mouse and keys, the fade, transparency, mask regions
-// across skin changes and rolling up.
+// a test sheet, the mouse and keys, the fade, mask regions across skin
+// changes and rolling up (the see-through blend, shared by every skinned
+// control: SkinClassesTest).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -21,7 +22,7 @@ using namespace skintest;
 // (normal red, active green, down blue, disabled yellow) with 4-pixel ends
 // of another shade; the panel's frame is grey around a white client.
 constexpr COLORREF Red = RGB(200, 0, 0), Green = RGB(0, 200, 0), Blue = RGB(0, 0, 200), Yellow = RGB(200, 200, 0);
-constexpr COLORREF Grey = RGB(90, 90, 90), White = RGB(255, 255, 255), Parent = RGB(10, 20, 30);
+constexpr COLORREF Grey = RGB(90, 90, 90), White = RGB(255, 255, 255);
 
 TDibImage Sheet()
 {
@@ -205,21 +206,6 @@ TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
 
     auto* empty = Make<TspSkinPanel>(0, 0, 0, 10);
     EXPECT_NO_THROW(Painted(empty, 0, 0));  // nothing to paint
-}
-
-// Transparency blends with the parent's ground: 100 shows only the ground.
-TEST_F(SkinControlsTest, TransparentBlend)
-{
-    TSheetSkin skin;
-    Form->SetColor(static_cast<TColor>(Parent));
-    auto* button = Make<TspSkinButton>(10, 10, 60, 40, skin.Data.get());
-    button->SetTransparent(true);
-    button->SetTransparentValue(100);
-    EXPECT_TRUE(Near(Painted(button, 30, 4), Parent));
-    button->SetTransparentValue(50);
-    EXPECT_TRUE(Near(Painted(button, 30, 4), RGB((200 + 10) / 2, 20 / 2, 30 / 2))) << std::hex << Painted(button, 30, 4);
-    button->SetTransparentValue(0);
-    EXPECT_EQ(button->TransparentValue(), 1);
 }
 
 // The mask shapes the window; after each skin change the window still owns
