@@ -1,5 +1,6 @@
 // The skinned edit, memo, tree view and list view under Wine: the edit's
-// frame insets, button, read-only flag and colours by hover; the external
+// frame insets, button, read-only flag and colours by hover; the memo's
+// picture background, see-through over its parent; the external
 // scroll bars of the memo and the tree kept in step and let go; the list
 // view's own column header.
 #include <gtest/gtest.h>
@@ -185,30 +186,6 @@ TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParen
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), ColorToRGB(Form->Color()))) << "wholly the parent";
     memo->BitMapBG = false;
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), RGB(255, 255, 255))) << "the record's bgcolor";
-}
-
-TEST_F(SkinEditTest, SeeThroughEditInvalidatesTheParentUnderItOnEveryChange)
-{
-    auto* edit = Make<TspCustomEdit>(10, 10, 120, 20);
-    edit->SetTransparent(true);
-    const auto parentInvalidUnderEdit = [&] {
-        RECT update{};
-        if (!GetUpdateRect(Form->Handle(), &update, FALSE))
-            return false;
-        RECT edge{10, 10, 130, 30}, common{};
-        return IntersectRect(&common, &update, &edge) != FALSE;
-    };
-    Form->Update();
-    ASSERT_FALSE(parentInvalidUnderEdit());
-    SendMessageA(edit->Handle(), WM_CHAR, 'a', 1);
-    EXPECT_TRUE(parentInvalidUnderEdit()) << "typing";
-    Form->Update();
-    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    Form->Update();
-    SendMessageA(edit->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(8, 5));
-    EXPECT_TRUE(parentInvalidUnderEdit()) << "a held mouse moving";
-    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
-    ReleaseCapture();
 }
 
 TEST_F(SkinEditTest, TreeBarsFollowTheItemsScrollTheTreeAndAreLetGo)

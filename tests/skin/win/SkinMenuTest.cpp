@@ -557,21 +557,3 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersTh
     Engine()->CloseMenu();
     Drain();
 }
-
-// A morphing highlight takes exactly ten 20 ms steps and ends exactly on
-// the highlighted look.
-TEST_F(SkinMainMenuBarTest, HighlightMorphsInTenSteps)
-{
-    TspSkinMainMenuBarItem* item = Bar->Items()[0];
-    item->Morphing = true;
-    int ticks = 0;
-    const auto step = Bar->BarMorphTimer()->OnTimer;
-    Bar->BarMorphTimer()->OnTimer = [&](TObject* sender) {
-        ++ticks;
-        step(sender);
-    };
-    item->MouseEnter();
-    EXPECT_TRUE(PumpUntil([&] { return !Bar->BarMorphTimer()->Enabled(); }));
-    EXPECT_EQ(item->MorphKf(), 1.0);
-    EXPECT_EQ(ticks, 11);  // ten steps and the tick that finds nothing left to move
-}
