@@ -270,27 +270,22 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     button->MouseDown(5, 5, mbLeft);
     ASSERT_TRUE(f.Skin->SkinMenu()->Active());
     EXPECT_TRUE(f.Skin->InSkinMenu);
-    MSG key{f.Form->Handle(), WM_KEYDOWN, 'A', 0, 0, {}};
-    bool handled = false;
-    Application->OnMessage(key, handled);
-    EXPECT_TRUE(handled);
+    EXPECT_TRUE(skintest::OfferKey('A'));
     EXPECT_EQ(own, 0);
 
     EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20)), 1);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active());
     EXPECT_FALSE(f.Skin->InSkinMenu);
     EXPECT_FALSE(button->Down);
-    handled = false;
-    Application->OnMessage(key, handled);
+    skintest::OfferKey('A');
     EXPECT_EQ(own, 1);
 
     // The system's low bits of the command do not matter.
     EXPECT_EQ(f.Reaching(WM_SYSCOMMAND, SC_KEYMENU | 0x3, 0), 0);
     EXPECT_TRUE(f.Skin->InMainMenu);
-    MSG escape{f.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    Application->OnMessage(escape, handled);
+    skintest::OfferKey(VK_ESCAPE);
     EXPECT_FALSE(f.Skin->InMainMenu);
-    Application->OnMessage(key, handled);
+    skintest::OfferKey('A');
     EXPECT_EQ(own, 2);
     Application->OnMessage = nullptr;
 }

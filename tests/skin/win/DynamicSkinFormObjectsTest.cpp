@@ -185,12 +185,6 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     EXPECT_EQ(t.Pixel(a.Right - 1, 21), PictureColour(39, 21));
     EXPECT_EQ(t.Pixel(b.Right - 1, 21), PictureColour(39, 21));
 
-    auto key = [](WORD k) {
-        MSG m{nullptr, WM_KEYDOWN, k, 0, 0, {}};
-        bool handled = false;
-        Application->OnMessage(m, handled);
-        return handled;
-    };
     f.Skin->MainMenuEnter();
     ASSERT_TRUE(f.Skin->InMainMenu);
     EXPECT_TRUE(items[0]->Active);
@@ -198,17 +192,17 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     TTarget hot(200, 100);
     f.Skin->PaintNCSkin(hot.DC());
     EXPECT_EQ(hot.Pixel(a.Left, 20), ActiveGreen);
-    key(VK_RETURN);
+    skintest::OfferKey(VK_RETURN);
     EXPECT_TRUE(items[0]->Down);
     EXPECT_TRUE(f.Skin->SkinMenu()->Active());
     EXPECT_TRUE(f.Skin->InSkinMenu);
-    EXPECT_TRUE(key(VK_RIGHT));  // "Open" opens nothing: on to the next item
+    EXPECT_TRUE(skintest::OfferKey(VK_RIGHT));  // "Open" opens nothing: on to the next item
     EXPECT_FALSE(items[0]->Down);
     EXPECT_TRUE(items[1]->Active);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active());
     EXPECT_TRUE(f.Skin->InMainMenu);
     EXPECT_EQ(helps, 0);
-    key(VK_ESCAPE);
+    skintest::OfferKey(VK_ESCAPE);
     EXPECT_FALSE(f.Skin->InMainMenu);
     EXPECT_FALSE(items[1]->Active);
     EXPECT_FALSE(static_cast<bool>(Application->OnMessage));

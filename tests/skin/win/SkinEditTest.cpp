@@ -106,8 +106,6 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
     EXPECT_EQ(edit->Font()->Color(), 13107200) << "active under the mouse";
     edit->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(edit->Font()->Color(), 200);
-    skin.Data.reset();
-    EXPECT_EQ(edit->SkinData(), nullptr);
 }
 
 TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)

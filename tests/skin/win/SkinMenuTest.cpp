@@ -404,12 +404,9 @@ TEST_F(SkinMenuTest, SkinnedLookFromTheSkinRecords)
     EXPECT_EQ(c->Pixels(w - 6, 15), clBlue);   // the separator
     EXPECT_EQ(c->Pixels(w - 6, 19), clLime);   // item 2
 
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(level->Handle(), region), ERROR);
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    EXPECT_TRUE(PtInRegion(region, 1, 0));
-    EXPECT_TRUE(PtInRegion(region, w - 1, h - 1));
-    DeleteObject(region);
+    EXPECT_EQ(skintest::InWindowRegion(level->Handle(), 0, 0), 0);
+    EXPECT_EQ(skintest::InWindowRegion(level->Handle(), 1, 0), 1);
+    EXPECT_EQ(skintest::InWindowRegion(level->Handle(), w - 1, h - 1), 1);
     Engine()->CloseMenu();
 }
 
@@ -504,14 +501,9 @@ TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
     EXPECT_EQ(entered, 1);
     EXPECT_TRUE(SkinForm->InMainMenu);
     EXPECT_TRUE(Bar->Items()[0]->Active);
-    const auto key = [](WORD code) {
-        MSG m{nullptr, WM_KEYDOWN, code, 0, 0, {}};
-        bool handled = false;
-        Application->OnMessage(m, handled);
-    };
-    key(VK_RIGHT);
+    skintest::OfferKey(VK_RIGHT);
     EXPECT_TRUE(Bar->Items()[2]->Active);
-    key(VK_ESCAPE);
+    skintest::OfferKey(VK_ESCAPE);
     EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
     EXPECT_FALSE(Application->OnMessage);
 
