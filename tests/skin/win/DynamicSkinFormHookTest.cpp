@@ -250,7 +250,7 @@ TEST(DynamicSkinFormHook, SystemMenuByState)
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|-|&Close");
 
     auto* user = new TPopupMenu(f.Form.get());
-    skinformtest::AddItem(user->Items(), user, "MineItem", "Mine");
+    skinformtest::AddItem(user->Items(), "Mine", user, "MineItem");
     f.Skin->SetSystemMenu(user);
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
@@ -296,7 +296,7 @@ TEST(DynamicSkinFormHook, ShortCutTakenOnce)
 {
     THookedForm f;
     auto* menu = new TMainMenu(f.Form.get());
-    TMenuItem* item = skinformtest::AddItem(menu->Items(), menu, "F5Item", "Refresh");
+    TMenuItem* item = skinformtest::AddItem(menu->Items(), "Refresh", menu, "F5Item");
     item->SetShortCut(TextToShortCut("F5"));
     int clicks = 0;
     item->OnClick = [&](TObject*) { ++clicks; };

@@ -158,10 +158,10 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     TSkinnedForm f(MainMenuSkin());
     f.Form->Show();
     auto* menu = new TMainMenu(f.Form.get());
-    TMenuItem* file = AddItem(menu->Items(), menu, "FileItem", "&File");
-    AddItem(file, menu, "OpenItem", "Open");
-    AddItem(menu->Items(), menu, "HiddenItem", "Hidden")->SetVisible(false);
-    TMenuItem* help = AddItem(menu->Items(), menu, "HelpItem", "&Help and more");
+    TMenuItem* file = AddItem(menu->Items(), "&File", menu, "FileItem");
+    AddItem(file, "Open", menu, "OpenItem");
+    AddItem(menu->Items(), "Hidden", menu, "HiddenItem")->SetVisible(false);
+    TMenuItem* help = AddItem(menu->Items(), "&Help and more", menu, "HelpItem");
     int helps = 0;
     help->OnClick = [&](TObject*) { ++helps; };
     f.Skin->SetMainMenu(menu);

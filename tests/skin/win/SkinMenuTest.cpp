@@ -5,31 +5,20 @@
 // openers and regions. The skinned menu bar: the default looks as pixels,
 // menus opened by posted clicks and switched by mouse moves, main-menu mode
 // by keys, and the items a narrow bar hides.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "SkinTestSheet.h"
-#include "classlib/graphics/Bitmap.h"
-#include "classlib/graphics/Colors.h"
-#include "classlib/graphics/Graphics.h"
-#include "classlib/graphics/WinTypes.h"
-#include "classlib/ui/Menus.h"
-#include "skin/SkinData.h"
-#include "skin/forms/DynamicSkinForm.h"
+#include "DynamicSkinFormTestSupport.h"
 #include "skin/forms/SkinMainMenuBar.h"
-#include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinMenuItem.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
 #include "../../classlib/win/UiTestSupport.h"
-#include "../../support/ScreenPixels.h"
 
 namespace {
+
+using skinformtest::AddItem;
 
 std::vector<std::string> Log;
 
@@ -52,14 +41,6 @@ protected:
 private:
     std::string FName;
 };
-
-TMenuItem* AddItem(TMenuItem* parent, const std::string& caption)
-{
-    auto* item = new TMenuItem(nullptr);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
 
 POINT Centre(const TRect& r)
 {
