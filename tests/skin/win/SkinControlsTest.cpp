@@ -217,7 +217,6 @@ TEST_F(SkinControlsTest, MaskRegionsStayTheWindows)
     auto* panel = Make<TspSkinPanel>(10, 10, 40, 40, skin.Data.get());
     std::vector<HRGN> made;
     for (int change = 0; change < 3; ++change) {
-        EXPECT_TRUE(panel->FRgn);
         EXPECT_EQ(InWindowRegion(panel->Handle(), 0, 0), 0);  // the white mask pixel is outside
         EXPECT_EQ(InWindowRegion(panel->Handle(), 20, 20), 1);
         made.push_back(CreateRectRgn(0, 0, 5, 5));
@@ -232,7 +231,6 @@ TEST_F(SkinControlsTest, MaskRegionsStayTheWindows)
     }
     panel->SkinDataName = "groupbox";  // the same frame without a mask
     panel->ChangeSkinData();
-    EXPECT_FALSE(panel->FRgn);
     EXPECT_EQ(InWindowRegion(panel->Handle(), 0, 0), -1);
 }
 
@@ -267,7 +265,6 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
 TEST_F(SkinControlsTest, PanelRollUp)
 {
     auto* box = Make<TspSkinGroupBox>(10, 10, 120, 100);
-    EXPECT_EQ(box->SkinDataName, "groupbox");
     RECT area{0, 0, 120, 100};
     box->AdjustClientRect(area);
     EXPECT_EQ(area.top, 23);
@@ -294,7 +291,6 @@ TEST_F(SkinControlsTest, PanelRollUp)
     EXPECT_EQ(box->HiddenControls().size(), 1u);
     box->SetRollUpState(false);
     EXPECT_EQ(box->Height(), 100);
-    EXPECT_EQ(box->FOldHeight, -1);
     EXPECT_TRUE(shown->Visible());
     EXPECT_FALSE(hidden->Visible());
     EXPECT_TRUE(box->HiddenControls().empty());
