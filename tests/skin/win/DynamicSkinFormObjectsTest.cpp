@@ -113,19 +113,17 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
     f.Skin->FormActive = true;
     const int close = 2;  // the test skin's third object
     ASSERT_EQ(f.Skin->ObjectList[close]->IDName, "closebutton");
-    auto centre = [](const TspActiveSkinObject* o) {
-        return TPoint{(o->ObjectRect.Left + o->ObjectRect.Right) / 2, (o->ObjectRect.Top + o->ObjectRect.Bottom) / 2};
-    };
-    const TPoint atMax = centre(f.Object("maxbutton")), atClose = centre(f.Object("closebutton"));
+    const POINT atMax = skintest::Centre(f.Object("maxbutton")->ObjectRect);
+    const POINT atClose = skintest::Centre(f.Object("closebutton")->ObjectRect);
     f.Skin->CaptureObject = close;
-    f.Skin->TestActive(atMax.X, atMax.Y, true);
+    f.Skin->TestActive(atMax.x, atMax.y, true);
     EXPECT_EQ(f.Skin->ActiveObject, -1);
     EXPECT_FALSE(f.Object("maxbutton")->MouseIn);
-    f.Skin->TestActive(atClose.X, atClose.Y, true);
+    f.Skin->TestActive(atClose.x, atClose.y, true);
     EXPECT_EQ(f.Skin->ActiveObject, close);
     EXPECT_TRUE(f.Object("closebutton")->MouseIn);
     f.Skin->CaptureObject = -1;
-    f.Skin->TestActive(atMax.X, atMax.Y, true);
+    f.Skin->TestActive(atMax.x, atMax.y, true);
     EXPECT_FALSE(f.Object("closebutton")->MouseIn);
     EXPECT_TRUE(f.Object("maxbutton")->MouseIn);
 }

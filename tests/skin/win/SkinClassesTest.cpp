@@ -84,7 +84,6 @@ end)",
     }
     EXPECT_EQ(dynamic_cast<ISkinChangeable*>(form.FindComponent("GroupBox1"))->SkinData(), skin);
     EXPECT_EQ(dynamic_cast<TspSkinMemo*>(form.FindComponent("Memo1"))->VScrollBar(), form.FindComponent("Bar1"));
-    EXPECT_EQ(form.FindComponent("GroupBox1")->Owner(), &form);
     EXPECT_EQ(dynamic_cast<TControl*>(form.FindComponent("GroupBox1"))->Parent(), form.FindComponent("Panel1"));
     auto* popup = dynamic_cast<TspSkinPopupMenu*>(form.FindComponent("Popup1"));
     ASSERT_NE(popup, nullptr);

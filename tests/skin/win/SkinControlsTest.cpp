@@ -298,7 +298,8 @@ TEST_F(SkinControlsTest, PanelRollUp)
 
 // The keyboard reaches a button only with CanFocused: then Enter and Space
 // click it, Escape clicks the Cancel button, Alt with the accelerator
-// focuses and clicks, and a click sets the form's ModalResult.
+// focuses and clicks, and a click sets the form's ModalResult. The default
+// button's look by where the focus is.
 TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 {
     TSheetSkin skin;
@@ -341,26 +342,20 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
     EXPECT_EQ(goClicks, 3);
     EXPECT_EQ(Form->ActiveControl(), go);
     EXPECT_EQ(Form->ModalResult(), mrOk);
-}
 
-// A default button looks active while the focus is on a control that is not
-// a button, and normal again when a button takes it.
-TEST_F(SkinControlsTest, DefaultButtonLooksActiveWhileTheFocusIsOnAnotherKindOfControl)
-{
-    TSheetSkin skin;
-    auto* button = Make<TspSkinButton>(10, 10, 60, 30, skin.Data.get());
-    auto* other = Make<TspSkinButton>(10, 40, 60, 30, skin.Data.get());
-    auto* panel = Make<TspSkinPanel>(100, 10, 60, 40, skin.Data.get());
-    button->SetCanFocused(true);
-    other->SetCanFocused(true);
-    button->SetDefault(true);
-    button->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
-    EXPECT_EQ(Painted(button, 30, 4), Green);
-    button->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(other));
-    EXPECT_EQ(Painted(button, 30, 4), Red);
-    other->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
-    EXPECT_EQ(Painted(other, 30, 4), Red) << "not a default button";
-    button->SetCanFocused(false);
-    button->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
-    EXPECT_EQ(Painted(button, 30, 4), Red) << "a default button that takes no focus keeps its look";
+    // A default button looks active while the focus is on a control that is
+    // not a button, and normal again when a button takes it (left of the
+    // captions).
+    auto* panel = Make<TspSkinPanel>(150, 10, 60, 40, skin.Data.get());
+    SetFocus(panel->Handle());
+    go->SetDefault(true);
+    go->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(Painted(go, 8, 4), Green);
+    go->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(cancel));
+    EXPECT_EQ(Painted(go, 8, 4), Red);
+    cancel->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(Painted(cancel, 8, 4), Red) << "not a default button";
+    go->SetCanFocused(false);
+    go->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(Painted(go, 8, 4), Red) << "a default button that takes no focus keeps its look";
 }

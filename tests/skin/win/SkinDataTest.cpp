@@ -16,10 +16,17 @@
 #include "skin/SkinData.h"
 #include "skin/SkinStandIns.h"
 #include "skin/StoredSkin.h"
+#include "classlib/system/ResourceStream.h"
 #include "skin/core/ZlibStreams.h"
-#include "SkinTestResources.h"
 
 namespace {
+
+// A committed fixture, embedded as an RCDATA resource (StoredSkinFixtures.rc).
+std::string ResourceText(const char* name)
+{
+    TResourceStream resource(nullptr, name, RT_RCDATA);
+    return std::string(static_cast<const char*>(resource.Memory()), static_cast<size_t>(resource.Size()));
+}
 
 struct TReceipt {
     char Form;

@@ -19,6 +19,7 @@
 namespace {
 
 using skinformtest::AddItem;
+using skintest::Centre;
 
 std::vector<std::string> Log;
 
@@ -41,11 +42,6 @@ protected:
 private:
     std::string FName;
 };
-
-POINT Centre(const TRect& r)
-{
-    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-}
 
 LPARAM Coordinates(const TRect& r)
 {

@@ -48,6 +48,11 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance = 2)
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
+inline POINT Centre(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
 // Where (x, y) lies against the window's region: -1 the window has none,
 // 0 outside it, 1 inside.
 inline int InWindowRegion(HWND window, int x, int y)
