@@ -1,6 +1,6 @@
-// Fuzz target: INI text. Every input must parse; what it holds must read
-// back through every typed reader and survive a write-and-parse round trip
-// with the same sections.
+// Fuzz target: INI text. Every input must parse and survive a
+// write-and-parse round trip with the same sections. (The typed readers'
+// conversions of a value's text are the registry-value target's.)
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,15 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     TStringList sections;
     ini.ReadSections(sections);
-    for (int i = 0; i < sections.Count(); ++i) {
-        TStringList keys;
-        ini.ReadSection(sections.Strings(i), keys);
-        for (int k = 0; k < keys.Count(); ++k) {
-            ini.ReadInteger(sections.Strings(i), keys.Strings(k), 0);
-            ini.ReadBool(sections.Strings(i), keys.Strings(k), false);
-            ini.ReadFloat(sections.Strings(i), keys.Strings(k), 0);
-        }
-    }
 
     TStringList written;
     ini.GetStrings(written);

@@ -6,12 +6,11 @@
 
 #include "SkinGen.h"
 #include "SkinPack.h"
-#include "classlib/core/FormParser.h"
+#include "classlib/core/BmpCodec.h"
 #include "classlib/core/IniFiles.h"
 #include "skin/controls/core/SkinControlGeometry.h"
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinObjectRecords.h"
-#include "skin/core/StoredSkinFormat.h"
 
 namespace {
 
@@ -48,26 +47,21 @@ struct TOwnSkin {
     TDibImage Frame = ReadPicture("frame.bmp");
     TDibImage Mask = ReadPicture("mask.bmp");
     TDibImage Controls = ReadPicture("controls.bmp");
+    // The frame's client area and corner points as the skin states them.
+    TRect Client = ReadRect(Ini, "FORMINFO", "clientrect");
+    TPoint LT = ReadPoint(Ini, "FORMINFO", "lefttoppoint");
+    TPoint RT = ReadPoint(Ini, "FORMINFO", "righttoppoint");
+    TPoint LB = ReadPoint(Ini, "FORMINFO", "leftbottompoint");
+    TPoint RB = ReadPoint(Ini, "FORMINFO", "rightbottompoint");
 
-    template <class Record>
-    std::unique_ptr<Record> Control(const std::string& keyword, const std::string& name)
+    // The record loaded from the skin; null when it is not a Record.
+    template <class Record, class Base>
+    std::unique_ptr<Record> Load(std::unique_ptr<Base> record)
     {
-        std::unique_ptr<TspDataSkinControl> record = CreateSkinControl(keyword, name);
         record->LoadFromFile(Ini);
-        auto* typed = dynamic_cast<Record*>(record.get());
-        EXPECT_NE(typed, nullptr) << name;
-        record.release();
-        return std::unique_ptr<Record>(typed);
-    }
-    template <class Record>
-    std::unique_ptr<Record> Object(const std::string& keyword, const std::string& name)
-    {
-        std::unique_ptr<TspDataSkinObject> record = CreateSkinObject(keyword, name);
-        record->LoadFromFile(Ini);
-        auto* typed = dynamic_cast<Record*>(record.get());
-        EXPECT_NE(typed, nullptr) << name;
-        record.release();
-        return std::unique_ptr<Record>(typed);
+        if (dynamic_cast<Record*>(record.get()) == nullptr)
+            return nullptr;
+        return std::unique_ptr<Record>(static_cast<Record*>(record.release()));
     }
 };
 
@@ -105,27 +99,15 @@ int OffColour(const TDibImage& image, const TRect& area)
     return count;
 }
 
-// Rows of the strip [x0, x1) x [y0, y1) that are not uniform along x, plus
-// columns of [x0, x1) x [y0, y1) not uniform along y when vertical.
-int NonUniform(const TDibImage& image, int x0, int y0, int x1, int y1, bool vertical)
+// True when every row of [x0, x1) x [y0, y1) is one colour along x (every
+// column along y when vertical): such a span stretches seamlessly.
+bool Uniform(const TDibImage& image, int x0, int y0, int x1, int y1, bool vertical)
 {
-    int count = 0;
-    if (!vertical) {
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0 + 1; x < x1; ++x)
-                if (Pixel(image, x, y) != Pixel(image, x0, y)) {
-                    ++count;
-                    break;
-                }
-    } else {
+    for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            for (int y = y0 + 1; y < y1; ++y)
-                if (Pixel(image, x, y) != Pixel(image, x, y0)) {
-                    ++count;
-                    break;
-                }
-    }
-    return count;
+            if (Pixel(image, x, y) != (vertical ? Pixel(image, x, y0) : Pixel(image, x0, y)))
+                return false;
+    return true;
 }
 
 // The stretched spans of a nine-part image at `origin`: top and bottom
@@ -135,10 +117,10 @@ void ExpectNinePartsTile(const TDibImage& image, const TRect& skinRect, TPoint l
                          const std::string& what)
 {
     const int x = skinRect.Left, y = skinRect.Top, w = skinRect.Right - x, h = skinRect.Bottom - y;
-    EXPECT_EQ(NonUniform(image, x + lt.X, y, x + rt.X, y + lt.Y, false), 0) << what << " top";
-    EXPECT_EQ(NonUniform(image, x + lb.X, y + lb.Y, x + rb.X, y + h, false), 0) << what << " bottom";
-    EXPECT_EQ(NonUniform(image, x, y + lt.Y, x + lt.X, y + lb.Y, true), 0) << what << " left";
-    EXPECT_EQ(NonUniform(image, x + rt.X, y + rt.Y, x + w, y + rb.Y, true), 0) << what << " right";
+    EXPECT_TRUE(Uniform(image, x + lt.X, y, x + rt.X, y + lt.Y, false)) << what << " top";
+    EXPECT_TRUE(Uniform(image, x + lb.X, y + lb.Y, x + rb.X, y + h, false)) << what << " bottom";
+    EXPECT_TRUE(Uniform(image, x, y + lt.Y, x + lt.X, y + lb.Y, true)) << what << " left";
+    EXPECT_TRUE(Uniform(image, x + rt.X, y + rt.Y, x + w, y + rb.Y, true)) << what << " right";
 }
 
 }  // namespace
@@ -151,68 +133,66 @@ TEST(OwnSkin, GeneratorReproducesTheCommittedFiles)
         EXPECT_TRUE(file.Bytes == ReadBytes(SkinFolder + file.Name)) << file.Name << " differs: run make skin";
 }
 
-TEST(OwnSkin, RecordsAndTheirGeometry)
+// The records fit the pictures and stretch as the design needs at any size:
+// client areas are exactly the dialog colour (the plain controls on them
+// paint their ground in it), and every stretched span is uniform along its
+// stretching direction, so any size is seamless. The sizes themselves (the
+// button's 24 pixels, its 10-pixel ends, the frame's corners and close
+// button) are proven on screen by the program's own dialog (ProgramSkinTest).
+TEST(OwnSkin, RecordsFitThePicturesAndStretchSeamlessly)
 {
     TOwnSkin skin;
-    ASSERT_EQ(skin.Frame.Width, 128);
-    ASSERT_EQ(skin.Frame.Height, 96);
     ASSERT_EQ(skin.Mask.BitCount, 1);
 
-    auto button = skin.Control<TspDataSkinButtonControl>("button", "button");
-    auto panel = skin.Control<TspDataSkinPanelControl>("panel", "panel");
-    auto groupBox = skin.Control<TspDataSkinPanelControl>("panel", "groupbox");
-    ASSERT_TRUE(button && panel && groupBox);
-
-    // The button keeps the skin's height of 24 and fixed ends of 10 pixels;
-    // its four looks share one size.
-    const TspSkinGeometry b = Geometry(*button);
-    EXPECT_EQ(b.ResizeMode, 2);
-    EXPECT_EQ(b.SkinRect.Bottom - b.SkinRect.Top, 24);
-    EXPECT_EQ(b.LTPoint.X, 10);
-    EXPECT_EQ(b.SkinRect.Right - b.SkinRect.Left - b.RTPoint.X, 10);
+    // The button stretches across only; its four looks share one size, and
+    // their corners are drawn against the dialog colour (no mask is applied).
+    auto button = skin.Load<TspDataSkinButtonControl>(CreateSkinControl("button", "button"));
+    ASSERT_TRUE(button);
+    EXPECT_EQ(Geometry(*button).ResizeMode, 2);
     for (const TRect& r : {button->SkinRect, button->ActiveSkinRect, button->DownSkinRect, button->DisabledSkinRect}) {
         EXPECT_TRUE(Inside(r, skin.Controls));
         EXPECT_EQ(Size(r), Size(button->SkinRect));
+        const int left = r.Left + button->LeftTopPoint.X, right = r.Left + button->RightTopPoint.X;
+        EXPECT_TRUE(Uniform(skin.Controls, left, r.Top, right, r.Bottom, false));
+        EXPECT_EQ(Pixel(skin.Controls, r.Left, r.Top), DialogColour);
     }
 
     // Panels and group boxes stretch in nine parts; the group box's caption
     // starts in its left-top corner and ends in the right-top one, so it
     // widens with the box.
-    EXPECT_EQ(Geometry(*panel).ResizeMode, 1);
-    const TspSkinGeometry g = Geometry(*groupBox);
-    EXPECT_EQ(g.ResizeMode, 1);
-    EXPECT_EQ(g.MoveSkinRect(groupBox->CaptionRect, 272, 100).Right, groupBox->CaptionRect.Right + 200);
-    EXPECT_EQ(groupBox->BgPictureIndex, -1);
-    for (const auto* record : {static_cast<TspDataSkinCustomControl*>(panel.get()), static_cast<TspDataSkinCustomControl*>(groupBox.get())}) {
-        EXPECT_TRUE(Inside(record->SkinRect, skin.Controls)) << record->IDName;
+    for (const char* name : {"panel", "groupbox"}) {
+        auto record = skin.Load<TspDataSkinPanelControl>(CreateSkinControl("panel", name));
+        ASSERT_TRUE(record) << name;
+        const TspSkinGeometry g = Geometry(*record);
+        EXPECT_EQ(g.ResizeMode, 1) << name;
+        const TRect& s = record->SkinRect;
         const TRect& c = record->ClientRect;
-        EXPECT_TRUE(c.Left >= 0 && c.Top >= 0 && c.Right <= record->SkinRect.Right - record->SkinRect.Left &&
-                    c.Bottom <= record->SkinRect.Bottom - record->SkinRect.Top)
-            << record->IDName;
+        const TRect client{s.Left + c.Left, s.Top + c.Top, s.Left + c.Right, s.Top + c.Bottom};
+        EXPECT_TRUE(Inside(s, skin.Controls) && Inside(client, skin.Controls)) << name;
+        EXPECT_EQ(OffColour(skin.Controls, client), 0) << name;
+        ExpectNinePartsTile(skin.Controls, s, record->LeftTopPoint, record->RightTopPoint, record->LeftBottomPoint,
+                            record->RightBottomPoint, name);
+        if (std::string(name) == "groupbox") {
+            EXPECT_EQ(g.MoveSkinRect(record->CaptionRect, 272, 100).Right, record->CaptionRect.Right + 200);
+        }
     }
 
     // The frame: the caption object widens with the window and ends before
     // the close button, which lies wholly in the right-top area; the
     // system-menu emblem lies in the left-top area.
-    const TRect client = ReadRect(skin.Ini, "FORMINFO", "clientrect");
-    const TPoint lt = ReadPoint(skin.Ini, "FORMINFO", "lefttoppoint");
-    const TPoint rt = ReadPoint(skin.Ini, "FORMINFO", "righttoppoint");
-    const TPoint lb = ReadPoint(skin.Ini, "FORMINFO", "leftbottompoint");
-    const TPoint rb = ReadPoint(skin.Ini, "FORMINFO", "rightbottompoint");
-    auto close = skin.Object<TspDataSkinStdButton>("stdbutton", "closebutton");
-    auto sysMenu = skin.Object<TspDataSkinStdButton>("stdbutton", "sysmenubutton");
-    auto caption = skin.Object<TspDataSkinCaption>("caption", "caption");
+    auto close = skin.Load<TspDataSkinStdButton>(CreateSkinObject("stdbutton", "closebutton"));
+    auto sysMenu = skin.Load<TspDataSkinStdButton>(CreateSkinObject("stdbutton", "sysmenubutton"));
+    auto caption = skin.Load<TspDataSkinCaption>(CreateSkinObject("caption", "caption"));
     ASSERT_TRUE(close && sysMenu && caption);
-    EXPECT_EQ(close->Command, cmClose);
     EXPECT_EQ(sysMenu->Command, cmSysMenu);
-    EXPECT_LT(caption->SkinRect.Left, lt.X);
-    EXPECT_GE(caption->SkinRect.Right, rt.X);
-    EXPECT_LE(caption->SkinRect.Bottom, lt.Y);
+    EXPECT_LT(caption->SkinRect.Left, skin.LT.X);
+    EXPECT_GE(caption->SkinRect.Right, skin.RT.X);
+    EXPECT_LE(caption->SkinRect.Bottom, skin.LT.Y);
     EXPECT_LE(caption->SkinRect.Right, close->SkinRect.Left);
-    EXPECT_GE(close->SkinRect.Left, rt.X);
-    EXPECT_LE(close->SkinRect.Bottom, rt.Y);
-    EXPECT_LE(sysMenu->SkinRect.Right, lt.X);
-    EXPECT_LE(sysMenu->SkinRect.Bottom, lt.Y);
+    EXPECT_GE(close->SkinRect.Left, skin.RT.X);
+    EXPECT_LE(close->SkinRect.Bottom, skin.RT.Y);
+    EXPECT_LE(sysMenu->SkinRect.Right, skin.LT.X);
+    EXPECT_LE(sysMenu->SkinRect.Bottom, skin.LT.Y);
     for (const auto* object : {close.get(), sysMenu.get()}) {
         EXPECT_TRUE(Inside(object->SkinRect, skin.Frame));
         EXPECT_TRUE(Inside(object->ActiveSkinRect, skin.Controls));
@@ -220,71 +200,20 @@ TEST(OwnSkin, RecordsAndTheirGeometry)
     }
     // The corner points lie in the client area, so clamping them to it
     // changes nothing, and every strip has a span to repeat.
-    for (const TPoint& p : {lt, rt, lb, rb})
-        EXPECT_TRUE(p.X >= client.Left && p.X <= client.Right && p.Y >= client.Top && p.Y <= client.Bottom);
-    EXPECT_GE(rt.X - lt.X, 1);
-    EXPECT_GE(lb.Y - lt.Y, 1);
-    for (int y = 0; y < lt.Y; ++y)
-        for (int x = lt.X; x < rt.X; ++x)
+    const TRect& c = skin.Client;
+    for (const TPoint& p : {skin.LT, skin.RT, skin.LB, skin.RB})
+        EXPECT_TRUE(p.X >= c.Left && p.X <= c.Right && p.Y >= c.Top && p.Y <= c.Bottom);
+    EXPECT_GE(skin.RT.X - skin.LT.X, 1);
+    EXPECT_GE(skin.LB.Y - skin.LT.Y, 1);
+    EXPECT_EQ(OffColour(skin.Frame, skin.Client), 0);
+    const TRect frame{0, 0, skin.Frame.Width, skin.Frame.Height};
+    ExpectNinePartsTile(skin.Frame, frame, skin.LT, skin.RT, skin.LB, skin.RB, "frame");
+    // The stretched caption band is solid in the mask; the right-top corner
+    // is cut like the left-top one the program's run sees.
+    for (int y = 0; y < skin.LT.Y; ++y)
+        for (int x = skin.LT.X; x < skin.RT.X; ++x)
             ASSERT_TRUE(MaskInside(skin.Mask, x, y)) << x << "," << y;
-    EXPECT_FALSE(MaskInside(skin.Mask, 0, 0));
-    EXPECT_FALSE(MaskInside(skin.Mask, 127, 0));
-    EXPECT_TRUE(MaskInside(skin.Mask, 0, 95));
-}
-
-// Client areas are exactly the dialog colour (the plain controls on them
-// paint their ground in it), and every stretched span is uniform along its
-// stretching direction, so any size is seamless.
-TEST(OwnSkin, ClientAreasAndStretchedSpans)
-{
-    TOwnSkin skin;
-    const TRect client = ReadRect(skin.Ini, "FORMINFO", "clientrect");
-    EXPECT_EQ(OffColour(skin.Frame, client), 0);
-    ExpectNinePartsTile(skin.Frame, {0, 0, 128, 96}, ReadPoint(skin.Ini, "FORMINFO", "lefttoppoint"),
-                        ReadPoint(skin.Ini, "FORMINFO", "righttoppoint"),
-                        ReadPoint(skin.Ini, "FORMINFO", "leftbottompoint"),
-                        ReadPoint(skin.Ini, "FORMINFO", "rightbottompoint"), "frame");
-
-    for (const char* name : {"panel", "groupbox"}) {
-        auto record = skin.Control<TspDataSkinPanelControl>("panel", name);
-        const TRect& s = record->SkinRect;
-        const TRect& c = record->ClientRect;
-        EXPECT_EQ(OffColour(skin.Controls, {s.Left + c.Left, s.Top + c.Top, s.Left + c.Right, s.Top + c.Bottom}), 0)
-            << name;
-        ExpectNinePartsTile(skin.Controls, s, record->LeftTopPoint, record->RightTopPoint, record->LeftBottomPoint, record->RightBottomPoint, name);
-    }
-    auto button = skin.Control<TspDataSkinButtonControl>("button", "button");
-    for (const TRect& r : {button->SkinRect, button->ActiveSkinRect, button->DownSkinRect, button->DisabledSkinRect}) {
-        EXPECT_EQ(NonUniform(skin.Controls, r.Left + button->LeftTopPoint.X, r.Top, r.Left + button->RightTopPoint.X, r.Bottom,
-                             false),
-                  0);
-        // Corners are drawn against the dialog colour: no mask is applied.
-        EXPECT_EQ(Pixel(skin.Controls, r.Left, r.Top), DialogColour);
-    }
-}
-
-// What the packer stores for the skin parses back to our pictures and ends
-// exactly at the end of its data.
-TEST(OwnSkin, StoredPicturesParseToTheSkinsSizes)
-{
-    const TFormObject block = ParseFormDescription(PackSkin(SkinFolder + "Skin.ini", {}));
-    const TFormProperty* pictures = nullptr;
-    for (const TFormProperty& property : block.Properties)
-        if (property.Name == "Pictures")
-            pictures = &property;
-    ASSERT_NE(pictures, nullptr);
-    TMemoryStream stream;
-    stream.WriteBuffer(pictures->Value.Text.data(), static_cast<int64_t>(pictures->Value.Text.size()));
-    stream.SetPosition(0);
-    const TspSkinPictures read = ReadSkinPictures(stream);
-    EXPECT_EQ(stream.Position(), stream.Size());
-    EXPECT_EQ(read.Picture.Width, 128);
-    EXPECT_EQ(read.Picture.Height, 96);
-    EXPECT_EQ(read.Mask.BitCount, 1);
-    EXPECT_EQ(read.RollupPicture.Width, 0);
-    ASSERT_EQ(read.ActivePictures.size(), 1u);
-    EXPECT_EQ(read.ActivePictures[0].Width, 128);
-    EXPECT_EQ(read.ActivePictures[0].Height, 112);
+    EXPECT_FALSE(MaskInside(skin.Mask, skin.Mask.Width - 1, 0));
 }
 
 // The settings form carries the skin as the packer makes it of the folder.

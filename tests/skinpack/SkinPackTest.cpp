@@ -121,8 +121,7 @@ TEST(SkinPack, RefusesWhatTheProgramWouldNotLoad)
         EXPECT_FALSE(std::filesystem::exists(temp.Path() + "out.txt"));
     };
     const std::string withoutControls = skin.substr(0, skin.find("[SKINCONTROLS]"));
-    refused(withoutControls, "[SKINCONTROLS]");
-    refused(withoutControls + "[SKINCONTROLS]\n", "[SKINCONTROLS]");
+    refused(withoutControls + "[SKINCONTROLS]\n", "[SKINCONTROLS]");  // empty is missing
     refused(skin + "clientrect=\n", "[groupbox]");
     refused(StringReplaceAll(skin, "command=cmclose", "activeskinrect=1,2"), "[closebutton]");
     EXPECT_EQ(Pack({TestSkin}).Code, 1);

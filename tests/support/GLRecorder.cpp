@@ -26,33 +26,19 @@ int VectorLength(Id id, long long previous)
     switch (id) {
     case Id::glColor4fv:
     case Id::glColor4ubv:
-    case Id::gluPickMatrix:
         return 4;
     case Id::glNormal3fv:
         return 3;
-    case Id::glDeleteTextures:
-        return previous > 0 ? static_cast<int>(previous) : 0;
     case Id::glLightfv:
     case Id::glLightModelfv:
     case Id::glMaterialfv:
-    case Id::glFogfv:
-    case Id::glTexEnvfv:
-        switch (previous) {
-        case GL_SPOT_DIRECTION:
+        if (previous == GL_SPOT_DIRECTION)
             return 3;
-        case GL_AMBIENT:
-        case GL_DIFFUSE:
-        case GL_SPECULAR:
-        case GL_POSITION:
-        case GL_EMISSION:
-        case GL_AMBIENT_AND_DIFFUSE:
-        case GL_LIGHT_MODEL_AMBIENT:
-        case GL_FOG_COLOR:
-        case GL_TEXTURE_ENV_COLOR:
-            return 4;
-        default:
-            return 1;
-        }
+        for (const GLenum fourValues : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION, GL_EMISSION,
+                                        GL_AMBIENT_AND_DIFFUSE, GL_LIGHT_MODEL_AMBIENT})
+            if (previous == fourValues)
+                return 4;
+        return 1;
     default:
         return 0;
     }
@@ -65,58 +51,43 @@ std::string RealText(double value)
     return buffer;
 }
 
-// Appends the arguments of one call, in order.
-class ArgWriter {
-public:
-    ArgWriter(Id id, GLCall& call) : FId(id), FCall(call) {}
-
-    template <typename T>
-    void operator()(T value)
-    {
-        if constexpr (std::is_same_v<T, const char*>) {
-            FCall.Pointers.push_back(value);
-            FCall.Args.push_back(value ? "\"" + std::string(value) + "\"" : "null");
-        } else if constexpr (std::is_pointer_v<T>) {
-            FCall.Pointers.push_back(value);
-            FCall.Args.push_back(PointerText(value));
-        } else if constexpr (std::is_floating_point_v<T>) {
-            FCall.Args.push_back(RealText(value));
-        } else {
-            const auto integer = static_cast<long long>(value);
-            FCall.Args.push_back(std::to_string(integer));
-            FPrevious = integer;
+// A pointer argument: a string in quotes, a vector the GL reads in braces,
+// else "ptr" or "null".
+template <typename E>
+std::string PointerText(Id id, long long previous, E* pointer)
+{
+    using V = std::remove_cv_t<E>;
+    if (!pointer)
+        return "null";
+    if constexpr (std::is_same_v<V, char>)
+        return "\"" + std::string(pointer) + "\"";
+    const int n = VectorLength(id, previous);
+    if constexpr (std::is_const_v<E> && std::is_arithmetic_v<V>) {
+        if (n > 0) {
+            std::string text = "{";
+            for (int i = 0; i < n; ++i)
+                text += (i > 0 ? "," : "") +
+                        (std::is_floating_point_v<V> ? RealText(pointer[i]) : std::to_string(pointer[i]));
+            return text + "}";
         }
     }
+    return "ptr";
+}
 
-private:
-    template <typename E>
-    std::string PointerText(E* pointer) const
-    {
-        if (!pointer)
-            return "null";
-        using V = std::remove_cv_t<E>;
-        if constexpr (std::is_const_v<E> && std::is_arithmetic_v<V>) {
-            const int n = VectorLength(FId, FPrevious);
-            if (n > 0) {
-                std::string text = "{";
-                for (int i = 0; i < n; ++i) {
-                    if (i > 0)
-                        text += ",";
-                    if constexpr (std::is_floating_point_v<V>)
-                        text += RealText(pointer[i]);
-                    else
-                        text += std::to_string(static_cast<long long>(pointer[i]));
-                }
-                return text + "}";
-            }
-        }
-        return "ptr";
+// Appends one argument of a call of `id`; `previous` is the last integer one.
+template <typename T>
+void WriteArg(Id id, GLCall& call, long long& previous, T value)
+{
+    if constexpr (std::is_pointer_v<T>) {
+        call.Pointers.push_back(value);
+        call.Args.push_back(PointerText(id, previous, value));
+    } else if constexpr (std::is_floating_point_v<T>) {
+        call.Args.push_back(RealText(value));
+    } else {
+        previous = static_cast<long long>(value);
+        call.Args.push_back(std::to_string(previous));
     }
-
-    Id FId;
-    GLCall& FCall;
-    long long FPrevious = 0;
-};
+}
 
 // The canned answer (and side effect) of one entry point.
 template <Id I, typename R, typename... A>
@@ -131,12 +102,6 @@ R Answer(GLRecorder& recorder, A... args)
         return recorder.NextLists(std::get<0>(arg));
     } else if constexpr (I == Id::glGenTextures) {
         recorder.NextTextures(std::get<0>(arg), std::get<1>(arg));
-    } else if constexpr (I == Id::glPixelStoref) {
-        if (std::get<0>(arg) == GL_PACK_ALIGNMENT)
-            recorder.SetPackAlignment(std::get<1>(arg));
-    } else if constexpr (I == Id::glReadPixels) {
-        recorder.FillPixels(std::get<2>(arg), std::get<3>(arg), std::get<4>(arg), std::get<5>(arg),
-                            std::get<6>(arg));
     } else if constexpr (I == Id::glRenderMode) {
         return recorder.RenderModeResult;
     } else if constexpr (I == Id::pwglGetProcAddress) {
@@ -165,8 +130,8 @@ struct Stub<I, R(GLAPIENTRY*)(A...)> {
         GLRecorder& recorder = *GActive;
         GLCall call;
         call.Name = CallName(I);
-        ArgWriter writer(I, call);
-        (writer(args), ...);
+        [[maybe_unused]] long long previous = 0;
+        (WriteArg(I, call, previous, args), ...);
         recorder.Record(std::move(call));
         return Answer<I, R>(recorder, args...);
     }
@@ -214,8 +179,6 @@ GLRecorder::~GLRecorder()
     GActive = nullptr;
 }
 
-GLRecorder* GLRecorder::Active() { return GActive; }
-
 std::vector<GLCall> GLRecorder::CallsOf(std::string_view name) const
 {
     std::vector<GLCall> calls;
@@ -225,13 +188,7 @@ std::vector<GLCall> GLRecorder::CallsOf(std::string_view name) const
     return calls;
 }
 
-int GLRecorder::Count(std::string_view name) const
-{
-    int count = 0;
-    for (const GLCall& call : FCalls)
-        count += call.Name == name;
-    return count;
-}
+int GLRecorder::Count(std::string_view name) const { return static_cast<int>(CallsOf(name).size()); }
 
 std::vector<std::string> GLRecorder::Names() const
 {
@@ -289,40 +246,4 @@ void GLRecorder::NextTextures(GLsizei n, GLuint* textures)
 {
     for (GLsizei i = 0; i < n && textures; ++i)
         textures[i] = FNextTexture++;
-}
-
-void GLRecorder::SetPackAlignment(GLfloat alignment)
-{
-    const int value = static_cast<int>(alignment);
-    if (value == 1 || value == 2 || value == 4 || value == 8)
-        FPackAlignment = value;
-}
-
-void GLRecorder::FillPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels) const
-{
-    int components = 0;
-    switch (format) {
-    case GL_ALPHA:
-    case GL_LUMINANCE:
-        components = 1;
-        break;
-    case GL_LUMINANCE_ALPHA:
-        components = 2;
-        break;
-    case GL_RGB:
-    case GL_BGR:
-        components = 3;
-        break;
-    case GL_RGBA:
-    case GL_BGRA:
-        components = 4;
-        break;
-    }
-    if (type != GL_UNSIGNED_BYTE || components == 0 || width <= 0 || height <= 0 || !pixels)
-        return;
-    const size_t rowBytes = static_cast<size_t>(width) * components;
-    const size_t stride = (rowBytes + FPackAlignment - 1) / FPackAlignment * FPackAlignment;
-    auto* bytes = static_cast<unsigned char*>(pixels);
-    for (GLsizei row = 0; row < height; ++row)
-        std::memset(bytes + row * stride, row & 0xFF, rowBytes);
 }

@@ -9,9 +9,9 @@
 // Arguments are written as decimal integers, reals in the %g form, strings
 // in double quotes, and pointers as "ptr" or "null" - except the vectors the
 // GL reads through a pointer, which are written as their values in braces:
-// "glLightModelfv(2899, {0,0,0,1})". The vector length comes from the entry
-// point and, for the *fv calls, from the parameter name (4 for colours and
-// positions, 3 for GL_SPOT_DIRECTION, else 1).
+// "glLightModelfv(2899, {0,0,0,1})" (the colour, normal, glLight* and
+// glMaterial* vectors; their length comes from the entry point and the
+// parameter name).
 //
 // Canned answers: glGetString and glGetIntegerv answer what the test set
 // (null / nothing written otherwise); glGenLists and glGenTextures hand out
@@ -19,10 +19,7 @@
 // wglGetProcAddress answers the recording stub of any extension entry point
 // that is not hidden, so ReadExtensions binds stubs; wglGetSwapIntervalEXT
 // answers SwapInterval and wglSwapIntervalEXT sets it, like a driver;
-// wglCreateContext answers CreateContextResult. glReadPixels writes, for
-// GL_UNSIGNED_BYTE data, the byte (row & 0xFF) into every component of every
-// pixel, rows padded to the GL_PACK_ALIGNMENT last set with glPixelStoref
-// (4 until then), as a real GL would lay them out.
+// wglCreateContext answers CreateContextResult. glReadPixels writes nothing.
 #pragma once
 
 #include <map>
@@ -52,9 +49,6 @@ public:
     GLRecorder(const GLRecorder&) = delete;
     GLRecorder& operator=(const GLRecorder&) = delete;
 
-    // The recorder whose stubs are installed, or null.
-    static GLRecorder* Active();
-
     const std::vector<GLCall>& Calls() const { return FCalls; }
     void Clear() { FCalls.clear(); }
     // The calls of one entry point, in order.
@@ -83,8 +77,6 @@ public:
     GLPROC ProcFor(const char* name) const;
     GLuint NextLists(GLsizei range);
     void NextTextures(GLsizei n, GLuint* textures);
-    void SetPackAlignment(GLfloat alignment);
-    void FillPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels) const;
 
 private:
     struct SavedPointers;
@@ -96,5 +88,4 @@ private:
     std::set<std::string> FHiddenProcs;
     GLuint FNextList = 1;
     GLuint FNextTexture = 1;
-    int FPackAlignment = 4;
 };

@@ -4,8 +4,7 @@
 
 #include "gl/core/CustomOpenGL.h"
 
-TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits,
-                                          int alphaBits, int accumBits)
+TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits)
 {
     TPixelFormatDescriptor pfd{};
     pfd.nSize = sizeof pfd;
@@ -16,50 +15,9 @@ TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int dep
     pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = static_cast<uint8_t>(channelBits);
     pfd.cRedShift = static_cast<uint8_t>(2 * channelBits);
     pfd.cGreenShift = static_cast<uint8_t>(channelBits);
-    pfd.cAlphaBits = static_cast<uint8_t>(alphaBits);
     pfd.cDepthBits = static_cast<uint8_t>(depthBits);
     pfd.cStencilBits = static_cast<uint8_t>(stencilBits);
-    pfd.cAccumBits = static_cast<uint8_t>(accumBits);
     return pfd;
-}
-
-void TGLStubPlatform::LoadLibraries()
-{
-    ++LoadCount;
-    Loaded = true;
-}
-
-void TGLStubPlatform::UnloadLibraries()
-{
-    ++UnloadCount;
-    Loaded = false;
-}
-
-std::vector<TPixelFormatDescriptor> TGLStubPlatform::DescribePixelFormats(GLHDC dc)
-{
-    ++DescribeCount;
-    DescribedDC = dc;
-    return Formats;
-}
-
-bool TGLStubPlatform::SetPixelFormat(GLHDC, int formatNumber, const TPixelFormatDescriptor&)
-{
-    SetFormatNumber = formatNumber;
-    return SetPixelFormatResult;
-}
-
-GLHPALETTE TGLStubPlatform::CreatePalette(GLHDC, const std::vector<TPaletteEntry>& entries)
-{
-    PaletteEntries = entries;
-    return CreatePaletteResult ? reinterpret_cast<GLHPALETTE>(static_cast<uintptr_t>(0x2000)) : nullptr;
-}
-
-void TGLStubPlatform::DeletePalette(GLHPALETTE) { ++DeletePaletteCount; }
-
-bool TGLStubPlatform::SwapBuffers(GLHDC)
-{
-    ++SwapCount;
-    return true;
 }
 
 std::unique_ptr<TCustomOpenGL> NewStubContext()

@@ -16,9 +16,8 @@
 class TCustomOpenGL;
 
 // A descriptor with the given flags and bit counts (RGBA, 8 bits per
-// channel where the colour bits allow).
-TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits = 0,
-                                          int alphaBits = 0, int accumBits = 0);
+// channel where the colour bits allow; no alpha or accumulation bits).
+TPixelFormatDescriptor MakeTestDescriptor(uint32_t flags, int colorBits, int depthBits, int stencilBits = 0);
 
 class TGLStubPlatform : public TGLPlatform {
 public:
@@ -28,22 +27,33 @@ public:
     bool CreatePaletteResult = true;
 
     int LoadCount = 0;
-    int UnloadCount = 0;
-    int DescribeCount = 0;
-    GLHDC DescribedDC = nullptr;
     int SetFormatNumber = 0;
-    std::vector<TPaletteEntry> PaletteEntries;
     int DeletePaletteCount = 0;
     int SwapCount = 0;
 
     bool LibrariesLoaded() const override { return Loaded; }
-    void LoadLibraries() override;
-    void UnloadLibraries() override;
-    std::vector<TPixelFormatDescriptor> DescribePixelFormats(GLHDC dc) override;
-    bool SetPixelFormat(GLHDC dc, int formatNumber, const TPixelFormatDescriptor& pfd) override;
-    GLHPALETTE CreatePalette(GLHDC dc, const std::vector<TPaletteEntry>& entries) override;
-    void DeletePalette(GLHPALETTE palette) override;
-    bool SwapBuffers(GLHDC dc) override;
+    void LoadLibraries() override
+    {
+        ++LoadCount;
+        Loaded = true;
+    }
+    void UnloadLibraries() override { Loaded = false; }
+    std::vector<TPixelFormatDescriptor> DescribePixelFormats(GLHDC) override { return Formats; }
+    bool SetPixelFormat(GLHDC, int formatNumber, const TPixelFormatDescriptor&) override
+    {
+        SetFormatNumber = formatNumber;
+        return SetPixelFormatResult;
+    }
+    GLHPALETTE CreatePalette(GLHDC, const std::vector<TPaletteEntry>&) override
+    {
+        return CreatePaletteResult ? reinterpret_cast<GLHPALETTE>(static_cast<uintptr_t>(0x2000)) : nullptr;
+    }
+    void DeletePalette(GLHPALETTE) override { ++DeletePaletteCount; }
+    bool SwapBuffers(GLHDC) override
+    {
+        ++SwapCount;
+        return true;
+    }
 };
 
 // A device context for the stub (it never looks at one).

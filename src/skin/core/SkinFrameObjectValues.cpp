@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "skin/core/SkinMenuLayout.h"
@@ -36,7 +37,8 @@ bool TSkinMorphPosition::Step(bool active)
 
 bool TSkinTrackBarGeometry::Vertical() const
 {
-    return std::abs(BeginPoint.Y - EndPoint.Y) >= std::abs(EndPoint.X - BeginPoint.X);
+    // In 64 bits: a skin's track ends may lie anywhere in int.
+    return std::llabs(int64_t(BeginPoint.Y) - EndPoint.Y) >= std::llabs(int64_t(EndPoint.X) - BeginPoint.X);
 }
 
 TPoint TSkinTrackBarGeometry::ValueToPosition(int value) const

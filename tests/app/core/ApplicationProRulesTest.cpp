@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
-#include <vector>
 
 TEST(FindSwitchTest, MatchesASwitchRightAfterItsDashOrSlash)
 {

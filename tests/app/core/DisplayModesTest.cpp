@@ -61,7 +61,6 @@ std::vector<std::string> Lines(const TStrings& strings)
 
 TEST(ScreenModeTest, NamesRoundTripAndMalformedOnesRaiseKeepingTheMode)
 {
-    EXPECT_EQ(ColorDepthName(16), "High Color(16 bit)");
     EXPECT_EQ(ColorDepthName(15), "32768 Color(15 bit)");
     for (const int depth : {1, 4, 8, 15, 16, 24, 32})
         EXPECT_EQ(ColorDepthFromName(ColorDepthName(depth)), depth) << depth;

@@ -1,6 +1,6 @@
 // The option store of the application component, on Wine's real registry
-// under a key of its own (deleted afterwards from both hives), with registry
-// backends standing in for a machine that refuses HKEY_LOCAL_MACHINE writes.
+// under a key of its own (deleted afterwards from both hives), with a registry
+// backend standing in for a machine that refuses HKEY_LOCAL_MACHINE writes.
 #include "app/ApplicationPro.h"
 
 #include <windows.h>
@@ -8,9 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "../../classlib/win/RefusingRegistry.h"
 #include "app/core/OptionNames.h"
 #include "classlib/system/Registry.h"
 #include "classlib/ui/Application.h"
@@ -32,40 +31,6 @@ std::string RawRead(HKEY root, const std::string& key, const std::string& name)
         return "(missing)";
     return std::string(buffer);
 }
-
-// Refuses HKEY_LOCAL_MACHINE keys opened for writing; counts keys opened.
-class TRefusingMachine : public TRegistryBackend {
-public:
-    LONG OpenKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        return Refused(root, access) ? ERROR_ACCESS_DENIED : Count(TRegistryBackend::OpenKey(root, parent, subKey, access, result));
-    }
-    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        return Refused(root, access) ? ERROR_ACCESS_DENIED : Count(TRegistryBackend::CreateKey(root, parent, subKey, access, result));
-    }
-    LONG CloseKey(HKEY root, HKEY key) override { return --Open, TRegistryBackend::CloseKey(root, key); }
-
-    bool Refuse = true;
-    int MachineWrites = 0;
-    int Opens = 0;
-    int Open = 0;
-
-private:
-    bool Refused(HKEY root, REGSAM access)
-    {
-        if (!Refuse || root != HKEY_LOCAL_MACHINE || (access & KEY_SET_VALUE) == 0)
-            return false;
-        ++MachineWrites;
-        return true;
-    }
-    LONG Count(LONG result)
-    {
-        ++Opens;
-        Open += result == ERROR_SUCCESS;
-        return result;
-    }
-};
 
 class ApplicationProOptionsTest : public ::testing::Test {
 protected:
@@ -107,17 +72,17 @@ TEST_F(ApplicationProOptionsTest, AMachineReadFallsBackToTheUserAndKeepsTheMachi
 
 TEST_F(ApplicationProOptionsTest, ARefusedMachineWriteLandsUnderTheUserAndStaysThere)
 {
-    TRefusingMachine backend;
+    testsupport::TRefusingRegistry backend;
     TRegistry::SetBackend(&backend);
     App.SetLocalMachine(true);
     App.WriteString("First", "1");
     App.WriteInteger("Second", 2);
-    EXPECT_EQ(backend.MachineWrites, 1);  // the second goes straight to the user
+    EXPECT_EQ(backend.MachineRefusals, 1);  // the second goes straight to the user
     EXPECT_FALSE(App.LocalMachine());
     App.SetLocalMachine(true);
     App.SetDataDir("C:\\saved\\");
     App.SaveOptions();
-    EXPECT_EQ(backend.MachineWrites, 2);
+    EXPECT_EQ(backend.MachineRefusals, 2);
     TRegistry::SetBackend(nullptr);
     EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "Second"), "2");
     EXPECT_EQ(RawRead(HKEY_CURRENT_USER, Key, "DataDir"), "C:\\saved\\");
@@ -126,8 +91,8 @@ TEST_F(ApplicationProOptionsTest, ARefusedMachineWriteLandsUnderTheUserAndStaysT
 TEST_F(ApplicationProOptionsTest, KeysAreReusedAndClosedOnIdle)
 {
     RawWrite(HKEY_CURRENT_USER, Key, "Value", "x");
-    TRefusingMachine backend;
-    backend.Refuse = false;
+    testsupport::TRefusingRegistry backend;
+    backend.RefuseMachine = false;
     TRegistry::SetBackend(&backend);
     App.ReadString("Value", "");
     App.ReadString("Value", "");  // the open key serves again

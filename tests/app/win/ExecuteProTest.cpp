@@ -11,7 +11,6 @@
 #include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "../../support/MessageBoxes.h"
 #include "classlib/core/SysUtils.h"

@@ -6,32 +6,18 @@
 
 #include <gtest/gtest.h>
 #include "../../support/ExceptionMessage.h"
+#include "DibPattern.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using testsupport::MessageOf;
+using testsupport::Pattern;
 
 void SetU32(Bytes& data, size_t offset, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         data[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-// A picture whose every byte (padding included) differs from its neighbours,
-// so that a swapped or shifted row cannot go unnoticed.
-TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t red = 0, uint32_t green = 0,
-                  uint32_t blue = 0)
-{
-    TDibImage image;
-    std::tie(image.Width, image.Height, image.BitCount, image.TopDown) = std::tie(width, height, bitCount, topDown);
-    std::tie(image.RedMask, image.GreenMask, image.BlueMask) = std::tie(red, green, blue);
-    image.Allocate();
-    for (size_t i = 0; i < image.Bits.size(); ++i)
-        image.Bits[i] = static_cast<uint8_t>(i * 7 + 3);
-    for (size_t i = 0; i < image.Palette.size(); ++i)
-        image.Palette[i] = static_cast<uint32_t>(i * 0x010203) & 0xFFFFFF;
-    return image;
 }
 
 void ExpectSameImage(const TDibImage& a, const TDibImage& e)

@@ -3,7 +3,6 @@
 // a watchdog that ends it and fails the test instead of hanging.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <functional>
 #include <stdexcept>
@@ -22,19 +21,14 @@ namespace {
 
 constexpr UINT WM_TEST = WM_USER + 1;
 
-// A window target that records its messages and answers through Handler.
+// A window target that answers through Handler.
 class TRecorder : public TObject, public TWindowTarget {
 public:
     std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> Handler;
-    std::vector<WPARAM> TestParams;  // wParam of each WM_TEST
 
     LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) override
     {
-        if (msg == WM_TEST)
-            TestParams.push_back(wParam);
-        if (Handler)
-            return Handler(wnd, msg, wParam, lParam);
-        return DefaultWindowProc(wnd, msg, wParam, lParam);
+        return Handler(wnd, msg, wParam, lParam);
     }
     void WindowDestroyed(HWND) override {}
 };
@@ -53,6 +47,7 @@ TWindow CreateTestWindow(TWindowTarget* target)
 }
 
 using testsupport::TakeQuit;
+using uitest::HandleThrown;
 
 // Without the fixture's OnException: these tests see the application's own reports.
 class ApplicationTest : public uitest::UiTest {
@@ -82,47 +77,6 @@ protected:
     testsupport::TBoxCapture Boxes;
     std::string SavedTitle;
 };
-
-TEST_F(ApplicationTest, AllocateHWndSendsEveryMessageToTheMethod)
-{
-    auto token = std::make_shared<int>(0);
-    std::vector<UINT> seen;
-    HWND wnd = nullptr;
-    wnd = AllocateHWnd([&seen, &wnd, token](TMessage& message) {
-        seen.push_back(message.Msg);
-        if (message.Msg == WM_TEST)
-            message.Result = static_cast<LRESULT>(message.WParam * 2);
-        else
-            CallDefWindowProc(wnd, message);
-    });
-    ASSERT_NE(wnd, nullptr);
-    EXPECT_TRUE(seen.empty()) << "creation messages get the default processing";
-
-    EXPECT_EQ(SendMessageA(wnd, WM_TEST, 21, 0), 42);
-    SetWindowTextA(wnd, "util");  // left to CallDefWindowProc
-    EXPECT_EQ(WindowText(wnd), "util");
-
-    PostMessageA(wnd, WM_TEST, 5, 0);
-    Application->ProcessMessages();
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_TEST), 2);
-
-    const size_t before = seen.size();
-    DeallocateHWnd(wnd);
-    EXPECT_FALSE(IsWindow(wnd));
-    EXPECT_EQ(seen.size(), before) << "no message after DeallocateHWnd";
-    EXPECT_EQ(token.use_count(), 1) << "the method is released with its window";
-    DeallocateHWnd(nullptr);
-}
-
-template <typename Throw>
-void HandleThrown(Throw thrower)
-{
-    try {
-        thrower();
-    } catch (...) {
-        Application->HandleException(nullptr);
-    }
-}
 
 TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
 {
@@ -156,20 +110,45 @@ TEST_F(ApplicationTest, HandleExceptionWithoutHandlerShowsMessageAndTerminates)
     TakeQuit();
 }
 
-TEST_F(ApplicationTest, ProcessMessagesNeverIdlesAndHandleMessageRunsIdleStepsForModalLoops)
+// An allocated window's method gets every message after its creation;
+// ProcessMessages handles the queue without idling and HandleMessage runs
+// the idle steps of modal loops.
+TEST_F(ApplicationTest, AllocatedWindowsGetEveryMessageAndOnlyHandleMessageIdles)
 {
-    TRecorder recorder;
-    const TWindow window = CreateTestWindow(&recorder);
+    auto token = std::make_shared<int>(0);
+    std::vector<UINT> seen;
+    std::vector<WPARAM> params;
+    HWND wnd = nullptr;
+    wnd = AllocateHWnd([&seen, &params, &wnd, token](TMessage& message) {
+        seen.push_back(message.Msg);
+        if (message.Msg != WM_TEST)
+            return CallDefWindowProc(wnd, message);
+        params.push_back(message.WParam);
+        message.Result = static_cast<LRESULT>(message.WParam * 2);
+    });
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_TRUE(seen.empty()) << "creation messages get the default processing";
+    EXPECT_EQ(SendMessageA(wnd, WM_TEST, 21, 0), 42);
+    SetWindowTextA(wnd, "util");  // left to CallDefWindowProc
+    EXPECT_EQ(WindowText(wnd), "util");
+
     int idles = 0;
     Application->OnIdle = [&](TObject*, bool& done) { done = ++idles > 3; };
     for (WPARAM i = 1; i <= 3; ++i)
-        PostMessageA(window.get(), WM_TEST, i, 0);
+        PostMessageA(wnd, WM_TEST, i, 0);
     uitest::TLoopWatchdog watchdog;
     Application->ProcessMessages();
-    EXPECT_EQ(recorder.TestParams, (std::vector<WPARAM>{1, 2, 3}));
+    EXPECT_EQ(params, (std::vector<WPARAM>{21, 1, 2, 3}));
     EXPECT_EQ(idles, 0);
     Application->HandleMessage();  // not done yet: no waiting
     EXPECT_EQ(idles, 1);
+
+    const size_t before = seen.size();
+    DeallocateHWnd(wnd);
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(seen.size(), before) << "no message after DeallocateHWnd";
+    EXPECT_EQ(token.use_count(), 1) << "the method is released with its window";
+    DeallocateHWnd(nullptr);
 
     // A modal loop stops on Terminated, which stays set for the loop outside.
     Application->Terminate();
@@ -297,16 +276,10 @@ TEST(WindowProcHook, HooksComeOffInAnyOrder)
     EXPECT_EQ(trail, "base;");
 }
 
-class TOtherHintWindow : public THintWindow {
-public:
-    using THintWindow::THintWindow;
-    std::string ClassName() const override { return "TOtherHintWindow"; }
-};
-
-// The application's hint window follows ShowHint and HintWindowClass; a
-// hint past the screen's right edge ends at it, shown topmost without
-// taking the activation.
-TEST(HintWindow, MadeFromTheClassAndShownOnScreen)
+// The application's hint window follows ShowHint (HintWindowClass: the skin
+// hint's tests); a hint past the screen's right edge ends at it, shown
+// topmost without taking the activation.
+TEST(HintWindow, MadeWithShowHintAndShownOnScreen)
 {
     EXPECT_EQ(Application->HintWindow(), nullptr);
     Application->SetShowHint(true);
@@ -326,11 +299,6 @@ TEST(HintWindow, MadeFromTheClassAndShownOnScreen)
 
     Application->SetShowHint(false);
     EXPECT_EQ(Application->HintWindow(), nullptr);
-    HintWindowClass = CreateHintWindowOf<TOtherHintWindow>;
-    Application->SetShowHint(true);
-    EXPECT_NE(dynamic_cast<TOtherHintWindow*>(Application->HintWindow()), nullptr);
-    Application->SetShowHint(false);
-    HintWindowClass = CreateHintWindowOf<THintWindow>;
 }
 
 // The timer component: it fires from the message loop, stops at interval 0,

@@ -8,12 +8,14 @@
 
 #include "UiTestSupport.h"
 #include "../../support/TempFolder.h"
+#include "../core/DibPattern.h"
 #include "classlib/graphics/JPEGImage.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using uitest::MessageOf;
+using testsupport::Pattern;
 
 TColor Rgb(int r, int g, int b)
 {
@@ -26,26 +28,6 @@ void SetPixel24(TBitmap& bitmap, int x, int y, int r, int g, int b)
     pixel[0] = static_cast<uint8_t>(b);
     pixel[1] = static_cast<uint8_t>(g);
     pixel[2] = static_cast<uint8_t>(r);
-}
-
-// A codec picture whose bytes all differ, for round trips.
-TDibImage Pattern(int width, int height, int bitCount, bool topDown, uint32_t red = 0, uint32_t green = 0,
-                  uint32_t blue = 0)
-{
-    TDibImage image;
-    image.Width = width;
-    image.Height = height;
-    image.BitCount = bitCount;
-    image.TopDown = topDown;
-    image.RedMask = red;
-    image.GreenMask = green;
-    image.BlueMask = blue;
-    image.Allocate();
-    for (size_t i = 0; i < image.Bits.size(); ++i)
-        image.Bits[i] = static_cast<uint8_t>(i * 7 + 3);
-    for (size_t i = 0; i < image.Palette.size(); ++i)
-        image.Palette[i] = static_cast<uint32_t>(i * 0x030507) & 0xFFFFFF;
-    return image;
 }
 
 // Replaces the stream's content by `bytes`, positioned at the start.
@@ -66,9 +48,6 @@ Bytes BytesOf(TMemoryStream& stream)
 
 TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
 {
-    TBitmap empty;
-    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { empty.ScanLine(0); }), "Scan line index out of range");
-
     for (TPixelFormat format : {pf24bit, pf32bit}) {
         SCOPED_TRACE(format == pf24bit ? "pf24bit" : "pf32bit");
         const int bytes = format == pf24bit ? 3 : 4;
@@ -92,15 +71,17 @@ TEST(BitmapTest, SizeMakesAHandleAndScanLineAndCanvasSeeTheSamePixels)
     }
 }
 
-TEST(BitmapTest, FilesOfEveryDepthAndOrderRoundTrip)
+// The codec's test round-trips every depth; here the formats the bitmap's
+// DIB section treats apart: a colour table, 16 bits with and without masks,
+// masks at 32 bits, each in both row orders.
+TEST(BitmapTest, FilesOfEachKindOfDibRoundTrip)
 {
     const struct {
         int bits;
         uint32_t red, green, blue;
         TPixelFormat format;
-    } cases[] = {{1, 0, 0, 0, pf1bit},   {4, 0, 0, 0, pf4bit},   {8, 0, 0, 0, pf8bit},
-                 {16, 0, 0, 0, pf15bit}, {16, 0xF800, 0x07E0, 0x001F, pf16bit},
-                 {24, 0, 0, 0, pf24bit}, {32, 0, 0, 0, pf32bit}, {32, 0xFF, 0xFF00, 0xFF0000, pfCustom}};
+    } cases[] = {{8, 0, 0, 0, pf8bit}, {16, 0, 0, 0, pf15bit}, {16, 0xF800, 0x07E0, 0x001F, pf16bit},
+                 {32, 0xFF, 0xFF00, 0xFF0000, pfCustom}};
     for (const auto& c : cases) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(std::to_string(c.bits) + " bits" + (topDown ? ", top-down" : ""));
@@ -150,69 +131,28 @@ TEST(BitmapTest, BadDataRaisesAndLeavesTheBitmapAsItWas)
     EXPECT_THROW(loaded.LoadFromFile(path), EFOpenError);
 }
 
-TEST(BitmapTest, ResourceBitmapsLoadByNameAndAssignCopiesDeeply)
+// Drawing through the canvas before the copy is part of the copy; drawing
+// on the source afterwards is not.
+TEST(BitmapTest, AssignCopiesDeeply)
 {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    TBitmap bitmap;
-    bitmap.LoadFromResourceName(instance, "BITMAPTEST2X2");
-    EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
-    ASSERT_EQ(std::make_pair(bitmap.Width(), bitmap.Height()), std::make_pair(2, 2));
-    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clRed);
-    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 1), clBlue);
-
     TBitmap source;
-    source.LoadFromResourceName(instance, "BITMAPTEST4X2");
-    EXPECT_EQ(source.PixelFormat(), pf8bit);
-    const TColor top[] = {clBlack, clRed, clLime, clBlue};
-    for (int x = 0; x < 4; ++x) {
-        EXPECT_EQ(source.Canvas()->Pixels(x, 0), top[x]) << x;
-        EXPECT_EQ(source.Canvas()->Pixels(x, 1), top[3 - x]) << x;
-        EXPECT_EQ(static_cast<uint8_t*>(source.ScanLine(0))[x], x);
-    }
-    EXPECT_EQ(MessageOf<EResNotFound>([&] { bitmap.LoadFromResourceName(instance, "NOSUCHBITMAP"); }),
-              "Resource NOSUCHBITMAP not found");
-    EXPECT_EQ(bitmap.Width(), 2);
-
+    source.SetSize(2, 2);
+    source.Canvas()->SetPixels(1, 1, Rgb(5, 6, 7));
     TBitmap copy;
     copy.Assign(&source);
-    static_cast<uint8_t*>(source.ScanLine(0))[0] = 2;
-    source.SetPaletteColor(1, Rgb(1, 1, 1));
-    EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clBlack);
-    EXPECT_EQ(copy.PaletteColor(1), clRed);
-
-    // Drawing through the canvas before the copy is part of the copy.
-    TBitmap drawn;
-    drawn.SetSize(2, 2);
-    drawn.Canvas()->SetPixels(1, 1, Rgb(5, 6, 7));
-    copy.Assign(&drawn);
+    source.Canvas()->SetPixels(1, 1, clRed);
     EXPECT_EQ(static_cast<uint8_t*>(copy.ScanLine(1))[3], 7);
     copy.Assign(&copy);
     EXPECT_EQ(copy.Width(), 2) << "assigning itself";
 }
 
-TEST(BitmapTest, JpegErrorsLeaveTheImageAsItWas)
+// (Loading a JPEG image: the screen shot's test reads its files back; the
+// codec's tests cover bad data. Nothing in the program loads one otherwise.)
+TEST(BitmapTest, AnEmptyJpegImageCannotBeSaved)
 {
-    TBitmap source;
-    source.SetSize(16, 16);
-    TJPEGImage jpeg;
-    jpeg.Assign(&source);
-    TMemoryStream good;
-    jpeg.SaveToStream(good);
-    Bytes cut = BytesOf(good);
-    cut.resize(cut.size() / 2);
-
     TJPEGImage image;
     TMemoryStream stream;
-    Fill(stream, cut);
-    EXPECT_EQ(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }), "Premature end of JPEG file");
-    EXPECT_TRUE(image.Empty());
     EXPECT_NE(MessageOf<EInvalidGraphic>([&] { image.SaveToStream(stream); }), "(no exception)");
-
-    good.SetPosition(0);
-    image.LoadFromStream(good);
-    Fill(stream, WriteBmpFile(Pattern(4, 4, 24, false)));
-    EXPECT_NE(MessageOf<EJPEG>([&] { image.LoadFromStream(stream); }).find("Not a JPEG file"), std::string::npos);
-    EXPECT_EQ(image.Width(), 16);
 
     // The Assign protocol's message with both classes named.
     TCanvas canvas;

@@ -89,14 +89,10 @@ TEST_F(ComCtrlsTest, TabControlKeepsItsTabsThroughANewWindowAndReportsOnlyTheUse
     EXPECT_EQ(tabs->TabIndex(), 1);
     EXPECT_GT(tabs->TabRect(2).top, tabs->DisplayRect().bottom - 1) << "tabs below the page area";
 
-    const RECT third = tabs->TabRect(2);
-    EXPECT_EQ(tabs->IndexOfTabAt(third.left + 2, third.top + 2), 2);
-    ClickIn(wnd, third);
+    ClickIn(wnd, tabs->TabRect(2));
     EXPECT_EQ(tabs->TabIndex(), 2);
     tabs->SetTabIndex(0);
     EXPECT_EQ(changes, 1) << "code's choice is not reported";
-    tabs->SetTabIndex(7);
-    EXPECT_EQ(tabs->TabIndex(), -1);
 }
 
 TEST_F(ComCtrlsTest, PageControlShowsTheChosenPageInThePageAreaItsDescendantAnswers)
@@ -144,91 +140,6 @@ TEST_F(ComCtrlsTest, PageControlShowsTheChosenPageInThePageAreaItsDescendantAnsw
     EXPECT_EQ(pages->TabIndex(), 0);
     delete pages;  // its pages go with it
     EXPECT_EQ(form->ControlCount(), 0);
-}
-
-TEST_F(ComCtrlsTest, TreeNodesSurviveANewWindowAndExpansionIsReportedOnce)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* tree = AddControl<TTreeView>(form, 10, 10, 200, 150);
-    TTreeNode* fish = tree->Items()->Add(nullptr, "Fish");
-    tree->Items()->AddChild(fish, "Carp");
-    tree->Items()->AddChild(fish, "Tetra");
-    TTreeNode* plants = tree->Items()->Add(fish, "Plants");
-    tree->Items()->AddChild(plants, "Fern");
-    fish->Expand();
-    std::vector<std::string> events;
-    tree->OnExpanded = [&](TObject*, TTreeNode* node) { events.push_back("+" + node->Text()); };
-    tree->OnCollapsed = [&](TObject*, TTreeNode* node) { events.push_back("-" + node->Text()); };
-    EXPECT_EQ(tree->Items()->Count(), 5);
-
-    form->Show();
-    tree->RecreateWnd();
-    const HWND wnd = tree->Handle();
-    EXPECT_EQ(SendMessageA(wnd, TVM_GETCOUNT, 0, 0), 5);
-    const auto stateOf = [&](TTreeNode* node) {
-        return SendMessageA(wnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->ItemId()), TVIS_EXPANDED);
-    };
-    EXPECT_NE(stateOf(fish), 0) << "the open node is open again";
-
-    // The user opens a node from the keyboard.
-    SendMessageA(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(plants->ItemId()));
-    SendMessageA(wnd, WM_KEYDOWN, VK_ADD, 1);
-    EXPECT_TRUE(plants->Expanded());
-    fish->Collapse();
-    fish->Collapse();
-    EXPECT_EQ(stateOf(fish), 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"+Plants", "-Fish"}));
-}
-
-TEST_F(ComCtrlsTest, ListViewKeepsColumnsItemsAndADraggedWidthThroughANewWindow)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* list = AddControl<TListView>(form, 10, 10, 280, 150);
-    list->SetViewStyle(vsReport);
-    list->Columns()->Add()->SetCaption("Name");
-    TListColumn* size = list->Columns()->Add();
-    size->SetCaption("Size");
-    size->SetAlignment(taRightJustify);
-    TListItem* item = list->Items()->Add();
-    item->SetCaption("Carp");
-    item->SubItems()->Add("40 cm");
-    form->Show();
-
-    // The user drags the second column wider; the width is the window's.
-    SendMessageA(list->Handle(), LVM_SETCOLUMNWIDTH, 1, 90);
-    EXPECT_EQ(size->Width(), 90);
-    list->SetShowColumnHeaders(false);
-    const HWND wnd = list->Handle();
-    EXPECT_NE(GetWindowLongA(wnd, GWL_STYLE) & LVS_NOCOLUMNHEADER, 0);
-    EXPECT_EQ(SendMessageA(wnd, LVM_GETCOLUMNWIDTH, 1, 0), 90);
-    char text[32] = {};
-    LVITEMA sub{};
-    sub.iSubItem = 1;
-    sub.pszText = text;
-    sub.cchTextMax = sizeof(text);
-    SendMessageA(wnd, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&sub));
-    EXPECT_STREQ(text, "40 cm");
-    item->SubItems()->Put(0, "45 cm");
-    SendMessageA(wnd, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&sub));
-    EXPECT_STREQ(text, "45 cm") << "a changed sub-item reaches the window";
-}
-
-TEST_F(ComCtrlsTest, HeaderSectionsLineUpAndAClickNamesItsSection)
-{
-    TForm* form = MakeForm(300, 200, false);
-    auto* header = AddControl<THeaderControl>(form, 0, 0, 300, 20);
-    for (const int width : {80, 60, 100})
-        header->Sections()->Add()->SetWidth(width);
-    header->Sections()->Items(1)->SetText("Middle");
-    EXPECT_EQ(header->Sections()->Items(2)->Left(), 140) << "without a window";
-    form->Show();
-    THeaderSection* middle = header->Sections()->Items(1);
-    EXPECT_EQ(middle->Left(), 80);
-    EXPECT_EQ(middle->Right(), 140);
-    std::vector<THeaderSection*> clicks;
-    header->OnSectionClick = [&](TObject*, THeaderSection* section) { clicks.push_back(section); };
-    ClickAt(header->Handle(), 110, 10);
-    EXPECT_EQ(clicks, (std::vector<THeaderSection*>{middle}));
 }
 
 }  // namespace

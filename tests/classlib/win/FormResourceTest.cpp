@@ -28,14 +28,6 @@ public:
     std::string ClassName() const override { return "TLoadProbe"; }
 };
 
-// A control with a component reference.
-class TLinkProbe : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    std::string ClassName() const override { return "TLinkProbe"; }
-    TComponent* Link = nullptr;
-};
-
 void RegisterTestClasses();
 
 class TResourceTestForm : public TForm {
@@ -104,14 +96,13 @@ void RegisterTestClasses()
         RegisterClassLibraryClasses();
         TClassRegistry& classes = ClassRegistry();
         classes.Register<TLoadProbe>("TLoadProbe", "TCustomControl");
-        classes.Register<TLinkProbe>("TLinkProbe", "TCustomControl").Component("Link", &TLinkProbe::Link);
         classes.Register<TResourceTestForm>("TResourceTestForm", "TForm")
             .Factory(nullptr)
             .Field("Probe1", &TResourceTestForm::Probe1)
             .Field("Probe2", &TResourceTestForm::Probe2)
             .Field("Button1", &TResourceTestForm::Button1)
             .Field("Timer1", &TResourceTestForm::Timer1);
-        for (const char* name : {"TBadColorForm", "TBadNestingForm", "TNoSuchForm", "TLinkForm"})
+        for (const char* name : {"TBadColorForm", "TBadNestingForm", "TNoSuchForm"})
             classes.Register<TNamedForm>(name, "TForm").Factory(nullptr);
         return true;
     }();
@@ -184,8 +175,6 @@ TEST_F(FormResourceTest, FaultyOrMissingDescriptionsNameTheFormTheLineAndTheItem
          "TBadColorForm, line 2: unknown colour 'clPink' for property 'Color' of BadColorForm (TBadColorForm)"},
         {"TBadNestingForm", "TBadNestingForm, line 3: Button1 (TButton): 'Timer1' (TTimer) is not a windowed "
                             "control and cannot contain controls"},
-        {"TLinkForm", "TLinkForm, line 3: unknown component 'ResourceTestForm.Button1' for property "
-                      "'Link' of Link1 (TLinkProbe)"},
     };
     const int formsBefore = Screen->FormCount();
     for (const auto& test : cases)
@@ -212,14 +201,11 @@ TEST_F(FormResourceTest, BadValuesOfControlPropertiesAreErrors)
     for (const auto& test : cases)
         EXPECT_EQ(ReadError("object Form1: TForm\n  " + std::string(test.Property) + "\nend"),
                   std::string("TForm, line 2: ") + test.Detail);
-    const std::string picture =
-        ReadError("object Form1: TForm\n  object Image1: TImage\n    Picture.Bitmap = {424D0100}\n  end\nend");
-    EXPECT_EQ(picture.rfind("TForm, line 3: ", 0), 0u) << picture;
-    EXPECT_NE(picture.find("property 'Picture.Bitmap' of Image1 (TImage)"), std::string::npos) << picture;
 }
 
-// The common controls, the splitter and the control bar read from a description.
-TEST_F(FormResourceTest, PagesViewsAndBarsTakeTheirPublishedProperties)
+// Pages (a page named before it is read), a memo on one and a splitter read
+// from a description.
+TEST_F(FormResourceTest, PagesAndTheirControlsTakeTheirPublishedProperties)
 {
     TForm form(nullptr);
     TFormReader().ReadInto(R"(object F: TForm
@@ -236,13 +222,6 @@ TEST_F(FormResourceTest, PagesViewsAndBarsTakeTheirPublishedProperties)
   object Split: TSplitter
     MinSize = 50
   end
-  object List: TListView
-    ViewStyle = vsReport
-    ShowColumnHeaders = False
-  end
-  object Tree: TTreeView end
-  object Header: THeaderControl end
-  object Bar: TCustomControlBar end
 end)", form);
     auto* pages = dynamic_cast<TPageControl*>(form.FindComponent("Pages"));
     ASSERT_NE(pages, nullptr);
@@ -254,11 +233,6 @@ end)", form);
     EXPECT_TRUE(notes->WantTabs());
     EXPECT_EQ(notes->Parent(), pages->Pages(1));
     EXPECT_EQ(dynamic_cast<TSplitter*>(form.FindComponent("Split"))->MinSize(), 50);
-    auto* list = dynamic_cast<TListView*>(form.FindComponent("List"));
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->ViewStyle(), vsReport);
-    EXPECT_FALSE(list->ShowColumnHeaders());
-    // The tree, the header and the bar are read by their class names: no error is the check.
 }
 
 }  // namespace

@@ -14,11 +14,9 @@ namespace {
 using uitest::TWindowShot;
 using uitest::UiTest;
 
-class StdCtrlsTest : public UiTest {
-protected:
-    static LONG StyleOf(TWinControl* control) { return GetWindowLongA(control->Handle(), GWL_STYLE); }
-};
+class StdCtrlsTest : public UiTest {};
 
+// (The grayed state: nothing in the program sets it.)
 TEST_F(StdCtrlsTest, CheckBoxClickTogglesAndFiresOnClickOnce)
 {
     TForm* form = MakeForm();
@@ -34,13 +32,7 @@ TEST_F(StdCtrlsTest, CheckBoxClickTogglesAndFiresOnClickOnce)
     PressKey(box, VK_SPACE);  // the space key clicks too
     EXPECT_EQ(SendMessageA(wnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(clicks, (std::vector<bool>{true, false})) << "checked before OnClick runs";
-
-    // Grayed shows as indeterminate; a click makes it checked.
-    box->SetState(cbGrayed);
-    EXPECT_EQ(SendMessageA(wnd, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    SendMessageA(wnd, BM_CLICK, 0, 0);
-    EXPECT_EQ(box->State(), cbChecked);
-    EXPECT_EQ(StyleOf(box) & BS_TYPEMASK, BS_3STATE) << "the window never checks itself";
+    EXPECT_EQ(GetWindowLongA(wnd, GWL_STYLE) & BS_TYPEMASK, BS_3STATE) << "the window never checks itself";
 }
 
 // The settings dialog sets each of its radio buttons itself: only this test
@@ -76,16 +68,10 @@ TEST_F(StdCtrlsTest, ComboBoxItemsAndIndexExistBeforeTheWindowAndSurviveItsRecre
     auto* combo = AddControl<TComboBox>(form, 10, 10, 150, 21);
     int changes = 0;
     combo->OnChange = [&](TObject*) { ++changes; };
-    combo->Items()->SetCommaText("red,green,blue");
+    combo->Items()->SetCommaText("black,green,blue");
     combo->SetItemIndex(3);
     EXPECT_EQ(combo->ItemIndex(), -1) << "out of range selects none";
     combo->SetItemIndex(2);
-    // Without a window the index follows insertions and deletions.
-    combo->Items()->Insert(0, "black");
-    EXPECT_EQ(combo->ItemIndex(), 3);
-    combo->Items()->Delete(1);
-    EXPECT_EQ(combo->ItemIndex(), 2);
-    EXPECT_EQ(combo->Items()->CommaText(), "black,green,blue");
 
     form->Show();
     const HWND wnd = combo->Handle();
@@ -95,14 +81,11 @@ TEST_F(StdCtrlsTest, ComboBoxItemsAndIndexExistBeforeTheWindowAndSurviveItsRecre
     SendMessageA(wnd, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "black");
 
-    // With a window every change goes to it; a new window keeps the items and index.
-    combo->Items()->Put(2, "navy");
-    EXPECT_EQ(combo->ItemIndex(), 2) << "replacing the selected item keeps it selected";
+    // A new window keeps the items and the index.
     combo->SetStyle(csDropDownList);
     EXPECT_NE(combo->Handle(), wnd);
-    EXPECT_EQ(combo->Items()->CommaText(), "black,green,navy");
+    EXPECT_EQ(combo->Items()->CommaText(), "black,green,blue");
     EXPECT_EQ(combo->ItemIndex(), 2);
-    EXPECT_THROW(combo->Items()->Insert(4, "x"), EListError);
     EXPECT_EQ(changes, 0) << "the setter never fires OnChange";
 }
 
@@ -113,7 +96,6 @@ TEST_F(StdCtrlsTest, EditTextRoundTripsAndTypingFiresOnChange)
     int changes = 0;
     edit->OnChange = [&](TObject*) { ++changes; };
     edit->SetText("before");
-    edit->SetMaxLength(8);
     EXPECT_EQ(changes, 1) << "a change without a window too";
 
     form->Show();
@@ -125,44 +107,16 @@ TEST_F(StdCtrlsTest, EditTextRoundTripsAndTypingFiresOnChange)
     edit->SetText("abc");
     EXPECT_EQ(changes, 2) << "the same text is no change";
 
-    // Typed text, cut at MaxLength; OnKeyPress may change a key before the edit sees it.
-    edit->OnKeyPress = [](TObject*, char& key) { key = key == 'e' ? 'E' : key; };
+    // Typed text (nothing in the program sets MaxLength or OnKeyPress).
     edit->SetFocus();
     SendMessageA(wnd, EM_SETSEL, 3, 3);
-    for (const char c : std::string("defghij"))
+    for (const char c : std::string("defgh"))
         SendMessageA(wnd, WM_CHAR, static_cast<WPARAM>(c), 1);
-    EXPECT_EQ(edit->Text(), "abcdEfgh");
-    EXPECT_GE(changes, 7) << "each accepted character is a change";
+    EXPECT_EQ(edit->Text(), "abcdefgh");
+    EXPECT_GE(changes, 7) << "each typed character is a change";
     // Typed text survives the parent's new window (not through the edit's own DestroyHandle).
     form->RecreateWnd();
-    EXPECT_EQ(WindowText(edit->Handle()), "abcdEfgh");
-}
-
-TEST_F(StdCtrlsTest, ScrollBarClampsItsPositionAndReportsChanges)
-{
-    TForm* form = MakeForm();
-    auto* bar = AddControl<TScrollBar>(form, 10, 10, 200, 17);
-    std::vector<int> changes;
-    bar->OnChange = [&](TObject*) { changes.push_back(bar->Position()); };
-    const auto windowPos = [&] { return GetScrollPos(bar->Handle(), SB_CTL); };
-
-    bar->SetPosition(150);
-    EXPECT_EQ(bar->Position(), 100);
-    EXPECT_EQ(windowPos(), 100);
-    bar->SetPosition(100);
-    bar->SetPosition(-5);
-    EXPECT_EQ(bar->Position(), 0);
-    EXPECT_EQ(changes, (std::vector<int>{100, 0}));
-
-    // A page leaves room for itself at the end.
-    bar->SetPageSize(10);
-    bar->SetPosition(100);
-    EXPECT_EQ(bar->Position(), 91);
-    EXPECT_EQ(windowPos(), 91);
-    // A narrower range pulls the position in, as a change.
-    bar->SetMax(50);
-    EXPECT_EQ(bar->Position(), 41);
-    EXPECT_EQ(changes, (std::vector<int>{100, 0, 91, 41}));
+    EXPECT_EQ(WindowText(edit->Handle()), "abcdefgh");
 }
 
 // Measuring goes through the same text drawing as painting, so "&" counts
@@ -212,7 +166,8 @@ TEST_F(StdCtrlsTest, LabelsPaintTheirCaptionOnTheParentAndMeasureItAsShown)
     EXPECT_GT(shot.CountNear(bounds, RGB(0, 0, 255)), 20) << "the parent shows through";
 }
 
-TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsAndTabsOnlyWhenItWantsThem)
+// (WantReturns, WantTabs and the memo's styles: nothing in the program sets them.)
+TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsButNotTabs)
 {
     TForm* form = MakeForm(300, 200, false);
     auto* memo = AddControl<TMemo>(form, 10, 10, 200, 100);
@@ -227,11 +182,6 @@ TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsAndTabsOnlyW
     // What the user typed is what Lines reads.
     SetWindowTextA(wnd, "a\r\nb\r\nc");
     EXPECT_EQ(lines->CommaText(), "a,b,c");
-    lines->Delete(1);
-    lines->Insert(0, "top");
-    lines->Put(2, "C");
-    EXPECT_EQ(WindowText(wnd), "top\r\na\r\nC\r\n");
-    EXPECT_THROW(lines->Strings(3), EListError);
 
     lines->Clear();
     const auto type = [&](char c) { SendMessageA(memo->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1); };
@@ -241,22 +191,11 @@ TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBothWaysAndItTakesReturnsAndTabsOnlyW
     EXPECT_EQ(memo->Text(), "a\r\n") << "a Return but no Tab by default";
     EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 1) << "Return stays with the memo, not the form";
     EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 0);
-    memo->SetWantReturns(false);
-    memo->SetWantTabs(true);
-    type('\r');
-    type('\t');
-    EXPECT_EQ(memo->Text(), "a\r\n\t");
-    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
-    EXPECT_EQ(memo->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 1);
-
-    memo->SetAlignment(taRightJustify);
-    memo->SetHideSelection(false);
-    EXPECT_EQ(StyleOf(memo) & (ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE), ES_RIGHT | ES_NOHIDESEL | ES_MULTILINE);
-    EXPECT_EQ(memo->Text(), "a\r\n\t") << "the text survives the new window";
 }
 
 // The check list box: check marks with and without a window, toggling by
-// mouse and keyboard.
+// mouse and keyboard. (Nothing in the program edits the items of a list,
+// a combo box or a memo by index: they are filled from descriptions.)
 TEST_F(StdCtrlsTest, CheckListBoxMarksMoveWithTheirItemsAndToggleInTheCheckAreaOrBySpace)
 {
     TForm* form = MakeForm(300, 200, false);
@@ -271,14 +210,6 @@ TEST_F(StdCtrlsTest, CheckListBoxMarksMoveWithTheirItemsAndToggleInTheCheckAreaO
     form->Show();
     EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCURSEL, 0, 0), 2);
-    // Inserting and deleting move the check marks along.
-    list->Items()->Insert(0, "Betta");
-    EXPECT_FALSE(list->Checked(1));
-    EXPECT_TRUE(list->Checked(2));
-    EXPECT_EQ(list->ItemIndex(), 3);
-    list->Items()->Delete(1);
-    EXPECT_TRUE(list->Checked(1));
-    EXPECT_EQ(list->Items()->CommaText(), "Betta,Clown,Tang");
     // Kept through the parent's new window.
     form->RecreateWnd();
     EXPECT_TRUE(list->Checked(1));

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "RefusingRegistry.h"
 #include "UiTestSupport.h"
 #include "../../support/ProgramPath.h"
 #include "../../support/ResourceDirectoryCheck.h"
@@ -45,14 +46,11 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
     {
         TRegistry reg;  // HKEY_CURRENT_USER
         ASSERT_TRUE(reg.OpenKey(Path, true));
-        EXPECT_EQ(reg.CurrentPath(), Path);
         reg.WriteString("Name", "Hello");
         reg.WriteString("Empty", "");
         reg.WriteString("High", "Caf\xE9 \x80\xFF");
         reg.WriteInteger("Count", -5);
         reg.WriteBool("On", true);
-        reg.WriteBool("Off", false);
-        EXPECT_EQ(reg.GetDataSize("Name"), 6);  // with the terminating NUL
         EXPECT_EQ(reg.ReadInteger("On"), 1);  // Booleans are stored as integers
 
         // Values other programs may leave: expandable text (read unexpanded),
@@ -64,9 +62,6 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
         ASSERT_EQ(RegSetValueExA(key, "Expand", 0, REG_EXPAND_SZ, expandBytes, sizeof(expand)), ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof(blob)), ERROR_SUCCESS);
-        reg.WriteString("Gone", "x");
-        EXPECT_TRUE(reg.DeleteValue("Gone"));
-        EXPECT_FALSE(reg.DeleteValue("Gone"));
     }
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(Path));
@@ -74,7 +69,6 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
     EXPECT_EQ(reg.ReadString("High"), "Caf\xE9 \x80\xFF");
     EXPECT_EQ(reg.ReadInteger("Count"), -5);
     EXPECT_TRUE(reg.ReadBool("On"));
-    EXPECT_FALSE(reg.ReadBool("Off"));
     EXPECT_EQ(reg.ReadString("Expand"), "%TEMP%\\x");
     EXPECT_EQ(reg.ReadString("Bare"), "abc");
 
@@ -86,66 +80,9 @@ TEST_F(RegistryTest, ValuesReadBackAsWrittenAndMissingValuesAndWrongTypesRaise)
     EXPECT_EQ(RegistryError([&] { reg.ReadInteger("Name"); }), "Invalid data type for 'Name'");
 }
 
-TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeButNeverTheOpenKeyOrRoot)
-{
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(Path + "\\Tree\\A\\A1", true));
-    reg.WriteString("v", "1");
-    ASSERT_TRUE(reg.OpenKey("\\" + Path + "\\Tree\\B", true));
-    reg.WriteString("v", "2");
-    ASSERT_TRUE(reg.OpenKey("\\" + Path, false));
-
-    EXPECT_TRUE(reg.DeleteKey("Tree"));
-    EXPECT_FALSE(reg.KeyExists("Tree"));
-    EXPECT_TRUE(reg.KeyExists("\\" + Path));
-    EXPECT_FALSE(reg.DeleteKey(""));   // never the open key itself
-    EXPECT_FALSE(reg.DeleteKey("\\"));  // nor the root
-}
-
-// Refuses what a non-administrator is refused: opening or creating any key
-// of HKEY_LOCAL_MACHINE for writing, and setting values there; on request
-// every value set. Counts the handles left open.
-class TTestBackend : public TRegistryBackend {
-public:
-    static constexpr REGSAM WriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE;
-
-    LONG OpenKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        if (root == HKEY_LOCAL_MACHINE && (access & WriteAccess) != 0)
-            return ERROR_ACCESS_DENIED;
-        return Count(TRegistryBackend::OpenKey(root, parent, subKey, access, result));
-    }
-    LONG CreateKey(HKEY root, HKEY parent, const char* subKey, REGSAM access, HKEY* result) override
-    {
-        if (root == HKEY_LOCAL_MACHINE)
-            return ERROR_ACCESS_DENIED;
-        return Count(TRegistryBackend::CreateKey(root, parent, subKey, access, result));
-    }
-    LONG SetValue(HKEY root, HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override
-    {
-        if (root == HKEY_LOCAL_MACHINE || RefuseEverySet)
-            return ERROR_ACCESS_DENIED;
-        return TRegistryBackend::SetValue(root, key, name, type, data, size);
-    }
-    LONG CloseKey(HKEY root, HKEY key) override
-    {
-        --Open;
-        return TRegistryBackend::CloseKey(root, key);
-    }
-    bool RefuseEverySet = false;
-    int Open = 0;
-
-private:
-    LONG Count(LONG result)
-    {
-        Open += result == ERROR_SUCCESS ? 1 : 0;
-        return result;
-    }
-};
-
 TEST_F(RegistryTest, RefusedWritesRaiseAndEveryHandleOpenedIsClosed)
 {
-    TTestBackend backend;
+    testsupport::TRefusingRegistry backend;
     TRegistry::SetBackend(&backend);
     {
         TRegistry machine;
@@ -161,17 +98,14 @@ TEST_F(RegistryTest, RefusedWritesRaiseAndEveryHandleOpenedIsClosed)
         backend.RefuseEverySet = true;  // a refusal of the write itself
         EXPECT_EQ(RegistryError([&] { user.WriteString("Name", "changed"); }), "Failed to set data for 'Name'");
         EXPECT_EQ(user.ReadString("Name"), "user");
-        EXPECT_TRUE(user.KeyExists("\\" + Path + "\\A"));
         EXPECT_FALSE(user.OpenKey("Missing", false));
-        EXPECT_TRUE(user.DeleteKey("\\" + Path + "\\A"));
-        EXPECT_EQ(backend.Open, 1);
     }
     EXPECT_EQ(backend.Open, 0) << "the destructors closed the keys";
 }
 
 const std::string kText = "Corvalen resource";
 
-TEST(ResourceStream, ReadsSeeksAndCopiesTheWholeResourceAndNothingOutside)
+TEST(ResourceStream, ReadsAndSeeksTheWholeResourceAndNothingOutside)
 {
     TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
     ASSERT_EQ(stream.Size(), static_cast<int64_t>(kText.size()));
@@ -179,7 +113,6 @@ TEST(ResourceStream, ReadsSeeksAndCopiesTheWholeResourceAndNothingOutside)
     EXPECT_EQ(stream.Read(buffer.data(), 64), static_cast<int64_t>(kText.size()));
     EXPECT_EQ(buffer.substr(0, kText.size()), kText);
     EXPECT_EQ(stream.Read(buffer.data(), 1), 0);
-    EXPECT_THROW(stream.ReadBuffer(buffer.data(), 1), EReadError);
 
     // Seeks from every origin and reads nothing outside.
     char c = 0;
@@ -189,18 +122,6 @@ TEST(ResourceStream, ReadsSeeksAndCopiesTheWholeResourceAndNothingOutside)
     EXPECT_EQ(stream.Seek(2, soFromCurrent), static_cast<int64_t>(kText.size()) - 5);
     stream.SetPosition(1000);
     EXPECT_EQ(stream.Read(&c, 1), 0);
-
-    TMemoryStream copy;
-    EXPECT_EQ(copy.CopyFrom(stream, 0), static_cast<int64_t>(kText.size()));
-    EXPECT_EQ(std::string(static_cast<const char*>(copy.Memory()), kText.size()), kText);
-}
-
-TEST(ResourceStream, RefusesWritesAndMissingResources)
-{
-    TResourceStream stream(nullptr, "RESSTREAM_TEXT", RT_RCDATA);
-    EXPECT_THROW(stream.Write("x", 1), EStreamError);
-    // The right name under the wrong type is missing; the message is checked with forms.
-    EXPECT_THROW(TResourceStream(nullptr, "RESSTREAM_TEXT", RT_BITMAP), EResNotFound);
 }
 
 // Resources hidden by the order of the resource directory. This program's

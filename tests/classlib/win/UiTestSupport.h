@@ -62,6 +62,17 @@ private:
     std::thread FThread;
 };
 
+// Runs `thrower` and hands what it throws to the application, as the loop does.
+template <typename Throw>
+void HandleThrown(Throw thrower)
+{
+    try {
+        thrower();
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+}
+
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -1,13 +1,17 @@
-// The rendering context against a stand-in window system and the recording GL table.
+// Choosing a pixel format; the rendering context against a stand-in window
+// system and the recording GL table; the application's context, whose change
+// of software rendering while active goes through a new window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "gl/core/AppOpenGL.h"
 #include "gl/core/CustomOpenGL.h"
+#include "gl/core/PixelFormats.h"
 #include "support/GLRecorder.h"
 #include "support/GLStubPlatform.h"
-#include "GLTestSupport.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -15,7 +19,11 @@ constexpr uint32_t WindowGL = pfdDrawToWindow | pfdSupportOpenGL;
 constexpr uint32_t Accelerated = WindowGL | pfdDoubleBuffer;
 constexpr uint32_t Generic = WindowGL | pfdGenericFormat | pfdSupportGDI;
 
-using gltest::FakeDC;
+TGLPixelFormat Record(int color, int depth, bool doubleBuffer = true, bool gdi = false, int stencil = 0)
+{
+    uint32_t flags = WindowGL | (doubleBuffer ? pfdDoubleBuffer : 0) | (gdi ? pfdSupportGDI : 0);
+    return MakePixelFormat(MakeTestDescriptor(flags, color, depth, stencil), 1);
+}
 
 struct CustomOpenGL : ::testing::Test {
     GLRecorder gl;
@@ -36,13 +44,26 @@ struct CustomOpenGL : ::testing::Test {
     }
     std::string CreateError()
     {
-        const std::string message = gltest::MessageOf([this] { context->CreateRC(FakeDC()); });
+        const std::string message = testsupport::MessageOf([this] { context->CreateRC(StubDC()); });
         EXPECT_FALSE(context->Active());
         return message;
     }
 };
 
 }  // namespace
+
+TEST(PixelFormats, TheFirstExactFormatWinsElseTheFirstBestScore)
+{
+    const TGLPixelFormat request;  // 32 colour, 16 depth, double-buffered, no GDI
+    // The stencil bits of index 1 do not matter: the request names none.
+    EXPECT_EQ(ChoosePixelFormatIndex({Record(32, 24), Record(32, 16, true, false, 8), Record(32, 16)}, request), 1);
+    // Nothing exact: depth 24 scores 2048, GDI support loses 5120; of equal best ones the first wins.
+    EXPECT_EQ(ChoosePixelFormatIndex({Record(32, 24, false), Record(32, 16, false, true), Record(32, 16, false),
+                                      Record(32, 16, false)},
+                                     request),
+              2);
+    EXPECT_EQ(ChoosePixelFormatIndex({}, request), -1);
+}
 
 TEST_F(CustomOpenGL, CreateRCChoosesTheFormatMakesTheContextCurrentAndPreparesTheLists)
 {
@@ -53,7 +74,7 @@ TEST_F(CustomOpenGL, CreateRCChoosesTheFormatMakesTheContextCurrentAndPreparesTh
     font->OnBuild = [](TObject*) {};
 
     const uint32_t serial = CurrentContextSerial();
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     EXPECT_TRUE(context->Active());
     EXPECT_EQ(CurrentContextSerial(), serial + 1) << "what was cached for another context is stale";
     EXPECT_EQ(platform->SetFormatNumber, 3);  // the first exact accelerated one
@@ -67,11 +88,8 @@ TEST_F(CustomOpenGL, CreateRCChoosesTheFormatMakesTheContextCurrentAndPreparesTh
     context->DestroyRC();
     EXPECT_FALSE(context->Active() || font->Built());
     EXPECT_EQ(gl.Calls().back().Name, "wglDeleteContext");
-    gl.Clear();
-    context->DestroyRC();  // inactive: nothing more
-    EXPECT_TRUE(gl.Calls().empty());
-    context->CreateRC(FakeDC());
-    EXPECT_EQ(platform->DescribeCount, 2);
+    platform->SetFormatNumber = 0;
+    context->CreateRC(StubDC());
     EXPECT_EQ(platform->SetFormatNumber, 3);
     EXPECT_EQ(platform->LoadCount, 1);
 }
@@ -81,20 +99,20 @@ TEST_F(CustomOpenGL, GenericOnlyChoosesFromTheGenericListOrFallsBackToAccelerate
     platform->Formats = {MakeTestDescriptor(Generic, 24, 16), MakeTestDescriptor(Generic, 32, 16)};
     EXPECT_FALSE(context->GetHardwareAccelerated());  // lists the screen's formats
     EXPECT_TRUE(context->GetGenericOnly());
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     EXPECT_EQ(platform->SetFormatNumber, 2);
 
     // Asking did not switch software rendering on: a display that now
     // offers an accelerated format gets it.
     context->DestroyRC();
     platform->Formats.push_back(MakeTestDescriptor(Accelerated, 32, 16));
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     EXPECT_FALSE(context->GetGenericOnly());
     EXPECT_EQ(platform->SetFormatNumber, 3);
 
     Fresh({MakeTestDescriptor(Accelerated, 32, 16)});
     context->SetGenericOnly(true);
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     EXPECT_TRUE(context->Active());
     EXPECT_FALSE(context->UsesGenericFormats());
     EXPECT_EQ(platform->SetFormatNumber, 1);
@@ -120,32 +138,26 @@ TEST_F(CustomOpenGL, EveryCreateFailureHasItsMessageAndLeavesNothingBehind)
     EXPECT_EQ(CreateError(), "Create RC failed: Context is not created!");
     EXPECT_EQ(platform->DeletePaletteCount, 1) << "the palette is not left behind";
 
-    gl.CreateContextResult = reinterpret_cast<GLHGLRC>(static_cast<uintptr_t>(0x1000));
-    context->CreateRC(FakeDC());
-    EXPECT_EQ(platform->PaletteEntries.size(), 256u);
-    context->DestroyRC();
-    EXPECT_EQ(platform->DeletePaletteCount, 2);
 }
 
 TEST_F(CustomOpenGL, SwapSetsTheIntervalOnlyWhenItDiffersAndBothEntryPointsAreBound)
 {
-    context->SwapBuffers(FakeDC());  // inactive: nothing
-    EXPECT_EQ(platform->SwapCount, 0);
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     context->VSync = false;
     gl.SwapInterval = 1;
     gl.Clear();
-    context->SwapBuffers(FakeDC());
-    context->SwapBuffers(FakeDC());
-    EXPECT_EQ(gltest::Texts(gl, {"wglSwapIntervalEXT"}), std::vector<std::string>{"wglSwapIntervalEXT(0)"});
+    context->SwapBuffers(StubDC());
+    context->SwapBuffers(StubDC());
+    ASSERT_EQ(gl.Count("wglSwapIntervalEXT"), 1);
+    EXPECT_EQ(gl.CallsOf("wglSwapIntervalEXT")[0].Args[0], "0");
     EXPECT_EQ(platform->SwapCount, 2);
 
-    context->SwapBuffersIfEven(FakeDC());  // after an even number of swaps: none
+    context->SwapBuffersIfEven(StubDC());  // after an even number of swaps: none
     EXPECT_EQ(platform->SwapCount, 2);
     gl.Clear();
     wglGetSwapIntervalEXT = nullptr;
     context->VSync = true;
-    context->SwapBuffers(FakeDC());
+    context->SwapBuffers(StubDC());
     EXPECT_EQ(gl.Names(), std::vector<std::string>{"glFlush"});
 }
 
@@ -160,7 +172,7 @@ TEST_F(CustomOpenGL, FreeingAnActiveContextReleasesItAndUnloadsTheLibraries)
     counting->Unloads = &unloads;
     counting->Formats = platform->Formats;
     context = std::make_unique<TCustomOpenGL>(std::unique_ptr<TGLPlatform>(counting));
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     gl.Clear();
     context.reset();
     EXPECT_EQ(gl.Names(), (std::vector<std::string>{"wglMakeCurrent", "wglDeleteContext"}));
@@ -168,8 +180,43 @@ TEST_F(CustomOpenGL, FreeingAnActiveContextReleasesItAndUnloadsTheLibraries)
 
     // At exit the binding may already be unloaded: nothing is called through it.
     Fresh({MakeTestDescriptor(Accelerated, 32, 16)});
-    context->CreateRC(FakeDC());
+    context->CreateRC(StubDC());
     pwglMakeCurrent = nullptr;
     pwglDeleteContext = nullptr;
     context.reset();
+}
+
+TEST(AppOpenGL, SwitchingWhileActiveRecreatesTheWindowAroundUnloadedLibraries)
+{
+    // Stands in for the application: hiding its window destroys it, which stops OpenGL.
+    struct Owner : IAppOpenGLOwner {
+        std::vector<std::string> Calls;
+        TCustomAppOpenGL* Context = nullptr;
+        TGLStubPlatform* Platform = new TGLStubPlatform;
+        void HideGLWindow() override
+        {
+            Calls.push_back(std::string("hide") + (Context->Active() ? " active" : "") +
+                            (Platform->Loaded ? " loaded" : ""));
+            Context->DestroyRC();
+        }
+        void ShowGLWindow() override
+        {
+            Calls.push_back(std::string("show") + (Context->GetGenericOnly() ? " generic" : "") +
+                            (Platform->Loaded ? " loaded" : ""));
+        }
+    } owner;
+    GLRecorder gl;
+    owner.Platform->Formats = {MakeTestDescriptor(Accelerated, 32, 16), MakeTestDescriptor(Generic, 32, 16)};
+    TCustomAppOpenGL context{&owner, std::unique_ptr<TGLPlatform>(owner.Platform)};
+    owner.Context = &context;
+    context.SetGenericOnly(true);  // inactive: only the flag
+    context.SetGenericOnly(false);
+    EXPECT_TRUE(owner.Calls.empty());
+
+    context.CreateRC(StubDC());
+    EXPECT_EQ(owner.Platform->SetFormatNumber, 1);
+    context.SetGenericOnly(true);
+    EXPECT_EQ(owner.Calls, (std::vector<std::string>{"hide active loaded", "show generic"}));
+    context.CreateRC(StubDC());  // the next tick, with the new kind of pixel format
+    EXPECT_EQ(owner.Platform->SetFormatNumber, 2);
 }

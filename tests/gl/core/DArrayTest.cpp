@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "GLTestSupport.h"
+#include "../../support/ExceptionMessage.h"
 
-using gltest::MessageOf;
+using testsupport::MessageOf;
 
 TEST(DArray, OutOfBoundsAccessRaisesTheExactTextAndChangesNothing)
 {

@@ -1,10 +1,46 @@
-// The GL item lists: who frees an item, light indices, per-context state, texture presets.
+// The run-time binding's extensions; the GL item lists: who frees an item,
+// per-context state, texture presets (light indices: GLLightTest).
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "gl/core/GLBinding.h"
 #include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
+
+TEST(GLBinding, ExtensionsAreFoundByNameAndBoundOnlyWhenTheDriverOffersThem)
+{
+    EXPECT_FALSE(CheckExtension("GL_ARB_multitexture"));  // glGetString unbound
+    EXPECT_EQ(GetGLInteger(GL_MAX_LIGHTS, 8), 8);
+    GLRecorder gl;
+    EXPECT_FALSE(CheckExtension("GL_ARB_multitexture"));  // glGetString answers null
+    EXPECT_FALSE(MultiTextureAvailable());
+    gl.SetString(GL_EXTENSIONS, "GL_ARB_multitexture GL_EXT_bgra");
+    EXPECT_TRUE(CheckExtension("bgra")) << "a plain substring test";
+    gl.SetInteger(GL_MAX_LIGHTS, 16);
+    EXPECT_EQ(GetGLInteger(GL_MAX_LIGHTS, 8), 16);
+
+    gl.HideProc("glLockArraysEXT");
+    ReadExtensions();
+    EXPECT_EQ(glLockArraysEXT, nullptr);
+    ASSERT_NE(glActiveTextureARB, nullptr);
+    EXPECT_TRUE(MultiTextureAvailable());
+    gl.Clear();
+    glActiveTextureARB(GL_TEXTURE0_ARB + 1);
+    EXPECT_EQ(gl.Text(), "glActiveTextureARB(33985)\n");
+    glActiveTextureARB = nullptr;
+    EXPECT_FALSE(MultiTextureAvailable()) << "the name alone is not enough";
+
+    // Without wglGetProcAddress every extension entry point is cleared.
+    ReadExtensions();
+    pwglGetProcAddress = nullptr;
+    ReadExtensions();
+    for (int i = 0; i < GLEntryCount(); ++i) {
+        if (GLEntries()[i].Source == GLEntrySource::EXT) {
+            EXPECT_FALSE(GLEntries()[i].IsBound()) << GLEntries()[i].Variable;
+        }
+    }
+}
 
 TEST(GLItemList, TheCallerOwnsItsItemsAndEitherMayGoFirst)
 {
@@ -26,23 +62,9 @@ TEST(GLItemList, TheCallerOwnsItsItemsAndEitherMayGoFirst)
     third.reset();
 }
 
-TEST(GLLightList, EachLightDrivesTheLowestFreeGLLightUpToTheDriversMaximum)
-{
-    GLRecorder gl;
-    TGLLightList lights(nullptr);
-    std::unique_ptr<TGLLight> a(lights.Add()), b(lights.Add()), c(lights.Add());
-    EXPECT_EQ(a->Index() + c->Index(), 2);
-    b.reset();  // a freed light hands its index back
-    std::unique_ptr<TGLLight> d(lights.Add()), e(lights.Add());
-    EXPECT_EQ(d->Index(), 1);
-    EXPECT_EQ(e->Index(), 3) << "no two lights share an index";
-
-    gl.SetInteger(GL_MAX_LIGHTS, 4);
-    lights.InitContext();
-    EXPECT_EQ(std::unique_ptr<TGLLight>(lights.Add())->Index(), -1);
-}
-
-TEST(GLItemLists, InitContextReadsWhatTheDriverOffersAndNeedsBoundEntryPoints)
+// Multitexture named without its entry points is not used: the binding's test
+// above, the texture unit and primitive tests.
+TEST(GLItemLists, InitContextReadsWhatTheDriverOffers)
 {
     GLRecorder gl;
     gl.SetString(GL_EXTENSIONS, "GL_ARB_multitexture GL_EXT_bgra GL_EXT_separate_specular_color");
@@ -59,17 +81,10 @@ TEST(GLItemLists, InitContextReadsWhatTheDriverOffersAndNeedsBoundEntryPoints)
     EXPECT_TRUE(textures.MultiTexture());
     EXPECT_FALSE(textures.PackedPixels());
     EXPECT_EQ(gl.CallsOf("glLightModeli").at(0).Args.at(1), std::to_string(GL_SEPARATE_SPECULAR_COLOR));
-
-    // Multitexture named but its entry point not bound: not used.
-    gl.HideProc("glActiveTextureARB");
-    ReadExtensions();
-    primitives.InitContext();
-    textures.InitContext();
-    EXPECT_EQ(primitives.TextureUnits(), 1);
-    EXPECT_FALSE(textures.MultiTexture());
 }
 
-TEST(GLTextureList, PresetsAllocatePixelsOnlyForANonEmptySizeAndUseThePackedTypes)
+// Every preset's format and type with and without packed pixels: GLDrawTest.
+TEST(GLTextureList, PresetsAllocatePixelsOnlyForANonEmptySize)
 {
     TGLTextureList textures(nullptr);
     textures.SetUseBGRA(true);
@@ -77,14 +92,4 @@ TEST(GLTextureList, PresetsAllocatePixelsOnlyForANonEmptySizeAndUseThePackedType
     ASSERT_NE(sprite->Pixels(), nullptr);
     sprite->Pixels()[sprite->FrameSize() - 1] = 1;  // the whole frame is there
     EXPECT_EQ(std::unique_ptr<TGLTexture>(textures.AddRGBA4(64, 0))->Pixels(), nullptr);
-
-    textures.SetUsePackedPixels(true);
-    std::unique_ptr<TGLTexture> rgba4(textures.AddRGBA4(2, 2));
-    EXPECT_EQ(rgba4->Format(), GL_BGRA);
-    EXPECT_EQ(rgba4->Type(), GL_UNSIGNED_SHORT_4_4_4_4_REV);
-    EXPECT_EQ(rgba4->BytesPerPixel(), 2);
-    std::unique_ptr<TGLTexture> rgb565(textures.AddRGB565(2, 2));  // 5_6_5 only ever with GL_RGB
-    EXPECT_EQ(rgb565->Format(), GL_RGB);
-    EXPECT_EQ(rgb565->Type(), GL_UNSIGNED_SHORT_5_6_5);
-    EXPECT_EQ(std::unique_ptr<TGLTexture>(textures.AddRGB8(2, 2))->Type(), GL_UNSIGNED_BYTE);
 }

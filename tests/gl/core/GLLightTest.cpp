@@ -1,12 +1,13 @@
-// Lights: which parameters reach OpenGL, and when.
+// Lights and materials: which parameters reach OpenGL, and when; the face a material goes to.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "gl/core/CustomOpenGL.h"
+#include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
 #include "support/GLStubPlatform.h"
-#include "GLTestSupport.h"
 
 namespace {
 
@@ -57,22 +58,42 @@ TEST_F(GLLight, ValuesSetWhileInactiveWaitForTheContextThenOnlyChangesAreSent)
     EXPECT_EQ(light->DirtyMask(), TGLLight::dmAmbient);
 }
 
-TEST_F(GLLight, EachLightSwitchesItsOwnGLLightAndAFreedOneSwitchesItOff)
+// A freed light switches its GL light off and hands its index back, no two
+// share one: SceneContextTest and SceneLightTest.
+TEST_F(GLLight, ALightBeyondTheDriversMaximumSendsNothing)
 {
-    gl.SetInteger(GL_MAX_LIGHTS, 3);
+    gl.SetInteger(GL_MAX_LIGHTS, 1);
     Activate();
-    auto first = NewLight(), second = NewLight(), third = NewLight();
-    third->Enable();
-    EXPECT_EQ(gl.CallsOf("glEnable").at(0).Text(), "glEnable(16386)");  // GL_LIGHT2
-    gl.Clear();
-    third.reset();
-    EXPECT_EQ(gl.Text(), "glDisable(16386)\n");
-
-    auto spare = NewLight(), beyond = NewLight();
-    EXPECT_EQ(spare->Index(), 2) << "the freed light's index is free again";
+    auto first = NewLight(), beyond = NewLight();
     ASSERT_EQ(beyond->Index(), -1);
-    gl.Clear();
     beyond->Enable();
     beyond.reset();
     EXPECT_TRUE(gl.Calls().empty()) << gl.Text();
+}
+
+TEST(GLMaterial, ANewMaterialSendsEverythingOnceThenOnlyChangesToTheChosenFace)
+{
+    GLRecorder gl;
+    TGLMaterialList materials(nullptr);
+    std::unique_ptr<TGLMaterial> material(materials.Add());
+    material->Apply();  // everything once: SceneMaterialTest
+    EXPECT_EQ(gl.CallsOf("glMaterialfv").at(1).Text(), "glMaterialfv(1028, 4609, {0.8,0.8,0.8,1})");
+    gl.Clear();
+    material->Apply();
+    EXPECT_TRUE(gl.Calls().empty());
+    material->SetShininess(20);
+    material->Apply();
+    EXPECT_EQ(gl.Text(), "glMaterialf(1028, 5633, 20)\n");
+
+    // A face change makes everything dirty; with neither flag it is still the back.
+    for (const auto& [front, back, face] : {std::tuple{true, true, "1032"}, {false, true, "1029"},
+                                            {false, false, "1029"}}) {
+        gl.Clear();
+        material->SetFrontFace(front);
+        material->SetBackFace(back);
+        material->Apply();
+        ASSERT_EQ(gl.Calls().size(), 5u) << front << back;
+        for (const GLCall& call : gl.Calls())
+            EXPECT_EQ(call.Args.at(0), face) << front << back;
+    }
 }

@@ -1,4 +1,4 @@
-// Textures against the recording GL table.
+// Textures against the recording GL table: sizes, frames, what is handed over, units, contexts.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,21 +10,11 @@
 #include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
 #include "support/GLStubPlatform.h"
-#include "GLTestSupport.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
-using gltest::MessageOf;
-
-// The value the last glTexParameteri call set for pname, or "".
-std::string Parameter(const GLRecorder& gl, GLenum pname)
-{
-    std::string value;
-    for (const GLCall& call : gl.CallsOf("glTexParameteri"))
-        if (call.Args[1] == std::to_string(pname))
-            value = call.Args[2];
-    return value;
-}
+using testsupport::MessageOf;
 
 struct GLTexture : ::testing::Test {
     GLRecorder gl;
@@ -72,36 +62,12 @@ TEST(GLTexturePixels, ScanLinesOutsideTheBufferAreNull)
     EXPECT_EQ(t.GetScanLine(0), nullptr);
 }
 
-TEST_F(GLTexture, UploadSendsTheImageAndItsParametersOnceAndReleaseKeepsThePixels)
-{
-    TGLTexture* t = Own(list.AddRGB8(4, 2));
-    t->Apply();
-    t->Apply();
-    ASSERT_EQ(gl.CallsOf("glTexImage2D").size(), 1u);
-    EXPECT_EQ(gl.CallsOf("glTexImage2D")[0].Text(), "glTexImage2D(3553, 0, 32849, 4, 2, 0, 6407, 5121, ptr)");
-    EXPECT_EQ(gl.CallsOf("glTexImage2D")[0].Pointers[0], t->Pixels());
-    EXPECT_EQ(Parameter(gl, GL_TEXTURE_WRAP_S), std::to_string(GL_REPEAT));
-
-    t->Release();
-    EXPECT_EQ(gl.Count("glDeleteTextures"), 1);
-    t->Apply();
-    EXPECT_EQ(gl.CallsOf("glTexImage2D").at(1).Pointers[0], t->Pixels());
-    gl.Clear();
-    owned.reset();
-    EXPECT_EQ(gl.Count("glDeleteTextures"), 1) << "a freed texture deletes its GL texture";
-}
-
-TEST_F(GLTexture, TheFilterDecidesMipmapsUnlessTheFrameBufferIsCopiedAndUnknownTargetsRaise)
+// Uploading once, with mipmaps when the filter asks, again after a release:
+// SceneTextureTest; a freed texture's GL texture deleted: SceneContextTest.
+TEST_F(GLTexture, ACopiedFrameBufferHasNoMipmapsAndUnknownTargetsRaise)
 {
     list.SetDefaultFilter(GL_LINEAR_MIPMAP_LINEAR);
     TGLTexture* t = Own(list.AddRGBA8(8, 4));
-    t->UpLoad();
-    EXPECT_EQ(gl.Count("gluBuild2DMipmaps"), 1);
-    EXPECT_EQ(gl.Count("glTexImage2D"), 0);
-    EXPECT_EQ(Parameter(gl, GL_TEXTURE_MAG_FILTER), std::to_string(GL_LINEAR));
-
-    gl.Clear();
-    t->Release();
     t->CopyFromFrameBuffer = true;
     t->CopyX = 3;
     t->UpLoad();

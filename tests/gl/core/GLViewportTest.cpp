@@ -7,7 +7,6 @@
 
 #include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
-#include "GLTestSupport.h"
 
 namespace {
 
@@ -36,7 +35,8 @@ struct Pickable : TGLPickable {};
 
 }  // namespace
 
-TEST_F(GLViewport, TheLastNamedHitWinsAndAnEmptyPickClearsThePrevious)
+// Hit records are read only inside the buffer and only for objects still in the table.
+TEST_F(GLViewport, TheLastNamedHitWinsAndRecordsPastTheBufferOrOfGoneObjectsAreNotRead)
 {
     Pickable front, middle;
     viewports.PickNames().Add(front);
@@ -46,35 +46,24 @@ TEST_F(GLViewport, TheLastNamedHitWinsAndAnEmptyPickClearsThePrevious)
     EXPECT_EQ(viewport->Picked(), &middle);
     EXPECT_TRUE(middle.Picked());
     EXPECT_FALSE(front.Picked());
-
     Pick({}, 0);
     EXPECT_EQ(viewport->Picked(), nullptr);
     EXPECT_FALSE(middle.Picked());
-}
 
-TEST_F(GLViewport, RecordsRunningPastTheBufferAreNotRead)
-{
-    Pickable fish;
-    viewports.PickNames().Add(fish);
-    Pick({1, 0, 0, fish.PickName(), 0xFFFFFFFFu, 0, 0}, 5);  // a bogus name count after a good record
-    EXPECT_EQ(viewport->Picked(), &fish);
-
+    Pick({1, 0, 0, front.PickName(), 0xFFFFFFFFu, 0, 0}, 5);  // a bogus name count after a good record
+    EXPECT_EQ(viewport->Picked(), &front);
     std::vector<GLuint> records(512, 0);
     records[0] = 1;
-    records[3] = fish.PickName();
+    records[3] = middle.PickName();
     records[4] = 506;  // names would end one word past the buffer
     Pick(records, 2);
-    EXPECT_EQ(viewport->Picked(), &fish);
-
+    EXPECT_EQ(viewport->Picked(), &middle);
     std::vector<GLuint> full;
     for (int i = 0; i < 128; ++i)
-        full.insert(full.end(), {1, 0, 0, fish.PickName()});
+        full.insert(full.end(), {1, 0, 0, front.PickName()});
     Pick(full, 1000);  // more hits claimed than fit
-    EXPECT_EQ(viewport->Picked(), &fish);
-}
+    EXPECT_EQ(viewport->Picked(), &front);
 
-TEST_F(GLViewport, AHitOnAnObjectThatLeftTheTablePicksNothing)
-{
     auto* fish = new Pickable;
     const GLuint name = viewports.PickNames().Add(*fish);
     delete fish;

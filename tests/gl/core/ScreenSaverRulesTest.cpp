@@ -1,5 +1,5 @@
-// The screen saver's command line, exit input, mouse-move tracking and
-// power-off delays.
+// The screen saver's command line, exit input and power-off delays (the
+// mouse-move tracking: the saver's run in ScreenSaverTest).
 #include "gl/core/ScreenSaverRules.h"
 
 #include <gtest/gtest.h>
@@ -52,28 +52,9 @@ TEST(ScreenSaverRulesTest, ReleasesAndKeysEndARunButPressesAndPrintScreenDoNot)
     EXPECT_FALSE(IsSaverExitMessage(0x100, 0x2C)) << "Print Screen";
 }
 
-TEST(ScreenSaverRulesTest, MovesAfterTheFirstFiveMustLeaveTheAnchorOnBothAxes)
-{
-    TMouseMoveTracker tracker;
-    for (int i = 0; i < 5; ++i)
-        EXPECT_FALSE(tracker.Check(500 * i, 500 * i)) << "move " << i;
-    EXPECT_FALSE(tracker.Check(100, 100)) << "the anchor";
-    EXPECT_FALSE(tracker.Check(100, 400)) << "one axis only, however far: never";
-    EXPECT_FALSE(tracker.Check(102, 98)) << "exactly 2 is not enough";
-    EXPECT_FALSE(tracker.Check(101, 101));
-    EXPECT_TRUE(tracker.Check(97, 103)) << "more than 2 from the anchor on both axes";
-
-    tracker.Reset();  // after a refused password
-    for (int i = 0; i < 5; ++i)
-        EXPECT_FALSE(tracker.Check(300 + 10 * i, 300 + 10 * i));
-    EXPECT_FALSE(tracker.Check(50, 50)) << "a new anchor";
-    EXPECT_TRUE(tracker.Check(60, 60));
-}
-
 TEST(ScreenSaverRulesTest, PowerOffIndexesGiveTheirDelaysAndOutsideTheTableMeanNever)
 {
     EXPECT_EQ(PowerOffDelayOf(0), -1.0f);
-    EXPECT_EQ(PowerOffDelayOf(4), 300.0f);
     EXPECT_EQ(PowerOffDelayOf(PowerOffIndexCount - 1), 18000.0f);
     for (const int index : {-1, PowerOffIndexCount, 256, -2147483647 - 1, 2147483647}) {
         EXPECT_EQ(NormalPowerOffIndex(index), 0) << index;

@@ -53,6 +53,7 @@ protected:
     {
         Form.reset();
         Application->SetTitle(FTitle);
+        Application->ShowMainForm = true;
         const std::string key = "Software\\CorvalenTest\\GLApplication" + std::to_string(GetCurrentProcessId()) + " 1";
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
@@ -65,6 +66,21 @@ protected:
     void Build(TVideoMode desktop = {1280, 1024, 32}, std::vector<TVideoMode> modes = UsualModes(),
                bool withWindow = true, std::unique_ptr<TGLPlatform> platform = nullptr)
     {
+        BuildForm(desktop, std::move(modes));
+        App = platform ? new TCustomGLApplication(Form.get(), std::move(platform))
+                       : new TCustomGLApplication(Form.get());
+        App->SingleInstance = false;
+        Hook();
+        App->Loaded();
+        Display->Loaded();
+        if (withWindow)
+            AddWindow();
+        Form->Show();
+    }
+
+    // The main form, not yet shown, with a display over a fake driver.
+    void BuildForm(TVideoMode desktop = {1280, 1024, 32}, std::vector<TVideoMode> modes = UsualModes())
+    {
         Form = std::make_unique<TForm>(nullptr);
         Form->SetClientWidth(FormWidth);
         Form->SetClientHeight(FormHeight);
@@ -75,11 +91,13 @@ protected:
         driver->Desktop = desktop;
         DriverLog = driver->Log;
         Display = new TCustomGLDisplay(Form.get(), std::move(driver));
-        App = platform ? new TCustomGLApplication(Form.get(), std::move(platform))
-                       : new TCustomGLApplication(Form.get());
+    }
+
+    // App on the test's option key, clock and display, its events recorded.
+    void Hook()
+    {
         App->Company = "CorvalenTest";
         App->Title = "GLApplication" + std::to_string(GetCurrentProcessId());
-        App->SingleInstance = false;
         App->TickSource = [this] { return Ticks; };
         App->SetDisplay(Display);
         for (const auto& [event, name] : {std::pair{&App->OnStart, "start"}, {&App->OnStop, "stop"},
@@ -93,14 +111,18 @@ protected:
             if (Draw)
                 Draw();
         };
-        App->Loaded();
-        Display->Loaded();
-        if (withWindow) {
-            Window = new TGLWindow(Form.get());
-            App->SetWindow(Window);
-            Window->SetParent(Form.get());
-        }
-        Form->Show();
+    }
+
+    // A render window (a W) in `parent` or the form, linked to App.
+    template <class W = TGLWindow>
+    W* AddWindow(TWinControl* parent = nullptr)
+    {
+        parent = parent != nullptr ? parent : Form.get();
+        auto* window = new W(parent);
+        Window = window;
+        App->SetWindow(Window);
+        Window->SetParent(parent);
+        return window;
     }
 
     static void Tick() { Application->Idle(); }

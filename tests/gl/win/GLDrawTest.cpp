@@ -1,5 +1,8 @@
-// Primitives and textures drawn on a real context under Wine (Xvfb, Mesa
-// llvmpipe) and read back from the frame buffer.
+// The binding and a real context under Wine (Xvfb, Mesa llvmpipe): loading
+// the libraries, making the context, primitives and textures drawn and read
+// back from the frame buffer, picking, and a frame captured before the swap,
+// written as BMP and JPEG files and read back. Lights and
+// materials on a real context: the lit tile of SceneEndToEndTest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,15 +12,21 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "classlib/graphics/Bitmap.h"
+#include "gl/GLLoader.h"
+#include "classlib/graphics/JPEGImage.h"
+#include "gl/ScreenShotPicture.h"
 #include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLBinding.h"
 #include "GLTestWindow.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
-constexpr int Size = 64;
+constexpr int Size = 63;  // odd: captured rows of 189 bytes are read unpadded
 using TPixel = std::array<int, 3>;
 
 // Each channel within a tolerance that covers 4- and 5-bit formats.
@@ -35,8 +44,7 @@ struct GLDraw : ::testing::Test {
     TestWindow window{Size, Size};
     std::unique_ptr<TCustomOpenGL> context = NewContext();
 
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(MakeContext()); }
-    void MakeContext()
+    void SetUp() override
     {
         context->CreateRC(window.DC());
         ASSERT_TRUE(context->Active());
@@ -97,30 +105,100 @@ std::vector<uint8_t> RedPixel(GLenum format, GLenum type)
     return {};
 }
 
+constexpr uint8_t Top[3] = {255, 128, 0};  // orange over teal
+constexpr uint8_t Bottom[3] = {0, 128, 128};
+
+void ExpectRows(TBitmap& bitmap, int top, int bottom, int tolerance)
+{
+    ASSERT_EQ(bitmap.Width(), Size);
+    ASSERT_EQ(bitmap.Height(), Size);
+    for (int x : {2, Size / 2, Size - 3})
+        for (int c = 0; c < 3; ++c) {  // the bitmap is BGR
+            EXPECT_NEAR(static_cast<const uint8_t*>(bitmap.ScanLine(top))[x * 3 + 2 - c], Top[c], tolerance) << x;
+            EXPECT_NEAR(static_cast<const uint8_t*>(bitmap.ScanLine(bottom))[x * 3 + 2 - c], Bottom[c], tolerance);
+        }
+}
+
+// A quad from x0 to Size, y0..y1.
+void Quad(int x0, int y0, int y1)
+{
+    glBegin(GL_QUADS);
+    glVertex2i(x0, y0), glVertex2i(Size, y0), glVertex2i(Size, y1), glVertex2i(x0, y1);
+    glEnd();
+}
+
+bool AllBound(GLEntrySource source, bool bound)
+{
+    bool all = true;
+    for (int i = 0; i < GLEntryCount(); ++i) {
+        const GLEntryInfo& entry = GLEntries()[i];
+        if (entry.Source == source && entry.IsBound() != bound) {
+            ADD_FAILURE() << entry.Variable << (bound ? " is not bound" : " is still bound");
+            all = false;
+        }
+    }
+    return all;
+}
+
 }  // namespace
 
-TEST_F(GLDraw, ATriangleIsDrawnDirectlyThroughIndicesAndThroughTheDisplayListItWasCompiledWith)
+TEST(GLLoader, LoadingBindsEveryEntryPointAndClosingOrABogusLibraryLeavesNothingBound)
+{
+    InitOpenGL();
+    InitGLU();
+    EXPECT_TRUE(AllBound(GLEntrySource::GL, true));
+    EXPECT_TRUE(AllBound(GLEntrySource::WGL, true));
+    EXPECT_TRUE(AllBound(GLEntrySource::EXT, false));  // these need a context
+    EXPECT_TRUE(AllBound(GLEntrySource::GLU, true));
+    CloseGLU();
+    EXPECT_TRUE(AllBound(GLEntrySource::GLU, false));
+    CloseOpenGL();
+    EXPECT_TRUE(AllBound(GLEntrySource::GL, false));
+
+    InitOpenGL();
+    InitGLU();
+    EXPECT_EQ(testsupport::MessageOf([] { LoadOpenGL("NoSuchOpenGL.DLL"); }),
+              "Error: Could not load OpenGL from NoSuchOpenGL.DLL");
+    EXPECT_FALSE(OpenGLLoaded());
+    EXPECT_TRUE(AllBound(GLEntrySource::GL, false));
+    EXPECT_TRUE(AllBound(GLEntrySource::WGL, false));
+    EXPECT_EQ(testsupport::MessageOf([] { LoadGLU("NoSuchGLU.DLL"); }), "Could not load GLU from NoSuchGLU.DLL");
+    EXPECT_TRUE(AllBound(GLEntrySource::GLU, false));
+}
+
+// Made again with the same choice: CustomOpenGLTest; on a real window: SceneMeshDrawTest.
+TEST_F(GLDraw, TheContextIsMadeOnAnAcceleratedDoubleBufferedFormatWithTheDriversExtensions)
+{
+    EXPECT_TRUE(CheckExtension("GL_ARB_multitexture"));
+    EXPECT_GE(context->WGLExtensions().IndexOf("WGL_EXT_swap_control"), 0);
+    EXPECT_GE(context->Primitives().TextureUnits(), 2);
+    for (const TGLPixelFormat& format : context->AcceleratedFormats())
+        EXPECT_EQ(format.Flags, pffDrawToWindow | pffSupportOpenGL);
+    const int chosen = context->AcceleratedIndex();
+    ASSERT_GE(chosen, 0);
+    EXPECT_TRUE(context->AcceleratedFormats()[chosen].DoubleBuffer);
+    EXPECT_EQ(GetPixelFormat(window.DC()), context->AcceleratedFormats()[chosen].FormatNumber);
+    context->VSync = false;
+    context->SwapBuffers(window.DC());
+    EXPECT_EQ(wglGetSwapIntervalEXT(), 0);
+}
+
+// Drawing through indices on a real context: the scene's meshes (SceneMeshDrawTest).
+TEST_F(GLDraw, ATriangleIsDrawnThroughTheDisplayListItWasCompiledWith)
 {
     std::unique_ptr<TGLPrimitive> triangle(context->Primitives().Add());
     triangle->Vertices().LoadFromArray(std::vector<float>{8, 8, 0, 56, 8, 0, 32, 56, 0});
     triangle->Colors().SetCount(1);
-    triangle->Colors().SetColor(0, 255, 0, 0, 255);
-    triangle->Render();
-    EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0}));
-    EXPECT_TRUE(Near(Read(2, 60), {0, 0, 0}));
-    triangle->Indices().LoadFromArray(std::vector<int32_t>{2, 0, 1});
-    triangle->Colors().SetColor(0, 0, 255, 0, 255);
-    triangle->Render();
-    EXPECT_TRUE(Near(Read(32, 32), {0, 255, 0}));
-
     triangle->UseDisplayList = true;
     triangle->Colors().SetColor(0, 0, 0, 255, 255);
     triangle->Render();
     ASSERT_TRUE(triangle->Compiled());
+    EXPECT_TRUE(Near(Read(32, 32), {0, 0, 255})) << "drawn while compiled";
     triangle->Colors().SetColor(0, 255, 0, 0, 255);
     glClear(GL_COLOR_BUFFER_BIT);
     triangle->Render();
     EXPECT_TRUE(Near(Read(32, 32), {0, 0, 255})) << "the list keeps what it was compiled with";
+    EXPECT_TRUE(Near(Read(2, 60), {0, 0, 0}));
 }
 
 TEST_F(GLDraw, EveryPresetUploadsAsValidGLWithAndWithoutPackedPixels)
@@ -150,4 +228,65 @@ TEST_F(GLDraw, EveryPresetUploadsAsValidGLWithAndWithoutPackedPixels)
             EXPECT_TRUE(Near(Read(32, 32), {255, 0, 0})) << "a texture the GL refused leaves the quad white";
             glDisable(GL_TEXTURE_2D);
         }
+}
+
+TEST_F(GLDraw, AFrameIsWrittenAsBmpAndJpegThatDecodeBackToItAndNothingForOtherExtensions)
+{
+    glClearColor(Bottom[0] / 255.0f, Bottom[1] / 255.0f, Bottom[2] / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const GLubyte top[4] = {Top[0], Top[1], Top[2], 255};
+    glColor4ubv(top);
+    Quad(0, (Size + 1) / 2, Size);
+    context->ScreenShot().Capture(window.Handle());
+    context->SwapBuffers(window.DC());
+    EXPECT_EQ(context->ScreenShot().CaptureCount(), 1);
+
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    const std::string name = std::string(dir) + "corvalen-shot.";
+    ASSERT_TRUE(SaveScreenShotPicture(context->ScreenShot(), name + "BMP"));  // the case does not matter
+    ASSERT_TRUE(SaveScreenShotPicture(context->ScreenShot(), name + "jpg"));
+    ASSERT_TRUE(SaveScreenShotPicture(context->ScreenShot(), name + "Jpeg"));
+    EXPECT_FALSE(SaveScreenShotPicture(context->ScreenShot(), name + "png"));
+    EXPECT_EQ(GetFileAttributesA((name + "png").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    TBitmap bmp;
+    bmp.LoadFromFile(name + "BMP");
+    ExpectRows(bmp, 0, Size - 1, 0);
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(name + "jpg");
+    TBitmap decoded;
+    decoded.Assign(&jpeg);
+    ExpectRows(decoded, 2, Size - 3, 12);  // away from the edge between the halves, where JPEG blurs
+    jpeg.LoadFromFile(name + "Jpeg");
+    EXPECT_EQ(jpeg.Width(), Size);
+    for (const char* extension : {"BMP", "jpg", "Jpeg"})
+        DeleteFileA((name + extension).c_str());
+}
+
+TEST_F(GLDraw, APickFindsTheObjectUnderTheWindowPoint)
+{
+    struct Pickable : TGLPickable {};
+    const std::unique_ptr<TGLViewport> viewport{context->Viewports().Add()};
+    viewport->SetRect(0, 0, Size, Size);  // one unit per pixel from the bottom left
+    viewport->Perspective = false;
+    viewport->SetOrtho({0, Size, 0, Size, -1, 1});
+    Pickable top, bottom;
+    context->Viewports().PickNames().Add(top);
+    context->Viewports().PickNames().Add(bottom);
+    viewport->Apply();
+    const auto pick = [&](int x, int y) {
+        viewport->BeginPick(x, y, 2, 2);
+        glPushName(top.PickName());
+        Quad(0, Size / 2, Size);
+        glPushName(bottom.PickName());
+        Quad(0, 0, Size / 2);
+        viewport->EndPick();
+        return viewport->Picked();
+    };
+    EXPECT_EQ(pick(Size / 2, 8), &top);  // window y counts from the top
+    EXPECT_EQ(pick(Size / 2, Size - 8), &bottom);
+    EXPECT_FALSE(top.Picked());
+    EXPECT_EQ(pick(Size * 4, Size / 2), nullptr);
+    EXPECT_FALSE(bottom.Picked());
 }

@@ -1,75 +1,22 @@
 // The scene on its GL context: one owner for every GL object whichever goes
 // first, lights that hand their GL light back, render-state caches that
-// start over with each context.
-#include <gtest/gtest.h>
+// start over with each context; the scene's lights.
 
-#include <memory>
+#include <set>
 
-#include "gl/core/CustomOpenGL.h"
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
 #include "scene/core/SceneLight.h"
-#include "scene/core/SceneMaterial.h"
-#include "scene/core/SceneMesh.h"
-#include "scene/core/SceneMeshLoader.h"
-#include "scene/core/SceneTexture.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
 #include "SceneTestObjects.h"
 
 namespace {
 
-std::unique_ptr<TCustomOpenGL> NewContext() { return NewStubContext(); }
-
-template <class T>
-T* Add(TMainScene& scene, T* object, const std::string& name, TProcessOptions options = 0)
-{
-    object->SetName(name);
-    scene.AddObject(object, options);
-    return object;
-}
-
 TMainLight* AddLight(TMainScene& scene)
 {
-    TMainLight* light = Add(scene, new TMainLight, "Light", poRender);
+    auto* light = new TMainLight;
+    light->SetName("Light");
+    scene.AddObject(light, poRender);
     light->LoadOptions(*ReaderOf("LightStyle=Point\n", &scene));
     return light;
-}
-
-// A scene holding one of each kind of GL object: a light, a mesh (its
-// primitive) with a textured material, and a picture font (its lists).
-std::unique_ptr<TMainScene> NewScene(TCustomOpenGL& gl, TStringResources& resources)
-{
-    auto scene = std::make_unique<TMainScene>();
-    scene->GL = &gl;
-    scene->SourceLocation = slResource;
-    AddLight(*scene);
-    auto* materials = Add(*scene, new TSceneMaterialList, "Materials");
-    auto* textures = Add(*scene, new TSceneTextureList, "Textures");
-    auto* meshes = Add(*scene, new TSceneMeshList, "Meshes");
-    for (TResource* list : std::initializer_list<TResource*>{materials, textures, meshes})
-        list->SourceLocation = slResource;
-    meshes->Materials = materials;
-    meshes->Textures = textures;
-    resources.Add("tri_3dm", "#MaterialStandard 2\nName M\nDiffuseMap skin.tga\n#Object 1\nName O\n#Material 1\n"
-                             "Name M\n#Vertices 3\n[0,0,0]\n[1,0,0]\n[0,1,0]\n#VertexFaces 1\n[1,2,3]\n#FaceMatID 1\n1\n");
-    auto* mesh = new TSceneMesh;
-    mesh->SetName("Tri");
-    mesh->SetSourceName("tri.3dm");
-    meshes->Add(mesh);
-    T3DMMeshLoader loader;
-    loader.FromResource = true;
-    loader.Load(mesh->SourceName(), *mesh);
-
-    std::string metrics = "picture font metrics\r\n";
-    for (int code = 0; code < 256; ++code)
-        metrics += code == 'A' ? "1 8 12\r\n" : "0 0 0\r\n";
-    resources.Add("font_txt", metrics);
-    auto* font = Add(*scene, new TSceneFont, "Font");
-    font->FileName = "font.txt";
-    font->FontOptions &= ~foBuildFromFont;
-    font->Build();
-    return scene;
 }
 
 int ItemsOf(TCustomOpenGL& gl)
@@ -82,71 +29,167 @@ int ItemsOf(TCustomOpenGL& gl)
 
 TEST(SceneOnContext, EveryGLObjectIsFreedOnceWhicheverGoesFirst)
 {
-    GLRecorder recorder;
-    TStringResources resources;
     for (const bool contextFirst : {true, false}) {
         SCOPED_TRACE(contextFirst ? "context first" : "scene first");
-        auto gl = NewContext();
-        auto scene = NewScene(*gl, resources);
-        ASSERT_EQ(ItemsOf(*gl), 5);
-        scene->Render();
+        // One of each kind of GL object: a light, a mesh (its primitive)
+        // with a textured material, and a picture font (its lists).
+        TMeshScene s;
+        AddLight(s.Scene);
+        s.Built("Tri", "#MaterialStandard 2\nName M\nDiffuseMap skin.tga\n#Object 1\nName O\n#Material 1\nName M\n"
+                       "#Vertices 3\n[0,0,0]\n[1,0,0]\n[0,1,0]\n#VertexFaces 1\n[1,2,3]\n#FaceMatID 1\n1\n");
+        s.Resources.Add("font_txt", MetricsText({{'A', 8}}));
+        auto* font = s.Add(new TSceneFont, "Font");
+        font->FileName = "font.txt";
+        font->FontOptions &= ~foBuildFromFont;
+        font->Build();
+        ASSERT_EQ(ItemsOf(s.GL), 5);
+        s.Scene.Render();
         if (contextFirst) {
-            gl.reset();  // a form that made its scene before its saver frees them so
-            scene.reset();
+            s.Context.reset();  // a form that made its scene before its saver frees them so
         } else {
-            scene.reset();
-            EXPECT_EQ(ItemsOf(*gl), 0) << "the scene took its GL objects with it";
-            gl.reset();
+            s.Scene.GL = nullptr;  // the scene's destructor, while the context lives
+            s.Scene.Clear();
+            EXPECT_EQ(ItemsOf(s.GL), 0) << "the scene took its GL objects with it";
         }
     }
-    ResetRenderState();
 }
 
 TEST(SceneOnContext, ManyLoadsOnOneContextStayLitAndLeaveNoLightOn)
 {
-    GLRecorder recorder;
-    auto gl = NewContext();
+    TStubScene s;  // its context
     for (int round = 0; round < 12; ++round) {
         auto scene = std::make_unique<TMainScene>();
-        scene->GL = gl.get();
+        scene->GL = &s.GL;
         TMainLight* light = AddLight(*scene);
         scene->Render();
         ASSERT_EQ(light->GLLight()->Index(), 0) << "round " << round;
-        recorder.Clear();
+        s.Recorder.Clear();
         scene.reset();
-        EXPECT_EQ(recorder.Text(), "glDisable(16384)\n") << "round " << round;
+        EXPECT_EQ(s.Recorder.Text(), "glDisable(16384)\n") << "round " << round;
     }
-    ResetRenderState();
 }
 
 TEST(SceneOnContext, TheRenderStateCachesStartOverWithEachContext)
 {
-    GLRecorder recorder;
     // A full-screen run and the dialog's preview one after the other, both
     // alive for a while: each context has its own light indices.
-    auto fullScreen = NewContext();
-    TMainScene first;
-    first.GL = fullScreen.get();
-    TMainLight* firstLight = AddLight(first);
-    first.Render();
+    TStubScene first;
+    TMainLight* firstLight = AddLight(first.Scene);
+    first.Scene.Render();
     SetAlphaBlend(true);
     CurrentColor = {1, 0, 0, 0.5f};
 
-    auto preview = NewContext();
+    auto preview = NewStubContext();
     TMainScene second;
     second.GL = preview.get();
     EXPECT_EQ(AddLight(second)->GLLight()->Index(), firstLight->GLLight()->Index());
-    recorder.Clear();
+    first.Recorder.Clear();
     SetCurrentMaterial(nullptr);
-    EXPECT_EQ(recorder.Text(), "glColor4fv({1,1,1,1})\n") << "the new context's colour is white";
+    EXPECT_EQ(first.Recorder.Text(), "glColor4fv({1,1,1,1})\n") << "the new context's colour is white";
 
     // Each new context starts with blending off: the cache must send it again.
-    for (TCustomOpenGL* context : {preview.get(), fullScreen.get()}) {
+    for (TCustomOpenGL* context : {preview.get(), first.Context.get()}) {
         context->DestroyRC();
         context->CreateRC(StubDC());
-        recorder.Clear();
+        first.Recorder.Clear();
         SetAlphaBlend(true);
-        EXPECT_EQ(recorder.CallsOf("glEnable").size(), 2u) << "alpha test and blending";
+        EXPECT_EQ(first.Recorder.CallsOf("glEnable").size(), 2u) << "alpha test and blending";
     }
-    ResetRenderState();
+}
+
+namespace {
+
+struct LitScene : ::testing::Test, TStubScene {
+    TMainLight* AddLight(const std::string& name) { return Add(new TMainLight, name, poRender); }
+};
+
+// Something in the render list that leaves a mark in the GL record.
+class TMarker : public TMainSceneObject {
+public:
+    explicit TMarker(const std::string& name) { SetName(name); }
+    void RenderOpaque() override { glFlush(); }
+};
+
+}  // namespace
+
+TEST(MainLight, WithoutASceneOrContextTheLightCannotBeMade)
+{
+    TMainLight light;
+    EXPECT_EQ(MessageOf([&] { light.LoadOptions(*ReaderOf("LightStyle=Point\n", nullptr)); }),
+              "TMainLight.CreateGLLight error: MainScene is NIL!");
+    EXPECT_EQ(MessageOf([&] { light.Apply(); }), "TMainLight.CreateGLLight error: MainScene is NIL!");
+    TMainScene scene;  // no context
+    light.Scene = &scene;
+    EXPECT_EQ(MessageOf([&] { light.CreateGLLight(); }), "TMainLight.CreateGLLight error: MainScene.GL is NIL!");
+    EXPECT_EQ(light.GLLight(), nullptr);
+    light.SetLightStyle(lsDirectional);  // only stored
+    EXPECT_EQ(light.LightStyle(), lsDirectional);
+    EXPECT_EQ(light.GLLight(), nullptr);
+
+    // Restoring a light that has none sends nothing.
+    GLRecorder recorder;
+    light.Restore();
+    EXPECT_FALSE(light.Enabled);
+    EXPECT_TRUE(recorder.Calls().empty());
+}
+
+TEST_F(LitScene, AnEnabledLightSwitchesOnAtItsPlaceAndSetsTheCurrentColour)
+{
+    Scene.AddObject(new TMarker("Before"), poRender);
+    TMainLight* light = AddLight("Light");
+    Scene.AddObject(new TMarker("After"), poRender);
+    light->LoadOptions(*ReaderOf("LightStyle=Point\nDiffuse=1,0.5,0.25,1\n", &Scene));
+    ASSERT_EQ(light->GLLight()->Index(), 0);
+
+    Scene.Render();
+    const std::vector<std::string> names = Recorder.Names();
+    const auto first = std::find(names.begin(), names.end(), "glFlush");
+    const auto enable = std::find(names.begin(), names.end(), "glLightfv");
+    ASSERT_NE(enable, names.end());
+    EXPECT_LT(first, enable);  // the object before the light is drawn unlit
+    EXPECT_EQ(std::count(names.begin(), names.end(), "glFlush"), 2);
+    EXPECT_EQ(Recorder.CallsOf("glEnable").back().Text(), "glEnable(16384)");
+    EXPECT_EQ(Recorder.Names().back(), "glFlush");  // the object after it comes last
+    EXPECT_FLOAT_EQ(CurrentColor.y, 0.5f);
+    EXPECT_FLOAT_EQ(CurrentColor.z, 0.25f);
+
+    // Every frame sends the whole light again.
+    Recorder.Clear();
+    Scene.Render();
+    EXPECT_GE(Recorder.Count("glLightfv"), 4);
+}
+
+TEST_F(LitScene, AStyleChangeReplacesTheGLLightWithoutSharingAnIndex)
+{
+    TMainLight* first = AddLight("First");
+    TMainLight* second = AddLight("Second");
+    TMainLight* third = AddLight("Third");
+    first->CreateGLLight();
+    second->CreateGLLight();
+    third->CreateGLLight();
+    ASSERT_EQ(GL.Lights().Count(), 3);
+    EXPECT_TRUE(first->GLLight()->Infinite());
+
+    first->SetLightStyle(lsPoint);
+    second->SetLightStyle(lsDirectional);
+    first->SetLightStyle(lsAmbient);
+    third->SetLightStyle(lsPoint);
+
+    // Each replacement freed the old light: the list holds one per scene
+    // light and every one drives its own GL light.
+    EXPECT_EQ(GL.Lights().Count(), 3);
+    std::set<int> indices;
+    for (TMainLight* light : {first, second, third}) {
+        EXPECT_GE(GL.Lights().IndexOf(light->GLLight()), 0);
+        indices.insert(light->GLLight()->Index());
+    }
+    EXPECT_EQ(indices, (std::set<int>{0, 1, 2}));
+    // The new light has the new style's preset.
+    EXPECT_FALSE(third->GLLight()->Infinite());
+    EXPECT_FLOAT_EQ(third->GLLight()->SpotCutoff(), 180.0f);
+
+    // The same style again changes nothing.
+    TGLLight* kept = third->GLLight();
+    third->SetLightStyle(lsPoint);
+    EXPECT_EQ(third->GLLight(), kept);
 }

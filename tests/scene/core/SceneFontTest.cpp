@@ -1,39 +1,11 @@
 #include "scene/core/SceneFont.h"
+#include "scene/core/SceneText.h"
 
 #include <cstring>
-#include <functional>
 
-#include "gl/core/CustomOpenGL.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {
-
-class TCountingTexture : public TMainSceneObject, public TRenderTexture {
-public:
-    explicit TCountingTexture(const std::string& name) { SetName(name); }
-    void Bind() override { ++Binds; }
-    int Binds = 0;
-};
-
-// A picture-font metrics text: the given codes enabled with their widths,
-// every glyph 12 high.
-std::string MetricsText(const std::map<int, int>& widths)
-{
-    std::string text = "picture font metrics\r\n";
-    for (int code = 0; code < 256; ++code) {
-        const auto found = widths.find(code);
-        text += found != widths.end() ? "1 " + IntToStr(found->second) + " 12\r\n" : "0 0 0\r\n";
-    }
-    return text;
-}
-
-void ExpectMessage(const std::function<void()>& action, const std::string& message)
-{
-    EXPECT_EQ(MessageOf(action), message);
-}
 
 // Cell, width and height of the glyph of code.
 std::vector<int> GlyphOf(const TSceneFont& font, uint8_t code)
@@ -50,32 +22,16 @@ std::vector<int> EnabledCodes(const TSceneFont& font)
     return codes;
 }
 
-// A font in a scene on a recorded context, drawing with the block
-// rasterizer; the scene's view is 800 x 600.
-struct FontScene : ::testing::Test {
-    GLRecorder Recorder;
-    TCustomOpenGL GL{std::make_unique<TGLStubPlatform>()};
-    TBlockRasterizer Rasterizer;
-    TMainScene Scene;
-    TSceneFont* Font = nullptr;
-
-    void SetUp() override
+// A font in a stub scene, drawing with the block rasterizer; the scene's
+// view is 800 x 600.
+struct FontScene : ::testing::Test, TStubScene {
+    FontScene()
     {
         SetSceneGlyphRasterizer(&Rasterizer);
-        ResetRenderState();
-        Scene.GL = &GL;
         Scene.ViewWidth = 800;
         Scene.ViewHeight = 600;
-        Font = new TSceneFont;
-        Font->SetName("Font");
-        Scene.AddObject(Font, 0);
-        Recorder.Clear();
     }
-    void TearDown() override
-    {
-        SetSceneGlyphRasterizer(nullptr);
-        ResetRenderState();
-    }
+    ~FontScene() override { SetSceneGlyphRasterizer(nullptr); }
 
     // The four bytes of texture pixel (x, row), row 0 being the bottom.
     std::vector<int> Texel(int x, int row) const
@@ -83,6 +39,20 @@ struct FontScene : ::testing::Test {
         const uint8_t* p = Font->GLTexture()->GetScanLine(row) + x * 4;
         return {p[0], p[1], p[2], p[3]};
     }
+
+    // A text of the lines in the font, built.
+    TSceneText* Text(const std::string& lines)
+    {
+        Font->Build();
+        auto* text = Add(new TSceneText, "Text", poRender);
+        text->Font = Font;
+        text->Lines.SetText(lines);
+        Recorder.Clear();
+        return text;
+    }
+
+    TBlockRasterizer Rasterizer;
+    TSceneFont* Font = Add(new TSceneFont, "Font");
 };
 
 }  // namespace
@@ -91,14 +61,11 @@ TEST(SceneFont, ChangesToTheGlyphSetRenumberTheCellsInCodeOrder)
 {
     TSceneFont font;  // every glyph in its own cell
     EXPECT_EQ(font.Glyphs('A').Cell, 65);
-    font.EnableChar('A');
     font.DisableAll();
-    EXPECT_FALSE(font.Glyphs('A').Enabled);
     font.EnableCharRange('0', '9');
     font.EnableChar(':');
     ASSERT_EQ(font.EnabledCount(), 11);
-    for (int i = 0; i <= 10; ++i)
-        EXPECT_EQ(font.Glyphs(static_cast<uint8_t>('0' + i)).Cell, i);
+    EXPECT_EQ(font.Glyphs('9').Cell, 9);
 
     // A glyph enabled before the others moves them on.
     font.EnableString("-");
@@ -120,32 +87,33 @@ TEST(SceneFont, ChangesToTheGlyphSetRenumberTheCellsInCodeOrder)
 
 TEST(SceneFont, BuildNeedsASceneWithAContextAndSaneCells)
 {
-    GLRecorder recorder;
-    TCustomOpenGL gl(std::make_unique<TGLStubPlatform>());
-    TMainScene scene;
+    TStubScene s;
     TSceneFont font;  // freed before the context that holds its texture
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: MainScene is NIL!");
-    ExpectMessage([&] { font.BeginText(); }, "TSceneFont.Build error: MainScene is NIL!");
-    font.Scene = &scene;
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: MainScene.GL is NIL!");
-    scene.GL = &gl;
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: MainScene is NIL!");
+    EXPECT_EQ(MessageOf([&] { font.BeginText(); }), "TSceneFont.Build error: MainScene is NIL!");
+    font.Scene = &s.Scene;
+    s.Scene.GL = nullptr;
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: MainScene.GL is NIL!");
+    s.Scene.GL = &s.GL;
     font.FontCellSize = 0;
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: FontCellSize is out of range!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: FontCellSize is out of range!");
     font.FontCellSize = 512;
-    ExpectMessage([&] { font.Build(); }, "TSceneFont.Build error: FontCellSize is out of range!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TSceneFont.Build error: FontCellSize is out of range!");
     font.FontCellSize = 16;
     // No rasterizer installed.
-    ExpectMessage([&] { font.Build(); }, "TGlyphRasterizer error: no rasterizer is installed!");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TGlyphRasterizer error: no rasterizer is installed!");
     EXPECT_FALSE(font.Built());
     font.TextureSize = 100;
-    ExpectMessage([&] { font.Build(); }, "TGLTexture.SetWidth error: Width is not power 2");
+    EXPECT_EQ(MessageOf([&] { font.Build(); }), "TGLTexture.SetWidth error: Width is not power 2");
     EXPECT_FALSE(font.Built());
-    EXPECT_EQ(gl.Textures().Count(), 1);  // the font's one texture, kept
+    EXPECT_EQ(s.GL.Textures().Count(), 1);  // the font's one texture, kept
 }
 
 TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
 {
     Rasterizer.Widths = {{'W', 15}, {'A', 11}};
+    Rasterizer.Level = 100;  // grey, as the soft edge of a real glyph
+    Font->AlphaBackground = 3;
     Font->DisableAll();
     Font->EnableString("AW");
     Font->EnableCodeRange(0, 16);
@@ -161,11 +129,12 @@ TEST_F(FontScene, BuildDrawsEveryEnabledGlyphIntoItsCell)
     EXPECT_EQ(GlyphOf(*Font, 'A'), (std::vector<int>{17, 11, 16}));
     EXPECT_EQ(Font->Glyphs('B').Width, 0);
 
-    // The texture is the picture upside down, alpha 255 where drawn.
-    EXPECT_EQ(Texel(16, 255 - 16), (std::vector<int>{255, 255, 255, 255}));  // top-left of 'A'
-    EXPECT_EQ(Texel(26, 255 - 31), (std::vector<int>{255, 255, 255, 255}));  // its bottom-right
-    EXPECT_EQ(Texel(27, 255 - 16), (std::vector<int>{0, 0, 0, 0}));          // right of it
-    EXPECT_EQ(Texel(100, 0), (std::vector<int>{0, 0, 0, 0}));
+    // The texture is the picture upside down, opaque wherever drawn, the
+    // rest of the background's alpha.
+    EXPECT_EQ(Texel(16, 255 - 16), (std::vector<int>{100, 100, 100, 255}));  // top-left of 'A'
+    EXPECT_EQ(Texel(26, 255 - 31), (std::vector<int>{100, 100, 100, 255}));  // its bottom-right
+    EXPECT_EQ(Texel(27, 255 - 16), (std::vector<int>{0, 0, 0, 3}));          // right of it
+    EXPECT_EQ(Texel(100, 0), (std::vector<int>{0, 0, 0, 3}));
     EXPECT_EQ(GL.DisplayLists().Count(), 1);
     EXPECT_EQ(Recorder.Count("glNewList"), 256);
 }
@@ -207,11 +176,6 @@ TEST_F(FontScene, BeginTextSetsUpAPixelProjectionOfTheViewAndEndTextRestoresIt)
     Font->Build();
     Recorder.Clear();
     Font->BeginText();
-    std::vector<std::string> disabled;
-    for (const GLCall& call : Recorder.CallsOf("glDisable"))
-        disabled.push_back(call.Args.at(0));
-    EXPECT_EQ(disabled, (std::vector<std::string>{"2896", "2884", "2929", "2912"}))  // lighting, culling, depth, fog
-        << Recorder.Text();
     EXPECT_TRUE(AlphaBlend());
     EXPECT_EQ(Recorder.CallsOf("glOrtho").at(0).Text(), "glOrtho(0, 800, 0, 600, -100, 100)");
     Font->EndText();
@@ -245,32 +209,10 @@ TEST_F(FontScene, BeginTextSetsUpAPixelProjectionOfTheViewAndEndTextRestoresIt)
     EXPECT_EQ(sand.Binds, 2);
 }
 
-TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResource)
+// A picture font's metrics come from the program's resource; a corrupt
+// file is refused whole and leaves the glyphs alone.
+TEST_F(FontScene, APictureFontReadsItsMetricsFromTheProgramResourceAndRefusesCorruptOnes)
 {
-    TStringResources resources;
-    resources.Add("FONT_TXT", MetricsText({{'0', 8}, {'1', 6}, {'W', 14}}));
-    Scene.SourceLocation = slResource;
-    Font->FontOptions = 0;
-    Font->FileName = "Data\\font.txt";
-    auto* picture = new TCountingTexture("Picture");
-    Scene.AddObject(picture, 0);
-    Font->Texture = picture;
-
-    Font->BeginText();
-    EXPECT_EQ(Rasterizer.Begins, 0);
-    EXPECT_EQ(Font->GLTexture(), nullptr);
-    EXPECT_EQ(EnabledCodes(*Font), (std::vector<int>{'0', '1', 'W'}));
-    EXPECT_EQ(GlyphOf(*Font, '1'), (std::vector<int>{1, 6, 12}));
-    EXPECT_EQ(Font->WideWidth, 14);
-    // The picture is bound directly, so the cache forgets what it held.
-    EXPECT_EQ(picture->Binds, 1);
-    EXPECT_EQ(CurrentTexture(), nullptr);
-    Font->EndText();
-}
-
-TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
-{
-    TStringResources resources;
     Scene.SourceLocation = slResource;
     Font->FontOptions = 0;
     Font->FileName = "font.txt";
@@ -284,17 +226,67 @@ TEST_F(FontScene, CorruptMetricsAreRefusedAndLeaveTheGlyphsAlone)
         StringReplaceAll(good, "1 9 12", "1 9 12 4"),            // four numbers
     };
     for (const std::string& text : lines) {
-        resources.Add("FONT_TXT", text);
-        try {
-            Font->Build();
-            ADD_FAILURE() << "accepted: " << text.substr(0, 40);
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message.rfind("TSceneFont.Build error: bad font metrics in font.txt at line ", 0), 0u)
-                << e.Message;
-        }
+        Resources.Add("FONT_TXT", text);
+        const std::string message = MessageOf([&] { Font->Build(); });
+        EXPECT_EQ(message.rfind("TSceneFont.Build error: bad font metrics in font.txt at line ", 0), 0u) << message;
         EXPECT_FALSE(Font->Built());
         EXPECT_EQ(Font->EnabledCount(), 256);
     }
-    resources.Clear();
+    Resources.Clear();
     EXPECT_THROW(Font->Build(), EResNotFound);
+
+    Resources.Add("FONT_TXT", MetricsText({{'0', 8}, {'1', 6}, {'W', 14}}));
+    Font->FileName = "Data\\font.txt";
+    auto* picture = new TCountingTexture("Picture");
+    Scene.AddObject(picture, 0);
+    Font->Texture = picture;
+    Font->BeginText();
+    EXPECT_EQ(Rasterizer.Begins, 0);
+    EXPECT_EQ(Font->GLTexture(), nullptr);
+    EXPECT_EQ(EnabledCodes(*Font), (std::vector<int>{'0', '1', 'W'}));
+    EXPECT_EQ(GlyphOf(*Font, '1'), (std::vector<int>{1, 6, 12}));
+    EXPECT_EQ(Font->WideWidth, 14);
+    // The picture is bound directly, so the cache forgets what it held.
+    EXPECT_EQ(picture->Binds, 1);
+    EXPECT_EQ(CurrentTexture(), nullptr);
+    Font->EndText();
+}
+
+TEST(SceneText, BlinkPhaseWrapsAtOneSecond)
+{
+    TSceneText text;
+    text.Animate(2.25f);
+    EXPECT_FLOAT_EQ(text.BlinkPhase, 0.25f);
+    text.Animate(0.75f);
+    EXPECT_FLOAT_EQ(text.BlinkPhase, 0.0f);
+}
+
+TEST_F(FontScene, EveryLineOfATextIsDrawnOneCellApartAndTheHighlightedLineBlinks)
+{
+    TSceneText* text = Text("one\ntwo\nthree");
+    text->Color = MakeColorRGBA(1, 2, 3, 4);
+    text->SetPosition(16, 100);
+    text->StringIndex = 1;
+    text->StringColor = MakeColorRGBA(200, 100, 50, 255);
+    text->BlinkPhase = 0;  // the trough of the pulse: 80 percent of every byte
+    Scene.Render();
+    std::vector<std::string> drawn;  // the colour and place of every line
+    for (const GLCall& call : Recorder.Calls())
+        if (call.Name == "glColor4ubv" || call.Name == "glTranslated")
+            drawn.push_back(call.Text());
+    EXPECT_EQ(drawn, (std::vector<std::string>{"glColor4ubv({1,2,3,4})", "glTranslated(16, 100, 0)",
+                                                "glColor4ubv({160,80,40,204})", "glTranslated(16, 84, 0)",
+                                                "glColor4ubv({1,2,3,4})", "glTranslated(16, 68, 0)"}));
+}
+
+TEST_F(FontScene, AScaledFontSpacesTextLinesByTheRoundedScaledCell)
+{
+    TSceneText* text = Text("a\nb\nc");
+    Font->FontOptions |= foScaled;
+    for (const auto& [scale, step] : {std::pair{0.40625f, "-6"}, {1.53125f, "-24"}}) {  // 6.5 and 24.5: ties to even
+        Recorder.Clear();
+        Font->ScaleY = scale;
+        text->RenderAlpha();
+        EXPECT_EQ(Recorder.CallsOf("glTranslated").at(1).Args[1], step);
+    }
 }

@@ -1,6 +1,5 @@
 #include "scene/core/SceneLoader.h"
 
-#include "scene/core/MainScene.h"
 #include "scene/core/SceneFont.h"
 #include "scene/core/SceneParticle.h"
 #include "scene/core/SceneRegistry.h"

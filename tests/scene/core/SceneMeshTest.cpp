@@ -1,79 +1,20 @@
+// Scene meshes, their materials and sprites (meshes of one quad), on a
+// stub scene.
 #include "scene/core/SceneMesh.h"
 
 #include <limits>
 
-#include "gl/core/CustomOpenGL.h"
 #include "gl/core/GLMaterial.h"
 #include "gl/core/GLPrimitive.h"
-#include "support/GLRecorder.h"
-#include "support/GLStubPlatform.h"
-#include "scene/core/MainScene.h"
+#include "gl/core/GLTexture.h"
+#include "scene/core/SceneLayer.h"
 #include "scene/core/SceneMaterial.h"
 #include "scene/core/SceneMeshLoader.h"
+#include "scene/core/SceneSprite.h"
 #include "scene/core/SceneTexture.h"
 #include "SceneTestObjects.h"
 
 namespace {
-
-// A scene with a GL context object and the three lists a mesh needs, all
-// reading from program resources; GL calls go to the recorder. Texture maps
-// of the test meshes have an extension no picture loader knows, so their
-// textures are empty.
-struct TMeshScene {
-    TMeshScene() : GL(std::make_unique<TGLStubPlatform>())
-    {
-        ResetRenderState();
-        Scene.GL = &GL;
-        Scene.SourceLocation = slResource;
-        Materials = Add(new TSceneMaterialList, "Materials");
-        Textures = Add(new TSceneTextureList, "Textures");
-        Meshes = Add(new TSceneMeshList, "Meshes");
-        Meshes->Materials = Materials;
-        Meshes->Textures = Textures;
-    }
-    ~TMeshScene()
-    {
-        ResetTextureCache();
-        ResetMaterialCache();
-    }
-
-    template <class T>
-    T* Add(T* list, const std::string& name)
-    {
-        list->SetName(name);
-        list->SourceLocation = slResource;
-        Scene.AddObject(list, 0);
-        return list;
-    }
-
-    // A mesh of Meshes whose file "<name>.3dm" holds text.
-    TSceneMesh* Mesh(const std::string& name, const std::string& text)
-    {
-        Resources.Add(name + "_3dm", text);
-        auto* mesh = new TSceneMesh;
-        mesh->SetName(name);
-        mesh->SetSourceName(name + ".3dm");
-        Meshes->Add(mesh);
-        return mesh;
-    }
-    // The mesh built at once (the build of the first draw).
-    TSceneMesh* Built(const std::string& name, const std::string& text)
-    {
-        TSceneMesh* mesh = Mesh(name, text);
-        T3DMMeshLoader loader;
-        loader.FromResource = true;
-        loader.Load(mesh->SourceName(), *mesh);
-        return mesh;
-    }
-
-    GLRecorder Recorder;
-    TStringResources Resources;
-    TCustomOpenGL GL;  // outlives the scene
-    TMainScene Scene;
-    TSceneMaterialList* Materials;
-    TSceneTextureList* Textures;
-    TSceneMeshList* Meshes;
-};
 
 // A multi-material of an opaque, two-sided sub-material with a plain
 // texture and a half-transparent one with an opacity map; one object whose
@@ -82,16 +23,13 @@ struct TMeshScene {
 const std::string FishMesh = R"(#MaterialMultiSubObject 2
 Name Skin
 NumSubs 2
-#MaterialStandard 11
+#MaterialStandard 8
 Name Body
 TwoSided true
 Opacity 100
-Ambient (color 51 102 153)
 Diffuse (color 255 0 0)
 Specular (color 0 0 255)
 SpecularLevel 25
-Glossiness 50
-selfIllumColor (color 0 255 0)
 DiffuseMap body.tga
 OpacityMap undefined
 #MaterialStandard 4
@@ -352,4 +290,242 @@ TEST(SceneMesh, BuildNeedsAMeshListAndIsTriedOnce)
     EXPECT_FALSE(mesh->Built);
     mesh->RenderOpaque();
     EXPECT_EQ(mesh->OpaqueGroups.Count() + mesh->AlphaGroups.Count(), 1);
+}
+
+namespace {
+
+// A mesh scene with one material of one opaque sub-material and a sprite
+// list.
+struct TSpriteScene : TMeshScene {
+    TSpriteScene()
+    {
+        Material = new TSceneMaterial;
+        Material->SetName("Flat");
+        Materials->AddMaterial(Material);
+        Material->AddGroup();
+        Sprites = Add(new TMainSpriteList, "Sprites", poRender);
+        Resources.AddBitmap("clock_bmp", PackedDib(Blank(256, 256, 24)));
+    }
+
+    // A sprite of Sprites on texture (loaded from "clock.bmp" when none is
+    // given) with the flat material.
+    TSceneSprite* Sprite(const std::string& name, TSceneTexture* texture = nullptr)
+    {
+        auto* sprite = new TSceneSprite;
+        sprite->SetName(name);
+        sprite->Material = Material;
+        sprite->Texture = texture != nullptr ? texture : Textures->AddPlainTexture("clock.bmp");
+        Sprites->Add(sprite);
+        return sprite;
+    }
+
+    TSceneMaterial* Material;
+    TMainSpriteList* Sprites;
+};
+
+TGLPrimitive& QuadOf(TSceneSprite& sprite)
+{
+    TMeshGroup* group = sprite.OpaqueGroups.Count() > 0 ? sprite.OpaqueGroups.Items(0) : sprite.AlphaGroups.Items(0);
+    EXPECT_NE(group, nullptr);
+    return *group->Primitive;
+}
+
+void ExpectVertex(TGLPrimitive& quad, int index, float x, float y)
+{
+    const TGLVector v = quad.Vertices().GetVector(index);
+    EXPECT_EQ((std::vector<float>{v.x, v.y, v.z}), (std::vector<float>{x, y, 0})) << "vertex " << index;
+}
+
+void ExpectCoord(TGLPrimitive& quad, int index, float s, float t)
+{
+    const TGLTextureCoord c = quad.GetTextureCoords(0).GetCoord(index);
+    EXPECT_FLOAT_EQ(c.s, s) << "coordinate " << index;
+    EXPECT_FLOAT_EQ(c.t, t) << "coordinate " << index;
+}
+
+}  // namespace
+
+// The rectangle is in pixels of the picture whatever the texture's quality:
+// sampled at Low quality the texture is 64 pixels wide.
+TEST(SceneSprite, QuadSpansItsPixelsAndCutsItsRectangleOutOfThePictureAtEveryQuality)
+{
+    for (const TTextureQuality quality : {TTextureQuality::High, TTextureQuality::Low}) {
+        SCOPED_TRACE(static_cast<int>(quality));
+        TSpriteScene s;
+        s.Textures->Quality = quality;
+        TSceneSprite* sprite = s.Sprite("Digit");
+        sprite->Width = 32;
+        sprite->Height = 16;
+        sprite->StartU = 64;
+        sprite->RenderOpaque();
+        ASSERT_EQ(sprite->OpaqueGroups.Count(), 1);
+        EXPECT_EQ(sprite->Texture->GLTexture()->Width(), quality == TTextureQuality::Low ? 64 : 256);
+        TGLPrimitive& quad = QuadOf(*sprite);
+        ASSERT_EQ(quad.Vertices().Count(), 4);
+        ExpectVertex(quad, 0, 0, 15);
+        ExpectVertex(quad, 2, 31, 0);
+        // The top 16 rows of the picture (stored top-down), columns 64..95.
+        ExpectCoord(quad, 0, 64.0f / 255, 1.0f);
+        ExpectCoord(quad, 2, 95.0f / 255, 240.0f / 255);
+        EXPECT_EQ(s.Recorder.Count("glDrawArrays"), 1);
+    }
+
+    // Elsewhere on the screen and in the picture.
+    TSpriteScene s;
+    TSceneSprite* moved = s.Sprite("Moved");
+    moved->OriginX = 10;
+    moved->OriginY = 20;
+    moved->Width = 8;
+    moved->Height = 4;
+    moved->StartV = 100;
+    moved->UpdateSpriteMesh();
+    ExpectVertex(QuadOf(*moved), 0, 10, 23);
+    ExpectCoord(QuadOf(*moved), 1, 0, 152.0f / 255);  // (255 - 100 - 4 + 1) / 255
+
+    // A one-pixel picture divides by 1, not by 0.
+    s.Resources.AddBitmap("dot_bmp", PackedDib(Blank(1, 1, 24)));
+    TSceneSprite* dot = s.Sprite("Dot", s.Textures->AddPlainTexture("dot.bmp"));
+    dot->Width = 3;
+    dot->Height = 1;
+    dot->UpdateSpriteMesh();
+    ExpectCoord(QuadOf(*dot), 1, 0, 1);
+    ExpectCoord(QuadOf(*dot), 2, 2, 1);
+}
+
+TEST(SceneSprite, KeepsItsQuadUntilItsKeysAreLoadedAgainButColoursEveryDraw)
+{
+    TSpriteScene s;
+    TSceneSprite* sprite = s.Sprite("Digit");
+    sprite->Width = 32;
+    sprite->RenderOpaque();
+    TGLPrimitive* first = &QuadOf(*sprite);
+    sprite->Width = 64;  // not seen: the quad is built
+    sprite->Color = MakeColorRGBA(200, 100, 50, 255);
+    sprite->RenderOpaque();
+    EXPECT_EQ(&QuadOf(*sprite), first);
+    ExpectVertex(QuadOf(*sprite), 2, 31, 0);
+    EXPECT_EQ(QuadOf(*sprite).Colors().GetColor(0), MakeColorRGBA(200, 100, 50, 255));
+
+    sprite->LoadOptions(*ReaderOf("Width=16\nOriginX=100\n", &s.Scene));
+    EXPECT_FALSE(sprite->MeshBuilt);
+    EXPECT_EQ(sprite->Texture, s.Textures->FindTexture("clock.bmp"));  // kept: no key
+    sprite->RenderOpaque();
+    ExpectVertex(QuadOf(*sprite), 2, 115, 0);
+}
+
+TEST(SceneSprite, NeedsATextureAndAMaterial)
+{
+    TSpriteScene s;
+    TSceneSprite* bare = s.Sprite("Bare");
+    bare->Texture = nullptr;
+    EXPECT_EQ(MessageOf([&] { bare->RenderOpaque(); }), "TSceneSprite.UpdateSpriteMesh error: Texture=nil!");
+    EXPECT_FALSE(bare->MeshBuilt);
+
+    TSceneSprite* plain = s.Sprite("Plain");
+    plain->Material = nullptr;
+    EXPECT_EQ(MessageOf([&] { plain->RenderAlpha(); }), "TSceneMesh.AddGroup error: Material is not assigned!");
+    EXPECT_FALSE(plain->MeshBuilt);
+}
+
+namespace {
+
+// A stub scene with a material list "Materials".
+struct SceneMaterialTest : ::testing::Test, TStubScene {
+    TSceneMaterial* NewMaterial(const std::string& name)
+    {
+        auto* material = new TSceneMaterial();
+        material->SetName(name);
+        return list->AddMaterial(material);
+    }
+
+    TSceneMaterialList* list = Add(new TSceneMaterialList, "Materials");
+};
+
+}  // namespace
+
+TEST_F(SceneMaterialTest, GroupsTakeTheirGLMaterialsFromTheScenesContextAndFreeThem)
+{
+    TSceneMaterial* material = NewMaterial("Rock");
+    Scene.GL = nullptr;
+    EXPECT_EQ(MessageOf([&] { material->AddGroup(); }), "TSceneMaterial.AddGroup error: MainScene is NIL!");
+    EXPECT_EQ(MessageOf([&] { material->GetGroup(0); }), "TSceneMaterial.GetGroup error: Material has no groups!");
+    Scene.GL = &GL;
+    TGroupMaterial* first = material->AddGroup();
+    TGroupMaterial* second = material->AddGroup();
+    EXPECT_EQ(second->Index(), 1);
+    EXPECT_EQ(second->Material(), material);
+    ASSERT_EQ(GL.Materials().Count(), 2);
+    EXPECT_EQ(GL.Materials().Items(1), second->GLMaterial());
+    // GetGroup clamps the index.
+    EXPECT_EQ(material->GetGroup(-1), first);
+    EXPECT_EQ(material->GetGroup(7), second);
+    delete material;  // leaves the list, frees its groups and their GL materials
+    EXPECT_EQ(GL.Materials().Count(), 0);
+    EXPECT_EQ(list->GetCount(), 0);
+}
+
+TEST_F(SceneMaterialTest, TheMaterialCacheSendsTheWholeGLMaterialAndItsAlpha)
+{
+    TGroupMaterial* group = NewMaterial("Glass")->AddGroup();
+    group->GLMaterial()->SetDiffuse({0.1f, 0.2f, 0.3f, 0.5f});
+    group->GLMaterial()->Apply();  // clean now: Apply through the cache must send everything anyway
+    ResetMaterialCache();
+    CurrentColor = {0.25f, 0.5f, 0.75f, 1};
+    Recorder.Clear();
+    SetCurrentMaterial(group);
+    EXPECT_EQ(Recorder.Count("glMaterialfv") + Recorder.Count("glMaterialf"), 5);
+    EXPECT_EQ(Recorder.Calls().back().Text(), "glColor4fv({0.25,0.5,0.75,0.5})");
+}
+
+TEST_F(SceneMaterialTest, KeysSurviveARoundTripFaceFlagsIncluded)
+{
+    TSceneMaterial* material = NewMaterial("Fish");
+    material->UseVertexColor = false;
+    TGroupMaterial* skin = material->AddGroup();
+    skin->GLMaterial()->SetDiffuse({0.4f, 0.5f, 0.6f, 0.5f});
+    skin->GLMaterial()->SetShininess(12.5f);
+    skin->GLMaterial()->SetFrontFace(false);
+    skin->GLMaterial()->SetBackFace(true);
+    skin->VertexColor = {1, 0.5f, 0.25f, 1};
+    material->AddGroup()->GLMaterial()->SetBackFace(true);
+
+    auto writer = Writer(nullptr);
+    material->SaveOptions(*writer);
+    // Face flags are written under the suffixed keys they are read with.
+    const auto key = [&](const std::string& name) { return writer->IniFile->ReadString("L", name, "-"); };
+    EXPECT_EQ(key("Front1") + key("Back1") + key("Front2") + key("Front"), "011-");
+
+    TSceneMaterial* copy = NewMaterial("Copy");
+    copy->LoadOptions(*writer);
+    EXPECT_FALSE(copy->UseVertexColor);
+    ASSERT_EQ(copy->GetGroupCount(), 2);
+    const auto all = [](const TGroupMaterial& g) {
+        const TGLMaterial& m = *g.GLMaterial();
+        return ColorFloatToStr(m.Diffuse()) + " " + ColorFloatToStr(g.VertexColor) + " " +
+               FloatToStr(m.Shininess()) + " " +
+               std::to_string(m.FrontFace()) + std::to_string(m.BackFace());
+    };
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(all(*copy->GetGroup(i)), all(*material->GetGroup(i))) << i;
+}
+
+TEST_F(SceneMaterialTest, DamagedValuesGiveDefaultsAndAnAbsurdCountIsRefused)
+{
+    TSceneMaterial* material = NewMaterial("Odd");
+    material->LoadOptions(*ReaderOf("Count=1\nDiffuse1=red\nShininess1=1.2.3\nFront1=maybe\n", nullptr));
+    ASSERT_EQ(material->GetGroupCount(), 1);
+    const TGLMaterial defaults(nullptr);
+    EXPECT_EQ(ColorFloatToStr(material->GetGroup(0)->GLMaterial()->Diffuse()), ColorFloatToStr(defaults.Diffuse()));
+    EXPECT_EQ(material->GetGroup(0)->GLMaterial()->Shininess(), defaults.Shininess());
+    EXPECT_TRUE(material->GetGroup(0)->GLMaterial()->FrontFace());
+
+    for (const char* count : {"-3", "many", ""}) {
+        TSceneMaterial* none = NewMaterial(std::string("None") + count);
+        none->LoadOptions(*ReaderOf(std::string("Count=") + count + "\n", nullptr));
+        EXPECT_EQ(none->GetGroupCount(), 0) << count;
+    }
+    TSceneMaterial* huge = NewMaterial("Huge");
+    EXPECT_EQ(MessageOf([&] { huge->LoadOptions(*ReaderOf("Count=2000000000\n", nullptr)); }),
+              "TSceneMaterial.LoadOptions error: Count is out of range!");
+    EXPECT_EQ(huge->GetGroupCount(), 0);
 }

@@ -2,8 +2,6 @@
 #include "scene/core/SceneParticle.h"
 
 #include "classlib/core/Random.h"
-#include "support/GLRecorder.h"
-#include "scene/core/MainScene.h"
 #include "SceneTestObjects.h"
 
 namespace {
@@ -49,28 +47,6 @@ std::vector<double> DrawsFrom(uint32_t seed, int count)
 }
 
 }  // namespace
-
-TEST(MainVisualObject, TheTransformIsTranslateThenYXZRotationThenScale)
-{
-    GLRecorder recorder;
-    TMarkVisual mesh("Mesh");
-    TMainVisualObject object;
-    object.Visual = &mesh;
-    object.Position = {1, 2, 3};
-    object.Angles = {10, 20, 30};
-    object.Scale = {2, 3, 4};
-    object.VisualOptions = voPosition | voRotation | voScale;
-    object.Render();
-    EXPECT_EQ(recorder.Text(),
-              "glPushMatrix()\nglTranslatef(1, 2, 3)\nglRotatef(20, 0, 1, 0)\nglRotatef(10, 1, 0, 0)\n"
-              "glRotatef(30, 0, 0, 1)\nglScalef(2, 3, 4)\nglFlush()\nglPopMatrix()\n");
-
-    recorder.Clear();
-    object.VisualOptions = voRotation;
-    object.RenderOpaque();
-    EXPECT_EQ(recorder.Names(), (std::vector<std::string>{"glPushMatrix", "glRotatef", "glRotatef", "glRotatef",
-                                                           "glFlush", "glPopMatrix"}));
-}
 
 TEST(MainVisualObjectList, DrawsTheVisualAtEveryItemVisibleOrNotAndAnimatesItOnce)
 {
@@ -125,26 +101,32 @@ TEST(SceneParticleList, CountAddsAndFreesFromTheEndInInsertionOrder)
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(SceneParticleList, AParticleOlderThanItsLifeTimeRestartsAndMovesByItsAge)
+// Gravity is taken once per move from the frame step and changes the
+// velocity after the move.
+TEST(SceneParticleList, AParticleOlderThanItsLifeTimeRestartsAndMovesByItsAgeUnderGravity)
 {
     TCountingParticles list;
     list.SetName("L");
     list.SetCount(2);
     list.FirstAnimate = false;
+    list.EnableGravity = true;
+    list.Gravity = 10;
     TSceneParticle* old = list.Particles(0);  // age 1, lifetime 0
-    old->Velocity = {1, 0, 0};
+    old->Velocity = {1, 4, 0};
     old->RotationVelocity = {0, 10, 0};
     TSceneParticle* due = list.Particles(1);
     due->Age = 0.5f;
     due->LifeTime = 1.0f;
-    due->Velocity = {0, 0, 2};
+    due->Velocity = {0, 4, 2};
 
     list.Animate(0.5f);  // old: age 1.5 > 0, restarted, moved by 1.5; due: exactly at its lifetime, moved
     EXPECT_EQ(list.Restarts, 1);
-    EXPECT_FLOAT_EQ(old->Position.x, 1.5f);
-    EXPECT_FLOAT_EQ(old->Angles.y, 15.0f);
-    EXPECT_FLOAT_EQ(due->Position.z, 1.0f);
-    list.Animate(0.5f);  // nothing reset old's age: restarted again, moved by 2.0
+    EXPECT_FLOAT_EQ(list.GravityStep, 5.0f);
+    EXPECT_EQ((std::vector<float>{old->Position.x, old->Position.y, old->Angles.y, old->Velocity.y}),
+              (std::vector<float>{1.5f, 6.0f, 15.0f, -1.0f}));
+    EXPECT_EQ((std::vector<float>{due->Position.z, due->Position.y, due->Velocity.y}),
+              (std::vector<float>{1.0f, 2.0f, -1.0f}));
+    list.Animate(0.5f);  // nothing reset old's age: restarted again, moved by 2.0; due now past its lifetime
     EXPECT_EQ(list.Restarts, 3);
     EXPECT_FLOAT_EQ(old->Position.x, 3.5f);
 }
@@ -169,28 +151,4 @@ TEST(SceneParticleList, TheFirstFrameStartsParticlesAtRandomAgesOfTheSharedGener
     list.Animate(0.1f);
     EXPECT_EQ(RandSeed(), seed);
     EXPECT_FLOAT_EQ(list.Particles(3)->Age, 1.1f);
-}
-
-TEST(SceneParticleList, GravityIsTakenOncePerMoveFromTheFrameStep)
-{
-    TCountingParticles list;
-    list.SetName("L");
-    list.NewLifeTime = 100;
-    list.SetCount(2);
-    list.FirstAnimate = false;
-    list.EnableGravity = true;
-    list.Gravity = 10;
-    TSceneParticle* running = list.Particles(0);
-    running->Age = 0;
-    running->LifeTime = 100;
-    running->Velocity = {0, 4, 0};
-    TSceneParticle* restarted = list.Particles(1);  // age 1 > lifetime 0
-    restarted->Velocity = {0, 4, 0};
-
-    list.Animate(0.5f);
-    EXPECT_FLOAT_EQ(list.GravityStep, 5.0f);
-    EXPECT_FLOAT_EQ(running->Position.y, 2.0f);  // moved before the velocity changes
-    EXPECT_FLOAT_EQ(running->Velocity.y, -1.0f);
-    EXPECT_FLOAT_EQ(restarted->Position.y, 6.0f);  // moved by its age, 1.5 s
-    EXPECT_FLOAT_EQ(restarted->Velocity.y, -1.0f);
 }

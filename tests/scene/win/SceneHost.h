@@ -59,6 +59,12 @@ public:
     TSceneHost& operator=(const TSceneHost&) = delete;
 
     bool Active() const { return FContext->Active(); }
+    // The context made again on the window, as when full screen is entered or left.
+    void MakeContextAgain()
+    {
+        FContext->DestroyRC();
+        FContext->CreateRC(FDC);
+    }
 
     void Load(const std::string& name, TSourceLocations location = slResource, bool scrambled = false)
     {

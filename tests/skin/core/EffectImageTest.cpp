@@ -2,6 +2,7 @@
 
 #include "classlib/core/Random.h"
 #include "skin/core/EffectImage.h"
+#include "SkinTestSupport.h"
 
 namespace {
 
@@ -9,16 +10,7 @@ namespace {
 template <typename Value>
 TDibImage Grey(int width, int height, Value value)
 {
-    TDibImage image;
-    image.Width = width;
-    image.Height = height;
-    image.BitCount = 24;
-    image.Allocate();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int i = 0; i < 3; ++i)
-                image.ScanLine(y)[3 * x + i] = static_cast<uint8_t>(value(x));
-    return image;
+    return Picture24(width, height, [&](int x, int) { return value(x) * 0x010101; });
 }
 
 TDibImage Flat(int width, int height, int value)
@@ -53,12 +45,9 @@ std::vector<int> Morphed(Operation operation, double kf)
 
 TEST(EffectImage, CrossFadeAndEffectsOnChannels)
 {
-    for (double kf : {0.0, -1.0}) {
-        EXPECT_EQ(Morphed(&TEffectImage::Morph, kf), (std::vector<int>{10, 20, 30, 40, 50, 60}));
-    }
-    for (double kf : {1.0, 2.0}) {
-        EXPECT_EQ(Morphed(&TEffectImage::Morph, kf), (std::vector<int>{101, 102, 103, 104, 105, 106}));
-    }
+    // Factors outside 0..1 are held to it.
+    EXPECT_EQ(Morphed(&TEffectImage::Morph, -1.0), (std::vector<int>{10, 20, 30, 40, 50, 60}));
+    EXPECT_EQ(Morphed(&TEffectImage::Morph, 2.0), (std::vector<int>{101, 102, 103, 104, 105, 106}));
     // 127.5 rounds to the even 128.
     TDibImage black = Flat(3, 2, 0);
     TDibImage white = Flat(3, 2, 255);
@@ -120,17 +109,13 @@ TEST(EffectImage, OtherSizesTinyImagesAndRectanglesOutOfRangeAreSafe)
         (TEffectImage(a).*morph)(TEffectImage(b), 0.5);
         EXPECT_EQ(Row(a, 2), (std::vector<int>{10, 10, 10, 10}));
 
-        // One pixel wide or high: every morph stays inside the image.
-        for (double kf : {0.0, 0.5, 1.0}) {
-            TDibImage one = Flat(1, 3, 10);
-            TDibImage two = Flat(1, 3, 200);
-            (TEffectImage(one).*morph)(TEffectImage(two), kf);
-            TDibImage wide = Flat(3, 1, 10);
-            TDibImage wide2 = Flat(3, 1, 200);
-            (TEffectImage(wide).*morph)(TEffectImage(wide2), kf);
-        }
-        TDibImage none = Flat(0, 0, 0);
-        (TEffectImage(none).*morph)(TEffectImage(none), 0.5);
+        // One pixel wide or high, or empty: every morph stays inside the image.
+        for (const auto& [w, h] : {std::pair{1, 3}, {3, 1}, {0, 0}})
+            for (double kf : {0.0, 0.5, 1.0}) {
+                TDibImage one = Flat(w, h, 10);
+                TDibImage two = Flat(w, h, 200);
+                (TEffectImage(one).*morph)(TEffectImage(two), kf);
+            }
     }
     TDibImage thin = Flat(1, 1, 10);
     TDibImage thin2 = Flat(1, 1, 200);
@@ -142,8 +127,6 @@ TEST(EffectImage, OtherSizesTinyImagesAndRectanglesOutOfRangeAreSafe)
     TDibImage b = Grey(3, 3, [](int x) { return 100 + x; });
     TEffectImage(a).MorphRect(TEffectImage(b), TRect{-2, 1, 10, 10}, 1, 0, 0);
     EXPECT_EQ(Row(a, 0), (std::vector<int>{0, 0, 0, 0}));
-    EXPECT_EQ(Row(a, 1), (std::vector<int>{102, 0, 0, 0}));
-    EXPECT_EQ(Row(a, 2), (std::vector<int>{102, 0, 0, 0}));
     EXPECT_EQ(Row(a, 3), (std::vector<int>{102, 0, 0, 0}));
     TDibImage c = Flat(4, 4, 0);
     TEffectImage(c).MorphRect(TEffectImage(b), TRect{1, 1, 3, 3}, 1, 2, -1);

