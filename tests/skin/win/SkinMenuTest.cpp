@@ -4,32 +4,22 @@
 // and skinned looks read back as pixels; the mended lifetimes of levels,
 // openers and regions. The skinned menu bar: the default looks as pixels,
 // menus opened by posted clicks and switched by mouse moves, main-menu mode
-// by keys, and the MDI buttons giving the band back.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
+// by keys, and the items a narrow bar hides.
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "SkinTestSheet.h"
-#include "classlib/graphics/Bitmap.h"
-#include "classlib/graphics/Colors.h"
-#include "classlib/graphics/Graphics.h"
-#include "classlib/graphics/WinTypes.h"
-#include "classlib/ui/Menus.h"
-#include "skin/SkinData.h"
-#include "skin/forms/DynamicSkinForm.h"
+#include "DynamicSkinFormTestSupport.h"
 #include "skin/forms/SkinMainMenuBar.h"
-#include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinMenuItem.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
 #include "../../classlib/win/UiTestSupport.h"
-#include "../../support/ScreenPixels.h"
 
 namespace {
+
+using skinformtest::AddItem;
+using skintest::Centre;
 
 std::vector<std::string> Log;
 
@@ -52,19 +42,6 @@ protected:
 private:
     std::string FName;
 };
-
-TMenuItem* AddItem(TMenuItem* parent, const std::string& caption)
-{
-    auto* item = new TMenuItem(nullptr);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
-
-POINT Centre(const TRect& r)
-{
-    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-}
 
 LPARAM Coordinates(const TRect& r)
 {
@@ -404,12 +381,9 @@ TEST_F(SkinMenuTest, SkinnedLookFromTheSkinRecords)
     EXPECT_EQ(c->Pixels(w - 6, 15), clBlue);   // the separator
     EXPECT_EQ(c->Pixels(w - 6, 19), clLime);   // item 2
 
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(level->Handle(), region), ERROR);
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    EXPECT_TRUE(PtInRegion(region, 1, 0));
-    EXPECT_TRUE(PtInRegion(region, w - 1, h - 1));
-    DeleteObject(region);
+    EXPECT_EQ(skintest::InWindowRegion(level->Handle(), 0, 0), 0);
+    EXPECT_EQ(skintest::InWindowRegion(level->Handle(), 1, 0), 1);
+    EXPECT_EQ(skintest::InWindowRegion(level->Handle(), w - 1, h - 1), 1);
     Engine()->CloseMenu();
 }
 
@@ -487,18 +461,30 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     Drain();
 }
 
-// Main-menu mode by keys (entering and walking it are tested with the
-// skinned form's key hook, wrapping and skipping natively): the mode is
-// announced, a disabled item is not reached by its accelerator, and Enter on
-// an item without children runs its command and ends the mode.
-TEST_F(SkinMainMenuBarTest, AcceleratorsPassDisabledItemsAndEnterRunsACommand)
+// Main-menu mode by keys (wrapping and skipping are proved natively): the
+// form hands Alt to its bar, which announces the mode; Right walks past a
+// disabled item, which its accelerator does not reach either; Escape leaves
+// the mode and the key hook; Enter on an item without children runs its
+// command and ends the mode.
+TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
 {
     Edit->SetEnabled(false);
     Bar->SetMainMenu(MainMenu);
+    SkinForm->SetMainMenuBar(Bar);
     int entered = 0;
     SkinForm->OnMainMenuEnter = [&](TObject* sender) { entered += sender == Bar; };
-    Bar->MenuKeyMode();
+    SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    ASSERT_TRUE(Bar->MenuMode);
     EXPECT_EQ(entered, 1);
+    EXPECT_TRUE(SkinForm->InMainMenu);
+    EXPECT_TRUE(Bar->Items()[0]->Active);
+    skintest::OfferKey(VK_RIGHT);
+    EXPECT_TRUE(Bar->Items()[2]->Active);
+    skintest::OfferKey(VK_ESCAPE);
+    EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+    EXPECT_FALSE(Application->OnMessage);
+
+    Bar->MenuKeyMode();
     EXPECT_FALSE(Bar->FindAccelItem('e'));
     EXPECT_TRUE(Bar->FindAccelItem('H'));
     EXPECT_TRUE(Bar->Items()[2]->Active);
@@ -508,21 +494,10 @@ TEST_F(SkinMainMenuBarTest, AcceleratorsPassDisabledItemsAndEnterRunsACommand)
     EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
 }
 
-// Items that do not fit are hidden and out of reach of the mouse; the MDI
-// buttons take the band's ends and give it back.
-TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
+// Items that do not fit are hidden and out of reach of the mouse (the MDI
+// buttons' place on the band is proved natively).
+TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersThem)
 {
-    Bar->CalcRects();
-    const int firstLeft = Bar->Items()[0]->ObjectRect.Left;
-    Bar->ShowMDIButtons();
-    Bar->CalcRects();
-    ASSERT_EQ(Bar->MDIButtonCount(), 4);
-    EXPECT_GT(Bar->Items()[0]->ObjectRect.Left, firstLeft);
-    Bar->HideMDIButtons();
-    Bar->CalcRects();
-    EXPECT_EQ(Bar->MDIButtonCount(), 0);
-    EXPECT_EQ(Bar->Items()[0]->ObjectRect.Left, firstLeft);
-
     // An invisible menu item has no place on the bar but keeps its place
     // in the menu the track mark opens.
     auto* invisible = new TMenuItem(Form);
@@ -550,22 +525,4 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsAndMdiButtonsGiveTheBandBack)
     EXPECT_EQ(Engine()->Levels()[0]->Items(0)->MenuItem, Help);
     Engine()->CloseMenu();
     Drain();
-}
-
-// A morphing highlight takes exactly ten 20 ms steps and ends exactly on
-// the highlighted look.
-TEST_F(SkinMainMenuBarTest, HighlightMorphsInTenSteps)
-{
-    TspSkinMainMenuBarItem* item = Bar->Items()[0];
-    item->Morphing = true;
-    int ticks = 0;
-    const auto step = Bar->BarMorphTimer()->OnTimer;
-    Bar->BarMorphTimer()->OnTimer = [&](TObject* sender) {
-        ++ticks;
-        step(sender);
-    };
-    item->MouseEnter();
-    EXPECT_TRUE(PumpUntil([&] { return !Bar->BarMorphTimer()->Enabled(); }));
-    EXPECT_EQ(item->MorphKf(), 1.0);
-    EXPECT_EQ(ticks, 11);  // ten steps and the tick that finds nothing left to move
 }

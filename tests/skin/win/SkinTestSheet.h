@@ -16,6 +16,7 @@
 #include "classlib/core/Streams.h"
 #include "classlib/core/StringList.h"
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/ui/Application.h"
 #include "classlib/ui/Controls.h"
 #include "classlib/ui/Forms.h"
 #include "skin/SkinData.h"
@@ -45,6 +46,31 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance = 2)
 {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+inline POINT Centre(const TRect& r)
+{
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
+
+// Where (x, y) lies against the window's region: -1 the window has none,
+// 0 outside it, 1 inside.
+inline int InWindowRegion(HWND window, int x, int y)
+{
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int answer = GetWindowRgn(window, region) == ERROR ? -1 : PtInRegion(region, x, y) ? 1 : 0;
+    DeleteObject(region);
+    return answer;
+}
+
+// A key press offered to the application's message hook (where the skinned
+// menus' key hook sits); whether it was handled.
+inline bool OfferKey(WORD code)
+{
+    MSG m{nullptr, WM_KEYDOWN, code, 0, 0, {}};
+    bool handled = false;
+    Application->OnMessage(m, handled);
+    return handled;
 }
 
 // The control painted on a bitmap of its size (WM_PAINT with the bitmap's

@@ -1,7 +1,8 @@
 // The tray icon against Wine's explorer tray (the "Shell_TrayWnd" window
 // that the test runner's explorer /desktop provides): the shell's answers,
 // a task-bar restart, icon cycling on a real timer, clicks posted as the
-// shell posts them, and minimizing the application to the icon.
+// shell posts them, and a skinned form minimizing the application to the
+// icon.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,9 @@
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/ui/ImgList.h"
+#include "classlib/ui/Menus.h"
+#include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/TrayIcon.h"
 #include "../../classlib/win/UiTestSupport.h"
 
@@ -32,12 +36,9 @@ TEST_F(TrayIconTest, ShellAnswersAndTaskbarRestart)
 {
     TspTrayIcon tray(nullptr);
     EXPECT_FALSE(tray.Icon()->Empty());  // the application's icon by default
-    EXPECT_FALSE(tray.HideIcon());       // never shown: the shell holds no such icon
-    EXPECT_FALSE(tray.IconVisible());
-    EXPECT_FALSE(tray.ModifyIcon());
+    EXPECT_FALSE(tray.ModifyIcon());     // never shown: the shell holds no such icon
 
     EXPECT_TRUE(tray.ShowIcon());
-    EXPECT_TRUE(tray.IconVisible());
     tray.SetHint("Corvalen");
     EXPECT_TRUE(tray.ModifyIcon());
 
@@ -58,8 +59,8 @@ TEST_F(TrayIconTest, ShellAnswersAndTaskbarRestart)
     EXPECT_FALSE(tray.ModifyIcon());
 }
 
-// A real timer cycles the icon through the list (the order is proved
-// natively); with no images neither the setter nor the timer asks for one.
+// A real timer cycles the icon through the list (the order and the index
+// clamps are proved natively); with no images the timer asks for none.
 TEST_F(TrayIconTest, CyclesThroughTheImagesAndIgnoresAnEmptyList)
 {
     TImageList images(nullptr);
@@ -71,8 +72,6 @@ TEST_F(TrayIconTest, CyclesThroughTheImagesAndIgnoresAnEmptyList)
 
     TspTrayIcon tray(nullptr);
     tray.SetIconList(&images);
-    tray.SetIconIndex(9);
-    EXPECT_EQ(tray.IconIndex(), 2);
     std::vector<int> cycled;
     tray.OnCycle = [&](TObject*, int next) { cycled.push_back(next); };
     tray.SetAnimateTimerInterval(10);
@@ -80,13 +79,11 @@ TEST_F(TrayIconTest, CyclesThroughTheImagesAndIgnoresAnEmptyList)
     EXPECT_EQ(tray.IconIndex(), 0);
     EXPECT_TRUE(PumpUntil([&] { return cycled.size() >= 4; }));
     tray.SetCycleIcons(false);
-    cycled.resize(4);  // one more tick may have slipped in before the stop
+    cycled.resize(4);  // under load a tick more can come in the last pump
     EXPECT_EQ(cycled, (std::vector<int>{1, 2, 0, 1}));
 
     images.Clear();
     const HICON shown = tray.Icon()->Handle();
-    tray.SetIconIndex(-1);
-    EXPECT_EQ(tray.IconIndex(), 0);
     cycled.clear();
     tray.SetCycleIcons(true);
     PumpUntil([] { return false; }, std::chrono::milliseconds(60));
@@ -95,29 +92,44 @@ TEST_F(TrayIconTest, CyclesThroughTheImagesAndIgnoresAnEmptyList)
     EXPECT_EQ(tray.Icon()->Handle(), shown);
 }
 
-// Clicks arrive as the shell posts them. A double click gives DblClick and
-// no Click; with MinimizeToTray, minimizing the application hides the main
-// form and shows the icon, and the double click brings both back.
-TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
+// Clicks arrive as the shell posts them. A skinned form given the icon
+// hides it and offers it its tray menu; the system menu's "Minimize to
+// Tray" minimizes the application, which hides the main form and shows the
+// icon. A disabled icon ignores the shell; a double click gives DblClick
+// (the form's restore) and no Click, and brings both back; a single click
+// is reported once the double-click time has passed.
+TEST_F(TrayIconTest, MinimizeToTrayFromTheSkinnedFormAndDoubleClickBack)
 {
     auto* form = new TForm(nullptr);
-    form->SetBounds(100, 100, 200, 150);
+    form->SetBounds(100, 100, 240, 140);
     Application->SetMainForm(form);
+    auto* skin = new TspDynamicSkinForm(form);
     auto* tray = new TspTrayIcon(form);
+    tray->SetIconVisible(true);
     tray->MinimizeToTray = true;
-    int clicks = 0;
+    skin->SetTrayIcon(tray);
+    EXPECT_FALSE(tray->IconVisible());
+    EXPECT_FALSE(tray->MinimizeToTray);
+    EXPECT_EQ(tray->PopupMenu(), skin->TrayMenu());
+    skin->SetBorderIcons(skin->BorderIcons() | biMinimizeToTray);
+    int minimized = 0, restored = 0, clicks = 0;
+    skin->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+    skin->OnRestoreFromTray = [&](TObject*) { ++restored; };
     tray->OnClick = [&](TObject*) { ++clicks; };
-    tray->OnDblClick = [&](TObject*) {
-        tray->RestoreFromTray();
-        tray->SetIconVisible(false);
-    };
     form->Show();
 
     EXPECT_TRUE(RunScenario([&] {
-        Application->Minimize();
+        TMenuItem* items = skin->GetSystemMenu()->Items();
+        TMenuItem* toTray = nullptr;
+        for (int i = 0; i < items->Count(); ++i)
+            if (items->Items(i)->Caption() == "Minimize to &Tray")
+                toTray = items->Items(i);
+        ASSERT_NE(toTray, nullptr);
+        toTray->Click();
         EXPECT_FALSE(form->Visible());
         EXPECT_FALSE(IsWindowVisible(Application->Handle()));
         EXPECT_TRUE(tray->IconVisible());
+        EXPECT_EQ(minimized, 1);
 
         tray->Enabled = false;
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
@@ -130,11 +142,12 @@ TEST_F(TrayIconTest, MinimizeToTrayAndDoubleClickBack)
         const DWORD start = GetTickCount();
         PumpUntil([&] { return GetTickCount() - start > GetDoubleClickTime() + 100; });
         EXPECT_EQ(clicks, 0);
+        EXPECT_EQ(restored, 1);
         EXPECT_TRUE(form->Visible());
         EXPECT_TRUE(IsWindowVisible(form->Handle()));
         EXPECT_FALSE(tray->IconVisible());
+        EXPECT_FALSE(tray->MinimizeToTray);
 
-        // A single click is reported once the double-click time has passed.
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDOWN);
         PostMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONUP);
         EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
