@@ -10,6 +10,7 @@
 #include "gl/core/GLLists.h"
 #include "support/GLRecorder.h"
 #include "../../support/ExceptionMessage.h"
+#include "ExpectVector.h"
 
 namespace {
 
@@ -30,17 +31,10 @@ struct GLPrimitive : ::testing::Test {
     }
 };
 
-void ExpectVector(const TGLVector& v, float x, float y, float z)
-{
-    EXPECT_NEAR(v.x, x, 1e-5f);
-    EXPECT_NEAR(v.y, y, 1e-5f);
-    EXPECT_NEAR(v.z, z, 1e-5f);
-}
-
 }  // namespace
 
 // Arrays of one item per vertex, indexed or not, are drawn on a real context
-// in GLDrawTest and SceneMeshDrawTest.
+// in SceneMeshDrawTest.
 TEST_F(GLPrimitive, OneColourOrNormalIsAValueForEveryVertexAndSetsOfAWrongCountAreNeither)
 {
     New()->Render();
@@ -119,7 +113,7 @@ TEST_F(GLPrimitive, OutOfBoundsIndicesAndForeignArraysRaiseBeforeTheGLSeesThem)
     EXPECT_EQ(gl.Count("glNormalPointer") + gl.Count("glDrawArrays"), 0);
 }
 
-// Drawing through the list: GLDrawTest.
+// (The program draws nothing through a display list; the recorded calls are the check.)
 TEST_F(GLPrimitive, ADisplayListIsCompiledOnceAndGoesWithThePrimitive)
 {
     TGLPrimitive* p = Strip(3);

@@ -9,17 +9,7 @@
 
 #include "classlib/core/Exceptions.h"
 #include "gl/core/VectorMath.h"
-
-namespace {
-
-void ExpectVector(const TGLVector& v, float x, float y, float z)
-{
-    EXPECT_NEAR(v.x, x, 1e-5f);
-    EXPECT_NEAR(v.y, y, 1e-5f);
-    EXPECT_NEAR(v.z, z, 1e-5f);
-}
-
-}  // namespace
+#include "ExpectVector.h"
 
 TEST(ColorConversion, AColorRefGivesItsLowThreeBytesAsFractionsAndFullAlpha)
 {
