@@ -105,7 +105,8 @@ TspSkinMenuLevelSize SkinMenuLevelSize(int maxTextWidth, int imageColumnWidth, c
         content += h;
     int64_t width = int64_t(maxTextWidth) + 16 + imageColumnWidth;
     if (itemData == nullptr)
-        width += 2 * SkinMenuDefaultItemBorder + (SkinMenuDefaultStripeWidth - 16) + (SkinMenuDefaultTextRightMargin - 16);
+        width += 2 * SkinMenuDefaultItemBorder + (SkinMenuDefaultStripeWidth - 16) +
+                 (SkinMenuDefaultTextRightMargin - 16);
     int64_t height = content;
     if (popupData == nullptr) {
         width += 6;

@@ -6,8 +6,8 @@
 #include "skin/SkinData.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
-#include "skin/forms/SkinMenu.h"
 #include "skin/core/SkinMenuLayout.h"
+#include "skin/forms/SkinMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
 
 namespace {
