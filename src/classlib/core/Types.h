@@ -24,6 +24,24 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// Right - Left and Bottom - Top, held to the int range (the difference of
+// two extreme coordinates does not fit in one).
+inline int WidthOf(const TRect& r)
+{
+    const int64_t w = static_cast<int64_t>(r.Right) - r.Left;
+    return static_cast<int>(w > INT32_MAX ? INT32_MAX : w < INT32_MIN ? INT32_MIN : w);
+}
+inline int HeightOf(const TRect& r)
+{
+    const int64_t h = static_cast<int64_t>(r.Bottom) - r.Top;
+    return static_cast<int>(h > INT32_MAX ? INT32_MAX : h < INT32_MIN ? INT32_MIN : h);
+}
+// Whether the rectangle covers no pixel (a width or height below 1).
+inline bool IsEmpty(const TRect& r)
+{
+    return WidthOf(r) < 1 || HeightOf(r) < 1;
+}
+
 // A 32-bit colour, 0x00BBGGRR as a COLORREF; a negative value (high byte
 // 0xFF, or 0x80 for the system colours of Colors.h) names a system colour.
 using TColor = int32_t;

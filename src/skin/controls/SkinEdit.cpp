@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/Types.h"
 #include "classlib/graphics/GdiHandles.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/StdCtrlsDraw.h"
@@ -14,21 +15,6 @@
 #include "skin/core/SkinComposition.h"
 
 namespace {
-
-int WidthOf(const TRect& r)
-{
-    return r.Right - r.Left;
-}
-
-int HeightOf(const TRect& r)
-{
-    return r.Bottom - r.Top;
-}
-
-bool IsEmpty(const TRect& r)
-{
-    return WidthOf(r) < 1 || HeightOf(r) < 1;
-}
 
 RECT ToRECT(const TRect& r)
 {

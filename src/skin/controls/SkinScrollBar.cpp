@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "classlib/core/Types.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
@@ -12,11 +13,6 @@ namespace {
 constexpr UINT RepeatTimerId = 1;
 constexpr int ScrollFirstDelay = 500;
 constexpr int ScrollRepeatPace = 50;
-
-bool IsEmpty(const TRect& r)
-{
-    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
-}
 
 bool Contains(const TRect& r, int x, int y)
 {

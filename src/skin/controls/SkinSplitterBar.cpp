@@ -3,21 +3,12 @@
 #include <algorithm>
 
 #include "classlib/core/ScopeExit.h"
+#include "classlib/core/Types.h"
 #include "classlib/graphics/GdiHandles.h"
 #include "skin/SkinImages.h"
 #include "skin/core/SkinComposition.h"
 
 namespace {
-
-int WidthOf(const TRect& r)
-{
-    return r.Right - r.Left;
-}
-
-int HeightOf(const TRect& r)
-{
-    return r.Bottom - r.Top;
-}
 
 // Tiles rectangle `source` of `picture` over width x height of the canvas
 // from its origin, the last tiles cut at the right and bottom edges. A tile

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "classlib/core/Types.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "skin/SkinImages.h"
 #include "skin/controls/SkinButton.h"
@@ -17,21 +18,6 @@ namespace {
 constexpr TColor ActiveFrameColor = 0x00800000;
 constexpr TColor FocusedFillColor = 0x00B59385;
 constexpr TColor HotFillColor = 0x00D2BDB6;
-
-int WidthOf(const TRect& r)
-{
-    return r.Right - r.Left;
-}
-
-int HeightOf(const TRect& r)
-{
-    return r.Bottom - r.Top;
-}
-
-bool IsEmpty(const TRect& r)
-{
-    return WidthOf(r) < 1 || HeightOf(r) < 1;
-}
 
 // Tiles `source` of `picture` over `dest` of the canvas; nothing for a tile
 // or an area of no size.
