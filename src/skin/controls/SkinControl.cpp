@@ -29,8 +29,11 @@ template <class Base>
 void TspSkinControlT<Base>::Notification(TComponent* AComponent, TOperation Operation)
 {
     Base::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData)
+    if (Operation == opRemove && AComponent == FSkinData) {
         FSkinData = nullptr;
+        // The record and the pictures belong to the skin that goes.
+        BeforeChangeSkinData();
+    }
 }
 
 template <class Base>

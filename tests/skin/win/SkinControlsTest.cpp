@@ -188,8 +188,9 @@ TEST_F(SkinControlsTest, ButtonFade)
 }
 
 // Without a skin: the default look in the system's button colour; a skin
-// component that goes leaves the default look, and the cursor step then
-// gives crDefault whatever index an earlier skin left.
+// component that goes takes the record and the pictures with it (a new
+// window is not shaped by its freed mask), leaves the default look, and
+// the cursor step then gives crDefault whatever index an earlier skin left.
 TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
 {
     TSheetSkin skin;
@@ -199,6 +200,10 @@ TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
     panel->CursorIndex = 3;
     skin.Data.reset();
     EXPECT_EQ(panel->SkinData(), nullptr);
+    EXPECT_EQ(panel->FIndex, -1);
+    EXPECT_EQ(panel->MaskPicture, nullptr) << "nothing points into the freed skin";
+    panel->RecreateWnd();  // shapes a new window from what is left
+    EXPECT_EQ(InWindowRegion(panel->Handle(), 0, 0), -1);
     panel->ChangeSkinData();
     EXPECT_EQ(panel->Cursor(), crDefault);
     EXPECT_EQ(Painted(panel, 30, 20), GetSysColor(COLOR_BTNFACE));
