@@ -227,11 +227,15 @@ TEST(SkinDraw, GlyphsAndArrowsDrawTheirStrokes)
 
 // A glyph cell drawn without its transparent colour is read back through
 // the skinned button (SkinControlsTest); counts and indexes that name no
-// cell draw nothing.
+// cell draw nothing. The strip is one column wider than its two cells, so
+// a third cell would start inside it (its red drawn over its blue bottom
+// row, the transparent colour).
 TEST(SkinDraw, GlyphCellsOutsideTheStripDrawNothing)
 {
     TBitmap strip;
-    Fill(strip, 40, 6, clBlue);
+    Fill(strip, 41, 6, clRed);
+    strip.Canvas()->Brush()->SetColor(clBlue);
+    strip.Canvas()->FillRect(RECT{0, 5, 41, 6});
     TBitmap untouched;
     Fill(untouched, 40, 20, clWhite);
     for (const auto& [count, index] : {std::pair{0, 1}, std::pair{-1, 1}, std::pair{2, 3}, std::pair{2, 0}})
