@@ -202,6 +202,17 @@ TEST(SkinData, LoadsAreAnnouncedToEveryForm)
     EXPECT_TRUE(skin->Empty);
     EXPECT_TRUE(skin->ControlList.empty() && skin->Picture->Empty());
 
+    // A description without [SKINOBJECTS] is no skin: it loads empty, and
+    // the announcement is still closed.
+    std::string noObjects = GoodSkin;
+    const size_t objects = noObjects.find("[SKINOBJECTS]");
+    noObjects.erase(objects, noObjects.find("[SKINCONTROLS]") - objects);
+    SetIni(stored, noObjects);
+    Receipts.clear();
+    skin->LoadFromStoredSkin(&stored);
+    EXPECT_EQ(Transcript(), "A1225 B1225 C1225 A1226 B1226 C1226 A1227 B1227 C1227");
+    EXPECT_TRUE(skin->Empty && skin->ControlList.empty());
+
     // A form that a handler frees is passed over; the others still hear.
     SetIni(stored, GoodSkin);
     b->OnSkinMessage = [&c](UINT msg) {
