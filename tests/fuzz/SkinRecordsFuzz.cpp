@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A list's count only decides how many keys are looked up (its bound is
     // tested natively); held low here so that a run stays short.
     for (const char* list : {"SKINAREAS", "SKINOBJECTS", "SKINCONTROLS"})
-        if (ReadListCount(ini, list, "count") > 256)
-            ini.WriteInteger(list, "count", 256);
+        if (ReadListCount(ini, list, "count") > 16)
+            ini.WriteInteger(list, "count", 16);
     Guarded([&] { TspDataSkinPopupWindow().LoadFromFile(ini); });
     Guarded([&] { TspDataSkinHintWindow().LoadFromFile(ini); });
     Guarded([&] { TspSkinDescription().ReadStoredDescription(ini); });

@@ -1,6 +1,6 @@
 #include "classlib/core/IniFiles.h"
 
-#include <algorithm>
+#include <cstddef>
 
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/StringList.h"
@@ -35,14 +35,42 @@ void TMemIniFile::LoadValues() {
     SetStrings(lines);
 }
 
+size_t TMemIniFile::TTextHash::operator()(const std::string& text) const {
+    size_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool TMemIniFile::TTextEqual::operator()(const std::string& a, const std::string& b) const {
+    return SameText(a, b);
+}
+
+size_t TMemIniFile::TSection::IndexOf(const std::string& ident) const {
+    const auto it = KeyIndex.find(ident);
+    return it == KeyIndex.end() ? Keys.size() : it->second;
+}
+
+void TMemIniFile::TSection::Add(const std::string& ident, const std::string& value) {
+    KeyIndex.emplace(ident, Keys.size());
+    Keys.emplace_back(ident, value);
+}
+
 const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& section) const {
-    auto it = std::find_if(FSections.begin(), FSections.end(),
-                           [&](const TSection& s) { return SameText(s.Name, section); });
-    return it == FSections.end() ? nullptr : &*it;
+    const auto it = FSectionIndex.find(section);
+    return it == FSectionIndex.end() ? nullptr : &FSections[it->second];
 }
 
 TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& section) {
     return const_cast<TSection*>(std::as_const(*this).FindSection(section));
+}
+
+TMemIniFile::TSection& TMemIniFile::AddSection(const std::string& section) {
+    FSectionIndex.emplace(section, FSections.size());
+    FSections.push_back(TSection{section, {}, {}});
+    return FSections.back();
 }
 
 const std::string* TMemIniFile::FindValue(const std::string& section,
@@ -50,10 +78,8 @@ const std::string* TMemIniFile::FindValue(const std::string& section,
     const TSection* s = FindSection(section);
     if (!s)
         return nullptr;
-    for (const auto& [key, value] : s->Keys)
-        if (SameText(key, ident))
-            return &value;
-    return nullptr;
+    const size_t i = s->IndexOf(ident);
+    return i < s->Keys.size() ? &s->Keys[i].second : nullptr;
 }
 
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident,
@@ -80,17 +106,13 @@ double TMemIniFile::ReadFloat(const std::string& section, const std::string& ide
 void TMemIniFile::WriteString(const std::string& section, const std::string& ident,
                               const std::string& value) {
     TSection* s = FindSection(section);
-    if (!s) {
-        FSections.push_back(TSection{section, {}});
-        s = &FSections.back();
-    }
-    for (auto& [key, old] : s->Keys) {
-        if (SameText(key, ident)) {
-            old = value;
-            return;
-        }
-    }
-    s->Keys.emplace_back(ident, value);
+    if (!s)
+        s = &AddSection(section);
+    const size_t i = s->IndexOf(ident);
+    if (i < s->Keys.size())
+        s->Keys[i].second = value;
+    else
+        s->Add(ident, value);
 }
 
 void TMemIniFile::WriteInteger(const std::string& section, const std::string& ident, int value) {
@@ -138,16 +160,31 @@ void TMemIniFile::ReadSectionValues(const std::string& section, TStrings& string
 }
 
 void TMemIniFile::EraseSection(const std::string& section) {
-    std::erase_if(FSections, [&](const TSection& s) { return SameText(s.Name, section); });
+    const auto it = FSectionIndex.find(section);
+    if (it == FSectionIndex.end())
+        return;
+    FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(it->second));
+    FSectionIndex.clear();
+    for (size_t i = 0; i < FSections.size(); ++i)
+        FSectionIndex.emplace(FSections[i].Name, i);
 }
 
 void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident) {
-    if (TSection* s = FindSection(section))
-        std::erase_if(s->Keys, [&](const auto& key) { return SameText(key.first, ident); });
+    TSection* s = FindSection(section);
+    if (!s)
+        return;
+    const size_t i = s->IndexOf(ident);
+    if (i == s->Keys.size())
+        return;
+    s->Keys.erase(s->Keys.begin() + static_cast<std::ptrdiff_t>(i));
+    s->KeyIndex.clear();
+    for (size_t i = 0; i < s->Keys.size(); ++i)
+        s->KeyIndex.emplace(s->Keys[i].first, i);
 }
 
 void TMemIniFile::Clear() {
     FSections.clear();
+    FSectionIndex.clear();
 }
 
 void TMemIniFile::SetStrings(const TStrings& strings) {
@@ -160,20 +197,16 @@ void TMemIniFile::SetStrings(const TStrings& strings) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             std::string name = Trim(line.substr(1, line.size() - 2));
             current = FindSection(name);
-            if (!current) {
-                FSections.push_back(TSection{name, {}});
-                current = &FSections.back();
-            }
+            if (!current)
+                current = &AddSection(name);
             continue;
         }
         size_t eq = line.find('=');
         if (!current || eq == std::string::npos)
             continue;
         std::string key = Trim(line.substr(0, eq));
-        bool known = std::any_of(current->Keys.begin(), current->Keys.end(),
-                                 [&](const auto& k) { return SameText(k.first, key); });
-        if (!known)
-            current->Keys.emplace_back(key, Trim(line.substr(eq + 1)));
+        if (current->IndexOf(key) == current->Keys.size())
+            current->Add(key, Trim(line.substr(eq + 1)));
     }
 }
 

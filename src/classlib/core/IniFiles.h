@@ -19,6 +19,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -97,16 +98,34 @@ public:
     void UpdateFile() const;
 
 private:
+    // Names hashed and compared without regard to ASCII case.
+    struct TTextHash {
+        size_t operator()(const std::string& text) const;
+    };
+    struct TTextEqual {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    // Where each name stands in its list, so that finding a name does not
+    // grow with the list (a description loads in linear time).
+    using TNameIndex = std::unordered_map<std::string, size_t, TTextHash, TTextEqual>;
+
     struct TSection {
         std::string Name;
         std::vector<std::pair<std::string, std::string>> Keys;
+        TNameIndex KeyIndex;
+        // Where the key stands in Keys; Keys.size() when it is missing.
+        size_t IndexOf(const std::string& ident) const;
+        // Appends a key that is not there yet.
+        void Add(const std::string& ident, const std::string& value);
     };
 
     const TSection* FindSection(const std::string& section) const;
     TSection* FindSection(const std::string& section);
+    TSection& AddSection(const std::string& section);
     const std::string* FindValue(const std::string& section, const std::string& ident) const;
     void LoadValues();
 
     std::string FFileName;
     std::vector<TSection> FSections;
+    TNameIndex FSectionIndex;
 };

@@ -60,6 +60,21 @@ TEST(TMemIniFile, TypedReadsFallBackToDefaultsAndWritesKeepOrderAndSpelling) {
     EXPECT_EQ(Dump(ini), "[Main]\r\nWidth=800\r\nHeight=480\r\n\r\n[Scene]\r\nSpeed=0.25\r\n");
 }
 
+// Keys and sections after an erased one are still found, written in place
+// and in order.
+TEST(TMemIniFile, ErasingLeavesTheRestFoundInOrder) {
+    TMemIniFile ini("");
+    Load(ini, "[A]\na=1\nb=2\nc=3\n[B]\nx=1\n[C]\ny=2\n");
+    ini.DeleteKey("a", "A");
+    ini.EraseSection("b");
+    EXPECT_EQ(ini.ReadString("A", "C", "?"), "3");
+    EXPECT_EQ(ini.ReadString("c", "Y", "?"), "2");
+    ini.WriteString("A", "B", "two");
+    ini.WriteString("C", "z", "3");
+    ini.WriteString("B", "x", "new");
+    EXPECT_EQ(Dump(ini), "[A]\r\nb=two\r\nc=3\r\n\r\n[C]\r\ny=2\r\nz=3\r\n\r\n[B]\r\nx=new\r\n");
+}
+
 TEST(TMemIniFile, FileRoundTripAndMissingFolder) {
     const testsupport::TTempFolder dir;
     const std::string file = dir.Path() + "round.ini";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <tuple>
 #include <utility>
 
@@ -150,4 +151,33 @@ TEST(SkinControlGeometry, PanelCaptionPlacement)
     EXPECT_EQ(PanelCaptionX(taCenter, R, 41, true, false), 33);
     EXPECT_EQ(PanelCaptionX(taLeftJustify, R, 40, false, true), 1);
     EXPECT_EQ(PanelCaptionX(taCenter, R, 41, false, true), 31);
+}
+
+// Skin numbers at the ends of the int range saturate instead of
+// overflowing (UBSan stops the native run at an overflow).
+TEST(SkinControlGeometry, WildSkinNumbersSaturate)
+{
+    for (const int v : {INT_MIN, INT_MAX}) {
+        TspSkinGeometry g;
+        g.SkinRect = {INT_MIN, INT_MIN, v, v};
+        g.LTPoint = g.RTPoint = g.LBPoint = g.RBPoint = {v, v};
+        g.ClRect = {v, v, v, v};
+        for (const int size : {INT_MIN, 1, INT_MAX})
+            for (g.ResizeMode = 1; g.ResizeMode <= 3; ++g.ResizeMode) {
+                int w = size, h = size;
+                g.CalcSize(w, h, true);
+                for (const TRect& S : {TRect{0, 0, 0, 0}, g.ClRect, TRect{INT_MIN, INT_MIN, v, v}})
+                    g.MoveSkinRect(S, size, size);
+            }
+        for (const TspButtonLayout layout : {blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom})
+            for (const int margin : {-1, 0, v})
+                CalcGlyphTextLayout(layout, {INT_MIN, INT_MIN, v, v}, v, v, v, v, margin, v);
+        for (const TAlignment alignment : {taLeftJustify, taRightJustify, taCenter})
+            PanelCaptionX(alignment, {INT_MIN, v, v, v}, ~v, true, true);
+    }
+    TspSkinGeometry g = NineParts();
+    g.RTPoint.X = INT_MAX - 5;
+    int w = INT_MAX, h = 30;
+    g.CalcSize(w, h, true);
+    EXPECT_EQ(g.NewRTPoint.X, INT_MAX);
 }

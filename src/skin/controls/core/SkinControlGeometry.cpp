@@ -1,15 +1,16 @@
 #include "skin/controls/core/SkinControlGeometry.h"
 
+#include <cstdint>
+
 namespace {
 
-int Width(const TRect& r)
+// Skin numbers reach every coordinate: sums are made in 64 bits and held to
+// the int range, as the composition and frame layers do.
+template <class... T>
+int Sum(T... terms)
 {
-    return r.Right - r.Left;
-}
-
-int Height(const TRect& r)
-{
-    return r.Bottom - r.Top;
+    const int64_t sum = (int64_t{terms} + ...);
+    return static_cast<int>(sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : sum);
 }
 
 bool PointIn(int x, int y, const TRect& r)
@@ -19,7 +20,7 @@ bool PointIn(int x, int y, const TRect& r)
 
 TRect Offset(TRect r, int dx, int dy)
 {
-    return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+    return {Sum(r.Left, dx), Sum(r.Top, dy), Sum(r.Right, dx), Sum(r.Bottom, dy)};
 }
 
 }  // namespace
@@ -40,40 +41,40 @@ int TspSkinGeometry::GetResizeMode() const
 void TspSkinGeometry::CalcSize(int& AWidth, int& AHeight, bool hasRecord)
 {
     if (ResizeMode >= 1 && ResizeMode <= 3) {
-        const int XO = AWidth - Width(SkinRect), YO = AHeight - Height(SkinRect);
+        const int XO = Sum(AWidth, -int64_t{WidthOf(SkinRect)}), YO = Sum(AHeight, -int64_t{HeightOf(SkinRect)});
         NewLTPoint = LTPoint;
         switch (ResizeMode) {
         case 1:
-            NewRTPoint = {RTPoint.X + XO, RTPoint.Y};
-            NewLBPoint = {LBPoint.X, LBPoint.Y + YO};
-            NewRBPoint = {RBPoint.X + XO, RBPoint.Y + YO};
-            NewClRect = {ClRect.Left, ClRect.Top, ClRect.Right + XO, ClRect.Bottom + YO};
+            NewRTPoint = {Sum(RTPoint.X, XO), RTPoint.Y};
+            NewLBPoint = {LBPoint.X, Sum(LBPoint.Y, YO)};
+            NewRBPoint = {Sum(RBPoint.X, XO), Sum(RBPoint.Y, YO)};
+            NewClRect = {ClRect.Left, ClRect.Top, Sum(ClRect.Right, XO), Sum(ClRect.Bottom, YO)};
             break;
         case 2:
-            AHeight = Height(SkinRect);
-            NewRTPoint = {RTPoint.X + XO, RTPoint.Y};
-            NewClRect = {ClRect.Left, ClRect.Top, ClRect.Right + XO, ClRect.Bottom};
+            AHeight = HeightOf(SkinRect);
+            NewRTPoint = {Sum(RTPoint.X, XO), RTPoint.Y};
+            NewClRect = {ClRect.Left, ClRect.Top, Sum(ClRect.Right, XO), ClRect.Bottom};
             break;
         default:
-            AWidth = Width(SkinRect);
-            NewLBPoint = {LBPoint.X, LBPoint.Y + YO};
-            NewClRect = {ClRect.Left, ClRect.Top, ClRect.Right, ClRect.Bottom + YO};
+            AWidth = WidthOf(SkinRect);
+            NewLBPoint = {LBPoint.X, Sum(LBPoint.Y, YO)};
+            NewClRect = {ClRect.Left, ClRect.Top, ClRect.Right, Sum(ClRect.Bottom, YO)};
             break;
         }
     } else if (ResizeMode == 0 && hasRecord) {
-        AWidth = Width(SkinRect);
-        AHeight = Height(SkinRect);
+        AWidth = WidthOf(SkinRect);
+        AHeight = HeightOf(SkinRect);
         NewClRect = ClRect;
     }
 }
 
 TRect TspSkinGeometry::MoveSkinRect(const TRect& S, int width, int height) const
 {
-    const int XO = width - Width(SkinRect), YO = height - Height(SkinRect);
+    const int XO = Sum(width, -int64_t{WidthOf(SkinRect)}), YO = Sum(height, -int64_t{HeightOf(SkinRect)});
     TRect r = S;
     switch (ResizeMode) {
     case 1: {
-        const int w = Width(SkinRect), h = Height(SkinRect);
+        const int w = WidthOf(SkinRect), h = HeightOf(SkinRect);
         const TRect LT{0, 0, LTPoint.X, LTPoint.Y};
         const TRect RT{RTPoint.X, 0, w, RTPoint.Y};
         const TRect LB{0, LBPoint.Y, LBPoint.X, h};
@@ -92,32 +93,30 @@ TRect TspSkinGeometry::MoveSkinRect(const TRect& S, int width, int height) const
         if (wholly(RB))
             return Offset(r, XO, YO);
         if (topLeftIn(LT) && bottomRightIn(RB)) {
-            r.Right += XO;
-            r.Bottom += YO;
+            r.Right = Sum(r.Right, XO);
+            r.Bottom = Sum(r.Bottom, YO);
         } else if (topLeftIn(LT) && bottomRightIn(RT)) {
-            r.Right += XO;
+            r.Right = Sum(r.Right, XO);
         } else if (topLeftIn(LB) && bottomRightIn(RB)) {
-            r.Right += XO;
-            r.Top += YO;
-            r.Bottom += YO;
+            r = Offset(r, 0, YO);
+            r.Right = Sum(r.Right, XO);
         } else if (topLeftIn(LT) && bottomRightIn(LB)) {
-            r.Bottom += YO;
+            r.Bottom = Sum(r.Bottom, YO);
         } else if (topLeftIn(RT) && bottomRightIn(RB)) {
-            r.Left += XO;
-            r.Right += XO;
-            r.Bottom += YO;
+            r = Offset(r, XO, 0);
+            r.Bottom = Sum(r.Bottom, YO);
         }
         return r;
     }
     case 2:
         if (S.Left <= LTPoint.X && S.Right >= RTPoint.X)
-            r.Right += XO;
+            r.Right = Sum(r.Right, XO);
         else if (S.Left >= RTPoint.X && S.Right > RTPoint.X)
             r = Offset(r, XO, 0);
         return r;
     case 3:
         if (S.Top <= LTPoint.Y && S.Bottom >= LBPoint.Y)
-            r.Bottom += YO;
+            r.Bottom = Sum(r.Bottom, YO);
         else if (S.Top >= LBPoint.Y && S.Bottom > LBPoint.Y)
             r = Offset(r, 0, YO);
         return r;
@@ -129,50 +128,50 @@ TRect TspSkinGeometry::MoveSkinRect(const TRect& S, int width, int height) const
 TspGlyphTextLayout CalcGlyphTextLayout(TspButtonLayout layout, const TRect& R, int GW, int GH, int TW, int TH,
                                        int margin, int spacing)
 {
-    const int CX = R.Left + Width(R) / 2, CY = R.Top + Height(R) / 2;
+    const int64_t CX = Sum(R.Left, WidthOf(R) / 2), CY = Sum(R.Top, HeightOf(R) / 2);
     TspGlyphTextLayout l;
     if (margin == -1) {
-        const int HW = (TW + GW + spacing) / 2, HH = (TH + GH + spacing) / 2;
+        const int64_t HW = Sum(TW, GW, spacing) / 2, HH = Sum(TH, GH, spacing) / 2;
         switch (layout) {
         case blGlyphLeft:
-            l = {CX - HW, CY - GH / 2, CX + HW - TW, CY - TH / 2};
+            l = {Sum(CX, -HW), Sum(CY, -(GH / 2)), Sum(CX, HW, -int64_t{TW}), Sum(CY, -(TH / 2))};
             break;
         case blGlyphRight:
-            l = {CX + HW - GW, CY - GH / 2, CX - HW, CY - TH / 2};
+            l = {Sum(CX, HW, -int64_t{GW}), Sum(CY, -(GH / 2)), Sum(CX, -HW), Sum(CY, -(TH / 2))};
             break;
         case blGlyphTop:
-            l = {CX - GW / 2, CY - HH, CX - TW / 2, CY + HH - TH};
+            l = {Sum(CX, -(GW / 2)), Sum(CY, -HH), Sum(CX, -(TW / 2)), Sum(CY, HH, -int64_t{TH})};
             break;
         case blGlyphBottom:
-            l = {CX - GW / 2, CY + HH - GH, CX - TW / 2, CY - HH};
+            l = {Sum(CX, -(GW / 2)), Sum(CY, HH, -int64_t{GH}), Sum(CX, -(TW / 2)), Sum(CY, -HH)};
             break;
         }
         return l;
     }
     switch (layout) {
     case blGlyphLeft:
-        l.GX = R.Left + margin;
-        l.GY = CY - GH / 2;
-        l.TX = l.GX + GW + spacing;
-        l.TY = CY - TH / 2;
+        l.GX = Sum(R.Left, margin);
+        l.GY = Sum(CY, -(GH / 2));
+        l.TX = Sum(l.GX, GW, spacing);
+        l.TY = Sum(CY, -(TH / 2));
         break;
     case blGlyphRight:
-        l.GX = R.Right - GW - margin;
-        l.GY = CY - GH / 2;
-        l.TX = l.GX - spacing - TW;
-        l.TY = CY - TH / 2;
+        l.GX = Sum(R.Right, -int64_t{GW}, -int64_t{margin});
+        l.GY = Sum(CY, -(GH / 2));
+        l.TX = Sum(l.GX, -int64_t{spacing}, -int64_t{TW});
+        l.TY = Sum(CY, -(TH / 2));
         break;
     case blGlyphTop:
-        l.GX = CX - GW / 2;
-        l.GY = R.Top + margin;
-        l.TX = CX - TW / 2;
-        l.TY = l.GY + GH + spacing;
+        l.GX = Sum(CX, -(GW / 2));
+        l.GY = Sum(R.Top, margin);
+        l.TX = Sum(CX, -(TW / 2));
+        l.TY = Sum(l.GY, GH, spacing);
         break;
     case blGlyphBottom:
-        l.GX = CX - GW / 2;
-        l.GY = R.Bottom - GH - margin;
-        l.TX = CX - TW / 2;
-        l.TY = l.GY - spacing - TH;
+        l.GX = Sum(CX, -(GW / 2));
+        l.GY = Sum(R.Bottom, -int64_t{GH}, -int64_t{margin});
+        l.TX = Sum(CX, -(TW / 2));
+        l.TY = Sum(l.GY, -int64_t{spacing}, -int64_t{TH});
         break;
     }
     return l;
@@ -192,12 +191,12 @@ TspMorphTick StepMorph(double kf, bool wantActive, bool skinMorphing)
 int PanelCaptionX(TAlignment alignment, const TRect& R, int captionWidth, bool defaultLook, bool rollUpMode)
 {
     const int inset = defaultLook ? 2 : 0;
-    int x = R.Left + inset;
+    int x = Sum(R.Left, inset);
     if (alignment == taRightJustify)
-        x = R.Right - captionWidth;
+        x = Sum(R.Right, -int64_t{captionWidth});
     else if (alignment == taCenter)
-        x = R.Left + inset + Width(R) / 2 - captionWidth / 2;
+        x = Sum(R.Left, inset, WidthOf(R) / 2, -(captionWidth / 2));
     if (defaultLook && rollUpMode && alignment != taLeftJustify)
-        x -= 10;
+        x = Sum(x, -10);
     return x;
 }

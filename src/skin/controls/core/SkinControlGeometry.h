@@ -6,7 +6,8 @@
 //
 // Rectangles are half-open (right and bottom exclusive); a rectangle is
 // empty when its width or height is below 1. Integer halves truncate toward
-// zero, as the controls' layout has always done.
+// zero, as the controls' layout has always done. Every coordinate is held to
+// the int range: a skin may hold any 32-bit number.
 #pragma once
 
 #include "classlib/core/Types.h"
@@ -14,7 +15,7 @@
 // True when the rectangle has no area (width or height below 1).
 inline bool RectEmpty(const TRect& r)
 {
-    return r.Right - r.Left < 1 || r.Bottom - r.Top < 1;
+    return IsEmpty(r);
 }
 
 // The skin record's geometry as a control copies it, with the positions its
