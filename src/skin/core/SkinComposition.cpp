@@ -227,7 +227,7 @@ TSkinGeometry NewSkinGeometry(const TSkinGeometry& Old, const TRect& SkinRect, i
 TSkinPlan PlanHSkinImage(int LOffset, int ROffset, TSkinPictureSize Picture, const TRect& SkinRect, int AW)
 {
     const int SL = SkinRect.Left, ST = SkinRect.Top, SR = SkinRect.Right, SB = SkinRect.Bottom;
-    TSkinPlan plan = SizedPlan(AW, int64_t{SB} - ST);
+    TSkinPlan plan = SizedPlan(AW, std::min(int64_t{SB} - ST, int64_t{Picture.Height}));
     if (!InRange(SkinRect) || !InRange({LOffset, ROffset, AW}))
         return plan;
     TPlanBuilder b(plan, Picture);
@@ -243,7 +243,7 @@ TSkinPlan PlanHSkinImage(int LOffset, int ROffset, TSkinPictureSize Picture, con
 TSkinPlan PlanVSkinImage(int TOffset, int BOffset, TSkinPictureSize Picture, const TRect& SkinRect, int AH)
 {
     const int SL = SkinRect.Left, ST = SkinRect.Top, SR = SkinRect.Right, SB = SkinRect.Bottom;
-    TSkinPlan plan = SizedPlan(int64_t{SR} - SL, AH);
+    TSkinPlan plan = SizedPlan(std::min(int64_t{SR} - SL, int64_t{Picture.Width}), AH);
     if (!InRange(SkinRect) || !InRange({TOffset, BOffset, AH}))
         return plan;
     TPlanBuilder b(plan, Picture);

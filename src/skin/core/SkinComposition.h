@@ -77,10 +77,13 @@ struct TSkinPictureSize {
 };
 
 // A horizontal stretch: AW wide, as high as SkinRect; the left LOffset and
-// right ROffset columns fixed, the middle tiled.
+// right ROffset columns fixed, the middle tiled. The height, the skin's
+// number, is held to the picture's: rows past it could only stay blank, and
+// a skin must not size a bitmap beyond what its pictures hold (no picture,
+// no rows).
 TSkinPlan PlanHSkinImage(int LOffset, int ROffset, TSkinPictureSize Picture, const TRect& SkinRect, int AW);
-// A vertical stretch: as wide as SkinRect, AH high; the top TOffset and
-// bottom BOffset rows fixed, the middle tiled.
+// A vertical stretch: as wide as SkinRect (held to the picture's width),
+// AH high; the top TOffset and bottom BOffset rows fixed, the middle tiled.
 TSkinPlan PlanVSkinImage(int TOffset, int BOffset, TSkinPictureSize Picture, const TRect& SkinRect, int AH);
 
 // The nine-part image, AW x AH: tiled edges, then the eight fixed pieces,

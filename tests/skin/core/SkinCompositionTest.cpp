@@ -108,8 +108,7 @@ TEST(SkinComposition, DegenerateGeometryOrMissingPictureStillSizesTheTarget)
     const TSkinGeometry good{{3, 3}, {9, 3}, {3, 7}, {9, 7}, {2, 2, 10, 8}};
     for (const TSkinPlan& plan : {PlanSkinImage(flat, flat, SizeOf(picture), {2, 1, 14, 11}, 30, 20, true),
                                   PlanSkinImage(good, good, TSkinPictureSize{}, {2, 1, 14, 11}, 30, 20, true),
-                                  PlanSkinImage2(good, good, TSkinPictureSize{}, {2, 1, 14, 11}, 30, 20, true),
-                                  PlanHSkinImage(2, 2, TSkinPictureSize{}, {0, 0, 10, 20}, 30)}) {
+                                  PlanSkinImage2(good, good, TSkinPictureSize{}, {2, 1, 14, 11}, 30, 20, true)}) {
         EXPECT_EQ(plan.Width, 30);
         EXPECT_EQ(plan.Height, 20);
         EXPECT_TRUE(plan.Copies.empty());
@@ -170,9 +169,12 @@ TEST(SkinComposition, WildSkinNumbersGiveShortPlansWithoutOverflow)
     EXPECT_TRUE(PlanSkinImage(wild, wild, picture, {0, 0, 10, 10}, 40, 30, true).Copies.empty());
     EXPECT_FALSE(PlanSkinBorderImages(wild, wild, picture, {0, 0, 10, 10}, 40, 30).Top.Built);
     EXPECT_FALSE(PlanSkinMask(wild, wild, picture, 40, 30).Left.Built);
+    // A stretch is never higher (or wider) than its picture: no rows without one.
     const TSkinPlan tall = PlanHSkinImage(0, 0, picture, {0, -big - 1, 10, big}, 40);
-    EXPECT_EQ(tall.Height, big);
+    EXPECT_EQ(tall.Height, 64);
     EXPECT_TRUE(tall.Copies.empty());
+    EXPECT_EQ(PlanVSkinImage(0, 0, picture, {-big - 1, 0, big, 10}, 40).Width, 64);
+    EXPECT_EQ(PlanHSkinImage(2, 2, TSkinPictureSize{}, {0, 0, 10, 20}, 30).Height, 0);
     EXPECT_EQ(NewSkinGeometry(wild, {0, 0, 10, 10}, big, 10).RTPoint.X, big);
 
     // A span of one column tiled from far left of the target: only the
