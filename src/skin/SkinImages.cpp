@@ -23,6 +23,11 @@ void Execute(const TSkinPlan& plan, TBitmap* picture, TBitmap* target)
 
 }  // namespace
 
+void CreateTiledClientImage(TBitmap* B, TBitmap* Picture, const TRect& SkinRect, const TRect& ClRect, int AW, int AH)
+{
+    Execute(PlanTiledClient(SizeOf(Picture), SkinRect, ClRect, AW, AH), Picture, B);
+}
+
 void CreateHSkinImage(int LOffset, int ROffset, TBitmap* B, TBitmap* Picture, const TRect& SkinRect, int AW,
                       int /*AH*/)
 {

@@ -13,6 +13,9 @@
 #include "classlib/core/Types.h"
 #include "classlib/graphics/Bitmap.h"
 
+// B becomes AW x AH, the client rectangle ClRect of SkinRect tiled over it
+// (skin/core/SkinComposition.h PlanTiledClient).
+void CreateTiledClientImage(TBitmap* B, TBitmap* Picture, const TRect& SkinRect, const TRect& ClRect, int AW, int AH);
 // B becomes AW wide and as high as SkinRect (AH is not used).
 void CreateHSkinImage(int LOffset, int ROffset, TBitmap* B, TBitmap* Picture, const TRect& SkinRect, int AW, int AH);
 // B becomes as wide as SkinRect and AH high (AW is not used).

@@ -5,6 +5,7 @@
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinImages.h"
 
 namespace {
 
@@ -286,17 +287,7 @@ void TspSkinPanel::CreateControlSkinImage(TBitmap* B)
 {
     if (FBorderStyle == TspSkinBorderStyle::bvNone && ResizeMode == 1 && !FCaptionMode) {
         // The skin's client area tiled over the whole control.
-        const int CW = ClRect.Right - ClRect.Left, CH = ClRect.Bottom - ClRect.Top;
-        if (CW < 1 || CH < 1 || Picture == nullptr)
-            return;
-        const int sx = SkinRect.Left + ClRect.Left, sy = SkinRect.Top + ClRect.Top;
-        for (int i = 0; i <= Width() / CW; ++i)
-            for (int j = 0; j <= Height() / CH; ++j) {
-                const int x = i * CW, y = j * CH;
-                const int w = std::min(CW, Width() - x), h = std::min(CH, Height() - y);
-                if (w > 0 && h > 0)
-                    B->Canvas()->CopyRect(RECT{x, y, x + w, y + h}, Picture->Canvas(), RECT{sx, sy, sx + w, sy + h});
-            }
+        CreateTiledClientImage(B, Picture, SkinRect, ClRect, Width(), Height());
         return;
     }
     TspSkinCustomControl::CreateControlSkinImage(B);

@@ -256,6 +256,18 @@ TSkinPlan PlanVSkinImage(int TOffset, int BOffset, TSkinPictureSize Picture, con
     return plan;
 }
 
+TSkinPlan PlanTiledClient(TSkinPictureSize Picture, const TRect& SkinRect, const TRect& ClRect, int AW, int AH)
+{
+    TSkinPlan plan = SizedPlan(AW, AH);
+    if (!InRange(SkinRect) || !InRange(ClRect) || !InRange({AW, AH}))
+        return plan;
+    TPlanBuilder b(plan, Picture);
+    b.TileBoth({SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
+                SkinRect.Top + ClRect.Bottom},
+               {0, 0, plan.Width, plan.Height});
+    return plan;
+}
+
 TSkinPlan PlanSkinImage(const TSkinGeometry& Old, const TSkinGeometry& New, TSkinPictureSize Picture,
                         const TRect& SkinRect, int AW, int AH, bool DrawClient)
 {

@@ -86,6 +86,11 @@ TSkinPlan PlanHSkinImage(int LOffset, int ROffset, TSkinPictureSize Picture, con
 // AH high; the top TOffset and bottom BOffset rows fixed, the middle tiled.
 TSkinPlan PlanVSkinImage(int TOffset, int BOffset, TSkinPictureSize Picture, const TRect& SkinRect, int AH);
 
+// The client rectangle ClRect of SkinRect (relative to its top-left corner)
+// tiled over a whole target of AW x AH from its origin, the last tiles cut
+// at the right and bottom edges (a borderless panel).
+TSkinPlan PlanTiledClient(TSkinPictureSize Picture, const TRect& SkinRect, const TRect& ClRect, int AW, int AH);
+
 // The nine-part image, AW x AH: tiled edges, then the eight fixed pieces,
 // then (when DrawClient) the client tiled both ways. Nothing is copied when
 // RBPoint.X = LTPoint.X, RBPoint.Y = LTPoint.Y or the picture is empty.

@@ -175,6 +175,10 @@ TEST(SkinComposition, WildSkinNumbersGiveShortPlansWithoutOverflow)
     EXPECT_TRUE(tall.Copies.empty());
     EXPECT_EQ(PlanVSkinImage(0, 0, picture, {-big - 1, 0, big, 10}, 40).Width, 64);
     EXPECT_EQ(PlanHSkinImage(2, 2, TSkinPictureSize{}, {0, 0, 10, 20}, 30).Height, 0);
+    EXPECT_TRUE(PlanTiledClient(picture, {big - 1, big - 1, big, big}, {5, 5, big, big}, 40, 30).Copies.empty());
+    const TSkinPlan tiles = PlanTiledClient(picture, {10, 10, 20, 20}, {2, 2, 4, 4}, 5, 3);
+    EXPECT_EQ(tiles.Copies.size(), 6u);
+    EXPECT_EQ(tiles.Copies.back(), (TSkinCopy{{12, 12, 13, 13}, {4, 2, 5, 3}}));
     EXPECT_EQ(NewSkinGeometry(wild, {0, 0, 10, 10}, big, 10).RTPoint.X, big);
 
     // A span of one column tiled from far left of the target: only the

@@ -252,6 +252,9 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
         flat->ChangeSkinData();
         EXPECT_EQ(flat->ResizeMode, 1);
         EXPECT_NO_THROW(Painted(flat, 5, 5));
+        flat->SkinDataName = "groupbox";
+        flat->ChangeSkinData();
+        EXPECT_EQ(Painted(flat, 55, 35), White) << "the client tiled over the whole panel";
     }
     for (const char* index : {"5", "-2", "-1"}) {
         TSheetSkin skin(index);
