@@ -53,8 +53,9 @@ void CompressStream(TStream& source, TStream& destination)
     } while (flush != Z_FINISH);
 }
 
-void DecompressStream(TStream& destination, TStream& source)
+void DecompressStream(TStream& destination, TStream& source, int64_t maxSize)
 {
+    int64_t written = 0;
     z_stream stream{};
     int code = inflateInit(&stream);
     if (code != Z_OK)
@@ -75,7 +76,11 @@ void DecompressStream(TStream& destination, TStream& source)
             code = inflate(&stream, Z_NO_FLUSH);
             if (code != Z_OK && code != Z_STREAM_END && code != Z_BUF_ERROR)
                 throw EZDecompressionError(ZlibMessage(stream, code));
-            destination.WriteBuffer(out, ChunkSize - stream.avail_out);
+            const int64_t produced = ChunkSize - stream.avail_out;
+            if (produced > maxSize - written)
+                throw EZDecompressionError("the decompressed data exceeds " + std::to_string(maxSize) + " bytes");
+            destination.WriteBuffer(out, produced);
+            written += produced;
             if (code == Z_STREAM_END)
                 return;
         } while (stream.avail_out == 0);

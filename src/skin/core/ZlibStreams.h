@@ -8,6 +8,8 @@
 // the stream's end are ignored.
 #pragma once
 
+#include <cstdint>
+
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/Streams.h"
 
@@ -25,6 +27,13 @@ public:
 // position).
 void CompressStream(TStream& source, TStream& destination);
 
+// The most a skin's compressed data may inflate to: far above any skin's
+// pictures and description, far below what a few kilobytes of deflate data
+// can ask for.
+constexpr int64_t MaxDecompressedSize = int64_t{64} << 20;
+
 // Rewinds source to 0 and inflates it, 4096 bytes at a time, into
-// destination (from its position). Note the order: destination first.
-void DecompressStream(TStream& destination, TStream& source);
+// destination (from its position). Note the order: destination first. Data
+// that inflates to more than maxSize bytes raises EZDecompressionError
+// before more than maxSize bytes are written.
+void DecompressStream(TStream& destination, TStream& source, int64_t maxSize = MaxDecompressedSize);

@@ -128,6 +128,15 @@ TEST(StoredSkinFormat, CompressedPayload)
     TMemoryStream inflated;
     DecompressStream(inflated, packed);
     EXPECT_EQ(Bytes(inflated), Bytes(payload));
+    // A bound on what the data may inflate to: reached exactly, it holds.
+    for (const int64_t bound : {payload.Size(), payload.Size() - 1}) {
+        TMemoryStream out;
+        if (bound == payload.Size())
+            EXPECT_NO_THROW(DecompressStream(out, packed, bound));
+        else
+            EXPECT_THROW(DecompressStream(out, packed, bound), EZDecompressionError);
+        EXPECT_LE(out.Size(), bound);
+    }
 
     // Data that stops before the end marker or the checksum, or that is
     // damaged, is an error rather than a shorter payload.
