@@ -47,6 +47,7 @@ TspSkinTabsT<Base>::TspSkinTabsT(TComponent* owner) : TspSkinLinkT<Base>(owner),
     FDefaultFont->SetHeight(14);
     this->Font()->Assign(FDefaultFont.get());
     this->SetTabHeight(FDefaultItemHeight);
+    this->FCustomPaint = true;
 }
 
 template <class Base>
@@ -359,17 +360,6 @@ void TspSkinTabsT<Base>::WndProc(TMessage& message)
             auto* r = reinterpret_cast<RECT*>(message.LParam);
             OffsetRect(r, -2, this->TabPosition() == tpBottom ? 2 : -2);
         }
-        return;
-    case WM_PAINT:
-        if (message.WParam != 0) {
-            PaintTabs(reinterpret_cast<HDC>(message.WParam));
-        } else {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(this->Handle(), &ps);
-            PaintTabs(dc);
-            EndPaint(this->Handle(), &ps);
-        }
-        message.Result = 0;
         return;
     case WM_ERASEBKGND:
         if constexpr (std::is_base_of_v<TPageControl, Base>) {

@@ -26,6 +26,10 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
 
+    // The frame, the tab row and every tab; the windowless children are
+    // painted over them afterwards, as on any window of the class library.
+    void PaintWindow(HDC dc) override { PaintTabs(dc); }
+
     TFont* DefaultFont() const { return FDefaultFont.get(); }
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int value);

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "SkinTestSheet.h"
+#include "classlib/graphics/Colors.h"
+#include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinTabs.h"
 
 namespace {
@@ -80,6 +82,19 @@ TEST_F(SkinTabsTest, EachTabStateTakesItsOwnLookAndTheActiveTabIsNeverHot)
     EXPECT_TRUE(Near(Painted(tabs, first.x, first.y + 6), Active)) << "the active tab keeps its look";
     tabs->SetFocus();
     EXPECT_TRUE(Near(Painted(tabs, first.x, first.y + 6), Focus));
+}
+
+// A label placed on the control is painted over its page area.
+TEST_F(SkinTabsTest, WindowlessChildrenShow)
+{
+    auto* tabs = Make<TspSkinTabControl>(300, 3);
+    auto* label = new TLabel(Form);
+    label->SetParent(tabs);
+    label->SetAutoSize(false);
+    label->SetBounds(40, 60, 50, 20);
+    label->SetColor(clLime);
+    EXPECT_TRUE(Near(Painted(tabs, 65, 70), RGB(0, 255, 0)));
+    EXPECT_TRUE(Near(Painted(tabs, 150, 120), GetSysColor(COLOR_BTNFACE))) << "the plain look around it";
 }
 
 TEST_F(SkinTabsTest, OverflowingTabsScrollWithTheSkinnedUpDown)
