@@ -1,20 +1,27 @@
 // Fuzz target: a skin description as INI text. The section check and the
-// list readers run over it; then each of the first four sections (each costs
-// some fifty records) is read by a record of every keyword of both
-// factories, and the popup and hint windows read theirs. Last, the whole
-// description is read as a stored and as a compressed skin. Only the
+// list readers run over it; then each of the first four sections is read by
+// a record of every fourth keyword of both factories (which fourth, the
+// section's name decides, so that across inputs every kind meets every
+// section while a run stays short), and the popup and hint windows read
+// theirs. A control record with stretch points also drives the controls'
+// geometry (resize mode, fitted sizes, moved rectangles, glyph and caption
+// placement) at its own numbers and at the ends of the int range. Last, the
+// whole description is read as a stored and as a compressed skin. Only the
 // conversion error of a point or rectangle may escape a load. (The records'
 // writing half is not fuzzed: nothing in the program writes a skin.)
 //
 // The geometry fed by these records (frame, object values, menu levels) is
 // proven with extreme values natively, where an overflow stops the test
 // (the Wild... tests of tests/skin/core).
+#include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/StringList.h"
+#include "skin/controls/core/SkinControlGeometry.h"
 #include "skin/core/SkinControlRecords.h"
 #include "skin/core/SkinDescription.h"
 #include "skin/core/SkinEncodings.h"
@@ -31,6 +38,30 @@ void Guarded(Load load)
     try {
         load();
     } catch (const EConvertError&) {
+    }
+}
+
+// The controls' geometry at the record's numbers.
+void Geometry(const TspDataSkinControl& record)
+{
+    const auto* custom = dynamic_cast<const TspDataSkinCustomControl*>(&record);
+    if (custom == nullptr)
+        return;
+    TspSkinGeometry g;
+    g.LTPoint = custom->LeftTopPoint;
+    g.RTPoint = custom->RightTopPoint;
+    g.LBPoint = custom->LeftBottomPoint;
+    g.RBPoint = custom->RightBottomPoint;
+    g.SkinRect = custom->SkinRect;
+    g.ClRect = custom->ClientRect;
+    g.ResizeMode = g.GetResizeMode();
+    for (const int size : {INT_MIN, 0, g.ClRect.Right, g.SkinRect.Bottom, INT_MAX}) {
+        int w = size, h = ~size;
+        g.CalcSize(w, h, true);
+        const TRect moved = g.MoveSkinRect(g.ClRect, w, h);
+        const TspGlyphTextLayout l = CalcGlyphTextLayout(static_cast<TspButtonLayout>(size & 3), moved, w, h,
+                                                         g.SkinRect.Right, g.SkinRect.Bottom, size % 3 - 1, h);
+        PanelCaptionX(static_cast<TAlignment>((size >> 2) & 1), moved, l.TX, (size & 16) != 0, true);
     }
 }
 
@@ -58,10 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         TMemIniFile own("");
         for (int i = 0; i < values.Count(); ++i)
             own.WriteString(section, values.Names(i), values.ValueFromIndex(i));
-        for (const std::string& keyword : SkinControlKeywords)
-            Guarded([&] { CreateSkinControl(keyword, section)->LoadFromFile(own); });
-        for (const std::string& keyword : SkinObjectKeywords)
-            Guarded([&] { CreateSkinObject(keyword, section)->LoadFromFile(own); });
+        const size_t quarter = std::hash<std::string>()(section) % 4;
+        for (size_t k = quarter; k < SkinControlKeywords.size(); k += 4)
+            Guarded([&] {
+                const auto record = CreateSkinControl(SkinControlKeywords[k], section);
+                record->LoadFromFile(own);
+                Geometry(*record);
+            });
+        for (size_t k = quarter; k < SkinObjectKeywords.size(); k += 4)
+            Guarded([&] { CreateSkinObject(SkinObjectKeywords[k], section)->LoadFromFile(own); });
     }
     // A list's count only decides how many keys are looked up (its bound is
     // tested natively); held low here so that a run stays short.

@@ -35,17 +35,30 @@ void TMemIniFile::LoadValues() {
     SetStrings(lines);
 }
 
+namespace {
+
+// Each byte with ASCII letters folded to lower case: a table, not a test per
+// byte, since every lookup hashes its name.
+struct TFoldTable {
+    unsigned char Fold[256];
+    constexpr TFoldTable() : Fold() {
+        for (int c = 0; c < 256; ++c)
+            Fold[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+};
+constexpr TFoldTable Folded;
+
+}  // namespace
+
 size_t TMemIniFile::TTextHash::operator()(const std::string& text) const {
     size_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        hash *= 1099511628211ull;
-    }
+    for (const char c : text)
+        hash = (hash ^ Folded.Fold[static_cast<unsigned char>(c)]) * 1099511628211ull;
     return hash;
 }
 
 bool TMemIniFile::TTextEqual::operator()(const std::string& a, const std::string& b) const {
-    return SameText(a, b);
+    return a == b || SameText(a, b);
 }
 
 size_t TMemIniFile::TSection::IndexOf(const std::string& ident) const {
@@ -59,8 +72,13 @@ void TMemIniFile::TSection::Add(const std::string& ident, const std::string& val
 }
 
 const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& section) const {
+    if (FLastSection < FSections.size() && FSections[FLastSection].Name == section)
+        return &FSections[FLastSection];
     const auto it = FSectionIndex.find(section);
-    return it == FSectionIndex.end() ? nullptr : &FSections[it->second];
+    if (it == FSectionIndex.end())
+        return nullptr;
+    FLastSection = it->second;
+    return &FSections[it->second];
 }
 
 TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& section) {

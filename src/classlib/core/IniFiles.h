@@ -128,4 +128,8 @@ private:
     std::string FFileName;
     std::vector<TSection> FSections;
     TNameIndex FSectionIndex;
+    // The section found last (a record reads all its keys from one section):
+    // its place, tried first when the name is spelt the same. A read updates
+    // it, so one INI object is not read from two threads at once.
+    mutable size_t FLastSection = 0;
 };
