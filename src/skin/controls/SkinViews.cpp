@@ -256,8 +256,9 @@ void TspHeaderPainter::GetSkinData(TspSkinData* data, const std::string& name)
         return;
     FPicture = PictureAt(data, record->PictureIndex);
     FSkinRect = record->SkinRect;
-    FActiveSkinRect = record->ActiveSkinRect;
-    FDownSkinRect = record->DownSkinRect;
+    // A state without a look of its own takes the next one, as buttons do.
+    FActiveSkinRect = IsEmpty(record->ActiveSkinRect) ? FSkinRect : record->ActiveSkinRect;
+    FDownSkinRect = IsEmpty(record->DownSkinRect) ? FActiveSkinRect : record->DownSkinRect;
     FClRect = record->ClientRect;
     FLTPoint = record->LeftTopPoint;
     FRTPoint = record->RightTopPoint;

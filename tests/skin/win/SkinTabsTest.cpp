@@ -15,6 +15,7 @@
 #include "classlib/graphics/Colors.h"
 #include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinViews.h"
 
 namespace {
 
@@ -95,6 +96,27 @@ TEST_F(SkinTabsTest, WindowlessChildrenShow)
     label->SetColor(clLime);
     EXPECT_TRUE(Near(Painted(tabs, 65, 70), RGB(0, 255, 0)));
     EXPECT_TRUE(Near(Painted(tabs, 150, 120), GetSysColor(COLOR_BTNFACE))) << "the plain look around it";
+}
+
+// A header record without a pressed look draws a pressed section in its
+// normal one (the frame's grey), not in the plain face.
+TEST_F(SkinTabsTest, PressedHeaderSectionFallsBackToTheNormalLook)
+{
+    TTestSkin skin(skintest::ControlsSkin({"header:header"}, R"([header]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+)"),
+                   {Picture()});
+    auto* header = TFormTest::Make<TspSkinHeaderControl>(10, 10, 200, 40, skin.Data.get());
+    header->Sections()->Add()->SetWidth(100);
+    Mouse(header, WM_LBUTTONDOWN, 50, 20);
+    ASSERT_EQ(header->PressedSection(), 0);
+    EXPECT_TRUE(Near(Painted(header, 95, 2), Frame));
 }
 
 TEST_F(SkinTabsTest, OverflowingTabsScrollWithTheSkinnedUpDown)
