@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <type_traits>
 
 #include "classlib/ui/ControlsRegistration.h"
@@ -111,7 +113,7 @@ void TspSkinScrolledView<Base>::TakeBar(TspSkinScrollBar*& slot, TspSkinScrollBa
     slot->OnChange = [this, where, scrollMessage](TObject*) {
         if (*where == nullptr || !this->HandleAllocated())
             return;
-        SendMessageA(this->Handle(), scrollMessage, MAKEWPARAM(SB_THUMBPOSITION, (*where)->Position()), 0);
+        ScrollTo(scrollMessage == WM_VSCROLL ? SB_VERT : SB_HORZ, (*where)->Position());
         UpdateScrollBars();
     };
     UpdateScrollBars();
@@ -221,6 +223,32 @@ int TspSkinCustomTreeView::VisibleItemCount()
     return static_cast<int>(SendMessageA(Handle(), TVM_GETVISIBLECOUNT, 0, 0));
 }
 
+void TspSkinCustomTreeView::ScrollTo(int bar, int position)
+{
+    const HWND wnd = Handle();
+    if (bar == SB_HORZ) {
+        // Pixels of the widest item: the window reads them as a signed 16-bit
+        // number, far wider than any item.
+        SendMessageA(wnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::clamp(position, 0, SHRT_MAX)), 0);
+        return;
+    }
+    // The vertical position is the first visible item's place among the
+    // visible items: walk there from the one shown first.
+    SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, 0, 0};
+    if (!GetScrollInfo(wnd, SB_VERT, &info))
+        return;
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+    for (int at = info.nPos; item != nullptr && at != position; at += at < position ? 1 : -1) {
+        const auto next = reinterpret_cast<HTREEITEM>(SendMessageA(
+            wnd, TVM_GETNEXTITEM, at < position ? TVGN_NEXTVISIBLE : TVGN_PREVIOUSVISIBLE, reinterpret_cast<LPARAM>(item)));
+        if (next == nullptr)
+            break;
+        item = next;
+    }
+    if (item != nullptr)
+        SendMessageA(wnd, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item));
+}
+
 void TspSkinCustomTreeView::Expand(TTreeNode* node)
 {
     TspSkinScrolledView::Expand(node);
@@ -244,6 +272,27 @@ TspSkinCustomListView::TspSkinCustomListView(TComponent* owner) : TspSkinScrolle
 int TspSkinCustomListView::VisibleItemCount()
 {
     return static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+void TspSkinCustomListView::ScrollTo(int bar, int position)
+{
+    const HWND wnd = Handle();
+    SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, 0, 0};
+    if (!GetScrollInfo(wnd, bar, &info))
+        return;
+    // LVM_SCROLL moves by a distance: in scroll units across (columns in the
+    // list style), in pixels down, which the report style rounds to whole
+    // items of its item height.
+    int64_t distance = int64_t{position} - info.nPos;
+    if (bar == SB_VERT && ViewStyle() == vsReport) {
+        RECT item{LVIR_BOUNDS, 0, 0, 0};
+        if (!SendMessageA(wnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)))
+            return;
+        distance *= item.bottom - item.top;
+    }
+    const auto step = static_cast<int>(std::clamp<int64_t>(distance, INT32_MIN, INT32_MAX));
+    if (step != 0)
+        SendMessageA(wnd, LVM_SCROLL, bar == SB_HORZ ? static_cast<WPARAM>(step) : 0, bar == SB_VERT ? step : 0);
 }
 
 // --- TspHeaderPainter --------------------------------------------------------------------

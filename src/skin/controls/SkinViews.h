@@ -90,6 +90,10 @@ protected:
     void WndProc(TMessage& message) override;
     // The number of items the window shows at once.
     virtual int VisibleItemCount() = 0;
+    // Scrolls the window until its position on `bar` (SB_VERT or SB_HORZ)
+    // is `position`, any 32-bit one: a bar's position does not fit in the
+    // 16 bits a scroll message carries.
+    virtual void ScrollTo(int bar, int position) = 0;
 
 private:
     void TakeBar(TspSkinScrollBar*& slot, TspSkinScrollBar* value, UINT scrollMessage);
@@ -108,6 +112,7 @@ public:
 
 protected:
     int VisibleItemCount() override;
+    void ScrollTo(int bar, int position) override;
     void Expand(TTreeNode* node) override;
     void Collapse(TTreeNode* node) override;
 };
@@ -128,6 +133,7 @@ public:
 
 protected:
     int VisibleItemCount() override;
+    void ScrollTo(int bar, int position) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     void WndProc(TMessage& message) override;

@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "SkinTestSheet.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinViews.h"
 
 namespace {
 
@@ -178,3 +181,33 @@ TEST_F(SkinScrollBarTest, UpDownStepsOnReleaseAndDrawsItsLooks)
 }
 
 }  // namespace
+
+// A view's bar reaches positions past the 16 bits a scroll message carries
+// (the tree's window reads them as signed ones): the view scrolls to the
+// bar's position exactly.
+TEST_F(SkinScrollBarTest, ViewsScrollToTheBarsPositionPastSixteenBits)
+{
+    auto* list = Make<TspSkinCustomListView>(10, 10, 150, 100);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("Fish");
+    auto* tree = Make<TspSkinCustomTreeView>(170, 10, 150, 100);
+    SendMessageA(tree->Handle(), WM_SETREDRAW, FALSE, 0);  // filled in a second, not in minutes
+    for (int i = 0; i < 33000; ++i)
+        tree->Items()->Add(nullptr, "Carp");
+    SendMessageA(tree->Handle(), WM_SETREDRAW, TRUE, 0);
+    for (int i = 0; i < 100; ++i)
+        list->Items()->Add();
+    for (const int target : {32990, 90}) {
+        auto* bar = Make<TspSkinScrollBar>(0, 120, 20, 100);
+        bar->SetKind(sbVertical);
+        const bool isTree = target > 100;
+        isTree ? tree->SetVScrollBar(bar) : list->SetVScrollBar(bar);
+        bar->SetPosition(target);
+        if (isTree)
+            EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0),
+                      reinterpret_cast<LRESULT>(tree->Items()->Top(target)->ItemId()));
+        else
+            EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETTOPINDEX, 0, 0), target);
+    }
+    SendMessageA(tree->Handle(), WM_SETREDRAW, FALSE, 0);
+}
