@@ -179,10 +179,26 @@ void TspSkinHintWindow::ActivateHint(RECT rect, const std::string& AHint)
             rect.bottom = Screen->Height();
         }
     }
-    // The screen under the hint is taken before the window moves there.
+    // The screen under the hint is taken before the window moves there. A
+    // visible hint shown again in place keeps what it took (the screen there
+    // is now the hint itself); one that moves is hidden first.
     if (!hint->AlphaBlendSupport() && hint->Transparent) {
-        FScreenImage->SetSize(width, height);
-        GetScreenImage(rect.left, rect.top, FScreenImage.get());
+        const bool visible = HandleAllocated() && IsWindowVisible(Handle());
+        RECT shown{};
+        if (visible)
+            GetWindowRect(Handle(), &shown);
+        const bool inPlace = visible && shown.left == rect.left && shown.top == rect.top &&
+                             shown.right == rect.right && shown.bottom == rect.bottom &&
+                             FScreenImage->Width() == width && FScreenImage->Height() == height;
+        if (!inPlace) {
+            if (visible) {
+                SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                             SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                RedrawWindow(GetDesktopWindow(), &shown, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            }
+            FScreenImage->SetSize(width, height);
+            GetScreenImage(rect.left, rect.top, FScreenImage.get());
+        }
     }
     SetBounds(rect.left, rect.top, width, height);
     const HWND wnd = Handle();
@@ -209,7 +225,7 @@ void TspSkinHintWindow::ActivateHint(RECT rect, const std::string& AHint)
                               record.RightBottomPoint, record.ClientRect, NewLTPoint, NewRTPoint, NewLBPoint,
                               NewRBPoint, NewClRect, mask, width, height);
     }
-    SetWindowRgn(wnd, region, TRUE);
+    SetWindowRegion(wnd, region);
 
     SetWindowPos(wnd, HWND_TOPMOST, rect.left, rect.top, 0, 0, ShowFlags);
     Invalidate();
@@ -266,6 +282,45 @@ void TspSkinHintWindow::Paint()
 
 // --- TspSkinHint ---
 
+namespace {
+
+// The application's OnShowHint while a TspSkinHint holds it: forwards to the
+// component as long as it lives.
+struct TShowHintForwarder {
+    std::weak_ptr<TspSkinHint*> Self;
+
+    void operator()(std::string& hintStr, bool& canShow, THintInfo& hintInfo) const
+    {
+        const auto alive = Self.lock();
+        if (alive && *alive != nullptr)
+            Fire((*alive)->OnShowHint, hintStr, canShow, hintInfo);
+    }
+};
+
+// The components that took over the application's hints, and what the
+// application had before the first of them; the last one to go gives it
+// back.
+struct THintTakeover {
+    std::vector<TspSkinHint*> Components;
+    THintWindowClass WindowClass = nullptr;
+    TShowHintEvent ShowHint;
+};
+
+THintTakeover& Takeover()
+{
+    static THintTakeover takeover;
+    return takeover;
+}
+
+// The application's hint window made again from HintWindowClass.
+void RemakeHintWindow()
+{
+    Application->SetShowHint(false);
+    Application->SetShowHint(true);
+}
+
+}  // namespace
+
 TspSkinHint::TspSkinHint(TComponent* owner)
     : TComponent(owner),
       FDefaultFont(std::make_unique<TFont>()),
@@ -273,9 +328,14 @@ TspSkinHint::TspSkinHint(TComponent* owner)
 {
     FHintWindow = std::make_unique<TspSkinHintWindow>(nullptr);
     if (!(ComponentState() & csDesigning)) {
+        THintTakeover& takeover = Takeover();
+        if (takeover.Components.empty()) {
+            takeover.WindowClass = HintWindowClass;
+            takeover.ShowHint = Application->OnShowHint;
+        }
+        takeover.Components.push_back(this);
         HintWindowClass = CreateHintWindowOf<TspSkinHintWindow>;
-        Application->SetShowHint(false);
-        Application->SetShowHint(true);
+        RemakeHintWindow();
         InstallShowHint();
         Application->HintShortPause = 100;
     }
@@ -284,16 +344,27 @@ TspSkinHint::TspSkinHint(TComponent* owner)
 TspSkinHint::~TspSkinHint()
 {
     *FSelf = nullptr;
+    THintTakeover& takeover = Takeover();
+    if (std::erase(takeover.Components, this) == 0 || Application == nullptr)
+        return;
+    const auto* forwarder = Application->OnShowHint.target<TShowHintForwarder>();
+    const bool ours = forwarder != nullptr && forwarder->Self.lock() == FSelf;
+    if (!takeover.Components.empty()) {
+        if (ours)
+            takeover.Components.back()->InstallShowHint();
+        return;
+    }
+    if (ours)
+        Application->OnShowHint = takeover.ShowHint;
+    takeover.ShowHint = nullptr;
+    HintWindowClass = takeover.WindowClass;
+    if (Application->ShowHint())
+        RemakeHintWindow();
 }
 
 void TspSkinHint::InstallShowHint()
 {
-    std::weak_ptr<TspSkinHint*> self = FSelf;
-    Application->OnShowHint = [self](std::string& hintStr, bool& canShow, THintInfo& hintInfo) {
-        const auto alive = self.lock();
-        if (alive && *alive != nullptr)
-            Fire((*alive)->OnShowHint, hintStr, canShow, hintInfo);
-    };
+    Application->OnShowHint = TShowHintForwarder{FSelf};
 }
 
 void TspSkinHint::SetAlphaBlendSupport(bool value)

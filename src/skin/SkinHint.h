@@ -68,6 +68,10 @@ public:
     // Outside design mode: makes TspSkinHintWindow the application's hint
     // window class (and remakes the application's hint window), takes the
     // application's OnShowHint and sets its short hint pause to 100 ms.
+    // Freed, it hands OnShowHint (when it still holds it) to the newest
+    // component left; the last one to go gives the application back the hint
+    // window class and OnShowHint it had before the first came, and remakes
+    // its hint window.
     explicit TspSkinHint(TComponent* owner);
     ~TspSkinHint() override;
     std::string ClassName() const override { return "TspSkinHint"; }

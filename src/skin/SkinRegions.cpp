@@ -60,3 +60,12 @@ void CreateRgnFromSkinMask(HRGN& Rgn, const TPoint& LTPoint, const TPoint& RTPoi
             CombineRgn(Rgn, Rgn, static_cast<HRGN>(part.Get()), RGN_OR);
     }
 }
+
+bool SetWindowRegion(HWND Wnd, HRGN Region)
+{
+    if (SetWindowRgn(Wnd, Region, TRUE) != 0)
+        return true;
+    if (Region != nullptr)
+        DeleteObject(Region);
+    return false;
+}

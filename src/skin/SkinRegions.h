@@ -31,3 +31,8 @@ void CreateRgnFromSkinMask(HRGN& Rgn, const TPoint& LTPoint, const TPoint& RTPoi
                            const TPoint& RBPoint, const TRect& ClRect, const TPoint& NewLTPoint,
                            const TPoint& NewRTPoint, const TPoint& NewLBPoint, const TPoint& NewRBPoint,
                            const TRect& NewClRect, TBitmap* Mask, int AW, int AH);
+
+// Hands Region to the window (SetWindowRgn with redraw), which owns it from
+// then on; a region the window refuses is deleted here. Whether the window
+// took it. A null region removes the window's shape.
+bool SetWindowRegion(HWND Wnd, HRGN Region);

@@ -335,10 +335,8 @@ void TspSkinCustomControl::SetControlRegion()
             return;
         // The window owns the region from here on; the one it had before
         // is freed by the system.
-        if (SetWindowRgn(Handle(), region, TRUE) != 0)
+        if (SetWindowRegion(Handle(), region))
             FRgn = true;
-        else
-            DeleteObject(region);
     } else if (FRgn) {
         SetWindowRgn(Handle(), nullptr, TRUE);
         FRgn = false;

@@ -17,6 +17,7 @@
 #include "classlib/ui/Screen.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinHint.h"
+#include "skin/SkinRegions.h"
 
 namespace {
 
@@ -36,7 +37,6 @@ struct THintScene {
     {
         Application->SetMainForm(nullptr);
         Application->SetShowHint(false);
-        HintWindowClass = CreateHintWindowOf<THintWindow>;
     }
 
     // Gives the hint a skin whose [HINTWINDOW] record is `record`.
@@ -200,6 +200,8 @@ TEST(SkinHint, ServingComponentAndSeeThrough)
     const COLORREF half = RGB((GetRValue(plain) + GetRValue(blue) + 1) / 2, (GetGValue(plain) + GetGValue(blue) + 1) / 2,
                               (GetBValue(plain) + GetBValue(blue) + 1) / 2);
     EXPECT_TRUE(ColoursNear(seen, half, 1)) << std::hex << seen << " " << half;
+    scene.Show(320, 320);  // in place: the screen there is the hint itself
+    EXPECT_TRUE(ColoursNear(scene.Shown()->Canvas()->Pixels(1, 1), half, 1));
 
     // The layered path (the constructor's AlphaBlendSupport).
     auto* layered = new TspSkinHint(scene.Main.get());
@@ -216,6 +218,33 @@ TEST(SkinHint, ServingComponentAndSeeThrough)
     layered->Transparent = false;
     scene.Show(10, 10);
     EXPECT_EQ(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+}
+
+// The last component to go gives the application back its own hint window
+// and OnShowHint. A region the window refuses is not left behind.
+TEST(SkinHint, FreedComponentsGiveTheApplicationsHintsBack)
+{
+    int asked = 0;
+    Application->OnShowHint = [&](std::string&, bool&, THintInfo&) { ++asked; };
+    auto* first = new TspSkinHint(nullptr);
+    auto* second = new TspSkinHint(nullptr);
+    delete first;
+    EXPECT_NE(dynamic_cast<TspSkinHintWindow*>(Application->HintWindow()), nullptr) << "the second still serves";
+    delete second;
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_EQ(Application->HintWindow()->ClassName(), "THintWindow");
+    std::string text;
+    bool canShow = true;
+    THintInfo info{};
+    Application->OnShowHint(text, canShow, info);
+    EXPECT_EQ(asked, 1);
+    Application->OnShowHint = nullptr;
+    Application->SetShowHint(false);
+
+    const HRGN region = CreateRectRgn(0, 0, 4, 4);
+    EXPECT_FALSE(SetWindowRegion(nullptr, region));
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(region, &box), 0) << "deleted";
 }
 
 // ActivateHint shows the text below the cursor after the hint pause and
