@@ -18,7 +18,8 @@
 // reaching outside either copies only its inside part, so pixels outside
 // the copies keep what the target held), and copies left without area are
 // dropped. An empty picture (no pixels, or none at all) gives a plan that
-// sizes the target and copies nothing. A skin's numbers come from its
+// sizes the target and copies nothing (a stretch's side that the skin's
+// rectangle gives is held to the picture's, so it has none). A skin's numbers come from its
 // description: coordinates or sizes beyond 2^24 in size give no copies
 // (strips are not built), and tiling stops at the target's edge, so no
 // input overflows the arithmetic or makes a plan longer than its target
