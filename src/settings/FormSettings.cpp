@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "aquarium/core/GLClock.h"
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/FormResources.h"
 #include "classlib/ui/Screen.h"
@@ -157,6 +158,7 @@ TFormSettings::~TFormSettings()
 
 void TFormSettings::FreeAquarium()
 {
+    UIReady = false;  // the controls' handlers would reach what goes now
     Sound.reset();
     World.reset();
     Textures = nullptr;
@@ -384,6 +386,8 @@ void TFormSettings::UpdateControls()
         return;
     UIReady = false;
     SetEnabled(false);
+    // A fill that fails leaves the dialog usable (and UIReady false).
+    const TScopeExit enable([this] { SetEnabled(true); });
 
     GLDisplay->GetColorDepthNames(*ComboBoxDepth->Items());
     GLDisplay->GetScreenSizeNames(*ComboBoxResolution->Items());
@@ -441,7 +445,6 @@ void TFormSettings::UpdateControls()
     RadioButtonWaves->SetEnabled(false);
 
     UIReady = true;
-    SetEnabled(true);
 }
 
 void TFormSettings::FillFishList()
