@@ -201,14 +201,17 @@ void TFormSettings::GLScreenSaverStart(TObject*)
     Sound->Loop = true;
     Sound->FromResource = true;
 
-    Font = new TSceneFont();
-    Font->SetName("Font");
-    Scene->AddObject(Font, 0);
-    FpsText = new TSceneString();
-    FpsText->SetName("FPS");
-    FpsText->Font = Font;
-    FpsText->SetVisible(false);
-    Scene->AddObject(FpsText, poRender);
+    // Each is the scene's once added (a name the description took already raises).
+    auto font = std::make_unique<TSceneFont>();
+    font->SetName("Font");
+    Scene->AddObject(font.get(), 0);
+    Font = font.release();
+    auto fpsText = std::make_unique<TSceneString>();
+    fpsText->SetName("FPS");
+    fpsText->Font = Font;
+    fpsText->SetVisible(false);
+    Scene->AddObject(fpsText.get(), poRender);
+    FpsText = fpsText.release();
 
     GLScreenSaver->LoadOptions();
     Screen->SetCursor(crDefault);

@@ -48,7 +48,8 @@ public:
     // stays the name index's count.
     TMainItem* GetItem(int index) const override;
     // A TMainSceneObject (EInvalidCast otherwise) is taken as a resource
-    // takes it; a taken object is appended to the flat list (its position
+    // takes it (a name held by another object raises and the object stays
+    // the caller's); the object is then appended to the flat list (its position
     // becomes SceneIndex) and joins RenderList, AnimationList and EventList
     // as its ProcessOptions say, in this order.
     TMainItem* Add(TMainItem* item) override;

@@ -172,9 +172,9 @@ TEST(SceneLoader, WriterWritesEachObjectOnceAfterRemovesAndDuplicates)
     TMainObject* fish = scene->FindObject("Fish");
     scene->Remove(fish);  // leaves a hole in the flat list
     delete fish;
-    TLoaderTestThing twin;  // a duplicate name is not taken
+    TLoaderTestThing twin;  // a duplicate name is refused
     twin.SetName("Hidden");
-    scene->AddObject(&twin, poRender);
+    EXPECT_THROW(scene->AddObject(&twin, poRender), Exception);
     auto* last = new TLoaderTestThing;
     last->SetName("Last");
     scene->AddObject(last, poEvents);
