@@ -133,8 +133,9 @@ public:
 
     int TextureSize = 256;
     // The largest TextureSize a description may set (a larger or
-    // non-positive one keeps the current size): its picture, drawn at
-    // twice the size with Soften, stays within 48 MiB.
+    // non-positive one, or one that is not a power of two, keeps the
+    // current size): its picture, drawn at twice the size with Soften,
+    // stays within 48 MiB.
     static constexpr int MaxTextureSize = 2048;
     int FontCellSize = 16;
     // The colour DrawText draws in (the texts set it).

@@ -215,11 +215,12 @@ TEST(SceneLoader, MissingAndMalformedValuesGiveTheDefaults)
 
 TEST(SceneLoader, SizesOutOfRangeKeepTheCurrentValues)
 {
-    // A font texture or a particle count that no allocation could hold.
+    // A font texture or a particle count that no allocation could hold, or
+    // a texture side that is not a power of two.
     TSceneFont font;
     TSceneParticleList particles;
     particles.SetCount(3);
-    for (const char* size : {"1073741824", "4096", "0", "-16"}) {
+    for (const char* size : {"1073741824", "4096", "0", "-16", "100", "2047"}) {
         font.LoadOptions(*ReaderOf(std::string("TextureSize=") + size + "\n", nullptr));
         EXPECT_EQ(font.TextureSize, 256) << size;
     }
