@@ -14,6 +14,7 @@
 #include <string>
 
 #include "classlib/core/Lists.h"
+#include "gl/core/GLContextLink.h"
 #include "scene/core/SceneObjects.h"
 
 class TCustomOpenGL;
@@ -69,8 +70,9 @@ public:
     // Every object added, in order of addition; removed ones leave null.
     const TList& Objects() const { return FObjects; }
 
-    // The rendering context (not owned), set by the host.
-    TCustomOpenGL* GL = nullptr;
+    // The rendering context (not owned), set by the host; null again once
+    // that context object is freed.
+    TGLContextLink GL;
     // The host's viewport and camera (not owned), set by the host.
     TDefViewport* Viewport = nullptr;
     // The drawing area in pixels, set by the host on every resize.
