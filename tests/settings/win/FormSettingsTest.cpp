@@ -119,6 +119,29 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     const std::string info = box.LabelComments->Caption();
     EXPECT_TRUE(std::regex_match(info, std::regex("Vendor: .*\r\nVideo: .*llvmpipe.*\r\nOpenGL: .+"))) << info;
 
+    // The fish list: unticking a kind hides its shoal; the other water lists its own kinds.
+    TCheckListBox* fishes = Form->CheckListBoxFishes;
+    const auto listed = [fishes] {
+        std::vector<std::string> names;
+        for (int i = 0; i < fishes->Items()->Count(); ++i)
+            names.push_back(fishes->Items()->Strings(i));
+        return names;
+    };
+    const std::vector<std::string> salt = listed();
+    ASSERT_GE(salt.size(), 2u);
+    fishes->SetItemIndex(1);
+    SendMessageA(fishes->Handle(), WM_CHAR, ' ', 0);
+    EXPECT_TRUE(Form->World->IsFishVisible(salt[0]));
+    EXPECT_FALSE(Form->World->IsFishVisible(salt[1]));
+    endtoend::Press(Form->RadioButtonFreshwater->Handle());
+    Application->ProcessMessages();
+    const auto* freshWater = dynamic_cast<TMainObjectList*>(Form->Scene->FindObject("FreshWater"));
+    ASSERT_NE(freshWater, nullptr);
+    const std::vector<std::string> fresh = listed();
+    EXPECT_NE(fresh, salt);
+    for (const std::string& name : fresh)
+        EXPECT_NE(freshWater->FindObject(name), nullptr) << name;
+
     // A fill that fails part way leaves the dialog enabled.
     const TNotifyEvent sortClick = Form->CheckBoxSort->OnClick;
     Form->CheckBoxSort->OnClick = [](TObject*) { throw Exception("fill"); };
