@@ -279,6 +279,8 @@ public:
     void CheckSystemMenu();
     // Opens the button's menu under it (only when the menu has items).
     void PopupUnder(TspSkinButtonObject* Object);
+    // Opens `Menu` under `Object` (only when the menu has items).
+    void PopupUnder(TspActiveSkinObject* Object, TPopupMenu* Menu, bool PopupToUp);
     void MainMenuEnter();
     void MainMenuEnterFrom(TObject* Sender) override;
     void MainMenuExit() override;

@@ -138,21 +138,25 @@ void TspDynamicSkinForm::CheckSystemMenu()
 
 void TspDynamicSkinForm::PopupUnder(TspSkinButtonObject* Object)
 {
-    TPopupMenu* menu = Object->PopupMenu;
-    if (menu == nullptr || menu->Items()->Count() == 0 || FSkinMenu == nullptr)
+    PopupUnder(Object, Object->PopupMenu, Object->PopupToUp);
+}
+
+void TspDynamicSkinForm::PopupUnder(TspActiveSkinObject* Object, TPopupMenu* Menu, bool PopupToUp)
+{
+    if (Menu == nullptr || Menu->Items()->Count() == 0 || FSkinMenu == nullptr)
         return;
     TRect R = Object->ObjectRect;
     R.Left += Form->Left();
     R.Right += Form->Left();
     R.Top += Form->Top();
     R.Bottom += Form->Top();
-    if (auto* skinned = dynamic_cast<TspSkinPopupMenu*>(menu)) {
-        skinned->PopupFromRect(R, Object->PopupToUp);
+    if (auto* skinned = dynamic_cast<TspSkinPopupMenu*>(Menu)) {
+        skinned->PopupFromRect(R, PopupToUp);
         return;
     }
     TspSkinData* skin = FMenusSkinData != nullptr ? FMenusSkinData : FSkinData;
     // The mode is entered only when a level opened, so that its close comes.
-    if (FSkinMenu->Popup(Form, skin, 0, R, menu->Items(), Object->PopupToUp))
+    if (FSkinMenu->Popup(Form, skin, 0, R, Menu->Items(), PopupToUp))
         SkinMenuOpen();
 }
 

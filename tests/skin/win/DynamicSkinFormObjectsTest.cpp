@@ -1,6 +1,7 @@
 // The skinned form's frame objects of every kind, client-area mode, the
 // main-menu items on the frame and the objects' hints.
 #include "DynamicSkinFormTestSupport.h"
+#include "skin/forms/SkinPopupWindow.h"
 
 using namespace skinformtest;
 
@@ -126,6 +127,50 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
     f.Skin->TestActive(atMax.x, atMax.y, true);
     EXPECT_FALSE(f.Object("closebutton")->MouseIn);
     EXPECT_TRUE(f.Object("maxbutton")->MouseIn);
+}
+
+namespace {
+
+// Button-style animations, one per command.
+const char* const AnimationsSkin =
+    "[VERSION]\nskinname=animations\n[PICTURES]\npicture=p\n[FORMINFO]\nclientrect=5,30,95,55\n"
+    "[SKINOBJECTS]\ncount=3\n0=sys:animate\n1=own:animate\n2=min:animate\n"
+    "[sys]\nskinrect=10,5,20,15\nbuttonstyle=1\ncommand=cmsysmenu\n"
+    "[own]\nskinrect=30,5,40,15\nbuttonstyle=1\ncommand=cmdefault\n"
+    "[min]\nskinrect=50,5,60,15\nbuttonstyle=1\ncommand=cmminimize\n"
+    "[SKINCONTROLS]\ncount=0\n";
+
+}  // namespace
+
+// A button-style animation released under the mouse runs its command: the
+// system menu or its own menu opens under it; minimizing twice stays
+// minimized.
+TEST(DynamicSkinForm, AnimationButtonsRunTheirCommands)
+{
+    Application->SetMainForm(nullptr);
+    TSkinnedForm f({.Text = AnimationsSkin});
+    f.Form->Show();
+    auto release = [&](const char* name) {
+        TspActiveSkinObject* object = f.Object(name);
+        object->MouseEnter();
+        object->MouseDown(0, 0, mbLeft);
+        object->MouseUp(0, 0, mbLeft);
+    };
+    TspSkinMenu* menu = f.Skin->SkinMenu();
+    auto* own = new TPopupMenu(f.Form.get());
+    AddItem(own->Items(), "One", own);
+    AddItem(own->Items(), "Two", own);
+    dynamic_cast<TspSkinAnimateObject*>(f.Object("own"))->PopupMenu = own;
+    for (const auto& [name, items] : {std::pair{"sys", 5}, {"own", 2}}) {
+        release(name);
+        ASSERT_TRUE(menu->Active()) << name;
+        EXPECT_EQ(menu->Levels()[0]->ItemCount(), items) << name;
+        EXPECT_EQ(menu->Levels()[0]->Top(), f.Form->Top() + f.Object(name)->ObjectRect.Bottom) << name;
+        menu->CloseMenu();
+    }
+    release("min");
+    release("min");
+    EXPECT_EQ(f.Skin->WindowState, 1);
 }
 
 namespace {
