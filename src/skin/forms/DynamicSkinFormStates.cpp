@@ -319,5 +319,10 @@ void TspDynamicSkinForm::NCCaptionDblClick()
 
 void TspDynamicSkinForm::CaptionDblClick()
 {
+    // Only a caption object takes the double click: anywhere else it is the
+    // client area's (its controls', an empty spot's).
+    if (ActiveObject < 0 || ActiveObject >= static_cast<int>(ObjectList.size()) ||
+        dynamic_cast<const TspSkinCaptionObject*>(ObjectList[static_cast<size_t>(ActiveObject)].get()) == nullptr)
+        return;
     Apply(*this, ObjectCaptionDblClick(FormState()));
 }

@@ -290,6 +290,35 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     Application->OnMessage = nullptr;
 }
 
+// Only a key that types an item's accelerator chooses it: F9, F3, numpad 3
+// and numpad '.' have the codes of 'x', 'r', 'c' and 'n', and choose
+// nothing from the rolled-up form's Minimize, Maximize, Restore, Close.
+TEST(DynamicSkinFormHook, OnlyTypedCharactersChooseMenuItems)
+{
+    THookedForm f;
+    f.Form->Show();
+    int closes = 0;
+    f.Form->OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        action = caNone;
+    };
+    f.Skin->SetRollUpState(true);
+    auto* button = dynamic_cast<TspSkinButtonObject*>(f.Object("sysmenubutton"));
+    ASSERT_NE(button, nullptr);
+    button->MouseDown(5, 5, mbLeft);
+    ASSERT_TRUE(f.Skin->SkinMenu()->Active());
+    for (const WORD key : {VK_F9, VK_F3, VK_NUMPAD3, VK_DECIMAL}) {
+        skintest::OfferKey(key);
+        ASSERT_TRUE(f.Skin->SkinMenu()->Active()) << "chosen by key " << key;
+    }
+    EXPECT_TRUE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Skin->WindowState, 0);
+    EXPECT_EQ(closes, 0);
+    skintest::OfferKey('C');
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active() || Application->OnMessage);
+}
+
 // A shortcut key message offered twice in a row is taken once; any other
 // key is processed.
 TEST(DynamicSkinFormHook, ShortCutTakenOnce)

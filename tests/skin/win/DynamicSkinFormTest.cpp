@@ -254,6 +254,29 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     Application->OnMinimize = nullptr;
 }
 
+// A double click in the client area is the client area's, whatever the
+// form can do; on a hot caption object it rolls a fixed form up and
+// maximizes a sizeable one.
+TEST(DynamicSkinForm, OnlyACaptionObjectTakesTheClientDoubleClick)
+{
+    Application->SetMainForm(nullptr);
+    for (const bool sizeable : {false, true}) {
+        TSkinnedForm f;
+        f.Skin->Sizeable = sizeable;
+        const auto doubleClick = [&] {
+            SendMessageA(f.Form->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 20));
+        };
+        doubleClick();
+        EXPECT_FALSE(f.Skin->RollUpState) << "sizeable " << sizeable;
+        EXPECT_EQ(f.Skin->WindowState, 0) << "sizeable " << sizeable;
+        const POINT caption = skintest::Centre(f.Object("caption")->ObjectRect);
+        f.Skin->TestActive(caption.x, caption.y, true);
+        doubleClick();
+        EXPECT_EQ(f.Skin->RollUpState, !sizeable);
+        EXPECT_EQ(f.Skin->WindowState, sizeable ? 2 : 0);
+    }
+}
+
 // The close button closes only when released over it; pressing a grouped
 // button releases the other; an object whose active picture is missing
 // neither morphs nor has an active look; the skin's buttons follow the

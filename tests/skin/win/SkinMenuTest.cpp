@@ -494,6 +494,32 @@ TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
     EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
 }
 
+// The open menu moved by key onto an item without children (Left wraps
+// from File to Help) opens nothing, so the skinned-menu mode ends with it;
+// Escape, or Enter choosing the item, then gives the application its keys
+// back.
+TEST_F(SkinMainMenuBarTest, KeysOntoAnItemWithoutChildrenGiveTheKeysBack)
+{
+    SkinForm->SetMainMenuBar(Bar);
+    int keys = 0;
+    for (const WORD last : {VK_ESCAPE, VK_RETURN}) {
+        Application->OnMessage = [&](MSG& m, bool&) { keys += m.message == WM_KEYDOWN; };
+        keys = 0;
+        SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        skintest::OfferKey(VK_RETURN);
+        ASSERT_EQ(OpenMenuItem(), File);
+        skintest::OfferKey(VK_LEFT);
+        EXPECT_TRUE(Bar->Items()[2]->Down);
+        EXPECT_FALSE(Engine()->Active() || SkinForm->InSkinMenu);
+        skintest::OfferKey(last);
+        EXPECT_EQ(HelpClicks, last == VK_RETURN ? 1 : 0);
+        EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+        PostMessageA(Form->Handle(), WM_KEYDOWN, 'A', 1);
+        EXPECT_TRUE(PumpUntil([&] { return keys == 1; })) << "after key " << last;
+    }
+    Application->OnMessage = nullptr;
+}
+
 // Items that do not fit are hidden and out of reach of the mouse (the MDI
 // buttons' place on the band is proved natively).
 TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersThem)
