@@ -351,8 +351,14 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
             if (InSkinMenu)
                 SkinMenuClose();
         } else if (InSkinMenu) {
-            // The popup is left; main-menu mode stays.
+            // The popup is left; main-menu mode stays on its item.
             InSkinMenu = false;
+            for (TspSkinMainMenuItem* item : MainMenuItems())
+                if (item->Down) {
+                    item->Down = false;
+                    item->Active = true;
+                    DrawSkinObject(item);
+                }
             if (OnSkinMenuClose)
                 OnSkinMenuClose(this);
         }
@@ -557,7 +563,13 @@ void TspDynamicSkinForm::PopupMainMenuItem(TspSkinMainMenuItem* Item)
                                                                                 : FSkinData;
     const bool up = HasSkin() && FSkinData->MainMenuPopupUp;
     FSwitchingMainMenu = true;
-    const bool opened = FSkinMenu->Popup(Form, skin, 0, R, Item->MenuItem, up);
+    // The menu opens without an opener, so that Escape on its last level
+    // leaves it for the item while main-menu mode stays (the key hook); a
+    // command or a click elsewhere still closes through the form. The menu
+    // open before gives way here, as its opener would have been told.
+    if (InSkinMenu && FSkinMenu->Active())
+        SkinMenuClose();
+    const bool opened = FSkinMenu->Popup(nullptr, skin, 0, R, Item->MenuItem, up);
     FSwitchingMainMenu = false;
     if (opened)
         SkinMenuOpen();

@@ -193,9 +193,9 @@ TSkinOptions MainMenuSkin()
 
 // The main menu's visible items lie side by side along the band, each as
 // wide as its caption needs, drawn from the record; Alt makes the first one
-// hot (the walk's order is proved natively), Enter opens an item's menu and
-// Right moves on from it, Alt with an accelerator runs an item; the items go
-// with their menu.
+// hot (the walk's order is proved natively), Enter opens an item's menu,
+// Escape leaves it for the item and Right moves on from it, Alt with an
+// accelerator runs an item; the items go with their menu.
 TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
 {
     TSkinnedForm f(MainMenuSkin());
@@ -235,6 +235,13 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     TTarget hot(200, 100);
     f.Skin->PaintNCSkin(hot.DC());
     EXPECT_EQ(hot.Pixel(a.Left, 20), ActiveGreen);
+    // Escape leaves the item's menu, not main-menu mode.
+    for (const WORD key : {VK_RETURN, VK_ESCAPE})
+        skintest::OfferKey(key);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active());
+    EXPECT_TRUE(f.Skin->InMainMenu);
+    EXPECT_FALSE(f.Skin->InSkinMenu);
+    EXPECT_TRUE(items[0]->Active && !items[0]->Down);
     skintest::OfferKey(VK_RETURN);
     EXPECT_TRUE(items[0]->Down);
     EXPECT_TRUE(f.Skin->SkinMenu()->Active());
