@@ -360,6 +360,9 @@ private:
     void MorphTimerEvent(TObject* Sender);
     void AnimateTimerEvent(TObject* Sender);
     void MouseTimerEvent(TObject* Sender);
+    // Client-area mode with a skin: the form's cursor is the hot object's
+    // skin cursor, else the form record's, else the default one.
+    void UpdateSkinCursor();
     TSkinFormState FormState() const;
     std::vector<TRect> VisibleCaptionRects() const;
     TRect WorkArea() const;

@@ -319,6 +319,32 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
 }
 
+// In client-area mode the form's cursor follows the mouse over the skin:
+// the hot object's cursor, else the form's, else the default one, counted
+// from the skin's first cursor.
+TEST(DynamicSkinForm, SkinCursorsFollowTheMouse)
+{
+    TSkinnedForm f({}, false);
+    f.Skin->SetSupportNCArea(false);
+    f.Skin->UseSkinCursors = true;
+    f.Form->SetBorderStyle(bsNone);
+    f.Form->Show();
+    auto cursorOver = [&](const char* object, const std::string& formCursor) {
+        std::string text = SkinText(formCursor) + "[CURSORS]\nstartcursorindex=10\n";
+        text.replace(text.find("[closebutton]\n"), 14, "[closebutton]\ncursorindex=5\n");
+        f.Apply({.Text = text});
+        POINT p = skintest::Centre(f.Object(object)->ObjectRect);
+        ClientToScreen(f.Form->Handle(), &p);
+        SetCursorPos(p.x, p.y);
+        f.Skin->MouseTimer()->OnTimer(nullptr);
+        return f.Form->Cursor();
+    };
+    EXPECT_EQ(cursorOver("closebutton", "cursorindex=2\n"), 15);
+    EXPECT_EQ(cursorOver("maxbutton", "cursorindex=2\n"), 12);
+    f.Form->SetCursor(crHandPoint);
+    EXPECT_EQ(cursorOver("maxbutton", ""), crDefault);
+}
+
 namespace {
 
 // Whether a skinned hint window shows.
