@@ -459,6 +459,10 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     EXPECT_TRUE(Bar->Items()[1]->Down);
     Engine()->CloseMenu();
     Drain();
+    // An item freed on its own leaves the bar.
+    delete Help;
+    ASSERT_EQ(Bar->Items().size(), 2u);
+    Bar->Repaint();
 }
 
 // Main-menu mode by keys (wrapping and skipping are proved natively): the
