@@ -254,6 +254,9 @@ public:
     // Each listed control takes its area placed for the current size like
     // a frame object, in client coordinates.
     void ArrangeAreaControls();
+    // Client-area mode: the children the roll-up hid, shown again when the
+    // form rolls down.
+    const std::vector<TControl*>& HiddenControls() const { return FHiddenControls; }
 
     // The replacement window procedure of the form.
     void NewWndProc(TMessage& Message);
@@ -376,6 +379,11 @@ private:
     // (the objects moved for the width, the roll-up region).
     void ApplyClientRollUp();
     void ClearAreaControls();
+    // The tray icon loses the component's menu and double click.
+    void ReleaseTrayIcon();
+    // Frees the main-menu item objects of `MenuItem` (every one when null);
+    // whether any went.
+    bool EraseMainMenuItems(const TComponent* MenuItem);
 
     TspSkinData* FSkinData = nullptr;
     TspSkinData* FMenusSkinData = nullptr;

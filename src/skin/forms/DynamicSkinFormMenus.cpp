@@ -495,25 +495,34 @@ void TspDynamicSkinForm::LoadMainMenuItems()
         return;
     TMenuItem* root = FMainMenu->Items();
     for (int i = 0; i < root->Count(); ++i)
-        if (root->Items(i)->Visible())
+        if (root->Items(i)->Visible()) {
+            // An item freed on its own takes its object with it.
+            root->Items(i)->FreeNotification(this);
             ObjectList.push_back(std::make_unique<TspSkinMainMenuItem>(this, record, root->Items(i)));
+        }
+}
+
+bool TspDynamicSkinForm::EraseMainMenuItems(const TComponent* MenuItem)
+{
+    const auto matches = [MenuItem](const std::unique_ptr<TspActiveSkinObject>& object) {
+        const auto* item = dynamic_cast<const TspSkinMainMenuItem*>(object.get());
+        return item != nullptr && (MenuItem == nullptr || item->MenuItem == MenuItem);
+    };
+    const auto first = std::find_if(ObjectList.begin(), ObjectList.end(), matches);
+    if (first == ObjectList.end())
+        return false;
+    // Indices into the removed items and those after them name nothing now.
+    const int from = static_cast<int>(first - ObjectList.begin());
+    ObjectList.erase(std::remove_if(first, ObjectList.end(), matches), ObjectList.end());
+    for (int* index : {&ActiveObject, &OldActiveObject, &CaptureObject})
+        if (*index >= from)
+            *index = -1;
+    return true;
 }
 
 void TspDynamicSkinForm::UpdateMainMenu(bool Redraw)
 {
-    const size_t before = ObjectList.size();
-    ObjectList.erase(std::remove_if(ObjectList.begin(), ObjectList.end(),
-                                    [](const std::unique_ptr<TspActiveSkinObject>& object) {
-                                        return dynamic_cast<TspSkinMainMenuItem*>(object.get()) != nullptr;
-                                    }),
-                     ObjectList.end());
-    if (ObjectList.size() != before) {
-        // Indices into the removed items name nothing now.
-        const int kept = static_cast<int>(ObjectList.size());
-        for (int* index : {&ActiveObject, &OldActiveObject, &CaptureObject})
-            if (*index >= kept)
-                *index = -1;
-    }
+    EraseMainMenuItems(nullptr);
     LoadMainMenuItems();
     if (!Redraw || !Form->HandleAllocated())
         return;

@@ -278,6 +278,8 @@ void TspDynamicSkinForm::SetRollUpState(bool Value)
             for (int i = 0; i < Form->ControlCount(); ++i) {
                 TControl* control = Form->Controls(i);
                 if (control->Visible()) {
+                    // A child freed while rolled up is forgotten.
+                    control->FreeNotification(this);
                     FHiddenControls.push_back(control);
                     control->Hide();
                 }

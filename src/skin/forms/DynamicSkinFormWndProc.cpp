@@ -308,6 +308,10 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         }
         break;
     case WM_SKINDATA_BEFORECHANGE:
+        // A menu shown with the skin draws from its records, which go now.
+        if (M.LParam == SkinDataMessageTag && FSkinMenu != nullptr && FSkinMenu->Active() &&
+            M.WParam == reinterpret_cast<WPARAM>(FSkinMenu->SkinData()))
+            FSkinMenu->CloseMenu();
         if (M.LParam == SkinDataMessageTag && M.WParam == reinterpret_cast<WPARAM>(FSkinData)) {
             SkinSupport = false;
             for (TTimer* timer : {FMorphTimer, FMouseTimer, FAnimateTimer})

@@ -62,6 +62,17 @@ void TspSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
         if ((ComponentState() & csDestroying) == 0)
             MakeObjects();
     }
+    // An item freed on its own takes its object with it.
+    const size_t before = ObjectList.size();
+    std::erase_if(ObjectList, [AComponent](const std::unique_ptr<TspMenuBarObject>& object) {
+        const auto* item = dynamic_cast<const TspSkinMainMenuBarItem*>(object.get());
+        return item != nullptr && item->MenuItem == AComponent;
+    });
+    if (ObjectList.size() != before) {
+        HotIndex = OldHotIndex = PressedIndex = -1;
+        if ((ComponentState() & csDestroying) == 0)
+            Invalidate();
+    }
 }
 
 void TspSkinMainMenuBar::SetDefItemFont(TFont* Value)
@@ -190,8 +201,10 @@ void TspSkinMainMenuBar::MakeObjects()
         }
         TMenuItem* top = FMainMenu->Items();
         for (int i = 0; i < top->Count(); ++i)
-            if (top->Items(i)->Visible())
+            if (top->Items(i)->Visible()) {
+                top->Items(i)->FreeNotification(this);
                 ObjectList.push_back(std::make_unique<TspSkinMainMenuBarItem>(this, itemRecord, top->Items(i)));
+            }
     }
     Invalidate();
 }

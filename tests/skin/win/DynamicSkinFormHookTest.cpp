@@ -4,6 +4,7 @@
 #include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
 #include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 using skinformtest::TSkinnedForm;
 
@@ -186,6 +187,38 @@ TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
     delete data;
     EXPECT_EQ(f.Skin->SkinData(), nullptr);
     EXPECT_EQ(f.Skin->MenusSkinData(), nullptr);
+}
+
+// The component freed before its form takes back the handlers it gave the
+// form and the tray icon.
+TEST(DynamicSkinFormHook, FreedComponentLeavesNoHandlerBehind)
+{
+    THookedForm f;
+    auto* icon = new TspTrayIcon(f.Form.get());
+    f.Skin->SetTrayIcon(icon);
+    ASSERT_TRUE(icon->OnDblClick && f.Form->OnShortCut);
+    delete f.Skin;
+    EXPECT_FALSE(f.Form->OnShortCut);
+    EXPECT_FALSE(icon->OnDblClick);
+    EXPECT_EQ(icon->PopupMenu(), nullptr);
+}
+
+// A reload of the menus' skin closes the menu shown with it: its levels
+// point into the skin's records.
+TEST(DynamicSkinFormHook, SkinReloadClosesTheMenuShownWithIt)
+{
+    TSkinnedForm f;
+    f.Form->Show();
+    auto* menus = new TspSkinData(f.Form.get());
+    menus->SetStoredSkin(&f.Stored);
+    f.Skin->SetMenusSkinData(menus);
+    auto* menu = new TspSkinPopupMenu(f.Form.get());
+    skinformtest::AddItem(menu->Items(), "One");
+    menu->Popup(10, 10);
+    ASSERT_EQ(f.Skin->SkinMenu()->SkinData(), menus);
+    menus->LoadFromStoredSkin(&f.Stored);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active() || f.Skin->InSkinMenu);
+    EXPECT_FALSE(Application->OnMessage);
 }
 
 // The skin-change messages re-skin the form only for its own skin, and

@@ -264,6 +264,10 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     EXPECT_EQ(helps, 1);
     EXPECT_FALSE(f.Skin->InMainMenu);
 
+    // An item freed on its own leaves the frame.
+    delete help;
+    ASSERT_EQ(f.Skin->MainMenuItems().size(), 1u);
+    f.Skin->PaintNCSkin(t.DC());
     delete menu;
     EXPECT_TRUE(f.Skin->MainMenuItems().empty());
 }
@@ -300,11 +304,16 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_EQ(placed->Top(), top);
 
     const int height = f.Form->Height();
+    auto* freed = new TButton(f.Form.get());
+    freed->SetParent(f.Form.get());
     f.Skin->SetRollUpState(true);
     f.Apply(options);
     EXPECT_TRUE(f.Skin->RollUpState);
     EXPECT_EQ(f.Form->Height(), 20);
     EXPECT_FALSE(placed->Visible());
+    // A child freed while rolled up is not to be shown again.
+    delete freed;
+    ASSERT_EQ(f.Skin->HiddenControls(), std::vector<TControl*>{placed});
     f.Skin->SetRollUpState(false);
     EXPECT_TRUE(placed->Visible());
     EXPECT_FALSE(hidden->Visible());

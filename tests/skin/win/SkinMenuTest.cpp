@@ -356,6 +356,52 @@ TEST_F(SkinMenuTest, DefaultLookPixels)
     Engine()->CloseMenu();
 }
 
+// The mark left of a caption, as pixels of the default look: an image from
+// the menu's list; for an index past the list, the item's name glyph; a
+// checked item's check mark and a checked radio item's bullet.
+TEST_F(SkinMenuTest, ItemMarksPixels)
+{
+    auto* images = new TImageList(Form);
+    images->SetWidth(8);
+    images->SetHeight(8);
+    TBitmap red;
+    red.SetSize(8, 8);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(RECT{0, 0, 8, 8});
+    ASSERT_EQ(images->Add(&red, nullptr), 0);
+    auto* menu = new TPopupMenu(Form);
+    menu->SetImages(images);
+    AddItem(menu->Items(), "Image")->SetImageIndex(0);
+    TMenuItem* named = AddItem(menu->Items(), "Close", nullptr, "DSF_CLOSE");
+    named->SetImageIndex(3);
+    AddItem(menu->Items(), "Check")->SetChecked(true);
+    TMenuItem* radio = AddItem(menu->Items(), "Radio");
+    radio->SetChecked(true);
+    radio->SetRadioItem(true);
+    ASSERT_TRUE(Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, menu->Items(), false));
+    TspSkinPopupWindow* level = Level(0);
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(level->Width(), level->Height());
+    for (int i = 0; i < level->ItemCount(); ++i)
+        level->Items(i)->MouseIn = false;
+    level->PaintLevel(picture.Canvas());
+    // Each item's inner rectangle: its left edge and middle.
+    const auto at = [&](int item, int dx, int dy) {
+        const TRect& r = level->Items(item)->ItemRect;
+        return picture.Canvas()->Pixels(r.Left + 2 + dx, (r.Top + r.Bottom) / 2 + dy);
+    };
+    const TPoint glyph = FrameGlyphShapes(fgClose)[0].A;
+    const TColor text = ColorToRGB(clWindowText), face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(at(0, 4, 0), clRed);
+    EXPECT_EQ(at(1, 2 + glyph.X, -4 + glyph.Y), text);
+    EXPECT_EQ(at(2, 9, -1), text);  // the check's long stroke
+    EXPECT_EQ(at(2, 6, -2), face);
+    EXPECT_EQ(at(3, 6, -2), text);  // inside the bullet
+    EXPECT_EQ(at(3, 9, -1), face);
+    Engine()->CloseMenu();
+}
+
 // The skinned look: the window picture's corner pieces reproduced at the
 // level's size, the mask's shape as the window region, items from the item
 // record, and a separator that never takes the active look.
@@ -459,6 +505,10 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     EXPECT_TRUE(Bar->Items()[1]->Down);
     Engine()->CloseMenu();
     Drain();
+    // An item freed on its own leaves the bar.
+    delete Help;
+    ASSERT_EQ(Bar->Items().size(), 2u);
+    Bar->Repaint();
 }
 
 // Main-menu mode by keys (wrapping and skipping are proved natively): the
