@@ -81,11 +81,33 @@ void WriteOption(const char* name, const std::optional<std::string>& value)
                     static_cast<DWORD>(value->size() + 1));
 }
 
-// The Linux process entry (Z:\proc\<pid>) of the Wine process whose command
-// line holds "<program name> <role>"; empty when there is none.
+// User plus system time of a Linux process entry, in seconds (at the usual
+// 100 clock ticks per second); negative when it cannot be read.
+double LinuxCpuSeconds(const std::string& dir)
+{
+    FILE* file = std::fopen((dir + "\\stat").c_str(), "rb");
+    if (file == nullptr)
+        return -1;
+    char text[1024] = {};
+    std::fread(text, 1, sizeof text - 1, file);
+    std::fclose(file);
+    const char* rest = std::strrchr(text, ')');
+    char state = 0;
+    unsigned long long utime = 0, stime = 0;
+    // After ")": state, then fields 4..13, then utime (14) and stime (15).
+    if (rest == nullptr ||
+        std::sscanf(rest + 1, " %c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &state, &utime, &stime) != 3 ||
+        state == 'Z')
+        return -1;
+    return static_cast<double>(utime + stime) / 100.0;
+}
+
+// The Linux process entry (Z:\proc\<pid>) of the running Wine process whose
+// command line holds "<program> <role>" (the whole path: other trees may run
+// a program of the same name); empty when there is none.
 std::string FindLinuxProcess(const std::string& program, const std::string& role)
 {
-    const std::string wanted = program.substr(program.find_last_of("\\/") + 1) + " " + role;
+    const std::string wanted = program + " " + role;
     WIN32_FIND_DATAA entry;
     const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE)
@@ -102,30 +124,11 @@ std::string FindLinuxProcess(const std::string& program, const std::string& role
                 commandLine += c == 0 ? ' ' : static_cast<char>(c);
             std::fclose(file);
         }
-        if (commandLine.find(wanted) != std::string::npos)
+        if (commandLine.find(wanted) != std::string::npos && LinuxCpuSeconds(dir) >= 0)
             found = dir;
     } while (found.empty() && FindNextFileA(search, &entry));
     FindClose(search);
     return found;
-}
-
-// User plus system time of a Linux process entry, in seconds (at the usual
-// 100 clock ticks per second); negative when it cannot be read.
-double LinuxCpuSeconds(const std::string& dir)
-{
-    FILE* file = std::fopen((dir + "\\stat").c_str(), "rb");
-    if (file == nullptr)
-        return -1;
-    char text[1024] = {};
-    std::fread(text, 1, sizeof text - 1, file);
-    std::fclose(file);
-    const char* rest = std::strrchr(text, ')');
-    unsigned long long utime = 0, stime = 0;
-    // After ")": state, then fields 4..13, then utime (14) and stime (15).
-    if (rest == nullptr ||
-        std::sscanf(rest + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2)
-        return -1;
-    return static_cast<double>(utime + stime) / 100.0;
 }
 
 // Follows the trace file as it grows and counts the frames in it.
