@@ -215,7 +215,8 @@ int Measure(const std::string& program, const std::string& role, const char* set
                                PreviewHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (host == nullptr)
             return Fail("no preview host window");
-        parameters += " " + std::to_string(reinterpret_cast<intptr_t>(host));
+        parameters += ' ';
+        parameters += std::to_string(reinterpret_cast<intptr_t>(host));
     }
     SetFilePointer(trace, 0, nullptr, FILE_END);
     TFrameCounter counter(trace);

@@ -19,7 +19,7 @@
 //    TFramePacing): where the swap did not wait for the retrace, the next
 //    tick waits out the rest on the message queue. A message that comes
 //    first ends the wait and the tick, uncounted, so input is served at once
-//    and every counted tick is a drawn frame;
+//    and the frame counter still counts frames;
 //  - entering or leaving full screen makes the window anew (hidden and shown:
 //    a popup over the screen, or a child again), with the main form disabled
 //    while full screen; closing the full-screen window only leaves full
