@@ -325,7 +325,9 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
 
 // Only a key that types an item's accelerator chooses it: F9, F3, numpad 3
 // and numpad '.' have the codes of 'x', 'r', 'c' and 'n', and choose
-// nothing from the rolled-up form's Minimize, Maximize, Restore, Close.
+// nothing from the rolled-up form's Minimize, Maximize, Restore, Close;
+// 'C' does, also as the system key without Alt that an active form with no
+// focused control gets.
 TEST(DynamicSkinFormHook, OnlyTypedCharactersChooseMenuItems)
 {
     THookedForm f;
@@ -347,7 +349,9 @@ TEST(DynamicSkinFormHook, OnlyTypedCharactersChooseMenuItems)
     EXPECT_TRUE(f.Skin->RollUpState);
     EXPECT_EQ(f.Skin->WindowState, 0);
     EXPECT_EQ(closes, 0);
-    skintest::OfferKey('C');
+    MSG c{f.Form->Handle(), WM_SYSKEYDOWN, 'C', 1, 0, {}};
+    bool handled = false;
+    Application->OnMessage(c, handled);
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active() || Application->OnMessage);
 }
