@@ -282,6 +282,8 @@ public:
     void CheckSystemMenu();
     // Opens the button's menu under it (only when the menu has items).
     void PopupUnder(TspSkinButtonObject* Object);
+    // Opens `Menu` under `Object` (only when the menu has items).
+    void PopupUnder(TspActiveSkinObject* Object, TPopupMenu* Menu, bool PopupToUp);
     void MainMenuEnter();
     void MainMenuEnterFrom(TObject* Sender) override;
     void MainMenuExit() override;
@@ -361,6 +363,9 @@ private:
     void MorphTimerEvent(TObject* Sender);
     void AnimateTimerEvent(TObject* Sender);
     void MouseTimerEvent(TObject* Sender);
+    // Client-area mode with a skin: the form's cursor is the hot object's
+    // skin cursor, else the form record's, else the default one.
+    void UpdateSkinCursor();
     TSkinFormState FormState() const;
     std::vector<TRect> VisibleCaptionRects() const;
     TRect WorkArea() const;

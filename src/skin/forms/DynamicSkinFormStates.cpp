@@ -184,6 +184,8 @@ void TspDynamicSkinForm::SetWindowState(int Value)
             Form->SetBounds(OldBoundsRect.Left, OldBoundsRect.Top, RectWidth(OldBoundsRect),
                             RectHeight(OldBoundsRect));
         OldBoundsRect = NullRect();
+        // The objects moved from under the cursor: the hot object follows.
+        FMouseTimer->SetEnabled(true);
         if (FSupportNCArea) {
             const RECT after = Form->BoundsRect();
             if (after.right - after.left == bounds.right - bounds.left &&

@@ -178,6 +178,18 @@ void TspSkinMainMenuBar::ChangeSkinData()
 {
     TspSkinControl::ChangeSkinData();
     MakeObjects();
+    if (const TspDataSkinMainMenuBar* record = Record())
+        SetBounds(Left(), Top(), Width(), RectHeight(record->SkinRect));
+    else if (FDefaultHeight > 0)
+        SetBounds(Left(), Top(), Width(), FDefaultHeight);
+}
+
+void TspSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    // The skin's bar has the height of its picture.
+    if (const TspDataSkinMainMenuBar* record = Skinned ? Record() : nullptr)
+        AHeight = RectHeight(record->SkinRect);
+    TspSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void TspSkinMainMenuBar::MakeObjects()

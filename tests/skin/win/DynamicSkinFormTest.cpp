@@ -202,8 +202,11 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     f.Form->SetBounds(120, 130, 220, 110);
     f.Skin->SetWindowState(2);
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), ToTRect(area));
+    f.Skin->MouseTimer()->SetEnabled(false);  // the cursor was elsewhere
     f.Skin->SetWindowState(0);
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), (TRect{120, 130, 340, 240}));
+    // The objects moved from under the cursor: the hot object is tracked.
+    EXPECT_TRUE(f.Skin->MouseTimer()->Enabled());
     // A form that cannot be sized rolls up to its frame on a caption double
     // click and back on the next.
     f.Skin->Sizeable = false;

@@ -602,3 +602,35 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersTh
     Engine()->CloseMenu();
     Drain();
 }
+
+namespace {
+
+class SkinMainMenuBarSkinTest : public skintest::TFormTest {};
+
+}  // namespace
+
+// A bar record gives the bar its height, kept whatever the bounds, and its
+// picture stretched with both ends kept; without one the bar takes its
+// default height.
+TEST_F(SkinMainMenuBarSkinTest, TheBarRecordGivesHeightAndLook)
+{
+    TDibImage picture = skintest::Blank(40, 16);
+    skintest::Fill(picture, 0, 0, 4, 16, RGB(200, 0, 0));
+    skintest::Fill(picture, 4, 0, 36, 16, RGB(0, 200, 0));
+    skintest::Fill(picture, 36, 0, 40, 16, RGB(0, 0, 200));
+    skintest::TTestSkin barSkin(skintest::ControlsSkin({"mainmenubar:mainmenubar"},
+                                                       "[mainmenubar]\npictureindex=0\nskinrect=0,0,40,16\n"
+                                                       "itemsrect=4,2,36,14\n"),
+                                {picture});
+    skintest::TTestSkin plainSkin(skintest::ControlsSkin({}, ""), {});
+    auto* bar = Make<TspSkinMainMenuBar>(0, 0, 200, 30, barSkin.Data.get());
+    EXPECT_EQ(bar->Height(), 16);
+    bar->SetBounds(0, 0, 200, 40);
+    EXPECT_EQ(bar->Height(), 16);
+    const int w = bar->Width();  // the form's width: the bar is aligned to the top
+    for (const auto& [x, colour] : {std::pair{1, RGB(200, 0, 0)}, {w / 2, RGB(0, 200, 0)}, {w - 2, RGB(0, 0, 200)}})
+        EXPECT_EQ(skintest::Painted(bar, x, 8), colour) << x;
+    bar->SetDefaultHeight(25);
+    bar->SetSkinData(plainSkin.Data.get());
+    EXPECT_EQ(bar->Height(), 25);
+}
