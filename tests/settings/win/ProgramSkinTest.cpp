@@ -93,6 +93,13 @@ void ClickCloseButton(HWND wnd)
     ClickAt(r.right - 128 + 112, r.top + 12);
 }
 
+int WindowHeight(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.bottom - r.top;
+}
+
 // White pixels (the caption's text in the active font colour) in the
 // caption band between x0 and x1.
 int CaptionTextPixels(HWND wnd, int x0, int x1)
@@ -111,7 +118,11 @@ int CaptionTextPixels(HWND wnd, int x0, int x1)
 // Preview goes full screen and a key comes back to the live dialog. The
 // about box is modal while the preview goes on, and wears the same skin and
 // frame with its own caption; the frames' close buttons close the about box
-// and end the program.
+// and end the program. Before that, under real input: a drag on the
+// dialog's caption moves it by the drag; its system menu, opened by its
+// button (at (13, 12) of the frame picture) and walked by keys, rolls it up
+// to its frame (the picture's 96 rows less its 68 client rows) and restores
+// it.
 TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButtonsReturnToTheLiveDialog)
 {
     const TDibImage sheet = SkinSheet();
@@ -192,21 +203,6 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
         << "the about box's close button did not close it";
     EXPECT_FALSE(run.WaitForEnd(300));
 
-    ClickCloseButton(dialog);
-    EXPECT_TRUE(run.WaitForEnd(10000)) << "the close button did not end the program";
-}
-
-// The dialog's skinned frame under real input: a drag on the caption moves
-// the dialog by the drag; the system menu, opened by its button (at (13, 12)
-// of the frame picture) and walked by keys, rolls the dialog up to its frame
-// (the picture's 96 rows less its 68 client rows) and restores it.
-TEST_F(ProgramEndToEnd, TheDialogsFrameMovesByItsCaptionAndRollsUpByItsSystemMenu)
-{
-    TRun run(ProgramPath(), "/c", Dir.Path());
-    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
-    SetForegroundWindow(dialog);
-    RECT r;
     GetWindowRect(dialog, &r);
     const RECT start = r;
     MoveTo(r.left + 60, r.top + 12);
@@ -217,20 +213,14 @@ TEST_F(ProgramEndToEnd, TheDialogsFrameMovesByItsCaptionAndRollsUpByItsSystemMen
     EXPECT_TRUE(Within(3000, [&] {
         GetWindowRect(dialog, &r);
         return r.left == start.left + 40 && r.top == start.top + 20;
-    })) << "the caption drag moved the dialog to " << r.left - start.left << "," << r.top - start.top;
-
-    const auto height = [&] {
-        GetWindowRect(dialog, &r);
-        return r.bottom - r.top;
-    };
-    const int full = height();
+    })) << "the caption drag moved the dialog by " << r.left - start.left << "," << r.top - start.top;
     ClickAt(r.left + 13, r.top + 12);
     for (const WORD key : {VK_DOWN, VK_DOWN, VK_RETURN})  // Minimize, Maximize, RollUp
         TypeKey(key);
-    EXPECT_TRUE(Within(3000, [&] { return height() == 28; })) << "not rolled up: " << height();
+    EXPECT_TRUE(Within(3000, [&] { return WindowHeight(dialog) == 28; })) << "not rolled up";
     ClickAt(r.left + 13, r.top + 12);
     TypeKey('R');
-    EXPECT_TRUE(Within(3000, [&] { return height() == full; })) << "not restored: " << height();
+    EXPECT_TRUE(Within(3000, [&] { return WindowHeight(dialog) == h; })) << "not restored";
 
     ClickCloseButton(dialog);
     EXPECT_TRUE(run.WaitForEnd(10000)) << "the close button did not end the program";
