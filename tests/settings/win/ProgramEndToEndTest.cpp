@@ -39,14 +39,17 @@ TEST_F(ProgramEndToEnd, PasswordChangeEndsWithoutAWindow)
     EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
 }
 
+// From a folder whose name has a "." before a blank, as an installed version's may.
 TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyWhichWithoutParametersIsTheProgram)
 {
-    const std::string saver = Dir.Path() + "Corvalen.scr";
+    const std::string folder = Dir.Path() + "Corvalen 2.0 Saver\\";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string saver = folder + "Corvalen.scr";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (Dir.Path() + "Corvalen.EXE").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (folder + "Corvalen.EXE").c_str(), FALSE));
     SetOption(HKEY_CURRENT_USER, "RunAsProgram", "-1");
 
-    TRun run(saver, "/s", Dir.Path());
+    TRun run(saver, "/s", folder);
     ASSERT_TRUE(run.Started());
     // Only the copy's run with the same "/s" covers the screen.
     const HWND window = TRun::WaitForWindowOf(0, 20000, CoversTheScreen, run.ProcessId());
@@ -56,13 +59,17 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyWhichWithou
     PressKey(window, VK_SPACE);
     EXPECT_TRUE(run.WaitForEnd(5000)) << "the .SCR did not end with its copy";
 
-    // Without parameters the copy is the program: its dialog, until closed.
-    TRun program(Dir.Path() + "Corvalen.EXE", "", Dir.Path());
+    // Without parameters the copy is the program: its dialog, until closed,
+    // also when minimized (the application's window then stands for it).
+    TRun program(folder + "Corvalen.EXE", "", folder);
     const HWND dialog = program.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "the .EXE copy without parameters shows no dialog";
     EXPECT_FALSE(program.WaitForEnd(300));
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForEnd(5000)) << "closing the window did not end the program";
+    const HWND application = GetWindow(dialog, GW_OWNER);
+    PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(Within(5000, [&] { return IsIconic(application) && IsWindowVisible(application); }));
+    PostMessageA(application, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForEnd(5000)) << "closing the minimized window did not end the program";
 }
 
 TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
