@@ -279,7 +279,10 @@ void TspDynamicSkinForm::RemoveKeyHook()
 
 void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
 {
-    if (Msg.message != WM_KEYDOWN) {
+    // An active form without a focused control gets its keys as system keys
+    // whose context code (bit 29) says Alt is up: they are the menus' too.
+    const bool focusless = Msg.message == WM_SYSKEYDOWN && (Msg.lParam & (1 << 29)) == 0;
+    if (Msg.message != WM_KEYDOWN && !focusless) {
         if (FSavedOnMessage)
             FSavedOnMessage(Msg, Handled);
         return;
