@@ -4,8 +4,10 @@
 
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/core/ShortCuts.h"
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Forms.h"
+#include "classlib/ui/ImgList.h"
 #include "skin/EffectBmp.h"
 #include "skin/SkinDraw.h"
 
@@ -200,6 +202,21 @@ void TspSkinButton::Click()
             form->SetModalResult(ModalResult);
     }
     TspSkinCustomControl::Click();
+}
+
+void TspSkinButton::ActionChange(TCustomAction* sender, bool checkDefaults)
+{
+    TspSkinCustomControl::ActionChange(sender, checkDefaults);
+    TActionList* list = sender->ActionList();
+    TCustomImageList* images = list != nullptr ? list->Images() : nullptr;
+    if (images == nullptr || sender->ImageIndex() < 0 || sender->ImageIndex() >= images->Count() ||
+        !FGlyph->Empty())
+        return;
+    FGlyph->SetSize(images->Width(), images->Height());
+    FGlyph->Canvas()->Brush()->SetColor(static_cast<TColor>(0x00FF00FF));
+    FGlyph->Canvas()->FillRect(RECT{0, 0, images->Width(), images->Height()});
+    images->Draw(FGlyph->Canvas(), 0, 0, sender->ImageIndex());
+    Repaint();
 }
 
 void TspSkinButton::GetSkinData()

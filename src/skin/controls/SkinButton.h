@@ -84,6 +84,8 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
+    // Also takes the action's image as the glyph while Glyph is empty.
+    void ActionChange(TCustomAction* sender, bool checkDefaults) override;
     void Paint() override;
     void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap* B) override;
