@@ -21,7 +21,7 @@ void StartTimer(TTimer* timer, int pause)
 
 void TApplication::HintMouseMessage(TControl* control)
 {
-    if (control == FHintControl || FHintWindow == nullptr)
+    if (control == FHintControl || FHintWindow == nullptr || control == FHintWindow)
         return;
     const bool wasShown = FHintShown;
     CancelHint();

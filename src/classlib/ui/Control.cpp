@@ -255,7 +255,7 @@ void TControl::SetAction(TCustomAction* action)
 
 void TControl::ActionChange(TCustomAction* sender, bool checkDefaults)
 {
-    if (!checkDefaults || Caption().empty())
+    if (!checkDefaults || Caption().empty() || Caption() == Name())
         SetCaption(sender->Caption());
     if (!checkDefaults || FEnabled)
         SetEnabled(sender->Enabled());

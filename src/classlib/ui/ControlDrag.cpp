@@ -90,6 +90,11 @@ bool TControl::DragMessage(TMessage& message)
         if (!Drag.Started && (std::abs(screen.x - Drag.Start.x) >= Drag.Threshold ||
                               std::abs(screen.y - Drag.Start.y) >= Drag.Threshold))
             Drag.Started = true;
+        if (message.Msg == WM_LBUTTONUP) {
+            // Dropped where the last move was answered.
+            EndDrag(true);
+            return true;
+        }
         if (Drag.Started) {
             TControl* target = FindDragTarget(screen);
             TDragState state = dsDragMove;
@@ -109,8 +114,6 @@ bool TControl::DragMessage(TMessage& message)
             }
             ::SetCursor(Screen->Cursors(Drag.Accepted ? FDragCursor : crNoDrop));
         }
-        if (message.Msg == WM_LBUTTONUP)
-            EndDrag(true);
         return true;
     }
     case WM_CANCELMODE:
