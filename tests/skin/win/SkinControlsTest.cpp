@@ -9,7 +9,9 @@
 #include <string>
 
 #include "SkinTestSheet.h"
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/Application.h"
+#include "classlib/ui/ImgList.h"
 #include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanel.h"
@@ -130,6 +132,36 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     button->SetEnabled(true);
     EXPECT_EQ(Painted(button, 29, 3), RGB(0, 200, 200));
     EXPECT_EQ(Painted(button, 29, 7), Red);  // the transparent row
+}
+
+// A linked action with an image gives an empty glyph that image at the
+// image list's size; a button with its own glyph keeps it.
+TEST_F(SkinControlsTest, ActionImageBecomesTheEmptyGlyph)
+{
+    TImageList images(nullptr);
+    images.SetWidth(8);
+    images.SetHeight(6);
+    TBitmap picture;
+    TDibImage orange = skintest::Blank(8, 6);
+    Fill(orange, 0, 0, 8, 6, RGB(250, 120, 0));
+    picture.SetDib(orange);
+    images.Add(&picture, nullptr);
+    TActionList list(nullptr);
+    list.SetImages(&images);
+    TAction action(nullptr);
+    action.SetActionList(&list);
+    action.SetImageIndex(0);
+    auto* plain = Make<TspSkinButton>(10, 10, 60, 30, nullptr);
+    auto* own = Make<TspSkinButton>(10, 50, 60, 30, nullptr);
+    TBitmap glyph;
+    glyph.SetDib(skintest::Blank(4, 4));
+    own->SetGlyph(&glyph);
+    plain->SetAction(&action);
+    own->SetAction(&action);
+    EXPECT_EQ(plain->Glyph()->Width(), 8);
+    EXPECT_EQ(plain->Glyph()->Height(), 6);
+    EXPECT_EQ(ColorToRGB(plain->Glyph()->Canvas()->Pixels(3, 3)), RGB(250, 120, 0));
+    EXPECT_EQ(own->Glyph()->Width(), 4);
 }
 
 // A grouped button clicks on the press and releases its group; with
