@@ -18,7 +18,6 @@
 #include "SkinTestSheet.h"
 #include "classlib/core/FormHandlers.h"
 #include "classlib/core/FormReader.h"
-#include "classlib/core/Streams.h"
 #include "classlib/ui/Forms.h"
 #include "skin/SkinStandIns.h"
 #include "skin/controls/SkinEdit.h"
@@ -102,17 +101,9 @@ end)",
 TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
 {
     RegisterSkinClasses();
-    TBitmap glyph;
-    glyph.SetDib(skintest::Blank(2, 1));
-    TMemoryStream bmp;
-    glyph.SaveToStream(bmp);
-    std::string hex;
-    for (int64_t i = 0; i < bmp.Size(); ++i) {
-        char digits[3];
-        snprintf(digits, sizeof digits, "%02X", static_cast<const unsigned char*>(bmp.Memory())[i]);
-        hex += digits;
-    }
-    const std::string glyphData = "Glyph = {" + hex + "}";
+    // A one-pixel bitmap file.
+    const std::string glyphData = "Glyph = {424D3A000000000000003600000028000000010000000100000001001800000000000400"
+                                  "0000000000000000000000000000000000000000FF00}";
     const std::string control = "|Anchors = [akLeft, akTop]|Visible = True|DrawDefault = True|SkinData = Skin1"
                                 "|AreaName = 'A'|SkinDataName = 'none'|OnMouseEnter = Notify|OnMouseLeave = Notify"
                                 "|Transparent = False|TransparentValue = 50|UseSkinCursor = False";
@@ -183,7 +174,8 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
     handlers.Add<TEndDragEvent>("EndDrag", [](TObject*, TObject*, int, int) {});
     for (const auto& c : classes) {
         std::string text = "object F: TForm\n  object Skin1: TspSkinData\n  end\n  object Popup1: TPopupMenu\n  end\n"
-                           "  object List1: TActionList\n    object Act1: TAction\n    end\n  end\n"
+                           "  object Images1: TImageList\n  end\n  object List1: TActionList\n    Images = Images1\n"
+                           "    object Act1: TAction\n      ImageIndex = 0\n    end\n  end\n"
                            "  object Bar1: TspSkinScrollBar\n  end\n  object C: " +
                            std::string(c.Class) + "\n";
         std::string::size_type start = 1;
