@@ -330,13 +330,17 @@ void TspSkinButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
 void TspSkinButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (button == mbLeft) {
+        // Only a press that began on the button makes its release a click:
+        // a press on a window that keeps no capture (a list's empty part)
+        // ends in a release over whatever the mouse was moved to.
+        const bool pressedHere = FMouseDown;
         FMouseDown = false;
         if (FGroupIndex != 0) {
-            if (FDown && AllowAllUp && FWasDown && FMouseIn) {
+            if (FDown && AllowAllUp && FWasDown && FMouseIn && pressedHere) {
                 SetDown(false);
                 Click();
             }
-        } else if (FMouseIn) {
+        } else if (FMouseIn && pressedHere) {
             SetDown(false);
             Click();
         } else {

@@ -19,6 +19,7 @@
 #include "classlib/ui/Application.h"
 #include "settings/AboutBox.h"
 #include "settings/FormSettings.h"
+#include "skin/controls/SkinButton.h"
 
 namespace {
 
@@ -126,6 +127,62 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     // What OK does: the aquarium's options stay as stored.
     Form->GLScreenSaver->SaveOptions();
     EXPECT_EQ(endtoend::Options(HKEY_CURRENT_USER).count("FPS"), 0u);
+}
+
+// Real input at a screen point: the pointer moved there, then `flags`.
+void MouseAt(POINT screen, DWORD flags = 0)
+{
+    SetCursorPos(screen.x, screen.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+}
+
+POINT CentreOf(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A press in the fish list below its last fish (the list keeps no capture
+// there), moved onto a button and let go there, clicks no button; a press
+// and release on the button does.
+TEST_F(FormSettingsTest, AReleaseOnAButtonAfterAPressInTheFishListsEmptyPartClicksNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const HWND list = Form->CheckListBoxFishes->Handle();
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    RECT last{}, client{};
+    SendMessageA(list, LB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    GetClientRect(list, &client);
+    ASSERT_LT(last.bottom + 4, client.bottom) << "the list has no empty part";
+    POINT empty{client.right / 2, last.bottom + 4};
+    ClientToScreen(list, &empty);
+    int clicks = 0;
+    TspSkinButton* const buttons[] = {Form->ButtonPreview, Form->ButtonAbout, Form->ButtonHelp,
+                                      Form->ButtonFeedBack, Form->ButtonOk, Form->ButtonCancel};
+    for (TspSkinButton* button : buttons)
+        button->OnClick = [&clicks](TObject*) { ++clicks; };
+    const auto settle = [] { PumpUntil([] { return false; }, std::chrono::milliseconds(150)); };
+    for (TspSkinButton* button : buttons) {
+        MouseAt(empty, MOUSEEVENTF_LEFTDOWN);
+        settle();
+        MouseAt(CentreOf(button->Handle()));
+        settle();
+        MouseAt(CentreOf(button->Handle()), MOUSEEVENTF_LEFTUP);
+        settle();
+        EXPECT_EQ(clicks, 0) << button->Name();
+        clicks = 0;
+    }
+    MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTDOWN);
+    settle();
+    MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTUP);
+    settle();
+    EXPECT_EQ(clicks, 1) << "a press and release on the button";
 }
 
 // Malformed or out-of-range values read as their defaults, with no message,
