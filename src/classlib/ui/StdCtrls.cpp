@@ -1,6 +1,8 @@
 // Buttons: push button, check box, radio button, and the group box.
 #include "classlib/ui/StdCtrls.h"
 
+#include <algorithm>
+
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/StdCtrlsDraw.h"
 
@@ -126,11 +128,14 @@ void TRadioButton::SetChecked(bool checked)
         SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!checked)
         return;
+    SetTabStop(true);
     if (TWinControl* parent = Parent()) {
         for (int i = 0; i < parent->ControlCount(); ++i) {
             auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i));
-            if (sibling != nullptr && sibling != this)
+            if (sibling != nullptr && sibling != this) {
                 sibling->SetChecked(false);
+                sibling->SetTabStop(false);
+            }
         }
     }
     if (!IsLoading(this))
@@ -139,6 +144,24 @@ void TRadioButton::SetChecked(bool checked)
 
 void TRadioButton::WndProc(TMessage& message)
 {
+    const WPARAM key = message.WParam;
+    if (message.Msg == CM_DIALOGKEY && key >= VK_LEFT && key <= VK_DOWN && Focused() && Parent() != nullptr) {
+        std::vector<TRadioButton*> group;
+        for (TWinControl* control : Parent()->TabOrderList()) {
+            auto* radio = dynamic_cast<TRadioButton*>(control);
+            if (radio != nullptr && radio->Parent() == Parent() && (radio == this || radio->CanFocus()))
+                group.push_back(radio);
+        }
+        const size_t count = group.size();
+        const size_t at = static_cast<size_t>(std::find(group.begin(), group.end(), this) - group.begin());
+        TRadioButton* next = group[(at + (key == VK_RIGHT || key == VK_DOWN ? 1 : count - 1)) % count];
+        if (next != this) {
+            next->SetFocus();
+            next->SetChecked(true);
+        }
+        message.Result = 1;
+        return;
+    }
     if (message.Msg == CN_COMMAND) {
         switch (HIWORD(message.WParam)) {
         case BN_CLICKED:

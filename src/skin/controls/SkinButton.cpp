@@ -446,9 +446,15 @@ void TspSkinButton::WndProc(TMessage& message)
         }
         TspSkinCustomControl::WndProc(message);
         return;
+    case CM_WANTSPECIALKEY:
+        // A focused button clicks on Return itself (WM_KEYDOWN above).
+        message.Result = FCanFocused && message.WParam == VK_RETURN ? 1 : 0;
+        return;
     case CM_DIALOGKEY:
-        if (message.WParam == VK_ESCAPE && Cancel && FCanFocused && GetKeyState(VK_SHIFT) >= 0 &&
-            GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && CanFocus()) {
+        // Return clicks the Default button and Escape the Cancel one, also
+        // when the button takes no focus (the program's dialogs).
+        if (((message.WParam == VK_ESCAPE && Cancel) || (message.WParam == VK_RETURN && FDefault)) &&
+            GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && CanFocus()) {
             Click();
             message.Result = 1;
             return;
