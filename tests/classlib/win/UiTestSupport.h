@@ -182,9 +182,9 @@ protected:
     }
 
     // A key typed as a user types it (real input, to the focused window of
-    // the foreground one), with Shift held when `shift`; the application's
-    // loop then handles what it brought.
-    static void TypeKey(WORD key, bool shift = false)
+    // the foreground one), with Shift held when `shift`; TypeKey then lets
+    // the application's loop handle what it brought.
+    static void SendKey(WORD key, bool shift = false)
     {
         std::vector<INPUT> inputs;
         const auto add = [&inputs](WORD code, DWORD flags) {
@@ -201,6 +201,10 @@ protected:
         if (shift)
             add(VK_SHIFT, KEYEVENTF_KEYUP);
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    static void TypeKey(WORD key, bool shift = false)
+    {
+        SendKey(key, shift);
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
     }
