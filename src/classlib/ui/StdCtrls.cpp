@@ -128,18 +128,40 @@ void TRadioButton::SetChecked(bool checked)
         SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!checked)
         return;
-    SetTabStop(true);
     if (TWinControl* parent = Parent()) {
         for (int i = 0; i < parent->ControlCount(); ++i) {
             auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i));
-            if (sibling != nullptr && sibling != this) {
+            if (sibling != nullptr && sibling != this)
                 sibling->SetChecked(false);
-                sibling->SetTabStop(false);
-            }
         }
     }
+    UpdateGroupTabStops();
     if (!IsLoading(this))
         Click();
+}
+
+void TRadioButton::SetParent(TWinControl* parent)
+{
+    TWinControl::SetParent(parent);
+    UpdateGroupTabStops();
+}
+
+void TRadioButton::UpdateGroupTabStops()
+{
+    if (Parent() == nullptr)
+        return;
+    std::vector<TRadioButton*> group;
+    bool anyChecked = false;
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+        if (auto* radio = dynamic_cast<TRadioButton*>(Parent()->Controls(i))) {
+            group.push_back(radio);
+            anyChecked = anyChecked || radio->FChecked;
+        }
+    }
+    if (anyChecked) {
+        for (TRadioButton* radio : group)
+            radio->SetTabStop(radio->FChecked);
+    }
 }
 
 void TRadioButton::WndProc(TMessage& message)

@@ -85,6 +85,7 @@ public:
     // While focused, the arrow keys move the focus and the check to the
     // next (Right, Down) or previous enabled button of the group, wrapping.
     void SetChecked(bool checked);
+    void SetParent(TWinControl* parent) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -92,6 +93,9 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    // Once a button of the group is checked, it is the group's only tab stop.
+    void UpdateGroupTabStops();
+
     bool FChecked = false;
 };
 

@@ -213,10 +213,11 @@ TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
     auto* box = AddControl<TGroupBox>(form, 10, 40, 200, 150);
     auto* first = AddControl<TCheckBox>(form, 220, 10, 70, 20);
     TRadioButton* radios[3];
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         radios[i] = AddControl<TRadioButton>(box, 10, 20 + 25 * i, 100, 20);
-    radios[1]->SetChecked(true);
-    radios[2]->SetEnabled(false);
+        radios[i]->SetChecked(i == 1);  // the last joins a group with its checked button
+    }
+    radios[0]->SetEnabled(false);
     auto* inBox = AddControl<TCheckBox>(box, 10, 100, 100, 20);
     edit->SetTabOrder(1);
     first->SetTabOrder(0);
@@ -233,12 +234,12 @@ TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
         TypeKey(VK_TAB, true);
         EXPECT_EQ(GetFocus(), walk[i]->Handle()) << "Shift+Tab to " << i;
     }
-    // From the checked button: Down passes the disabled one to the first.
+    // From the checked button on, wrapping past the disabled first one.
     TypeKey(VK_TAB);
-    for (const auto& [key, to] : {std::pair{VK_DOWN, 0}, {VK_DOWN, 1}, {VK_UP, 0}}) {
+    for (const auto& [key, to] : {std::pair{VK_DOWN, 2}, {VK_DOWN, 1}, {VK_UP, 2}}) {
         TypeKey(static_cast<WORD>(key));
         EXPECT_EQ(GetFocus(), radios[to]->Handle()) << key << " to " << to;
-        EXPECT_TRUE(radios[to]->Checked() && radios[to]->TabStop() && !radios[1 - to]->Checked()) << to;
+        EXPECT_TRUE(radios[to]->Checked() && radios[to]->TabStop() && !radios[3 - to]->TabStop()) << to;
     }
 }
 
