@@ -4,6 +4,7 @@
 #include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
 #include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 using skinformtest::TSkinnedForm;
 
@@ -188,6 +189,38 @@ TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
     EXPECT_EQ(f.Skin->MenusSkinData(), nullptr);
 }
 
+// The component freed before its form takes back the handlers it gave the
+// form and the tray icon.
+TEST(DynamicSkinFormHook, FreedComponentLeavesNoHandlerBehind)
+{
+    THookedForm f;
+    auto* icon = new TspTrayIcon(f.Form.get());
+    f.Skin->SetTrayIcon(icon);
+    ASSERT_TRUE(icon->OnDblClick && f.Form->OnShortCut);
+    delete f.Skin;
+    EXPECT_FALSE(f.Form->OnShortCut);
+    EXPECT_FALSE(icon->OnDblClick);
+    EXPECT_EQ(icon->PopupMenu(), nullptr);
+}
+
+// A reload of the menus' skin closes the menu shown with it: its levels
+// point into the skin's records.
+TEST(DynamicSkinFormHook, SkinReloadClosesTheMenuShownWithIt)
+{
+    TSkinnedForm f;
+    f.Form->Show();
+    auto* menus = new TspSkinData(f.Form.get());
+    menus->SetStoredSkin(&f.Stored);
+    f.Skin->SetMenusSkinData(menus);
+    auto* menu = new TspSkinPopupMenu(f.Form.get());
+    skinformtest::AddItem(menu->Items(), "One");
+    menu->Popup(10, 10);
+    ASSERT_EQ(f.Skin->SkinMenu()->SkinData(), menus);
+    menus->LoadFromStoredSkin(&f.Stored);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active() || f.Skin->InSkinMenu);
+    EXPECT_FALSE(Application->OnMessage);
+}
+
 // The skin-change messages re-skin the form only for its own skin, and
 // reach exactly the controls of the skin they name, nested ones included.
 TEST(DynamicSkinFormHook, SkinChangesReachTheirControls)
@@ -288,6 +321,35 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     skintest::OfferKey('A');
     EXPECT_EQ(own, 2);
     Application->OnMessage = nullptr;
+}
+
+// Only a key that types an item's accelerator chooses it: F9, F3, numpad 3
+// and numpad '.' have the codes of 'x', 'r', 'c' and 'n', and choose
+// nothing from the rolled-up form's Minimize, Maximize, Restore, Close.
+TEST(DynamicSkinFormHook, OnlyTypedCharactersChooseMenuItems)
+{
+    THookedForm f;
+    f.Form->Show();
+    int closes = 0;
+    f.Form->OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        action = caNone;
+    };
+    f.Skin->SetRollUpState(true);
+    auto* button = dynamic_cast<TspSkinButtonObject*>(f.Object("sysmenubutton"));
+    ASSERT_NE(button, nullptr);
+    button->MouseDown(5, 5, mbLeft);
+    ASSERT_TRUE(f.Skin->SkinMenu()->Active());
+    for (const WORD key : {VK_F9, VK_F3, VK_NUMPAD3, VK_DECIMAL}) {
+        skintest::OfferKey(key);
+        ASSERT_TRUE(f.Skin->SkinMenu()->Active()) << "chosen by key " << key;
+    }
+    EXPECT_TRUE(f.Skin->RollUpState);
+    EXPECT_EQ(f.Skin->WindowState, 0);
+    EXPECT_EQ(closes, 0);
+    skintest::OfferKey('C');
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active() || Application->OnMessage);
 }
 
 // A shortcut key message offered twice in a row is taken once; any other

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,9 +26,26 @@
 #include "skin/controls/SkinSplitterBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
+#include "skin/SkinHint.h"
 #include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 namespace {
+
+// A one-image ICO file in hex: 16 x 16, 32 bits, all RGB(0, 100, 200).
+std::string IconFile16()
+{
+    std::vector<uint8_t> b = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 104, 4, 0, 0, 22, 0, 0, 0,
+                              40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 32, 0};
+    b.resize(22 + 40);
+    for (int i = 0; i < 256; ++i)
+        b.insert(b.end(), {200, 100, 0, 255});
+    b.resize(b.size() + 64);  // the mask: all opaque
+    std::string hex;
+    for (const uint8_t byte : b)
+        hex += "0123456789ABCDEF"[byte >> 4], hex += "0123456789ABCDEF"[byte & 15];
+    return hex;
+}
 
 // The skinned classes are read from a description with their skin link and
 // a property of their own (an unregistered property would fail the read); a
@@ -37,8 +55,6 @@ namespace {
 TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
 {
     RegisterSkinClasses();
-    static const bool popupRegistered = (RegisterSkinPopupMenuClasses(ClassRegistry()), true);
-    (void)popupRegistered;
     const struct {
         const char* Name;
         const char* Class;
@@ -70,6 +86,14 @@ TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
       Caption = 'One'
     end
   end
+  object Hint1: TspSkinHint
+    SkinData = Skin1
+    Active = False
+    TransparentValue = 30
+  end
+  object Tray1: TspTrayIcon
+    Icon.Data = {)" + IconFile16() + R"(}
+  end
 end)",
                            form);
     auto* skin = dynamic_cast<TspSkinData*>(form.FindComponent("Skin1"));
@@ -90,6 +114,16 @@ end)",
     EXPECT_EQ(popup->SkinData(), skin);
     EXPECT_FALSE(popup->AutoPopup);
     EXPECT_EQ(popup->Items()->Count(), 1);
+    auto* hint = dynamic_cast<TspSkinHint*>(form.FindComponent("Hint1"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(std::tuple(hint->SkinData(), hint->Active(), hint->TransparentValue), std::tuple(skin, false, 30));
+    // The description's 16 x 16 picture, not the application's icon.
+    TIcon* icon = dynamic_cast<TspTrayIcon*>(form.FindComponent("Tray1"))->Icon();
+    EXPECT_EQ(icon->Width(), 16);
+    TBitmap drawn;
+    drawn.SetSize(16, 16);
+    DrawIconEx(drawn.Canvas()->Handle(), 0, 0, icon->Handle(), 16, 16, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(static_cast<COLORREF>(drawn.Canvas()->Pixels(5, 5)), RGB(0, 100, 200));
     delete skin;  // the free notification clears the link (the controls': the gallery)
     EXPECT_EQ(popup->SkinData(), nullptr);
 }

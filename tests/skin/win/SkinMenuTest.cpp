@@ -356,6 +356,52 @@ TEST_F(SkinMenuTest, DefaultLookPixels)
     Engine()->CloseMenu();
 }
 
+// The mark left of a caption, as pixels of the default look: an image from
+// the menu's list; for an index past the list, the item's name glyph; a
+// checked item's check mark and a checked radio item's bullet.
+TEST_F(SkinMenuTest, ItemMarksPixels)
+{
+    auto* images = new TImageList(Form);
+    images->SetWidth(8);
+    images->SetHeight(8);
+    TBitmap red;
+    red.SetSize(8, 8);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(RECT{0, 0, 8, 8});
+    ASSERT_EQ(images->Add(&red, nullptr), 0);
+    auto* menu = new TPopupMenu(Form);
+    menu->SetImages(images);
+    AddItem(menu->Items(), "Image")->SetImageIndex(0);
+    TMenuItem* named = AddItem(menu->Items(), "Close", nullptr, "DSF_CLOSE");
+    named->SetImageIndex(3);
+    AddItem(menu->Items(), "Check")->SetChecked(true);
+    TMenuItem* radio = AddItem(menu->Items(), "Radio");
+    radio->SetChecked(true);
+    radio->SetRadioItem(true);
+    ASSERT_TRUE(Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, menu->Items(), false));
+    TspSkinPopupWindow* level = Level(0);
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(level->Width(), level->Height());
+    for (int i = 0; i < level->ItemCount(); ++i)
+        level->Items(i)->MouseIn = false;
+    level->PaintLevel(picture.Canvas());
+    // Each item's inner rectangle: its left edge and middle.
+    const auto at = [&](int item, int dx, int dy) {
+        const TRect& r = level->Items(item)->ItemRect;
+        return picture.Canvas()->Pixels(r.Left + 2 + dx, (r.Top + r.Bottom) / 2 + dy);
+    };
+    const TPoint glyph = FrameGlyphShapes(fgClose)[0].A;
+    const TColor text = ColorToRGB(clWindowText), face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(at(0, 4, 0), clRed);
+    EXPECT_EQ(at(1, 2 + glyph.X, -4 + glyph.Y), text);
+    EXPECT_EQ(at(2, 9, -1), text);  // the check's long stroke
+    EXPECT_EQ(at(2, 6, -2), face);
+    EXPECT_EQ(at(3, 6, -2), text);  // inside the bullet
+    EXPECT_EQ(at(3, 9, -1), face);
+    Engine()->CloseMenu();
+}
+
 // The skinned look: the window picture's corner pieces reproduced at the
 // level's size, the mask's shape as the window region, items from the item
 // record, and a separator that never takes the active look.
@@ -459,6 +505,10 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     EXPECT_TRUE(Bar->Items()[1]->Down);
     Engine()->CloseMenu();
     Drain();
+    // An item freed on its own leaves the bar.
+    delete Help;
+    ASSERT_EQ(Bar->Items().size(), 2u);
+    Bar->Repaint();
 }
 
 // Main-menu mode by keys (wrapping and skipping are proved natively): the
@@ -494,6 +544,32 @@ TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
     EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
 }
 
+// The open menu moved by key onto an item without children (Left wraps
+// from File to Help) opens nothing, so the skinned-menu mode ends with it;
+// Escape, or Enter choosing the item, then gives the application its keys
+// back.
+TEST_F(SkinMainMenuBarTest, KeysOntoAnItemWithoutChildrenGiveTheKeysBack)
+{
+    SkinForm->SetMainMenuBar(Bar);
+    int keys = 0;
+    for (const WORD last : {VK_ESCAPE, VK_RETURN}) {
+        Application->OnMessage = [&](MSG& m, bool&) { keys += m.message == WM_KEYDOWN; };
+        keys = 0;
+        SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        skintest::OfferKey(VK_RETURN);
+        ASSERT_EQ(OpenMenuItem(), File);
+        skintest::OfferKey(VK_LEFT);
+        EXPECT_TRUE(Bar->Items()[2]->Down);
+        EXPECT_FALSE(Engine()->Active() || SkinForm->InSkinMenu);
+        skintest::OfferKey(last);
+        EXPECT_EQ(HelpClicks, last == VK_RETURN ? 1 : 0);
+        EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+        PostMessageA(Form->Handle(), WM_KEYDOWN, 'A', 1);
+        EXPECT_TRUE(PumpUntil([&] { return keys == 1; })) << "after key " << last;
+    }
+    Application->OnMessage = nullptr;
+}
+
 // Items that do not fit are hidden and out of reach of the mouse (the MDI
 // buttons' place on the band is proved natively).
 TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersThem)
@@ -525,4 +601,36 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersTh
     EXPECT_EQ(Engine()->Levels()[0]->Items(0)->MenuItem, Help);
     Engine()->CloseMenu();
     Drain();
+}
+
+namespace {
+
+class SkinMainMenuBarSkinTest : public skintest::TFormTest {};
+
+}  // namespace
+
+// A bar record gives the bar its height, kept whatever the bounds, and its
+// picture stretched with both ends kept; without one the bar takes its
+// default height.
+TEST_F(SkinMainMenuBarSkinTest, TheBarRecordGivesHeightAndLook)
+{
+    TDibImage picture = skintest::Blank(40, 16);
+    skintest::Fill(picture, 0, 0, 4, 16, RGB(200, 0, 0));
+    skintest::Fill(picture, 4, 0, 36, 16, RGB(0, 200, 0));
+    skintest::Fill(picture, 36, 0, 40, 16, RGB(0, 0, 200));
+    skintest::TTestSkin barSkin(skintest::ControlsSkin({"mainmenubar:mainmenubar"},
+                                                       "[mainmenubar]\npictureindex=0\nskinrect=0,0,40,16\n"
+                                                       "itemsrect=4,2,36,14\n"),
+                                {picture});
+    skintest::TTestSkin plainSkin(skintest::ControlsSkin({}, ""), {});
+    auto* bar = Make<TspSkinMainMenuBar>(0, 0, 200, 30, barSkin.Data.get());
+    EXPECT_EQ(bar->Height(), 16);
+    bar->SetBounds(0, 0, 200, 40);
+    EXPECT_EQ(bar->Height(), 16);
+    const int w = bar->Width();  // the form's width: the bar is aligned to the top
+    for (const auto& [x, colour] : {std::pair{1, RGB(200, 0, 0)}, {w / 2, RGB(0, 200, 0)}, {w - 2, RGB(0, 0, 200)}})
+        EXPECT_EQ(skintest::Painted(bar, x, 8), colour) << x;
+    bar->SetDefaultHeight(25);
+    bar->SetSkinData(plainSkin.Data.get());
+    EXPECT_EQ(bar->Height(), 25);
 }
