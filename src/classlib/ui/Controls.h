@@ -437,8 +437,17 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool tabStop);
+    // -1 (unset) places the control by its position among the windowed
+    // children.
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int tabOrder);
+    // The windowed children by TabOrder, each followed by its own list: the
+    // order the Tab key walks.
+    std::vector<TWinControl*> TabOrderList() const;
+    // The control after (or before) `current` in TabOrderList, wrapping,
+    // that can take the focus; with checkTabStop only tab stops, with
+    // checkParent only direct children. Null when there is none.
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
 
     std::string Text() const override;
     RECT ClientRect() override;

@@ -328,10 +328,11 @@ TEST_F(SkinControlsTest, PanelRollUp)
     EXPECT_TRUE(box->HiddenControls().empty());
 }
 
-// The keyboard reaches a button only with CanFocused: then Enter and Space
-// click it, Escape clicks the Cancel button, Alt with the accelerator
-// focuses and clicks, and a click sets the form's ModalResult. The default
-// button's look by where the focus is.
+// Escape clicks the Cancel button and Return the Default one, also when
+// they take no focus, unless a focused button keeps Return. The rest of the
+// keyboard reaches a button only with CanFocused: then Enter and Space
+// click it, Alt with the accelerator focuses and clicks, and a click sets
+// the form's ModalResult. The default button's look by where the focus is.
 TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 {
     TSheetSkin skin;
@@ -347,7 +348,7 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
     cancel->OnClick = [&](TObject*) { ++cancelClicks; };
     Form->Show();
     const auto key = [&](UINT msg, WPARAM code) {
-        PostMessageA(go->Handle(), msg, code, 0);
+        PostMessageA(GetFocus(), msg, code, 0);
         Application->ProcessMessages();
     };
     const auto keys = [&] {
@@ -360,14 +361,15 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 
     keys();
     key(WM_SYSCHAR, 'g');
-    EXPECT_EQ(goClicks + cancelClicks, 0);
+    EXPECT_EQ(goClicks, 0);
+    EXPECT_EQ(cancelClicks, 1);
     EXPECT_EQ(Form->ModalResult(), mrNone);
 
     go->SetCanFocused(true);
     cancel->SetCanFocused(true);
     keys();
     EXPECT_EQ(goClicks, 2);
-    EXPECT_EQ(cancelClicks, 1);
+    EXPECT_EQ(cancelClicks, 2);
     EXPECT_EQ(Form->ModalResult(), mrCancel);
     SetFocus(cancel->Handle());
     key(WM_SYSCHAR, 'G');
@@ -390,4 +392,10 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
     go->SetCanFocused(false);
     go->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
     EXPECT_EQ(Painted(go, 8, 4), Red) << "a default button that takes no focus keeps its look";
+    key(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(goClicks, 4);
+    SetFocus(cancel->Handle());
+    key(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(goClicks, 4) << "the focused button keeps Return";
+    EXPECT_EQ(cancelClicks, 3);
 }
