@@ -52,12 +52,16 @@ void TApplication::HintTimerExpired()
 {
     FHintTimer->SetEnabled(false);
     TControl* control = FHintControl;
+    if (FHintWindow == nullptr) {  // hints were turned off meanwhile
+        CancelHint();
+        return;
+    }
     if (FHintShown) {
         FHintWindow->Hide();
         FHintShown = false;
         return;
     }
-    if (control == nullptr || FHintWindow == nullptr || !control->ShowHint() || control->Hint().empty())
+    if (control == nullptr || !control->ShowHint() || control->Hint().empty())
         return;
     THintInfo info;
     info.HintControl = control;
