@@ -255,6 +255,8 @@ void TApplication::Notification(TComponent* aComponent, TOperation operation)
     TComponent::Notification(aComponent, operation);
     if (operation == opRemove && aComponent == FHintWindow)
         FHintWindow = nullptr;
+    if (operation == opRemove && aComponent == FHintControl)
+        CancelHint();
 }
 
 HWND TApplication::MainFormHandle() const

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -20,6 +21,7 @@
 #include "classlib/ui/Application.h"
 #include "settings/AboutBox.h"
 #include "settings/FormSettings.h"
+#include "skin/controls/SkinButton.h"
 
 namespace {
 
@@ -183,6 +185,121 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
         Form->CheckBoxClick(box);
     Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
     Form->ComboBoxBackgroundsChange(Form->ComboBoxBackgrounds);
+}
+
+// Real input at a screen point: the pointer moved there, then `flags`.
+void MouseAt(POINT screen, DWORD flags = 0)
+{
+    SetCursorPos(screen.x, screen.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+}
+
+POINT CentreOf(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A press in the fish list below its last fish (the list keeps no capture
+// there), moved onto a button and let go there, clicks no button; a press
+// and release on the button does.
+TEST_F(FormSettingsTest, AReleaseOnAButtonAfterAPressInTheFishListsEmptyPartClicksNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const HWND list = Form->CheckListBoxFishes->Handle();
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    RECT last{}, client{};
+    SendMessageA(list, LB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    GetClientRect(list, &client);
+    ASSERT_LT(last.bottom + 4, client.bottom) << "the list has no empty part";
+    POINT empty{client.right / 2, last.bottom + 4};
+    ClientToScreen(list, &empty);
+    int clicks = 0;
+    TspSkinButton* const buttons[] = {Form->ButtonPreview, Form->ButtonAbout, Form->ButtonHelp,
+                                      Form->ButtonFeedBack, Form->ButtonOk, Form->ButtonCancel};
+    for (TspSkinButton* button : buttons)
+        button->OnClick = [&clicks](TObject*) { ++clicks; };
+    const auto settle = [] { PumpUntil([] { return false; }, std::chrono::milliseconds(150)); };
+    for (TspSkinButton* button : buttons) {
+        MouseAt(empty, MOUSEEVENTF_LEFTDOWN);
+        settle();
+        MouseAt(CentreOf(button->Handle()));
+        settle();
+        MouseAt(CentreOf(button->Handle()), MOUSEEVENTF_LEFTUP);
+        settle();
+        EXPECT_EQ(clicks, 0) << button->Name();
+        clicks = 0;
+    }
+    MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTDOWN);
+    settle();
+    MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTUP);
+    settle();
+    EXPECT_EQ(clicks, 1) << "a press and release on the button";
+}
+
+// The dialog from the keyboard (real key input): Down on "Salt water"
+// chooses "Fresh water"; Tab walks each tab stop once, into the group boxes
+// and past the buttons, and Shift+Tab walks back; Return clicks OK (not
+// while an open list keeps it) and Escape Cancel. Return and Escape each
+// close the about box.
+TEST_F(FormSettingsTest, TheKeyboardWalksTheDialogAndReturnAndEscapeAnswerItAndTheAboutBox)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Form->RadioButtonSaltwater->SetFocus();
+    TypeKey(VK_DOWN);
+    EXPECT_TRUE(Form->RadioButtonFreshwater->Checked());
+    EXPECT_EQ(Form->World->FishTypeIndex, 1);
+
+    std::vector<HWND> walk{GetFocus()};
+    do {
+        TypeKey(VK_TAB);
+        walk.push_back(GetFocus());
+    } while (walk.back() != walk.front() && walk.size() < 60);
+    ASSERT_EQ(walk.back(), walk.front()) << "Tab comes round again";
+    EXPECT_EQ(std::set<HWND>(walk.begin(), walk.end()).size(), walk.size() - 1) << "each stop once";
+    EXPECT_GE(walk.size(), 16u);
+    EXPECT_NE(std::find(walk.begin(), walk.end(), Form->ComboBoxDirection->Handle()), walk.end());
+    for (HWND wnd : walk) {
+        TWinControl* control = TWinControl::FindControl(wnd);
+        EXPECT_TRUE(control != nullptr && control->TabStop() && dynamic_cast<TspSkinButton*>(control) == nullptr)
+            << (control != nullptr ? control->Name() : "not a control");
+    }
+    for (size_t i = walk.size() - 1; i-- > 0;) {
+        TypeKey(VK_TAB, true);
+        EXPECT_EQ(GetFocus(), walk[i]) << "Shift+Tab " << i;
+    }
+
+    int ok = 0, cancel = 0;
+    Form->ButtonOk->OnClick = [&ok](TObject*) { ++ok; };
+    Form->ButtonCancel->OnClick = [&cancel](TObject*) { ++cancel; };
+    Form->CheckBoxFPS->SetFocus();
+    TypeKey(VK_RETURN);
+    TypeKey(VK_ESCAPE);
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(cancel, 1);
+    Form->ComboBoxExitTime->SetFocus();
+    SendMessageA(Form->ComboBoxExitTime->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    TypeKey(VK_RETURN);
+    EXPECT_EQ(ok, 1) << "the open list keeps Return";
+
+    static WORD pending;
+    for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+        TAboutBox box(nullptr);
+        pending = key;
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            KillTimer(nullptr, timer);
+            SendKey(pending);
+        });
+        uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
+        box.Execute("");
+        EXPECT_FALSE(watchdog.Fired()) << key;
+    }
 }
 
 // Malformed or out-of-range values read as their defaults, with no message,

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "DynamicSkinFormTestSupport.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanel.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenuItem.h"
 #include "skin/forms/SkinPopupMenu.h"
@@ -302,6 +304,34 @@ TEST_F(SkinMenuTest, ReopeningTellsTheFirstOpenerAndEmptyMenusShowNothing)
     orphan->Popup(50, 50);
     EXPECT_EQ(popups, 2);
     EXPECT_FALSE(Engine()->Active());
+}
+
+// A right click on a skinned control opens its skinned popup menu at the
+// cursor, for that control.
+TEST_F(SkinMenuTest, RightClickOnASkinnedControlOpensItsSkinnedPopupMenu)
+{
+    auto* button = new TspSkinButton(Form);
+    auto* panel = new TspSkinPanel(Form);
+    panel->SetLeft(100);
+    for (TWinControl* control : std::initializer_list<TWinControl*>{button, panel}) {
+        control->SetParent(Form);
+        control->SetPopupMenu(Menu);
+        SendMessageA(control->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 5));
+        SendMessageA(control->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(4, 5));
+        ASSERT_TRUE(Engine()->Active()) << control->ClassName();
+        EXPECT_EQ(Menu->PopupComponent(), control);
+        const POINT at = control->ClientToScreen(POINT{4, 5});
+        RECT area{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        const TPoint expected = SkinMenuPlacement({at.x, at.y, at.x, at.y}, ToTRect(area), Level(0)->Width(),
+                                                  Level(0)->Height(), Level(0)->ItemsRect().Top, false, false, false);
+        RECT bounds{};
+        GetWindowRect(Level(0)->Handle(), &bounds);
+        EXPECT_EQ(bounds.left, expected.X) << control->ClassName();
+        EXPECT_EQ(bounds.top, expected.Y) << control->ClassName();
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_TRUE(PumpUntil([&] { return !Engine()->Active(); }));
+    }
 }
 
 // Default look, read back from the level painted into a bitmap: the level
