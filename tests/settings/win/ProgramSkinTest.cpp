@@ -42,30 +42,15 @@ void ExpectSkinPixels(HWND control, const TDibImage& sheet, int sx, int sy, std:
             << what << " at " << p.x << "," << p.y;
 }
 
-// Real input, as the system delivers it: the pointer moved to a screen point.
-void MoveTo(int x, int y)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = static_cast<LONG>((y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
-}
-
 // A click on the frame's close button (its picture's right 128 pixels hold
 // it at (112, 12)): the pointer there, the left button pressed and let go.
 void ClickCloseButton(HWND wnd)
 {
     RECT r;
     GetWindowRect(wnd, &r);
-    MoveTo(r.right - 128 + 112, r.top + 12);
-    for (const DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
+    const POINT closeButton{r.right - 128 + 112, r.top + 12};
+    for (const DWORD flags : {DWORD{0}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+        MouseAt(closeButton, flags);
         Sleep(60);
     }
 }
@@ -93,7 +78,8 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
 {
     const TDibImage sheet = SkinSheet();
     const TDibImage frame = SkinSheet("OWNSKIN_FRAME_BMP");
-    MoveTo(0, 0);  // over no button: every one shows its normal look
+    MouseAt({0, 0});  // over no button: every one shows its normal look
+    Sleep(30);
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
