@@ -151,6 +151,7 @@ void TCustomGLApplication::StartOpenGL(GLHDC dc)
 
 void TCustomGLApplication::StopOpenGL()
 {
+    FShotPending = false;  // a shot is of a frame of the run it was asked in
     if (!ContextActive())
         return;
     const auto destroyContext = [this] {

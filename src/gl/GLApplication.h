@@ -29,8 +29,9 @@
 //  - Print Screen saves the next frame as "<base name><n>.jpg" (or hands
 //    the key to OnSnapShot): the key only marks a shot as pending, and the
 //    next frame serves it after OnRender and before the swap, while the
-//    back buffer holds that frame; a picture that cannot be written is
-//    logged and the program goes on;
+//    back buffer holds that frame (a shot still pending when OpenGL stops
+//    is dropped); a picture that cannot be written is logged and the
+//    program goes on;
 //  - the display options (desktop only, full-screen mode, vertical sync,
 //    software rendering, wide screen) live in the option store. A stored
 //    value that does not convert keeps the current one.

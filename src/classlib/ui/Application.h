@@ -92,7 +92,8 @@ public:
 
     // The hidden application window (class "TApplication"), created on
     // first use. It owns message boxes when there is no main form, carries
-    // the title and reports activation of the application.
+    // the title and reports activation of the application; closed (while
+    // minimized it stands for the program) it closes the main form.
     HWND Handle();
 
     // Default: the executable's file name without its extension.

@@ -428,6 +428,13 @@ TEST_F(GLApplicationShot, PrintScreenShootsTheNextFrameBeforeItsSwapOrGoesToOnSn
     const auto* row = static_cast<const uint8_t*>(bitmap.ScanLine(FormHeight / 2));
     EXPECT_EQ((std::vector<int>{row[0], row[1], row[2]}), (std::vector<int>{0, 255, 0}));
 
+    // A shot still pending when OpenGL stops goes with the frames it was for.
+    PressPrintScreen();
+    App->StopOpenGL();
+    Tick();
+    ASSERT_TRUE(App->OpenGL()->Active());
+    EXPECT_EQ(snapshots, 1);
+
     PostMessageA(Window->Handle(), WM_KEYUP, 'A', 0xC01E0001);
     Application->ProcessMessages();
     EXPECT_EQ(passedOn, (std::vector<UINT>{'A'})) << "Print Screen is handled, other keys go on";

@@ -11,6 +11,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "../../classlib/win/UiTestSupport.h"
 #include "../../support/MessageBoxes.h"
@@ -77,10 +78,22 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     EXPECT_EQ(Form->World->FishCount, 150);
     EXPECT_EQ(Form->TrackBarBubblesCount->Position(), 300);
 
-    const uint8_t direction = Form->World->FishDirection;
-    Form->ComboBoxDirection->SetItemIndex(-1);
-    Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
-    EXPECT_EQ(Form->World->FishDirection, direction);
+    // No choice (-1) in any list changes nothing.
+    const auto state = [this] {
+        return std::tuple(Form->World->FishDirection, Form->World->WaterBackgroundIndex,
+                          Form->GLScreenSaver->PowerOffIndex(), Form->GLDisplay->FullScreenMode().GetModeName());
+    };
+    using F = TFormSettings;
+    const std::pair<TComboBox*, void (F::*)(TObject*)> lists[] = {
+        {Form->ComboBoxDirection, &F::ComboBoxDirectionChange}, {Form->ComboBoxBackgrounds, &F::ComboBoxBackgroundsChange},
+        {Form->ComboBoxExitTime, &F::ComboBoxExitTimeChange},   {Form->ComboBoxDepth, &F::ComboBoxDepthChange},
+        {Form->ComboBoxResolution, &F::ComboBoxResolutionChange}};
+    for (const auto& [list, change] : lists) {
+        const auto before = state();
+        list->SetItemIndex(-1);
+        EXPECT_NO_THROW((Form->*change)(list)) << list->Name();
+        EXPECT_EQ(state(), before) << list->Name();
+    }
     Form->ComboBoxDirection->SetItemIndex(0);
     Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
     EXPECT_EQ(Form->World->FishDirection, 0);
@@ -108,6 +121,38 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     const std::string info = box.LabelComments->Caption();
     EXPECT_TRUE(std::regex_match(info, std::regex("Vendor: .*\r\nVideo: .*llvmpipe.*\r\nOpenGL: .+"))) << info;
 
+    // The fish list: unticking a kind hides its shoal; the other water lists its own kinds.
+    TCheckListBox* fishes = Form->CheckListBoxFishes;
+    const auto listed = [fishes] {
+        std::vector<std::string> names;
+        for (int i = 0; i < fishes->Items()->Count(); ++i)
+            names.push_back(fishes->Items()->Strings(i));
+        return names;
+    };
+    const std::vector<std::string> salt = listed();
+    ASSERT_GE(salt.size(), 2u);
+    fishes->SetItemIndex(1);
+    SendMessageA(fishes->Handle(), WM_CHAR, ' ', 0);
+    EXPECT_TRUE(Form->World->IsFishVisible(salt[0]));
+    EXPECT_FALSE(Form->World->IsFishVisible(salt[1]));
+    endtoend::Press(Form->RadioButtonFreshwater->Handle());
+    Application->ProcessMessages();
+    const auto* freshWater = dynamic_cast<TMainObjectList*>(Form->Scene->FindObject("FreshWater"));
+    ASSERT_NE(freshWater, nullptr);
+    const std::vector<std::string> fresh = listed();
+    EXPECT_NE(fresh, salt);
+    for (const std::string& name : fresh)
+        EXPECT_NE(freshWater->FindObject(name), nullptr) << name;
+
+    // A fill that fails part way leaves the dialog enabled.
+    const TNotifyEvent sortClick = Form->CheckBoxSort->OnClick;
+    Form->CheckBoxSort->OnClick = [](TObject*) { throw Exception("fill"); };
+    Form->World->SetSortAlpha(!Form->CheckBoxSort->Checked());
+    EXPECT_THROW(Form->UpdateControls(), Exception);
+    EXPECT_TRUE(Form->Enabled());
+    Form->CheckBoxSort->OnClick = sortClick;
+    Form->UpdateControls();
+
     // After the stop every handler that acts at any time finds the aquarium gone.
     Form->GLScreenSaver->Stop();
     const void* const parts[] = {Form->Scene.get(), Form->World.get(), Form->Sound.get(), Form->Mixer.get(),
@@ -128,6 +173,18 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     // What OK does: the aquarium's options stay as stored.
     Form->GLScreenSaver->SaveOptions();
     EXPECT_EQ(endtoend::Options(HKEY_CURRENT_USER).count("FPS"), 0u);
+
+    // The other handlers act only on a filled dialog, which the stop ended.
+    ASSERT_FALSE(Form->UIReady);
+    Form->RadioButtonClick(Form->RadioButtonFreshwater);
+    Form->CheckListBoxFishesClickCheck(Form->CheckListBoxFishes);
+    for (TTrackBar* bar : {Form->TrackBarFishCount, Form->TrackBarBubblesCount, Form->TrackBarSoundVolume})
+        Form->TrackBarChange(bar);
+    for (TCheckBox* box : {Form->CheckBoxTrueTexturers, Form->CheckBoxEmulateDepth, Form->CheckBoxSort,
+                           Form->CheckBoxFPS})
+        Form->CheckBoxClick(box);
+    Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
+    Form->ComboBoxBackgroundsChange(Form->ComboBoxBackgrounds);
 }
 
 POINT CentreOf(HWND wnd)
