@@ -555,8 +555,10 @@ bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)
             return true;
         if (msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
             return false;
-        if (TWinControl* next = FindNextControl(focused, GetKeyState(VK_SHIFT) >= 0, true, false))
-            next->SetFocus();
+        TWinControl* next = FindNextControl(focused, GetKeyState(VK_SHIFT) >= 0, true, false);
+        if (next == nullptr)
+            return false;  // a form without tab stops gets its Tab as any key
+        next->SetFocus();
         return true;
     }
     const bool character = msg.message == WM_SYSCHAR ||

@@ -129,7 +129,8 @@ public:
     // as CM_DIALOGKEY or CM_DIALOGCHAR. A key the focused control wants
     // (CM_WANTSPECIALKEY, or its window's dialog code) stays with it. Tab
     // that no control took moves the focus to the next tab stop of the
-    // form's TabOrderList (Shift+Tab: the previous one), wrapping.
+    // form's TabOrderList (Shift+Tab: the previous one), wrapping; without
+    // a tab stop it goes on as any key.
     bool DialogKey(TWinControl* focused, const MSG& msg);
 
     TNotifyEvent OnCreate;

@@ -187,18 +187,6 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     Form->ComboBoxBackgroundsChange(Form->ComboBoxBackgrounds);
 }
 
-// Real input at a screen point: the pointer moved there, then `flags`.
-void MouseAt(POINT screen, DWORD flags = 0)
-{
-    SetCursorPos(screen.x, screen.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &input, sizeof input);
-}
-
 POINT CentreOf(HWND wnd)
 {
     RECT r;
@@ -227,18 +215,18 @@ TEST_F(FormSettingsTest, AReleaseOnAButtonAfterAPressInTheFishListsEmptyPartClic
         button->OnClick = [&clicks](TObject*) { ++clicks; };
     const auto settle = [] { PumpUntil([] { return false; }, std::chrono::milliseconds(150)); };
     for (TspSkinButton* button : buttons) {
-        MouseAt(empty, MOUSEEVENTF_LEFTDOWN);
+        endtoend::MouseAt(empty, MOUSEEVENTF_LEFTDOWN);
         settle();
-        MouseAt(CentreOf(button->Handle()));
+        endtoend::MouseAt(CentreOf(button->Handle()));
         settle();
-        MouseAt(CentreOf(button->Handle()), MOUSEEVENTF_LEFTUP);
+        endtoend::MouseAt(CentreOf(button->Handle()), MOUSEEVENTF_LEFTUP);
         settle();
         EXPECT_EQ(clicks, 0) << button->Name();
         clicks = 0;
     }
-    MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTDOWN);
+    endtoend::MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTDOWN);
     settle();
-    MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTUP);
+    endtoend::MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTUP);
     settle();
     EXPECT_EQ(clicks, 1) << "a press and release on the button";
 }

@@ -41,34 +41,19 @@ void ExpectSkinPixels(HWND control, const TDibImage& sheet, int sx, int sy, std:
             << what << " at " << p.x << "," << p.y;
 }
 
-// Real input, as the system delivers it: the pointer moved to a screen point.
-void MoveTo(int x, int y)
+// Real input, as the system delivers it: the pointer moved to a screen
+// point, with the left button's change `flags` there.
+void MoveTo(int x, int y, DWORD flags = 0)
 {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = static_cast<LONG>((y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
-}
-
-// The left button pressed or let go where the pointer is.
-void LeftButton(DWORD flags)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
+    MouseAt({x, y}, flags);
     Sleep(60);
 }
 
 // A click at a screen point: the pointer there, the left button pressed and let go.
 void ClickAt(int x, int y)
 {
-    MoveTo(x, y);
-    LeftButton(MOUSEEVENTF_LEFTDOWN);
-    LeftButton(MOUSEEVENTF_LEFTUP);
+    for (const DWORD flags : {DWORD{0}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}})
+        MoveTo(x, y, flags);
 }
 
 // A key pressed and let go on the keyboard.
@@ -127,7 +112,8 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
 {
     const TDibImage sheet = SkinSheet();
     const TDibImage frame = SkinSheet("OWNSKIN_FRAME_BMP");
-    MoveTo(0, 0);  // over no button: every one shows its normal look
+    MouseAt({0, 0});  // over no button: every one shows its normal look
+    Sleep(30);
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
@@ -206,10 +192,10 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     GetWindowRect(dialog, &r);
     const RECT start = r;
     MoveTo(r.left + 60, r.top + 12);
-    LeftButton(MOUSEEVENTF_LEFTDOWN);
+    MoveTo(r.left + 60, r.top + 12, MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 4; ++step)
         MoveTo(start.left + 60 + 10 * step, start.top + 12 + 5 * step);
-    LeftButton(MOUSEEVENTF_LEFTUP);
+    MoveTo(start.left + 100, start.top + 32, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(Within(3000, [&] {
         GetWindowRect(dialog, &r);
         return r.left == start.left + 40 && r.top == start.top + 20;
