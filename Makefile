@@ -56,16 +56,24 @@ fuzz: setup
 # as the saver for SAVER_FRAMES frames: start-up, CPU per frame, peak memory
 # and exit. The saver's frames are counted from Wine's trace, which it
 # writes to this run's error output: that is the trace file
-# build/saver-bench.trace.
+# build/saver-bench.trace. Last, the CPU cores each drawing role keeps busy
+# and its frames per second (/s, /p in a host window, /c), with vertical
+# sync on and off, ROLE_SECONDS each at the renderer's own number of
+# threads; its trace file is build/role-bench.trace.
 BENCH_ARGS ?=
 SAVER_FRAMES ?= 500
 SAVER_TRACE := build/saver-bench.trace
+ROLE_SECONDS ?= 10
+ROLE_TRACE := build/role-bench.trace
 bench: build-win
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/FrameBench.exe $(BENCH_ARGS)
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/CopyPresentBench.exe
 	: > $(SAVER_TRACE)
 	LP_NUM_THREADS=$(BENCH_THREADS) tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/SaverBench.exe \
 	    Z:$(CURDIR)/$(WIN_DIR)/src/settings/Corvalen.scr Z:$(CURDIR)/$(SAVER_TRACE) $(SAVER_FRAMES) 2> $(SAVER_TRACE)
+	: > $(ROLE_TRACE)
+	env -u LP_NUM_THREADS tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bench/RoleBench.exe \
+	    Z:$(CURDIR)/$(WIN_DIR)/src/settings/Corvalen.scr Z:$(CURDIR)/$(ROLE_TRACE) $(ROLE_SECONDS) 2> $(ROLE_TRACE)
 
 # Regenerates the program's skin (resources/skin) and packs it into the
 # settings form description's stored skin. Both outputs are committed.

@@ -1,17 +1,33 @@
 #!/bin/sh
 # with-display.sh <command...>: runs the command with a virtual 24-bit
 # 1280x1024 screen (when no DISPLAY is set) and one persistent wineserver for
-# all the Wine programs it starts; both are shut down afterwards.
+# all the Wine programs it starts; both are shut down afterwards (the server
+# when no other run uses it).
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 
 "$corvalen_root/tools/wine-prefix.sh"
 
 xvfb_pid=""
-own_server=""
+# Several runs may share the prefix, and so its one wineserver (a test run
+# beside `make run`, two test runs): each run signs in under .display-runs/,
+# and the last one out ends the server, if one of them started it. Ending it
+# while another run still uses it kills that run's current program at once,
+# with no output at all.
+runs="$WINEPREFIX/.display-runs"
+mkdir -p "$runs"
+with_runs() { flock "$runs/.lock" sh -c "$1" with-runs "$runs" "$$"; }
+with_runs 'touch "$1/$2"'
 cleanup() {
-    # Only a server this run started is ended: another run may share the prefix.
-    [ -n "$own_server" ] && wineserver -k 2>/dev/null || true
+    with_runs '
+        rm -f "$1/$2"
+        for run in "$1"/*; do
+            [ -e "$run" ] || continue
+            kill -0 "${run##*/}" 2>/dev/null && exit 0
+            rm -f "$run"
+        done
+        [ -e "$1/.server" ] && { rm -f "$1/.server"; wineserver -k 2>/dev/null; }
+        exit 0' || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -34,7 +50,7 @@ fi
 # A persistent server for the whole run; when one already serves the prefix
 # (another run), that one is used.
 if wineserver -p 2>/dev/null; then
-    own_server=1
+    with_runs 'touch "$1/.server"'
 fi
 # Start Wine's own service processes (services.exe, explorer.exe /desktop, ...)
 # now, with no terminal or pipe attached: otherwise they would inherit the

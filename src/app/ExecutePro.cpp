@@ -25,9 +25,11 @@ TExecutePro::TExecutePro(TComponent* owner) : TComponent(owner) {}
 void TExecutePro::SetCommandLine(const std::string& commandLine)
 {
     FCommandLine = commandLine;
-    if (DefaultDirectory.empty())
-        DefaultDirectory = ExtractFilePath(commandLine);
     const TExecSplit split = SplitExecCommandLine(commandLine);
+    // The program's folder: neither a quote before it nor a path among the
+    // parameters belongs to it.
+    if (DefaultDirectory.empty())
+        DefaultDirectory = ExtractFilePath(split.ProgramName);
     FProgramName = split.ProgramName;
     FParameters = split.Parameters;
 }

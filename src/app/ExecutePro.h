@@ -29,7 +29,7 @@ public:
 
     const std::string& CommandLine() const { return FCommandLine; }
     // Also splits the program from its parameters, and fills an empty
-    // DefaultDirectory with the command line's directory.
+    // DefaultDirectory with the program's directory.
     void SetCommandLine(const std::string& commandLine);
     const std::string& ProgramName() const { return FProgramName; }
     const std::string& Parameters() const { return FParameters; }

@@ -11,6 +11,30 @@
 #include "gl/core/GLApplicationRules.h"
 #include "gl/core/ScreenShotName.h"
 
+namespace {
+
+// The refresh rate of the display's current mode in Hz; 0 when the driver
+// does not tell.
+int CurrentRefreshRate()
+{
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    return EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) ? static_cast<int>(mode.dmDisplayFrequency)
+                                                                       : 0;
+}
+
+// The frame pacing's clock: the performance counter, in seconds. The
+// program's stopwatch counts whole milliseconds (and tests drive it).
+double PacingSeconds()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
 // --- Life ----------------------------------------------------------------------
 
 TCustomGLApplication::TCustomGLApplication(TComponent* owner)
@@ -121,11 +145,13 @@ void TCustomGLApplication::StartOpenGL(GLHDC dc)
         return;
     FOpenGL->CreateRC(dc);
     FContextActive = FOpenGL->Active();
+    FFramePacing.SetRefreshRate(CurrentRefreshRate());  // a mode switch makes the context anew
     Fire(OnStartOpenGL, this);
 }
 
 void TCustomGLApplication::StopOpenGL()
 {
+    FShotPending = false;  // a shot is of a frame of the run it was asked in
     if (!ContextActive())
         return;
     const auto destroyContext = [this] {
@@ -153,6 +179,8 @@ void TCustomGLApplication::Render(GLHDC dc)
         return;
     const float deltaTime = FFrameClock.Step(Timer().Elapsed().GetSeconds());
     Set8087CW(DefaultFPUControlWord);
+    if (FPickRequest)
+        Pick(deltaTime);
     FViewport->Apply();
     OnRender(deltaTime, false);
     Set8087CW(DefaultFPUControlWord);
@@ -163,7 +191,39 @@ void TCustomGLApplication::Render(GLHDC dc)
     FOpenGL->SwapBuffers(dc);
 }
 
+void TCustomGLApplication::RequestPick(int x, int y)
+{
+    FPickRequest = true;
+    FPickX = x;
+    FPickY = y;
+}
+
+void TCustomGLApplication::Pick(float deltaTime)
+{
+    TGLViewport* viewport = FViewport->GLViewport();
+    if (viewport == nullptr)
+        return;  // no frame has set up the projection to pick through yet
+    FPickRequest = false;
+    viewport->BeginPick(FPickX, FPickY, 2, 2);
+    // Back to drawing even when the pass fails: a context left in selection
+    // mode would draw nothing from then on.
+    const TScopeExit endPick([viewport] {
+        Set8087CW(DefaultFPUControlWord);
+        viewport->EndPick();
+    });
+    OnRender(deltaTime, true);
+}
+
 // --- Run -------------------------------------------------------------------------
+
+bool TCustomGLApplication::PaceFrame()
+{
+    if (!Active || !ContextActive() || !FOpenGL->VSync)
+        return true;
+    const int wait = FFramePacing.WaitMilliseconds(PacingSeconds());
+    return wait == 0 ||
+           MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait), QS_ALLINPUT) == WAIT_TIMEOUT;
+}
 
 void TCustomGLApplication::AppIdle(TObject* sender, bool& done)
 {
@@ -171,14 +231,20 @@ void TCustomGLApplication::AppIdle(TObject* sender, bool& done)
         return;
     FBusy = true;
     const TScopeExit idle([this] { FBusy = false; });
+    if (!PaceFrame()) {
+        done = false;  // the loop takes the message, then comes back here
+        return;
+    }
     TCustomGraphicApplicationPro::AppIdle(sender, done);
     if (Active && !FContextActive && FDC != nullptr) {
         StartOpenGL(FDC);
         if (FWindow != nullptr)
             ResizeViewport(FWindow->Width(), FWindow->Height());
     }
-    if (Active && FWindow != nullptr && ContextActive())
+    if (Active && FWindow != nullptr && ContextActive()) {
+        FFramePacing.FrameStarted(PacingSeconds());
         Render(FDC);
+    }
 }
 
 void TCustomGLApplication::Start()

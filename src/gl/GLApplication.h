@@ -8,10 +8,18 @@
 //    size (OnResizeViewport); destroying the window stops OpenGL on it
 //    (OnStopOpenGL) while its device context is still valid;
 //  - each idle tick then draws one frame: the time step since the previous
-//    frame (0 for the first), the floating-point control word, the viewport
-//    (projection, camera, clearing), OnRender, the control word again and the
-//    buffer swap. A tick that arrives while one is still running (a message
-//    box or modal loop inside a frame pumps idle ticks) does nothing;
+//    frame (0 for the first), the floating-point control word, a pending
+//    pick (a pass of OnRender in selection mode around the requested point),
+//    the viewport (projection, camera, clearing), OnRender, the control word
+//    again and the buffer swap. A tick that arrives while one is still
+//    running (a message box or modal loop inside a frame pumps idle ticks)
+//    does nothing;
+//  - with the context's VSync set, no frame starts sooner than one refresh
+//    period of the display's current mode after the previous one (see
+//    TFramePacing): where the swap did not wait for the retrace, the next
+//    tick waits out the rest on the message queue. A message that comes
+//    first ends the wait and the tick, uncounted, so input is served at once
+//    and the frame counter still counts frames;
 //  - entering or leaving full screen makes the window anew (hidden and shown:
 //    a popup over the screen, or a child again), with the main form disabled
 //    while full screen; closing the full-screen window only leaves full
@@ -21,8 +29,9 @@
 //  - Print Screen saves the next frame as "<base name><n>.jpg" (or hands
 //    the key to OnSnapShot): the key only marks a shot as pending, and the
 //    next frame serves it after OnRender and before the swap, while the
-//    back buffer holds that frame; a picture that cannot be written is
-//    logged and the program goes on;
+//    back buffer holds that frame (a shot still pending when OpenGL stops
+//    is dropped); a picture that cannot be written is logged and the
+//    program goes on;
 //  - the display options (desktop only, full-screen mode, vertical sync,
 //    software rendering, wide screen) live in the option store. A stored
 //    value that does not convert keeps the current one.
@@ -42,6 +51,7 @@
 #include "gl/core/CustomGLDisplay.h"
 #include "gl/core/DefViewport.h"
 #include "gl/core/FrameClock.h"
+#include "gl/core/FramePacing.h"
 #include "gl/core/GLWindowHost.h"
 
 // The frame's time step in seconds, and whether the frame is a picking pass.
@@ -130,6 +140,13 @@ public:
     void PresentLastFrame();
     // Enables or disables the main form's window, when it has one.
     void EnableMainForm(bool enable);
+    // Asks the next frame to pick at the window point (x, y), y counted from
+    // the top: before drawing, OnRender runs with Select set inside the GL
+    // viewport's pick pass over a 2 x 2 region there, and the viewport then
+    // knows the object hit last (TGLViewport::Picked). The request waits for
+    // a frame that has a GL viewport (not the very first), and is served once.
+    void RequestPick(int x, int y);
+    bool PickRequested() const { return FPickRequest; }
 
     // --- Properties ---------------------------------------------------------
     TCustomGLDisplay* Display() const { return FDisplay; }
@@ -185,6 +202,11 @@ private:
     TCustomOpenGL* ViewContext() override { return FOpenGL.get(); }
 
     bool ContextActive() const { return FOpenGL != nullptr && FOpenGL->Active(); }
+    // With VSync, holds the tick until the next frame may start (waking for
+    // any message): false when a message came first.
+    bool PaceFrame();
+    // The pick pass of a pending request, with the frame's time step.
+    void Pick(float deltaTime);
     // The desktop-only flag and the full-screen mode from the option store.
     void ReadDisplayOptions();
     // The pending Print Screen: OnSnapShot, or the frame saved as
@@ -200,6 +222,7 @@ private:
     // No more frames: the machine is suspending or the component is going.
     bool FHalted = false;
     TFrameClock FFrameClock;
+    TFramePacing FFramePacing;
     std::unique_ptr<TDefViewport> FViewport;
     TCustomGLDisplay* FDisplay = nullptr;
     TCustomGLWindow* FWindow = nullptr;
@@ -207,5 +230,8 @@ private:
     bool FOptionsRead = false;
     // Print Screen was pressed; the next frame takes the shot.
     bool FShotPending = false;
+    bool FPickRequest = false;
+    int FPickX = 0;
+    int FPickY = 0;
     TWindowHost FWindowHost{*this};
 };

@@ -186,7 +186,8 @@ void TGLScreenSaver::StartAsProgram()
 {
     MakeOwnerFormInvisible();
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
-    std::string command = DataDir() + BaseName() + ".EXE ";
+    // Quoted: a blank in a folder name cannot split the program's path.
+    std::string command = "\"" + DataDir() + BaseName() + ".EXE\" ";
     for (size_t i = 1; i < FArguments.size(); ++i)
         command += (i > 1 ? " " : "") + FArguments[i];
     auto launcher = std::make_unique<TExecutePro>(nullptr);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "aquarium/core/GLClock.h"
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/FormResources.h"
 #include "classlib/ui/Screen.h"
@@ -157,6 +158,7 @@ TFormSettings::~TFormSettings()
 
 void TFormSettings::FreeAquarium()
 {
+    UIReady = false;  // the controls' handlers would reach what goes now
     Sound.reset();
     World.reset();
     Textures = nullptr;
@@ -199,14 +201,17 @@ void TFormSettings::GLScreenSaverStart(TObject*)
     Sound->Loop = true;
     Sound->FromResource = true;
 
-    Font = new TSceneFont();
-    Font->SetName("Font");
-    Scene->AddObject(Font, 0);
-    FpsText = new TSceneString();
-    FpsText->SetName("FPS");
-    FpsText->Font = Font;
-    FpsText->SetVisible(false);
-    Scene->AddObject(FpsText, poRender);
+    // Each is the scene's once added (a name the description took already raises).
+    auto font = std::make_unique<TSceneFont>();
+    font->SetName("Font");
+    Scene->AddObject(font.get(), 0);
+    Font = font.release();
+    auto fpsText = std::make_unique<TSceneString>();
+    fpsText->SetName("FPS");
+    fpsText->Font = Font;
+    fpsText->SetVisible(false);
+    Scene->AddObject(fpsText.get(), poRender);
+    FpsText = fpsText.release();
 
     GLScreenSaver->LoadOptions();
     Screen->SetCursor(crDefault);
@@ -384,6 +389,8 @@ void TFormSettings::UpdateControls()
         return;
     UIReady = false;
     SetEnabled(false);
+    // A fill that fails leaves the dialog usable (and UIReady false).
+    const TScopeExit enable([this] { SetEnabled(true); });
 
     GLDisplay->GetColorDepthNames(*ComboBoxDepth->Items());
     GLDisplay->GetScreenSizeNames(*ComboBoxResolution->Items());
@@ -441,7 +448,6 @@ void TFormSettings::UpdateControls()
     RadioButtonWaves->SetEnabled(false);
 
     UIReady = true;
-    SetEnabled(true);
 }
 
 void TFormSettings::FillFishList()

@@ -182,7 +182,8 @@ public:
     // Stops the sound when it exists.
     void StopSound();
     // Fills every control from the current state (see the class comment);
-    // UIReady is false and the form disabled meanwhile.
+    // UIReady is false and the form disabled meanwhile; the form is enabled
+    // again however the fill ends, UIReady only when it completes.
     void UpdateControls();
     // The world's fish kinds, each checked when shown.
     void FillFishList();
@@ -198,7 +199,8 @@ public:
     std::string DriverInfo() const;
 
 private:
-    // Sound, World, Scene and Mixer freed in that order, fields cleared.
+    // Sound, World, Scene and Mixer freed in that order, fields cleared,
+    // UIReady false.
     void FreeAquarium();
 
     TRCDataBitmapResourceProvider FSceneResources;

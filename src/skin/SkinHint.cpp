@@ -450,3 +450,17 @@ void TspSkinHint::HideHint()
     if (FHintWindow->HandleAllocated() && IsWindowVisible(FHintWindow->Handle()))
         SetWindowPos(FHintWindow->Handle(), HWND_TOPMOST, 0, 0, 0, 0, HideFlags);
 }
+
+void RegisterSkinHintClasses(TClassRegistry& classes)
+{
+    classes.Register<TspSkinHint>("TspSkinHint", "TComponent")
+        .Object("DefaultFont", &TspSkinHint::DefaultFont)
+        .Bool("UseSkinFont", [](TspSkinHint* h, bool v) { h->UseSkinFont = v; })
+        .Bool("AlphaBlendSupport", &TspSkinHint::SetAlphaBlendSupport)
+        .Bool("Transparent", [](TspSkinHint* h, bool v) { h->Transparent = v; })
+        .Int("TransparentValue",
+             [](TspSkinHint* h, int v) { h->TransparentValue = static_cast<uint8_t>(std::clamp(v, 0, 100)); })
+        .Component<TspSkinData>("SkinData", &TspSkinHint::SetSkinData)
+        .Bool("Active", &TspSkinHint::SetActive)
+        .Event("OnShowHint", &TspSkinHint::OnShowHint);
+}

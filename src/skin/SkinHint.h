@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "classlib/core/ClassRegistry.h"
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Font.h"
 #include "classlib/ui/HintWindow.h"
@@ -122,3 +123,6 @@ private:
     // once this component is gone.
     std::shared_ptr<TspSkinHint*> FSelf;
 };
+
+// Registers TspSkinHint below TComponent with its published properties.
+void RegisterSkinHintClasses(TClassRegistry& classes);

@@ -1,12 +1,14 @@
 #include "skin/SkinStandIns.h"
 
 #include "classlib/ui/FormResources.h"
+#include "skin/SkinHint.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSplitterBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
+#include "skin/forms/SkinPopupMenu.h"
 
 void RegisterSkinClasses(TClassRegistry& classes)
 {
@@ -19,6 +21,7 @@ void RegisterSkinClasses(TClassRegistry& classes)
     }
     RegisterStoredSkinClasses(classes);
     RegisterSkinDataClasses(classes);
+    RegisterSkinHintClasses(classes);
     RegisterDynamicSkinFormClasses(classes);
     RegisterSkinControlClasses(classes);
     RegisterSkinButtonClasses(classes);
@@ -30,5 +33,6 @@ void RegisterSkinClasses(TClassRegistry& classes)
     RegisterSkinViewClasses(classes);
     RegisterSkinTabClasses(classes);
     RegisterSkinMainMenuClasses(classes);
+    RegisterSkinPopupMenuClasses(classes);
     RegisterTrayIconClasses(classes);
 }

@@ -124,5 +124,7 @@ TEST(SkinPack, RefusesWhatTheProgramWouldNotLoad)
     refused(withoutControls + "[SKINCONTROLS]\n", "[SKINCONTROLS]");  // empty is missing
     refused(skin + "clientrect=\n", "[groupbox]");
     refused(StringReplaceAll(skin, "command=cmclose", "activeskinrect=1,2"), "[closebutton]");
+    refused(StringReplaceAll(skin, "clientrect=1,1,4,3", "clientrect=1,2"), "[FORMINFO]");
+    refused(skin + "[SKINAREAS]\ncount=1\n0=caption:1,2\n", "[SKINAREAS]");
     EXPECT_EQ(Pack({TestSkin}).Code, 1);
 }

@@ -7,54 +7,43 @@
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/Streams.h"
 #include "classlib/core/SysUtils.h"
-#include "skin/core/SkinControlRecords.h"
-#include "skin/core/SkinEncodings.h"
-#include "skin/core/SkinObjectRecords.h"
-#include "skin/core/SkinWindowRecords.h"
+#include "skin/core/SkinDescription.h"
 #include "skin/core/StoredSkinFormat.h"
 
 namespace {
 
 constexpr const char* RequiredSections[] = {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"};
 
-// Runs a record's load and names its section when a value does not convert.
-template <class Load>
-void CheckRecord(const std::string& file, const std::string& section, Load load)
-{
-    try {
-        load();
-    } catch (const EConvertError& e) {
-        throw Exception(file + ": [" + section + "]: " + e.Message);
-    }
-}
-
-// What the program's skin load would reject, before anything is written.
-void CheckSkin(const std::string& file, TMemIniFile& ini)
+// What the program's skin load would reject, before anything is written:
+// the description read by the skin's own reader (a compressed skin has no
+// areas), with the section whose value does not convert named.
+void CheckSkin(const std::string& file, TMemIniFile& ini, bool compressed)
 {
     for (const char* section : RequiredSections)
         if (!ini.SectionExists(section))
             throw Exception(file + ": not a skin: section [" + section + "] is missing or empty");
-    const std::string fileName = SkinFileNameOf(file);
-    for (const char* list : {"SKINOBJECTS", "SKINCONTROLS"}) {
-        const bool objects = std::string(list) == "SKINOBJECTS";
-        const int count = ReadListCount(ini, list, "count");
-        for (int i = 0; i < count; ++i) {
-            const std::string entry = ini.ReadString(list, std::to_string(i), "");
-            const size_t colon = entry.find(':');
-            const std::string name = colon == std::string::npos ? "" : entry.substr(0, colon);
-            const std::string keyword = colon == std::string::npos ? "" : entry.substr(colon + 1);
-            CheckRecord(fileName, name, [&] {
-                if (objects) {
-                    if (auto record = CreateSkinObject(keyword, name))
-                        record->LoadFromFile(ini);
-                } else if (auto record = CreateSkinControl(keyword, name)) {
-                    record->LoadFromFile(ini);
-                }
-            });
-        }
+    TspSkinDescription description;
+    std::string section;
+    const auto read = [&](const std::string& name, const auto& step) {
+        section = name;
+        step();
+    };
+    try {
+        read("FORMINFO", [&] { description.ReadFormInfo(ini); });
+        read("POPUPWINDOW", [&] { description.PopupWindow->LoadFromFile(ini); });
+        read("HINTWINDOW", [&] { description.HintWindow->LoadFromFile(ini); });
+        if (!compressed)
+            read("SKINAREAS", [&] { description.ReadSkinAreas(ini); });
+        // A record joins its list before it reads its own section.
+        read("", [&] { description.ReadSkinObjects(ini); });
+        read("", [&] { description.ReadSkinControls(ini); });
+    } catch (const EConvertError& e) {
+        if (section.empty())
+            section = !description.ControlList.empty()  ? description.ControlList.back()->IDName
+                      : !description.ObjectList.empty() ? description.ObjectList.back()->IDName
+                                                        : "SKINOBJECTS";
+        throw Exception(SkinFileNameOf(file) + ": [" + section + "]: " + e.Message);
     }
-    CheckRecord(fileName, "POPUPWINDOW", [&] { TspDataSkinPopupWindow().LoadFromFile(ini); });
-    CheckRecord(fileName, "HINTWINDOW", [&] { TspDataSkinHintWindow().LoadFromFile(ini); });
 }
 
 std::vector<uint8_t> Bytes(TMemoryStream& stream)
@@ -137,7 +126,7 @@ std::string PackSkin(const std::string& iniFileName, const TSkinPackOptions& opt
     lines.LoadFromFile(iniFileName);
     TMemIniFile ini("");
     ini.SetStrings(lines);
-    CheckSkin(iniFileName, ini);
+    CheckSkin(iniFileName, ini, options.Compressed);
 
     const std::string inner = indent + "  ";
     std::string block;

@@ -8,9 +8,10 @@
 //            (-o <file> | --replace <form description> [--check])
 //
 // The packer refuses, before it writes anything, what the program's skin
-// load would reject: a text without the skin sections, and a [SKINOBJECTS]
-// or [SKINCONTROLS] record (or the popup or hint window) whose values do not
-// convert. --replace swaps the block "object N: TspStoredSkin" (or
+// load would reject: a text without the skin sections, and a description
+// that the skin's own reader cannot read ([FORMINFO], the popup and hint
+// windows, [SKINAREAS] for a stored skin, the [SKINOBJECTS] and
+// [SKINCONTROLS] records), naming the section whose value does not convert. --replace swaps the block "object N: TspStoredSkin" (or
 // TspCompressedStoredSkin) up to the next "end" at the same indentation and
 // keeps every other byte; --check only compares and fails on a difference.
 // Output is reproducible byte for byte (for the compressed form, with one

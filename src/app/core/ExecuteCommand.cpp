@@ -31,6 +31,13 @@ bool IsExeFile(const std::string& fileName)
 
 TExecSplit SplitExecCommandLine(const std::string& commandLine)
 {
+    if (!commandLine.empty() && commandLine.front() == '"') {
+        const size_t close = commandLine.find('"', 1);
+        if (close == std::string::npos)
+            return {commandLine.substr(1), ""};
+        const size_t rest = close + 1 < commandLine.size() && commandLine[close + 1] == ' ' ? close + 2 : close + 1;
+        return {commandLine.substr(1, close - 1), commandLine.substr(rest)};
+    }
     // The program part first: the shortest prefix ending at a blank whose
     // file name has a ".", so a path among the parameters cannot move the
     // split.
@@ -65,7 +72,7 @@ bool ExecRunsAsProcess(TExecMode mode, const std::string& programName)
 std::string ProcessCommandLine(const std::string& commandLine, const TExecSplit& split)
 {
     const std::string& program = split.ProgramName;
-    if (program.find(' ') == std::string::npos || (!program.empty() && program.front() == '"'))
+    if (program.find(' ') == std::string::npos || (!commandLine.empty() && commandLine.front() == '"'))
         return commandLine;
     std::string quoted = "\"" + program + "\"";
     if (program.size() < commandLine.size())

@@ -9,6 +9,9 @@
 // A line without such a blank splits on its file-name part (after its last
 // "\"): the leftmost blank after that part's last "." (or after its start,
 // without one); without such a blank the whole line is the program.
+// A line that opens with a double quote names its program between the
+// quotes (the program part is then the path without them), so that no
+// folder name can move the split: "C:\Games\Corvalen 2.0 Saver\x.EXE" /s.
 #pragma once
 
 #include <cstdint>
@@ -39,9 +42,9 @@ TExecSplit SplitExecCommandLine(const std::string& commandLine);
 bool ExecRunsAsProcess(TExecMode mode, const std::string& programName);
 
 // The command line handed to CreateProcess: the line as given, with the
-// program part put in double quotes when it holds a blank (and is not
-// quoted already), so that a program under "C:\Program Files\" is not
-// mistaken for "C:\Program".
+// program part put in double quotes when it holds a blank (a line that
+// opens with a quote is passed as it is), so that a program under
+// "C:\Program Files\" is not mistaken for "C:\Program".
 std::string ProcessCommandLine(const std::string& commandLine, const TExecSplit& split);
 
 // The arguments of ShellExecute's "open": the parameters only for a

@@ -276,7 +276,7 @@ void TUnderWater::BuildLayers(TGLPrimitive* grid, TGLColor color, float alpha, T
 void TUnderWater::BuildGeometry()
 {
     FreeGeometry();
-    TCustomOpenGL* context = Scene != nullptr ? Scene->GL : nullptr;
+    TCustomOpenGL* context = Scene != nullptr ? static_cast<TCustomOpenGL*>(Scene->GL) : nullptr;
     TDefViewport* viewport = Scene != nullptr ? Scene->Viewport : nullptr;
     if (context == nullptr || viewport == nullptr || !(FarPlane > 0))
         return;

@@ -1,8 +1,12 @@
 #include "classlib/graphics/Icon.h"
 
+#include <cstdint>
 #include <utility>
+#include <vector>
 
+#include "classlib/core/BmpCodec.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/IcoCodec.h"
 
 TIcon::~TIcon()
 {
@@ -66,6 +70,24 @@ void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name)
     if (icon == nullptr)
         throw EResNotFound("Resource " + name + " not found");
     SetHandle(static_cast<HICON>(icon));
+}
+
+void TIcon::LoadFromStream(TStream& stream)
+{
+    // Far above any icon a description or resource carries.
+    constexpr int64_t MaxFile = 16 * 1024 * 1024;
+    const int64_t available = stream.Size() - stream.Position();
+    if (available > MaxFile)
+        throw EInvalidGraphic("Icon image is not valid: the file is too large");
+    std::vector<uint8_t> data(static_cast<size_t>(available > 0 ? available : 0));
+    stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
+    const TIcoImage image =
+        PickIcoImage(data.data(), data.size(), GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    const HICON icon = CreateIconFromResourceEx(data.data() + image.Offset, static_cast<DWORD>(image.Size), TRUE,
+                                                0x00030000, image.Width, image.Height, LR_DEFAULTCOLOR);
+    if (icon == nullptr)
+        throw EInvalidGraphic("Icon image is not valid: the image cannot be read");
+    SetHandle(icon);
 }
 
 void TIcon::Assign(TPersistent* source)

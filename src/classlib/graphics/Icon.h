@@ -6,6 +6,7 @@
 #include <string>
 
 #include "classlib/core/Components.h"
+#include "classlib/core/Streams.h"
 
 class TIcon : public TPersistent {
 public:
@@ -31,6 +32,11 @@ public:
     // program) at the system's icon size. A missing resource raises
     // EResNotFound "Resource <name> not found".
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
+    // Reads an ICO file from the stream's position to its end and takes
+    // its image of the system's icon size (else its largest). A file that
+    // is not a valid icon raises EInvalidGraphic and leaves the icon as it
+    // was.
+    void LoadFromStream(TStream& stream);
 
     // Copies another icon (its own handle: CopyIcon); null empties.
     void Assign(TPersistent* source) override;

@@ -127,6 +127,16 @@ LRESULT TApplication::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
+    case WM_CLOSE:
+        // Closing the minimized application (its close button, system menu
+        // or Alt+F4) closes the main form as the user would, which ends the
+        // program. Destroyed instead, the window would take the forms it
+        // owns with it and leave the loop running with nothing on screen.
+        if (const HWND mainForm = MainFormHandle()) {
+            SendMessageA(mainForm, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         FHandle = nullptr;  // made again on the next use
         break;
@@ -245,6 +255,8 @@ void TApplication::Notification(TComponent* aComponent, TOperation operation)
     TComponent::Notification(aComponent, operation);
     if (operation == opRemove && aComponent == FHintWindow)
         FHintWindow = nullptr;
+    if (operation == opRemove && aComponent == FHintControl)
+        CancelHint();
 }
 
 HWND TApplication::MainFormHandle() const

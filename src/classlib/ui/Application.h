@@ -41,6 +41,8 @@
 
 class TForm;
 class THintWindow;
+class TControl;
+class TTimer;
 
 
 // What a hint window is about to show; OnShowHint may change it.
@@ -92,7 +94,8 @@ public:
 
     // The hidden application window (class "TApplication"), created on
     // first use. It owns message boxes when there is no main form, carries
-    // the title and reports activation of the application.
+    // the title and reports activation of the application; closed (while
+    // minimized it stands for the program) it closes the main form.
     HWND Handle();
 
     // Default: the executable's file name without its extension.
@@ -152,6 +155,16 @@ public:
     int HintPause = 500;
     int HintShortPause = 50;
     int HintHidePause = 2500;
+    // Told by every control of each mouse move over it: moving onto another
+    // control hides the hint shown and, after HintPause (HintShortPause
+    // while a hint was just shown), shows the new control's Hint when its
+    // ShowHint is on, through OnShowHint, for HintHidePause. Null: the mouse
+    // left the control that had it.
+    void HintMouseMessage(TControl* control);
+    // Hides the hint shown and forgets its control.
+    void CancelHint();
+    // The control the hint is for; null when none.
+    TControl* HintControl() const { return FHintControl; }
 
     // Minimizes the application window (the system hides the windows it
     // owns) and fires OnMinimize; nothing happens when it is minimized
@@ -238,6 +251,10 @@ private:
     TForm* FMainForm = nullptr;
     bool FShowHint = false;
     THintWindow* FHintWindow = nullptr;
+    TControl* FHintControl = nullptr;
+    TTimer* FHintTimer = nullptr;  // owned; the pause before showing, then before hiding
+    bool FHintShown = false;
+    void HintTimerExpired();
 };
 
 template <class T>

@@ -1,6 +1,8 @@
 #include <windowsx.h>
 
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/Controls.h"
+#include "classlib/ui/Menus.h"
 
 TControl* TControl::FMouseControl = nullptr;
 TControl* TControl::FCaptureControl = nullptr;
@@ -13,6 +15,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 
 TControl::~TControl()
 {
+    ForgetDragControl(this);
+    SetAction(nullptr);
     if (FMouseControl == this)
         FMouseControl = nullptr;
     if (FCaptureControl == this)
@@ -219,7 +223,85 @@ void TControl::Repaint()
 
 void TControl::Click()
 {
-    Fire(OnClick, this);
+    if (!OnClick && FAction != nullptr)
+        FAction->Execute();
+    else
+        Fire(OnClick, this);
+}
+
+bool TControl::ShowHint() const
+{
+    return FParentShowHint && FParent != nullptr ? FParent->ShowHint() : FShowHint;
+}
+
+void TControl::SetShowHint(bool showHint)
+{
+    FShowHint = showHint;
+    FParentShowHint = false;
+}
+
+void TControl::SetAction(TCustomAction* action)
+{
+    if (action == FAction)
+        return;
+    if (FAction != nullptr)
+        FAction->UnlinkClient(this);
+    ReplaceLink(FAction, action);
+    if (action != nullptr) {
+        action->LinkClient(this);
+        ActionChange(action, (ComponentState() & csLoading) != 0);
+    }
+}
+
+void TControl::ActionChange(TCustomAction* sender, bool checkDefaults)
+{
+    if (!checkDefaults || Caption().empty() || Caption() == Name())
+        SetCaption(sender->Caption());
+    if (!checkDefaults || FEnabled)
+        SetEnabled(sender->Enabled());
+    if (!checkDefaults || FHint.empty())
+        SetHint(sender->Hint());
+    if (!checkDefaults || FVisible)
+        SetVisible(sender->Visible());
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu)
+{
+    ReplaceLink(FPopupMenu, menu);
+}
+
+void TControl::Notification(TComponent* aComponent, TOperation operation)
+{
+    TComponent::Notification(aComponent, operation);
+    if (operation != opRemove)
+        return;
+    if (aComponent == FAction)
+        FAction = nullptr;
+    if (aComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+// A right click on a windowless child is that child's first; otherwise the
+// control's own popup menu shows, and without one the window's default
+// processing passes the message on to the parent window.
+void TControl::ContextPopup(TMessage& message)
+{
+    POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    if (auto* windowed = dynamic_cast<TWinControl*>(this); windowed != nullptr && at.x != -1) {
+        if (TControl* child = windowed->ControlAtPos(ScreenToClient(at)))
+            message.Result = child->Perform(WM_CONTEXTMENU, message.WParam, message.LParam);
+        if (message.Result != 0)
+            return;
+    }
+    if (FPopupMenu != nullptr && FPopupMenu->AutoPopup) {
+        if (at.x == -1 && at.y == -1)  // from the keyboard: the control's middle
+            at = ClientToScreen(POINT{FWidth / 2, FHeight / 2});
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(at.x, at.y);
+        message.Result = 1;
+        return;
+    }
+    DefaultHandler(message);
 }
 
 void TControl::DblClick()
@@ -360,11 +442,25 @@ void TControl::HandleMouse(TMessage& message)
 
 void TControl::WndProc(TMessage& message)
 {
+    if (Dragging() && DragMessage(message))
+        return;
     switch (message.Msg) {
-    case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
+        if (FDragMode == dmAutomatic) {
+            BeginDrag(true);
+            return;
+        }
+        HandleMouse(message);
+        return;
+    case WM_CONTEXTMENU:
+        ContextPopup(message);
+        return;
+    case WM_MOUSEMOVE:
+        Application->HintMouseMessage(this);
+        HandleMouse(message);
+        return;
+    case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
@@ -377,6 +473,8 @@ void TControl::WndProc(TMessage& message)
         Fire(OnMouseEnter, this);
         return;
     case CM_MOUSELEAVE:
+        if (Application->HintControl() == this)
+            Application->HintMouseMessage(nullptr);
         Fire(OnMouseLeave, this);
         return;
     case CM_PARENTFONTCHANGED:

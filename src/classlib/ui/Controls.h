@@ -127,6 +127,10 @@ constexpr TCursor crAppStart = -19;
 constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
+// Over a drop target that accepts (the source's default DragCursor), and
+// over one that does not.
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
 
 // The answer of a modal form; the button values match the IDOK ... results
 // of message boxes.
@@ -145,7 +149,22 @@ using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, i
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
+// Dragging: dmAutomatic starts a drag on a left press; dkDock is read from
+// descriptions only (controls do not dock).
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// Target events: x and y are in the target's client coordinates.
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
+// Fired on the source; target is null when the drag ended without a drop.
+using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;
+using TStartDragEvent = TNotifyEvent;
+
 class TWinControl;
+class TPopupMenu;
+class TCustomAction;
 
 class TControl : public TComponent {
 public:
@@ -219,6 +238,44 @@ public:
     void SetCursor(TCursor cursor) { FCursor = cursor; }
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& hint) { FHint = hint; }
+    // The application shows Hint after its HintPause while the mouse rests
+    // on a control whose ShowHint is on. While ParentShowHint (the default)
+    // ShowHint is the parent's; setting ShowHint clears ParentShowHint.
+    bool ShowHint() const;
+    void SetShowHint(bool showHint);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool parentShowHint) { FParentShowHint = parentShowHint; }
+
+    // The linked action gives the control its caption, enabled state, hint
+    // and visibility, now and whenever they change; a click executes the
+    // action when OnClick is not assigned.
+    TCustomAction* Action() const { return FAction; }
+    void SetAction(TCustomAction* action);
+    // Shown at the cursor, with PopupComponent = this control, on a right
+    // click (WM_CONTEXTMENU) when its AutoPopup is on.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* menu);
+
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode mode) { FDragMode = mode; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind kind) { FDragKind = kind; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor cursor) { FDragCursor = cursor; }
+    // Starts dragging this control (OnStartDrag): the mouse is captured;
+    // moves ask the control under the cursor (OnDragOver) whether it accepts,
+    // and the cursor shows DragCursor or crNoDrop; the left button's release
+    // drops on an accepting target (OnDragDrop) and ends the drag
+    // (OnEndDrag). Without `immediate` the drag begins only once the mouse
+    // has moved `threshold` pixels (5 when negative); a release before that
+    // ends it without a drop.
+    void BeginDrag(bool immediate, int threshold = -1);
+    // Ends the drag of this control, dropping on the current target when
+    // `drop` and the target accepts.
+    void EndDrag(bool drop);
+    bool Dragging() const;
+
+    void Notification(TComponent* aComponent, TOperation operation) override;
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle style) { FControlStyle = style; }
@@ -244,6 +301,10 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
 
     // The control the mouse is over, as CM_MOUSEENTER/CM_MOUSELEAVE told it.
     static TControl* MouseControl() { return FMouseControl; }
@@ -260,6 +321,13 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void Resize();
+    // The linked action changed (or was just linked); with `checkDefaults`
+    // (a link made while loading) only properties still at their defaults
+    // take the action's values.
+    virtual void ActionChange(TCustomAction* sender, bool checkDefaults);
+    // As a drop target: accept defaults to whether OnDragOver is assigned.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
     // The size a control would have for the given client size.
     virtual void SetClientSize(int width, int height);
 
@@ -269,8 +337,15 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TCustomAction;
 
     void HandleMouse(TMessage& message);
+    void ContextPopup(TMessage& message);
+    // A message of the drag this control is the source of; true when taken.
+    bool DragMessage(TMessage& message);
+    // A control being freed leaves the drag, as its source or its target,
+    // without events.
+    static void ForgetDragControl(TControl* control);
     void FontChanged();
     // Records new bounds (no window move, no layout, no event); true when
     // the size changed.
@@ -293,6 +368,13 @@ private:
     bool FTakingParentFont = false;
     TCursor FCursor = crDefault;
     std::string FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCustomAction* FAction = nullptr;
+    TPopupMenu* FPopupMenu = nullptr;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
     bool FClicked = false;
 
@@ -355,8 +437,17 @@ public:
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool tabStop);
+    // -1 (unset) places the control by its position among the windowed
+    // children.
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int tabOrder);
+    // The windowed children by TabOrder, each followed by its own list: the
+    // order the Tab key walks.
+    std::vector<TWinControl*> TabOrderList() const;
+    // The control after (or before) `current` in TabOrderList, wrapping,
+    // that can take the focus; with checkTabStop only tab stops, with
+    // checkParent only direct children. Null when there is none.
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
 
     std::string Text() const override;
     RECT ClientRect() override;
@@ -385,6 +476,8 @@ public:
 
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int width);
+    // Read from descriptions; nothing docks here.
+    bool DockSite = false;
 
     // The brush of the control's Color, for WM_CTLCOLOR* answers.
     HBRUSH Brush();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/Timer.h"
 
 const TFormEnumTable<TColor> ColorNames = {
@@ -56,6 +57,7 @@ const TFormEnumTable<TCursor> CursorNames = {
     {"crIBeam", crIBeam},       {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS},     {"crSizeNWSE", crSizeNWSE},
     {"crSizeWE", crSizeWE},     {"crUpArrow", crUpArrow},   {"crHourGlass", crHourGlass}, {"crNo", crNo},
     {"crAppStart", crAppStart}, {"crHelp", crHelp},         {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll},
+    {"crDrag", crDrag},         {"crNoDrop", crNoDrop},
 };
 
 const TFormEnumTable<TAlign> AlignNames = {{"alNone", alNone}, {"alTop", alTop},     {"alBottom", alBottom},
@@ -112,6 +114,8 @@ const TFormEnumTable<TDefaultMonitor> DefaultMonitorNames = {
     {"dmDesktop", dmDesktop}, {"dmPrimary", dmPrimary}, {"dmMainForm", dmMainForm}, {"dmActiveForm", dmActiveForm}};
 const TFormEnumTable<TWindowState> WindowStateNames = {
     {"wsNormal", wsNormal}, {"wsMinimized", wsMinimized}, {"wsMaximized", wsMaximized}};
+const TFormEnumTable<TDragMode> DragModeNames = {{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}};
+const TFormEnumTable<TDragKind> DragKindNames = {{"dkDrag", dkDrag}, {"dkDock", dkDock}};
 const TFormEnumTable<TFormStyle> FormStyleNames = {
     {"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}};
 
@@ -174,6 +178,17 @@ void RegisterControl(TClassRegistry& classes)
         .Bool("Enabled", &TControl::SetEnabled)
         .String("Hint", &TControl::SetHint)
         .Int("Cursor", &TControl::SetCursor, CursorNames)
+        .Bool("ShowHint", &TControl::SetShowHint)
+        .Bool("ParentShowHint", &TControl::SetParentShowHint)
+        .Component<TCustomAction>("Action", &TControl::SetAction)
+        .Component<TPopupMenu>("PopupMenu", &TControl::SetPopupMenu)
+        .Enum("DragMode", &TControl::SetDragMode, DragModeNames)
+        .Enum("DragKind", &TControl::SetDragKind, DragKindNames)
+        .Int("DragCursor", &TControl::SetDragCursor, CursorNames)
+        .Event("OnStartDrag", &TControl::OnStartDrag)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)
         .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -188,6 +203,7 @@ void RegisterControl(TClassRegistry& classes)
         .Bool("TabStop", &TWinControl::SetTabStop)
         .Int("TabOrder", &TWinControl::SetTabOrder)
         .Int("BorderWidth", &TWinControl::SetBorderWidth)
+        .Bool("DockSite", &TWinControl::DockSite)
         .Event("OnKeyDown", &TWinControl::OnKeyDown)
         .Event("OnKeyPress", &TWinControl::OnKeyPress)
         .Event("OnKeyUp", &TWinControl::OnKeyUp);

@@ -120,8 +120,7 @@ void TCustomControlBar::AlignBands()
     int x = client.left;
     int y = client.top;
     int rowHeight = 0;
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl* control = Controls(i);
+    for (TControl* control : FBands) {
         if (!control->Visible())
             continue;
         const int bandWidth = control->Width() + BandGrabberWidth + BandBorder;
@@ -147,9 +146,49 @@ void TCustomControlBar::Loaded()
 
 void TCustomControlBar::WndProc(TMessage& message)
 {
+    if (message.Msg == CM_CONTROLCHANGE) {
+        auto* control = reinterpret_cast<TControl*>(message.WParam);
+        std::erase(FBands, control);
+        if (message.LParam != 0)
+            FBands.push_back(control);
+        else if (control == FDragBand)
+            FDragBand = nullptr;
+    }
     TCustomControl::WndProc(message);
     if (message.Msg == CM_CONTROLCHANGE || message.Msg == WM_WINDOWPOSCHANGED)
         AlignBands();
+}
+
+void TCustomControlBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TCustomControl::MouseDown(button, shift, x, y);
+    if (button != mbLeft)
+        return;
+    for (TControl* control : FBands) {
+        const RECT band = BandRect(control);
+        if (control->Visible() && PtInRect(&band, POINT{x, y}))
+            FDragBand = control;
+    }
+}
+
+void TCustomControlBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TControl* dragged = button == mbLeft ? FDragBand : nullptr;
+    if (button == mbLeft)
+        FDragBand = nullptr;
+    if (dragged != nullptr) {
+        std::erase(FBands, dragged);
+        auto place = FBands.begin();
+        for (; place != FBands.end(); ++place) {
+            const RECT band = BandRect(*place);
+            if ((*place)->Visible() &&
+                (y < band.top || (y < band.bottom && x < (band.left + band.right) / 2)))
+                break;
+        }
+        FBands.insert(place, dragged);
+        AlignBands();
+    }
+    TCustomControl::MouseUp(button, shift, x, y);
 }
 
 void TCustomControlBar::ControlResized(TControl* /*control*/)

@@ -8,16 +8,20 @@
 // alignment (crSizeWE beside left and right controls, crSizeNS otherwise).
 //
 // `TCustomControlBar`: a container whose children are bands, laid out in
-// rows in child order: each band is its child plus a grabber strip of
+// rows in band order: each band is its child plus a grabber strip of
 // BandGrabberWidth pixels at the left and BandBorder pixels on the other
 // sides; a band that does not fit the rest of a row starts a new one. The
 // bands are laid out again when a child joins or leaves, when a child
-// changes its own size, when the bar's size changes and by AlignBands. Bands
-// are not dragged.
+// changes its own size, when the bar's size changes and by AlignBands.
+// Band order is the order the children joined in until the user drags a
+// band by its grabber: released, the band moves to where the cursor is in
+// reading order (before the first band the cursor is above, or left of the
+// middle of within its row; after the last band otherwise).
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "classlib/ui/Controls.h"
 
@@ -74,7 +78,11 @@ protected:
     void Paint() override;
     // Draws one band's frame and grabber around `control` in `rect`.
     virtual void DrawBand(TCanvas* canvas, TControl* control, RECT rect);
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
     bool FAligning = false;
+    std::vector<TControl*> FBands;  // the children in band order
+    TControl* FDragBand = nullptr;  // held by its grabber
 };

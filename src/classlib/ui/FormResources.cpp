@@ -5,6 +5,7 @@
 #include "classlib/core/FormReader.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/system/ResourceStream.h"
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Screen.h"
 
@@ -29,6 +30,7 @@ void RegisterClassLibraryClasses()
         RegisterStdCtrlsClasses(ClassRegistry());
         RegisterComCtrlsClasses(ClassRegistry());
         RegisterMenusClasses(ClassRegistry());
+        RegisterActnListClasses(ClassRegistry());
         return true;
     }();
     (void)registered;

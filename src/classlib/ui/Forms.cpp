@@ -539,7 +539,27 @@ bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)
         }
         if (focused != nullptr && focused != this && focused->Perform(CM_WANTSPECIALKEY, msg.wParam, 0) != 0)
             return false;
-        return SendToControls(CM_DIALOGKEY, msg.wParam, msg.lParam, true) != 0;
+        // A Win32 control keeps what its dialog code asks for: arrows in a
+        // list, Return and Escape in a dropped-down combo box.
+        if (focused != nullptr && focused != this) {
+            const LRESULT code =
+                SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+            const LRESULT wanted = msg.wParam == VK_TAB ? DLGC_WANTTAB
+                                   : msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE
+                                       ? DLGC_WANTALLKEYS | DLGC_WANTMESSAGE
+                                       : DLGC_WANTARROWS;
+            if ((code & wanted) != 0)
+                return false;
+        }
+        if (SendToControls(CM_DIALOGKEY, msg.wParam, msg.lParam, true) != 0)
+            return true;
+        if (msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+            return false;
+        TWinControl* next = FindNextControl(focused, GetKeyState(VK_SHIFT) >= 0, true, false);
+        if (next == nullptr)
+            return false;  // a form without tab stops gets its Tab as any key
+        next->SetFocus();
+        return true;
     }
     const bool character = msg.message == WM_SYSCHAR ||
                            (msg.message == WM_CHAR && focused != nullptr &&
@@ -562,6 +582,15 @@ void TCustomForm::WndProc(TMessage& message)
     case WM_ACTIVATE:
         DefaultHandler(message);
         if (LOWORD(message.WParam) != WA_INACTIVE) {
+            // The focus goes back to the control that had it, or at first to
+            // the first tab stop; the form keeps it when there is none.
+            if (HIWORD(message.WParam) == 0) {
+                TWinControl* focus = FActiveControl;
+                if (focus == nullptr || !focus->CanFocus())
+                    focus = FindNextControl(nullptr, true, true, false);
+                if (focus != nullptr)
+                    focus->SetFocus();
+            }
             FActive = true;
             if (Screen != nullptr)
                 Screen->SetActiveForm(this);

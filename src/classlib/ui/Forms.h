@@ -115,7 +115,8 @@ public:
     virtual bool IsShortCut(TWMKey& msg);
 
     // The form's control that has the focus (as its WM_SETFOCUS told);
-    // null before any has had it.
+    // null before any has had it. Activating the form focuses it again, or
+    // the first tab stop when it is null or cannot take the focus.
     TWinControl* ActiveControl() const { return FActiveControl; }
     // Records the focused control; a change sends CM_FOCUSCHANGED to every
     // control of the form.
@@ -125,7 +126,11 @@ public:
     LRESULT SendToControls(UINT msg, WPARAM wParam, LPARAM lParam, bool untilAnswered);
     // The dialog-key path of a key-down (Escape, Enter, Tab, arrows) or a
     // character for the control `focused`: true when a control took it
-    // as CM_DIALOGKEY or CM_DIALOGCHAR.
+    // as CM_DIALOGKEY or CM_DIALOGCHAR. A key the focused control wants
+    // (CM_WANTSPECIALKEY, or its window's dialog code) stays with it. Tab
+    // that no control took moves the focus to the next tab stop of the
+    // form's TabOrderList (Shift+Tab: the previous one), wrapping; without
+    // a tab stop it goes on as any key.
     bool DialogKey(TWinControl* focused, const MSG& msg);
 
     TNotifyEvent OnCreate;

@@ -4,8 +4,8 @@
 // The application makes its hint window from the class in HintWindowClass
 // when ShowHint is turned on (TApplication::SetShowHint); a skin replaces
 // that class with its own descendant and turns ShowHint off and on to get
-// one. The class library tracks no control hints itself: whoever shows a
-// hint calls ActivateHint.
+// one. The application shows the hints of controls through it
+// (TApplication::HintMouseMessage); others may call ActivateHint too.
 #pragma once
 
 #include <windows.h>

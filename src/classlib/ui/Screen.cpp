@@ -86,6 +86,7 @@ HCURSOR TScreen::Cursors(TCursor index) const
         system = IDC_WAIT;
         break;
     case crNo:
+    case crNoDrop:
         system = IDC_NO;
         break;
     case crAppStart:

@@ -1,6 +1,8 @@
 // Buttons: push button, check box, radio button, and the group box.
 #include "classlib/ui/StdCtrls.h"
 
+#include <algorithm>
+
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/StdCtrlsDraw.h"
 
@@ -133,12 +135,55 @@ void TRadioButton::SetChecked(bool checked)
                 sibling->SetChecked(false);
         }
     }
+    UpdateGroupTabStops();
     if (!IsLoading(this))
         Click();
 }
 
+void TRadioButton::SetParent(TWinControl* parent)
+{
+    TWinControl::SetParent(parent);
+    UpdateGroupTabStops();
+}
+
+void TRadioButton::UpdateGroupTabStops()
+{
+    if (Parent() == nullptr)
+        return;
+    std::vector<TRadioButton*> group;
+    bool anyChecked = false;
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+        if (auto* radio = dynamic_cast<TRadioButton*>(Parent()->Controls(i))) {
+            group.push_back(radio);
+            anyChecked = anyChecked || radio->FChecked;
+        }
+    }
+    if (anyChecked) {
+        for (TRadioButton* radio : group)
+            radio->SetTabStop(radio->FChecked);
+    }
+}
+
 void TRadioButton::WndProc(TMessage& message)
 {
+    const WPARAM key = message.WParam;
+    if (message.Msg == CM_DIALOGKEY && key >= VK_LEFT && key <= VK_DOWN && Focused() && Parent() != nullptr) {
+        std::vector<TRadioButton*> group;
+        for (TWinControl* control : Parent()->TabOrderList()) {
+            auto* radio = dynamic_cast<TRadioButton*>(control);
+            if (radio != nullptr && radio->Parent() == Parent() && (radio == this || radio->CanFocus()))
+                group.push_back(radio);
+        }
+        const size_t count = group.size();
+        const size_t at = static_cast<size_t>(std::find(group.begin(), group.end(), this) - group.begin());
+        TRadioButton* next = group[(at + (key == VK_RIGHT || key == VK_DOWN ? 1 : count - 1)) % count];
+        if (next != this) {
+            next->SetFocus();
+            next->SetChecked(true);
+        }
+        message.Result = 1;
+        return;
+    }
     if (message.Msg == CN_COMMAND) {
         switch (HIWORD(message.WParam)) {
         case BN_CLICKED:

@@ -80,8 +80,12 @@ public:
 
     bool Checked() const { return FChecked; }
     // Becoming checked unchecks the other radio buttons of the same parent
-    // (silently) and fires OnClick; becoming unchecked fires nothing.
+    // (silently) and fires OnClick; becoming unchecked fires nothing. The
+    // checked button is its group's tab stop: Tab enters a group there.
+    // While focused, the arrow keys move the focus and the check to the
+    // next (Right, Down) or previous enabled button of the group, wrapping.
     void SetChecked(bool checked);
+    void SetParent(TWinControl* parent) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -89,6 +93,9 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    // Once a button of the group is checked, it is the group's only tab stop.
+    void UpdateGroupTabStops();
+
     bool FChecked = false;
 };
 

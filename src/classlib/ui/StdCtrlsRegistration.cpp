@@ -4,6 +4,7 @@
 // Item lists are sub-objects: "Items.Strings = ( ... )" fills a combo box's
 // or list's items, "Lines.Strings = ( ... )" a memo's lines. An image's
 // picture is a BMP file written as binary data: "Picture.Bitmap = { 424D ... }".
+#include "classlib/graphics/Icon.h"
 #include "classlib/ui/CheckLst.h"
 #include "classlib/ui/ComCtrls.h"
 #include "classlib/ui/ControlsRegistration.h"
@@ -119,6 +120,7 @@ void RegisterContainersAndPictures(TClassRegistry& classes)
         picture->Bitmap()->LoadFromStream(stream);
         picture->Changed();
     });
+    classes.Register<TIcon>("TIcon", "TPersistent").Binary("Data", &TIcon::LoadFromStream);
     classes.Register<TImage>("TImage", "TGraphicControl")
         .Object("Picture", &TImage::Picture)
         .Bool("Stretch", &TImage::SetStretch)

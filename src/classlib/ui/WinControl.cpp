@@ -490,6 +490,47 @@ void TWinControl::SetTabOrder(int tabOrder)
     FTabOrder = tabOrder;
 }
 
+std::vector<TWinControl*> TWinControl::TabOrderList() const
+{
+    std::vector<std::pair<int, TWinControl*>> children;
+    for (TControl* control : FControls) {
+        if (auto* child = dynamic_cast<TWinControl*>(control)) {
+            const int position = static_cast<int>(children.size());
+            children.emplace_back(child->FTabOrder >= 0 ? child->FTabOrder : position, child);
+        }
+    }
+    std::stable_sort(children.begin(), children.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TWinControl*> list;
+    for (const auto& [order, child] : children) {
+        list.push_back(child);
+        const std::vector<TWinControl*> inner = child->TabOrderList();
+        list.insert(list.end(), inner.begin(), inner.end());
+    }
+    return list;
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                          bool checkParent) const
+{
+    const std::vector<TWinControl*> list = TabOrderList();
+    const int count = static_cast<int>(list.size());
+    if (count == 0)
+        return nullptr;
+    int start = static_cast<int>(std::find(list.begin(), list.end(), current) - list.begin());
+    if (start == count)
+        start = goForward ? count - 1 : 0;
+    int i = start;
+    do {
+        i = goForward ? (i + 1) % count : (i + count - 1) % count;
+        TWinControl* candidate = list[i];
+        if (candidate->CanFocus() && (!checkTabStop || candidate->FTabStop) &&
+            (!checkParent || candidate->Parent() == this))
+            return candidate;
+    } while (i != start);
+    return nullptr;
+}
+
 HBRUSH TWinControl::Brush()
 {
     if (!FBrush || FBrushColor != Color()) {

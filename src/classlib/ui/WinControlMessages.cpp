@@ -214,6 +214,9 @@ bool TWinControl::RouteMouseToControl(TMessage& message)
         return false;
     const LPARAM local = MAKELPARAM(point.x - target->Left(), point.y - target->Top());
     message.Result = target->Perform(message.Msg, message.WParam, local);
+    // The window still asks for its context menu, which finds the control.
+    if (message.Msg == WM_RBUTTONUP)
+        DefaultHandler(message);
     return true;
 }
 

@@ -39,6 +39,9 @@ TCustomOpenGL::TCustomOpenGL(std::unique_ptr<TGLPlatform> platform)
 
 TCustomOpenGL::~TCustomOpenGL()
 {
+    for (TGLContextLink* link : FLinks)
+        link->FGL = nullptr;
+    FLinks.clear();
     DestroyRC();
     // DestroyRC released every GL object of the lists; freeing the lists
     // only unlinks the items, which stay with their owners and send nothing
@@ -52,6 +55,17 @@ TCustomOpenGL::~TCustomOpenGL()
     FLights.reset();
     if (FLibrariesLoaded)
         FPlatform->UnloadLibraries();
+}
+
+void TGLContextLink::Set(TCustomOpenGL* gl)
+{
+    if (gl == FGL)
+        return;
+    if (FGL != nullptr)
+        std::erase(FGL->FLinks, this);
+    FGL = gl;
+    if (FGL != nullptr)
+        FGL->FLinks.push_back(this);
 }
 
 // --- Pixel formats -------------------------------------------------------------

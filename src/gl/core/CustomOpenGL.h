@@ -27,6 +27,7 @@
 #include "classlib/core/Components.h"
 #include "classlib/core/StringList.h"
 #include "gl/core/GLBinding.h"
+#include "gl/core/GLContextLink.h"
 #include "gl/core/GLLists.h"
 #include "gl/core/GLPlatform.h"
 #include "gl/core/GLScreenShot.h"
@@ -41,9 +42,9 @@ uint32_t CurrentContextSerial();
 class TCustomOpenGL : public TObject {
 public:
     explicit TCustomOpenGL(std::unique_ptr<TGLPlatform> platform);
-    // Destroys the context, frees the lists (unlinking the items, which
-    // their owners free) and the screenshot, and unloads the libraries when
-    // this context loaded them.
+    // Clears every TGLContextLink to it, destroys the context, frees the
+    // lists (unlinking the items, which their owners free) and the
+    // screenshot, and unloads the libraries when this context loaded them.
     ~TCustomOpenGL() override;
     TCustomOpenGL(const TCustomOpenGL&) = delete;
     TCustomOpenGL& operator=(const TCustomOpenGL&) = delete;
@@ -133,6 +134,9 @@ protected:
     TGLPlatform& Platform() { return *FPlatform; }
 
 private:
+    friend class TGLContextLink;
+    std::vector<TGLContextLink*> FLinks;
+
     void ChooseIndices();
     // Sets the pixel format (and palette) on dc and creates FContext.
     void SetupPixelFormat(GLHDC dc);

@@ -241,6 +241,7 @@ constexpr GLenum GL_TEXTURE_COORD_ARRAY = 0x8078;
 constexpr GLenum GL_COMPILE = 0x1300;
 constexpr GLenum GL_COMPILE_AND_EXECUTE = 0x1301;
 constexpr GLenum GL_RENDER = 0x1C00;
+constexpr GLenum GL_RENDER_MODE = 0x0C40;
 constexpr GLenum GL_FEEDBACK = 0x1C01;
 constexpr GLenum GL_SELECT = 0x1C02;
 constexpr GLenum GL_VIEWPORT = 0x0BA2;

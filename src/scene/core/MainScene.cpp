@@ -85,8 +85,6 @@ TMainItem* TMainScene::Add(TMainItem* item)
     if (object != nullptr && object->Owner() == this)
         return item;  // a child already
     TResource::Add(item);
-    if (object->Owner() != this)
-        return item;  // its name is another object's: not taken
     object->SceneIndex = FObjects.Add(item);
     if (object->ProcessOptions & poRender)
         FRenderList->Add(item);

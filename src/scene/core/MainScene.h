@@ -14,6 +14,7 @@
 #include <string>
 
 #include "classlib/core/Lists.h"
+#include "gl/core/GLContextLink.h"
 #include "scene/core/SceneObjects.h"
 
 class TCustomOpenGL;
@@ -48,7 +49,8 @@ public:
     // stays the name index's count.
     TMainItem* GetItem(int index) const override;
     // A TMainSceneObject (EInvalidCast otherwise) is taken as a resource
-    // takes it; a taken object is appended to the flat list (its position
+    // takes it (a name held by another object raises and the object stays
+    // the caller's); the object is then appended to the flat list (its position
     // becomes SceneIndex) and joins RenderList, AnimationList and EventList
     // as its ProcessOptions say, in this order.
     TMainItem* Add(TMainItem* item) override;
@@ -68,8 +70,9 @@ public:
     // Every object added, in order of addition; removed ones leave null.
     const TList& Objects() const { return FObjects; }
 
-    // The rendering context (not owned), set by the host.
-    TCustomOpenGL* GL = nullptr;
+    // The rendering context (not owned), set by the host; null again once
+    // that context object is freed.
+    TGLContextLink GL;
     // The host's viewport and camera (not owned), set by the host.
     TDefViewport* Viewport = nullptr;
     // The drawing area in pixels, set by the host on every resize.

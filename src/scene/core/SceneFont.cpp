@@ -472,7 +472,8 @@ void TSceneFont::LoadOptions(TResourceLoader& reader)
     Color = reader.ReadByteColor("Color", Color);
     AlphaBackground = static_cast<uint8_t>(std::clamp(reader.ReadInteger("AlphaBackground", AlphaBackground), 0, 255));
     const int textureSize = reader.ReadInteger("TextureSize", TextureSize);
-    if (textureSize >= 1 && textureSize <= MaxTextureSize)
+    // The glyph texture takes only a power of two.
+    if (textureSize >= 1 && textureSize <= MaxTextureSize && (textureSize & (textureSize - 1)) == 0)
         TextureSize = textureSize;
     FontCellSize = reader.ReadInteger("FontCellSize", FontCellSize);
     ScaleX = reader.ReadFloat("ScaleX", ScaleX);

@@ -12,9 +12,10 @@
 //
 // The font draws in a pixel projection of the view (0, 0 at the bottom
 // left) between BeginText and EndText. Its GL texture and display lists
-// belong to the scene's context: the host releases the font when the
-// context goes and it is built again on next use; the font itself must be
-// freed before its context.
+// come from the scene's context and are owned by the font: the host
+// releases the font when the rendering context goes and it is built again
+// on next use. The font and the context object may be freed in either
+// order; a font must not be built after its scene's context is gone.
 #pragma once
 
 #include <array>
@@ -111,8 +112,9 @@ public:
 
     // The TMainObject keys, "Color", "AlphaBackground", "TextureSize",
     // "FontCellSize", "ScaleX", "ScaleY", "ViewWidth", "ViewHeight",
-    // "FontName", "FileName", "FontOptions", "FontStyle", "Texture". The
-    // glyph set is not written.
+    // "FontName", "FileName", "FontOptions", "FontStyle", "Texture", then
+    // the glyph set as "StartCode"i / "EndCode"i runs, so that a saved font
+    // draws the same text when it is read again.
     void SaveOptions(TResourceLoader& writer) override;
     // The same keys ("Texture" must name a scene texture: EInvalidCast
     // otherwise); then the glyph set is emptied and read from the keys
@@ -133,8 +135,9 @@ public:
 
     int TextureSize = 256;
     // The largest TextureSize a description may set (a larger or
-    // non-positive one keeps the current size): its picture, drawn at
-    // twice the size with Soften, stays within 48 MiB.
+    // non-positive one, or one that is not a power of two, keeps the
+    // current size): its picture, drawn at twice the size with Soften,
+    // stays within 48 MiB.
     static constexpr int MaxTextureSize = 2048;
     int FontCellSize = 16;
     // The colour DrawText draws in (the texts set it).

@@ -3,8 +3,8 @@
 //
 // A render state acts at its place in the render list: objects drawn before
 // a light are not lit by it. The light's GL light comes from the light list
-// of the scene's context, which owns it; the scene light only replaces it
-// when its style changes.
+// of the scene's context; the scene light owns it and frees it (handing its
+// index back) when it goes or when its style changes.
 #pragma once
 
 #include <memory>

@@ -352,9 +352,10 @@ void TResourceLoader::ReadItems(TMainList& list)
     for (int i = 1; i <= count; ++i) {
         Section = list.Name() + IntToStr(i);
         std::unique_ptr<TMainItem> created(CreateObject());
-        list.Add(created.get());
-        if (created->Owner() != &list)
+        const auto* named = dynamic_cast<const TMainObject*>(created.get());
+        if (named != nullptr && static_cast<TResource&>(list).FindObject(named->Name()) != nullptr)
             continue;  // the name is taken: the list keeps the first object of it
+        list.Add(created.get());
         auto* object = static_cast<TMainObject*>(created.release());
         object->LoadOptions(*this);
         if (auto* child = dynamic_cast<TResource*>(object)) {

@@ -9,8 +9,9 @@
 // A sub-material's GL material comes from the GL context object of the
 // material's scene, so a material must be in a list of a scene that has one
 // before groups are added (loading from a description adds the object to
-// its list before it reads its keys). The context object must outlive the
-// scene.
+// its list before it reads its keys). The sub-material owns its GL
+// material; it and the context object may be freed in either order, but a
+// scene must not be used once its context is gone.
 #pragma once
 
 #include <memory>

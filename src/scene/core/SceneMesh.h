@@ -14,8 +14,9 @@
 // fills. Sprites (SceneSprite.h) build their one group themselves.
 //
 // The groups' primitives come from the GL primitive list of the scene's
-// context and are freed with their groups, so the context must outlive the
-// meshes of its scene.
+// context and are freed with their groups; the meshes and the context
+// object may be freed in either order, but a scene must not be used once
+// its context is gone.
 #pragma once
 
 #include <memory>

@@ -233,8 +233,6 @@ void T3DMMeshLoader::CreateMaterials(TSceneMeshList& meshList)
                 auto created = std::make_unique<TSceneMaterial>();
                 created->SetName(fileMaterial->Name());
                 meshList.Materials->AddMaterial(created.get());
-                if (created->Owner() != meshList.Materials)
-                    continue;  // not taken (the list holds no other of that name)
                 material = created.release();
                 isNew = true;
             }

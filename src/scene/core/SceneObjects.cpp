@@ -228,8 +228,15 @@ TMainItem* TMainObjectList::Add(TMainItem* item)
         throw Exception("TMainObjectList.AddItem error: Add NIL Object failed");
     if (object->Name().empty())
         throw Exception("TMainObjectList.AddItem error: Add empty Object.Name failed");
+    // A name held by another object would leave this one in no list that
+    // frees it: the caller keeps it and learns.
+    const int held = FNameIndex.IndexOf(object->Name());
+    if (held >= 0) {
+        if (FNameIndex.Objects(held) == item)
+            return item;
+        throw Exception("TMainObjectList.AddItem error: Object.Name " + object->Name() + " is taken");
+    }
     TMainList::Add(item);
-    // A name held already leaves the index as it is (dupIgnore).
     FNameIndex.AddObject(object->Name(), item);
     return item;
 }
@@ -307,11 +314,9 @@ TMainItem* TResource::Add(TMainItem* item)
     if (previousOwner == this)
         return item;
     TMainObjectList::Add(item);
-    if (IndexOfItem(item) >= 0) {
-        if (previousOwner != nullptr)
-            previousOwner->Remove(item);
-        SetOwnerOf(item, this);
-    }
+    if (previousOwner != nullptr)
+        previousOwner->Remove(item);
+    SetOwnerOf(item, this);
     return item;
 }
 

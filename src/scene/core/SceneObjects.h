@@ -22,9 +22,8 @@
 // their items, but they never become an item's owner and their destructors
 // free nothing.
 //
-// Names: an object list holds a name once. An object whose name the list
-// already holds is not taken - it does not enter the index, and a resource
-// (the scene included) does not become its owner - so it stays with the
+// Names: an object list holds a name once. Adding an object whose name the
+// list holds for another object raises, and the object stays with the
 // caller, who frees it. Removing or renaming such an object never touches
 // the entry of the object that holds the name.
 #pragma once
@@ -237,9 +236,11 @@ public:
     // class raises EInvalidCast; a null item raises Exception
     // "TMainObjectList.AddItem error: Add NIL Object failed"; an empty name
     // "TMainObjectList.AddItem error: Add empty Object.Name failed" (nothing
-    // is added in either case). Then Scene is set and the (Name, object)
-    // pair is indexed - unless the name is held already, in which case the
-    // object is not taken (see the file comment). Returns the item.
+    // is added in either case); a name that the list holds for another
+    // object "TMainObjectList.AddItem error: Object.Name <name> is taken"
+    // (nothing is added). An item the list holds already is left as it is.
+    // Then Scene is set and the (Name, object) pair is indexed. Returns the
+    // item.
     TMainItem* Add(TMainItem* item) override;
     // Deletes the entry that holds item (found by its name, or by the
     // object when the name does not lead to it); an owned item loses its
@@ -273,8 +274,8 @@ public:
 
     std::string ClassName() const override { return "TResource"; }
 
-    // Takes the item as TMainObjectList::Add does and becomes its owner when
-    // the item was taken (an item that had another owner leaves it first).
+    // Takes the item as TMainObjectList::Add does (raising as it does) and
+    // becomes its owner (an item that had another owner leaves it first).
     TMainItem* Add(TMainItem* item) override;
     // Clearing a resource frees its children: calls Clear.
     void ClearItems() override;

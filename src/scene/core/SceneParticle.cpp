@@ -1,5 +1,7 @@
 #include "scene/core/SceneParticle.h"
 
+#include <memory>
+
 #include "classlib/core/Random.h"
 #include "classlib/core/SysUtils.h"
 #include "scene/core/SceneLoader.h"
@@ -42,9 +44,10 @@ void TSceneParticleList::SetCount(int count)
         return;
     }
     for (int i = current; i < count; ++i) {
-        TSceneParticle* particle = CreateParticle();
-        particle->SetName(Name() + IntToStr(GetCount()));
-        Add(particle);
+        std::unique_ptr<TSceneParticle> created(CreateParticle());
+        created->SetName(Name() + IntToStr(GetCount()));
+        Add(created.get());
+        TSceneParticle* particle = created.release();  // the list owns it now
         particle->LifeTime = 0;
         particle->Age = 1.0f;
     }

@@ -43,7 +43,7 @@ bool Contains(const std::string& text, const char* word)
 
 TCustomOpenGL* GLOf(const TMainItem& item)
 {
-    return item.Scene != nullptr ? item.Scene->GL : nullptr;
+    return item.Scene != nullptr ? static_cast<TCustomOpenGL*>(item.Scene->GL) : nullptr;
 }
 
 }  // namespace

@@ -10,8 +10,10 @@
 //
 // A texture reaches the GL context through its scene (Scene->GL), so it
 // must be in a list of a scene with a context object before its GL texture
-// is made; the context object must outlive the scene. Making and filling
-// the GL texture needs no current context; only drawing (Bind) does.
+// is made. The texture owns its GL texture; it and the context object may
+// be freed in either order, but a scene must not be used once its context
+// is gone (the scene then has no GL). Making and filling the GL texture
+// needs no current context; only drawing (Bind) does.
 #pragma once
 
 #include <memory>

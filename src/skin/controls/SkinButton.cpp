@@ -4,8 +4,10 @@
 
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/core/ShortCuts.h"
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/Forms.h"
+#include "classlib/ui/ImgList.h"
 #include "skin/EffectBmp.h"
 #include "skin/SkinDraw.h"
 
@@ -202,6 +204,21 @@ void TspSkinButton::Click()
     TspSkinCustomControl::Click();
 }
 
+void TspSkinButton::ActionChange(TCustomAction* sender, bool checkDefaults)
+{
+    TspSkinCustomControl::ActionChange(sender, checkDefaults);
+    TActionList* list = sender->ActionList();
+    TCustomImageList* images = list != nullptr ? list->Images() : nullptr;
+    if (images == nullptr || sender->ImageIndex() < 0 || sender->ImageIndex() >= images->Count() ||
+        !FGlyph->Empty())
+        return;
+    FGlyph->SetSize(images->Width(), images->Height());
+    FGlyph->Canvas()->Brush()->SetColor(static_cast<TColor>(0x00FF00FF));
+    FGlyph->Canvas()->FillRect(RECT{0, 0, images->Width(), images->Height()});
+    images->Draw(FGlyph->Canvas(), 0, 0, sender->ImageIndex());
+    Repaint();
+}
+
 void TspSkinButton::GetSkinData()
 {
     TspSkinCustomControl::GetSkinData();
@@ -330,13 +347,17 @@ void TspSkinButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
 void TspSkinButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (button == mbLeft) {
+        // Only a press that began on the button makes its release a click:
+        // a press on a window that keeps no capture (a list's empty part)
+        // ends in a release over whatever the mouse was moved to.
+        const bool pressedHere = FMouseDown;
         FMouseDown = false;
         if (FGroupIndex != 0) {
-            if (FDown && AllowAllUp && FWasDown && FMouseIn) {
+            if (FDown && AllowAllUp && FWasDown && FMouseIn && pressedHere) {
                 SetDown(false);
                 Click();
             }
-        } else if (FMouseIn) {
+        } else if (FMouseIn && pressedHere) {
             SetDown(false);
             Click();
         } else {
@@ -442,9 +463,15 @@ void TspSkinButton::WndProc(TMessage& message)
         }
         TspSkinCustomControl::WndProc(message);
         return;
+    case CM_WANTSPECIALKEY:
+        // A focused button clicks on Return itself (WM_KEYDOWN above).
+        message.Result = FCanFocused && message.WParam == VK_RETURN ? 1 : 0;
+        return;
     case CM_DIALOGKEY:
-        if (message.WParam == VK_ESCAPE && Cancel && FCanFocused && GetKeyState(VK_SHIFT) >= 0 &&
-            GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && CanFocus()) {
+        // Return clicks the Default button and Escape the Cancel one, also
+        // when the button takes no focus (the program's dialogs).
+        if (((message.WParam == VK_ESCAPE && Cancel) || (message.WParam == VK_RETURN && FDefault)) &&
+            GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && CanFocus()) {
             Click();
             message.Result = 1;
             return;

@@ -8,9 +8,11 @@
 // click handling: an ungrouped button clicks when released over itself
 // (released elsewhere it only comes up, unclicked and unrepainted); a
 // grouped one clicks on the press, and going down releases the others of
-// its group. With CanFocused (off for the program's forms) the keyboard
-// works too: Space presses and releases, Enter clicks, and a click sets the
-// parent form's ModalResult.
+// its group. Return on the form clicks its Default button and Escape its
+// Cancel button (unless the focused control keeps the key), whether or not
+// they take the focus. With CanFocused (off for the program's forms) the
+// button is a tab stop and the keyboard works too: Space presses and
+// releases, Enter clicks, and a click sets the parent form's ModalResult.
 #pragma once
 
 #include <memory>
@@ -84,6 +86,8 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
+    // Also takes the action's image as the glyph while Glyph is empty.
+    void ActionChange(TCustomAction* sender, bool checkDefaults) override;
     void Paint() override;
     void GetSkinData() override;
     void CreateControlDefaultImage(TBitmap* B) override;

@@ -158,7 +158,7 @@ void TspCustomEdit::CreateParams(TCreateParams& params)
 
 void TspCustomEdit::WndProc(TMessage& message)
 {
-    if (FReadOnly && IsEditingMessage(message)) {
+    if (ReadOnly() && IsEditingMessage(message)) {
         message.Result = 0;
         return;
     }
@@ -671,7 +671,7 @@ void TspSkinMemo::PaintFrame()
 
 void TspSkinMemo::WndProc(TMessage& message)
 {
-    if (FReadOnly && IsEditingMessage(message)) {
+    if (ReadOnly() && IsEditingMessage(message)) {
         message.Result = 0;
         return;
     }

@@ -4,8 +4,8 @@
 // WM_NCCALCSIZE themselves, so they ask for their frame again once their
 // window exists (FrameChanged).
 //
-// `TspCustomEdit`: an edit with its own read-only flag, which swallows
-// typing, cut, paste, clear, undo and the Delete key, and Transparent (the
+// `TspCustomEdit`: an edit whose ReadOnly swallows typing, cut, paste,
+// clear, undo and the Delete key, and Transparent (the
 // parent shows behind the text: every change of text, key, clipboard edit,
 // move, focus change, press and held mouse move invalidates the parent's
 // area under the edit and the edit with its frame).
@@ -17,8 +17,8 @@
 // scroll-bar tracking on a window without scroll bars). A press and release
 // on the button raise OnButtonClick once.
 //
-// `TspSkinMemo`: a multi-line skinned edit kept in step with an external
-// TspSkinScrollBar (VScrollBar): all lines visible disable the bar with an
+// `TspSkinMemo`: a multi-line skinned edit, read-only as the edit is, kept
+// in step with an external TspSkinScrollBar (VScrollBar): all lines visible disable the bar with an
 // empty range; otherwise its range is 0 .. line count, its page the visible
 // lines + 1, its position the first visible line, and moving it scrolls the
 // memo to that line (by EM_LINESCROLL: a WM_VSCROLL thumb position is a
@@ -40,10 +40,9 @@ public:
     explicit TspCustomEdit(TComponent* owner);
     std::string ClassName() const override { return "TspCustomEdit"; }
 
-    // The control's own flag (the window stays editable for the caret and
-    // the selection); editing messages are swallowed while it is set.
-    bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool value) { FReadOnly = value; }
+    // ReadOnly (TCustomEdit's) also puts the window in its read-only state,
+    // which refuses the edits the window makes on its own keys (Shift+Insert,
+    // Shift+Delete, Alt+Backspace); editing messages are swallowed besides.
     bool Transparent() const { return FTransparent; }
     // Makes the window again.
     void SetTransparent(bool value);
@@ -55,7 +54,6 @@ protected:
     bool FTransparent = false;
 
 private:
-    bool FReadOnly = false;
     bool FMouseHeld = false;
 };
 
@@ -127,8 +125,6 @@ public:
     // The bar in step with the lines.
     void UpdateScrollBar();
 
-    bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool value) { FReadOnly = value; }
     TFont* DefaultFont() const { return FDefaultFont.get(); }
 
     int FIndex = -1;
@@ -161,7 +157,6 @@ private:
 
     TspSkinScrollBar* FVScrollBar = nullptr;
     std::unique_ptr<TFont> FDefaultFont;
-    bool FReadOnly = false;
     bool FMouseIn = false;
     TBitmap* FPicture = nullptr;
     TRect FSkinRect, FActiveSkinRect, FClRect;

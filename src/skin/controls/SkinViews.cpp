@@ -636,5 +636,6 @@ void RegisterSkinViewClasses(TClassRegistry& classes)
     classes.Register<TspSkinHeaderControl>("TspSkinHeaderControl", "THeaderControl")
         .Component<TspSkinData>("SkinData", &TspSkinHeaderControl::SetSkinData)
         .String("SkinDataName", &TspSkinHeaderControl::SkinDataName)
+        .Object("DefaultFont", &TspSkinHeaderControl::DefaultFont)
         .Bool("UseSkinFont", &TspSkinHeaderControl::SetUseSkinFont);
 }

@@ -163,6 +163,7 @@ public:
     int SkinIndex() const { return FPainter.FIndex; }
 
     std::string SkinDataName = "header";
+    TFont* DefaultFont() const { return FDefaultFont.get(); }
     bool UseSkinFont() const { return FPainter.UseSkinFont; }
     void SetUseSkinFont(bool value) { FPainter.UseSkinFont = value; }
 

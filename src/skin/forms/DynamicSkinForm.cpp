@@ -35,6 +35,25 @@ bool NeedsMissingIcon(TspStdCommand command, TspBorderIcons icons)
     return false;
 }
 
+// The handlers the component gives its form and its tray icon, told apart
+// from their users' own so that the component takes back only its own.
+struct TFormShortCutHandler {
+    TspDynamicSkinForm* Owner;
+    void operator()(TWMKey& Msg, bool& Handled) const { Owner->FormShortCut(Msg, Handled); }
+};
+
+struct TTrayDblClickHandler {
+    TspDynamicSkinForm* Owner;
+    void operator()(TObject*) const { Owner->RestoreFromTray(); }
+};
+
+template <class Handler, class Event>
+void TakeBack(Event& event, const TspDynamicSkinForm* owner)
+{
+    if (const Handler* handler = event.template target<Handler>(); handler != nullptr && handler->Owner == owner)
+        event = nullptr;
+}
+
 }  // namespace
 
 TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
@@ -69,7 +88,7 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     FMouseTimer = makeTimer(50, &TspDynamicSkinForm::MouseTimerEvent);
     FAnimateTimer = makeTimer(25, &TspDynamicSkinForm::AnimateTimerEvent);
     Form->SetBorderIcons(0);
-    Form->OnShortCut = [this](TWMKey& msg, bool& handled) { FormShortCut(msg, handled); };
+    Form->OnShortCut = TFormShortCutHandler{this};
     Form->SetAutoScroll(false);
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = new TspSkinMenu(this, Form);
@@ -100,11 +119,14 @@ TspDynamicSkinForm::~TspDynamicSkinForm()
         timer->OnTimer = nullptr;
     }
     RemoveKeyHook();
+    ReleaseTrayIcon();
     // A form being destroyed has put its own procedure back already.
-    if (FFormComponent->ComponentState() & csDestroying)
+    if (FFormComponent->ComponentState() & csDestroying) {
         FHook.Disarm();
-    else
+    } else {
         FHook.Remove();
+        TakeBack<TFormShortCutHandler>(Form->OnShortCut, this);
+    }
     ClearObjects();
 }
 
@@ -148,6 +170,10 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
         FTrayIcon = nullptr;
     if (AComponent == FSkinMenu)
         FSkinMenu = nullptr;
+    std::erase_if(FHiddenControls, [AComponent](TControl* control) { return control == AComponent; });
+    if (EraseMainMenuItems(AComponent) && !((ComponentState() | FFormComponent->ComponentState()) & csDestroying) &&
+        Form->HandleAllocated())
+        RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TspDynamicSkinForm::SetSkinData(TspSkinData* Value)
@@ -226,8 +252,7 @@ void TspDynamicSkinForm::SetMainMenuBar(TspSkinMainMenuBar* Value)
 
 void TspDynamicSkinForm::SetTrayIcon(TspTrayIcon* Value)
 {
-    if (FTrayIcon != nullptr)
-        FTrayIcon->RemoveFreeNotification(this);
+    ReleaseTrayIcon();
     FTrayIcon = Value;
     if (FTrayIcon == nullptr)
         return;
@@ -236,8 +261,19 @@ void TspDynamicSkinForm::SetTrayIcon(TspTrayIcon* Value)
     FTrayIcon->MinimizeToTray = false;
     if (!(ComponentState() & csDesigning) && FTrayIcon->PopupMenu() == nullptr) {
         FTrayIcon->SetPopupMenu(FTrayMenu);
-        FTrayIcon->OnDblClick = [this](TObject*) { RestoreFromTray(); };
+        FTrayIcon->OnDblClick = TTrayDblClickHandler{this};
     }
+}
+
+void TspDynamicSkinForm::ReleaseTrayIcon()
+{
+    if (FTrayIcon == nullptr)
+        return;
+    FTrayIcon->RemoveFreeNotification(this);
+    TakeBack<TTrayDblClickHandler>(FTrayIcon->OnDblClick, this);
+    if (FTrayMenu != nullptr && FTrayIcon->PopupMenu() == FTrayMenu)
+        FTrayIcon->SetPopupMenu(nullptr);
+    FTrayIcon = nullptr;
 }
 
 namespace {

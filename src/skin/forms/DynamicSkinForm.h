@@ -254,6 +254,9 @@ public:
     // Each listed control takes its area placed for the current size like
     // a frame object, in client coordinates.
     void ArrangeAreaControls();
+    // Client-area mode: the children the roll-up hid, shown again when the
+    // form rolls down.
+    const std::vector<TControl*>& HiddenControls() const { return FHiddenControls; }
 
     // The replacement window procedure of the form.
     void NewWndProc(TMessage& Message);
@@ -279,6 +282,8 @@ public:
     void CheckSystemMenu();
     // Opens the button's menu under it (only when the menu has items).
     void PopupUnder(TspSkinButtonObject* Object);
+    // Opens `Menu` under `Object` (only when the menu has items).
+    void PopupUnder(TspActiveSkinObject* Object, TPopupMenu* Menu, bool PopupToUp);
     void MainMenuEnter();
     void MainMenuEnterFrom(TObject* Sender) override;
     void MainMenuExit() override;
@@ -358,6 +363,9 @@ private:
     void MorphTimerEvent(TObject* Sender);
     void AnimateTimerEvent(TObject* Sender);
     void MouseTimerEvent(TObject* Sender);
+    // Client-area mode with a skin: the form's cursor is the hot object's
+    // skin cursor, else the form record's, else the default one.
+    void UpdateSkinCursor();
     TSkinFormState FormState() const;
     std::vector<TRect> VisibleCaptionRects() const;
     TRect WorkArea() const;
@@ -371,6 +379,11 @@ private:
     // (the objects moved for the width, the roll-up region).
     void ApplyClientRollUp();
     void ClearAreaControls();
+    // The tray icon loses the component's menu and double click.
+    void ReleaseTrayIcon();
+    // Frees the main-menu item objects of `MenuItem` (every one when null);
+    // whether any went.
+    bool EraseMainMenuItems(const TComponent* MenuItem);
 
     TspSkinData* FSkinData = nullptr;
     TspSkinData* FMenusSkinData = nullptr;

@@ -138,21 +138,25 @@ void TspDynamicSkinForm::CheckSystemMenu()
 
 void TspDynamicSkinForm::PopupUnder(TspSkinButtonObject* Object)
 {
-    TPopupMenu* menu = Object->PopupMenu;
-    if (menu == nullptr || menu->Items()->Count() == 0 || FSkinMenu == nullptr)
+    PopupUnder(Object, Object->PopupMenu, Object->PopupToUp);
+}
+
+void TspDynamicSkinForm::PopupUnder(TspActiveSkinObject* Object, TPopupMenu* Menu, bool PopupToUp)
+{
+    if (Menu == nullptr || Menu->Items()->Count() == 0 || FSkinMenu == nullptr)
         return;
     TRect R = Object->ObjectRect;
     R.Left += Form->Left();
     R.Right += Form->Left();
     R.Top += Form->Top();
     R.Bottom += Form->Top();
-    if (auto* skinned = dynamic_cast<TspSkinPopupMenu*>(menu)) {
-        skinned->PopupFromRect(R, Object->PopupToUp);
+    if (auto* skinned = dynamic_cast<TspSkinPopupMenu*>(Menu)) {
+        skinned->PopupFromRect(R, PopupToUp);
         return;
     }
     TspSkinData* skin = FMenusSkinData != nullptr ? FMenusSkinData : FSkinData;
     // The mode is entered only when a level opened, so that its close comes.
-    if (FSkinMenu->Popup(Form, skin, 0, R, menu->Items(), Object->PopupToUp))
+    if (FSkinMenu->Popup(Form, skin, 0, R, Menu->Items(), PopupToUp))
         SkinMenuOpen();
 }
 
@@ -275,7 +279,10 @@ void TspDynamicSkinForm::RemoveKeyHook()
 
 void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
 {
-    if (Msg.message != WM_KEYDOWN) {
+    // An active form without a focused control gets its keys as system keys
+    // whose context code (bit 29) says Alt is up: they are the menus' too.
+    const bool focusless = Msg.message == WM_SYSKEYDOWN && (Msg.lParam & (1 << 29)) == 0;
+    if (Msg.message != WM_KEYDOWN && !focusless) {
         if (FSavedOnMessage)
             FSavedOnMessage(Msg, Handled);
         return;
@@ -347,8 +354,14 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
             if (InSkinMenu)
                 SkinMenuClose();
         } else if (InSkinMenu) {
-            // The popup is left; main-menu mode stays.
+            // The popup is left; main-menu mode stays on its item.
             InSkinMenu = false;
+            for (TspSkinMainMenuItem* item : MainMenuItems())
+                if (item->Down) {
+                    item->Down = false;
+                    item->Active = true;
+                    DrawSkinObject(item);
+                }
             if (OnSkinMenuClose)
                 OnSkinMenuClose(this);
         }
@@ -485,25 +498,34 @@ void TspDynamicSkinForm::LoadMainMenuItems()
         return;
     TMenuItem* root = FMainMenu->Items();
     for (int i = 0; i < root->Count(); ++i)
-        if (root->Items(i)->Visible())
+        if (root->Items(i)->Visible()) {
+            // An item freed on its own takes its object with it.
+            root->Items(i)->FreeNotification(this);
             ObjectList.push_back(std::make_unique<TspSkinMainMenuItem>(this, record, root->Items(i)));
+        }
+}
+
+bool TspDynamicSkinForm::EraseMainMenuItems(const TComponent* MenuItem)
+{
+    const auto matches = [MenuItem](const std::unique_ptr<TspActiveSkinObject>& object) {
+        const auto* item = dynamic_cast<const TspSkinMainMenuItem*>(object.get());
+        return item != nullptr && (MenuItem == nullptr || item->MenuItem == MenuItem);
+    };
+    const auto first = std::find_if(ObjectList.begin(), ObjectList.end(), matches);
+    if (first == ObjectList.end())
+        return false;
+    // Indices into the removed items and those after them name nothing now.
+    const int from = static_cast<int>(first - ObjectList.begin());
+    ObjectList.erase(std::remove_if(first, ObjectList.end(), matches), ObjectList.end());
+    for (int* index : {&ActiveObject, &OldActiveObject, &CaptureObject})
+        if (*index >= from)
+            *index = -1;
+    return true;
 }
 
 void TspDynamicSkinForm::UpdateMainMenu(bool Redraw)
 {
-    const size_t before = ObjectList.size();
-    ObjectList.erase(std::remove_if(ObjectList.begin(), ObjectList.end(),
-                                    [](const std::unique_ptr<TspActiveSkinObject>& object) {
-                                        return dynamic_cast<TspSkinMainMenuItem*>(object.get()) != nullptr;
-                                    }),
-                     ObjectList.end());
-    if (ObjectList.size() != before) {
-        // Indices into the removed items name nothing now.
-        const int kept = static_cast<int>(ObjectList.size());
-        for (int* index : {&ActiveObject, &OldActiveObject, &CaptureObject})
-            if (*index >= kept)
-                *index = -1;
-    }
+    EraseMainMenuItems(nullptr);
     LoadMainMenuItems();
     if (!Redraw || !Form->HandleAllocated())
         return;
@@ -553,7 +575,13 @@ void TspDynamicSkinForm::PopupMainMenuItem(TspSkinMainMenuItem* Item)
                                                                                 : FSkinData;
     const bool up = HasSkin() && FSkinData->MainMenuPopupUp;
     FSwitchingMainMenu = true;
-    const bool opened = FSkinMenu->Popup(Form, skin, 0, R, Item->MenuItem, up);
+    // The menu opens without an opener, so that Escape on its last level
+    // leaves it for the item while main-menu mode stays (the key hook); a
+    // command or a click elsewhere still closes through the form. The menu
+    // open before gives way here, as its opener would have been told.
+    if (InSkinMenu && FSkinMenu->Active())
+        SkinMenuClose();
+    const bool opened = FSkinMenu->Popup(nullptr, skin, 0, R, Item->MenuItem, up);
     FSwitchingMainMenu = false;
     if (opened)
         SkinMenuOpen();

@@ -184,6 +184,8 @@ void TspDynamicSkinForm::SetWindowState(int Value)
             Form->SetBounds(OldBoundsRect.Left, OldBoundsRect.Top, RectWidth(OldBoundsRect),
                             RectHeight(OldBoundsRect));
         OldBoundsRect = NullRect();
+        // The objects moved from under the cursor: the hot object follows.
+        FMouseTimer->SetEnabled(true);
         if (FSupportNCArea) {
             const RECT after = Form->BoundsRect();
             if (after.right - after.left == bounds.right - bounds.left &&
@@ -276,6 +278,8 @@ void TspDynamicSkinForm::SetRollUpState(bool Value)
             for (int i = 0; i < Form->ControlCount(); ++i) {
                 TControl* control = Form->Controls(i);
                 if (control->Visible()) {
+                    // A child freed while rolled up is forgotten.
+                    control->FreeNotification(this);
                     FHiddenControls.push_back(control);
                     control->Hide();
                 }
@@ -317,5 +321,10 @@ void TspDynamicSkinForm::NCCaptionDblClick()
 
 void TspDynamicSkinForm::CaptionDblClick()
 {
+    // Only a caption object takes the double click: anywhere else it is the
+    // client area's (its controls', an empty spot's).
+    if (ActiveObject < 0 || ActiveObject >= static_cast<int>(ObjectList.size()) ||
+        dynamic_cast<const TspSkinCaptionObject*>(ObjectList[static_cast<size_t>(ActiveObject)].get()) == nullptr)
+        return;
     Apply(*this, ObjectCaptionDblClick(FormState()));
 }

@@ -308,6 +308,10 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         }
         break;
     case WM_SKINDATA_BEFORECHANGE:
+        // A menu shown with the skin draws from its records, which go now.
+        if (M.LParam == SkinDataMessageTag && FSkinMenu != nullptr && FSkinMenu->Active() &&
+            M.WParam == reinterpret_cast<WPARAM>(FSkinMenu->SkinData()))
+            FSkinMenu->CloseMenu();
         if (M.LParam == SkinDataMessageTag && M.WParam == reinterpret_cast<WPARAM>(FSkinData)) {
             SkinSupport = false;
             for (TTimer* timer : {FMorphTimer, FMouseTimer, FAnimateTimer})
@@ -515,6 +519,22 @@ void TspDynamicSkinForm::MouseTimerEvent(TObject*)
         MouseInClient = false;
         FMouseTimer->SetEnabled(false);
     }
+    if (UseSkinCursors)
+        UpdateSkinCursor();
+}
+
+void TspDynamicSkinForm::UpdateSkinCursor()
+{
+    const int count = static_cast<int>(ObjectList.size());
+    const int objectCursor =
+        ActiveObject >= 0 && ActiveObject < count ? ObjectList[static_cast<size_t>(ActiveObject)]->CursorIndex : -1;
+    TCursor cursor = crDefault;
+    if (objectCursor != -1)
+        cursor = FSkinData->StartCursorIndex + objectCursor;
+    else if (FSkinData->CursorIndex != -1)
+        cursor = FSkinData->StartCursorIndex + FSkinData->CursorIndex;
+    if (Form->Cursor() != cursor)
+        Form->SetCursor(cursor);
 }
 
 void TspDynamicSkinForm::ResetObjectsActive()

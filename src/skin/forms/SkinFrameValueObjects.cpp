@@ -285,11 +285,10 @@ void TspSkinAnimateObject::MouseUp(int X, int Y, TMouseButton Button)
         switch (Command) {
         case cmClose: p->Form->Close(); return;
         case cmMaximize: p->SetWindowState(p->WindowState == 2 ? 0 : 2); break;
-        case cmMinimize: p->SetWindowState(p->WindowState == 1 ? 0 : 1); break;
+        case cmMinimize: p->SetWindowState(1); break;
         case cmRollUp: p->SetRollUpState(!p->RollUpState); break;
-        // The menus under an animation come with the menu hook.
-        case cmSysMenu:
-        case cmDefault: break;
+        case cmSysMenu: p->PopupUnder(this, p->GetSystemMenu(), false); break;
+        case cmDefault: p->PopupUnder(this, PopupMenu, false); break;
         }
     }
     TspActiveSkinObject::MouseUp(X, Y, Button);

@@ -62,6 +62,17 @@ void TspSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
         if ((ComponentState() & csDestroying) == 0)
             MakeObjects();
     }
+    // An item freed on its own takes its object with it.
+    const size_t before = ObjectList.size();
+    std::erase_if(ObjectList, [AComponent](const std::unique_ptr<TspMenuBarObject>& object) {
+        const auto* item = dynamic_cast<const TspSkinMainMenuBarItem*>(object.get());
+        return item != nullptr && item->MenuItem == AComponent;
+    });
+    if (ObjectList.size() != before) {
+        HotIndex = OldHotIndex = PressedIndex = -1;
+        if ((ComponentState() & csDestroying) == 0)
+            Invalidate();
+    }
 }
 
 void TspSkinMainMenuBar::SetDefItemFont(TFont* Value)
@@ -167,6 +178,18 @@ void TspSkinMainMenuBar::ChangeSkinData()
 {
     TspSkinControl::ChangeSkinData();
     MakeObjects();
+    if (const TspDataSkinMainMenuBar* record = Record())
+        SetBounds(Left(), Top(), Width(), RectHeight(record->SkinRect));
+    else if (FDefaultHeight > 0)
+        SetBounds(Left(), Top(), Width(), FDefaultHeight);
+}
+
+void TspSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    // The skin's bar has the height of its picture.
+    if (const TspDataSkinMainMenuBar* record = Skinned ? Record() : nullptr)
+        AHeight = RectHeight(record->SkinRect);
+    TspSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void TspSkinMainMenuBar::MakeObjects()
@@ -190,8 +213,10 @@ void TspSkinMainMenuBar::MakeObjects()
         }
         TMenuItem* top = FMainMenu->Items();
         for (int i = 0; i < top->Count(); ++i)
-            if (top->Items(i)->Visible())
+            if (top->Items(i)->Visible()) {
+                top->Items(i)->FreeNotification(this);
                 ObjectList.push_back(std::make_unique<TspSkinMainMenuBarItem>(this, itemRecord, top->Items(i)));
+            }
     }
     Invalidate();
 }

@@ -165,7 +165,11 @@ public:
     void ExitMenuMode();
 
     void BeforeChangeSkinData() override;
+    // Also the height: the record's picture height, else DefaultHeight
+    // when above 0.
     void ChangeSkinData() override;
+    // Keeps the record's picture height while skinned.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     // State.
     bool Skinned = false;

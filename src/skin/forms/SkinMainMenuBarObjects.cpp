@@ -335,9 +335,16 @@ void TspSkinMainMenuBarItem::SetDown(bool Value)
     TspSkinMenuHost* host = Parent->MenuHost();
     if (host == nullptr || host->SkinMenu() == nullptr)
         return;
-    host->SkinMenuOpen();
-    form->InMainMenu = true;
     const POINT topLeft = Parent->ClientToScreen(POINT{ObjectRect.Left, ObjectRect.Top});
     const TRect r{topLeft.x, topLeft.y, topLeft.x + RectWidth(ObjectRect), topLeft.y + RectHeight(ObjectRect)};
-    host->SkinMenu()->Popup(nullptr, Parent->SkinData(), 0, r, MenuItem, Parent->PopupToUp);
+    // Skinned-menu mode only with a level open: only its closing ends the
+    // mode. An item without children opens none, and the menu it replaced
+    // closed without a word, so that menu's mode ends here.
+    if (host->SkinMenu()->Popup(nullptr, Parent->SkinData(), 0, r, MenuItem, Parent->PopupToUp)) {
+        host->SkinMenuOpen();
+    } else if (form->InSkinMenu) {
+        form->InSkinMenu = false;
+        Fire(form->OnSkinMenuClose, form);
+    }
+    form->InMainMenu = true;
 }

@@ -25,6 +25,20 @@ TBitmap* ActivePicture(TspSkinData* skinData, int index)
     return skinData->ActivePictures[static_cast<size_t>(index)].get();
 }
 
+// The character `key` types, for matching accelerators: letters and digits
+// as they are, any other key through the keyboard layout; 0 for a key that
+// types none (function keys, arrows, dead keys), whose code only looks like
+// a character (F9 is 'x', numpad 3 'c').
+unsigned char TypedCharacter(WORD key)
+{
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+        return static_cast<unsigned char>(key);
+    const UINT typed = MapVirtualKeyA(key, MAPVK_VK_TO_CHAR);
+    if ((typed & 0x80000000u) != 0 || typed < 0x20 || typed > 0xFF)
+        return 0;
+    return static_cast<unsigned char>(typed);
+}
+
 }  // namespace
 
 TspSkinPopupWindow::TspSkinPopupWindow(TComponent* owner, TspDataSkinPopupWindow* popupData, TspSkinMenu* menu)
@@ -375,9 +389,10 @@ void TspSkinPopupWindow::ProcessKey(WORD key)
 {
     if (!Visible())
         return;
-    for (int i = 0; i < ItemCount(); ++i) {
+    const unsigned char typed = TypedCharacter(key);
+    for (int i = 0; i < ItemCount() && typed != 0; ++i) {
         TspSkinMenuItem* item = Items(i);
-        if (IsAccel(key, item->MenuItem->Caption())) {
+        if (IsAccel(typed, item->MenuItem->Caption())) {
             item->MouseEnter(false);
             if (FSelected != i && FSelected >= 0 && FSelected < ItemCount())
                 Items(FSelected)->MouseLeave();

@@ -391,6 +391,7 @@ bool TspTrayIcon::OwnerHook(TMessage& Message)
 void RegisterTrayIconClasses(TClassRegistry& classes)
 {
     classes.Register<TspTrayIcon>("TspTrayIcon", "TComponent")
+        .Object("Icon", &TspTrayIcon::Icon)
         .Bool("IconVisible", &TspTrayIcon::SetIconVisible)
         .String("Hint", &TspTrayIcon::SetHint)
         .Bool("ShowHint", &TspTrayIcon::SetShowHint)

@@ -22,6 +22,11 @@ TEST(ExecuteCommandTest, SplitsTheProgramFromItsParametersAndQuotesABlank)
     ExpectSplit("C:\\dir\\prog.exe  /s", "C:\\dir\\prog.exe", " /s");      // only the first blank goes
     ExpectSplit("notepad readme.txt", "notepad readme.txt", "");    // a "." in the parameters hides the blank
     ExpectSplit("C:\\dir\\prog.exe /d C:\\my data\\x.txt", "C:\\dir\\prog.exe", "/d C:\\my data\\x.txt");  // paths after
+    ExpectSplit("C:\\Users\\j.smith\\My Games\\X.EXE /s", "C:\\Users\\j.smith\\My Games\\X.EXE", "/s");
+    // A quoted program: no folder name moves the split, a path after it stays whole.
+    ExpectSplit("\"C:\\Corvalen 2.0 Saver\\C.EXE\" /s", "C:\\Corvalen 2.0 Saver\\C.EXE", "/s");
+    ExpectSplit("\"C:\\a.b c\\p.exe\" /d C:\\my data\\x.txt", "C:\\a.b c\\p.exe", "/d C:\\my data\\x.txt");
+    ExpectSplit("\"C:\\a b\\p.exe\"", "C:\\a b\\p.exe", "");
     ExpectSplit("", "", "");
     const auto line = [](const std::string& commandLine) {
         return ProcessCommandLine(commandLine, SplitExecCommandLine(commandLine));

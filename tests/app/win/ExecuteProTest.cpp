@@ -31,8 +31,8 @@ long long MillisecondsSince(std::chrono::steady_clock::time_point start)
 
 }  // namespace
 
-// The launcher quotes the program, sets its priority and starts it in its
-// folder; the wait keeps messages flowing and closes both handles.
+// The launcher keeps the program quoted, sets its priority and starts it in
+// its folder; the wait keeps messages flowing and closes both handles.
 TEST(ExecuteProTest, StartsTheQuotedProgramInItsFolderAndWaitsWhileMessagesKeepFlowing)
 {
     char temp[MAX_PATH] = {};
@@ -70,7 +70,7 @@ TEST(ExecuteProTest, StartsTheQuotedProgramInItsFolderAndWaitsWhileMessagesKeepF
         started = processInfo;
         return ok;
     };
-    execute.Execute(program + " 600");
+    execute.Execute("\"" + program + "\" 600");
     const long long elapsed = MillisecondsSince(start);
     poster.join();
     Application->OnMessage = nullptr;

@@ -1,7 +1,7 @@
 // Stand-ins for winmm in the sound tests: a PlaySoundA that records its
 // calls, and one mixer device with a speaker line and a wave-output line,
 // each with a volume control (two channels) and a mute control. Controls
-// can be made to fail their reads.
+// can be made to fail their reads, and the device to fail opening.
 //
 // The functions are plain pointers without context: the one active
 // TFakeWinmm is reached through a static pointer while it is installed.
@@ -40,10 +40,12 @@ public:
     std::map<DWORD, std::vector<DWORD>> Values = {
         {SpeakerVolume, {65535, 32767}}, {SpeakerMute, {0}}, {WaveVolume, {32767, 32767}}, {WaveMute, {1}}};
     std::set<DWORD> FailingReads;
+    bool OpenFails = false;
     bool Opened = false;
     bool Closed = false;
-    // Controls written, in order.
+    // Controls written, in order; and every mixer call without an open device.
     std::vector<DWORD> Writes;
+    int CallsWithoutDevice = 0;
 
 private:
     inline static TFakeWinmm* Active = nullptr;
@@ -53,6 +55,8 @@ private:
 
     static bool Valid(HMIXEROBJ mixer, DWORD flags)
     {
+        if (!Self().Opened)
+            ++Self().CallsWithoutDevice;
         return Self().Opened && reinterpret_cast<HMIXER>(mixer) == Handle() &&
                (flags & 0xF0000000u) == MIXER_OBJECTF_HMIXER;
     }
@@ -65,7 +69,7 @@ private:
 
     static MMRESULT WINAPI Open(LPHMIXER mixer, UINT device, DWORD_PTR, DWORD_PTR, DWORD)
     {
-        if (device != 0)
+        if (Self().OpenFails || device != 0)
             return MMSYSERR_BADDEVICEID;
         Self().Opened = true;
         *mixer = Handle();

@@ -106,3 +106,18 @@ TEST(SoundMixerVolumeControlTest, AValueThatCouldNotBeReadIsNeverWritten)
     EXPECT_EQ(winmm.Writes, (std::vector<DWORD>{TFakeWinmm::WaveVolume, TFakeWinmm::SpeakerMute}));
     EXPECT_TRUE(winmm.Closed);
 }
+
+// Without a device (the open failed) no other mixer call is made, the close included.
+TEST(SoundMixerVolumeControlTest, WithoutADeviceNothingIsTouched)
+{
+    TFakeWinmm winmm;
+    winmm.OpenFails = true;
+    {
+        TSoundMixerVolumeControl mixer;
+        mixer.SetVolume(30);
+        mixer.SetSpeakerMute(true);
+        EXPECT_FALSE(mixer.GetSpeakerMute());
+        EXPECT_EQ(mixer.GetVolume(), 30);
+    }
+    EXPECT_EQ(winmm.CallsWithoutDevice, 0);
+}

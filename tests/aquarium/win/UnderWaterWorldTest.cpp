@@ -155,6 +155,21 @@ TEST_F(UnderWaterWorldTest, FishAreSharedOverTheVisibleShoalsOfEveryGroupAndEach
     EXPECT_EQ(Names(World->FishNames), (std::vector<std::string>{"Guppy", "Tetra"}));
 }
 
+// The setters apply only a change: stored values equal to the controller's
+// first ones (false, Right) leave the groups as the description made them.
+TEST_F(UnderWaterWorldTest, StoredValuesEqualToTheControllersFirstLeaveTheGroupsAsDescribed)
+{
+    Store("SortAlpha", "0");
+    Store("FishDirection", "Right");
+    World->LoadOptions();
+    EXPECT_FALSE(World->SortAlpha);
+    EXPECT_EQ(World->FishDirection, fdRight);
+    for (TFishRender* group : {Salt, Fresh}) {
+        EXPECT_TRUE(group->SortAlpha) << group->Name();
+        EXPECT_EQ(group->FishDirection, fdLeft) << group->Name();
+    }
+}
+
 // Corrupt values and missing ones read as their defaults; a second load
 // adds nothing to the lists.
 TEST_F(UnderWaterWorldTest, CorruptOrMissingValuesReadAsTheirDefaultsAndASecondLoadRepeatsNothing)

@@ -1,10 +1,13 @@
-// Controls under Wine: layout, reflected notifications and windowless
-// children. (An exception from a handler is reported where the window
-// procedure ends: the application tests.)
+// Controls under Wine: layout, reflected notifications, windowless
+// children, popup menus, hints and dragging. (An exception from a handler
+// is reported where the window procedure ends: the application tests.)
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
 #include "classlib/ui/Controls.h"
+#include "classlib/ui/ExtCtrls.h"
+#include "classlib/ui/HintWindow.h"
+#include "classlib/ui/Menus.h"
 #include "classlib/ui/StdCtrls.h"
 
 namespace {
@@ -181,6 +184,135 @@ TEST_F(ControlsTest, GraphicControlPaintsOnItsParentAndGetsItsMouseMessages)
     const std::vector<std::string> expected{"down 0 5,5", "click", "up 10,10", "down 0 1,1", "up 130,110"};
     EXPECT_EQ(events, expected);
     EXPECT_EQ(formDowns, 1);
+}
+
+// Notes where and for whom it would show instead of opening a native menu.
+class TNotingPopupMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    std::vector<std::string> Shown;
+    void Popup(int x, int y) override
+    {
+        Shown.push_back(PopupComponent()->Name() + " " + std::to_string(x) + "," + std::to_string(y));
+    }
+};
+
+// A right click (the window's WM_CONTEXTMENU) shows the popup menu of the
+// control under it at the cursor, a windowless one's too; a control without
+// one leaves it to its parent; AutoPopup off shows nothing.
+TEST_F(ControlsTest, RightClickShowsThePopupMenuOfTheControlUnderIt)
+{
+    TForm* form = MakeForm(300, 200);
+    form->SetName("Form");
+    auto* menu = new TNotingPopupMenu(form);
+    auto* panel = AddControl<TPanel>(form, 10, 10, 100, 80);
+    auto* swatch = AddControl<TSwatch>(form, 150, 10, 50, 50);
+    auto* plain = AddControl<TPanel>(form, 10, 100, 100, 80);
+    panel->SetName("Panel");
+    swatch->SetName("Swatch");
+    for (TControl* control : std::initializer_list<TControl*>{form, panel, swatch})
+        control->SetPopupMenu(menu);
+    const POINT origin = form->ClientToScreen(POINT{0, 0});
+    const auto rightClick = [](HWND wnd, int x, int y) {
+        SendMessageA(wnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+        SendMessageA(wnd, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    rightClick(panel->Handle(), 5, 6);
+    rightClick(form->Handle(), 160, 20);
+    rightClick(plain->Handle(), 1, 2);
+    const auto at = [&](const char* name, int x, int y) {
+        return std::string(name) + " " + std::to_string(origin.x + x) + "," + std::to_string(origin.y + y);
+    };
+    EXPECT_EQ(menu->Shown, (std::vector<std::string>{at("Panel", 15, 16), at("Swatch", 160, 20), at("Form", 11, 102)}));
+    menu->AutoPopup = false;
+    rightClick(panel->Handle(), 5, 6);
+    EXPECT_EQ(menu->Shown.size(), 3u);
+    delete menu;
+    EXPECT_EQ(panel->PopupMenu(), nullptr) << "a freed menu is forgotten";
+}
+
+// With the application's hints on, a control's hint shows after the pause
+// while the cursor rests on it, when its own or its parent's ShowHint is on.
+TEST_F(ControlsTest, HintShowsAfterThePauseWhereShowHintIsOnOwnOrInherited)
+{
+    Application->SetShowHint(true);
+    Application->HintPause = 30;
+    TForm* form = MakeForm(300, 200);
+    form->SetShowHint(true);
+    auto* inherits = AddControl<TPanel>(form, 0, 0, 100, 100);
+    auto* off = AddControl<TPanel>(form, 100, 0, 100, 100);
+    off->SetShowHint(false);
+    auto* insideOff = AddControl<TSwatch>(off, 10, 10, 30, 30);
+    auto* ownOn = AddControl<TSwatch>(off, 50, 10, 30, 30);
+    ownOn->SetShowHint(true);
+    const struct {
+        TControl* Control;
+        const char* Hint;
+        bool Shows;
+    } cases[] = {{inherits, "inherits on", true},
+                 {insideOff, "inherits off", false},
+                 {ownOn, "own on", true},
+                 {off, "own off", false}};
+    THintWindow* window = Application->HintWindow();
+    for (const auto& c : cases) {
+        c.Control->SetHint(c.Hint);
+        SetCursorPos(c.Control->ClientToScreen(POINT{2, 2}).x, c.Control->ClientToScreen(POINT{2, 2}).y);
+        const bool shown = PumpUntil([&] { return IsWindowVisible(window->Handle()) && window->Caption() == c.Hint; },
+                                     std::chrono::milliseconds(c.Shows ? 2000 : 300));
+        EXPECT_EQ(shown, c.Shows) << c.Hint;
+        EXPECT_EQ(Application->HintControl(), c.Control) << c.Hint;
+    }
+    delete off;
+    EXPECT_EQ(Application->HintControl(), nullptr) << "a freed control is forgotten";
+    Application->SetShowHint(false);
+    Application->HintPause = 500;
+}
+
+// An automatic drag starts on the press; the control under the cursor
+// accepts or not, which the cursor shows; the release drops only on an
+// accepting target, and the source hears where it ended.
+TEST_F(ControlsTest, AutomaticDragAsksTargetsShowsItInTheCursorAndDropsOnAnAcceptingOne)
+{
+    TForm* form = MakeForm(300, 200);
+    auto* source = AddControl<TPanel>(form, 10, 10, 50, 50);
+    auto* accepting = AddControl<TPanel>(form, 100, 10, 50, 50);
+    AddControl<TSwatch>(form, 200, 10, 50, 50);  // refuses
+    source->SetDragMode(dmAutomatic);
+    source->SetDragCursor(crHandPoint);
+    std::vector<std::string> log;
+    source->OnStartDrag = [&](TObject*) { log.push_back("start"); };
+    source->OnEndDrag = [&](TObject*, TObject* target, int x, int y) {
+        log.push_back(std::string("end ") + (target == accepting ? "on target " : "nowhere ") + std::to_string(x) +
+                      "," + std::to_string(y));
+    };
+    accepting->OnDragOver = [&](TObject*, TObject* from, int x, int y, TDragState state, bool& accept) {
+        log.push_back("over " + std::to_string(state) + " " + std::to_string(x) + "," + std::to_string(y));
+        accept = from == source;
+    };
+    accepting->OnDragDrop = [&](TObject*, TObject*, int x, int y) {
+        log.push_back("drop " + std::to_string(x) + "," + std::to_string(y));
+    };
+    int clicks = 0;
+    source->OnClick = [&](TObject*) { ++clicks; };
+    const HWND wnd = source->Handle();
+    const auto mouse = [&](UINT msg, int formX) {  // along y = 20 of the form
+        SendMessageA(wnd, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(formX - 10, 10));
+    };
+    for (const int releaseAt : {220, 120}) {
+        mouse(WM_LBUTTONDOWN, 20);
+        EXPECT_TRUE(source->Dragging());
+        mouse(WM_MOUSEMOVE, 110);
+        EXPECT_EQ(GetCursor(), Screen->Cursors(crHandPoint)) << "accepted";
+        mouse(WM_MOUSEMOVE, 210);
+        EXPECT_EQ(GetCursor(), Screen->Cursors(crNoDrop)) << "refused";
+        mouse(WM_MOUSEMOVE, releaseAt);
+        mouse(WM_LBUTTONUP, releaseAt);
+        EXPECT_FALSE(source->Dragging());
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"start", "over 0 10,10", "over 1 110,10", "end nowhere 0,0", "start",
+                                             "over 0 10,10", "over 1 110,10", "over 0 20,10", "drop 20,10",
+                                             "end on target 20,10"}));
+    EXPECT_EQ(clicks, 0) << "the press starts the drag instead";
 }
 
 }  // namespace

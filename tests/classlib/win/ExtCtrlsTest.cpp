@@ -106,6 +106,21 @@ TEST_F(ExtCtrlsTest, ControlBarLaysItsChildrenOutAsBandsInRows)
     EXPECT_EQ(second->Left(), 30 + 13 + 11) << "a child that shrinks pulls the next band in";
     delete first;
     EXPECT_EQ(second->Left(), 11) << "a band that leaves makes room";
+
+    // A band dragged by its grabber goes where it is released, in reading
+    // order: past the row's last band, then before the first.
+    auto* third = AddControl<TPanel>(bar, 0, 0, 40, 30);
+    const auto drag = [&](TControl* band, int x, int y) {
+        SendMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(band->Left() - 5, band->Top() + 5));
+        SendMessageA(bar->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    drag(second, 190, 10);
+    EXPECT_EQ(third->Left(), 11);
+    EXPECT_EQ(second->Left(), 40 + 13 + 11);
+    drag(second, 1, 10);
+    EXPECT_EQ(second->Left(), 11);
+    EXPECT_EQ(third->Left(), 60 + 13 + 11);
 }
 
 }  // namespace

@@ -202,4 +202,45 @@ TEST_F(FormsTest, EveryWayOfFreeingAFormFiresOnDestroyWhileItIsWholeAndNothingAf
     }
 }
 
+// The keyboard in a form: activation focuses the first tab stop; Tab and
+// Shift+Tab walk the tab stops by TabOrder into group boxes, wrapping,
+// entering a radio group at its checked button; the arrows move the focus
+// and the check within the group, past a disabled button.
+TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
+{
+    TForm* form = MakeForm(300, 200, false);
+    auto* edit = AddControl<TEdit>(form, 10, 10, 100, 20);
+    auto* box = AddControl<TGroupBox>(form, 10, 40, 200, 150);
+    auto* first = AddControl<TCheckBox>(form, 220, 10, 70, 20);
+    TRadioButton* radios[3];
+    for (int i = 0; i < 3; ++i) {
+        radios[i] = AddControl<TRadioButton>(box, 10, 20 + 25 * i, 100, 20);
+        radios[i]->SetChecked(i == 1);  // the last joins a group with its checked button
+    }
+    radios[0]->SetEnabled(false);
+    auto* inBox = AddControl<TCheckBox>(box, 10, 100, 100, 20);
+    edit->SetTabOrder(1);
+    first->SetTabOrder(0);
+    form->Show();
+    PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_EQ(GetFocus(), first->Handle()) << "activation focuses the first tab stop";
+
+    const std::vector<TWinControl*> walk = {edit, radios[1], inBox, first};
+    for (size_t i = 0; i < walk.size(); ++i) {
+        TypeKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), walk[i]->Handle()) << "Tab " << i;
+    }
+    for (size_t i = walk.size() - 1; i-- > 0;) {
+        TypeKey(VK_TAB, true);
+        EXPECT_EQ(GetFocus(), walk[i]->Handle()) << "Shift+Tab to " << i;
+    }
+    // From the checked button on, wrapping past the disabled first one.
+    TypeKey(VK_TAB);
+    for (const auto& [key, to] : {std::pair{VK_DOWN, 2}, {VK_DOWN, 1}, {VK_UP, 2}}) {
+        TypeKey(static_cast<WORD>(key));
+        EXPECT_EQ(GetFocus(), radios[to]->Handle()) << key << " to " << to;
+        EXPECT_TRUE(radios[to]->Checked() && radios[to]->TabStop() && !radios[3 - to]->TabStop()) << to;
+    }
+}
+
 }  // namespace

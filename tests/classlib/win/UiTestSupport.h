@@ -181,6 +181,34 @@ protected:
         SendMessageA(control->Handle(), WM_KEYUP, key, 1u | (1u << 30) | (1u << 31));
     }
 
+    // A key typed as a user types it (real input, to the focused window of
+    // the foreground one), with Shift held when `shift`; TypeKey then lets
+    // the application's loop handle what it brought.
+    static void SendKey(WORD key, bool shift = false)
+    {
+        std::vector<INPUT> inputs;
+        const auto add = [&inputs](WORD code, DWORD flags) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        if (shift)
+            add(VK_SHIFT, 0);
+        add(key, 0);
+        add(key, KEYEVENTF_KEYUP);
+        if (shift)
+            add(VK_SHIFT, KEYEVENTF_KEYUP);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    static void TypeKey(WORD key, bool shift = false)
+    {
+        SendKey(key, shift);
+        for (int i = 0; i < 10; ++i, Sleep(5))
+            Application->ProcessMessages();
+    }
+
     // A left click at (x, y) of the window's client area.
     static void ClickAt(HWND wnd, int x, int y)
     {

@@ -59,7 +59,7 @@ TEST_F(GLLight, ValuesSetWhileInactiveWaitForTheContextThenOnlyChangesAreSent)
 }
 
 // A freed light switches its GL light off and hands its index back, no two
-// share one: SceneContextTest and SceneLightTest.
+// share one: SceneContextTest.
 TEST_F(GLLight, ALightBeyondTheDriversMaximumSendsNothing)
 {
     gl.SetInteger(GL_MAX_LIGHTS, 1);

@@ -34,7 +34,7 @@ struct GLPrimitive : ::testing::Test {
 }  // namespace
 
 // Arrays of one item per vertex, indexed or not, are drawn on a real context
-// in SceneMeshDrawTest.
+// in SceneDrawTest.
 TEST_F(GLPrimitive, OneColourOrNormalIsAValueForEveryVertexAndSetsOfAWrongCountAreNeither)
 {
     New()->Render();

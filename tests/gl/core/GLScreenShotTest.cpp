@@ -1,5 +1,5 @@
 // Capturing the frame buffer into bottom-up RGB rows (the pixels themselves:
-// ScreenShotSaveTest, on a real frame of an odd width); the shots' file names.
+// GLDrawTest, on a real frame of an odd width); the shots' file names.
 #include <gtest/gtest.h>
 
 #include "support/GLRecorder.h"

@@ -227,6 +227,47 @@ TEST_F(GLApplicationTest, AFailedFullScreenFrameShowsTheLastOneAgainAndLeavesFul
     EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
 }
 
+// The pass runs before the frame, once per request; a request made before
+// the first frame (no projection to pick through yet) waits for the second.
+TEST_F(GLApplicationTest, APickRequestRunsASelectPassBeforeTheFrameAndFindsTheObjectUnderThePoint)
+{
+    Build();
+    TGLPickable leftHalf;
+    App->OpenGL()->Viewports().PickNames().Add(leftHalf);
+    std::vector<bool> passes;
+    App->OnRender = [&](float, bool select) {
+        passes.push_back(select);
+        if (select && passes.size() == 4)
+            throw Exception("pass failed");
+        glPushName(leftHalf.PickName());
+        glPushMatrix();
+        glTranslatef(0, 0, -500);  // the camera looks down -z, near 100
+        glBegin(GL_QUADS);
+        for (const auto& [x, y] : {std::pair{-5000, -5000}, {0, -5000}, {0, 5000}, {-5000, 5000}})
+            glVertex2i(x, y);
+        glEnd();
+        glPopMatrix();
+    };
+    App->RequestPick(10, FormHeight / 2);
+    Tick();
+    EXPECT_TRUE(App->PickRequested());
+    Tick();
+    EXPECT_EQ(passes, (std::vector<bool>{false, true, false}));
+    EXPECT_FALSE(App->PickRequested());
+    EXPECT_TRUE(leftHalf.Picked());
+    EXPECT_EQ(App->Viewport()->GLViewport()->Picked(), &leftHalf);
+
+    App->OnException = [](TObject*, Exception&) {};
+    App->RequestPick(FormWidth - 10, FormHeight / 2);  // a failing pass still ends selection mode
+    Tick();
+    Tick();
+    EXPECT_EQ(passes, (std::vector<bool>{false, true, false, true, false}));
+    EXPECT_FALSE(leftHalf.Picked()) << "the right half is empty";
+    GLint renderMode = 0;
+    glGetIntegerv(GL_RENDER_MODE, &renderMode);
+    EXPECT_EQ(renderMode, GL_RENDER);
+}
+
 TEST_F(GLApplicationTest, StopAndPowerOffStopOpenGLAndPowerOnEndsTheProgram)
 {
     Build();
@@ -386,6 +427,13 @@ TEST_F(GLApplicationShot, PrintScreenShootsTheNextFrameBeforeItsSwapOrGoesToOnSn
     bitmap.LoadFromFile("next2.bmp");
     const auto* row = static_cast<const uint8_t*>(bitmap.ScanLine(FormHeight / 2));
     EXPECT_EQ((std::vector<int>{row[0], row[1], row[2]}), (std::vector<int>{0, 255, 0}));
+
+    // A shot still pending when OpenGL stops goes with the frames it was for.
+    PressPrintScreen();
+    App->StopOpenGL();
+    Tick();
+    ASSERT_TRUE(App->OpenGL()->Active());
+    EXPECT_EQ(snapshots, 1);
 
     PostMessageA(Window->Handle(), WM_KEYUP, 'A', 0xC01E0001);
     Application->ProcessMessages();

@@ -93,13 +93,14 @@ protected:
         Display = new TCustomGLDisplay(Form.get(), std::move(driver));
     }
 
-    // App on the test's option key, clock and display, its events recorded.
+    // App on the test's option key, clock and display, unpaced, its events recorded.
     void Hook()
     {
         App->Company = "CorvalenTest";
         App->Title = "GLApplication" + std::to_string(GetCurrentProcessId());
         App->TickSource = [this] { return Ticks; };
         App->SetDisplay(Display);
+        App->OpenGL()->VSync = false;  // unpaced: each tick the test makes is a frame
         for (const auto& [event, name] : {std::pair{&App->OnStart, "start"}, {&App->OnStop, "stop"},
                                           {&App->OnStartOpenGL, "start GL"}, {&App->OnStopOpenGL, "stop GL"}})
             *event = [this, name = std::string(name)](TObject*) { Calls.push_back(name); };

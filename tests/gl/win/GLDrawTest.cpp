@@ -1,8 +1,8 @@
 // The binding and a real context under Wine (Xvfb, Mesa llvmpipe): loading
 // the libraries, making the context, textures drawn and read back from the
 // frame buffer, and a frame captured before the swap, written as BMP and JPEG
-// files and read back. Meshes drawn on a real context: SceneMeshDrawTest;
-// lights and materials: the lit tile of SceneEndToEndTest.
+// files and read back. Meshes drawn on a real context: SceneDrawTest;
+// lights and materials: its lit tile (SceneEndToEnd).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -142,7 +142,7 @@ TEST(GLLoader, LoadingBindsEveryEntryPointAndClosingOrABogusLibraryLeavesNothing
     EXPECT_TRUE(AllBound(GLEntrySource::GLU, false));
 }
 
-// Made again with the same choice: CustomOpenGLTest; on a real window: SceneMeshDrawTest.
+// Made again with the same choice: CustomOpenGLTest; on a real window: SceneDrawTest.
 TEST_F(GLDraw, TheContextIsMadeOnAnAcceleratedDoubleBufferedFormatWithTheDriversExtensions)
 {
     EXPECT_TRUE(CheckExtension("GL_ARB_multitexture"));

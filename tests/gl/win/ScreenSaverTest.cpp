@@ -159,6 +159,20 @@ TEST_F(ScreenSaverTest, TheSaverRunsFullScreenUntilAMessageOfTheExitTableAndPrin
     EXPECT_FALSE(Window->HandleAllocated()) << "a run that ends does not make its window again";
 }
 
+// The driver here (llvmpipe) ignores the swap interval and the virtual
+// screen reports no refresh rate (60 Hz): frames are paced by the program.
+TEST_F(ScreenSaverTest, WithVerticalSyncTheSaverDrawsNoFasterThanTheDisplayRefreshesAndStillEndsOnAKey)
+{
+    Build({"/s"});
+    Saver->OpenGL()->VSync = true;
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(RunAfterPosting({}, 1500ms));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_GT(Steps.size(), 0u);
+    EXPECT_LE(static_cast<double>(Steps.size()) / seconds, 75.0) << Steps.size() << " frames in " << seconds << " s";
+    EXPECT_TRUE(RunAfterPosting({Message(WM_KEYDOWN, VK_SPACE)}, 3s));
+}
+
 // Moves end the run only with MouseMoveExit, after five ignored ones and the
 // anchor, when both axes moved more than 2 pixels; positions left of the
 // screen are signed words (read unsigned, (0, 0) would be 65534 pixels from

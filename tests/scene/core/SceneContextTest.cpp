@@ -46,6 +46,11 @@ TEST(SceneOnContext, EveryGLObjectIsFreedOnceWhicheverGoesFirst)
         s.Scene.Render();
         if (contextFirst) {
             s.Context.reset();  // a form that made its scene before its saver frees them so
+            // The scene forgets the context: what reaches for it finds none.
+            ASSERT_EQ(s.Scene.GL, nullptr);
+            TMainLight light;
+            light.Scene = &s.Scene;
+            EXPECT_EQ(MessageOf([&] { light.CreateGLLight(); }), "TMainLight.CreateGLLight error: MainScene.GL is NIL!");
         } else {
             s.Scene.GL = nullptr;  // the scene's destructor, while the context lives
             s.Recorder.Clear();

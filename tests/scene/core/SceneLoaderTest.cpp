@@ -172,9 +172,9 @@ TEST(SceneLoader, WriterWritesEachObjectOnceAfterRemovesAndDuplicates)
     TMainObject* fish = scene->FindObject("Fish");
     scene->Remove(fish);  // leaves a hole in the flat list
     delete fish;
-    TLoaderTestThing twin;  // a duplicate name is not taken
+    TLoaderTestThing twin;  // a duplicate name is refused
     twin.SetName("Hidden");
-    scene->AddObject(&twin, poRender);
+    EXPECT_THROW(scene->AddObject(&twin, poRender), Exception);
     auto* last = new TLoaderTestThing;
     last->SetName("Last");
     scene->AddObject(last, poEvents);
@@ -215,11 +215,12 @@ TEST(SceneLoader, MissingAndMalformedValuesGiveTheDefaults)
 
 TEST(SceneLoader, SizesOutOfRangeKeepTheCurrentValues)
 {
-    // A font texture or a particle count that no allocation could hold.
+    // A font texture or a particle count that no allocation could hold, or
+    // a texture side that is not a power of two.
     TSceneFont font;
     TSceneParticleList particles;
     particles.SetCount(3);
-    for (const char* size : {"1073741824", "4096", "0", "-16"}) {
+    for (const char* size : {"1073741824", "4096", "0", "-16", "100", "2047"}) {
         font.LoadOptions(*ReaderOf(std::string("TextureSize=") + size + "\n", nullptr));
         EXPECT_EQ(font.TextureSize, 256) << size;
     }

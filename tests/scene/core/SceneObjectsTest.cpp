@@ -18,17 +18,18 @@ TEST(SceneObjects, AddRefusesNullUnnamedAndForeignItems)
     EXPECT_EQ(plainItem.Owner(), nullptr);
 }
 
-// A name is held once: the second object of a name is not taken (no index
-// entry, no owner) and stays with the caller, and nothing it goes through
-// disturbs the object that holds the name.
-TEST(SceneObjects, DuplicateNameIsNotTakenAndNeverTouchesTheHolderWhichRenamesOnlyToAFreeName)
+// A name is held once: adding a second object of a name raises, and the
+// object stays with the caller (no index entry, no owner, no scene), and
+// nothing it goes through disturbs the object that holds the name.
+TEST(SceneObjects, DuplicateNameIsRefusedAndNeverTouchesTheHolderWhichRenamesOnlyToAFreeName)
 {
     TSceneLog log;
     auto* resource = new TResource;
     auto* first = new TRecordingObject("Fish", log);
     auto* second = new TRecordingObject("Fish", log);
     EXPECT_EQ(resource->Add(first), first);
-    EXPECT_EQ(resource->Add(second), second);
+    EXPECT_EQ(resource->Add(first), first);  // held already: nothing changes
+    EXPECT_EQ(MessageOf([&] { resource->Add(second); }), "TMainObjectList.AddItem error: Object.Name Fish is taken");
 
     EXPECT_EQ(resource->GetCount(), 1);
     EXPECT_EQ(resource->FindObject("Fish"), first);
@@ -151,7 +152,7 @@ TEST(MainScene, RemoveAndClearIgnoreChangedProcessOptionsHolesAndDuplicates)
     scene->AddObject(removed, poRender | poAnimation | poEvents);
     scene->AddObject(new TRecordingObject("C", log), poAnimation);
     auto* duplicate = new TRecordingObject("A", log);
-    scene->AddObject(duplicate, poRender | poAnimation);
+    EXPECT_THROW(scene->AddObject(duplicate, poRender | poAnimation), Exception);
     auto* freed = new TRecordingObject("D", log);
     scene->AddObject(freed, poRender | poAnimation | poEvents);
     removed->ProcessOptions = 0;

@@ -66,6 +66,11 @@ TEST(SceneParticleList, CountAddsAndFreesFromTheEndInInsertionOrder)
     EXPECT_EQ(list.Particles(1)->Name(), "P1");
     list.SetCount(-5);
     EXPECT_EQ(list.Count(), 0);
+    // A name taken by a renamed particle stops the count there.
+    list.SetCount(1);
+    list.Particles(0)->SetName("P1");
+    EXPECT_EQ(MessageOf([&] { list.SetCount(3); }), "TMainObjectList.AddItem error: Object.Name P1 is taken");
+    EXPECT_EQ(list.Count(), 1);
 }
 
 // Gravity is taken once per move from the frame step and changes the

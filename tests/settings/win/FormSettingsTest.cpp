@@ -9,7 +9,9 @@
 #include <chrono>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "../../classlib/win/UiTestSupport.h"
 #include "../../support/MessageBoxes.h"
@@ -19,6 +21,7 @@
 #include "classlib/ui/Application.h"
 #include "settings/AboutBox.h"
 #include "settings/FormSettings.h"
+#include "skin/controls/SkinButton.h"
 
 namespace {
 
@@ -75,10 +78,22 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     EXPECT_EQ(Form->World->FishCount, 150);
     EXPECT_EQ(Form->TrackBarBubblesCount->Position(), 300);
 
-    const uint8_t direction = Form->World->FishDirection;
-    Form->ComboBoxDirection->SetItemIndex(-1);
-    Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
-    EXPECT_EQ(Form->World->FishDirection, direction);
+    // No choice (-1) in any list changes nothing.
+    const auto state = [this] {
+        return std::tuple(Form->World->FishDirection, Form->World->WaterBackgroundIndex,
+                          Form->GLScreenSaver->PowerOffIndex(), Form->GLDisplay->FullScreenMode().GetModeName());
+    };
+    using F = TFormSettings;
+    const std::pair<TComboBox*, void (F::*)(TObject*)> lists[] = {
+        {Form->ComboBoxDirection, &F::ComboBoxDirectionChange}, {Form->ComboBoxBackgrounds, &F::ComboBoxBackgroundsChange},
+        {Form->ComboBoxExitTime, &F::ComboBoxExitTimeChange},   {Form->ComboBoxDepth, &F::ComboBoxDepthChange},
+        {Form->ComboBoxResolution, &F::ComboBoxResolutionChange}};
+    for (const auto& [list, change] : lists) {
+        const auto before = state();
+        list->SetItemIndex(-1);
+        EXPECT_NO_THROW((Form->*change)(list)) << list->Name();
+        EXPECT_EQ(state(), before) << list->Name();
+    }
     Form->ComboBoxDirection->SetItemIndex(0);
     Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
     EXPECT_EQ(Form->World->FishDirection, 0);
@@ -106,6 +121,38 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     const std::string info = box.LabelComments->Caption();
     EXPECT_TRUE(std::regex_match(info, std::regex("Vendor: .*\r\nVideo: .*llvmpipe.*\r\nOpenGL: .+"))) << info;
 
+    // The fish list: unticking a kind hides its shoal; the other water lists its own kinds.
+    TCheckListBox* fishes = Form->CheckListBoxFishes;
+    const auto listed = [fishes] {
+        std::vector<std::string> names;
+        for (int i = 0; i < fishes->Items()->Count(); ++i)
+            names.push_back(fishes->Items()->Strings(i));
+        return names;
+    };
+    const std::vector<std::string> salt = listed();
+    ASSERT_GE(salt.size(), 2u);
+    fishes->SetItemIndex(1);
+    SendMessageA(fishes->Handle(), WM_CHAR, ' ', 0);
+    EXPECT_TRUE(Form->World->IsFishVisible(salt[0]));
+    EXPECT_FALSE(Form->World->IsFishVisible(salt[1]));
+    endtoend::Press(Form->RadioButtonFreshwater->Handle());
+    Application->ProcessMessages();
+    const auto* freshWater = dynamic_cast<TMainObjectList*>(Form->Scene->FindObject("FreshWater"));
+    ASSERT_NE(freshWater, nullptr);
+    const std::vector<std::string> fresh = listed();
+    EXPECT_NE(fresh, salt);
+    for (const std::string& name : fresh)
+        EXPECT_NE(freshWater->FindObject(name), nullptr) << name;
+
+    // A fill that fails part way leaves the dialog enabled.
+    const TNotifyEvent sortClick = Form->CheckBoxSort->OnClick;
+    Form->CheckBoxSort->OnClick = [](TObject*) { throw Exception("fill"); };
+    Form->World->SetSortAlpha(!Form->CheckBoxSort->Checked());
+    EXPECT_THROW(Form->UpdateControls(), Exception);
+    EXPECT_TRUE(Form->Enabled());
+    Form->CheckBoxSort->OnClick = sortClick;
+    Form->UpdateControls();
+
     // After the stop every handler that acts at any time finds the aquarium gone.
     Form->GLScreenSaver->Stop();
     const void* const parts[] = {Form->Scene.get(), Form->World.get(), Form->Sound.get(), Form->Mixer.get(),
@@ -126,6 +173,121 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
     // What OK does: the aquarium's options stay as stored.
     Form->GLScreenSaver->SaveOptions();
     EXPECT_EQ(endtoend::Options(HKEY_CURRENT_USER).count("FPS"), 0u);
+
+    // The other handlers act only on a filled dialog, which the stop ended.
+    ASSERT_FALSE(Form->UIReady);
+    Form->RadioButtonClick(Form->RadioButtonFreshwater);
+    Form->CheckListBoxFishesClickCheck(Form->CheckListBoxFishes);
+    for (TTrackBar* bar : {Form->TrackBarFishCount, Form->TrackBarBubblesCount, Form->TrackBarSoundVolume})
+        Form->TrackBarChange(bar);
+    for (TCheckBox* box : {Form->CheckBoxTrueTexturers, Form->CheckBoxEmulateDepth, Form->CheckBoxSort,
+                           Form->CheckBoxFPS})
+        Form->CheckBoxClick(box);
+    Form->ComboBoxDirectionChange(Form->ComboBoxDirection);
+    Form->ComboBoxBackgroundsChange(Form->ComboBoxBackgrounds);
+}
+
+POINT CentreOf(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A press in the fish list below its last fish (the list keeps no capture
+// there), moved onto a button and let go there, clicks no button; a press
+// and release on the button does.
+TEST_F(FormSettingsTest, AReleaseOnAButtonAfterAPressInTheFishListsEmptyPartClicksNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const HWND list = Form->CheckListBoxFishes->Handle();
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    RECT last{}, client{};
+    SendMessageA(list, LB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    GetClientRect(list, &client);
+    ASSERT_LT(last.bottom + 4, client.bottom) << "the list has no empty part";
+    POINT empty{client.right / 2, last.bottom + 4};
+    ClientToScreen(list, &empty);
+    int clicks = 0;
+    TspSkinButton* const buttons[] = {Form->ButtonPreview, Form->ButtonAbout, Form->ButtonHelp,
+                                      Form->ButtonFeedBack, Form->ButtonOk, Form->ButtonCancel};
+    for (TspSkinButton* button : buttons)
+        button->OnClick = [&clicks](TObject*) { ++clicks; };
+    const auto settle = [] { PumpUntil([] { return false; }, std::chrono::milliseconds(150)); };
+    for (TspSkinButton* button : buttons) {
+        endtoend::MouseAt(empty, MOUSEEVENTF_LEFTDOWN);
+        settle();
+        endtoend::MouseAt(CentreOf(button->Handle()));
+        settle();
+        endtoend::MouseAt(CentreOf(button->Handle()), MOUSEEVENTF_LEFTUP);
+        settle();
+        EXPECT_EQ(clicks, 0) << button->Name();
+        clicks = 0;
+    }
+    endtoend::MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTDOWN);
+    settle();
+    endtoend::MouseAt(CentreOf(Form->ButtonOk->Handle()), MOUSEEVENTF_LEFTUP);
+    settle();
+    EXPECT_EQ(clicks, 1) << "a press and release on the button";
+}
+
+// The dialog from the keyboard (real key input): Down on "Salt water"
+// chooses "Fresh water"; Tab walks each tab stop once, into the group boxes
+// and past the buttons, and Shift+Tab walks back; Return clicks OK (not
+// while an open list keeps it) and Escape Cancel. Return and Escape each
+// close the about box.
+TEST_F(FormSettingsTest, TheKeyboardWalksTheDialogAndReturnAndEscapeAnswerItAndTheAboutBox)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Form->RadioButtonSaltwater->SetFocus();
+    TypeKey(VK_DOWN);
+    EXPECT_TRUE(Form->RadioButtonFreshwater->Checked());
+    EXPECT_EQ(Form->World->FishTypeIndex, 1);
+
+    std::vector<HWND> walk{GetFocus()};
+    do {
+        TypeKey(VK_TAB);
+        walk.push_back(GetFocus());
+    } while (walk.back() != walk.front() && walk.size() < 60);
+    ASSERT_EQ(walk.back(), walk.front()) << "Tab comes round again";
+    EXPECT_EQ(std::set<HWND>(walk.begin(), walk.end()).size(), walk.size() - 1) << "each stop once";
+    EXPECT_GE(walk.size(), 16u);
+    EXPECT_NE(std::find(walk.begin(), walk.end(), Form->ComboBoxDirection->Handle()), walk.end());
+    for (HWND wnd : walk) {
+        TWinControl* control = TWinControl::FindControl(wnd);
+        EXPECT_TRUE(control != nullptr && control->TabStop() && dynamic_cast<TspSkinButton*>(control) == nullptr)
+            << (control != nullptr ? control->Name() : "not a control");
+    }
+    for (size_t i = walk.size() - 1; i-- > 0;) {
+        TypeKey(VK_TAB, true);
+        EXPECT_EQ(GetFocus(), walk[i]) << "Shift+Tab " << i;
+    }
+
+    int ok = 0, cancel = 0;
+    Form->ButtonOk->OnClick = [&ok](TObject*) { ++ok; };
+    Form->ButtonCancel->OnClick = [&cancel](TObject*) { ++cancel; };
+    Form->CheckBoxFPS->SetFocus();
+    TypeKey(VK_RETURN);
+    TypeKey(VK_ESCAPE);
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(cancel, 1);
+    Form->ComboBoxExitTime->SetFocus();
+    SendMessageA(Form->ComboBoxExitTime->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    TypeKey(VK_RETURN);
+    EXPECT_EQ(ok, 1) << "the open list keeps Return";
+
+    static WORD pending;
+    for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+        TAboutBox box(nullptr);
+        pending = key;
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            KillTimer(nullptr, timer);
+            SendKey(pending);
+        });
+        uitest::TLoopWatchdog watchdog(std::chrono::seconds(10));
+        box.Execute("");
+        EXPECT_FALSE(watchdog.Fired()) << key;
+    }
 }
 
 // Malformed or out-of-range values read as their defaults, with no message,

@@ -4,6 +4,11 @@
 // would, with the options it leaves in the registry.
 #include "ProgramRun.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "classlib/graphics/GdiHandles.h"
+
 using namespace endtoend;
 
 namespace {
@@ -20,12 +25,66 @@ TEST_F(ProgramEndToEnd, SaverRunsFullScreenWithTheAquariumAndEndsOnAKey)
     EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
 }
 
-TEST_F(ProgramEndToEnd, PreviewDrawsInsideTheHostAndEndsWithIt)
+// The screen over the window, row by row from its top left.
+std::vector<RGBQUAD> ScreenOver(HWND wnd, int& width)
 {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const TScreenDC screen;
+    const TMemoryDC memory(screen.Get());
+    const TGdiObject bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap)
+        return {};
+    const TSelection selected(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const RGBQUAD*>(bits);
+    return std::vector<RGBQUAD>(first, first + static_cast<size_t>(width) * height);
+}
+
+// Whatever is stored, the preview shows neither the frame rate nor the clock.
+TEST_F(ProgramEndToEnd, PreviewDrawsInsideTheHostWithoutFrameRateOrClockAndEndsWithIt)
+{
+    SetOption(HKEY_CURRENT_USER, "FPS", "-1");
+    SetOption(HKEY_CURRENT_USER, "ClockMode", "1");
     const std::string program = ProgramPath();
     // The preview host of the GL tests, beside this test program's folder.
-    TRun host(program.substr(0, program.find("..\\")) + "..\\gl\\PreviewHost.exe", "\"" + program + "\" 3000");
+    TRun host(program.substr(0, program.find("..\\")) + "..\\gl\\PreviewHost.exe", "\"" + program + "\" 6000");
     ASSERT_TRUE(host.Started());
+    const HWND preview = TRun::WaitForWindowOf(host.ProcessId(), 20000, [](HWND wnd) {
+        char name[32] = {};
+        return GetClassNameA(wnd, name, sizeof name) > 0 && std::string(name) == "PreviewHost";
+    });
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(ShowsAPicture(preview));
+    Sleep(1500);  // past the first frame-rate count
+    // The text would be white at the top left, the clock the first
+    // background's blue at the bottom right; the least over a few frames,
+    // so that a passing fish cannot pass for either.
+    int white = INT_MAX, blue = INT_MAX;
+    for (int shot = 0; shot < 5; ++shot, Sleep(150)) {
+        int width = 0;
+        const std::vector<RGBQUAD> pixels = ScreenOver(preview, width);
+        ASSERT_FALSE(pixels.empty());
+        const int height = static_cast<int>(pixels.size()) / width;
+        int whites = 0, blues = 0;
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            const int x = static_cast<int>(i) % width, y = static_cast<int>(i) / width;
+            const RGBQUAD& p = pixels[i];
+            whites += x < width / 2 && y < height / 3 && std::min({p.rgbRed, p.rgbGreen, p.rgbBlue}) >= 235;
+            blues += x > width * 2 / 3 && y > height * 2 / 3 && std::abs(p.rgbRed - 65) <= 30 &&
+                     std::abs(p.rgbGreen - 170) <= 30 && p.rgbBlue >= 225;
+        }
+        white = std::min(white, whites);
+        blue = std::min(blue, blues);
+    }
+    EXPECT_EQ(white, 0) << "the frame rate is shown";
+    EXPECT_EQ(blue, 0) << "the clock is shown";
     ASSERT_TRUE(host.WaitForEnd(30000));
     // 1: our window became the host's child, 2: it drew, 4: it ended with the host.
     EXPECT_EQ(host.ExitCode(), 7u);
@@ -39,14 +98,17 @@ TEST_F(ProgramEndToEnd, PasswordChangeEndsWithoutAWindow)
     EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
 }
 
+// From a folder whose name has a "." before a blank, as an installed version's may.
 TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyWhichWithoutParametersIsTheProgram)
 {
-    const std::string saver = Dir.Path() + "Corvalen.scr";
+    const std::string folder = Dir.Path() + "Corvalen 2.0 Saver\\";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string saver = folder + "Corvalen.scr";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (Dir.Path() + "Corvalen.EXE").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), (folder + "Corvalen.EXE").c_str(), FALSE));
     SetOption(HKEY_CURRENT_USER, "RunAsProgram", "-1");
 
-    TRun run(saver, "/s", Dir.Path());
+    TRun run(saver, "/s", folder);
     ASSERT_TRUE(run.Started());
     // Only the copy's run with the same "/s" covers the screen.
     const HWND window = TRun::WaitForWindowOf(0, 20000, CoversTheScreen, run.ProcessId());
@@ -56,13 +118,17 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyWhichWithou
     PressKey(window, VK_SPACE);
     EXPECT_TRUE(run.WaitForEnd(5000)) << "the .SCR did not end with its copy";
 
-    // Without parameters the copy is the program: its dialog, until closed.
-    TRun program(Dir.Path() + "Corvalen.EXE", "", Dir.Path());
+    // Without parameters the copy is the program: its dialog, until closed,
+    // also when minimized (the application's window then stands for it).
+    TRun program(folder + "Corvalen.EXE", "", folder);
     const HWND dialog = program.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "the .EXE copy without parameters shows no dialog";
     EXPECT_FALSE(program.WaitForEnd(300));
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForEnd(5000)) << "closing the window did not end the program";
+    const HWND application = GetWindow(dialog, GW_OWNER);
+    PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(Within(5000, [&] { return IsIconic(application) && IsWindowVisible(application); }));
+    PostMessageA(application, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForEnd(5000)) << "closing the minimized window did not end the program";
 }
 
 TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)

@@ -1,9 +1,8 @@
 // The program's dialogs in their skin, started as the system would start
-// them under Wine: the skinned controls and frame on the screen, the frames'
-// close buttons under real mouse input, and the dialog's Preview and About
-// buttons. How a skinned frame answers the mouse and the keys (hot looks,
-// drags, the system menu, menu modes) is proven on forms of the skin's own
-// tests; this run proves the program's own skin and forms.
+// them under Wine: the skinned controls and frame on the screen, the dialog's
+// Preview and About buttons, and the frames under real mouse and key input:
+// their close buttons, a caption drag and the system menu. (Hot looks and
+// the menu modes in detail are proven on forms of the skin's own tests.)
 #include "ProgramRun.h"
 
 using namespace endtoend;
@@ -42,32 +41,48 @@ void ExpectSkinPixels(HWND control, const TDibImage& sheet, int sx, int sy, std:
             << what << " at " << p.x << "," << p.y;
 }
 
-// Real input, as the system delivers it: the pointer moved to a screen point.
-void MoveTo(int x, int y)
+// Real input, as the system delivers it: the pointer moved to a screen
+// point, with the left button's change `flags` there.
+void MoveTo(int x, int y, DWORD flags = 0)
 {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((x * 65536LL + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = static_cast<LONG>((y * 65536LL + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
+    MouseAt({x, y}, flags);
+    Sleep(60);
+}
+
+// A click at a screen point: the pointer there, the left button pressed and let go.
+void ClickAt(int x, int y)
+{
+    for (const DWORD flags : {DWORD{0}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}})
+        MoveTo(x, y, flags);
+}
+
+// A key pressed and let go on the keyboard.
+void TypeKey(WORD key)
+{
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(60);
+    }
 }
 
 // A click on the frame's close button (its picture's right 128 pixels hold
-// it at (112, 12)): the pointer there, the left button pressed and let go.
+// it at (112, 12)).
 void ClickCloseButton(HWND wnd)
 {
     RECT r;
     GetWindowRect(wnd, &r);
-    MoveTo(r.right - 128 + 112, r.top + 12);
-    for (const DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
-        Sleep(60);
-    }
+    ClickAt(r.right - 128 + 112, r.top + 12);
+}
+
+int WindowHeight(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.bottom - r.top;
 }
 
 // White pixels (the caption's text in the active font colour) in the
@@ -88,12 +103,17 @@ int CaptionTextPixels(HWND wnd, int x0, int x1)
 // Preview goes full screen and a key comes back to the live dialog. The
 // about box is modal while the preview goes on, and wears the same skin and
 // frame with its own caption; the frames' close buttons close the about box
-// and end the program.
+// and end the program. Before that, under real input: a drag on the
+// dialog's caption moves it by the drag; its system menu, opened by its
+// button (at (13, 12) of the frame picture) and walked by keys, rolls it up
+// to its frame (the picture's 96 rows less its 68 client rows) and restores
+// it.
 TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButtonsReturnToTheLiveDialog)
 {
     const TDibImage sheet = SkinSheet();
     const TDibImage frame = SkinSheet("OWNSKIN_FRAME_BMP");
-    MoveTo(0, 0);  // over no button: every one shows its normal look
+    MouseAt({0, 0});  // over no button: every one shows its normal look
+    Sleep(30);
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
@@ -168,6 +188,25 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     EXPECT_TRUE(Within(3000, [&] { return !IsWindow(about) || !IsWindowVisible(about); }))
         << "the about box's close button did not close it";
     EXPECT_FALSE(run.WaitForEnd(300));
+
+    GetWindowRect(dialog, &r);
+    const RECT start = r;
+    MoveTo(r.left + 60, r.top + 12);
+    MoveTo(r.left + 60, r.top + 12, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 4; ++step)
+        MoveTo(start.left + 60 + 10 * step, start.top + 12 + 5 * step);
+    MoveTo(start.left + 100, start.top + 32, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(Within(3000, [&] {
+        GetWindowRect(dialog, &r);
+        return r.left == start.left + 40 && r.top == start.top + 20;
+    })) << "the caption drag moved the dialog by " << r.left - start.left << "," << r.top - start.top;
+    ClickAt(r.left + 13, r.top + 12);
+    for (const WORD key : {VK_DOWN, VK_DOWN, VK_RETURN})  // Minimize, Maximize, RollUp
+        TypeKey(key);
+    EXPECT_TRUE(Within(3000, [&] { return WindowHeight(dialog) == 28; })) << "not rolled up";
+    ClickAt(r.left + 13, r.top + 12);
+    TypeKey('R');
+    EXPECT_TRUE(Within(3000, [&] { return WindowHeight(dialog) == h; })) << "not restored";
 
     ClickCloseButton(dialog);
     EXPECT_TRUE(run.WaitForEnd(10000)) << "the close button did not end the program";

@@ -4,6 +4,7 @@
 #include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
 #include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 using skinformtest::TSkinnedForm;
 
@@ -176,7 +177,9 @@ TEST(DynamicSkinFormHook, MovingAndCapturedMoves)
     f.Skin->CaptureObject = -1;
 }
 
-// Removing a component clears every property that names it.
+// Removing a component clears every property that names it; the component
+// freed before its form takes back the handlers it gave the form and the
+// tray icon.
 TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
 {
     THookedForm f;
@@ -186,6 +189,13 @@ TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
     delete data;
     EXPECT_EQ(f.Skin->SkinData(), nullptr);
     EXPECT_EQ(f.Skin->MenusSkinData(), nullptr);
+
+    auto* icon = new TspTrayIcon(f.Form.get());
+    f.Skin->SetTrayIcon(icon);
+    ASSERT_TRUE(icon->OnDblClick && f.Form->OnShortCut);
+    delete f.Skin;
+    EXPECT_FALSE(f.Form->OnShortCut || icon->OnDblClick);
+    EXPECT_EQ(icon->PopupMenu(), nullptr);
 }
 
 // The skin-change messages re-skin the form only for its own skin, and
@@ -223,7 +233,10 @@ TEST(DynamicSkinFormHook, SkinChangesReachTheirControls)
     send(WM_SKINDATA_CHANGED, own, 999);
     EXPECT_EQ(reskins + ownControl->Changes, 0);
 
+    // A menu shown with a skin closes before that skin's records go.
+    ASSERT_TRUE(f.Skin->SkinMenu()->Popup(nullptr, other, 0, {}, f.Skin->GetSystemMenu()->Items(), false));
     send(WM_SKINDATA_BEFORECHANGE, other);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active());
     EXPECT_EQ(ownControl->Befores + nested->Befores, 0);
     send(WM_SKINDATA_BEFORECHANGE, own);
     EXPECT_EQ(ownControl->Befores, 1);
@@ -258,20 +271,33 @@ TEST(DynamicSkinFormHook, SystemMenuByState)
 
 // The system-menu button opens the menu in skinned-menu mode with the key
 // hook; a click closes it and is still handled; the application's own
-// handler comes back. Alt alone enters main-menu mode, Escape leaves it.
+// handler comes back. Only a key that types an accelerator chooses: F9, F3,
+// numpad 3 and numpad '.' have the codes of 'x', 'r', 'c' and 'n' and choose
+// nothing from the rolled-up form's Minimize, Maximize, Restore, Close; 'C'
+// does, also as the system key without Alt that an active form with no
+// focused control gets. Alt alone enters main-menu mode, Escape leaves it.
 TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
 {
     THookedForm f;
     f.Form->Show();
-    int own = 0;
+    int own = 0, closes = 0;
     Application->OnMessage = [&](MSG&, bool&) { ++own; };
+    f.Form->OnClose = [&](TObject*, TCloseAction& action) {
+        ++closes;
+        action = caNone;
+    };
+    f.Skin->SetRollUpState(true);
     auto* button = dynamic_cast<TspSkinButtonObject*>(f.Object("sysmenubutton"));
     ASSERT_NE(button, nullptr);
     button->MouseDown(5, 5, mbLeft);
     ASSERT_TRUE(f.Skin->SkinMenu()->Active());
     EXPECT_TRUE(f.Skin->InSkinMenu);
-    EXPECT_TRUE(skintest::OfferKey('A'));
+    for (const WORD key : {WORD{'A'}, WORD{VK_F9}, WORD{VK_F3}, WORD{VK_NUMPAD3}, WORD{VK_DECIMAL}}) {
+        EXPECT_TRUE(skintest::OfferKey(key));
+        ASSERT_TRUE(f.Skin->SkinMenu()->Active()) << "chosen by key " << key;
+    }
     EXPECT_EQ(own, 0);
+    EXPECT_TRUE(f.Skin->RollUpState && f.Skin->WindowState == 0);
 
     EXPECT_EQ(f.Reaching(WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20)), 1);
     EXPECT_FALSE(f.Skin->SkinMenu()->Active());
@@ -279,6 +305,13 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     EXPECT_FALSE(button->Down);
     skintest::OfferKey('A');
     EXPECT_EQ(own, 1);
+
+    button->MouseDown(5, 5, mbLeft);
+    MSG c{f.Form->Handle(), WM_SYSKEYDOWN, 'C', 1, 0, {}};
+    bool handled = false;
+    Application->OnMessage(c, handled);
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active());
 
     // The system's low bits of the command do not matter.
     EXPECT_EQ(f.Reaching(WM_SYSCOMMAND, SC_KEYMENU | 0x3, 0), 0);

@@ -1,6 +1,7 @@
 // The skinned form's frame objects of every kind, client-area mode, the
 // main-menu items on the frame and the objects' hints.
 #include "DynamicSkinFormTestSupport.h"
+#include "skin/forms/SkinPopupWindow.h"
 
 using namespace skinformtest;
 
@@ -130,6 +131,50 @@ TEST(DynamicSkinForm, SkinGrowsASmallFormAndCaptureHoldsTheHotObject)
 
 namespace {
 
+// Button-style animations, one per command.
+const char* const AnimationsSkin =
+    "[VERSION]\nskinname=animations\n[PICTURES]\npicture=p\n[FORMINFO]\nclientrect=5,30,95,55\n"
+    "[SKINOBJECTS]\ncount=3\n0=sys:animate\n1=own:animate\n2=min:animate\n"
+    "[sys]\nskinrect=10,5,20,15\nbuttonstyle=1\ncommand=cmsysmenu\n"
+    "[own]\nskinrect=30,5,40,15\nbuttonstyle=1\ncommand=cmdefault\n"
+    "[min]\nskinrect=50,5,60,15\nbuttonstyle=1\ncommand=cmminimize\n"
+    "[SKINCONTROLS]\ncount=0\n";
+
+}  // namespace
+
+// A button-style animation released under the mouse runs its command: the
+// system menu or its own menu opens under it; minimizing twice stays
+// minimized.
+TEST(DynamicSkinForm, AnimationButtonsRunTheirCommands)
+{
+    Application->SetMainForm(nullptr);
+    TSkinnedForm f({.Text = AnimationsSkin});
+    f.Form->Show();
+    auto release = [&](const char* name) {
+        TspActiveSkinObject* object = f.Object(name);
+        object->MouseEnter();
+        object->MouseDown(0, 0, mbLeft);
+        object->MouseUp(0, 0, mbLeft);
+    };
+    TspSkinMenu* menu = f.Skin->SkinMenu();
+    auto* own = new TPopupMenu(f.Form.get());
+    AddItem(own->Items(), "One", own);
+    AddItem(own->Items(), "Two", own);
+    dynamic_cast<TspSkinAnimateObject*>(f.Object("own"))->PopupMenu = own;
+    for (const auto& [name, items] : {std::pair{"sys", 5}, {"own", 2}}) {
+        release(name);
+        ASSERT_TRUE(menu->Active()) << name;
+        EXPECT_EQ(menu->Levels()[0]->ItemCount(), items) << name;
+        EXPECT_EQ(menu->Levels()[0]->Top(), f.Form->Top() + f.Object(name)->ObjectRect.Bottom) << name;
+        menu->CloseMenu();
+    }
+    release("min");
+    release("min");
+    EXPECT_EQ(f.Skin->WindowState, 1);
+}
+
+namespace {
+
 // The frame skin with a main-menu band across the top strip (20, 20) -
 // (60, 24) and a "MAINMENUITEM" record 20 wide whose text area leaves 2
 // pixels at either end; the hot look is green.
@@ -148,9 +193,9 @@ TSkinOptions MainMenuSkin()
 
 // The main menu's visible items lie side by side along the band, each as
 // wide as its caption needs, drawn from the record; Alt makes the first one
-// hot (the walk's order is proved natively), Enter opens an item's menu and
-// Right moves on from it, Alt with an accelerator runs an item; the items go
-// with their menu.
+// hot (the walk's order is proved natively), Enter opens an item's menu,
+// Escape leaves it for the item and Right moves on from it, Alt with an
+// accelerator runs an item; the items go with their menu.
 TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
 {
     TSkinnedForm f(MainMenuSkin());
@@ -190,6 +235,13 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     TTarget hot(200, 100);
     f.Skin->PaintNCSkin(hot.DC());
     EXPECT_EQ(hot.Pixel(a.Left, 20), ActiveGreen);
+    // Escape leaves the item's menu, not main-menu mode.
+    for (const WORD key : {VK_RETURN, VK_ESCAPE})
+        skintest::OfferKey(key);
+    EXPECT_FALSE(f.Skin->SkinMenu()->Active());
+    EXPECT_TRUE(f.Skin->InMainMenu);
+    EXPECT_FALSE(f.Skin->InSkinMenu);
+    EXPECT_TRUE(items[0]->Active && !items[0]->Down);
     skintest::OfferKey(VK_RETURN);
     EXPECT_TRUE(items[0]->Down);
     EXPECT_TRUE(f.Skin->SkinMenu()->Active());
@@ -212,6 +264,10 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     EXPECT_EQ(helps, 1);
     EXPECT_FALSE(f.Skin->InMainMenu);
 
+    // An item freed on its own leaves the frame.
+    delete help;
+    ASSERT_EQ(f.Skin->MainMenuItems().size(), 1u);
+    f.Skin->PaintNCSkin(t.DC());
     delete menu;
     EXPECT_TRUE(f.Skin->MainMenuItems().empty());
 }
@@ -248,11 +304,16 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_EQ(placed->Top(), top);
 
     const int height = f.Form->Height();
+    auto* freed = new TButton(f.Form.get());
+    freed->SetParent(f.Form.get());
     f.Skin->SetRollUpState(true);
     f.Apply(options);
     EXPECT_TRUE(f.Skin->RollUpState);
     EXPECT_EQ(f.Form->Height(), 20);
     EXPECT_FALSE(placed->Visible());
+    // A child freed while rolled up is not to be shown again.
+    delete freed;
+    ASSERT_EQ(f.Skin->HiddenControls(), std::vector<TControl*>{placed});
     f.Skin->SetRollUpState(false);
     EXPECT_TRUE(placed->Visible());
     EXPECT_FALSE(hidden->Visible());
@@ -265,6 +326,32 @@ TEST(DynamicSkinForm, ClientAreaControlsAndRollUpAcrossSkinChanges)
     EXPECT_FALSE(hidden->Visible());
     EXPECT_EQ(f.Form->Height(), height);
     EXPECT_EQ(placed->Left(), 70 + f.Form->Width() - 100);
+}
+
+// In client-area mode the form's cursor follows the mouse over the skin:
+// the hot object's cursor, else the form's, else the default one, counted
+// from the skin's first cursor.
+TEST(DynamicSkinForm, SkinCursorsFollowTheMouse)
+{
+    TSkinnedForm f({}, false);
+    f.Skin->SetSupportNCArea(false);
+    f.Skin->UseSkinCursors = true;
+    f.Form->SetBorderStyle(bsNone);
+    f.Form->Show();
+    auto cursorOver = [&](const char* object, const std::string& formCursor) {
+        std::string text = SkinText(formCursor) + "[CURSORS]\nstartcursorindex=10\n";
+        text.replace(text.find("[closebutton]\n"), 14, "[closebutton]\ncursorindex=5\n");
+        f.Apply({.Text = text});
+        POINT p = skintest::Centre(f.Object(object)->ObjectRect);
+        ClientToScreen(f.Form->Handle(), &p);
+        SetCursorPos(p.x, p.y);
+        f.Skin->MouseTimer()->OnTimer(nullptr);
+        return f.Form->Cursor();
+    };
+    EXPECT_EQ(cursorOver("closebutton", "cursorindex=2\n"), 15);
+    EXPECT_EQ(cursorOver("maxbutton", "cursorindex=2\n"), 12);
+    f.Form->SetCursor(crHandPoint);
+    EXPECT_EQ(cursorOver("maxbutton", ""), crDefault);
 }
 
 namespace {

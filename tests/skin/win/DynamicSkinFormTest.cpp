@@ -202,8 +202,11 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     f.Form->SetBounds(120, 130, 220, 110);
     f.Skin->SetWindowState(2);
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), ToTRect(area));
+    f.Skin->MouseTimer()->SetEnabled(false);  // the cursor was elsewhere
     f.Skin->SetWindowState(0);
     EXPECT_EQ(ToTRect(f.Form->BoundsRect()), (TRect{120, 130, 340, 240}));
+    // The objects moved from under the cursor: the hot object is tracked.
+    EXPECT_TRUE(f.Skin->MouseTimer()->Enabled());
     // A form that cannot be sized rolls up to its frame on a caption double
     // click and back on the next.
     f.Skin->Sizeable = false;
@@ -249,6 +252,29 @@ TEST(DynamicSkinForm, WindowStatesOnRealForms)
     client.Skin->SetWindowState(0);
     EXPECT_EQ(ToTRect(client.Form->BoundsRect()), (TRect{50, 60, 220, 150}));
     Application->OnMinimize = nullptr;
+}
+
+// A double click in the client area is the client area's, whatever the
+// form can do; on a hot caption object it rolls a fixed form up and
+// maximizes a sizeable one.
+TEST(DynamicSkinForm, OnlyACaptionObjectTakesTheClientDoubleClick)
+{
+    Application->SetMainForm(nullptr);
+    for (const bool sizeable : {false, true}) {
+        TSkinnedForm f;
+        f.Skin->Sizeable = sizeable;
+        const auto doubleClick = [&] {
+            SendMessageA(f.Form->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 20));
+        };
+        doubleClick();
+        EXPECT_FALSE(f.Skin->RollUpState) << "sizeable " << sizeable;
+        EXPECT_EQ(f.Skin->WindowState, 0) << "sizeable " << sizeable;
+        const POINT caption = skintest::Centre(f.Object("caption")->ObjectRect);
+        f.Skin->TestActive(caption.x, caption.y, true);
+        doubleClick();
+        EXPECT_EQ(f.Skin->RollUpState, !sizeable);
+        EXPECT_EQ(f.Skin->WindowState, sizeable ? 2 : 0);
+    }
 }
 
 // The close button closes only when released over it; pressing a grouped

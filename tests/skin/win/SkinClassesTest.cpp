@@ -10,12 +10,14 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "../../classlib/win/StdCtrlsTestSupport.h"
 #include "../../classlib/win/UiTestSupport.h"
 #include "SkinTestSheet.h"
+#include "classlib/core/FormHandlers.h"
 #include "classlib/core/FormReader.h"
 #include "classlib/ui/Forms.h"
 #include "skin/SkinStandIns.h"
@@ -25,9 +27,26 @@
 #include "skin/controls/SkinSplitterBar.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
+#include "skin/SkinHint.h"
 #include "skin/forms/SkinPopupMenu.h"
+#include "skin/forms/TrayIcon.h"
 
 namespace {
+
+// A one-image ICO file in hex: 16 x 16, 32 bits, all RGB(0, 100, 200).
+std::string IconFile16()
+{
+    std::vector<uint8_t> b = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 104, 4, 0, 0, 22, 0, 0, 0,
+                              40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 32, 0};
+    b.resize(22 + 40);
+    for (int i = 0; i < 256; ++i)
+        b.insert(b.end(), {200, 100, 0, 255});
+    b.resize(b.size() + 64);  // the mask: all opaque
+    std::string hex;
+    for (const uint8_t byte : b)
+        hex += "0123456789ABCDEF"[byte >> 4], hex += "0123456789ABCDEF"[byte & 15];
+    return hex;
+}
 
 // The skinned classes are read from a description with their skin link and
 // a property of their own (an unregistered property would fail the read); a
@@ -37,8 +56,6 @@ namespace {
 TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
 {
     RegisterSkinClasses();
-    static const bool popupRegistered = (RegisterSkinPopupMenuClasses(ClassRegistry()), true);
-    (void)popupRegistered;
     const struct {
         const char* Name;
         const char* Class;
@@ -70,6 +87,14 @@ TEST(SkinClassesTest, EverySkinnedClassIsReadWithItsSkinLinkAndOwnProperties)
       Caption = 'One'
     end
   end
+  object Hint1: TspSkinHint
+    SkinData = Skin1
+    Active = False
+    TransparentValue = 30
+  end
+  object Tray1: TspTrayIcon
+    Icon.Data = {)" + IconFile16() + R"(}
+  end
 end)",
                            form);
     auto* skin = dynamic_cast<TspSkinData*>(form.FindComponent("Skin1"));
@@ -90,8 +115,115 @@ end)",
     EXPECT_EQ(popup->SkinData(), skin);
     EXPECT_FALSE(popup->AutoPopup);
     EXPECT_EQ(popup->Items()->Count(), 1);
+    auto* hint = dynamic_cast<TspSkinHint*>(form.FindComponent("Hint1"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(std::tuple(hint->SkinData(), hint->Active(), hint->TransparentValue), std::tuple(skin, false, 30));
+    // The description's 16 x 16 picture, not the application's icon.
+    TIcon* icon = dynamic_cast<TspTrayIcon*>(form.FindComponent("Tray1"))->Icon();
+    EXPECT_EQ(icon->Width(), 16);
+    TBitmap drawn;
+    drawn.SetSize(16, 16);
+    DrawIconEx(drawn.Canvas()->Handle(), 0, 0, icon->Handle(), 16, 16, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(static_cast<COLORREF>(drawn.Canvas()->Pixels(5, 5)), RGB(0, 100, 200));
     delete skin;  // the free notification clears the link (the controls': the gallery)
     EXPECT_EQ(popup->SkinData(), nullptr);
+}
+
+// Every property each skinned control class publishes is read from a
+// description, events bound to handlers of their types; a property missing
+// from a registration fails the class by the property's name.
+TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
+{
+    RegisterSkinClasses();
+    // A one-pixel bitmap file.
+    const std::string glyphData = "Glyph = {424D3A000000000000003600000028000000010000000100000001001800000000000400"
+                                  "0000000000000000000000000000000000000000FF00}";
+    const std::string control = "|Anchors = [akLeft, akTop]|Visible = True|DrawDefault = True|SkinData = Skin1"
+                                "|AreaName = 'A'|SkinDataName = 'none'|OnMouseEnter = Notify|OnMouseLeave = Notify"
+                                "|Transparent = False|TransparentValue = 50|UseSkinCursor = False";
+    const std::string custom = control + "|TabOrder = 0|DefaultFont.Name = 'Arial'|UseSkinFont = True"
+                                         "|DefaultWidth = 0|DefaultHeight = 0";
+    const std::string keysAndMouse = "|OnClick = Notify|OnMouseDown = Mouse|OnMouseMove = MouseMove"
+                                     "|OnMouseUp = Mouse|OnResize = Notify|OnKeyDown = Key|OnKeyPress = KeyPress"
+                                     "|OnKeyUp = Key|TabStop = False|Align = alNone";
+    const std::string dragAndDock = "|DockSite = True|DragCursor = crDrag|DragKind = dkDock|DragMode = dmManual"
+                                    "|ParentShowHint = False|PopupMenu = Popup1|ShowHint = True|OnDblClick = Notify"
+                                    "|OnDragDrop = DragDrop|OnDragOver = DragOver|OnEndDrag = EndDrag"
+                                    "|OnStartDrag = Notify";
+    const std::string label = "|UseSkinFont = True|DefaultFont.Height = 14|SkinData = Skin1|SkinDataName = 'stdlabel'";
+    const std::string panel = custom + keysAndMouse + dragAndDock + "|" + glyphData +
+                              "|NumGlyphs = 1|Spacing = 2|DefaultAlignment = taLeftJustify|DefaultCaptionHeight = 22"
+                              "|BorderStyle = bvRaised|CaptionMode = False|RollUpMode = False|RollUpState = False"
+                              "|Caption = 'P'|Enabled = True";
+    const std::string views = "|SkinData = Skin1|SkinDataName = 'none'|DefaultFont.Height = 14|DefaultColor = clWindow"
+                              "|VScrollBar = Bar1|HScrollBar = Bar1";
+    const struct {
+        const char* Class;
+        std::string Properties;
+    } classes[] = {
+        {"TspSkinControl", control + "|TabOrder = 0"},
+        {"TspGraphicSkinControl", control},
+        {"TspSkinCustomControl", custom},
+        {"TspSkinButton", custom + keysAndMouse + "|AllowAllUp = False|PopupMenu = Popup1|ShowHint = True"
+                                   "|CanFocused = False|Action = Act1|Down = False|GroupIndex = 0|Caption = 'B'|" +
+                              glyphData +
+                              "|NumGlyhps = 1|Margin = -1|Spacing = 1|Layout = blGlyphLeft|Enabled = True"
+                              "|Cancel = False|Default = False|ModalResult = mrNone"},
+        {"TspSkinPanel", panel},
+        {"TspSkinGroupBox", panel},
+        {"TspSkinScrollBar", custom + keysAndMouse + "|Both = False|BothMarkerWidth = 0|BothSkinDataName = 'b'"
+                                     "|CanFocused = False|Kind = sbVertical|PageSize = 0|Min = 0|Max = 10"
+                                     "|Position = 1|SmallChange = 1|LargeChange = 1|OnChange = Notify"
+                                     "|OnUpButtonClick = Notify|OnDownButtonClick = Notify|OnLastChange = Notify"},
+        {"TspSkinUpDown", custom + "|Orientation = udVertical|Increment = 1|Position = 0|Min = 0|Max = 10"
+                                   "|OnChange = Notify|OnUpButtonClick = Notify|OnDownButtonClick = Notify"},
+        {"TspSkinStdLabel", label},
+        {"TspSkinTextLabel", label + "|Lines.Strings = ('a')"},
+        {"TspSkinLinkLabel", label + "|DefaultActiveFontColor = clRed|URL = 'u'"},
+        {"TspSkinButtonLabel", label + "|" + glyphData +
+                                   "|NumGlyphs = 1|Margin = -1|Spacing = 1|Layout = blGlyphTop"
+                                   "|DefaultActiveFontColor = clRed"},
+        {"TspSkinPageControl", "|SkinData = Skin1|SkinDataName = 'tab'|DefaultFont.Height = 14|DefaultItemHeight = 20"},
+        {"TspSkinTabControl", "|SkinData = Skin1|SkinDataName = 'tab'|DefaultFont.Height = 14|DefaultItemHeight = 20"},
+        {"TspSkinMemo", "|DefaultFont.Height = 14|UseSkinFont = True|BitMapBG = False|VScrollBar = Bar1"
+                        "|SkinData = Skin1|SkinDataName = 'memo'|Transparent = False|TransparentValue = 50"
+                        "|ReadOnly = False|Lines.Strings = ('a')|Alignment = taLeftJustify|WordWrap = True"
+                        "|WantReturns = True|WantTabs = False|MaxLength = 0|HideSelection = True"
+                        "|OEMConvert = False|Font.Height = 14|Enabled = True|Align = alNone"},
+        {"TspSkinCustomTreeView", views},
+        {"TspSkinCustomListView", views},
+        {"TspSkinHeaderControl", "|SkinData = Skin1|SkinDataName = 'header'|DefaultFont.Height = 14"
+                                 "|UseSkinFont = True"},
+        {"TspSkinSplitter", "|SkinData = Skin1|SkinDataName = 'vsplitter'|DefaultSize = 10"},
+        {"TspSkinControlBar", "|SkinData = Skin1|SkinDataName = 'controlbar'|SkinBevel = False"},
+    };
+    TFormHandlers handlers;
+    handlers.Add<TNotifyEvent>("Notify", [](TObject*) {});
+    handlers.Add<TMouseEvent>("Mouse", [](TObject*, TMouseButton, TShiftState, int, int) {});
+    handlers.Add<TMouseMoveEvent>("MouseMove", [](TObject*, TShiftState, int, int) {});
+    handlers.Add<TKeyEvent>("Key", [](TObject*, WORD&, TShiftState) {});
+    handlers.Add<TKeyPressEvent>("KeyPress", [](TObject*, char&) {});
+    handlers.Add<TDragOverEvent>("DragOver", [](TObject*, TObject*, int, int, TDragState, bool&) {});
+    handlers.Add<TDragDropEvent>("DragDrop", [](TObject*, TObject*, int, int) {});
+    handlers.Add<TEndDragEvent>("EndDrag", [](TObject*, TObject*, int, int) {});
+    for (const auto& c : classes) {
+        std::string text = "object F: TForm\n  object Skin1: TspSkinData\n  end\n  object Popup1: TPopupMenu\n  end\n"
+                           "  object Images1: TImageList\n  end\n  object List1: TActionList\n    Images = Images1\n"
+                           "    object Act1: TAction\n      ImageIndex = 0\n    end\n  end\n"
+                           "  object Bar1: TspSkinScrollBar\n  end\n  object C: " +
+                           std::string(c.Class) + "\n";
+        std::string::size_type start = 1;
+        for (std::string::size_type end; start <= c.Properties.size(); start = end + 1) {
+            end = std::min(c.Properties.find('|', start), c.Properties.size());
+            text += "    " + c.Properties.substr(start, end - start) + "\n";
+        }
+        TForm form(nullptr);
+        TFormReader reader;
+        reader.Handlers = &handlers;
+        EXPECT_EQ(uitest::MessageOf<Exception>([&] { reader.ReadInto(text + "  end\nend\n", form); }),
+                  "(no exception)")
+            << c.Class;
+    }
 }
 
 // A windowless skinned control of one solid colour.

@@ -9,7 +9,9 @@
 #include <string>
 
 #include "SkinTestSheet.h"
+#include "classlib/ui/ActnList.h"
 #include "classlib/ui/Application.h"
+#include "classlib/ui/ImgList.h"
 #include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanel.h"
@@ -130,6 +132,36 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     button->SetEnabled(true);
     EXPECT_EQ(Painted(button, 29, 3), RGB(0, 200, 200));
     EXPECT_EQ(Painted(button, 29, 7), Red);  // the transparent row
+}
+
+// A linked action with an image gives an empty glyph that image at the
+// image list's size; a button with its own glyph keeps it.
+TEST_F(SkinControlsTest, ActionImageBecomesTheEmptyGlyph)
+{
+    TImageList images(nullptr);
+    images.SetWidth(8);
+    images.SetHeight(6);
+    TBitmap picture;
+    TDibImage orange = skintest::Blank(8, 6);
+    Fill(orange, 0, 0, 8, 6, RGB(250, 120, 0));
+    picture.SetDib(orange);
+    images.Add(&picture, nullptr);
+    TActionList list(nullptr);
+    list.SetImages(&images);
+    TAction action(nullptr);
+    action.SetActionList(&list);
+    action.SetImageIndex(0);
+    auto* plain = Make<TspSkinButton>(10, 10, 60, 30, nullptr);
+    auto* own = Make<TspSkinButton>(10, 50, 60, 30, nullptr);
+    TBitmap glyph;
+    glyph.SetDib(skintest::Blank(4, 4));
+    own->SetGlyph(&glyph);
+    plain->SetAction(&action);
+    own->SetAction(&action);
+    EXPECT_EQ(plain->Glyph()->Width(), 8);
+    EXPECT_EQ(plain->Glyph()->Height(), 6);
+    EXPECT_EQ(ColorToRGB(plain->Glyph()->Canvas()->Pixels(3, 3)), RGB(250, 120, 0));
+    EXPECT_EQ(own->Glyph()->Width(), 4);
 }
 
 // A grouped button clicks on the press and releases its group; with
@@ -304,10 +336,11 @@ TEST_F(SkinControlsTest, PanelRollUp)
     EXPECT_TRUE(box->HiddenControls().empty());
 }
 
-// The keyboard reaches a button only with CanFocused: then Enter and Space
-// click it, Escape clicks the Cancel button, Alt with the accelerator
-// focuses and clicks, and a click sets the form's ModalResult. The default
-// button's look by where the focus is.
+// Escape clicks the Cancel button and Return the Default one, also when
+// they take no focus, unless a focused button keeps Return. The rest of the
+// keyboard reaches a button only with CanFocused: then Enter and Space
+// click it, Alt with the accelerator focuses and clicks, and a click sets
+// the form's ModalResult. The default button's look by where the focus is.
 TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 {
     TSheetSkin skin;
@@ -323,7 +356,7 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
     cancel->OnClick = [&](TObject*) { ++cancelClicks; };
     Form->Show();
     const auto key = [&](UINT msg, WPARAM code) {
-        PostMessageA(go->Handle(), msg, code, 0);
+        PostMessageA(GetFocus(), msg, code, 0);
         Application->ProcessMessages();
     };
     const auto keys = [&] {
@@ -336,14 +369,15 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
 
     keys();
     key(WM_SYSCHAR, 'g');
-    EXPECT_EQ(goClicks + cancelClicks, 0);
+    EXPECT_EQ(goClicks, 0);
+    EXPECT_EQ(cancelClicks, 1);
     EXPECT_EQ(Form->ModalResult(), mrNone);
 
     go->SetCanFocused(true);
     cancel->SetCanFocused(true);
     keys();
     EXPECT_EQ(goClicks, 2);
-    EXPECT_EQ(cancelClicks, 1);
+    EXPECT_EQ(cancelClicks, 2);
     EXPECT_EQ(Form->ModalResult(), mrCancel);
     SetFocus(cancel->Handle());
     key(WM_SYSCHAR, 'G');
@@ -366,4 +400,10 @@ TEST_F(SkinControlsTest, KeyboardOnlyWithCanFocused)
     go->SetCanFocused(false);
     go->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(panel));
     EXPECT_EQ(Painted(go, 8, 4), Red) << "a default button that takes no focus keeps its look";
+    key(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(goClicks, 4);
+    SetFocus(cancel->Handle());
+    key(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(goClicks, 4) << "the focused button keeps Return";
+    EXPECT_EQ(cancelClicks, 3);
 }

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "DynamicSkinFormTestSupport.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanel.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenuItem.h"
 #include "skin/forms/SkinPopupMenu.h"
@@ -304,6 +306,34 @@ TEST_F(SkinMenuTest, ReopeningTellsTheFirstOpenerAndEmptyMenusShowNothing)
     EXPECT_FALSE(Engine()->Active());
 }
 
+// A right click on a skinned control opens its skinned popup menu at the
+// cursor, for that control.
+TEST_F(SkinMenuTest, RightClickOnASkinnedControlOpensItsSkinnedPopupMenu)
+{
+    auto* button = new TspSkinButton(Form);
+    auto* panel = new TspSkinPanel(Form);
+    panel->SetLeft(100);
+    for (TWinControl* control : std::initializer_list<TWinControl*>{button, panel}) {
+        control->SetParent(Form);
+        control->SetPopupMenu(Menu);
+        SendMessageA(control->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 5));
+        SendMessageA(control->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(4, 5));
+        ASSERT_TRUE(Engine()->Active()) << control->ClassName();
+        EXPECT_EQ(Menu->PopupComponent(), control);
+        const POINT at = control->ClientToScreen(POINT{4, 5});
+        RECT area{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        const TPoint expected = SkinMenuPlacement({at.x, at.y, at.x, at.y}, ToTRect(area), Level(0)->Width(),
+                                                  Level(0)->Height(), Level(0)->ItemsRect().Top, false, false, false);
+        RECT bounds{};
+        GetWindowRect(Level(0)->Handle(), &bounds);
+        EXPECT_EQ(bounds.left, expected.X) << control->ClassName();
+        EXPECT_EQ(bounds.top, expected.Y) << control->ClassName();
+        PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_TRUE(PumpUntil([&] { return !Engine()->Active(); }));
+    }
+}
+
 // Default look, read back from the level painted into a bitmap: the level
 // frame and stripe, a normal item, a highlighted one, a highlighted
 // separator (highlight, then the line at half height); a hidden item's state.
@@ -353,6 +383,50 @@ TEST_F(SkinMenuTest, DefaultLookPixels)
     EXPECT_FALSE(sub->CanMorphing());
     EXPECT_FALSE(sub->MouseIn || sub->Down);
     EXPECT_EQ(sub->MorphTenths, 0);
+    Engine()->CloseMenu();
+}
+
+// The mark left of a caption, as pixels of the default look: an image from
+// the menu's list; for an index past the list, the item's name glyph; a
+// checked item's check mark and a checked radio item's bullet.
+TEST_F(SkinMenuTest, ItemMarksPixels)
+{
+    auto* images = new TImageList(Form);
+    images->SetWidth(8);
+    images->SetHeight(8);
+    TBitmap red;
+    red.SetSize(8, 8);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(RECT{0, 0, 8, 8});
+    ASSERT_EQ(images->Add(&red, nullptr), 0);
+    auto* menu = new TPopupMenu(Form);
+    menu->SetImages(images);
+    AddItem(menu->Items(), "Image")->SetImageIndex(0);
+    TMenuItem* named = AddItem(menu->Items(), "Close", nullptr, "DSF_CLOSE");
+    named->SetImageIndex(3);
+    AddItem(menu->Items(), "Check")->SetChecked(true);
+    TMenuItem* radio = AddItem(menu->Items(), "Radio");
+    radio->SetChecked(true);
+    radio->SetRadioItem(true);
+    ASSERT_TRUE(Engine()->Popup(nullptr, nullptr, 0, {100, 120, 100, 120}, menu->Items(), false));
+    TspSkinPopupWindow* level = Level(0);
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(level->Width(), level->Height());
+    level->PaintLevel(picture.Canvas());
+    // Each item's inner rectangle: its left edge and middle.
+    const auto at = [&](int item, int dx, int dy) {
+        const TRect& r = level->Items(item)->ItemRect;
+        return picture.Canvas()->Pixels(r.Left + 2 + dx, (r.Top + r.Bottom) / 2 + dy);
+    };
+    const TPoint glyph = FrameGlyphShapes(fgClose)[0].A;
+    const TColor text = ColorToRGB(clWindowText), face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(at(0, 4, 0), clRed);
+    EXPECT_EQ(at(1, 2 + glyph.X, -4 + glyph.Y), text);
+    EXPECT_EQ(at(2, 9, -1), text);  // the check's long stroke
+    EXPECT_EQ(at(2, 6, -2), face);
+    EXPECT_EQ(at(3, 6, -2), text);  // inside the bullet
+    EXPECT_EQ(at(3, 9, -1), face);
     Engine()->CloseMenu();
 }
 
@@ -459,13 +533,19 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     EXPECT_TRUE(Bar->Items()[1]->Down);
     Engine()->CloseMenu();
     Drain();
+    // An item freed on its own leaves the bar.
+    delete Help;
+    ASSERT_EQ(Bar->Items().size(), 2u);
+    Bar->Repaint();
 }
 
 // Main-menu mode by keys (wrapping and skipping are proved natively): the
 // form hands Alt to its bar, which announces the mode; Right walks past a
 // disabled item, which its accelerator does not reach either; Escape leaves
 // the mode and the key hook; Enter on an item without children runs its
-// command and ends the mode.
+// command and ends the mode. Right from an open menu onto an item without
+// children opens no level, so the skinned-menu mode ends with it, and Enter
+// then gives the application its keys back.
 TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
 {
     Edit->SetEnabled(false);
@@ -492,6 +572,20 @@ TEST_F(SkinMainMenuBarTest, AltHandsMainMenuModeToTheBarWhoseKeysWalkAndRunIt)
     EXPECT_TRUE(Bar->ClickDownItem());
     EXPECT_EQ(HelpClicks, 1);
     EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+
+    auto* edit = AddControl<TEdit>(Form, 10, 60, 100, 22);
+    edit->SetFocus();
+    SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    skintest::OfferKey(VK_RETURN);
+    ASSERT_EQ(OpenMenuItem(), File);
+    skintest::OfferKey(VK_RIGHT);
+    EXPECT_TRUE(Bar->Items()[2]->Down);
+    EXPECT_FALSE(Engine()->Active() || SkinForm->InSkinMenu);
+    skintest::OfferKey(VK_RETURN);
+    EXPECT_EQ(HelpClicks, 2);
+    EXPECT_FALSE(Application->OnMessage);
+    PostMessageA(edit->Handle(), WM_KEYDOWN, 'A', 1);
+    EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "a"; })) << edit->Text();
 }
 
 // Items that do not fit are hidden and out of reach of the mouse (the MDI
@@ -525,4 +619,36 @@ TEST_F(SkinMainMenuBarTest, NarrowBarHidesItemsOutOfReachAndTheTrackMarkOffersTh
     EXPECT_EQ(Engine()->Levels()[0]->Items(0)->MenuItem, Help);
     Engine()->CloseMenu();
     Drain();
+}
+
+namespace {
+
+class SkinMainMenuBarSkinTest : public skintest::TFormTest {};
+
+}  // namespace
+
+// A bar record gives the bar its height, kept whatever the bounds, and its
+// picture stretched with both ends kept; without one the bar takes its
+// default height.
+TEST_F(SkinMainMenuBarSkinTest, TheBarRecordGivesHeightAndLook)
+{
+    TDibImage picture = skintest::Blank(40, 16);
+    skintest::Fill(picture, 0, 0, 4, 16, RGB(200, 0, 0));
+    skintest::Fill(picture, 4, 0, 36, 16, RGB(0, 200, 0));
+    skintest::Fill(picture, 36, 0, 40, 16, RGB(0, 0, 200));
+    skintest::TTestSkin barSkin(skintest::ControlsSkin({"mainmenubar:mainmenubar"},
+                                                       "[mainmenubar]\npictureindex=0\nskinrect=0,0,40,16\n"
+                                                       "itemsrect=4,2,36,14\n"),
+                                {picture});
+    skintest::TTestSkin plainSkin(skintest::ControlsSkin({}, ""), {});
+    auto* bar = Make<TspSkinMainMenuBar>(0, 0, 200, 30, barSkin.Data.get());
+    EXPECT_EQ(bar->Height(), 16);
+    bar->SetBounds(0, 0, 200, 40);
+    EXPECT_EQ(bar->Height(), 16);
+    const int w = bar->Width();  // the form's width: the bar is aligned to the top
+    for (const auto& [x, colour] : {std::pair{1, RGB(200, 0, 0)}, {w / 2, RGB(0, 200, 0)}, {w - 2, RGB(0, 0, 200)}})
+        EXPECT_EQ(skintest::Painted(bar, x, 8), colour) << x;
+    bar->SetDefaultHeight(25);
+    bar->SetSkinData(plainSkin.Data.get());
+    EXPECT_EQ(bar->Height(), 25);
 }
