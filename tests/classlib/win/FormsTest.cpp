@@ -232,10 +232,9 @@ TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
     PumpUntil([] { return false; }, std::chrono::milliseconds(50));
     EXPECT_EQ(GetFocus(), first->Handle()) << "activation focuses the first tab stop";
 
-    const std::vector<std::pair<TWinControl*, std::string>> walk = {{edit, " -first +edit"},
-                                                                    {radios[1], " -edit +box +radio"},
-                                                                    {inBox, " -radio +inBox"},
-                                                                    {first, " -inBox -box +first"}};
+    const std::vector<std::pair<TWinControl*, std::string>> walk = {
+        {edit, " -first +edit"}, {radios[1], " -edit +box +radio"},
+        {inBox, " -radio +inBox"}, {first, " -inBox -box +first"}};
     for (size_t i = 0; i < walk.size(); ++i) {
         moves.clear();
         TypeKey(VK_TAB);
