@@ -72,6 +72,10 @@ constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 14;
 // Sent to a windowed control after a child joined (LParam 1) or left (0)
 // its list; WParam is the child.
 constexpr UINT CM_CONTROLCHANGE = CM_BASE + 15;
+// Sent by the form to a windowed control the focus moved into from outside
+// it (the focused control or one of its parents), and to one it left.
+constexpr UINT CM_ENTER = CM_BASE + 16;
+constexpr UINT CM_EXIT = CM_BASE + 17;
 
 // A notification reflected to the control it concerns: CN_BASE + the
 // message the parent received (CN_COMMAND, CN_NOTIFY, CN_CTLCOLORBTN ...).
@@ -494,6 +498,10 @@ public:
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyUp;
+    // The focus moved into the control (it or a child of it) from outside
+    // it, or left it; each fires once per move, after the focus moved.
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
 
 protected:
     void WndProc(TMessage& message) override;

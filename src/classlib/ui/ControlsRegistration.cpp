@@ -206,7 +206,9 @@ void RegisterControl(TClassRegistry& classes)
         .Bool("DockSite", &TWinControl::DockSite)
         .Event("OnKeyDown", &TWinControl::OnKeyDown)
         .Event("OnKeyPress", &TWinControl::OnKeyPress)
-        .Event("OnKeyUp", &TWinControl::OnKeyUp);
+        .Event("OnKeyUp", &TWinControl::OnKeyUp)
+        .Event("OnEnter", &TWinControl::OnEnter)
+        .Event("OnExit", &TWinControl::OnExit);
 
     classes.Register<TGraphicControl>("TGraphicControl", "TControl").Factory(nullptr);
     classes.Register<TCustomControl>("TCustomControl", "TWinControl").Factory(nullptr);

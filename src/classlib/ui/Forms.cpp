@@ -1,5 +1,6 @@
 #include "classlib/ui/Forms.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "classlib/core/ScopeExit.h"
@@ -514,12 +515,34 @@ void TCustomForm::FocusChanged(TWinControl* control)
 {
     if (control == FActiveControl || control == this)
         return;
+    TWinControl* previous = FActiveControl;
     if (FActiveControl != nullptr)
         RemoveFreeNotification(FActiveControl);
     FActiveControl = control;
     if (FActiveControl != nullptr)
         FreeNotification(FActiveControl);
     SendToControls(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control), false);
+    // The focus left the previous control and its parents up to the one
+    // that also holds the new control, and entered the parents below that
+    // one down to the new control. A handler that moves the focus again
+    // ends this move: the newer one has told its own.
+    std::vector<TWinControl*> entered;
+    for (TWinControl* c = control; c != nullptr && c != this; c = c->Parent())
+        entered.push_back(c);
+    for (TWinControl* c = previous; c != nullptr && c != this; c = c->Parent()) {
+        if (const auto common = std::find(entered.begin(), entered.end(), c); common != entered.end()) {
+            entered.erase(common, entered.end());
+            break;
+        }
+        c->Perform(CM_EXIT, 0, 0);
+        if (FActiveControl != control)
+            return;
+    }
+    for (auto c = entered.rbegin(); c != entered.rend(); ++c) {
+        (*c)->Perform(CM_ENTER, 0, 0);
+        if (FActiveControl != control)
+            return;
+    }
 }
 
 bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)

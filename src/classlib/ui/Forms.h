@@ -119,7 +119,8 @@ public:
     // the first tab stop when it is null or cannot take the focus.
     TWinControl* ActiveControl() const { return FActiveControl; }
     // Records the focused control; a change sends CM_FOCUSCHANGED to every
-    // control of the form.
+    // control of the form, then CM_EXIT to the controls the focus left and
+    // CM_ENTER to those it entered (OnExit, OnEnter).
     void FocusChanged(TWinControl* control);
     // Sends msg to the form's controls in index order, depth first, until
     // one answers non-zero; that answer, or 0.

@@ -55,6 +55,7 @@ TWinControl::~TWinControl()
     // Messages of the destruction must not reach handlers of the derived
     // classes, which are gone already.
     WindowProc = [this](TMessage& message) { TWinControl::WndProc(message); };
+    Destroying();
     while (!FControls.empty())
         delete FControls.back();
     DestroyHandle();

@@ -381,6 +381,12 @@ void TWinControl::WndProc(TMessage& message)
         if (FHandle != nullptr)
             FText = Text();
         break;
+    case CM_ENTER:
+    case CM_EXIT:
+        // A control being freed loses the focus with its window: no event.
+        if ((ComponentState() & csDestroying) == 0)
+            Fire(message.Msg == CM_ENTER ? OnEnter : OnExit, this);
+        return;
     case CM_TEXTCHANGED:
         if (FHandle != nullptr)
             SetWindowTextA(FHandle, FText.c_str());

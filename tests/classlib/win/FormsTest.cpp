@@ -204,8 +204,9 @@ TEST_F(FormsTest, EveryWayOfFreeingAFormFiresOnDestroyWhileItIsWholeAndNothingAf
 
 // The keyboard in a form: activation focuses the first tab stop; Tab and
 // Shift+Tab walk the tab stops by TabOrder into group boxes, wrapping,
-// entering a radio group at its checked button; the arrows move the focus
-// and the check within the group, past a disabled button.
+// entering a radio group at its checked button, and each move tells the
+// controls it left and entered, the group box included; the arrows move the
+// focus and the check within the group, past a disabled button.
 TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
 {
     TForm* form = MakeForm(300, 200, false);
@@ -221,18 +222,28 @@ TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
     auto* inBox = AddControl<TCheckBox>(box, 10, 100, 100, 20);
     edit->SetTabOrder(1);
     first->SetTabOrder(0);
+    std::string moves;
+    for (const auto& [control, name] : {std::pair<TWinControl*, const char*>{edit, "edit"}, {box, "box"},
+                                        {radios[1], "radio"}, {inBox, "inBox"}, {first, "first"}}) {
+        control->OnEnter = [&moves, name](TObject*) { moves += std::string(" +") + name; };
+        control->OnExit = [&moves, name](TObject*) { moves += std::string(" -") + name; };
+    }
     form->Show();
     PumpUntil([] { return false; }, std::chrono::milliseconds(50));
     EXPECT_EQ(GetFocus(), first->Handle()) << "activation focuses the first tab stop";
 
-    const std::vector<TWinControl*> walk = {edit, radios[1], inBox, first};
+    const std::vector<std::pair<TWinControl*, std::string>> walk = {
+        {edit, " -first +edit"}, {radios[1], " -edit +box +radio"},
+        {inBox, " -radio +inBox"}, {first, " -inBox -box +first"}};
     for (size_t i = 0; i < walk.size(); ++i) {
+        moves.clear();
         TypeKey(VK_TAB);
-        EXPECT_EQ(GetFocus(), walk[i]->Handle()) << "Tab " << i;
+        EXPECT_EQ(GetFocus(), walk[i].first->Handle()) << "Tab " << i;
+        EXPECT_EQ(moves, walk[i].second) << "Tab " << i;
     }
     for (size_t i = walk.size() - 1; i-- > 0;) {
         TypeKey(VK_TAB, true);
-        EXPECT_EQ(GetFocus(), walk[i]->Handle()) << "Shift+Tab to " << i;
+        EXPECT_EQ(GetFocus(), walk[i].first->Handle()) << "Shift+Tab to " << i;
     }
     // From the checked button on, wrapping past the disabled first one.
     TypeKey(VK_TAB);
@@ -241,6 +252,11 @@ TEST_F(FormsTest, TabWalksTheTabStopsIntoGroupsAndArrowsMoveWithinARadioGroup)
         EXPECT_EQ(GetFocus(), radios[to]->Handle()) << key << " to " << to;
         EXPECT_TRUE(radios[to]->Checked() && radios[to]->TabStop() && !radios[3 - to]->TabStop()) << to;
     }
+    // Freed with the focus, a control is not told it lost it.
+    moves.clear();
+    radios[2]->OnExit = [&moves](TObject*) { moves += " -freed"; };
+    delete radios[2];
+    EXPECT_EQ(moves, "");
 }
 
 }  // namespace

@@ -28,6 +28,8 @@
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
 #include "skin/SkinHint.h"
+#include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/TrayIcon.h"
 
@@ -129,9 +131,10 @@ end)",
     EXPECT_EQ(popup->SkinData(), nullptr);
 }
 
-// Every property each skinned control class publishes is read from a
-// description, events bound to handlers of their types; a property missing
-// from a registration fails the class by the property's name.
+// Every property each skinned class publishes is read from a description,
+// events bound to handlers of their types, links to the components named
+// before it; a property missing from a registration fails the class by the
+// property's name.
 TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
 {
     RegisterSkinClasses();
@@ -154,12 +157,18 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
     const std::string panel = custom + keysAndMouse + dragAndDock + "|" + glyphData +
                               "|NumGlyphs = 1|Spacing = 2|DefaultAlignment = taLeftJustify|DefaultCaptionHeight = 22"
                               "|BorderStyle = bvRaised|CaptionMode = False|RollUpMode = False|RollUpState = False"
-                              "|Caption = 'P'|Enabled = True";
+                              "|Caption = 'P'|Enabled = True|OnEnter = Notify|OnExit = Notify";
     const std::string views = "|SkinData = Skin1|SkinDataName = 'none'|DefaultFont.Height = 14|DefaultColor = clWindow"
                               "|VScrollBar = Bar1|HScrollBar = Bar1";
+    const std::string mouse = "|OnClick = Notify|OnMouseDown = Mouse|OnMouseMove = MouseMove|OnMouseUp = Mouse";
+    const std::string notify = "|OnChangeSkinData = Notify|OnActivate = Notify|OnDeActivate = Notify"
+                               "|OnSkinMenuOpen = Notify|OnSkinMenuClose = Notify|OnChangeRollUpState = Notify"
+                               "|OnMainMenuEnter = Notify|OnMainMenuExit = Notify|OnMinimizeToTray = Notify"
+                               "|OnRestoreFromTray = Notify";
     const struct {
         const char* Class;
         std::string Properties;
+        std::string Others = "";  // components it links to
     } classes[] = {
         {"TspSkinControl", control + "|TabOrder = 0"},
         {"TspGraphicSkinControl", control},
@@ -196,6 +205,36 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
                                  "|UseSkinFont = True"},
         {"TspSkinSplitter", "|SkinData = Skin1|SkinDataName = 'vsplitter'|DefaultSize = 10"},
         {"TspSkinControlBar", "|SkinData = Skin1|SkinDataName = 'controlbar'|SkinBevel = False"},
+        {"TspSkinData", "|StoredSkin = Stored1|CompressedStoredSkin = Packed1",
+         "|object Stored1: TspStoredSkin|end|object Packed1: TspCompressedStoredSkin|end"},
+        {"TspStoredSkin", "|FileName = 's.ini'|IniStrings.Strings = ('[VERSION]')|Pictures = {0101010100000000}"},
+        {"TspCompressedStoredSkin", "|FileName = 's.skn'|CompressedData = {00}"},
+        {"TspSkinHint", "|DefaultFont.Height = 14|UseSkinFont = True|AlphaBlendSupport = False|Transparent = False"
+                        "|TransparentValue = 50|SkinData = Skin1|Active = False|OnShowHint = ShowHint"},
+        {"TspDynamicSkinForm",
+         "|SkinHint = Hint1|ShowObjectHint = False|UseSkinCursors = False|DefCaptionFont.Height = 14|TrayIcon = Tray1"
+         "|DefInActiveCaptionFont.Height = 14|DefMenuItemHeight = 20|DefMenuItemFont.Height = 14|MinHeight = 0"
+         "|UseDefaultSysMenu = True|MainMenuBar = MenuBar1|SupportNCArea = True|AlphaBlendSupport = False|MinWidth = 0"
+         "|AlphaBlendValue = 0|AlphaBlend = False|MenusTransparent = False|MenusTransparentValue = 20|Magnetic = False"
+         "|MainMenu = Menu1|SystemMenu = Popup1|SkinData = Skin1|MenusSkinData = Skin1|Sizeable = True|MagneticSize = 9"
+         "|DraggAble = False|BorderIcons = [biRollUp]|OnChangeClientRect = ClientRect|OnMouseEnterEvent = Name"
+         "|OnMouseDownEvent = ObjectMouse|OnMouseUpEvent = ObjectMouse|OnMouseMoveEvent = ObjectMove|OnPaintEvent = P"
+         "|OnMouseLeaveEvent = Name|OnSwitchChangeStateEvent = Switch|OnTrackBarChangeValueEvent = Value"
+         "|OnFrameRegulatorChangeValueEvent = Value" + notify,
+         "|object Menu1: TspSkinMainMenu|end|object Hint1: TspSkinHint|Active = False|end"
+         "|object Tray1: TspTrayIcon|end|object MenuBar1: TspSkinMainMenuBar|end"},
+        {"TspSkinMainMenu", "|SkinData = Skin1"},
+        {"TspSkinMainMenuBar", "|DefItemFont.Height = 14|DefaultWidth = 0|DefaultHeight = 22|PopupToUp = False"
+                               "|DynamicSkinForm = Form1|MainMenu = Menu1|Anchors = [akLeft]|Visible = True"
+                               "|Enabled = True|OnMainMenuItemClick = Name|OnMouseEnter = Notify" + mouse +
+                                   "|OnMouseLeave = Notify",
+         "|object Menu1: TMainMenu|end|object Form1: TspDynamicSkinForm|end"},
+        {"TspSkinPopupMenu", "|SkinData = Skin1"},
+        {"TspTrayIcon", "|Icon.Data = {" + IconFile16() +
+                            "}|IconVisible = False|Hint = 'h'|ShowHint = True|Enabled = True|IconList = Images1"
+                            "|IconIndex = 0|CycleIcons = False|AnimateTimerInterval = 0|PopupMenu = Popup1"
+                            "|PopupByLeftButton = False|MinimizedOnStart = False|MinimizeToTray = False"
+                            "|DesignPreview = False|OnDblClick = Notify|OnCycle = Cycle" + mouse},
     };
     TFormHandlers handlers;
     handlers.Add<TNotifyEvent>("Notify", [](TObject*) {});
@@ -206,17 +245,30 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
     handlers.Add<TDragOverEvent>("DragOver", [](TObject*, TObject*, int, int, TDragState, bool&) {});
     handlers.Add<TDragDropEvent>("DragDrop", [](TObject*, TObject*, int, int) {});
     handlers.Add<TEndDragEvent>("EndDrag", [](TObject*, TObject*, int, int) {});
+    handlers.Add<TShowHintEvent>("ShowHint", [](std::string&, bool&, THintInfo&) {});
+    handlers.Add<TspTrayIcon::TCycleEvent>("Cycle", [](TObject*, int) {});
+    using D = TspDynamicSkinForm;
+    handlers.Add<D::TChangeClientRectEvent>("ClientRect", [](const TRect&) {});
+    handlers.Add<D::TMouseEnterEvent>("Name", [](const std::string&) {});
+    handlers.Add<D::TMouseDownEvent>("ObjectMouse", [](const std::string&, int, int, const TRect&, TMouseButton) {});
+    handlers.Add<D::TMouseMoveEvent>("ObjectMove", [](const std::string&, int, int, const TRect&) {});
+    handlers.Add<D::TPaintEvent>("P", [](const std::string&, TCanvas*, const TRect&) {});
+    handlers.Add<D::TSwitchChangeStateEvent>("Switch", [](const std::string&, TSwitchState) {});
+    handlers.Add<D::TTrackBarChangeValueEvent>("Value", [](const std::string&, int) {});
+    const auto lines = [](const std::string& items, const std::string& indent) {
+        std::string text;
+        for (std::string::size_type start = 1, end; start <= items.size(); start = end + 1) {
+            end = std::min(items.find('|', start), items.size());
+            text += indent + items.substr(start, end - start) + "\n";
+        }
+        return text;
+    };
     for (const auto& c : classes) {
         std::string text = "object F: TForm\n  object Skin1: TspSkinData\n  end\n  object Popup1: TPopupMenu\n  end\n"
                            "  object Images1: TImageList\n  end\n  object List1: TActionList\n    Images = Images1\n"
                            "    object Act1: TAction\n      ImageIndex = 0\n    end\n  end\n"
-                           "  object Bar1: TspSkinScrollBar\n  end\n  object C: " +
-                           std::string(c.Class) + "\n";
-        std::string::size_type start = 1;
-        for (std::string::size_type end; start <= c.Properties.size(); start = end + 1) {
-            end = std::min(c.Properties.find('|', start), c.Properties.size());
-            text += "    " + c.Properties.substr(start, end - start) + "\n";
-        }
+                           "  object Bar1: TspSkinScrollBar\n  end\n" +
+                           lines(c.Others, "  ") + "  object C: " + c.Class + "\n" + lines(c.Properties, "    ");
         TForm form(nullptr);
         TFormReader reader;
         reader.Handlers = &handlers;
