@@ -1,7 +1,5 @@
 #include "gl/core/FramePacing.h"
 
-#include <cmath>
-
 void TFramePacing::SetRefreshRate(int hertz)
 {
     FPeriod = 1.0 / (hertz > 1 ? hertz : DefaultRefreshRate);
@@ -12,7 +10,7 @@ int TFramePacing::WaitMilliseconds(double now) const
     if (!FStarted || now < FLastStart)
         return 0;
     const double left = FLastStart + FPeriod - now;
-    return left < 0.001 ? 0 : static_cast<int>(std::ceil(left * 1000));
+    return left < 0.001 ? 0 : static_cast<int>(left * 1000);
 }
 
 void TFramePacing::FrameStarted(double now)

@@ -10,11 +10,15 @@
 // once, and the application waits out the rest of the period on its message
 // queue before it draws again.
 //
-// A rest shorter than a millisecond is not waited: the refresh rate a mode
-// reports is a whole number (59 for a 59.94 Hz mode), and the retraces of a
-// swap that waits come with some jitter, so frames paced by an honest swap
-// may start a little sooner than the nominal period; holding them back
-// would make them miss their retrace and halve the frame rate.
+// Waits are whole milliseconds, rounded down, and a rest shorter than one
+// is not waited: a wait on the message queue overshoots by a fraction of a
+// millisecond, so waits rounded up would hold every frame back by about a
+// millisecond (55 frames a second for a 60 Hz display); and the retraces of
+// a swap that waits come with some jitter, and the refresh rate a mode
+// reports is a whole number (59 for a 59.94 Hz mode), so frames paced by an
+// honest swap may start a little sooner than the nominal period; holding
+// them back would make them miss their retrace and halve the frame rate.
+// A frame therefore starts at most a millisecond before its full period.
 //
 // Times are seconds of one monotonic clock.
 #pragma once
@@ -30,7 +34,7 @@ public:
     // One refresh period in seconds.
     double Period() const { return FPeriod; }
 
-    // Whole milliseconds (rounded up) a frame about to start at `now` has
+    // Whole milliseconds (rounded down) a frame about to start at `now` has
     // to wait: what is left of the period since the previous frame's start;
     // 0 before the first frame, once the period has passed, when less than
     // a millisecond is left, and when the clock went backwards.
