@@ -30,6 +30,7 @@
 #include <string>
 
 #include "BenchClock.h"
+#include "LinuxProcess.h"
 
 namespace {
 
@@ -79,56 +80,6 @@ void WriteOption(const char* name, const std::optional<std::string>& value)
     }
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, OptionKey, name, REG_SZ, value->c_str(),
                     static_cast<DWORD>(value->size() + 1));
-}
-
-// User plus system time of a Linux process entry, in seconds (at the usual
-// 100 clock ticks per second); negative when it cannot be read.
-double LinuxCpuSeconds(const std::string& dir)
-{
-    FILE* file = std::fopen((dir + "\\stat").c_str(), "rb");
-    if (file == nullptr)
-        return -1;
-    char text[1024] = {};
-    std::fread(text, 1, sizeof text - 1, file);
-    std::fclose(file);
-    const char* rest = std::strrchr(text, ')');
-    char state = 0;
-    unsigned long long utime = 0, stime = 0;
-    // After ")": state, then fields 4..13, then utime (14) and stime (15).
-    if (rest == nullptr ||
-        std::sscanf(rest + 1, " %c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &state, &utime, &stime) != 3 ||
-        state == 'Z')
-        return -1;
-    return static_cast<double>(utime + stime) / 100.0;
-}
-
-// The Linux process entry (Z:\proc\<pid>) of the running Wine process whose
-// command line holds "<program> <role>" (the whole path: other trees may run
-// a program of the same name); empty when there is none.
-std::string FindLinuxProcess(const std::string& program, const std::string& role)
-{
-    const std::string wanted = program + " " + role;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    std::string found;
-    do {
-        const std::string pid = entry.cFileName;
-        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        const std::string dir = "Z:\\proc\\" + pid;
-        std::string commandLine;
-        if (FILE* file = std::fopen((dir + "\\cmdline").c_str(), "rb")) {
-            for (int c; (c = std::fgetc(file)) != EOF;)
-                commandLine += c == 0 ? ' ' : static_cast<char>(c);
-            std::fclose(file);
-        }
-        if (commandLine.find(wanted) != std::string::npos && LinuxCpuSeconds(dir) >= 0)
-            found = dir;
-    } while (found.empty() && FindNextFileA(search, &entry));
-    FindClose(search);
-    return found;
 }
 
 // Follows the trace file as it grows and counts the frames in it.
@@ -232,7 +183,8 @@ int Measure(const std::string& program, const std::string& role, const char* set
     if (!Follow(counter, process.hProcess, FirstFrameLimit, 1)) {
         result = Fail("no frame as " + role);
     } else {
-        const std::string linuxProcess = FindLinuxProcess(program, role);
+        // The whole path finds it: other trees may run a program of the same name.
+        const std::string linuxProcess = FindLinuxProcess({program + " " + role});
         const long firstFrames = counter.Frames();
         const double firstCpu = LinuxCpuSeconds(linuxProcess);
         const double started = WallSeconds();

@@ -35,6 +35,8 @@
 #include <cstring>
 #include <string>
 
+#include "LinuxProcess.h"
+
 namespace {
 
 constexpr int DefaultFrames = 500;
@@ -55,60 +57,11 @@ LARGE_INTEGER Now()
     return now;
 }
 
-// The Linux process entry (Z:\proc\<pid>) of the Wine process whose command
-// line holds `program` and "/s" (a saver runs once at a time); empty when
-// there is none.
-std::string FindLinuxProcess(const std::string& program)
-{
-    const std::string name = program.substr(program.find_last_of("\\/") + 1);
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    do {
-        const std::string pid = entry.cFileName;
-        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        const std::string dir = "Z:\\proc\\" + pid;
-        std::string commandLine;
-        if (FILE* file = std::fopen((dir + "\\cmdline").c_str(), "rb")) {
-            for (int c; (c = std::fgetc(file)) != EOF;)
-                commandLine += c == 0 ? ' ' : static_cast<char>(c);
-            std::fclose(file);
-        }
-        if (commandLine.find(name) != std::string::npos && commandLine.find(" /s") != std::string::npos) {
-            FindClose(search);
-            return dir;
-        }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return {};
-}
-
-// User plus system time of a Linux process entry, in milliseconds (at the
-// usual 100 clock ticks per second); negative when it cannot be read.
-double LinuxCpuMs(const std::string& dir)
-{
-    FILE* file = std::fopen((dir + "\\stat").c_str(), "rb");
-    if (file == nullptr)
-        return -1;
-    char text[1024] = {};
-    std::fread(text, 1, sizeof text - 1, file);
-    std::fclose(file);
-    const char* rest = std::strrchr(text, ')');
-    unsigned long long utime = 0, stime = 0;
-    // After ")": state, then fields 4..13, then utime (14) and stime (15).
-    if (rest == nullptr ||
-        std::sscanf(rest + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2)
-        return -1;
-    return static_cast<double>(utime + stime) * 10.0;
-}
-
 // Kernel plus user time of the process, in milliseconds.
 double CpuMs(HANDLE process, const std::string& linuxProcess)
 {
     if (!linuxProcess.empty())
-        if (const double ms = LinuxCpuMs(linuxProcess); ms >= 0)
+        if (const double ms = LinuxCpuSeconds(linuxProcess) * 1000; ms >= 0)
             return ms;
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
@@ -228,7 +181,9 @@ int main(int argc, char** argv)
     if (!counter.WaitFor(1))
         return Fail("the saver showed no frame");
     const LARGE_INTEGER firstFrame = Now();
-    const std::string linuxProcess = FindLinuxProcess(argv[1]);
+    // A saver runs once at a time: its program's name and "/s" find it.
+    const std::string program = argv[1];
+    const std::string linuxProcess = FindLinuxProcess({program.substr(program.find_last_of("\\/") + 1), " /s"});
     const double firstCpu = CpuMs(process.hProcess, linuxProcess);
     if (!counter.WaitFor(frames + 1))
         return Fail("the saver ended early");
