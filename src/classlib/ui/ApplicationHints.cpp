@@ -2,6 +2,7 @@
 // control, the hint window, and the pause before it hides again.
 #include <algorithm>
 
+#include "classlib/graphics/GdiHandles.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/HintWindow.h"
 #include "classlib/ui/Timer.h"
@@ -75,12 +76,12 @@ void TApplication::HintTimerExpired()
     if (!canShow || text.empty())
         return;
     RECT bounds{0, 0, info.HintMaxWidth, 0};
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ font = SelectObject(dc, FHintWindow->Font()->Handle());
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
-              DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-    SelectObject(dc, font);
-    ReleaseDC(nullptr, dc);
+    {
+        const TScreenDC dc;
+        const TSelection font(dc.Get(), FHintWindow->Font()->Handle());
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+                  DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    }
     // Room for the border and the text's inset of 2 pixels on each side.
     FHintWindow->ActivateHint(RECT{info.HintPos.x, info.HintPos.y, info.HintPos.x + bounds.right + 6,
                                    info.HintPos.y + bounds.bottom + 6},
