@@ -231,6 +231,15 @@ void TFormSettings::GLScreenSaverStartOpenGL(TObject*)
     const TSaverMode mode = GLScreenSaver->SaverMode();
     if ((mode == smProgram || mode == smConfigure) && !GLDisplay->FullScreen()) {
         UpdateControls();
+        // The fish group's radio buttons, first in tab order, are enabled
+        // only by the fill, after the form's activation gave the focus to
+        // the first control then enabled: the first fill hands it on (once
+        // the form is enabled again, which a focus needs).
+        if (!Filled && UIReady) {
+            Filled = true;
+            if (TWinControl* first = FindNextControl(nullptr, true, true, false); first != nullptr && Active())
+                first->SetFocus();
+        }
         GLScreenSaver->CheckHardwareAcceleration();
     }
 }

@@ -144,6 +144,9 @@ public:
     TSceneString* FpsText = nullptr;
     // The controls show the current state; the control handlers act.
     bool UIReady = false;
+    // The first fill has run (it hands the focus to the first control in
+    // tab order).
+    bool Filled = false;
     std::unique_ptr<TSoundMixerVolumeControl> Mixer;
 
     // --- Handlers of the saver component ------------------------------------

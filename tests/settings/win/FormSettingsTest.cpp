@@ -239,6 +239,7 @@ TEST_F(FormSettingsTest, AReleaseOnAButtonAfterAPressInTheFishListsEmptyPartClic
 TEST_F(FormSettingsTest, TheKeyboardWalksTheDialogAndReturnAndEscapeAnswerItAndTheAboutBox)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(GetFocus(), Form->RadioButtonSaltwater->Handle()) << "the first control has the focus at start";
     Form->RadioButtonSaltwater->SetFocus();
     TypeKey(VK_DOWN);
     EXPECT_TRUE(Form->RadioButtonFreshwater->Checked());
