@@ -34,6 +34,13 @@ class TspSkinMenuItem;
 // Sent (wParam 0, lParam 0) when a skinned menu has closed.
 constexpr UINT SM_CLOSESKINMENU = 0x4CC;
 
+// Between an MDI frame's skinned form, its children's and its menu bar
+// (wParam 0, lParam 0): fit a maximized child to the MDI client again; a
+// child has been maximized; a child has been restored from maximized.
+constexpr UINT SM_MDICHILDFITCLIENT = 0x4CE;
+constexpr UINT SM_MDICHILDMAXIMIZED = 0x4CF;
+constexpr UINT SM_MDICHILDRESTORED = 0x4D0;
+
 class TspSkinMenu : public TComponent {
 public:
     TspSkinMenu(TComponent* owner, TWinControl* form);
