@@ -155,6 +155,10 @@ std::string MessageOf(HWND box)
 // dialog shows, where unticking the option and OK store it off.
 TEST_F(ProgramEndToEnd, WithRunAsProgramButNoCopyTheSaverAndTheDialogStillRunAndTheOptionCanBeTurnedOff)
 {
+    // The build places the copy beside the saver, as an installation does.
+    const std::string built = ProgramPath().substr(0, ProgramPath().rfind('.')) + ".EXE";
+    EXPECT_NE(GetFileAttributesA(built.c_str()), INVALID_FILE_ATTRIBUTES) << built;
+
     const std::string saver = Dir.Path() + "Corvalen.scr";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
     SetOption(HKEY_CURRENT_USER, "RunAsProgram", "-1");
