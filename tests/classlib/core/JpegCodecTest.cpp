@@ -120,11 +120,13 @@ TEST(JpegCodecTest, APictureDeclaringMoreThanTheBoundIsRefusedBeforeDecoding)
               "JPEG image too large: 65296 x 14863 pixels");
 
     // 8192 x 8192 is the most: such a file is decoded until its data ends
-    // (cut before its end marker, it ends before the picture does).
+    // (cut inside its scan, it ends before the picture does).
     const Bytes valid = EncodeJpeg(Gradient(32, 24));
     const size_t frame = AfterMarker(valid, 0xC0);
+    const size_t scan = AfterMarker(valid, 0xDA);
     ASSERT_NE(frame, 0u);
-    Bytes large(valid.begin(), valid.end() - 2);
+    ASSERT_NE(scan, 0u);
+    Bytes large(valid.begin(), valid.begin() + static_cast<long>(scan) + 40);
     large[frame + 3] = large[frame + 5] = 0x20;
     large[frame + 4] = large[frame + 6] = 0x00;
     EXPECT_EQ(MessageOf<EJPEG>([&] { DecodeJpeg(large.data(), large.size()); }), "Premature end of JPEG file");
