@@ -76,32 +76,28 @@ public:
     TSpeakerVolume(const TSpeakerVolume&) = delete;
     TSpeakerVolume& operator=(const TSpeakerVolume&) = delete;
 
-    // The first channel's level.
+    // The level of all channels alike (one channel asked for).
     DWORD Get() const
     {
-        DWORD levels[2] = {};
-        Details(levels, false);
-        return levels[0];
+        DWORD level = 0;
+        Details(&level, false);
+        return level;
     }
-    void Set(DWORD level) const
-    {
-        DWORD levels[2] = {level, level};
-        Details(levels, true);
-    }
+    void Set(DWORD level) const { Details(&level, true); }
 
     bool Found = false;
     MIXERCONTROLA Control{};
 
 private:
     HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(FMixer); }
-    void Details(DWORD* levels, bool write) const
+    void Details(DWORD* level, bool write) const
     {
         MIXERCONTROLDETAILS details{};
         details.cbStruct = sizeof(details);
         details.dwControlID = Control.dwControlID;
-        details.cChannels = (Control.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : 2;
+        details.cChannels = 1;
         details.cbDetails = sizeof(DWORD);
-        details.paDetails = levels;
+        details.paDetails = level;
         if (write)
             mixerSetControlDetails(Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
         else
