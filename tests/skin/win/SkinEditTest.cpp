@@ -16,6 +16,7 @@
 
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinViews.h"
 
@@ -184,6 +185,70 @@ TEST_F(SkinEditTest, ReadOnlyEditAndMemoRefuseEveryChangeFromTheKeyboardButCopy)
             std::exit(failures.empty() ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+}
+
+// The memo's own properties by real keys on the focused memo: without
+// WantReturns Return adds no line and clicks the form's default button,
+// without WantTabs Tab moves the focus on; with them both are typed.
+// MaxLength stops typing, WordWrap breaks long lines, Alignment places the
+// text, HideSelection and OEMConvert reach the window.
+TEST_F(SkinEditTest, MemoPropertiesTakeEffectOnRealKeys)
+{
+    auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
+    Make<TspSkinCustomEdit>(10, 100, 120, 20);  // the next tab stop
+    auto* button = Make<TspSkinButton>(200, 10, 60, 25);
+    button->SetDefault(true);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    SetForegroundWindow(Form->Handle());
+    SetActiveWindow(Form->Handle());
+    const auto type = [](std::initializer_list<WORD> keys) {
+        for (const WORD key : keys)
+            for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+                INPUT input{};
+                input.type = INPUT_KEYBOARD;
+                input.ki.wVk = key;
+                input.ki.dwFlags = flags;
+                SendInput(1, &input, sizeof input);
+            }
+        for (int i = 0; i < 10; ++i, Sleep(5))
+            Application->ProcessMessages();
+    };
+
+    memo->SetWantReturns(false);
+    memo->SetFocus();
+    type({'A', VK_RETURN});
+    EXPECT_EQ(memo->Text(), "a");
+    EXPECT_EQ(clicks, 1) << "Return is the form's";
+    type({VK_TAB});
+    EXPECT_NE(GetFocus(), memo->Handle()) << "Tab moves on";
+    EXPECT_EQ(memo->Text(), "a");
+
+    memo->SetWantReturns(true);
+    memo->SetWantTabs(true);
+    memo->SetMaxLength(5);
+    memo->SetFocus();
+    SendMessageA(memo->Handle(), EM_SETSEL, 1, 1);
+    type({VK_RETURN, VK_TAB, 'B', 'C'});
+    EXPECT_EQ(memo->Text(), "a\r\n\tb") << "the fifth character is the last";
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetFocus(), memo->Handle());
+
+    memo->SetMaxLength(0);
+    memo->SetText("wrapping words that never fit on one line of the memo");
+    const auto lines = [&] { return SendMessageA(memo->Handle(), EM_GETLINECOUNT, 0, 0); };
+    EXPECT_GT(lines(), 1);
+    memo->SetWordWrap(false);
+    EXPECT_EQ(lines(), 1);
+    EXPECT_EQ(memo->Text(), "wrapping words that never fit on one line of the memo") << "the new window keeps it";
+    memo->SetText("x");
+    memo->SetAlignment(taRightJustify);
+    const LRESULT at = SendMessageA(memo->Handle(), EM_POSFROMCHAR, 0, 0);
+    EXPECT_GT(static_cast<short>(LOWORD(at)), Client(memo).right / 2);
+    memo->SetHideSelection(false);
+    memo->SetOEMConvert(true);
+    const LONG style = GetWindowLongA(memo->Handle(), GWL_STYLE);
+    EXPECT_EQ(style & (ES_NOHIDESEL | ES_OEMCONVERT), ES_NOHIDESEL | ES_OEMCONVERT);
 }
 
 TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
