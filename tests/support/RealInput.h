@@ -1,5 +1,6 @@
-// Real mouse input, as the system delivers it to whatever window is under
-// the pointer (or, for the wheel, has the focus).
+// Real input, as the system delivers it: the mouse to whatever window is
+// under the pointer (the wheel to the focused one), keys to the focused
+// window of the foreground one.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,16 @@ inline void MouseAt(POINT screen, DWORD flags = 0, LONG data = 0)
     input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
     input.mi.mouseData = static_cast<DWORD>(data);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// One key pressed (or, with KEYEVENTF_KEYUP, let go).
+inline void KeyInput(WORD key, DWORD flags = 0)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
     SendInput(1, &input, sizeof input);
 }
 

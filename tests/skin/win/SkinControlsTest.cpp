@@ -101,6 +101,16 @@ COLORREF PaintedOver(TControl* control, int x, int y)
     return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
 }
 
+// A strip of two 8 x 8 glyph cells, cyan and magenta, each with its
+// bottom row black (the transparent colour, from the bottom-left pixel).
+void SetTwoCells(TBitmap& glyph)
+{
+    TDibImage cells = skintest::Blank(16, 8);
+    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
+    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
+    glyph.SetDib(cells);
+}
+
 // Neither the frame's grey nor the client's white of the sheet.
 bool NothingOfTheSheet(COLORREF color) { return color != Grey && color != White; }
 
@@ -136,14 +146,9 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     button->SetEnabled(false);
     EXPECT_EQ(Painted(button, 30, 4), Yellow);
 
-    // A strip of two glyph cells (cyan, magenta; black is transparent),
-    // centred: the second cell shows only while disabled. Each cell leaves
-    // out its bottom-left colour (black).
+    // The two cells centred: the second shows only while disabled.
     TBitmap glyph;
-    TDibImage cells = skintest::Blank(16, 8);
-    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
-    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
-    glyph.SetDib(cells);
+    SetTwoCells(glyph);
     button->SetGlyph(&glyph);
     EXPECT_EQ(Painted(button, 29, 3), RGB(200, 0, 200));
     EXPECT_EQ(Painted(button, 29, 7), Yellow);
@@ -324,10 +329,7 @@ TEST_F(SkinControlsTest, DisablingRepaintsAtOnce)
     Form->Show();
     auto* box = Make<TspSkinGroupBox>(10, 10, 120, 80);
     TBitmap glyph;
-    TDibImage cells = skintest::Blank(16, 8);
-    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
-    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
-    glyph.SetDib(cells);
+    SetTwoCells(glyph);
     box->SetGlyph(&glyph);
     box->SetNumGlyphs(2);
     box->Repaint();

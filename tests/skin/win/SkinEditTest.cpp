@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../../support/RealInput.h"
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
 #include "skin/controls/SkinButton.h"
@@ -203,14 +204,10 @@ TEST_F(SkinEditTest, MemoPropertiesTakeEffectOnRealKeys)
     SetForegroundWindow(Form->Handle());
     SetActiveWindow(Form->Handle());
     const auto type = [](std::initializer_list<WORD> keys) {
-        for (const WORD key : keys)
-            for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-                INPUT input{};
-                input.type = INPUT_KEYBOARD;
-                input.ki.wVk = key;
-                input.ki.dwFlags = flags;
-                SendInput(1, &input, sizeof input);
-            }
+        for (const WORD key : keys) {
+            testsupport::KeyInput(key);
+            testsupport::KeyInput(key, KEYEVENTF_KEYUP);
+        }
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
     };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/RealInput.h"
 #include "SkinTestSheet.h"
 #include "classlib/ui/Application.h"
 #include "classlib/core/FormReader.h"
@@ -150,14 +151,10 @@ TEST_F(SkinLabelsTest, TheAcceleratorFocusesTheFocusControl)
     SetActiveWindow(Form->Handle());
     const auto altKey = [&](WORD key) {
         first->SetFocus();
-        for (const auto& [code, flags] : {std::pair<WORD, DWORD>{VK_MENU, 0}, {key, 0}, {key, KEYEVENTF_KEYUP},
-                                          {VK_MENU, KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = code;
-            input.ki.dwFlags = flags;
-            SendInput(1, &input, sizeof input);
-        }
+        testsupport::KeyInput(VK_MENU);
+        testsupport::KeyInput(key);
+        testsupport::KeyInput(key, KEYEVENTF_KEYUP);
+        testsupport::KeyInput(VK_MENU, KEYEVENTF_KEYUP);
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
         return GetFocus() != first->Handle();
