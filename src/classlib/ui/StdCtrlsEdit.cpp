@@ -263,8 +263,8 @@ void TCustomMemo::WndProc(TMessage& message)
         // A multi-line edit window asks for every key; without WantReturns
         // Return is the form's (its default button), without WantTabs Tab.
         // It is asked without the key's message: given one, the system's
-        // edit window takes itself to be in a dialog from then on and hands
-        // Tab and Escape to its parent instead of typing them.
+        // edit window takes itself to be in a dialog from then on, types no
+        // Tab and closes its parent window on Escape.
         message.LParam = 0;
         TCustomEdit::WndProc(message);
         if (!FWantReturns)

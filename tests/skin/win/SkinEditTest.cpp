@@ -190,7 +190,8 @@ TEST_F(SkinEditTest, ReadOnlyEditAndMemoRefuseEveryChangeFromTheKeyboardButCopy)
 
 // The memo's own properties by real keys on the focused memo: without
 // WantReturns Return adds no line and clicks the form's default button,
-// without WantTabs Tab moves the focus on; with them both are typed.
+// without WantTabs Tab moves the focus on; with them both are typed, and
+// Escape stays the memo's.
 // MaxLength stops typing, WordWrap breaks long lines, Alignment places the
 // text, HideSelection and OEMConvert reach the window.
 TEST_F(SkinEditTest, MemoPropertiesTakeEffectOnRealKeys)
@@ -230,6 +231,8 @@ TEST_F(SkinEditTest, MemoPropertiesTakeEffectOnRealKeys)
     EXPECT_EQ(memo->Text(), "a\r\n\tb") << "the fifth character is the last";
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(GetFocus(), memo->Handle());
+    type({VK_ESCAPE});
+    EXPECT_TRUE(IsWindowVisible(Form->Handle())) << "Escape in the memo does not close its form";
 
     memo->SetMaxLength(0);
     memo->SetText("wrapping words that never fit on one line of the memo");
