@@ -377,4 +377,36 @@ TEST_F(SkinEditTest, ListViewDrawsItsHeaderItselfAndLetsItGoWithItsWindow)
     delete list;
 }
 
+// A skin change shows on the list view's header at once: the header record
+// is read again and the header window repainted.
+TEST_F(SkinEditTest, ListViewHeaderFollowsASkinChange)
+{
+    TTestSkin skin(skintest::ControlsSkin({"header:header"}, R"([header]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+)"),
+                   {Picture()});
+    auto* list = Make<TspSkinCustomListView>(10, 10, 250, 120);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("");
+    const HWND header = list->HeaderWindow();
+    ASSERT_NE(header, nullptr);
+    RECT first{};
+    SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const auto onScreen = [&] {
+        UpdateWindow(header);  // paints only what was made invalid
+        POINT at{(first.left + first.right) / 2, 1};
+        ClientToScreen(header, &at);
+        return testsupport::ScreenPixel(at.x, at.y);
+    };
+    EXPECT_FALSE(testsupport::ColoursNear(onScreen(), RGB(200, 0, 0))) << "the plain look first";
+    list->SetSkinData(skin.Data.get());
+    EXPECT_TRUE(testsupport::ColoursNear(onScreen(), RGB(200, 0, 0))) << "the record's frame";
+}
+
 }  // namespace
