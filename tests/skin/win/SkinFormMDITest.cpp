@@ -169,6 +169,15 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
     EXPECT_EQ(inner.right, r.right - r.left) << "the hooked client has no border";
 
     ASSERT_EQ(Frame->ActiveMDIChild(), B);
+    // The frame's caption object, drawn before and after: the child's name
+    // is added to the text.
+    auto drawCaption = [this] {
+        TspActiveSkinObject* caption = FrameSkin->ObjectList[0].get();
+        auto target = std::make_unique<TTarget>(Frame->Width(), 40);
+        caption->Draw(target->Bitmap.Canvas(), true);
+        return target;
+    };
+    const auto plainCaption = drawCaption();
     RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
     EXPECT_EQ(ASkin->WindowState, 2);
     EXPECT_EQ(ToTRect(A->BoundsRect()), (TRect{0, 0, RectWidth(ClientArea()), RectHeight(ClientArea())}));
@@ -178,6 +187,12 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
     EXPECT_EQ(ac.bottom, A->Height());
     EXPECT_TRUE(FrameSkin->MDIChildMaximized);
     EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame - [Child]");
+    const auto namedCaption = drawCaption();
+    int differing = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < Frame->Width(); ++x)
+            differing += plainCaption->Pixel(x, y) != namedCaption->Pixel(x, y);
+    EXPECT_GT(differing, 20) << "the caption object shows the child's name";
     EXPECT_TRUE(Bar->MDIButtonsShown);
     EXPECT_EQ(FrameSkin->GetMaximizedMDIChildSkinForm(), ASkin);
     EXPECT_EQ(FrameSkin->HasMaximizedMDIChild(), ASkin);
@@ -251,6 +266,7 @@ TEST_F(DynamicSkinFormMDI, AClickActivatesAChildAndCtrlF4ClosesTheActiveOne)
     EXPECT_EQ(Frame->ActiveMDIChild(), A);
     EXPECT_TRUE(ASkin->FormActive);
     EXPECT_FALSE(BSkin->FormActive);
+
     EXPECT_EQ(FrameSkin->GetActiveMDIChildSkinForm(), ASkin);
 
     A->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
@@ -273,7 +289,12 @@ TEST_F(DynamicSkinFormMDI, ASkinChangeRefitsAMaximizedChild)
     ASkin->SetWindowState(2);
     A->SetBounds(3, 4, 50, 60);
     Data->LoadFromStoredSkin(&Stored);
-    EXPECT_EQ(ToTRect(A->BoundsRect()), (TRect{0, 0, RectWidth(ClientArea()), RectHeight(ClientArea())}));
+    const TRect filled{0, 0, RectWidth(ClientArea()), RectHeight(ClientArea())};
+    EXPECT_EQ(ToTRect(A->BoundsRect()), filled);
+    // The announcement that ends a skin change refits on its own.
+    A->SetBounds(3, 4, 50, 60);
+    SendMessageA(Frame->Handle(), WM_SKINDATA_AFTERCHANGE, reinterpret_cast<WPARAM>(Data), SkinDataMessageTag);
+    EXPECT_EQ(ToTRect(A->BoundsRect()), filled);
 }
 
 // A child's system menu closes with Ctrl+F4 and, maximized, offers no
@@ -354,10 +375,16 @@ TEST_F(DynamicSkinFormMDI, AChildsKeysGoToTheMDIFormsMenuMode)
 // window at its first move.
 TEST_F(DynamicSkinFormMDI, AnMDIMainFormStartingInTheTrayHidesTheApplicationWindow)
 {
+    const HWND app = Application->Handle();
+    auto* plain = new TspTrayIcon(Frame);
+    ShowWindow(app, SW_SHOWNA);
+    EXPECT_TRUE(IsWindowVisible(app)) << "without MinimizedOnStart";
+    ShowWindow(app, SW_HIDE);
+    delete plain;
     auto* tray = new TspTrayIcon(Frame);
     tray->MinimizedOnStart = true;
-    ShowWindow(Application->Handle(), SW_SHOWNA);
-    EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+    ShowWindow(app, SW_SHOWNA);
+    EXPECT_FALSE(IsWindowVisible(app));
     delete tray;
 }
 
