@@ -260,9 +260,12 @@ TEST_F(DynamicSkinFormMDI, TheMDIClientsBackgroundFollowsTheSkin)
 TEST_F(DynamicSkinFormMDI, AClickActivatesAChildAndCtrlF4ClosesTheActiveOne)
 {
     ASSERT_EQ(Frame->ActiveMDIChild(), B);
+    int activations = 0;
+    ASkin->OnActivate = [&](TObject*) { ++activations; };
     POINT inA{20, 20};
     ClientToScreen(A->Handle(), &inA);
     RealClickAt(inA);
+    EXPECT_GT(activations, 0) << "an MDI child is active as its frame says, not as the active window";
     EXPECT_EQ(Frame->ActiveMDIChild(), A);
     EXPECT_TRUE(ASkin->FormActive);
     EXPECT_FALSE(BSkin->FormActive);
