@@ -473,7 +473,7 @@ private:
     void NotifyMDIForm(UINT Msg);
     // MDI child: the minimized slot inside the MDI client.
     TPoint MDIMinimizedSlot(int W, int H) const;
-    // The MDI rows of NewWndProc; true when the message was answered.
+    // The SM_MDICHILD* rows of NewWndProc.
     void MDIMessage(TMessage& Message);
     // While one main-menu item's menu gives way to another's: the closing
     // menu leaves the modes as they are.

@@ -12,6 +12,7 @@
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinPopupWindow.h"
 #include "skin/forms/TrayIcon.h"
+#include "../../support/RealInput.h"
 
 using namespace skinformtest;
 
@@ -25,25 +26,13 @@ void Pump(int rounds = 10)
 
 void RealClickAt(POINT screen)
 {
-    SetCursorPos(screen.x, screen.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    testsupport::SendLeftClick(screen);
     Pump();
 }
 
 void TypeCtrlKey(WORD key)
 {
-    INPUT inputs[4]{};
-    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
+    testsupport::SendCtrlKey(key);
     Pump();
 }
 
