@@ -26,13 +26,13 @@ void Pump(int rounds = 10)
 
 void RealClickAt(POINT screen)
 {
-    testsupport::SendLeftClick(screen);
+    testsupport::LeftClickAt(screen);
     Pump();
 }
 
 void TypeCtrlKey(WORD key)
 {
-    testsupport::SendCtrlKey(key);
+    testsupport::CtrlKey(key);
     Pump();
 }
 
