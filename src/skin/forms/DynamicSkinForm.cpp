@@ -183,7 +183,13 @@ void TspDynamicSkinForm::SetSkinData(TspSkinData* Value)
     FSkinData = Value;
     if (FSkinData != nullptr)
         FSkinData->FreeNotification(this);
-    if (FSkinData != nullptr && !FSkinData->Empty && !(ComponentState() & csDesigning))
+    if (FTrayMenu != nullptr)
+        FTrayMenu->SetSkinData(Value);
+    if (ComponentState() & csDesigning)
+        return;
+    // A usable skin is applied; an applied one given up (nil or empty) takes
+    // its objects and shape with it, as nothing watches it any more.
+    if (HasSkin() || SkinSupport)
         ChangeSkinData();
 }
 
@@ -673,8 +679,12 @@ void TspDynamicSkinForm::ChangeSkinData()
     SkinSupport = HasSkin();
     ClearAreaControls();
     if (!FSupportNCArea) {
-        if (!SkinSupport)
+        if (!SkinSupport) {
+            // The objects and the shape were the old skin's.
+            ClearObjects();
+            SetShape(nullptr);
             return;
+        }
         const bool stretches = SkinStretches(*FSkinData);
         if (RollUpState && FSkinData->RollupPicture->Empty()) {
             // The new skin cannot roll up: the form comes down.
