@@ -133,6 +133,11 @@ void TspSkinMainMenuBarButton::Draw(TCanvas* Cnvs)
     }
 }
 
+void TspSkinMainMenuBarButton::DoCommand()
+{
+    Parent->QueueMDICommand(Command, ObjectRect);
+}
+
 void TspSkinMainMenuBarButton::MouseEnter()
 {
     if (Command == 3 && Down) {
