@@ -139,8 +139,13 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
     // the menus' skin): every reference to it goes.
     if (AComponent == FSkinData) {
         FSkinData = nullptr;
-        SkinSupport = false;
-        ClearObjects();
+        // A form that stays goes down the no-skin path, as for a nil skin.
+        if (SkinSupport && !((ComponentState() | FFormComponent->ComponentState()) & csDestroying)) {
+            ChangeSkinData();
+        } else {
+            SkinSupport = false;
+            ClearObjects();
+        }
     }
     if (AComponent == FMenusSkinData)
         FMenusSkinData = nullptr;

@@ -163,20 +163,22 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
     EXPECT_EQ(inside(0, 0), -1);
 }
 
-// A skin taken away (nil) or swapped for an empty one takes the form down
-// the no-skin path at once: the default frame and its buttons, no shape.
+// A skin taken away (nil), swapped for an empty one or freed takes the form
+// down the no-skin path at once: the default frame and its buttons, no shape.
 // Nothing of the old skin is kept, so it may go; activating, sizing and
 // painting the form afterwards read no skin. In client-area mode the
 // objects and the shape go the same way.
 TEST(DynamicSkinForm, ANilOrEmptySkinLeavesNothingOfTheOldOne)
 {
-    for (const bool emptySkin : {false, true}) {
-        SCOPED_TRACE(emptySkin ? "an empty skin" : "no skin");
+    enum { Nil, Empty, Freed };
+    for (const int way : {Nil, Empty, Freed}) {
+        SCOPED_TRACE(way);
         TSkinnedForm f;
         f.Form->Show();
         ASSERT_TRUE(f.Skin->SkinSupport);
         ASSERT_EQ(skintest::InWindowRegion(f.Form->Handle(), 0, 0), 0);
-        f.Skin->SetSkinData(emptySkin ? new TspSkinData(f.Form.get()) : nullptr);
+        if (way != Freed)
+            f.Skin->SetSkinData(way == Empty ? new TspSkinData(f.Form.get()) : nullptr);
         delete f.Data;
         EXPECT_FALSE(f.Skin->SkinSupport);
         ASSERT_EQ(f.Skin->ObjectList.size(), 5u);
