@@ -120,6 +120,15 @@ TspDynamicSkinForm::~TspDynamicSkinForm()
     }
     RemoveKeyHook();
     ReleaseTrayIcon();
+    FMDIClientHook.Detach();
+    // A maximized child freed with its form: its window went without the
+    // hook seeing it, so the main form hears of it here.
+    if (FMDIChildWindow && WindowState == 2) {
+        WindowState = 0;
+        if (Application != nullptr && Application->MainForm() != nullptr &&
+            Application->MainForm()->HandleAllocated())
+            SendMessageA(Application->MainForm()->Handle(), SM_MDICHILDRESTORED, 0, 0);
+    }
     // A form being destroyed has put its own procedure back already.
     if (FFormComponent->ComponentState() & csDestroying) {
         FHook.Disarm();

@@ -372,6 +372,11 @@ void TspDynamicSkinForm::CreateRollUpRegion()
 
 void TspDynamicSkinForm::PaintTiledClientBG(HDC DC)
 {
+    PaintTiledClientBG(DC, Form->ClientWidth(), Form->ClientHeight());
+}
+
+void TspDynamicSkinForm::PaintTiledClientBG(HDC DC, int W, int H)
+{
     if (!HasSkin())
         return;
     const int index = FSkinData->BGPictureIndex;
@@ -381,7 +386,7 @@ void TspDynamicSkinForm::PaintTiledClientBG(HDC DC)
     // An empty picture has no tile to repeat.
     if (picture == nullptr || picture->Empty())
         return;
-    const int w = Form->ClientWidth(), h = Form->ClientHeight();
+    const int w = W, h = H;
     if (w <= 0 || h <= 0)
         return;
     TDCCanvas canvas(DC);
@@ -392,7 +397,12 @@ void TspDynamicSkinForm::PaintTiledClientBG(HDC DC)
 
 void TspDynamicSkinForm::PaintStretchedClientBG(HDC DC)
 {
-    const int w = Form->ClientWidth(), h = Form->ClientHeight();
+    PaintStretchedClientBG(DC, Form->ClientWidth(), Form->ClientHeight());
+}
+
+void TspDynamicSkinForm::PaintStretchedClientBG(HDC DC, int W, int H)
+{
+    const int w = W, h = H;
     if (w <= 0 || h <= 0)
         return;
     if (!HasSkin() || IsNullRect(FSkinData->ClRect) || FSkinData->Picture->Empty()) {

@@ -7,7 +7,6 @@
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Menus.h"
 #include "skin/forms/DynamicSkinForm.h"
-#include "skin/core/MdiClientArea.h"
 #include "skin/core/MenuBarLayout.h"
 #include "skin/SkinData.h"
 #include "classlib/graphics/WinTypes.h"
@@ -441,39 +440,6 @@ void TspDynamicSkinForm::RestoreFromTray()
     FTrayIcon->SetIconVisible(false);
     if (OnRestoreFromTray)
         OnRestoreFromTray(this);
-}
-
-TspDynamicSkinForm* TspDynamicSkinForm::GetDynamicSkinForm(TCustomForm* AForm)
-{
-    if (AForm == nullptr)
-        return nullptr;
-    for (int i = 0; i < AForm->ComponentCount(); ++i)
-        if (auto* skin = dynamic_cast<TspDynamicSkinForm*>(AForm->Components(i)))
-            return skin;
-    return nullptr;
-}
-
-TRect TspDynamicSkinForm::GetMDIClientRect()
-{
-    TForm* form = Application->MainForm();
-    if (form == nullptr)
-        return {};
-    std::vector<TAlignedBox> boxes;
-    for (int i = 0; i < form->ControlCount(); ++i) {
-        TControl* control = form->Controls(i);
-        if (!control->Visible())
-            continue;
-        const RECT r = control->BoundsRect();
-        const TRect bounds{r.left, r.top, r.right, r.bottom};
-        switch (control->Align()) {
-        case alTop: boxes.push_back({TAlignedSide::Top, bounds}); break;
-        case alBottom: boxes.push_back({TAlignedSide::Bottom, bounds}); break;
-        case alLeft: boxes.push_back({TAlignedSide::Left, bounds}); break;
-        case alRight: boxes.push_back({TAlignedSide::Right, bounds}); break;
-        default: break;
-        }
-    }
-    return MdiClientArea(form->ClientWidth(), form->ClientHeight(), boxes);
 }
 
 // ---------------------------------------------------------------- main-menu items

@@ -4,18 +4,6 @@
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/DynamicSkinForm.h"
 
-namespace {
-
-TspDynamicSkinForm* SkinFormOf(TCustomForm* form)
-{
-    for (int i = 0; i < form->ComponentCount(); ++i)
-        if (auto* component = dynamic_cast<TspDynamicSkinForm*>(form->Components(i)))
-            return component;
-    return nullptr;
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------- hit tests and sizes
 
 TSkinFormState TspDynamicSkinForm::FormState() const
@@ -160,7 +148,7 @@ void TspDynamicSkinForm::SetWindowState(int Value)
                     TCustomForm* other = Screen->Forms(i);
                     if (other == Form || other == Application->MainForm() || !other->Visible())
                         continue;
-                    const TspDynamicSkinForm* skin = SkinFormOf(other);
+                    const TspDynamicSkinForm* skin = GetDynamicSkinForm(other);
                     if (skin != nullptr && skin->WindowState == 1 && other->Left() == P.X && other->Top() == P.Y)
                         return true;
                 }
