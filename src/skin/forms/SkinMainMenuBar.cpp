@@ -276,11 +276,11 @@ void TspSkinMainMenuBar::ShowMDIButtons()
     Invalidate();
 }
 
-void TspSkinMainMenuBar::HideMDIButtons()
+void TspSkinMainMenuBar::HideMDIButtons(bool MaximizedChildLeft)
 {
     if (!MDIButtonsShown)
         return;
-    if (MaximizedMDIChildSkinForm() != nullptr) {
+    if (MaximizedChildLeft) {
         CheckMDIButtons();
         Invalidate();
         return;

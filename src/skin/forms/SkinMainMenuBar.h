@@ -156,8 +156,9 @@ public:
     // buttons, once, enabled by the maximized child's border icons.
     void ShowMDIButtons();
     // Called by the skinned form when an MDI child is restored: the buttons
-    // go when no maximized child remains, else they follow its icons.
-    void HideMDIButtons();
+    // go, unless `MaximizedChildLeft` (another child is still maximized):
+    // then they follow that child's icons.
+    void HideMDIButtons(bool MaximizedChildLeft = false);
     // The MDI frame's skinned form (DynamicSkinForm, else the main form's)
     // and through it the active MDI child's and the maximized one's.
     TspDynamicSkinForm* FrameSkinForm() const;
