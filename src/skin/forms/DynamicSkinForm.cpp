@@ -758,9 +758,13 @@ void TspDynamicSkinForm::ChangeSkinData()
     NewHeight = Form->Height();
     if (SkinSupport)
         UpdateSkinRegion(true);
-    if (Form->HandleAllocated())
+    if (IsMDIForm() && Form->ClientHandle() != nullptr) {
+        RedrawWindow(Form->ClientHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        MDIRefresh();
+    } else if (Form->HandleAllocated()) {
         Form->Repaint();
-    DoActivation(true);
+    }
+    DoActivation(!(IsMDIChild() && WindowState == 2));
     FMouseTimer->SetEnabled(true);
     if (OnChangeSkinData)
         OnChangeSkinData(this);

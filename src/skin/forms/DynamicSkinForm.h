@@ -335,6 +335,11 @@ public:
     // offered twice in a row is taken once.
     void FormShortCut(TWMKey& Msg, bool& Handled);
     TPopupMenu* InternalSystemMenu() const { return FSysMenu; }
+    // The close item of the system menus ("Ctrl+F4" in an MDI child).
+    TMenuItem* MakeCloseItem(TPopupMenu* Menu);
+    // The client area's offset in the window: the skin's client rectangle's
+    // left-top, or the default frame's (3, caption height + 3).
+    TPoint ChildFrameOffset() const;
 
     // MDI: the component of a form (the first TspDynamicSkinForm it owns),
     // and the main form's MDI children's components. A child counts as
@@ -464,9 +469,11 @@ private:
     // The form was an MDI child when its window was made: the component's
     // end still tells the main form when it was maximized.
     bool FMDIChildWindow = false;
+    // MDI child: `Msg` (SM_MDICHILD*) to the main form.
+    void NotifyMDIForm(UINT Msg);
     // MDI child: the minimized slot inside the MDI client.
     TPoint MDIMinimizedSlot(int W, int H) const;
-    // The MDI rows of NewWndProc; true when the message was answered.
+    // The SM_MDICHILD* rows of NewWndProc.
     void MDIMessage(TMessage& Message);
     // While one main-menu item's menu gives way to another's: the closing
     // menu leaves the modes as they are.

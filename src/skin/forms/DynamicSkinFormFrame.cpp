@@ -229,7 +229,7 @@ void TspDynamicSkinForm::PaintNCDefault(HDC DC)
             c->LineTo(captionWidth - rightMargin, i);
         }
         c->Font()->Assign(FormActive ? &FDefCaptionFont : &FDefInActiveCaptionFont);
-        std::string text = Form->Caption();
+        std::string text = FrameCaption(Form->Caption());
         if (!text.empty()) {
             const int avail = captionWidth - leftMargin - rightMargin;
             FitTextToWidth(c, text, avail);
@@ -262,7 +262,7 @@ void TspDynamicSkinForm::DrawSkinObject(TspActiveSkinObject* Object)
     if (!ObjectVisible(*Object) || !Form->HandleAllocated())
         return;
     const HWND window = Form->Handle();
-    if (FSupportNCArea && Form->BorderStyle() == bsNone)
+    if (FSupportNCArea && (Form->BorderStyle() == bsNone || (IsMDIChild() && WindowState == 2)))
         return;
     const HDC dc = FSupportNCArea ? GetWindowDC(window) : GetDC(window);
     if (dc == nullptr)

@@ -5,6 +5,7 @@
 #include "skin/SkinData.h"
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/DynamicSkinForm.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenu.h"
 
 namespace {
@@ -167,6 +168,13 @@ void TspDynamicSkinForm::MDIRefresh()
 
 // ---------------------------------------------------------------- messages
 
+void TspDynamicSkinForm::NotifyMDIForm(UINT Msg)
+{
+    TForm* main = Application->MainForm();
+    if (main != nullptr && main->HandleAllocated())
+        SendMessageA(main->Handle(), Msg, 0, 0);
+}
+
 void TspDynamicSkinForm::MDIMessage(TMessage& M)
 {
     switch (M.Msg) {
@@ -180,12 +188,16 @@ void TspDynamicSkinForm::MDIMessage(TMessage& M)
         if (IsMDIForm()) {
             MDIChildMaximized = true;
             SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
+            if (FMainMenuBar != nullptr)
+                FMainMenuBar->ShowMDIButtons();
         }
         break;
     case SM_MDICHILDRESTORED:
         if (IsMDIForm()) {
             MDIChildMaximized = HasMaximizedMDIChild() != nullptr;
             SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
+            if (FMainMenuBar != nullptr)
+                FMainMenuBar->HideMDIButtons(MDIChildMaximized);
         }
         break;
     default: break;

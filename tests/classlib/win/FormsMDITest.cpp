@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "../../support/RealInput.h"
 #include "classlib/core/FormReader.h"
 #include "classlib/ui/ExtCtrls.h"
 #include "classlib/ui/FormResources.h"
@@ -48,14 +49,7 @@ protected:
     // Ctrl held around a key, as a user types it.
     static void TypeCtrlKey(WORD key)
     {
-        INPUT inputs[4]{};
-        const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-        for (int i = 0; i < 4; ++i) {
-            inputs[i].type = INPUT_KEYBOARD;
-            inputs[i].ki.wVk = keys[i];
-            inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-        }
-        SendInput(4, inputs, sizeof(INPUT));
+        testsupport::SendCtrlKey(key);
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
     }
@@ -64,12 +58,7 @@ protected:
     {
         POINT p{x, y};
         ClientToScreen(wnd, &p);
-        SetCursorPos(p.x, p.y);
-        INPUT inputs[2]{};
-        inputs[0].type = inputs[1].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, inputs, sizeof(INPUT));
+        testsupport::SendLeftClick(p);
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
     }
