@@ -268,8 +268,12 @@ void TspSkinMainMenuBar::CheckMDIButtons()
 
 void TspSkinMainMenuBar::ShowMDIButtons()
 {
-    if (MDIButtonsShown)
+    if (MDIButtonsShown) {
+        // Another child maximized: the buttons follow its icons.
+        CheckMDIButtons();
+        Invalidate();
         return;
+    }
     MDIButtonsShown = true;
     HotIndex = OldHotIndex = PressedIndex = -1;
     MakeMDIButtons();

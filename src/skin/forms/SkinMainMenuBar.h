@@ -153,7 +153,7 @@ public:
     TMainMenuItemClick OnMainMenuItemClick;
 
     // Called by the skinned form when an MDI child is maximized: the four
-    // buttons, once, enabled by the maximized child's border icons.
+    // buttons, made once, enabled by the maximized child's border icons.
     void ShowMDIButtons();
     // Called by the skinned form when an MDI child is restored: the buttons
     // go, unless `MaximizedChildLeft` (another child is still maximized):
