@@ -1,34 +1,50 @@
-// Test support: input as a user gives it, through SendInput, so that it
-// reaches the window under the cursor or with the focus the way the system
-// routes it (key state included). The caller lets its loop handle it.
+// Real input, as the system delivers it: the mouse to whatever window is
+// under the pointer (the wheel to the focused one), keys to the focused
+// window of the foreground one.
 #pragma once
 
 #include <windows.h>
 
 namespace testsupport {
 
-// A key typed with Ctrl held.
-inline void SendCtrlKey(WORD key)
+// The pointer moved to a screen point, with `flags` (MOUSEEVENTF_LEFTDOWN,
+// MOUSEEVENTF_WHEEL ...) there; `data` is the wheel's delta.
+inline void MouseAt(POINT screen, DWORD flags = 0, LONG data = 0)
 {
-    INPUT inputs[4]{};
-    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
+    input.mi.mouseData = static_cast<DWORD>(data);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// One key pressed (or, with KEYEVENTF_KEYUP, let go).
+inline void KeyInput(WORD key, DWORD flags = 0)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// A key typed with Ctrl held.
+inline void CtrlKey(WORD key)
+{
+    KeyInput(VK_CONTROL);
+    KeyInput(key);
+    KeyInput(key, KEYEVENTF_KEYUP);
+    KeyInput(VK_CONTROL, KEYEVENTF_KEYUP);
 }
 
 // A left click at a screen point.
-inline void SendLeftClick(POINT screen)
+inline void LeftClickAt(POINT screen)
 {
-    SetCursorPos(screen.x, screen.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    MouseAt(screen, MOUSEEVENTF_LEFTDOWN);
+    MouseAt(screen, MOUSEEVENTF_LEFTUP);
 }
 
 }  // namespace testsupport

@@ -49,7 +49,7 @@ protected:
     // Ctrl held around a key, as a user types it.
     static void TypeCtrlKey(WORD key)
     {
-        testsupport::SendCtrlKey(key);
+        testsupport::CtrlKey(key);
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
     }
@@ -58,7 +58,7 @@ protected:
     {
         POINT p{x, y};
         ClientToScreen(wnd, &p);
-        testsupport::SendLeftClick(p);
+        testsupport::LeftClickAt(p);
         for (int i = 0; i < 10; ++i, Sleep(5))
             Application->ProcessMessages();
     }

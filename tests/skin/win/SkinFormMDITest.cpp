@@ -26,13 +26,13 @@ void Pump(int rounds = 10)
 
 void RealClickAt(POINT screen)
 {
-    testsupport::SendLeftClick(screen);
+    testsupport::LeftClickAt(screen);
     Pump();
 }
 
 void TypeCtrlKey(WORD key)
 {
-    testsupport::SendCtrlKey(key);
+    testsupport::CtrlKey(key);
     Pump();
 }
 
@@ -273,6 +273,31 @@ TEST_F(DynamicSkinFormMDI, AClickActivatesAChildAndCtrlF4ClosesTheActiveOne)
     EXPECT_FALSE(FrameSkin->MDIChildMaximized);
     EXPECT_FALSE(Bar->MDIButtonsShown);
     EXPECT_EQ(FrameSkin->FrameCaption("Frame"), "Frame");
+}
+
+// The active child that was drawn inactive is active again at a mouse
+// press; a maximized child whose window goes tells the frame.
+TEST_F(DynamicSkinFormMDI, AMousePressActivatesTheActiveChildAndAGoneWindowRestoresTheFrame)
+{
+    ASSERT_EQ(Frame->ActiveMDIChild(), B);
+    BSkin->FormActive = false;
+    int activations = 0;
+    BSkin->OnActivate = [&](TObject*) { ++activations; };
+    SendMessageA(B->Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(Frame->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_TRUE(BSkin->FormActive);
+    EXPECT_EQ(activations, 1);
+    ASkin->FormActive = false;
+    SendMessageA(A->Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(Frame->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_FALSE(ASkin->FormActive) << "not the active child";
+
+    ASkin->SetWindowState(2);
+    ASSERT_TRUE(FrameSkin->MDIChildMaximized);
+    A->DestroyHandle();
+    EXPECT_EQ(ASkin->WindowState, 0);
+    EXPECT_FALSE(FrameSkin->MDIChildMaximized);
+    EXPECT_FALSE(Bar->MDIButtonsShown);
 }
 
 // A new skin fits a maximized child to the MDI client again.
