@@ -62,7 +62,7 @@ protected:
     // A real left click at a screen point.
     static void ClickAt(POINT screen)
     {
-        testsupport::SendLeftClick(screen);
+        testsupport::LeftClickAt(screen);
         Pump();
     }
     // A click on a frame button of the child's skinned form.
@@ -154,7 +154,7 @@ TEST_F(SkinMenuBarMDITest, MaximizedChildBringsTheButtonsAndTheirRestoreTakesThe
 TEST_F(SkinMenuBarMDITest, ButtonsFollowTheChildsBorderIconsAndActOnIt)
 {
     TForm* child = MakeChild("Child", 20, 20);
-    SkinOf(child)->SetBorderIcons(biMaximize | biRollUp);
+    SkinOf(child)->SetBorderIcons(TspBorderIcons{biMaximize} | biRollUp);
     SkinOf(child)->SetWindowState(2);
     Pump();
     ASSERT_TRUE(Bar->MDIButtonsShown);
