@@ -107,7 +107,8 @@ TspDynamicSkinForm::TspDynamicSkinForm(TComponent* AOwner)
     };
     trayItem("TRAY_DSF_RESTORE", "&Restore", [this] { RestoreFromTray(); });
     trayItem("", "-", nullptr);
-    trayItem("TRAY_DSF_CLOSE", "&Close", [this] { Form->Close(); })->SetShortCut(TextToShortCut("Alt+F4"));
+    trayItem("TRAY_DSF_CLOSE", "&Close", [this] { Form->Close(); });
+    UpdateTrayCloseShortCut();
     if (!(ComponentState() & csDesigning))
         HookForm();
 }

@@ -43,6 +43,7 @@
 
 #include "classlib/core/ClassRegistry.h"
 #include "classlib/core/Components.h"
+#include "classlib/core/ShortCuts.h"
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Font.h"
 #include "classlib/ui/Forms.h"
@@ -393,6 +394,11 @@ private:
     // The caption objects that show the form's caption take `Text`.
     void CaptionTextChanged(const std::string& Text);
     void KeyHook(MSG& Msg, bool& Handled);
+    // The close items' shortcut: "Ctrl+F4" in an MDI child, else "Alt+F4".
+    TShortCut CloseShortCut() const;
+    // The tray menu's close item takes CloseShortCut: the form's style is
+    // known only once its window is made.
+    void UpdateTrayCloseShortCut();
     // The enabled main-menu item with `Key` as accelerator, -1 when none.
     int FindMainMenuAccel(WORD Key) const;
     // Selecting by accelerator: hot, then pressed unless a skinned menu is
@@ -404,7 +410,14 @@ private:
     void SetModeBar(TspSkinMainMenuBar* Bar);
     // The bar of main-menu mode leaves its keyboard mode.
     void LeaveBarMode();
+    // Ends the key hook in any order against other forms' hooks: on top of
+    // the chain it puts back the handler it saved; further down it hands that
+    // handler to the hook stacked on it, so no hook leads to one that ended.
     void RemoveKeyHook();
+    // The key hook as a handler: its own type tells whose hook a link is.
+    struct TKeyHookHandler;
+    // The component whose key hook `Handler` is, null for another handler.
+    static TspDynamicSkinForm* KeyHookOwner(const std::function<void(MSG&, bool&)>& Handler);
     void MorphTimerEvent(TObject* Sender);
     void AnimateTimerEvent(TObject* Sender);
     void MouseTimerEvent(TObject* Sender);

@@ -107,8 +107,23 @@ void TspDynamicSkinForm::BuildSystemMenu()
 TMenuItem* TspDynamicSkinForm::MakeCloseItem(TPopupMenu* Menu)
 {
     TMenuItem* close = MakeItem(Menu, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
-    close->SetShortCut(TextToShortCut(IsMDIChild() ? "Ctrl+F4" : "Alt+F4"));
+    close->SetShortCut(CloseShortCut());
     return close;
+}
+
+TShortCut TspDynamicSkinForm::CloseShortCut() const
+{
+    return TextToShortCut(IsMDIChild() ? "Ctrl+F4" : "Alt+F4");
+}
+
+void TspDynamicSkinForm::UpdateTrayCloseShortCut()
+{
+    if (FTrayMenu == nullptr)
+        return;
+    TMenuItem* items = FTrayMenu->Items();
+    for (int i = 0; i < items->Count(); ++i)
+        if (items->Items(i)->Name() == "TRAY_DSF_CLOSE")
+            items->Items(i)->SetShortCut(CloseShortCut());
 }
 
 void TspDynamicSkinForm::CheckSystemMenu()
@@ -277,12 +292,23 @@ void TspDynamicSkinForm::MainMenuExit()
         OnMainMenuExit(this);
 }
 
+struct TspDynamicSkinForm::TKeyHookHandler {
+    TspDynamicSkinForm* Owner;
+    void operator()(MSG& Msg, bool& Handled) const { Owner->KeyHook(Msg, Handled); }
+};
+
+TspDynamicSkinForm* TspDynamicSkinForm::KeyHookOwner(const std::function<void(MSG&, bool&)>& Handler)
+{
+    const TKeyHookHandler* hook = Handler.target<TKeyHookHandler>();
+    return hook != nullptr ? hook->Owner : nullptr;
+}
+
 void TspDynamicSkinForm::InstallKeyHook()
 {
     if (FKeyHookInstalled)
         return;
     FSavedOnMessage = Application->OnMessage;
-    Application->OnMessage = [this](MSG& msg, bool& handled) { KeyHook(msg, handled); };
+    Application->OnMessage = TKeyHookHandler{this};
     FKeyHookInstalled = true;
 }
 
@@ -291,7 +317,20 @@ void TspDynamicSkinForm::RemoveKeyHook()
     if (!FKeyHookInstalled)
         return;
     FKeyHookInstalled = false;
-    Application->OnMessage = FSavedOnMessage;
+    // An MDI form's menu mode and a child's menu stack their hooks and may
+    // end in either order, or a form may go with its hook in place. A
+    // handler set over the chain by someone else stays; the hook then only
+    // leaves the chain below it as far as that can be followed.
+    if (KeyHookOwner(Application->OnMessage) == this) {
+        Application->OnMessage = std::move(FSavedOnMessage);
+    } else {
+        for (TspDynamicSkinForm* above = KeyHookOwner(Application->OnMessage); above != nullptr;
+             above = KeyHookOwner(above->FSavedOnMessage))
+            if (KeyHookOwner(above->FSavedOnMessage) == this) {
+                above->FSavedOnMessage = std::move(FSavedOnMessage);
+                break;
+            }
+    }
     FSavedOnMessage = nullptr;
 }
 

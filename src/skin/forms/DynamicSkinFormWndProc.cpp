@@ -119,6 +119,7 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         // recreated window keeps it off too.
         if (M.Result != -1 && Form->HandleAllocated()) {
             FMDIChildWindow = IsMDIChild();
+            UpdateTrayCloseShortCut();
             const HWND window = Form->Handle();
             SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) & ~WS_CAPTION);
             SetWindowPos(window, nullptr, 0, 0, 0, 0,

@@ -10,6 +10,7 @@
 #include "classlib/core/ShortCuts.h"
 #include "classlib/ui/Screen.h"
 #include "skin/forms/SkinMainMenuBar.h"
+#include "skin/forms/SkinPopupMenu.h"
 #include "skin/forms/SkinPopupWindow.h"
 #include "skin/forms/TrayIcon.h"
 #include "../../support/RealInput.h"
@@ -330,6 +331,21 @@ TEST_F(DynamicSkinFormMDI, AChildsMenusPointsAndSnappingLiveInItsMDIClient)
     EXPECT_EQ(close->ShortCut(), TextToShortCut("Ctrl+F4"));
     TPopupMenu* frameMenu = FrameSkin->GetSystemMenu();
     EXPECT_EQ(frameMenu->Items()->Items(frameMenu->Items()->Count() - 1)->ShortCut(), TextToShortCut("Alt+F4"));
+    // The tray menu's close item says the same, also for a child whose style
+    // was set after its component was made (as a form description reads it).
+    auto trayClose = [](TspDynamicSkinForm* skin) {
+        TMenuItem* items = skin->TrayMenu()->Items();
+        return items->Items(items->Count() - 1)->ShortCut();
+    };
+    EXPECT_EQ(trayClose(ASkin), TextToShortCut("Ctrl+F4"));
+    EXPECT_EQ(trayClose(FrameSkin), TextToShortCut("Alt+F4"));
+    auto* late = new TForm(nullptr);
+    auto* lateSkin = new TspDynamicSkinForm(late);
+    late->SetFormStyle(fsMDIChild);
+    late->SetBounds(60, 20, 200, 120);
+    late->Show();
+    EXPECT_EQ(trayClose(lateSkin), TextToShortCut("Ctrl+F4"));
+    delete late;
     ASkin->SetWindowState(2);
     EXPECT_EQ(names(ASkin->GetSystemMenu()), "DSF_MINITEM DSF_RESTORE - DSF_CLOSE ");
     auto* user = new TPopupMenu(A);
@@ -370,9 +386,20 @@ TEST_F(DynamicSkinFormMDI, AChildsMenusPointsAndSnappingLiveInItsMDIClient)
 }
 
 // While the MDI form is in main-menu mode, a child's key hook hands the
-// keys to the form's component: Escape leaves the form's mode.
+// keys to the form's component: Escape leaves the form's mode. The form's
+// and the children's key hooks stack and end in any order, also by a child
+// freed in its menu mode: the application's own handler comes back, and no
+// hook that has ended is left in the chain.
 TEST_F(DynamicSkinFormMDI, AChildsKeysGoToTheMDIFormsMenuMode)
 {
+    int own = 0;
+    Application->OnMessage = [&own](MSG&, bool&) { ++own; };
+    auto offerOther = [] {
+        MSG msg{nullptr, WM_MOUSEMOVE, 0, 0, 0, {}};
+        bool handled = false;
+        Application->OnMessage(msg, handled);
+    };
+
     FrameSkin->MainMenuEnter();
     ASSERT_TRUE(FrameSkin->InMainMenu);
     ASkin->SkinMenuOpen();
@@ -382,9 +409,39 @@ TEST_F(DynamicSkinFormMDI, AChildsKeysGoToTheMDIFormsMenuMode)
     Application->OnMessage(msg, handled);
     EXPECT_TRUE(handled);
     EXPECT_FALSE(FrameSkin->InMainMenu);
+    // The form's hook ended under the child's: the child's passes on to the
+    // application's handler, and its end puts that handler back.
+    offerOther();
+    EXPECT_EQ(own, 1);
     ASkin->SkinMenuClose();
-    // The hooks were stacked and not ended in reverse order: the child put
-    // back the form's, which is no longer installed.
+    offerOther();
+    EXPECT_EQ(own, 2);
+    EXPECT_FALSE(skintest::OfferKey(VK_ESCAPE));
+    EXPECT_EQ(own, 3);
+
+    // The other way round: a child's menu, then the form's mode over it; the
+    // child's menu ends first.
+    BSkin->SkinMenuOpen();
+    FrameSkin->MainMenuEnter();
+    BSkin->SkinMenuClose();
+    ASSERT_TRUE(FrameSkin->InMainMenu);
+    EXPECT_TRUE(skintest::OfferKey('Q')) << "the form's hook still takes the keys";
+    EXPECT_EQ(own, 3);
+    FrameSkin->MainMenuExit();
+    offerOther();
+    EXPECT_EQ(own, 4);
+
+    // A child freed in its menu mode under the form's mode leaves no hook.
+    ASkin->SkinMenuOpen();
+    FrameSkin->MainMenuEnter();
+    delete A;
+    A = nullptr;
+    ASSERT_TRUE(FrameSkin->InMainMenu);
+    EXPECT_TRUE(skintest::OfferKey(VK_ESCAPE));
+    EXPECT_FALSE(FrameSkin->InMainMenu);
+    offerOther();
+    EXPECT_EQ(own, 5);
+    // The handler counts into this frame.
     Application->OnMessage = nullptr;
 }
 
