@@ -177,6 +177,7 @@ TEST_F(SkinPanelDockTest, DraggedOntoADockSiteItDocksAlignedByTheDropZone)
     EXPECT_EQ(Panel->Align(), alBottom);
     EXPECT_EQ(Panel->Height(), 60);
     EXPECT_EQ(Panel->Parent(), site);
+    ASSERT_FALSE(Log.empty());
     EXPECT_EQ(Log.back(), "end Site 90,225");
     EXPECT_EQ(std::count(Log.begin(), Log.end(), "undock"), 0);
 }
