@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/MouseInput.h"
 #include "../../support/ScreenPixels.h"
 #include "classlib/core/BmpCodec.h"
 #include "classlib/system/KernelHandles.h"
@@ -223,18 +224,8 @@ inline void Press(HWND button)
     PostMessageA(button, WM_LBUTTONUP, 0, at);
 }
 
-// Real input, as the system delivers it: the pointer moved to a screen
-// point, with `flags` (MOUSEEVENTF_LEFTDOWN ...) there.
-inline void MouseAt(POINT screen, DWORD flags = 0)
-{
-    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &input, sizeof input);
-}
+// Real input, as the system delivers it.
+using testsupport::MouseAt;
 
 inline bool IsChecked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 

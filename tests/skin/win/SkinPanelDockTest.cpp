@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/MouseInput.h"
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
 #include "classlib/ui/ControlDock.h"
@@ -75,21 +76,16 @@ protected:
         return component == nullptr ? "none" : component->Name();
     }
 
-    // Real input: the pointer to a screen point, with `flags` there.
+    // Real input: the pointer to a screen point, with `flags` there, and
+    // what it brought handled.
     static void MouseTo(POINT screen, DWORD flags = 0)
     {
-        const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
-        input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-        SendInput(1, &input, sizeof input);
+        testsupport::MouseAt(screen, flags);
         Pump();
     }
     static void Pump()
     {
-        for (int i = 0; i < 6; ++i, Sleep(5))
+        for (int i = 0; i < 4; ++i, Sleep(3))
             Application->ProcessMessages();
     }
 
@@ -152,19 +148,20 @@ TEST_F(SkinPanelDockTest, DraggedOntoADockSiteItDocksAlignedByTheDropZone)
     EXPECT_TRUE(EqualRect(&Outline, &strip));
     EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(strip.left + 1, siteOrigin.y + 120), RGB(64, 64, 64)))
         << "the outline stands on the strip's left edge";
-    EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(strip.right - 2, siteOrigin.y + 120), RGB(64, 64, 64)))
+    EXPECT_TRUE(
+        testsupport::ColoursNear(testsupport::ScreenPixel(strip.right - 2, siteOrigin.y + 120), RGB(64, 64, 64)))
         << "and on its right edge";
     MouseTo(OnForm(220, 140), MOUSEEVENTF_LEFTUP);
 
-    EXPECT_EQ(Log, (std::vector<std::string>{"start", "over Site 0", "over Site 2", "drop Site 20,120",
-                                             "end Site 20,120"}));
+    EXPECT_EQ(Log,
+              (std::vector<std::string>{"start", "over Site 0", "over Site 2", "drop Site 20,120", "end Site 20,120"}));
     EXPECT_EQ(Panel->Parent(), site);
     EXPECT_EQ(Panel->HostDockSite(), site);
     EXPECT_FALSE(Panel->Floating());
     EXPECT_EQ(Panel->Align(), alLeft);
     const RECT bounds = ScreenRect(Panel);
-    EXPECT_TRUE(EqualRect(&bounds, &strip)) << bounds.left << "," << bounds.top << "," << bounds.right << ","
-                                            << bounds.bottom;
+    EXPECT_TRUE(EqualRect(&bounds, &strip))
+        << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
     EXPECT_EQ(GetParent(Panel->Handle()), site->Handle());
     EXPECT_EQ(GetCapture(), nullptr);
 
@@ -219,7 +216,8 @@ TEST_F(SkinPanelDockTest, ReleasedAwayFromAnySiteItFloatsInAToolWindowFreedWhenI
 
     const int forms = Screen->FormCount();
     Log.clear();
-    Drag(Panel->ClientToScreen(POINT{50, 30}), {site->ClientToScreen(POINT{70, 100}), site->ClientToScreen(POINT{70, 120})});
+    Drag(Panel->ClientToScreen(POINT{50, 30}),
+         {site->ClientToScreen(POINT{70, 100}), site->ClientToScreen(POINT{70, 120})});
     EXPECT_EQ(Panel->Parent(), site);
     EXPECT_EQ(Panel->Align(), alClient);
     EXPECT_FALSE(Panel->Floating());
@@ -250,7 +248,8 @@ TEST_F(SkinPanelDockTest, ARefusedUndockKeepsTheControlInPlace)
     const int forms = Screen->FormCount();
 
     Log.clear();
-    Drag(Panel->ClientToScreen(POINT{50, 30}), {other->ClientToScreen(POINT{90, 50}), other->ClientToScreen(POINT{90, 100})});
+    Drag(Panel->ClientToScreen(POINT{50, 30}),
+         {other->ClientToScreen(POINT{90, 50}), other->ClientToScreen(POINT{90, 100})});
     EXPECT_EQ(Log, (std::vector<std::string>{"start", "over Other 0", "over Other 2", "over Other 1", "end none 0,0"}));
     Log.clear();
     Drag(Panel->ClientToScreen(POINT{50, 30}), {OnForm(200, 235), OnForm(150, 240)});
@@ -296,13 +295,15 @@ TEST_F(SkinPanelDockTest, SitesRefuseByTheirSiteInfoOrTheirDockOver)
     Drag(Panel->ClientToScreen(POINT{50, 30}), {inInnerLeft, POINT{inInnerLeft.x + 5, inInnerLeft.y}});
     EXPECT_EQ(Panel->Parent(), outer) << "outside its influence";
     Home();
-    Drag(Panel->ClientToScreen(POINT{50, 30}), {inner->ClientToScreen(POINT{150, 50}), inner->ClientToScreen(POINT{160, 50})});
+    Drag(Panel->ClientToScreen(POINT{50, 30}),
+         {inner->ClientToScreen(POINT{150, 50}), inner->ClientToScreen(POINT{160, 50})});
     EXPECT_EQ(Panel->Parent(), inner) << "inside it";
     EXPECT_EQ(Panel->Align(), alRight);
 
     outer->OnDockOver = [](TObject*, TDragDockObject*, int, int, TDragState, bool& accept) { accept = false; };
     Log.clear();
-    Drag(Panel->ClientToScreen(POINT{50, 30}), {outer->ClientToScreen(POINT{100, 200}), outer->ClientToScreen(POINT{100, 210})});
+    Drag(Panel->ClientToScreen(POINT{50, 30}),
+         {outer->ClientToScreen(POINT{100, 200}), outer->ClientToScreen(POINT{100, 210})});
     EXPECT_TRUE(Panel->Floating()) << "refused by its dock-over";
     EXPECT_EQ(Log, (std::vector<std::string>{"start", "end none 0,0"}));
 }
