@@ -139,6 +139,7 @@ bool TControl::DragMessage(TMessage& message)
         return true;
     }
     case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:  // another window took the mouse: no release will come
         EndDrag(false);
         return false;
     }

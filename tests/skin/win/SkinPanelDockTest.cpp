@@ -179,6 +179,28 @@ TEST_F(SkinPanelDockTest, DraggedOntoADockSiteItDocksAlignedByTheDropZone)
     EXPECT_EQ(std::count(Log.begin(), Log.end(), "undock"), 0);
 }
 
+// A drag that loses the mouse to another window ends there, without
+// docking, and takes its outline away.
+TEST_F(SkinPanelDockTest, ADragThatLosesTheMouseEndsWithoutDocking)
+{
+    TspSkinPanel* site = Site("Site", 200, 20, 180, 240);
+    const POINT grip = Panel->ClientToScreen(POINT{50, 30});
+    MouseTo(grip);
+    MouseTo(grip, MOUSEEVENTF_LEFTDOWN);
+    MouseTo(OnForm(150, 100));
+    MouseTo(site->ClientToScreen(POINT{30, 120}));
+    const POINT onOutline = site->ClientToScreen(POINT{2, 120});
+    EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(onOutline.x, onOutline.y), RGB(64, 64, 64)));
+    SetCapture(Form->Handle());
+    Pump();
+    EXPECT_FALSE(Panel->Dragging());
+    EXPECT_EQ(Log, (std::vector<std::string>{"start", "over Site 0", "over Site 1", "end none 0,0"}));
+    EXPECT_FALSE(testsupport::ColoursNear(testsupport::ScreenPixel(onOutline.x, onOutline.y), RGB(64, 64, 64)));
+    ReleaseCapture();
+    MouseTo(site->ClientToScreen(POINT{30, 120}), MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(Panel->Parent(), Form);
+}
+
 // Released over no site the control floats in a tool window, placed so
 // that it lies under the pointer as it was gripped; dragged from there
 // into a site, it docks and the emptied tool window is freed.
