@@ -11,7 +11,7 @@ deps="$root/build/deps"
 packages="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb
   libz-mingw-w64-dev nasm cmake make g++ fonts-liberation fonts-wine libgl1-mesa-dri xauth
   imagemagick x11-utils googletest dpkg-dev libjpeg62-turbo-dev zlib1g-dev
-  python3-numpy python3-pil fonts-dejavu-core"
+  python3-numpy python3-pil fonts-dejavu-core libasound2"
 
 missing=""
 for p in $packages; do

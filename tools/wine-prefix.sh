@@ -2,8 +2,8 @@
 # Creates the private Wine prefix once: no Mono or Gecko prompt, no window
 # manager decorations (closing a full-screen window otherwise takes 2 s),
 # Arial drawn with Liberation Sans, Wine's own fonts (Marlett for the caption
-# buttons, Tahoma, MS Sans Serif) found, and crashes that end the program at
-# once.
+# buttons, Tahoma, MS Sans Serif) found, crashes that end the program at
+# once, and a sound device that plays into nothing.
 #
 # Nothing here is needed for OpenGL in child windows (the program's window,
 # the dialog, the preview): Wine 8's X11 driver shows none of it whatever its
@@ -13,7 +13,7 @@ set -eu
 
 # The marker's number goes up whenever the settings below change, so that an
 # older prefix gets them too.
-ready="$WINEPREFIX/.corvalen-ready-4"
+ready="$WINEPREFIX/.corvalen-ready-5"
 [ -f "$ready" ] && exit 0
 echo "setup: preparing the Wine prefix $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
@@ -36,6 +36,15 @@ done
 # the exception's at random, and a crash could pass as a success.
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f > /dev/null 2>&1
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f > /dev/null 2>&1
+# A machine without a sound card gives Wine no wave output and no mixer:
+# PlaySoundA and mixerOpen would only ever take their no-device paths. Wine's
+# ALSA driver takes extra output devices by name; alsa-lib's "null" device
+# (libasound2) accepts every sample and discards it, so sounds play in real
+# time and the mixer's controls hold their values, with nothing to hear.
+wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f > /dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Drivers\winealsa.drv' /v ALSAOutputDevices /t REG_MULTI_SZ /d null /f \
+    > /dev/null 2>&1
 wineserver -w
-rm -f "$WINEPREFIX/.corvalen-ready" "$WINEPREFIX/.corvalen-ready-2" "$WINEPREFIX/.corvalen-ready-3"
+rm -f "$WINEPREFIX/.corvalen-ready" "$WINEPREFIX/.corvalen-ready-2" "$WINEPREFIX/.corvalen-ready-3" \
+    "$WINEPREFIX/.corvalen-ready-4"
 touch "$ready"

@@ -1,5 +1,7 @@
 #include "aquarium/SoundMixerVolumeControl.h"
 
+#include <algorithm>
+
 #include "aquarium/Winmm.h"
 
 namespace {
@@ -81,7 +83,8 @@ void TSoundMixerVolumeControl::SetSpeakerMute(bool value)
 
 bool TSoundMixerVolumeControl::GetSpeakerMute() { return ReadMute(Speakers).value_or(false); }
 
-std::optional<DWORD> TSoundMixerVolumeControl::FindControl(DWORD componentType, DWORD controlType) const
+std::optional<TSoundMixerVolumeControl::TControl> TSoundMixerVolumeControl::FindControl(DWORD componentType,
+                                                                                       DWORD controlType) const
 {
     if (!FOpen)
         return std::nullopt;
@@ -108,7 +111,7 @@ std::optional<DWORD> TSoundMixerVolumeControl::FindControl(DWORD componentType, 
         return std::nullopt;
     for (DWORD i = 0; i < line.cControls; ++i)
         if (controls[i].dwControlType == controlType)
-            return controls[i].dwControlID;
+            return TControl{controls[i].dwControlID, (controls[i].fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) != 0};
     return std::nullopt;
 }
 
@@ -131,8 +134,10 @@ std::optional<TChannelLevels> TSoundMixerVolumeControl::ReadLevels(DWORD compone
     if (!control)
         return std::nullopt;
     DWORD channels[2] = {};
-    if (ControlDetails(*control, 2, channels, false) != MMSYSERR_NOERROR)
+    if (ControlDetails(control->ID, control->Uniform ? 1 : 2, channels, false) != MMSYSERR_NOERROR)
         return std::nullopt;
+    if (control->Uniform)
+        channels[1] = channels[0];
     return TChannelLevels{channels[0], channels[1]};
 }
 
@@ -141,8 +146,13 @@ void TSoundMixerVolumeControl::WriteLevels(DWORD componentType, TChannelLevels l
     const auto control = FindControl(componentType, VolumeControl);
     if (!control)
         return;
+    if (control->Uniform) {
+        DWORD level = std::max(levels.Left, levels.Right);
+        ControlDetails(control->ID, 1, &level, true);
+        return;
+    }
     DWORD channels[2] = {levels.Left, levels.Right};
-    ControlDetails(*control, 2, channels, true);
+    ControlDetails(control->ID, 2, channels, true);
 }
 
 std::optional<bool> TSoundMixerVolumeControl::ReadMute(DWORD componentType) const
@@ -151,7 +161,7 @@ std::optional<bool> TSoundMixerVolumeControl::ReadMute(DWORD componentType) cons
     if (!control)
         return std::nullopt;
     DWORD value = 0;
-    if (ControlDetails(*control, 1, &value, false) != MMSYSERR_NOERROR)
+    if (ControlDetails(control->ID, 1, &value, false) != MMSYSERR_NOERROR)
         return std::nullopt;
     return value != 0;
 }
@@ -162,5 +172,5 @@ void TSoundMixerVolumeControl::WriteMute(DWORD componentType, bool value) const
     if (!control)
         return;
     DWORD state = value ? 1 : 0;
-    ControlDetails(*control, 1, &state, true);
+    ControlDetails(control->ID, 1, &state, true);
 }

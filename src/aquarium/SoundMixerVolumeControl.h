@@ -23,7 +23,10 @@
 // Lines are found by component type (speakers, wave output), controls as
 // the first of their type among the line's controls (at most 32); volume is
 // two channels of 0..65535, mute one channel (see SoundRules.h for the
-// conversion). Mixer errors are never reported.
+// conversion). A volume control that acts on all channels alike
+// (MIXERCONTROL_CONTROLF_UNIFORM, as Wine's does) is read and written as one
+// channel: its value reads as both channels (balance 0), and it takes the
+// louder channel's level. Mixer errors are never reported.
 #pragma once
 
 #include <windows.h>
@@ -64,8 +67,12 @@ public:
     int Balance = 0;
 
 private:
+    struct TControl {
+        DWORD ID;
+        bool Uniform;  // one value for all channels
+    };
     // The first control of controlType on the line of componentType.
-    std::optional<DWORD> FindControl(DWORD componentType, DWORD controlType) const;
+    std::optional<TControl> FindControl(DWORD componentType, DWORD controlType) const;
     std::optional<TChannelLevels> ReadLevels(DWORD componentType) const;
     void WriteLevels(DWORD componentType, TChannelLevels levels) const;
     std::optional<bool> ReadMute(DWORD componentType) const;

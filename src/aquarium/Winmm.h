@@ -2,9 +2,9 @@
 // call, as one process-wide table of function pointers.
 //
 // The program calls the real winmm through it. Tests put a recording
-// PlaySoundA and a fake mixer into it (there is no sound device under Wine:
-// mixerGetNumDevs() is 0 and PlaySoundA fails) and put the real table back
-// with TWinmmScope.
+// PlaySoundA or a fake mixer into it, for what a real device cannot show
+// (Wine's mixer ignores the wave line's controls; no device at all), and put
+// the real table back with TWinmmScope.
 #pragma once
 
 #include <windows.h>

@@ -88,6 +88,8 @@ void TspSkinData::RunLoad(Load load)
 
 void TspSkinData::LoadFromStoredSkin(TspStoredSkin* AStoredSkin)
 {
+    if (AStoredSkin == nullptr)
+        return;
     RunLoad([&] {
         TMemIniFile ini("");
         ini.SetStrings(*AStoredSkin->IniStrings());
@@ -108,7 +110,7 @@ void TspSkinData::LoadFromStoredSkin(TspStoredSkin* AStoredSkin)
 
 void TspSkinData::LoadFromCompressedStoredSkin(TspCompressedStoredSkin* ACompressedStoredSkin)
 {
-    if (ACompressedStoredSkin->IsEmpty())
+    if (ACompressedStoredSkin == nullptr || ACompressedStoredSkin->IsEmpty())
         return;
     RunLoad([&] {
         TMemoryStream payload;

@@ -55,6 +55,8 @@ public:
     // Owned; the 0-based targets of the records' picture indexes.
     std::vector<std::unique_ptr<TBitmap>> ActivePictures;
 
+    // A null source, like a compressed skin without data, loads nothing and
+    // announces nothing.
     void LoadFromStoredSkin(TspStoredSkin* AStoredSkin);
     void LoadFromCompressedStoredSkin(TspCompressedStoredSkin* ACompressedStoredSkin);
     // Frees the records and active pictures, empties the four pictures,

@@ -139,6 +139,18 @@ void TspSkinHintWindow::ApplyFont(TFont& font, TspSkinHint* hint, TspSkinData* s
     }
 }
 
+void TspSkinHintWindow::LayOut(const TspDataSkinHintWindow& record, const TBitmap& picture, int width, int height)
+{
+    const int dx = width - picture.Width();
+    const int dy = height - picture.Height();
+    const TRect& cl = record.ClientRect;
+    NewClRect = TRect{cl.Left, cl.Top, cl.Right + dx, cl.Bottom + dy};
+    NewLTPoint = record.LeftTopPoint;
+    NewRTPoint = TPoint{record.RightTopPoint.X + dx, record.RightTopPoint.Y};
+    NewLBPoint = TPoint{record.LeftBottomPoint.X, record.LeftBottomPoint.Y + dy};
+    NewRBPoint = TPoint{record.RightBottomPoint.X + dx, record.RightBottomPoint.Y + dy};
+}
+
 void TspSkinHintWindow::ActivateHint(RECT rect, const std::string& AHint)
 {
     TspSkinHint* hint = TspSkinHint::ServingHint();
@@ -158,13 +170,7 @@ void TspSkinHintWindow::ActivateHint(RECT rect, const std::string& AHint)
         const TRect& cl = record.ClientRect;
         width = std::max(text.X + cl.Left + (picture.Width() - cl.Right), picture.Width());
         height = std::max(text.Y + cl.Top + (picture.Height() - cl.Bottom), picture.Height());
-        const int dx = width - picture.Width();
-        const int dy = height - picture.Height();
-        NewClRect = TRect{cl.Left, cl.Top, cl.Right + dx, cl.Bottom + dy};
-        NewLTPoint = record.LeftTopPoint;
-        NewRTPoint = TPoint{record.RightTopPoint.X + dx, record.RightTopPoint.Y};
-        NewLBPoint = TPoint{record.LeftBottomPoint.X, record.LeftBottomPoint.Y + dy};
-        NewRBPoint = TPoint{record.RightBottomPoint.X + dx, record.RightBottomPoint.Y + dy};
+        LayOut(record, picture, width, height);
     }
 
     rect.right = rect.left + width;
@@ -242,6 +248,7 @@ void TspSkinHintWindow::Paint()
     if (skin != nullptr) {
         const TspDataSkinHintWindow& record = *skin->HintWindow;
         TBitmap* picture = ActivePicture(*skin, record.WindowPictureIndex);
+        LayOut(record, *picture, Width(), Height());
         const TRect skinRect{0, 0, picture->Width(), picture->Height()};
         CreateSkinImage(record.LeftTopPoint, record.RightTopPoint, record.LeftBottomPoint, record.RightBottomPoint,
                         record.ClientRect, NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect, &buffer,
@@ -297,13 +304,12 @@ struct TShowHintForwarder {
     }
 };
 
-// The components that took over the application's hints, and what the
-// application had before the first of them; the last one to go gives it
-// back.
+// The components that took over the application's hints, and the hint
+// window class the application had before the first of them; the last one
+// to go gives it back.
 struct THintTakeover {
     std::vector<TspSkinHint*> Components;
     THintWindowClass WindowClass = nullptr;
-    TShowHintEvent ShowHint;
 };
 
 THintTakeover& Takeover()
@@ -329,10 +335,8 @@ TspSkinHint::TspSkinHint(TComponent* owner)
     FHintWindow = std::make_unique<TspSkinHintWindow>(nullptr);
     if (!(ComponentState() & csDesigning)) {
         THintTakeover& takeover = Takeover();
-        if (takeover.Components.empty()) {
+        if (takeover.Components.empty())
             takeover.WindowClass = HintWindowClass;
-            takeover.ShowHint = Application->OnShowHint;
-        }
         takeover.Components.push_back(this);
         HintWindowClass = CreateHintWindowOf<TspSkinHintWindow>;
         RemakeHintWindow();
@@ -355,8 +359,7 @@ TspSkinHint::~TspSkinHint()
         return;
     }
     if (ours)
-        Application->OnShowHint = takeover.ShowHint;
-    takeover.ShowHint = nullptr;
+        Application->OnShowHint = nullptr;
     HintWindowClass = takeover.WindowClass;
     if (Application->ShowHint())
         RemakeHintWindow();

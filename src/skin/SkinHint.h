@@ -39,7 +39,9 @@ public:
     // without activation; does nothing without a serving component.
     void ActivateHint(RECT rect, const std::string& AHint) override;
 
-    // The skin record's geometry moved to the current size.
+    // The skin record's geometry moved to the window's size, laid out again
+    // at every paint: a skin reloaded while the hint shows draws with its
+    // own record.
     TRect NewClRect;
     TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
 
@@ -52,6 +54,9 @@ protected:
     void Paint() override;
 
 private:
+    // Sets the New* geometry: `record`'s points and client rectangle for
+    // `picture` stretched to width x height.
+    void LayOut(const TspDataSkinHintWindow& record, const TBitmap& picture, int width, int height);
     // The skin the serving component uses when it has one with a hint
     // picture that exists; null otherwise.
     TspSkinData* SkinInUse(TspSkinHint* hint) const;
@@ -71,8 +76,10 @@ public:
     // application's OnShowHint and sets its short hint pause to 100 ms.
     // Freed, it hands OnShowHint (when it still holds it) to the newest
     // component left; the last one to go gives the application back the hint
-    // window class and OnShowHint it had before the first came, and remakes
-    // its hint window.
+    // window class it had before the first came, remakes its hint window,
+    // and empties OnShowHint when it still holds it. The handler it replaced
+    // is not given back: its owner may have gone meanwhile, unable to take
+    // it back while a component held the event.
     explicit TspSkinHint(TComponent* owner);
     ~TspSkinHint() override;
     std::string ClassName() const override { return "TspSkinHint"; }

@@ -82,6 +82,13 @@ bool StartDecompress(TDecoderState* state, const uint8_t* data, unsigned long si
     jpeg_create_decompress(&state->Info);
     jpeg_mem_src(&state->Info, data, size);
     jpeg_read_header(&state->Info, TRUE);
+    const JDIMENSION width = state->Info.image_width;
+    const JDIMENSION height = state->Info.image_height;
+    if (uint64_t{width} * height > MaxJpegPixels) {
+        std::snprintf(state->Error.Message, JMSG_LENGTH_MAX, "JPEG image too large: %u x %u pixels",
+                      static_cast<unsigned>(width), static_cast<unsigned>(height));
+        return false;
+    }
     state->Info.out_color_space = JCS_EXT_BGR;
     jpeg_start_decompress(&state->Info);
     return true;

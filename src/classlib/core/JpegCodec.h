@@ -26,11 +26,19 @@ public:
 
 constexpr int DefaultJpegQuality = 90;
 
+// The most pixels a picture may declare (8192 x 8192): the decoder's own
+// buffers and the picture follow the declared size, not the file's.
+constexpr uint64_t MaxJpegPixels = uint64_t{1} << 26;
+
 // Decodes a JPEG file in memory into a 24-bit picture (blue, green, red bytes
 // per pixel, as a DIB holds them; TopDown false). Grey pictures come out as
-// grey RGB. Memory grows with the rows actually decoded, so a small file that
-// claims a huge size fails at its end of data instead of allocating the
-// claimed size.
+// grey RGB. Raises EJPEG with "JPEG image too large: <width> x <height>
+// pixels" before decoding a picture that declares more than MaxJpegPixels,
+// and with the library's message for damaged data, a file that ends before
+// its picture does among them. The bound is what keeps a small file from
+// asking for the memory of the size it claims: an arithmetic-coded scan may
+// legally stop early and be completed with zeros (encoders drop its trailing
+// zero bytes), and a progressive one is buffered whole before its first row.
 TDibImage DecodeJpeg(const uint8_t* data, size_t size);
 
 // Encodes a 24-bit picture as a baseline JPEG file at `quality` (clamped to

@@ -228,6 +228,17 @@ TEST(Fishes, EveryWayOfFreeingFishReleasesTheirSlotsAndNoOthers)
     }
 }
 
+// The stored direction texts are exact: any other spelling is Both.
+TEST(FishRender, DirectionTextsAreExactAndRoundTrip)
+{
+    EXPECT_EQ(StrToFishDirection("Right"), fdRight);
+    EXPECT_EQ(StrToFishDirection("Left"), fdLeft);
+    EXPECT_EQ(StrToFishDirection("right"), fdBoth);
+    EXPECT_EQ(StrToFishDirection(""), fdBoth);
+    for (uint8_t direction : {fdRight, fdLeft, fdBoth})
+        EXPECT_EQ(StrToFishDirection(FishDirectionToStr(direction)), direction);
+}
+
 // The default table, claimed on before LoadOptions ever set one up; a step
 // that is not positive is refused and keeps it.
 TEST(FishRender, TheDefaultTableHas1001SlotsAndLooks15SlotsEachWayAndABadStepKeepsIt)

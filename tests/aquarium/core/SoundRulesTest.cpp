@@ -17,6 +17,7 @@ TEST(SoundRulesTest, WritingLowersTheChannelAwayFromTheBalance)
 {
     EXPECT_EQ(ChannelLevelsOf({50, 0}), (TChannelLevels{32767, 32767}));
     EXPECT_EQ(ChannelLevelsOf({100, 100}), (TChannelLevels{0, 65535}));
+    EXPECT_EQ(ChannelLevelsOf({100, -100}), (TChannelLevels{65535, 0}));
     EXPECT_EQ(ChannelLevelsOf({100, -50}), (TChannelLevels{65535, 32767}));
     EXPECT_EQ(ChannelLevelsOf({0, 30}), (TChannelLevels{0, 0}));
     // What was written reads back as the same volume and balance.

@@ -12,6 +12,7 @@
 #include <mmsystem.h>
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ public:
         std::string Name;  // "(none)" for a null name
         DWORD Flags;
         bool operator==(const TPlay&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const TPlay& play)
+        {
+            return out << play.Name << " 0x" << std::hex << play.Flags << std::dec;
+        }
     };
 
     TFakeWinmm() : FScope({RecordPlay, Open, Close, LineInfo, LineControls, GetDetails, SetDetails}) { Active = this; }

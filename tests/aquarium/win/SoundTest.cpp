@@ -1,21 +1,116 @@
-// The sound player and the mixer volume control against the winmm
-// stand-ins, and the sound resource looked up for real.
+// The sound player and the mixer volume control on the test prefix's sound
+// device (a null ALSA output) through the real winmm, and against the winmm
+// stand-ins for what that device cannot show.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "aquarium/SimpleSound.h"
 #include "aquarium/SoundMixerVolumeControl.h"
 #include "FakeWinmm.h"
 #include "scene/core/SceneRegistry.h"
+#include "../../support/TempFolder.h"
 
 using TPlay = TFakeWinmm::TPlay;
 
+namespace {
+
+// The player's PlaySoundA calls on their way to the real winmm, and its
+// answers.
+std::vector<TPlay> ForwardedPlays;
+std::vector<BOOL> ForwardedAnswers;
+
+BOOL WINAPI ForwardPlay(LPCSTR sound, HMODULE module, DWORD flags)
+{
+    const BOOL answer = RealWinmm.PlaySoundA(sound, module, flags);
+    if (sound != nullptr) {
+        ForwardedPlays.push_back({sound, flags});
+        ForwardedAnswers.push_back(answer);
+    }
+    return answer;
+}
+
+// Whether a sound of this process plays: PlaySoundA refuses SND_NOSTOP then.
+bool SoundPlays() { return !RealWinmm.PlaySoundA(nullptr, nullptr, SND_ASYNC | SND_NOSTOP); }
+
+// A play that fails fails on its own thread: waits up to 5 s for it to end.
+bool SoundEnds()
+{
+    for (const DWORD start = GetTickCount(); SoundPlays(); Sleep(10))
+        if (GetTickCount() - start > 5000)
+            return false;
+    return true;
+}
+
+// The speakers' volume control of mixer 0, read and written directly.
+class TSpeakerVolume {
+public:
+    TSpeakerVolume()
+    {
+        if (mixerOpen(&FMixer, 0, 0, 0, 0) != MMSYSERR_NOERROR)
+            return;
+        MIXERLINEA line{};
+        line.cbStruct = sizeof(line);
+        line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+        MIXERLINECONTROLSA request{};
+        request.cbStruct = sizeof(request);
+        request.dwControlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
+        request.cControls = 1;
+        request.cbmxctrl = sizeof(Control);
+        request.pamxctrl = &Control;
+        Found = mixerGetLineInfoA(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) ==
+                    MMSYSERR_NOERROR &&
+                (request.dwLineID = line.dwLineID,
+                 mixerGetLineControlsA(Object(), &request, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
+                     MMSYSERR_NOERROR);
+    }
+    ~TSpeakerVolume()
+    {
+        if (FMixer != nullptr)
+            mixerClose(FMixer);
+    }
+    TSpeakerVolume(const TSpeakerVolume&) = delete;
+    TSpeakerVolume& operator=(const TSpeakerVolume&) = delete;
+
+    // The level of all channels alike (one channel asked for).
+    DWORD Get() const
+    {
+        DWORD level = 0;
+        Details(&level, false);
+        return level;
+    }
+    void Set(DWORD level) const { Details(&level, true); }
+
+    bool Found = false;
+    MIXERCONTROLA Control{};
+
+private:
+    HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(FMixer); }
+    void Details(DWORD* level, bool write) const
+    {
+        MIXERCONTROLDETAILS details{};
+        details.cbStruct = sizeof(details);
+        details.dwControlID = Control.dwControlID;
+        details.cChannels = 1;
+        details.cbDetails = sizeof(DWORD);
+        details.paDetails = level;
+        if (write)
+            mixerSetControlDetails(Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+        else
+            mixerGetControlDetailsA(Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+    }
+
+    HMIXER FMixer = nullptr;
+};
+
+}  // namespace
+
 // The sound as the program sets it up: looped, from the program's
-// resources. (A file played once: nothing in the program does it.)
+// resources; and from a file, once and looped.
 TEST(SimpleSoundTest, PlayingRestartsAndDestructionStops)
 {
     TFakeWinmm winmm;
@@ -31,27 +126,88 @@ TEST(SimpleSoundTest, PlayingRestartsAndDestructionStops)
                                                    {"(none)", SND_PURGE},
                                                    {"bubbles_wav", 0x4001F}}));
         winmm.Plays.clear();
+        sound.FromResource = false;
+        sound.Loop = false;
+        sound.Play();
+        EXPECT_EQ(winmm.Plays.back(), (TPlay{".\\Scene\\bubbles.wav", 0x20013}));
+        sound.Loop = true;
+        sound.Play();
+        EXPECT_EQ(winmm.Plays.back(), (TPlay{".\\Scene\\bubbles.wav", 0x2001B}));
+        winmm.Plays.clear();
     }
     EXPECT_EQ(winmm.Plays, (std::vector<TPlay>{{"(none)", SND_PURGE}}));
 }
 
-TEST(SimpleSoundTest, TheSoundResourceIsFoundWhereSndResourceLooksAndWithoutADeviceNothingHappens)
+TEST(SimpleSoundTest, TheSoundResourceIsFoundWhereSndResourceLooksAndPlaysOnTheDevice)
 {
     // PlaySoundA's SND_RESOURCE looks the name up with type "WAVE"; the
     // derived name differs in case from the script's, which the lookup ignores.
     const std::string name = ResourceNameOf(".\\Scene\\bubbles.wav");
-    EXPECT_NE(FindResourceA(nullptr, name.c_str(), "WAVE"), nullptr);
+    const HRSRC resource = FindResourceA(nullptr, name.c_str(), "WAVE");
+    ASSERT_NE(resource, nullptr);
+    ASSERT_GT(waveOutGetNumDevs(), 0u) << "no sound device (tools/wine-prefix.sh gives Wine one)";
 
-    // The real winmm without a sound device (Wine's) plays nothing and
-    // raises nothing; its mixer changes nothing.
+    // Played to its end, the answer says whether it played.
+    EXPECT_TRUE(PlaySoundA(name.c_str(), nullptr, SND_RESOURCE | SND_NODEFAULT));
+    EXPECT_FALSE(PlaySoundA("missing_wav", nullptr, SND_RESOURCE | SND_NODEFAULT));
+
+    // The player's sound goes on until stopped, from the resource and from
+    // a file; a missing name leaves nothing playing, not even the default
+    // sound looped.
+    testsupport::TTempFolder folder;
+    folder.Write("bubbles.wav", std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, resource))),
+                                            SizeofResource(nullptr, resource)));
+    TWinmmApi forward = RealWinmm;
+    forward.PlaySoundA = ForwardPlay;
+    TWinmmScope scope(forward);
+    ForwardedPlays.clear();
+    ForwardedAnswers.clear();
     TSimpleSound sound;
-    sound.FileName = ".\\Scene\\bubbles.wav";
-    sound.FromResource = true;
     sound.Loop = true;
-    sound.Play();
-    sound.Stop();
-    TSoundMixerVolumeControl mixer;
-    EXPECT_EQ(mixer.GetVolume(), 0);
+    for (const bool fromResource : {true, false}) {
+        sound.FromResource = fromResource;
+        sound.FileName = fromResource ? ".\\Scene\\bubbles.wav" : folder.Path() + "bubbles.wav";
+        sound.Play();
+        EXPECT_TRUE(SoundPlays()) << sound.FileName;
+        sound.Play();
+        EXPECT_TRUE(SoundPlays()) << "restarted: " << sound.FileName;
+        sound.Stop();
+        EXPECT_FALSE(SoundPlays()) << sound.FileName;
+        sound.FileName = fromResource ? ".\\Scene\\missing.wav" : folder.Path() + "missing.wav";
+        sound.Play();
+        EXPECT_TRUE(SoundEnds()) << sound.FileName;
+    }
+    ASSERT_EQ(ForwardedPlays.size(), 6u);
+    for (size_t i = 0; i < ForwardedPlays.size(); ++i)
+        if (ForwardedPlays[i].Name.find("missing") == std::string::npos)
+            EXPECT_TRUE(ForwardedAnswers[i]) << ForwardedPlays[i].Name;
+    EXPECT_EQ(ForwardedPlays.at(4), (TPlay{folder.Path() + "bubbles.wav", 0x2001B}));
+}
+
+// The speakers of the test prefix's device through the real winmm. Wine's
+// volume control holds one level for both channels: it reads as balance 0.
+// Freed, the control puts back the exact level it found, not the whole
+// percent it read it as.
+TEST(SoundMixerVolumeControlTest, OnTheDeviceTheVolumeIsSetAndTheExactLevelPutBack)
+{
+    const TSpeakerVolume speakers;
+    ASSERT_TRUE(speakers.Found) << "no mixer (tools/wine-prefix.sh gives Wine a sound device)";
+    speakers.Set(40000);  // 61.04 %
+    ASSERT_EQ(speakers.Get(), 40000u);
+    {
+        TSoundMixerVolumeControl mixer;
+        EXPECT_EQ(mixer.Volume, 61);
+        EXPECT_EQ(mixer.Balance, 0);
+        mixer.SetVolume(25);
+        EXPECT_EQ(speakers.Get(), 16383u);
+        speakers.Set(32767);
+        EXPECT_EQ(mixer.GetVolume(), 49);
+        EXPECT_EQ(mixer.Balance, 0);
+        // A balance the control cannot hold keeps the louder channel's level.
+        mixer.SetBalance(100);
+        EXPECT_EQ(speakers.Get(), 32112u);
+    }
+    EXPECT_EQ(speakers.Get(), 40000u);
 }
 
 // The levels' conversion is SoundRules' own test; here, the controls each

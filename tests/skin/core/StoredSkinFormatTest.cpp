@@ -5,6 +5,7 @@
 
 #include "skin/core/StoredSkinFormat.h"
 #include "skin/core/ZlibStreams.h"
+#include "../../support/ExceptionMessage.h"
 
 namespace {
 
@@ -154,6 +155,22 @@ TEST(StoredSkinFormat, CompressedPayload)
 
     auto version2 = StreamOf({2, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0});
     EXPECT_FALSE(ReadCompressedSkinPayload(*version2, pictures, ini));
+}
+
+// Without a bound of its own a load takes 64 MiB: a few kilobytes of zeros
+// that inflate past it are refused.
+TEST(StoredSkinFormat, TheDefaultBoundIs64MiB)
+{
+    constexpr int64_t Bound = int64_t{64} << 20;
+    TMemoryStream zeros;
+    zeros.SetSize(Bound + 1);
+    TMemoryStream packed;
+    CompressStream(zeros, packed);
+    zeros.Clear();
+    TMemoryStream out;
+    EXPECT_EQ(testsupport::MessageOf<EZDecompressionError>([&] { DecompressStream(out, packed); }),
+              "the decompressed data exceeds 67108864 bytes");
+    EXPECT_LE(out.Size(), Bound);
 }
 
 TEST(StoredSkinFormat, JpegNamesAreLowerCase)

@@ -190,6 +190,12 @@ TEST(SkinData, LoadsAreAnnouncedToEveryForm)
     EXPECT_EQ(Receipts[3].Objects, 1u);
     EXPECT_FALSE(Receipts[3].Empty);
 
+    // No stored skin: nothing is loaded and nobody is told.
+    Receipts.clear();
+    skin->LoadFromStoredSkin(nullptr);
+    EXPECT_EQ(Transcript(), "");
+    EXPECT_FALSE(skin->Empty);
+
     // A value that cannot be converted: the load raises, after the closing
     // messages, and keeps nothing of what it had read. The first message
     // finds the previous records whole.
@@ -248,6 +254,7 @@ TEST(SkinData, CompressedLoads)
     TspCompressedStoredSkin none(nullptr);
     Receipts.clear();
     skin->LoadFromCompressedStoredSkin(&none);
+    skin->LoadFromCompressedStoredSkin(nullptr);
     EXPECT_EQ(Transcript(), "");
     EXPECT_FALSE(skin->Empty);
 
