@@ -20,7 +20,7 @@ fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCORVALEN_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG="-g -O1" -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" > /dev/null
 # Each target and its corpus folder.
-targets="scene_description_fuzz:scene-description text_mesh_fuzz:text-mesh bmp_fuzz:bmp jpeg_fuzz:jpeg
+targets="scene_description_fuzz:scene-description text_mesh_fuzz:text-mesh bmp_fuzz:bmp ico_fuzz:ico jpeg_fuzz:jpeg
 form_description_fuzz:form-description ini_fuzz:ini command_line_fuzz:command-line
 registry_value_fuzz:registry-value skin_records_fuzz:skin-records stored_skin_fuzz:stored-skin"
 # shellcheck disable=SC2046

@@ -1,5 +1,6 @@
 #include "gl/GLRegistration.h"
 
+#include "app/AppRegistration.h"
 #include "classlib/ui/ControlsRegistration.h"
 #include "classlib/ui/FormResources.h"
 #include "gl/GLDisplay.h"
@@ -46,7 +47,7 @@ void RegisterDisplayAndWindow(TClassRegistry& classes)
         .Bool("DesktopOnly", &TGLDisplay::DesktopOnly)
         .Bool("FullScreen", &TGLDisplay::SetFullScreen)
         .Object("FullScreenMode", &TGLDisplay::StoredFullScreenMode);
-    // Color, the mouse and key events and OnResize come with TWinControl.
+    // Color, the mouse, wheel and key events and OnResize come with TWinControl.
     classes.Register<TGLWindow>("TGLWindow", "TWinControl");
 }
 
@@ -100,6 +101,7 @@ void RegisterGLClasses(TClassRegistry& classes)
         registered = true;
         RegisterClassLibraryClasses();
     }
+    RegisterAppClasses(classes);
     RegisterViewport(classes);
     RegisterDisplayAndWindow(classes);
     RegisterScreenSaver(classes);

@@ -7,8 +7,9 @@
 
 #include "classlib/core/ClassRegistry.h"
 
-// Registers TOpenGLVector, TOpenGLCamera, TDefViewport, TScreenMode,
-// TGLDisplay, TGLWindow and TGLScreenSaver; needs the class library's
+// Registers the application framework's classes (RegisterAppClasses),
+// TOpenGLVector, TOpenGLCamera, TDefViewport, TScreenMode, TGLDisplay,
+// TGLWindow and TGLScreenSaver; needs the class library's
 // classes first (RegisterClassLibraryClasses). Only the first call on the
 // program's registry does anything.
 void RegisterGLClasses(TClassRegistry& classes = ClassRegistry());

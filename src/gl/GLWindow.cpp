@@ -74,7 +74,11 @@ void TCustomGLWindow::CreateParams(TCreateParams& params)
 {
     const bool fullScreen = HostFullScreen();
     TWinControl::CreateParams(params);
-    params.WindowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+    // CS_DBLCLKS: without it the system never sends a double click and
+    // OnDblClick could not fire. The saver still ends on the first click's
+    // release; a second quick press comes as WM_LBUTTONDBLCLK, also in its
+    // exit table.
+    params.WindowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     if (fullScreen) {
         // The class library shows a window through its creation style, so
         // the visibility bit stays.

@@ -25,6 +25,19 @@ TControl::~TControl()
         FParent->RemoveControl(this);
 }
 
+void TControl::SetName(const std::string& newName)
+{
+    const auto* ownerControl = dynamic_cast<TControl*>(Owner());
+    const bool captionFollows = (FControlStyle & csSetCaption) != 0 && (ComponentState() & csLoading) == 0 &&
+                                (ownerControl == nullptr || (ownerControl->ComponentState() & csLoading) == 0) &&
+                                Name() == Text() && (FText.empty() || FTextFromName);
+    TComponent::SetName(newName);
+    if (captionFollows) {
+        SetText(newName);
+        FTextFromName = true;
+    }
+}
+
 void TControl::SetParent(TWinControl* parent)
 {
     if (parent == FParent)
@@ -158,6 +171,7 @@ void TControl::SetAnchors(TAnchors anchors)
 
 void TControl::SetText(const std::string& text)
 {
+    FTextFromName = false;
     if (text == Text())
         return;
     FText = text;
@@ -324,6 +338,35 @@ void TControl::MouseMove(TShiftState shift, int x, int y)
     Fire(OnMouseMove, this, shift, x, y);
 }
 
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
+{
+    bool handled = false;
+    Fire(OnMouseWheel, this, shift, wheelDelta, mousePos, handled);
+    if (handled)
+        return true;
+    FWheelAccumulator += wheelDelta;
+    while (FWheelAccumulator >= WHEEL_DELTA || FWheelAccumulator <= -WHEEL_DELTA) {
+        const bool down = FWheelAccumulator < 0;
+        FWheelAccumulator += down ? WHEEL_DELTA : -WHEEL_DELTA;
+        handled = down ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
+    }
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState shift, TPoint mousePos)
+{
+    bool handled = false;
+    Fire(OnMouseWheelDown, this, shift, mousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState shift, TPoint mousePos)
+{
+    bool handled = false;
+    Fire(OnMouseWheelUp, this, shift, mousePos, handled);
+    return handled;
+}
+
 void TControl::Resize()
 {
     Fire(OnResize, this);
@@ -471,6 +514,14 @@ void TControl::WndProc(TMessage& message)
     case WM_MBUTTONDBLCLK:
         HandleMouse(message);
         return;
+    case WM_MOUSEWHEEL:
+        if (DoMouseWheel(KeysToShiftState(GET_KEYSTATE_WPARAM(message.WParam)),
+                         GET_WHEEL_DELTA_WPARAM(message.WParam),
+                         TPoint{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)})) {
+            message.Result = 0;
+            return;
+        }
+        break;
     case CM_MOUSEENTER:
         Fire(OnMouseEnter, this);
         return;

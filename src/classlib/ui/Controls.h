@@ -107,7 +107,7 @@ enum : TControlStyle {
     csClickEvents = 1u << 2,   // a left press and release inside the control is a Click
     csOpaque = 1u << 3,        // paints its whole area: the parent does not erase under it
     csDoubleClicks = 1u << 4,  // double clicks arrive as such (else as a second press)
-    csSetCaption = 1u << 5,
+    csSetCaption = 1u << 5,    // the caption follows the name (see SetName)
 };
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -152,6 +152,13 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TSh
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// The mouse wheel: wheelDelta is WM_MOUSEWHEEL's (WHEEL_DELTA, 120, per
+// notch; positive away from the user), mousePos the cursor in screen
+// coordinates. A handler that takes the wheel sets handled.
+using TMouseWheelEvent =
+    std::function<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* sender, TShiftState shift, TPoint mousePos, bool& handled)>;
 
 // Dragging: dmAutomatic starts a drag on a left press; with dkDock the
 // drag docks the control (see docking below).
@@ -199,6 +206,12 @@ public:
     ~TControl() override;
 
     std::string ClassName() const override { return "TControl"; }
+
+    // With csSetCaption a control that is not being read takes its new name
+    // as its caption while its caption is empty or came from its old name:
+    // a control made in code shows its name until given a caption of its
+    // own; a caption set or read from a description stays.
+    void SetName(const std::string& newName) override;
 
     TWinControl* Parent() const { return FParent; }
     // Moves the control to another parent's list (last in index order); the
@@ -340,6 +353,13 @@ public:
     TMouseEvent OnMouseUp;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    // WM_MOUSEWHEEL (sent to the focused window): OnMouseWheel first; when
+    // it leaves the wheel unhandled, OnMouseWheelDown or OnMouseWheelUp once
+    // per whole notch turned (part notches add up across messages). A wheel
+    // no handler takes goes on to the default processing (the parent window).
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnResize;
     TStartDragEvent OnStartDrag;
     TDragOverEvent OnDragOver;
@@ -362,6 +382,10 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    // True when the wheel was handled.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
     virtual void Resize();
     // The linked action changed (or was just linked); with `checkDefaults`
     // (a link made while loading) only properties still at their defaults
@@ -420,6 +444,8 @@ private:
     TCursor FDragCursor = crDrag;
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
     bool FClicked = false;
+    int FWheelAccumulator = 0;  // the part of a notch not yet reported
+    bool FTextFromName = false;  // the caption was set by SetName
 
     static TControl* FMouseControl;
     static TControl* FCaptureControl;

@@ -198,6 +198,9 @@ void RegisterControl(TClassRegistry& classes)
         .Event("OnMouseUp", &TControl::OnMouseUp)
         .Event("OnMouseEnter", &TControl::OnMouseEnter)
         .Event("OnMouseLeave", &TControl::OnMouseLeave)
+        .Event("OnMouseWheel", &TControl::OnMouseWheel)
+        .Event("OnMouseWheelDown", &TControl::OnMouseWheelDown)
+        .Event("OnMouseWheelUp", &TControl::OnMouseWheelUp)
         .Event("OnResize", &TControl::OnResize);
 
     classes.Register<TWinControl>("TWinControl", "TControl")

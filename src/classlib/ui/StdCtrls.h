@@ -254,9 +254,10 @@ protected:
 //
 // Alignment, HideSelection, OEMConvert, ScrollBars and WordWrap are window
 // styles: changing one makes the window again (the text stays). Without
-// WantReturns a typed Return inserts no line break, without WantTabs a typed
-// Tab no tab character; with them the memo keeps those keys from its form's
-// dialog keys, as it always keeps the arrow keys.
+// WantReturns a typed Return inserts no line break but reaches the form's
+// dialog keys (its default button), without WantTabs a typed Tab moves the
+// focus; with them the memo keeps those keys from its form's dialog keys, as
+// it always keeps the arrow keys.
 class TCustomMemo : public TCustomEdit {
 public:
     explicit TCustomMemo(TComponent* owner);
@@ -395,8 +396,14 @@ public:
     void SetTransparent(bool transparent);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool wordWrap);
+    // The control the label's accelerator (Alt + the letter after "&", as
+    // the form offers it in CM_DIALOGCHAR) focuses, when the label is
+    // enabled, ShowAccelChar is on and the control can take the focus.
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* control) { ReplaceLink(FFocusControl, control); }
 
     void Loaded() override;
+    void Notification(TComponent* aComponent, TOperation operation) override;
 
 protected:
     TCustomLabel(TComponent* owner, bool showAccelChar);
@@ -417,6 +424,7 @@ private:
     bool FShowAccelChar;
     bool FTransparent = false;
     bool FWordWrap = false;
+    TWinControl* FFocusControl = nullptr;
 };
 
 // The library's plain label: "&" is an ordinary character.

@@ -1,4 +1,5 @@
 // The label: a caption painted on its parent.
+#include "classlib/core/ShortCuts.h"
 #include "classlib/ui/StdCtrls.h"
 #include "classlib/ui/StdCtrlsDraw.h"
 
@@ -111,8 +112,23 @@ void TCustomLabel::AdjustBounds()
     SetBounds(left, Top(), width, extent.bottom);
 }
 
+void TCustomLabel::Notification(TComponent* aComponent, TOperation operation)
+{
+    TGraphicControl::Notification(aComponent, operation);
+    if (operation == opRemove && aComponent == FFocusControl)
+        FFocusControl = nullptr;
+}
+
 void TCustomLabel::WndProc(TMessage& message)
 {
+    if (message.Msg == CM_DIALOGCHAR) {
+        if (FFocusControl != nullptr && Enabled() && FShowAccelChar &&
+            IsAccel(static_cast<uint16_t>(message.WParam), Caption()) && FFocusControl->CanFocus()) {
+            FFocusControl->SetFocus();
+            message.Result = 1;
+        }
+        return;
+    }
     if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED)
         AdjustBounds();
     TGraphicControl::WndProc(message);

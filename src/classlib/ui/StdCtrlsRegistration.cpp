@@ -108,6 +108,7 @@ void RegisterContainersAndPictures(TClassRegistry& classes)
         .Bool("AutoSize", &TCustomLabel::SetAutoSize)
         .Enum("Layout", &TCustomLabel::SetLayout, TextLayoutNames)
         .Bool("ShowAccelChar", &TCustomLabel::SetShowAccelChar)
+        .Component<TWinControl>("FocusControl", &TCustomLabel::SetFocusControl)
         .Bool("Transparent", &TCustomLabel::SetTransparent)
         .Bool("WordWrap", &TCustomLabel::SetWordWrap);
     classes.Register<TLabel>("TLabel", "TCustomLabel");

@@ -255,6 +255,9 @@ TspSkinButtonLabel::TspSkinButtonLabel(TComponent* owner)
     Skin.DefaultFont->SetName("Arial");
     Skin.DefaultFont->SetHeight(14);
     Skin.DefaultFont->SetStyle(0);
+    // Drawn with DefaultFont without a record (and with one unless
+    // UseSkinFont): a change shows at once.
+    Skin.DefaultFont->OnChange = [this](TObject*) { Repaint(); };
     SetBounds(0, 0, 100, 50);
 }
 

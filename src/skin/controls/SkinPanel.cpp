@@ -323,7 +323,8 @@ void TspSkinPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 void TspSkinPanel::WndProc(TMessage& message)
 {
     TspSkinCustomControl::WndProc(message);
-    if (message.Msg == CM_TEXTCHANGED && FCaptionMode)
+    // The glyph's disabled cell shows at once, not at the next paint.
+    if ((message.Msg == CM_TEXTCHANGED && FCaptionMode) || message.Msg == CM_ENABLEDCHANGED)
         Repaint();
 }
 

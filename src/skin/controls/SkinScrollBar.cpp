@@ -452,8 +452,13 @@ void TspSkinScrollBar::WndProc(TMessage& message)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (FCanFocused && !Focused() && CanFocus())
-            SetFocus();
+        // As the skinned button: a press that could not take the focus (the
+        // control that had it kept it) ends here.
+        if (FCanFocused && !Focused() && (ComponentState() & csDesigning) == 0) {
+            ::SetFocus(Handle());
+            if (!Focused())
+                return;
+        }
         break;
     case WM_MOUSEWHEEL:
         if (Focused()) {

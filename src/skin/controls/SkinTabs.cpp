@@ -272,7 +272,13 @@ void TspSkinTabsT<Base>::DrawTab(TCanvas* canvas, int index, const RECT& rect)
         const int textWidth = measured.right + 2;
         const int total = images->Width() + 2 + textWidth;
         const int x = (w - total) / 2;
-        images->Draw(c, x, (h - images->Height()) / 2, image, this->Enabled());
+        // A page control's tab shows its own page's state.
+        bool enabled = this->Enabled();
+        if constexpr (std::is_base_of_v<TPageControl, Base>) {
+            if (const TTabSheet* page = this->PageForTab(index))
+                enabled = page->Enabled();
+        }
+        images->Draw(c, x, (h - images->Height()) / 2, image, enabled);
         RECT text{x + images->Width() + 2, 0, x + total, h};
         c->DrawText(caption, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     } else {

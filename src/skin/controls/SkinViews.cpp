@@ -503,6 +503,16 @@ void TspSkinHeaderControl::WndProc(TMessage& message)
             Invalidate();
         return;
     }
+    case CM_MOUSEENTER: {
+        // The section under the mouse lights up as it comes in, before it moves.
+        TspSkinLinkT::WndProc(message);
+        POINT at{};
+        GetCursorPos(&at);
+        ::ScreenToClient(Handle(), &at);
+        if (FPainter.Track(Handle(), WM_MOUSEMOVE, MAKELPARAM(at.x, at.y)))
+            Invalidate();
+        return;
+    }
     case CM_MOUSELEAVE:
         TspSkinLinkT::WndProc(message);
         if (FPainter.Track(Handle(), WM_MOUSELEAVE, 0))
@@ -554,6 +564,22 @@ void TspSkinCustomListView::ReleaseHeader()
         return;
     DetachWindowTarget(FHeaderWnd);
     FHeaderWnd = nullptr;
+}
+
+void TspSkinCustomListView::ChangeSkinData()
+{
+    TspSkinScrolledView::ChangeSkinData();
+    if ((ComponentState() & csLoading) != 0)
+        return;
+    FHeaderPainter.GetSkinData(SkinData(), HeaderSkinDataName);
+    if (FHeaderWnd != nullptr)
+        InvalidateRect(FHeaderWnd, nullptr, FALSE);
+    // The bars may have taken new sizes from the skin: the layout they are
+    // aligned in is done again.
+    for (TspSkinScrollBar* bar : {VScrollBar(), HScrollBar()}) {
+        if (bar != nullptr && bar->Align() != alNone && bar->Parent() != nullptr)
+            bar->Parent()->Realign();
+    }
 }
 
 void TspSkinCustomListView::CreateWnd()

@@ -127,6 +127,8 @@ public:
     ~TspSkinCustomListView() override;
     std::string ClassName() const override { return "TspSkinCustomListView"; }
 
+    // Also reads the header record again and lays out the aligned bars.
+    void ChangeSkinData() override;
     // The header window taken over; null for none.
     HWND HeaderWindow() const { return FHeaderWnd; }
     std::string HeaderSkinDataName = "header";

@@ -13,6 +13,8 @@
 #include <tuple>
 
 #include "../../support/MessageBoxes.h"
+#include "app/AppRegistration.h"
+#include "classlib/core/FormReader.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Application.h"
 
@@ -113,4 +115,36 @@ TEST(ExecuteProDeathTest, ATerminatedApplicationDoesNotWait)
             std::exit(Application->Terminated() && MillisecondsSince(start) < 2000 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+}
+
+// Every published property is read from a description, in the published
+// order: a DefaultDirectory given after the command line replaces the one
+// the command line brought.
+TEST(ExecuteProTest, EveryPublishedPropertyIsReadFromADescription)
+{
+    TClassRegistry classes;
+    RegisterCoreClasses(classes);
+    RegisterAppClasses(classes);
+    TComponent root(nullptr);
+    TFormReader(classes).ReadInto("object Root: TComponent\n  object E: TExecutePro\n"
+                                  "    CommandLine = 'C:\\dir\\prog.exe /s'\n    DefaultDirectory = 'D:\\work\\'\n"
+                                  "    WindowStyle = ewShow\n    Priority = epHigh\n    Mode = emShell\n"
+                                  "    Wait = False\n  end\n  object Plain: TExecutePro\n"
+                                  "    CommandLine = 'C:\\dir\\prog.exe'\n  end\nend\n",
+                                  root);
+    const auto* launcher = dynamic_cast<TExecutePro*>(root.FindComponent("E"));
+    ASSERT_NE(launcher, nullptr);
+    EXPECT_EQ(launcher->CommandLine(), "C:\\dir\\prog.exe /s");
+    EXPECT_EQ(launcher->ProgramName(), "C:\\dir\\prog.exe");
+    EXPECT_EQ(launcher->Parameters(), "/s");
+    EXPECT_EQ(launcher->DefaultDirectory, "D:\\work\\");
+    EXPECT_EQ(launcher->WindowStyle, ewShow);
+    EXPECT_EQ(launcher->Priority, epHigh);
+    EXPECT_EQ(launcher->Mode, emShell);
+    EXPECT_FALSE(launcher->Wait);
+    const auto* plain = dynamic_cast<TExecutePro*>(root.FindComponent("Plain"));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->DefaultDirectory, "C:\\dir\\");
+    EXPECT_EQ(plain->WindowStyle, ewMinimize);
+    EXPECT_TRUE(plain->Wait);
 }

@@ -18,6 +18,7 @@
 #include "classlib/ui/Forms.h"
 #include "classlib/ui/Screen.h"
 #include "../../support/ExceptionMessage.h"
+#include "../../support/RealInput.h"
 #include "../../support/ScreenPixels.h"
 
 namespace uitest {

@@ -13,8 +13,11 @@
 
 #include "../../support/ScreenPixels.h"
 #include "GLApplicationTestSupport.h"
+#include "classlib/core/FormHandlers.h"
+#include "classlib/core/FormReader.h"
 #include "classlib/ui/ExtCtrls.h"
 #include "gl/GLLoader.h"
+#include "gl/GLRegistration.h"
 #include "gl/WindowColor.h"
 #include "gl/core/GLBinding.h"
 
@@ -177,6 +180,73 @@ TEST_F(GLWindow, InAPanelOfAFormItsFramesReachTheScreenAlsoAfterAResize)
     Tick();
     EXPECT_TRUE(screenShows(Window->Width() - 3, Window->Height() - 3, RGB(200, 0, 200)))
         << "the frame does not cover the grown window";
+}
+
+// A render window read from a description with its double-click and wheel
+// events, driven by real input: a double click reaches OnDblClick (the class
+// asks for double clicks); the wheel's notches reach OnMouseWheelDown and
+// OnMouseWheelUp when OnMouseWheel leaves them, part notches add up, and a
+// wheel nobody takes goes on to the form.
+TEST_F(GLWindow, ADescribedWindowHearsDoubleClicksAndTheWheelFromRealInput)
+{
+    Build();
+    RegisterGLClasses(ClassRegistry());
+    std::vector<std::string> log;
+    bool takeWheel = false;
+    TFormHandlers handlers;
+    handlers.Add<TNotifyEvent>("Dbl", [&](TObject*) { log.push_back("double"); });
+    handlers.Add<TMouseWheelEvent>("Wheel", [&](TObject*, TShiftState shift, int delta, TPoint at, bool& handled) {
+        log.push_back("wheel " + std::to_string(delta) + ((shift & ssCtrl) != 0 ? " ctrl" : "") + " at " +
+                      std::to_string(at.X) + "," + std::to_string(at.Y));
+        handled = takeWheel;
+    });
+    handlers.Add<TMouseWheelUpDownEvent>("Down", [&](TObject*, TShiftState, TPoint, bool& handled) {
+        log.push_back("down");
+        handled = true;
+    });
+    handlers.Add<TMouseWheelUpDownEvent>("Up", [&](TObject*, TShiftState, TPoint, bool& handled) {
+        log.push_back("up");
+        handled = true;
+    });
+    TFormReader reader;
+    reader.Handlers = &handlers;
+    reader.ReadInto("object F: TForm\n  ClientWidth = 200\n  ClientHeight = 150\n  object W: TGLWindow\n"
+                    "    OnDblClick = Dbl\n    OnMouseWheel = Wheel\n    OnMouseWheelDown = Down\n"
+                    "    OnMouseWheelUp = Up\n  end\nend\n",
+                    *Form);
+    auto* window = dynamic_cast<TGLWindow*>(Form->FindComponent("W"));
+    ASSERT_NE(window, nullptr);
+    int formWheels = 0;
+    Form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool& handled) {
+        ++formWheels;
+        handled = true;
+    };
+    Form->Show();
+    Activate(Form.get());
+    window->SetFocus();
+    ASSERT_EQ(GetFocus(), window->Handle());
+    POINT centre{window->Width() / 2, window->Height() / 2};
+    ClientToScreen(window->Handle(), &centre);
+    for (const DWORD flags : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}, DWORD{MOUSEEVENTF_LEFTDOWN},
+                              DWORD{MOUSEEVENTF_LEFTUP}})
+        testsupport::MouseAt(centre, flags);
+    testsupport::MouseAt(centre, MOUSEEVENTF_WHEEL, -WHEEL_DELTA);
+    EXPECT_TRUE(PumpUntil([&] { return log.size() >= 3; }, std::chrono::seconds(2)));
+    const std::string at = " at " + std::to_string(centre.x) + "," + std::to_string(centre.y);
+    EXPECT_EQ(log, (std::vector<std::string>{"double", "wheel -120" + at, "down"}));
+
+    log.clear();
+    const HWND wnd = window->Handle();
+    const auto turn = [&](int delta) {
+        SendMessageA(wnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, delta), MAKELPARAM(5, 6));
+    };
+    turn(60);
+    turn(60);  // two half notches: one notch up
+    takeWheel = true;
+    turn(-WHEEL_DELTA);
+    EXPECT_EQ(log, (std::vector<std::string>{"wheel 60 ctrl at 5,6", "wheel 60 ctrl at 5,6", "up",
+                                             "wheel -120 ctrl at 5,6"}));
+    EXPECT_EQ(formWheels, 1) << "only the first half notch was nobody's";
 }
 
 // Plain colours in full: VectorTypesTest.

@@ -159,6 +159,22 @@ TEST_F(ScreenSaverTest, TheSaverRunsFullScreenUntilAMessageOfTheExitTableAndPrin
     EXPECT_FALSE(Window->HandleAllocated()) << "a run that ends does not make its window again";
 }
 
+// The render window asks for double clicks; a real click still ends the run
+// at its release, the first one, and a press alone does not.
+TEST_F(ScreenSaverTest, ARealClickEndsTheRunAtItsFirstRelease)
+{
+    Build({"/s"});
+    Saver->MouseMoveExit = false;
+    POINT centre{Window->Width() / 2, Window->Height() / 2};
+    ClientToScreen(Window->Handle(), &centre);
+    testsupport::MouseAt(centre, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_FALSE(RunAfterPosting({}));
+    EXPECT_TRUE(Saver->IsFullScreen());
+    testsupport::MouseAt(centre, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(RunAfterPosting({}, 3s));
+    EXPECT_FALSE(Saver->IsFullScreen());
+}
+
 // The driver here (llvmpipe) ignores the swap interval and the virtual
 // screen reports no refresh rate (60 Hz): frames are paced by the program.
 TEST_F(ScreenSaverTest, WithVerticalSyncTheSaverDrawsNoFasterThanTheDisplayRefreshesAndStillEndsOnAKey)

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "../../support/MouseInput.h"
 #include "../../support/ScreenPixels.h"
 #include "classlib/core/BmpCodec.h"
 #include "classlib/system/KernelHandles.h"
 #include "../../support/TempFolder.h"
 #include "../../support/ProgramPath.h"
+#include "../../support/RealInput.h"
 
 namespace endtoend {
 
@@ -224,7 +224,6 @@ inline void Press(HWND button)
     PostMessageA(button, WM_LBUTTONUP, 0, at);
 }
 
-// Real input, as the system delivers it.
 using testsupport::MouseAt;
 
 inline bool IsChecked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }

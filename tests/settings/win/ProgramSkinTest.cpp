@@ -60,11 +60,7 @@ void ClickAt(int x, int y)
 void TypeKey(WORD key)
 {
     for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
+        testsupport::KeyInput(key, flags);
         Sleep(60);
     }
 }

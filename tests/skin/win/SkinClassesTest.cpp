@@ -148,7 +148,8 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
                                          "|DefaultWidth = 0|DefaultHeight = 0";
     const std::string keysAndMouse = "|OnClick = Notify|OnMouseDown = Mouse|OnMouseMove = MouseMove"
                                      "|OnMouseUp = Mouse|OnResize = Notify|OnKeyDown = Key|OnKeyPress = KeyPress"
-                                     "|OnKeyUp = Key|TabStop = False|Align = alNone";
+                                     "|OnKeyUp = Key|TabStop = False|Align = alNone"
+                                     "|OnMouseWheel = Wheel|OnMouseWheelDown = Notch|OnMouseWheelUp = Notch";
     const std::string dragAndDock = "|DockSite = True|DragCursor = crDrag|DragKind = dkDock|DragMode = dmManual"
                                     "|ParentShowHint = False|PopupMenu = Popup1|ShowHint = True|OnDblClick = Notify"
                                     "|OnDragDrop = DragDrop|OnDragOver = DragOver|OnEndDrag = EndDrag"
@@ -156,6 +157,7 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
                                     "|OnGetSiteInfo = SiteInfo|OnDockOver = DockOver|OnDockDrop = DockDrop"
                                     "|OnUnDock = UnDock";
     const std::string label = "|UseSkinFont = True|DefaultFont.Height = 14|SkinData = Skin1|SkinDataName = 'stdlabel'";
+    const std::string accelLabel = label + "|FocusControl = Bar1|ShowAccelChar = True";
     const std::string panel = custom + keysAndMouse + dragAndDock + "|" + glyphData +
                               "|NumGlyphs = 1|Spacing = 2|DefaultAlignment = taLeftJustify|DefaultCaptionHeight = 22"
                               "|BorderStyle = bvRaised|CaptionMode = False|RollUpMode = False|RollUpState = False"
@@ -188,9 +190,9 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
                                      "|OnUpButtonClick = Notify|OnDownButtonClick = Notify|OnLastChange = Notify"},
         {"TspSkinUpDown", custom + "|Orientation = udVertical|Increment = 1|Position = 0|Min = 0|Max = 10"
                                    "|OnChange = Notify|OnUpButtonClick = Notify|OnDownButtonClick = Notify"},
-        {"TspSkinStdLabel", label},
+        {"TspSkinStdLabel", accelLabel},
         {"TspSkinTextLabel", label + "|Lines.Strings = ('a')"},
-        {"TspSkinLinkLabel", label + "|DefaultActiveFontColor = clRed|URL = 'u'"},
+        {"TspSkinLinkLabel", accelLabel + "|DefaultActiveFontColor = clRed|URL = 'u'"},
         {"TspSkinButtonLabel", label + "|" + glyphData +
                                    "|NumGlyphs = 1|Margin = -1|Spacing = 1|Layout = blGlyphTop"
                                    "|DefaultActiveFontColor = clRed"},
@@ -244,6 +246,8 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
     handlers.Add<TMouseMoveEvent>("MouseMove", [](TObject*, TShiftState, int, int) {});
     handlers.Add<TKeyEvent>("Key", [](TObject*, WORD&, TShiftState) {});
     handlers.Add<TKeyPressEvent>("KeyPress", [](TObject*, char&) {});
+    handlers.Add<TMouseWheelEvent>("Wheel", [](TObject*, TShiftState, int, TPoint, bool&) {});
+    handlers.Add<TMouseWheelUpDownEvent>("Notch", [](TObject*, TShiftState, TPoint, bool&) {});
     handlers.Add<TDragOverEvent>("DragOver", [](TObject*, TObject*, int, int, TDragState, bool&) {});
     handlers.Add<TDragDropEvent>("DragDrop", [](TObject*, TObject*, int, int) {});
     handlers.Add<TEndDragEvent>("EndDrag", [](TObject*, TObject*, int, int) {});

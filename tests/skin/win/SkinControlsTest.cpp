@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "SkinTestSheet.h"
@@ -86,6 +87,33 @@ struct TSheetSkin : skintest::TTestSkin {
 
 using SkinControlsTest = skintest::TFormTest;
 
+constexpr COLORREF Ground = RGB(255, 0, 255);
+
+// The control painted over a bitmap of at least its size filled with
+// Ground; the colour at (x, y).
+COLORREF PaintedOver(TControl* control, int x, int y)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(std::max(control->Width(), x + 1), std::max(control->Height(), y + 1));
+    bitmap.Canvas()->Brush()->SetColor(static_cast<TColor>(Ground));
+    bitmap.Canvas()->FillRect(RECT{0, 0, bitmap.Width(), bitmap.Height()});
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+    return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
+}
+
+// A strip of two 8 x 8 glyph cells, cyan and magenta, each with its
+// bottom row black (the transparent colour, from the bottom-left pixel).
+void SetTwoCells(TBitmap& glyph)
+{
+    TDibImage cells = skintest::Blank(16, 8);
+    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
+    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
+    glyph.SetDib(cells);
+}
+
+// Neither the frame's grey nor the client's white of the sheet.
+bool NothingOfTheSheet(COLORREF color) { return color != Grey && color != White; }
+
 }  // namespace
 
 // The button takes the skin's height, keeps its width, and shows each look
@@ -118,14 +146,9 @@ TEST_F(SkinControlsTest, ButtonLooksAndTheReleaseOutside)
     button->SetEnabled(false);
     EXPECT_EQ(Painted(button, 30, 4), Yellow);
 
-    // A strip of two glyph cells (cyan, magenta; black is transparent),
-    // centred: the second cell shows only while disabled. Each cell leaves
-    // out its bottom-left colour (black).
+    // The two cells centred: the second shows only while disabled.
     TBitmap glyph;
-    TDibImage cells = skintest::Blank(16, 8);
-    Fill(cells, 0, 0, 8, 7, RGB(0, 200, 200));
-    Fill(cells, 8, 0, 16, 7, RGB(200, 0, 200));
-    glyph.SetDib(cells);
+    SetTwoCells(glyph);
     button->SetGlyph(&glyph);
     EXPECT_EQ(Painted(button, 29, 3), RGB(200, 0, 200));
     EXPECT_EQ(Painted(button, 29, 7), Yellow);
@@ -242,7 +265,7 @@ TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
     EXPECT_EQ(panel->Picture, nullptr);
 
     auto* empty = Make<TspSkinPanel>(0, 0, 0, 10);
-    EXPECT_NO_THROW(Painted(empty, 0, 0));  // nothing to paint
+    EXPECT_EQ(PaintedOver(empty, 0, 5), Ground) << "nothing to paint";
 }
 
 // The mask shapes the window; after each skin change the window still owns
@@ -283,7 +306,7 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
         flat->SkinDataName = "flat";
         flat->ChangeSkinData();
         EXPECT_EQ(flat->ResizeMode, 1);
-        EXPECT_NO_THROW(Painted(flat, 5, 5));
+        EXPECT_PRED1(NothingOfTheSheet, PaintedOver(flat, 5, 5)) << "an empty client tiles nothing";
         flat->SkinDataName = "groupbox";
         flat->ChangeSkinData();
         EXPECT_EQ(Painted(flat, 55, 35), White) << "the client tiled over the whole panel";
@@ -294,9 +317,35 @@ TEST_F(SkinControlsTest, PictureIndexOutOfRangeAndEmptyTiles)
         box->ChangeSkinData();
         EXPECT_EQ(box->Picture, nullptr) << index;
         EXPECT_EQ(box->ResizeMode, 1);
-        EXPECT_NO_THROW(Painted(box, 5, 5));
+        EXPECT_PRED1(NothingOfTheSheet, PaintedOver(box, 5, 5)) << index << ": nothing copied";
         delete box;
     }
+}
+
+// A disabled group box shows its glyph's disabled cell at once, without
+// waiting for the next paint.
+TEST_F(SkinControlsTest, DisablingRepaintsAtOnce)
+{
+    Form->Show();
+    auto* box = Make<TspSkinGroupBox>(10, 10, 120, 80);
+    TBitmap glyph;
+    SetTwoCells(glyph);
+    box->SetGlyph(&glyph);
+    box->SetNumGlyphs(2);
+    box->Repaint();
+    const auto onScreen = [&](COLORREF color) {
+        const HDC dc = GetDC(box->Handle());
+        int count = 0;
+        for (int y = 0; y < 22; ++y)
+            for (int x = 0; x < box->Width(); ++x)
+                count += GetPixel(dc, x, y) == color ? 1 : 0;
+        ReleaseDC(box->Handle(), dc);
+        return count;
+    };
+    ASSERT_GT(onScreen(RGB(0, 200, 200)), 20);
+    box->SetEnabled(false);
+    EXPECT_GT(onScreen(RGB(200, 0, 200)), 20);
+    EXPECT_EQ(onScreen(RGB(0, 200, 200)), 0);
 }
 
 // Rolling up hides the visible children and shows exactly those again;

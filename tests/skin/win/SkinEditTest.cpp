@@ -14,8 +14,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "../../support/RealInput.h"
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinViews.h"
 
@@ -186,6 +188,69 @@ TEST_F(SkinEditTest, ReadOnlyEditAndMemoRefuseEveryChangeFromTheKeyboardButCopy)
         testing::ExitedWithCode(0), "");
 }
 
+// The memo's own properties by real keys on the focused memo: without
+// WantReturns Return adds no line and clicks the form's default button,
+// without WantTabs Tab moves the focus on; with them both are typed, and
+// Escape stays the memo's.
+// MaxLength stops typing, WordWrap breaks long lines, Alignment places the
+// text, HideSelection and OEMConvert reach the window.
+TEST_F(SkinEditTest, MemoPropertiesTakeEffectOnRealKeys)
+{
+    auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
+    Make<TspSkinCustomEdit>(10, 100, 120, 20);  // the next tab stop
+    auto* button = Make<TspSkinButton>(200, 10, 60, 25);
+    button->SetDefault(true);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    SetForegroundWindow(Form->Handle());
+    SetActiveWindow(Form->Handle());
+    const auto type = [](std::initializer_list<WORD> keys) {
+        for (const WORD key : keys) {
+            testsupport::KeyInput(key);
+            testsupport::KeyInput(key, KEYEVENTF_KEYUP);
+        }
+        for (int i = 0; i < 10; ++i, Sleep(5))
+            Application->ProcessMessages();
+    };
+
+    memo->SetWantReturns(false);
+    memo->SetFocus();
+    type({'A', VK_RETURN});
+    EXPECT_EQ(memo->Text(), "a");
+    EXPECT_EQ(clicks, 1) << "Return is the form's";
+    type({VK_TAB});
+    EXPECT_NE(GetFocus(), memo->Handle()) << "Tab moves on";
+    EXPECT_EQ(memo->Text(), "a");
+
+    memo->SetWantReturns(true);
+    memo->SetWantTabs(true);
+    memo->SetMaxLength(5);
+    memo->SetFocus();
+    SendMessageA(memo->Handle(), EM_SETSEL, 1, 1);
+    type({VK_RETURN, VK_TAB, 'B', 'C'});
+    EXPECT_EQ(memo->Text(), "a\r\n\tb") << "the fifth character is the last";
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetFocus(), memo->Handle());
+    type({VK_ESCAPE});
+    EXPECT_TRUE(IsWindowVisible(Form->Handle())) << "Escape in the memo does not close its form";
+
+    memo->SetMaxLength(0);
+    memo->SetText("wrapping words that never fit on one line of the memo");
+    const auto lines = [&] { return SendMessageA(memo->Handle(), EM_GETLINECOUNT, 0, 0); };
+    EXPECT_GT(lines(), 1);
+    memo->SetWordWrap(false);
+    EXPECT_EQ(lines(), 1);
+    EXPECT_EQ(memo->Text(), "wrapping words that never fit on one line of the memo") << "the new window keeps it";
+    memo->SetText("x");
+    memo->SetAlignment(taRightJustify);
+    const LRESULT at = SendMessageA(memo->Handle(), EM_POSFROMCHAR, 0, 0);
+    EXPECT_GT(static_cast<short>(LOWORD(at)), Client(memo).right / 2);
+    memo->SetHideSelection(false);
+    memo->SetOEMConvert(true);
+    const LONG style = GetWindowLongA(memo->Handle(), GWL_STYLE);
+    EXPECT_EQ(style & (ES_NOHIDESEL | ES_OEMCONVERT), ES_NOHIDESEL | ES_OEMCONVERT);
+}
+
 TEST_F(SkinEditTest, MemoKeepsItsBarInStepAndTheLinksEndCleanly)
 {
     auto* memo = Make<TspSkinMemo>(10, 10, 150, 80);
@@ -310,6 +375,38 @@ TEST_F(SkinEditTest, ListViewDrawsItsHeaderItselfAndLetsItGoWithItsWindow)
     const auto again = reinterpret_cast<HWND>(SendMessageA(list->Handle(), LVM_GETHEADER, 0, 0));
     EXPECT_EQ(list->HeaderWindow(), again) << "the new window's header is taken over";
     delete list;
+}
+
+// A skin change shows on the list view's header at once: the header record
+// is read again and the header window repainted.
+TEST_F(SkinEditTest, ListViewHeaderFollowsASkinChange)
+{
+    TTestSkin skin(skintest::ControlsSkin({"header:header"}, R"([header]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+)"),
+                   {Picture()});
+    auto* list = Make<TspSkinCustomListView>(10, 10, 250, 120);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("");
+    const HWND header = list->HeaderWindow();
+    ASSERT_NE(header, nullptr);
+    RECT first{};
+    SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const auto onScreen = [&] {
+        UpdateWindow(header);  // paints only what was made invalid
+        POINT at{(first.left + first.right) / 2, 1};
+        ClientToScreen(header, &at);
+        return testsupport::ScreenPixel(at.x, at.y);
+    };
+    EXPECT_FALSE(testsupport::ColoursNear(onScreen(), RGB(200, 0, 0))) << "the plain look first";
+    list->SetSkinData(skin.Data.get());
+    EXPECT_TRUE(testsupport::ColoursNear(onScreen(), RGB(200, 0, 0))) << "the record's frame";
 }
 
 }  // namespace

@@ -9,9 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "../../support/RealInput.h"
 #include "SkinTestSheet.h"
 #include "classlib/ui/Application.h"
+#include "classlib/core/FormReader.h"
+#include "classlib/ui/StdCtrls.h"
+#include "skin/SkinStandIns.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinPanel.h"
 
 namespace {
 
@@ -125,6 +130,116 @@ TEST_F(SkinLabelsTest, AClickedLinkGoesToTheShell)
     link->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     link->Perform(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(calls, (std::vector<std::string>{"open http://example.invalid/ 1", "open  1"}));
+}
+
+// Alt + a label's accelerator, typed on the keyboard, focuses its
+// FocusControl; nothing happens with ShowAccelChar off, with the label or
+// the target disabled, or for a letter that is not the accelerator. The
+// link goes when the target is freed.
+TEST_F(SkinLabelsTest, TheAcceleratorFocusesTheFocusControl)
+{
+    Form->Show();
+    auto* first = new TEdit(Form);
+    first->SetParent(Form);
+    first->SetBounds(10, 100, 100, 20);
+    auto* target = new TEdit(Form);
+    target->SetParent(Form);
+    target->SetBounds(10, 130, 100, 20);
+    auto* label = Make<TspSkinStdLabel>("&Name");
+    label->SetFocusControl(target);
+    SetForegroundWindow(Form->Handle());
+    SetActiveWindow(Form->Handle());
+    const auto altKey = [&](WORD key) {
+        first->SetFocus();
+        testsupport::KeyInput(VK_MENU);
+        testsupport::KeyInput(key);
+        testsupport::KeyInput(key, KEYEVENTF_KEYUP);
+        testsupport::KeyInput(VK_MENU, KEYEVENTF_KEYUP);
+        for (int i = 0; i < 10; ++i, Sleep(5))
+            Application->ProcessMessages();
+        return GetFocus() != first->Handle();
+    };
+    EXPECT_FALSE(altKey('M')) << "not the accelerator";
+    EXPECT_TRUE(altKey('N'));
+    EXPECT_EQ(GetFocus(), target->Handle());
+    label->SetShowAccelChar(false);
+    EXPECT_FALSE(altKey('N')) << "ShowAccelChar off";
+    label->SetShowAccelChar(true);
+    target->SetEnabled(false);
+    EXPECT_FALSE(altKey('N')) << "the target disabled";
+    target->SetEnabled(true);
+    label->SetEnabled(false);
+    EXPECT_FALSE(altKey('N')) << "the label disabled";
+    label->SetEnabled(true);
+    delete target;
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    EXPECT_FALSE(altKey('N'));
+
+    // Read from a description, naming a control described after it.
+    RegisterSkinClasses();
+    TForm read(nullptr);
+    TFormReader().ReadInto("object F: TForm\n  object L: TspSkinStdLabel\n    Caption = '&Go'\n"
+                           "    FocusControl = E\n  end\n  object E: TEdit\n  end\nend\n",
+                           read);
+    auto* readLabel = dynamic_cast<TspSkinStdLabel*>(read.FindComponent("L"));
+    ASSERT_NE(readLabel, nullptr);
+    EXPECT_EQ(readLabel->FocusControl(), read.FindComponent("E"));
+}
+
+// A change of the button label's DefaultFont shows on the screen at once.
+TEST_F(SkinLabelsTest, TheButtonLabelRepaintsWhenItsDefaultFontChanges)
+{
+    Form->Show();
+    auto* label = Make<TspSkinButtonLabel>("WWW");
+    label->Skin.DefaultFont->SetHeight(-24);
+    Application->ProcessMessages();
+    const auto onScreen = [&](COLORREF color) {
+        const HDC dc = GetDC(Form->Handle());
+        int count = 0;
+        for (int y = label->Top(); y < label->Top() + label->Height(); ++y)
+            for (int x = label->Left(); x < label->Left() + label->Width(); ++x)
+                count += Near(GetPixel(dc, x, y), color, 40) ? 1 : 0;
+        ReleaseDC(Form->Handle(), dc);
+        return count;
+    };
+    EXPECT_GT(onScreen(DefaultGreen), 10);
+    label->Skin.DefaultFont->SetColor(SkinRed);
+    EXPECT_GT(onScreen(SkinRed), 10) << "painted without waiting for the loop";
+}
+
+// Controls whose caption follows their name: made in code, a rename while
+// the caption is still the old name takes the new one; a caption of its own,
+// or one read from a description, stays.
+TEST_F(SkinLabelsTest, ACaptionFollowsTheNameOnlyWhileItIsTheName)
+{
+    auto* label = new TspSkinButtonLabel(Form);
+    auto* panel = new TspSkinPanel(Form);
+    for (TControl* control : {static_cast<TControl*>(label), static_cast<TControl*>(panel)}) {
+        const std::string cls = control->ClassName();
+        control->SetName(cls + "1");
+        EXPECT_EQ(control->Caption(), cls + "1");
+        control->SetName(cls + "2");
+        EXPECT_EQ(control->Caption(), cls + "2");
+        control->SetCaption("Own");
+        control->SetName(cls + "3");
+        EXPECT_EQ(control->Caption(), "Own");
+    }
+    auto* plain = new TspSkinStdLabel(Form);  // no such style
+    plain->SetName("Plain");
+    EXPECT_EQ(plain->Caption(), "");
+
+    RegisterSkinClasses();
+    TForm read(nullptr);
+    TFormReader().ReadInto("object F: TForm\n  object P: TspSkinPanel\n  end\n"
+                           "  object Q: TspSkinPanel\n    Caption = 'Q'\n  end\nend\n",
+                           read);
+    auto* p = dynamic_cast<TControl*>(read.FindComponent("P"));
+    auto* q = dynamic_cast<TControl*>(read.FindComponent("Q"));
+    ASSERT_NE(p, nullptr);
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(p->Caption(), "");
+    q->SetName("R");
+    EXPECT_EQ(q->Caption(), "Q") << "read as its name, yet not taken from it";
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../../support/MouseInput.h"
+#include "../../support/RealInput.h"
 #include "../../support/ScreenPixels.h"
 #include "SkinTestSheet.h"
 #include "classlib/ui/ControlDock.h"

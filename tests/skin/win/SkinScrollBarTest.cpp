@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SkinTestSheet.h"
+#include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinViews.h"
 
@@ -159,6 +160,34 @@ TEST_F(SkinScrollBarTest, HeldButtonsRepeatOnTheTimerAndPagingStopsAtTheMouse)
 // The up-down's stepping rules are proved natively (SkinUpDownStepper): here
 // its look, a press released over a button and a held one, through the
 // window.
+// A focusable bar takes the focus on a left press; a press whose focus the
+// focused control keeps (its OnExit takes it back) does nothing more.
+TEST_F(SkinScrollBarTest, APressThatCannotTakeTheFocusEndsThere)
+{
+    Form->Show();
+    auto* edit = new TEdit(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 50, 100, 20);
+    auto* bar = Make<TspSkinScrollBar>(10, 10, 200, 20, nullptr);
+    bar->SetCanFocused(true);
+    bar->SetRange(0, 100, 10, 0);
+    bool keep = true;
+    edit->OnExit = [&](TObject*) {
+        if (keep)
+            edit->SetFocus();
+    };
+    edit->SetFocus();
+    Mouse(bar, WM_LBUTTONDOWN, 190, 10);
+    Mouse(bar, WM_LBUTTONUP, 190, 10);
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(bar->Position(), 0);
+    keep = false;
+    Mouse(bar, WM_LBUTTONDOWN, 190, 10);
+    Mouse(bar, WM_LBUTTONUP, 190, 10);
+    EXPECT_TRUE(bar->Focused());
+    EXPECT_EQ(bar->Position(), 1);
+}
+
 TEST_F(SkinScrollBarTest, UpDownStepsOnReleaseAndDrawsItsLooks)
 {
     TTestSkin skin(Skin, {Picture()});

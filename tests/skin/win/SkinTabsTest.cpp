@@ -13,6 +13,7 @@
 
 #include "SkinTestSheet.h"
 #include "classlib/graphics/Colors.h"
+#include "classlib/ui/ImgList.h"
 #include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinViews.h"
@@ -85,6 +86,43 @@ TEST_F(SkinTabsTest, EachTabStateTakesItsOwnLookAndTheActiveTabIsNeverHot)
     EXPECT_TRUE(Near(Painted(tabs, first.x, first.y + 6), Focus));
 }
 
+// A page control draws each tab's image as its own page is: enabled or
+// embossed, whatever the control's own state.
+TEST_F(SkinTabsTest, ATabsImageFollowsItsOwnPage)
+{
+    auto* pages = TFormTest::Make<TspSkinPageControl>(10, 10, 300, 150);
+    TImageList images(nullptr);
+    TBitmap picture;
+    picture.SetSize(16, 16);
+    picture.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(0, 0, 255)));
+    picture.Canvas()->FillRect(RECT{0, 0, 16, 16});
+    ASSERT_EQ(images.Add(&picture, nullptr), 0);
+    pages->SetImages(&images);
+    for (int i = 0; i < 2; ++i) {
+        auto* sheet = new TTabSheet(Form);
+        sheet->SetPageControl(pages);
+        sheet->SetCaption("Page");
+        sheet->SetImageIndex(0);
+    }
+    pages->Pages(1)->SetEnabled(false);
+    const auto blueIn = [&](int tab) {
+        TBitmap bitmap;
+        bitmap.SetSize(pages->Width(), pages->Height());
+        pages->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        const RECT r = pages->TabRect(tab);
+        int count = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                count += static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y)) == RGB(0, 0, 255) ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(blueIn(0), 100);
+    EXPECT_EQ(blueIn(1), 0) << "the disabled page's image is embossed";
+    pages->SetEnabled(false);
+    EXPECT_GT(blueIn(0), 100) << "the enabled page's image, in a disabled control";
+    pages->SetImages(nullptr);
+}
+
 // A label placed on the control is painted over its page area.
 TEST_F(SkinTabsTest, WindowlessChildrenShow)
 {
@@ -117,6 +155,21 @@ clientrect=4,4,36,36
     Mouse(header, WM_LBUTTONDOWN, 50, 20);
     ASSERT_EQ(header->PressedSection(), 0);
     EXPECT_TRUE(Near(Painted(header, 95, 2), Frame));
+}
+
+// The mouse's entry finds the section under it at once, before any move.
+TEST_F(SkinTabsTest, TheHeadersHotSectionComesWithTheMousesEntry)
+{
+    auto* header = TFormTest::Make<TspSkinHeaderControl>(10, 10, 200, 40);
+    header->Sections()->Add()->SetWidth(100);
+    header->Sections()->Add()->SetWidth(100);
+    POINT at{150, 20};
+    ClientToScreen(header->Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    header->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(header->HotSection(), 1);
+    header->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(header->HotSection(), -1);
 }
 
 TEST_F(SkinTabsTest, OverflowingTabsScrollWithTheSkinnedUpDown)

@@ -1,0 +1,34 @@
+// Real input, as the system delivers it: the mouse to whatever window is
+// under the pointer (the wheel to the focused one), keys to the focused
+// window of the foreground one.
+#pragma once
+
+#include <windows.h>
+
+namespace testsupport {
+
+// The pointer moved to a screen point, with `flags` (MOUSEEVENTF_LEFTDOWN,
+// MOUSEEVENTF_WHEEL ...) there; `data` is the wheel's delta.
+inline void MouseAt(POINT screen, DWORD flags = 0, LONG data = 0)
+{
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
+    input.mi.mouseData = static_cast<DWORD>(data);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// One key pressed (or, with KEYEVENTF_KEYUP, let go).
+inline void KeyInput(WORD key, DWORD flags = 0)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace testsupport
