@@ -31,4 +31,20 @@ inline void KeyInput(WORD key, DWORD flags = 0)
     SendInput(1, &input, sizeof input);
 }
 
+// A key typed with Ctrl held.
+inline void CtrlKey(WORD key)
+{
+    KeyInput(VK_CONTROL);
+    KeyInput(key);
+    KeyInput(key, KEYEVENTF_KEYUP);
+    KeyInput(VK_CONTROL, KEYEVENTF_KEYUP);
+}
+
+// A left click at a screen point.
+inline void LeftClickAt(POINT screen)
+{
+    MouseAt(screen, MOUSEEVENTF_LEFTDOWN);
+    MouseAt(screen, MOUSEEVENTF_LEFTUP);
+}
+
 }  // namespace testsupport

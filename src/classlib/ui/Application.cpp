@@ -157,6 +157,8 @@ bool TApplication::ProcessMessage(MSG& msg)
     try {
         bool handled = false;
         Fire(OnMessage, msg, handled);
+        if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && FormHooks.MDIKey)
+            handled = FormHooks.MDIKey(msg);
         if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
             TWMKey key{msg.message, static_cast<WORD>(msg.wParam), msg.lParam, 0};
             handled = IsShortCut(key) || (FormHooks.IsShortCut && FormHooks.IsShortCut(msg.hwnd, key));

@@ -225,6 +225,9 @@ public:
         std::function<bool(HWND target, TWMKey& msg)> IsShortCut;
         // The dialog keys and characters of the form a message is for.
         std::function<bool(const MSG& msg)> DialogKey;
+        // The MDI system keys (Ctrl+F4, Ctrl+F6) of the main form's MDI
+        // client.
+        std::function<bool(MSG& msg)> MDIKey;
     };
     TFormHooks FormHooks;
 

@@ -544,7 +544,7 @@ public:
     // Lays out the children: anchored ones follow the change of the client
     // size, then alTop, alBottom, alLeft, alRight and alClient ones take
     // their strips of what is left (AdjustClientRect of the client area).
-    void Realign();
+    virtual void Realign();
     // The part of the client area the children are laid out in: by default
     // the client area inset by BorderWidth.
     virtual void AdjustClientRect(RECT& rect);

@@ -26,6 +26,13 @@ void InstallFormHooks()
             return form != nullptr && form->IsShortCut(key);
         };
     }
+    if (!hooks.MDIKey) {
+        hooks.MDIKey = [](MSG& msg) {
+            auto* main = static_cast<TCustomForm*>(Application->MainForm());
+            return main != nullptr && main->ClientHandle() != nullptr &&
+                   TranslateMDISysAccel(main->ClientHandle(), &msg) != FALSE;
+        };
+    }
     if (!hooks.DialogKey) {
         hooks.DialogKey = [](const MSG& msg) {
             TWinControl* control = nullptr;
@@ -242,6 +249,18 @@ void TCustomForm::CreateParams(TCreateParams& params)
             break;
         }
     }
+    if (FFormStyle == fsMDIChild && ParentWindow() == nullptr) {
+        // Wine and Windows make it a child of the MDI client and hand our
+        // target through MDICREATESTRUCT (WndProc.cpp unwraps it).
+        auto* main = static_cast<TCustomForm*>(Application->MainForm());
+        if (main == nullptr || main == this || main->FormStyle() != fsMDIForm)
+            throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+        params.WndParent = main->Handle() != nullptr ? main->ClientHandle() : nullptr;
+        params.ExStyle |= WS_EX_MDICHILD;
+        params.Style |= WS_CLIPSIBLINGS;
+    } else if (FFormStyle == fsStayOnTop && ParentWindow() == nullptr) {
+        params.ExStyle |= WS_EX_TOPMOST;
+    }
     const bool child = ParentWindow() != nullptr;
     switch (FBorderStyle) {
     case bsNone:
@@ -303,9 +322,18 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons)
 
 void TCustomForm::SetFormStyle(TFormStyle style)
 {
-    if (style != fsNormal)
-        throw EInvalidOperation("Only fsNormal forms are supported");
+    if (style == FFormStyle)
+        return;
+    const bool mdiChange = style == fsMDIForm || style == fsMDIChild || FFormStyle == fsMDIForm ||
+                           FFormStyle == fsMDIChild;
     FFormStyle = style;
+    if (!HandleAllocated())
+        return;
+    if (mdiChange)
+        RecreateShown();
+    else
+        SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TCustomForm::SetWindowState(TWindowState state)
@@ -359,7 +387,7 @@ void TCustomForm::UpdateShowing()
 {
     if (Visible()) {
         HandleNeeded();
-        if (!FPlaced && ParentWindow() == nullptr) {
+        if (!FPlaced && ParentWindow() == nullptr && FFormStyle != fsMDIChild) {
             FPlaced = true;
             ApplyPosition();
         }
@@ -376,7 +404,9 @@ void TCustomForm::UpdateShowing()
 void TCustomForm::Show()
 {
     SetVisible(true);
-    if (ParentWindow() == nullptr) {
+    if (FFormStyle == fsMDIChild) {
+        ActivateMDIChild();
+    } else if (ParentWindow() == nullptr) {
         SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(Handle());
     }
@@ -392,6 +422,10 @@ void TCustomForm::PaintWindow(HDC dc)
 
 bool TCustomForm::CloseQuery()
 {
+    for (TForm* child : MDIChildList()) {
+        if (!child->CloseQuery())
+            return false;
+    }
     bool canClose = true;
     Fire(OnCloseQuery, this, canClose);
     return canClose;
@@ -405,11 +439,15 @@ void TCustomForm::Close()
     }
     if (!CloseQuery())
         return;
-    TCloseAction action = caHide;
+    TCloseAction action = DefaultCloseAction();
     DoClose(action);
     if (action == caNone)
         return;
     if (static_cast<TCustomForm*>(Application->MainForm()) == this) {
+        // The children go first: their releases are posted before the
+        // loop's end is.
+        for (TForm* child : MDIChildList())
+            child->Release();
         Application->Terminate();
         return;
     }
@@ -623,6 +661,18 @@ void TCustomForm::WndProc(TMessage& message)
             Deactivate();
         }
         return;
+    case WM_MDIACTIVATE:
+        // An MDI child's activation inside its MDI client; it gets no
+        // WM_ACTIVATE.
+        DefaultHandler(message);
+        if (reinterpret_cast<HWND>(message.LParam) == Handle() && !FActive) {
+            FActive = true;
+            Activate();
+        } else if (reinterpret_cast<HWND>(message.WParam) == Handle() && FActive) {
+            FActive = false;
+            Deactivate();
+        }
+        return;
     case WM_SIZE:
         if (IsWindowVisible(Handle())) {
             if (message.WParam == SIZE_MINIMIZED)
@@ -631,6 +681,12 @@ void TCustomForm::WndProc(TMessage& message)
                 FWindowState = wsMaximized;
             else if (message.WParam == SIZE_RESTORED)
                 FWindowState = wsNormal;
+        }
+        if (FClientHandle != nullptr) {
+            // DefFrameProc spreads the MDI client over the client area.
+            TWinControl::WndProc(message);
+            PlaceMDIClient();
+            return;
         }
         break;
     case CM_RELEASE:

@@ -17,6 +17,19 @@
 // ends its loop first (ModalResult mrCancel unless one is set) and is freed
 // after ShowModal has returned.
 //
+// FormStyle: fsStayOnTop forms stay above the other top-level windows.
+// An fsMDIForm form holds an MDI client window (ClientHandle) in the part of
+// its client area that its visible aligned controls leave, and gives the
+// messages it leaves to DefFrameProc. An fsMDIChild form lives inside the
+// main form's MDI client and gives what it leaves to DefMDIChildProc;
+// making its window raises EInvalidOperation "Cannot create form. No MDI
+// forms are currently active" while the main form is no MDI form. The
+// application's loop hands keys to TranslateMDISysAccel, so Ctrl+F4 closes
+// the active child and Ctrl+F6 walks the children. A child's close follows
+// its OnClose action (caMinimize by default with biMinimize, else caNone);
+// closing the MDI form asks every child's OnCloseQuery first and then
+// releases the children.
+//
 // OnDestroy fires from BeforeDestruction, while the whole form (derived
 // parts included) is alive; every path that frees a form calls it (its
 // owner, Release, FreeComponent). It then clears the form's events, so
@@ -27,6 +40,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "classlib/graphics/Canvas.h"
 #include "classlib/ui/Application.h"
@@ -49,7 +63,6 @@ enum TPosition {
 };
 enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-// Only fsNormal exists here: no MDI frames, no stay-on-top forms.
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
@@ -86,8 +99,25 @@ public:
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState state);
     TFormStyle FormStyle() const { return FFormStyle; }
-    // Raises EInvalidOperation for anything but fsNormal.
+    // A window that exists is made again for the new style (only moved in
+    // the z-order between fsNormal and fsStayOnTop).
     void SetFormStyle(TFormStyle style);
+
+    // MDI form: the MDI client window (null for other forms and before the
+    // form's window exists).
+    HWND ClientHandle() const { return FClientHandle; }
+    // MDI form: its children, the active one first, then down the z-order.
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    // MDI form: the active child, or null.
+    TForm* ActiveMDIChild() const;
+    // The MDI client's place in client coordinates: the client area less
+    // the strips of the visible top, bottom, left and right aligned
+    // controls.
+    RECT MDIClientRect();
+    // Lays out the aligned controls, then puts the MDI client where they
+    // left room.
+    void Realign() override;
     // The main menu a skinned form draws; no native menu bar is built.
     // Cleared when the menu is freed.
     TMainMenu* Menu() const { return FMenu; }
@@ -108,7 +138,8 @@ public:
     // visible, disabled or already modal form.
     TModalResult ShowModal();
     void Close();
-    // OnCloseQuery's answer (true without a handler).
+    // OnCloseQuery's answer (true without a handler); an MDI form asks its
+    // children first and refuses when one does.
     virtual bool CloseQuery();
     void Release();
     // Offers a key to OnShortCut; true when the handler claimed it.
@@ -149,7 +180,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
     void PaintWindow(HDC dc) override;
     void UpdateShowing() override;
 
@@ -166,6 +200,13 @@ private:
     void CloseModal();
     void RecreateShown();
     void ClearEvents();
+    std::vector<TForm*> MDIChildList() const;
+    void CreateMDIClient();
+    // The MDI client where the aligned controls end.
+    void PlaceMDIClient();
+    // MDI child: activated inside the MDI client.
+    void ActivateMDIChild();
+    TCloseAction DefaultCloseAction() const;
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -183,6 +224,7 @@ private:
     TMainMenu* FMenu = nullptr;
     TCanvas FCanvas;
     TWinControl* FActiveControl = nullptr;
+    HWND FClientHandle = nullptr;
 };
 
 class TForm : public TCustomForm {

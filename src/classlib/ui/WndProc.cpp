@@ -72,8 +72,13 @@ LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_NCCREATE && WindowTargetOf(wnd) == nullptr) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        if (create->lpCreateParams != nullptr)
-            SetPropA(wnd, kTargetProp, create->lpCreateParams);
+        void* target = create->lpCreateParams;
+        // An MDI child gets its creation parameter inside the
+        // MDICREATESTRUCT the system made for it.
+        if ((create->dwExStyle & WS_EX_MDICHILD) != 0 && target != nullptr)
+            target = reinterpret_cast<void*>(static_cast<const MDICREATESTRUCTA*>(target)->lParam);
+        if (target != nullptr)
+            SetPropA(wnd, kTargetProp, target);
     }
 
     TWindowTarget* target = WindowTargetOf(wnd);

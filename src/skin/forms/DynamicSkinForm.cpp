@@ -120,6 +120,15 @@ TspDynamicSkinForm::~TspDynamicSkinForm()
     }
     RemoveKeyHook();
     ReleaseTrayIcon();
+    FMDIClientHook.Detach();
+    // A maximized child freed with its form: its window went without the
+    // hook seeing it, so the main form hears of it here.
+    if (FMDIChildWindow && WindowState == 2) {
+        WindowState = 0;
+        if (Application != nullptr && Application->MainForm() != nullptr &&
+            Application->MainForm()->HandleAllocated())
+            SendMessageA(Application->MainForm()->Handle(), SM_MDICHILDRESTORED, 0, 0);
+    }
     // A form being destroyed has put its own procedure back already.
     if (FFormComponent->ComponentState() & csDestroying) {
         FHook.Disarm();
@@ -734,9 +743,13 @@ void TspDynamicSkinForm::ChangeSkinData()
     NewHeight = Form->Height();
     if (SkinSupport)
         UpdateSkinRegion(true);
-    if (Form->HandleAllocated())
+    if (IsMDIForm() && Form->ClientHandle() != nullptr) {
+        RedrawWindow(Form->ClientHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        MDIRefresh();
+    } else if (Form->HandleAllocated()) {
         Form->Repaint();
-    DoActivation(true);
+    }
+    DoActivation(!(IsMDIChild() && WindowState == 2));
     FMouseTimer->SetEnabled(true);
     if (OnChangeSkinData)
         OnChangeSkinData(this);

@@ -49,6 +49,7 @@
 #include "classlib/ui/Timer.h"
 #include "skin/core/SkinFormGeometry.h"
 #include "classlib/ui/WindowProcHook.h"
+#include "classlib/ui/WndProc.h"
 #include "skin/forms/SkinFrameObjects.h"
 #include "skin/forms/MainMenuModeHost.h"
 #include "skin/forms/SkinMenuHost.h"
@@ -69,6 +70,25 @@ class TspTrayIcon;
 // and minimize-to-tray.
 using TspBorderIcons = unsigned;
 enum : TspBorderIcons { biRollUp = 1u << 4, biMinimizeToTray = 1u << 5 };
+
+class TspDynamicSkinForm;
+
+// The hook on an MDI form's MDI client window (a subclass through the class
+// library's window targets); it forwards to NewMDIClientWndProc.
+class TspMDIClientHook final : public TWindowTarget {
+public:
+    explicit TspMDIClientHook(TspDynamicSkinForm* Owner) : FOwner(Owner) {}
+    LRESULT WindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) override;
+    void WindowDestroyed(HWND) override { FWindow = nullptr; }
+    void Attach(HWND Wnd);
+    // Undoes the subclass while the window lives.
+    void Detach();
+    HWND Window() const { return FWindow; }
+
+private:
+    TspDynamicSkinForm* FOwner;
+    HWND FWindow = nullptr;
+};
 
 class TspDynamicSkinForm : public TComponent, public TspSkinMenuHost, public TspMainMenuModeHost {
 public:
@@ -219,6 +239,9 @@ public:
     void CreateRollUpRegion();
     void PaintTiledClientBG(HDC DC);
     void PaintStretchedClientBG(HDC DC);
+    // The same for a W x H area (the MDI client's).
+    void PaintTiledClientBG(HDC DC, int W, int H);
+    void PaintStretchedClientBG(HDC DC, int W, int H);
     void EraseClientBG(HDC DC);
     void PaintClientBG(HDC DC);
 
@@ -312,17 +335,39 @@ public:
     // offered twice in a row is taken once.
     void FormShortCut(TWMKey& Msg, bool& Handled);
     TPopupMenu* InternalSystemMenu() const { return FSysMenu; }
+    // The close item of the system menus ("Ctrl+F4" in an MDI child).
+    TMenuItem* MakeCloseItem(TPopupMenu* Menu);
+    // The client area's offset in the window: the skin's client rectangle's
+    // left-top, or the default frame's (3, caption height + 3).
+    TPoint ChildFrameOffset() const;
 
-    // MDI: the class library has normal forms only, so no form is an MDI
-    // form or child and no MDI child is ever maximized or active.
+    // MDI: the component of a form (the first TspDynamicSkinForm it owns),
+    // and the main form's MDI children's components. A child counts as
+    // maximized by the component's own WindowState.
     static TspDynamicSkinForm* GetDynamicSkinForm(TCustomForm* AForm);
-    bool IsMDIForm() const { return false; }
-    bool IsMDIChild() const { return false; }
-    TspDynamicSkinForm* GetMaximizedMDIChildSkinForm() const { return nullptr; }
-    TspDynamicSkinForm* GetActiveMDIChildSkinForm() const { return nullptr; }
-    TspDynamicSkinForm* HasMaximizedMDIChild() const { return nullptr; }
-    // The main form's client area less its visible aligned controls.
+    bool IsMDIForm() const { return Form->FormStyle() == fsMDIForm; }
+    bool IsMDIChild() const { return Form->FormStyle() == fsMDIChild; }
+    TspDynamicSkinForm* GetMaximizedMDIChildSkinForm() const;
+    TspDynamicSkinForm* GetActiveMDIChildSkinForm() const;
+    // The first maximized child's component, null when none is.
+    TspDynamicSkinForm* HasMaximizedMDIChild() const;
+    // The main form's MDI client area: its client area less its visible
+    // aligned controls, in its client coordinates.
     static TRect GetMDIClientRect();
+    // Every MDI child of the main form fits a maximized state to the MDI
+    // client again (SM_MDICHILDFITCLIENT); minimized children with a
+    // component take their slots again.
+    void MDIRefresh();
+    // The MDI client window's procedure while hooked (from the MDI form's
+    // first showing): no border, the skin's client background (or
+    // clAppWorkSpace without a skin), MDIRefresh after WM_SIZE.
+    LRESULT NewMDIClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    // MDI form: a child of it is maximized (its caption shows in the
+    // form's, its frame buttons on the menu bar).
+    bool MDIChildMaximized = false;
+    // `Caption` (the form's) as the frame shows it: for an MDI form with a
+    // maximized child, "<caption> - [<child's caption>]".
+    std::string FrameCaption(const std::string& Caption) const;
 
     // Raisers the objects call.
     void DoMouseDownEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);
@@ -420,6 +465,16 @@ private:
     TspSkinMainMenuBar* FModeBar = nullptr;
     TspTrayIcon* FTrayIcon = nullptr;
     bool FKeyHookInstalled = false;
+    TspMDIClientHook FMDIClientHook{this};
+    // The form was an MDI child when its window was made: the component's
+    // end still tells the main form when it was maximized.
+    bool FMDIChildWindow = false;
+    // MDI child: `Msg` (SM_MDICHILD*) to the main form.
+    void NotifyMDIForm(UINT Msg);
+    // MDI child: the minimized slot inside the MDI client.
+    TPoint MDIMinimizedSlot(int W, int H) const;
+    // The SM_MDICHILD* rows of NewWndProc.
+    void MDIMessage(TMessage& Message);
     // While one main-menu item's menu gives way to another's: the closing
     // menu leaves the modes as they are.
     bool FSwitchingMainMenu = false;

@@ -229,7 +229,7 @@ void TspDynamicSkinForm::PaintNCDefault(HDC DC)
             c->LineTo(captionWidth - rightMargin, i);
         }
         c->Font()->Assign(FormActive ? &FDefCaptionFont : &FDefInActiveCaptionFont);
-        std::string text = Form->Caption();
+        std::string text = FrameCaption(Form->Caption());
         if (!text.empty()) {
             const int avail = captionWidth - leftMargin - rightMargin;
             FitTextToWidth(c, text, avail);
@@ -262,7 +262,7 @@ void TspDynamicSkinForm::DrawSkinObject(TspActiveSkinObject* Object)
     if (!ObjectVisible(*Object) || !Form->HandleAllocated())
         return;
     const HWND window = Form->Handle();
-    if (FSupportNCArea && Form->BorderStyle() == bsNone)
+    if (FSupportNCArea && (Form->BorderStyle() == bsNone || (IsMDIChild() && WindowState == 2)))
         return;
     const HDC dc = FSupportNCArea ? GetWindowDC(window) : GetDC(window);
     if (dc == nullptr)
@@ -372,6 +372,11 @@ void TspDynamicSkinForm::CreateRollUpRegion()
 
 void TspDynamicSkinForm::PaintTiledClientBG(HDC DC)
 {
+    PaintTiledClientBG(DC, Form->ClientWidth(), Form->ClientHeight());
+}
+
+void TspDynamicSkinForm::PaintTiledClientBG(HDC DC, int W, int H)
+{
     if (!HasSkin())
         return;
     const int index = FSkinData->BGPictureIndex;
@@ -381,7 +386,7 @@ void TspDynamicSkinForm::PaintTiledClientBG(HDC DC)
     // An empty picture has no tile to repeat.
     if (picture == nullptr || picture->Empty())
         return;
-    const int w = Form->ClientWidth(), h = Form->ClientHeight();
+    const int w = W, h = H;
     if (w <= 0 || h <= 0)
         return;
     TDCCanvas canvas(DC);
@@ -392,7 +397,12 @@ void TspDynamicSkinForm::PaintTiledClientBG(HDC DC)
 
 void TspDynamicSkinForm::PaintStretchedClientBG(HDC DC)
 {
-    const int w = Form->ClientWidth(), h = Form->ClientHeight();
+    PaintStretchedClientBG(DC, Form->ClientWidth(), Form->ClientHeight());
+}
+
+void TspDynamicSkinForm::PaintStretchedClientBG(HDC DC, int W, int H)
+{
+    const int w = W, h = H;
     if (w <= 0 || h <= 0)
         return;
     if (!HasSkin() || IsNullRect(FSkinData->ClRect) || FSkinData->Picture->Empty()) {

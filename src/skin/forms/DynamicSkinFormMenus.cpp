@@ -7,7 +7,6 @@
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/Menus.h"
 #include "skin/forms/DynamicSkinForm.h"
-#include "skin/core/MdiClientArea.h"
 #include "skin/core/MenuBarLayout.h"
 #include "skin/SkinData.h"
 #include "classlib/graphics/WinTypes.h"
@@ -88,15 +87,28 @@ void TspDynamicSkinForm::BuildSystemMenu()
     };
     if (WindowState != 0 || RollUpState)
         add(MakeItem(FSysMenu, "DSF_RESTORE", "&Restore", restore));
+    if (IsMDIChild() && maximized) {
+        if (FBorderIcons & biMinimizeToTray)
+            add(MakeItem(FSysMenu, "DSF_MINTOTRAY", "Minimize to &Tray", [this] { MinimizeToTray(); }));
+        if (root->Count() > 0)
+            add(MakeSeparator(FSysMenu));
+        add(MakeCloseItem(FSysMenu));
+        return;
+    }
     if (!RollUpState && !minimized && (FBorderIcons & biRollUp))
         add(MakeItem(FSysMenu, "DSF_ROLLUP", "Ro&llUp", [this] { SetRollUpState(true); }));
     if (FBorderIcons & biMinimizeToTray)
         add(MakeItem(FSysMenu, "DSF_MINTOTRAY", "Minimize to &Tray", [this] { MinimizeToTray(); }));
     if (root->Count() > 0)
         add(MakeSeparator(FSysMenu));
-    TMenuItem* close = MakeItem(FSysMenu, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
-    close->SetShortCut(TextToShortCut("Alt+F4"));
-    add(close);
+    add(MakeCloseItem(FSysMenu));
+}
+
+TMenuItem* TspDynamicSkinForm::MakeCloseItem(TPopupMenu* Menu)
+{
+    TMenuItem* close = MakeItem(Menu, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
+    close->SetShortCut(TextToShortCut(IsMDIChild() ? "Ctrl+F4" : "Alt+F4"));
+    return close;
 }
 
 void TspDynamicSkinForm::CheckSystemMenu()
@@ -118,7 +130,7 @@ void TspDynamicSkinForm::CheckSystemMenu()
     TPopupMenu* m = FSystemMenu;
     if (FBorderIcons & biMinimizeToTray)
         first(MakeItem(m, "DSF_MINTOTRAY", "Minimize to &Tray", [this] { MinimizeToTray(); }));
-    if (!RollUpState && !minimized && (FBorderIcons & biRollUp))
+    if (!(IsMDIChild() && maximized) && !RollUpState && !minimized && (FBorderIcons & biRollUp))
         first(MakeItem(m, "DSF_ROLLUP", "Ro&llUp", [this] { SetRollUpState(true); }));
     if (!maximized && (FBorderIcons & biMaximize))
         first(MakeItem(m, "DSF_MAXITEM", "Ma&ximize", [this] { SetWindowState(2); }));
@@ -131,9 +143,7 @@ void TspDynamicSkinForm::CheckSystemMenu()
         }));
     if (!minimized && (FBorderIcons & biMinimize))
         first(MakeItem(m, "DSF_MINITEM", "Mi&nimize", [this] { SetWindowState(1); }));
-    TMenuItem* close = MakeItem(m, "DSF_CLOSE", "&Close", [this] { Form->Close(); });
-    close->SetShortCut(TextToShortCut("Alt+F4"));
-    root->Add(close);
+    root->Add(MakeCloseItem(m));
 }
 
 void TspDynamicSkinForm::PopupUnder(TspSkinButtonObject* Object)
@@ -146,10 +156,18 @@ void TspDynamicSkinForm::PopupUnder(TspActiveSkinObject* Object, TPopupMenu* Men
     if (Menu == nullptr || Menu->Items()->Count() == 0 || FSkinMenu == nullptr)
         return;
     TRect R = Object->ObjectRect;
-    R.Left += Form->Left();
-    R.Right += Form->Left();
-    R.Top += Form->Top();
-    R.Bottom += Form->Top();
+    // The window's left-top on the screen: a child's bounds are its MDI
+    // client's, so its client origin less the frame is taken.
+    TPoint origin{Form->Left(), Form->Top()};
+    if (IsMDIChild()) {
+        const POINT client = Form->ClientOrigin();
+        const TPoint frame = ChildFrameOffset();
+        origin = {client.x - frame.X, client.y - frame.Y};
+    }
+    R.Left += origin.X;
+    R.Right += origin.X;
+    R.Top += origin.Y;
+    R.Bottom += origin.Y;
     if (auto* skinned = dynamic_cast<TspSkinPopupMenu*>(Menu)) {
         skinned->PopupFromRect(R, PopupToUp);
         return;
@@ -287,6 +305,13 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
             FSavedOnMessage(Msg, Handled);
         return;
     }
+    // A child's keys belong to its MDI form's menus while those are open.
+    if (IsMDIChild())
+        if (TspDynamicSkinForm* main = GetDynamicSkinForm(Application->MainForm());
+            main != nullptr && main != this && (main->InSkinMenu || main->InMainMenu)) {
+            main->KeyHook(Msg, Handled);
+            return;
+        }
     // Every key goes to the menus while a menu mode lasts.
     const WORD key = static_cast<WORD>(Msg.wParam);
     Msg.message = 0;
@@ -439,39 +464,6 @@ void TspDynamicSkinForm::RestoreFromTray()
     FTrayIcon->SetIconVisible(false);
     if (OnRestoreFromTray)
         OnRestoreFromTray(this);
-}
-
-TspDynamicSkinForm* TspDynamicSkinForm::GetDynamicSkinForm(TCustomForm* AForm)
-{
-    if (AForm == nullptr)
-        return nullptr;
-    for (int i = 0; i < AForm->ComponentCount(); ++i)
-        if (auto* skin = dynamic_cast<TspDynamicSkinForm*>(AForm->Components(i)))
-            return skin;
-    return nullptr;
-}
-
-TRect TspDynamicSkinForm::GetMDIClientRect()
-{
-    TForm* form = Application->MainForm();
-    if (form == nullptr)
-        return {};
-    std::vector<TAlignedBox> boxes;
-    for (int i = 0; i < form->ControlCount(); ++i) {
-        TControl* control = form->Controls(i);
-        if (!control->Visible())
-            continue;
-        const RECT r = control->BoundsRect();
-        const TRect bounds{r.left, r.top, r.right, r.bottom};
-        switch (control->Align()) {
-        case alTop: boxes.push_back({TAlignedSide::Top, bounds}); break;
-        case alBottom: boxes.push_back({TAlignedSide::Bottom, bounds}); break;
-        case alLeft: boxes.push_back({TAlignedSide::Left, bounds}); break;
-        case alRight: boxes.push_back({TAlignedSide::Right, bounds}); break;
-        default: break;
-        }
-    }
-    return MdiClientArea(form->ClientWidth(), form->ClientHeight(), boxes);
 }
 
 // ---------------------------------------------------------------- main-menu items

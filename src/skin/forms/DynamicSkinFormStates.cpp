@@ -3,18 +3,7 @@
 #include "skin/SkinData.h"
 #include "skin/core/SkinShapes.h"
 #include "skin/forms/DynamicSkinForm.h"
-
-namespace {
-
-TspDynamicSkinForm* SkinFormOf(TCustomForm* form)
-{
-    for (int i = 0; i < form->ComponentCount(); ++i)
-        if (auto* component = dynamic_cast<TspDynamicSkinForm*>(form->Components(i)))
-            return component;
-    return nullptr;
-}
-
-}  // namespace
+#include "skin/forms/SkinMenu.h"
 
 // ---------------------------------------------------------------- hit tests and sizes
 
@@ -49,9 +38,22 @@ bool TspDynamicSkinForm::IsMainForm() const
     return Application != nullptr && Application->MainForm() == Form;
 }
 
+TPoint TspDynamicSkinForm::ChildFrameOffset() const
+{
+    if (HasSkinClientRect())
+        return {Layout.NewClRect.Left, Layout.NewClRect.Top};
+    return {3, GetDefCaptionHeight() + 3};
+}
+
 TPoint TspDynamicSkinForm::WindowPoint(const TPoint& ScreenPoint) const
 {
-    return {ScreenPoint.X - Form->Left(), ScreenPoint.Y - Form->Top()};
+    if (!IsMDIChild() || !Form->HandleAllocated())
+        return {ScreenPoint.X - Form->Left(), ScreenPoint.Y - Form->Top()};
+    // A child's bounds are in its MDI client's coordinates.
+    POINT p{ScreenPoint.X, ScreenPoint.Y};
+    ScreenToClient(Form->Handle(), &p);
+    const TPoint frame = ChildFrameOffset();
+    return {p.x + frame.X, p.y + frame.Y};
 }
 
 int TspDynamicSkinForm::SkinHitTest(const TPoint& P)
@@ -131,7 +133,16 @@ void TspDynamicSkinForm::FitClientSize()
 
 void TspDynamicSkinForm::DoMagnetic(int& X, int& Y, int W, int H) const
 {
-    SkinMagnetic(X, Y, W, H, WorkArea(), MagneticSize);
+    TRect area = WorkArea();
+    TForm* main = Application->MainForm();
+    if (IsMDIChild() && main != nullptr && main->HandleAllocated()) {
+        // The MDI client on the screen; X and Y are screen coordinates.
+        const TRect client = GetMDIClientRect();
+        POINT origin{client.Left, client.Top};
+        ClientToScreen(main->Handle(), &origin);
+        area = {origin.x, origin.y, origin.x + RectWidth(client), origin.y + RectHeight(client)};
+    }
+    SkinMagnetic(X, Y, W, H, area, MagneticSize);
 }
 
 // ---------------------------------------------------------------- states
@@ -153,6 +164,13 @@ void TspDynamicSkinForm::SetWindowState(int Value)
         }
         if (IsNullRect(OldBoundsRect))
             OldBoundsRect = current;
+        if (IsMDIChild()) {
+            const int w = GetMinWidth(), h = GetMinHeight();
+            const TPoint slot = MDIMinimizedSlot(w, h);
+            Form->SetBounds(slot.X, slot.Y, w, h);
+            NotifyMDIForm(SM_MDICHILDRESTORED);
+            break;
+        }
         {
             const int w = GetMinWidth(), h = GetMinHeight();
             const TPoint slot = FindMinimizedSlot(WorkArea(), w, h, [this](const TPoint& P) {
@@ -160,7 +178,7 @@ void TspDynamicSkinForm::SetWindowState(int Value)
                     TCustomForm* other = Screen->Forms(i);
                     if (other == Form || other == Application->MainForm() || !other->Visible())
                         continue;
-                    const TspDynamicSkinForm* skin = SkinFormOf(other);
+                    const TspDynamicSkinForm* skin = GetDynamicSkinForm(other);
                     if (skin != nullptr && skin->WindowState == 1 && other->Left() == P.X && other->Top() == P.Y)
                         return true;
                 }
@@ -172,6 +190,18 @@ void TspDynamicSkinForm::SetWindowState(int Value)
     case 2: {
         if (IsNullRect(OldBoundsRect))
             OldBoundsRect = current;
+        if (IsMDIChild()) {
+            FMouseTimer->SetEnabled(false);
+            TestActive(-1, -1, false);
+            const TRect client = GetMDIClientRect();
+            Form->SetBounds(0, 0, RectWidth(client), RectHeight(client));
+            const RECT after = Form->BoundsRect();
+            if (after.right - after.left == bounds.right - bounds.left &&
+                after.bottom - after.top == bounds.bottom - bounds.top)
+                FitClientSize();
+            NotifyMDIForm(SM_MDICHILDMAXIMIZED);
+            break;
+        }
         const TRect area = WorkArea();
         Form->SetBounds(area.Left, area.Top, RectWidth(area), RectHeight(area));
         break;
@@ -193,6 +223,8 @@ void TspDynamicSkinForm::SetWindowState(int Value)
                 FitClientSize();
             if (Form->HandleAllocated())
                 RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+            if (IsMDIChild())
+                NotifyMDIForm(SM_MDICHILDRESTORED);
         }
         break;
     }

@@ -91,6 +91,9 @@ void TspDynamicSkinForm::BeforeWndProc()
         FSkinMenu->CloseMenu();
     else if (InSkinMenu)
         SkinMenuClose();
+    else if (IsMDIForm() && Form->Visible())
+        if (TspDynamicSkinForm* child = GetActiveMDIChildSkinForm(); child != nullptr && child != this)
+            child->BeforeWndProc();
 }
 
 void TspDynamicSkinForm::NewWndProc(TMessage& M)
@@ -106,12 +109,16 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         CallSavedProc(M);
     };
     const bool frameMode = FSupportNCArea;
+    // A maximized MDI child has no frame: the MDI form shows its caption and
+    // the menu bar its buttons.
+    const bool maximizedChild = IsMDIChild() && WindowState == 2;
     switch (M.Msg) {
     case WM_CREATE:
         saved();
         // Every creation of the form's window loses the system caption, so a
         // recreated window keeps it off too.
         if (M.Result != -1 && Form->HandleAllocated()) {
+            FMDIChildWindow = IsMDIChild();
             const HWND window = Form->Handle();
             SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) & ~WS_CAPTION);
             SetWindowPos(window, nullptr, 0, 0, 0, 0,
@@ -125,6 +132,10 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
     case WM_DESTROY:
         for (TTimer* timer : {FMorphTimer, FMouseTimer, FAnimateTimer})
             timer->SetEnabled(false);
+        if (IsMDIChild()) {
+            WindowState = 0;
+            NotifyMDIForm(SM_MDICHILDRESTORED);
+        }
         break;
     case WM_SIZE:
         if (InSizeMove && FullDragWindows)
@@ -151,10 +162,10 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             ResetObjectsActive();
         if (frameMode)
             SendNCPaint();
-        DoActivation(true);
+        DoActivation(!maximizedChild);
         break;
     case WM_SETTEXT:
-        if (Form->BorderStyle() == bsNone)
+        if (Form->BorderStyle() == bsNone || maximizedChild)
             break;
         saved();
         CaptionTextChanged(M.LParam != 0 ? reinterpret_cast<const char*>(M.LParam) : "");
@@ -178,13 +189,27 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         break;
     }
     case WM_SHOWWINDOW:
-        if (M.WParam != 0 && frameMode)
+        if (M.WParam != 0 && !IsMDIForm()) {
+            if (frameMode)
+                FitClientSize();
+        } else if (M.WParam != 0 && Form->ClientHandle() != nullptr && FMDIClientHook.Window() == nullptr) {
+            FMDIClientHook.Attach(Form->ClientHandle());
+            // Its border goes with the hook's answers.
+            SetWindowPos(Form->ClientHandle(), nullptr, 0, 0, 0, 0,
+                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             FitClientSize();
+        }
         // The form never shows a standard menu bar.
         if (Form->Menu() != nullptr)
             Form->SetMenu(nullptr);
         if (!frameMode)
             ArrangeAreaControls();
+        break;
+    case WM_MOUSEACTIVATE:
+        if (IsMDIChild() && !FormActive && GetActiveMDIChildSkinForm() == this) {
+            FormActive = true;
+            DoActivation(!maximizedChild);
+        }
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(M.LParam);
@@ -195,7 +220,7 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
     }
     case WM_NCCALCSIZE:
         callSaved = false;
-        if (frameMode && Form->BorderStyle() != bsNone)
+        if (frameMode && Form->BorderStyle() != bsNone && !maximizedChild)
             NCCalcSize(*reinterpret_cast<RECT*>(M.LParam));
         M.Result = 0;
         break;
@@ -223,7 +248,7 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         break;
     case WM_NCPAINT:
         callSaved = false;
-        if (frameMode && Form->BorderStyle() != bsNone && Form->HandleAllocated()) {
+        if (frameMode && Form->BorderStyle() != bsNone && !maximizedChild && Form->HandleAllocated()) {
             const HWND window = Form->Handle();
             if (const HDC dc = GetWindowDC(window)) {
                 if (SkinSupport)
@@ -238,9 +263,13 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
     case WM_NCACTIVATE:
         callSaved = false;
         FormActive = M.WParam != 0;
-        // The system's own caption painting is suppressed.
-        M.Result = 1;
-        if (Form->BorderStyle() == bsNone) {
+        // The system's own caption painting is suppressed; MDI frames and
+        // children need the system's answer for their activation.
+        if (IsMDIForm() || IsMDIChild())
+            saved();
+        else
+            M.Result = 1;
+        if (Form->BorderStyle() == bsNone || maximizedChild) {
             DoActivation(false);
         } else {
             SendNCPaint();
@@ -282,7 +311,7 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         break;
     case WM_MOVING: {
         RECT& r = *reinterpret_cast<RECT*>(M.LParam);
-        if (WindowState == 2) {
+        if (WindowState == 2 && !IsMDIChild()) {
             // A maximized form cannot be moved.
             r = Form->BoundsRect();
         } else if (Magnetic) {
@@ -328,7 +357,15 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             UpdateSkinControls(skin, Form);
         }
         break;
+    case WM_SKINDATA_AFTERCHANGE:
+        if (M.LParam == SkinDataMessageTag && M.WParam == reinterpret_cast<WPARAM>(FSkinData) && FSkinData != nullptr &&
+            IsMDIForm())
+            MDIRefresh();
+        break;
     case SM_CLOSESKINMENU: SkinMenuClose(); break;
+    case SM_MDICHILDFITCLIENT:
+    case SM_MDICHILDMAXIMIZED:
+    case SM_MDICHILDRESTORED: MDIMessage(M); break;
     default: break;
     }
     if (callSaved)
@@ -546,7 +583,9 @@ void TspDynamicSkinForm::ResetObjectsActive()
 
 void TspDynamicSkinForm::DoActivation(bool Redraw)
 {
-    const bool active = Form->HandleAllocated() && GetActiveWindow() == Form->Handle();
+    // MDI frames and children are active as their WM_NCACTIVATE said.
+    const bool active = IsMDIForm() || IsMDIChild() ? FormActive
+                                                    : Form->HandleAllocated() && GetActiveWindow() == Form->Handle();
     for (const auto& object : ObjectList) {
         auto* caption = dynamic_cast<TspSkinCaptionObject*>(object.get());
         if (caption == nullptr)

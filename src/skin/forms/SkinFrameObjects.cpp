@@ -445,10 +445,10 @@ void TspSkinCaptionObject::SetText(const std::string& Value)
 
 void TspSkinCaptionObject::DrawText(TCanvas* Canvas, const TRect& area, bool activeColors)
 {
-    if (FText.empty())
+    std::string text = DefaultCaption ? Parent->FrameCaption(FText) : FText;
+    if (text.empty())
         return;
     SetTextFont(Canvas, FontName, FontHeight, FontStyle, activeColors ? ActiveFontColor : FontColor);
-    std::string text = FText;
     FitTextToWidth(Canvas, text, RectWidth(area));
     const SIZE size = Canvas->TextExtent(text);
     const int x = AlignedLeft(area, size.cx, Alignment);

@@ -359,8 +359,12 @@ bool TspTrayIcon::ApplicationHook(TMessage& Message)
 {
     if (Message.Msg == WM_SIZE && Message.WParam == SIZE_MINIMIZED && MinimizeToTray)
         DoMinimizeToTray();
-    else if (Message.Msg == WM_WINDOWPOSCHANGED && FFirstPosChange)
-        FFirstPosChange = false;  // only an MDI main form would hide the window here
+    else if (Message.Msg == WM_WINDOWPOSCHANGED && FFirstPosChange) {
+        TForm* main = Application->MainForm();
+        if (main != nullptr && main->FormStyle() == fsMDIForm && MinimizedOnStart)
+            ShowWindow(Application->Handle(), SW_HIDE);
+        FFirstPosChange = false;
+    }
     else if (Message.Msg == FTaskbarCreated && FIconVisible)
         ShowIcon();
     return false;

@@ -196,7 +196,7 @@ TEST_F(FormResourceTest, BadValuesOfControlPropertiesAreErrors)
         {"Color = $100000000", "colour 4294967296 out of range for property 'Color' of Form1 (TForm)"},
         {"Color = 'red'", "colour expected, found a string for property 'Color' of Form1 (TForm)"},
         {"Font.Charset = 256", "charset 256 out of range for property 'Font.Charset' of Form1 (TForm)"},
-        {"FormStyle = fsMDIForm", "property 'FormStyle' of Form1 (TForm): Only fsNormal forms are supported"},
+        {"FormStyle = fsDocked", "unknown value 'fsDocked' for property 'FormStyle' of Form1 (TForm)"},
     };
     for (const auto& test : cases)
         EXPECT_EQ(ReadError("object Form1: TForm\n  " + std::string(test.Property) + "\nend"),

@@ -1,6 +1,5 @@
-// The area an MDI client would have inside a form's client area: what the
-// form's visible aligned controls leave free. No form of the program is an
-// MDI form; the rule is kept for the skinned form's MDI operations.
+// The area of an MDI form's client window inside the form's client area:
+// what the form's visible aligned controls leave free.
 #pragma once
 
 #include <vector>

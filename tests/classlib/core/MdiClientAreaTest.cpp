@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/core/MdiClientArea.h"
+#include "classlib/core/MdiClientArea.h"
 
 // Each side is bounded by the box reaching furthest into the area; without
 // boxes the whole client area is left.

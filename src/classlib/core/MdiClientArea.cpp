@@ -1,4 +1,4 @@
-#include "skin/core/MdiClientArea.h"
+#include "classlib/core/MdiClientArea.h"
 
 #include <algorithm>
 
