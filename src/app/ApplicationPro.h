@@ -142,6 +142,17 @@ public:
     const std::string& ExeDir() const { return FExeDir; }
     const std::string& DataDir() const { return FDataDir; }
     void SetDataDir(const std::string& dataDir) { FDataDir = dataDir; }
+    // The data directory stored in the option store as it is switched now,
+    // when that folder holds the program (a file named as this executable
+    // or its ".EXE" copy); otherwise the executable's own folder, so that a
+    // folder left behind by a moved or removed installation decides neither
+    // where the program is started from nor where its help is looked for.
+    std::string ReadDataDir();
+    // Whether the folder holds a file named as this executable or its
+    // ".EXE" copy.
+    bool HoldsProgram(const std::string& folder) const;
+    // A file (not a folder) is at the path.
+    static bool FileExists(const std::string& path);
     const std::string& SystemDir() const { return FSystemDir; }
     const std::string& WindowsDir() const { return FWindowsDir; }
     const std::string& LogFileName() const { return FLogFileName; }

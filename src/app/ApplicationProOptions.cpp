@@ -1,6 +1,7 @@
 // The option store of TCustomApplicationPro.
 #include "app/ApplicationPro.h"
 
+#include "app/core/ApplicationProRules.h"
 #include "app/core/OptionNames.h"
 #include "classlib/core/SysUtils.h"
 
@@ -128,13 +129,31 @@ void TCustomApplicationPro::WriteBool(const std::string& name, bool value)
     WriteString(name, BoolToStr(value));
 }
 
+bool TCustomApplicationPro::FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool TCustomApplicationPro::HoldsProgram(const std::string& folder) const
+{
+    const std::string path = AddTrailingBackslash(folder);
+    return !path.empty() && (FileExists(path + FExeName) || FileExists(path + FBaseName + ".EXE"));
+}
+
+std::string TCustomApplicationPro::ReadDataDir()
+{
+    const std::string stored = AddTrailingBackslash(ReadString(OptionNames::DataDir.Scrambled(), FDataDir));
+    return HoldsProgram(stored) ? stored : FExeDir;
+}
+
 void TCustomApplicationPro::LoadOptions()
 {
     if (!IsRuntime())
         return;
     SetLocalMachine(true);
     ScrambleNames = true;
-    FDataDir = ReadString(OptionNames::DataDir.Scrambled(), FDataDir);
+    FDataDir = ReadDataDir();
     SetNeedDisplay(ReadBool(OptionNames::NeedDisplay.Scrambled(), FNeedDisplay));
     SetNeedSystem(ReadBool(OptionNames::NeedSystem.Scrambled(), FNeedSystem));
     if (OnLoadOptions) {

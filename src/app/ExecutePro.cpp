@@ -15,7 +15,9 @@ std::string SystemErrorText(DWORD error)
     char buffer[512] = {};
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                         error, 0, buffer, sizeof(buffer), nullptr);
-    return std::string(buffer, length);
+    // The system ends its messages with a line break; the report goes on
+    // after the message, so it is cut off.
+    return TrimRight(std::string(buffer, length));
 }
 
 }  // namespace
@@ -34,16 +36,16 @@ void TExecutePro::SetCommandLine(const std::string& commandLine)
     FParameters = split.Parameters;
 }
 
-void TExecutePro::Execute(const std::string& commandLine)
+bool TExecutePro::Execute(const std::string& commandLine)
 {
     SetCommandLine(commandLine);
     if (ExecRunsAsProcess(Mode, FProgramName))
-        ProcessExecute();
-    else
-        ShellRun();
+        return ProcessExecute();
+    ShellRun();
+    return true;
 }
 
-void TExecutePro::ProcessExecute()
+bool TExecutePro::ProcessExecute()
 {
     STARTUPINFOA startupInfo{};
     startupInfo.cb = sizeof(startupInfo);
@@ -63,15 +65,18 @@ void TExecutePro::ProcessExecute()
                                  directory, &startupInfo, &processInfo);
     if (!started) {
         const DWORD lastError = GetLastError();
-        Exception error("TExecutePro.ProcessExecute error:  CommandLine: " + FCommandLine +
-                        " DefaultDirectory: " + DefaultDirectory + " Message: " + SystemErrorText(lastError));
-        Application->ShowException(error);
-        return;
+        if (ReportFailure) {
+            Exception error("TExecutePro.ProcessExecute error:  CommandLine: " + FCommandLine +
+                            " DefaultDirectory: " + DefaultDirectory + " Message: " + SystemErrorText(lastError));
+            Application->ShowException(error);
+        }
+        return false;
     }
     const TKernelHandle process(processInfo.hProcess);
     const TKernelHandle thread(processInfo.hThread);
     if (Wait)
         WaitForProcess(processInfo.hProcess);
+    return true;
 }
 
 void TExecutePro::WaitForProcess(HANDLE process)

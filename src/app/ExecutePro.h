@@ -3,8 +3,10 @@
 // shell.
 //
 // A process that cannot be started is reported in a message box through
-// Application->ShowException ("TExecutePro.ProcessExecute error:  ...");
-// nothing is raised and the caller goes on. Shell failures are not checked.
+// Application->ShowException ("TExecutePro.ProcessExecute error:  ...",
+// ending with the system's message without its line break) unless
+// ReportFailure is cleared; nothing is raised, Execute answers false and
+// the caller goes on. Shell failures are not checked.
 // While waiting the thread sleeps until a message arrives or the process
 // ends; the wait also ends when the application terminates, even if the
 // process still runs.
@@ -24,8 +26,9 @@ public:
 
     std::string ClassName() const override { return "TExecutePro"; }
 
-    // Sets CommandLine and runs it by Mode.
-    void Execute(const std::string& commandLine);
+    // Sets CommandLine and runs it by Mode; false when the process could
+    // not be started (a shell call counts as started).
+    bool Execute(const std::string& commandLine);
 
     const std::string& CommandLine() const { return FCommandLine; }
     // Also splits the program from its parameters, and fills an empty
@@ -40,6 +43,8 @@ public:
     TExecPriority Priority = epNormal;
     TExecWindowStyle WindowStyle = ewMinimize;
     bool Wait = true;
+    // A process that cannot be started is shown to the user.
+    bool ReportFailure = true;
 
     // Seams for tests; empty means the real CreateProcessA (its command-line
     // buffer, priority class, directory or null, start-up information) and
@@ -50,7 +55,7 @@ public:
     std::function<void(const TShellCall& call)> ShellExecuteProc;
 
 private:
-    void ProcessExecute();
+    bool ProcessExecute();
     void ShellRun();
     // Keeps the messages flowing until the process ends or the application
     // terminates.

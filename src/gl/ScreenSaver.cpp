@@ -63,6 +63,30 @@ std::vector<std::string> ProgramArguments()
     return arguments;
 }
 
+// What making the owner form invisible changes, given back when the
+// hand-over to the ".EXE" copy fails.
+struct TFormLook {
+    TColor Color = clBlack;
+    bool Enabled = true;
+    TFormBorderStyle BorderStyle = bsNone;
+    RECT Bounds{};
+};
+
+TFormLook LookOf(const TCustomForm& form)
+{
+    return {form.Color(), form.Enabled(), form.BorderStyle(),
+            {form.Left(), form.Top(), form.Left() + form.Width(), form.Top() + form.Height()}};
+}
+
+void RestoreLook(TCustomForm& form, const TFormLook& look)
+{
+    form.SetColor(look.Color);
+    form.SetEnabled(look.Enabled);
+    form.SetBorderStyle(look.BorderStyle);
+    form.SetBounds(look.Bounds.left, look.Bounds.top, look.Bounds.right - look.Bounds.left,
+                   look.Bounds.bottom - look.Bounds.top);
+}
+
 }  // namespace
 
 // --- Life ----------------------------------------------------------------------
@@ -123,9 +147,11 @@ void TGLScreenSaver::Initialize()
     if (HasExtension(".SCR") && RunAsProgram) {
         SetLocalMachine(true);
         ScrambleNames = true;
-        SetDataDir(ReadString(OptionNames::DataDir.Scrambled(), DataDir()));
-        StartAsProgram();
-        return;
+        SetDataDir(ReadDataDir());
+        // A copy that is missing or cannot start must not lock the user
+        // out of the dialog or the saver: this run then goes on in its role.
+        if (StartAsProgram())
+            return;
     }
     if (FSaverMode == smProgram || FSaverMode == smSaver)
         SetScreenSaverRunning(true);
@@ -182,12 +208,18 @@ void TGLScreenSaver::MakeOwnerFormInvisible()
     form->SetBounds(-form->Width(), -form->Height(), 0, 0);
 }
 
-void TGLScreenSaver::StartAsProgram()
+bool TGLScreenSaver::StartAsProgram()
 {
+    const std::string program = DataDir() + BaseName() + ".EXE";
+    if (!FileExists(program))
+        return false;
+    auto* form = dynamic_cast<TCustomForm*>(Owner());
+    const TFormLook look = form != nullptr ? LookOf(*form) : TFormLook{};
     MakeOwnerFormInvisible();
+    const DWORD priorityClass = GetPriorityClass(GetCurrentProcess());
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
     // Quoted: a blank in a folder name cannot split the program's path.
-    std::string command = "\"" + DataDir() + BaseName() + ".EXE\" ";
+    std::string command = "\"" + program + "\" ";
     for (size_t i = 1; i < FArguments.size(); ++i)
         command += (i > 1 ? " " : "") + FArguments[i];
     auto launcher = std::make_unique<TExecutePro>(nullptr);
@@ -196,8 +228,18 @@ void TGLScreenSaver::StartAsProgram()
     launcher->Wait = true;
     launcher->DefaultDirectory = DataDir();
     launcher->CreateProcessProc = CreateProcessProc;
-    launcher->Execute(command);
+    // Only the dialog's roles may show a failure: a saver or a preview
+    // goes on silently.
+    launcher->ReportFailure = FSaverMode == smProgram || FSaverMode == smConfigure;
+    if (!launcher->Execute(command)) {
+        if (priorityClass != 0)
+            SetPriorityClass(GetCurrentProcess(), priorityClass);
+        if (form != nullptr)
+            RestoreLook(*form, look);
+        return false;
+    }
     ExitApplication();
+    return true;
 }
 
 // --- Password ------------------------------------------------------------------

@@ -10,7 +10,8 @@
 // window that opened it while it runs; asked to change the password it
 // calls the system's password dialog and ends at once. A saver can power
 // the machine down after a chosen time, and a ".SCR" told to run as a
-// program hands the run to its ".EXE" copy.
+// program hands the run to its ".EXE" copy; when the copy is missing or
+// cannot start, the run goes on in its own role.
 //
 // The system's services are reached only through what is named here: the
 // password libraries ("MPR.DLL" PwdChangePasswordA, "PASSWORD.CPL"
@@ -93,8 +94,10 @@ public:
     void ResetMouseTracking() { FMouseTracker.Reset(); }
     void SetScreenSaverRunning(bool running);
     // Runs the ".EXE" copy in the data directory with the same parameters,
-    // waits for it, then ends.
-    void StartAsProgram();
+    // waits for it, then ends. False, with the form and the priority as
+    // they were, when there is no copy or it cannot be started (a failure
+    // to start is shown only in the program and configure roles).
+    bool StartAsProgram();
     // Whether the mouse move ends the run (only with MouseMoveExit).
     bool CheckMouseMove(int x, int y);
 

@@ -34,6 +34,8 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner)
     handlers.Add("Label1Click", this, &TAboutBox::Label1Click);
     handlers.Add("ButtonOkClick", this, &TAboutBox::ButtonOkClick);
     ReadFormResource(*this, handlers);
+    Label1->SetCaption(MakerWebPage);
+    Label1->SetCursor(crHandPoint);
 }
 
 void TAboutBox::Execute(const std::string& info)
@@ -44,7 +46,11 @@ void TAboutBox::Execute(const std::string& info)
     ShowModal();
 }
 
-// The maker publishes no web page to open.
-void TAboutBox::Label1Click(TObject*) {}
+void OpenMakerWebPage()
+{
+    Application->ShellExecuteFile(nullptr, "open", MakerWebPage, SW_SHOW);
+}
+
+void TAboutBox::Label1Click(TObject*) { OpenMakerWebPage(); }
 
 void TAboutBox::ButtonOkClick(TObject*) { Close(); }

@@ -1,6 +1,7 @@
 // TAboutBox: the small dialog the settings form's About button opens. It
-// shows the product's title over a picture of the deep, and what the
-// OpenGL driver reports about itself (vendor, renderer, version).
+// shows the product's title over a picture of the deep, the maker's web
+// page (a click opens it in the user's browser), and what the OpenGL
+// driver reports about itself (vendor, renderer, version).
 //
 // Read from the form description TABOUTBOX; its skinned parts take the
 // settings form's skin data ("FormSettings.SkinData"), so the settings form
@@ -14,6 +15,14 @@
 #include "classlib/ui/StdCtrls.h"
 #include "skin/SkinStandIns.h"
 
+// The maker's web page, shown under the product's title and opened by the
+// about box and by the settings dialog's Feedback button. The maker has no
+// page of its own yet: an address in a domain reserved for documentation.
+inline constexpr const char* MakerWebPage = "https://www.example.com/corvalen/";
+
+// Opens the maker's web page with the shell ("open", shown normally).
+void OpenMakerWebPage();
+
 class TAboutBox : public TForm {
 public:
     explicit TAboutBox(TComponent* owner);
@@ -26,6 +35,7 @@ public:
     // shown modally until closed.
     void Execute(const std::string& info);
 
+    // Opens the maker's web page (Label1 shows it, under a hand cursor).
     void Label1Click(TObject* sender);
     void ButtonOkClick(TObject* sender);
 

@@ -173,6 +173,8 @@ void TFormSettings::FreeAquarium()
 void TFormSettings::GLScreenSaverStart(TObject*)
 {
     Screen->SetCursor(crHourGlass);
+    // Also when the start fails: its error is shown under the usual cursor.
+    const TScopeExit defaultCursor([] { Screen->SetCursor(crDefault); });
     Mixer = std::make_unique<TSoundMixerVolumeControl>();
     Mixer->SetBalance(0);
     Mixer->SetSpeakerMute(false);
@@ -214,7 +216,6 @@ void TFormSettings::GLScreenSaverStart(TObject*)
     FpsText = fpsText.release();
 
     GLScreenSaver->LoadOptions();
-    Screen->SetCursor(crDefault);
 }
 
 void TFormSettings::GLScreenSaverStop(TObject*)
@@ -420,6 +421,10 @@ void TFormSettings::UpdateControls()
     TrackBarBubblesCount->SetPosition(World->GetBubbleCount());
     LabelBubblesCount->SetCaption(IntToStr(TrackBarBubblesCount->Position()));
     TrackBarFishCount->SetPosition(World->FishCount);
+    // A stored count outside the slider's range: the world takes the count
+    // the dialog shows, so the preview and OK agree with it.
+    if (World->FishCount != TrackBarFishCount->Position())
+        World->SetFishCount(TrackBarFishCount->Position());
     LabelFishCount->SetCaption(IntToStr(TrackBarFishCount->Position()));
     CheckBoxSort->SetChecked(World->SortAlpha);
     ComboBoxDirection->SetItemIndex(World->FishDirection);
@@ -486,8 +491,9 @@ void TFormSettings::ButtonClick(TObject* sender)
         Close();
     } else if (sender == ButtonCancel) {
         Close();
+    } else if (sender == ButtonFeedBack) {
+        OpenMakerWebPage();
     }
-    // ButtonFeedBack: the maker publishes no contact address to open.
 }
 
 void TFormSettings::RadioButtonClick(TObject*)

@@ -148,8 +148,13 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
     // the menus' skin): every reference to it goes.
     if (AComponent == FSkinData) {
         FSkinData = nullptr;
-        SkinSupport = false;
-        ClearObjects();
+        // A form that stays goes down the no-skin path, as for a nil skin.
+        if (SkinSupport && !((ComponentState() | FFormComponent->ComponentState()) & csDestroying)) {
+            ChangeSkinData();
+        } else {
+            SkinSupport = false;
+            ClearObjects();
+        }
     }
     if (AComponent == FMenusSkinData)
         FMenusSkinData = nullptr;
@@ -192,7 +197,13 @@ void TspDynamicSkinForm::SetSkinData(TspSkinData* Value)
     FSkinData = Value;
     if (FSkinData != nullptr)
         FSkinData->FreeNotification(this);
-    if (FSkinData != nullptr && !FSkinData->Empty && !(ComponentState() & csDesigning))
+    if (FTrayMenu != nullptr)
+        FTrayMenu->SetSkinData(Value);
+    if (ComponentState() & csDesigning)
+        return;
+    // A usable skin is applied; an applied one given up (nil or empty) takes
+    // its objects and shape with it, as nothing watches it any more.
+    if (HasSkin() || SkinSupport)
         ChangeSkinData();
 }
 
@@ -682,8 +693,12 @@ void TspDynamicSkinForm::ChangeSkinData()
     SkinSupport = HasSkin();
     ClearAreaControls();
     if (!FSupportNCArea) {
-        if (!SkinSupport)
+        if (!SkinSupport) {
+            // The objects and the shape were the old skin's.
+            ClearObjects();
+            SetShape(nullptr);
             return;
+        }
         const bool stretches = SkinStretches(*FSkinData);
         if (RollUpState && FSkinData->RollupPicture->Empty()) {
             // The new skin cannot roll up: the form comes down.

@@ -315,7 +315,7 @@ public:
     void RestoreFromTray();
     TspSkinPopupMenu* TrayMenu() const { return FTrayMenu; }
     // Main-menu items on the frame: one per visible item of MainMenu when
-    // the skin has a "MAINMENUITEM" record, after the skin's own objects.
+    // the skin has a "MAINMENUITEM" record, ahead of the skin's own objects.
     void LoadMainMenuItems();
     // The items made again for the current MainMenu; Redraw repaints
     // where they lie.

@@ -387,6 +387,8 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
                     item->Active = true;
                     DrawSkinObject(item);
                 }
+            if (TspSkinMainMenuBar* bar = FModeBar != nullptr ? FModeBar : FMainMenuBar)
+                bar->CloseDownItem();
             if (OnSkinMenuClose)
                 OnSkinMenuClose(this);
         }
@@ -488,13 +490,22 @@ void TspDynamicSkinForm::LoadMainMenuItems()
                 break;
     if (record == nullptr)
         return;
+    // The items lead the list: they are drawn first, under the skin's
+    // objects, and hit-tested first, over them.
+    std::vector<std::unique_ptr<TspActiveSkinObject>> items;
     TMenuItem* root = FMainMenu->Items();
     for (int i = 0; i < root->Count(); ++i)
         if (root->Items(i)->Visible()) {
             // An item freed on its own takes its object with it.
             root->Items(i)->FreeNotification(this);
-            ObjectList.push_back(std::make_unique<TspSkinMainMenuItem>(this, record, root->Items(i)));
+            items.push_back(std::make_unique<TspSkinMainMenuItem>(this, record, root->Items(i)));
         }
+    if (items.empty())
+        return;
+    ObjectList.insert(ObjectList.begin(), std::make_move_iterator(items.begin()),
+                      std::make_move_iterator(items.end()));
+    // The indexes name other objects now.
+    ActiveObject = OldActiveObject = CaptureObject = -1;
 }
 
 bool TspDynamicSkinForm::EraseMainMenuItems(const TComponent* MenuItem)

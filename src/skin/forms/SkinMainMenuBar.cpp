@@ -2,6 +2,7 @@
 
 #include "classlib/graphics/Colors.h"
 #include "classlib/graphics/WinTypes.h"
+#include "classlib/ui/Application.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinImages.h"
 #include "skin/core/MenuBarLayout.h"
@@ -247,12 +248,32 @@ void TspSkinMainMenuBar::MakeMDIButtons()
     ObjectList.insert(ObjectList.begin(), std::make_move_iterator(buttons.begin()),
                       std::make_move_iterator(buttons.end()));
     FMDIButtonCount = static_cast<int>(buttons.size());
+    CheckMDIButtons();
+}
+
+void TspSkinMainMenuBar::CheckMDIButtons()
+{
+    const TspDynamicSkinForm* child = MaximizedMDIChildSkinForm();
+    const TspBorderIcons icons = child != nullptr ? child->BorderIcons() : ~TspBorderIcons{0};
+    for (int i = 0; i < FMDIButtonCount; ++i) {
+        auto* button = static_cast<TspSkinMainMenuBarButton*>(ObjectList[static_cast<size_t>(i)].get());
+        if (button->Command == 2)
+            button->Enabled = (icons & biMinimize) != 0;
+        else if (button->Command == 3)
+            button->Enabled = (icons & biSystemMenu) != 0;
+        else
+            button->Enabled = true;
+    }
 }
 
 void TspSkinMainMenuBar::ShowMDIButtons()
 {
-    if (MDIButtonsShown)
+    if (MDIButtonsShown) {
+        // Another child maximized: the buttons follow its icons.
+        CheckMDIButtons();
+        Invalidate();
         return;
+    }
     MDIButtonsShown = true;
     HotIndex = OldHotIndex = PressedIndex = -1;
     MakeMDIButtons();
@@ -261,13 +282,77 @@ void TspSkinMainMenuBar::ShowMDIButtons()
 
 void TspSkinMainMenuBar::HideMDIButtons(bool MaximizedChildLeft)
 {
-    if (!MDIButtonsShown || MaximizedChildLeft)
+    if (!MDIButtonsShown)
         return;
+    if (MaximizedChildLeft) {
+        CheckMDIButtons();
+        Invalidate();
+        return;
+    }
     MDIButtonsShown = false;
     ObjectList.erase(ObjectList.begin(), ObjectList.begin() + FMDIButtonCount);
     FMDIButtonCount = 0;
     HotIndex = OldHotIndex = PressedIndex = -1;
     Invalidate();
+}
+
+TspDynamicSkinForm* TspSkinMainMenuBar::FrameSkinForm() const
+{
+    if (FDynamicSkinForm != nullptr)
+        return FDynamicSkinForm;
+    return Application != nullptr ? TspDynamicSkinForm::GetDynamicSkinForm(Application->MainForm()) : nullptr;
+}
+
+TspDynamicSkinForm* TspSkinMainMenuBar::ActiveMDIChildSkinForm() const
+{
+    const TspDynamicSkinForm* frame = FrameSkinForm();
+    return frame != nullptr ? frame->GetActiveMDIChildSkinForm() : nullptr;
+}
+
+TspDynamicSkinForm* TspSkinMainMenuBar::MaximizedMDIChildSkinForm() const
+{
+    const TspDynamicSkinForm* frame = FrameSkinForm();
+    return frame != nullptr ? frame->GetMaximizedMDIChildSkinForm() : nullptr;
+}
+
+void TspSkinMainMenuBar::QueueMDICommand(int Command, const TRect& ButtonRect)
+{
+    FPendingMDICommand = Command;
+    FPendingMDIButtonRect = ButtonRect;
+}
+
+void TspSkinMainMenuBar::RunPendingMDICommand()
+{
+    const int command = FPendingMDICommand;
+    FPendingMDICommand = -1;
+    if (command != -1)
+        DoMDICommand(command, FPendingMDIButtonRect);
+}
+
+void TspSkinMainMenuBar::DoMDICommand(int Command, const TRect& ButtonRect)
+{
+    TspDynamicSkinForm* child = ActiveMDIChildSkinForm();
+    if (child == nullptr)
+        return;
+    switch (Command) {
+    case 0: child->Form->Close(); break;
+    case 1: child->SetWindowState(0); break;
+    case 2: child->SetWindowState(1); break;
+    case 3: {
+        TspDynamicSkinForm* frame = FrameSkinForm();
+        TPopupMenu* menu = child->GetSystemMenu();
+        if (frame == nullptr || frame->SkinMenu() == nullptr || menu == nullptr)
+            return;
+        const POINT topLeft = ClientToScreen(POINT{ButtonRect.Left, ButtonRect.Top});
+        const TRect r{topLeft.x, topLeft.y, topLeft.x + RectWidth(ButtonRect), topLeft.y + RectHeight(ButtonRect)};
+        TspSkinData* skin = frame->MenusSkinData() != nullptr ? frame->MenusSkinData() : frame->SkinData();
+        // The bar opens the menu, so the menu's closing brings the button up.
+        if (frame->SkinMenu()->Popup(this, skin, 0, r, menu->Items(), PopupToUp))
+            frame->SkinMenuOpen();
+        break;
+    }
+    default: break;
+    }
 }
 
 // --- Layout and painting -------------------------------------------------------------
@@ -388,6 +473,7 @@ void TspSkinMainMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x
     if (HotIndex != -1) {
         PressedIndex = HotIndex;
         ObjectList[static_cast<size_t>(HotIndex)]->MouseDown(button, x, y);
+        RunPendingMDICommand();
     } else if (HasHiddenItems && Contains(TrackMarkRect(), x, y)) {
         OpenTrackMarkMenu();
     }
@@ -399,6 +485,7 @@ void TspSkinMainMenuBar::MouseUp(TMouseButton button, TShiftState shift, int x, 
     if (PressedIndex >= 0 && PressedIndex < static_cast<int>(ObjectList.size()))
         ObjectList[static_cast<size_t>(PressedIndex)]->MouseUp(button, x, y);
     PressedIndex = -1;
+    RunPendingMDICommand();
 }
 
 void TspSkinMainMenuBar::MouseMove(TShiftState shift, int x, int y)

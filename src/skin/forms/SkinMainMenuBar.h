@@ -2,9 +2,10 @@
 // top-level items of a main menu; each item opens its children through the
 // skinned form's menu engine. Items that do not fit are hidden (out of
 // reach of the mouse and the keys) and offered by the track mark at the
-// bar's right end. While an MDI child is maximized the bar would also carry
-// its four buttons; the program has no MDI forms, so ShowMDIButtons and
-// HideMDIButtons only lay them out and their commands find no child.
+// bar's right end. While an MDI child is maximized the bar also carries its
+// four buttons (system menu at the left end; close, restore, minimize at the
+// right end), enabled by the maximized child's border icons; they act on the
+// active MDI child.
 //
 // The bar's objects are plain objects it owns (`TspMenuBarObject`): the
 // MDI buttons first, then one item per visible top-level menu item. Their
@@ -94,8 +95,9 @@ public:
     void MouseUp(TMouseButton Button, int X, int Y) override;
     void MouseEnter() override;
     void MouseLeave() override;
-    // Acts on the maximized MDI child: there is none in this program.
-    void DoCommand() {}
+    // Hands the command to the bar, which runs it once this button's own
+    // handling has returned (the command may free the buttons).
+    void DoCommand();
 };
 
 class TspSkinMainMenuBarItem : public TspMenuBarObject {
@@ -150,10 +152,25 @@ public:
     void SetMainMenu(TMainMenu* Value);
     TMainMenuItemClick OnMainMenuItemClick;
 
+    // Called by the skinned form when an MDI child is maximized: the four
+    // buttons, made once, enabled by the maximized child's border icons.
     void ShowMDIButtons();
-    // `MaximizedChildLeft`: another MDI child is still maximized, so the
-    // buttons stay.
+    // Called by the skinned form when an MDI child is restored: the buttons
+    // go, unless `MaximizedChildLeft` (another child is still maximized):
+    // then they follow that child's icons.
     void HideMDIButtons(bool MaximizedChildLeft = false);
+    // The MDI frame's skinned form (DynamicSkinForm, else the main form's)
+    // and through it the active MDI child's and the maximized one's.
+    TspDynamicSkinForm* FrameSkinForm() const;
+    TspDynamicSkinForm* ActiveMDIChildSkinForm() const;
+    TspDynamicSkinForm* MaximizedMDIChildSkinForm() const;
+    // Notes a button's command; it runs when the mouse handling that
+    // produced it has returned.
+    void QueueMDICommand(int Command, const TRect& ButtonRect);
+    // What an MDI button's command does to the active MDI child: 0 closes
+    // it, 1 restores, 2 minimizes it, 3 opens its system menu beside
+    // `ButtonRect` (client coordinates) through the frame's menu engine.
+    void DoMDICommand(int Command, const TRect& ButtonRect);
 
     // Keyboard menu mode, driven by the skinned form.
     void MenuKeyMode();
@@ -214,7 +231,12 @@ protected:
 
 private:
     void MakeObjects();
+    // Makes the buttons in front of the items, enabled by the maximized
+    // child's border icons.
     void MakeMDIButtons();
+    void CheckMDIButtons();
+    // Runs the command a button handed over, if any.
+    void RunPendingMDICommand();
     void DrawBar(TBitmap* B);
     void MorphTimerEvent(TObject* Sender);
     void MouseTimerEvent(TObject* Sender);
@@ -228,6 +250,9 @@ private:
     TspDynamicSkinForm* FDynamicSkinForm = nullptr;
     TMainMenu* FMainMenu = nullptr;
     int FMDIButtonCount = 0;
+    // The command a button handed over (-1: none) and the button's place.
+    int FPendingMDICommand = -1;
+    TRect FPendingMDIButtonRect;
     TTimer* FBarMorphTimer;
     TTimer* FBarMouseTimer;
 };

@@ -133,6 +133,11 @@ void TspSkinMainMenuBarButton::Draw(TCanvas* Cnvs)
     }
 }
 
+void TspSkinMainMenuBarButton::DoCommand()
+{
+    Parent->QueueMDICommand(Command, ObjectRect);
+}
+
 void TspSkinMainMenuBarButton::MouseEnter()
 {
     if (Command == 3 && Down) {
@@ -330,8 +335,10 @@ void TspSkinMainMenuBarItem::SetDown(bool Value)
     TspDynamicSkinForm* form = Parent->DynamicSkinForm();
     if (form == nullptr)
         return;
+    // The form takes the bar as the one in main-menu mode, so the bar hears
+    // of the menu's closing even when the form does not name it.
     if (!form->InMainMenu)
-        Fire(form->OnMainMenuEnter, Parent);
+        Parent->FormMainMenuEnter();
     TspSkinMenuHost* host = Parent->MenuHost();
     if (host == nullptr || host->SkinMenu() == nullptr)
         return;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "../../classlib/win/RefusingRegistry.h"
+#include "../../support/TempFolder.h"
 #include "app/core/OptionNames.h"
 #include "classlib/system/Registry.h"
 #include "classlib/ui/Application.h"
@@ -115,12 +116,21 @@ TEST_F(ApplicationProOptionsTest, TheFrameworkOptionsUsePlainNamesInTheRegistry)
     EXPECT_EQ(RawRead(HKEY_LOCAL_MACHINE, Key, "NeedSystem"), "-1");
     EXPECT_EQ(RawRead(HKEY_LOCAL_MACHINE, Key, OptionNames::DataDir.Scrambled()), "(missing)");
 
-    // Loaded from the user when the machine lacks them; bad text keeps the value.
+    // Loaded from the user when the machine lacks them; bad text keeps the
+    // value. A data folder is taken only while it holds the program (here
+    // its ".EXE" copy); one that does not gives way to the program's own.
+    App.SingleInstance = false;
+    App.Initialize();
+    const testsupport::TTempFolder data;
+    data.Write(App.BaseName() + ".EXE", "copy");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, Key.c_str());
-    RawWrite(HKEY_CURRENT_USER, Key, "DataDir", "D:\\data\\");
+    RawWrite(HKEY_CURRENT_USER, Key, "DataDir", data.Path());
     RawWrite(HKEY_CURRENT_USER, Key, "NeedSystem", "abc");
     App.LoadOptions();
-    EXPECT_EQ(App.DataDir(), "D:\\data\\");
+    EXPECT_EQ(App.DataDir(), data.Path());
     EXPECT_TRUE(App.NeedSystem());
     App.SetNeedSystem(false);
+    RawWrite(HKEY_CURRENT_USER, Key, "DataDir", "D:\\data\\");
+    App.LoadOptions();
+    EXPECT_EQ(App.DataDir(), App.ExeDir());
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -72,7 +73,7 @@ TEST(ExecuteProTest, StartsTheQuotedProgramInItsFolderAndWaitsWhileMessagesKeepF
         started = processInfo;
         return ok;
     };
-    execute.Execute("\"" + program + "\" 600");
+    EXPECT_TRUE(execute.Execute("\"" + program + "\" 600"));
     const long long elapsed = MillisecondsSince(start);
     poster.join();
     Application->OnMessage = nullptr;
@@ -90,16 +91,28 @@ TEST(ExecuteProTest, StartsTheQuotedProgramInItsFolderAndWaitsWhileMessagesKeepF
     RemoveDirectoryA(directory.c_str());
 }
 
+// The report ends with the system's message, without the line break the
+// system ends it with; a caller that goes on without the process can keep
+// it from the user.
 TEST(ExecuteProTest, AProgramThatCannotStartIsShownNotRaised)
 {
     testsupport::TBoxCapture boxes;
     TExecutePro execute(nullptr);
-    EXPECT_NO_THROW(execute.Execute("C:\\no such dir\\missing.exe /x"));
+    bool started = true;
+    EXPECT_NO_THROW(started = execute.Execute("C:\\no such dir\\missing.exe /x"));
+    EXPECT_FALSE(started);
     ASSERT_EQ(boxes.size(), 1u);
     const std::string prefix =
         "TExecutePro.ProcessExecute error:  CommandLine: C:\\no such dir\\missing.exe /x"
         " DefaultDirectory: C:\\no such dir\\ Message: ";
     EXPECT_EQ(boxes[0].Text.substr(0, prefix.size()), prefix);
+    const std::string message = boxes[0].Text.substr(std::min(prefix.size(), boxes[0].Text.size()));
+    EXPECT_FALSE(message.empty()) << "no system message";
+    EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << "[" << message << "]";
+
+    execute.ReportFailure = false;
+    EXPECT_FALSE(execute.Execute("C:\\no such dir\\missing.exe /x"));
+    EXPECT_EQ(boxes.size(), 1u) << "shown although the caller asked not to";
 }
 
 // Terminated cannot be cleared again, so this runs in a child process.

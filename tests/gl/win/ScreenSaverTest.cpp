@@ -68,6 +68,12 @@ protected:
             PowerCalls.push_back(std::string("power ") + (suspend ? "suspend" : "hibernate") +
                                  (force ? " forced" : ""));
         };
+        // The ".EXE" copy never starts here.
+        Saver->CreateProcessProc = [this](LPSTR commandLine, DWORD, LPCSTR, STARTUPINFOA&, PROCESS_INFORMATION&) {
+            CopyStarts.push_back(commandLine);
+            SetLastError(ERROR_BAD_EXE_FORMAT);
+            return FALSE;
+        };
         AddWindow();
         Form->Show();
         Display->Loaded();
@@ -101,8 +107,18 @@ protected:
         return !watchdog.Fired();
     }
 
+    // The option as stored under the saver's key, before Build.
+    void StoreOption(const char* name, const std::string& value)
+    {
+        const std::string key = "Software\\CorvalenTest\\GLApplication" + std::to_string(GetCurrentProcessId()) + " 1";
+        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(),
+                                  static_cast<DWORD>(value.size() + 1)),
+                  ERROR_SUCCESS);
+    }
+
     TGLScreenSaver* Saver = nullptr;
     Strings PowerCalls;
+    Strings CopyStarts;
 };
 
 // The user's password flag and the stand-in library, both removed afterwards.
@@ -243,6 +259,39 @@ TEST_F(ScreenSaverPasswordTest, TheFlagIsTextOrANumberAndTheLibraryIsLetGoAfterE
     EXPECT_TRUE(DeleteFileA(PasswordLibrary().c_str())) << "the library is still loaded";
 }
 
+// Told to run as a program, a ".SCR" whose copy cannot start goes on in its
+// own role: the saver silently, the dialog after showing the failure, with
+// the form and the priority as they were. A stored data folder that does not
+// hold the program gives way to the program's own (the copy found beside the
+// program there is the test program itself).
+TEST_F(ScreenSaverTest, AHandOverToTheCopyThatCannotStartGoesOnInTheRunsOwnRole)
+{
+    ASSERT_NO_FATAL_FAILURE(StoreOption("RunAsProgram", "-1"));
+    ASSERT_NO_FATAL_FAILURE(StoreOption("DataDir", "C:\\no longer installed\\"));
+    Build({"/s"});
+    ASSERT_EQ(CopyStarts.size(), 1u);
+    EXPECT_EQ(Saver->DataDir(), Saver->ExeDir());
+    EXPECT_EQ(CopyStarts[0], "\"" + Saver->ExeDir() + Saver->BaseName() + ".EXE\" /s");
+    EXPECT_TRUE(Boxes.empty()) << Boxes.front().Text;
+    EXPECT_EQ(TakeQuits(), 0) << "the saver ended with its copy";
+    EXPECT_TRUE(Saver->IsFullScreen());
+    EXPECT_TRUE(Saver->CursorHidden());
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+    EXPECT_TRUE(RunAfterPosting({Message(WM_KEYDOWN, VK_SPACE)}, 3s)) << "the saver does not run";
+
+    Form.reset();
+    CopyStarts.clear();
+    Build({"/c"});
+    ASSERT_EQ(CopyStarts.size(), 1u);
+    ASSERT_EQ(Boxes.size(), 1u) << "the dialog's role shows the failure";
+    EXPECT_NE(Boxes[0].Text.find(".EXE"), std::string::npos) << Boxes[0].Text;
+    EXPECT_EQ(TakeQuits(), 0);
+    EXPECT_TRUE(Form->Enabled());
+    EXPECT_NE(Form->BorderStyle(), bsNone);
+    EXPECT_GT(Form->Width(), FormWidth);
+    EXPECT_GE(Form->Left(), 0);
+}
+
 TEST_F(ScreenSaverTest, TheSaverPowersDownOnceWhenTheDelayHasPassedSinceTheFirstFrameAndASuspendEndsIt)
 {
     Build({"/s"});
@@ -285,12 +334,15 @@ TEST_F(ScreenSaverTest, ThePreviewLivesInTheHostWindowAndEndsWhenTheHostGoes)
     EXPECT_EQ(TakeQuits(), 1);
     EXPECT_EQ(Steps.size(), frames);
 
-    // A host gone before the start ends the run just as quietly.
+    // A host gone before the start ends the run just as quietly: no message.
     Form.reset();
     host = NewHostWindow(100, 80);
     DestroyWindow(host);
     Build({"/p", HandleText(host)});
+    for (int tick = 0; tick < 3; ++tick)
+        Application->Idle();
     EXPECT_EQ(TakeQuits(), 1);
+    EXPECT_TRUE(Boxes.empty()) << Boxes.front().Text;
 }
 
 TEST_F(ScreenSaverTest, TheDialogDisablesItsOpenerAndNeverPowersDown)

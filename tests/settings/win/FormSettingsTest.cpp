@@ -18,7 +18,10 @@
 #include "ProgramRun.h"
 #include "aquarium/AquariumStartup.h"
 #include "aquarium/core/GLClock.h"
+#include "classlib/core/ScopeExit.h"
+#include "classlib/core/SysUtils.h"
 #include "classlib/ui/Application.h"
+#include "classlib/ui/Screen.h"
 #include "settings/AboutBox.h"
 #include "settings/FormSettings.h"
 #include "skin/controls/SkinButton.h"
@@ -54,7 +57,7 @@ protected:
             Application->Idle();
             return Form->UIReady;
         };
-        ASSERT_TRUE(PumpUntil(ready, std::chrono::seconds(20))) << "the dialog never filled its controls"
+        ASSERT_TRUE(PumpUntil(ready, std::chrono::milliseconds(endtoend::ReadyBound))) << "the dialog never filled its controls"
             << (Boxes.empty() ? std::string() : ": " + Boxes.front().Text);
         ASSERT_TRUE(Boxes.empty()) << Boxes.front().Text;
     }
@@ -70,13 +73,20 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     // Counts beyond the sliders' ends: filling the sliders clamps their
-    // positions, which fires their change events.
+    // positions, which fires their change events; those change nothing. The
+    // world takes the fish count the slider shows.
     Form->World->SetBubbleCount(1000);
     Form->World->SetFishCount(150);
     Form->UpdateControls();
     EXPECT_EQ(Form->World->GetBubbleCount(), 1000);
-    EXPECT_EQ(Form->World->FishCount, 150);
+    EXPECT_EQ(Form->World->FishCount, 100);
     EXPECT_EQ(Form->TrackBarBubblesCount->Position(), 300);
+
+    // An exit time chosen, so that a list with no choice cannot pass for
+    // one that took the first entry.
+    Form->ComboBoxExitTime->SetItemIndex(3);
+    Form->ComboBoxExitTimeChange(Form->ComboBoxExitTime);
+    ASSERT_EQ(Form->GLScreenSaver->PowerOffIndex(), 3);
 
     // No choice (-1) in any list changes nothing.
     const auto state = [this] {
@@ -192,6 +202,106 @@ POINT CentreOf(HWND wnd)
     RECT r;
     GetWindowRect(wnd, &r);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The test program's own help file: its folder, its name up to the first ".".
+std::string OwnHelpFile()
+{
+    char module[MAX_PATH] = {};
+    const std::string path(module, GetModuleFileNameA(nullptr, module, MAX_PATH));
+    const std::string name = ExtractFileName(path);
+    return ExtractFilePath(path) + name.substr(0, name.find('.')) + ".hlp";
+}
+
+// Help opens the help index of the help file in the program's folder, also
+// when the stored data folder no longer holds the program. The maker's page
+// opens from Feedback and from a click on the about box's Label1, which
+// shows it under a hand cursor. "Software rendering" reaches the renderer's
+// choice and the stored option.
+TEST_F(FormSettingsTest, HelpFeedbackTheMakersPageAndSoftwareRenderingReachTheSystem)
+{
+    endtoend::SetOption(HKEY_LOCAL_MACHINE, "DataDir", "C:\\no longer installed\\");
+    Application->SetHelpFile("");
+    std::vector<std::pair<std::string, UINT>> helps;
+    std::vector<std::string> opened;
+    Application->WinHelpProc = [&helps](HWND, const std::string& file, UINT command, ULONG_PTR) {
+        helps.emplace_back(file, command);
+        return true;
+    };
+    Application->ShellExecuteProc = [&opened](HWND owner, const std::string& operation, const std::string& file,
+                                              int show) {
+        opened.push_back(operation + " " + file + " " + std::to_string(show) + (owner != nullptr ? " owned" : ""));
+    };
+    const TScopeExit unhook([] {
+        Application->WinHelpProc = nullptr;
+        Application->ShellExecuteProc = nullptr;
+        Application->SetHelpFile("");
+    });
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string page = std::string("open ") + MakerWebPage + " " + std::to_string(SW_SHOW);
+
+    endtoend::Press(Form->ButtonHelp->Handle());
+    endtoend::Press(Form->ButtonFeedBack->Handle());
+    PumpUntil([&] { return !helps.empty() && !opened.empty(); }, std::chrono::seconds(5));
+    EXPECT_EQ(helps, (std::vector<std::pair<std::string, UINT>>{{OwnHelpFile(), HELP_INDEX}}));
+    EXPECT_EQ(opened, std::vector<std::string>{page});
+
+    TAboutBox box(nullptr);
+    EXPECT_EQ(box.Label1->Caption(), MakerWebPage);
+    box.Show();
+    SetForegroundWindow(box.Handle());
+    POINT label{box.Label1->Left() + box.Label1->Width() / 2, box.Label1->Top() + box.Label1->Height() / 2};
+    ClientToScreen(box.Label1->Parent()->Handle(), &label);
+    const auto settle = [] { PumpUntil([] { return false; }, std::chrono::milliseconds(150)); };
+    endtoend::MouseAt(label);
+    settle();
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND)) << "no hand over the page";
+    endtoend::MouseAt(label, MOUSEEVENTF_LEFTDOWN);
+    endtoend::MouseAt(label, MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] { return opened.size() > 1; }, std::chrono::seconds(5));
+    EXPECT_EQ(opened, (std::vector<std::string>{page, page}));
+    box.Hide();
+
+    TCustomAppOpenGL* gl = Form->GLScreenSaver->OpenGL();
+    ASSERT_TRUE(Form->CheckBoxSoftware->Enabled()) << "no accelerated format to leave";
+    endtoend::Press(Form->CheckBoxSoftware->Handle());
+    PumpUntil([gl] { return gl->GetGenericOnly(); }, std::chrono::seconds(5));
+    EXPECT_TRUE(gl->GetGenericOnly());
+    EXPECT_EQ(gl->UsesGenericFormats(), !gl->GenericFormats().empty());
+    Form->GLScreenSaver->SaveOptions();  // what OK does
+    EXPECT_EQ(endtoend::OptionOf("SoftwareRendering"), "-1");
+}
+
+// A stored fish count below the slider's range shows as the slider's least
+// count, which the world then holds. A start that fails leaves the usual
+// cursor while its error is shown.
+TEST_F(FormSettingsTest, AStoredFishCountOfNoneIsTheSlidersLeastAndAFailedStartShowsItsErrorUnderTheUsualCursor)
+{
+    endtoend::SetOption(HKEY_CURRENT_USER, "FishCount", "0");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    EXPECT_EQ(Form->TrackBarFishCount->Position(), 1);
+    EXPECT_EQ(Form->LabelFishCount->Caption(), "1");
+    EXPECT_EQ(Form->World->FishCount, 1);
+
+    // The next start (on the next idle tick) fails while it loads the options.
+    Form->GLScreenSaver->Stop();
+    Form->GLScreenSaver->OnLoadOptions = [](TObject*) { throw Exception("no options"); };
+    std::string error;
+    TCursor cursor = crHourGlass;
+    Form->GLScreenSaver->OnException = [&](TObject*, Exception& e) {
+        if (error.empty()) {
+            error = e.Message;
+            cursor = Screen->Cursor();
+        }
+    };
+    PumpUntil(
+        [&] {
+            Application->Idle();
+            return !error.empty();
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(error, "no options");
+    EXPECT_EQ(cursor, crDefault);
 }
 
 // A press in the fish list below its last fish (the list keeps no capture

@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "classlib/graphics/GdiHandles.h"
+#include "settings/AboutBox.h"
 
 using namespace endtoend;
 
@@ -18,11 +22,11 @@ TEST_F(ProgramEndToEnd, SaverRunsFullScreenWithTheAquariumAndEndsOnAKey)
 {
     TRun run(ProgramPath(), "/s", Dir.Path());
     ASSERT_TRUE(run.Started()) << ProgramPath();
-    const HWND window = run.WaitForWindow(20000, CoversTheScreen);
+    const HWND window = run.WaitForWindow(ReadyBound, CoversTheScreen);
     ASSERT_NE(window, nullptr) << "no full-screen window";
     EXPECT_TRUE(ShowsAPicture(window)) << "the saver shows no aquarium";
     PressKey(window, VK_SPACE);
-    EXPECT_TRUE(run.WaitForEnd(5000)) << "a key did not end the saver";
+    EXPECT_TRUE(run.WaitForEnd(EndBound)) << "a key did not end the saver";
 }
 
 // The screen over the window, row by row from its top left.
@@ -56,7 +60,7 @@ TEST_F(ProgramEndToEnd, PreviewDrawsInsideTheHostWithoutFrameRateOrClockAndEndsW
     // The preview host of the GL tests, beside this test program's folder.
     TRun host(program.substr(0, program.find("..\\")) + "..\\gl\\PreviewHost.exe", "\"" + program + "\" 6000");
     ASSERT_TRUE(host.Started());
-    const HWND preview = TRun::WaitForWindowOf(host.ProcessId(), 20000, [](HWND wnd) {
+    const HWND preview = TRun::WaitForWindowOf(host.ProcessId(), ReadyBound, [](HWND wnd) {
         char name[32] = {};
         return GetClassNameA(wnd, name, sizeof name) > 0 && std::string(name) == "PreviewHost";
     });
@@ -85,7 +89,7 @@ TEST_F(ProgramEndToEnd, PreviewDrawsInsideTheHostWithoutFrameRateOrClockAndEndsW
     }
     EXPECT_EQ(white, 0) << "the frame rate is shown";
     EXPECT_EQ(blue, 0) << "the clock is shown";
-    ASSERT_TRUE(host.WaitForEnd(30000));
+    ASSERT_TRUE(host.WaitForEnd(EndBound));
     // 1: our window became the host's child, 2: it drew, 4: it ended with the host.
     EXPECT_EQ(host.ExitCode(), 7u);
 }
@@ -94,7 +98,7 @@ TEST_F(ProgramEndToEnd, PasswordChangeEndsWithoutAWindow)
 {
     TRun run(ProgramPath(), "/a");
     ASSERT_TRUE(run.Started());
-    EXPECT_TRUE(run.WaitForEnd(5000));
+    EXPECT_TRUE(run.WaitForEnd(EndBound));
     EXPECT_EQ(run.WaitForWindow(0, [](HWND) { return true; }), nullptr);
 }
 
@@ -111,31 +115,271 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramTheSaverHandsOverToTheExeCopyWhichWithou
     TRun run(saver, "/s", folder);
     ASSERT_TRUE(run.Started());
     // Only the copy's run with the same "/s" covers the screen.
-    const HWND window = TRun::WaitForWindowOf(0, 20000, CoversTheScreen, run.ProcessId());
+    const HWND window = TRun::WaitForWindowOf(0, ReadyBound, CoversTheScreen, run.ProcessId());
     ASSERT_NE(window, nullptr) << "the .EXE copy did not start with /s";
     EXPECT_EQ(run.WaitForWindow(0, CoversTheScreen), nullptr) << "the .SCR ran the saver itself";
     EXPECT_FALSE(run.WaitForEnd(300)) << "the .SCR did not wait for its copy";
     PressKey(window, VK_SPACE);
-    EXPECT_TRUE(run.WaitForEnd(5000)) << "the .SCR did not end with its copy";
+    EXPECT_TRUE(run.WaitForEnd(EndBound)) << "the .SCR did not end with its copy";
 
     // Without parameters the copy is the program: its dialog, until closed,
     // also when minimized (the application's window then stands for it).
     TRun program(folder + "Corvalen.EXE", "", folder);
-    const HWND dialog = program.WaitForWindow(20000, IsReadyDialog);
+    const HWND dialog = program.WaitForWindow(ReadyBound, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "the .EXE copy without parameters shows no dialog";
     EXPECT_FALSE(program.WaitForEnd(300));
     const HWND application = GetWindow(dialog, GW_OWNER);
     PostMessageA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(Within(5000, [&] { return IsIconic(application) && IsWindowVisible(application); }));
     PostMessageA(application, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(program.WaitForEnd(5000)) << "closing the minimized window did not end the program";
+    EXPECT_TRUE(program.WaitForEnd(EndBound)) << "closing the minimized window did not end the program";
+}
+
+bool IsMessageBox(HWND wnd)
+{
+    char name[16] = {};
+    return GetClassNameA(wnd, name, sizeof name) > 0 && std::string(name) == "#32770";
+}
+
+// The text of a message box.
+std::string MessageOf(HWND box)
+{
+    char text[512] = {};
+    if (const HWND label = GetDlgItem(box, 0xFFFF))  // the static text of a message box
+        GetWindowTextA(label, text, sizeof text);
+    return text;
+}
+
+// A ".SCR" told to run as a program with no ".EXE" copy beside it does not
+// lock the user out: the saver runs as the saver with no message, and the
+// dialog shows, where unticking the option and OK store it off.
+TEST_F(ProgramEndToEnd, WithRunAsProgramButNoCopyTheSaverAndTheDialogStillRunAndTheOptionCanBeTurnedOff)
+{
+    // The build places the copy beside the saver, as an installation does.
+    const std::string built = ProgramPath().substr(0, ProgramPath().rfind('.')) + ".EXE";
+    EXPECT_NE(GetFileAttributesA(built.c_str()), INVALID_FILE_ATTRIBUTES) << built;
+
+    const std::string saver = Dir.Path() + "Corvalen.scr";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), saver.c_str(), FALSE));
+    SetOption(HKEY_CURRENT_USER, "RunAsProgram", "-1");
+    {
+        TRun run(saver, "/s", Dir.Path());
+        const HWND window = run.WaitForWindow(ReadyBound, CoversTheScreen);
+        ASSERT_NE(window, nullptr) << "the saver did not run";
+        EXPECT_EQ(run.WaitForWindow(0, IsMessageBox), nullptr) << "the saver showed a message";
+        PressKey(window, VK_SPACE);
+        EXPECT_TRUE(run.WaitForEnd(EndBound)) << "a key did not end the saver";
+    }
+    {
+        TRun run(saver, "/c", Dir.Path());
+        const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
+        ASSERT_NE(dialog, nullptr) << "no dialog";
+        const HWND option = FindControl(dialog, "BUTTON", "Run as program");
+        EXPECT_TRUE(IsChecked(option));
+        Press(option);
+        Press(FindControl(dialog, "TspSkinButton", "OK"));
+        EXPECT_TRUE(run.WaitForEnd(EndBound)) << "OK did not end the dialog";
+    }
+    EXPECT_EQ(OptionOf("RunAsProgram"), "0");
+}
+
+// The description as the program stores it: every byte but the line breaks
+// complemented.
+std::string Scrambled(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(~c);
+    return text;
+}
+
+// A copy of the program whose scene description names a kind of object that
+// does not exist shows the user the loader's error and ends when the
+// message is answered.
+TEST_F(ProgramEndToEnd, AProgramWhoseSceneDoesNotLoadShowsTheErrorAndEnds)
+{
+    std::string bytes;
+    {
+        std::ifstream in(ProgramPath(), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::string known = Scrambled("Type=TSceneTextureList"), unknown = Scrambled("Type=TSceneTextureLisX");
+    const size_t at = bytes.find(known);
+    ASSERT_NE(at, std::string::npos) << "the description is not in the program";
+    bytes.replace(at, known.size(), unknown);
+    Dir.Write("Corvalen.scr", bytes);
+
+    TRun run(Dir.Path() + "Corvalen.scr", "/s", Dir.Path());
+    const HWND box = run.WaitForWindow(ReadyBound, IsMessageBox);
+    ASSERT_NE(box, nullptr) << "no message";
+    EXPECT_NE(MessageOf(box).find("TSceneTextureLisX"), std::string::npos) << MessageOf(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(run.WaitForEnd(EndBound)) << "the program did not end";
+}
+
+// A value under HKEY_CURRENT_USER set for a test and given back afterwards.
+class TUserSetting {
+public:
+    TUserSetting(const std::string& key, const std::string& name, const std::string& value) : FKey(key), FName(name)
+    {
+        DWORD size = sizeof FOld;
+        FHadOld = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &FType,
+                               FOld, &size) == ERROR_SUCCESS;
+        FOldSize = size;
+        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                        static_cast<DWORD>(value.size() + 1));
+    }
+    ~TUserSetting()
+    {
+        if (FHadOld)
+            RegSetKeyValueA(HKEY_CURRENT_USER, FKey.c_str(), FName.c_str(), FType, FOld, FOldSize);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, FKey.c_str(), FName.c_str());
+    }
+    TUserSetting(const TUserSetting&) = delete;
+    TUserSetting& operator=(const TUserSetting&) = delete;
+
+private:
+    std::string FKey, FName;
+    bool FHadOld = false;
+    DWORD FType = 0, FOldSize = 0;
+    BYTE FOld[2048] = {};
+};
+
+// The host's path of a folder of the prefix (Wine's own conversion).
+std::string UnixPathOf(const std::string& path)
+{
+    using TConvert = char*(CDECL*)(LPCWSTR);
+    const auto convert = reinterpret_cast<TConvert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (convert == nullptr)
+        return {};
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    char* converted = convert(wide.c_str());
+    if (converted == nullptr)
+        return {};
+    std::string result = converted;
+    HeapFree(GetProcessHeap(), 0, converted);
+    return result;
+}
+
+// A file replaced for a test and given back afterwards.
+class TFileSwap {
+public:
+    TFileSwap(const std::string& path, const std::string& replacement) : FPath(path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        FHad = in.good();
+        FOld.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        in.close();
+        FReplaced = CopyFileA(replacement.c_str(), path.c_str(), FALSE) != FALSE;
+    }
+    ~TFileSwap()
+    {
+        if (FHad)
+            std::ofstream(FPath, std::ios::binary) << FOld;
+        else
+            DeleteFileA(FPath.c_str());
+    }
+    bool Replaced() const { return FReplaced; }
+    TFileSwap(const TFileSwap&) = delete;
+    TFileSwap& operator=(const TFileSwap&) = delete;
+
+private:
+    std::string FPath, FOld;
+    bool FHad = false, FReplaced = false;
+};
+
+// An environment variable of this process (and so of the runs it starts)
+// set for a while.
+class TEnvironmentSetting {
+public:
+    TEnvironmentSetting(const char* name, const std::string& value) : FName(name)
+    {
+        char old[1024] = {};
+        const DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+        FHad = length > 0 && length < sizeof old;
+        FOld = old;
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~TEnvironmentSetting() { SetEnvironmentVariableA(FName, FHad ? FOld.c_str() : nullptr); }
+    TEnvironmentSetting(const TEnvironmentSetting&) = delete;
+    TEnvironmentSetting& operator=(const TEnvironmentSetting&) = delete;
+
+private:
+    const char* FName;
+    std::string FOld;
+    bool FHad = false;
+};
+
+// The password change hands the window it was given to the system's
+// password dialog for screen savers: ("SCRSAVE", the window, 0, 0), as the
+// stand-in MPR.DLL (in the system directory for this run) records it.
+TEST_F(ProgramEndToEnd, PasswordChangeCallsTheSystemsDialogForTheGivenWindow)
+{
+    const HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string program = ProgramPath();
+    // The stand-in, built beside this test program.
+    const std::string standIn = program.substr(0, program.find("..\\")) + "MPR.DLL";
+    // A copy of its own, which alone Wine tells to take the native library.
+    const std::string copy = Dir.Path() + "CorvalenPassword.scr";
+    ASSERT_TRUE(CopyFileA(program.c_str(), copy.c_str(), FALSE));
+    const std::string appKey = "Software\\Wine\\AppDefaults\\CorvalenPassword.scr";
+    {
+        const TFileSwap library(std::string(system) + "\\MPR.DLL", standIn);
+        ASSERT_TRUE(library.Replaced()) << standIn;
+        const TUserSetting native(appKey + "\\DllOverrides", "mpr", "native");
+        const TEnvironmentSetting calls("CORVALEN_TEST_MPR_CALLS", Dir.Path() + "calls.txt");
+        const std::string window = std::to_string(reinterpret_cast<uintptr_t>(owner));
+        TRun run(copy, "/a " + window, Dir.Path());
+        ASSERT_TRUE(run.Started());
+        EXPECT_TRUE(run.WaitForEnd(EndBound));
+        EXPECT_EQ(Dir.Read("calls.txt"), "SCRSAVE," + window + ",0,0");
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, appKey.c_str());
+    DestroyWindow(owner);
+}
+
+// A click on the maker's page in the about box opens it in the user's
+// browser: Wine gives it to the command its browser setting names, here a
+// shell script that records what it was given.
+TEST_F(ProgramEndToEnd, TheAboutBoxOpensTheMakersPageInTheUsersBrowser)
+{
+    const std::string folder = UnixPathOf(Dir.Path());
+    ASSERT_FALSE(folder.empty());
+    Dir.Write("browser.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + folder + "/opened.txt'\n");
+    const TUserSetting browser("Software\\Wine\\WineBrowser", "Browsers", "/bin/sh " + folder + "/browser.sh");
+
+    TRun run(ProgramPath(), "/c", Dir.Path());
+    const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    Press(FindControl(dialog, "TspSkinButton", "About"));
+    const HWND about = run.WaitForWindow(ReadyBound, IsAboutBox);
+    ASSERT_NE(about, nullptr) << "no about box";
+    SetForegroundWindow(about);
+    POINT page{16 + 40, 198 + 9};  // on Label1: (16, 198), 382 x 18 in the box
+    ClientToScreen(about, &page);
+    MouseAt(page);
+    Sleep(100);
+    MouseAt(page, MOUSEEVENTF_LEFTDOWN);
+    MouseAt(page, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(Within(EndBound, [&] { return Dir.Read("opened.txt") == std::string(MakerWebPage) + "\n"; }))
+        << "the browser was given [" << Dir.Read("opened.txt") << "]";
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    Press(FindControl(dialog, "TspSkinButton", "Cancel"));
+    EXPECT_TRUE(run.WaitForEnd(EndBound));
 }
 
 TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelWritesNothing)
 {
     {
         TRun run(ProgramPath(), "/c", Dir.Path());
-        const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+        const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
 
         Press(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
@@ -154,7 +398,7 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
             Press(FindControl(dialog, "BUTTON", box));
         Press(FindControl(dialog, "BUTTON", "Fresh water"));
         Press(FindControl(dialog, "TspSkinButton", "OK"));
-        EXPECT_TRUE(run.WaitForEnd(10000)) << "OK did not end the dialog";
+        EXPECT_TRUE(run.WaitForEnd(EndBound)) << "OK did not end the dialog";
     }
     const std::map<std::string, std::string> expected = {
         {"FPS", "-1"},          {"ClockMode", "1"},          {"BubbleSnd", "0"},        {"RoteSnd", "0"},
@@ -171,7 +415,7 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
 
     {
         TRun run(ProgramPath(), "/c", Dir.Path());
-        const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+        const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
         ASSERT_NE(dialog, nullptr) << "no dialog";
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "Frames per second")));
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "24 hours")));
@@ -190,7 +434,7 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
         Press(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Slide(InGroup(dialog, "  Fish count", "msctls_trackbar32"), 5);
         Press(FindControl(dialog, "TspSkinButton", "Cancel"));
-        EXPECT_TRUE(run.WaitForEnd(10000)) << "Cancel did not end the dialog";
+        EXPECT_TRUE(run.WaitForEnd(EndBound)) << "Cancel did not end the dialog";
     }
     EXPECT_EQ(Options(HKEY_CURRENT_USER), user) << "Cancel wrote options";
     EXPECT_EQ(Options(HKEY_LOCAL_MACHINE), machine) << "Cancel wrote options";

@@ -25,6 +25,14 @@ namespace endtoend {
 
 using testsupport::ProgramPath;
 
+// Bounds of the waits for the program to show its sign of readiness (a
+// window of a kind) and to end: a start takes a few seconds alone and has
+// taken more than 20 under the load of parallel runs, so the bounds lie far
+// beyond anything load reaches and only a fault turns a run red. A wait for
+// a run's window ends at once when the run has ended.
+constexpr DWORD ReadyBound = 180000;
+constexpr DWORD EndBound = 60000;
+
 // Whether `done` comes true within `ms`.
 template <class Done>
 bool Within(DWORD ms, Done done)
@@ -38,13 +46,26 @@ bool Within(DWORD ms, Done done)
 // One run of a program; a run still going at the end is ended by force.
 class TRun {
 public:
-    TRun(const std::string& program, const std::string& parameters, const std::string& directory = {})
+    // With `errorFile`, the run's error output (where Wine writes its
+    // trace) goes to that file.
+    TRun(const std::string& program, const std::string& parameters, const std::string& directory = {},
+         const std::string& errorFile = {})
     {
         std::string command = "\"" + program + "\" " + parameters;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
+        TKernelHandle errors;
+        if (!errorFile.empty()) {
+            SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+            errors.Reset(CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+            startup.hStdOutput = errors.Get();
+            startup.hStdError = errors.Get();
+        }
         PROCESS_INFORMATION started{};
-        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, errorFile.empty() ? FALSE : TRUE, 0, nullptr,
                            directory.empty() ? nullptr : directory.c_str(), &startup, &started)) {
             TKernelHandle thread(started.hThread);  // not needed: closed at once
             FProcess.Reset(started.hProcess);
@@ -68,17 +89,21 @@ public:
         return code;
     }
 
-    // A visible top-level window of the run that `accept` takes, waited for up to `ms`.
+    // A visible top-level window of the run that `accept` takes, waited for
+    // up to `ms` while the run goes on.
     HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
-        return WaitForWindowOf(FProcessId, ms, accept);
+        return WaitForWindowOf(FProcessId, ms, accept, 0, FProcess.Get());
     }
-    // The same for a window of any process but `excluded`'s.
+    // The same for a window of any process but `excluded`'s, while the
+    // process `running` (unless null) goes on.
     static HWND WaitForWindowOf(DWORD processId, DWORD ms, const std::function<bool(HWND)>& accept,
-                                DWORD excluded = 0)
+                                DWORD excluded = 0, HANDLE running = nullptr)
     {
         HWND found = nullptr;
         Within(ms, [&] {
+            if (running != nullptr && WaitForSingleObject(running, 0) == WAIT_OBJECT_0)
+                return true;
             for (HWND wnd = GetTopWindow(nullptr); wnd != nullptr && !found; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(wnd, &pid);
@@ -263,7 +288,7 @@ inline std::vector<COLORREF> PixelsOn(HWND wnd)
 
 // At some moment within `ms` the screen shows a picture over the window,
 // not a cleared window: many colours.
-inline bool ShowsAPicture(HWND wnd, DWORD ms = 10000)
+inline bool ShowsAPicture(HWND wnd, DWORD ms = ReadyBound)
 {
     return Within(ms, [wnd] {
         const std::vector<COLORREF> pixels = PixelsOn(wnd);

@@ -111,7 +111,7 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     MouseAt({0, 0});  // over no button: every one shows its normal look
     Sleep(30);
     TRun run(ProgramPath(), "/c", Dir.Path());
-    const HWND dialog = run.WaitForWindow(20000, IsReadyDialog);
+    const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
     SetForegroundWindow(dialog);
     Sleep(500);
@@ -156,7 +156,7 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     }
 
     Press(FindControl(dialog, "TspSkinButton", "Preview"));
-    const HWND full = run.WaitForWindow(10000, CoversTheScreen);
+    const HWND full = run.WaitForWindow(ReadyBound, CoversTheScreen);
     ASSERT_NE(full, nullptr) << "Preview did not go full screen";
     EXPECT_TRUE(ShowsAPicture(full)) << "the full-screen preview shows no aquarium";
     PressKey(full, VK_SPACE);
@@ -169,7 +169,7 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     EXPECT_TRUE(ShowsAPicture(preview)) << "the live preview did not come back";
 
     Press(FindControl(dialog, "TspSkinButton", "About"));
-    const HWND about = run.WaitForWindow(10000, IsAboutBox);
+    const HWND about = run.WaitForWindow(ReadyBound, IsAboutBox);
     ASSERT_NE(about, nullptr) << "no about box";
     const std::vector<COLORREF> before = PixelsOn(preview);
     EXPECT_TRUE(Within(5000, [&] { return PixelsOn(preview) != before; })) << "no frames while the about box is open";
@@ -205,7 +205,7 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     EXPECT_TRUE(Within(3000, [&] { return WindowHeight(dialog) == h; })) << "not restored";
 
     ClickCloseButton(dialog);
-    EXPECT_TRUE(run.WaitForEnd(10000)) << "the close button did not end the program";
+    EXPECT_TRUE(run.WaitForEnd(EndBound)) << "the close button did not end the program";
 }
 
 }  // namespace

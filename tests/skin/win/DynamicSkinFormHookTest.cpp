@@ -198,6 +198,31 @@ TEST(DynamicSkinFormHook, RemovedSkinLeavesNoReference)
     EXPECT_EQ(icon->PopupMenu(), nullptr);
 }
 
+// The component's tray menu opens with the form's skin of the moment, not
+// with the one it first opened with; without a skin it opens with the
+// menus' skin.
+TEST(DynamicSkinFormHook, TrayMenuFollowsTheFormsSkin)
+{
+    THookedForm f;
+    f.Form->Show();
+    auto* first = new TspSkinData(f.Form.get());
+    auto* second = new TspSkinData(f.Form.get());
+    auto* menus = new TspSkinData(f.Form.get());
+    const auto skinOfTrayMenu = [&] {
+        f.Skin->TrayMenu()->Popup(150, 150);
+        TspSkinData* shown = f.Skin->SkinMenu()->Active() ? f.Skin->SkinMenu()->SkinData() : nullptr;
+        f.Skin->SkinMenu()->CloseMenu();
+        return shown;
+    };
+    f.Skin->SetSkinData(first);
+    EXPECT_EQ(skinOfTrayMenu(), first);
+    f.Skin->SetSkinData(second);
+    EXPECT_EQ(skinOfTrayMenu(), second);
+    f.Skin->SetMenusSkinData(menus);
+    f.Skin->SetSkinData(nullptr);
+    EXPECT_EQ(skinOfTrayMenu(), menus);
+}
+
 // The skin-change messages re-skin the form only for its own skin, and
 // reach exactly the controls of the skin they name, nested ones included.
 TEST(DynamicSkinFormHook, SkinChangesReachTheirControls)

@@ -272,6 +272,43 @@ TEST(DynamicSkinForm, MainMenuItemsOnTheFrame)
     EXPECT_TRUE(f.Skin->MainMenuItems().empty());
 }
 
+// Where a skin object lies over the main-menu band, the main-menu item
+// under it takes the mouse, and the object's look is drawn over the item's.
+TEST(DynamicSkinForm, MainMenuItemsComeBeforeTheSkinsObjects)
+{
+    TSkinOptions options = MainMenuSkin();
+    const std::string objects = "count=7\n";
+    options.Text.replace(options.Text.find(objects), objects.size(), "count=8\n7=over:button\n");
+    options.Text.insert(options.Text.find("[SKINCONTROLS]"),
+                        "[over]\nskinrect=24,20,30,24\nactivepictureindex=2\nactiveskinrect=0,0,6,4\n");
+    TSkinnedForm f(options);
+    f.Form->Show();
+    auto* menu = new TMainMenu(f.Form.get());
+    AddItem(AddItem(menu->Items(), "&File", menu, "FileItem"), "Open", menu);
+    f.Skin->SetMainMenu(menu);
+    f.Skin->FormActive = true;
+    f.Skin->NewWidth = 200;
+    f.Skin->NewHeight = 100;
+    TTarget t(200, 100);
+    f.Skin->PaintNCSkin(t.DC());
+    const std::vector<TspSkinMainMenuItem*> items = f.Skin->MainMenuItems();
+    ASSERT_EQ(items.size(), 1u);
+    ASSERT_NE(f.Object("over"), nullptr);
+    ASSERT_EQ(f.Object("over")->ObjectRect, (TRect{24, 20, 30, 24}));
+    ASSERT_GT(items[0]->ObjectRect.Right, 30);
+
+    f.Skin->TestActive(26, 21, true);
+    ASSERT_GE(f.Skin->ActiveObject, 0);
+    EXPECT_EQ(f.Skin->ObjectList[static_cast<size_t>(f.Skin->ActiveObject)].get(), items[0]);
+    EXPECT_TRUE(items[0]->Active);
+    items[0]->Active = true;
+    f.Object("over")->Active = true;
+    TTarget hot(200, 100);
+    f.Skin->PaintNCSkin(hot.DC());
+    EXPECT_EQ(hot.Pixel(items[0]->ObjectRect.Left, 21), ActiveGreen);
+    EXPECT_EQ(hot.Pixel(26, 21), StripColour(2, 1));
+}
+
 // In client-area mode a control on a named skin area follows the area as
 // the form's size moves the skin's parts; rolling up shows the roll-up
 // picture's height and hides exactly the children that were visible; a

@@ -163,6 +163,54 @@ TEST(DynamicSkinForm, WindowShapeFollowsTheMask)
     EXPECT_EQ(inside(0, 0), -1);
 }
 
+// A skin taken away (nil), swapped for an empty one or freed takes the form
+// down the no-skin path at once: the default frame and its buttons, no shape.
+// Nothing of the old skin is kept, so it may go; activating, sizing and
+// painting the form afterwards read no skin. In client-area mode the
+// objects and the shape go the same way.
+TEST(DynamicSkinForm, ANilOrEmptySkinLeavesNothingOfTheOldOne)
+{
+    enum { Nil, Empty, Freed };
+    for (const int way : {Nil, Empty, Freed}) {
+        SCOPED_TRACE(way);
+        TSkinnedForm f;
+        f.Form->Show();
+        ASSERT_TRUE(f.Skin->SkinSupport);
+        ASSERT_EQ(skintest::InWindowRegion(f.Form->Handle(), 0, 0), 0);
+        if (way != Freed)
+            f.Skin->SetSkinData(way == Empty ? new TspSkinData(f.Form.get()) : nullptr);
+        delete f.Data;
+        EXPECT_FALSE(f.Skin->SkinSupport);
+        ASSERT_EQ(f.Skin->ObjectList.size(), 5u);
+        EXPECT_EQ(f.Skin->ObjectList[0]->IDName, "closebutton");
+        EXPECT_EQ(skintest::InWindowRegion(f.Form->Handle(), 0, 0), -1);
+        SendMessageA(f.Form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        f.Form->SetBounds(120, 110, 230, 120);
+        TTarget t(230, 120);
+        f.Skin->PaintNCSkin(t.DC());
+        EXPECT_EQ(t.Pixel(0, 50), Sys(cl3DLight));
+        EXPECT_EQ(t.Pixel(2, 50), Sys(clBtnFace));
+    }
+
+    TSkinnedForm g({}, false);
+    g.Skin->SetSupportNCArea(false);
+    g.Form->SetBorderStyle(bsNone);
+    g.Apply({});
+    g.Form->Show();
+    ASSERT_TRUE(g.Skin->SkinSupport);
+    ASSERT_FALSE(g.Skin->ObjectList.empty());
+    ASSERT_EQ(skintest::InWindowRegion(g.Form->Handle(), 0, 0), 0);
+    g.Skin->SetSkinData(nullptr);
+    delete g.Data;
+    EXPECT_FALSE(g.Skin->SkinSupport);
+    EXPECT_TRUE(g.Skin->ObjectList.empty());
+    EXPECT_EQ(skintest::InWindowRegion(g.Form->Handle(), 0, 0), -1);
+    g.Form->SetBounds(120, 110, 230, 120);
+    SendMessageA(g.Form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageA(g.Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(130, 120));
+    g.Form->Repaint();
+}
+
 // Tiles from (0, 0) with the last column cut; the form picture's client
 // part when the skin names no background; an empty picture paints nothing.
 TEST(DynamicSkinForm, ClientBackgrounds)

@@ -539,6 +539,45 @@ TEST_F(SkinMainMenuBarTest, ClickOpensAndMovingSwitchesTheMenu)
     Bar->Repaint();
 }
 
+// A bar that knows the form only through its own DynamicSkinForm gets its
+// open item back up whenever its menu closes: by a click elsewhere on the
+// form, by the form closing the menu, and by Escape, which leaves the item
+// highlighted in main-menu mode until a second Escape.
+TEST_F(SkinMainMenuBarTest, ABarLinkedOnlyByItsOwnPropertyReleasesItsItem)
+{
+    ASSERT_EQ(SkinForm->MainMenuBar(), nullptr);
+    const auto open = [&](int i) {
+        Post(WM_LBUTTONDOWN, BarItemCentre(i), MK_LBUTTON);
+        Post(WM_LBUTTONUP, BarItemCentre(i));
+        return Bar->Items()[static_cast<size_t>(i)]->Down && Engine()->Active();
+    };
+    ASSERT_TRUE(open(0));
+    PostMessageA(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
+    PostMessageA(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 150));
+    Drain();
+    EXPECT_FALSE(Engine()->Active());
+    EXPECT_FALSE(Bar->Items()[0]->Down || Bar->Items()[0]->Active);
+    EXPECT_FALSE(SkinForm->InMainMenu || SkinForm->InSkinMenu || Bar->MenuMode);
+
+    ASSERT_TRUE(open(1));
+    Engine()->CloseMenu();
+    Drain();
+    EXPECT_FALSE(Bar->Items()[1]->Down);
+    EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+    EXPECT_FALSE(Application->OnMessage);
+
+    ASSERT_TRUE(open(0));
+    skintest::OfferKey(VK_ESCAPE);
+    EXPECT_FALSE(Engine()->Active());
+    EXPECT_FALSE(Bar->Items()[0]->Down);
+    EXPECT_TRUE(Bar->Items()[0]->Active);
+    EXPECT_TRUE(SkinForm->InMainMenu);
+    skintest::OfferKey(VK_ESCAPE);
+    EXPECT_FALSE(Bar->Items()[0]->Active);
+    EXPECT_FALSE(SkinForm->InMainMenu || Bar->MenuMode);
+    EXPECT_FALSE(Application->OnMessage);
+}
+
 // Main-menu mode by keys (wrapping and skipping are proved natively): the
 // form hands Alt to its bar, which announces the mode; Right walks past a
 // disabled item, which its accelerator does not reach either; Escape leaves
