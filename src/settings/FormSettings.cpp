@@ -418,11 +418,13 @@ void TFormSettings::UpdateControls()
     ComboBoxBackgrounds->SetItemIndex(World->WaterBackgroundIndex);
     UpdateClockColor(World->WaterBackgroundIndex);
 
+    // A stored count outside a slider's range: the world takes the count
+    // the dialog shows, so the preview and OK agree with it.
     TrackBarBubblesCount->SetPosition(World->GetBubbleCount());
+    if (World->GetBubbleCount() != TrackBarBubblesCount->Position())
+        World->SetBubbleCount(TrackBarBubblesCount->Position());
     LabelBubblesCount->SetCaption(IntToStr(TrackBarBubblesCount->Position()));
     TrackBarFishCount->SetPosition(World->FishCount);
-    // A stored count outside the slider's range: the world takes the count
-    // the dialog shows, so the preview and OK agree with it.
     if (World->FishCount != TrackBarFishCount->Position())
         World->SetFishCount(TrackBarFishCount->Position());
     LabelFishCount->SetCaption(IntToStr(TrackBarFishCount->Position()));

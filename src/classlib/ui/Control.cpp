@@ -491,7 +491,9 @@ void TControl::WndProc(TMessage& message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (FDragMode == dmAutomatic) {
-            BeginDrag(true);
+            // A dock drag waits for the mouse to move: a click leaves the
+            // control where it is.
+            BeginDrag(FDragKind != dkDock);
             return;
         }
         HandleMouse(message);

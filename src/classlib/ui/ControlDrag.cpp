@@ -1,9 +1,13 @@
 // Dragging one control onto another. One drag runs at a time; its source
-// holds the mouse capture, so every move and the release reach it.
+// holds the mouse capture, so every move and the release reach it. A dock
+// drag hands its moves and its end to its TDragDockObject.
 #include <windowsx.h>
 
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
+#include "classlib/ui/ControlDock.h"
 #include "classlib/ui/Controls.h"
 #include "classlib/ui/Screen.h"
 
@@ -17,6 +21,7 @@ struct TDrag {
     int Threshold = 0;
     POINT Start{};
     POINT Last{};
+    std::unique_ptr<TDragDockObject> Dock;  // set for a dkDock source
 };
 
 TDrag Drag;
@@ -47,8 +52,15 @@ void TControl::BeginDrag(bool immediate, int threshold)
     Drag.Threshold = threshold < 0 ? 5 : threshold;
     GetCursorPos(&Drag.Start);
     Drag.Last = Drag.Start;
+    if (FDragKind == dkDock) {
+        Drag.Dock = std::make_unique<TDragDockObject>(this);
+        Drag.Dock->Begin(Drag.Start);
+    }
     SetMouseCapture(true);
-    Fire(OnStartDrag, this);
+    if (Drag.Dock != nullptr)
+        Fire(OnStartDock, this);
+    else
+        Fire(OnStartDrag, this);
 }
 
 bool TControl::Dragging() const
@@ -60,9 +72,13 @@ void TControl::EndDrag(bool drop)
 {
     if (!Dragging())
         return;
-    const TDrag drag = Drag;
+    const TDrag drag = std::move(Drag);
     Drag = TDrag{};
     SetMouseCapture(false);
+    if (drag.Dock != nullptr) {
+        drag.Dock->Finish(drop && drag.Started);
+        return;
+    }
     const bool dropped = drop && drag.Started && drag.Accepted && drag.Target != nullptr;
     POINT at{};
     if (drag.Target != nullptr) {
@@ -91,11 +107,17 @@ bool TControl::DragMessage(TMessage& message)
                               std::abs(screen.y - Drag.Start.y) >= Drag.Threshold))
             Drag.Started = true;
         if (message.Msg == WM_LBUTTONUP) {
-            // Dropped where the last move was answered.
+            // Dropped where the last move was answered; a dock drag answers
+            // the release point first when no move did.
+            if (Drag.Dock != nullptr && Drag.Started &&
+                (screen.x != Drag.Dock->DragPos().x || screen.y != Drag.Dock->DragPos().y))
+                Drag.Dock->MoveTo(screen);
             EndDrag(true);
             return true;
         }
-        if (Drag.Started) {
+        if (Drag.Started && Drag.Dock != nullptr) {
+            Drag.Dock->MoveTo(screen);
+        } else if (Drag.Started) {
             TControl* target = FindDragTarget(screen);
             TDragState state = dsDragMove;
             if (target != Drag.Target) {
@@ -117,6 +139,7 @@ bool TControl::DragMessage(TMessage& message)
         return true;
     }
     case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:  // another window took the mouse: no release will come
         EndDrag(false);
         return false;
     }
@@ -136,6 +159,8 @@ void TControl::DragDrop(TObject* source, int x, int y)
 
 void TControl::ForgetDragControl(TControl* control)
 {
+    if (Drag.Dock != nullptr && Drag.Source != control)
+        Drag.Dock->Forget(control);
     if (Drag.Target == control) {
         Drag.Target = nullptr;
         Drag.Accepted = false;

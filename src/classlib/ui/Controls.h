@@ -160,8 +160,8 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* sender, TShiftState shift, TPoint mousePos, bool& handled)>;
 
-// Dragging: dmAutomatic starts a drag on a left press; dkDock is read from
-// descriptions only (controls do not dock).
+// Dragging: dmAutomatic starts a drag on a left press; with dkDock the
+// drag docks the control (see docking below).
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragKind { dkDrag, dkDock };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
@@ -172,6 +172,28 @@ using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int 
 // Fired on the source; target is null when the drag ended without a drop.
 using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;
 using TStartDragEvent = TNotifyEvent;
+
+// Docking (ControlDock.h): a dkDock control's drag moves it into the dock
+// site under the cursor (a windowed control with DockSite on) or, released
+// elsewhere, into a floating tool window. Site events get the drag's
+// TDragDockObject; x and y are in the site's client coordinates.
+class TControl;
+class TWinControl;
+class TDragDockObject;
+using TStartDockEvent = TNotifyEvent;
+// Fired on the control; target is the site it docked into, null when it
+// floated or stayed where it was (x and y are then 0).
+using TEndDockEvent = TEndDragEvent;
+using TDockOverEvent =
+    std::function<void(TObject* sender, TDragDockObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDockDropEvent = std::function<void(TObject* sender, TDragDockObject* source, int x, int y)>;
+// influenceRect (screen coordinates) is where the site takes the client,
+// the site's window by default; canDock false refuses it.
+using TGetSiteInfoEvent = std::function<void(TObject* sender, TControl* dockClient, RECT& influenceRect,
+                                             POINT mousePos, bool& canDock)>;
+// newTarget is the site the client moves to, null when it floats.
+using TUnDockEvent =
+    std::function<void(TObject* sender, TControl* client, TWinControl* newTarget, bool& allow)>;
 
 class TWinControl;
 class TPopupMenu;
@@ -292,6 +314,20 @@ public:
     void EndDrag(bool drop);
     bool Dragging() const;
 
+    // Docking. HostDockSite is the dock site the control is in (its parent
+    // when that has DockSite on, a floating tool window included), else
+    // null; Floating says it is in a floating tool window. ManualDock moves
+    // it into `site` with `align` (OnUnDock of the old host may refuse: then
+    // false and nothing moves), then fires the site's OnDockDrop. ManualFloat
+    // moves it into a floating tool window whose client area is
+    // `screenRect` (a control floating alone moves its window instead);
+    // false when the old host refused. ManualDock with a null site floats
+    // the control where it is.
+    TWinControl* HostDockSite() const;
+    bool Floating() const;
+    bool ManualDock(TWinControl* site, TAlign align = alNone);
+    bool ManualFloat(const RECT& screenRect);
+
     void Notification(TComponent* aComponent, TOperation operation) override;
 
     TControlStyle ControlStyle() const { return FControlStyle; }
@@ -329,6 +365,8 @@ public:
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
     TEndDragEvent OnEndDrag;
+    TStartDockEvent OnStartDock;
+    TEndDockEvent OnEndDock;
 
     // The control the mouse is over, as CM_MOUSEENTER/CM_MOUSELEAVE told it.
     static TControl* MouseControl() { return FMouseControl; }
@@ -366,6 +404,7 @@ protected:
 private:
     friend class TWinControl;
     friend class TCustomAction;
+    friend class TDragDockObject;
 
     void HandleMouse(TMessage& message);
     void ContextPopup(TMessage& message);
@@ -410,6 +449,12 @@ private:
 
     static TControl* FMouseControl;
     static TControl* FCaptureControl;
+
+    // The width and height the control keeps across a dock edge and when it
+    // floats: its own while no alignment stretches them, else the ones it
+    // had before (-1: none yet).
+    int FDockWidth = -1;
+    int FDockHeight = -1;
 };
 
 // What a windowed control's window is created from. A Win32 control class
@@ -506,7 +551,7 @@ public:
 
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int width);
-    // Read from descriptions; nothing docks here.
+    // Whether dkDock controls dragged over the control dock into it.
     bool DockSite = false;
 
     // The brush of the control's Color, for WM_CTLCOLOR* answers.
@@ -529,9 +574,23 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
+    // As a dock site (ControlDock.cpp).
+    TGetSiteInfoEvent OnGetSiteInfo;
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+
 protected:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
+
+    // As a dock site: OnGetSiteInfo with the defaults given; OnDockOver
+    // with accept true; OnDockDrop once the client is in; OnUnDock with
+    // allow true, whose answer DoUnDock returns.
+    virtual void GetSiteInfo(TControl* client, RECT& influenceRect, POINT mousePos, bool& canDock);
+    virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DockDrop(TDragDockObject* source, int x, int y);
+    virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
 
     virtual void CreateParams(TCreateParams& params);
     // Makes the window from CreateParams.
@@ -561,6 +620,7 @@ protected:
 
 private:
     friend class TControl;
+    friend class TDragDockObject;
     class TTarget;
 
     void MainWndProc(TMessage& message);

@@ -73,12 +73,11 @@ TEST_F(FormSettingsTest, ARunFillsTheControlsColoursTheClockNamesTheDriverAndAft
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     // Counts beyond the sliders' ends: filling the sliders clamps their
-    // positions, which fires their change events; those change nothing. The
-    // world takes the fish count the slider shows.
+    // positions, and the world takes the counts the sliders show.
     Form->World->SetBubbleCount(1000);
     Form->World->SetFishCount(150);
     Form->UpdateControls();
-    EXPECT_EQ(Form->World->GetBubbleCount(), 1000);
+    EXPECT_EQ(Form->World->GetBubbleCount(), 300);
     EXPECT_EQ(Form->World->FishCount, 100);
     EXPECT_EQ(Form->TrackBarBubblesCount->Position(), 300);
 

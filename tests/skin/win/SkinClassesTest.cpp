@@ -153,7 +153,9 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
     const std::string dragAndDock = "|DockSite = True|DragCursor = crDrag|DragKind = dkDock|DragMode = dmManual"
                                     "|ParentShowHint = False|PopupMenu = Popup1|ShowHint = True|OnDblClick = Notify"
                                     "|OnDragDrop = DragDrop|OnDragOver = DragOver|OnEndDrag = EndDrag"
-                                    "|OnStartDrag = Notify";
+                                    "|OnStartDrag = Notify|OnStartDock = Notify|OnEndDock = EndDrag"
+                                    "|OnGetSiteInfo = SiteInfo|OnDockOver = DockOver|OnDockDrop = DockDrop"
+                                    "|OnUnDock = UnDock";
     const std::string label = "|UseSkinFont = True|DefaultFont.Height = 14|SkinData = Skin1|SkinDataName = 'stdlabel'";
     const std::string accelLabel = label + "|FocusControl = Bar1|ShowAccelChar = True";
     const std::string panel = custom + keysAndMouse + dragAndDock + "|" + glyphData +
@@ -249,6 +251,10 @@ TEST(SkinClassesTest, EveryPublishedPropertyIsReadFromADescription)
     handlers.Add<TDragOverEvent>("DragOver", [](TObject*, TObject*, int, int, TDragState, bool&) {});
     handlers.Add<TDragDropEvent>("DragDrop", [](TObject*, TObject*, int, int) {});
     handlers.Add<TEndDragEvent>("EndDrag", [](TObject*, TObject*, int, int) {});
+    handlers.Add<TGetSiteInfoEvent>("SiteInfo", [](TObject*, TControl*, RECT&, POINT, bool&) {});
+    handlers.Add<TDockOverEvent>("DockOver", [](TObject*, TDragDockObject*, int, int, TDragState, bool&) {});
+    handlers.Add<TDockDropEvent>("DockDrop", [](TObject*, TDragDockObject*, int, int) {});
+    handlers.Add<TUnDockEvent>("UnDock", [](TObject*, TControl*, TWinControl*, bool&) {});
     handlers.Add<TShowHintEvent>("ShowHint", [](std::string&, bool&, THintInfo&) {});
     handlers.Add<TspTrayIcon::TCycleEvent>("Cycle", [](TObject*, int) {});
     using D = TspDynamicSkinForm;
