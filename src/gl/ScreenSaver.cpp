@@ -152,6 +152,11 @@ void TGLScreenSaver::Initialize()
         // out of the dialog or the saver: this run then goes on in its role.
         if (StartAsProgram())
             return;
+        // Going on as the saver, this run is guarded as any saver run is.
+        if (FSaverMode == smSaver && !SingleInstance) {
+            SingleInstance = true;
+            CheckSingleInstance();
+        }
     }
     if (FSaverMode == smProgram || FSaverMode == smSaver)
         SetScreenSaverRunning(true);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "GLApplicationTestSupport.h"
+#include "app/core/ApplicationProRules.h"
 #include "classlib/core/SysUtils.h"
 
 namespace {
@@ -290,6 +291,19 @@ TEST_F(ScreenSaverTest, AHandOverToTheCopyThatCannotStartGoesOnInTheRunsOwnRole)
     EXPECT_NE(Form->BorderStyle(), bsNone);
     EXPECT_GT(Form->Width(), FormWidth);
     EXPECT_GE(Form->Left(), 0);
+
+    // Going on as the saver, the run is guarded as a saver: with another
+    // saver running, it ends.
+    const std::string guardName = SingleInstanceName(Saver->BaseName());
+    Form.reset();
+    CopyStarts.clear();
+    const HANDLE otherSaver = CreateSemaphoreA(nullptr, 0, 1, guardName.c_str());
+    ASSERT_NE(otherSaver, nullptr);
+    Build({"/s"});
+    EXPECT_EQ(CopyStarts.size(), 1u);
+    EXPECT_EQ(TakeQuits(), 1) << "a second saver runs beside the first";
+    Form.reset();
+    CloseHandle(otherSaver);
 }
 
 TEST_F(ScreenSaverTest, TheSaverPowersDownOnceWhenTheDelayHasPassedSinceTheFirstFrameAndASuspendEndsIt)
