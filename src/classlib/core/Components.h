@@ -184,3 +184,16 @@ private:
 // Frees a component the way its owner would: BeforeDestruction, then delete.
 // Null is ignored.
 void FreeComponent(TComponent* component);
+
+// The first of `owner`'s components that is a T, in creation order; null
+// for a null owner or when it has none.
+template <class T>
+T* FirstComponentOf(const TComponent* owner)
+{
+    if (owner == nullptr)
+        return nullptr;
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (auto* found = dynamic_cast<T*>(owner->Components(i)))
+            return found;
+    return nullptr;
+}

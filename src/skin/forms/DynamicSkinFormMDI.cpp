@@ -73,12 +73,7 @@ LRESULT TspDynamicSkinForm::NewMDIClientWndProc(HWND Wnd, UINT Msg, WPARAM WPara
 
 TspDynamicSkinForm* TspDynamicSkinForm::GetDynamicSkinForm(TCustomForm* AForm)
 {
-    if (AForm == nullptr)
-        return nullptr;
-    for (int i = 0; i < AForm->ComponentCount(); ++i)
-        if (auto* skin = dynamic_cast<TspDynamicSkinForm*>(AForm->Components(i)))
-            return skin;
-    return nullptr;
+    return FirstComponentOf<TspDynamicSkinForm>(AForm);
 }
 
 TspDynamicSkinForm* TspDynamicSkinForm::GetMaximizedMDIChildSkinForm() const

@@ -8,12 +8,7 @@ namespace {
 
 TspSkinMenuHost* HostAmong(const TComponent* owner)
 {
-    if (owner == nullptr)
-        return nullptr;
-    for (int i = 0; i < owner->ComponentCount(); ++i)
-        if (auto* host = dynamic_cast<TspSkinMenuHost*>(owner->Components(i)))
-            return host;
-    return nullptr;
+    return FirstComponentOf<TspSkinMenuHost>(owner);
 }
 
 }  // namespace

@@ -381,16 +381,7 @@ TEST_F(SkinEditTest, ListViewDrawsItsHeaderItselfAndLetsItGoWithItsWindow)
 // is read again and the header window repainted.
 TEST_F(SkinEditTest, ListViewHeaderFollowsASkinChange)
 {
-    TTestSkin skin(skintest::ControlsSkin({"header:header"}, R"([header]
-pictureindex=0
-skinrect=0,20,40,60
-lefttoppoint=4,4
-righttoppoint=36,4
-leftbottompoint=4,36
-rightbottompoint=36,36
-clientrect=4,4,36,36
-)"),
-                   {Picture()});
+    TTestSkin skin(skintest::HeaderSkin(), {Picture()});
     auto* list = Make<TspSkinCustomListView>(10, 10, 250, 120);
     list->SetViewStyle(vsReport);
     list->Columns()->Add()->SetCaption("");

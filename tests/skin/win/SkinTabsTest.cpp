@@ -140,16 +140,7 @@ TEST_F(SkinTabsTest, WindowlessChildrenShow)
 // normal one (the frame's grey), not in the plain face.
 TEST_F(SkinTabsTest, PressedHeaderSectionFallsBackToTheNormalLook)
 {
-    TTestSkin skin(skintest::ControlsSkin({"header:header"}, R"([header]
-pictureindex=0
-skinrect=0,20,40,60
-lefttoppoint=4,4
-righttoppoint=36,4
-leftbottompoint=4,36
-rightbottompoint=36,36
-clientrect=4,4,36,36
-)"),
-                   {Picture()});
+    TTestSkin skin(skintest::HeaderSkin(), {Picture()});
     auto* header = TFormTest::Make<TspSkinHeaderControl>(10, 10, 200, 40, skin.Data.get());
     header->Sections()->Add()->SetWidth(100);
     Mouse(header, WM_LBUTTONDOWN, 50, 20);

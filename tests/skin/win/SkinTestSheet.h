@@ -115,6 +115,21 @@ inline std::string ControlsSkin(const std::vector<std::string>& controls, const 
     return text + records;
 }
 
+// A skin with one header record, its look the sheet's 40 x 40 cell at (0, 20)
+// with 4-pixel borders and no hot or pressed look of its own.
+inline std::string HeaderSkin()
+{
+    return ControlsSkin({"header:header"}, R"([header]
+pictureindex=0
+skinrect=0,20,40,60
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+)");
+}
+
 // A form of 400 x 300 for the controls under test, freed after each test;
 // shown for tests that need the window on screen or the focus.
 class TFormTest : public ::testing::Test {
