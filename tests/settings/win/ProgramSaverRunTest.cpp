@@ -113,7 +113,7 @@ TEST_F(ProgramEndToEnd, AStoredDataFolderHoldingTheSaverUnderItsOwnNameIsWhereTh
 
     TRun run(folder + "Corvalen.scr", "/s", folder);
     ASSERT_TRUE(run.Started());
-    const HWND window = TRun::WaitForWindowOf(0, ReadyBound, CoversTheScreen);
+    const HWND window = TRun::WaitForWindowOf(0, ReadyBound, CoversTheScreen, GetCurrentProcessId());
     ASSERT_NE(window, nullptr) << "no full-screen window";
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
