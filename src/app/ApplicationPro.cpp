@@ -392,7 +392,8 @@ void TCustomApplicationPro::CheckSingleInstance()
     const HANDLE semaphore = CreateSemaphoreA(nullptr, 0, 1, SingleInstanceName(FBaseName).c_str());
     const DWORD error = GetLastError();
     FSemaphore.Reset(semaphore);
-    if (semaphore == nullptr || error != ERROR_ALREADY_EXISTS)
+    FTurnedAway = semaphore != nullptr && error == ERROR_ALREADY_EXISTS;
+    if (!FTurnedAway)
         return;
     SetLogFile(false);
     Application->Terminate();

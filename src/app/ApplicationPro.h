@@ -184,6 +184,8 @@ public:
     DWORD UpdateExecutionState();
     // Turns this copy away when another copy of the executable runs.
     void CheckSingleInstance();
+    // The last single-instance check turned this copy away.
+    bool TurnedAway() const { return FTurnedAway; }
     bool IsDesigning() const { return (ComponentState() & csDesigning) != 0; }
     bool IsRuntime() const { return !IsDesigning(); }
 
@@ -255,6 +257,7 @@ private:
     std::unique_ptr<TFileStream> FLogStream;
     bool FLogFile = false;
     bool FCursorHidden = false;
+    bool FTurnedAway = false;
     uint8_t FRunState = RunStopped;
     std::unique_ptr<TRegistry> FRegistry;
     bool FNeedSystem = false;

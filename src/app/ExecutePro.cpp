@@ -10,11 +10,20 @@
 
 namespace {
 
-std::string SystemErrorText(DWORD error)
+// The system's text for `error` with every insert ("%1", the file the
+// error is about) filled with `program`.
+std::string SystemErrorText(DWORD error, const std::string& program)
 {
+    // A message may name inserts up to %99; each gets the program, so none
+    // reads past the arguments.
+    constexpr size_t InsertCount = 99;
+    DWORD_PTR inserts[InsertCount];
+    for (DWORD_PTR& insert : inserts)
+        insert = reinterpret_cast<DWORD_PTR>(program.c_str());
     char buffer[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        error, 0, buffer, sizeof(buffer), nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0, buffer,
+                       sizeof(buffer), reinterpret_cast<va_list*>(inserts));
     // The system ends its messages with a line break; the report goes on
     // after the message, so it is cut off.
     return TrimRight(std::string(buffer, length));
@@ -67,7 +76,8 @@ bool TExecutePro::ProcessExecute()
         const DWORD lastError = GetLastError();
         if (ReportFailure) {
             Exception error("TExecutePro.ProcessExecute error:  CommandLine: " + FCommandLine +
-                            " DefaultDirectory: " + DefaultDirectory + " Message: " + SystemErrorText(lastError));
+                            " DefaultDirectory: " + DefaultDirectory +
+                            " Message: " + SystemErrorText(lastError, FProgramName));
             Application->ShowException(error);
         }
         return false;

@@ -4,7 +4,8 @@
 //
 // A process that cannot be started is reported in a message box through
 // Application->ShowException ("TExecutePro.ProcessExecute error:  ...",
-// ending with the system's message without its line break) unless
+// ending with the system's message, its inserts filled with the program's
+// path and without its line break) unless
 // ReportFailure is cleared; nothing is raised, Execute answers false and
 // the caller goes on. Shell failures are not checked.
 // While waiting the thread sleeps until a message arrives or the process

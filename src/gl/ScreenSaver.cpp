@@ -109,7 +109,7 @@ TGLScreenSaver::TGLScreenSaver(TComponent* owner, const std::vector<std::string>
 
 TGLScreenSaver::~TGLScreenSaver()
 {
-    if (!IsRuntime())
+    if (!IsRuntime() || !FRoleStarted)
         return;
     if (FSaverMode == smProgram || FSaverMode == smSaver)
         SetScreenSaverRunning(false);
@@ -143,8 +143,14 @@ void TGLScreenSaver::Initialize()
     RunAsProgram = ReadBool(OptionNames::RunAsProgram.Scrambled(), RunAsProgram);
     SingleInstance = HasExtension(".EXE") || (!RunAsProgram && FSaverMode == smSaver);
     TCustomGLApplication::Initialize();
+    // A run turned away leaves the system and the screen to the copy that
+    // runs: neither its role's start-up nor (see the destructor) its end-up.
+    if (TurnedAway())
+        return;
 
-    if (HasExtension(".SCR") && RunAsProgram) {
+    // The password was changed when the command line was read: a hand-over
+    // would change it again.
+    if (HasExtension(".SCR") && RunAsProgram && FSaverMode != smChangePassword) {
         SetLocalMachine(true);
         ScrambleNames = true;
         SetDataDir(ReadDataDir());
@@ -156,8 +162,11 @@ void TGLScreenSaver::Initialize()
         if (FSaverMode == smSaver && !SingleInstance) {
             SingleInstance = true;
             CheckSingleInstance();
+            if (TurnedAway())
+                return;
         }
     }
+    FRoleStarted = true;
     if (FSaverMode == smProgram || FSaverMode == smSaver)
         SetScreenSaverRunning(true);
     switch (FSaverMode) {

@@ -10,8 +10,9 @@
 // window that opened it while it runs; asked to change the password it
 // calls the system's password dialog and ends at once. A saver can power
 // the machine down after a chosen time, and a ".SCR" told to run as a
-// program hands the run to its ".EXE" copy; when the copy is missing or
-// cannot start, the run goes on in its own role.
+// program hands the run to its ".EXE" copy (a password change never does);
+// when the copy is missing or cannot start, the run goes on in its own role.
+// A run that the single-instance guard turns away does nothing of its role.
 //
 // The system's services are reached only through what is named here: the
 // password libraries ("MPR.DLL" PwdChangePasswordA, "PASSWORD.CPL"
@@ -42,15 +43,17 @@ public:
     // system).
     TGLScreenSaver(TComponent* owner, const std::vector<std::string>& arguments,
                    std::unique_ptr<TGLPlatform> platform = nullptr);
-    // Modes 0 and 1 tell the system the saver stopped; mode 3 enables the
-    // parent window again.
+    // When the role's start-up ran (not in a run that handed over or was
+    // turned away): modes 0 and 1 tell the system the saver stopped; mode 3
+    // enables the parent window again.
     ~TGLScreenSaver() override;
 
     std::string ClassName() const override { return "TGLScreenSaver"; }
 
     // --- Overrides ----------------------------------------------------------
     // The run-as-program option, the single-instance rule, the inherited
-    // start-up; then the role's set-up (see the class comment).
+    // start-up; then, unless the run was turned away or handed over, the
+    // role's set-up (see the class comment).
     void Initialize() override;
     // Full screen: input that ends the run (see IsSaverExitMessage and
     // CheckMouseMove); otherwise the inherited handling.
@@ -133,4 +136,6 @@ private:
     float FPowerOffDelay = -1;
     int FPowerOffIndex = 0;
     bool FParentDisabled = false;
+    // The role's start-up ran, so its end-up runs with the component.
+    bool FRoleStarted = false;
 };

@@ -239,6 +239,7 @@ TEST_F(ApplicationProTest, InitializeLearnsTheExecutableAndASecondCopyEndsQuietl
     first->Loaded();
     first->Loaded();  // initialised again, it does not find itself
     EXPECT_FALSE(TakeQuit());
+    EXPECT_FALSE(first->TurnedAway());
     EXPECT_EQ(Application->Title(), "Test Title");
     // Without OnException a failure is shown under that title (and ends the
     // program: the GL application's test).
@@ -254,6 +255,7 @@ TEST_F(ApplicationProTest, InitializeLearnsTheExecutableAndASecondCopyEndsQuietl
     auto* second = new TCustomApplicationPro(secondForm.get());
     second->Loaded();
     EXPECT_TRUE(TakeQuit());
+    EXPECT_TRUE(second->TurnedAway());
     EXPECT_FALSE(Application->ShowMainForm);
     EXPECT_FALSE(secondForm->OnShow);
     EXPECT_FALSE(IsWindowVisible(secondForm->Handle()));

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -113,6 +114,28 @@ TEST(ExecuteProTest, AProgramThatCannotStartIsShownNotRaised)
     execute.ReportFailure = false;
     EXPECT_FALSE(execute.Execute("C:\\no such dir\\missing.exe /x"));
     EXPECT_EQ(boxes.size(), 1u) << "shown although the caller asked not to";
+}
+
+// A file named as a program that is none: the system's message fills its
+// insert with the program's path, so the report names the file.
+TEST(ExecuteProTest, TheReportOfAFileThatIsNoProgramNamesTheFile)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string program = std::string(temp) + "app test not a program.EXE";
+    {
+        std::ofstream(program, std::ios::binary) << "not a program\r\n";
+    }
+    testsupport::TBoxCapture boxes;
+    TExecutePro execute(nullptr);
+    EXPECT_FALSE(execute.Execute("\"" + program + "\" /s"));
+    DeleteFileA(program.c_str());
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string& text = boxes[0].Text;
+    const size_t message = text.find(" Message: ");
+    ASSERT_NE(message, std::string::npos) << text;
+    EXPECT_NE(text.find(program, message), std::string::npos) << text;
+    EXPECT_EQ(text.find('%'), std::string::npos) << text;
 }
 
 // Terminated cannot be cleared again, so this runs in a child process.

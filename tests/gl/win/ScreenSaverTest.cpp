@@ -261,10 +261,11 @@ TEST_F(ScreenSaverPasswordTest, TheFlagIsTextOrANumberAndTheLibraryIsLetGoAfterE
 }
 
 // Told to run as a program, a ".SCR" whose copy cannot start goes on in its
-// own role: the saver silently, the dialog after showing the failure, with
-// the form and the priority as they were. A stored data folder that does not
-// hold the program gives way to the program's own (the copy found beside the
-// program there is the test program itself).
+// own role: the saver and the preview silently, the dialog after showing the
+// failure, which names the copy, with the form and the priority as they were.
+// A stored data folder that does not hold the program gives way to the
+// program's own (the copy found beside the program there is the test program
+// itself). A password change never hands over.
 TEST_F(ScreenSaverTest, AHandOverToTheCopyThatCannotStartGoesOnInTheRunsOwnRole)
 {
     ASSERT_NO_FATAL_FAILURE(StoreOption("RunAsProgram", "-1"));
@@ -282,27 +283,56 @@ TEST_F(ScreenSaverTest, AHandOverToTheCopyThatCannotStartGoesOnInTheRunsOwnRole)
 
     Form.reset();
     CopyStarts.clear();
+    const HWND host = NewHostWindow(152, 112);
+    Build({"/p", HandleText(host)});
+    ASSERT_EQ(CopyStarts.size(), 1u);
+    EXPECT_TRUE(Boxes.empty()) << "the preview showed " << Boxes.front().Text;
+    EXPECT_EQ(TakeQuits(), 0);
+    Application->Idle();
+    EXPECT_EQ(GetParent(Window->Handle()), host) << "the preview does not run";
+    Form.reset();
+    DestroyWindow(host);
+
+    CopyStarts.clear();
     Build({"/c"});
     ASSERT_EQ(CopyStarts.size(), 1u);
     ASSERT_EQ(Boxes.size(), 1u) << "the dialog's role shows the failure";
-    EXPECT_NE(Boxes[0].Text.find(".EXE"), std::string::npos) << Boxes[0].Text;
+    const std::string& text = Boxes[0].Text;
+    const size_t message = text.find(" Message: ");
+    EXPECT_NE(text.find(Saver->ExeDir() + Saver->BaseName() + ".EXE", message), std::string::npos)
+        << "the system's message does not name the copy: " << text;
+    EXPECT_EQ(text.find('%'), std::string::npos) << text;
     EXPECT_EQ(TakeQuits(), 0);
     EXPECT_TRUE(Form->Enabled());
     EXPECT_NE(Form->BorderStyle(), bsNone);
     EXPECT_GT(Form->Width(), FormWidth);
     EXPECT_GE(Form->Left(), 0);
 
+    Form.reset();
+    CopyStarts.clear();
+    Build({"/a"});
+    EXPECT_TRUE(CopyStarts.empty()) << "the password change handed over: " << CopyStarts.front();
+    TakeQuits();
+
     // Going on as the saver, the run is guarded as a saver: with another
-    // saver running, it ends.
+    // saver running, it ends, and leaves the system's flag, the cursor and
+    // the screen to that saver.
     const std::string guardName = SingleInstanceName(Saver->BaseName());
     Form.reset();
     CopyStarts.clear();
     const HANDLE otherSaver = CreateSemaphoreA(nullptr, 0, 1, guardName.c_str());
     ASSERT_NE(otherSaver, nullptr);
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
     Build({"/s"});
     EXPECT_EQ(CopyStarts.size(), 1u);
     EXPECT_EQ(TakeQuits(), 1) << "a second saver runs beside the first";
+    EXPECT_FALSE(Saver->CursorHidden());
+    EXPECT_FALSE(Saver->IsFullScreen());
     Form.reset();
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    EXPECT_TRUE(running) << "the turned-away run cleared the first saver's flag";
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
     CloseHandle(otherSaver);
 }
 

@@ -3,6 +3,7 @@
 // change, and the settings dialog driven through its controls as a user
 // would, with the options it leaves in the registry.
 #include "ProgramRun.h"
+#include "ProgramStandIns.h"
 
 #include <algorithm>
 #include <climits>
@@ -216,35 +217,6 @@ TEST_F(ProgramEndToEnd, AProgramWhoseSceneDoesNotLoadShowsTheErrorAndEnds)
     EXPECT_TRUE(run.WaitForEnd(EndBound)) << "the program did not end";
 }
 
-// A value under HKEY_CURRENT_USER set for a test and given back afterwards.
-class TUserSetting {
-public:
-    TUserSetting(const std::string& key, const std::string& name, const std::string& value) : FKey(key), FName(name)
-    {
-        DWORD size = sizeof FOld;
-        FHadOld = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &FType,
-                               FOld, &size) == ERROR_SUCCESS;
-        FOldSize = size;
-        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
-                        static_cast<DWORD>(value.size() + 1));
-    }
-    ~TUserSetting()
-    {
-        if (FHadOld)
-            RegSetKeyValueA(HKEY_CURRENT_USER, FKey.c_str(), FName.c_str(), FType, FOld, FOldSize);
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, FKey.c_str(), FName.c_str());
-    }
-    TUserSetting(const TUserSetting&) = delete;
-    TUserSetting& operator=(const TUserSetting&) = delete;
-
-private:
-    std::string FKey, FName;
-    bool FHadOld = false;
-    DWORD FType = 0, FOldSize = 0;
-    BYTE FOld[2048] = {};
-};
-
 // The host's path of a folder of the prefix (Wine's own conversion).
 std::string UnixPathOf(const std::string& path)
 {
@@ -263,55 +235,6 @@ std::string UnixPathOf(const std::string& path)
     HeapFree(GetProcessHeap(), 0, converted);
     return result;
 }
-
-// A file replaced for a test and given back afterwards.
-class TFileSwap {
-public:
-    TFileSwap(const std::string& path, const std::string& replacement) : FPath(path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        FHad = in.good();
-        FOld.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        in.close();
-        FReplaced = CopyFileA(replacement.c_str(), path.c_str(), FALSE) != FALSE;
-    }
-    ~TFileSwap()
-    {
-        if (FHad)
-            std::ofstream(FPath, std::ios::binary) << FOld;
-        else
-            DeleteFileA(FPath.c_str());
-    }
-    bool Replaced() const { return FReplaced; }
-    TFileSwap(const TFileSwap&) = delete;
-    TFileSwap& operator=(const TFileSwap&) = delete;
-
-private:
-    std::string FPath, FOld;
-    bool FHad = false, FReplaced = false;
-};
-
-// An environment variable of this process (and so of the runs it starts)
-// set for a while.
-class TEnvironmentSetting {
-public:
-    TEnvironmentSetting(const char* name, const std::string& value) : FName(name)
-    {
-        char old[1024] = {};
-        const DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-        FHad = length > 0 && length < sizeof old;
-        FOld = old;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~TEnvironmentSetting() { SetEnvironmentVariableA(FName, FHad ? FOld.c_str() : nullptr); }
-    TEnvironmentSetting(const TEnvironmentSetting&) = delete;
-    TEnvironmentSetting& operator=(const TEnvironmentSetting&) = delete;
-
-private:
-    const char* FName;
-    std::string FOld;
-    bool FHad = false;
-};
 
 // The password change hands the window it was given to the system's
 // password dialog for screen savers: ("SCRSAVE", the window, 0, 0), as the
