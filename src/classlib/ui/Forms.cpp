@@ -589,8 +589,8 @@ namespace {
 // needs the key's message to tell (Return and Escape are its own only while
 // its list is dropped down); a multi-line edit window is asked without it:
 // given one, the system's edit window takes itself to be in a dialog from
-// then on, types no Tab, closes its parent window on Escape and hands
-// Return to the parent's default button. It asks for every key anyway.
+// then on: it types no Tab and no line break and closes its parent window
+// on Escape. It asks for every key anyway.
 LRESULT DialogCode(const MSG& msg)
 {
     const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
