@@ -118,12 +118,35 @@ private:
     RECT FRect{};
 };
 
-TDragDockObject::TDragDockObject(TControl* control) : FControl(control)
+TDragDockObject* TDragDockObject::FLive = nullptr;
+
+TDragDockObject::TDragDockObject(TControl* control) : FControl(control), FNextLive(FLive)
 {
     DockRect = ScreenBounds(control);
+    FLive = this;
 }
 
-TDragDockObject::~TDragDockObject() = default;
+TDragDockObject::~TDragDockObject()
+{
+    for (TDragDockObject** link = &FLive; *link != nullptr; link = &(*link)->FNextLive) {
+        if (*link == this) {
+            *link = FNextLive;
+            break;
+        }
+    }
+}
+
+void TDragDockObject::ControlFreed(TControl* control)
+{
+    for (TDragDockObject* dock = FLive; dock != nullptr; dock = dock->FNextLive) {
+        if (dock->FControl == control)
+            dock->FControl = nullptr;
+        if (dock->FDragTarget == control) {
+            dock->FDragTarget = nullptr;
+            dock->FAccepted = false;
+        }
+    }
+}
 
 SIZE TDragDockObject::DockSize() const
 {
@@ -156,6 +179,8 @@ TWinControl* TDragDockObject::FindSite(POINT screen) const
         GetWindowRect(wnd, &influence);
         bool canDock = true;
         site->GetSiteInfo(FControl, influence, screen, canDock);
+        if (FControl == nullptr)
+            return nullptr;
         if (canDock && PtInRect(&influence, screen))
             return site;
     }
@@ -166,12 +191,16 @@ void TDragDockObject::MoveTo(POINT screen)
 {
     FDragPos = screen;
     TWinControl* site = FindSite(screen);
+    if (FControl == nullptr)
+        return;
     TDragState state = dsDragMove;
     if (site != FDragTarget) {
         if (FDragTarget != nullptr) {
             const POINT at = FDragTarget->ScreenToClient(screen);
             bool ignored = false;
             FDragTarget->DockOver(this, at.x, at.y, dsDragLeave, ignored);
+            if (FControl == nullptr)
+                return;
         }
         FDragTarget = site;
         state = dsDragEnter;
@@ -185,6 +214,8 @@ void TDragDockObject::MoveTo(POINT screen)
         DockRect = ToRECT(DockZoneRect(area, zone, size.cx, size.cy));
         const POINT at = site->ScreenToClient(screen);
         site->DockOver(this, at.x, at.y, state, FAccepted);
+        if (FControl == nullptr)
+            return;
     }
     if (!FAccepted) {
         DropAlign = alNone;
@@ -208,22 +239,20 @@ void TDragDockObject::Finish(bool drop)
         docked = DockInto(site, at);
     else if (drop)
         FloatAt(DockRect);
-    if (site != nullptr && !docked) {
+    // The handlers of the drop may have freed the control or the site
+    // (ControlFreed clears them).
+    if (FControl == nullptr)
+        return;
+    if (FDragTarget != nullptr && !docked) {
         bool ignored = false;
-        site->DockOver(this, at.x, at.y, dsDragLeave, ignored);
+        FDragTarget->DockOver(this, at.x, at.y, dsDragLeave, ignored);
+        if (FControl == nullptr)
+            return;
     }
-    if (docked)
+    if (docked && FDragTarget == site)
         Fire(FControl->OnEndDock, FControl, site, at.x, at.y);
     else
         Fire(FControl->OnEndDock, FControl, nullptr, 0, 0);
-}
-
-void TDragDockObject::Forget(TControl* control)
-{
-    if (FDragTarget == control) {
-        FDragTarget = nullptr;
-        FAccepted = false;
-    }
 }
 
 bool TDragDockObject::DockInto(TWinControl* site, POINT at)
@@ -232,6 +261,8 @@ bool TDragDockObject::DockInto(TWinControl* site, POINT at)
         throw EInvalidOperation("Control '" + FControl->Name() + "' cannot dock into itself or a control inside it");
     TWinControl* oldHost = FControl->HostDockSite();
     if (oldHost != nullptr && oldHost != site && !oldHost->DoUnDock(site, FControl))
+        return false;
+    if (FControl == nullptr)
         return false;
     DockSize();
     FControl->SetParent(site);
@@ -250,6 +281,8 @@ bool TDragDockObject::FloatAt(const RECT& screenRect)
     } else {
         TWinControl* oldHost = FControl->HostDockSite();
         if (oldHost != nullptr && !oldHost->DoUnDock(nullptr, FControl))
+            return false;
+        if (FControl == nullptr)
             return false;
         DockSize();
         auto form = std::make_unique<TCustomDockForm>(FControl->Owner());

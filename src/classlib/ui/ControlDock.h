@@ -20,7 +20,9 @@
 // the alignment of its drop zone and the site hears OnDockDrop. Released
 // anywhere else it floats in a TCustomDockForm at the outline, with the
 // same question to its old host. OnEndDock ends every dock drag on the
-// control, with the site it docked into or null.
+// control, with the site it docked into or null. A handler may free the
+// control: what is left of the drag or the drop then ends quietly, with
+// no OnEndDock.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +39,7 @@ public:
     TDragDockObject(const TDragDockObject&) = delete;
     TDragDockObject& operator=(const TDragDockObject&) = delete;
 
+    // Null once a handler has freed the control.
     TControl* Control() const { return FControl; }
     // The site under the cursor (accepting or not); null away from one.
     TWinControl* DragTarget() const { return FDragTarget; }
@@ -58,8 +61,11 @@ private:
     void Begin(POINT press);
     void MoveTo(POINT screen);
     void Finish(bool drop);
-    // A control being freed stops being the drag's site.
-    void Forget(TControl* control);
+    // A control being freed leaves every dock object under way: the one it
+    // is the control of goes on without it (no more events, nothing moved),
+    // the one whose site it is loses that site. The handlers a drag or a
+    // manual dock runs may free either.
+    static void ControlFreed(TControl* control);
 
     // The control's size for docking and floating, after recording what its
     // alignment does not stretch (FDockWidth, FDockHeight).
@@ -79,4 +85,7 @@ private:
     POINT FDragPos{};
     POINT FGrab{};  // the press point relative to the control's top-left
     std::unique_ptr<TOutline> FOutline;
+    // The dock objects under way, newest first, linked through FNextLive.
+    static TDragDockObject* FLive;
+    TDragDockObject* FNextLive;
 };

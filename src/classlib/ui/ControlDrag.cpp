@@ -21,7 +21,9 @@ struct TDrag {
     int Threshold = 0;
     POINT Start{};
     POINT Last{};
-    std::unique_ptr<TDragDockObject> Dock;  // set for a dkDock source
+    // Set for a dkDock source. Whoever runs one of its steps holds it too:
+    // a handler that frees the source ends the drag meanwhile.
+    std::shared_ptr<TDragDockObject> Dock;
 };
 
 TDrag Drag;
@@ -53,7 +55,7 @@ void TControl::BeginDrag(bool immediate, int threshold)
     GetCursorPos(&Drag.Start);
     Drag.Last = Drag.Start;
     if (FDragKind == dkDock) {
-        Drag.Dock = std::make_unique<TDragDockObject>(this);
+        Drag.Dock = std::make_shared<TDragDockObject>(this);
         Drag.Dock->Begin(Drag.Start);
     }
     SetMouseCapture(true);
@@ -110,13 +112,18 @@ bool TControl::DragMessage(TMessage& message)
             // Dropped where the last move was answered; a dock drag answers
             // the release point first when no move did.
             if (Drag.Dock != nullptr && Drag.Started &&
-                (screen.x != Drag.Dock->DragPos().x || screen.y != Drag.Dock->DragPos().y))
-                Drag.Dock->MoveTo(screen);
+                (screen.x != Drag.Dock->DragPos().x || screen.y != Drag.Dock->DragPos().y)) {
+                const std::shared_ptr<TDragDockObject> dock = Drag.Dock;
+                dock->MoveTo(screen);
+                if (Drag.Source != this)  // freed by a handler of the move
+                    return true;
+            }
             EndDrag(true);
             return true;
         }
         if (Drag.Started && Drag.Dock != nullptr) {
-            Drag.Dock->MoveTo(screen);
+            const std::shared_ptr<TDragDockObject> dock = Drag.Dock;
+            dock->MoveTo(screen);
         } else if (Drag.Started) {
             TControl* target = FindDragTarget(screen);
             TDragState state = dsDragMove;
@@ -159,8 +166,7 @@ void TControl::DragDrop(TObject* source, int x, int y)
 
 void TControl::ForgetDragControl(TControl* control)
 {
-    if (Drag.Dock != nullptr && Drag.Source != control)
-        Drag.Dock->Forget(control);
+    TDragDockObject::ControlFreed(control);
     if (Drag.Target == control) {
         Drag.Target = nullptr;
         Drag.Accepted = false;

@@ -583,6 +583,24 @@ void TCustomForm::FocusChanged(TWinControl* control)
     }
 }
 
+namespace {
+
+// The dialog code of the window a key went to, for that key. A combo box
+// needs the key's message to tell (Return and Escape are its own only while
+// its list is dropped down); a multi-line edit window is asked without it:
+// given one, the system's edit window takes itself to be in a dialog from
+// then on: it types no Tab and no line break and closes its parent window
+// on Escape. It asks for every key anyway.
+LRESULT DialogCode(const MSG& msg)
+{
+    const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
+    if ((code & DLGC_HASSETSEL) != 0 && (GetWindowLongA(msg.hwnd, GWL_STYLE) & ES_MULTILINE) != 0)
+        return code;
+    return SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+}
+
+}  // namespace
+
 bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)
 {
     if (msg.message == WM_KEYDOWN) {
@@ -603,8 +621,7 @@ bool TCustomForm::DialogKey(TWinControl* focused, const MSG& msg)
         // A Win32 control keeps what its dialog code asks for: arrows in a
         // list, Return and Escape in a dropped-down combo box.
         if (focused != nullptr && focused != this) {
-            const LRESULT code =
-                SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+            const LRESULT code = DialogCode(msg);
             const LRESULT wanted = msg.wParam == VK_TAB ? DLGC_WANTTAB
                                    : msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE
                                        ? DLGC_WANTALLKEYS | DLGC_WANTMESSAGE

@@ -196,7 +196,10 @@ public:
     // list below it gets room for a few items whatever height is asked.
     void SetBounds(int left, int top, int width, int height) override;
 
-    // The user picked an item or, with csDropDown, edited the text.
+    // The user picked an item or, with csDropDown, edited the text. Also
+    // when a closing list puts back the selection it had when it opened
+    // after the user had moved it (a click outside the open list cancels
+    // it, and the system reports no change for that).
     TNotifyEvent OnChange;
 
 protected:
@@ -210,6 +213,10 @@ private:
 
     std::unique_ptr<TListControlItems> FItems;
     TComboBoxStyle FStyle = csDropDown;
+    // While the list is open: the selection OnChange last told of, or the
+    // one at the opening.
+    bool FListOpen = false;
+    int FToldIndex = -1;
 };
 
 class TCustomEdit : public TWinControl {

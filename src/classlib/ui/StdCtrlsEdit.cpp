@@ -262,10 +262,6 @@ void TCustomMemo::WndProc(TMessage& message)
     if (message.Msg == WM_GETDLGCODE) {
         // A multi-line edit window asks for every key; without WantReturns
         // Return is the form's (its default button), without WantTabs Tab.
-        // It is asked without the key's message: given one, the system's
-        // edit window takes itself to be in a dialog from then on, types no
-        // Tab and closes its parent window on Escape.
-        message.LParam = 0;
         TCustomEdit::WndProc(message);
         if (!FWantReturns)
             message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);

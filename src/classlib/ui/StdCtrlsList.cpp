@@ -208,14 +208,34 @@ void TComboBox::WndProc(TMessage& message)
     switch (message.Msg) {
     case CN_COMMAND:
         switch (HIWORD(message.WParam)) {
+        case CBN_DROPDOWN:
+            FListOpen = true;
+            FToldIndex = ItemIndex();
+            break;
         case CBN_SELCHANGE:
+            FToldIndex = ItemIndex();
+            Change();
+            return;
         case CBN_EDITCHANGE:
             Change();
             return;
+        case CBN_SELENDCANCEL:
+        case CBN_CLOSEUP:
+            // A cancelled list puts its old selection back without a
+            // CBN_SELCHANGE: what OnChange last told of is then no longer
+            // what the box shows.
+            if (FListOpen && ItemIndex() != FToldIndex) {
+                FToldIndex = ItemIndex();
+                Change();
+            }
+            if (HIWORD(message.WParam) == CBN_CLOSEUP)
+                FListOpen = false;
+            break;
         }
         break;
     case WM_DESTROY:
         FItems->WindowDestroying();
+        FListOpen = false;
         break;
     }
     TWinControl::WndProc(message);

@@ -1,0 +1,181 @@
+// Docking whose handlers free the control being docked, by real mouse input
+// under Wine: the drag or the drop ends there, quietly, and the next drag
+// works. (Docking itself: the skinned panel's dock tests.)
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "UiTestSupport.h"
+#include "classlib/ui/ControlDock.h"
+#include "classlib/ui/ExtCtrls.h"
+
+namespace {
+
+using uitest::UiTest;
+
+class ControlDockTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        Form = MakeForm(400, 260);
+        Site = AddControl<TPanel>(Form, 200, 20, 180, 220);
+        Site->DockSite = true;
+        Site->OnDockOver = [this](TObject*, TDragDockObject*, int, int, TDragState state, bool&) {
+            Log.push_back("over " + std::to_string(state));
+        };
+        Panel = NewPanel();
+    }
+    void TearDown() override
+    {
+        testsupport::MouseAt(POINT{0, 0});
+        Drain();
+        UiTest::TearDown();
+    }
+
+    // A dock client on the form at its first place, whose OnEndDock is logged.
+    TPanel* NewPanel()
+    {
+        auto* panel = AddControl<TPanel>(Form, 20, 20, 100, 60);
+        panel->SetDragKind(dkDock);
+        panel->SetDragMode(dmAutomatic);
+        panel->OnEndDock = [this](TObject*, TObject* target, int, int) {
+            Log.push_back(target != nullptr ? "end docked" : "end");
+        };
+        return panel;
+    }
+
+    // Real input: the pointer to a point of the form's client area with
+    // `flags`, then the loop runs until `done` holds. The bound is generous:
+    // parallel runs load the machine.
+    bool MouseTo(POINT client, DWORD flags, const std::function<bool()>& done) const
+    {
+        testsupport::MouseAt(Form->ClientToScreen(client), flags);
+        return PumpUntil(done, std::chrono::seconds(10));
+    }
+
+    // The drag's outlines on the screen: visible topmost utility windows of
+    // this thread.
+    static int ShownOutlines()
+    {
+        int count = 0;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND wnd, LPARAM found) {
+                char name[32] = {};
+                GetClassNameA(wnd, name, sizeof name);
+                if (IsWindowVisible(wnd) && std::string(name) == "TPUtilWindow" &&
+                    (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
+                    ++*reinterpret_cast<int*>(found);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    }
+
+    bool Logged(const std::string& entry) const
+    {
+        for (const std::string& logged : Log) {
+            if (logged == entry)
+                return true;
+        }
+        return false;
+    }
+
+    // Where the panel is pressed, in the form's client area: 50, 30 into it.
+    static constexpr POINT Grip{70, 50};
+
+    TForm* Form = nullptr;
+    TPanel* Site = nullptr;
+    TPanel* Panel = nullptr;
+    std::vector<std::string> Log;
+};
+
+// The site's OnDockDrop frees the control it was given: the drop ends with
+// no OnEndDock on the freed control and nothing left behind; the next drag
+// docks as usual. ManualDock whose old host frees the control in OnUnDock
+// answers false.
+TEST_F(ControlDockTest, ADropWhoseHandlerFreesTheControlEndsThere)
+{
+    Site->OnDockDrop = [this](TObject*, TDragDockObject* source, int, int) {
+        Log.push_back("drop");
+        EXPECT_EQ(source->Control(), Panel);
+        FreeComponent(source->Control());
+        EXPECT_EQ(source->Control(), nullptr) << "the drop knows its control is gone";
+    };
+    ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
+    ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+    ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
+    ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("drop"); }));
+    Drain();
+    EXPECT_EQ(Log, (std::vector<std::string>{"over 0", "drop"}));
+    EXPECT_EQ(Site->ControlCount(), 0);
+    EXPECT_EQ(Form->ControlCount(), 1) << "the site alone";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(Errors.empty());
+
+    // The drag machinery is free for the next one.
+    Site->OnDockDrop = [this](TObject*, TDragDockObject*, int, int) { Log.push_back("drop"); };
+    Panel = NewPanel();
+    Log.clear();
+    ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
+    ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+    ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
+    ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("end docked"); }));
+    EXPECT_EQ(Panel->Parent(), Site);
+
+    Site->OnUnDock = [this](TObject*, TControl* client, TWinControl*, bool&) {
+        Log.push_back("undock");
+        FreeComponent(client);
+    };
+    auto* other = AddControl<TPanel>(Form, 20, 120, 100, 100);
+    other->DockSite = true;
+    Log.clear();
+    EXPECT_FALSE(Panel->ManualDock(other, alTop));
+    EXPECT_EQ(Log, (std::vector<std::string>{"undock"}));
+    EXPECT_EQ(other->ControlCount(), 0);
+    EXPECT_EQ(Site->ControlCount(), 0);
+}
+
+// The site's OnDockOver frees the control as the drag enters it: the drag
+// ends there, its outline goes and no other is left, and the release does
+// nothing more.
+TEST_F(ControlDockTest, ADragWhoseSiteFreesTheControlOnTheWayEndsThere)
+{
+    bool freeIt = true;
+    Site->OnDockOver = [this, &freeIt](TObject*, TDragDockObject* source, int, int, TDragState state, bool&) {
+        Log.push_back("over " + std::to_string(state));
+        if (freeIt) {
+            freeIt = false;
+            FreeComponent(source->Control());
+        }
+    };
+    // Away from the site first: the outline shows where the panel would
+    // float, gripped where it was pressed.
+    const POINT away{140, 190};
+    const POINT awayScreen = Form->ClientToScreen(away);
+    const POINT onOutline{awayScreen.x - 50 + 1, awayScreen.y};
+    const auto outlineShown = [&] {
+        return testsupport::ColoursNear(testsupport::ScreenPixel(onOutline.x, onOutline.y), RGB(64, 64, 64));
+    };
+    ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
+    ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+    ASSERT_TRUE(MouseTo(away, 0, outlineShown));
+    EXPECT_EQ(ShownOutlines(), 1);
+    ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
+    EXPECT_TRUE(PumpUntil([&] { return !outlineShown(); }, std::chrono::seconds(10))) << "the outline went";
+    EXPECT_EQ(ShownOutlines(), 0);
+    EXPECT_EQ(Form->ControlCount(), 1) << "the site alone";
+    EXPECT_EQ(GetCapture(), nullptr);
+    ASSERT_TRUE(MouseTo(POINT{270, 130}, MOUSEEVENTF_LEFTUP, [] { return true; }));
+    Drain();
+    EXPECT_EQ(Log, (std::vector<std::string>{"over 0"})) << "no leave, no drop, no end";
+    EXPECT_TRUE(Errors.empty());
+}
+
+}  // namespace
