@@ -37,10 +37,32 @@ void TypeCtrlKey(WORD key)
     Pump();
 }
 
+// What the screen shows in a rectangle (screen coordinates).
+std::unique_ptr<TBitmap> ScreenShot(const RECT& r)
+{
+    auto picture = std::make_unique<TBitmap>();
+    picture->SetSize(r.right - r.left, r.bottom - r.top);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(picture->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+int DifferingPixels(TBitmap& a, TBitmap& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            differing += a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y);
+    return differing;
+}
+
 // The MDI frame "Frame" (skinned, a skinned menu bar on top) and its two
 // skinned children "Child" and "Second", all on one skin.
 class DynamicSkinFormMDI : public ::testing::Test {
 protected:
+    // The frame's component draws the skin in the non-client area.
+    virtual bool FrameMode() const { return true; }
     void SetUp() override
     {
         Frame = new TForm(nullptr);
@@ -49,6 +71,7 @@ protected:
         Frame->SetFormStyle(fsMDIForm);
         Frame->SetBounds(40, 40, 420, 320);
         FrameSkin = new TspDynamicSkinForm(Frame);
+        FrameSkin->SetSupportNCArea(FrameMode());
         Data = new TspSkinData(Frame);
         FillStored(Stored, Options);
         Data->SetStoredSkin(&Stored);
@@ -117,6 +140,14 @@ protected:
             }
         ADD_FAILURE() << "no object " << name;
         return {};
+    }
+    // What the screen shows of a frame object of a form's window.
+    static std::unique_ptr<TBitmap> ObjectShot(TForm* form, TspActiveSkinObject* object)
+    {
+        RECT w{};
+        GetWindowRect(form->Handle(), &w);
+        const TRect& r = object->ObjectRect;
+        return ScreenShot(RECT{w.left + r.Left, w.top + r.Top, w.left + r.Right, w.top + r.Bottom});
     }
     static COLORREF ScreenPixel(HWND wnd, int x, int y)
     {
@@ -192,12 +223,7 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
         Pump();
         RECT w{};
         GetWindowRect(Frame->Handle(), &w);
-        TBitmap picture;
-        picture.SetSize(w.right - w.left, w.bottom - w.top);
-        const HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, w.right - w.left, w.bottom - w.top, screen, w.left, w.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        picture.SaveToFile(shot);
+        ScreenShot(w)->SaveToFile(shot);
     }
 
     ASkin->SetWindowState(0);
@@ -205,6 +231,121 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
     EXPECT_FALSE(FrameSkin->MDIChildMaximized);
     EXPECT_FALSE(Bar->MDIButtonsShown);
     EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame");
+}
+
+// A maximized child has no frame: every point of its window is client
+// area (a click on a control along its bottom edge reaches it, the mouse
+// where a frame object would lie makes none hot), and no shape cuts its
+// corners; restored, it has its mask's shape again.
+TEST_F(DynamicSkinFormMDI, AMaximizedChildIsClientAreaAllOverAndHasNoShape)
+{
+    auto* bottom = new TLabel(A);
+    bottom->SetParent(A);
+    bottom->SetAutoSize(false);
+    bottom->SetAlign(alBottom);
+    bottom->SetHeight(20);
+    bottom->SetCaption("Bottom");
+    int clicks = 0;
+    bottom->OnClick = [&](TObject*) { ++clicks; };
+    const HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(A->Handle(), shape), ERROR) << "the mask shapes a child with a frame";
+
+    RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
+    ASSERT_EQ(ASkin->WindowState, 2);
+    EXPECT_EQ(GetWindowRgn(A->Handle(), shape), ERROR) << "no shape";
+
+    POINT onLabel{bottom->Left() + bottom->Width() / 2, bottom->Top() + bottom->Height() / 2};
+    ClientToScreen(A->Handle(), &onLabel);
+    RealClickAt(onLabel);
+    EXPECT_EQ(clicks, 1);
+    // The frame's bottom group button, as the frame would place it for the
+    // child's size, lies over the client area just above the label.
+    TspActiveSkinObject* group = nullptr;
+    for (const auto& object : ASkin->ObjectList)
+        if (object->IDName == "g1")
+            group = object.get();
+    ASSERT_NE(group, nullptr);
+    const TPoint frame = ASkin->ChildFrameOffset();
+    POINT overGroup{(group->ObjectRect.Left + group->ObjectRect.Right) / 2 - frame.X,
+                    (group->ObjectRect.Top + group->ObjectRect.Bottom) / 2 - frame.Y};
+    ASSERT_LT(overGroup.y, bottom->Top());
+    ClientToScreen(A->Handle(), &overGroup);
+    testsupport::MouseAt(overGroup);
+    Pump();
+    EXPECT_EQ(SendMessageA(A->Handle(), WM_NCHITTEST, 0, MAKELPARAM(overGroup.x, overGroup.y)), HTCLIENT);
+    EXPECT_EQ(ASkin->ActiveObject, -1) << "no frame object is hot";
+
+    ASkin->SetWindowState(0);
+    EXPECT_NE(GetWindowRgn(A->Handle(), shape), ERROR);
+    DeleteObject(shape);
+}
+
+// The frame's caption names a maximized child by its current caption; the
+// child's own caption objects follow too and show it once it is restored.
+TEST_F(DynamicSkinFormMDI, TheFramesCaptionFollowsAMaximizedChildsCaption)
+{
+    RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
+    ASSERT_EQ(ASkin->WindowState, 2);
+    TspActiveSkinObject* caption = FrameSkin->ObjectList[0].get();
+    ASSERT_NE(dynamic_cast<TspSkinCaptionObject*>(caption), nullptr);
+    Pump();
+    const auto named = ObjectShot(Frame, caption);
+    A->SetCaption("Renamed");
+    Pump();
+    EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame - [Renamed]");
+    const auto renamed = ObjectShot(Frame, caption);
+    EXPECT_GT(DifferingPixels(*named, *renamed), 20) << "the frame shows the new caption";
+    A->SetCaption("Child");
+    Pump();
+    EXPECT_LT(DifferingPixels(*named, *ObjectShot(Frame, caption)), 5) << "and the old one when it comes back";
+
+    A->SetCaption("Renamed");
+    ASkin->SetWindowState(0);
+    auto* own = dynamic_cast<TspSkinCaptionObject*>(ASkin->ObjectList[0].get());
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->Text(), "Renamed");
+}
+
+// The active child looks inactive while another top-level window is active
+// and active again with its frame; the other child stays inactive.
+TEST_F(DynamicSkinFormMDI, TheActiveChildsLookFollowsTheFramesActivation)
+{
+    auto* other = new TForm(nullptr);
+    other->SetBounds(520, 40, 200, 150);
+    other->Show();
+    ActivateFrame();
+    Pump();
+    ASSERT_EQ(Frame->ActiveMDIChild(), B);
+    ASSERT_TRUE(BSkin->FormActive);
+    int activations = 0, deactivations = 0;
+    BSkin->OnActivate = [&](TObject*) { ++activations; };
+    BSkin->OnDeActivate = [&](TObject*) { ++deactivations; };
+    TspActiveSkinObject* caption = BSkin->ObjectList[0].get();
+    const auto active = ObjectShot(B, caption);
+
+    POINT inOther{50, 50};
+    ClientToScreen(other->Handle(), &inOther);
+    RealClickAt(inOther);
+    for (int i = 0; i < 100 && GetActiveWindow() != other->Handle(); ++i)
+        Pump(1);
+    ASSERT_EQ(GetActiveWindow(), other->Handle());
+    Pump();
+    EXPECT_FALSE(BSkin->FormActive);
+    EXPECT_GT(deactivations, 0);
+    EXPECT_GT(DifferingPixels(*active, *ObjectShot(B, caption)), 20) << "drawn inactive";
+
+    POINT inB{30, 30};
+    ClientToScreen(B->Handle(), &inB);
+    RealClickAt(inB);
+    for (int i = 0; i < 100 && GetActiveWindow() != Frame->Handle(); ++i)
+        Pump(1);
+    ASSERT_EQ(GetActiveWindow(), Frame->Handle());
+    Pump();
+    EXPECT_TRUE(BSkin->FormActive);
+    EXPECT_GT(activations, 0);
+    EXPECT_LT(DifferingPixels(*active, *ObjectShot(B, caption)), 5) << "drawn active again";
+    EXPECT_FALSE(ASkin->FormActive);
+    delete other;
 }
 
 // Minimized children line up from the MDI client's bottom-left and follow
@@ -241,6 +382,24 @@ TEST_F(DynamicSkinFormMDI, TheMDIClientsBackgroundFollowsTheSkin)
     FrameSkin->ChangeSkinData();
     RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), GetSysColor(COLOR_APPWORKSPACE), 2))
+        << std::hex << ScreenPixel(client, x, y);
+}
+
+// Without the frame mode, the MDI client still shows the skin's background.
+class DynamicSkinFormMDIClientArea : public DynamicSkinFormMDI {
+protected:
+    bool FrameMode() const override { return false; }
+};
+
+TEST_F(DynamicSkinFormMDIClientArea, TheMDIClientShowsTheSkinsBackground)
+{
+    const HWND client = Frame->ClientHandle();
+    ASSERT_NE(client, nullptr);
+    RECT r{};
+    GetClientRect(client, &r);
+    const int x = 6, y = r.bottom - 6;  // left of and below both children
+    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), RGB(30 * (x % 7), 40 * (y % 5), 7), 2))
         << std::hex << ScreenPixel(client, x, y);
 }
 
