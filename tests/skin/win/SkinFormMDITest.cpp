@@ -234,9 +234,9 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
 }
 
 // A maximized child has no frame: every point of its window is client
-// area (a click on a control along its bottom edge reaches it, the mouse
-// where a frame object would lie makes none hot), and no shape cuts its
-// corners; restored, it has its mask's shape again.
+// area (a click on a control along its bottom edge reaches it, its right
+// edge is no border), and no shape cuts its corners; restored, it has its
+// mask's shape again.
 TEST_F(DynamicSkinFormMDI, AMaximizedChildIsClientAreaAllOverAndHasNoShape)
 {
     auto* bottom = new TLabel(A);
@@ -258,22 +258,11 @@ TEST_F(DynamicSkinFormMDI, AMaximizedChildIsClientAreaAllOverAndHasNoShape)
     ClientToScreen(A->Handle(), &onLabel);
     RealClickAt(onLabel);
     EXPECT_EQ(clicks, 1);
-    // The frame's bottom group button, as the frame would place it for the
-    // child's size, lies over the client area just above the label.
-    TspActiveSkinObject* group = nullptr;
-    for (const auto& object : ASkin->ObjectList)
-        if (object->IDName == "g1")
-            group = object.get();
-    ASSERT_NE(group, nullptr);
-    const TPoint frame = ASkin->ChildFrameOffset();
-    POINT overGroup{(group->ObjectRect.Left + group->ObjectRect.Right) / 2 - frame.X,
-                    (group->ObjectRect.Top + group->ObjectRect.Bottom) / 2 - frame.Y};
-    ASSERT_LT(overGroup.y, bottom->Top());
-    ClientToScreen(A->Handle(), &overGroup);
-    testsupport::MouseAt(overGroup);
-    Pump();
-    EXPECT_EQ(SendMessageA(A->Handle(), WM_NCHITTEST, 0, MAKELPARAM(overGroup.x, overGroup.y)), HTCLIENT);
-    EXPECT_EQ(ASkin->ActiveObject, -1) << "no frame object is hot";
+    // The right strip that a frame's right border would take answers as
+    // client area too.
+    POINT right{A->ClientWidth() - 3, A->ClientHeight() / 2};
+    ClientToScreen(A->Handle(), &right);
+    EXPECT_EQ(SendMessageA(A->Handle(), WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)), HTCLIENT);
 
     ASkin->SetWindowState(0);
     EXPECT_NE(GetWindowRgn(A->Handle(), shape), ERROR);
@@ -400,6 +389,12 @@ TEST_F(DynamicSkinFormMDIClientArea, TheMDIClientShowsTheSkinsBackground)
     const int x = 6, y = r.bottom - 6;  // left of and below both children
     RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), RGB(30 * (x % 7), 40 * (y % 5), 7), 2))
+        << std::hex << ScreenPixel(client, x, y);
+    // Without a background picture: the form picture's client part, tiled.
+    Data->BGPictureIndex = -1;
+    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), skinformtest::PictureColour(5 + x % 90, 25 + y % 30), 2))
         << std::hex << ScreenPixel(client, x, y);
 }
 

@@ -273,7 +273,7 @@ TEST_F(SkinMenuBarMDITest, ABarLinkedByItsOwnPropertyGetsTheButtonsAndTheKeys)
     own->SetParent(Frame);
     own->SetDynamicSkinForm(FrameSkin);
     EXPECT_EQ(FrameSkin->MenuBar(), own);
-    FrameSkin->SetMainMenuBar(Bar);
+    FrameSkin->SetMainMenuBar(own);
     FrameSkin->SetMainMenuBar(nullptr);
     EXPECT_EQ(FrameSkin->MenuBar(), own) << "still linked by its own property";
     delete own;
