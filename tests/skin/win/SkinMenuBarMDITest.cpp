@@ -233,30 +233,29 @@ TEST_F(SkinMenuBarMDITest, ABarLinkedByItsOwnPropertyGetsTheButtonsAndTheKeys)
     // Without a child the frame has the keys: Alt with an accelerator
     // highlights the bar's item.
     testsupport::AltKey('W');
-    Pump();
-    EXPECT_TRUE(items[1]->Active) << "Alt with the accelerator of \"&Window\"";
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; })) << "Alt with the accelerator of \"&Window\"";
     EXPECT_FALSE(FrameSkin->InMainMenu);
     items[1]->MouseLeave();
 
     TForm* child = MakeChild("Child", 20, 20);
     ClickFrameButton(child, cmMaximize);
-    ASSERT_EQ(SkinOf(child)->WindowState, 2);
+    ASSERT_TRUE(PumpUntil([&] { return SkinOf(child)->WindowState == 2; }));
     EXPECT_TRUE(Bar->MDIButtonsShown);
     EXPECT_EQ(Bar->MDIButtonCount(), 4);
 
     TypeKey(VK_MENU);
+    EXPECT_TRUE(PumpUntil([&] { return Bar->MenuMode; }));
     EXPECT_TRUE(FrameSkin->InMainMenu);
-    EXPECT_TRUE(Bar->MenuMode);
     EXPECT_TRUE(items[0]->Active);
     TypeKey(VK_RIGHT);
-    EXPECT_TRUE(items[1]->Active);
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; }));
     EXPECT_FALSE(items[0]->Active);
     TypeKey(VK_LEFT);
-    EXPECT_TRUE(items[0]->Active);
+    EXPECT_TRUE(PumpUntil([&] { return items[0]->Active; }));
     TypeKey('W');
-    EXPECT_TRUE(items[1]->Active) << "the accelerator of \"&Window\"";
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; })) << "the accelerator of \"&Window\"";
     TypeKey(VK_ESCAPE);
-    EXPECT_FALSE(FrameSkin->InMainMenu);
+    EXPECT_TRUE(PumpUntil([&] { return !FrameSkin->InMainMenu; }));
     EXPECT_FALSE(Bar->MenuMode);
     EXPECT_FALSE(items[1]->Active);
 
