@@ -377,9 +377,6 @@ public:
     // `Caption` (the form's) as the frame shows it: for an MDI form with a
     // maximized child, "<caption> - [<child's caption>]".
     std::string FrameCaption(const std::string& Caption) const;
-    // The frame's caption drawn again (an MDI form's names its maximized
-    // child).
-    void RepaintCaption();
 
     // Raisers the objects call.
     void DoMouseDownEvent(const std::string& IDName, int X, int Y, const TRect& R, TMouseButton B);

@@ -122,17 +122,6 @@ std::string TspDynamicSkinForm::FrameCaption(const std::string& Caption) const
     return Caption + " - [" + child->Form->Caption() + "]";
 }
 
-void TspDynamicSkinForm::RepaintCaption()
-{
-    if (FSupportNCArea) {
-        SendNCPaint();
-        return;
-    }
-    for (const auto& object : ObjectList)
-        if (auto* caption = dynamic_cast<TspSkinCaptionObject*>(object.get()); caption != nullptr && caption->DefaultCaption)
-            DrawSkinObject(caption);
-}
-
 TPoint TspDynamicSkinForm::MDIMinimizedSlot(int W, int H) const
 {
     TCustomForm* main = MDIMainForm();
