@@ -170,11 +170,11 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             break;
         saved();
         // A maximized child draws no frame, but keeps its caption objects
-        // current for its restore; the MDI form shows its caption now.
+        // current for its restore; the MDI form's frame shows its caption.
         CaptionTextChanged(M.LParam != 0 ? reinterpret_cast<const char*>(M.LParam) : "");
         if (maximizedChild) {
             if (TspDynamicSkinForm* main = GetDynamicSkinForm(Application->MainForm()); main != nullptr && main != this)
-                main->RepaintCaption();
+                main->SendNCPaint();
         } else if (!HasSkinClientRect()) {
             SendNCPaint();
         }
