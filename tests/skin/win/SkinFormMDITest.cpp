@@ -1,9 +1,11 @@
 // Skinned MDI forms under Wine: a real MDI frame with a skinned form
 // component and a skinned menu bar, and two skinned MDI children, driven by
 // real clicks and keys: maximizing by the frame button, the frame's caption
-// and the bar's MDI buttons, minimized slots, the MDI client's background,
-// Ctrl+F4 and activation by a click, skin changes, the system menu and the
-// menu modes of children, an MDI main form that starts in the tray.
+// and the bar's MDI buttons, a maximized child without frame or shape,
+// minimized slots, the MDI client's background (also in client-area mode),
+// Ctrl+F4 and activation by a click, the frame's activation shown by its
+// active child, skin changes, the system menu and the menu modes of
+// children, an MDI main form that starts in the tray.
 #include <cstdlib>
 #include <functional>
 #include <memory>
