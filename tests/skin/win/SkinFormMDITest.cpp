@@ -162,6 +162,20 @@ protected:
         const TRect& r = object->ObjectRect;
         return ScreenShot(RECT{w.left + r.Left, w.top + r.Top, w.left + r.Right, w.top + r.Bottom});
     }
+    int MDIClientHeight() const
+    {
+        RECT r{};
+        GetClientRect(Frame->ClientHandle(), &r);
+        return r.bottom;
+    }
+    // The MDI client erased and painted again; the screen pixel at its
+    // client point (x, y).
+    COLORREF RepaintedMDIClientPixel(int x, int y) const
+    {
+        RedrawWindow(Frame->ClientHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump();
+        return ScreenPixel(Frame->ClientHandle(), x, y);
+    }
     static COLORREF ScreenPixel(HWND wnd, int x, int y)
     {
         POINT p{x, y};
@@ -366,19 +380,14 @@ TEST_F(DynamicSkinFormMDI, MinimizedChildrenStandInTheFirstSlotsOfTheMDIClient)
 // workspace colour once the skin is gone.
 TEST_F(DynamicSkinFormMDI, TheMDIClientsBackgroundFollowsTheSkin)
 {
-    const HWND client = Frame->ClientHandle();
-    RECT r{};
-    GetClientRect(client, &r);
-    const int x = 3, y = r.bottom - 3;  // left of and below both children
-    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), RGB(30 * (x % 7), 40 * (y % 5), 7), 2))
-        << std::hex << ScreenPixel(client, x, y);
+    const int x = 3, y = MDIClientHeight() - 3;  // left of and below both children
+    COLORREF pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, RGB(30 * (x % 7), 40 * (y % 5), 7), 2)) << std::hex << pixel;
     Data->ClearAll();
     Data->Empty = true;
     FrameSkin->ChangeSkinData();
-    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), GetSysColor(COLOR_APPWORKSPACE), 2))
-        << std::hex << ScreenPixel(client, x, y);
+    pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, GetSysColor(COLOR_APPWORKSPACE), 2)) << std::hex << pixel;
 }
 
 // Without the frame mode, the MDI client still shows the skin's background.
@@ -389,20 +398,13 @@ protected:
 
 TEST_F(DynamicSkinFormMDIClientArea, TheMDIClientShowsTheSkinsBackground)
 {
-    const HWND client = Frame->ClientHandle();
-    ASSERT_NE(client, nullptr);
-    RECT r{};
-    GetClientRect(client, &r);
-    const int x = 6, y = r.bottom - 6;  // left of and below both children
-    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), RGB(30 * (x % 7), 40 * (y % 5), 7), 2))
-        << std::hex << ScreenPixel(client, x, y);
+    const int x = 6, y = MDIClientHeight() - 6;  // left of and below both children
+    COLORREF pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, RGB(30 * (x % 7), 40 * (y % 5), 7), 2)) << std::hex << pixel;
     // Without a background picture: the form picture's client part, tiled.
     Data->BGPictureIndex = -1;
-    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    Pump();
-    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), skinformtest::PictureColour(5 + x % 90, 25 + y % 30), 2))
-        << std::hex << ScreenPixel(client, x, y);
+    pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, skinformtest::PictureColour(5 + x % 90, 25 + y % 30), 2)) << std::hex << pixel;
 }
 
 // A click activates the other child (only the active one is drawn active);
