@@ -40,6 +40,15 @@ inline void CtrlKey(WORD key)
     KeyInput(VK_CONTROL, KEYEVENTF_KEYUP);
 }
 
+// A key typed with Alt held.
+inline void AltKey(WORD key)
+{
+    KeyInput(VK_MENU);
+    KeyInput(key);
+    KeyInput(key, KEYEVENTF_KEYUP);
+    KeyInput(VK_MENU, KEYEVENTF_KEYUP);
+}
+
 // A left click at a screen point.
 inline void LeftClickAt(POINT screen)
 {

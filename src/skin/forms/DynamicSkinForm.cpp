@@ -172,6 +172,7 @@ void TspDynamicSkinForm::Notification(TComponent* AComponent, TOperation Operati
         FTrayMenu = nullptr;
     if (AComponent == FMainMenuBar)
         FMainMenuBar = nullptr;
+    std::erase_if(FLinkedMenuBars, [AComponent](TspSkinMainMenuBar* bar) { return bar == AComponent; });
     if (AComponent == FSkinHint)
         FSkinHint = nullptr;
     AreaControlList.erase(std::remove_if(AreaControlList.begin(), AreaControlList.end(),
@@ -264,11 +265,46 @@ void TspDynamicSkinForm::SetSkinHint(TspSkinHint* Value)
 
 void TspDynamicSkinForm::SetMainMenuBar(TspSkinMainMenuBar* Value)
 {
-    if (FMainMenuBar != nullptr)
-        FMainMenuBar->RemoveFreeNotification(this);
+    TspSkinMainMenuBar* old = FMainMenuBar;
     FMainMenuBar = Value;
+    if (old != nullptr && old != Value)
+        ReleaseBar(old);
     if (FMainMenuBar != nullptr)
         FMainMenuBar->FreeNotification(this);
+}
+
+TspSkinMainMenuBar* TspDynamicSkinForm::MenuBar() const
+{
+    if (FMainMenuBar != nullptr)
+        return FMainMenuBar;
+    return FLinkedMenuBars.empty() ? nullptr : FLinkedMenuBars.back();
+}
+
+void TspDynamicSkinForm::LinkMenuBar(TspSkinMainMenuBar* Bar)
+{
+    if (Bar == nullptr)
+        return;
+    std::erase(FLinkedMenuBars, Bar);
+    FLinkedMenuBars.push_back(Bar);
+    Bar->FreeNotification(this);
+}
+
+void TspDynamicSkinForm::UnlinkMenuBar(TspSkinMainMenuBar* Bar)
+{
+    if (Bar == nullptr)
+        return;
+    std::erase(FLinkedMenuBars, Bar);
+    ReleaseBar(Bar);
+}
+
+void TspDynamicSkinForm::ReleaseBar(TspSkinMainMenuBar* Bar)
+{
+    // One free notification links both ways: it stays while either side
+    // still points at the other.
+    if (Bar == FMainMenuBar || Bar == FModeBar || Bar->DynamicSkinForm() == this ||
+        std::find(FLinkedMenuBars.begin(), FLinkedMenuBars.end(), Bar) != FLinkedMenuBars.end())
+        return;
+    Bar->RemoveFreeNotification(this);
 }
 
 void TspDynamicSkinForm::SetTrayIcon(TspTrayIcon* Value)

@@ -127,6 +127,14 @@ public:
     // The bar that takes over main-menu mode's keys.
     TspSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TspSkinMainMenuBar* Value);
+    // The bar the form serves with MDI buttons and main-menu keys:
+    // MainMenuBar, else the last bar that linked itself to the form by its
+    // DynamicSkinForm property (null when none).
+    TspSkinMainMenuBar* MenuBar() const;
+    // A bar's own DynamicSkinForm link (kept by free notification) and its
+    // end.
+    void LinkMenuBar(TspSkinMainMenuBar* Bar);
+    void UnlinkMenuBar(TspSkinMainMenuBar* Bar);
     // The icon minimizing to the tray uses: hidden and not minimizing to
     // the tray when assigned; without a popup menu of its own it gets the
     // component's tray menu (Restore, Close) and a double click restores.
@@ -408,6 +416,9 @@ private:
     void PlaceMainMenuItems();
     void InstallKeyHook();
     void SetModeBar(TspSkinMainMenuBar* Bar);
+    // Drops the free notification with `Bar` once no link of the form or
+    // of the bar refers to the other.
+    void ReleaseBar(TspSkinMainMenuBar* Bar);
     // The bar of main-menu mode leaves its keyboard mode.
     void LeaveBarMode();
     // Ends the key hook in any order against other forms' hooks: on top of
@@ -474,6 +485,8 @@ private:
     // WS_EX_LAYERED and the alpha on the form's window as AlphaBlend says.
     void ApplyAlphaBlend();
     TspSkinMainMenuBar* FMainMenuBar = nullptr;
+    // The bars linked to the form by their own property, latest last.
+    std::vector<TspSkinMainMenuBar*> FLinkedMenuBars;
     // The bar that entered main-menu mode (MainMenuEnterFrom).
     TspSkinMainMenuBar* FModeBar = nullptr;
     TspTrayIcon* FTrayIcon = nullptr;

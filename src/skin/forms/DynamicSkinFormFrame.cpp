@@ -310,7 +310,11 @@ void TspDynamicSkinForm::UpdateSkinRegion(bool Parts)
 
 void TspDynamicSkinForm::CreateSkinRegion(bool Parts)
 {
-    if ((FSupportNCArea && Form->BorderStyle() == bsNone) || !HasSkin() || FSkinData->Mask->Empty()) {
+    // A maximized MDI child fills the MDI client without a frame: no shape
+    // cuts its corners.
+    const bool maximizedChild = IsMDIChild() && WindowState == 2;
+    if ((FSupportNCArea && Form->BorderStyle() == bsNone) || maximizedChild || !HasSkin() ||
+        FSkinData->Mask->Empty()) {
         SetShape(nullptr);
         MaskStrips = TSkinMaskStrips{};
         return;

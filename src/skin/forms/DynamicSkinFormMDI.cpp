@@ -55,10 +55,13 @@ LRESULT TspDynamicSkinForm::NewMDIClientWndProc(HWND Wnd, UINT Msg, WPARAM WPara
         const HDC dc = reinterpret_cast<HDC>(WParam);
         RECT r{};
         GetClientRect(Wnd, &r);
-        if (HasSkinClientRect() && FSkinData->BGPictureIndex >= 0 &&
-            FSkinData->BGPictureIndex < static_cast<int>(FSkinData->ActivePictures.size())) {
+        // In both frame modes: the skin's background picture, else its
+        // client part; a skin with neither leaves the workspace colour.
+        const bool tiled = HasSkin() && FSkinData->BGPictureIndex >= 0 &&
+                           FSkinData->BGPictureIndex < static_cast<int>(FSkinData->ActivePictures.size());
+        if (tiled) {
             PaintTiledClientBG(dc, r.right, r.bottom);
-        } else if (HasSkinClientRect()) {
+        } else if (HasSkin() && !IsNullRect(FSkinData->ClRect)) {
             PaintStretchedClientBG(dc, r.right, r.bottom);
         } else {
             FillRect(dc, &r, GetSysColorBrush(COLOR_APPWORKSPACE));
@@ -183,16 +186,16 @@ void TspDynamicSkinForm::MDIMessage(TMessage& M)
         if (IsMDIForm()) {
             MDIChildMaximized = true;
             SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
-            if (FMainMenuBar != nullptr)
-                FMainMenuBar->ShowMDIButtons();
+            if (TspSkinMainMenuBar* bar = MenuBar())
+                bar->ShowMDIButtons();
         }
         break;
     case SM_MDICHILDRESTORED:
         if (IsMDIForm()) {
             MDIChildMaximized = HasMaximizedMDIChild() != nullptr;
             SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
-            if (FMainMenuBar != nullptr)
-                FMainMenuBar->HideMDIButtons(MDIChildMaximized);
+            if (TspSkinMainMenuBar* bar = MenuBar())
+                bar->HideMDIButtons(MDIChildMaximized);
         }
         break;
     default: break;

@@ -236,8 +236,8 @@ void TspDynamicSkinForm::SkinMenuClose()
             break;
         }
     }
-    if (FMainMenuBar != nullptr)
-        FMainMenuBar->CloseDownItem();
+    if (TspSkinMainMenuBar* bar = MenuBar())
+        bar->CloseDownItem();
     RemoveKeyHook();
     if (wasOpen && OnSkinMenuClose)
         OnSkinMenuClose(this);
@@ -369,20 +369,20 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
         const int selected = last->Selected();
         rightMoves = selected < 0 || selected >= last->ItemCount() || last->Items(selected)->MenuItem->Count() == 0;
     }
-    if (InMainMenu && FMainMenuBar != nullptr) {
+    if (TspSkinMainMenuBar* bar = MenuBar(); InMainMenu && bar != nullptr) {
         // The bar walks its items; the open menu keeps Up, Down, Enter and
         // a submenu's Left and Right.
-        if (key >= 'A' && key <= 'Z' && !menuShown && FMainMenuBar->FindAccelItem(static_cast<char>(key)))
+        if (key >= 'A' && key <= 'Z' && !menuShown && bar->FindAccelItem(static_cast<char>(key)))
             return;
         if (key == VK_LEFT && levels < 2) {
-            FMainMenuBar->PrevItem();
+            bar->PrevItem();
             return;
         }
         if (key == VK_RIGHT && rightMoves) {
-            FMainMenuBar->NextItem();
+            bar->NextItem();
             return;
         }
-        if (key == VK_RETURN && !menuShown && FMainMenuBar->ClickDownItem())
+        if (key == VK_RETURN && !menuShown && bar->ClickDownItem())
             return;
     } else if (InMainMenu && !MainMenuItems().empty()) {
         const std::vector<TspSkinMainMenuItem*> items = MainMenuItems();
@@ -426,7 +426,7 @@ void TspDynamicSkinForm::KeyHook(MSG& Msg, bool& Handled)
                     item->Active = true;
                     DrawSkinObject(item);
                 }
-            if (TspSkinMainMenuBar* bar = FModeBar != nullptr ? FModeBar : FMainMenuBar)
+            if (TspSkinMainMenuBar* bar = FModeBar != nullptr ? FModeBar : MenuBar())
                 bar->CloseDownItem();
             if (OnSkinMenuClose)
                 OnSkinMenuClose(this);
@@ -444,15 +444,15 @@ void TspDynamicSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
             return;
         }
     }
-    TMainMenu* menu = FMainMenuBar != nullptr && FMainMenuBar->MainMenu() != nullptr ? FMainMenuBar->MainMenu()
-                                                                                   : FMainMenu;
+    TspSkinMainMenuBar* bar = MenuBar();
+    TMainMenu* menu = bar != nullptr && bar->MainMenu() != nullptr ? bar->MainMenu() : FMainMenu;
     if (menu == nullptr)
         return;
     if (KeyDataToShiftState(Msg.KeyData) == ssAlt && (GetKeyState(VK_SHIFT) & 0x8000) == 0 &&
         (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
         if (menu != FMainMenu) {
             if (Msg.CharCode >= 'A' && Msg.CharCode <= 'Z' &&
-                FMainMenuBar->FindAccelItem(static_cast<char>(Msg.CharCode))) {
+                bar->FindAccelItem(static_cast<char>(Msg.CharCode))) {
                 Handled = true;
                 return;
             }
@@ -470,16 +470,17 @@ void TspDynamicSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
 
 void TspDynamicSkinForm::SetModeBar(TspSkinMainMenuBar* Bar)
 {
-    if (FModeBar != nullptr && FModeBar != FMainMenuBar)
-        FModeBar->RemoveFreeNotification(this);
+    TspSkinMainMenuBar* old = FModeBar;
     FModeBar = Bar;
+    if (old != nullptr && old != Bar)
+        ReleaseBar(old);
     if (FModeBar != nullptr)
         FModeBar->FreeNotification(this);
 }
 
 void TspDynamicSkinForm::LeaveBarMode()
 {
-    TspSkinMainMenuBar* bar = FModeBar != nullptr ? FModeBar : FMainMenuBar;
+    TspSkinMainMenuBar* bar = FModeBar != nullptr ? FModeBar : MenuBar();
     SetModeBar(nullptr);
     if (bar != nullptr)
         bar->ExitMenuMode();

@@ -166,12 +166,18 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         DoActivation(!maximizedChild);
         break;
     case WM_SETTEXT:
-        if (Form->BorderStyle() == bsNone || maximizedChild)
+        if (Form->BorderStyle() == bsNone)
             break;
         saved();
+        // A maximized child draws no frame, but keeps its caption objects
+        // current for its restore; the MDI form's frame shows its caption.
         CaptionTextChanged(M.LParam != 0 ? reinterpret_cast<const char*>(M.LParam) : "");
-        if (!HasSkinClientRect())
+        if (maximizedChild) {
+            if (TspDynamicSkinForm* main = GetDynamicSkinForm(Application->MainForm()); main != nullptr && main != this)
+                main->SendNCPaint();
+        } else if (!HasSkinClientRect()) {
             SendNCPaint();
+        }
         break;
     case WM_ERASEBKGND: {
         callSaved = false;
@@ -226,7 +232,12 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         M.Result = 0;
         break;
     case WM_NCHITTEST:
-        if (frameMode) {
+        if (frameMode && maximizedChild) {
+            // No frame: the whole window is client area, and no frame object
+            // is tracked under it.
+            callSaved = false;
+            M.Result = HTCLIENT;
+        } else if (frameMode) {
             callSaved = false;
             const TPoint P = WindowPoint(PointOf(M.LParam));
             M.Result = HasSkinClientRect() ? SkinHitTest(P) : DefaultHitTest(P);
@@ -270,6 +281,11 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             saved();
         else
             M.Result = 1;
+        // The MDI client's hook answers for the client itself, so the frame
+        // tells its active child, whose look follows the frame's activation.
+        if (IsMDIForm())
+            if (TForm* child = Form->ActiveMDIChild(); child != nullptr && child->HandleAllocated())
+                SendMessageA(child->Handle(), WM_NCACTIVATE, M.WParam, M.LParam);
         if (Form->BorderStyle() == bsNone || maximizedChild) {
             DoActivation(false);
         } else {
@@ -291,8 +307,8 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
             if (!InMainMenu) {
                 if (FSkinMenu != nullptr && FSkinMenu->Active())
                     FSkinMenu->CloseMenu();
-                if (FMainMenuBar != nullptr)
-                    FMainMenuBar->MenuKeyMode();
+                if (TspSkinMainMenuBar* bar = MenuBar())
+                    bar->MenuKeyMode();
                 else
                     MainMenuEnter();
             } else {

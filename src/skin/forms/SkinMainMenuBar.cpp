@@ -99,11 +99,16 @@ void TspSkinMainMenuBar::SetDefaultHeight(int Value)
 
 void TspSkinMainMenuBar::SetDynamicSkinForm(TspDynamicSkinForm* Value)
 {
-    if (FDynamicSkinForm != nullptr)
-        FDynamicSkinForm->RemoveFreeNotification(this);
+    if (Value == FDynamicSkinForm)
+        return;
+    TspDynamicSkinForm* old = FDynamicSkinForm;
     FDynamicSkinForm = Value;
+    // The form serves the bar that links itself (MDI buttons, keys) until
+    // the link ends; the free notification goes with the last link.
+    if (old != nullptr)
+        old->UnlinkMenuBar(this);
     if (Value != nullptr)
-        Value->FreeNotification(this);
+        Value->LinkMenuBar(this);
 }
 
 void TspSkinMainMenuBar::SetMainMenu(TMainMenu* Value)

@@ -15,7 +15,9 @@
 // the form's TspSkinMenuHost and enters and leaves main-menu mode through
 // its TspMainMenuModeHost; the form forwards the keys of that mode to
 // NextItem, PrevItem, FindAccelItem, ClickDownItem and ExitMenuMode, and
-// releases the open item (CloseDownItem) when the menu closes.
+// releases the open item (CloseDownItem) when the menu closes. Setting
+// DynamicSkinForm links the bar to that form, which then serves it (the MDI
+// buttons, the keys) as its MainMenuBar when that property is not set.
 #pragma once
 
 #include <windows.h>

@@ -348,6 +348,35 @@ TEST(DynamicSkinFormHook, MenuModesAndTheKeyHook)
     Application->OnMessage = nullptr;
 }
 
+// A handler that other code sets while the key hook is in place stays when
+// the hook ends, in main-menu mode and in skinned-menu mode alike; the
+// handler the hook took over is not put back over it.
+TEST(DynamicSkinFormHook, AnEndingKeyHookLeavesAHandlerSetOverIt)
+{
+    THookedForm f;
+    f.Form->Show();
+    int before = 0, over = 0;
+    const auto offerOther = [] {
+        MSG msg{nullptr, WM_MOUSEMOVE, 0, 0, 0, {}};
+        bool handled = false;
+        if (Application->OnMessage)
+            Application->OnMessage(msg, handled);
+    };
+    const std::function<void()> enter[] = {[&] { f.Skin->MainMenuEnter(); }, [&] { f.Skin->SkinMenuOpen(); }};
+    const std::function<void()> leave[] = {[&] { f.Skin->MainMenuExit(); }, [&] { f.Skin->SkinMenuClose(); }};
+    for (int mode = 0; mode < 2; ++mode) {
+        Application->OnMessage = [&](MSG&, bool&) { ++before; };
+        enter[mode]();
+        ASSERT_TRUE(f.Skin->InMainMenu || f.Skin->InSkinMenu) << mode;
+        Application->OnMessage = [&](MSG&, bool&) { ++over; };
+        leave[mode]();
+        offerOther();
+        EXPECT_EQ(over, mode + 1) << mode;
+        EXPECT_EQ(before, 0) << mode;
+    }
+    Application->OnMessage = nullptr;
+}
+
 // A shortcut key message offered twice in a row is taken once; any other
 // key is processed.
 TEST(DynamicSkinFormHook, ShortCutTakenOnce)

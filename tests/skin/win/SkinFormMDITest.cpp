@@ -1,10 +1,14 @@
 // Skinned MDI forms under Wine: a real MDI frame with a skinned form
 // component and a skinned menu bar, and two skinned MDI children, driven by
 // real clicks and keys: maximizing by the frame button, the frame's caption
-// and the bar's MDI buttons, minimized slots, the MDI client's background,
-// Ctrl+F4 and activation by a click, skin changes, the system menu and the
-// menu modes of children, an MDI main form that starts in the tray.
+// and the bar's MDI buttons, a maximized child without frame or shape,
+// minimized slots, the MDI client's background (also in client-area mode),
+// Ctrl+F4 and activation by a click, the frame's activation shown by its
+// active child, skin changes, the system menu and the menu modes of
+// children, an MDI main form that starts in the tray.
 #include <cstdlib>
+#include <functional>
+#include <memory>
 
 #include "DynamicSkinFormTestSupport.h"
 #include "classlib/core/ShortCuts.h"
@@ -25,6 +29,15 @@ void Pump(int rounds = 10)
         Application->ProcessMessages();
 }
 
+// Handles messages until `done` holds, for at most five seconds (a bound
+// that a loaded machine does not reach); whether it came to hold.
+bool PumpUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 1000 && !done(); ++i)
+        Pump(1);
+    return done();
+}
+
 void RealClickAt(POINT screen)
 {
     testsupport::LeftClickAt(screen);
@@ -37,10 +50,32 @@ void TypeCtrlKey(WORD key)
     Pump();
 }
 
+// What the screen shows in a rectangle (screen coordinates).
+std::unique_ptr<TBitmap> ScreenShot(const RECT& r)
+{
+    auto picture = std::make_unique<TBitmap>();
+    picture->SetSize(r.right - r.left, r.bottom - r.top);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(picture->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+int DifferingPixels(TBitmap& a, TBitmap& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            differing += a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y);
+    return differing;
+}
+
 // The MDI frame "Frame" (skinned, a skinned menu bar on top) and its two
 // skinned children "Child" and "Second", all on one skin.
 class DynamicSkinFormMDI : public ::testing::Test {
 protected:
+    // The frame's component draws the skin in the non-client area.
+    virtual bool FrameMode() const { return true; }
     void SetUp() override
     {
         Frame = new TForm(nullptr);
@@ -49,6 +84,7 @@ protected:
         Frame->SetFormStyle(fsMDIForm);
         Frame->SetBounds(40, 40, 420, 320);
         FrameSkin = new TspDynamicSkinForm(Frame);
+        FrameSkin->SetSupportNCArea(FrameMode());
         Data = new TspSkinData(Frame);
         FillStored(Stored, Options);
         Data->SetStoredSkin(&Stored);
@@ -117,6 +153,28 @@ protected:
             }
         ADD_FAILURE() << "no object " << name;
         return {};
+    }
+    // What the screen shows of a frame object of a form's window.
+    static std::unique_ptr<TBitmap> ObjectShot(TForm* form, TspActiveSkinObject* object)
+    {
+        RECT w{};
+        GetWindowRect(form->Handle(), &w);
+        const TRect& r = object->ObjectRect;
+        return ScreenShot(RECT{w.left + r.Left, w.top + r.Top, w.left + r.Right, w.top + r.Bottom});
+    }
+    int MDIClientHeight() const
+    {
+        RECT r{};
+        GetClientRect(Frame->ClientHandle(), &r);
+        return r.bottom;
+    }
+    // The MDI client erased and painted again; the screen pixel at its
+    // client point (x, y).
+    COLORREF RepaintedMDIClientPixel(int x, int y) const
+    {
+        RedrawWindow(Frame->ClientHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump();
+        return ScreenPixel(Frame->ClientHandle(), x, y);
     }
     static COLORREF ScreenPixel(HWND wnd, int x, int y)
     {
@@ -192,12 +250,7 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
         Pump();
         RECT w{};
         GetWindowRect(Frame->Handle(), &w);
-        TBitmap picture;
-        picture.SetSize(w.right - w.left, w.bottom - w.top);
-        const HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas()->Handle(), 0, 0, w.right - w.left, w.bottom - w.top, screen, w.left, w.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        picture.SaveToFile(shot);
+        ScreenShot(w)->SaveToFile(shot);
     }
 
     ASkin->SetWindowState(0);
@@ -205,6 +258,104 @@ TEST_F(DynamicSkinFormMDI, AChildMaximizedByItsFrameButtonFillsTheMDIClient)
     EXPECT_FALSE(FrameSkin->MDIChildMaximized);
     EXPECT_FALSE(Bar->MDIButtonsShown);
     EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame");
+}
+
+// A maximized child has no frame: every point of its window is client
+// area (a click on a control along its bottom edge reaches it, its right
+// edge is no border), and no shape cuts its corners; restored, it has its
+// mask's shape again.
+TEST_F(DynamicSkinFormMDI, AMaximizedChildIsClientAreaAllOverAndHasNoShape)
+{
+    auto* bottom = new TLabel(A);
+    bottom->SetParent(A);
+    bottom->SetAutoSize(false);
+    bottom->SetAlign(alBottom);
+    bottom->SetHeight(20);
+    bottom->SetCaption("Bottom");
+    int clicks = 0;
+    bottom->OnClick = [&](TObject*) { ++clicks; };
+    const HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(A->Handle(), shape), ERROR) << "the mask shapes a child with a frame";
+
+    RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
+    ASSERT_TRUE(PumpUntil([&] { return ASkin->WindowState == 2; }));
+    EXPECT_EQ(GetWindowRgn(A->Handle(), shape), ERROR) << "no shape";
+
+    POINT onLabel{bottom->Left() + bottom->Width() / 2, bottom->Top() + bottom->Height() / 2};
+    ClientToScreen(A->Handle(), &onLabel);
+    RealClickAt(onLabel);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    // The right strip that a frame's right border would take answers as
+    // client area too.
+    POINT right{A->ClientWidth() - 3, A->ClientHeight() / 2};
+    ClientToScreen(A->Handle(), &right);
+    EXPECT_EQ(SendMessageA(A->Handle(), WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)), HTCLIENT);
+
+    ASkin->SetWindowState(0);
+    EXPECT_NE(GetWindowRgn(A->Handle(), shape), ERROR);
+    DeleteObject(shape);
+}
+
+// The frame's caption names a maximized child by its current caption; the
+// child's own caption objects follow too and show it once it is restored.
+TEST_F(DynamicSkinFormMDI, TheFramesCaptionFollowsAMaximizedChildsCaption)
+{
+    RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
+    ASSERT_TRUE(PumpUntil([&] { return ASkin->WindowState == 2; }));
+    TspActiveSkinObject* caption = FrameSkin->ObjectList[0].get();
+    ASSERT_NE(dynamic_cast<TspSkinCaptionObject*>(caption), nullptr);
+    Pump();
+    const auto named = ObjectShot(Frame, caption);
+    A->SetCaption("Renamed");
+    EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame - [Renamed]");
+    EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*named, *ObjectShot(Frame, caption)) > 20; }))
+        << "the frame shows the new caption";
+    A->SetCaption("Child");
+    EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*named, *ObjectShot(Frame, caption)) < 5; }))
+        << "and the old one when it comes back";
+
+    A->SetCaption("Renamed");
+    ASkin->SetWindowState(0);
+    auto* own = dynamic_cast<TspSkinCaptionObject*>(ASkin->ObjectList[0].get());
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->Text(), "Renamed");
+}
+
+// The active child looks inactive while another top-level window is active
+// and active again with its frame; the other child stays inactive.
+TEST_F(DynamicSkinFormMDI, TheActiveChildsLookFollowsTheFramesActivation)
+{
+    const auto other = std::make_unique<TForm>(nullptr);
+    other->SetBounds(520, 40, 200, 150);
+    other->Show();
+    ActivateFrame();
+    Pump();
+    ASSERT_EQ(Frame->ActiveMDIChild(), B);
+    ASSERT_TRUE(BSkin->FormActive);
+    int activations = 0, deactivations = 0;
+    BSkin->OnActivate = [&](TObject*) { ++activations; };
+    BSkin->OnDeActivate = [&](TObject*) { ++deactivations; };
+    TspActiveSkinObject* caption = BSkin->ObjectList[0].get();
+    const auto active = ObjectShot(B, caption);
+
+    POINT inOther{50, 50};
+    ClientToScreen(other->Handle(), &inOther);
+    RealClickAt(inOther);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other->Handle(); }));
+    EXPECT_TRUE(PumpUntil([&] { return !BSkin->FormActive; }));
+    EXPECT_GT(deactivations, 0);
+    EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*active, *ObjectShot(B, caption)) > 20; }))
+        << "drawn inactive";
+
+    POINT inB{30, 30};
+    ClientToScreen(B->Handle(), &inB);
+    RealClickAt(inB);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == Frame->Handle(); }));
+    EXPECT_TRUE(PumpUntil([&] { return BSkin->FormActive; }));
+    EXPECT_GT(activations, 0);
+    EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*active, *ObjectShot(B, caption)) < 5; }))
+        << "drawn active again";
+    EXPECT_FALSE(ASkin->FormActive);
 }
 
 // Minimized children line up from the MDI client's bottom-left and follow
@@ -229,19 +380,31 @@ TEST_F(DynamicSkinFormMDI, MinimizedChildrenStandInTheFirstSlotsOfTheMDIClient)
 // workspace colour once the skin is gone.
 TEST_F(DynamicSkinFormMDI, TheMDIClientsBackgroundFollowsTheSkin)
 {
-    const HWND client = Frame->ClientHandle();
-    RECT r{};
-    GetClientRect(client, &r);
-    const int x = 3, y = r.bottom - 3;  // left of and below both children
-    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), RGB(30 * (x % 7), 40 * (y % 5), 7), 2))
-        << std::hex << ScreenPixel(client, x, y);
+    const int x = 3, y = MDIClientHeight() - 3;  // left of and below both children
+    COLORREF pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, RGB(30 * (x % 7), 40 * (y % 5), 7), 2)) << std::hex << pixel;
     Data->ClearAll();
     Data->Empty = true;
     FrameSkin->ChangeSkinData();
-    RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(ColoursNear(ScreenPixel(client, x, y), GetSysColor(COLOR_APPWORKSPACE), 2))
-        << std::hex << ScreenPixel(client, x, y);
+    pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, GetSysColor(COLOR_APPWORKSPACE), 2)) << std::hex << pixel;
+}
+
+// Without the frame mode, the MDI client still shows the skin's background.
+class DynamicSkinFormMDIClientArea : public DynamicSkinFormMDI {
+protected:
+    bool FrameMode() const override { return false; }
+};
+
+TEST_F(DynamicSkinFormMDIClientArea, TheMDIClientShowsTheSkinsBackground)
+{
+    const int x = 6, y = MDIClientHeight() - 6;  // left of and below both children
+    COLORREF pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, RGB(30 * (x % 7), 40 * (y % 5), 7), 2)) << std::hex << pixel;
+    // Without a background picture: the form picture's client part, tiled.
+    Data->BGPictureIndex = -1;
+    pixel = RepaintedMDIClientPixel(x, y);
+    EXPECT_TRUE(ColoursNear(pixel, skinformtest::PictureColour(5 + x % 90, 25 + y % 30), 2)) << std::hex << pixel;
 }
 
 // A click activates the other child (only the active one is drawn active);

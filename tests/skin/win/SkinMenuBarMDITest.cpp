@@ -3,7 +3,8 @@
 // maximized by its frame button brings the bar's MDI buttons, enabled by
 // the child's border icons; real clicks on them restore, minimize and close
 // the active child or open its system menu, and the buttons go when no
-// maximized child is left.
+// maximized child is left. A bar linked only by its own DynamicSkinForm
+// property is served the same, also with the keys of main-menu mode.
 #include "DynamicSkinFormTestSupport.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/forms/SkinMenuItem.h"
@@ -216,4 +217,66 @@ TEST_F(SkinMenuBarMDITest, CloseClosesTheActiveChild)
     ClickBarButton(1);
     EXPECT_EQ(SkinOf(first)->WindowState, 0);
     EXPECT_FALSE(Bar->MDIButtonsShown);
+}
+
+// A bar that names the frame's skinned form only by its own DynamicSkinForm
+// property (the form's MainMenuBar is not set) gets the MDI buttons and the
+// keys of main-menu mode: Alt, Right, Left and an item's accelerator, and
+// Alt with the accelerator. The form forgets the bar when the bar lets go
+// of it or is freed.
+TEST_F(SkinMenuBarMDITest, ABarLinkedByItsOwnPropertyGetsTheButtonsAndTheKeys)
+{
+    FrameSkin->SetMainMenuBar(nullptr);
+    ASSERT_EQ(FrameSkin->MenuBar(), Bar);
+    const std::vector<TspSkinMainMenuBarItem*> items = Bar->Items();
+    ASSERT_EQ(items.size(), 2u);
+    // Without a child the frame has the keys: Alt with an accelerator
+    // highlights the bar's item.
+    testsupport::AltKey('W');
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; })) << "Alt with the accelerator of \"&Window\"";
+    EXPECT_FALSE(FrameSkin->InMainMenu);
+    items[1]->MouseLeave();
+
+    TForm* child = MakeChild("Child", 20, 20);
+    ClickFrameButton(child, cmMaximize);
+    ASSERT_TRUE(PumpUntil([&] { return SkinOf(child)->WindowState == 2; }));
+    EXPECT_TRUE(Bar->MDIButtonsShown);
+    EXPECT_EQ(Bar->MDIButtonCount(), 4);
+
+    TypeKey(VK_MENU);
+    EXPECT_TRUE(PumpUntil([&] { return Bar->MenuMode; }));
+    EXPECT_TRUE(FrameSkin->InMainMenu);
+    EXPECT_TRUE(items[0]->Active);
+    TypeKey(VK_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; }));
+    EXPECT_FALSE(items[0]->Active);
+    TypeKey(VK_LEFT);
+    EXPECT_TRUE(PumpUntil([&] { return items[0]->Active; }));
+    TypeKey('W');
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; })) << "the accelerator of \"&Window\"";
+    TypeKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !FrameSkin->InMainMenu; }));
+    EXPECT_FALSE(Bar->MenuMode);
+    EXPECT_FALSE(items[1]->Active);
+
+    SkinOf(child)->SetWindowState(0);
+    EXPECT_FALSE(Bar->MDIButtonsShown);
+    Bar->SetDynamicSkinForm(nullptr);
+    EXPECT_EQ(FrameSkin->MenuBar(), nullptr);
+    SkinOf(child)->SetWindowState(2);
+    EXPECT_FALSE(Bar->MDIButtonsShown);
+    SkinOf(child)->SetWindowState(0);
+
+    // A bar of another owner is forgotten by free notification.
+    auto* own = new TspSkinMainMenuBar(nullptr);
+    own->SetParent(Frame);
+    own->SetDynamicSkinForm(FrameSkin);
+    EXPECT_EQ(FrameSkin->MenuBar(), own);
+    FrameSkin->SetMainMenuBar(own);
+    FrameSkin->SetMainMenuBar(nullptr);
+    EXPECT_EQ(FrameSkin->MenuBar(), own) << "still linked by its own property";
+    delete own;
+    EXPECT_EQ(FrameSkin->MenuBar(), nullptr);
+    SkinOf(child)->SetWindowState(2);
+    EXPECT_EQ(SkinOf(child)->WindowState, 2);
 }
