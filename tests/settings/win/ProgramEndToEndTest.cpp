@@ -217,18 +217,16 @@ TEST_F(ProgramEndToEnd, AProgramWhoseSceneDoesNotLoadShowsTheErrorAndEnds)
     EXPECT_TRUE(run.WaitForEnd(EndBound)) << "the program did not end";
 }
 
-// A value under HKEY_CURRENT_USER set for a test and given back afterwards
-// (of `type`: a REG_MULTI_SZ value's strings each end in "\0" in `value`).
+// A value under HKEY_CURRENT_USER set for a test and given back afterwards.
 class TUserSetting {
 public:
-    TUserSetting(const std::string& key, const std::string& name, const std::string& value, DWORD type = REG_SZ)
-        : FKey(key), FName(name)
+    TUserSetting(const std::string& key, const std::string& name, const std::string& value) : FKey(key), FName(name)
     {
         DWORD size = sizeof FOld;
         FHadOld = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &FType,
                                FOld, &size) == ERROR_SUCCESS;
         FOldSize = size;
-        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), type, value.c_str(),
+        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
                         static_cast<DWORD>(value.size() + 1));
     }
     ~TUserSetting()
@@ -382,8 +380,14 @@ TEST_F(ProgramEndToEnd, TheSaversBubbleSoundPlaysOnTheDeviceAndWithNoneNothingPl
     const std::string device = std::string(temp) + "corvalen-sound-device.raw";
     const std::string unixDevice = UnixPathOf(device);
     ASSERT_FALSE(unixDevice.empty());
-    const TUserSetting output("Software\\Wine\\Drivers\\winealsa.drv", "ALSAOutputDevices",
-                              "file:FILE=" + unixDevice + std::string(1, '\0'), REG_MULTI_SZ);
+    // The driver takes only a list of names (REG_MULTI_SZ): the setting is
+    // saved, given back afterwards, and for now that list of one name.
+    const char* const driver = "Software\\Wine\\Drivers\\winealsa.drv";
+    const TUserSetting output(driver, "ALSAOutputDevices", "");
+    const std::string names = "file:FILE=" + unixDevice + std::string(1, '\0');
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, driver, "ALSAOutputDevices", REG_MULTI_SZ, names.c_str(),
+                              static_cast<DWORD>(names.size() + 1)),
+              ERROR_SUCCESS);
     const auto received = [&device] {
         std::ifstream in(device, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
