@@ -34,8 +34,6 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner)
     handlers.Add("Label1Click", this, &TAboutBox::Label1Click);
     handlers.Add("ButtonOkClick", this, &TAboutBox::ButtonOkClick);
     ReadFormResource(*this, handlers);
-    Label1->SetCaption(MakerWebPage);
-    Label1->SetCursor(crHandPoint);
 }
 
 void TAboutBox::Execute(const std::string& info)

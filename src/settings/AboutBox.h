@@ -15,9 +15,10 @@
 #include "classlib/ui/StdCtrls.h"
 #include "skin/SkinStandIns.h"
 
-// The maker's web page, shown under the product's title and opened by the
-// about box and by the settings dialog's Feedback button. The maker has no
-// page of its own yet: an address in a domain reserved for documentation.
+// The maker's web page, opened by the about box and by the settings
+// dialog's Feedback button; the about box's description shows the same
+// address under the product's title (Label1). The maker has no page of its
+// own yet: an address in a domain reserved for documentation.
 inline constexpr const char* MakerWebPage = "https://www.example.com/corvalen/";
 
 // Opens the maker's web page with the shell ("open", shown normally).

@@ -177,8 +177,9 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramButNoCopyTheSaverAndTheDialogStillRunAnd
         ASSERT_NE(dialog, nullptr) << "no dialog";
         const HWND option = FindControl(dialog, "BUTTON", "Run as program");
         EXPECT_TRUE(IsChecked(option));
-        Press(option);
-        Press(FindControl(dialog, "TspSkinButton", "OK"));
+        Click(option);
+        EXPECT_TRUE(Within(EndBound, [option] { return !IsChecked(option); })) << "the click left the tick";
+        Click(FindControl(dialog, "TspSkinButton", "OK"));
         EXPECT_TRUE(run.WaitForEnd(EndBound)) << "OK did not end the dialog";
     }
     EXPECT_EQ(OptionOf("RunAsProgram"), "0");
@@ -266,6 +267,77 @@ TEST_F(ProgramEndToEnd, PasswordChangeCallsTheSystemsDialogForTheGivenWindow)
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, appKey.c_str());
     DestroyWindow(owner);
+}
+
+// The samples of the program's bubble sound: the data of its WAVE resource.
+std::string BubbleSamples()
+{
+    const HRSRC resource = FindResourceA(nullptr, "BUBBLES_WAV", "WAVE");
+    if (resource == nullptr)
+        return {};
+    const std::string wave(static_cast<const char*>(LockResource(LoadResource(nullptr, resource))),
+                           SizeofResource(nullptr, resource));
+    for (size_t chunk = 12; chunk + 8 <= wave.size();) {
+        uint32_t size = 0;
+        wave.copy(reinterpret_cast<char*>(&size), 4, chunk + 4);
+        if (wave.compare(chunk, 4, "data") == 0)
+            return wave.substr(chunk + 8, size);
+        chunk += 8 + size + (size & 1);
+    }
+    return {};
+}
+
+// The saver's bubble sound on a sound device as Wine's ALSA driver plays
+// it: for these runs the prefix's only output device is alsa-lib's "file"
+// device, which keeps every sample it is given in a file. With the bubbles
+// chosen (the default) the device receives the program's bubble sound, the
+// whole of it and then again (looped), while the saver runs; with "None"
+// stored it receives nothing (the sound would start before the first frame).
+TEST_F(ProgramEndToEnd, TheSaversBubbleSoundPlaysOnTheDeviceAndWithNoneNothingPlays)
+{
+    const std::string samples = BubbleSamples();
+    ASSERT_GT(samples.size(), 1000u) << "no bubble sound in the program's resources";
+    // One fixed file: the prefix keeps a record of each device name it met.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string device = std::string(temp) + "corvalen-sound-device.raw";
+    const std::string unixDevice = UnixPathOf(device);
+    ASSERT_FALSE(unixDevice.empty());
+    // The driver takes only a list of names (REG_MULTI_SZ): the setting is
+    // saved, given back afterwards, and for now that list of one name.
+    const char* const driver = "Software\\Wine\\Drivers\\winealsa.drv";
+    const TUserSetting output(driver, "ALSAOutputDevices", "");
+    const std::string names = "file:FILE=" + unixDevice + std::string(1, '\0');
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, driver, "ALSAOutputDevices", REG_MULTI_SZ, names.c_str(),
+                              static_cast<DWORD>(names.size() + 1)),
+              ERROR_SUCCESS);
+    const auto received = [&device] {
+        std::ifstream in(device, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    for (const bool bubbles : {true, false}) {
+        DeleteFileA(device.c_str());
+        if (!bubbles)
+            SetOption(HKEY_CURRENT_USER, "BubbleSnd", "0");  // as the "None" radio button stores it
+        TRun run(ProgramPath(), "/s", Dir.Path());
+        ASSERT_TRUE(run.Started());
+        const HWND window = run.WaitForWindow(ReadyBound, CoversTheScreen);
+        ASSERT_NE(window, nullptr) << "no full-screen window";
+        ASSERT_TRUE(ShowsAPicture(window)) << "the saver shows no aquarium";
+        if (bubbles) {
+            ASSERT_TRUE(Within(EndBound, [&] { return received().size() > samples.size() + 1000; }))
+                << "the device received " << received().size() << " bytes";
+            const std::string heard = received();
+            EXPECT_EQ(heard.substr(0, samples.size()), samples) << "not the bubble sound";
+            EXPECT_EQ(heard.substr(samples.size(), 1000), samples.substr(0, 1000)) << "not looped";
+        } else {
+            Sleep(2000);
+            EXPECT_EQ(received().size(), 0u) << "a sound plays";
+        }
+        PressKey(window, VK_SPACE);
+        EXPECT_TRUE(run.WaitForEnd(EndBound)) << "a key did not end the saver";
+    }
+    DeleteFileA(device.c_str());
 }
 
 // A click on the maker's page in the about box opens it in the user's

@@ -231,9 +231,9 @@ inline HWND InGroup(HWND dialog, const std::string& group, const std::string& cl
 }
 
 // A mouse click on a button, check box or radio button (skinned or not)
-// as a user makes it: the pointer over its centre, then a press and a
-// release there; posted, so that a modal loop or the end of the program
-// does not hold the test.
+// in the shape a user's takes: the pointer over its centre, then a press
+// and a release there; posted to the control (not real input), so that a
+// modal loop or the end of the program does not hold the test.
 inline void Press(HWND button)
 {
     ASSERT_NE(button, nullptr);
@@ -250,6 +250,20 @@ inline void Press(HWND button)
 }
 
 using testsupport::MouseAt;
+
+// A real left click (system input) on the centre of a control, its window
+// brought to the front first, as a user clicks it. The caller waits for
+// the click's effect.
+inline void Click(HWND control)
+{
+    ASSERT_NE(control, nullptr);
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    MouseAt(centre);
+    testsupport::LeftClickAt(centre);
+}
 
 inline bool IsChecked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
