@@ -278,9 +278,9 @@ TEST_F(SkinPanelDockTest, ADragThatLosesTheMouseEndsWithoutDocking)
 // Released over no site the control floats in a tool window, placed so
 // that it lies under the pointer as it was gripped; dragged from there
 // into a site, it docks and the emptied tool window is freed. (The tool
-// window floats beside the form: Wine without a window manager may restack
-// two overlapping top-level windows late, from the X server's events, and
-// put the form over it.)
+// window floats beside the form: under load, Wine without a window manager
+// was seen to put the form back over an overlapping tool window late, with
+// no call of ours, and the next press then found the form.)
 TEST_F(SkinPanelDockTest, ReleasedAwayFromAnySiteItFloatsInAToolWindowFreedWhenItLeaves)
 {
     TspSkinPanel* site = Site("Site", 250, 20, 140, 240);
