@@ -90,9 +90,9 @@ protected:
     // The wheel, wherever the system sends it (the focused window under
     // Wine, the window under the pointer on Windows 10), focused or not:
     // OnMouseWheel, then OnMouseWheelDown/Up per whole notch, first; a notch
-    // no handler takes moves Position by SmallChange (up for a notch down).
-    // The bar keeps every wheel message, so part notches add up here and do
-    // not reach the parent.
+    // that no handler takes moves Position by SmallChange (a notch down adds
+    // it, a notch up takes it off). The bar keeps every wheel message, so
+    // part notches add up here and do not reach the parent.
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
     bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
