@@ -34,17 +34,27 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 if [ -z "${DISPLAY:-}" ]; then
-    n=99
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+    # Xvfb takes a free display number itself (its lock is atomic) and names
+    # it on fd 3 once it serves: runs that start together never share one
+    # screen, and with it one pointer (a number picked here from the lock
+    # files could be picked by both, and the second run would drive the
+    # first one's mouse).
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$display_file" > /dev/null 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=":$n"
     i=0
-    until xdpyinfo > /dev/null 2>&1; do
+    until [ -s "$display_file" ]; do
         i=$((i + 1))
-        [ $i -lt 100 ] || { echo "with-display: Xvfb did not start" >&2; exit 1; }
+        [ $i -lt 100 ] && kill -0 "$xvfb_pid" 2>/dev/null || {
+            rm -f "$display_file"
+            echo "with-display: Xvfb did not start" >&2
+            exit 1
+        }
         sleep 0.1
     done
+    read -r n < "$display_file"
+    rm -f "$display_file"
+    export DISPLAY=":$n"
 fi
 
 # A persistent server for the whole run; when one already serves the prefix

@@ -8,8 +8,10 @@
 namespace testsupport {
 
 // The pointer moved to a screen point, with `flags` (MOUSEEVENTF_LEFTDOWN,
-// MOUSEEVENTF_WHEEL ...) there; `data` is the wheel's delta.
-inline void MouseAt(POINT screen, DWORD flags = 0, LONG data = 0)
+// MOUSEEVENTF_WHEEL ...) there; `data` is the wheel's delta. `tag` comes
+// back as the extra information of the messages the input makes (a WH_MOUSE
+// hook's dwExtraInfo, GetMessageExtraInfo), to tell when they were handled.
+inline void MouseAt(POINT screen, DWORD flags = 0, LONG data = 0, ULONG_PTR tag = 0)
 {
     const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
@@ -18,6 +20,7 @@ inline void MouseAt(POINT screen, DWORD flags = 0, LONG data = 0)
     input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
     input.mi.mouseData = static_cast<DWORD>(data);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    input.mi.dwExtraInfo = tag;
     SendInput(1, &input, sizeof input);
 }
 

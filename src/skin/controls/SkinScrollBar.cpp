@@ -437,6 +437,26 @@ void TspSkinScrollBar::KeyDown(WORD& key, TShiftState shift)
         MoveBy(FSmallChange);
 }
 
+bool TspSkinScrollBar::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
+{
+    TspSkinCustomControl::DoMouseWheel(shift, wheelDelta, mousePos);
+    return true;
+}
+
+bool TspSkinScrollBar::DoMouseWheelDown(TShiftState shift, TPoint mousePos)
+{
+    if (!TspSkinCustomControl::DoMouseWheelDown(shift, mousePos))
+        MoveBy(FSmallChange);
+    return true;
+}
+
+bool TspSkinScrollBar::DoMouseWheelUp(TShiftState shift, TPoint mousePos)
+{
+    if (!TspSkinCustomControl::DoMouseWheelUp(shift, mousePos))
+        MoveBy(-FSmallChange);
+    return true;
+}
+
 void TspSkinScrollBar::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -458,13 +478,6 @@ void TspSkinScrollBar::WndProc(TMessage& message)
             ::SetFocus(Handle());
             if (!Focused())
                 return;
-        }
-        break;
-    case WM_MOUSEWHEEL:
-        if (Focused()) {
-            MoveBy(GET_WHEEL_DELTA_WPARAM(message.WParam) < 0 ? FSmallChange : -FSmallChange);
-            message.Result = 0;
-            return;
         }
         break;
     case CM_MOUSELEAVE:

@@ -87,6 +87,15 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(WORD& key, TShiftState shift) override;
+    // The wheel, wherever the system sends it (the focused window under
+    // Wine, the window under the pointer on Windows 10), focused or not:
+    // OnMouseWheel, then OnMouseWheelDown/Up per whole notch, first; a notch
+    // that no handler takes moves Position by SmallChange (a notch down adds
+    // it, a notch up takes it off). The bar keeps every wheel message, so
+    // part notches add up here and do not reach the parent.
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
 
 private:
     bool Vertical() const { return FKind == sbVertical; }

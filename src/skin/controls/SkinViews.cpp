@@ -503,16 +503,6 @@ void TspSkinHeaderControl::WndProc(TMessage& message)
             Invalidate();
         return;
     }
-    case CM_MOUSEENTER: {
-        // The section under the mouse lights up as it comes in, before it moves.
-        TspSkinLinkT::WndProc(message);
-        POINT at{};
-        GetCursorPos(&at);
-        ::ScreenToClient(Handle(), &at);
-        if (FPainter.Track(Handle(), WM_MOUSEMOVE, MAKELPARAM(at.x, at.y)))
-            Invalidate();
-        return;
-    }
     case CM_MOUSELEAVE:
         TspSkinLinkT::WndProc(message);
         if (FPainter.Track(Handle(), WM_MOUSELEAVE, 0))

@@ -111,6 +111,20 @@ void SetTwoCells(TBitmap& glyph)
     glyph.SetDib(cells);
 }
 
+// A skinned control that counts the default images it is asked to make.
+class TImageProbe : public TspSkinCustomControl {
+public:
+    using TspSkinCustomControl::TspSkinCustomControl;
+    int Made = 0;
+
+protected:
+    void CreateControlDefaultImage(TBitmap* B) override
+    {
+        ++Made;
+        TspSkinCustomControl::CreateControlDefaultImage(B);
+    }
+};
+
 // Neither the frame's grey nor the client's white of the sheet.
 bool NothingOfTheSheet(COLORREF color) { return color != Grey && color != White; }
 
@@ -266,6 +280,19 @@ TEST_F(SkinControlsTest, DefaultLookAndALostSkin)
 
     auto* empty = Make<TspSkinPanel>(0, 0, 0, 10);
     EXPECT_EQ(PaintedOver(empty, 0, 5), Ground) << "nothing to paint";
+    // Nor is an image made for it, plain or see-through (which would also
+    // paint the parent): the image makers only ever get a bitmap with area.
+    for (const bool seeThrough : {false, true}) {
+        for (const SIZE size : {SIZE{0, 10}, SIZE{10, 0}}) {
+            auto* probe = Make<TImageProbe>(0, 0, size.cx, size.cy);
+            probe->SetTransparent(seeThrough);
+            PaintedOver(probe, 0, 0);
+            EXPECT_EQ(probe->Made, 0) << size.cx << " x " << size.cy << (seeThrough ? ", see-through" : "");
+        }
+    }
+    auto* probe = Make<TImageProbe>(0, 0, 1, 1);
+    PaintedOver(probe, 0, 0);
+    EXPECT_EQ(probe->Made, 1) << "one pixel has area";
 }
 
 // The mask shapes the window; after each skin change the window still owns

@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdio>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,9 @@ protected:
 
     void SetUp() override
     {
+        Seen.clear();
+        Watch.reset(SetWindowsHookExA(WH_MOUSE, SeeMouse, nullptr, GetCurrentThreadId()));
+        ASSERT_NE(Watch, nullptr);
         TFormTest::SetUp();
         SetForegroundWindow(Form->Handle());
         Panel = Make<TspSkinPanel>(20, 20, 100, 60);
@@ -40,10 +46,19 @@ protected:
     void TearDown() override
     {
         MouseTo(POINT{0, 0});
-        Pump();
         TFormTest::TearDown();
         while (Screen->FormCount() > 0)
             delete Screen->Forms(Screen->FormCount() - 1);
+        // What reached the application, for a red run: input with tag 0
+        // came from elsewhere than the test.
+        if (HasFailure()) {
+            std::string taken;
+            for (const TSeenInput& seen : Seen)
+                taken += " " + std::to_string(seen.Msg) + "@" + std::to_string(seen.Pt.x) + "," +
+                         std::to_string(seen.Pt.y) + "#" + std::to_string(seen.Tag & 0xFFFF);
+            std::printf("mouse messages taken (message@point#input):%s\n", taken.c_str());
+        }
+        Watch.reset();
     }
 
     // A dock site on the form whose events are logged.
@@ -76,11 +91,39 @@ protected:
         return component == nullptr ? "none" : component->Name();
     }
 
-    // Real input: the pointer to a screen point, with `flags` there, and
-    // what it brought handled.
+    // Real input: the pointer to a screen point, with `flags` there. Waits,
+    // with a bound that no load reaches, until the application has handled
+    // the input's own message (the press, the release, or the move when the
+    // pointer moves), then handles what that brought. (A move may come back
+    // merged with the X server's echo of it, which carries no tag: any move
+    // to the point counts.)
     static void MouseTo(POINT screen, DWORD flags = 0)
     {
-        testsupport::MouseAt(screen, flags);
+        POINT now{};
+        GetCursorPos(&now);
+        const bool moves = now.x != screen.x || now.y != screen.y;
+        const ULONG_PTR tag = ++LastTag;
+        const size_t before = Seen.size();
+        testsupport::MouseAt(screen, flags, 0, tag);
+        const auto handled = [&] {
+            const auto since = Seen.begin() + static_cast<std::ptrdiff_t>(before);
+            return std::any_of(since, Seen.end(), [&](const TSeenInput& seen) {
+                const bool move = seen.Msg == WM_MOUSEMOVE || seen.Msg == WM_NCMOUSEMOVE;
+                if (flags == 0)
+                    return seen.Tag == tag || (move && seen.Pt.x == screen.x && seen.Pt.y == screen.y);
+                if (seen.Tag != tag)
+                    return false;
+                if ((flags & MOUSEEVENTF_LEFTDOWN) != 0)
+                    return seen.Msg == WM_LBUTTONDOWN || seen.Msg == WM_LBUTTONDBLCLK ||
+                           seen.Msg == WM_NCLBUTTONDOWN || seen.Msg == WM_NCLBUTTONDBLCLK;
+                if ((flags & MOUSEEVENTF_LEFTUP) != 0)
+                    return seen.Msg == WM_LBUTTONUP || seen.Msg == WM_NCLBUTTONUP;
+                return true;
+            });
+        };
+        if (flags != 0 || moves)
+            EXPECT_TRUE(PumpUntil(handled, 10000))
+                << "the input at " << screen.x << "," << screen.y << " never reached the application";
         Pump();
     }
     static void Pump()
@@ -89,11 +132,44 @@ protected:
             Application->ProcessMessages();
     }
 
+    // The mouse messages the thread took, each with its input's tag.
+    struct TSeenInput {
+        UINT Msg;
+        POINT Pt;
+        ULONG_PTR Tag;
+    };
+    static LRESULT CALLBACK SeeMouse(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HC_ACTION) {
+            const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+            try {
+                Seen.push_back(TSeenInput{static_cast<UINT>(wParam), info->pt, info->dwExtraInfo});
+            } catch (...) {
+                // A lost entry makes a step wait in vain and fail by name.
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::vector<TSeenInput> Seen;
+    static inline ULONG_PTR LastTag = 0x5EED0000;
+    std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> Watch{nullptr, &UnhookWindowsHookEx};
+
+    // Whether the screen comes to show the drag outline's grey at `at` (or,
+    // with `shown` false, to show something else) within a bound: what a
+    // window draws reaches the screen a little later.
+    static bool ShowsOutline(POINT at, bool shown = true)
+    {
+        return PumpUntil(
+            [&] { return testsupport::ColoursNear(testsupport::ScreenPixel(at.x, at.y), RGB(64, 64, 64)) == shown; });
+    }
+
     // Presses the left button at `from` (screen), moves through `through`
     // and releases at the last of them.
-    static void Drag(POINT from, std::initializer_list<POINT> through)
+    void Drag(POINT from, std::initializer_list<POINT> through)
     {
         MouseTo(from);
+        EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(from) == Panel->Handle(); }, 10000))
+            << "the panel is not under " << from.x << "," << from.y;
         MouseTo(from, MOUSEEVENTF_LEFTDOWN);
         for (const POINT& point : through)
             MouseTo(point);
@@ -146,11 +222,9 @@ TEST_F(SkinPanelDockTest, DraggedOntoADockSiteItDocksAlignedByTheDropZone)
     const POINT siteOrigin = site->ClientToScreen(POINT{0, 0});
     const RECT strip{siteOrigin.x + 1, siteOrigin.y + 1, siteOrigin.x + 101, siteOrigin.y + 239};
     EXPECT_TRUE(EqualRect(&Outline, &strip));
-    EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(strip.left + 1, siteOrigin.y + 120), RGB(64, 64, 64)))
+    EXPECT_TRUE(ShowsOutline(POINT{strip.left + 1, siteOrigin.y + 120}))
         << "the outline stands on the strip's left edge";
-    EXPECT_TRUE(
-        testsupport::ColoursNear(testsupport::ScreenPixel(strip.right - 2, siteOrigin.y + 120), RGB(64, 64, 64)))
-        << "and on its right edge";
+    EXPECT_TRUE(ShowsOutline(POINT{strip.right - 2, siteOrigin.y + 120})) << "and on its right edge";
     MouseTo(OnForm(220, 140), MOUSEEVENTF_LEFTUP);
 
     EXPECT_EQ(Log,
@@ -190,12 +264,12 @@ TEST_F(SkinPanelDockTest, ADragThatLosesTheMouseEndsWithoutDocking)
     MouseTo(OnForm(150, 100));
     MouseTo(site->ClientToScreen(POINT{30, 120}));
     const POINT onOutline = site->ClientToScreen(POINT{2, 120});
-    EXPECT_TRUE(testsupport::ColoursNear(testsupport::ScreenPixel(onOutline.x, onOutline.y), RGB(64, 64, 64)));
+    EXPECT_TRUE(ShowsOutline(onOutline));
     SetCapture(Form->Handle());
     Pump();
     EXPECT_FALSE(Panel->Dragging());
     EXPECT_EQ(Log, (std::vector<std::string>{"start", "over Site 0", "over Site 1", "end none 0,0"}));
-    EXPECT_FALSE(testsupport::ColoursNear(testsupport::ScreenPixel(onOutline.x, onOutline.y), RGB(64, 64, 64)));
+    EXPECT_TRUE(ShowsOutline(onOutline, false)) << "the outline is gone";
     ReleaseCapture();
     MouseTo(site->ClientToScreen(POINT{30, 120}), MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(Panel->Parent(), Form);
@@ -203,11 +277,14 @@ TEST_F(SkinPanelDockTest, ADragThatLosesTheMouseEndsWithoutDocking)
 
 // Released over no site the control floats in a tool window, placed so
 // that it lies under the pointer as it was gripped; dragged from there
-// into a site, it docks and the emptied tool window is freed.
+// into a site, it docks and the emptied tool window is freed. (The tool
+// window floats beside the form: under load, Wine without a window manager
+// was seen to put the form back over an overlapping tool window late, with
+// no call of ours, and the next press then found the form.)
 TEST_F(SkinPanelDockTest, ReleasedAwayFromAnySiteItFloatsInAToolWindowFreedWhenItLeaves)
 {
     TspSkinPanel* site = Site("Site", 250, 20, 140, 240);
-    const POINT release = OnForm(100, 200);
+    const POINT release = OnForm(520, 200);
     Drag(Panel->ClientToScreen(POINT{50, 30}), {OnForm(80, 120), release});
 
     EXPECT_EQ(Log, (std::vector<std::string>{"start", "end none 0,0"}));
@@ -243,8 +320,7 @@ TEST_F(SkinPanelDockTest, ReleasedAwayFromAnySiteItFloatsInAToolWindowFreedWhenI
     EXPECT_EQ(Panel->Parent(), site);
     EXPECT_EQ(Panel->Align(), alClient);
     EXPECT_FALSE(Panel->Floating());
-    Pump();
-    EXPECT_FALSE(IsWindow(hostWnd)) << "the empty tool window is freed";
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hostWnd); })) << "the empty tool window is freed";
     EXPECT_EQ(Screen->FormCount(), forms - 1);
 }
 

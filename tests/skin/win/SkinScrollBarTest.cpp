@@ -8,7 +8,9 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
+#include "../../support/RealInput.h"
 #include "SkinTestSheet.h"
 #include "classlib/ui/StdCtrls.h"
 #include "skin/controls/SkinScrollBar.h"
@@ -186,6 +188,75 @@ TEST_F(SkinScrollBarTest, APressThatCannotTakeTheFocusEndsThere)
     Mouse(bar, WM_LBUTTONUP, 190, 10);
     EXPECT_TRUE(bar->Focused());
     EXPECT_EQ(bar->Position(), 1);
+}
+
+// A real wheel notch reaches the bar's wheel events first: OnMouseWheel,
+// then OnMouseWheelDown or Up; a notch that none of them takes moves the
+// bar by SmallChange, forwards for a notch down.
+TEST_F(SkinScrollBarTest, TheWheelFiresTheBarsEventsFirstAndScrollsWhenNoneTakesIt)
+{
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    auto* bar = Make<TspSkinScrollBar>(10, 10, 200, 20);
+    bar->SetCanFocused(true);
+    bar->SetRange(0, 100, 10, 50);
+    bar->SetSmallChange(3);
+    ::SetFocus(bar->Handle());
+    ASSERT_TRUE(bar->Focused()) << "Wine sends the wheel to the focused window";
+    std::vector<std::string> log;
+    bool takeWheel = true, takeNotch = false;
+    bar->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        log.push_back("wheel " + std::to_string(delta));
+        handled = takeWheel;
+    };
+    bar->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) {
+        log.push_back("down");
+        handled = takeNotch;
+    };
+    bar->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) {
+        log.push_back("up");
+        handled = takeNotch;
+    };
+    const POINT at = bar->ClientToScreen(POINT{100, 10});
+    testsupport::MouseAt(at);
+    const auto notch = [&](int delta, size_t events) {
+        log.clear();
+        testsupport::MouseAt(at, MOUSEEVENTF_WHEEL, delta);
+        EXPECT_TRUE(PumpUntil([&] { return log.size() >= events; })) << "the notch " << delta << " never arrived";
+    };
+
+    notch(-WHEEL_DELTA, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"wheel -120"}));
+    EXPECT_EQ(bar->Position(), 50) << "taken by OnMouseWheel";
+    takeWheel = false;
+    takeNotch = true;
+    notch(-WHEEL_DELTA, 2);
+    EXPECT_EQ(log, (std::vector<std::string>{"wheel -120", "down"}));
+    EXPECT_EQ(bar->Position(), 50) << "taken by OnMouseWheelDown";
+    takeNotch = false;
+    notch(-WHEEL_DELTA, 2);
+    EXPECT_EQ(bar->Position(), 53);
+    notch(WHEEL_DELTA, 2);
+    EXPECT_EQ(log, (std::vector<std::string>{"wheel 120", "up"}));
+    EXPECT_EQ(bar->Position(), 50);
+
+    // Windows 10 sends the wheel to the window under the pointer, focused
+    // or not (Wine never to an unfocused one: the message is sent here as
+    // Windows would). Part notches add up in the bar and stay there.
+    auto* plain = Make<TspSkinScrollBar>(10, 40, 200, 20);
+    plain->SetRange(0, 100, 10, 50);
+    int formWheels = 0;
+    Form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool&) { ++formWheels; };
+    const auto turn = [&](int delta) {
+        SendMessageA(plain->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y + 30));
+    };
+    turn(-WHEEL_DELTA);
+    EXPECT_EQ(plain->Position(), 51) << "an unfocused bar scrolls";
+    turn(60);
+    EXPECT_EQ(plain->Position(), 51);
+    turn(60);
+    EXPECT_EQ(plain->Position(), 50) << "two half notches up";
+    EXPECT_EQ(formWheels, 0) << "the bar kept its part notches";
 }
 
 TEST_F(SkinScrollBarTest, UpDownStepsOnReleaseAndDrawsItsLooks)

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "../../support/RealInput.h"
 #include "SkinTestSheet.h"
 #include "classlib/graphics/Colors.h"
 #include "classlib/ui/ImgList.h"
@@ -148,19 +149,25 @@ TEST_F(SkinTabsTest, PressedHeaderSectionFallsBackToTheNormalLook)
     EXPECT_TRUE(Near(Painted(header, 95, 2), Frame));
 }
 
-// The mouse's entry finds the section under it at once, before any move.
-TEST_F(SkinTabsTest, TheHeadersHotSectionComesWithTheMousesEntry)
+// Real moves light the section under the pointer, and leaving the header
+// puts it out; the section's look follows.
+TEST_F(SkinTabsTest, TheHeadersHotSectionFollowsTheRealPointer)
 {
+    SetForegroundWindow(Form->Handle());
     auto* header = TFormTest::Make<TspSkinHeaderControl>(10, 10, 200, 40);
     header->Sections()->Add()->SetWidth(100);
     header->Sections()->Add()->SetWidth(100);
-    POINT at{150, 20};
-    ClientToScreen(header->Handle(), &at);
-    SetCursorPos(at.x, at.y);
-    header->Perform(CM_MOUSEENTER, 0, 0);
-    EXPECT_EQ(header->HotSection(), 1);
-    header->Perform(CM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(header->HotSection(), -1);
+    const auto moveTo = [&](int x, int y, int hot) {
+        testsupport::MouseAt(header->ClientToScreen(POINT{x, y}));
+        return PumpUntil([&] { return header->HotSection() == hot; });
+    };
+    EXPECT_TRUE(moveTo(150, 20, 1));
+    EXPECT_TRUE(Near(Painted(header, 150, 20), RGB(0xB6, 0xBD, 0xD2))) << "the hot face";
+    EXPECT_TRUE(Near(Painted(header, 50, 20), GetSysColor(COLOR_BTNFACE)));
+    EXPECT_TRUE(moveTo(50, 20, 0));
+    EXPECT_TRUE(moveTo(100, 100, -1)) << "off the header, on the form";
+    EXPECT_TRUE(Near(Painted(header, 50, 20), GetSysColor(COLOR_BTNFACE)));
+    testsupport::MouseAt(POINT{0, 0});
 }
 
 TEST_F(SkinTabsTest, OverflowingTabsScrollWithTheSkinnedUpDown)

@@ -165,6 +165,21 @@ protected:
         return control;
     }
 
+    // Handles messages until `done` says so or `limit` (ms) passes; false
+    // on timeout.
+    template <class Done>
+    static bool PumpUntil(Done done, DWORD limit = 5000)
+    {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > limit)
+                return false;
+            Application->ProcessMessages();
+            Sleep(1);
+        }
+        return true;
+    }
+
     // A mouse message at (x, y), the left button held but on its release.
     static void Mouse(TWinControl* control, UINT msg, int x, int y)
     {
