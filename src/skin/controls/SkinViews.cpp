@@ -503,6 +503,19 @@ void TspSkinHeaderControl::WndProc(TMessage& message)
             Invalidate();
         return;
     }
+    case CM_MOUSEENTER: {
+        // The section under the mouse lights up as the mouse comes in. The
+        // class library sends this from the header's first mouse move, which
+        // has already tracked the section: this matters only where the
+        // message is sent from elsewhere.
+        TspSkinLinkT::WndProc(message);
+        POINT at{};
+        GetCursorPos(&at);
+        ::ScreenToClient(Handle(), &at);
+        if (FPainter.Track(Handle(), WM_MOUSEMOVE, MAKELPARAM(at.x, at.y)))
+            Invalidate();
+        return;
+    }
     case CM_MOUSELEAVE:
         TspSkinLinkT::WndProc(message);
         if (FPainter.Track(Handle(), WM_MOUSELEAVE, 0))
