@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "classlib/ui/ControlDock.h"
 #include "classlib/ui/Controls.h"
@@ -27,6 +28,22 @@ struct TDrag {
 };
 
 TDrag Drag;
+
+// The drags whose ends are running their handlers (EndDrag clears Drag
+// first): a control a handler frees is cleared from these too.
+std::vector<TDrag*> Ending;
+
+// Lists a drag in Ending while its end's handlers run.
+class TEndingScope {
+public:
+    explicit TEndingScope(TDrag& drag) : FDrag(&drag) { Ending.push_back(FDrag); }
+    ~TEndingScope() { std::erase(Ending, FDrag); }
+    TEndingScope(const TEndingScope&) = delete;
+    TEndingScope& operator=(const TEndingScope&) = delete;
+
+private:
+    TDrag* FDrag;
+};
 
 // The control under a screen point: the innermost window of ours there,
 // then its windowless child at the point.
@@ -74,7 +91,7 @@ void TControl::EndDrag(bool drop)
 {
     if (!Dragging())
         return;
-    const TDrag drag = std::move(Drag);
+    TDrag drag = std::move(Drag);
     Drag = TDrag{};
     SetMouseCapture(false);
     if (drag.Dock != nullptr) {
@@ -85,12 +102,18 @@ void TControl::EndDrag(bool drop)
     POINT at{};
     if (drag.Target != nullptr) {
         at = drag.Target->ScreenToClient(drag.Last);
-        if (dropped) {
-            drag.Target->DragDrop(this, at.x, at.y);
-        } else {
-            bool accept = false;
-            drag.Target->DragOver(this, at.x, at.y, dsDragLeave, accept);
+        {
+            const TEndingScope ending(drag);
+            if (dropped) {
+                drag.Target->DragDrop(this, at.x, at.y);
+            } else {
+                bool accept = false;
+                drag.Target->DragOver(this, at.x, at.y, dsDragLeave, accept);
+            }
         }
+        // The target's handler freed the source: its drag ends unheard.
+        if (drag.Source == nullptr)
+            return;
     }
     if (dropped)
         Fire(OnEndDrag, this, drag.Target, at.x, at.y);
@@ -132,6 +155,8 @@ bool TControl::DragMessage(TMessage& message)
                     const POINT at = Drag.Target->ScreenToClient(screen);
                     bool accept = false;
                     Drag.Target->DragOver(this, at.x, at.y, dsDragLeave, accept);
+                    if (Drag.Source != this)  // freed by the handler
+                        return true;
                 }
                 Drag.Target = target;
                 state = dsDragEnter;
@@ -140,6 +165,8 @@ bool TControl::DragMessage(TMessage& message)
             if (target != nullptr) {
                 const POINT at = target->ScreenToClient(screen);
                 target->DragOver(this, at.x, at.y, state, Drag.Accepted);
+                if (Drag.Source != this)
+                    return true;
             }
             ::SetCursor(Screen->Cursors(Drag.Accepted ? FDragCursor : crNoDrop));
         }
@@ -174,5 +201,11 @@ void TControl::ForgetDragControl(TControl* control)
     if (Drag.Source == control) {
         Drag = TDrag{};
         control->SetMouseCapture(false);
+    }
+    for (TDrag* ending : Ending) {
+        if (ending->Source == control)
+            ending->Source = nullptr;
+        if (ending->Target == control)
+            ending->Target = nullptr;
     }
 }

@@ -310,7 +310,9 @@ public:
     // ends it without a drop.
     void BeginDrag(bool immediate, int threshold = -1);
     // Ends the drag of this control, dropping on the current target when
-    // `drop` and the target accepts.
+    // `drop` and the target accepts. A target's handler may free this
+    // control: the drag then ends there, with no OnEndDrag; a target that
+    // frees itself is told to OnEndDrag as none.
     void EndDrag(bool drop);
     bool Dragging() const;
 

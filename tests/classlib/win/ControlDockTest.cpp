@@ -1,6 +1,6 @@
-// Docking whose handlers free the control being docked, by real mouse input
-// under Wine: the drag or the drop ends there, quietly, and the next drag
-// works. (Docking itself: the skinned panel's dock tests.)
+// Dragging and docking whose handlers free the control being dragged, by
+// real mouse input under Wine: the drag or the drop ends there, quietly,
+// and the next drag works. (Docking itself: the skinned panel's dock tests.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -176,6 +176,66 @@ TEST_F(ControlDockTest, ADragWhoseSiteFreesTheControlOnTheWayEndsThere)
     Drain();
     EXPECT_EQ(Log, (std::vector<std::string>{"over 0"})) << "no leave, no drop, no end";
     EXPECT_TRUE(Errors.empty());
+}
+
+// A plain drag: the target frees the dragged control from OnDragOver as it
+// enters, or from OnDragDrop. Either ends the drag there with no OnEndDrag
+// on the freed control and the mouse released; the next drag ends as usual.
+TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
+{
+    for (const bool onDrop : {false, true}) {
+        SCOPED_TRACE(onDrop ? "freed on the drop" : "freed on the way");
+        FreeComponent(Panel);
+        auto* source = AddControl<TPanel>(Form, 20, 20, 100, 60);
+        source->SetDragMode(dmAutomatic);
+        source->OnEndDrag = [this](TObject*, TObject* target, int, int) {
+            Log.push_back(target != nullptr ? "end dropped" : "end");
+        };
+        Panel = source;
+        bool freeIt = true;
+        Site->OnDragOver = [&, onDrop](TObject*, TObject* dragged, int, int, TDragState state, bool& accept) {
+            Log.push_back("drag over " + std::to_string(state));
+            accept = true;
+            if (!onDrop && freeIt) {
+                freeIt = false;
+                FreeComponent(static_cast<TComponent*>(dragged));
+            }
+        };
+        Site->OnDragDrop = [&](TObject*, TObject* dragged, int, int) {
+            Log.push_back("drag drop");
+            if (freeIt) {
+                freeIt = false;
+                FreeComponent(static_cast<TComponent*>(dragged));
+            }
+        };
+        Log.clear();
+        ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
+        ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [source] { return source->Dragging(); }));
+        ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("drag over 0"); }));
+        ASSERT_TRUE(MouseTo(POINT{270, 130}, 0, [this, onDrop] { return !onDrop || Logged("drag over 2"); }));
+        ASSERT_TRUE(MouseTo(POINT{270, 130}, MOUSEEVENTF_LEFTUP, [this, onDrop] {
+            return !onDrop || Logged("drag drop");
+        }));
+        Drain();
+        EXPECT_EQ(Log, onDrop ? (std::vector<std::string>{"drag over 0", "drag over 2", "drag drop"})
+                              : (std::vector<std::string>{"drag over 0"}));
+        EXPECT_EQ(Form->ControlCount(), 1) << "the site alone";
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_TRUE(Errors.empty());
+
+        // The next drag is heard to its end.
+        Panel = AddControl<TPanel>(Form, 20, 20, 100, 60);
+        Panel->SetDragMode(dmAutomatic);
+        Panel->OnEndDrag = [this](TObject*, TObject* target, int, int) {
+            Log.push_back(target != nullptr ? "end dropped" : "end");
+        };
+        Log.clear();
+        ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
+        ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+        ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("drag over 0"); }));
+        ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("end dropped"); }));
+        EXPECT_EQ(Panel->Parent(), Form) << "a plain drag moves nothing";
+    }
 }
 
 }  // namespace
