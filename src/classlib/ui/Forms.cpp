@@ -23,7 +23,14 @@ void InstallFormHooks()
             for (; wnd != nullptr && control == nullptr; wnd = GetParent(wnd))
                 control = TWinControl::FindControl(wnd);
             TCustomForm* form = control != nullptr ? GetParentForm(control) : nullptr;
-            return form != nullptr && form->IsShortCut(key);
+            if (form == nullptr)
+                return false;
+            if (form->IsShortCut(key))
+                return true;
+            // The MDI form's menu serves its children: a key the focused
+            // child does not take is the MDI form's.
+            TCustomForm* main = Application->MainForm();
+            return form->FormStyle() == fsMDIChild && main != nullptr && main != form && main->IsShortCut(key);
         };
     }
     if (!hooks.MDIKey) {

@@ -242,6 +242,12 @@ TEST_F(SkinMenuBarMDITest, ABarLinkedByItsOwnPropertyGetsTheButtonsAndTheKeys)
     ASSERT_TRUE(PumpUntil([&] { return SkinOf(child)->WindowState == 2; }));
     EXPECT_TRUE(Bar->MDIButtonsShown);
     EXPECT_EQ(Bar->MDIButtonCount(), 4);
+    // The child has the focus; the accelerator the child does not take is
+    // the frame's.
+    ASSERT_TRUE(IsChild(child->Handle(), GetFocus()) || GetFocus() == child->Handle());
+    testsupport::AltKey('W');
+    EXPECT_TRUE(PumpUntil([&] { return items[1]->Active; })) << "Alt with the accelerator, a child focused";
+    items[1]->MouseLeave();
 
     TypeKey(VK_MENU);
     EXPECT_TRUE(PumpUntil([&] { return Bar->MenuMode; }));
