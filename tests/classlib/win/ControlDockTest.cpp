@@ -50,6 +50,18 @@ protected:
         return panel;
     }
 
+    // A plainly dragged panel at the dock client's place, whose OnEndDrag is
+    // logged.
+    TPanel* NewDragSource()
+    {
+        auto* panel = AddControl<TPanel>(Form, 20, 20, 100, 60);
+        panel->SetDragMode(dmAutomatic);
+        panel->OnEndDrag = [this](TObject*, TObject* target, int, int) {
+            Log.push_back(target != nullptr ? "end dropped" : "end");
+        };
+        return panel;
+    }
+
     // Real input: the pointer to a point of the form's client area with
     // `flags`, then the loop runs until `done` holds. The bound is generous:
     // parallel runs load the machine.
@@ -186,11 +198,7 @@ TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
     for (const bool onDrop : {false, true}) {
         SCOPED_TRACE(onDrop ? "freed on the drop" : "freed on the way");
         FreeComponent(Panel);
-        auto* source = AddControl<TPanel>(Form, 20, 20, 100, 60);
-        source->SetDragMode(dmAutomatic);
-        source->OnEndDrag = [this](TObject*, TObject* target, int, int) {
-            Log.push_back(target != nullptr ? "end dropped" : "end");
-        };
+        TPanel* source = NewDragSource();
         Panel = source;
         bool freeIt = true;
         Site->OnDragOver = [&, onDrop](TObject*, TObject* dragged, int, int, TDragState state, bool& accept) {
@@ -224,11 +232,7 @@ TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
         EXPECT_TRUE(Errors.empty());
 
         // The next drag is heard to its end.
-        Panel = AddControl<TPanel>(Form, 20, 20, 100, 60);
-        Panel->SetDragMode(dmAutomatic);
-        Panel->OnEndDrag = [this](TObject*, TObject* target, int, int) {
-            Log.push_back(target != nullptr ? "end dropped" : "end");
-        };
+        Panel = NewDragSource();
         Log.clear();
         ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
         ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
