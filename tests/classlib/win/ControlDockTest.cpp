@@ -71,6 +71,14 @@ protected:
         return PumpUntil(done, std::chrono::seconds(10));
     }
 
+    // Real input: the pointer to the panel's grip and a press there, until
+    // the panel drags.
+    bool PressPanel() const
+    {
+        return MouseTo(Grip, 0, [] { return true; }) &&
+               MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); });
+    }
+
     // The drag's outlines on the screen: visible topmost utility windows of
     // this thread.
     static int ShownOutlines()
@@ -120,8 +128,7 @@ TEST_F(ControlDockTest, ADropWhoseHandlerFreesTheControlEndsThere)
         FreeComponent(source->Control());
         EXPECT_EQ(source->Control(), nullptr) << "the drop knows its control is gone";
     };
-    ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
-    ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+    ASSERT_TRUE(PressPanel());
     ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
     ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("drop"); }));
     Drain();
@@ -135,8 +142,7 @@ TEST_F(ControlDockTest, ADropWhoseHandlerFreesTheControlEndsThere)
     Site->OnDockDrop = [this](TObject*, TDragDockObject*, int, int) { Log.push_back("drop"); };
     Panel = NewPanel();
     Log.clear();
-    ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
-    ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+    ASSERT_TRUE(PressPanel());
     ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
     ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("end docked"); }));
     EXPECT_EQ(Panel->Parent(), Site);
@@ -175,8 +181,7 @@ TEST_F(ControlDockTest, ADragWhoseSiteFreesTheControlOnTheWayEndsThere)
     const auto outlineShown = [&] {
         return testsupport::ColoursNear(testsupport::ScreenPixel(onOutline.x, onOutline.y), RGB(64, 64, 64));
     };
-    ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
-    ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+    ASSERT_TRUE(PressPanel());
     ASSERT_TRUE(MouseTo(away, 0, outlineShown));
     EXPECT_EQ(ShownOutlines(), 1);
     ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
@@ -198,8 +203,7 @@ TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
     for (const bool onDrop : {false, true}) {
         SCOPED_TRACE(onDrop ? "freed on the drop" : "freed on the way");
         FreeComponent(Panel);
-        TPanel* source = NewDragSource();
-        Panel = source;
+        Panel = NewDragSource();
         bool freeIt = true;
         Site->OnDragOver = [&, onDrop](TObject*, TObject* dragged, int, int, TDragState state, bool& accept) {
             Log.push_back("drag over " + std::to_string(state));
@@ -217,8 +221,7 @@ TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
             }
         };
         Log.clear();
-        ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
-        ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [source] { return source->Dragging(); }));
+        ASSERT_TRUE(PressPanel());
         ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("drag over 0"); }));
         ASSERT_TRUE(MouseTo(POINT{270, 130}, 0, [this, onDrop] { return !onDrop || Logged("drag over 2"); }));
         ASSERT_TRUE(MouseTo(POINT{270, 130}, MOUSEEVENTF_LEFTUP, [this, onDrop] {
@@ -234,8 +237,7 @@ TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
         // The next drag is heard to its end.
         Panel = NewDragSource();
         Log.clear();
-        ASSERT_TRUE(MouseTo(Grip, 0, [] { return true; }));
-        ASSERT_TRUE(MouseTo(Grip, MOUSEEVENTF_LEFTDOWN, [this] { return Panel->Dragging(); }));
+        ASSERT_TRUE(PressPanel());
         ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("drag over 0"); }));
         ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("end dropped"); }));
         EXPECT_EQ(Panel->Parent(), Form) << "a plain drag moves nothing";
