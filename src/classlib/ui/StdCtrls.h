@@ -12,7 +12,9 @@
 // once, except while the control is being loaded from a form description.
 //
 // `TComboBox` keeps its items in a `TListControlItems` (below): they exist
-// before the window does and survive RecreateWnd.
+// before the window does and survive RecreateWnd. Its OnChange tells each
+// change of the selection that the user makes once, whatever order the
+// window's notifications come in.
 //
 // `TEdit` and `TMemo` share `TCustomEdit`: MaxLength, ReadOnly and OnChange,
 // which fires for every change of the text, typed by the user or set by code,
@@ -22,6 +24,7 @@
 // paints on its parent.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -156,6 +159,10 @@ public:
     // The control's window goes away: its selection is kept here.
     void WindowDestroying();
 
+    // Runs after these items changed the window's content or selection on
+    // the program's behalf (the window reports none of that).
+    std::function<void()> OnWindowChanged;
+
 private:
     struct TItem {
         std::string Text;
@@ -165,6 +172,7 @@ private:
 
     void CheckIndex(int index, int count) const;
     HWND Window() const;
+    void WindowChanged() const;
     void InsertInWindow(HWND wnd, int index, const std::string& s) const;
 
     TWinControl* FControl;
@@ -178,6 +186,7 @@ enum TComboBoxStyle { csDropDown, csDropDownList };
 class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* owner);
+    ~TComboBox() override;
     std::string ClassName() const override { return "TComboBox"; }
 
     // csDropDown has an edit field; csDropDownList only picks from Items.
@@ -196,10 +205,12 @@ public:
     // list below it gets room for a few items whatever height is asked.
     void SetBounds(int left, int top, int width, int height) override;
 
-    // The user picked an item or, with csDropDown, edited the text. Also
-    // when a closing list puts back the selection it had when it opened
-    // after the user had moved it (a click outside the open list cancels
-    // it, and the system reports no change for that).
+    // The user changed the selection (told once per change, never for a
+    // pick of the item already selected) or, with csDropDown, edited the
+    // text. Also when a closing list puts back the selection it had when it
+    // opened after the user had moved it (a click outside the open list
+    // cancels it, and the system reports no change for that). A handler may
+    // free the box.
     TNotifyEvent OnChange;
 
 protected:
@@ -210,13 +221,20 @@ protected:
 
 private:
     int DropDownHeight();
+    // Tells OnChange of the selection unless it is the one last told; true
+    // when a handler freed the box (nothing of it may be used then).
+    bool TellSelection();
 
     std::unique_ptr<TListControlItems> FItems;
     TComboBoxStyle FStyle = csDropDown;
-    // While the list is open: the selection OnChange last told of, or the
-    // one at the opening.
     bool FListOpen = false;
+    // The selection OnChange last told of, the program last set or the
+    // list had when it opened. The window reports a pick before or after
+    // its list closes, and reports the pick of the item already selected
+    // too: each is told only when it differs from this.
     int FToldIndex = -1;
+    // Set while OnChange runs: the destructor marks it.
+    bool* FFreedMark = nullptr;
 };
 
 class TCustomEdit : public TWinControl {

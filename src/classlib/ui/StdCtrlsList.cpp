@@ -1,6 +1,7 @@
 // List controls: the items kept for a combo box or list box, and the combo box.
 #include <algorithm>
 
+#include "classlib/core/ScopeExit.h"
 #include "classlib/core/SysUtils.h"
 #include "classlib/ui/StdCtrls.h"
 
@@ -49,6 +50,7 @@ void TListControlItems::Put(int index, const std::string& s)
         InsertInWindow(wnd, index, s);
         if (selected)
             SendMessageA(wnd, FMessages.SetCurSel, static_cast<WPARAM>(index), 0);
+        WindowChanged();
     }
     FItems[static_cast<size_t>(index)].Text = s;
 }
@@ -75,6 +77,7 @@ void TListControlItems::Insert(int index, const std::string& s)
     else if (FItemIndex >= index)
         ++FItemIndex;
     FItems.insert(FItems.begin() + index, TItem{s});
+    WindowChanged();
 }
 
 void TListControlItems::Delete(int index)
@@ -87,6 +90,7 @@ void TListControlItems::Delete(int index)
     else if (FItemIndex > index)
         --FItemIndex;
     FItems.erase(FItems.begin() + index);
+    WindowChanged();
 }
 
 void TListControlItems::Clear()
@@ -95,6 +99,7 @@ void TListControlItems::Clear()
         SendMessageA(wnd, FMessages.ResetContent, 0, 0);
     FItemIndex = -1;
     FItems.clear();
+    WindowChanged();
 }
 
 int TListControlItems::ItemIndex() const
@@ -112,6 +117,7 @@ void TListControlItems::SetItemIndex(int index)
         SendMessageA(wnd, FMessages.SetCurSel, static_cast<WPARAM>(index), 0);
     else
         FItemIndex = index;
+    WindowChanged();
 }
 
 bool TListControlItems::Checked(int index) const
@@ -132,6 +138,13 @@ void TListControlItems::WindowCreated()
     for (int i = 0; i < Count(); ++i)
         InsertInWindow(wnd, i, FItems[static_cast<size_t>(i)].Text);
     SendMessageA(wnd, FMessages.SetCurSel, static_cast<WPARAM>(FItemIndex), 0);
+    WindowChanged();
+}
+
+void TListControlItems::WindowChanged() const
+{
+    if (Window() != nullptr && OnWindowChanged)
+        OnWindowChanged();
 }
 
 void TListControlItems::WindowDestroying()
@@ -157,6 +170,13 @@ TComboBox::TComboBox(TComponent* owner)
     SetColor(clWindow);
     SetTabStop(true);
     SetBounds(0, 0, 145, 21);
+    FItems->OnWindowChanged = [this] { FToldIndex = ItemIndex(); };
+}
+
+TComboBox::~TComboBox()
+{
+    if (FFreedMark != nullptr)
+        *FFreedMark = true;
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style)
@@ -203,6 +223,27 @@ void TComboBox::Change()
     Fire(OnChange, this);
 }
 
+bool TComboBox::TellSelection()
+{
+    const int index = ItemIndex();
+    if (index == FToldIndex)
+        return false;
+    FToldIndex = index;
+    // A handler may tell again from inside: the outer telling learns of a
+    // free too.
+    bool freed = false;
+    bool* const outer = FFreedMark;
+    FFreedMark = &freed;
+    const TScopeExit unmark([&] {
+        if (!freed)
+            FFreedMark = outer;
+        else if (outer != nullptr)
+            *outer = true;
+    });
+    Change();
+    return freed;
+}
+
 void TComboBox::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -213,8 +254,7 @@ void TComboBox::WndProc(TMessage& message)
             FToldIndex = ItemIndex();
             break;
         case CBN_SELCHANGE:
-            FToldIndex = ItemIndex();
-            Change();
+            TellSelection();
             return;
         case CBN_EDITCHANGE:
             Change();
@@ -223,11 +263,10 @@ void TComboBox::WndProc(TMessage& message)
         case CBN_CLOSEUP:
             // A cancelled list puts its old selection back without a
             // CBN_SELCHANGE: what OnChange last told of is then no longer
-            // what the box shows.
-            if (FListOpen && ItemIndex() != FToldIndex) {
-                FToldIndex = ItemIndex();
-                Change();
-            }
+            // what the box shows. A pick is told here when the list closes
+            // before the window reports it.
+            if (FListOpen && TellSelection())
+                return;
             if (HIWORD(message.WParam) == CBN_CLOSEUP)
                 FListOpen = false;
             break;

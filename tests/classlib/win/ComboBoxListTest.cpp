@@ -53,6 +53,18 @@ protected:
         testsupport::LeftClickAt(Form->ClientToScreen(POINT{250, 230}));
         ASSERT_TRUE(Await([this] { return !Dropped(); }));
     }
+    // A real click on the item `index` of the open list, which closes it.
+    void Pick(int index) const
+    {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(Combo->Handle(), &info));
+        RECT list{};
+        GetWindowRect(info.hwndList, &list);
+        const auto itemHeight = static_cast<int>(SendMessageA(Combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
+        testsupport::LeftClickAt(POINT{(list.left + list.right) / 2, list.top + 1 + index * itemHeight + itemHeight / 2});
+        ASSERT_TRUE(Await([this] { return !Dropped(); }));
+    }
 
     // The box shows the item ItemIndex names.
     ::testing::AssertionResult ShowsItsItem() const
@@ -115,6 +127,80 @@ TEST_F(ComboBoxListTest, OnChangeFollowsTheSelectionThatAClosingListLeaves)
     Drain();
     EXPECT_TRUE(ShowsItsItem());
     EXPECT_TRUE(Told.empty());
+}
+
+// A mouse pick tells its item once, however the window orders the list's
+// closing and its report of the pick; a pick of the item already selected
+// tells nothing.
+TEST_F(ComboBoxListTest, AMousePickTellsItsChangeOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(Combo->Width() - 8));
+    ASSERT_NO_FATAL_FAILURE(Pick(2));
+    Drain();
+    EXPECT_EQ(Combo->ItemIndex(), 2);
+    EXPECT_TRUE(ShowsItsItem());
+    EXPECT_EQ(Told, (std::vector<int>{2}));
+
+    Told.clear();
+    ASSERT_NO_FATAL_FAILURE(Open(20));
+    ASSERT_NO_FATAL_FAILURE(Pick(2));
+    Drain();
+    EXPECT_EQ(Combo->ItemIndex(), 2);
+    EXPECT_TRUE(Told.empty()) << "the item already selected, picked again";
+}
+
+// What the program does to the selection is not told, and the user's next
+// change is told against it: here by keys on the closed box, which open no
+// list.
+TEST_F(ComboBoxListTest, TheUsersChangeIsToldAgainstWhatTheProgramLastSet)
+{
+    Combo->SetFocus();
+    SendKey(VK_DOWN);
+    ASSERT_TRUE(Await([this] { return !Told.empty(); }));
+    SendKey(VK_DOWN);
+    ASSERT_TRUE(Await([this] { return Told.size() == 2; }));
+    EXPECT_EQ(Told, (std::vector<int>{1, 2}));
+
+    Told.clear();
+    Combo->SetItemIndex(1);
+    SendKey(VK_DOWN);
+    ASSERT_TRUE(Await([this] { return Combo->ItemIndex() == 2; }));
+    Drain();
+    EXPECT_EQ(Told, (std::vector<int>{2})) << "back to the item last told";
+
+    // The first item taken away moves the selection up with its item.
+    Told.clear();
+    Combo->Items()->Delete(0);
+    ASSERT_EQ(Combo->ItemIndex(), 1);
+    SendKey(VK_DOWN);
+    ASSERT_TRUE(Await([this] { return Combo->ItemIndex() == 2; }));
+    Drain();
+    EXPECT_EQ(Told, (std::vector<int>{2}));
+}
+
+// A handler that frees the box when the cancelled list puts the old item
+// back: the box is used no more, and the form goes on.
+TEST_F(ComboBoxListTest, AHandlerMayFreeTheBoxThatTheCancelledListTellsOf)
+{
+    Combo->OnChange = [this](TObject*) {
+        // The handler goes with the box: nothing of it is used after the free.
+        TComboBox*& combo = Combo;
+        Told.push_back(combo->ItemIndex());
+        if (combo->ItemIndex() == 0) {
+            FreeComponent(combo);
+            combo = nullptr;
+        }
+    };
+    ASSERT_NO_FATAL_FAILURE(Open(Combo->Width() - 8));
+    SendKey(VK_DOWN);
+    ASSERT_TRUE(Await([this] { return !Told.empty(); }));
+    testsupport::LeftClickAt(Form->ClientToScreen(POINT{250, 230}));
+    ASSERT_TRUE(Await([this] { return Combo == nullptr; })) << "the cancel was not told";
+    Drain();
+    EXPECT_EQ(Told, (std::vector<int>{1, 0}));
+    EXPECT_EQ(Form->ControlCount(), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(Errors.empty());
 }
 
 }  // namespace

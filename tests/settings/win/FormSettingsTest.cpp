@@ -306,6 +306,32 @@ TEST_F(FormSettingsTest, HelpFeedbackTheMakersPageAndSoftwareRenderingReachTheSy
     EXPECT_EQ(endtoend::OptionOf("SoftwareRendering"), "-1");
 }
 
+// A background picked with the mouse from the open list is taken once: the
+// list's handler runs once, and the aquarium shows that background.
+TEST_F(FormSettingsTest, ABackgroundPickedWithTheMouseIsTakenOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    TComboBox* list = Form->ComboBoxBackgrounds;
+    ASSERT_GE(list->Items()->Count(), 3);
+    const int pick = list->ItemIndex() == 2 ? 1 : 2;
+    int taken = 0;
+    const TNotifyEvent take = list->OnChange;
+    list->OnChange = [&](TObject* sender) {
+        ++taken;
+        take(sender);
+    };
+
+    SetForegroundWindow(Form->Handle());
+    testsupport::LeftClickAt(endtoend::DropButtonOf(list->Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return endtoend::Dropped(list->Handle()); }, EffectBound)) << "the list did not open";
+    testsupport::LeftClickAt(endtoend::DroppedItemOf(list->Handle(), pick));
+    ASSERT_TRUE(PumpUntil([&] { return !endtoend::Dropped(list->Handle()); }, EffectBound)) << "the pick left it open";
+    PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(list->ItemIndex(), pick);
+    EXPECT_EQ(taken, 1);
+    EXPECT_EQ(Form->World->WaterBackgroundIndex, pick);
+}
+
 // A stored fish count below the slider's range shows as the slider's least
 // count, which the world then holds. A start that fails leaves the usual
 // cursor while its error is shown.

@@ -27,9 +27,14 @@ POINT ScreenPoint(HWND wnd, int x, int y)
     return point;
 }
 
-bool Dropped(HWND comboBox)
+// A real click on the dialog's OK button.
+void ClickOk(HWND dialog)
 {
-    return SendMessageA(comboBox, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    const HWND ok = FindControl(dialog, "TspSkinButton", "OK");
+    ASSERT_NE(ok, nullptr);
+    RECT okRect{};
+    GetClientRect(ok, &okRect);
+    ClickAt(ScreenPoint(ok, okRect.right / 2, okRect.bottom / 2));
 }
 
 // "Power off after" opened, arrowed Down (it shows "1 min."), then closed by
@@ -51,7 +56,7 @@ TEST_F(ProgramEndToEnd, AListCancelledByAClickOutsideStoresWhatItShowsAgain)
         const int shown = Chosen(list);
         RECT box{};
         GetClientRect(list, &box);
-        ClickAt(ScreenPoint(list, box.right - 8, box.bottom / 2));
+        ClickAt(DropButtonOf(list));
         ASSERT_TRUE(Within(EndBound, [&] { return Dropped(list); })) << "the list did not open";
         testsupport::KeyInput(VK_DOWN);
         testsupport::KeyInput(VK_DOWN, KEYEVENTF_KEYUP);
@@ -62,14 +67,33 @@ TEST_F(ProgramEndToEnd, AListCancelledByAClickOutsideStoresWhatItShowsAgain)
         EXPECT_EQ(Chosen(list), shown) << "the cancelled list shows its old item again";
     }
 
-    const HWND ok = FindControl(dialog, "TspSkinButton", "OK");
-    ASSERT_NE(ok, nullptr);
-    RECT okRect{};
-    GetClientRect(ok, &okRect);
-    ClickAt(ScreenPoint(ok, okRect.right / 2, okRect.bottom / 2));
+    ASSERT_NO_FATAL_FAILURE(ClickOk(dialog));
     ASSERT_TRUE(run.WaitForEnd(EndBound)) << "OK did not end the dialog";
     EXPECT_EQ(OptionOf("PowerOffIndex"), "0");
     EXPECT_EQ(OptionOf("WaterBackgroundIndex"), std::to_string(water));
+}
+
+// A background picked with the mouse from the open list: the list shows it
+// and OK stores it.
+TEST_F(ProgramEndToEnd, ABackgroundPickedWithTheMouseIsStoredByOk)
+{
+    TRun run(ProgramPath(), "/c", Dir.Path());
+    const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
+    ASSERT_NE(dialog, nullptr) << "no dialog";
+    const HWND background = InGroup(dialog, "  Background", "COMBOBOX");
+    ASSERT_NE(background, nullptr);
+    ASSERT_GE(SendMessageA(background, CB_GETCOUNT, 0, 0), 3);
+    const int pick = Chosen(background) == 2 ? 1 : 2;
+
+    ClickAt(DropButtonOf(background));
+    ASSERT_TRUE(Within(EndBound, [&] { return Dropped(background); })) << "the list did not open";
+    ClickAt(DroppedItemOf(background, pick));
+    ASSERT_TRUE(Within(EndBound, [&] { return !Dropped(background); })) << "the pick left the list open";
+    EXPECT_EQ(Chosen(background), pick);
+
+    ASSERT_NO_FATAL_FAILURE(ClickOk(dialog));
+    ASSERT_TRUE(run.WaitForEnd(EndBound)) << "OK did not end the dialog";
+    EXPECT_EQ(OptionOf("WaterBackgroundIndex"), std::to_string(pick));
 }
 
 }  // namespace
