@@ -20,13 +20,16 @@ std::string SystemErrorText(DWORD error, const std::string& program)
     DWORD_PTR inserts[InsertCount];
     for (DWORD_PTR& insert : inserts)
         insert = reinterpret_cast<DWORD_PTR>(program.c_str());
-    char buffer[512] = {};
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0, buffer,
-                       sizeof(buffer), reinterpret_cast<va_list*>(inserts));
+    // The system sizes the text: a long path in every insert outgrows any
+    // buffer of ours, and FormatMessage then gives nothing at all.
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
+        reinterpret_cast<LPSTR>(&text), 0, reinterpret_cast<va_list*>(inserts));
+    const TLocalMemory owned(text);
     // The system ends its messages with a line break; the report goes on
     // after the message, so it is cut off.
-    return TrimRight(std::string(buffer, length));
+    return length == 0 ? std::string() : TrimRight(std::string(text, length));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Owners of kernel objects and loaded modules, the twins of GdiHandles.h:
-// every handle is closed and every library freed exactly once, on every
-// path, exceptions included.
+// Owners of kernel objects, loaded modules and memory the system allocated,
+// the twins of GdiHandles.h: every handle is closed, every library and block
+// freed exactly once, on every path, exceptions included.
 #pragma once
 
 #include <windows.h>
@@ -69,4 +69,21 @@ public:
 
 private:
     HMODULE FModule;
+};
+
+// Memory the system allocated for the caller with LocalAlloc (the text of
+// FormatMessage's FORMAT_MESSAGE_ALLOCATE_BUFFER), freed with LocalFree.
+class TLocalMemory {
+public:
+    explicit TLocalMemory(void* memory) : FMemory(memory) {}
+    ~TLocalMemory()
+    {
+        if (FMemory != nullptr)
+            LocalFree(FMemory);
+    }
+    TLocalMemory(const TLocalMemory&) = delete;
+    TLocalMemory& operator=(const TLocalMemory&) = delete;
+
+private:
+    void* FMemory;
 };

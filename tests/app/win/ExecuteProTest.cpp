@@ -138,6 +138,28 @@ TEST(ExecuteProTest, TheReportOfAFileThatIsNoProgramNamesTheFile)
     EXPECT_EQ(text.find('%'), std::string::npos) << text;
 }
 
+// A long path in a message with two inserts: the report still carries the
+// whole message with the path in both.
+TEST(ExecuteProTest, TheReportOfALongPathCarriesTheWholeMessage)
+{
+    const std::string program = "C:\\" + std::string(300, 'p') + "\\Corvalen.EXE";
+    testsupport::TBoxCapture boxes;
+    TExecutePro execute(nullptr);
+    execute.CreateProcessProc = [](LPSTR, DWORD, LPCSTR, STARTUPINFOA&, PROCESS_INFORMATION&) {
+        SetLastError(ERROR_MR_MID_NOT_FOUND);  // the system's text names %1 and %2
+        return FALSE;
+    };
+    EXPECT_FALSE(execute.Execute("\"" + program + "\" /s"));
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string& text = boxes[0].Text;
+    const size_t message = text.find(" Message: ");
+    ASSERT_NE(message, std::string::npos) << text;
+    const size_t first = text.find(program, message);
+    ASSERT_NE(first, std::string::npos) << text;
+    EXPECT_NE(text.find(program, first + program.size()), std::string::npos) << text;
+    EXPECT_EQ(text.find('%'), std::string::npos) << text;
+}
+
 // Terminated cannot be cleared again, so this runs in a child process.
 TEST(ExecuteProDeathTest, ATerminatedApplicationDoesNotWait)
 {
