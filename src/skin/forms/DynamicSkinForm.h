@@ -401,6 +401,10 @@ private:
     void SendNCPaint();
     // The caption objects that show the form's caption take `Text`.
     void CaptionTextChanged(const std::string& Text);
+    // The caption objects that show the form's caption drawn again, in the
+    // frame or, without the frame mode, in the client area: an MDI form's
+    // caption names its maximized child's.
+    void RedrawCaption();
     void KeyHook(MSG& Msg, bool& Handled);
     // The close items' shortcut: "Ctrl+F4" in an MDI child, else "Alt+F4".
     TShortCut CloseShortCut() const;

@@ -185,7 +185,7 @@ void TspDynamicSkinForm::MDIMessage(TMessage& M)
     case SM_MDICHILDMAXIMIZED:
         if (IsMDIForm()) {
             MDIChildMaximized = true;
-            SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
+            RedrawCaption();
             if (TspSkinMainMenuBar* bar = MenuBar())
                 bar->ShowMDIButtons();
         }
@@ -193,7 +193,7 @@ void TspDynamicSkinForm::MDIMessage(TMessage& M)
     case SM_MDICHILDRESTORED:
         if (IsMDIForm()) {
             MDIChildMaximized = HasMaximizedMDIChild() != nullptr;
-            SendMessageA(Form->Handle(), WM_NCPAINT, 1, 0);
+            RedrawCaption();
             if (TspSkinMainMenuBar* bar = MenuBar())
                 bar->HideMDIButtons(MDIChildMaximized);
         }

@@ -77,6 +77,20 @@ void TspDynamicSkinForm::CaptionTextChanged(const std::string& Text)
             }
 }
 
+void TspDynamicSkinForm::RedrawCaption()
+{
+    // WM_NCPAINT paints nothing in the client area.
+    if (FSupportNCArea) {
+        SendNCPaint();
+        return;
+    }
+    for (const auto& object : ObjectList) {
+        auto* caption = dynamic_cast<TspSkinCaptionObject*>(object.get());
+        if (caption != nullptr && caption->DefaultCaption)
+            DrawSkinObject(caption);
+    }
+}
+
 void TspDynamicSkinForm::SendNCPaint()
 {
     if (Form->HandleAllocated())
@@ -174,7 +188,7 @@ void TspDynamicSkinForm::NewWndProc(TMessage& M)
         CaptionTextChanged(M.LParam != 0 ? reinterpret_cast<const char*>(M.LParam) : "");
         if (maximizedChild) {
             if (TspDynamicSkinForm* main = GetDynamicSkinForm(Application->MainForm()); main != nullptr && main != this)
-                main->SendNCPaint();
+                main->RedrawCaption();
         } else if (!HasSkinClientRect()) {
             SendNCPaint();
         }

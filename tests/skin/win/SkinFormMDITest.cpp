@@ -2,7 +2,8 @@
 // component and a skinned menu bar, and two skinned MDI children, driven by
 // real clicks and keys: maximizing by the frame button, the frame's caption
 // and the bar's MDI buttons, a maximized child without frame or shape,
-// minimized slots, the MDI client's background (also in client-area mode),
+// minimized slots, the MDI client's background and the caption that names
+// a maximized child (both also in client-area mode),
 // Ctrl+F4 and activation by a click, the frame's activation shown by its
 // active child, skin changes, the system menu and the menu modes of
 // children, an MDI main form that starts in the tray.
@@ -89,6 +90,15 @@ protected:
         FillStored(Stored, Options);
         Data->SetStoredSkin(&Stored);
         FrameSkin->SetSkinData(Data);
+        if (!FrameMode()) {
+            // The skin's caption band stays uncovered: a windowless spacer
+            // above the bar, which the MDI client leaves alone.
+            auto* band = new TLabel(Frame);
+            band->SetTransparent(true);
+            band->SetAlign(alTop);
+            band->SetHeight(CaptionBand);
+            band->SetParent(Frame);
+        }
         Menu = new TMainMenu(Frame);
         AddItem(Menu->Items(), "&File", Menu);
         Bar = new TspSkinMainMenuBar(Frame);
@@ -154,13 +164,51 @@ protected:
         ADD_FAILURE() << "no object " << name;
         return {};
     }
-    // What the screen shows of a frame object of a form's window.
+    // What the screen shows of a frame object of a form's window (its
+    // objects lie in the client area without the frame mode).
     static std::unique_ptr<TBitmap> ObjectShot(TForm* form, TspActiveSkinObject* object)
     {
         RECT w{};
         GetWindowRect(form->Handle(), &w);
+        if (const TspDynamicSkinForm* skin = TspDynamicSkinForm::GetDynamicSkinForm(form);
+            skin != nullptr && !skin->SupportNCArea()) {
+            const POINT origin = form->ClientToScreen(POINT{0, 0});
+            w.left = origin.x;
+            w.top = origin.y;
+        }
         const TRect& r = object->ObjectRect;
         return ScreenShot(RECT{w.left + r.Left, w.top + r.Top, w.left + r.Right, w.top + r.Bottom});
+    }
+    // The frame's caption on the screen: "Frame - [Child]" once the child is
+    // maximized, its new caption when renamed, the old one again when it
+    // comes back; the child's own caption objects show the new one once it
+    // is restored, and the frame its own caption alone.
+    void ExpectTheFramesCaptionFollowsAMaximizedChild()
+    {
+        TspActiveSkinObject* caption = FrameSkin->ObjectList[0].get();
+        ASSERT_NE(dynamic_cast<TspSkinCaptionObject*>(caption), nullptr);
+        const auto alone = ObjectShot(Frame, caption);
+        RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
+        ASSERT_TRUE(PumpUntil([&] { return ASkin->WindowState == 2; }));
+        EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*alone, *ObjectShot(Frame, caption)) > 20; }))
+            << "the frame names the maximized child";
+        Pump();
+        const auto named = ObjectShot(Frame, caption);
+        A->SetCaption("Renamed");
+        EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame - [Renamed]");
+        EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*named, *ObjectShot(Frame, caption)) > 20; }))
+            << "the frame shows the new caption";
+        A->SetCaption("Child");
+        EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*named, *ObjectShot(Frame, caption)) < 5; }))
+            << "and the old one when it comes back";
+
+        A->SetCaption("Renamed");
+        ASkin->SetWindowState(0);
+        auto* own = dynamic_cast<TspSkinCaptionObject*>(ASkin->ObjectList[0].get());
+        ASSERT_NE(own, nullptr);
+        EXPECT_EQ(own->Text(), "Renamed");
+        EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*alone, *ObjectShot(Frame, caption)) < 5; }))
+            << "the restored child's name left the frame's caption";
     }
     int MDIClientHeight() const
     {
@@ -186,6 +234,7 @@ protected:
         return colour;
     }
 
+    static constexpr int CaptionBand = 25;  // the rows above the skin's client part
     TSkinOptions Options{.FormInfoExtra = "bgpictureindex=1\n"};
     TspStoredSkin Stored{nullptr};
     TForm* Frame = nullptr;
@@ -300,27 +349,8 @@ TEST_F(DynamicSkinFormMDI, AMaximizedChildIsClientAreaAllOverAndHasNoShape)
 // child's own caption objects follow too and show it once it is restored.
 TEST_F(DynamicSkinFormMDI, TheFramesCaptionFollowsAMaximizedChildsCaption)
 {
-    RealClickAt(ObjectOnScreen(A, ASkin, "maxbutton"));
-    ASSERT_TRUE(PumpUntil([&] { return ASkin->WindowState == 2; }));
-    TspActiveSkinObject* caption = FrameSkin->ObjectList[0].get();
-    ASSERT_NE(dynamic_cast<TspSkinCaptionObject*>(caption), nullptr);
-    Pump();
-    const auto named = ObjectShot(Frame, caption);
-    A->SetCaption("Renamed");
-    EXPECT_EQ(FrameSkin->FrameCaption(Frame->Caption()), "Frame - [Renamed]");
-    EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*named, *ObjectShot(Frame, caption)) > 20; }))
-        << "the frame shows the new caption";
-    A->SetCaption("Child");
-    EXPECT_TRUE(PumpUntil([&] { return DifferingPixels(*named, *ObjectShot(Frame, caption)) < 5; }))
-        << "and the old one when it comes back";
-
-    A->SetCaption("Renamed");
-    ASkin->SetWindowState(0);
-    auto* own = dynamic_cast<TspSkinCaptionObject*>(ASkin->ObjectList[0].get());
-    ASSERT_NE(own, nullptr);
-    EXPECT_EQ(own->Text(), "Renamed");
+    ExpectTheFramesCaptionFollowsAMaximizedChild();
 }
-
 // The active child looks inactive while another top-level window is active
 // and active again with its frame; the other child stays inactive.
 TEST_F(DynamicSkinFormMDI, TheActiveChildsLookFollowsTheFramesActivation)
@@ -395,6 +425,13 @@ class DynamicSkinFormMDIClientArea : public DynamicSkinFormMDI {
 protected:
     bool FrameMode() const override { return false; }
 };
+
+// The caption drawn in the client area follows a maximized child as the
+// frame's does.
+TEST_F(DynamicSkinFormMDIClientArea, TheFormsCaptionFollowsAMaximizedChildsCaption)
+{
+    ExpectTheFramesCaptionFollowsAMaximizedChild();
+}
 
 TEST_F(DynamicSkinFormMDIClientArea, TheMDIClientShowsTheSkinsBackground)
 {
