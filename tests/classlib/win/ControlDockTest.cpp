@@ -1,6 +1,7 @@
-// Dragging and docking whose handlers free the control being dragged, by
-// real mouse input under Wine: the drag or the drop ends there, quietly,
-// and the next drag works. (Docking itself: the skinned panel's dock tests.)
+// Dragging, docking and floating whose handlers free the control being
+// dragged, by real mouse input under Wine: the drag or the drop ends there,
+// quietly (no event, outline or cursor after), and the next drag works.
+// (Docking itself: the skinned panel's dock tests.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include "UiTestSupport.h"
 #include "classlib/ui/ControlDock.h"
 #include "classlib/ui/ExtCtrls.h"
+#include "classlib/ui/Screen.h"
 
 namespace {
 
@@ -97,6 +99,57 @@ protected:
             reinterpret_cast<LPARAM>(&count));
         return count;
     }
+
+    // Handles queued messages one at a time until the one whose handling
+    // makes `done` hold; `then` runs at once after that one.
+    static bool DispatchUntil(const std::function<bool()>& done, const std::function<void()>& then)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < end) {
+            MSG msg;
+            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                Sleep(1);
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            if (done()) {
+                then();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Counts the drag outlines made on this thread (windows of the
+    // utility class) from when Counting is set, while it lives.
+    class TOutlineWatch {
+    public:
+        TOutlineWatch() : FHook(SetWindowsHookExA(WH_CBT, Made_, nullptr, GetCurrentThreadId()))
+        {
+            Counting = false;
+            Made = 0;
+        }
+        ~TOutlineWatch() { UnhookWindowsHookEx(FHook); }
+        TOutlineWatch(const TOutlineWatch&) = delete;
+        TOutlineWatch& operator=(const TOutlineWatch&) = delete;
+
+        static inline bool Counting = false;
+        static inline int Made = 0;
+
+    private:
+        static LRESULT CALLBACK Made_(int code, WPARAM wParam, LPARAM lParam)
+        {
+            if (code == HCBT_CREATEWND && Counting) {
+                char name[32] = {};
+                GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+                Made += std::string(name) == "TPUtilWindow";
+            }
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        }
+
+        HHOOK FHook;
+    };
 
     bool Logged(const std::string& entry) const
     {
@@ -195,6 +248,51 @@ TEST_F(ControlDockTest, ADragWhoseSiteFreesTheControlOnTheWayEndsThere)
     EXPECT_TRUE(Errors.empty());
 }
 
+// The site's OnDockOver frees the control as the drag first enters it,
+// before any outline was shown: the drag makes none after that.
+TEST_F(ControlDockTest, ADragWhoseSiteFreesTheControlAsItEntersShowsNoOutline)
+{
+    bool freeIt = true;
+    Site->OnDockOver = [this, &freeIt](TObject*, TDragDockObject* source, int, int, TDragState state, bool& accept) {
+        Log.push_back("over " + std::to_string(state));
+        if (freeIt) {
+            freeIt = false;
+            FreeComponent(source->Control());
+            accept = true;
+            TOutlineWatch::Counting = true;
+        }
+    };
+    const TOutlineWatch outlines;
+    ASSERT_TRUE(PressPanel());
+    ASSERT_TRUE(MouseTo(POINT{260, 120}, 0, [this] { return Logged("over 0"); }));
+    Drain();
+    EXPECT_EQ(TOutlineWatch::Made, 0) << "an outline was made for the freed control";
+    EXPECT_EQ(Form->ControlCount(), 1) << "the site alone";
+    EXPECT_EQ(GetCapture(), nullptr);
+    ASSERT_TRUE(MouseTo(POINT{270, 130}, MOUSEEVENTF_LEFTUP, [] { return true; }));
+    Drain();
+    EXPECT_EQ(Log, (std::vector<std::string>{"over 0"}));
+    EXPECT_TRUE(Errors.empty());
+}
+
+// A docked control floated out of its site, whose OnUnDock frees it: the
+// float answers false and makes no tool window.
+TEST_F(ControlDockTest, AFloatWhoseOldSiteFreesTheControlEndsThere)
+{
+    ASSERT_TRUE(Panel->ManualDock(Site, alTop));
+    ASSERT_EQ(Panel->Parent(), Site);
+    Site->OnUnDock = [this](TObject*, TControl* client, TWinControl* newTarget, bool&) {
+        Log.push_back(newTarget == nullptr ? "undock to float" : "undock");
+        FreeComponent(client);
+    };
+    const int forms = Screen->FormCount();
+    EXPECT_FALSE(Panel->ManualFloat(RECT{500, 300, 600, 360}));
+    EXPECT_EQ(Log, (std::vector<std::string>{"undock to float"}));
+    EXPECT_EQ(Site->ControlCount(), 0);
+    EXPECT_EQ(Screen->FormCount(), forms) << "no tool window";
+    EXPECT_TRUE(Errors.empty());
+}
+
 // A plain drag: the target frees the dragged control from OnDragOver as it
 // enters, or from OnDragDrop. Either ends the drag there with no OnEndDrag
 // on the freed control and the mouse released; the next drag ends as usual.
@@ -242,6 +340,35 @@ TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlEndsThere)
         ASSERT_TRUE(MouseTo(POINT{260, 120}, MOUSEEVENTF_LEFTUP, [this] { return Logged("end dropped"); }));
         EXPECT_EQ(Panel->Parent(), Form) << "a plain drag moves nothing";
     }
+}
+
+// A plain drag whose target frees the dragged control from OnDragOver as it
+// enters, not accepting it: the drag that ended there sets no cursor after.
+TEST_F(ControlDockTest, APlainDragWhoseTargetFreesTheControlSetsNoCursorAfter)
+{
+    FreeComponent(Panel);
+    Panel = NewDragSource();
+    bool freeIt = true;
+    Site->OnDragOver = [this, &freeIt](TObject*, TObject* dragged, int, int, TDragState state, bool&) {
+        Log.push_back("drag over " + std::to_string(state));
+        if (freeIt) {
+            freeIt = false;
+            FreeComponent(static_cast<TComponent*>(dragged));
+        }
+    };
+    ASSERT_TRUE(PressPanel());
+    ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));  // whatever an earlier test left
+    testsupport::MouseAt(Form->ClientToScreen(POINT{260, 120}));
+    // The cursor as the move that freed the control leaves it, before any
+    // later input sets another.
+    HCURSOR after = nullptr;
+    ASSERT_TRUE(DispatchUntil([&] { return Logged("drag over 0"); }, [&] { after = GetCursor(); }));
+    EXPECT_NE(after, LoadCursorA(nullptr, IDC_NO)) << "the ended drag showed its no-drop cursor";
+    Drain();
+    EXPECT_EQ(Form->ControlCount(), 1) << "the site alone";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Log, (std::vector<std::string>{"drag over 0"}));
+    EXPECT_TRUE(Errors.empty());
 }
 
 }  // namespace
