@@ -232,7 +232,7 @@ TEST_F(ApplicationTest, ATimerWhoseHandlerOutlastsItsIntervalDoesNotKeepTheIdleS
             Application->Terminate();
     };
     EXPECT_TRUE(RunGuarded()) << "the ticks kept the idle step away";
-    EXPECT_EQ(idlesAfterATick, 3);
+    EXPECT_GE(idlesAfterATick, 3);
 
     const int ticksBefore = ticks;
     Application->OnIdle = [&](TObject*, bool& done) {
