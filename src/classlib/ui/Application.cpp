@@ -14,6 +14,13 @@ namespace {
 
 const char* const kApplicationWindowClass = "TApplication";
 
+// Whether the thread's queue holds nothing but the messages the system makes
+// only when no other waits: due timer ticks and windows to paint.
+bool OnlyTimersAndPaintsWait()
+{
+    return (HIWORD(GetQueueStatus(QS_ALLINPUT)) & ~(QS_TIMER | QS_PAINT)) == 0;
+}
+
 }  // namespace
 
 TApplication* InitApplication()
@@ -189,8 +196,18 @@ bool TApplication::Idle()
 
 void TApplication::HandleMessage()
 {
+    if (FIdleAfterTick && OnlyTimersAndPaintsWait()) {
+        FIdleAfterTick = false;
+        Idle();  // messages wait: no waiting, whatever the step answers
+        return;
+    }
     MSG msg;
-    if (!ProcessMessage(msg) && Idle())
+    if (ProcessMessage(msg)) {
+        FIdleAfterTick = FIdleAfterTick || msg.message == WM_TIMER;
+        return;
+    }
+    FIdleAfterTick = false;
+    if (Idle())
         WaitMessage();
 }
 

@@ -15,6 +15,13 @@
 // Terminated. An exception thrown by OnMessage or OnIdle goes to
 // HandleException and the loop goes on.
 //
+// A timer's tick (WM_TIMER) is made only when no other message waits, so it
+// stands for an empty queue: after a tick, while nothing but ticks and paints
+// waits, the loop runs the idle step before it takes the next message. A tick
+// handler that outlasts its interval finds the next tick due at once, every
+// time, and would otherwise keep the idle step away for good. Paints alone
+// do not count: a window shown is painted whole before the next idle step.
+//
 // Modal loops (a dialog shown modally) drive the same loop, so idle
 // processing keeps running under them:
 //
@@ -80,7 +87,9 @@ public:
     // still ends it, because its WM_QUIT is still queued.
     void Run();
     // Handles one message, or, with none waiting, runs one idle step and
-    // waits for a message when the step says it is done.
+    // waits for a message when the step says it is done. After a tick, with
+    // nothing but ticks and paints waiting, it runs the idle step instead,
+    // and does not wait.
     void HandleMessage();
     // Handles every waiting message; no idle step, no waiting.
     void ProcessMessages();
@@ -247,6 +256,8 @@ private:
     int FHookDepth = 0;
     HICON FIcon = nullptr;
     bool FTerminated = false;
+    // A tick was handled since the last idle step.
+    bool FIdleAfterTick = false;
     bool FReportingException = false;
     std::string FTitle;
     std::string FHelpFile;

@@ -213,6 +213,36 @@ TEST_F(ApplicationTest, OnMessageSeesMessagesFirstAndFailuresInsideTheLoopAreRep
     EXPECT_EQ(order.back(), "window 5") << "messages queued before WM_QUIT are handled";
 }
 
+// A tick comes only when no other message waits, so a handler that outlasts
+// its timer's interval finds the next tick due at once, every time: the loop
+// still runs an idle step between two ticks, and idle steps that are never
+// done leave the ticks their turn.
+TEST_F(ApplicationTest, ATimerWhoseHandlerOutlastsItsIntervalDoesNotKeepTheIdleStepsAway)
+{
+    int ticks = 0;
+    TTimer timer(nullptr);
+    timer.OnTimer = [&](TObject*) {
+        ++ticks;
+        Sleep(30);  // three intervals
+    };
+    timer.SetInterval(10);
+    int idlesAfterATick = 0;
+    Application->OnIdle = [&](TObject*, bool&) {  // done: the loop waits for the next message
+        if (ticks > 0 && ++idlesAfterATick == 3)
+            Application->Terminate();
+    };
+    EXPECT_TRUE(RunGuarded()) << "the ticks kept the idle step away";
+    EXPECT_GE(idlesAfterATick, 3);
+
+    const int ticksBefore = ticks;
+    Application->OnIdle = [&](TObject*, bool& done) {
+        done = false;
+        if (ticks >= ticksBefore + 3)
+            Application->Terminate();
+    };
+    EXPECT_TRUE(RunGuarded()) << "the idle steps kept the ticks away";
+}
+
 // Application-window hooks see messages first, in order; true ends the
 // processing; a hook may remove itself (or another) while it runs.
 TEST_F(ApplicationTest, MainWindowHooksRunFirstAndComeOffInAnyOrder)

@@ -52,6 +52,17 @@ std::vector<RGBQUAD> ScreenOver(HWND wnd, int& width)
     return std::vector<RGBQUAD>(first, first + static_cast<size_t>(width) * height);
 }
 
+// A run that did not start has no window, of its own or of any other
+// process, and nothing waits for one.
+TEST_F(ProgramEndToEnd, ARunThatDidNotStartIsNotWaitedFor)
+{
+    TRun run(Dir.Path() + "Missing.scr", "/c", Dir.Path());
+    ASSERT_FALSE(run.Started());
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(run.WaitForWindow(3000, [](HWND) { return true; }), nullptr);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
 // Whatever is stored, the preview shows neither the frame rate nor the clock.
 TEST_F(ProgramEndToEnd, PreviewDrawsInsideTheHostWithoutFrameRateOrClockAndEndsWithIt)
 {

@@ -29,7 +29,7 @@ using testsupport::ProgramPath;
 // window of a kind) and to end: a start takes a few seconds alone and has
 // taken more than 20 under the load of parallel runs, so the bounds lie far
 // beyond anything load reaches and only a fault turns a run red. A wait for
-// a run's window ends at once when the run has ended.
+// a run's window ends at once when the run has ended or never started.
 constexpr DWORD ReadyBound = 180000;
 constexpr DWORD EndBound = 60000;
 
@@ -90,10 +90,10 @@ public:
     }
 
     // A visible top-level window of the run that `accept` takes, waited for
-    // up to `ms` while the run goes on.
+    // up to `ms` while the run goes on; none for a run that did not start.
     HWND WaitForWindow(DWORD ms, const std::function<bool(HWND)>& accept) const
     {
-        return WaitForWindowOf(FProcessId, ms, accept, 0, FProcess.Get());
+        return FProcess ? WaitForWindowOf(FProcessId, ms, accept, 0, FProcess.Get()) : nullptr;
     }
     // The same for a window of any process but `excluded`'s, while the
     // process `running` (unless null) goes on.

@@ -111,6 +111,7 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     MouseAt({0, 0});  // over no button: every one shows its normal look
     Sleep(30);
     TRun run(ProgramPath(), "/c", Dir.Path());
+    ASSERT_TRUE(run.Started()) << ProgramPath();
     const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
     ASSERT_NE(dialog, nullptr) << "no dialog";
     SetForegroundWindow(dialog);
