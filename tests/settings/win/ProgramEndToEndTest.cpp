@@ -185,7 +185,7 @@ TEST_F(ProgramEndToEnd, WithRunAsProgramButNoCopyTheSaverAndTheDialogStillRunAnd
     {
         TRun run(saver, "/c", Dir.Path());
         const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-        ASSERT_NE(dialog, nullptr) << "no dialog";
+        ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
         const HWND option = FindControl(dialog, "BUTTON", "Run as program");
         EXPECT_TRUE(IsChecked(option));
         Click(option);
@@ -363,7 +363,7 @@ TEST_F(ProgramEndToEnd, TheAboutBoxOpensTheMakersPageInTheUsersBrowser)
 
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
+    ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
     Press(FindControl(dialog, "TspSkinButton", "About"));
     const HWND about = run.WaitForWindow(ReadyBound, IsAboutBox);
     ASSERT_NE(about, nullptr) << "no about box";
@@ -386,7 +386,7 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
     {
         TRun run(ProgramPath(), "/c", Dir.Path());
         const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-        ASSERT_NE(dialog, nullptr) << "no dialog";
+        ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
 
         Press(InGroup(dialog, "  Clock", "BUTTON", "Frames per second"));
         Press(InGroup(dialog, "  Clock", "BUTTON", "24 hours"));
@@ -422,7 +422,7 @@ TEST_F(ProgramEndToEnd, DialogOkWritesEveryOptionASecondStartReadsThemAndCancelW
     {
         TRun run(ProgramPath(), "/c", Dir.Path());
         const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-        ASSERT_NE(dialog, nullptr) << "no dialog";
+        ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "Frames per second")));
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Clock", "BUTTON", "24 hours")));
         EXPECT_TRUE(IsChecked(InGroup(dialog, "  Sound", "BUTTON", "None")));

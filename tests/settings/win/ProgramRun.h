@@ -117,6 +117,25 @@ public:
     }
     DWORD ProcessId() const { return FProcessId; }
 
+    // What a wait that found nothing saw: whether the run still goes on, and
+    // each top-level window of it (class, caption, visible, enabled).
+    std::string Windows() const
+    {
+        std::string seen = !Started() ? "never started" : WaitForEnd(0) ? "ended" : "still running";
+        for (HWND wnd = GetTopWindow(nullptr); wnd != nullptr; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(wnd, &pid);
+            if (pid != FProcessId || !Started())
+                continue;
+            char name[64] = {}, text[128] = {};
+            GetClassNameA(wnd, name, sizeof name);
+            GetWindowTextA(wnd, text, sizeof text);
+            seen += std::string("; ") + name + " \"" + text + "\"" + (IsWindowVisible(wnd) ? " visible" : " hidden") +
+                    (IsWindowEnabled(wnd) ? "" : " disabled");
+        }
+        return seen;
+    }
+
 private:
     TKernelHandle FProcess;
     DWORD FProcessId = 0;

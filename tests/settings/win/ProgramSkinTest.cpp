@@ -113,7 +113,7 @@ TEST_F(ProgramEndToEnd, TheDialogWearsTheProgramsSkinAndItsPreviewAndAboutButton
     TRun run(ProgramPath(), "/c", Dir.Path());
     ASSERT_TRUE(run.Started()) << ProgramPath();
     const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
+    ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
     SetForegroundWindow(dialog);
     Sleep(500);
     for (const char* caption : {"Preview", "About", "Help", "Feedback", "OK", "Cancel"}) {

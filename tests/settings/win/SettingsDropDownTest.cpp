@@ -44,7 +44,7 @@ TEST_F(ProgramEndToEnd, AListCancelledByAClickOutsideStoresWhatItShowsAgain)
 {
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
+    ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
     const HWND powerOff = InGroup(dialog, "  Screen saver", "COMBOBOX");
     const HWND background = InGroup(dialog, "  Background", "COMBOBOX");
     ASSERT_NE(powerOff, nullptr);
@@ -79,7 +79,7 @@ TEST_F(ProgramEndToEnd, ABackgroundPickedWithTheMouseIsStoredByOk)
 {
     TRun run(ProgramPath(), "/c", Dir.Path());
     const HWND dialog = run.WaitForWindow(ReadyBound, IsReadyDialog);
-    ASSERT_NE(dialog, nullptr) << "no dialog";
+    ASSERT_NE(dialog, nullptr) << "no dialog: " << run.Windows();
     const HWND background = InGroup(dialog, "  Background", "COMBOBOX");
     ASSERT_NE(background, nullptr);
     ASSERT_GE(SendMessageA(background, CB_GETCOUNT, 0, 0), 3);
