@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "../../support/DropDownList.h"
 #include "UiTestSupport.h"
 #include "classlib/ui/StdCtrls.h"
 
@@ -35,7 +36,7 @@ protected:
         UiTest::TearDown();
     }
 
-    bool Dropped() const { return SendMessageA(Combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
+    bool Dropped() const { return testsupport::Dropped(Combo->Handle()); }
 
     // Waits with a bound that the load of parallel runs does not reach.
     static bool Await(const std::function<bool()>& done) { return PumpUntil(done, std::chrono::seconds(10)); }
@@ -56,13 +57,7 @@ protected:
     // A real click on the item `index` of the open list, which closes it.
     void Pick(int index) const
     {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        ASSERT_TRUE(GetComboBoxInfo(Combo->Handle(), &info));
-        RECT list{};
-        GetWindowRect(info.hwndList, &list);
-        const auto itemHeight = static_cast<int>(SendMessageA(Combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
-        testsupport::LeftClickAt(POINT{(list.left + list.right) / 2, list.top + 1 + index * itemHeight + itemHeight / 2});
+        testsupport::LeftClickAt(testsupport::DroppedItemOf(Combo->Handle(), index));
         ASSERT_TRUE(Await([this] { return !Dropped(); }));
     }
 

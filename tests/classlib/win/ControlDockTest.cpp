@@ -125,7 +125,7 @@ protected:
     // utility class) from when Counting is set, while it lives.
     class TOutlineWatch {
     public:
-        TOutlineWatch() : FHook(SetWindowsHookExA(WH_CBT, Made_, nullptr, GetCurrentThreadId()))
+        TOutlineWatch() : FHook(SetWindowsHookExA(WH_CBT, Watch, nullptr, GetCurrentThreadId()))
         {
             Counting = false;
             Made = 0;
@@ -138,7 +138,7 @@ protected:
         static inline int Made = 0;
 
     private:
-        static LRESULT CALLBACK Made_(int code, WPARAM wParam, LPARAM lParam)
+        static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam)
         {
             if (code == HCBT_CREATEWND && Counting) {
                 char name[32] = {};

@@ -322,10 +322,10 @@ TEST_F(FormSettingsTest, ABackgroundPickedWithTheMouseIsTakenOnce)
     };
 
     SetForegroundWindow(Form->Handle());
-    testsupport::LeftClickAt(endtoend::DropButtonOf(list->Handle()));
-    ASSERT_TRUE(PumpUntil([&] { return endtoend::Dropped(list->Handle()); }, EffectBound)) << "the list did not open";
-    testsupport::LeftClickAt(endtoend::DroppedItemOf(list->Handle(), pick));
-    ASSERT_TRUE(PumpUntil([&] { return !endtoend::Dropped(list->Handle()); }, EffectBound)) << "the pick left it open";
+    testsupport::LeftClickAt(testsupport::DropButtonOf(list->Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::Dropped(list->Handle()); }, EffectBound)) << "the list did not open";
+    testsupport::LeftClickAt(testsupport::DroppedItemOf(list->Handle(), pick));
+    ASSERT_TRUE(PumpUntil([&] { return !testsupport::Dropped(list->Handle()); }, EffectBound)) << "the pick left it open";
     PumpUntil([] { return false; }, std::chrono::milliseconds(200));
     EXPECT_EQ(list->ItemIndex(), pick);
     EXPECT_EQ(taken, 1);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/DropDownList.h"
 #include "../../support/ScreenPixels.h"
 #include "classlib/core/BmpCodec.h"
 #include "classlib/system/KernelHandles.h"
@@ -121,11 +122,13 @@ public:
     // each top-level window of it (class, caption, visible, enabled).
     std::string Windows() const
     {
-        std::string seen = !Started() ? "never started" : WaitForEnd(0) ? "ended" : "still running";
+        if (!Started())
+            return "never started";
+        std::string seen = WaitForEnd(0) ? "ended" : "still running";
         for (HWND wnd = GetTopWindow(nullptr); wnd != nullptr; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(wnd, &pid);
-            if (pid != FProcessId || !Started())
+            if (pid != FProcessId)
                 continue;
             char name[64] = {}, text[128] = {};
             GetClassNameA(wnd, name, sizeof name);
@@ -306,42 +309,9 @@ inline void Choose(HWND comboBox, int index)
 
 inline int Chosen(HWND comboBox) { return static_cast<int>(SendMessageA(comboBox, CB_GETCURSEL, 0, 0)); }
 
-inline bool Dropped(HWND comboBox) { return SendMessageA(comboBox, CB_GETDROPPEDSTATE, 0, 0) != 0; }
-
-// Where a user clicks to open a drop-down list: its button, at the box's
-// right end (screen coordinates).
-inline POINT DropButtonOf(HWND comboBox)
-{
-    RECT r{};
-    GetWindowRect(comboBox, &r);
-    return POINT{r.right - 8, (r.top + r.bottom) / 2};
-}
-
-// The centre of the item `index` of a combo box's open list, on the screen.
-// The list is a top-level window of the box's thread (the program's or this
-// one); (0, 0) while none is shown.
-inline POINT DroppedItemOf(HWND comboBox, int index)
-{
-    struct TFind {
-        HWND List = nullptr;
-    } find;
-    EnumThreadWindows(
-        GetWindowThreadProcessId(comboBox, nullptr),
-        [](HWND wnd, LPARAM found) {
-            char name[32] = {};
-            GetClassNameA(wnd, name, sizeof name);
-            if (IsWindowVisible(wnd) && _stricmp(name, "ComboLBox") == 0)
-                reinterpret_cast<TFind*>(found)->List = wnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    if (find.List == nullptr)
-        return POINT{};
-    RECT r{};
-    GetWindowRect(find.List, &r);
-    const auto itemHeight = static_cast<int>(SendMessageA(comboBox, CB_GETITEMHEIGHT, 0, 0));
-    return POINT{(r.left + r.right) / 2, r.top + 1 + index * itemHeight + itemHeight / 2};
-}
+using testsupport::Dropped;
+using testsupport::DropButtonOf;
+using testsupport::DroppedItemOf;
 
 // A 16 x 16 grid of points over the window as the screen shows it.
 inline std::vector<COLORREF> PixelsOn(HWND wnd)
